@@ -31,6 +31,15 @@ public:
     virtual bool inputText(const QString& caption, const QString& label, QString& text) = 0;
     // One-line confirmation (CRunDlg, caption "실행"): true on "확인".
     virtual bool confirmRun(const QString& text) = 0;
+    // Ends the process at once with this exit code (the early exits of start-up). Tests
+    // replace it with one that throws ProgramExit so the road can be checked in-process.
+    [[noreturn]] virtual void exitProgram(int code) = 0;
+};
+
+// What a test handler throws from exitProgram().
+struct ProgramExit
+{
+    int code;
 };
 
 // Installs a handler (the previous one is dropped). Without one, messages go to stderr and
@@ -46,5 +55,6 @@ bool OpenWithDefault(const QString& pathOrUrl);
 bool StartProgram(const QString& program, const QStringList& arguments = {});
 bool InputText(const QString& caption, const QString& label, QString& text);
 bool ConfirmRun(const QString& text);
+[[noreturn]] void ExitProgram(int code);
 
 }  // namespace Prompt
