@@ -90,6 +90,8 @@ void TestHeaderCtrlEx::runsFollowColumnInsertAndRemove()
     QCOMPARE(h->groupRuns(), (QList<HeaderGroup>{{3, 3, "G"}, {7, 2, "H"}}));
     QCOMPARE(m->text(0, 1), QString());
     QCOMPARE(m->text(0, 2), QStringLiteral("a1"));
+    QCOMPARE(h->sectionSize(1), 40);  // the inserted column takes its width hint
+    QCOMPARE(h->sectionSize(2), 60);
     // Removing it shifts them back.
     m->removeColumn(1);
     QCOMPARE(h->groupRuns(), (QList<HeaderGroup>{{2, 3, "G"}, {6, 2, "H"}}));

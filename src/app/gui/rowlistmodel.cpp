@@ -352,6 +352,17 @@ void ReportListView::setModel(QAbstractItemModel* model)
                                  else  // the marked row went: the mark stays on the row that follows
                                      m_mark = first < this->model()->rowCount() ? first : -1;
                              })
+                  << connect(model, &QAbstractItemModel::columnsInserted, this,
+                             [this](const QModelIndex& p, int first, int last) {
+                                 if (p.isValid())
+                                     return;
+                                 for (int c = first; c <= last; ++c) {
+                                     const QVariant w = this->model()->headerData(c, Qt::Horizontal,
+                                                                                  RowListModel::WidthHintRole);
+                                     if (w.isValid())
+                                         m_header->resizeSection(c, std::max(0, w.toInt()));
+                                 }
+                             })
                   << connect(this, &QAbstractItemView::pressed, this,
                              [this](const QModelIndex& i) { m_mark = i.row(); });
 }

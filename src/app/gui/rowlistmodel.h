@@ -114,7 +114,8 @@ public:
 
     // Columns of the model, their widths and the header's group captions, in one step.
     void setReportColumns(const QList<ReportColumn>& columns);
-    // Sets the section widths from the model's width hints.
+    // Sets the section widths from the model's width hints (columns inserted later get theirs
+    // automatically; after RowListModel::setColumns call this, or use setReportColumns).
     void applyColumnWidths();
     void setRowHeight(int pixels);
     int rowHeight() const;
