@@ -1,0 +1,3 @@
+#pragma once
+// Program entry (main.cpp calls RunSevrin).
+int RunSevrin(int argc, char* argv[]);
