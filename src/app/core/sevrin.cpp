@@ -71,7 +71,7 @@ bool CSevrinApp::ReadConfig()
         QStringLiteral("_853.xlsx"), QStringLiteral("_854.xlsx"), QStringLiteral("_855.xlsx"),
     };
 
-    // The update server is a setting of this program (the original left it to the build).
+    // The update server: empty means the program asks no server at all.
     ServerSettings.ServerHost = read("ServerHost", QString()).trimmed();
     return true;
 }
