@@ -183,6 +183,57 @@ const std::vector<Case>& cases()
          },
          R"({"sheets": ["동력"], "cells": {"동력!D3": ["s", "케이블&차단기 <1> \"따옴표\""],
                                            "동력!A4": ["s", "줄\n바꿈"]}})"},
+        {"row insert and remove shift cells", nullptr,
+         [](Book& b) {
+             Sheet* s = b.addSheet("S");
+             for (int r = 0; r < 5; ++r)
+                 if (!s->writeStr(r, 0, QStringLiteral("r%1").arg(r + 1)))
+                     return false;
+             return s->writeNum(2, 1, 3) && s->insertRow(1, 2) && s->removeRow(0, 0);
+         },
+         R"({"cells": {"S!A1": null, "S!A2": null, "S!A3": ["s", "r2"], "S!A4": ["s", "r3"], "S!B4": ["n", 3],
+                       "S!A6": ["s", "r5"], "S!A7": null}})"},
+        {"column removal moves merges, widths and the print area", kStyledSetup,
+         [](Book& b) { return b.getSheet(0)->removeCol(2, 3); },
+         R"({"cells": {"Report!A1": ["s", "A1"], "Report!B2": ["s", "B2"], "Report!C1": ["s", "E1"],
+                       "Report!F1": ["s", "H1"], "Report!G1": null, "Other!A1": ["s", "untouched"]},
+             "merges": {"Report": ["A1:B1", "B5:F5", "D3:E4"], "Other": []},
+             "widths": {"Report": {"A": 11, "E": 17}, "Other": {}},
+             "print_area": {"Report": ["$A$1:$F$5"]}})"},
+        {"row insertion moves merges and the print area", kStyledSetup,
+         [](Book& b) { return b.getSheet(0)->insertRow(0, 1); },
+         R"({"cells": {"Report!A1": null, "Report!A3": ["s", "A1"], "Report!H4": ["s", "H2"]},
+             "merges": {"Report": ["A3:B3", "B7:H7", "C4:E4", "F5:G6"], "Other": []},
+             "fonts": {"Report!A3": "bold"}, "fills": {"Report!H4": "FFFF0000"},
+             "print_area": {"Report": ["$A$3:$H$7"]}})"},
+        {"a picture's anchor", nullptr,
+         [](Book& b) {
+             Sheet* s = b.addSheet("S");
+             const int id = b.addPicture(tinyPng());
+             // Default cells are 64 x 20 pixels: 3 + 100 pixels end 39 pixels into column D,
+             // 3 + 40 pixels end 3 pixels into row 4.
+             return id == 0 && s->setPicture2(1, 2, id, 100, 40, 3, 3);
+         },
+         R"({"images": {"S": [{"from": [2, 1, 28575, 28575], "to": [3, 3, 371475, 28575], "ext": null,
+                               "size": [1, 1]}]}})"},
+        {"a picture follows removed rows and columns", nullptr,
+         [](Book& b) {
+             Sheet* s = b.addSheet("S");
+             const int id = b.addPicture(tinyPng());
+             return s->setPicture2(5, 4, id, 64, 20, 0, 0) && s->setPicture2(0, 0, id, 10, 10) &&
+                    s->removeRow(0, 1) && s->removeCol(1, 1);
+         },
+         R"({"images": {"S": [{"from": [3, 3, 0, 0], "to": [4, 4, 0, 0], "ext": null, "size": [1, 1]}]}})"},
+        {"sheet protection on and off", nullptr,
+         [](Book& b) {
+             Sheet* a = b.addSheet("A");
+             Sheet* c = b.addSheet("B");
+             a->setProtect(true);
+             c->setProtect(true);
+             c->setProtect(false);
+             return a->protect() && !c->protect();
+         },
+         R"({"protected": {"A": true, "B": false}})"},
         {"overwrite keeps the cell's style", kStyledSetup,
          [](Book& b) { return b.getSheet(0)->writeStr(0, 0, "new") && b.getSheet(0)->writeNum(1, 7, 7); },
          R"({"cells": {"Report!A1": ["s", "new"], "Report!H2": ["n", 7]},
