@@ -1,8 +1,13 @@
 #include "app/core/calcutil.h"
 
+#include "app/core/sevrin.h"
+#include "platform/prompt.h"
+
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <iterator>
 #include <limits>
 #include <system_error>
 
@@ -85,6 +90,8 @@ double ReadNumber(QStringView text)
     if (p < end && (*p == '+' || *p == '-')) {
         negative = *p == '-';
         ++p;
+        if (p < end && (*p == '+' || *p == '-'))
+            return 0.0;  // one sign only, as strtod reads it
     }
     double value = 0.0;
     std::from_chars_result r{};
@@ -137,4 +144,72 @@ QString FormatValue(double value, int decimals, const QString& unit, const QStri
     if (decimals < 0 || decimals > 7)
         decimals = 8;
     return FormatFixed(value, decimals) + unit;
+}
+
+// ---- motor data ---------------------------------------------------------------------------
+
+namespace {
+
+// Rated outputs are compared as numbers: a cell "7.50" is the motor of 7.5 kW. The tolerance
+// only absorbs the last bit of a value that went through arithmetic on its way here.
+bool SameRating(const QString& cell, double ratedOutput)
+{
+    if (cell.isEmpty())
+        return false;
+    const double v = ReadNumber(cell);
+    return std::fabs(v - ratedOutput) <= 1e-9 * std::max(1.0, std::fabs(ratedOutput));
+}
+
+bool FindInTable(const LibTable& table, double ratedOutput, const QString& startingMethod,
+                 std::array<QString, 19>& fields)
+{
+    for (int e = 0; e < table.Count && e < table.capacity(); ++e) {
+        if (SameRating(table.Cell(e, 1), ratedOutput) && table.Cell(e, 7) == startingMethod) {
+            for (int p = 0; p < 19; ++p)
+                fields[std::size_t(p)] = table.Cell(e, p);
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+bool CSevrinApp::FindMotorData(double ratedOutput, const QString& startingMethod,
+                               std::array<QString, 19>& fields)
+{
+    // The user's own motors win over the library's.
+    const auto& user = MotorControlCenterBlock.UserMotorRow;
+    for (int i = 0; i < MotorControlCenterBlock.UserMotorCount; ++i) {
+        if (!ReadUserLibraryRow(i))
+            continue;
+        if (SameRating(user[1], ratedOutput) && user[7] == startingMethod) {
+            // Field 0 is the caller's (the row number of its own list).
+            for (int f = 1; f < 19; ++f)
+                fields[std::size_t(f)] = user[std::size_t(f)];
+            return true;
+        }
+    }
+    return FindInTable(MotorLibBlock.MotorTable2, ratedOutput, startingMethod, fields) ||
+           FindInTable(MotorLibBlock.MotorTable1, ratedOutput, startingMethod, fields);
+}
+
+// ---- design warnings ----------------------------------------------------------------------
+
+void CSevrinApp::ShowCalcWarning(int code)
+{
+    static const char16_t* const kTexts[] = {
+        u"전원방식이 단상인 분전반입니다.\n분전반 전원방식을 확인하시기 바랍니다.",
+        u"SVD% 계산값이 기준값을 초과 합니다.\n아래의 수동입력을 통해 도체를 재선정하시기 바랍니다.",
+        u"AT값이 도체선정의 IZ값보다 큽니다.\n도체 선정값을 확인하시기 바랍니다.",
+        u"차단기 순시동작시간(tN)이 허용온도 도달시간(tZ)보다 큽니다.\n도체 선정값을 확인하시기 바랍니다.",
+        u"차단기 kA보다 고장전류 계산값(ISMAX)이 더 큽니다.\n차단기 선정값을 확인하시기 바랍니다.",
+        u"케이블 점유율이 100%를 초가하였습니다.\n트레이를 추가해 주시기 바랍니다.",
+        u"부하종류가 'M' 이 아닐 경우, 기동 방식을 '\u2013'로 선택하기 바랍니다.",
+        u"ISMIN[kA] 값이 없거나 \u201C0\u201D입니다. 값을 입력하시기 바랍니다.",
+    };
+    const unsigned index = static_cast<unsigned>(code);
+    const QString text = index < std::size(kTexts) ? QString::fromUtf16(kTexts[index])
+                                                   : QStringLiteral("알람 정의가 없습니다. !!!");
+    Prompt::Message(text, Prompt::Buttons::Ok, Prompt::Icon::Exclamation);
 }

@@ -358,6 +358,118 @@ public:
     bool ReadUserLibraryRow(int row);
     // ---- end of reference library --------------------------------------------------------
 
+    // ---- companion workbooks -------------------------------------------------------------
+    // The lists of the calculation screens live in workbooks beside the project file. Each
+    // store moves one record or row between a block above and one sheet row; every cell is a
+    // text cell. A writer creates a missing workbook with its first save, never touches one
+    // that exists but cannot be read, checks sheet names and indexes before it changes
+    // anything, and returns false when its save fails. Readers return false for a row that
+    // is absent by the list's stop rule.
+
+    // Elements of CompanionSuffixTable, by role.
+    enum CompanionRole {
+        MccWorkbook = 0,          // "_10"
+        PanelBoardWorkbook = 1,   // "_20"
+        CableWorkbook = 2,        // "_40"
+        TrayWorkbook = 3,         // "_50"
+        TransformerWorkbook = 4,  // "_30"
+        GeneratorWorkbook = 5,    // "_60"
+        FaultDataWorkbook = 6,    // "_80"
+        BusWorkbook1 = 7,         // "_851" .. "_855" are 7 .. 11
+    };
+    // The project file's path with its trailing ".pro" replaced by the role's suffix (appended
+    // when the name has no ".pro"); "" when no project is chosen.
+    QString CompanionPath(int role) const;
+    static QString CompanionPathOf(const QString& projectPath, const QString& suffix);
+    // The bus workbook of a transformer: 0..3 give "_851".."_854", any other index "_855".
+    QString BusWorkbookPath(int transformer) const;
+
+    // "_10": one sheet per motor-control-centre panel (MotorControlCenterBlock).
+    bool AddMccPanelSheet();
+    bool InsertMccPanelSheet(int panel);
+    bool UpdateMccPanelSheet(int panel);
+    bool WriteMccPanelResults(int panel);
+    bool DeleteMccPanelSheet(int panel);
+    bool ReadMccPanelSheet(int panel);
+    bool WriteMccLoadRow(int panel, int row, bool insert);
+    bool DeleteMccLoadRow(int panel, int row);
+    bool ReadMccLoadRow(int panel, int row);
+
+    // "_20": one sheet per panel board (CabinetSizingBlock).
+    bool AddPanelBoardSheet();
+    bool InsertPanelBoardSheet(int board);
+    bool UpdatePanelBoardSheet(int board);
+    bool WritePanelBoardResults(int board);
+    bool DeletePanelBoardSheet(int board);
+    bool ReadPanelBoardSheet(int board);
+    bool WriteCircuitRow(int board, int row, bool insert);
+    bool DeleteCircuitRow(int board, int row);
+    // Phase loads in VA summed over the board's circuits up to the first without a load name.
+    void SumCircuitLoads(int board, double& l1, double& l2, double& l3);
+
+    // Panel and board names ("_10" then "_20", at most 100) for the bus searches.
+    void CollectPanelNames();
+    bool IsPanelName(const QString& name) const;
+
+    // "_30": sheets "TR-1".."TR-5" (TransformerSizingBlock); the sheet reader creates it.
+    bool ReadTransformerSheet(int tr);
+    bool WriteTransformerSheet(int tr);
+    bool WriteTransformerResults(int tr);
+    bool WriteTransformerLoadRow(int tr, int row, bool insert);
+    bool DeleteTransformerLoadRow(int tr, int row);
+    bool ReadTransformerLoadRow(int tr, int row);
+
+    // "_40": the cable schedule, one row per cable on sheet 0 (CableScheduleBlock).
+    bool WriteCableRow(int row, bool insert);
+    bool DeleteCableRow(int row);
+    bool ReadCableRow(int row);
+
+    // "_50": two sheets per tray, cables and protective-earth conductors (CableTrayBlock).
+    bool AddTraySheets();
+    bool InsertTraySheets(int tray);
+    bool UpdateTraySheets(int tray);
+    bool DeleteTraySheets(int tray);
+    bool ReadTraySheet(int tray);
+    bool WriteTrayResults(int tray);
+    bool ReadTrayResults(int tray);
+    bool WriteTrayCableRow(int tray, int row, bool insert);
+    bool WriteTrayPeRow(int tray, int row, bool insert);
+    bool DeleteTrayCableRow(int tray, int row);
+    bool DeleteTrayPeRow(int tray, int row);
+
+    // "_60": generator loads, one row per load on sheet 0 (GeneratorSizingBlock).
+    bool WriteGeneratorLoadRow(int row, bool insert);
+    bool DeleteGeneratorLoadRow(int row);
+    bool ReadGeneratorLoadRow(int row);
+
+    // "_80": sheets "0".."9" of the fault-current inputs (FaultCurrentBlock); the reader
+    // creates it.
+    bool WriteFaultDataRow(int sheet, int row, bool insert);
+    bool DeleteFaultDataRow(int sheet, int row);
+    bool ReadFaultDataRow(int sheet, int row);
+
+    // Bus workbooks: one page per sheet, row 0 the page results, rows 1.. the bus rows.
+    bool WriteBusPageHeader(int tr, int page);
+    bool WriteBusRow(int tr, int page, int row);
+    bool WriteBusNameColumn(int tr, int page, const QString& name, int count);
+    bool DeleteBusRow(int tr, int page, int row);
+    // Inserts a page before `page` (the spare last page takes its place) or deletes `page`
+    // (emptied, it becomes the spare); the number of pages never changes.
+    bool MoveBusPage(int tr, int page, bool insert);
+    // Minimum and maximum short-circuit currents in kA of the page whose bus name equals /
+    // strictly contains `name`; outputs untouched where the page has no value.
+    bool FindBusFaultValues(int tr, const QString& name, double& minimum, double& maximum);
+    bool FindBusFaultValuesContaining(int tr, const QString& name, double& minimum,
+                                      double& maximum);
+
+    // Motor data by rated output (kW) and starting method: the user's motor rows first, then
+    // MotorTable2, then MotorTable1. A user row fills fields 1..18, a table entry 0..18.
+    bool FindMotorData(double ratedOutput, const QString& startingMethod,
+                       std::array<QString, 19>& fields);
+    // The numbered design warnings 0..7 in a message box; any other code a default text.
+    void ShowCalcWarning(int code);
+    // ---- end of companion workbooks ------------------------------------------------------
+
 private:
     QString m_mainTitle;
 };

@@ -324,8 +324,7 @@ void CSevrinApp::FindCableScheduleRow(const QString& key, std::array<QString, 4>
 {
     for (QString& s : out)
         s.clear();
-    QString path = ProjectPathTable.CurrentProjectPath;
-    path.replace(QLatin1String(".pro"), ProjectPathTable.CompanionSuffixTable[2]);
+    const QString path = CompanionPath(CableWorkbook);
 
     Book book;
     if (!book.load(path))

@@ -1,0 +1,259 @@
+#include "app/core/companionworkbook.h"
+
+#include "app/core/sevrin.h"
+#include "library/core/libraryio.h"
+#include "platform/xlsxbook.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+namespace companion {
+namespace {
+
+// A project has thirteen companion workbooks; a few more leave room for a second project.
+constexpr std::size_t kCacheCapacity = 16;
+
+struct Entry
+{
+    QString path;
+    libio::FileStamp stamp;  // of the file as we last loaded or saved it
+    std::unique_ptr<Book> book;
+    bool pending = false;    // changed in a batch, not yet saved
+    bool stale = false;      // differs from the file: dropped once nobody uses it
+    int users = 0;
+    std::uint64_t lastUse = 0;
+};
+
+struct Cache
+{
+    std::recursive_mutex mutex;
+    std::vector<std::unique_ptr<Entry>> entries;
+    int batchDepth = 0;
+    std::uint64_t clock = 0;
+
+    Entry* find(const QString& path)
+    {
+        for (auto& e : entries)
+            if (e->path == path)
+                return e.get();
+        return nullptr;
+    }
+    void drop(Entry* entry)
+    {
+        entries.erase(std::remove_if(entries.begin(), entries.end(),
+                                     [entry](const auto& e) { return e.get() == entry; }),
+                      entries.end());
+    }
+    Entry* add(const QString& path, std::unique_ptr<Book> book, const libio::FileStamp& stamp)
+    {
+        while (entries.size() >= kCacheCapacity) {
+            Entry* oldest = nullptr;
+            for (auto& e : entries)
+                if (e->users == 0 && !e->pending && (!oldest || e->lastUse < oldest->lastUse))
+                    oldest = e.get();
+            if (!oldest)
+                break;
+            drop(oldest);
+        }
+        auto e = std::make_unique<Entry>();
+        e->path = path;
+        e->stamp = stamp;
+        e->book = std::move(book);
+        entries.push_back(std::move(e));
+        return entries.back().get();
+    }
+    // Saves a batch's changes; false (and the copy dropped) when the save failed.
+    bool flush(Entry* e)
+    {
+        e->pending = false;
+        if (e->book->save(e->path)) {
+            e->stamp = libio::StampOf(e->path);
+            return true;
+        }
+        drop(e);
+        return false;
+    }
+};
+
+Cache& TheCache()
+{
+    static Cache cache;
+    return cache;
+}
+
+}  // namespace
+
+QString CellText(const Sheet& sheet, int row, int col)
+{
+    return sheet.readStr(row, col).value_or(QString());
+}
+
+void ReadCells(const Sheet& sheet, int row, int firstCol, QString* cells, int count)
+{
+    for (int c = 0; c < count; ++c)
+        cells[c] = sheet.readStr(row, firstCol + c).value_or(QString());
+}
+
+bool WriteCells(Sheet& sheet, int row, int firstCol, const QString* cells, int count)
+{
+    bool ok = true;
+    for (int c = 0; c < count; ++c)
+        ok = sheet.writeStr(row, firstCol + c, cells[c]) && ok;
+    return ok;
+}
+
+bool SheetNameFree(const Book& book, const QString& name, const Sheet* except)
+{
+    return IsValidSheetName(name) && !book.hasSheetName(name, except);
+}
+
+WorkbookAccess::WorkbookAccess(const QString& path, Mode mode)
+    : m_path(path), m_mode(mode), m_lock(TheCache().mutex)
+{
+    if (path.isEmpty())
+        return;
+    Cache& cache = TheCache();
+    const libio::FileStamp stamp = libio::StampOf(path);
+    Entry* e = cache.find(path);
+    if (e && e->users == 0 && (e->stale || (!e->pending && !(stamp.exists && e->stamp == stamp)))) {
+        cache.drop(e);  // the file changed or went away since we read it
+        e = nullptr;
+    }
+    if (!e) {
+        auto book = std::make_unique<Book>();
+        if (!book->load(path)) {
+            // Only a missing file may become a new book; an unreadable one is never written.
+            if (book->lastLoadResult() != Book::LoadResult::Missing || mode == Mode::Read)
+                return;
+            book = std::make_unique<Book>();
+            m_new = true;
+        }
+        e = cache.add(path, std::move(book), m_new ? libio::FileStamp() : stamp);
+    }
+    ++e->users;
+    e->lastUse = ++cache.clock;
+    m_book = e->book.get();
+}
+
+WorkbookAccess::~WorkbookAccess()
+{
+    if (!m_book)
+        return;
+    Cache& cache = TheCache();
+    Entry* e = cache.find(m_path);
+    if (!e)
+        return;
+    --e->users;
+    // A writer that ends without saving may have left changes the file does not hold, and a
+    // new book that was never saved is no file at all: neither stays cached.
+    if (!m_saved && !e->pending && (m_mode == Mode::Write || m_new))
+        e->stale = true;
+    if (e->stale && e->users == 0)
+        cache.drop(e);
+}
+
+Sheet* WorkbookAccess::sheet(int index)
+{
+    return m_book ? m_book->getSheet(index) : nullptr;
+}
+
+bool WorkbookAccess::save()
+{
+    if (!m_book)
+        return false;
+    Cache& cache = TheCache();
+    Entry* e = cache.find(m_path);
+    if (!e)
+        return false;
+    m_saved = true;
+    if (cache.batchDepth > 0) {
+        e->pending = true;
+        return true;
+    }
+    if (m_book->save(m_path)) {
+        e->stamp = libio::StampOf(m_path);
+        e->pending = false;
+        return true;
+    }
+    e->stale = true;  // the file still holds what it held: read it again next time
+    return false;
+}
+
+void DropCache()
+{
+    Cache& cache = TheCache();
+    std::lock_guard<std::recursive_mutex> lock(cache.mutex);
+    std::vector<Entry*> idle;
+    for (auto& e : cache.entries)
+        if (e->users == 0)
+            idle.push_back(e.get());
+    for (Entry* e : idle) {
+        if (e->pending)
+            cache.flush(e);
+        if (cache.find(e->path) == e)
+            cache.drop(e);
+    }
+}
+
+}  // namespace companion
+
+CompanionBatch::CompanionBatch()
+{
+    auto& cache = companion::TheCache();
+    std::lock_guard<std::recursive_mutex> lock(cache.mutex);
+    ++cache.batchDepth;
+}
+
+CompanionBatch::~CompanionBatch()
+{
+    finish();
+}
+
+bool CompanionBatch::finish()
+{
+    if (m_finished)
+        return true;
+    m_finished = true;
+    auto& cache = companion::TheCache();
+    std::lock_guard<std::recursive_mutex> lock(cache.mutex);
+    if (--cache.batchDepth > 0)
+        return true;  // an outer batch saves
+    bool ok = true;
+    std::vector<companion::Entry*> pending;
+    for (auto& e : cache.entries)
+        if (e->pending)
+            pending.push_back(e.get());
+    for (companion::Entry* e : pending)
+        ok = cache.flush(e) && ok;
+    return ok;
+}
+
+// ---- paths --------------------------------------------------------------------------------
+
+QString CSevrinApp::CompanionPathOf(const QString& projectPath, const QString& suffix)
+{
+    if (projectPath.isEmpty())
+        return QString();
+    // Only the file's own extension: a folder named "my.project" stays as it is.
+    if (projectPath.endsWith(QLatin1String(".pro"), Qt::CaseInsensitive))
+        return projectPath.chopped(4) + suffix;
+    return projectPath + suffix;
+}
+
+QString CSevrinApp::CompanionPath(int role) const
+{
+    const auto& table = ProjectPathTable.CompanionSuffixTable;
+    if (role < 0 || role >= int(table.size()) || table[std::size_t(role)].isEmpty())
+        return QString();
+    return CompanionPathOf(ProjectPathTable.CurrentProjectPath, table[std::size_t(role)]);
+}
+
+QString CSevrinApp::BusWorkbookPath(int transformer) const
+{
+    const int role = transformer >= 0 && transformer <= 3 ? BusWorkbook1 + transformer
+                                                          : BusWorkbook1 + 4;
+    return CompanionPath(role);
+}

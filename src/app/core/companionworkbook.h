@@ -1,0 +1,98 @@
+#pragma once
+// Opening, caching and saving the companion workbooks of a project.
+//
+// The screens call a store for every row they list or change, so a parsed workbook is kept
+// in memory between calls and checked against the file's size, time and inode before each
+// use; a file changed behind our back is parsed again. A store writes through a
+// WorkbookAccess: a missing file starts as an empty book that its first save creates, an
+// existing file that cannot be read is never written, and a failed save drops the cached
+// copy so the next call sees what the file really holds.
+//
+// CompanionBatch lets one handler that writes many rows save each workbook once, at its end.
+#include <QString>
+
+#include <array>
+#include <mutex>
+
+class Book;
+class Sheet;
+
+namespace companion {
+
+// A cell's text; "" when the cell holds no text.
+QString CellText(const Sheet& sheet, int row, int col);
+// Reads cells (row, firstCol ..) into `cells`, "" for a cell that holds no text.
+void ReadCells(const Sheet& sheet, int row, int firstCol, QString* cells, int count);
+// Writes `count` texts as text cells from (row, firstCol); false when a cell cannot be written.
+bool WriteCells(Sheet& sheet, int row, int firstCol, const QString* cells, int count);
+
+template <std::size_t N>
+void ReadRow(const Sheet& sheet, int row, std::array<QString, N>& cells)
+{
+    ReadCells(sheet, row, 0, cells.data(), int(N));
+}
+template <std::size_t N>
+bool WriteRow(Sheet& sheet, int row, const std::array<QString, N>& cells)
+{
+    return WriteCells(sheet, row, 0, cells.data(), int(N));
+}
+
+// True when `name` can become a new sheet of the book (valid and not used, ignoring case);
+// `except` is a sheet that may already carry it (a rename).
+bool SheetNameFree(const Book& book, const QString& name, const Sheet* except = nullptr);
+
+class WorkbookAccess
+{
+public:
+    // Read: ok() only when the file loads. Write: ok() also for a missing file (an empty book
+    // that the first save creates), never for a file that exists but cannot be loaded.
+    // ReadOrCreate: as Write, for the readers that create their workbook; an access that does
+    // not save keeps the cached copy.
+    enum class Mode { Read, ReadOrCreate, Write };
+    WorkbookAccess(const QString& path, Mode mode);
+    ~WorkbookAccess();
+    WorkbookAccess(const WorkbookAccess&) = delete;
+    WorkbookAccess& operator=(const WorkbookAccess&) = delete;
+
+    bool ok() const { return m_book != nullptr; }
+    // True when the file did not exist and the book is new.
+    bool isNew() const { return m_new; }
+    Book& book() { return *m_book; }
+    Sheet* sheet(int index);  // nullptr when out of range (or the book is not open)
+
+    // Saves the book to its path (within a CompanionBatch: at the batch's end). False when the
+    // save failed; the cached copy is dropped then.
+    bool save();
+
+private:
+    QString m_path;
+    Mode m_mode;
+    std::unique_lock<std::recursive_mutex> m_lock;  // the cache is shared with the report worker
+    Book* m_book = nullptr;
+    bool m_new = false;
+    bool m_saved = false;
+};
+
+// Forgets every cached workbook (used when a project's files are copied or deleted).
+void DropCache();
+
+}  // namespace companion
+
+// Within its lifetime the stores save each workbook they change once, when the outermost
+// batch ends. The handler that opens a batch ends it before it returns or shows a message,
+// so the files hold every completed action.
+class CompanionBatch
+{
+public:
+    CompanionBatch();
+    ~CompanionBatch();
+    CompanionBatch(const CompanionBatch&) = delete;
+    CompanionBatch& operator=(const CompanionBatch&) = delete;
+
+    // Saves what the batch deferred; false when any save failed. Called by the destructor
+    // when the handler did not call it.
+    bool finish();
+
+private:
+    bool m_finished = false;
+};
