@@ -1,0 +1,140 @@
+#include "app/core/calcutil.h"
+
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <system_error>
+
+double AddIgnoringNoValue(double a, double b)
+{
+    if (IsNoValue(a))
+        a = 0.0;
+    if (IsNoValue(b))
+        b = 0.0;
+    return a + b;
+}
+
+double MultiplyIgnoringNoValue(double a, double b)
+{
+    if (IsNoValue(a))
+        a = 1.0;
+    if (IsNoValue(b))
+        b = 1.0;
+    return a * b;
+}
+
+namespace {
+
+double MaxOf(std::initializer_list<double> values)
+{
+    auto it = values.begin();
+    double best = *it;
+    for (++it; it != values.end(); ++it) {
+        if (*it > best)
+            best = *it;
+    }
+    return best;
+}
+
+bool IsSpace(char16_t c)
+{
+    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\v' || c == u'\f' || c == u'\r';
+}
+
+}  // namespace
+
+double GetMaxOf2(double a, double b)
+{
+    return MaxOf({a, b});
+}
+
+double GetMaxOf4(double a, double b, double c, double d)
+{
+    return MaxOf({a, b, c, d});
+}
+
+double GetMaxOf6(double a, double b, double c, double d, double e, double f)
+{
+    return MaxOf({a, b, c, d, e, f});
+}
+
+double GetMaxOf8(double a, double b, double c, double d, double e, double f, double g, double h)
+{
+    return MaxOf({a, b, c, d, e, f, g, h});
+}
+
+double ReadNumber(QStringView text)
+{
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    while (i < n && IsSpace(text[i].unicode()))
+        ++i;
+    // Copy the ASCII run that can belong to a number; anything else ends it.
+    char buf[128];
+    int len = 0;
+    for (; i < n && len < int(sizeof buf); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c >= 0x80 || c <= 0x20)
+            break;
+        buf[len++] = char(c);
+    }
+    const char* p = buf;
+    const char* end = buf + len;
+    bool negative = false;
+    if (p < end && (*p == '+' || *p == '-')) {
+        negative = *p == '-';
+        ++p;
+    }
+    double value = 0.0;
+    std::from_chars_result r{};
+    if (end - p >= 3 && p[0] == '0' && (p[1] == 'x' || p[1] == 'X') &&
+        std::isxdigit(static_cast<unsigned char>(p[2]))) {
+        r = std::from_chars(p + 2, end, value, std::chars_format::hex);
+    } else {
+        r = std::from_chars(p, end, value, std::chars_format::general);
+    }
+    if (r.ec == std::errc::result_out_of_range) {
+        // strtod gives HUGE_VAL on overflow and 0 on underflow; tell them apart by the exponent.
+        const char* e = p;
+        while (e < r.ptr && *e != 'e' && *e != 'E')
+            ++e;
+        const bool tiny = e < r.ptr && e + 1 < r.ptr && e[1] == '-';
+        value = tiny ? 0.0 : std::numeric_limits<double>::infinity();
+    } else if (r.ec != std::errc()) {
+        return 0.0;
+    }
+    return negative ? -value : value;
+}
+
+double ParseCellValue(QStringView text)
+{
+    if (text.isEmpty())
+        return 0.0;
+    if (text == u"-")
+        return 1.0;
+    return ReadNumber(text);
+}
+
+QString FormatFixed(double value, int decimals)
+{
+    if (decimals < 0)
+        decimals = 0;
+    if (decimals > 17)
+        decimals = 17;
+    // Fixed notation of the largest double needs 309 digits before the point.
+    char buf[400];
+    const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
+    if (r.ec != std::errc())
+        return QString();
+    return QString::fromLatin1(buf, r.ptr - buf);
+}
+
+QString FormatValue(double value, int decimals, const QString& unit, const QString& fallback)
+{
+    if (IsNoValue(value))
+        return fallback;
+    if (decimals < 0 || decimals > 7)
+        decimals = 8;
+    return FormatFixed(value, decimals) + unit;
+}
