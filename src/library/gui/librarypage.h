@@ -19,6 +19,7 @@ double ReadThresholdNumber(const QString& text);
 
 class CSevrinLibPage : public QWidget
 {
+    Q_OBJECT
 public:
     explicit CSevrinLibPage(const LibPageDesc& desc, QWidget* parent = nullptr);
     ~CSevrinLibPage() override;
