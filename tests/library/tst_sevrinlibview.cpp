@@ -815,6 +815,11 @@ void TestSevrinLibView::realWorkbooksFillEveryPage()
     for (CSevrinLibPage* page : m_view->findChildren<CSevrinLibPage*>())
         for (ReportListView* list : page->findChildren<ReportListView*>())
             QVERIFY2(list->rows()->columnCount() > 0, qPrintable(page->objectName()));
+    for (int n : {2, 9, 10, 17, 23}) {
+        Show(n);
+        QApplication::processEvents();
+        QVERIFY(m_view->grab().save(QStringLiteral("%1/sevrin_library_real_page%2.png").arg(QDir::tempPath()).arg(n)));
+    }
 }
 
 QTEST_MAIN(TestSevrinLibView)

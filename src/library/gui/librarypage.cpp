@@ -65,13 +65,18 @@ void CSevrinLibPage::OnInitDialog()
         if (s.id != 0)
             label->setObjectName(QString::number(s.id));
         QRect r = units.Rect(s.x, s.y, s.w, s.h);
-        // A caption is never cut: a plain caption takes the width its text needs.
-        if (s.style == LibStaticStyle::Plain) {
-            r.setWidth(qMax(r.width(), label->sizeHint().width()));
-            r.setHeight(qMax(r.height(), label->sizeHint().height()));
-            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        // A caption is never cut: it takes the width its text needs, growing away from the
+        // edit it labels.
+        const QSize need = label->sizeHint();
+        if (s.style == LibStaticStyle::LabelBeforeEdit) {
+            if (need.width() > r.width())
+                r.setLeft(r.right() - need.width());
+            label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         } else {
-            label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+            r.setWidth(qMax(r.width(), need.width()));
+            r.setHeight(qMax(r.height(), need.height()));
+            label->setAlignment(Qt::AlignLeft |
+                                (s.style == LibStaticStyle::VCentered ? Qt::AlignVCenter : Qt::AlignTop));
         }
         label->setGeometry(r);
     }
@@ -98,6 +103,10 @@ void CSevrinLibPage::OnInitDialog()
         for (const LibColumnDesc& c : l.columns)
             columns.append(ReportColumn{Text(c.caption), Text(c.group), c.width, Qt::AlignCenter});
         list->setReportColumns(columns);
+        // Lists laid out to show all their columns get no horizontal scroll bar, which would
+        // cover a short list's only row; rows still scroll if a larger font needs it.
+        if (!l.scrollBars)
+            list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         m_lists[l.id] = list;
     }
     ConnectControls();

@@ -9,6 +9,7 @@ namespace {
 
 using Cols = std::vector<LibColumnDesc>;
 constexpr LibStaticStyle VC = LibStaticStyle::VCentered;
+constexpr LibStaticStyle LE = LibStaticStyle::LabelBeforeEdit;
 
 // The six columns of a breaker table's main part ("P" ... "비고").
 Cols BreakerMainColumns(int width)
@@ -143,7 +144,7 @@ std::vector<LibPageDesc> BuildPages()
          {{0, "고압 케이블 임피던스", 7, 7, 236, 8},
           {0, "□ 6/10kV CABLE 임피던스 (F-CV, (LS-)HFCO, CV, CE  )", 7, 21, 236, 8},
           {0, rTemp, 7, 35, 236, 8},
-          {1161, "다심 케이블  :", 251, 41, 46, 14, VC},
+          {1161, "다심 케이블  :", 251, 41, 46, 14, LE},
           {0, "㎟ 미만 적용", 342, 41, 50, 14, VC}},
          {{1156, "HvMultiCoreThreshold", 298, 41, 40, 14}},
          {{1008, "변경", 394, 41, 38, 14}},
@@ -165,7 +166,7 @@ std::vector<LibPageDesc> BuildPages()
           {0, rTemp, 7, 35, 264, 8},
           {0, "○ 단심케이블(Ω/km)", 7, 51, 264, 8},
           {0, "○ 다심케이블(Ω/km)", 280, 52, 264, 8},
-          {1162, "다심 케이블  :", 555, 46, 38, 15, VC},
+          {1162, "다심 케이블  :", 555, 46, 38, 15, LE},
           {0, "㎟ 미만 적용", 643, 46, 38, 15, VC}},
          {{1157, "LvMultiCoreThreshold", 600, 46, 38, 14}},
          {{1174, "변경", 686, 46, 38, 14}},
@@ -218,7 +219,7 @@ std::vector<LibPageDesc> BuildPages()
               {0, "○ 1C", 7, 58, 160, 8},
               {0, "○ 2C", 176, 58, 160, 8},
               {0, "○ 3C/4C", 345, 58, 160, 8},
-              {1161, "다심 케이블  :", 515, 23, 44, 15, VC},
+              {1161, "다심 케이블  :", 515, 23, 44, 15, LE},
               {0, "㎟ 미만 적용", 609, 22, 43, 15, VC}},
              {{1170, "AmpacityMultiCoreThreshold", 563, 24, 40, 14}},
              {{1173, "변경", 661, 24, 38, 14}},

@@ -49,7 +49,8 @@ struct LibListDesc
 enum class LibStaticStyle
 {
     Plain,
-    VCentered,
+    VCentered,        // vertically centred
+    LabelBeforeEdit,  // vertically centred, right-aligned against the edit it labels
     VerticalLine,
 };
 
