@@ -72,6 +72,7 @@ private slots:
     void lvThresholdEditor();
     void methodFactorEditorRebuildsDependentPages();
     void ambientTemperatureEditor();
+    void designConditionsShowWhenPagesAreShown();
     void cancelChangesNothing_data();
     void cancelChangesNothing();
     void makerPageRebuildsMatrix();
@@ -640,6 +641,31 @@ void TestSevrinLibView::ambientTemperatureEditor()
     QCOMPARE(c.AmbientTemperatureFactor.Value, QString("0.94"));
 }
 
+void TestSevrinLibView::designConditionsShowWhenPagesAreShown()
+{
+    // Another writer of the same cells (the panel-board design conditions) followed by the
+    // rebuilds: pages 2 and 8 show the new values as soon as they are shown, without an entry.
+    m_view->RefillAllPages();
+    Show(3);
+    CableLibBlockT& c = theApp.CableLibBlock;
+    c.LvMultiCoreThreshold.Value = "16";
+    theApp.ApplyImpedanceThreshold(16);
+    c.AmbientTemperature.Value = "50";
+    c.AmbientTemperatureFactor.Value = "0.82";
+    theApp.BuildDeratedHfixTables(50);
+
+    Show(2);
+    CSevrinLibPage* page2 = PageNamed("CSevrinLib02View");
+    QCOMPARE(page2->Edit(1157)->text(), QString("16"));
+    QCOMPARE(page2->List(1139)->rows()->text(4, 1), QString("504.0000"));  // 10 mm2: multi-core
+    QCOMPARE(page2->List(1139)->rows()->text(5, 1), QString("105.0000"));  // 16 mm2: single-core
+    Show(8);
+    CSevrinLibPage* page8 = PageNamed("CSevrinLib08View");
+    QCOMPARE(page8->Edit(1159)->text(), QString("50"));
+    QCOMPARE(page8->Edit(1160)->text(), QString("0.82"));
+    QCOMPARE(page8->List(1142)->rows()->text(0, 7), QString("9.02"));  // 11 A x 0.82
+}
+
 void TestSevrinLibView::cancelChangesNothing_data()
 {
     QTest::addColumn<QString>("page");
@@ -792,6 +818,25 @@ void TestSevrinLibView::screenshots()
         const QImage image = m_view->grab().toImage();
         QVERIFY(!image.isNull());
         QVERIFY(image.save(QStringLiteral("%1/sevrin_library_page%2.png").arg(dir).arg(n)));
+    }
+    // The three editors as they open.
+    const struct
+    {
+        const char* page;
+        int button;
+    } editors[] = {{"CSevrinLib01View", 1008}, {"CSevrinLib05View", 1173}, {"CSevrinLib08View", 1175}};
+    for (const auto& e : editors) {
+        QImage image;
+        SetLibraryDialogRunner([&](CLibraryEditorDlg& dlg) {
+            dlg.show();
+            QApplication::processEvents();
+            image = dlg.grab().toImage();
+            dlg.reject();
+            return dlg.result();
+        });
+        PageNamed(e.page)->Button(e.button)->click();
+        QVERIFY(!image.isNull());
+        QVERIFY(image.save(QStringLiteral("%1/sevrin_library_editor%2.png").arg(dir).arg(e.button)));
     }
 }
 

@@ -21,6 +21,8 @@ QLabel* Cell(const QString& text, QWidget* parent)
     label->setAlignment(Qt::AlignCenter);
     label->setFrameShape(QFrame::Box);
     label->setMinimumHeight(24);
+    label->setMinimumWidth(64);
+    label->setMargin(4);
     return label;
 }
 
@@ -39,6 +41,8 @@ CInputLib02Dlg::CInputLib02Dlg(QWidget* parent) : CLibraryEditorDlg(parent)
     m_factorEdit->setObjectName(QStringLiteral("1177"));
     m_factorEdit->setEnabled(false);
     m_factorEdit->setAlignment(Qt::AlignCenter);
+    m_factorEdit->setMinimumWidth(64);
+    m_combo->setMinimumWidth(90);
     connect(m_combo, &QComboBox::currentIndexChanged, this, &CInputLib02Dlg::OnSelchangeTemperature);
 
     auto* grid = new QGridLayout;

@@ -19,6 +19,8 @@ QLabel* Cell(const QString& text, QWidget* parent)
     label->setAlignment(Qt::AlignCenter);
     label->setFrameShape(QFrame::Box);
     label->setMinimumHeight(24);
+    label->setMinimumWidth(64);
+    label->setMargin(4);
     return label;
 }
 

@@ -35,14 +35,8 @@
 
 namespace {
 
-// Group buttons and the first page each one opens.
-struct GroupButton
-{
-    int id;
-    int firstPage;
-};
-constexpr GroupButton kGroups[] = {{1093, 0},  {1094, 10}, {1095, 14}, {1096, 20},
-                                   {1005, 21}, {1097, 22}, {1009, 23}};
+// The seven visible group buttons.
+constexpr int kGroupButtons[] = {1093, 1094, 1095, 1096, 1005, 1097, 1009};
 
 // The group button of a page index.
 int GroupButtonOf(int n)
@@ -60,12 +54,6 @@ int GroupButtonOf(int n)
     if (n == 22)
         return 1097;
     return 1009;
-}
-
-// Pages whose tables editors or the design conditions change: refilled whenever shown.
-bool RefilledWhenShown(int n)
-{
-    return n == 1 || n == 2 || (n >= 5 && n <= 8);
 }
 
 }  // namespace
@@ -167,7 +155,8 @@ void CSevrinLibView::ShowLibraryPage(int n)
     page->setGeometry(m_tabFrame->contentsRect());
     page->show();
     m_pageShown = page;
-    if (RefilledWhenShown(m_pageIndex))
+    // Pages whose tables the editors or the design conditions change show them as they are now.
+    if (page->Desc().refillWhenShown)
         page->Fill();
 }
 
@@ -175,8 +164,8 @@ void CSevrinLibView::EnableLibraryPageButtons(int n)
 {
     Control<QPushButton>(1091)->setEnabled(n != 0);
     Control<QPushButton>(1092)->setEnabled(n != LastSteppedPage);
-    for (const GroupButton& g : kGroups)
-        Control<QPushButton>(g.id)->setEnabled(g.id != GroupButtonOf(n));
+    for (int id : kGroupButtons)
+        Control<QPushButton>(id)->setEnabled(id != GroupButtonOf(n));
 }
 
 void CSevrinLibView::ShowGroup(int index)
