@@ -1,5 +1,6 @@
 #include "testsupport.h"
 
+#include <QFileInfo>
 #include <QProcess>
 
 PythonResult RunPython(const QString& script, const QStringList& args)
@@ -8,7 +9,10 @@ PythonResult RunPython(const QString& script, const QStringList& args)
     QProcess p;
     QStringList all{QStringLiteral("-c"), script};
     all += args;
-    p.start(QStringLiteral("python3"), all);
+    // The system's python3 carries the Debian packages (openpyxl); a python3 found first on
+    // PATH (a version manager's shim) may not.
+    const QString system = QStringLiteral("/usr/bin/python3");
+    p.start(QFileInfo::exists(system) ? system : QStringLiteral("python3"), all);
     if (!p.waitForFinished(120000)) {
         p.kill();
         p.waitForFinished();
