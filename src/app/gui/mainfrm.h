@@ -8,6 +8,8 @@ class QStackedWidget;
 
 class CMainFrame : public QMainWindow
 {
+    Q_OBJECT
+
 public:
     // Reads the display scale into theApp.DpiScaleX/Y and sizes the frame for it.
     CMainFrame();
