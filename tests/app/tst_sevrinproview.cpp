@@ -13,11 +13,15 @@
 #include <memory>
 
 #include "app/core/sevrin.h"
+#include "app/gui/mainfrm.h"
 #include "app/gui/rowlistmodel.h"
+#include "app/gui/sevrinapp.h"
 #include "app/gui/sevrinproview.h"
+#include "common/recordingprompt.h"
+#include "common/testsupport.h"
 #include "platform/paths.h"
 #include "platform/profile.h"
-#include "common/recordingprompt.h"
+#include "platform/singleinstance.h"
 #include "report/gui/outputdlg.h"
 
 namespace {
@@ -74,6 +78,8 @@ private slots:
     void logoPickerKeepsFileNameOnly();
     void outputOpensDialogWithAllNineReports();
     void enterAndEscapeAreSwallowed();
+    void saveTakesHeaderEditsIntoBlock();
+    void navigationButtons();
 
 private:
     QLineEdit* Edit(int id) const { return m_view->Control<QLineEdit>(id); }
@@ -219,8 +225,6 @@ void TestSevrinProView::layoutAndIdentifiers()
     labelTexts.sort();
     QCOMPARE(labelTexts, (QStringList{QStringLiteral("ISSUE STATUS"), QStringLiteral("발주처 CI")}));
 
-    QImage shot = m_view->grab().toImage();
-    QVERIFY(shot.save(QDir::temp().filePath(QStringLiteral("sevrinproview.png"))));
 }
 
 void TestSevrinProView::issueListColumns()
@@ -573,6 +577,86 @@ void TestSevrinProView::enterAndEscapeAreSwallowed()
     QTest::keyClick(add, Qt::Key_Space);  // a real press still works
     QCOMPARE(theApp.ProjectIntroduceBlock.RR, 3);
     purpose->removeEventFilter(&spy);
+}
+
+void TestSevrinProView::saveTakesHeaderEditsIntoBlock()
+{
+    CSevrinApp::ProjectIntroduceBlockT& b = theApp.ProjectIntroduceBlock;
+    b.ProjectNumber = QStringLiteral("P-100");
+    b.CI = QStringLiteral("logo.jpg");
+    m_view->RefreshProjectScreen();
+    Edit(1027)->setText(QStringLiteral("세종 변전소 신설"));
+    Edit(1046)->setText(QStringLiteral("한국전력"));
+    // A number typed into the read-only edit by other means never reaches the block.
+    Edit(1034)->setText(QStringLiteral("changed"));
+    // Nothing reaches the block before the save.
+    QCOMPARE(b.ProjectName, QString());
+
+    Click(1025);
+    QCOMPARE(b.ProjectName, QStringLiteral("세종 변전소 신설"));
+    QCOMPARE(b.Buyer, QStringLiteral("한국전력"));
+    QCOMPARE(b.CI, QStringLiteral("logo.jpg"));
+    QCOMPARE(b.ProjectNumber, QStringLiteral("P-100"));
+    QCOMPARE(m_prompt->messages, QStringList{QStringLiteral("프로젝트 내용을 저장 하였습니다.")});
+}
+
+void TestSevrinProView::navigationButtons()
+{
+    // A program folder with reference workbooks and a configuration naming the project.
+    QDir root(m_root.path());
+    QVERIFY(root.mkpath(QStringLiteral("locks")));
+    QVERIFY(root.mkpath(QStringLiteral("LIB")));
+    qputenv("TMPDIR", QFile::encodeName(root.filePath(QStringLiteral("locks"))));
+    const QString shipped = QStringLiteral(SEVRIN_PROGRAM_DIR "/LIB/lib_v3p4.xlsx");
+    const QString lib = root.filePath(QStringLiteral("LIB/lib_v3p4.xlsx"));
+    const QString breaker = root.filePath(QStringLiteral("LIB/breaker_v3p4.xlsx"));
+    if (QFile::exists(shipped)) {
+        QVERIFY(QFile::copy(shipped, lib));
+        QVERIFY(QFile::copy(QStringLiteral(SEVRIN_PROGRAM_DIR "/LIB/breaker_v3p4.xlsx"), breaker));
+    } else {
+        const PythonResult r = RunPython(QStringLiteral("import openpyxl,sys\n"
+                                                        "for p in sys.argv[1:]:\n"
+                                                        "    wb=openpyxl.Workbook(); wb.active.title='0'; wb.save(p)\n"),
+                                         {lib, breaker});
+        QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    }
+    const QString project = theApp.ProjectPathTable.CurrentProjectPath;
+    QFile ini(root.filePath(QStringLiteral("ORVA.ini")));
+    QVERIFY(ini.open(QIODevice::WriteOnly));
+    ini.write("[SYSTEM]\nPath=" + m_root.path().toUtf8() + "\nlastPro=" + project.toUtf8() + "\n");
+    ini.close();
+    const QString previousDir = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(m_root.path()));
+
+    try {
+        InitInstance();
+    } catch (const Prompt::ProgramExit& e) {
+        QDir::setCurrent(previousDir);
+        QFAIL(qPrintable(QStringLiteral("start-up ended with %1: %2")
+                             .arg(e.code)
+                             .arg(m_prompt->messages.join(QLatin1Char('/')))));
+    }
+    SwitchView(1);
+    CSevrinProView* pro = theApp.ScreenPointers.ProView;
+    QVERIFY(pro);
+    QCOMPARE(theApp.ViewTable.CurrentViewIndex, 1);
+
+    const std::pair<int, int> targets[] = {{1017, 4}, {1016, 5},  {1019, 6},  {1018, 7},
+                                           {1021, 8}, {1020, 9},  {1022, 11}, {1024, 12},
+                                           {1023, 10}, {1005, 0}};
+    for (const auto& [id, index] : targets) {
+        pro->Control<QPushButton>(id)->click();
+        QCOMPARE(theApp.ViewTable.CurrentViewIndex, index);
+        QCOMPARE(static_cast<QWidget*>(MainFrame()->ActiveView()),
+                 static_cast<QWidget*>(theApp.ViewTable.Views[index]));
+        SwitchView(1);
+        QCOMPARE(theApp.ViewTable.CurrentViewIndex, 1);
+    }
+    QCOMPARE(m_prompt->messages, QStringList{});
+
+    ExitInstance();
+    ReleaseSingleInstanceLock();
+    QVERIFY(QDir::setCurrent(previousDir));
 }
 
 QTEST_MAIN(TestSevrinProView)
