@@ -79,6 +79,9 @@ private slots:
     void outputOpensDialogWithAllNineReports();
     void enterAndEscapeAreSwallowed();
     void saveTakesHeaderEditsIntoBlock();
+    void hiddenNewProject_data();
+    void hiddenNewProject();
+    void hiddenOpenAndDeleteProject();
     void navigationButtons();
 
 private:
@@ -92,6 +95,7 @@ private:
     ReportListView* List() const { return m_view->IssueList(); }
 
     QTemporaryDir m_root;
+    QString m_project;
     RecordingPrompt* m_prompt = nullptr;
     std::unique_ptr<CSevrinProView> m_view;
 };
@@ -110,12 +114,16 @@ void TestSevrinProView::initTestCase()
     p.CiFolder = QStringLiteral("CI");
     p.OutFolder = QStringLiteral("OUT");
     p.FormProPath = root.filePath(QStringLiteral("FORM/form.pro"));
-    p.CurrentProjectPath = root.filePath(QStringLiteral("PRO/P-100/P-100.pro"));
+    m_project = root.filePath(QStringLiteral("PRO/P-100/P-100.pro"));
+    QFile form(p.FormProPath);
+    QVERIFY(form.open(QIODevice::WriteOnly));
+    form.write("[Project_Introduce]\nProjectName=\n");
 }
 
 void TestSevrinProView::init()
 {
     theApp.ProjectIntroduceBlock = CSevrinApp::ProjectIntroduceBlockT{};
+    theApp.ProjectPathTable.CurrentProjectPath = m_project;
     m_prompt = RecordingPrompt::Install();
     m_view = std::make_unique<CSevrinProView>();
     m_view->OnInitialUpdate();
@@ -600,6 +608,92 @@ void TestSevrinProView::saveTakesHeaderEditsIntoBlock()
     QCOMPARE(m_prompt->messages, QStringList{QStringLiteral("프로젝트 내용을 저장 하였습니다.")});
 }
 
+void TestSevrinProView::hiddenNewProject_data()
+{
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<bool>("created");
+    QTest::newRow("plain number") << QStringLiteral("P-200") << true;
+    QTest::newRow("Korean number") << QStringLiteral("울산-07") << true;
+    QTest::newRow("empty") << QString() << false;
+    QTest::newRow("blanks") << QStringLiteral("  ") << false;
+    QTest::newRow("folder separator") << QStringLiteral("../P-300") << false;
+    QTest::newRow("colon") << QStringLiteral("P:300") << false;
+}
+
+void TestSevrinProView::hiddenNewProject()
+{
+    QFETCH(QString, number);
+    QFETCH(bool, created);
+    const QString target = m_root.filePath(QStringLiteral("PRO/%1.pro").arg(number));
+    m_prompt->inputAnswers.push_back(number);
+    Click(1014);
+    QCOMPARE(m_prompt->inputLabels, QStringList{QStringLiteral("프로젝트 넘버")});
+    if (created) {
+        QVERIFY(QFile::exists(target));
+        QCOMPARE(GetProfileString(target, QStringLiteral("Project_Introduce"),
+                                  QStringLiteral("ProjectNumber")),
+                 number);
+        QCOMPARE(theApp.ProjectPathTable.CurrentProjectPath, target);
+        QVERIFY(m_prompt->messages.isEmpty());
+
+        // The same number again never replaces the project that now exists.
+        QVERIFY(WriteProfileString(target, QStringLiteral("Project_Introduce"),
+                                   QStringLiteral("ProjectName"), QStringLiteral("keep me")));
+        theApp.ProjectPathTable.CurrentProjectPath = m_project;
+        m_prompt->inputAnswers.push_back(number);
+        Click(1014);
+        QCOMPARE(GetProfileString(target, QStringLiteral("Project_Introduce"),
+                                  QStringLiteral("ProjectName")),
+                 QStringLiteral("keep me"));
+        QCOMPARE(theApp.ProjectPathTable.CurrentProjectPath, m_project);
+        QCOMPARE(m_prompt->messages.size(), 1);
+        QVERIFY(QFile::remove(target));
+    } else {
+        QCOMPARE(theApp.ProjectPathTable.CurrentProjectPath, m_project);
+        QCOMPARE(m_prompt->messages.size(), 1);
+        QCOMPARE(QDir(m_root.filePath(QStringLiteral("PRO"))).entryList(QDir::Files), QStringList{});
+    }
+
+    // Cancelled: nothing at all.
+    m_prompt->messages.clear();
+    Click(1014);
+    QCOMPARE(theApp.ProjectPathTable.CurrentProjectPath, m_project);
+    QVERIFY(m_prompt->messages.isEmpty());
+}
+
+void TestSevrinProView::hiddenOpenAndDeleteProject()
+{
+    // A project of its own with two of its workbooks and a stranger beside it.
+    QDir folder(m_root.filePath(QStringLiteral("PRO/Q-1")));
+    QVERIFY(folder.mkpath(QStringLiteral(".")));
+    const QString pro = folder.filePath(QStringLiteral("Q-1.pro"));
+    for (const QString& name : {QStringLiteral("Q-1.pro"), QStringLiteral("Q-1_40.xlsx"),
+                                QStringLiteral("Q-1_851.xlsx"), QStringLiteral("other.xlsx")}) {
+        QFile f(folder.filePath(name));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    }
+
+    m_prompt->openFileAnswers.push_back(pro);
+    Click(1029);
+    QCOMPARE(theApp.ProjectPathTable.CurrentProjectPath, pro);
+    QCOMPARE(QDir::cleanPath(m_prompt->openFileRequests.value(0).section(QLatin1Char('|'), 0, 0)),
+             QDir::cleanPath(m_root.filePath(QStringLiteral("PRO"))));
+    QVERIFY(theApp.MainTitle().endsWith(QStringLiteral("프로젝트 명:Q-1")));
+
+    // Deleting asks first; "취소" keeps every file.
+    Click(1028);
+    QCOMPARE(m_prompt->confirmTexts, QStringList{QStringLiteral("현재 프로젝트을 삭제합니다.")});
+    QVERIFY(QFile::exists(pro));
+    QCOMPARE(theApp.ProjectPathTable.CurrentProjectPath, pro);
+
+    m_prompt->confirmAnswers.push_back(true);
+    Click(1028);
+    QCOMPARE(folder.entryList(QDir::Files), QStringList{QStringLiteral("other.xlsx")});
+    QCOMPARE(m_prompt->messages,
+             QStringList{QStringLiteral("프로젝트 파일을 모두 삭제 하였습니다.\n새로 만들거나 기존 프로젝트를 불러 오셔야 합니다.")});
+    QCOMPARE(theApp.ProjectPathTable.CurrentProjectPath, QString());
+}
+
 void TestSevrinProView::navigationButtons()
 {
     // A program folder with reference workbooks and a configuration naming the project.
@@ -620,7 +714,7 @@ void TestSevrinProView::navigationButtons()
                                          {lib, breaker});
         QVERIFY2(r.exitCode == 0, qPrintable(r.err));
     }
-    const QString project = theApp.ProjectPathTable.CurrentProjectPath;
+    const QString project = m_project;
     QFile ini(root.filePath(QStringLiteral("ORVA.ini")));
     QVERIFY(ini.open(QIODevice::WriteOnly));
     ini.write("[SYSTEM]\nPath=" + m_root.path().toUtf8() + "\nlastPro=" + project.toUtf8() + "\n");
