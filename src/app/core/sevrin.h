@@ -319,8 +319,12 @@ public:
 
     // Sheet protection of the project's workbooks, the reference workbooks and the report
     // template: off after a project load, on again at exit.
+    // Missing workbooks are not created; one that cannot be loaded is left untouched; a
+    // workbook already in the wanted state is not rewritten. Without a current project only
+    // the reference workbooks and the report template are switched.
     void ProtectAllWorkbooks();
     void UnprotectAllWorkbooks();
+    void SetWorkbookProtection(const QString& path, bool protect);
 
     // ---- Titles and stamps ---------------------------------------------------------------
 
