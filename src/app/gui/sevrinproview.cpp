@@ -1,5 +1,6 @@
 #include "sevrinproview.h"
 
+#include "app/core/projectfile.h"
 #include "app/core/sevrin.h"
 #include "app/gui/rowlistmodel.h"
 #include "app/gui/sevrinapp.h"
@@ -18,12 +19,6 @@
 #include <algorithm>
 
 namespace {
-
-// The companion workbooks that belong to a project file.
-const char* const kCompanionSuffixes[] = {
-    "_10.xlsx",  "_20.xlsx",  "_30.xlsx",  "_40.xlsx",  "_50.xlsx",  "_60.xlsx",  "_70.xlsx",
-    "_80.xlsx",  "_851.xlsx", "_852.xlsx", "_853.xlsx", "_854.xlsx", "_855.xlsx",
-};
 
 // A project number becomes a file and folder name: refuse what no file system accepts.
 bool IsUsableFileName(const QString& name)
@@ -382,12 +377,10 @@ void CSevrinProView::OnDeleteProject()
         return;
     if (!Prompt::ConfirmRun(tr("현재 프로젝트을 삭제합니다.")))
         return;
-    QString base = path;
-    if (base.endsWith(QStringLiteral(".pro"), Qt::CaseInsensitive))
-        base.chop(4);
+    // Files that are missing or locked are passed over.
     QFile::remove(path);
-    for (const char* suffix : kCompanionSuffixes)
-        QFile::remove(base + QLatin1String(suffix));
+    for (const QString& workbook : ProjectWorkbookPaths(path))
+        QFile::remove(workbook);
     Prompt::Message(tr("프로젝트 파일을 모두 삭제 하였습니다.\n새로 만들거나 기존 프로젝트를 불러 오셔야 합니다."));
     theApp.ProjectPathTable.CurrentProjectPath.clear();
     SwitchView(0);
