@@ -79,6 +79,8 @@ private slots:
     void outputOpensDialogWithAllNineReports();
     void enterAndEscapeAreSwallowed();
     void saveTakesHeaderEditsIntoBlock();
+    void saveWritesEverySectionAndReloadRestoresScreen();
+    void failedSaveIsReported();
     void hiddenNewProject_data();
     void hiddenNewProject();
     void hiddenOpenAndDeleteProject();
@@ -606,6 +608,122 @@ void TestSevrinProView::saveTakesHeaderEditsIntoBlock()
     QCOMPARE(b.CI, QStringLiteral("logo.jpg"));
     QCOMPARE(b.ProjectNumber, QStringLiteral("P-100"));
     QCOMPARE(m_prompt->messages, QStringList{QStringLiteral("프로젝트 내용을 저장 하였습니다.")});
+}
+
+void TestSevrinProView::saveWritesEverySectionAndReloadRestoresScreen()
+{
+    const QString path = m_project;
+    QFile::remove(path);
+    QVERIFY(QFile::copy(theApp.ProjectPathTable.FormProPath, path));
+    QVERIFY(QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::WriteOwner));
+
+    // Stand-ins for the transformer screen's check boxes and capacity edits.
+    struct Transformers
+    {
+        bool checked[6] = {};
+        QString capacity[6];
+    } tr;
+    CSevrinApp::TransformerControlsT& c = theApp.TransformerControls;
+    c.IsChecked = [&tr](int n) { return tr.checked[n]; };
+    c.SetChecked = [&tr](int n, bool on) { tr.checked[n] = on; };
+    c.CapacityText = [&tr](int n) { return tr.capacity[n]; };
+    c.SetCapacityText = [&tr](int n, const QString& t) { tr.capacity[n] = t; };
+    c.SetCapacityEnabled = [](int, bool) {};
+    tr.checked[2] = true;
+    tr.capacity[2] = QStringLiteral("1500");
+
+    // One value per calculation section.
+    theApp.MotorControlCenterBlock.MccConditionIndex[3] = 2;
+    theApp.CabinetSizingBlock.BoardDemandFactor = QStringLiteral("85");
+    theApp.GeneratorSizingBlock.GeneratorConditionText[0] = QStringLiteral("0.8");
+    theApp.FaultCurrentBlock.UtilityInput[0] = QStringLiteral("세종 S/S");
+    theApp.GroundingDesignBlock.GroundingConditionInput[0] = QStringLiteral("25.5");
+
+    CSevrinApp::ProjectIntroduceBlockT& b = theApp.ProjectIntroduceBlock;
+    b.ProjectNumber = QStringLiteral("P-100");
+    m_view->RefreshProjectScreen();
+    Edit(1027)->setText(QStringLiteral("세종 변전소 신설"));
+    Edit(1046)->setText(QStringLiteral("한국전력"));
+    m_prompt->openFileAnswers.push_back(m_root.filePath(QStringLiteral("CI/kepco.jpg")));
+    Click(1040);
+    const Issue issues[] = {
+        {QStringLiteral("2026.01.05"), QStringLiteral("기본설계"), QStringLiteral("김설계"),
+         QStringLiteral("이검토"), QStringLiteral("박승인")},
+        {QStringLiteral("2026.02.10"), QStringLiteral("실시설계"), QStringLiteral("김설계"), {}, {}},
+        {QStringLiteral("2026.03.15"), QStringLiteral("준공"), {}, {}, QStringLiteral("최승인")},
+    };
+    for (const Issue& i : issues) {
+        SetEdits(i);
+        Click(1087);
+    }
+    ClickRow(1);
+    Click(1010);  // the file keeps nothing of the deleted row after the save
+    Click(1025);
+    QCOMPARE(m_prompt->messages, QStringList{QStringLiteral("프로젝트 내용을 저장 하였습니다.")});
+
+    const auto key = [&path](const char* section, const char* k) {
+        return GetProfileString(path, QLatin1String(section), QLatin1String(k), QStringLiteral("<none>"));
+    };
+    QCOMPARE(key("Project_Introduce", "ProjectName"), QStringLiteral("세종 변전소 신설"));
+    QCOMPARE(key("Project_Introduce", "ProjectNumber"), QStringLiteral("P-100"));
+    QCOMPARE(key("Project_Introduce", "Buyer"), QStringLiteral("한국전력"));
+    QCOMPARE(key("Project_Introduce", "CI"), QStringLiteral("kepco.jpg"));
+    QCOMPARE(key("Project_Introduce", "RR"), QStringLiteral("2"));
+    QCOMPARE(key("Project_Introduce", "R1_Purpose"), QStringLiteral("준공"));
+    QCOMPARE(key("Project_Introduce", "R1_Date"), QStringLiteral("2026.03.15"));
+    QCOMPARE(key("Motor_Control_Center", "IDC_PRO_1_1_COMBO4"), QStringLiteral("2"));
+    QCOMPARE(key("Cabinet_Sizing", "IDC_PRO_2_2_EDIT1"), QStringLiteral("85"));
+    QCOMPARE(key("Transformer_Sizing", "TR_2_ENAB"), QStringLiteral("1"));
+    QCOMPARE(key("Transformer_Sizing", "TR_2_EDIT"), QStringLiteral("1500"));
+    QCOMPARE(key("Transformer_Sizing", "TR_1_ENAB"), QStringLiteral("0"));
+    QCOMPARE(key("Generator_Sizing", "IDC_PRO_6_2_EDIT1"), QStringLiteral("0.8"));
+    QCOMPARE(key("Fault_Current", "IDC_PRO_8_1_EDIT1"), QStringLiteral("세종 S/S"));
+    QCOMPARE(key("Grounding_Design", "IDC_PRO_9_9_EDIT1"), QStringLiteral("25.5"));
+
+    // Another project replaces the screen; loading this one again restores it.
+    theApp.ProjectIntroduceBlock = CSevrinApp::ProjectIntroduceBlockT{};
+    tr = Transformers{};
+    m_view->RefreshProjectScreen();
+    QCOMPARE(Edit(1027)->text(), QString());
+    QVERIFY(theApp.LoadProjectFile(path));
+    m_view->RefreshProjectScreen();
+    QCOMPARE(Edit(1027)->text(), QStringLiteral("세종 변전소 신설"));
+    QCOMPARE(Edit(1034)->text(), QStringLiteral("P-100"));
+    QCOMPARE(Edit(1046)->text(), QStringLiteral("한국전력"));
+    QCOMPARE(Edit(1045)->text(), QStringLiteral("kepco.jpg"));
+    QCOMPARE(List()->rows()->rowCount(), 2);
+    QCOMPARE(List()->rows()->row(0),
+             (QStringList{"0", "2026.01.05", "기본설계", "김설계", "이검토", "박승인"}));
+    QCOMPARE(List()->rows()->row(1), (QStringList{"1", "2026.03.15", "준공", "", "", "최승인"}));
+    QCOMPARE(Edit(1033)->text(), QStringLiteral("준공"));
+    QCOMPARE(Edit(1044)->text(), QStringLiteral("최승인"));
+    QVERIFY(tr.checked[2]);
+    QCOMPARE(tr.capacity[2], QStringLiteral("1500"));
+
+    // Saving twice without changes leaves the file as it was.
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray first = f.readAll();
+    f.close();
+    Click(1025);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), first);
+
+    theApp.TransformerControls = CSevrinApp::TransformerControlsT{};
+}
+
+void TestSevrinProView::failedSaveIsReported()
+{
+    // The project's folder has gone (moved or renamed while the program ran).
+    const QString gone = m_root.filePath(QStringLiteral("PRO/gone/gone.pro"));
+    theApp.ProjectPathTable.CurrentProjectPath = gone;
+    FillRows(2);
+    Edit(1027)->setText(QStringLiteral("name"));
+    Click(1025);
+    QCOMPARE(m_prompt->messages.size(), 1);
+    QVERIFY(m_prompt->messages[0] != QStringLiteral("프로젝트 내용을 저장 하였습니다."));
+    QVERIFY(m_prompt->messages[0].contains(gone));
+    QVERIFY(!QFile::exists(gone));
 }
 
 void TestSevrinProView::hiddenNewProject_data()
