@@ -848,10 +848,18 @@ void TestSevrinProView::navigationButtons()
                              .arg(e.code)
                              .arg(m_prompt->messages.join(QLatin1Char('/')))));
     }
+    // The first entry loads the project named in the configuration and refills the screen.
+    QFile::remove(project);
+    QFile file(project);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("[Project_Introduce]\nProjectName=항로 표지\nRR=1\nR0_Date=2026.04.01\nR0_Purpose=착수\n");
+    file.close();
     SwitchView(1);
     CSevrinProView* pro = theApp.ScreenPointers.ProView;
     QVERIFY(pro);
     QCOMPARE(theApp.ViewTable.CurrentViewIndex, 1);
+    QCOMPARE(pro->Control<QLineEdit>(1027)->text(), QStringLiteral("항로 표지"));
+    QCOMPARE(pro->IssueList()->rows()->row(0), (QStringList{"0", "2026.04.01", "착수", "", "", ""}));
 
     const std::pair<int, int> targets[] = {{1017, 4}, {1016, 5},  {1019, 6},  {1018, 7},
                                            {1021, 8}, {1020, 9},  {1022, 11}, {1024, 12},
