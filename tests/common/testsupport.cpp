@@ -9,10 +9,10 @@ PythonResult RunPython(const QString& script, const QStringList& args)
     QProcess p;
     QStringList all{QStringLiteral("-c"), script};
     all += args;
-    // The system's python3 carries the Debian packages (openpyxl); a python3 found first on
-    // PATH (a version manager's shim) may not.
-    const QString system = QStringLiteral("/usr/bin/python3");
-    p.start(QFileInfo::exists(system) ? system : QStringLiteral("python3"), all);
+    // The distribution's interpreter is the one python3-openpyxl is installed for; a python3 that
+    // comes first on PATH (pyenv, a virtualenv) may not have it.
+    const QString debianPython = QStringLiteral("/usr/bin/python3");
+    p.start(QFileInfo::exists(debianPython) ? debianPython : QStringLiteral("python3"), all);
     if (!p.waitForFinished(120000)) {
         p.kill();
         p.waitForFinished();
