@@ -11,6 +11,8 @@ class QFrame;
 
 class CSevrinLibView : public CFormView
 {
+    Q_OBJECT
+
 public:
     static constexpr int PageCount = 26;
     static constexpr int LastSteppedPage = 23;  // "다음" stops at the grounding page
