@@ -279,8 +279,8 @@ inline bool WriteLibrary(const QString& path, bool withUserSheet = true, bool wi
     return book.save(path);
 }
 
-// One maker sheet: ratings with their multiples, frames, and a grid where a frame offers a
-// rating when the rating is not above the frame.
+// One maker sheet: ratings 10, 20, ... with their multiples, frames 50, 100, ..., and a grid
+// where a frame offers the ratings up to half its size ("-" elsewhere).
 inline void WriteMakerSheet(Sheet* s, int ratings, int frames)
 {
     for (int f = 0; f < ratings; ++f) {
@@ -298,7 +298,7 @@ inline void WriteMakerSheet(Sheet* s, int ratings, int frames)
     for (int f = 0; f < ratings; ++f) {
         s->writeStr(2 + f, 11, QString::number(10 * (f + 1)));
         for (int g = 0; g < frames; ++g)
-            s->writeStr(2 + f, 12 + g, 10 * (f + 1) <= 50 * (g + 1) ? QString::number(10 * (f + 1))
+            s->writeStr(2 + f, 12 + g, 20 * (f + 1) <= 50 * (g + 1) ? QString::number(10 * (f + 1))
                                                                     : QStringLiteral("-"));
     }
 }
