@@ -5,6 +5,8 @@
 
 class CSevrinProView : public CFormView
 {
+    Q_OBJECT
+
 public:
     explicit CSevrinProView(QWidget* parent = nullptr);
 

@@ -4,6 +4,8 @@
 
 class CSevrinLibView : public CFormView
 {
+    Q_OBJECT
+
 public:
     explicit CSevrinLibView(QWidget* parent = nullptr);
 
