@@ -1,45 +1,14 @@
 #pragma once
 // Small reference workbooks written through the Book layer, with a few entries per table at
-// the tables' anchors, and a prompt handler that records messages and turns the program's
-// early exit into an exception.
+// the tables' anchors.
 #include "app/core/sevrin.h"
-#include "platform/prompt.h"
 #include "platform/xlsxbook.h"
 
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 
-#include <memory>
-
 namespace fixture {
-
-// Records every message; exitProgram throws Prompt::ProgramExit.
-class RecordingHandler : public Prompt::Handler
-{
-public:
-    explicit RecordingHandler(QStringList* messages) : m_messages(messages) {}
-    Prompt::Answer message(const QString& text, Prompt::Buttons, Prompt::Icon) override
-    {
-        m_messages->append(text);
-        return Prompt::Answer::Ok;
-    }
-    QString openFile(const QString&, const QString&, const QString&) override { return {}; }
-    QString pickFolder(const QString&, const QString&) override { return {}; }
-    bool openWithDefault(const QString&) override { return false; }
-    bool startProgram(const QString&, const QStringList&) override { return false; }
-    bool inputText(const QString&, const QString&, QString&) override { return false; }
-    bool confirmRun(const QString&) override { return false; }
-    [[noreturn]] void exitProgram(int code) override { throw Prompt::ProgramExit{code}; }
-
-private:
-    QStringList* m_messages;
-};
-
-inline void InstallRecorder(QStringList* messages)
-{
-    Prompt::SetHandler(std::make_unique<RecordingHandler>(messages));
-}
 
 // A cell value for the fixture: a number, a text, or nothing.
 inline void Put(Sheet* s, int row, int col, const QVariant& v)

@@ -2,6 +2,7 @@
 // the library workbook, on small fixture workbooks.
 #include "app/core/calcutil.h"
 #include "app/core/sevrin.h"
+#include "common/recordingprompt.h"
 #include "libraryfixture.h"
 #include "platform/xlsxbook.h"
 #include "common/testsupport.h"
@@ -82,7 +83,7 @@ private:
     std::unique_ptr<CSevrinApp> NewApp(const QString& lib, const QString& breakers) const;
 
     QTemporaryDir m_dir;
-    QStringList m_messages;
+    RecordingPrompt* m_prompt = nullptr;
 };
 
 std::unique_ptr<CSevrinApp> TestBreakerWorkbook::NewApp(const QString& lib,
@@ -97,7 +98,7 @@ std::unique_ptr<CSevrinApp> TestBreakerWorkbook::NewApp(const QString& lib,
 void TestBreakerWorkbook::initTestCase()
 {
     QVERIFY(m_dir.isValid());
-    fixture::InstallRecorder(&m_messages);
+    m_prompt = RecordingPrompt::Install();
     QVERIFY(fixture::WriteBreakers(m_dir.filePath("breakers.xlsx")));
 }
 
@@ -120,7 +121,7 @@ void TestBreakerWorkbook::listsMakerSheets()
     many->LoadBreakerWorkbook(true, 0);
     QCOMPARE(many->BreakerLibBlock.BreakerMakerList.Count, 50);
     QCOMPARE(many->BreakerLibBlock.BreakerMakerList.Names[49], QString("Maker 50"));
-    QVERIFY(m_messages.isEmpty());
+    QVERIFY(m_prompt->messages.isEmpty());
 }
 
 void TestBreakerWorkbook::loadsMakerSheet()
@@ -165,7 +166,7 @@ void TestBreakerWorkbook::loadsMakerSheet()
     QCOMPARE(b.MakerRatingTable.Count, 0);
     QCOMPARE(g.UsedRows, 0);
     QCOMPARE(app->VLookup(10, "LSMAT", 2), 10.0);  // and the lookups load their own sheet
-    QVERIFY(m_messages.isEmpty());
+    QVERIFY(m_prompt->messages.isEmpty());
 }
 
 void TestBreakerWorkbook::saveThenLoadIsIdentical()
@@ -260,7 +261,7 @@ void TestBreakerWorkbook::missingBreakerWorkbook()
     const QString path = m_dir.filePath("absent.xlsx");
     const QString message = QStringLiteral("적합한 Lib 파일을 찾지 못했습니다.\n") + path;
     for (int mode = 0; mode < 3; ++mode) {
-        m_messages.clear();
+        m_prompt->messages.clear();
         int code = -1;
         try {
             if (mode == 0)
@@ -273,13 +274,13 @@ void TestBreakerWorkbook::missingBreakerWorkbook()
             code = e.code;
         }
         QCOMPARE(code, 1);
-        QCOMPARE(m_messages, QStringList(message));
+        QCOMPARE(m_prompt->messages, QStringList(message));
     }
     // Saving to a missing workbook writes nothing and says nothing.
-    m_messages.clear();
+    m_prompt->messages.clear();
     app->SaveBreakerSheet(0);
     QVERIFY(!QFile::exists(path));
-    QVERIFY(m_messages.isEmpty());
+    QVERIFY(m_prompt->messages.isEmpty());
 }
 
 void TestBreakerWorkbook::changedFileIsReadAgain()
