@@ -19,6 +19,7 @@
 #include "library/gui/sevrinlib13view.h"
 #include "library/gui/sevrinlibview.h"
 #include "libraryfixture.h"
+#include "common/recordingprompt.h"
 
 namespace {
 
@@ -89,7 +90,7 @@ private:
     int RunEditor(const EditorScript& script);
 
     QTemporaryDir m_dir;
-    QStringList m_messages;
+    RecordingPrompt* m_prompt = nullptr;
     std::unique_ptr<CSevrinLibView> m_view;
 };
 
@@ -136,7 +137,7 @@ int TestSevrinLibView::RunEditor(const EditorScript& script)
 void TestSevrinLibView::initTestCase()
 {
     QVERIFY(m_dir.isValid());
-    fixture::InstallRecorder(&m_messages);
+    m_prompt = RecordingPrompt::Install();
     QVERIFY(fixture::WriteLibrary(m_dir.filePath("lib_v3p4.xlsx")));
     // Four makers of the standard fixture, then one without frames and one without ratings.
     {
@@ -153,7 +154,7 @@ void TestSevrinLibView::initTestCase()
     theApp.ProjectPathTable.BreakerWorkbookPath = m_dir.filePath("breaker_v3p4.xlsx");
     theApp.LoadLibraryWorkbook();
     theApp.LoadBreakerWorkbook(true, 0);
-    QVERIFY2(m_messages.isEmpty(), qPrintable(m_messages.join('\n')));
+    QVERIFY2(m_prompt->messages.isEmpty(), qPrintable(m_prompt->messages.join('\n')));
 
     m_view = std::make_unique<CSevrinLibView>();
     m_view->resize(m_view->FormSize());
@@ -277,9 +278,9 @@ void TestSevrinLibView::hiddenGroupsAnswerNotSupported()
 {
     Show(21);
     for (int id : {1008, 1010}) {
-        m_messages.clear();
+        m_prompt->messages.clear();
         Button(id)->click();
-        QCOMPARE(m_messages, QStringList{"지원하지 않습니다."});
+        QCOMPARE(m_prompt->messages, QStringList{"지원하지 않습니다."});
         QCOMPARE(m_view->PageIndex(), 21);
         QVERIFY(!Button(1005)->isEnabled());
         QVERIFY(PageNamed("CSevrinLib40View")->isVisibleTo(m_view.get()));
@@ -717,7 +718,7 @@ void TestSevrinLibView::cancelChangesNothing()
 
 void TestSevrinLibView::makerPageRebuildsMatrix()
 {
-    m_messages.clear();
+    m_prompt->messages.clear();
     m_view->RefillAllPages();
     auto* page = dynamic_cast<CSevrinLib13View*>(PageNamed("CSevrinLib13View"));
     QVERIFY(page);
@@ -752,11 +753,10 @@ void TestSevrinLibView::makerPageRebuildsMatrix()
         QCOMPARE(Captions(matrix), QString(k.captions).split('|'));
         QCOMPARE(Groups(matrix), QString(k.groups).split('|'));
     }
-    // Maker 1: rating 60 does not fit frame 50 ("-" in the sheet, shown empty), fits 100.
-    QCOMPARE(matrix->rows()->row(5 - 1), (QStringList{"50", "50", "50", "50"}));
-    QCOMPARE(matrix->rows()->text(4, 0), QString("50"));
+    // Maker 1: from the third rating on the 50 AF frame holds "-" in the sheet, shown empty.
+    QCOMPARE(matrix->rows()->row(4), (QStringList{"50", "", "50", "50"}));
+    QCOMPARE(matrix->rows()->row(1), (QStringList{"20", "20", "20", "20"}));
     QCOMPARE(ratings->rows()->text(4, 0), QString("50"));
-    // The sheet as stored: 10, 20, ..., 50 against frames 50, 100, 150.
     QCOMPARE(matrix->rows()->row(0), (QStringList{"10", "10", "10", "10"}));
 
     // Picking the maker shown again reloads its sheet from the workbook as it now stands.
@@ -782,7 +782,7 @@ void TestSevrinLibView::makerPageRebuildsMatrix()
     QCOMPARE(combo->currentIndex(), 0);
     QCOMPARE(Captions(matrix), (QStringList{"AT", "50", "100"}));
     QCOMPARE(matrix->rows()->rowCount(), 3);
-    QVERIFY(m_messages.isEmpty());
+    QVERIFY(m_prompt->messages.isEmpty());
 }
 
 void TestSevrinLibView::cableTypeLegend()
@@ -848,10 +848,10 @@ void TestSevrinLibView::realWorkbooksFillEveryPage()
         QSKIP("the shipped reference workbooks are not built into the program folder");
     theApp.ProjectPathTable.LibWorkbookPath = lib;
     theApp.ProjectPathTable.BreakerWorkbookPath = breakers;
-    m_messages.clear();
+    m_prompt->messages.clear();
     theApp.LoadLibraryWorkbook();
     m_view->RefillAllPages();
-    QVERIFY2(m_messages.isEmpty(), qPrintable(m_messages.join('\n')));
+    QVERIFY2(m_prompt->messages.isEmpty(), qPrintable(m_prompt->messages.join('\n')));
     // Every list of a fixed table shows its capacity, every list has its columns.
     QCOMPARE(ListOf("CSevrinLib00View", 1099)->rows()->rowCount(), 92);
     QCOMPARE(ListOf("CSevrinLib50View", 1129)->rows()->rowCount(), 100);
