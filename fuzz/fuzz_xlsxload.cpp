@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <unistd.h>
@@ -128,7 +129,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     // What we saved from a loadable book must load again, with the edits in it.
     Book again;
-    if (!again.load(out) || again.sheetCount() != book.sheetCount())
+    if (!again.load(out) || again.sheetCount() != book.sheetCount()) {
+        std::fprintf(stderr, "saved book does not load again: %s\n", qPrintable(again.errorMessage()));
         std::abort();
+    }
     return 0;
 }

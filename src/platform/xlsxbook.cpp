@@ -153,8 +153,9 @@ std::string relPrefix(pugi::xml_node root)
 {
     for (pugi::xml_attribute a = root.first_attribute(); a; a = a.next_attribute()) {
         const std::string_view name(a.name());
-        if (name.substr(0, 6) == "xmlns:" && RelTypeIs(a.value(), "relationships") &&
-            std::string_view(a.value()).find("officeDocument") != std::string_view::npos)
+        if (name.substr(0, 6) == "xmlns:" && IsNcName(name.substr(6)) &&
+            (std::strcmp(a.value(), ns::kRel) == 0 ||
+             std::strcmp(a.value(), "http://purl.oclc.org/ooxml/officeDocument/relationships") == 0))
             return std::string(name.substr(6));
     }
     std::string p = "r";
