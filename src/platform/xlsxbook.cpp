@@ -483,26 +483,21 @@ void Book::Impl::updateAppXml()
             }
         }
     }
-    if (hp)
-        root.remove_child(hp);
-    if (tp)
-        root.remove_child(tp);
     int worksheets = 0;
     for (const auto& s : sheets)
         if (s->isWorksheet)
             ++worksheets;
-    if (!plain || worksheets == 0 || worksheets != int(sheets.size()))
-        return;
-    // HeadingPairs and TitlesOfParts sit after the elements before them in CT_Properties.
-    const char* order[] = {"Template", "Manager", "Company", "Pages", "Words", "Characters",
-                           "PresentationFormat", "Lines", "Paragraphs", "Slides", "Notes", "TotalTime",
-                           "HiddenSlides", "MMClips", "ScaleCrop", "HeadingPairs", "TitlesOfParts",
-                           "LinksUpToDate", "CharactersWithSpaces", "SharedDoc", "HyperlinkBase",
-                           "HLinks", "HyperlinksChanged", "DigSig", "Application", "AppVersion", "DocSecurity"};
+    // The properties are an unordered set: the new lists take the old ones' place.
+    pugi::xml_node nhp;
     const std::string p = PrefixOf(root);
-    // Note: Application/DocSecurity actually come first in files Excel writes; order within the
-    // properties is not constrained by Excel, so appending after ScaleCrop is enough.
-    pugi::xml_node nhp = InsertOrdered(root, "HeadingPairs", p, order, 17);
+    if (plain && worksheets > 0 && worksheets == int(sheets.size()))
+        nhp = root.insert_child_before((p + "HeadingPairs").c_str(), hp);
+    if (hp)
+        root.remove_child(hp);
+    if (tp)
+        root.remove_child(tp);
+    if (!nhp)
+        return;
     pugi::xml_node v = nhp.append_child((vtPrefix + "vector").c_str());
     v.append_attribute("size") = 2;
     v.append_attribute("baseType") = "variant";

@@ -2,6 +2,7 @@
 // it does not touch survives byte for byte, and damaged files fail cleanly.
 #include "common/testsupport.h"
 #include "platform/xlsxbook.h"
+#include "platform/xlsxutil.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -10,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <clocale>
 #include <functional>
 #include <map>
 #include <pugixml.hpp>
@@ -33,6 +35,8 @@ private slots:
     void oddButReadableSheets();
     void missingFileAndFailedSave();
     void packageStaysConsistent();
+    void referenceShifting_data();
+    void referenceShifting();
 
 private:
     QTemporaryDir m_dir;
@@ -452,6 +456,14 @@ void TestXlsxBook::openpyxlReadsWhatWeWrite()
 
 void TestXlsxBook::roundTripThroughOurReader()
 {
+    // Numbers are written and read the same under a comma-decimal locale.
+    const std::string oldLocale = std::setlocale(LC_ALL, nullptr);
+    std::setlocale(LC_ALL, "de_DE.UTF-8");
+    struct Restore
+    {
+        std::string locale;
+        ~Restore() { std::setlocale(LC_ALL, locale.c_str()); }
+    } restore{oldLocale};
     const QString path = m_dir.filePath(QStringLiteral("roundtrip.xlsx"));
     {
         Book b;
@@ -919,6 +931,71 @@ void TestXlsxBook::packageStaysConsistent()
         QVERIFY2(matches(dumpWithOpenpyxl(out), QJsonDocument::fromJson(R"({"sheets": ["New", "S1", "Third"],
             "cells": {"S1!A1": ["s", "a"], "S1!C2": ["s", "c"]}, "protected": {"New": false, "S1": true, "Third": false},
             "print_area": {"Third": ["$A$1:$B$2"]}})").object(), &why), qPrintable(why));
+    }
+}
+
+void TestXlsxBook::referenceShifting_data()
+{
+    // kind: "ref" a plain reference, "cell" a cell formula on the edited sheet "My Sheet",
+    // "name" a defined name. An empty result means the reference is gone.
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("rows");
+    QTest::addColumn<bool>("remove");
+    QTest::addColumn<int>("first");
+    QTest::addColumn<int>("last");
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("expected");
+    auto row = [](const char* tag, const char* kind, bool rows, bool remove, int first, int last, const char* in,
+                  const char* out) {
+        QTest::newRow(tag) << QString::fromLatin1(kind) << rows << remove << first << last << QString::fromUtf8(in)
+                           << QString::fromUtf8(out);
+    };
+    row("area loses columns inside", "ref", false, true, 3, 4, "A1:H5", "A1:F5");
+    row("area loses its left edge", "ref", false, true, 1, 2, "$B$1:$D$1", "$A$1:$B$1");
+    row("area gone", "ref", false, true, 2, 4, "C1:D9", "");
+    row("cell gone", "ref", false, true, 4, 4, "$D$1", "");
+    row("cell before the edit stays", "ref", true, true, 5, 9, "C4", "C4");
+    row("whole rows ignore column edits", "ref", false, true, 1, 3, "$1:$3", "$1:$3");
+    row("whole columns move", "ref", false, true, 1, 1, "$B:$C", "$A:$B");
+    row("insert before an area grows it", "ref", true, false, 2, 3, "A1:A5", "A1:A7");
+    row("insert at an area's top moves it", "ref", true, false, 1, 1, "A1:B2", "A2:B3");
+    row("insert pushes past the last row", "ref", true, false, 2, 2, "A1048576", "");
+    row("cell formula", "cell", true, true, 1, 1, "SUM(A1:A5)+'My Sheet'!B2*$C$3", "SUM(A1:A4)+'My Sheet'!B1*$C$2");
+    row("functions and strings are not references", "cell", true, false, 1, 1, "LOG10(A1)&\"A1\"&Other!A1",
+        "LOG10(A2)&\"A1\"&Other!A1");
+    row("removed reference in a formula", "cell", false, true, 1, 1, "A1+B1", "#REF!+A1");
+    row("print titles drop a removed piece", "name", true, true, 1, 2, "'My Sheet'!$1:$2,'my sheet'!$A:$B",
+        "'my sheet'!$A:$B");
+    row("print area shrinks", "name", false, true, 2, 2, "'My Sheet'!$A$1:$K$40", "'My Sheet'!$A$1:$J$40");
+    row("print area gone", "name", false, true, 1, 11, "'My Sheet'!$A$1:$K$40", "");
+    row("other sheets untouched", "name", true, true, 1, 5, "Other!$A$1:$B$9", "Other!$A$1:$B$9");
+}
+
+void TestXlsxBook::referenceShifting()
+{
+    QFETCH(QString, kind);
+    QFETCH(bool, rows);
+    QFETCH(bool, remove);
+    QFETCH(int, first);
+    QFETCH(int, last);
+    QFETCH(QString, input);
+    QFETCH(QString, expected);
+    xlsx::ShiftEdit e;
+    e.axisIsRow = rows;
+    e.remove = remove;
+    e.first = first;
+    e.last = last;
+    const std::string in = input.toStdString();
+    if (kind == QLatin1String("ref")) {
+        std::string ref = in;
+        const bool kept = xlsx::ShiftRef(e, &ref);
+        QCOMPARE(kept ? QString::fromStdString(ref) : QString(), expected);
+    } else {
+        bool gone = false;
+        const std::string out =
+            xlsx::ShiftFormulaRefs(e, in, QStringLiteral("My Sheet"), kind == QLatin1String("cell"),
+                                   kind == QLatin1String("name"), &gone);
+        QCOMPARE(gone ? QString() : QString::fromStdString(out), expected);
     }
 }
 
