@@ -202,6 +202,7 @@ void Book::Impl::reset()
 {
     sheets.clear();
     parts.clear();
+    parsedBytes = 0;
     pkg.clear();
     workbook = nullptr;
     workbookPath.clear();
@@ -264,7 +265,7 @@ XmlPart* Book::Impl::part(const std::string& name, QString* err)
         return it->second.get();
     QByteArray data;
     QString e;
-    if (!pkg.read(resolved, &data, &e)) {
+    if (!pkg.read(resolved, &data, &e, std::min(Package::kMaxPartSize, kMaxParsedBytes - parsedBytes))) {
         if (err)
             *err = e;
         return nullptr;
@@ -276,6 +277,7 @@ XmlPart* Book::Impl::part(const std::string& name, QString* err)
         return nullptr;
     }
     p->sourceSize = size_t(data.size());
+    parsedBytes += data.size();
     XmlPart* raw = p.get();
     parts[resolved] = std::move(p);
     return raw;
