@@ -35,6 +35,7 @@ private slots:
     void oddButReadableSheets();
     void missingFileAndFailedSave();
     void packageStaysConsistent();
+    void picturesFromFiles();
     void referenceShifting_data();
     void referenceShifting();
 
@@ -932,6 +933,51 @@ void TestXlsxBook::packageStaysConsistent()
             "cells": {"S1!A1": ["s", "a"], "S1!C2": ["s", "c"]}, "protected": {"New": false, "S1": true, "Third": false},
             "print_area": {"Third": ["$A$1:$B$2"]}})").object(), &why), qPrintable(why));
     }
+}
+
+void TestXlsxBook::picturesFromFiles()
+{
+    QVERIFY2(m_openpyxl, "python3-openpyxl and python3-pil are required");
+    const QString jpeg = m_dir.filePath(QStringLiteral("logo.jpg"));
+    const PythonResult r = RunPython(QStringLiteral("import sys\nfrom PIL import Image\n"
+                                                    "Image.new('RGB', (267, 74), (0, 80, 160)).save(sys.argv[1], 'JPEG')"),
+                                     {jpeg});
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    const QString garbage = m_dir.filePath(QStringLiteral("not-a-picture.png"));
+    {
+        QFile f(garbage);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("GIF89a and some bytes");
+    }
+    Book b;
+    Sheet* s = b.addSheet(QStringLiteral("Report"));
+    QCOMPARE(b.addPicture(m_dir.filePath(QStringLiteral("missing.png"))), -1);
+    QCOMPARE(b.addPicture(garbage), -1);
+    QCOMPARE(b.addPicture(QByteArray("\x89PNG")), -1);
+    const int logo = b.addPicture(jpeg);
+    QCOMPARE(logo, 0);
+    QVERIFY(!s->setPicture2(0, 0, logo + 1, 10, 10));
+    QVERIFY(!s->setPicture2(-1, 0, logo, 10, 10));
+    // The same picture on two pages of the sheet shares one media part.
+    QVERIFY(s->setPicture2(0, 0, logo, 267, 74, 3, 3));
+    QVERIFY(s->setPicture2(0, 16, logo, 267, 74, 3, 3));
+    const QString out = m_dir.filePath(QStringLiteral("pictures.xlsx"));
+    QVERIFY(b.save(out));
+    const auto entries = rawEntries(out);
+    int media = 0;
+    for (const auto& [name, e] : entries)
+        if (QString::fromStdString(name).startsWith(QLatin1String("xl/media/")))
+            ++media;
+    QCOMPARE(media, 1);
+    QVERIFY(entryText(out, "[Content_Types].xml").contains("image/jpeg"));
+    // 3 + 267 pixels over 64-pixel columns end 14 pixels into the fifth column, 3 + 74 pixels over
+    // 20-pixel rows 17 pixels into the fourth row.
+    QString why;
+    QVERIFY2(matches(dumpWithOpenpyxl(out), QJsonDocument::fromJson(R"({"images": {"Report": [
+        {"from": [0, 0, 28575, 28575], "to": [4, 3, 133350, 161925], "ext": null, "size": [267, 74]},
+        {"from": [16, 0, 28575, 28575], "to": [20, 3, 133350, 161925], "ext": null, "size": [267, 74]}]}})").object(),
+                     &why),
+             qPrintable(why));
 }
 
 void TestXlsxBook::referenceShifting_data()
