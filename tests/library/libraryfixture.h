@@ -1,45 +1,14 @@
 #pragma once
 // Small reference workbooks written through the Book layer, with a few entries per table at
-// the tables' anchors, and a prompt handler that records messages and turns the program's
-// early exit into an exception.
+// the tables' anchors.
 #include "app/core/sevrin.h"
-#include "platform/prompt.h"
 #include "platform/xlsxbook.h"
 
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 
-#include <memory>
-
 namespace fixture {
-
-// Records every message; exitProgram throws Prompt::ProgramExit.
-class RecordingHandler : public Prompt::Handler
-{
-public:
-    explicit RecordingHandler(QStringList* messages) : m_messages(messages) {}
-    Prompt::Answer message(const QString& text, Prompt::Buttons, Prompt::Icon) override
-    {
-        m_messages->append(text);
-        return Prompt::Answer::Ok;
-    }
-    QString openFile(const QString&, const QString&, const QString&) override { return {}; }
-    QString pickFolder(const QString&, const QString&) override { return {}; }
-    bool openWithDefault(const QString&) override { return false; }
-    bool startProgram(const QString&, const QStringList&) override { return false; }
-    bool inputText(const QString&, const QString&, QString&) override { return false; }
-    bool confirmRun(const QString&) override { return false; }
-    [[noreturn]] void exitProgram(int code) override { throw Prompt::ProgramExit{code}; }
-
-private:
-    QStringList* m_messages;
-};
-
-inline void InstallRecorder(QStringList* messages)
-{
-    Prompt::SetHandler(std::make_unique<RecordingHandler>(messages));
-}
 
 // A cell value for the fixture: a number, a text, or nothing.
 inline void Put(Sheet* s, int row, int col, const QVariant& v)
@@ -279,8 +248,8 @@ inline bool WriteLibrary(const QString& path, bool withUserSheet = true, bool wi
     return book.save(path);
 }
 
-// One maker sheet: ratings with their multiples, frames, and a grid where a frame offers a
-// rating when the rating is not above the frame.
+// One maker sheet: ratings 10, 20, ... with their multiples, frames 50, 100, ..., and a grid
+// where a frame offers the ratings up to half its size ("-" elsewhere).
 inline void WriteMakerSheet(Sheet* s, int ratings, int frames)
 {
     for (int f = 0; f < ratings; ++f) {
@@ -298,7 +267,7 @@ inline void WriteMakerSheet(Sheet* s, int ratings, int frames)
     for (int f = 0; f < ratings; ++f) {
         s->writeStr(2 + f, 11, QString::number(10 * (f + 1)));
         for (int g = 0; g < frames; ++g)
-            s->writeStr(2 + f, 12 + g, 10 * (f + 1) <= 50 * (g + 1) ? QString::number(10 * (f + 1))
+            s->writeStr(2 + f, 12 + g, 20 * (f + 1) <= 50 * (g + 1) ? QString::number(10 * (f + 1))
                                                                     : QStringLiteral("-"));
     }
 }

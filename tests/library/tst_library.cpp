@@ -3,6 +3,7 @@
 // design conditions, and the motor recomputation against a hand calculation.
 #include "app/core/calcutil.h"
 #include "app/core/sevrin.h"
+#include "common/recordingprompt.h"
 #include "libraryfixture.h"
 #include "platform/xlsxbook.h"
 
@@ -39,7 +40,7 @@ private:
     std::unique_ptr<CSevrinApp> NewApp() const;
 
     QTemporaryDir m_dir;
-    QStringList m_messages;
+    RecordingPrompt* m_prompt = nullptr;
     std::unique_ptr<CSevrinApp> m_app;
 };
 
@@ -57,12 +58,12 @@ std::unique_ptr<CSevrinApp> TestLibrary::NewApp() const
 void TestLibrary::initTestCase()
 {
     QVERIFY(m_dir.isValid());
-    fixture::InstallRecorder(&m_messages);
+    m_prompt = RecordingPrompt::Install();
     QVERIFY(fixture::WriteLibrary(m_dir.filePath("lib_v3p4.xlsx")));
     QVERIFY(fixture::WriteBreakers(m_dir.filePath("breaker_v3p4.xlsx")));
     m_app = NewApp();
     m_app->LoadLibraryWorkbook();
-    QVERIFY2(m_messages.isEmpty(), qPrintable(m_messages.join('\n')));
+    QVERIFY2(m_prompt->messages.isEmpty(), qPrintable(m_prompt->messages.join('\n')));
 }
 
 void TestLibrary::loaderReadingRules()
@@ -265,7 +266,7 @@ void TestLibrary::lookups()
     QFETCH(double, value);
     QFETCH(int, column);
     QFETCH(double, expected);
-    m_messages.clear();
+    m_prompt->messages.clear();
     const double got = m_app->VLookup(value, name, column);
     QVERIFY2(qAbs(got - expected) < 1e-9,
              qPrintable(QStringLiteral("VLookup(%1, %2, %3) = %4, want %5")
@@ -274,7 +275,7 @@ void TestLibrary::lookups()
                             .arg(column)
                             .arg(got)
                             .arg(expected)));
-    QVERIFY(m_messages.isEmpty());
+    QVERIFY(m_prompt->messages.isEmpty());
 }
 
 void TestLibrary::hlookups_data()
@@ -298,31 +299,31 @@ void TestLibrary::hlookups()
     QFETCH(QString, name);
     QFETCH(double, value);
     QFETCH(double, expected);
-    m_messages.clear();
+    m_prompt->messages.clear();
     QCOMPARE(m_app->HLookup(value, name), expected);
-    QVERIFY(m_messages.isEmpty());
+    QVERIFY(m_prompt->messages.isEmpty());
 }
 
 void TestLibrary::unknownNamesAreReported()
 {
-    m_messages.clear();
+    m_prompt->messages.clear();
     QCOMPARE(m_app->VLookup(10, "XYZ", 2), NO_VALUE);
     QCOMPARE(m_app->VLookup(10, "mcb", 2), NO_VALUE);  // names are case-sensitive
     QCOMPARE(m_app->HLookup(30, "TDF2"), NO_VALUE);
-    QCOMPARE(m_messages, QStringList({QStringLiteral("VLOOKUP XYZ Table을 지원하지 않습니다.!!!"),
+    QCOMPARE(m_prompt->messages, QStringList({QStringLiteral("VLOOKUP XYZ Table을 지원하지 않습니다.!!!"),
                                       QStringLiteral("VLOOKUP mcb Table을 지원하지 않습니다.!!!"),
                                       QStringLiteral("HLOOKUP TDF2 Table을 지원하지 않습니다.!!!")}));
 
     // The breaker delta: a rating whose text reads 30; times other than 4/6/10/15/20 and
     // unknown makers fall back.
-    m_messages.clear();
+    m_prompt->messages.clear();
     QCOMPARE(m_app->GetBreakerDelta("LSS", 30, 10, "-"), QString("7.2"));
     QCOMPARE(m_app->GetBreakerDelta("LSS", 30, 4, "-"), QString("5.2"));
     QCOMPARE(m_app->GetBreakerDelta("USERT", 20, 20, "-"), QString("9.1"));
     QCOMPARE(m_app->GetBreakerDelta("LSS", 30, 8, "-"), QString("-"));
     QCOMPARE(m_app->GetBreakerDelta("LSS", 31, 10, "x"), QString("x"));
     QCOMPARE(m_app->GetBreakerDelta("User", 20, 10, "fb"), QString("fb"));
-    QVERIFY(m_messages.isEmpty());
+    QVERIFY(m_prompt->messages.isEmpty());
 }
 
 void TestLibrary::cableDimensions()
@@ -547,7 +548,7 @@ void TestLibrary::missingWorkbookEndsTheProgram()
     auto app = NewApp();
     const QString path = m_dir.filePath("absent/lib_v3p4.xlsx");
     app->ProjectPathTable.LibWorkbookPath = path;
-    m_messages.clear();
+    m_prompt->messages.clear();
     int code = -1;
     try {
         app->LoadLibraryWorkbook();
@@ -555,7 +556,7 @@ void TestLibrary::missingWorkbookEndsTheProgram()
         code = e.code;
     }
     QCOMPARE(code, 1);
-    QCOMPARE(m_messages, QStringList(QStringLiteral("적합한 Lib 파일을 찾지 못했습니다.\n") + path));
+    QCOMPARE(m_prompt->messages, QStringList(QStringLiteral("적합한 Lib 파일을 찾지 못했습니다.\n") + path));
 
     // A file that is not a workbook is no better.
     const QString junk = m_dir.filePath("junk.xlsx");
@@ -588,9 +589,9 @@ void TestLibrary::missingSheetsLeaveTheirTables()
     }
     auto app = NewApp();
     app->ProjectPathTable.LibWorkbookPath = path;
-    m_messages.clear();
+    m_prompt->messages.clear();
     app->LoadLibraryWorkbook();
-    QVERIFY(m_messages.isEmpty());
+    QVERIFY(m_prompt->messages.isEmpty());
     QCOMPARE(app->CableDimensionLibBlock.FCVSQ.Cell(4, 0), QString("10.00"));
     QVERIFY(app->TransformerLibBlock.TR.Cell(2, 1).isEmpty());
     QVERIFY(app->MotorLibBlock.MotorTable2.Cell(0, 1).isEmpty());
@@ -618,10 +619,10 @@ void TestLibrary::realWorkbooks()
     auto app = NewApp();
     app->ProjectPathTable.LibWorkbookPath = lib;
     app->ProjectPathTable.BreakerWorkbookPath = breakers;
-    m_messages.clear();
+    m_prompt->messages.clear();
     app->LoadLibraryWorkbook();
     app->LoadBreakerWorkbook(true, 0);
-    QVERIFY2(m_messages.isEmpty(), qPrintable(m_messages.join('\n')));
+    QVERIFY2(m_prompt->messages.isEmpty(), qPrintable(m_prompt->messages.join('\n')));
     QVERIFY(app->BreakerLibBlock.BreakerMakerList.Count >= 4);
 
     // Sizes ascend in the ampacity source, so every design current finds a size and larger
@@ -636,7 +637,7 @@ void TestLibrary::realWorkbooks()
     QVERIFY(app->HLookup(30, "TDF") > 0);
     QVERIFY(app->VLookup(100, "TR", 2) >= 100);
     QVERIFY(app->VLookup(50, "LSMAT", 2) >= 50);
-    QVERIFY2(m_messages.isEmpty(), qPrintable(m_messages.join('\n')));
+    QVERIFY2(m_prompt->messages.isEmpty(), qPrintable(m_prompt->messages.join('\n')));
 }
 
 QTEST_GUILESS_MAIN(TestLibrary)

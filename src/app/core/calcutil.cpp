@@ -7,6 +7,7 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <iterator>
 #include <limits>
 #include <system_error>
@@ -69,8 +70,56 @@ double GetMaxOf8(double a, double b, double c, double d, double e, double f, dou
     return MaxOf({a, b, c, d, e, f, g, h});
 }
 
+namespace {
+
+// Plain decimals ("123.45", "-0.5") are by far the most common table texts. With at most 15
+// digits the digits form an exact integer and 10^k (k <= 22) is exact too, so one division
+// gives the correctly rounded value, the same as the full conversion. Anything else (an
+// exponent, more digits, a text after the number that might continue it) goes the long way.
+bool ReadPlainDecimal(QStringView text, double* out)
+{
+    static constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const char16_t* p = reinterpret_cast<const char16_t*>(text.data());
+    const char16_t* end = p + text.size();
+    bool negative = false;
+    if (p < end && (*p == u'-' || *p == u'+')) {
+        negative = *p == u'-';
+        ++p;
+    }
+    std::uint64_t mantissa = 0;
+    int digits = 0;
+    int fraction = -1;  // digits after the point, -1 before a point
+    for (; p < end; ++p) {
+        const char16_t c = *p;
+        if (c >= u'0' && c <= u'9') {
+            if (++digits > 15)
+                return false;
+            mantissa = mantissa * 10 + std::uint64_t(c - u'0');
+            if (fraction >= 0)
+                ++fraction;
+        } else if (c == u'.' && fraction < 0) {
+            fraction = 0;
+        } else {
+            return false;
+        }
+    }
+    if (digits == 0)
+        return false;
+    double v = double(mantissa);
+    if (fraction > 0)
+        v /= kPow10[fraction];
+    *out = negative ? -v : v;
+    return true;
+}
+
+}  // namespace
+
 double ReadNumber(QStringView text)
 {
+    double fast = 0.0;
+    if (ReadPlainDecimal(text, &fast))
+        return fast;
     qsizetype i = 0;
     const qsizetype n = text.size();
     while (i < n && IsSpace(text[i].unicode()))

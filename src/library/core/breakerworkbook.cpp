@@ -12,7 +12,9 @@
 #include "platform/xlsxbook.h"
 
 #include <QCoreApplication>
+#include <QFile>
 
+#include <algorithm>
 #include <memory>
 #include <unordered_map>
 
@@ -36,6 +38,7 @@ struct MakerSheet
 struct BreakerCache
 {
     QString path;
+    QByteArray encodedPath;  // stat()ed before every use
     libio::FileStamp stamp;
     std::unique_ptr<Book> book;
     QStringList names;
@@ -53,14 +56,18 @@ BreakerCache& Breakers()
 BreakerCache* OpenBreakers(const QString& path)
 {
     BreakerCache& c = Breakers();
-    const libio::FileStamp stamp = libio::StampOf(path);
-    if (c.book && stamp.exists && c.path == path && c.stamp == stamp)
-        return &c;
+    if (c.book && c.path == path) {
+        const libio::FileStamp stamp = libio::StampOf(c.encodedPath);
+        if (stamp.exists && c.stamp == stamp)
+            return &c;
+    }
     c = BreakerCache();
+    const libio::FileStamp stamp = libio::StampOf(path);
     auto book = std::make_unique<Book>();
     if (!book->load(path))
         return nullptr;
     c.path = path;
+    c.encodedPath = QFile::encodeName(path);
     c.stamp = stamp;
     for (int i = 0; i < book->sheetCount(); ++i)
         c.names.append(book->getSheet(i)->name());
@@ -177,6 +184,8 @@ void CSevrinApp::LoadBreakerWorkbook(bool listMode, int sheetIndex)
         return;
     }
 
+    const int oldRatings = std::clamp(b.MakerRatingTable.Count, 0, MakerRows);
+    const int oldFrames = std::clamp(b.MakerFrameTable.Count, 0, MakerRows);
     b.MakerRatingTable.Count = 0;
     b.MakerFrameTable.Count = 0;
     LibGrid& grid = b.RatingFrameGrid;
@@ -193,9 +202,12 @@ void CSevrinApp::LoadBreakerWorkbook(bool listMode, int sheetIndex)
         slot = ParseMakerSheet(*sheet);
     const MakerSheet& m = *slot;
 
-    for (int e = 0; e < MakerRows; ++e) {
+    // Entries past both the old and the new count are empty in the parse and are not shown.
+    for (int e = 0; e < std::max(oldRatings, m.ratings); ++e) {
         for (int p = 0; p < 6; ++p)
             Put(b.MakerRatingTable.Cell(e, p), m.rating[std::size_t(e)][std::size_t(p)]);
+    }
+    for (int e = 0; e < std::max(oldFrames, m.frames); ++e) {
         for (int p = 0; p < 3; ++p)
             Put(b.MakerFrameTable.Cell(e, p), m.frame[std::size_t(e)][std::size_t(p)]);
     }

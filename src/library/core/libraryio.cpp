@@ -58,9 +58,14 @@ QString ReadCell(const Sheet& sheet, int row, int col, Read how)
 
 FileStamp StampOf(const QString& path)
 {
+    return StampOf(QFile::encodeName(path));
+}
+
+FileStamp StampOf(const QByteArray& encodedPath)
+{
     FileStamp st;
     struct stat sb{};
-    if (::stat(QFile::encodeName(path).constData(), &sb) != 0)
+    if (::stat(encodedPath.constData(), &sb) != 0)
         return st;
     st.exists = true;
     st.size = sb.st_size;

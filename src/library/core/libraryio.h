@@ -2,6 +2,7 @@
 // Reading the reference workbooks: cell reading rules, the file stamp that tells whether a
 // cached parse still matches its file, and the caches of the breaker workbook and of the
 // user's motor rows.
+#include <QByteArray>
 #include <QString>
 
 #include <array>
@@ -41,6 +42,7 @@ struct FileStamp
     bool operator==(const FileStamp&) const = default;
 };
 FileStamp StampOf(const QString& path);
+FileStamp StampOf(const QByteArray& encodedPath);
 
 // Forgets what was parsed of a workbook, after the program itself wrote it.
 void InvalidateBreakerCache();
