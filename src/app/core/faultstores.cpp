@@ -182,8 +182,9 @@ bool FindBus(const QString& path, double& minimum, double& maximum, Match matche
 bool CSevrinApp::FindBusFaultValues(int tr, const QString& name, double& minimum,
                                     double& maximum)
 {
+    // A page without a bus has no name: an empty name matches nothing.
     return FindBus(BusWorkbookPath(tr), minimum, maximum,
-                   [&name](const QString& bus) { return bus == name; });
+                   [&name](const QString& bus) { return !bus.isEmpty() && bus == name; });
 }
 
 bool CSevrinApp::FindBusFaultValuesContaining(int tr, const QString& name, double& minimum,
