@@ -92,6 +92,7 @@ private slots:
     void refusedOperationLeavesFileIdentical_data();
     void refusedOperationLeavesFileIdentical();
     void failedSaveIsReported();
+    void noProjectWritesNothing();
 
     void panelSheetsAndLoadRows();
     void boardSheetsAndCircuitSums();
@@ -354,6 +355,25 @@ void TestCompanionStores::failedSaveIsReported()
     QVERIFY(!a.AddMccPanelSheet());
     QVERIFY(!a.WriteCableRow(0, false));
     QVERIFY(!a.ReadMccPanelSheet(0));
+}
+
+void TestCompanionStores::noProjectWritesNothing()
+{
+    // Without a chosen project no store writes a stray workbook into the working folder.
+    CSevrinApp& a = *m_app;
+    a.ProjectPathTable.CurrentProjectPath.clear();
+    const QString cwd = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(m_dir->path()));
+    a.MotorControlCenterBlock.MccPanelRecord[0] = "MCC-1";
+    const bool added = a.AddMccPanelSheet();
+    const bool wrote = a.WriteCableRow(0, false);
+    const bool read = a.ReadTransformerSheet(0) || a.ReadFaultDataRow(0, 0);
+    const QStringList files = QDir(m_dir->path()).entryList(QDir::Files);
+    QVERIFY(QDir::setCurrent(cwd));
+    QVERIFY(!added);
+    QVERIFY(!wrote);
+    QVERIFY(!read);
+    QCOMPARE(files, QStringList());
 }
 
 // ---- "_10" and "_20" ------------------------------------------------------------------------
