@@ -280,13 +280,51 @@ public:
     void LoadLibraryWorkbook();
     void LoadBreakerWorkbook(bool listMode, int sheetIndex);
 
-    // Loads every section of the project file into the blocks (project-file area).
-    bool LoadProjectFile(const QString& path);
+    // ---- project file ----------------------------------------------------------------------
+    // The INI project file "<number>.pro": header, revision rows and the scalar settings of the
+    // calculation screens. Every operation takes the full path of the project file (callers
+    // pass ProjectPathTable.CurrentProjectPath). The reader always succeeds (missing keys read
+    // as their defaults); a writer returns false when the file could not be written.
+
+    // The transformer screen's five check boxes and capacity edits (n = 1..5). The transformer
+    // section lives only in these controls; the transformer screen fills the callbacks when it
+    // is created. Unset callbacks read as unchecked / "" and ignore writes.
+    struct TransformerControlsT
+    {
+        std::function<bool(int n)> IsChecked;
+        std::function<void(int n, bool checked)> SetChecked;
+        std::function<QString(int n)> CapacityText;
+        std::function<void(int n, const QString& text)> SetCapacityText;
+        std::function<void(int n, bool enabled)> SetCapacityEnabled;
+    };
+    TransformerControlsT TransformerControls;
+
+    // Reads all seven sections into the blocks and the transformer controls, then removes the
+    // sheet protection of the workbooks (UnprotectAllWorkbooks).
+    bool LoadProjectFile(QString path);
+    // "Transformer_Sizing" into the transformer controls; called by LoadProjectFile.
+    bool LoadTransformerSection(QString path);
+    // Section writers, in the order the project screen's save runs them.
+    bool SaveProjectIntroduceSection(QString path);
+    bool SaveMotorControlCenterSection(QString path);
+    bool SaveCabinetSizingSection(QString path);
+    bool SaveTransformerSizingSection(QString path);
+    bool SaveCableSection(QString path);      // nothing to write: the cables live in "_40"
+    bool SaveTraySection(QString path);       // nothing to write
+    bool SaveGeneratorSizingSection(QString path);
+    bool SaveSwitchgearSection(QString path); // nothing to write
+    bool SaveFaultCurrentSection(QString path);
+    bool SaveGroundingDesignSection(QString path);
+    // ---- end of project file ---------------------------------------------------------------
 
     // Sheet protection of the project's workbooks, the reference workbooks and the report
     // template: off after a project load, on again at exit.
+    // Missing workbooks are not created; one that cannot be loaded is left untouched; a
+    // workbook already in the wanted state is not rewritten. Without a current project only
+    // the reference workbooks and the report template are switched.
     void ProtectAllWorkbooks();
     void UnprotectAllWorkbooks();
+    void SetWorkbookProtection(const QString& path, bool protect);
 
     // ---- Titles and stamps ---------------------------------------------------------------
 
