@@ -12,7 +12,6 @@
 #include "platform/xlsxbook.h"
 
 #include <QCoreApplication>
-#include <QFile>
 
 #include <algorithm>
 #include <memory>
@@ -38,7 +37,7 @@ struct MakerSheet
 struct BreakerCache
 {
     QString path;
-    QByteArray encodedPath;  // stat()ed before every use
+    std::unique_ptr<libio::FileWatch> watch;  // checked before every use
     libio::FileStamp stamp;
     std::unique_ptr<Book> book;
     QStringList names;
@@ -57,17 +56,18 @@ BreakerCache* OpenBreakers(const QString& path)
 {
     BreakerCache& c = Breakers();
     if (c.book && c.path == path) {
-        const libio::FileStamp stamp = libio::StampOf(c.encodedPath);
+        const libio::FileStamp stamp = c.watch->stamp();
         if (stamp.exists && c.stamp == stamp)
             return &c;
     }
     c = BreakerCache();
-    const libio::FileStamp stamp = libio::StampOf(path);
+    auto watch = std::make_unique<libio::FileWatch>(path);
+    const libio::FileStamp stamp = watch->stamp();
     auto book = std::make_unique<Book>();
     if (!book->load(path))
         return nullptr;
     c.path = path;
-    c.encodedPath = QFile::encodeName(path);
+    c.watch = std::move(watch);
     c.stamp = stamp;
     for (int i = 0; i < book->sheetCount(); ++i)
         c.names.append(book->getSheet(i)->name());
@@ -136,6 +136,7 @@ void Put(QString& dst, const QString& src)
 struct UserMotorCache
 {
     QString path;
+    std::unique_ptr<libio::FileWatch> watch;
     libio::FileStamp stamp;
     std::unique_ptr<Book> book;
     const Sheet* sheet = nullptr;
@@ -302,13 +303,19 @@ bool CSevrinApp::ReadUserLibraryRow(int row)
 {
     const QString& path = ProjectPathTable.LibWorkbookPath;
     UserMotorCache& c = UserMotors();
-    const libio::FileStamp stamp = libio::StampOf(path);
-    if (!c.book || !stamp.exists || c.path != path || !(c.stamp == stamp)) {
+    const bool fresh = c.book && c.path == path && [&] {
+        const libio::FileStamp stamp = c.watch->stamp();
+        return stamp.exists && stamp == c.stamp;
+    }();
+    if (!fresh) {
         c = UserMotorCache();
+        auto watch = std::make_unique<libio::FileWatch>(path);
+        const libio::FileStamp stamp = watch->stamp();
         auto book = std::make_unique<Book>();
         if (!book->load(path))
             return false;
         c.path = path;
+        c.watch = std::move(watch);
         c.stamp = stamp;
         c.sheet = book->getSheet(9);
         c.book = std::move(book);
