@@ -8,13 +8,14 @@
 #include "app/core/calcutil.h"
 #include "app/core/sevrin.h"
 #include "library/core/libraryio.h"
-#include "platform/prompt.h"
 #include "platform/xlsxbook.h"
 
-#include <QCoreApplication>
+
+#include <QStringList>
 
 #include <algorithm>
 #include <memory>
+#include <mutex>
 #include <unordered_map>
 
 namespace {
@@ -43,6 +44,20 @@ struct BreakerCache
     QStringList names;
     std::unordered_map<int, std::unique_ptr<MakerSheet>> sheets;
 };
+
+// The report worker recomputes while the user-interface thread waits, so the caches are
+// shared between threads; each is held for the whole of an operation.
+std::mutex& BreakerMutex()
+{
+    static std::mutex m;
+    return m;
+}
+
+std::mutex& UserMotorMutex()
+{
+    static std::mutex m;
+    return m;
+}
 
 BreakerCache& Breakers()
 {
@@ -125,13 +140,6 @@ void Put(QString& dst, const QString& src)
         dst = src;
 }
 
-[[noreturn]] void NotFound(const QString& path)
-{
-    Prompt::Message(
-        QCoreApplication::translate("Library", "적합한 Lib 파일을 찾지 못했습니다.\n%1").arg(path));
-    Prompt::ExitProgram(1);
-}
-
 // The user motor sheet (index 9 of the library workbook), parsed row by row on demand.
 struct UserMotorCache
 {
@@ -155,11 +163,13 @@ namespace libio {
 
 void InvalidateBreakerCache()
 {
+    const std::lock_guard<std::mutex> lock(BreakerMutex());
     Breakers() = BreakerCache();
 }
 
 void InvalidateUserMotorCache()
 {
+    const std::lock_guard<std::mutex> lock(UserMotorMutex());
     UserMotors() = UserMotorCache();
 }
 
@@ -167,13 +177,14 @@ void InvalidateUserMotorCache()
 
 void CSevrinApp::LoadBreakerWorkbook(bool listMode, int sheetIndex)
 {
+    const std::lock_guard<std::mutex> lock(BreakerMutex());
     BreakerLibBlockT& b = BreakerLibBlock;
     b.BreakerMakerList.Count = 0;
 
     const QString& path = ProjectPathTable.BreakerWorkbookPath;
     BreakerCache* c = OpenBreakers(path);
     if (!c)
-        NotFound(path);
+        libio::ExitWorkbookNotFound(path);
 
     if (listMode) {
         LibNameList& list = b.BreakerMakerList;
@@ -302,6 +313,7 @@ bool CSevrinApp::DeleteUserLibraryRow(int row)
 bool CSevrinApp::ReadUserLibraryRow(int row)
 {
     const QString& path = ProjectPathTable.LibWorkbookPath;
+    const std::lock_guard<std::mutex> lock(UserMotorMutex());
     UserMotorCache& c = UserMotors();
     const bool fresh = c.book && c.path == path && [&] {
         const libio::FileStamp stamp = c.watch->stamp();

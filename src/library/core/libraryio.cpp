@@ -1,7 +1,10 @@
 #include "library/core/libraryio.h"
 
 #include "app/core/calcutil.h"
+#include "platform/prompt.h"
 #include "platform/xlsxbook.h"
+
+#include <QCoreApplication>
 
 #include <QFile>
 #include <QLocale>
@@ -13,6 +16,13 @@
 #include <unistd.h>
 
 namespace libio {
+
+void ExitWorkbookNotFound(const QString& path)
+{
+    Prompt::Message(
+        QCoreApplication::translate("Library", "적합한 Lib 파일을 찾지 못했습니다.\n%1").arg(path));
+    Prompt::ExitProgram(1);
+}
 
 QString ReadText(const Sheet& sheet, int row, int col)
 {

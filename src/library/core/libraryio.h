@@ -59,6 +59,10 @@ private:
     QByteArray m_path;
 };
 
+// A reference workbook the program cannot work without is missing or unreadable: tells the
+// user which file and ends the program with exit code 1.
+[[noreturn]] void ExitWorkbookNotFound(const QString& path);
+
 // Forgets what was parsed of a workbook, after the program itself wrote it.
 void InvalidateBreakerCache();
 void InvalidateUserMotorCache();
