@@ -275,39 +275,45 @@ void CSevrinApp::SaveBreakerSheet(int sheetIndex)
     libio::InvalidateBreakerCache();
 }
 
-bool CSevrinApp::WriteUserLibraryRow(int row)
+namespace {
+
+// Loads the library workbook, applies an edit to its user motor sheet (index 9) and saves.
+// False when the workbook or the sheet is missing (nothing written) or the save fails: the
+// user's motors exist only in this file, so a failed save is no success.
+template <typename Edit>
+bool EditUserMotorSheet(const QString& path, Edit edit)
 {
-    if (row < 0)
-        return false;
     Book book;
-    if (!book.load(ProjectPathTable.LibWorkbookPath))
+    if (!book.load(path))
         return false;
     Sheet* sheet = book.getSheet(9);
     if (!sheet)
         return false;
-    const auto& fields = MotorControlCenterBlock.UserMotorRow;
-    for (int f = 0; f < UserMotorFields; ++f)
-        sheet->writeStr(row, f, fields[std::size_t(f)]);
-    // The user's motor exists only in this file: a failed save is not a success.
-    const bool saved = book.save(ProjectPathTable.LibWorkbookPath);
+    edit(*sheet);
+    const bool saved = book.save(path);
     libio::InvalidateUserMotorCache();
     return saved;
+}
+
+}  // namespace
+
+bool CSevrinApp::WriteUserLibraryRow(int row)
+{
+    if (row < 0)
+        return false;
+    const auto& fields = MotorControlCenterBlock.UserMotorRow;
+    return EditUserMotorSheet(ProjectPathTable.LibWorkbookPath, [&](Sheet& sheet) {
+        for (int f = 0; f < UserMotorFields; ++f)
+            sheet.writeStr(row, f, fields[std::size_t(f)]);
+    });
 }
 
 bool CSevrinApp::DeleteUserLibraryRow(int row)
 {
     if (row < 0)
         return false;
-    Book book;
-    if (!book.load(ProjectPathTable.LibWorkbookPath))
-        return false;
-    Sheet* sheet = book.getSheet(9);
-    if (!sheet)
-        return false;
-    sheet->removeRow(row, row);
-    const bool saved = book.save(ProjectPathTable.LibWorkbookPath);
-    libio::InvalidateUserMotorCache();
-    return saved;
+    return EditUserMotorSheet(ProjectPathTable.LibWorkbookPath,
+                              [&](Sheet& sheet) { sheet.removeRow(row, row); });
 }
 
 bool CSevrinApp::ReadUserLibraryRow(int row)
