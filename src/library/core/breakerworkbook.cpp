@@ -177,14 +177,16 @@ void InvalidateUserMotorCache()
 
 void CSevrinApp::LoadBreakerWorkbook(bool listMode, int sheetIndex)
 {
-    const std::lock_guard<std::mutex> lock(BreakerMutex());
+    std::unique_lock<std::mutex> lock(BreakerMutex());
     BreakerLibBlockT& b = BreakerLibBlock;
     b.BreakerMakerList.Count = 0;
 
     const QString& path = ProjectPathTable.BreakerWorkbookPath;
     BreakerCache* c = OpenBreakers(path);
-    if (!c)
+    if (!c) {
+        lock.unlock();  // the message box runs an event loop
         libio::ExitWorkbookNotFound(path);
+    }
 
     if (listMode) {
         LibNameList& list = b.BreakerMakerList;
