@@ -1,0 +1,322 @@
+#pragma once
+// The application object: every piece of run-time data of the program lives in the one
+// global `theApp`. This is the data side only (no widgets); screen switching, start-up and
+// the main window live in app/gui/sevrinapp.h and reach the screens through the pointers
+// held here.
+#include "library/core/libraryblocks.h"
+
+#include <QString>
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <functional>
+
+// Screens and dialogs, defined in the GUI layer. Core only holds pointers to them.
+class CFormView;
+class CSevrinLibView;
+class CSevrinProView;
+class CSevrinPro10View;
+class CSevrinPro20View;
+class CSevrinPro30View;
+class CSevrinPro40View;
+class CSevrinPro50View;
+class CSevrinPro60View;
+class CSevrinPro80View;
+class CSevrinPro90View;
+class COutputDlg;
+
+class CSevrinApp : public LibraryBlocks
+{
+public:
+    CSevrinApp();
+    ~CSevrinApp();
+    CSevrinApp(const CSevrinApp&) = delete;
+    CSevrinApp& operator=(const CSevrinApp&) = delete;
+
+    // 1. Application identity (kept for the About box and desktop integration).
+    QString AppId;
+    int RestartManagerSupportFlags = 0;
+
+    // 2. Pointers to the screens, each set by its own screen when it is initialised.
+    struct ScreenPointersT
+    {
+        CSevrinLibView* LibView = nullptr;
+        CSevrinProView* ProView = nullptr;
+        CSevrinPro10View* Pro10View = nullptr;
+        CSevrinPro20View* Pro20View = nullptr;
+        CSevrinPro30View* Pro30View = nullptr;
+        CSevrinPro40View* Pro40View = nullptr;
+        CSevrinPro50View* Pro50View = nullptr;
+        CSevrinPro60View* Pro60View = nullptr;
+        CSevrinPro80View* Pro80View = nullptr;
+        CSevrinPro90View* Pro90View = nullptr;
+        COutputDlg* OutputDlg = nullptr;
+    };
+    ScreenPointersT ScreenPointers;
+
+    // 3. 1 = no report run active (or a stop was requested), 0 = a run is active. Written by
+    // the report dialog (GUI thread) and the report worker, polled by the report writers.
+    std::atomic<uint8_t> ReportStopFlag{0};
+
+    // 4. 96 / logical dpi of the display (1.0 at 100 % scaling); set by the main frame.
+    double DpiScaleX = 0.0;
+    double DpiScaleY = 0.0;
+
+    // 5. Settings of "ORVA.ini", filled by ReadConfig.
+    struct AppSettingsT
+    {
+        int PrintMode = 0;          // "Print": what follows a saved report
+        int ShowInsertButtons = 0;  // "Button": 1 shows the "+" insert buttons
+    };
+    AppSettingsT AppSettings;
+
+    // 6. Program paths, filled by ReadConfig. Paths are joined with "/".
+    struct ProjectPathTableT
+    {
+        QString RootPath;
+        QString LibFolder;
+        QString OutFolder;
+        QString ProFolder;
+        QString CiFolder;
+        QString FormProPath;
+        QString FormXlsxPath;
+        QString LibWorkbookPath;
+        QString BreakerWorkbookPath;
+        QString CurrentProjectPath;
+        // Addressed by role, not in numeric order: 0 "_10" motor control centre, 1 "_20" panel
+        // boards, 2 "_40" cables, 3 "_50" trays, 4 "_30" transformers, 5 "_60" generator,
+        // 6 "_80" fault-current data, 7..11 "_851".."_855" bus pages of transformers 1..5.
+        std::array<QString, 12> CompanionSuffixTable;
+    };
+    ProjectPathTableT ProjectPathTable;
+
+    // 7. 1 once the project screen has loaded the current project file.
+    int ProjectLoaded = 0;
+
+    // 8. Section "Project_Introduce".
+    struct ProjectIntroduceBlockT
+    {
+        QString ProjectName;
+        QString ProjectNumber;
+        QString Buyer;
+        QString CI;
+        int RR = 0;
+        std::array<QString, 10> RevPurpose;
+        std::array<QString, 10> RevDate;
+        std::array<QString, 10> RevDesigner;
+        std::array<QString, 10> RevReviewer;
+        std::array<QString, 10> RevApprover;
+    };
+    ProjectIntroduceBlockT ProjectIntroduceBlock;
+
+    // 9. Section "Motor_Control_Center"; workbook "_10".
+    struct MotorControlCenterBlockT
+    {
+        std::array<int, 10> MccConditionIndex{};
+        std::array<QString, 2> MccConditionText;
+        QString ReactorCoefficient;
+        int UserMotorCount = 0;
+        std::array<QString, 19> UserMotorRow;
+        int MccPanelCount = 0;
+        std::array<QString, 20> MccPanelRecord;
+        int MccLoadCount = 0;
+        std::array<QString, 40> MccLoadRow;
+        std::array<QString, 21> MccPanelTotals;
+        QString MccSheetName;
+    };
+    MotorControlCenterBlockT MotorControlCenterBlock;
+
+    // 10. Section "Cabinet_Sizing"; workbook "_20". The design conditions are project-wide.
+    struct CabinetSizingBlockT
+    {
+        std::array<int, 5> InstallConditionIndex{};
+        std::array<QString, 9> CorrectionFactor;
+        std::array<int, 3> ConductorCriteriaIndex{};
+        std::array<QString, 7> ConductorCriteriaText;
+        int MotorStartCriteriaIndex = 0;
+        std::array<QString, 3> MotorStartCriteriaText;
+        std::array<QString, 2> DerivedCriteria;
+        std::array<int, 3> BreakerCriteriaIndex{};
+        std::array<QString, 2> BreakerCriteriaText;
+        QString BoardDemandFactor;
+        int BoardCount = 0;
+        std::array<QString, 13> BoardRecord;
+        int CircuitCount = 0;
+        std::array<QString, 60> CircuitRow;
+        std::array<QString, 18> BoardTotals;
+    };
+    CabinetSizingBlockT CabinetSizingBlock;
+
+    // 11. Transformer screen; workbook "_30". (Its project-file section lives in the
+    // transformer screen's controls.)
+    struct TransformerSizingBlockT
+    {
+        std::array<QString, 20> TransformerRecord;
+        int TransformerLoadCount = 0;
+        std::array<QString, 7> TransformerLoadRow;
+        QString TransformerSheetName;
+    };
+    TransformerSizingBlockT TransformerSizingBlock;
+
+    // 12. Cable & breaker screen; workbook "_40".
+    struct CableScheduleBlockT
+    {
+        int CableRowCount = 0;
+        std::array<QString, 112> CableRow;
+    };
+    CableScheduleBlockT CableScheduleBlock;
+
+    // 13. Cable-tray screen; workbook "_50".
+    struct CableTrayBlockT
+    {
+        int TrayCount = 0;
+        std::array<QString, 4> TrayRecord;
+        int TrayCableCount = 0;
+        int TrayPeCount = 0;
+        std::array<QString, 13> TrayCableRow;
+        std::array<QString, 13> TrayPeRow;
+        std::array<QString, 4> TrayResult;
+        std::array<QString, 10> TrayResultRow;
+    };
+    CableTrayBlockT CableTrayBlock;
+
+    // 14. Section "Generator_Sizing"; workbook "_60".
+    struct GeneratorSizingBlockT
+    {
+        int GeneratorLoadCount = 0;
+        std::array<QString, 14> GeneratorLoadRow;
+        std::array<int, 2> GeneratorConditionIndex{};
+        std::array<QString, 4> GeneratorConditionText;
+    };
+    GeneratorSizingBlockT GeneratorSizingBlock;
+
+    // 15. Section "Fault_Current"; workbooks "_80" and "_851".."_855".
+    struct FaultCurrentBlockT
+    {
+        std::array<QString, 6> UtilityInput;
+        std::array<QString, 4> UtilityResult;
+        int LineCount = 0;
+        std::array<QString, 16> LineRow;
+        int IncomingCableCount = 0;
+        std::array<QString, 16> IncomingCableRow;
+        std::array<QString, 12> FaultConditionText;
+        std::array<QString, 38> FaultResult;
+        std::array<QString, 16> TransformerImpedanceRow;
+        int FaultMotorCount = 0;
+        std::array<QString, 27> FaultMotorRow;
+        int FaultCableCount = 0;
+        std::array<QString, 17> FaultCableRow;
+        std::array<QString, 135> ImpedanceSummary;  // 27 rows x 5 transformers
+        std::array<QString, 20> BusRow;
+        std::array<QString, 15> BusPageHeader;
+    };
+    FaultCurrentBlockT FaultCurrentBlock;
+
+    // 16. Section "Grounding_Design" (the results are never saved). The result arrays sit
+    // between the input groups they belong to.
+    struct GroundingDesignBlockT
+    {
+        std::array<int, 3> GroundingConditionIndex{};
+        std::array<QString, 28> GroundingConditionInput;
+        std::array<QString, 6> GridFactors;
+        std::array<QString, 12> ShapeFactorTable;
+        std::array<int, 2> ConductorSizeIndex{};
+        std::array<QString, 13> ConductorSizeInput;
+        std::array<QString, 17> ConductorResults;
+        std::array<QString, 10> ResistanceResults;
+        int SafetyVoltageIndex = 0;
+        std::array<QString, 4> SafetyVoltageInput;
+        std::array<QString, 23> SafetyConditions;
+        std::array<QString, 9> StepFactors;
+        std::array<QString, 13> VoltageResults;
+        std::array<QString, 14> LayerSoilFields;
+        std::array<QString, 13> AverageResistivityFields;
+    };
+    GroundingDesignBlockT GroundingDesignBlock;
+
+    // 17. The reference-data blocks come from LibraryBlocks (the base class).
+
+    // 18. Names of the motor-control-centre panels and panel boards (CollectPanelNames).
+    struct PanelNameRegistryT
+    {
+        int PanelNameCapacity = 0;
+        int PanelNameCount = 0;
+        std::array<QString, 100> PanelNames;
+    };
+    PanelNameRegistryT PanelNameRegistry;
+
+    // 19. The thirteen screens in switch order (0 start, 1 project, 2 library, 3 web view,
+    // 4..12 the calculation screens); filled by InitInstance.
+    struct ViewTableT
+    {
+        int CurrentViewIndex = 0;
+        std::array<CFormView*, 13> Views{};
+    };
+    ViewTableT ViewTable;
+
+    // 20. The maker's update server.
+    struct ServerSettingsT
+    {
+        QString MinorVersion;
+        uint16_t ServerPort = 0;
+        QString ServerHost;  // "ServerHost" of "ORVA.ini"; empty = no request at all
+    };
+    ServerSettingsT ServerSettings;
+
+    // ---- Configuration, start-up and exit -------------------------------------------------
+
+    // Reads section "SYSTEM" of "ORVA.ini" in the working directory into AppSettings,
+    // ProjectPathTable and ServerSettings.ServerHost. Always true.
+    bool ReadConfig();
+    // Writes CurrentProjectPath as "lastPro" of "ORVA.ini". True (a failed write is not
+    // reported, as the exit road has nobody to tell).
+    bool SaveLastProject();
+    // The configuration file: "ORVA.ini" in the current working directory.
+    static QString ConfigFilePath();
+
+    // Reference workbooks (library area): load the library workbook into the reference
+    // blocks / list or load a breaker maker sheet. A workbook that cannot be loaded shows
+    // "적합한 Lib 파일을 찾지 못했습니다.\n<path>" and ends the program with code 1.
+    void LoadLibraryWorkbook();
+    void LoadBreakerWorkbook(bool listMode, int sheetIndex);
+
+    // Loads every section of the project file into the blocks (project-file area).
+    bool LoadProjectFile(const QString& path);
+
+    // Sheet protection of the project's workbooks, the reference workbooks and the report
+    // template: off after a project load, on again at exit.
+    void ProtectAllWorkbooks();
+    void UnprotectAllWorkbooks();
+
+    // ---- Titles and stamps ---------------------------------------------------------------
+
+    // Composes "Palvane 전기설계 프로그램 Ver 2.0 (<minor> <date>) <part1><part2>", keeps it
+    // and hands it to the title sink (the main window, when there is one).
+    void SetMainTitle(const QString& part1, const QString& part2);
+    QString MainTitle() const { return m_mainTitle; }
+    std::function<void(const QString&)> TitleSink;
+
+    // Names derived from the paths (file name without ".pro" / ".xlsx").
+    QString ProjectName() const;
+    QString LibraryName() const;
+    QString BreakerName() const;
+
+    // "%02d%02d%02d" of the local hour, minute and second.
+    static QString MakeTimeStamp();
+    // "_____": the default name of an item that a "+" insert button creates.
+    static QString MakeInsertedItemName();
+    // "_%02d%02d_%02d%02d%02d" of the local month, day, hour, minute and second.
+    static QString MakeDateTimeSuffix();
+
+    // ---- Server --------------------------------------------------------------------------
+
+    // Posts a form to ServerSettings.ServerHost at ServerPort; the answer text or "".
+    QString PostFormToServer(const QString& path, const QString& host, const QString& body);
+    // The notice page's address on the update server ("" without a host).
+    QString NoticeAddress() const;
+
+private:
+    QString m_mainTitle;
+};
+
+extern CSevrinApp theApp;

@@ -1,0 +1,69 @@
+#pragma once
+// Base of every screen: a form laid out in dialog units of its dialog font, filling the main
+// frame's screen area. Controls that have an identifier carry it as their object name
+// ("1005"), which is how handlers, tests and other screens find them.
+#include "app/gui/dialogunits.h"
+
+#include <QList>
+#include <QPointer>
+#include <QWidget>
+
+class QPushButton;
+
+class CFormView : public QWidget
+{
+public:
+    // `width` x `height`: the form's size in dialog units.
+    explicit CFormView(int width = 943, int height = 537, QWidget* parent = nullptr,
+                       const QString& fontFamily = QStringLiteral("굴림"), int pointSize = 9);
+    ~CFormView() override;
+
+    // Set-up once the window exists (called by start-up right after creating the screen).
+    virtual void OnInitialUpdate();
+
+    const DialogUnits& Units() const { return m_units; }
+    QSize FormSize() const { return m_formSize; }
+    QSize sizeHint() const override { return m_formSize; }
+
+    // Discards Enter and Escape before any control of this screen sees them, so a key press
+    // never triggers a button or closes anything on a form that is not a dialog.
+    void SetFilterEnterEscape(bool on);
+    bool FiltersEnterEscape() const { return m_keyFilter != nullptr; }
+    // Leaves the keys of `part` (a page inside this screen) unfiltered.
+    void ExcludeFromKeyFilter(QWidget* part);
+
+    // The child-window identifier the frame gives the screen (0xE900 for the visible one).
+    int PaneId() const { return m_paneId; }
+    void SetPaneId(int id) { m_paneId = id; }
+
+    // A push button at a dialog-unit position, with its identifier (or 0 for none) as its
+    // object name.
+    QPushButton* AddButton(int id, const QString& caption, int x, int y, int w, int h,
+                           QWidget* parent = nullptr);
+    // The navigation column every calculation screen has: "선택화면" at the top and at the
+    // bottom lead to the project screen, "초기화면" at the bottom to the start screen. An
+    // identifier of 0 leaves the button unnamed.
+    void AddNavigationButtons(int topSelectId, int bottomSelectId, int homeId);
+
+    // Places any control at a dialog-unit position and names it by identifier.
+    void Place(QWidget* control, int id, int x, int y, int w, int h) const;
+
+    // Finds a control by identifier.
+    template <typename T = QWidget>
+    T* Control(int id) const
+    {
+        return findChild<T*>(QString::number(id));
+    }
+
+private:
+    class KeyFilter;
+    DialogUnits m_units;
+    QSize m_formSize;
+    KeyFilter* m_keyFilter = nullptr;
+    QList<QPointer<QWidget>> m_unfiltered;
+    int m_paneId = 0;
+};
+
+// Gives a page of a screen (a widget inside the screen) the same dialog-unit placement.
+QPushButton* AddButtonTo(QWidget* parent, const DialogUnits& units, int id, const QString& caption,
+                         int x, int y, int w, int h);

@@ -1,0 +1,62 @@
+#include "mainfrm.h"
+
+#include "app/core/sevrin.h"
+#include "app/gui/formview.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QStackedWidget>
+
+CMainFrame::CMainFrame()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    SetDisplayScale(screen ? screen->logicalDotsPerInchX() : 0.0,
+                    screen ? screen->logicalDotsPerInchY() : 0.0);
+    resize(FrameSizeForScale(theApp.DpiScaleX, theApp.DpiScaleY));
+
+    m_screens = new QStackedWidget(this);
+    setCentralWidget(m_screens);
+}
+
+CMainFrame::~CMainFrame() = default;
+
+void CMainFrame::SetDisplayScale(double dpiX, double dpiY)
+{
+    // Without a readable dpi, assume 100 % rather than a meaningless frame size.
+    theApp.DpiScaleX = dpiX > 0.0 ? 96.0 / dpiX : 1.0;
+    theApp.DpiScaleY = dpiY > 0.0 ? 96.0 / dpiY : theApp.DpiScaleX;
+}
+
+QSize CMainFrame::FrameSizeForScale(double scaleX, double scaleY)
+{
+    if (scaleX <= 0.0)
+        scaleX = 1.0;
+    if (scaleY <= 0.0)
+        scaleY = 1.0;
+    return QSize(int(1920.0 / scaleX), int(1080.0 / scaleY));
+}
+
+void CMainFrame::AddScreen(CFormView* screen)
+{
+    m_screens->addWidget(screen);
+}
+
+CFormView* CMainFrame::ActiveView() const
+{
+    return dynamic_cast<CFormView*>(m_screens->currentWidget());
+}
+
+void CMainFrame::SetActiveView(CFormView* screen)
+{
+    if (m_screens->indexOf(screen) < 0)
+        m_screens->addWidget(screen);
+    m_screens->setCurrentWidget(screen);
+    screen->update();
+}
+
+void CMainFrame::FitToForm(const CFormView* form)
+{
+    const QSize want = form->FormSize();
+    const QSize now = size();
+    resize(qMin(now.width(), want.width()), qMin(now.height(), want.height()));
+}

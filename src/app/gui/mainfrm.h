@@ -1,0 +1,30 @@
+#pragma once
+// The main window: no menu, tool bar or status bar; its client area shows exactly one of the
+// screens at a time.
+#include <QMainWindow>
+
+class CFormView;
+class QStackedWidget;
+
+class CMainFrame : public QMainWindow
+{
+public:
+    // Reads the display scale into theApp.DpiScaleX/Y and sizes the frame for it.
+    CMainFrame();
+    ~CMainFrame() override;
+
+    // 96 / dpi per axis; 1.0 when the dpi is unknown (0 or less).
+    static void SetDisplayScale(double dpiX, double dpiY);
+    // The frame size requested for the scale factors: 1920 x 1080 at 96 dpi, 2880 x 1620 at
+    // 144 dpi.
+    static QSize FrameSizeForScale(double scaleX, double scaleY);
+
+    void AddScreen(CFormView* screen);
+    CFormView* ActiveView() const;
+    void SetActiveView(CFormView* screen);
+    // Shrinks the frame, if it is larger, to fit the form.
+    void FitToForm(const CFormView* form);
+
+private:
+    QStackedWidget* m_screens;
+};

@@ -1,0 +1,26 @@
+#pragma once
+// The program's window side of the application object: start-up, exit and switching between
+// the thirteen screens. The data lives in `theApp` (app/core/sevrin.h).
+class CFormView;
+class CMainFrame;
+
+// Program entry (main.cpp): installs the widget prompts, starts up, runs, takes the exit road.
+int RunSevrin(int argc, char* argv[]);
+
+// Start-up: creates the main frame and the start screen, runs the start screen's initial
+// update (configuration, single instance, server queries, reference workbooks), creates the
+// twelve other screens and sets the title. Early exits go through Prompt::ExitProgram. Needs
+// a QApplication. Calling it again replaces the previous frame (tests).
+bool InitInstance();
+// The exit road of a normal end (the start screen's destroy handler: "lastPro" and the
+// workbook protection), then the frame is destroyed. Returns the exit code.
+int ExitInstance(int code = 0);
+
+// Shows screen `index` (0 start, 1 project, 2 library, 3 web view, 4..12 the calculation
+// screens). Returns the screen shown before, or nullptr when the switch was refused.
+CFormView* SwitchView(int index);
+// Shows or hides the twelve "+" insert buttons of the calculation screens and pages.
+void ShowOptionalButtons(bool show);
+
+// The main frame while the program runs (nullptr before start-up).
+CMainFrame* MainFrame();

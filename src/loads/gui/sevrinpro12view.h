@@ -1,0 +1,12 @@
+#pragma once
+// The motor-control-centre screen's load page.
+#include "app/gui/formview.h"
+
+class CSevrinPro12View : public CFormView
+{
+public:
+    explicit CSevrinPro12View(QWidget* parent = nullptr);
+
+    // Shows or hides the page's "+" insert buttons.
+    void SetInsertButtonsVisible(bool visible);
+};

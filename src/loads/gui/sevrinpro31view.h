@@ -1,0 +1,12 @@
+#pragma once
+// The transformer screen's load page.
+#include "app/gui/formview.h"
+
+class CSevrinPro31View : public CFormView
+{
+public:
+    explicit CSevrinPro31View(QWidget* parent = nullptr);
+
+    // Shows or hides the page's "+" insert buttons.
+    void SetInsertButtonsVisible(bool visible);
+};
