@@ -1,5 +1,6 @@
 #include "testsupport.h"
 
+#include <QFileInfo>
 #include <QProcess>
 
 PythonResult RunPython(const QString& script, const QStringList& args)
@@ -8,7 +9,10 @@ PythonResult RunPython(const QString& script, const QStringList& args)
     QProcess p;
     QStringList all{QStringLiteral("-c"), script};
     all += args;
-    p.start(QStringLiteral("python3"), all);
+    // The distribution's interpreter is the one python3-openpyxl is installed for; a python3 that
+    // comes first on PATH (pyenv, a virtualenv) may not have it.
+    const QString debianPython = QStringLiteral("/usr/bin/python3");
+    p.start(QFileInfo::exists(debianPython) ? debianPython : QStringLiteral("python3"), all);
     if (!p.waitForFinished(120000)) {
         p.kill();
         p.waitForFinished();
