@@ -626,7 +626,7 @@ def sheet34():
     write_table("GEN", "lib", 4, 0, 7, "nnnn", ["key_kW", "rating_kW", "rating_kW_2", "rating_kVA"],
                 [[gk[i], g, g, g / 0.8] for i, g in enumerate(gen)],
                 "representative standby generator ratings (kW at power factor 0.8, ISO 8528-1 standby); "
-                "key: 0, then the previous rating + 1; kVA = kW / 0.8", [0, 0, 0, 1])
+                "key: 0, then the previous rating + 1; kVA = kW / 0.8", [0, 0, 0, 2])
 
 
 # ---------------------------------------------------------------------------------------------
