@@ -334,6 +334,44 @@ for first, n in (('B6', 5), ('W6', 95), ('AR6', 16)):
         pairs[k] = f"{first}+{e}"
 out['motor pairs unique'] = '; '.join(errs[:5])
 
+# the motor rows hold what the program computes from their own inputs
+errs = []
+for first, n in (('B6', 5), ('W6', 95), ('AR6', 16)):
+    row, col = coordinate_to_tuple(first)
+    for e in range(n):
+        f = [ws.cell(row=row + e, column=col + k).value for k in range(19)]
+        kw, phases, v, eff, pf, ib, m = float(f[1]), f[2], f[3], f[4], f[5], f[6], f[7]
+        want_v = 0.22 if phases == '2' else 0.38
+        want_ib = kw / want_v / eff / pf if phases == '2' else kw / 3 ** 0.5 / want_v / eff / pf
+        one = lambda x: 1.0 if x == '-' else x
+        if m in ('S.S', 'INV'):
+            ims = ii = want_ib * one(f[10])
+        else:
+            ims = want_ib * f[8] * one(f[9])
+            ii = ims * one(f[11])
+        if abs(v - want_v) > 1e-9 or abs(ib - want_ib) > 0.006 or abs(f[12] - ims) > 0.51 \
+                or abs(f[13] - ii) > 0.51:
+            errs.append(f"{f[0]}: V {v} IB {ib} IMS {f[12]} II {f[13]} against {want_v} {want_ib:.2f} {ims:.1f} {ii:.1f}")
+        if not f[15].endswith('/5') or float(f[15][:-2]) < want_ib:
+            errs.append(f"{f[0]}: CT {f[15]} below IB {want_ib:.1f}")
+out['motor rows computed'] = '; '.join(errs[:5])
+
+# the line table's kinds are the legend's codes, each (phase, neutral) pair once
+ws = lib.worksheets[0]
+codes = [ws.cell(row=5 + e, column=13).value for e in range(12)]
+errs, seen = [], set()
+for e in range(92):
+    p0, p3 = ws.cell(row=7 + e, column=1).value, ws.cell(row=7 + e, column=4).value
+    if p0.split('-')[0] not in codes:
+        errs.append(f"{p0}: kind not in the legend")
+    if (p0, p3) in seen:
+        errs.append(f"({p0}, {p3}) twice")
+    seen.add((p0, p3))
+unused = [c for c in codes if not any(k[0].split('-')[0] == c for k in seen)]
+if unused:
+    errs.append(f"legend codes without a line: {unused}")
+out['line kinds and pairs'] = '; '.join(errs[:5])
+
 # breaker workbook: the maker sheets in order, and a load followed by the program's save of each
 # sheet writes exactly the cells that are there
 out['breaker sheets'] = '' if brk.sheetnames == ['LS Metasol', 'LS Susol - TS', '현대 HGM', 'User'] \
@@ -447,7 +485,8 @@ private slots:
     void workbookChecks_data()
     {
         QTest::addColumn<QString>("check");
-        for (const char* name : {"motor pairs unique", "breaker sheets", "breaker sheet 0 round trip",
+        for (const char* name : {"motor pairs unique", "motor rows computed", "line kinds and pairs",
+                                 "breaker sheets", "breaker sheet 0 round trip",
                                  "breaker sheet 1 round trip", "breaker sheet 2 round trip",
                                  "breaker sheet 3 round trip"})
             QTest::newRow(name) << QString::fromUtf8(name);

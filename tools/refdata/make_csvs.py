@@ -254,10 +254,11 @@ def sheet0():
         g3c = (gc * gmd * gmd) ** (1 / 3)
         g3s = (rs * gmd * gmd) ** (1 / 3)
         zc0 = complex(r90 + 3 * Rg, 3 * w * mu * math.log(De / g3c))
-        zs0 = complex(3 * Rn + 3 * Rg, 3 * w * mu * math.log(De / g3s))
+        # the three neutrals in parallel with the earth return, per phase
+        zs0 = complex(Rn + 3 * Rg, 3 * w * mu * math.log(De / g3s))
         zcs0 = complex(3 * Rg, 3 * w * mu * math.log(De / g3s))
-        z0 = (zc0 - zcs0 * zcs0 / zs0) / 3
-        return z1, z0 * 3 / 3
+        z0 = zc0 - zcs0 * zcs0 / zs0
+        return z1, z0
 
     cu_sizes = [60, 100, 150, 200, 325, 400, 600]
     cu_dc = {60: 9.3, 100: 11.9, 150: 14.7, 200: 16.8, 325: 21.6, 400: 23.9, 600: 29.4}
