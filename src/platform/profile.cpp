@@ -156,16 +156,11 @@ QString GetProfileString(const QString& path, const QString& section, const QStr
     return def;
 }
 
-bool WriteProfileString(const QString& path, const QString& section, const QString& key,
-                        const QString& value)
-{
-    if (section.trimmed().isEmpty() || key.trimmed().isEmpty())
-        return false;
-    ProfileText pt;
-    bool exists = false;
-    if (!ReadProfile(path, pt, exists))
-        return false;  // never replace a file we could not read
+namespace {
 
+// Sets one key in the parsed file, as WriteProfileString does on disk.
+void ApplyWrite(ProfileText& pt, const QString& section, const QString& key, const QString& value)
+{
     QString v = value;
     v.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
     v.replace(QLatin1Char('\r'), QLatin1Char(' '));
@@ -176,30 +171,29 @@ bool WriteProfileString(const QString& path, const QString& section, const QStri
     if (header < 0) {
         pt.lines.append(QLatin1Char('[') + section + QLatin1Char(']'));
         pt.lines.append(key + QLatin1Char('=') + v);
-    } else {
-        bool replaced = false;
-        for (int i = header + 1; i < bodyEnd; ++i) {
-            QString k, old;
-            if (SplitKeyLine(pt.lines[i], k, old) && k.compare(key, Qt::CaseInsensitive) == 0) {
-                // Keep the key as spelled in the file and its indentation.
-                const QString& line = pt.lines[i];
-                int indent = 0;
-                while (indent < line.size() && line[indent].isSpace())
-                    ++indent;
-                pt.lines[i] = line.left(indent) + k + QLatin1Char('=') + v;
-                replaced = true;
-                break;
-            }
-        }
-        if (!replaced) {
-            // After the section's last non-blank line, so blank separators stay below it.
-            int insertAt = bodyEnd;
-            while (insertAt > header + 1 && pt.lines[insertAt - 1].trimmed().isEmpty())
-                --insertAt;
-            pt.lines.insert(insertAt, key + QLatin1Char('=') + v);
+        return;
+    }
+    for (int i = header + 1; i < bodyEnd; ++i) {
+        QString k, old;
+        if (SplitKeyLine(pt.lines[i], k, old) && k.compare(key, Qt::CaseInsensitive) == 0) {
+            // Keep the key as spelled in the file and its indentation.
+            const QString& line = pt.lines[i];
+            int indent = 0;
+            while (indent < line.size() && line[indent].isSpace())
+                ++indent;
+            pt.lines[i] = line.left(indent) + k + QLatin1Char('=') + v;
+            return;
         }
     }
+    // After the section's last non-blank line, so blank separators stay below it.
+    int insertAt = bodyEnd;
+    while (insertAt > header + 1 && pt.lines[insertAt - 1].trimmed().isEmpty())
+        --insertAt;
+    pt.lines.insert(insertAt, key + QLatin1Char('=') + v);
+}
 
+bool WriteProfileText(const QString& path, const ProfileText& pt, bool exists)
+{
     QString text = pt.lines.join(pt.eol);
     if (pt.endsWithEol || !exists)
         text += pt.eol;
@@ -212,6 +206,31 @@ bool WriteProfileString(const QString& path, const QString& section, const QStri
         return false;
     }
     return out.commit();
+}
+
+}  // namespace
+
+bool WriteProfileString(const QString& path, const QString& section, const QString& key,
+                        const QString& value)
+{
+    return WriteProfileStrings(path, section, {{key, value}});
+}
+
+bool WriteProfileStrings(const QString& path, const QString& section,
+                         const QList<QPair<QString, QString>>& keyValues)
+{
+    if (section.trimmed().isEmpty())
+        return false;
+    for (const auto& kv : keyValues)
+        if (kv.first.trimmed().isEmpty())
+            return false;
+    ProfileText pt;
+    bool exists = false;
+    if (!ReadProfile(path, pt, exists))
+        return false;  // never replace a file we could not read
+    for (const auto& kv : keyValues)
+        ApplyWrite(pt, section, kv.first, kv.second);
+    return WriteProfileText(path, pt, exists);
 }
 
 int LeadingInt(const QString& text)

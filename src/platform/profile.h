@@ -10,6 +10,8 @@
 //    section at the end of the file); every other line - comments, order, blank lines - stays.
 // Files are UTF-8 (a byte-order mark is accepted and kept); UTF-16 files with a byte-order
 // mark, as Windows writes them, are read and written back as UTF-16. Writes are atomic.
+#include <QList>
+#include <QPair>
 #include <QString>
 
 // Longest value a reader gets back (characters).
@@ -22,6 +24,12 @@ QString GetProfileString(const QString& path, const QString& section, const QStr
 // Line breaks inside the value are written as blanks, so a value can never add lines.
 bool WriteProfileString(const QString& path, const QString& section, const QString& key,
                         const QString& value);
+
+// Several keys of one section in one pass: the same file as WriteProfileString called for each
+// pair in order, but read once and replaced once (atomically), so a section is never left
+// half written. False (file unchanged) when it cannot be written or read, or a key is empty.
+bool WriteProfileStrings(const QString& path, const QString& section,
+                         const QList<QPair<QString, QString>>& keyValues);
 
 // The leading integer of a text, as the C library's atoi reads it: blanks, an optional sign,
 // then digits; anything after them is ignored and a text without leading digits is 0. Values

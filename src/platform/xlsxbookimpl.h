@@ -101,8 +101,12 @@ struct Book::Impl
     xlsx::Package pkg;
     LoadResult lastResult = LoadResult::Ok;
     QString error;
+    // A file that exists but could not be loaded: save() refuses to write over it.
+    QString unreadablePath;
 
     std::map<std::string, std::unique_ptr<xlsx::XmlPart>> parts;  // parsed parts by entry name
+    qint64 parsedBytes = 0;  // XML inflated so far: a zip bomb stops at a limit
+    static constexpr qint64 kMaxParsedBytes = 512LL * 1024 * 1024;
     std::string workbookPath;
     xlsx::XmlPart* workbook = nullptr;
     std::vector<std::unique_ptr<Sheet::Impl>> sheets;

@@ -3,6 +3,8 @@
 #include <zip.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
 
 namespace xlsx {
 
@@ -222,9 +224,20 @@ bool Package::build(QByteArray* out, QString* error) const
     zip_error_init(&ze);
     // The original bytes are opened a second time, writable: libzip writes the new archive into
     // a fresh buffer of this source and copies every untouched entry raw from the old one.
-    zip_source_t* src = zip_source_buffer_create(m_orig.isEmpty() ? nullptr : m_orig.constData(),
-                                                 zip_uint64_t(m_orig.size()), 0, &ze);
+    // The source gets its own malloc'ed copy that libzip owns: when it keeps the unchanged head
+    // of the file (write cloning) it hands that memory on to the new buffer and frees it later.
+    void* copy = nullptr;
+    if (!m_orig.isEmpty()) {
+        copy = std::malloc(size_t(m_orig.size()));
+        if (!copy) {
+            *error = QStringLiteral("out of memory");
+            return false;
+        }
+        std::memcpy(copy, m_orig.constData(), size_t(m_orig.size()));
+    }
+    zip_source_t* src = zip_source_buffer_create(copy, zip_uint64_t(m_orig.size()), 1, &ze);
     if (!src) {
+        std::free(copy);
         *error = zipErrorText(&ze);
         zip_error_fini(&ze);
         return false;
@@ -257,18 +270,17 @@ bool Package::build(QByteArray* out, QString* error) const
         zip_source_t* s = zip_source_buffer(za, e.data.constData(), zip_uint64_t(e.data.size()), 0);
         if (!s)
             return fail(QStringLiteral("cannot buffer ") + QString::fromStdString(e.name));
-        zip_int64_t idx = e.origIndex;
-        if (idx >= 0) {
-            if (zip_file_replace(za, zip_uint64_t(idx), s, 0) != 0) {
-                zip_source_free(s);
-                return fail(QStringLiteral("cannot replace ") + QString::fromStdString(e.name));
-            }
-        } else {
-            idx = zip_file_add(za, e.name.c_str(), s, ZIP_FL_ENC_UTF_8 | ZIP_FL_OVERWRITE);
-            if (idx < 0) {
-                zip_source_free(s);
-                return fail(QStringLiteral("cannot add ") + QString::fromStdString(e.name));
-            }
+        // A replaced entry is deleted and added afresh (it moves to the end of the zip): libzip
+        // ignores the compression level of an entry that keeps its original method and would
+        // deflate it at level 9, many times slower than level 1 on a large sheet.
+        if (e.origIndex >= 0 && zip_delete(za, zip_uint64_t(e.origIndex)) != 0) {
+            zip_source_free(s);
+            return fail(QStringLiteral("cannot replace ") + QString::fromStdString(e.name));
+        }
+        const zip_int64_t idx = zip_file_add(za, e.name.c_str(), s, ZIP_FL_ENC_UTF_8 | ZIP_FL_OVERWRITE);
+        if (idx < 0) {
+            zip_source_free(s);
+            return fail(QStringLiteral("cannot add ") + QString::fromStdString(e.name));
         }
         zip_set_file_compression(za, zip_uint64_t(idx), ZIP_CM_DEFLATE, kCompressionLevel);
     }

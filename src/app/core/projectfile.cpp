@@ -1,10 +1,403 @@
-// Reading the project file into the blocks. Stand-in until the project file is built: it
-// reads nothing and reports success, so screen switching can be exercised.
-#include "app/core/sevrin.h"
+// Reading and writing the project file: a profile (INI) text file, one key per setting, read
+// and written through the profile layer only. Combo boxes are stored as their selected index,
+// edit boxes as their text.
+#include "app/core/projectfile.h"
 
-bool CSevrinApp::LoadProjectFile(const QString& path)
+#include "app/core/sevrin.h"
+#include "platform/profile.h"
+
+#include <QFileInfo>
+
+namespace {
+
+const QString kIntroduce = QStringLiteral("Project_Introduce");
+const QString kMcc = QStringLiteral("Motor_Control_Center");
+const QString kCabinet = QStringLiteral("Cabinet_Sizing");
+const QString kTransformer = QStringLiteral("Transformer_Sizing");
+const QString kGenerator = QStringLiteral("Generator_Sizing");
+const QString kFault = QStringLiteral("Fault_Current");
+const QString kGrounding = QStringLiteral("Grounding_Design");
+
+constexpr int kRevisionRows = 10;
+constexpr int kTransformers = 5;
+
+// One stored setting: a text member or a combo index member.
+struct Field
 {
-    Q_UNUSED(path);
-    // filled in when the project file is built
+    QString key;
+    QString def;
+    QString* text = nullptr;
+    int* index = nullptr;
+    int* alsoIndex = nullptr;  // reading puts the same index here too
+    bool read = true;
+};
+
+struct Section
+{
+    QString name;
+    std::vector<Field> fields;
+};
+
+// Control-style key index: 1..9, then A = 10 .. S = 28.
+QString KeyIndex(int i)
+{
+    return i <= 9 ? QString::number(i) : QString(QChar(u'A' + (i - 10)));
+}
+
+QString ControlKey(int screen, int page, const QString& kind, int i)
+{
+    return QStringLiteral("IDC_PRO_") + QString::number(screen) + QLatin1Char('_') +
+           QString::number(page) + QLatin1Char('_') + kind + KeyIndex(i);
+}
+
+Field Combo(int screen, int page, int i, int* member, bool read = true)
+{
+    Field f;
+    f.key = ControlKey(screen, page, QStringLiteral("COMBO"), i);
+    f.def = QStringLiteral("0");
+    f.index = member;
+    f.read = read;
+    return f;
+}
+
+Field Edit(int screen, int page, int i, QString* member, const QString& def = QStringLiteral("0"),
+           bool read = true)
+{
+    Field f;
+    f.key = ControlKey(screen, page, QStringLiteral("EDIT"), i);
+    f.def = def;
+    f.text = member;
+    f.read = read;
+    return f;
+}
+
+Section MccSection(CSevrinApp& app)
+{
+    auto& b = app.MotorControlCenterBlock;
+    Section s{kMcc, {}};
+    for (int i = 0; i < 10; ++i)
+        s.fields.push_back(Combo(1, 1, i + 1, &b.MccConditionIndex[i]));
+    for (int i = 0; i < 2; ++i)
+        s.fields.push_back(Edit(1, 1, i + 1, &b.MccConditionText[i]));
+    return s;
+}
+
+Section CabinetSection(CSevrinApp& app)
+{
+    auto& b = app.CabinetSizingBlock;
+    Section s{kCabinet, {}};
+    s.fields.push_back(Edit(2, 2, 1, &b.BoardDemandFactor));
+    for (int i = 0; i < 5; ++i)
+        s.fields.push_back(Combo(2, 3, i + 1, &b.InstallConditionIndex[i]));
+    // The single-core threshold combo only mirrors the multi-core one: the project holds one
+    // threshold, stored under both keys and read from the first.
+    Field first = Combo(2, 4, 1, &b.ConductorCriteriaIndex[0]);
+    first.alsoIndex = &b.ConductorCriteriaIndex[1];
+    s.fields.push_back(first);
+    s.fields.push_back(Combo(2, 4, 2, &b.ConductorCriteriaIndex[0], false));
+    s.fields.push_back(Combo(2, 4, 3, &b.ConductorCriteriaIndex[2]));
+    for (int i = 0; i < 7; ++i)
+        s.fields.push_back(Edit(2, 4, i + 1, &b.ConductorCriteriaText[i]));
+    s.fields.push_back(Combo(2, 5, 1, &b.MotorStartCriteriaIndex));
+    for (int i = 0; i < 3; ++i)
+        s.fields.push_back(Edit(2, 5, i + 1, &b.MotorStartCriteriaText[i]));
+    for (int i = 0; i < 3; ++i)
+        s.fields.push_back(Combo(2, 6, i + 1, &b.BreakerCriteriaIndex[i]));
+    for (int i = 0; i < 2; ++i)
+        s.fields.push_back(Edit(2, 6, i + 1, &b.BreakerCriteriaText[i]));
+    return s;
+}
+
+Section GeneratorSection(CSevrinApp& app)
+{
+    auto& b = app.GeneratorSizingBlock;
+    Section s{kGenerator, {}};
+    for (int i = 0; i < 2; ++i)
+        s.fields.push_back(Combo(6, 2, i + 1, &b.GeneratorConditionIndex[i]));
+    for (int i = 0; i < 4; ++i)
+        s.fields.push_back(Edit(6, 2, i + 1, &b.GeneratorConditionText[i]));
+    return s;
+}
+
+Section FaultSection(CSevrinApp& app)
+{
+    auto& b = app.FaultCurrentBlock;
+    Section s{kFault, {}};
+    s.fields.push_back(Edit(8, 1, 1, &b.UtilityInput[0], QStringLiteral("변전소")));
+    s.fields.push_back(Edit(8, 1, 2, &b.UtilityInput[1], QStringLiteral("00 S/S")));
+    for (int i = 2; i < 6; ++i)
+        s.fields.push_back(Edit(8, 1, i + 1, &b.UtilityInput[i], QStringLiteral("0.0")));
+    // The transformer page counts its edits in decimal past nine.
+    for (int i = 0; i < 12; ++i) {
+        Field f = Edit(8, 2, i + 1, &b.FaultConditionText[i], QString());
+        if (i >= 9)
+            f.key = QStringLiteral("IDC_PRO_8_2_EDIT") + QString::number(i + 1);
+        s.fields.push_back(f);
+    }
+    return s;
+}
+
+Section GroundingSection(CSevrinApp& app)
+{
+    auto& b = app.GroundingDesignBlock;
+    Section s{kGrounding, {}};
+    for (int i = 0; i < 2; ++i)
+        s.fields.push_back(Combo(9, 1, i + 1, &b.ConductorSizeIndex[i]));
+    // Edits 7, 8 and B are set by the grounding screen from its other inputs on every
+    // recalculation: stored for the record, never read back.
+    for (int i = 0; i < 13; ++i) {
+        const bool derived = i == 6 || i == 7 || i == 10;
+        s.fields.push_back(Edit(9, 1, i + 1, &b.ConductorSizeInput[i], QStringLiteral("0"), !derived));
+    }
+    s.fields.push_back(Combo(9, 3, 1, &b.SafetyVoltageIndex, false));
+    for (int i = 0; i < 4; ++i)
+        s.fields.push_back(Edit(9, 3, i + 1, &b.SafetyVoltageInput[i], QStringLiteral("0"), i < 3));
+    for (int i = 0; i < 3; ++i)
+        s.fields.push_back(Combo(9, 9, i + 1, &b.GroundingConditionIndex[i]));
+    for (int i = 0; i < 28; ++i)
+        s.fields.push_back(Edit(9, 9, i + 1, &b.GroundingConditionInput[i]));
+    return s;
+}
+
+// A value is stored as typed. The profile reader trims blanks around a value and drops one
+// pair of enclosing quotes, so such a value is written inside quotes to come back unchanged.
+QString StoredValue(const QString& value)
+{
+    const bool padded = !value.isEmpty() && (value.front().isSpace() || value.back().isSpace());
+    const bool quoted = value.size() >= 2 && value.front() == value.back() &&
+                        (value.front() == QLatin1Char('"') || value.front() == QLatin1Char('\''));
+    return padded || quoted ? QLatin1Char('"') + value + QLatin1Char('"') : value;
+}
+
+QString Read(const QString& path, const QString& section, const QString& key, const QString& def)
+{
+    return GetProfileString(path, section, key, def);
+}
+
+void ReadSection(const QString& path, const Section& s)
+{
+    for (const Field& f : s.fields) {
+        if (!f.read)
+            continue;
+        const QString value = Read(path, s.name, f.key, f.def);
+        if (f.text) {
+            *f.text = value;
+        } else {
+            *f.index = LeadingInt(value);
+            if (f.alsoIndex)
+                *f.alsoIndex = *f.index;
+        }
+    }
+}
+
+bool WriteSection(const QString& path, const Section& s)
+{
+    QList<QPair<QString, QString>> kv;
+    kv.reserve(int(s.fields.size()));
+    for (const Field& f : s.fields)
+        kv.append({f.key, f.text ? StoredValue(*f.text) : QString::number(*f.index)});
+    return WriteProfileStrings(path, s.name, kv);
+}
+
+QString RevisionKey(int row, const char* what)
+{
+    return QLatin1Char('R') + QString::number(row) + QLatin1Char('_') + QLatin1String(what);
+}
+
+QString TransformerKey(int n, const char* what)
+{
+    return QStringLiteral("TR_") + QString::number(n) + QLatin1Char('_') + QLatin1String(what);
+}
+
+}  // namespace
+
+QString ProjectBasePath(const QString& projectPath)
+{
+    if (projectPath.endsWith(QStringLiteral(".pro"), Qt::CaseInsensitive))
+        return projectPath.left(projectPath.size() - 4);
+    return projectPath;
+}
+
+const QStringList& ProjectWorkbookSuffixes()
+{
+    static const QStringList suffixes{
+        QStringLiteral("_10.xlsx"),  QStringLiteral("_20.xlsx"),  QStringLiteral("_30.xlsx"),
+        QStringLiteral("_40.xlsx"),  QStringLiteral("_50.xlsx"),  QStringLiteral("_60.xlsx"),
+        QStringLiteral("_70.xlsx"),  QStringLiteral("_80.xlsx"),  QStringLiteral("_851.xlsx"),
+        QStringLiteral("_852.xlsx"), QStringLiteral("_853.xlsx"), QStringLiteral("_854.xlsx"),
+        QStringLiteral("_855.xlsx"),
+    };
+    return suffixes;
+}
+
+QStringList ProjectWorkbookPaths(const QString& projectPath)
+{
+    QStringList paths;
+    if (projectPath.isEmpty())
+        return paths;
+    const QString base = ProjectBasePath(projectPath);
+    for (const QString& suffix : ProjectWorkbookSuffixes())
+        paths.append(base + suffix);
+    return paths;
+}
+
+std::vector<ProjectFileKey> ProjectFileKeys()
+{
+    std::vector<ProjectFileKey> keys;
+    for (const char* k : {"ProjectName", "ProjectNumber", "Buyer", "CI"})
+        keys.push_back({kIntroduce, QLatin1String(k), QString(), true});
+    keys.push_back({kIntroduce, QStringLiteral("RR"), QStringLiteral("0"), true});
+    for (int n = 0; n < kRevisionRows; ++n)
+        for (const char* what : {"Purpose", "Date", "Designer", "Reviewer", "Approver"})
+            keys.push_back({kIntroduce, RevisionKey(n, what), QString(), true});
+
+    auto add = [&keys](const Section& s) {
+        for (const Field& f : s.fields)
+            keys.push_back({s.name, f.key, f.def, f.read});
+    };
+    add(MccSection(theApp));
+    add(CabinetSection(theApp));
+    for (int n = 1; n <= kTransformers; ++n) {
+        keys.push_back({kTransformer, TransformerKey(n, "ENAB"), QStringLiteral("0"), true});
+        keys.push_back({kTransformer, TransformerKey(n, "EDIT"), QStringLiteral("0"), true});
+    }
+    add(GeneratorSection(theApp));
+    add(FaultSection(theApp));
+    add(GroundingSection(theApp));
+    return keys;
+}
+
+bool CSevrinApp::LoadProjectFile(QString path)
+{
+    ProjectIntroduceBlockT& p = ProjectIntroduceBlock;
+    p.ProjectName = Read(path, kIntroduce, QStringLiteral("ProjectName"), QString());
+    p.ProjectNumber = Read(path, kIntroduce, QStringLiteral("ProjectNumber"), QString());
+    p.Buyer = Read(path, kIntroduce, QStringLiteral("Buyer"), QString());
+    p.CI = Read(path, kIntroduce, QStringLiteral("CI"), QString());
+    p.RR = LeadingInt(Read(path, kIntroduce, QStringLiteral("RR"), QStringLiteral("0")));
+
+    // Revision rows run up to the first row without a date; "RR" never counts past them.
+    int dated = 0;
+    for (int n = 0; n < kRevisionRows; ++n) {
+        p.RevPurpose[n] = Read(path, kIntroduce, RevisionKey(n, "Purpose"), QString());
+        p.RevDate[n] = Read(path, kIntroduce, RevisionKey(n, "Date"), QString());
+        p.RevDesigner[n] = Read(path, kIntroduce, RevisionKey(n, "Designer"), QString());
+        p.RevReviewer[n] = Read(path, kIntroduce, RevisionKey(n, "Reviewer"), QString());
+        p.RevApprover[n] = Read(path, kIntroduce, RevisionKey(n, "Approver"), QString());
+        if (p.RevDate[n].isEmpty())
+            break;
+        ++dated;
+    }
+    if (dated < p.RR)
+        p.RR = dated;
+    if (p.RR < 0)  // a hand-edited negative count would index before the first row
+        p.RR = 0;
+
+    ReadSection(path, MccSection(*this));
+    ReadSection(path, CabinetSection(*this));
+    LoadTransformerSection(path);
+    ReadSection(path, GeneratorSection(*this));
+    ReadSection(path, FaultSection(*this));
+    ReadSection(path, GroundingSection(*this));
+
+    UnprotectAllWorkbooks();
     return true;
+}
+
+bool CSevrinApp::LoadTransformerSection(QString path)
+{
+    const TransformerControlsT& c = TransformerControls;
+    for (int n = 1; n <= kTransformers; ++n) {
+        const QString enab = Read(path, kTransformer, TransformerKey(n, "ENAB"), QStringLiteral("0"));
+        const QString edit = Read(path, kTransformer, TransformerKey(n, "EDIT"), QStringLiteral("0"));
+        const bool checked = enab != QStringLiteral("0");
+        if (c.SetChecked)
+            c.SetChecked(n, checked);
+        if (c.SetCapacityEnabled)
+            c.SetCapacityEnabled(n, checked);
+        // An unchecked transformer keeps the capacity its edit shows.
+        if (checked && c.SetCapacityText)
+            c.SetCapacityText(n, edit);
+    }
+    return true;
+}
+
+bool CSevrinApp::SaveProjectIntroduceSection(QString path)
+{
+    const ProjectIntroduceBlockT& p = ProjectIntroduceBlock;
+    const int rows = qBound(0, p.RR, kRevisionRows);
+    QList<QPair<QString, QString>> kv{
+        {QStringLiteral("ProjectName"), StoredValue(p.ProjectName)},
+        {QStringLiteral("ProjectNumber"), StoredValue(p.ProjectNumber)},
+        {QStringLiteral("Buyer"), StoredValue(p.Buyer)},
+        {QStringLiteral("CI"), StoredValue(p.CI)},
+        {QStringLiteral("RR"), QString::number(rows)},
+    };
+    // Rows past the count stay in the file as they are; the count hides them.
+    for (int n = 0; n < rows; ++n) {
+        kv.append({RevisionKey(n, "Purpose"), StoredValue(p.RevPurpose[n])});
+        kv.append({RevisionKey(n, "Date"), StoredValue(p.RevDate[n])});
+        kv.append({RevisionKey(n, "Designer"), StoredValue(p.RevDesigner[n])});
+        kv.append({RevisionKey(n, "Reviewer"), StoredValue(p.RevReviewer[n])});
+        kv.append({RevisionKey(n, "Approver"), StoredValue(p.RevApprover[n])});
+    }
+    return WriteProfileStrings(path, kIntroduce, kv);
+}
+
+bool CSevrinApp::SaveMotorControlCenterSection(QString path)
+{
+    return WriteSection(path, MccSection(*this));
+}
+
+bool CSevrinApp::SaveCabinetSizingSection(QString path)
+{
+    return WriteSection(path, CabinetSection(*this));
+}
+
+bool CSevrinApp::SaveTransformerSizingSection(QString path)
+{
+    const TransformerControlsT& c = TransformerControls;
+    // Without the transformer screen there is nothing to take the values from; writing
+    // defaults would wipe the stored capacities.
+    if (!c.IsChecked || !c.CapacityText)
+        return true;
+    QList<QPair<QString, QString>> kv;
+    for (int n = 1; n <= kTransformers; ++n) {
+        kv.append({TransformerKey(n, "ENAB"), c.IsChecked(n) ? QStringLiteral("1") : QStringLiteral("0")});
+        kv.append({TransformerKey(n, "EDIT"), StoredValue(c.CapacityText(n))});
+    }
+    return WriteProfileStrings(path, kTransformer, kv);
+}
+
+bool CSevrinApp::SaveCableSection(QString path)
+{
+    Q_UNUSED(path);  // the cable schedule is stored row by row in its workbook
+    return true;
+}
+
+bool CSevrinApp::SaveTraySection(QString path)
+{
+    Q_UNUSED(path);  // the trays are stored in their workbook
+    return true;
+}
+
+bool CSevrinApp::SaveGeneratorSizingSection(QString path)
+{
+    return WriteSection(path, GeneratorSection(*this));
+}
+
+bool CSevrinApp::SaveSwitchgearSection(QString path)
+{
+    Q_UNUSED(path);  // the switchgear screen keeps no settings
+    return true;
+}
+
+bool CSevrinApp::SaveFaultCurrentSection(QString path)
+{
+    return WriteSection(path, FaultSection(*this));
+}
+
+bool CSevrinApp::SaveGroundingDesignSection(QString path)
+{
+    return WriteSection(path, GroundingSection(*this));
 }

@@ -1,13 +1,53 @@
 // Sheet protection of the project's workbooks, the reference workbooks and the report
-// template. Stand-in until the workbook protection is built: switches nothing.
+// template: off while a project is open (so the workbooks can be edited by hand alongside),
+// on again when the program ends.
+#include "app/core/projectfile.h"
 #include "app/core/sevrin.h"
+#include "platform/xlsxbook.h"
+
+#include <QFileInfo>
+
+namespace {
+
+QStringList ProtectedWorkbooks(const CSevrinApp& app)
+{
+    const CSevrinApp::ProjectPathTableT& p = app.ProjectPathTable;
+    // No project: nothing of a project to switch (an empty path must not turn into files
+    // named "_10.xlsx" in the working directory).
+    QStringList paths = ProjectWorkbookPaths(p.CurrentProjectPath);
+    paths << p.LibWorkbookPath << p.BreakerWorkbookPath << p.FormXlsxPath;
+    return paths;
+}
+
+}  // namespace
+
+void CSevrinApp::SetWorkbookProtection(const QString& path, bool protect)
+{
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        return;
+    Book book;
+    if (!book.load(path))
+        return;
+    bool changed = false;
+    for (int i = 0; i < book.sheetCount(); ++i) {
+        Sheet* sheet = book.getSheet(i);
+        if (sheet && sheet->protect() != protect) {
+            sheet->setProtect(protect);
+            changed = true;
+        }
+    }
+    if (changed)
+        book.save(path);
+}
 
 void CSevrinApp::ProtectAllWorkbooks()
 {
-    // filled in when the workbook protection is built
+    for (const QString& path : ProtectedWorkbooks(*this))
+        SetWorkbookProtection(path, true);
 }
 
 void CSevrinApp::UnprotectAllWorkbooks()
 {
-    // filled in when the workbook protection is built
+    for (const QString& path : ProtectedWorkbooks(*this))
+        SetWorkbookProtection(path, false);
 }

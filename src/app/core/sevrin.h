@@ -280,13 +280,51 @@ public:
     void LoadLibraryWorkbook();
     void LoadBreakerWorkbook(bool listMode, int sheetIndex);
 
-    // Loads every section of the project file into the blocks (project-file area).
-    bool LoadProjectFile(const QString& path);
+    // ---- project file ----------------------------------------------------------------------
+    // The INI project file "<number>.pro": header, revision rows and the scalar settings of the
+    // calculation screens. Every operation takes the full path of the project file (callers
+    // pass ProjectPathTable.CurrentProjectPath). The reader always succeeds (missing keys read
+    // as their defaults); a writer returns false when the file could not be written.
+
+    // The transformer screen's five check boxes and capacity edits (n = 1..5). The transformer
+    // section lives only in these controls; the transformer screen fills the callbacks when it
+    // is created. Unset callbacks read as unchecked / "" and ignore writes.
+    struct TransformerControlsT
+    {
+        std::function<bool(int n)> IsChecked;
+        std::function<void(int n, bool checked)> SetChecked;
+        std::function<QString(int n)> CapacityText;
+        std::function<void(int n, const QString& text)> SetCapacityText;
+        std::function<void(int n, bool enabled)> SetCapacityEnabled;
+    };
+    TransformerControlsT TransformerControls;
+
+    // Reads all seven sections into the blocks and the transformer controls, then removes the
+    // sheet protection of the workbooks (UnprotectAllWorkbooks).
+    bool LoadProjectFile(QString path);
+    // "Transformer_Sizing" into the transformer controls; called by LoadProjectFile.
+    bool LoadTransformerSection(QString path);
+    // Section writers, in the order the project screen's save runs them.
+    bool SaveProjectIntroduceSection(QString path);
+    bool SaveMotorControlCenterSection(QString path);
+    bool SaveCabinetSizingSection(QString path);
+    bool SaveTransformerSizingSection(QString path);
+    bool SaveCableSection(QString path);      // nothing to write: the cables live in "_40"
+    bool SaveTraySection(QString path);       // nothing to write
+    bool SaveGeneratorSizingSection(QString path);
+    bool SaveSwitchgearSection(QString path); // nothing to write
+    bool SaveFaultCurrentSection(QString path);
+    bool SaveGroundingDesignSection(QString path);
+    // ---- end of project file ---------------------------------------------------------------
 
     // Sheet protection of the project's workbooks, the reference workbooks and the report
     // template: off after a project load, on again at exit.
+    // Missing workbooks are not created; one that cannot be loaded is left untouched; a
+    // workbook already in the wanted state is not rewritten. Without a current project only
+    // the reference workbooks and the report template are switched.
     void ProtectAllWorkbooks();
     void UnprotectAllWorkbooks();
+    void SetWorkbookProtection(const QString& path, bool protect);
 
     // ---- Titles and stamps ---------------------------------------------------------------
 
@@ -314,6 +352,49 @@ public:
     QString PostFormToServer(const QString& path, const QString& host, const QString& body);
     // The notice page's address on the update server ("" without a host).
     QString NoticeAddress() const;
+
+    // ---- reference library ---------------------------------------------------------------
+    // Named-table lookups over the reference tables; NO_VALUE where a value is missing.
+    // VLookup: floor match on the key column, column 1 being the key. HLookup: exact match on
+    // the fixed keys of the correction-factor rows.
+    double VLookup(double value, const QString& table, int column);
+    double HLookup(double value, const QString& table);
+    // The operating multiple of a maker's breaker ("LSM", "LSS", "HG", "USERT") of a rating for
+    // a starting time of 4, 6, 10, 15 or 20 s; the fallback when there is none.
+    QString GetBreakerDelta(const QString& maker, int rating, int time, const QString& fallback);
+    // Outer diameter or weight ("FCVOD", "FR8OD", "FCVW", "FR8W") by size entry and core index.
+    double LookupCableDimension(const QString& table, int entry, int core);
+    // The entry ("...SQ") or core index ("...C") to pass to LookupCableDimension.
+    int FindCableDimensionIndex(double value, const QString& name);
+    // The line-impedance entry whose properties 0 and 3 are the two keys.
+    bool FindCableColumn(const QString& key1, const QString& key2, std::array<QString, 11>& out);
+    // Poles, AF, AT and kA of the cable schedule row whose "To" is the key.
+    void FindCableScheduleRow(const QString& key, std::array<QString, 4>& out);
+
+    // Derived tables, rebuilt in full from the loaded tables and the given design inputs.
+    void ApplySingleCoreThreshold(double threshold);
+    void ApplyImpedanceThreshold(double threshold);
+    void BuildAmpacityTables(double threshold, double factorA, double factorB, double factorD,
+                             double factorE);
+    void BuildDeratedHfixTables(double ambientTemperature);
+
+    // Motor tables recomputed with the motor design conditions.
+    void RecalcMotorTables(double beta, double cDol, double cStarDelta, double cReactor,
+                           double lambdaSoftStarter, double lambdaInverter, double k, double tmDol,
+                           double tmStarDelta, double tmReactor, double tmSoftStarter,
+                           double tmInverter, double ctFactor);
+    void CalcMotorRow(std::array<QString, 19>& row, double beta, double cDol, double cStarDelta,
+                      double cReactor, double lambdaSoftStarter, double lambdaInverter, double k,
+                      double tmDol, double tmStarDelta, double tmReactor, double tmSoftStarter,
+                      double tmInverter, double ctFactor);
+
+    // Breaker workbook: write the breaker tables back into a maker sheet.
+    void SaveBreakerSheet(int sheetIndex);
+    // The user's motor rows (library workbook sheet 9) through MotorControlCenterBlock.UserMotorRow.
+    bool WriteUserLibraryRow(int row);
+    bool DeleteUserLibraryRow(int row);
+    bool ReadUserLibraryRow(int row);
+    // ---- end of reference library --------------------------------------------------------
 
 private:
     QString m_mainTitle;

@@ -12,6 +12,8 @@ class QPushButton;
 
 class CFormView : public QWidget
 {
+    Q_OBJECT
+
 public:
     // `width` x `height`: the form's size in dialog units.
     explicit CFormView(int width = 943, int height = 537, QWidget* parent = nullptr,

@@ -8,6 +8,8 @@ class QLineEdit;
 
 class CInputPro01Dlg : public QDialog
 {
+    Q_OBJECT
+
 public:
     explicit CInputPro01Dlg(QWidget* parent = nullptr);
 

@@ -6,6 +6,8 @@ class QLabel;
 
 class CRunDlg : public QDialog
 {
+    Q_OBJECT
+
 public:
     explicit CRunDlg(QWidget* parent = nullptr);
 

@@ -98,6 +98,13 @@ CMainFrame* MainFrame()
 
 bool InitInstance()
 {
+    // Widgets must go before the application object: a frame still alive when the
+    // application ends (tests, an early exit) is destroyed then, without the exit road.
+    static bool postRoutineAdded = false;
+    if (!postRoutineAdded) {
+        qAddPostRoutine(DestroyFrame);
+        postRoutineAdded = true;
+    }
     DestroyFrame();
     g_frame = std::make_unique<CMainFrame>();
     CMainFrame* frame = g_frame.get();

@@ -4,6 +4,8 @@
 
 class CSevrinView : public CFormView
 {
+    Q_OBJECT
+
 public:
     explicit CSevrinView(QWidget* parent = nullptr);
     ~CSevrinView() override;

@@ -6,6 +6,8 @@ class CWebBrowser2Ex;
 
 class CSevrinWebView : public CFormView
 {
+    Q_OBJECT
+
 public:
     explicit CSevrinWebView(QWidget* parent = nullptr);
 

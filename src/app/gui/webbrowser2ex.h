@@ -5,6 +5,8 @@
 
 class CWebBrowser2Ex : public QTextBrowser
 {
+    Q_OBJECT
+
 public:
     explicit CWebBrowser2Ex(QWidget* parent = nullptr);
 

@@ -10,6 +10,8 @@ class QPushButton;
 
 class CWebDlg : public QDialog
 {
+    Q_OBJECT
+
 public:
     CWebDlg(const QString& mode, const QString& html, const QString& address,
             QWidget* parent = nullptr);

@@ -5,6 +5,8 @@
 
 class CSevrinPro40View : public CFormView
 {
+    Q_OBJECT
+
 public:
     explicit CSevrinPro40View(QWidget* parent = nullptr);
 

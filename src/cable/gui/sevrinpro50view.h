@@ -5,6 +5,8 @@
 
 class CSevrinPro50View : public CFormView
 {
+    Q_OBJECT
+
 public:
     explicit CSevrinPro50View(QWidget* parent = nullptr);
 

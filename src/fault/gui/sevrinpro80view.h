@@ -11,6 +11,8 @@ class QTabWidget;
 
 class CSevrinPro80View : public CFormView
 {
+    Q_OBJECT
+
 public:
     explicit CSevrinPro80View(QWidget* parent = nullptr);
 

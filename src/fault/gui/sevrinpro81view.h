@@ -4,6 +4,8 @@
 
 class CSevrinPro81View : public CFormView
 {
+    Q_OBJECT
+
 public:
     explicit CSevrinPro81View(QWidget* parent = nullptr);
 

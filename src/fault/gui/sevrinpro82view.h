@@ -4,6 +4,8 @@
 
 class CSevrinPro82View : public CFormView
 {
+    Q_OBJECT
+
 public:
     explicit CSevrinPro82View(QWidget* parent = nullptr);
 

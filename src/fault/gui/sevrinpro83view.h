@@ -4,6 +4,8 @@
 
 class CSevrinPro83View : public CFormView
 {
+    Q_OBJECT
+
 public:
     explicit CSevrinPro83View(QWidget* parent = nullptr);
 

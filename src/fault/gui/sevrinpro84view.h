@@ -4,6 +4,8 @@
 
 class CSevrinPro84View : public CFormView
 {
+    Q_OBJECT
+
 public:
     explicit CSevrinPro84View(QWidget* parent = nullptr);
 

@@ -4,6 +4,8 @@
 
 class CSevrinPro85View : public CFormView
 {
+    Q_OBJECT
+
 public:
     explicit CSevrinPro85View(QWidget* parent = nullptr);
 

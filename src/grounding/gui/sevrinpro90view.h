@@ -5,6 +5,8 @@
 
 class CSevrinPro90View : public CFormView
 {
+    Q_OBJECT
+
 public:
     explicit CSevrinPro90View(QWidget* parent = nullptr);
 

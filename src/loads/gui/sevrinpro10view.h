@@ -7,6 +7,8 @@ class QTabWidget;
 
 class CSevrinPro10View : public CFormView
 {
+    Q_OBJECT
+
 public:
     explicit CSevrinPro10View(QWidget* parent = nullptr);
 

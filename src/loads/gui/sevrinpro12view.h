@@ -4,6 +4,8 @@
 
 class CSevrinPro12View : public CFormView
 {
+    Q_OBJECT
+
 public:
     explicit CSevrinPro12View(QWidget* parent = nullptr);
 

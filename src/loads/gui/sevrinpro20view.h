@@ -7,6 +7,8 @@ class QTabWidget;
 
 class CSevrinPro20View : public CFormView
 {
+    Q_OBJECT
+
 public:
     explicit CSevrinPro20View(QWidget* parent = nullptr);
 

@@ -4,6 +4,8 @@
 
 class CSevrinPro22View : public CFormView
 {
+    Q_OBJECT
+
 public:
     explicit CSevrinPro22View(QWidget* parent = nullptr);
 

@@ -7,6 +7,8 @@ class QTabWidget;
 
 class CSevrinPro30View : public CFormView
 {
+    Q_OBJECT
+
 public:
     explicit CSevrinPro30View(QWidget* parent = nullptr);
 

@@ -4,6 +4,8 @@
 
 class CSevrinPro31View : public CFormView
 {
+    Q_OBJECT
+
 public:
     explicit CSevrinPro31View(QWidget* parent = nullptr);
 

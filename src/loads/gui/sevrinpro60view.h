@@ -7,6 +7,8 @@ class QTabWidget;
 
 class CSevrinPro60View : public CFormView
 {
+    Q_OBJECT
+
 public:
     explicit CSevrinPro60View(QWidget* parent = nullptr);
 

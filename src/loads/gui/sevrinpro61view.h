@@ -4,6 +4,8 @@
 
 class CSevrinPro61View : public CFormView
 {
+    Q_OBJECT
+
 public:
     explicit CSevrinPro61View(QWidget* parent = nullptr);
 

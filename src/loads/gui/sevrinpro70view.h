@@ -5,6 +5,8 @@
 
 class CSevrinPro70View : public CFormView
 {
+    Q_OBJECT
+
 public:
     explicit CSevrinPro70View(QWidget* parent = nullptr);
 

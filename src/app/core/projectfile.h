@@ -1,0 +1,28 @@
+#pragma once
+// Names around the project file: the companion workbooks beside it and the keys of the
+// project file itself.
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+// The project file's path without its ".pro" extension. Only a final ".pro" (any letter case)
+// is removed, so a folder such as "my.project" or "a.pro" stays part of the path.
+QString ProjectBasePath(const QString& projectPath);
+
+// The thirteen workbook suffixes a project can have, in the order copy, delete and the sheet
+// protection go through them ("_70.xlsx" has no store of its own but belongs to the project).
+const QStringList& ProjectWorkbookSuffixes();
+// Base path + each suffix; empty for an empty project path.
+QStringList ProjectWorkbookPaths(const QString& projectPath);
+
+struct ProjectFileKey
+{
+    QString section;
+    QString key;
+    QString defaultValue;  // what the reader takes when the file lacks the key
+    bool read = true;      // false: written only (the screens derive the value themselves)
+};
+
+// Every key of the project file, section by section in file order. The revision keys are
+// listed for all ten rows.
+std::vector<ProjectFileKey> ProjectFileKeys();
