@@ -823,6 +823,7 @@ bool Book::load(const QString& path)
 {
     d->createNew();
     d->error.clear();
+    d->unreadablePath.clear();
     const QFileInfo fi(path);
     if (!fi.exists()) {
         d->lastResult = LoadResult::Missing;
@@ -833,6 +834,7 @@ bool Book::load(const QString& path)
         d->createNew();
         d->lastResult = LoadResult::Corrupt;
         d->error = why;
+        d->unreadablePath = fi.absoluteFilePath();
         return false;
     };
     QFile f(path);
@@ -849,6 +851,7 @@ bool Book::load(const QString& path)
     if (!d->loadStructure(&e))
         return fail(e);
     d->lastResult = LoadResult::Ok;
+    d->unreadablePath.clear();
     return true;
 }
 
@@ -865,11 +868,17 @@ QString Book::errorMessage() const
 bool Book::save(const QString& path)
 {
     d->error.clear();
+    if (!d->unreadablePath.isEmpty() && QFileInfo(path).absoluteFilePath() == d->unreadablePath) {
+        // The empty book left by a failed load must never replace the user's damaged file.
+        d->error = QStringLiteral("%1 could not be loaded; it is not overwritten").arg(path);
+        return false;
+    }
     return d->save(path);
 }
 
 void Book::release()
 {
+    d->unreadablePath.clear();
     d->createNew();
     d->lastResult = LoadResult::Ok;
     d->error.clear();

@@ -101,6 +101,8 @@ struct Book::Impl
     xlsx::Package pkg;
     LoadResult lastResult = LoadResult::Ok;
     QString error;
+    // A file that exists but could not be loaded: save() refuses to write over it.
+    QString unreadablePath;
 
     std::map<std::string, std::unique_ptr<xlsx::XmlPart>> parts;  // parsed parts by entry name
     std::string workbookPath;

@@ -3,6 +3,8 @@
 #include <zip.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
 
 namespace xlsx {
 
@@ -222,9 +224,20 @@ bool Package::build(QByteArray* out, QString* error) const
     zip_error_init(&ze);
     // The original bytes are opened a second time, writable: libzip writes the new archive into
     // a fresh buffer of this source and copies every untouched entry raw from the old one.
-    zip_source_t* src = zip_source_buffer_create(m_orig.isEmpty() ? nullptr : m_orig.constData(),
-                                                 zip_uint64_t(m_orig.size()), 0, &ze);
+    // The source gets its own malloc'ed copy that libzip owns: when it keeps the unchanged head
+    // of the file (write cloning) it hands that memory on to the new buffer and frees it later.
+    void* copy = nullptr;
+    if (!m_orig.isEmpty()) {
+        copy = std::malloc(size_t(m_orig.size()));
+        if (!copy) {
+            *error = QStringLiteral("out of memory");
+            return false;
+        }
+        std::memcpy(copy, m_orig.constData(), size_t(m_orig.size()));
+    }
+    zip_source_t* src = zip_source_buffer_create(copy, zip_uint64_t(m_orig.size()), 1, &ze);
     if (!src) {
+        std::free(copy);
         *error = zipErrorText(&ze);
         zip_error_fini(&ze);
         return false;

@@ -449,9 +449,42 @@ struct Token
     std::string text;       // plain text, or the "Sheet!" prefix exactly as written
     bool isSheetRef = false;
     std::string sheetName;  // unquoted
-    std::string ref;        // after the '!'
+    std::string ref;        // after the '!' (or the whole reference when unprefixed)
     bool comma = false;     // a top-level union separator
+    bool unprefixed = false;
 };
+
+// Length of an unprefixed reference at f[i] ("A1", "$A$1:B$2", "A:C", "$1:$3"), 0 when there is
+// none. Function names ("LOG10(") and longer names are not references.
+size_t refLengthAt(const std::string& f, size_t i)
+{
+    const size_t n = f.size();
+    if (i > 0 && (isIdentChar(static_cast<unsigned char>(f[i - 1])) || f[i - 1] == '$'))
+        return 0;
+    size_t k = i;
+    while (k < n && isRefChar(f[k]))
+        ++k;
+    if (k == i)
+        return 0;
+    if (k < n && (f[k] == '(' || f[k] == '!' || isIdentChar(static_cast<unsigned char>(f[k]))))
+        return 0;
+    std::string cand = f.substr(i, k - i);
+    const size_t colon = cand.find(':');
+    if (colon != std::string::npos && cand.find(':', colon + 1) != std::string::npos)
+        return 0;
+    // Accept only what ShiftRef understands; row ranges need the colon (a bare number is a number).
+    int col = 0, row = 0;
+    if (colon == std::string::npos) {
+        if (!ParseCellRef(cand, &col, &row))
+            return 0;
+        return k - i;
+    }
+    const std::string a = cand.substr(0, colon), b = cand.substr(colon + 1);
+    const bool cells = ParseCellRef(a, &col, &row) && ParseCellRef(b, &col, &row);
+    const bool cols = ParseCellRef(a, &col, nullptr) && ParseCellRef(b, &col, nullptr);
+    const bool rows = ParseCellRef(a, nullptr, &row) && ParseCellRef(b, nullptr, &row);
+    return cells || cols || rows ? k - i : 0;
+}
 
 std::vector<Token> tokenize(const std::string& f)
 {
@@ -481,6 +514,15 @@ std::vector<Token> tokenize(const std::string& f)
             j = std::min(j + 1, n);
             plain(f.substr(i, j - i));
             i = j;
+            continue;
+        }
+        if (const size_t len = (c == '$' || isIdentChar(static_cast<unsigned char>(c))) ? refLengthAt(f, i) : 0) {
+            Token t;
+            t.isSheetRef = true;
+            t.unprefixed = true;
+            t.ref = f.substr(i, len);
+            out.push_back(std::move(t));
+            i += len;
             continue;
         }
         if (c == '\'' || isIdentChar(static_cast<unsigned char>(c))) {
@@ -575,7 +617,7 @@ std::string QuoteSheetName(const QString& name)
 }
 
 std::string ShiftFormulaRefs(const ShiftEdit& e, const std::string& formula, const QString& sheetName,
-                             bool* allGone)
+                             bool unprefixedIsSheet, bool dropUnionPieces, bool* allGone)
 {
     std::vector<Token> toks = tokenize(formula);
     // Group tokens into top-level pieces separated by commas.
@@ -596,7 +638,8 @@ std::string ShiftFormulaRefs(const ShiftEdit& e, const std::string& formula, con
                 text += t.text;
                 continue;
             }
-            if (!sameSheet(t.sheetName, sheetName) || t.ref.empty()) {
+            const bool mine = t.unprefixed ? unprefixedIsSheet : sameSheet(t.sheetName, sheetName);
+            if (!mine || t.ref.empty()) {
                 text += t.text + t.ref;
                 continue;
             }
@@ -605,7 +648,7 @@ std::string ShiftFormulaRefs(const ShiftEdit& e, const std::string& formula, con
                 text += t.text + ref;
             } else {
                 text += t.text + "#REF!";
-                if (piece.size() == 1)
+                if (piece.size() == 1 && dropUnionPieces)
                     pieceGone = true;
             }
         }
@@ -623,7 +666,7 @@ std::string ShiftFormulaRefs(const ShiftEdit& e, const std::string& formula, con
 bool FormulaMentionsSheet(const std::string& formula, const QString& sheetName)
 {
     for (const Token& t : tokenize(formula)) {
-        if (!t.isSheetRef)
+        if (!t.isSheetRef || t.unprefixed)
             continue;
         // A 3-D reference "First:Last" mentions both ends.
         const QString name = QString::fromUtf8(t.sheetName);
@@ -638,7 +681,7 @@ std::string RenameSheetInFormula(const std::string& formula, const QString& oldN
 {
     std::string out;
     for (const Token& t : tokenize(formula)) {
-        if (t.isSheetRef && sameSheet(t.sheetName, oldName))
+        if (t.isSheetRef && !t.unprefixed && sameSheet(t.sheetName, oldName))
             out += QuoteSheetName(newName) + "!" + t.ref;
         else if (t.isSheetRef)
             out += t.text + t.ref;

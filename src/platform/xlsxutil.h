@@ -74,11 +74,12 @@ bool ShiftSpan(const ShiftEdit& e, int* lo, int* hi);
 bool ShiftRef(const ShiftEdit& e, std::string* ref);
 // Shifts a space-separated list of references (sqref); empty result when everything is removed.
 std::string ShiftSqref(const ShiftEdit& e, const std::string& sqref);
-// Shifts every reference in a formula that names `sheetName` (quoted or not, ignoring case);
-// removed pieces of a top-level union are dropped, other removed references become #REF!.
-// Returns the new formula; *allGone is set when nothing of the formula remains.
+// Shifts every reference in a formula that names `sheetName` (quoted or not, ignoring case), and
+// the references without a sheet when `unprefixedIsSheet` (a cell formula on that sheet).
+// Removed references become #REF!; with `dropUnionPieces` (defined names such as a print area)
+// a removed piece of a top-level union is dropped instead. *allGone: nothing remains.
 std::string ShiftFormulaRefs(const ShiftEdit& e, const std::string& formula, const QString& sheetName,
-                             bool* allGone);
+                             bool unprefixedIsSheet, bool dropUnionPieces, bool* allGone);
 // Does the formula mention the sheet? Rewrites its name when `newName` is given.
 bool FormulaMentionsSheet(const std::string& formula, const QString& sheetName);
 std::string RenameSheetInFormula(const std::string& formula, const QString& oldName, const QString& newName);

@@ -3,6 +3,9 @@
 #include "platform/serverpost.h"
 
 #include <QElapsedTimer>
+#include <QFile>
+#include <QSslConfiguration>
+#include <QSslSocket>
 #include <QStringEncoder>
 #include <QTcpServer>
 #include <QTest>
@@ -19,6 +22,8 @@ private slots:
     void failuresGiveEmptyText_data();
     void failuresGiveEmptyText();
     void timeoutGivesEmptyText();
+    void httpsAcceptsOnlyANameMismatch_data();
+    void httpsAcceptsOnlyANameMismatch();
 
 private:
     QString host() const { return QStringLiteral("http://127.0.0.1"); }
@@ -130,6 +135,57 @@ void TestServerPost::timeoutGivesEmptyText()
                               QStringLiteral("minor_ver=231010"), 300),
              QString());
     QVERIFY(t.elapsed() < 5000);
+}
+
+namespace {
+
+QByteArray Fixture(const char* name)
+{
+    QFile f(QStringLiteral(SEVRIN_TEST_DATA_DIR "/app/tls/") + QLatin1String(name));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+}  // namespace
+
+void TestServerPost::httpsAcceptsOnlyANameMismatch_data()
+{
+    QTest::addColumn<QByteArray>("certificate");
+    QTest::addColumn<QByteArray>("key");
+    QTest::addColumn<QString>("expected");
+    // Issued by a trusted authority for another name: the name mismatch is accepted.
+    QTest::newRow("trusted, other name") << Fixture("server.pem") << Fixture("server.key") << "TLS 응답";
+    // Right name but trusted by nobody: refused, empty answer.
+    QTest::newRow("self-signed") << Fixture("selfsigned.pem") << Fixture("selfsigned.key") << "";
+}
+
+void TestServerPost::httpsAcceptsOnlyANameMismatch()
+{
+    if (!QSslSocket::supportsSsl())
+        QSKIP("no TLS backend");
+    QFETCH(QByteArray, certificate);
+    QFETCH(QByteArray, key);
+    QFETCH(QString, expected);
+    QVERIFY(!certificate.isEmpty() && !key.isEmpty());
+
+    QSslConfiguration config = QSslConfiguration::defaultConfiguration();
+    const QList<QSslCertificate> ca = QSslCertificate::fromData(Fixture("ca.pem"));
+    QCOMPARE(ca.size(), 1);
+    config.addCaCertificate(ca.first());
+    QSslConfiguration::setDefaultConfiguration(config);
+
+    LocalHttpServer server(QSslCertificate(certificate), QSslKey(key, QSsl::Rsa));
+    QVERIFY(server.listening());
+    server.setReply("/vcheck", {200, "Content-Type: text/html; charset=UTF-8\r\n",
+                                QStringLiteral("TLS 응답").toUtf8(), false});
+    QCOMPARE(PostFormToServer(QStringLiteral("/vcheck"), QStringLiteral("127.0.0.1"), server.port(),
+                              QStringLiteral("minor_ver=231010")),
+             expected);
+    if (!expected.isEmpty()) {
+        QCOMPARE(server.requests.size(), 1);
+        QCOMPARE(server.requests.first().body, QByteArray("minor_ver=231010"));
+    } else {
+        QVERIFY(server.requests.isEmpty());
+    }
 }
 
 QTEST_GUILESS_MAIN(TestServerPost)

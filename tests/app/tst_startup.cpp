@@ -286,8 +286,13 @@ void TestStartup::missingWorkbookEndsWithItsPath_data()
     QTest::addColumn<bool>("withLib");
     QTest::addColumn<bool>("withBreaker");
     QTest::addColumn<QString>("missing");
-    QTest::newRow("library workbook") << false << true << "lib_v3p4.xlsx";
-    QTest::newRow("breaker workbook") << true << false << "breaker_v3p4.xlsx";
+    QTest::addColumn<QByteArray>("corruptContent");  // written in place of the missing one
+    QTest::newRow("library workbook") << false << true << "lib_v3p4.xlsx" << QByteArray();
+    QTest::newRow("breaker workbook") << true << false << "breaker_v3p4.xlsx" << QByteArray();
+    QTest::newRow("library workbook that is no workbook")
+        << false << true << "lib_v3p4.xlsx" << QByteArray("not a workbook");
+    QTest::newRow("breaker workbook cut short")
+        << true << false << "breaker_v3p4.xlsx" << QByteArray("PK\x03\x04\x14\x00", 6);
 }
 
 void TestStartup::missingWorkbookEndsWithItsPath()
@@ -295,7 +300,10 @@ void TestStartup::missingWorkbookEndsWithItsPath()
     QFETCH(bool, withLib);
     QFETCH(bool, withBreaker);
     QFETCH(QString, missing);
+    QFETCH(QByteArray, corruptContent);
     const QString root = makeProgramFolder(withLib, withBreaker);
+    if (!corruptContent.isEmpty())
+        QVERIFY(WriteFile(root + QStringLiteral("/LIB/") + missing, corruptContent));
     const QByteArray iniBefore = ReadFile(QStringLiteral("ORVA.ini"));
     theApp.ProjectPathTable.CurrentProjectPath.clear();
 

@@ -1,11 +1,49 @@
 #include "localhttpserver.h"
 
 #include <QHostAddress>
+#include <QSslSocket>
 #include <QTcpServer>
 #include <QTcpSocket>
 
-LocalHttpServer::LocalHttpServer() : m_server(new QTcpServer(this))
+// Hands out TLS sockets when a certificate is set.
+class LocalHttpServer::Listener : public QTcpServer
 {
+public:
+    explicit Listener(QObject* parent) : QTcpServer(parent) {}
+    QSslCertificate certificate;
+    QSslKey key;
+
+protected:
+    void incomingConnection(qintptr descriptor) override
+    {
+        if (certificate.isNull()) {
+            QTcpServer::incomingConnection(descriptor);
+            return;
+        }
+        auto* socket = new QSslSocket(this);
+        if (!socket->setSocketDescriptor(descriptor)) {
+            delete socket;
+            return;
+        }
+        socket->setLocalCertificate(certificate);
+        socket->setPrivateKey(key);
+        socket->setPeerVerifyMode(QSslSocket::VerifyNone);
+        addPendingConnection(socket);
+        socket->startServerEncryption();
+    }
+};
+
+LocalHttpServer::LocalHttpServer() : m_server(new Listener(this))
+{
+    m_server->listen(QHostAddress::LocalHost, 0);
+    connect(m_server, &QTcpServer::newConnection, this, &LocalHttpServer::onNewConnection);
+}
+
+LocalHttpServer::LocalHttpServer(const QSslCertificate& certificate, const QSslKey& key)
+    : m_server(new Listener(this))
+{
+    m_server->certificate = certificate;
+    m_server->key = key;
     m_server->listen(QHostAddress::LocalHost, 0);
     connect(m_server, &QTcpServer::newConnection, this, &LocalHttpServer::onNewConnection);
 }

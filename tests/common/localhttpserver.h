@@ -1,14 +1,15 @@
 #pragma once
-// A plain-HTTP server on 127.0.0.1 for tests of the server requests. It answers each path
-// from a table and records every request. It runs on the test's thread: the client's local
-// event loop serves it.
+// An HTTP server on 127.0.0.1 for tests of the server requests, plain or over TLS with a given
+// certificate. It answers each path from a table and records every request. It runs on the
+// test's thread: the client's local event loop serves it.
 #include <QByteArray>
 #include <QList>
 #include <QMap>
 #include <QObject>
+#include <QSslCertificate>
+#include <QSslKey>
 #include <QString>
 
-class QTcpServer;
 class QTcpSocket;
 
 class LocalHttpServer : public QObject
@@ -29,7 +30,10 @@ public:
         QByteArray body;
     };
 
+    // Plain HTTP.
     LocalHttpServer();
+    // HTTPS with this certificate and key.
+    LocalHttpServer(const QSslCertificate& certificate, const QSslKey& key);
     ~LocalHttpServer() override;
 
     bool listening() const;
@@ -40,10 +44,11 @@ public:
     QList<Request> requests;
 
 private:
+    class Listener;
     void onNewConnection();
     void onReadyRead(QTcpSocket* socket);
 
-    QTcpServer* m_server;
+    Listener* m_server;
     QMap<QByteArray, Reply> m_replies;
     QMap<QTcpSocket*, QByteArray> m_buffers;
 };

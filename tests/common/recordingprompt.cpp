@@ -29,8 +29,9 @@ Prompt::Answer RecordingPrompt::message(const QString& text, Prompt::Buttons but
     }
 }
 
-QString RecordingPrompt::openFile(const QString&, const QString&, const QString&)
+QString RecordingPrompt::openFile(const QString&, const QString& folder, const QString& filter)
 {
+    openFileRequests.append(folder + QLatin1Char('|') + filter);
     if (openFileAnswers.empty())
         return QString();
     QString a = openFileAnswers.front();

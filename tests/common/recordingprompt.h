@@ -21,6 +21,7 @@ public:
     QStringList messages;
     QList<Prompt::Buttons> messageButtons;
     QList<Prompt::Icon> messageIcons;
+    QStringList openFileRequests;  // folder and filter of each file-open request, joined by "|"
     QStringList openedWithDefault;
     QStringList startedPrograms;  // program and arguments joined by blanks
     QStringList inputLabels;

@@ -11,6 +11,8 @@
 #include <QtTest>
 
 #include <functional>
+#include <map>
+#include <zip.h>
 
 class TestXlsxBook : public QObject
 {
@@ -22,6 +24,13 @@ private slots:
     void openpyxlReadsWhatWeWrite();
     void roundTripThroughOurReader();
     void sheetNameRules();
+    void untouchedPartsSurvive();
+    void unchangedBookSavesIdentically();
+    void zeroSheetBook();
+    void corruptInputsFailCleanly_data();
+    void corruptInputsFailCleanly();
+    void oddButReadableSheets();
+    void missingFileAndFailedSave();
 
 private:
     QTemporaryDir m_dir;
@@ -183,6 +192,57 @@ const std::vector<Case>& cases()
          },
          R"({"sheets": ["동력"], "cells": {"동력!D3": ["s", "케이블&차단기 <1> \"따옴표\""],
                                            "동력!A4": ["s", "줄\n바꿈"]}})"},
+        {"row insert and remove shift cells", nullptr,
+         [](Book& b) {
+             Sheet* s = b.addSheet("S");
+             for (int r = 0; r < 5; ++r)
+                 if (!s->writeStr(r, 0, QStringLiteral("r%1").arg(r + 1)))
+                     return false;
+             return s->writeNum(2, 1, 3) && s->insertRow(1, 2) && s->removeRow(0, 0);
+         },
+         R"({"cells": {"S!A1": null, "S!A2": null, "S!A3": ["s", "r2"], "S!A4": ["s", "r3"], "S!B4": ["n", 3],
+                       "S!A6": ["s", "r5"], "S!A7": null}})"},
+        {"column removal moves merges, widths and the print area", kStyledSetup,
+         [](Book& b) { return b.getSheet(0)->removeCol(2, 3); },
+         R"({"cells": {"Report!A1": ["s", "A1"], "Report!B2": ["s", "B2"], "Report!C1": ["s", "E1"],
+                       "Report!F1": ["s", "H1"], "Report!G1": null, "Other!A1": ["s", "untouched"]},
+             "merges": {"Report": ["A1:B1", "B5:F5", "D3:E4"], "Other": []},
+             "widths": {"Report": {"A": 11, "E": 17}, "Other": {}},
+             "print_area": {"Report": ["$A$1:$F$5"]}})"},
+        {"row insertion moves merges and the print area", kStyledSetup,
+         [](Book& b) { return b.getSheet(0)->insertRow(0, 1); },
+         R"({"cells": {"Report!A1": null, "Report!A3": ["s", "A1"], "Report!H4": ["s", "H2"]},
+             "merges": {"Report": ["A3:B3", "B7:H7", "C4:E4", "F5:G6"], "Other": []},
+             "fonts": {"Report!A3": "bold"}, "fills": {"Report!H4": "FFFF0000"},
+             "print_area": {"Report": ["$A$3:$H$7"]}})"},
+        {"a picture's anchor", nullptr,
+         [](Book& b) {
+             Sheet* s = b.addSheet("S");
+             const int id = b.addPicture(tinyPng());
+             // Default cells are 64 x 20 pixels: 3 + 100 pixels end 39 pixels into column D,
+             // 3 + 40 pixels end 3 pixels into row 4.
+             return id == 0 && s->setPicture2(1, 2, id, 100, 40, 3, 3);
+         },
+         R"({"images": {"S": [{"from": [2, 1, 28575, 28575], "to": [3, 3, 371475, 28575], "ext": null,
+                               "size": [1, 1]}]}})"},
+        {"a picture follows removed rows and columns", nullptr,
+         [](Book& b) {
+             Sheet* s = b.addSheet("S");
+             const int id = b.addPicture(tinyPng());
+             return s->setPicture2(5, 4, id, 64, 20, 0, 0) && s->setPicture2(0, 0, id, 10, 10) &&
+                    s->removeRow(0, 1) && s->removeCol(1, 1);
+         },
+         R"({"images": {"S": [{"from": [3, 3, 0, 0], "to": [4, 4, 0, 0], "ext": null, "size": [1, 1]}]}})"},
+        {"sheet protection on and off", nullptr,
+         [](Book& b) {
+             Sheet* a = b.addSheet("A");
+             Sheet* c = b.addSheet("B");
+             a->setProtect(true);
+             c->setProtect(true);
+             c->setProtect(false);
+             return a->protect() && !c->protect();
+         },
+         R"({"protected": {"A": true, "B": false}})"},
         {"overwrite keeps the cell's style", kStyledSetup,
          [](Book& b) { return b.getSheet(0)->writeStr(0, 0, "new") && b.getSheet(0)->writeNum(1, 7, 7); },
          R"({"cells": {"Report!A1": ["s", "new"], "Report!H2": ["n", 7]},
@@ -191,8 +251,127 @@ const std::vector<Case>& cases()
     return all;
 }
 
-}  // namespace
 
+using Entries = std::vector<std::pair<std::string, QByteArray>>;
+
+bool writeZip(const QString& path, const Entries& entries)
+{
+    int err = 0;
+    zip_t* z = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &err);
+    if (!z)
+        return false;
+    for (const auto& [name, data] : entries) {
+        zip_source_t* src = zip_source_buffer(z, data.constData(), zip_uint64_t(data.size()), 0);
+        if (!src || zip_file_add(z, name.c_str(), src, ZIP_FL_ENC_UTF_8) < 0) {
+            zip_discard(z);
+            return false;
+        }
+    }
+    return zip_close(z) == 0;
+}
+
+struct RawEntry
+{
+    QByteArray compressed;
+    quint32 crc = 0;
+    int method = 0;
+};
+
+// Every entry's stored (compressed) bytes, as found in the file.
+std::map<std::string, RawEntry> rawEntries(const QString& path)
+{
+    std::map<std::string, RawEntry> out;
+    int err = 0;
+    zip_t* z = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, &err);
+    if (!z)
+        return out;
+    for (zip_int64_t i = 0; i < zip_get_num_entries(z, 0); ++i) {
+        zip_stat_t st;
+        zip_stat_index(z, zip_uint64_t(i), 0, &st);
+        RawEntry e;
+        e.crc = st.crc;
+        e.method = st.comp_method;
+        zip_file_t* f = zip_fopen_index(z, zip_uint64_t(i), ZIP_FL_COMPRESSED);
+        e.compressed.resize(qsizetype(st.comp_size));
+        if (f) {
+            zip_fread(f, e.compressed.data(), st.comp_size);
+            zip_fclose(f);
+        }
+        out[st.name] = e;
+    }
+    zip_discard(z);
+    return out;
+}
+
+const char* kTypes =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
+    "<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
+    "<Default Extension=\"rels\" ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>"
+    "<Default Extension=\"xml\" ContentType=\"application/xml\"/>"
+    "<Override PartName=\"/xl/workbook.xml\" "
+    "ContentType=\"application/vnd.openxmlformats-officedocument.spreadsheetml.sheet.main+xml\"/>"
+    "<Override PartName=\"/xl/worksheets/sheet1.xml\" "
+    "ContentType=\"application/vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml\"/>"
+    "</Types>";
+const char* kRootRels =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
+    "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+    "<Relationship Id=\"rId1\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/"
+    "officeDocument\" Target=\"xl/workbook.xml\"/></Relationships>";
+const char* kWorkbook =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
+    "<workbook xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
+    "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\">"
+    "<sheets><sheet name=\"S\" sheetId=\"1\" r:id=\"rId1\"/></sheets></workbook>";
+const char* kWorkbookRels =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
+    "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+    "<Relationship Id=\"rId1\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/"
+    "worksheet\" Target=\"worksheets/sheet1.xml\"/>"
+    "<Relationship Id=\"rId2\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/"
+    "sharedStrings\" Target=\"sharedStrings.xml\"/></Relationships>";
+
+QByteArray sheetXml(const QByteArray& sheetData, const QByteArray& dimension = "A1")
+{
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
+           "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
+           "<dimension ref=\"" + dimension + "\"/><sheetData>" + sheetData + "</sheetData></worksheet>";
+}
+
+// A minimal workbook whose one sheet holds `sheet`, with a shared-string table when given.
+Entries minimalBook(const QByteArray& sheet, const QByteArray& sst = QByteArray())
+{
+    Entries e = {{"[Content_Types].xml", kTypes},
+                 {"_rels/.rels", kRootRels},
+                 {"xl/workbook.xml", kWorkbook},
+                 {"xl/_rels/workbook.xml.rels", kWorkbookRels},
+                 {"xl/worksheets/sheet1.xml", sheet}};
+    if (!sst.isNull())
+        e.push_back({"xl/sharedStrings.xml", sst});
+    return e;
+}
+
+Entries without(Entries e, const std::string& name)
+{
+    e.erase(std::remove_if(e.begin(), e.end(), [&](const auto& p) { return p.first == name; }), e.end());
+    return e;
+}
+
+Entries replaced(Entries e, const std::string& name, const QByteArray& data)
+{
+    for (auto& p : e)
+        if (p.first == name)
+            p.second = data;
+    return e;
+}
+
+QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+}  // namespace
 
 void TestXlsxBook::initTestCase()
 {
@@ -316,6 +495,239 @@ void TestXlsxBook::sheetNameRules()
     QVERIFY(!b.moveSheet(0, 2));
     QVERIFY(!b.delSheet(2));
     QVERIFY(b.getSheet(2) == nullptr);
+}
+
+void TestXlsxBook::untouchedPartsSurvive()
+{
+    QVERIFY2(m_openpyxl, "python3-openpyxl is required");
+    const QString src = m_dir.filePath(QStringLiteral("styled.xlsx"));
+    const QString out = m_dir.filePath(QStringLiteral("styled-out.xlsx"));
+    const PythonResult r = RunPython(QString::fromUtf8(kStyledSetup), {src});
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    Book b;
+    QVERIFY(b.load(src));
+    Sheet* s = b.getSheet(0);
+    QVERIFY(s->writeStr(0, 0, QStringLiteral("제목")));  // bold, merged anchor
+    QVERIFY(s->writeStr(1, 7, QStringLiteral("red")));   // filled
+    QVERIFY(s->writeStr(9, 0, QStringLiteral("new row")));
+    QVERIFY(b.save(out));
+
+    QString why;
+    QVERIFY2(matches(dumpWithOpenpyxl(out), QJsonDocument::fromJson(R"({
+        "sheets": ["Report", "Other"],
+        "cells": {"Report!A1": ["s", "제목"], "Report!H2": ["s", "red"], "Report!A10": ["s", "new row"],
+                  "Report!C2": ["s", "C2"], "Other!A1": ["s", "untouched"]},
+        "fonts": {"Report!A1": "bold"}, "fills": {"Report!H2": "FFFF0000"},
+        "merges": {"Report": ["A1:B1", "B5:H5", "C2:E2", "F3:G4"], "Other": []},
+        "widths": {"Report": {"A": 11, "D": 14, "G": 17}, "Other": {}},
+        "print_area": {"Report": ["$A$1:$H$5"]}})").object(), &why),
+             qPrintable(why));
+
+    // Only the edited sheet was rewritten; every other entry is the same stored bytes.
+    const auto before = rawEntries(src);
+    const auto after = rawEntries(out);
+    QVERIFY(before.size() >= 8);
+    QCOMPARE(after.size(), before.size());
+    for (const auto& [name, e] : before) {
+        QVERIFY2(after.count(name), name.c_str());
+        const RawEntry& a = after.at(name);
+        if (name == "xl/worksheets/sheet1.xml") {
+            QVERIFY(a.crc != e.crc);
+            continue;
+        }
+        QVERIFY2(a.crc == e.crc && a.method == e.method && a.compressed == e.compressed, name.c_str());
+    }
+}
+
+void TestXlsxBook::unchangedBookSavesIdentically()
+{
+    const QString src = m_dir.filePath(QStringLiteral("same.xlsx"));
+    const QString out = m_dir.filePath(QStringLiteral("same-out.xlsx"));
+    QVERIFY(writeZip(src, minimalBook(sheetXml("<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>a</t></is></c></row>"))));
+    Book b;
+    QVERIFY(b.load(src));
+    QCOMPARE(b.getSheet(0)->readStr(0, 0), std::optional<QString>(QStringLiteral("a")));
+    QVERIFY(b.save(out));
+    QCOMPARE(readAll(out), readAll(src));
+}
+
+void TestXlsxBook::zeroSheetBook()
+{
+    // A store deletes its last item and saves: the book has no sheet left.
+    const QString path = m_dir.filePath(QStringLiteral("zero.xlsx"));
+    {
+        Book b;
+        QVERIFY(b.addSheet(QStringLiteral("only")));
+        QVERIFY(b.getSheet(0)->writeStr(0, 0, QStringLiteral("x")));
+        QVERIFY(b.save(path));
+    }
+    {
+        Book b;
+        QVERIFY(b.load(path));
+        QVERIFY(b.delSheet(0));
+        QCOMPARE(b.sheetCount(), 0);
+        QVERIFY(b.save(path));
+    }
+    Book b;
+    QVERIFY2(b.load(path), qPrintable(b.errorMessage()));
+    QCOMPARE(b.sheetCount(), 0);
+    QVERIFY(b.addSheet(QStringLiteral("again")));
+    // The deleted sheet's part went with it: the new one can take its place.
+    QVERIFY(b.save(path));
+    QVERIFY(b.load(path));
+    QCOMPARE(b.sheetCount(), 1);
+    QCOMPARE(b.getSheet(0)->readStr(0, 0), std::optional<QString>());
+    if (m_openpyxl) {
+        Book empty;
+        const QString emptyPath = m_dir.filePath(QStringLiteral("zero2.xlsx"));
+        QVERIFY(empty.save(emptyPath));
+        // openpyxl reads a book without sheets as an empty list of sheet names.
+        QCOMPARE(dumpWithOpenpyxl(emptyPath).value(QStringLiteral("sheets")).toArray().size(), 0);
+    }
+}
+
+void TestXlsxBook::corruptInputsFailCleanly_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    const QByteArray good = sheetXml("<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c></row>");
+    const QByteArray sst = "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><si><t>a</t></si></sst>";
+    auto zipped = [this](const char* name, const Entries& e) {
+        const QString p = m_dir.filePath(QStringLiteral("c-%1.zip").arg(QLatin1String(name)));
+        if (!writeZip(p, e))
+            qFatal("cannot build the fixture");
+        return readAll(p);
+    };
+    const QByteArray valid = zipped("valid", minimalBook(good, sst));
+    QTest::newRow("empty file") << QByteArray();
+    QTest::newRow("not a zip") << QByteArray("PK but really just text, not a zip file at all");
+    QTest::newRow("truncated zip") << valid.left(valid.size() / 2);
+    QTest::newRow("zip cut before its directory") << valid.left(valid.size() - 30);
+    QTest::newRow("no content types") << zipped("noct", without(minimalBook(good, sst), "[Content_Types].xml"));
+    QTest::newRow("no package rels") << zipped("norels", without(minimalBook(good, sst), "_rels/.rels"));
+    QTest::newRow("no workbook") << zipped("nowb", without(minimalBook(good, sst), "xl/workbook.xml"));
+    QTest::newRow("no sheet part") << zipped("nosheet", without(minimalBook(good, sst), "xl/worksheets/sheet1.xml"));
+    QTest::newRow("bad workbook XML")
+        << zipped("badwb", replaced(minimalBook(good, sst), "xl/workbook.xml", "<workbook><sheets>"));
+    QTest::newRow("bad sheet XML")
+        << zipped("badsheet", replaced(minimalBook(good, sst), "xl/worksheets/sheet1.xml", good.left(good.size() - 9)));
+    QTest::newRow("bad shared strings XML") << zipped("badsst", minimalBook(good, "<sst><si><t>a</si></sst>"));
+    QTest::newRow("cell far below the last row")
+        << zipped("farrow", minimalBook(sheetXml("<row r=\"1\"><c r=\"XFD99999999\"><v>1</v></c></row>")));
+    QTest::newRow("column beyond XFD")
+        << zipped("farcol", minimalBook(sheetXml("<row r=\"1\"><c r=\"XFE1\"><v>1</v></c></row>")));
+    QTest::newRow("row number beyond the sheet")
+        << zipped("hugerow", minimalBook(sheetXml("<row r=\"1048577\"><c><v>1</v></c></row>")));
+    QTest::newRow("row number that overflows")
+        << zipped("ovrow", minimalBook(sheetXml("<row r=\"99999999999999999999\"/>")));
+    QTest::newRow("cell in the wrong row")
+        << zipped("wrongrow", minimalBook(sheetXml("<row r=\"2\"><c r=\"A3\"><v>1</v></c></row>")));
+    QTest::newRow("main part is not a workbook")
+        << zipped("notwb", replaced(minimalBook(good, sst), "xl/workbook.xml", sst));
+}
+
+void TestXlsxBook::corruptInputsFailCleanly()
+{
+    QFETCH(QByteArray, file);
+    const QString path = m_dir.filePath(QStringLiteral("corrupt.xlsx"));
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(file);
+    }
+    Book b;
+    QVERIFY(!b.load(path));
+    QCOMPARE(b.lastLoadResult(), Book::LoadResult::Corrupt);
+    QVERIFY(!b.errorMessage().isEmpty());
+    QCOMPARE(b.sheetCount(), 0);
+    // Nothing in the layer writes over the damaged file.
+    QVERIFY(!b.save(path));
+    QCOMPARE(readAll(path), file);
+    // The book is usable afterwards.
+    QVERIFY(b.addSheet(QStringLiteral("fresh")));
+    QVERIFY(b.save(m_dir.filePath(QStringLiteral("after-corrupt.xlsx"))));
+}
+
+void TestXlsxBook::oddButReadableSheets()
+{
+    struct Odd
+    {
+        const char* name;
+        QByteArray sheetData;
+        QByteArray dimension;
+        std::vector<std::tuple<int, int, std::optional<QString>, double>> expect;  // row, col, text, number
+    };
+    const QByteArray sst = "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
+                           "<si><t>plain</t></si>"
+                           "<si><r><t>rich </t></r><r><rPr><b/></rPr><t>text</t></r><rPh><t>ignored</t></rPh></si>"
+                           "<si><t/></si></sst>";
+    const Odd odds[] = {
+        {"rows and cells out of order, duplicated",
+         "<row r=\"3\"><c r=\"B3\"><v>2</v></c><c r=\"A3\"><v>1</v></c><c r=\"A3\"><v>9</v></c></row>"
+         "<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c></row>"
+         "<row r=\"3\"><c r=\"C3\"><v>3</v></c><c r=\"A3\"><v>8</v></c></row>",
+         "A1",
+         {{2, 0, std::nullopt, 1}, {2, 1, std::nullopt, 2}, {2, 2, std::nullopt, 3},
+          {0, 0, QStringLiteral("plain"), 0}}},
+        {"positions without r attributes",
+         "<row><c t=\"s\"><v>1</v></c><c t=\"s\"><v>2</v></c></row><row><c/><c><v>5</v></c></row>",
+         "A1",
+         {{0, 0, QStringLiteral("rich text"), 0}, {0, 1, QString(), 0}, {1, 1, std::nullopt, 5},
+          {1, 0, std::nullopt, 0}}},
+        {"a dimension covering the whole sheet",
+         "<row r=\"1048576\"><c r=\"XFD1048576\" t=\"str\"><f>\"x\"</f><v>x</v></c></row>",
+         "A1:XFD1048576",
+         {{1048575, 16383, QStringLiteral("x"), 0}, {0, 0, std::nullopt, 0}}},
+        {"booleans, errors and bad indexes read as no text",
+         "<row r=\"1\"><c r=\"A1\" t=\"b\"><v>1</v></c><c r=\"B1\" t=\"e\"><v>#N/A</v></c>"
+         "<c r=\"C1\" t=\"s\"><v>77</v></c><c r=\"D1\" t=\"s\"><v>-1</v></c><c r=\"E1\"><v>abc</v></c>"
+         "<c r=\"F1\" t=\"inlineStr\"/><c r=\"G1\"><v>1E+3</v></c></row>",
+         "A1",
+         {{0, 0, std::nullopt, 0}, {0, 1, std::nullopt, 0}, {0, 2, std::nullopt, 0}, {0, 3, std::nullopt, 0},
+          {0, 4, std::nullopt, 0}, {0, 5, QString(), 0}, {0, 6, std::nullopt, 1000}}},
+    };
+    for (const Odd& o : odds) {
+        const QString path = m_dir.filePath(QStringLiteral("odd.xlsx"));
+        QVERIFY(writeZip(path, minimalBook(sheetXml(o.sheetData, o.dimension), sst)));
+        for (int pass = 0; pass < 2; ++pass) {
+            Book b;
+            QVERIFY2(b.load(path), o.name);
+            Sheet* s = b.getSheet(0);
+            for (const auto& [row, col, text, num] : o.expect) {
+                QVERIFY2(s->readStr(row, col) == text, qPrintable(QStringLiteral("%1 (%2,%3)").arg(QLatin1String(o.name)).arg(row).arg(col)));
+                QVERIFY2(qFuzzyCompare(1 + s->readNum(row, col), 1 + num), o.name);
+            }
+            // Second pass: the same after an edit and a save.
+            QVERIFY(s->writeStr(4, 4, QStringLiteral("edit")));
+            QVERIFY(b.save(path));
+        }
+    }
+}
+
+void TestXlsxBook::missingFileAndFailedSave()
+{
+    Book b;
+    QVERIFY(!b.load(m_dir.filePath(QStringLiteral("does-not-exist.xlsx"))));
+    QCOMPARE(b.lastLoadResult(), Book::LoadResult::Missing);
+    QCOMPARE(b.sheetCount(), 0);
+    // A writer carries on with the empty book and creates the file.
+    QVERIFY(b.addSheet(QStringLiteral("S")));
+    QVERIFY(b.save(m_dir.filePath(QStringLiteral("does-not-exist.xlsx"))));
+    QVERIFY(b.load(m_dir.filePath(QStringLiteral("does-not-exist.xlsx"))));
+    QCOMPARE(b.lastLoadResult(), Book::LoadResult::Ok);
+
+    // A folder that is not there: the save fails and says so.
+    QVERIFY(!b.save(m_dir.filePath(QStringLiteral("no/such/folder/x.xlsx"))));
+    QVERIFY(!b.errorMessage().isEmpty());
+    // A folder that is a file.
+    const QString blocker = m_dir.filePath(QStringLiteral("blocker"));
+    {
+        QFile f(blocker);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    }
+    QVERIFY(!b.save(blocker + QStringLiteral("/x.xlsx")));
+    // A folder as the file: it exists and cannot be loaded.
+    QVERIFY(!b.load(m_dir.path()));
+    QCOMPARE(b.lastLoadResult(), Book::LoadResult::Corrupt);
 }
 
 QTEST_GUILESS_MAIN(TestXlsxBook)

@@ -9,10 +9,15 @@
 
 CMainFrame::CMainFrame()
 {
+    // The display's scaling is its logical dpi times the device-pixel ratio through which Qt
+    // may already scale: 150 % reads as 144 dpi either way.
     const QScreen* screen = QGuiApplication::primaryScreen();
-    SetDisplayScale(screen ? screen->logicalDotsPerInchX() : 0.0,
-                    screen ? screen->logicalDotsPerInchY() : 0.0);
-    resize(FrameSizeForScale(theApp.DpiScaleX, theApp.DpiScaleY));
+    const double dpr = screen ? screen->devicePixelRatio() : 1.0;
+    SetDisplayScale(screen ? screen->logicalDotsPerInchX() * dpr : 0.0,
+                    screen ? screen->logicalDotsPerInchY() * dpr : 0.0);
+    // The frame is asked for in device pixels; Qt sizes windows in device-independent ones.
+    m_requestedSize = FrameSizeForScale(theApp.DpiScaleX, theApp.DpiScaleY);
+    resize(int(m_requestedSize.width() / dpr), int(m_requestedSize.height() / dpr));
 
     m_screens = new QStackedWidget(this);
     setCentralWidget(m_screens);

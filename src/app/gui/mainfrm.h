@@ -17,9 +17,12 @@ public:
 
     // 96 / dpi per axis; 1.0 when the dpi is unknown (0 or less).
     static void SetDisplayScale(double dpiX, double dpiY);
-    // The frame size requested for the scale factors: 1920 x 1080 at 96 dpi, 2880 x 1620 at
-    // 144 dpi.
+    // The frame size (device pixels) requested for the scale factors: 1920 x 1080 at 96 dpi,
+    // 2880 x 1620 at 144 dpi.
     static QSize FrameSizeForScale(double scaleX, double scaleY);
+
+    // The size asked for at creation, in device pixels (before the fit to the start form).
+    QSize RequestedSize() const { return m_requestedSize; }
 
     void AddScreen(CFormView* screen);
     CFormView* ActiveView() const;
@@ -29,4 +32,5 @@ public:
 
 private:
     QStackedWidget* m_screens;
+    QSize m_requestedSize;
 };

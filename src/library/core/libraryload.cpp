@@ -1,24 +1,16 @@
 // Start-up check of the reference workbooks. This file is a stand-in until the library
-// loader is built: it only checks that each workbook is there and is an .xlsx package (a zip
-// file), and ends the program when it is not, as the real loader does.
+// loader is built: it only loads each workbook (and reads nothing from it), and ends the
+// program when it cannot be loaded, as the real loader does.
 #include "app/core/sevrin.h"
 #include "platform/prompt.h"
-
-#include <QFile>
+#include "platform/xlsxbook.h"
 
 namespace {
 
-bool LooksLikeWorkbook(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return false;
-    return f.read(4) == QByteArray("PK\x03\x04", 4);
-}
-
 void RequireWorkbook(const QString& path)
 {
-    if (LooksLikeWorkbook(path))
+    Book book;
+    if (book.load(path))
         return;
     Prompt::Message(QStringLiteral("적합한 Lib 파일을 찾지 못했습니다.\n%1").arg(path));
     Prompt::ExitProgram(1);
