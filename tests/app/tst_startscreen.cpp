@@ -201,8 +201,7 @@ void TestStartScreen::layout()
     QVERIFY(!picture->pixmap().isNull());
 
     // The hidden help and update buttons still answer.
-    QMetaObject::invokeMethod(start(), [this] { start()->Control<QPushButton>(1006)->click(); });
-    QCoreApplication::processEvents();
+    click(1006);
     QCOMPARE(m_prompt->messages.value(0), QStringLiteral("게시판을 이용하세요.!!!"));
 
     // For a look by eye.
