@@ -153,8 +153,9 @@ std::string relPrefix(pugi::xml_node root)
 {
     for (pugi::xml_attribute a = root.first_attribute(); a; a = a.next_attribute()) {
         const std::string_view name(a.name());
-        if (name.substr(0, 6) == "xmlns:" && RelTypeIs(a.value(), "relationships") &&
-            std::string_view(a.value()).find("officeDocument") != std::string_view::npos)
+        if (name.substr(0, 6) == "xmlns:" && IsNcName(name.substr(6)) &&
+            (std::strcmp(a.value(), ns::kRel) == 0 ||
+             std::strcmp(a.value(), "http://purl.oclc.org/ooxml/officeDocument/relationships") == 0))
             return std::string(name.substr(6));
     }
     std::string p = "r";
@@ -201,6 +202,7 @@ void Book::Impl::reset()
 {
     sheets.clear();
     parts.clear();
+    parsedBytes = 0;
     pkg.clear();
     workbook = nullptr;
     workbookPath.clear();
@@ -263,7 +265,7 @@ XmlPart* Book::Impl::part(const std::string& name, QString* err)
         return it->second.get();
     QByteArray data;
     QString e;
-    if (!pkg.read(resolved, &data, &e)) {
+    if (!pkg.read(resolved, &data, &e, std::min(Package::kMaxPartSize, kMaxParsedBytes - parsedBytes))) {
         if (err)
             *err = e;
         return nullptr;
@@ -275,6 +277,7 @@ XmlPart* Book::Impl::part(const std::string& name, QString* err)
         return nullptr;
     }
     p->sourceSize = size_t(data.size());
+    parsedBytes += data.size();
     XmlPart* raw = p.get();
     parts[resolved] = std::move(p);
     return raw;
@@ -482,26 +485,21 @@ void Book::Impl::updateAppXml()
             }
         }
     }
-    if (hp)
-        root.remove_child(hp);
-    if (tp)
-        root.remove_child(tp);
     int worksheets = 0;
     for (const auto& s : sheets)
         if (s->isWorksheet)
             ++worksheets;
-    if (!plain || worksheets == 0 || worksheets != int(sheets.size()))
-        return;
-    // HeadingPairs and TitlesOfParts sit after the elements before them in CT_Properties.
-    const char* order[] = {"Template", "Manager", "Company", "Pages", "Words", "Characters",
-                           "PresentationFormat", "Lines", "Paragraphs", "Slides", "Notes", "TotalTime",
-                           "HiddenSlides", "MMClips", "ScaleCrop", "HeadingPairs", "TitlesOfParts",
-                           "LinksUpToDate", "CharactersWithSpaces", "SharedDoc", "HyperlinkBase",
-                           "HLinks", "HyperlinksChanged", "DigSig", "Application", "AppVersion", "DocSecurity"};
+    // The properties are an unordered set: the new lists take the old ones' place.
+    pugi::xml_node nhp;
     const std::string p = PrefixOf(root);
-    // Note: Application/DocSecurity actually come first in files Excel writes; order within the
-    // properties is not constrained by Excel, so appending after ScaleCrop is enough.
-    pugi::xml_node nhp = InsertOrdered(root, "HeadingPairs", p, order, 17);
+    if (plain && worksheets > 0 && worksheets == int(sheets.size()))
+        nhp = root.insert_child_before((p + "HeadingPairs").c_str(), hp);
+    if (hp)
+        root.remove_child(hp);
+    if (tp)
+        root.remove_child(tp);
+    if (!nhp)
+        return;
     pugi::xml_node v = nhp.append_child((vtPrefix + "vector").c_str());
     v.append_attribute("size") = 2;
     v.append_attribute("baseType") = "variant";

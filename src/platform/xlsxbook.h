@@ -1,6 +1,10 @@
 #pragma once
 // Workbook layer over .xlsx packages (libzip + pugixml). A Book edits the package in place:
 // parts it does not touch are written back byte for byte.
+// Text is written as inline strings; an empty text stays an empty text cell (openpyxl reads it
+// as ""). A book may have no sheets at all: it saves with an empty sheet list and loads again.
+// A Book is used by one thread at a time; Sheet pointers stay valid until their sheet is
+// deleted or the book is loaded again or released.
 #include <QByteArray>
 #include <QString>
 #include <memory>

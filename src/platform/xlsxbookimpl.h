@@ -105,6 +105,8 @@ struct Book::Impl
     QString unreadablePath;
 
     std::map<std::string, std::unique_ptr<xlsx::XmlPart>> parts;  // parsed parts by entry name
+    qint64 parsedBytes = 0;  // XML inflated so far: a zip bomb stops at a limit
+    static constexpr qint64 kMaxParsedBytes = 512LL * 1024 * 1024;
     std::string workbookPath;
     xlsx::XmlPart* workbook = nullptr;
     std::vector<std::unique_ptr<Sheet::Impl>> sheets;

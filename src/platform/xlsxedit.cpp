@@ -490,7 +490,7 @@ std::string prefixFor(pugi::xml_node root, const char* uri, const char* want)
 {
     for (pugi::xml_attribute a = root.first_attribute(); a; a = a.next_attribute()) {
         const std::string_view n(a.name());
-        if (n.substr(0, 6) == "xmlns:" && std::strcmp(a.value(), uri) == 0)
+        if (n.substr(0, 6) == "xmlns:" && IsNcName(n.substr(6)) && std::strcmp(a.value(), uri) == 0)
             return std::string(n.substr(6));
     }
     std::string p = want;

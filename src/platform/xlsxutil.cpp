@@ -69,6 +69,21 @@ pugi::xml_node Child(pugi::xml_node parent, std::string_view local)
     return {};
 }
 
+bool IsNcName(std::string_view s)
+{
+    if (s.empty())
+        return false;
+    auto start = [](unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c >= 0x80; };
+    if (!start(static_cast<unsigned char>(s[0])))
+        return false;
+    for (char ch : s) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (!start(c) && !(c >= '0' && c <= '9') && c != '-' && c != '.')
+            return false;
+    }
+    return true;
+}
+
 std::string PrefixOf(pugi::xml_node n)
 {
     std::string_view v(n.name());

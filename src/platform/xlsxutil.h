@@ -32,6 +32,8 @@ inline bool IsLocal(const pugi::xml_node& n, std::string_view local)
 }
 // First child element with the local name.
 pugi::xml_node Child(pugi::xml_node parent, std::string_view local);
+// Is this a plain XML name without a colon (a usable namespace prefix)?
+bool IsNcName(std::string_view s);
 // The prefix ("x:" or "") of an element.
 std::string PrefixOf(pugi::xml_node n);
 

@@ -2,6 +2,7 @@
 // it does not touch survives byte for byte, and damaged files fail cleanly.
 #include "common/testsupport.h"
 #include "platform/xlsxbook.h"
+#include "platform/xlsxutil.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -10,8 +11,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <clocale>
 #include <functional>
 #include <map>
+#include <pugixml.hpp>
 #include <zip.h>
 
 class TestXlsxBook : public QObject
@@ -31,6 +34,10 @@ private slots:
     void corruptInputsFailCleanly();
     void oddButReadableSheets();
     void missingFileAndFailedSave();
+    void packageStaysConsistent();
+    void picturesFromFiles();
+    void referenceShifting_data();
+    void referenceShifting();
 
 private:
     QTemporaryDir m_dir;
@@ -243,6 +250,20 @@ const std::vector<Case>& cases()
              return a->protect() && !c->protect();
          },
          R"({"protected": {"A": true, "B": false}})"},
+        {"print areas follow their sheets through insert, move and delete",
+         R"PY(
+import sys, openpyxl
+wb = openpyxl.Workbook()
+wb.active.title = "A"
+wb.create_sheet("B")
+wb.create_sheet("C")
+wb["A"].print_area = "A1:B2"
+wb["B"].print_area = "A1:C3"
+wb["C"].print_area = "A1:D4"
+wb.save(sys.argv[1])
+)PY",
+         [](Book& b) { return b.insertSheet(0, "N") && b.moveSheet(1, 3) && b.delSheet(1); },
+         R"({"sheets": ["N", "C", "A"], "print_area": {"C": ["$A$1:$D$4"], "A": ["$A$1:$B$2"]}})"},
         {"overwrite keeps the cell's style", kStyledSetup,
          [](Book& b) { return b.getSheet(0)->writeStr(0, 0, "new") && b.getSheet(0)->writeNum(1, 7, 7); },
          R"({"cells": {"Report!A1": ["s", "new"], "Report!H2": ["n", 7]},
@@ -371,6 +392,27 @@ QByteArray readAll(const QString& path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+
+QByteArray entryText(const QString& path, const char* name)
+{
+    int err = 0;
+    QByteArray out;
+    zip_t* z = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, &err);
+    if (!z)
+        return out;
+    zip_stat_t st;
+    if (zip_stat(z, name, 0, &st) == 0) {
+        zip_file_t* f = zip_fopen(z, name, 0);
+        out.resize(qsizetype(st.size));
+        if (f) {
+            zip_fread(f, out.data(), st.size);
+            zip_fclose(f);
+        }
+    }
+    zip_discard(z);
+    return out;
+}
+
 }  // namespace
 
 void TestXlsxBook::initTestCase()
@@ -415,6 +457,14 @@ void TestXlsxBook::openpyxlReadsWhatWeWrite()
 
 void TestXlsxBook::roundTripThroughOurReader()
 {
+    // Numbers are written and read the same under a comma-decimal locale.
+    const std::string oldLocale = std::setlocale(LC_ALL, nullptr);
+    std::setlocale(LC_ALL, "de_DE.UTF-8");
+    struct Restore
+    {
+        std::string locale;
+        ~Restore() { std::setlocale(LC_ALL, locale.c_str()); }
+    } restore{oldLocale};
     const QString path = m_dir.filePath(QStringLiteral("roundtrip.xlsx"));
     {
         Book b;
@@ -728,6 +778,271 @@ void TestXlsxBook::missingFileAndFailedSave()
     // A folder as the file: it exists and cannot be loaded.
     QVERIFY(!b.load(m_dir.path()));
     QCOMPARE(b.lastLoadResult(), Book::LoadResult::Corrupt);
+}
+
+void TestXlsxBook::packageStaysConsistent()
+{
+    const QByteArray rel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/";
+    const QByteArray ct = "application/vnd.openxmlformats-officedocument.";
+    auto sheetEntry = [&](int i) {
+        return std::pair<std::string, QByteArray>(
+            "xl/worksheets/sheet" + std::to_string(i) + ".xml",
+            "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
+            "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\">"
+            "<sheetPr/><dimension ref=\"A1\"/><sheetViews><sheetView workbookViewId=\"0\"/></sheetViews>"
+            "<sheetData/><pageMargins left=\"0.7\" right=\"0.7\" top=\"0.75\" bottom=\"0.75\" header=\"0.3\" "
+            "footer=\"0.3\"/><pageSetup orientation=\"landscape\"/><headerFooter/>" +
+                QByteArray(i == 2 ? "<drawing r:id=\"rId1\"/>" : "") + "</worksheet>");
+    };
+    Entries e = {
+        {"[Content_Types].xml",
+         "<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
+         "<Default Extension=\"rels\" ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>"
+         "<Default Extension=\"xml\" ContentType=\"application/xml\"/>"
+         "<Default Extension=\"png\" ContentType=\"image/png\"/>"
+         "<Override PartName=\"/xl/workbook.xml\" ContentType=\"" + ct + "spreadsheetml.sheet.main+xml\"/>"
+         "<Override PartName=\"/xl/worksheets/sheet1.xml\" ContentType=\"" + ct + "spreadsheetml.worksheet+xml\"/>"
+         "<Override PartName=\"/xl/worksheets/sheet2.xml\" ContentType=\"" + ct + "spreadsheetml.worksheet+xml\"/>"
+         "<Override PartName=\"/xl/worksheets/sheet3.xml\" ContentType=\"" + ct + "spreadsheetml.worksheet+xml\"/>"
+         "<Override PartName=\"/xl/drawings/drawing1.xml\" ContentType=\"" + ct + "drawing+xml\"/>"
+         "<Override PartName=\"/xl/calcChain.xml\" ContentType=\"" + ct + "spreadsheetml.calcChain+xml\"/>"
+         "<Override PartName=\"/docProps/app.xml\" ContentType=\"" + ct + "extended-properties+xml\"/>"
+         "</Types>"},
+        {"_rels/.rels",
+         "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+         "<Relationship Id=\"rId1\" Type=\"" + rel + "officeDocument\" Target=\"xl/workbook.xml\"/>"
+         "<Relationship Id=\"rId2\" Type=\"" + rel + "extended-properties\" Target=\"docProps/app.xml\"/>"
+         "</Relationships>"},
+        {"docProps/app.xml",
+         "<Properties xmlns=\"http://schemas.openxmlformats.org/officeDocument/2006/extended-properties\" "
+         "xmlns:vt=\"http://schemas.openxmlformats.org/officeDocument/2006/docPropsVTypes\">"
+         "<Application>Microsoft Excel</Application><HeadingPairs><vt:vector size=\"2\" baseType=\"variant\">"
+         "<vt:variant><vt:lpstr>Worksheets</vt:lpstr></vt:variant><vt:variant><vt:i4>3</vt:i4></vt:variant>"
+         "</vt:vector></HeadingPairs><TitlesOfParts><vt:vector size=\"3\" baseType=\"lpstr\">"
+         "<vt:lpstr>S1</vt:lpstr><vt:lpstr>S2</vt:lpstr><vt:lpstr>S3</vt:lpstr></vt:vector></TitlesOfParts>"
+         "<AppVersion>16.0300</AppVersion></Properties>"},
+        {"xl/workbook.xml",
+         "<workbook xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
+         "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\">"
+         "<bookViews><workbookView activeTab=\"2\"/></bookViews><sheets>"
+         "<sheet name=\"S1\" sheetId=\"1\" r:id=\"rId1\"/><sheet name=\"S2\" sheetId=\"2\" r:id=\"rId2\"/>"
+         "<sheet name=\"S3\" sheetId=\"3\" r:id=\"rId3\"/></sheets><definedNames>"
+         "<definedName name=\"Total\">S2!$A$1</definedName>"
+         "<definedName name=\"_xlnm.Print_Area\" localSheetId=\"2\">S3!$A$1:$B$2</definedName>"
+         "</definedNames><calcPr calcId=\"191029\"/></workbook>"},
+        {"xl/_rels/workbook.xml.rels",
+         "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+         "<Relationship Id=\"rId1\" Type=\"" + rel + "worksheet\" Target=\"worksheets/sheet1.xml\"/>"
+         "<Relationship Id=\"rId2\" Type=\"" + rel + "worksheet\" Target=\"worksheets/sheet2.xml\"/>"
+         "<Relationship Id=\"rId3\" Type=\"" + rel + "worksheet\" Target=\"/xl/worksheets/sheet3.xml\"/>"
+         "<Relationship Id=\"rId4\" Type=\"" + rel + "calcChain\" Target=\"calcChain.xml\"/>"
+         "</Relationships>"},
+        {"xl/calcChain.xml",
+         "<calcChain xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><c r=\"A1\" i=\"1\"/></calcChain>"},
+        sheetEntry(1), sheetEntry(2), sheetEntry(3),
+        {"xl/worksheets/_rels/sheet2.xml.rels",
+         "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+         "<Relationship Id=\"rId1\" Type=\"" + rel + "drawing\" Target=\"../drawings/drawing1.xml\"/></Relationships>"},
+        {"xl/drawings/drawing1.xml",
+         "<xdr:wsDr xmlns:xdr=\"http://schemas.openxmlformats.org/drawingml/2006/spreadsheetDrawing\"/>"},
+        {"xl/drawings/_rels/drawing1.xml.rels",
+         "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+         "<Relationship Id=\"rId1\" Type=\"" + rel + "image\" Target=\"../media/image1.png\"/></Relationships>"},
+        {"xl/media/image1.png", tinyPng()},
+    };
+    const QString src = m_dir.filePath(QStringLiteral("consistent.xlsx"));
+    const QString out = m_dir.filePath(QStringLiteral("consistent-out.xlsx"));
+    QVERIFY(writeZip(src, e));
+
+    Book b;
+    QVERIFY2(b.load(src), qPrintable(b.errorMessage()));
+    Sheet* s1 = b.getSheet(0);
+    QVERIFY(s1->writeStr(0, 0, QStringLiteral("a")));
+    QVERIFY(s1->writeStr(1, 2, QStringLiteral("c")));
+    s1->setProtect(true);
+    QVERIFY(s1->setPicture2(0, 0, b.addPicture(tinyPng()), 20, 20));
+    QVERIFY(b.delSheet(1));
+    QVERIFY(b.insertSheet(0, QStringLiteral("New")));
+    QVERIFY(b.getSheet(2)->setName(QStringLiteral("Third")));
+    QVERIFY(b.save(out));
+
+    // The deleted sheet took its drawing and picture along; the calculation chain is gone.
+    const auto entries = rawEntries(out);
+    // (The new sheet may reuse the freed part name sheet2.xml.)
+    for (const char* gone : {"xl/drawings/drawing1.xml", "xl/worksheets/_rels/sheet2.xml.rels",
+                             "xl/drawings/_rels/drawing1.xml.rels", "xl/media/image1.png", "xl/calcChain.xml"})
+        QVERIFY2(!entries.count(gone), gone);
+    const QByteArray types = entryText(out, "[Content_Types].xml");
+    QVERIFY(!types.contains("/xl/drawings/drawing1.xml\""));
+    QVERIFY(!types.contains("calcChain"));
+    const QByteArray wbRels = entryText(out, "xl/_rels/workbook.xml.rels");
+    QVERIFY(!wbRels.contains("calcChain"));
+
+    // Every sheet's relationship leads to an existing part with a content type.
+    pugi::xml_document wb, rels, app, sheet;
+    QVERIFY(wb.load_string(entryText(out, "xl/workbook.xml").constData()));
+    QVERIFY(rels.load_string(wbRels.constData()));
+    QStringList names;
+    for (pugi::xml_node sh : wb.document_element().child("sheets").children("sheet")) {
+        names << QString::fromUtf8(sh.attribute("name").value());
+        const std::string id = sh.attribute("r:id").value();
+        pugi::xml_node r = rels.document_element().find_child_by_attribute("Relationship", "Id", id.c_str());
+        QVERIFY2(r, id.c_str());
+        std::string target = r.attribute("Target").value();
+        target = target[0] == '/' ? target.substr(1) : "xl/" + target;
+        QVERIFY2(entries.count(target), target.c_str());
+        QVERIFY2(types.contains(QByteArray::fromStdString("/" + target + "\"")), target.c_str());
+    }
+    QCOMPARE(names, QStringList({QStringLiteral("New"), QStringLiteral("S1"), QStringLiteral("Third")}));
+    // The active sheet stays the one that was active; names follow (or leave with) their sheet.
+    QCOMPARE(wb.document_element().child("bookViews").child("workbookView").attribute("activeTab").as_int(), 2);
+    pugi::xml_node dn = wb.document_element().child("definedNames");
+    QCOMPARE(std::distance(dn.children().begin(), dn.children().end()), 1L);
+    QCOMPARE(dn.first_child().attribute("localSheetId").as_int(), 2);
+    QCOMPARE(QByteArray(dn.first_child().text().get()), QByteArray("Third!$A$1:$B$2"));
+
+    // The document properties list the sheets as they are now.
+    QVERIFY(app.load_string(entryText(out, "docProps/app.xml").constData()));
+    QStringList titles;
+    for (pugi::xml_node t : app.document_element().child("TitlesOfParts").child("vt:vector").children())
+        titles << QString::fromUtf8(t.text().get());
+    QCOMPARE(titles, names);
+    QCOMPARE(app.document_element().child("HeadingPairs").child("vt:vector").last_child().child("vt:i4").text().as_int(), 3);
+
+    // The edited sheet keeps its children in schema order and a right dimension.
+    const char* order[] = {"sheetPr", "dimension", "sheetViews", "sheetFormatPr", "cols", "sheetData",
+                           "sheetProtection", "mergeCells", "pageMargins", "pageSetup", "headerFooter",
+                           "rowBreaks", "colBreaks", "drawing", "extLst"};
+    QVERIFY(sheet.load_string(entryText(out, "xl/worksheets/sheet1.xml").constData()));
+    int last = -1;
+    QStringList seen;
+    for (pugi::xml_node c : sheet.document_element().children()) {
+        const auto it = std::find_if(std::begin(order), std::end(order), [&](const char* n) { return !std::strcmp(n, c.name()); });
+        QVERIFY2(it != std::end(order), c.name());
+        const int rank = int(it - std::begin(order));
+        QVERIFY2(rank > last, c.name());
+        last = rank;
+        seen << QString::fromUtf8(c.name());
+    }
+    QVERIFY(seen.contains(QStringLiteral("sheetProtection")) && seen.contains(QStringLiteral("drawing")));
+    QCOMPARE(QByteArray(sheet.document_element().child("dimension").attribute("ref").value()), QByteArray("A1:C2"));
+
+    if (m_openpyxl) {
+        QString why;
+        QVERIFY2(matches(dumpWithOpenpyxl(out), QJsonDocument::fromJson(R"({"sheets": ["New", "S1", "Third"],
+            "cells": {"S1!A1": ["s", "a"], "S1!C2": ["s", "c"]}, "protected": {"New": false, "S1": true, "Third": false},
+            "print_area": {"Third": ["$A$1:$B$2"]}})").object(), &why), qPrintable(why));
+    }
+}
+
+void TestXlsxBook::picturesFromFiles()
+{
+    QVERIFY2(m_openpyxl, "python3-openpyxl and python3-pil are required");
+    const QString jpeg = m_dir.filePath(QStringLiteral("logo.jpg"));
+    const PythonResult r = RunPython(QStringLiteral("import sys\nfrom PIL import Image\n"
+                                                    "Image.new('RGB', (267, 74), (0, 80, 160)).save(sys.argv[1], 'JPEG')"),
+                                     {jpeg});
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    const QString garbage = m_dir.filePath(QStringLiteral("not-a-picture.png"));
+    {
+        QFile f(garbage);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("GIF89a and some bytes");
+    }
+    Book b;
+    Sheet* s = b.addSheet(QStringLiteral("Report"));
+    QCOMPARE(b.addPicture(m_dir.filePath(QStringLiteral("missing.png"))), -1);
+    QCOMPARE(b.addPicture(garbage), -1);
+    QCOMPARE(b.addPicture(QByteArray("\x89PNG")), -1);
+    const int logo = b.addPicture(jpeg);
+    QCOMPARE(logo, 0);
+    QVERIFY(!s->setPicture2(0, 0, logo + 1, 10, 10));
+    QVERIFY(!s->setPicture2(-1, 0, logo, 10, 10));
+    // The same picture on two pages of the sheet shares one media part.
+    QVERIFY(s->setPicture2(0, 0, logo, 267, 74, 3, 3));
+    QVERIFY(s->setPicture2(0, 16, logo, 267, 74, 3, 3));
+    const QString out = m_dir.filePath(QStringLiteral("pictures.xlsx"));
+    QVERIFY(b.save(out));
+    const auto entries = rawEntries(out);
+    int media = 0;
+    for (const auto& [name, e] : entries)
+        if (QString::fromStdString(name).startsWith(QLatin1String("xl/media/")))
+            ++media;
+    QCOMPARE(media, 1);
+    QVERIFY(entryText(out, "[Content_Types].xml").contains("image/jpeg"));
+    // 3 + 267 pixels over 64-pixel columns end 14 pixels into the fifth column, 3 + 74 pixels over
+    // 20-pixel rows 17 pixels into the fourth row.
+    QString why;
+    QVERIFY2(matches(dumpWithOpenpyxl(out), QJsonDocument::fromJson(R"({"images": {"Report": [
+        {"from": [0, 0, 28575, 28575], "to": [4, 3, 133350, 161925], "ext": null, "size": [267, 74]},
+        {"from": [16, 0, 28575, 28575], "to": [20, 3, 133350, 161925], "ext": null, "size": [267, 74]}]}})").object(),
+                     &why),
+             qPrintable(why));
+}
+
+void TestXlsxBook::referenceShifting_data()
+{
+    // kind: "ref" a plain reference, "cell" a cell formula on the edited sheet "My Sheet",
+    // "name" a defined name. An empty result means the reference is gone.
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("rows");
+    QTest::addColumn<bool>("remove");
+    QTest::addColumn<int>("first");
+    QTest::addColumn<int>("last");
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("expected");
+    auto row = [](const char* tag, const char* kind, bool rows, bool remove, int first, int last, const char* in,
+                  const char* out) {
+        QTest::newRow(tag) << QString::fromLatin1(kind) << rows << remove << first << last << QString::fromUtf8(in)
+                           << QString::fromUtf8(out);
+    };
+    row("area loses columns inside", "ref", false, true, 3, 4, "A1:H5", "A1:F5");
+    row("area loses its left edge", "ref", false, true, 1, 2, "$B$1:$D$1", "$A$1:$B$1");
+    row("area gone", "ref", false, true, 2, 4, "C1:D9", "");
+    row("cell gone", "ref", false, true, 4, 4, "$D$1", "");
+    row("cell before the edit stays", "ref", true, true, 5, 9, "C4", "C4");
+    row("whole rows ignore column edits", "ref", false, true, 1, 3, "$1:$3", "$1:$3");
+    row("whole columns move", "ref", false, true, 1, 1, "$B:$C", "$A:$B");
+    row("insert before an area grows it", "ref", true, false, 2, 3, "A1:A5", "A1:A7");
+    row("insert at an area's top moves it", "ref", true, false, 1, 1, "A1:B2", "A2:B3");
+    row("insert pushes past the last row", "ref", true, false, 2, 2, "A1048576", "");
+    row("cell formula", "cell", true, true, 1, 1, "SUM(A1:A5)+'My Sheet'!B2*$C$3", "SUM(A1:A4)+'My Sheet'!B1*$C$2");
+    row("functions and strings are not references", "cell", true, false, 1, 1, "LOG10(A1)&\"A1\"&Other!A1",
+        "LOG10(A2)&\"A1\"&Other!A1");
+    row("removed reference in a formula", "cell", false, true, 1, 1, "A1+B1", "#REF!+A1");
+    row("print titles drop a removed piece", "name", true, true, 1, 2, "'My Sheet'!$1:$2,'my sheet'!$A:$B",
+        "'my sheet'!$A:$B");
+    row("print area shrinks", "name", false, true, 2, 2, "'My Sheet'!$A$1:$K$40", "'My Sheet'!$A$1:$J$40");
+    row("print area gone", "name", false, true, 1, 11, "'My Sheet'!$A$1:$K$40", "");
+    row("other sheets untouched", "name", true, true, 1, 5, "Other!$A$1:$B$9", "Other!$A$1:$B$9");
+}
+
+void TestXlsxBook::referenceShifting()
+{
+    QFETCH(QString, kind);
+    QFETCH(bool, rows);
+    QFETCH(bool, remove);
+    QFETCH(int, first);
+    QFETCH(int, last);
+    QFETCH(QString, input);
+    QFETCH(QString, expected);
+    xlsx::ShiftEdit e;
+    e.axisIsRow = rows;
+    e.remove = remove;
+    e.first = first;
+    e.last = last;
+    const std::string in = input.toStdString();
+    if (kind == QLatin1String("ref")) {
+        std::string ref = in;
+        const bool kept = xlsx::ShiftRef(e, &ref);
+        QCOMPARE(kept ? QString::fromStdString(ref) : QString(), expected);
+    } else {
+        bool gone = false;
+        const std::string out =
+            xlsx::ShiftFormulaRefs(e, in, QStringLiteral("My Sheet"), kind == QLatin1String("cell"),
+                                   kind == QLatin1String("name"), &gone);
+        QCOMPARE(gone ? QString() : QString::fromStdString(out), expected);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestXlsxBook)

@@ -353,6 +353,49 @@ public:
     // The notice page's address on the update server ("" without a host).
     QString NoticeAddress() const;
 
+    // ---- reference library ---------------------------------------------------------------
+    // Named-table lookups over the reference tables; NO_VALUE where a value is missing.
+    // VLookup: floor match on the key column, column 1 being the key. HLookup: exact match on
+    // the fixed keys of the correction-factor rows.
+    double VLookup(double value, const QString& table, int column);
+    double HLookup(double value, const QString& table);
+    // The operating multiple of a maker's breaker ("LSM", "LSS", "HG", "USERT") of a rating for
+    // a starting time of 4, 6, 10, 15 or 20 s; the fallback when there is none.
+    QString GetBreakerDelta(const QString& maker, int rating, int time, const QString& fallback);
+    // Outer diameter or weight ("FCVOD", "FR8OD", "FCVW", "FR8W") by size entry and core index.
+    double LookupCableDimension(const QString& table, int entry, int core);
+    // The entry ("...SQ") or core index ("...C") to pass to LookupCableDimension.
+    int FindCableDimensionIndex(double value, const QString& name);
+    // The line-impedance entry whose properties 0 and 3 are the two keys.
+    bool FindCableColumn(const QString& key1, const QString& key2, std::array<QString, 11>& out);
+    // Poles, AF, AT and kA of the cable schedule row whose "To" is the key.
+    void FindCableScheduleRow(const QString& key, std::array<QString, 4>& out);
+
+    // Derived tables, rebuilt in full from the loaded tables and the given design inputs.
+    void ApplySingleCoreThreshold(double threshold);
+    void ApplyImpedanceThreshold(double threshold);
+    void BuildAmpacityTables(double threshold, double factorA, double factorB, double factorD,
+                             double factorE);
+    void BuildDeratedHfixTables(double ambientTemperature);
+
+    // Motor tables recomputed with the motor design conditions.
+    void RecalcMotorTables(double beta, double cDol, double cStarDelta, double cReactor,
+                           double lambdaSoftStarter, double lambdaInverter, double k, double tmDol,
+                           double tmStarDelta, double tmReactor, double tmSoftStarter,
+                           double tmInverter, double ctFactor);
+    void CalcMotorRow(std::array<QString, 19>& row, double beta, double cDol, double cStarDelta,
+                      double cReactor, double lambdaSoftStarter, double lambdaInverter, double k,
+                      double tmDol, double tmStarDelta, double tmReactor, double tmSoftStarter,
+                      double tmInverter, double ctFactor);
+
+    // Breaker workbook: write the breaker tables back into a maker sheet.
+    void SaveBreakerSheet(int sheetIndex);
+    // The user's motor rows (library workbook sheet 9) through MotorControlCenterBlock.UserMotorRow.
+    bool WriteUserLibraryRow(int row);
+    bool DeleteUserLibraryRow(int row);
+    bool ReadUserLibraryRow(int row);
+    // ---- end of reference library --------------------------------------------------------
+
 private:
     QString m_mainTitle;
 };

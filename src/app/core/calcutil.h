@@ -1,0 +1,39 @@
+#pragma once
+// Small routines shared by every calculation: the no-value marker and the arithmetic that
+// ignores it, maxima, reading a cell text as a number and printing a number as text.
+// Numbers are held as text throughout the program; all reading and printing here is
+// locale-free, so a comma-decimal desktop locale never changes a stored figure.
+#include <QString>
+#include <QStringView>
+
+// Marks a value that is absent or does not apply; recognised by exact equality.
+inline constexpr double NO_VALUE = -999.0;
+
+inline bool IsNoValue(double v)
+{
+    return v == NO_VALUE;  // a sentinel, never the result of arithmetic
+}
+
+double AddIgnoringNoValue(double a, double b);       // NO_VALUE counts as 0
+double MultiplyIgnoringNoValue(double a, double b);  // NO_VALUE counts as 1
+
+// The largest argument; the earliest of equal values wins and NaN is never taken.
+double GetMaxOf2(double a, double b);
+double GetMaxOf4(double a, double b, double c, double d);
+double GetMaxOf6(double a, double b, double c, double d, double e, double f);
+double GetMaxOf8(double a, double b, double c, double d, double e, double f, double g, double h);
+
+// The leading decimal number of a text, as the C library's strtod reads it in the "C" locale:
+// leading white space skipped, an optional sign, digits with an optional point and exponent
+// (also "inf", "nan" and 0x hexadecimal); 0 when the text starts with no number.
+double ReadNumber(QStringView text);
+
+// The number a cell text stands for: empty gives 0, "-" gives 1, otherwise ReadNumber.
+double ParseCellValue(QStringView text);
+
+// The number printed as printf's "%.Nf" would in the "C" locale (N = decimals, 0..17).
+QString FormatFixed(double value, int decimals);
+
+// The value printed with 0..7 decimals (8 for any other count) followed by the unit;
+// the fallback unchanged when the value is NO_VALUE.
+QString FormatValue(double value, int decimals, const QString& unit, const QString& fallback);

@@ -1,0 +1,350 @@
+// Named-table lookups over the reference tables, and the few searches that go with them.
+#include "app/core/calcutil.h"
+#include "app/core/sevrin.h"
+#include "library/core/libraryio.h"
+#include "platform/prompt.h"
+#include "platform/xlsxbook.h"
+
+#include <QCoreApplication>
+#include <QHash>
+
+#include <cmath>
+
+namespace {
+
+// Two numbers read from table texts are the same figure (texts print at most a few decimals).
+bool SameNumber(double a, double b)
+{
+    return std::abs(a - b) <= 1e-9 * std::max(1.0, std::abs(b));
+}
+
+struct Source
+{
+    const LibCells* cells;
+    int count;
+};
+using SourceFn = Source (*)(const CSevrinApp&);
+
+enum class KeyKind : std::uint8_t {
+    Prop,     // the key column is a property of the table
+    Ordinal,  // entry i is keyed i + 1
+    Bucket,   // "0.01", then each previous entry's property 0 plus 0.01
+};
+
+struct VTable
+{
+    SourceFn source;
+    KeyKind keyKind;
+    int keyProp;
+    int valueOffset;  // value property = column + valueOffset ...
+    int fixedValue;   // ... unless this is 0 or more
+    int makerSheet;   // maker sheet of the breaker workbook to load first, or -1
+};
+
+Source Of(const LibTable& t)
+{
+    return {&t, t.Count};
+}
+
+Source Of(const LibColumns& c)
+{
+    return {&c, c.count()};
+}
+
+#define LIB_SOURCE(expr) [](const CSevrinApp& a) { return Of(a.expr); }
+
+const QHash<QString, VTable>& VTables()
+{
+    static const QHash<QString, VTable> tables = [] {
+        QHash<QString, VTable> h;
+        const auto prop = [&](std::initializer_list<const char*> names, SourceFn src, int key,
+                              int offset) {
+            for (const char* n : names)
+                h.insert(QLatin1String(n), VTable{src, KeyKind::Prop, key, offset, -1, -1});
+        };
+        const auto fixed = [&](const char* name, SourceFn src, int key, int value) {
+            h.insert(QLatin1String(name), VTable{src, KeyKind::Prop, key, 0, value, -1});
+        };
+        // Applied impedances sit after the read ones: column 2..5 -> properties 10..13.
+        prop({"CBLIMP", "CABLEZ", "CBLRX"}, LIB_SOURCE(CableLibBlock.CBLIMP), 0, 8);
+        prop({"FR8IMP"}, LIB_SOURCE(CableLibBlock.FR8IMP), 0, -1);
+        prop({"HFIXIMP", "HFIX"}, LIB_SOURCE(CableLibBlock.HFIXIMP), 0, -1);
+        prop({"CABLE1A"}, LIB_SOURCE(CableLibBlock.CABLE1A), 0, -1);
+        prop({"CABLE1B"}, LIB_SOURCE(CableLibBlock.CABLE1B), 0, -1);
+        prop({"CABLE1D"}, LIB_SOURCE(CableLibBlock.CABLE1D), 0, -1);
+        prop({"CABLE1E"}, LIB_SOURCE(CableLibBlock.CABLE1E), 0, -1);
+        prop({"CABLE3A"}, LIB_SOURCE(CableLibBlock.CABLE3A), 0, -1);
+        prop({"CABLE3B"}, LIB_SOURCE(CableLibBlock.CABLE3B), 0, -1);
+        prop({"CABLE3D"}, LIB_SOURCE(CableLibBlock.CABLE3D), 0, -1);
+        prop({"CABLE3E"}, LIB_SOURCE(CableLibBlock.CABLE3E), 0, -1);
+        prop({"HFIXSQ"}, LIB_SOURCE(CableLibBlock.HFIXSQ), 0, -1);
+        prop({"HFIXAC"}, LIB_SOURCE(CableLibBlock.HFIXSQ), 1, 0);
+        prop({"HFIX2A"}, LIB_SOURCE(CableLibBlock.HFIXSQ), 6, 5);
+        prop({"HFIX2B"}, LIB_SOURCE(CableLibBlock.HFIXSQ), 8, 7);
+        prop({"HFIX3A"}, LIB_SOURCE(CableLibBlock.HFIXSQ), 10, 9);
+        prop({"HFIX3B"}, LIB_SOURCE(CableLibBlock.HFIXSQ), 12, 11);
+        h.insert(QStringLiteral("TRAYDF"),
+                 VTable{LIB_SOURCE(CableLibBlock.TRAYDF), KeyKind::Ordinal, 0, -2, -1, -1});
+        prop({"MCB"}, LIB_SOURCE(BreakerLibBlock.MCBExt), 0, -1);
+        prop({"MCBAF"}, LIB_SOURCE(BreakerLibBlock.MCBExt), 1, 0);
+        prop({"RCBO"}, LIB_SOURCE(BreakerLibBlock.RCBOExt), 0, -1);
+        prop({"RCBOAF"}, LIB_SOURCE(BreakerLibBlock.RCBOExt), 1, 0);
+        prop({"MCCB2"}, LIB_SOURCE(BreakerLibBlock.MCCB2Ext), 0, -1);
+        prop({"MCCB2AF"}, LIB_SOURCE(BreakerLibBlock.MCCB2Ext), 1, 0);
+        prop({"MCCB3", "CB"}, LIB_SOURCE(BreakerLibBlock.MCCB3Ext), 0, -1);
+        prop({"MCCB3AF"}, LIB_SOURCE(BreakerLibBlock.MCCB3Ext), 1, 0);
+        prop({"CBR"}, LIB_SOURCE(BreakerLibBlock.CBRExt), 0, -1);
+        prop({"CBRAF"}, LIB_SOURCE(BreakerLibBlock.CBRExt), 1, 0);
+        prop({"CABLESQ"}, LIB_SOURCE(CableLibBlock.CABLESQ), 0, -1);
+        prop({"CABLEC"}, LIB_SOURCE(CableLibBlock.CABLEC), 0, -1);
+        const char* ratingNames[] = {"LSMAT", "LSSAT", "HGMAT", "USERAT"};
+        const char* frameNames[] = {"LSMAF", "LSSAF", "HGMAF", "USERAF"};
+        for (int sheet = 0; sheet < 4; ++sheet) {
+            h.insert(QLatin1String(ratingNames[sheet]),
+                     VTable{LIB_SOURCE(BreakerLibBlock.MakerRatingTable), KeyKind::Bucket, 0, -2,
+                            -1, sheet});
+            h.insert(QLatin1String(frameNames[sheet]),
+                     VTable{LIB_SOURCE(BreakerLibBlock.MakerFrameTable), KeyKind::Bucket, 0, -2, -1,
+                            sheet});
+        }
+        prop({"FCVSQ"}, LIB_SOURCE(CableDimensionLibBlock.FCVSQ), 0, -1);
+        prop({"FR8SQ"}, LIB_SOURCE(CableDimensionLibBlock.FR8SQ), 0, -1);
+        prop({"FGVSEC", "GVSQ"}, LIB_SOURCE(CableDimensionLibBlock.FGVSEC), 0, -1);
+        prop({"GV"}, LIB_SOURCE(CableDimensionLibBlock.GV), 0, -1);
+        prop({"FGVW"}, LIB_SOURCE(CableDimensionLibBlock.FGVW), 0, -1);
+        // Conduits are keyed on their fourth column, the allowed cable area.
+        prop({"ST"}, LIB_SOURCE(CableDimensionLibBlock.ST), 3, 2);
+        prop({"CD"}, LIB_SOURCE(CableDimensionLibBlock.CD), 3, 2);
+        prop({"FEP"}, LIB_SOURCE(CableDimensionLibBlock.FEP), 3, 2);
+        prop({"TRAY"}, LIB_SOURCE(CableDimensionLibBlock.TRAY), 0, -1);
+        prop({"TRAYW"}, LIB_SOURCE(CableDimensionLibBlock.TRAY), 1, 0);
+        fixed("TR", LIB_SOURCE(TransformerLibBlock.TR), 0, 1);
+        prop({"TRIMP"}, LIB_SOURCE(TransformerLibBlock.TRIMP), 0, -1);
+        fixed("GEN", LIB_SOURCE(GeneratorLibBlock.GEN), 0, 1);
+        fixed("GEN_2", LIB_SOURCE(GeneratorLibBlock.GEN), 2, 3);
+        return h;
+    }();
+    return tables;
+}
+
+#undef LIB_SOURCE
+
+double EntryKey(const VTable& t, const Source& src, int entry)
+{
+    switch (t.keyKind) {
+    case KeyKind::Prop:
+        return ReadNumber(src.cells->Cell(entry, t.keyProp));
+    case KeyKind::Ordinal:
+        return entry + 1;
+    case KeyKind::Bucket:
+        if (entry == 0)
+            return 0.01;
+        // Printed and read back, as stored bucket keys are, so both kinds round alike.
+        return ReadNumber(FormatFixed(ReadNumber(src.cells->Cell(entry - 1, 0)) + 0.01, 2));
+    }
+    return 0.0;
+}
+
+}  // namespace
+
+double CSevrinApp::VLookup(double value, const QString& table, int column)
+{
+    const auto& tables = VTables();
+    const auto it = tables.constFind(table);
+    if (it == tables.cend()) {
+        Prompt::Message(
+            QCoreApplication::translate("Library", "VLOOKUP %1 Table을 지원하지 않습니다.!!!").arg(table));
+        return NO_VALUE;
+    }
+    const VTable& t = *it;
+    if (t.makerSheet >= 0)
+        LoadBreakerWorkbook(false, t.makerSheet);
+
+    const Source src = t.source(*this);
+    const int n = std::min(src.count, src.cells->capacity());
+    if (n <= 0)
+        return NO_VALUE;
+
+    // Floor match: the entry with the largest key not above the value; the first entry below
+    // every key, the last above every key. Keys are in ascending order.
+    int chosen = n - 1;
+    for (int i = 0; i < n; ++i) {
+        const double key = EntryKey(t, src, i);
+        if (key >= value) {
+            chosen = (key > value && i > 0) ? i - 1 : i;
+            break;
+        }
+    }
+
+    const int prop = t.fixedValue >= 0 ? t.fixedValue : column + t.valueOffset;
+    const QString& text = src.cells->Cell(chosen, prop);  // empty outside the table
+    if (text.isEmpty() || text == QLatin1String("-"))
+        return NO_VALUE;
+    return ReadNumber(text);
+}
+
+double CSevrinApp::HLookup(double value, const QString& table)
+{
+    static const double tdf[] = {20, 25, 30, 35, 40, 45, 50, 55, 60, 65, 70};
+    static const double ugtdf[] = {10, 15, 20, 25, 30, 35, 40, 45, 50, 55, 60};
+    static const double ugdf[] = {0.5, 0.7, 1.0, 1.5, 2.0, 2.5, 3.0};
+    static const double ugddf[] = {0.6, 0.8, 1.0, 1.2};
+
+    const LibRow* row = nullptr;
+    const double* keys = nullptr;
+    int keyCount = 0;
+    if (table == QLatin1String("TDF")) {
+        row = &CableLibBlock.TDF;
+        keys = tdf;
+        keyCount = int(std::size(tdf));
+    } else if (table == QLatin1String("UGTDF") || table == QLatin1String("UGTHD")) {
+        row = &CableLibBlock.UGTDF;
+        keys = ugtdf;
+        keyCount = int(std::size(ugtdf));
+    } else if (table == QLatin1String("UGDF")) {
+        row = &CableLibBlock.UGDF;
+        keys = ugdf;
+        keyCount = int(std::size(ugdf));
+    } else if (table == QLatin1String("UGDDF")) {
+        row = &CableLibBlock.UGDDF;
+        keys = ugddf;
+        keyCount = int(std::size(ugddf));
+    } else {
+        Prompt::Message(
+            QCoreApplication::translate("Library", "HLOOKUP %1 Table을 지원하지 않습니다.!!!").arg(table));
+        return NO_VALUE;
+    }
+    for (int i = 0; i < keyCount; ++i) {
+        if (SameNumber(value, keys[i]))
+            return ReadNumber(row->Cell(i));
+    }
+    return NO_VALUE;
+}
+
+QString CSevrinApp::GetBreakerDelta(const QString& maker, int rating, int time,
+                                    const QString& fallback)
+{
+    int sheet = -1;
+    if (maker == QLatin1String("LSM"))
+        sheet = 0;
+    else if (maker == QLatin1String("LSS"))
+        sheet = 1;
+    else if (maker == QLatin1String("HG"))
+        sheet = 2;
+    else if (maker == QLatin1String("USERT"))
+        sheet = 3;
+    if (sheet < 0)
+        return fallback;
+
+    LoadBreakerWorkbook(false, sheet);
+
+    int prop = 0;
+    switch (time) {
+    case 4: prop = 1; break;
+    case 6: prop = 2; break;
+    case 10: prop = 3; break;
+    case 15: prop = 4; break;
+    case 20: prop = 5; break;
+    default: return fallback;
+    }
+
+    const LibTable& t = BreakerLibBlock.MakerRatingTable;
+    const int n = std::min(t.Count, t.capacity());
+    for (int e = 0; e < n; ++e) {
+        const double at = std::trunc(ReadNumber(t.Cell(e, 0)));
+        if (std::isfinite(at) && SameNumber(at, rating))
+            return t.Cell(e, prop);
+    }
+    return fallback;
+}
+
+namespace {
+
+const LibTable* DimensionTable(const CSevrinApp& a, QStringView name)
+{
+    const CableDimensionLibBlockT& b = a.CableDimensionLibBlock;
+    if (name == u"FCVOD")
+        return &b.FCVOD;
+    if (name == u"FR8OD")
+        return &b.FR8OD;
+    if (name == u"FCVW")
+        return &b.FCVW;
+    if (name == u"FR8W")
+        return &b.FR8W;
+    return nullptr;
+}
+
+}  // namespace
+
+double CSevrinApp::LookupCableDimension(const QString& table, int entry, int core)
+{
+    const LibTable* t = DimensionTable(*this, table);
+    // The callers pass the size count or -999 when a size or core count is not in the table.
+    if (!t || entry < 0 || entry >= t->Count || core < 0 || core > 3)
+        return NO_VALUE;
+    return ReadNumber(t->Cell(entry, core + 1));
+}
+
+int CSevrinApp::FindCableDimensionIndex(double value, const QString& name)
+{
+    const QStringView n(name);
+    if (n.endsWith(u"SQ")) {
+        if (const LibTable* t = DimensionTable(*this, n.chopped(2))) {
+            for (int e = 0; e < t->Count; ++e) {
+                if (SameNumber(ReadNumber(t->Cell(e, 0)), value))
+                    return e;
+            }
+            return t->Count;
+        }
+    } else if (n.endsWith(u"C")) {
+        if (DimensionTable(*this, n.chopped(1))) {
+            if (value > 0 && value < 5)
+                return int(value - 1);  // truncated toward zero: 1..4 cores -> 0..3
+            return -999;
+        }
+    }
+    return -999;
+}
+
+bool CSevrinApp::FindCableColumn(const QString& key1, const QString& key2,
+                                 std::array<QString, 11>& out)
+{
+    const LibTable& t = CableLibBlock.LineImpedanceTable;
+    for (int e = 0; e < t.Count; ++e) {
+        if (t.Cell(e, 0) == key1 && t.Cell(e, 3) == key2) {
+            for (int p = 0; p < 11; ++p)
+                out[std::size_t(p)] = t.Cell(e, p);
+            return true;
+        }
+    }
+    return false;
+}
+
+void CSevrinApp::FindCableScheduleRow(const QString& key, std::array<QString, 4>& out)
+{
+    for (QString& s : out)
+        s.clear();
+    QString path = ProjectPathTable.CurrentProjectPath;
+    path.replace(QLatin1String(".pro"), ProjectPathTable.CompanionSuffixTable[2]);
+
+    Book book;
+    if (!book.load(path))
+        return;
+    const Sheet* sheet = book.getSheet(0);
+    if (!sheet)
+        return;
+    std::array<QString, 112>& row = CableScheduleBlock.CableRow;
+    for (int r = 0; r < 1000; ++r) {
+        for (int c = 0; c < 112; ++c)
+            row[std::size_t(c)] = sheet->readStr(r, c).value_or(QString());
+        if (row[3] == key) {
+            out[0] = row[91];
+            out[1] = row[96];
+            out[2] = row[97];
+            out[3] = row[102];
+            return;
+        }
+        if (row[0].isEmpty())
+            return;
+    }
+}

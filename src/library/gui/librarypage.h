@@ -1,0 +1,51 @@
+#pragma once
+// One page of the library screen, built from its description (librarypagetable.h): static
+// captions, the edits that show single library values, buttons, and read-only report lists
+// whose rows come straight from the reference tables of theApp. The 26 page classes
+// (CSevrinLib00View ... CSevrinLib80View) are thin entry points over this class.
+#include "library/gui/librarypagetable.h"
+
+#include <QWidget>
+
+#include <map>
+
+class QLineEdit;
+class QPushButton;
+class ReportListView;
+
+// A library value typed into an editor, read as a number: its leading numeric part, 0 when it
+// has none (nor a finite one).
+double ReadThresholdNumber(const QString& text);
+
+class CSevrinLibPage : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit CSevrinLibPage(const LibPageDesc& desc, QWidget* parent = nullptr);
+    ~CSevrinLibPage() override;
+
+    const LibPageDesc& Desc() const { return m_desc; }
+    // Builds the controls and the list headers and columns, once; the lists stay empty.
+    void OnInitDialog();
+    // Empties every list and refills it, and every value edit, from theApp.
+    void FillLists();
+    // The page's own fill function (what the screen calls on entry and when it shows a page).
+    virtual void Fill() { FillLists(); }
+    // Fills one list of the page from its description (no-op for a list without rows).
+    void FillList(int listId);
+
+    ReportListView* List(int id) const;
+    QLineEdit* Edit(int id) const;
+    QPushButton* Button(int id) const;
+
+protected:
+    // Connects the page's own controls, right after OnInitDialog has built them.
+    virtual void ConnectControls() {}
+
+private:
+    const LibPageDesc& m_desc;
+    std::map<int, ReportListView*> m_lists;
+    std::map<int, QLineEdit*> m_edits;
+    std::map<int, QPushButton*> m_buttons;
+    bool m_initialised = false;
+};

@@ -1,0 +1,5 @@
+#include "sevrinlib07view.h"
+
+CSevrinLib07View::CSevrinLib07View(QWidget* parent) : CSevrinLibPage(*FindLibraryPage("CSevrinLib07View"), parent)
+{
+}

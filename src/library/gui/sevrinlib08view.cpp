@@ -1,0 +1,31 @@
+#include "sevrinlib08view.h"
+
+#include "app/core/calcutil.h"
+#include "app/core/sevrin.h"
+#include "library/gui/inputlib02dlg.h"
+
+#include <QPushButton>
+
+CSevrinLib08View::CSevrinLib08View(QWidget* parent)
+    : CSevrinLibPage(*FindLibraryPage("CSevrinLib08View"), parent)
+{
+}
+
+void CSevrinLib08View::ConnectControls()
+{
+    if (QPushButton* change = Button(1175))
+        connect(change, &QPushButton::clicked, this, &CSevrinLib08View::OnChangeAmbientTemperature);
+}
+
+void CSevrinLib08View::OnChangeAmbientTemperature()
+{
+    CableLibBlockT& cable = theApp.CableLibBlock;
+    CInputLib02Dlg dlg(this);
+    dlg.SetValues(cable.AmbientTemperature.Value, cable.AmbientTemperatureFactor.Value);
+    if (RunLibraryDialog(dlg) != QDialog::Accepted)
+        return;
+    cable.AmbientTemperature.Value = dlg.Temperature();
+    cable.AmbientTemperatureFactor.Value = dlg.Factor();
+    theApp.BuildDeratedHfixTables(ReadThresholdNumber(cable.AmbientTemperature.Value));
+    FillTemperatureCurrentList();
+}

@@ -1,0 +1,11 @@
+#pragma once
+// Library page: grouping, temperature, soil and depth correction factors.
+#include "library/gui/librarypage.h"
+
+class CSevrinLib09View : public CSevrinLibPage
+{
+public:
+    explicit CSevrinLib09View(QWidget* parent = nullptr);
+
+    void FillCorrectionFactorLists() { FillLists(); }
+};

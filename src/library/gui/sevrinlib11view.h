@@ -1,0 +1,11 @@
+#pragma once
+// Library page: MCCB.
+#include "library/gui/librarypage.h"
+
+class CSevrinLib11View : public CSevrinLibPage
+{
+public:
+    explicit CSevrinLib11View(QWidget* parent = nullptr);
+
+    void FillMccbLists() { FillLists(); }
+};

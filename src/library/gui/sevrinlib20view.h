@@ -1,0 +1,11 @@
+#pragma once
+// Library page: CV and CE outer diameters.
+#include "library/gui/librarypage.h"
+
+class CSevrinLib20View : public CSevrinLibPage
+{
+public:
+    explicit CSevrinLib20View(QWidget* parent = nullptr);
+
+    void FillCvOuterDiameterLists() { FillLists(); }
+};

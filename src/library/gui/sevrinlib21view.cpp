@@ -1,0 +1,5 @@
+#include "sevrinlib21view.h"
+
+CSevrinLib21View::CSevrinLib21View(QWidget* parent) : CSevrinLibPage(*FindLibraryPage("CSevrinLib21View"), parent)
+{
+}

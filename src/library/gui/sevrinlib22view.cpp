@@ -1,0 +1,5 @@
+#include "sevrinlib22view.h"
+
+CSevrinLib22View::CSevrinLib22View(QWidget* parent) : CSevrinLibPage(*FindLibraryPage("CSevrinLib22View"), parent)
+{
+}

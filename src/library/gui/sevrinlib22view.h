@@ -1,0 +1,11 @@
+#pragma once
+// Library page: insulated wire and F-GV outer diameters.
+#include "library/gui/librarypage.h"
+
+class CSevrinLib22View : public CSevrinLibPage
+{
+public:
+    explicit CSevrinLib22View(QWidget* parent = nullptr);
+
+    void FillWireOuterDiameterLists() { FillLists(); }
+};

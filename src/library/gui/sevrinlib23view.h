@@ -1,0 +1,11 @@
+#pragma once
+// Library page: conduits.
+#include "library/gui/librarypage.h"
+
+class CSevrinLib23View : public CSevrinLibPage
+{
+public:
+    explicit CSevrinLib23View(QWidget* parent = nullptr);
+
+    void FillConduitLists() { FillLists(); }
+};

@@ -1,0 +1,11 @@
+#pragma once
+// Library page: F-GV and cable-tray weights.
+#include "library/gui/librarypage.h"
+
+class CSevrinLib25View : public CSevrinLibPage
+{
+public:
+    explicit CSevrinLib25View(QWidget* parent = nullptr);
+
+    void FillTrayWeightLists() { FillLists(); }
+};

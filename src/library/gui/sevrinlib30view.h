@@ -1,0 +1,11 @@
+#pragma once
+// Library page: transformer ratings and impedances.
+#include "library/gui/librarypage.h"
+
+class CSevrinLib30View : public CSevrinLibPage
+{
+public:
+    explicit CSevrinLib30View(QWidget* parent = nullptr);
+
+    void FillTransformerDataLists() { FillLists(); }
+};

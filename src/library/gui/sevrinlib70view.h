@@ -1,0 +1,11 @@
+#pragma once
+// Library page: grounding data.
+#include "library/gui/librarypage.h"
+
+class CSevrinLib70View : public CSevrinLibPage
+{
+public:
+    explicit CSevrinLib70View(QWidget* parent = nullptr);
+
+    void FillGroundingLists() { FillLists(); }
+};

@@ -1,0 +1,11 @@
+#pragma once
+// Library page: demand factors (built and filled, reached by no button).
+#include "library/gui/librarypage.h"
+
+class CSevrinLib80View : public CSevrinLibPage
+{
+public:
+    explicit CSevrinLib80View(QWidget* parent = nullptr);
+
+    void FillDemandFactorLists() { FillLists(); }
+};

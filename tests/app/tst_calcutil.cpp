@@ -1,0 +1,147 @@
+// The no-value arithmetic, maxima, and the locale-free reading and printing of cell numbers.
+#include "app/core/calcutil.h"
+
+#include <QtTest>
+
+#include <charconv>
+#include <clocale>
+#include <cstdint>
+#include <cmath>
+#include <limits>
+
+class TestCalcUtil : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void noValueArithmetic();
+    void maxima();
+    void readNumber_data();
+    void readNumber();
+    void readNumberMatchesFullConversion();
+    void formatValue_data();
+    void formatValue();
+    void commaLocaleChangesNothing();
+};
+
+void TestCalcUtil::noValueArithmetic()
+{
+    QCOMPARE(AddIgnoringNoValue(NO_VALUE, NO_VALUE), 0.0);
+    QCOMPARE(AddIgnoringNoValue(NO_VALUE, 2.5), 2.5);
+    QCOMPARE(AddIgnoringNoValue(-999.5, 1), -998.5);  // only exactly -999 is the marker
+    QCOMPARE(MultiplyIgnoringNoValue(NO_VALUE, 5), 5.0);
+    QCOMPARE(MultiplyIgnoringNoValue(NO_VALUE, NO_VALUE), 1.0);
+    QCOMPARE(MultiplyIgnoringNoValue(2, 3), 6.0);
+}
+
+void TestCalcUtil::maxima()
+{
+    QCOMPARE(GetMaxOf4(NO_VALUE, NO_VALUE, NO_VALUE, NO_VALUE), NO_VALUE);
+    QCOMPARE(GetMaxOf2(3, 3), 3.0);
+    QCOMPARE(GetMaxOf4(NO_VALUE, 16, NO_VALUE, 25), 25.0);
+    QCOMPARE(GetMaxOf6(1, 9, 2, 8, 3, 7), 9.0);
+    QCOMPARE(GetMaxOf8(1, 2, 3, 4, 5, 6, 7, 8), 8.0);
+    // A NaN compares with nothing and is never taken.
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    QCOMPARE(GetMaxOf4(1, nan, 4, nan), 4.0);
+    // The earliest of equal values wins: -0 before +0 keeps its sign.
+    QVERIFY(std::signbit(GetMaxOf2(-0.0, 0.0)));
+}
+
+void TestCalcUtil::readNumber_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("number");
+    QTest::addColumn<double>("cellValue");
+    QTest::newRow("empty") << "" << 0.0 << 0.0;
+    QTest::newRow("dash") << "-" << 0.0 << 1.0;
+    QTest::newRow("decimal") << "1.5" << 1.5 << 1.5;
+    QTest::newRow("leading space and sign") << "  -12.25" << -12.25 << -12.25;
+    QTest::newRow("plus") << "+3" << 3.0 << 3.0;
+    QTest::newRow("trailing unit") << "100AT" << 100.0 << 100.0;
+    QTest::newRow("exponent") << "1.5e3" << 1500.0 << 1500.0;
+    QTest::newRow("bare exponent mark") << "2e" << 2.0 << 2.0;
+    QTest::newRow("point first") << ".5" << 0.5 << 0.5;
+    QTest::newRow("comma is no decimal point") << "2,5" << 2.0 << 2.0;
+    QTest::newRow("no number") << "abc" << 0.0 << 0.0;
+    QTest::newRow("korean") << "가나" << 0.0 << 0.0;
+    QTest::newRow("hex") << "0x10" << 16.0 << 16.0;
+    QTest::newRow("ct label") << "20/5" << 20.0 << 20.0;
+}
+
+void TestCalcUtil::readNumber()
+{
+    QFETCH(QString, text);
+    QFETCH(double, number);
+    QFETCH(double, cellValue);
+    QCOMPARE(ReadNumber(text), number);
+    QCOMPARE(ParseCellValue(text), cellValue);
+}
+
+void TestCalcUtil::readNumberMatchesFullConversion()
+{
+    // Printed table numbers read back to the very double the full conversion gives, across
+    // magnitudes and decimal counts (the plain-decimal shortcut must never round differently).
+    std::uint64_t state = 0x9E3779B97F4A7C15ull;
+    const auto next = [&] {
+        state ^= state << 13;
+        state ^= state >> 7;
+        state ^= state << 17;
+        return state;
+    };
+    for (int i = 0; i < 200000; ++i) {
+        const double magnitude = std::pow(10.0, int(next() % 12) - 4);
+        const double v = double(next() % 1000000007) / 1000000007.0 * magnitude * (i % 3 ? 1 : -1);
+        const QString text = FormatFixed(v, int(next() % 8));
+        const QByteArray latin = text.toLatin1();
+        double full = 0;
+        std::from_chars(latin.constData() + (latin.startsWith('-') ? 1 : 0),
+                        latin.constData() + latin.size(), full);
+        if (latin.startsWith('-'))
+            full = -full;
+        QVERIFY2(ReadNumber(text) == full, qPrintable(text));
+    }
+}
+
+void TestCalcUtil::formatValue_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("decimals");
+    QTest::addColumn<QString>("unit");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("no value") << NO_VALUE << 2 << " kW" << "fallback";
+    QTest::newRow("one decimal") << 12.345 << 1 << " kW" << "12.3 kW";
+    QTest::newRow("none") << 89.373 << 0 << "" << "89";
+    QTest::newRow("nine writes eight") << 1.0 << 9 << "" << "1.00000000";
+    QTest::newRow("negative writes eight") << 1.0 << -1 << "A" << "1.00000000A";
+    QTest::newRow("seven") << 0.5 << 7 << "" << "0.5000000";
+    // Exact halves round to even as printf does; 2.675 is a little below the half.
+    QTest::newRow("half to even") << 0.125 << 2 << "" << "0.12";
+    QTest::newRow("half to even up") << 0.375 << 2 << "" << "0.38";
+    QTest::newRow("binary below half") << 2.675 << 2 << "" << "2.67";
+    QTest::newRow("negative") << -5.0 << 2 << "" << "-5.00";
+    QTest::newRow("large") << 1.5e15 << 1 << "" << "1500000000000000.0";
+}
+
+void TestCalcUtil::formatValue()
+{
+    QFETCH(double, value);
+    QFETCH(int, decimals);
+    QFETCH(QString, unit);
+    QFETCH(QString, expected);
+    QCOMPARE(FormatValue(value, decimals, unit, "fallback"), expected);
+}
+
+void TestCalcUtil::commaLocaleChangesNothing()
+{
+    const char* set = std::setlocale(LC_ALL, "de_DE.UTF-8");
+    if (!set)
+        QSKIP("the de_DE.UTF-8 locale is not installed (scripts/deps.sh generates it)");
+    QCOMPARE(FormatFixed(1234.5, 2), QString("1234.50"));
+    QCOMPARE(ReadNumber(QStringLiteral("0.91")), 0.91);
+    QCOMPARE(FormatValue(0.875, 3, "", ""), QString("0.875"));
+    std::setlocale(LC_ALL, "C");
+}
+
+QTEST_GUILESS_MAIN(TestCalcUtil)
+#include "tst_calcutil.moc"
