@@ -8,14 +8,14 @@
 #include "app/core/calcutil.h"
 #include "app/core/sevrin.h"
 #include "library/core/libraryio.h"
-#include "platform/prompt.h"
 #include "platform/xlsxbook.h"
 
-#include <QCoreApplication>
-#include <QFile>
+
+#include <QStringList>
 
 #include <algorithm>
 #include <memory>
+#include <mutex>
 #include <unordered_map>
 
 namespace {
@@ -38,12 +38,26 @@ struct MakerSheet
 struct BreakerCache
 {
     QString path;
-    QByteArray encodedPath;  // stat()ed before every use
+    std::unique_ptr<libio::FileWatch> watch;  // checked before every use
     libio::FileStamp stamp;
     std::unique_ptr<Book> book;
     QStringList names;
     std::unordered_map<int, std::unique_ptr<MakerSheet>> sheets;
 };
+
+// The report worker recomputes while the user-interface thread waits, so the caches are
+// shared between threads; each is held for the whole of an operation.
+std::mutex& BreakerMutex()
+{
+    static std::mutex m;
+    return m;
+}
+
+std::mutex& UserMotorMutex()
+{
+    static std::mutex m;
+    return m;
+}
 
 BreakerCache& Breakers()
 {
@@ -57,17 +71,18 @@ BreakerCache* OpenBreakers(const QString& path)
 {
     BreakerCache& c = Breakers();
     if (c.book && c.path == path) {
-        const libio::FileStamp stamp = libio::StampOf(c.encodedPath);
+        const libio::FileStamp stamp = c.watch->stamp();
         if (stamp.exists && c.stamp == stamp)
             return &c;
     }
     c = BreakerCache();
-    const libio::FileStamp stamp = libio::StampOf(path);
+    auto watch = std::make_unique<libio::FileWatch>(path);
+    const libio::FileStamp stamp = watch->stamp();
     auto book = std::make_unique<Book>();
     if (!book->load(path))
         return nullptr;
     c.path = path;
-    c.encodedPath = QFile::encodeName(path);
+    c.watch = std::move(watch);
     c.stamp = stamp;
     for (int i = 0; i < book->sheetCount(); ++i)
         c.names.append(book->getSheet(i)->name());
@@ -125,17 +140,11 @@ void Put(QString& dst, const QString& src)
         dst = src;
 }
 
-[[noreturn]] void NotFound(const QString& path)
-{
-    Prompt::Message(
-        QCoreApplication::translate("Library", "적합한 Lib 파일을 찾지 못했습니다.\n%1").arg(path));
-    Prompt::ExitProgram(1);
-}
-
 // The user motor sheet (index 9 of the library workbook), parsed row by row on demand.
 struct UserMotorCache
 {
     QString path;
+    std::unique_ptr<libio::FileWatch> watch;
     libio::FileStamp stamp;
     std::unique_ptr<Book> book;
     const Sheet* sheet = nullptr;
@@ -154,11 +163,13 @@ namespace libio {
 
 void InvalidateBreakerCache()
 {
+    const std::lock_guard<std::mutex> lock(BreakerMutex());
     Breakers() = BreakerCache();
 }
 
 void InvalidateUserMotorCache()
 {
+    const std::lock_guard<std::mutex> lock(UserMotorMutex());
     UserMotors() = UserMotorCache();
 }
 
@@ -166,13 +177,16 @@ void InvalidateUserMotorCache()
 
 void CSevrinApp::LoadBreakerWorkbook(bool listMode, int sheetIndex)
 {
+    std::unique_lock<std::mutex> lock(BreakerMutex());
     BreakerLibBlockT& b = BreakerLibBlock;
     b.BreakerMakerList.Count = 0;
 
     const QString& path = ProjectPathTable.BreakerWorkbookPath;
     BreakerCache* c = OpenBreakers(path);
-    if (!c)
-        NotFound(path);
+    if (!c) {
+        lock.unlock();  // the message box runs an event loop
+        libio::ExitWorkbookNotFound(path);
+    }
 
     if (listMode) {
         LibNameList& list = b.BreakerMakerList;
@@ -263,52 +277,65 @@ void CSevrinApp::SaveBreakerSheet(int sheetIndex)
     libio::InvalidateBreakerCache();
 }
 
-bool CSevrinApp::WriteUserLibraryRow(int row)
+namespace {
+
+// Loads the library workbook, applies an edit to its user motor sheet (index 9) and saves.
+// False when the workbook or the sheet is missing (nothing written) or the save fails: the
+// user's motors exist only in this file, so a failed save is no success.
+template <typename Edit>
+bool EditUserMotorSheet(const QString& path, Edit edit)
 {
-    if (row < 0)
-        return false;
     Book book;
-    if (!book.load(ProjectPathTable.LibWorkbookPath))
+    if (!book.load(path))
         return false;
     Sheet* sheet = book.getSheet(9);
     if (!sheet)
         return false;
-    const auto& fields = MotorControlCenterBlock.UserMotorRow;
-    for (int f = 0; f < UserMotorFields; ++f)
-        sheet->writeStr(row, f, fields[std::size_t(f)]);
-    // The user's motor exists only in this file: a failed save is not a success.
-    const bool saved = book.save(ProjectPathTable.LibWorkbookPath);
+    edit(*sheet);
+    const bool saved = book.save(path);
     libio::InvalidateUserMotorCache();
     return saved;
+}
+
+}  // namespace
+
+bool CSevrinApp::WriteUserLibraryRow(int row)
+{
+    if (row < 0)
+        return false;
+    const auto& fields = MotorControlCenterBlock.UserMotorRow;
+    return EditUserMotorSheet(ProjectPathTable.LibWorkbookPath, [&](Sheet& sheet) {
+        for (int f = 0; f < UserMotorFields; ++f)
+            sheet.writeStr(row, f, fields[std::size_t(f)]);
+    });
 }
 
 bool CSevrinApp::DeleteUserLibraryRow(int row)
 {
     if (row < 0)
         return false;
-    Book book;
-    if (!book.load(ProjectPathTable.LibWorkbookPath))
-        return false;
-    Sheet* sheet = book.getSheet(9);
-    if (!sheet)
-        return false;
-    sheet->removeRow(row, row);
-    const bool saved = book.save(ProjectPathTable.LibWorkbookPath);
-    libio::InvalidateUserMotorCache();
-    return saved;
+    return EditUserMotorSheet(ProjectPathTable.LibWorkbookPath,
+                              [&](Sheet& sheet) { sheet.removeRow(row, row); });
 }
 
 bool CSevrinApp::ReadUserLibraryRow(int row)
 {
     const QString& path = ProjectPathTable.LibWorkbookPath;
+    const std::lock_guard<std::mutex> lock(UserMotorMutex());
     UserMotorCache& c = UserMotors();
-    const libio::FileStamp stamp = libio::StampOf(path);
-    if (!c.book || !stamp.exists || c.path != path || !(c.stamp == stamp)) {
+    const bool fresh = c.book && c.path == path && [&] {
+        const libio::FileStamp stamp = c.watch->stamp();
+        return stamp.exists && stamp == c.stamp;
+    }();
+    if (!fresh) {
         c = UserMotorCache();
+        auto watch = std::make_unique<libio::FileWatch>(path);
+        const libio::FileStamp stamp = watch->stamp();
         auto book = std::make_unique<Book>();
         if (!book->load(path))
             return false;
         c.path = path;
+        c.watch = std::move(watch);
         c.stamp = stamp;
         c.sheet = book->getSheet(9);
         c.book = std::move(book);

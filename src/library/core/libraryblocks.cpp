@@ -1,47 +1,22 @@
 #include "library/core/libraryblocks.h"
 
-namespace {
-
-// Where a write outside a table goes: a text nothing reads back.
-QString& Scratch()
+QString& LibCells::Scratch()
 {
     static thread_local QString scratch;
     scratch.clear();
     return scratch;
 }
 
-const QString& Empty()
+const QString& LibCells::Empty()
 {
     static const QString empty;
     return empty;
 }
 
-}  // namespace
-
 LibCells::LibCells(int capacity, int properties)
     : m_capacity(capacity), m_properties(properties),
       m_cells(std::size_t(capacity) * std::size_t(properties))
 {
-}
-
-QString& LibCells::Cell(int entry, int prop)
-{
-    if (!contains(entry, prop))
-        return Scratch();
-    return m_cells[std::size_t(prop) * std::size_t(m_capacity) + std::size_t(entry)];
-}
-
-const QString& LibCells::Cell(int entry, int prop) const
-{
-    if (!contains(entry, prop))
-        return Empty();
-    return m_cells[std::size_t(prop) * std::size_t(m_capacity) + std::size_t(entry)];
-}
-
-void LibCells::clearCells()
-{
-    for (QString& c : m_cells)
-        c.clear();
 }
 
 LibTable::LibTable(int firstCol, int firstRow, int capacity, int properties, int count)
@@ -59,36 +34,8 @@ LibRow::LibRow(int firstCol, int row, int size) : FirstCol(firstCol), Row(row), 
 {
 }
 
-QString& LibRow::Cell(int i)
-{
-    if (i < 0 || i >= size())
-        return Scratch();
-    return m_cells[std::size_t(i)];
-}
-
-const QString& LibRow::Cell(int i) const
-{
-    if (i < 0 || i >= size())
-        return Empty();
-    return m_cells[std::size_t(i)];
-}
-
 LibGrid::LibGrid(int firstCol, int firstRow) : FirstCol(firstCol), FirstRow(firstRow)
 {
-}
-
-QString& LibGrid::Cell(int col, int row)
-{
-    if (col < 0 || col >= Size || row < 0 || row >= Size)
-        return Scratch();
-    return m_cells[std::size_t(row) * Size + std::size_t(col)];
-}
-
-const QString& LibGrid::Cell(int col, int row) const
-{
-    if (col < 0 || col >= Size || row < 0 || row >= Size)
-        return Empty();
-    return m_cells[std::size_t(row) * Size + std::size_t(col)];
 }
 
 LibColumns& CableLibBlockT::CableMethodTable(int k)

@@ -33,12 +33,15 @@ public:
         return entry >= 0 && entry < m_capacity && prop >= 0 && prop < m_properties;
     }
     // The cell of an entry and property; outside the table a scratch text that nothing keeps.
-    QString& Cell(int entry, int prop);
-    const QString& Cell(int entry, int prop) const;
-    // Empties every cell.
-    void clearCells();
+    QString& Cell(int entry, int prop) { return contains(entry, prop) ? m_cells[at(entry, prop)] : Scratch(); }
+    const QString& Cell(int entry, int prop) const { return contains(entry, prop) ? m_cells[at(entry, prop)] : Empty(); }
+    // What a write outside a table goes to, and what a read outside it gives.
+    static QString& Scratch();
+    static const QString& Empty();
 
 private:
+    std::size_t at(int entry, int prop) const { return std::size_t(prop) * std::size_t(m_capacity) + std::size_t(entry); }
+
     int m_capacity;
     int m_properties;
     std::vector<QString> m_cells;
@@ -77,8 +80,8 @@ public:
     LibRow& operator=(const LibRow&) = delete;
 
     int size() const { return int(m_cells.size()); }
-    QString& Cell(int i);
-    const QString& Cell(int i) const;
+    QString& Cell(int i) { return i >= 0 && i < size() ? m_cells[std::size_t(i)] : LibCells::Scratch(); }
+    const QString& Cell(int i) const { return i >= 0 && i < size() ? m_cells[std::size_t(i)] : LibCells::Empty(); }
 
     int FirstCol;
     int Row;
@@ -108,8 +111,8 @@ public:
     LibGrid& operator=(const LibGrid&) = delete;
 
     // Cell (column, row); outside 50 x 50 a scratch text that nothing keeps.
-    QString& Cell(int col, int row);
-    const QString& Cell(int col, int row) const;
+    QString& Cell(int col, int row) { return inside(col, row) ? m_cells[at(col, row)] : LibCells::Scratch(); }
+    const QString& Cell(int col, int row) const { return inside(col, row) ? m_cells[at(col, row)] : LibCells::Empty(); }
 
     int UsedCols = 0;
     int UsedRows = 0;
@@ -117,6 +120,9 @@ public:
     int FirstRow;
 
 private:
+    static bool inside(int col, int row) { return col >= 0 && col < Size && row >= 0 && row < Size; }
+    static std::size_t at(int col, int row) { return std::size_t(row) * Size + std::size_t(col); }
+
     std::array<QString, Size * Size> m_cells;
 };
 

@@ -1,14 +1,28 @@
 #include "library/core/libraryio.h"
 
 #include "app/core/calcutil.h"
+#include "platform/prompt.h"
 #include "platform/xlsxbook.h"
+
+#include <QCoreApplication>
 
 #include <QFile>
 #include <QLocale>
 
+#include <QFileInfo>
+
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace libio {
+
+void ExitWorkbookNotFound(const QString& path)
+{
+    Prompt::Message(
+        QCoreApplication::translate("Library", "적합한 Lib 파일을 찾지 못했습니다.\n%1").arg(path));
+    Prompt::ExitProgram(1);
+}
 
 QString ReadText(const Sheet& sheet, int row, int col)
 {
@@ -56,23 +70,43 @@ QString ReadCell(const Sheet& sheet, int row, int col, Read how)
     return QString();
 }
 
-FileStamp StampOf(const QString& path)
-{
-    return StampOf(QFile::encodeName(path));
-}
+namespace {
 
-FileStamp StampOf(const QByteArray& encodedPath)
+FileStamp FromStat(const struct stat& sb)
 {
     FileStamp st;
-    struct stat sb{};
-    if (::stat(encodedPath.constData(), &sb) != 0)
-        return st;
     st.exists = true;
     st.size = sb.st_size;
     st.mtimeNs = std::int64_t(sb.st_mtim.tv_sec) * 1000000000LL + sb.st_mtim.tv_nsec;
     st.inode = sb.st_ino;
     st.device = sb.st_dev;
     return st;
+}
+
+}  // namespace
+
+FileWatch::FileWatch(const QString& path) : m_path(QFile::encodeName(path))
+{
+    const QFileInfo info(path);
+    m_name = QFile::encodeName(info.fileName());
+    m_dirFd = ::open(QFile::encodeName(info.absolutePath()).constData(),
+                     O_PATH | O_DIRECTORY | O_CLOEXEC);
+}
+
+FileWatch::~FileWatch()
+{
+    if (m_dirFd >= 0)
+        ::close(m_dirFd);
+}
+
+FileStamp FileWatch::stamp() const
+{
+    struct stat sb{};
+    const int rc = m_dirFd >= 0 ? ::fstatat(m_dirFd, m_name.constData(), &sb, 0)
+                                : ::stat(m_path.constData(), &sb);
+    if (rc != 0)
+        return FileStamp();
+    return FromStat(sb);
 }
 
 }  // namespace libio

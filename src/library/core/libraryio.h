@@ -41,8 +41,27 @@ struct FileStamp
     std::uint64_t device = 0;
     bool operator==(const FileStamp&) const = default;
 };
-FileStamp StampOf(const QString& path);
-FileStamp StampOf(const QByteArray& encodedPath);
+// Takes a file's stamp over and over, as cheaply as the system allows: relative to its
+// folder, opened once, so the path is not walked component by component on every check.
+class FileWatch
+{
+public:
+    explicit FileWatch(const QString& path);
+    ~FileWatch();
+    FileWatch(const FileWatch&) = delete;
+    FileWatch& operator=(const FileWatch&) = delete;
+
+    FileStamp stamp() const;
+
+private:
+    int m_dirFd = -1;
+    QByteArray m_name;
+    QByteArray m_path;
+};
+
+// A reference workbook the program cannot work without is missing or unreadable: tells the
+// user which file and ends the program with exit code 1.
+[[noreturn]] void ExitWorkbookNotFound(const QString& path);
 
 // Forgets what was parsed of a workbook, after the program itself wrote it.
 void InvalidateBreakerCache();

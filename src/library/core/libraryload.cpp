@@ -2,10 +2,7 @@
 #include "app/core/calcutil.h"
 #include "app/core/sevrin.h"
 #include "library/core/libraryio.h"
-#include "platform/prompt.h"
 #include "platform/xlsxbook.h"
-
-#include <QCoreApplication>
 
 #include <initializer_list>
 
@@ -80,11 +77,8 @@ void CSevrinApp::LoadLibraryWorkbook()
 {
     Book book;
     const QString& path = ProjectPathTable.LibWorkbookPath;
-    if (!book.load(path)) {
-        Prompt::Message(QCoreApplication::translate("Library", "적합한 Lib 파일을 찾지 못했습니다.\n%1")
-                            .arg(path));
-        Prompt::ExitProgram(1);
-    }
+    if (!book.load(path))
+        libio::ExitWorkbookNotFound(path);
 
     if (const Sheet* s = book.getSheet(0)) {
         CableLibBlockT& b = CableLibBlock;

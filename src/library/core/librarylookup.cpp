@@ -51,7 +51,18 @@ Source Of(const LibColumns& c)
     return {&c, c.count()};
 }
 
-#define LIB_SOURCE(expr) [](const CSevrinApp& a) { return Of(a.expr); }
+// The table a name searches, as a block of theApp and a table of that block.
+template <auto Block, auto Table>
+Source From(const CSevrinApp& a)
+{
+    return Of((a.*Block).*Table);
+}
+
+constexpr auto kCable = &LibraryBlocks::CableLibBlock;
+constexpr auto kBreaker = &LibraryBlocks::BreakerLibBlock;
+constexpr auto kDimension = &LibraryBlocks::CableDimensionLibBlock;
+constexpr auto kTransformer = &LibraryBlocks::TransformerLibBlock;
+constexpr auto kGenerator = &LibraryBlocks::GeneratorLibBlock;
 
 const QHash<QString, VTable>& VTables()
 {
@@ -66,68 +77,66 @@ const QHash<QString, VTable>& VTables()
             h.insert(QLatin1String(name), VTable{src, KeyKind::Prop, key, 0, value, -1});
         };
         // Applied impedances sit after the read ones: column 2..5 -> properties 10..13.
-        prop({"CBLIMP", "CABLEZ", "CBLRX"}, LIB_SOURCE(CableLibBlock.CBLIMP), 0, 8);
-        prop({"FR8IMP"}, LIB_SOURCE(CableLibBlock.FR8IMP), 0, -1);
-        prop({"HFIXIMP", "HFIX"}, LIB_SOURCE(CableLibBlock.HFIXIMP), 0, -1);
-        prop({"CABLE1A"}, LIB_SOURCE(CableLibBlock.CABLE1A), 0, -1);
-        prop({"CABLE1B"}, LIB_SOURCE(CableLibBlock.CABLE1B), 0, -1);
-        prop({"CABLE1D"}, LIB_SOURCE(CableLibBlock.CABLE1D), 0, -1);
-        prop({"CABLE1E"}, LIB_SOURCE(CableLibBlock.CABLE1E), 0, -1);
-        prop({"CABLE3A"}, LIB_SOURCE(CableLibBlock.CABLE3A), 0, -1);
-        prop({"CABLE3B"}, LIB_SOURCE(CableLibBlock.CABLE3B), 0, -1);
-        prop({"CABLE3D"}, LIB_SOURCE(CableLibBlock.CABLE3D), 0, -1);
-        prop({"CABLE3E"}, LIB_SOURCE(CableLibBlock.CABLE3E), 0, -1);
-        prop({"HFIXSQ"}, LIB_SOURCE(CableLibBlock.HFIXSQ), 0, -1);
-        prop({"HFIXAC"}, LIB_SOURCE(CableLibBlock.HFIXSQ), 1, 0);
-        prop({"HFIX2A"}, LIB_SOURCE(CableLibBlock.HFIXSQ), 6, 5);
-        prop({"HFIX2B"}, LIB_SOURCE(CableLibBlock.HFIXSQ), 8, 7);
-        prop({"HFIX3A"}, LIB_SOURCE(CableLibBlock.HFIXSQ), 10, 9);
-        prop({"HFIX3B"}, LIB_SOURCE(CableLibBlock.HFIXSQ), 12, 11);
+        prop({"CBLIMP", "CABLEZ", "CBLRX"}, From<kCable, &CableLibBlockT::CBLIMP>, 0, 8);
+        prop({"FR8IMP"}, From<kCable, &CableLibBlockT::FR8IMP>, 0, -1);
+        prop({"HFIXIMP", "HFIX"}, From<kCable, &CableLibBlockT::HFIXIMP>, 0, -1);
+        prop({"CABLE1A"}, From<kCable, &CableLibBlockT::CABLE1A>, 0, -1);
+        prop({"CABLE1B"}, From<kCable, &CableLibBlockT::CABLE1B>, 0, -1);
+        prop({"CABLE1D"}, From<kCable, &CableLibBlockT::CABLE1D>, 0, -1);
+        prop({"CABLE1E"}, From<kCable, &CableLibBlockT::CABLE1E>, 0, -1);
+        prop({"CABLE3A"}, From<kCable, &CableLibBlockT::CABLE3A>, 0, -1);
+        prop({"CABLE3B"}, From<kCable, &CableLibBlockT::CABLE3B>, 0, -1);
+        prop({"CABLE3D"}, From<kCable, &CableLibBlockT::CABLE3D>, 0, -1);
+        prop({"CABLE3E"}, From<kCable, &CableLibBlockT::CABLE3E>, 0, -1);
+        prop({"HFIXSQ"}, From<kCable, &CableLibBlockT::HFIXSQ>, 0, -1);
+        prop({"HFIXAC"}, From<kCable, &CableLibBlockT::HFIXSQ>, 1, 0);
+        prop({"HFIX2A"}, From<kCable, &CableLibBlockT::HFIXSQ>, 6, 5);
+        prop({"HFIX2B"}, From<kCable, &CableLibBlockT::HFIXSQ>, 8, 7);
+        prop({"HFIX3A"}, From<kCable, &CableLibBlockT::HFIXSQ>, 10, 9);
+        prop({"HFIX3B"}, From<kCable, &CableLibBlockT::HFIXSQ>, 12, 11);
         h.insert(QStringLiteral("TRAYDF"),
-                 VTable{LIB_SOURCE(CableLibBlock.TRAYDF), KeyKind::Ordinal, 0, -2, -1, -1});
-        prop({"MCB"}, LIB_SOURCE(BreakerLibBlock.MCBExt), 0, -1);
-        prop({"MCBAF"}, LIB_SOURCE(BreakerLibBlock.MCBExt), 1, 0);
-        prop({"RCBO"}, LIB_SOURCE(BreakerLibBlock.RCBOExt), 0, -1);
-        prop({"RCBOAF"}, LIB_SOURCE(BreakerLibBlock.RCBOExt), 1, 0);
-        prop({"MCCB2"}, LIB_SOURCE(BreakerLibBlock.MCCB2Ext), 0, -1);
-        prop({"MCCB2AF"}, LIB_SOURCE(BreakerLibBlock.MCCB2Ext), 1, 0);
-        prop({"MCCB3", "CB"}, LIB_SOURCE(BreakerLibBlock.MCCB3Ext), 0, -1);
-        prop({"MCCB3AF"}, LIB_SOURCE(BreakerLibBlock.MCCB3Ext), 1, 0);
-        prop({"CBR"}, LIB_SOURCE(BreakerLibBlock.CBRExt), 0, -1);
-        prop({"CBRAF"}, LIB_SOURCE(BreakerLibBlock.CBRExt), 1, 0);
-        prop({"CABLESQ"}, LIB_SOURCE(CableLibBlock.CABLESQ), 0, -1);
-        prop({"CABLEC"}, LIB_SOURCE(CableLibBlock.CABLEC), 0, -1);
+                 VTable{From<kCable, &CableLibBlockT::TRAYDF>, KeyKind::Ordinal, 0, -2, -1, -1});
+        prop({"MCB"}, From<kBreaker, &BreakerLibBlockT::MCBExt>, 0, -1);
+        prop({"MCBAF"}, From<kBreaker, &BreakerLibBlockT::MCBExt>, 1, 0);
+        prop({"RCBO"}, From<kBreaker, &BreakerLibBlockT::RCBOExt>, 0, -1);
+        prop({"RCBOAF"}, From<kBreaker, &BreakerLibBlockT::RCBOExt>, 1, 0);
+        prop({"MCCB2"}, From<kBreaker, &BreakerLibBlockT::MCCB2Ext>, 0, -1);
+        prop({"MCCB2AF"}, From<kBreaker, &BreakerLibBlockT::MCCB2Ext>, 1, 0);
+        prop({"MCCB3", "CB"}, From<kBreaker, &BreakerLibBlockT::MCCB3Ext>, 0, -1);
+        prop({"MCCB3AF"}, From<kBreaker, &BreakerLibBlockT::MCCB3Ext>, 1, 0);
+        prop({"CBR"}, From<kBreaker, &BreakerLibBlockT::CBRExt>, 0, -1);
+        prop({"CBRAF"}, From<kBreaker, &BreakerLibBlockT::CBRExt>, 1, 0);
+        prop({"CABLESQ"}, From<kCable, &CableLibBlockT::CABLESQ>, 0, -1);
+        prop({"CABLEC"}, From<kCable, &CableLibBlockT::CABLEC>, 0, -1);
         const char* ratingNames[] = {"LSMAT", "LSSAT", "HGMAT", "USERAT"};
         const char* frameNames[] = {"LSMAF", "LSSAF", "HGMAF", "USERAF"};
         for (int sheet = 0; sheet < 4; ++sheet) {
             h.insert(QLatin1String(ratingNames[sheet]),
-                     VTable{LIB_SOURCE(BreakerLibBlock.MakerRatingTable), KeyKind::Bucket, 0, -2,
+                     VTable{From<kBreaker, &BreakerLibBlockT::MakerRatingTable>, KeyKind::Bucket, 0, -2,
                             -1, sheet});
             h.insert(QLatin1String(frameNames[sheet]),
-                     VTable{LIB_SOURCE(BreakerLibBlock.MakerFrameTable), KeyKind::Bucket, 0, -2, -1,
+                     VTable{From<kBreaker, &BreakerLibBlockT::MakerFrameTable>, KeyKind::Bucket, 0, -2, -1,
                             sheet});
         }
-        prop({"FCVSQ"}, LIB_SOURCE(CableDimensionLibBlock.FCVSQ), 0, -1);
-        prop({"FR8SQ"}, LIB_SOURCE(CableDimensionLibBlock.FR8SQ), 0, -1);
-        prop({"FGVSEC", "GVSQ"}, LIB_SOURCE(CableDimensionLibBlock.FGVSEC), 0, -1);
-        prop({"GV"}, LIB_SOURCE(CableDimensionLibBlock.GV), 0, -1);
-        prop({"FGVW"}, LIB_SOURCE(CableDimensionLibBlock.FGVW), 0, -1);
+        prop({"FCVSQ"}, From<kDimension, &CableDimensionLibBlockT::FCVSQ>, 0, -1);
+        prop({"FR8SQ"}, From<kDimension, &CableDimensionLibBlockT::FR8SQ>, 0, -1);
+        prop({"FGVSEC", "GVSQ"}, From<kDimension, &CableDimensionLibBlockT::FGVSEC>, 0, -1);
+        prop({"GV"}, From<kDimension, &CableDimensionLibBlockT::GV>, 0, -1);
+        prop({"FGVW"}, From<kDimension, &CableDimensionLibBlockT::FGVW>, 0, -1);
         // Conduits are keyed on their fourth column, the allowed cable area.
-        prop({"ST"}, LIB_SOURCE(CableDimensionLibBlock.ST), 3, 2);
-        prop({"CD"}, LIB_SOURCE(CableDimensionLibBlock.CD), 3, 2);
-        prop({"FEP"}, LIB_SOURCE(CableDimensionLibBlock.FEP), 3, 2);
-        prop({"TRAY"}, LIB_SOURCE(CableDimensionLibBlock.TRAY), 0, -1);
-        prop({"TRAYW"}, LIB_SOURCE(CableDimensionLibBlock.TRAY), 1, 0);
-        fixed("TR", LIB_SOURCE(TransformerLibBlock.TR), 0, 1);
-        prop({"TRIMP"}, LIB_SOURCE(TransformerLibBlock.TRIMP), 0, -1);
-        fixed("GEN", LIB_SOURCE(GeneratorLibBlock.GEN), 0, 1);
-        fixed("GEN_2", LIB_SOURCE(GeneratorLibBlock.GEN), 2, 3);
+        prop({"ST"}, From<kDimension, &CableDimensionLibBlockT::ST>, 3, 2);
+        prop({"CD"}, From<kDimension, &CableDimensionLibBlockT::CD>, 3, 2);
+        prop({"FEP"}, From<kDimension, &CableDimensionLibBlockT::FEP>, 3, 2);
+        prop({"TRAY"}, From<kDimension, &CableDimensionLibBlockT::TRAY>, 0, -1);
+        prop({"TRAYW"}, From<kDimension, &CableDimensionLibBlockT::TRAY>, 1, 0);
+        fixed("TR", From<kTransformer, &TransformerLibBlockT::TR>, 0, 1);
+        prop({"TRIMP"}, From<kTransformer, &TransformerLibBlockT::TRIMP>, 0, -1);
+        fixed("GEN", From<kGenerator, &GeneratorLibBlockT::GEN>, 0, 1);
+        fixed("GEN_2", From<kGenerator, &GeneratorLibBlockT::GEN>, 2, 3);
         return h;
     }();
     return tables;
 }
-
-#undef LIB_SOURCE
 
 double EntryKey(const VTable& t, const Source& src, int entry)
 {
