@@ -16,6 +16,13 @@ namespace {
 // A project has thirteen companion workbooks; a few more leave room for a second project.
 constexpr std::size_t kCacheCapacity = 16;
 
+// The file's identity now (size, time, inode). A fresh look each time: the project's folder
+// itself may have been replaced since the last call.
+libio::FileStamp StampOf(const QString& path)
+{
+    return libio::FileWatch(path).stamp();
+}
+
 struct Entry
 {
     QString path;
@@ -70,7 +77,7 @@ struct Cache
     {
         e->pending = false;
         if (e->book->save(e->path)) {
-            e->stamp = libio::StampOf(e->path);
+            e->stamp = StampOf(e->path);
             return true;
         }
         drop(e);
@@ -116,7 +123,7 @@ WorkbookAccess::WorkbookAccess(const QString& path, Mode mode)
     if (path.isEmpty())
         return;
     Cache& cache = TheCache();
-    const libio::FileStamp stamp = libio::StampOf(path);
+    const libio::FileStamp stamp = StampOf(path);
     Entry* e = cache.find(path);
     if (e && e->users == 0 && (e->stale || (!e->pending && !(stamp.exists && e->stamp == stamp)))) {
         cache.drop(e);  // the file changed or went away since we read it
@@ -174,7 +181,7 @@ bool WorkbookAccess::save()
         return true;
     }
     if (m_book->save(m_path)) {
-        e->stamp = libio::StampOf(m_path);
+        e->stamp = StampOf(m_path);
         e->pending = false;
         return true;
     }
