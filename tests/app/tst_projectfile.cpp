@@ -1,5 +1,6 @@
 // The project file: the template, the key names, every section's round trip, the reader's
 // defaults and its rules for revision rows, combo texts and transformer settings.
+#include "common/testsupport.h"
 #include "app/core/projectfile.h"
 #include "app/core/sevrin.h"
 #include "platform/profile.h"
@@ -14,18 +15,6 @@
 namespace {
 
 const QString kTemplate = QStringLiteral(SEVRIN_PROGRAM_DIR "/FORM/form.pro");
-
-QByteArray ReadFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool WriteFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
 
 // Stand-in for the transformer screen's five check boxes and capacity edits.
 struct FakeTransformerControls
@@ -165,21 +154,6 @@ QStringList Dump(const FakeTransformerControls& tr)
     return out;
 }
 
-bool SaveAll(const QString& path)
-{
-    bool ok = true;
-    ok &= theApp.SaveProjectIntroduceSection(path);
-    ok &= theApp.SaveMotorControlCenterSection(path);
-    ok &= theApp.SaveCabinetSizingSection(path);
-    ok &= theApp.SaveTransformerSizingSection(path);
-    ok &= theApp.SaveCableSection(path);
-    ok &= theApp.SaveTraySection(path);
-    ok &= theApp.SaveGeneratorSizingSection(path);
-    ok &= theApp.SaveSwitchgearSection(path);
-    ok &= theApp.SaveFaultCurrentSection(path);
-    ok &= theApp.SaveGroundingDesignSection(path);
-    return ok;
-}
 
 }  // namespace
 
@@ -275,10 +249,10 @@ void TestProjectFile::saveAndReloadEverySection()
 {
     const QString path = copyTemplate(QStringLiteral("roundtrip"));
     FillAll(1, m_tr);
-    QVERIFY(SaveAll(path));
+    QVERIFY(SaveEveryProjectSection(path));
     const QStringList saved = Dump(m_tr);
     const QByteArray once = ReadFile(path);
-    QVERIFY(SaveAll(path));
+    QVERIFY(SaveEveryProjectSection(path));
     QCOMPARE(ReadFile(path), once);  // saving twice without changes changes no byte
 
     FillAll(2, m_tr);
@@ -290,7 +264,7 @@ void TestProjectFile::saveAndReloadEverySection()
     QCOMPARE(theApp.GroundingDesignBlock.SafetyVoltageInput[3], T(2, "sv", 3));
 
     // Saving what was loaded gives the same values back.
-    QVERIFY(SaveAll(path));
+    QVERIFY(SaveEveryProjectSection(path));
     FillAll(3, m_tr);
     QVERIFY(theApp.LoadProjectFile(path));
     QCOMPARE(Dump(m_tr), saved);

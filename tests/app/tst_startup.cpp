@@ -34,18 +34,6 @@ const QString kInitialTitle = QStringLiteral("Palvane 전기설계 프로그램 
 const QString kNoLib = QStringLiteral("적합한 Lib 파일을 찾지 못했습니다.\n%1");
 const int kInsertButtons[] = {1422, 1423, 1456, 1599, 1631, 1363, 1378, 1584, 1585, 1548, 1406, 1695};
 
-QByteArray ReadFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool WriteFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
 // Start-up, with the exit code when it ended early.
 std::optional<int> Start()
 {

@@ -1,6 +1,7 @@
 #include "testsupport.h"
 
 #include <QFileInfo>
+#include <QFile>
 #include <QProcess>
 
 PythonResult RunPython(const QString& script, const QStringList& args)
@@ -23,4 +24,16 @@ PythonResult RunPython(const QString& script, const QStringList& args)
     r.out = QString::fromUtf8(p.readAllStandardOutput());
     r.err = QString::fromUtf8(p.readAllStandardError());
     return r;
+}
+
+QByteArray ReadFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool WriteFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }

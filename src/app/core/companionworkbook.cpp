@@ -1,5 +1,6 @@
 #include "app/core/companionworkbook.h"
 
+#include "app/core/projectfile.h"
 #include "app/core/sevrin.h"
 #include "library/core/libraryio.h"
 #include "platform/xlsxbook.h"
@@ -244,10 +245,7 @@ QString CSevrinApp::CompanionPathOf(const QString& projectPath, const QString& s
 {
     if (projectPath.isEmpty())
         return QString();
-    // Only the file's own extension: a folder named "my.project" stays as it is.
-    if (projectPath.endsWith(QLatin1String(".pro"), Qt::CaseInsensitive))
-        return projectPath.chopped(4) + suffix;
-    return projectPath + suffix;
+    return ProjectBasePath(projectPath) + suffix;
 }
 
 QString CSevrinApp::CompanionPath(int role) const

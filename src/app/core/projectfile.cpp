@@ -218,6 +218,22 @@ QString ProjectBasePath(const QString& projectPath)
     return projectPath;
 }
 
+bool SaveEveryProjectSection(const QString& projectPath)
+{
+    bool ok = true;
+    ok &= theApp.SaveProjectIntroduceSection(projectPath);
+    ok &= theApp.SaveMotorControlCenterSection(projectPath);
+    ok &= theApp.SaveCabinetSizingSection(projectPath);
+    ok &= theApp.SaveTransformerSizingSection(projectPath);
+    ok &= theApp.SaveCableSection(projectPath);
+    ok &= theApp.SaveTraySection(projectPath);
+    ok &= theApp.SaveGeneratorSizingSection(projectPath);
+    ok &= theApp.SaveSwitchgearSection(projectPath);
+    ok &= theApp.SaveFaultCurrentSection(projectPath);
+    ok &= theApp.SaveGroundingDesignSection(projectPath);
+    return ok;
+}
+
 const QStringList& ProjectWorkbookSuffixes()
 {
     static const QStringList suffixes{

@@ -9,6 +9,10 @@
 // is removed, so a folder such as "my.project" or "a.pro" stays part of the path.
 QString ProjectBasePath(const QString& projectPath);
 
+// Writes every section of the project file; every writer runs even after one fails, so as
+// much as possible reaches the file. False when any of them failed.
+bool SaveEveryProjectSection(const QString& projectPath);
+
 // The thirteen workbook suffixes a project can have, in the order copy, delete and the sheet
 // protection go through them ("_70.xlsx" has no store of its own but belongs to the project).
 const QStringList& ProjectWorkbookSuffixes();

@@ -209,18 +209,7 @@ void CSevrinProView::OnSaveProject()
     b.CI = m_logo->text();
 
     const QString path = theApp.ProjectPathTable.CurrentProjectPath;
-    // Every section is attempted even after a failure, so as much as possible reaches the file.
-    bool ok = true;
-    ok &= theApp.SaveProjectIntroduceSection(path);
-    ok &= theApp.SaveMotorControlCenterSection(path);
-    ok &= theApp.SaveCabinetSizingSection(path);
-    ok &= theApp.SaveTransformerSizingSection(path);
-    ok &= theApp.SaveCableSection(path);
-    ok &= theApp.SaveTraySection(path);
-    ok &= theApp.SaveGeneratorSizingSection(path);
-    ok &= theApp.SaveSwitchgearSection(path);
-    ok &= theApp.SaveFaultCurrentSection(path);
-    ok &= theApp.SaveGroundingDesignSection(path);
+    const bool ok = SaveEveryProjectSection(path);
     if (ok)
         Prompt::Message(tr("프로젝트 내용을 저장 하였습니다."));
     else
