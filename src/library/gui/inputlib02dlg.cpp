@@ -15,17 +15,6 @@ namespace {
 
 const QString kDegree = QStringLiteral("℃");
 
-QLabel* Cell(const QString& text, QWidget* parent)
-{
-    auto* label = new QLabel(text, parent);
-    label->setAlignment(Qt::AlignCenter);
-    label->setFrameShape(QFrame::Box);
-    label->setMinimumHeight(24);
-    label->setMinimumWidth(64);
-    label->setMargin(4);
-    return label;
-}
-
 }  // namespace
 
 CInputLib02Dlg::CInputLib02Dlg(QWidget* parent) : CLibraryEditorDlg(parent)
@@ -47,12 +36,12 @@ CInputLib02Dlg::CInputLib02Dlg(QWidget* parent) : CLibraryEditorDlg(parent)
 
     auto* grid = new QGridLayout;
     grid->setSpacing(0);
-    grid->addWidget(Cell(tr("구분"), this), 0, 0);
-    grid->addWidget(Cell(tr("공사방법"), this), 0, 1);
-    grid->addWidget(Cell(tr("적정 주위 온도"), this), 0, 2);
-    grid->addWidget(Cell(tr("보정계수"), this), 0, 3);
-    grid->addWidget(Cell(tr("기중"), this), 1, 0);
-    grid->addWidget(Cell(tr("A, B ,E, F"), this), 1, 1);
+    grid->addWidget(MakeGridCell(tr("구분"), this), 0, 0);
+    grid->addWidget(MakeGridCell(tr("공사방법"), this), 0, 1);
+    grid->addWidget(MakeGridCell(tr("적정 주위 온도"), this), 0, 2);
+    grid->addWidget(MakeGridCell(tr("보정계수"), this), 0, 3);
+    grid->addWidget(MakeGridCell(tr("기중"), this), 1, 0);
+    grid->addWidget(MakeGridCell(tr("A, B ,E, F"), this), 1, 1);
     grid->addWidget(m_combo, 1, 2);
     grid->addWidget(m_factorEdit, 1, 3);
 

@@ -11,21 +11,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-QLabel* Cell(const QString& text, QWidget* parent)
-{
-    auto* label = new QLabel(text, parent);
-    label->setAlignment(Qt::AlignCenter);
-    label->setFrameShape(QFrame::Box);
-    label->setMinimumHeight(24);
-    label->setMinimumWidth(64);
-    label->setMargin(4);
-    return label;
-}
-
-}  // namespace
-
 CInputLib03Dlg::CInputLib03Dlg(QWidget* parent) : CLibraryEditorDlg(parent)
 {
     setWindowTitle(tr("입력 창"));
@@ -42,11 +27,11 @@ CInputLib03Dlg::CInputLib03Dlg(QWidget* parent) : CLibraryEditorDlg(parent)
 
     auto* grid = new QGridLayout;
     grid->setSpacing(0);
-    grid->addWidget(Cell(tr("공사방법"), this), 0, 0);
-    grid->addWidget(Cell(tr("보정계수"), this), 1, 0);
+    grid->addWidget(MakeGridCell(tr("공사방법"), this), 0, 0);
+    grid->addWidget(MakeGridCell(tr("보정계수"), this), 1, 0);
     const QString methods[4] = {tr("A1,2"), tr("B1,2"), tr("D1"), tr("E, F")};
     for (int i = 0; i < 4; ++i) {
-        grid->addWidget(Cell(methods[i], this), 0, i + 1);
+        grid->addWidget(MakeGridCell(methods[i], this), 0, i + 1);
         auto* edit = new QLineEdit(this);
         edit->setObjectName(QString::number(1583 + i));
         edit->setAlignment(Qt::AlignCenter);

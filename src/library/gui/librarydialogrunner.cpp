@@ -1,5 +1,7 @@
 #include "librarydialogrunner.h"
 
+#include <QLabel>
+
 namespace {
 
 LibraryDialogRunner& Runner()
@@ -21,4 +23,15 @@ int RunLibraryDialog(CLibraryEditorDlg& dlg)
     if (Runner())
         return Runner()(dlg);
     return dlg.exec();
+}
+
+QLabel* CLibraryEditorDlg::MakeGridCell(const QString& text, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    label->setAlignment(Qt::AlignCenter);
+    label->setFrameShape(QFrame::Box);
+    label->setMinimumHeight(24);
+    label->setMinimumWidth(64);
+    label->setMargin(4);
+    return label;
 }

@@ -7,11 +7,17 @@
 #include <functional>
 
 // An editor of library values: OnInitDialog puts the values into the controls.
+class QLabel;
+
 class CLibraryEditorDlg : public QDialog
 {
 public:
     explicit CLibraryEditorDlg(QWidget* parent = nullptr) : QDialog(parent) {}
     virtual void OnInitDialog() = 0;
+
+protected:
+    // A framed, centred table cell of the editors' value grids.
+    static QLabel* MakeGridCell(const QString& text, QWidget* parent);
 };
 
 using LibraryDialogRunner = std::function<int(CLibraryEditorDlg&)>;
