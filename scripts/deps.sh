@@ -5,7 +5,7 @@ PKGS=(build-essential cmake ninja-build pkg-config
       qt6-base-dev qt6-base-dev-tools libqt6network6 libgl-dev
       libzip-dev libpugixml-dev
       fonts-nanum python3 python3-openpyxl python3-pil
-      clang libclang-rt-14-dev
+      clang libclang-rt-14-dev ccache
       locales)
 missing=()
 for p in "${PKGS[@]}"; do
