@@ -1,0 +1,19 @@
+#pragma once
+// Runs the headless recalculation driver for golden-file tests.
+#include <QString>
+#include <QStringList>
+
+struct CalcRun
+{
+    int exitCode = -1;
+    QString out;  // stdout, UTF-8
+    QString err;  // stderr, UTF-8
+};
+
+// sevrin-calc --root ROOT --project PROJECT COMMAND; times out after 120 s.
+CalcRun RunSevrinCalc(const QString& root, const QString& project, const QString& command);
+// sevrin-calc with exactly these arguments.
+CalcRun RunSevrinCalcArgs(const QStringList& args);
+// Copies the build's program folder (LIB and FORM) into `dir` so a test can run the driver
+// on a root it may change; true on success.
+bool CopyProgramFolder(const QString& dir);
