@@ -7,6 +7,7 @@
 #include "app/core/sevrin.h"
 #include "cablefixture.h"
 #include "common/recordingprompt.h"
+#include "loads/core/designconditions.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -139,6 +140,9 @@ void TestCableSizing::initTestCase()
     m_app = std::make_unique<CSevrinApp>();
     cablefixture::UseLibrary(*m_app, m_dir.path());
     cablefixture::SetConditions(*m_app);
+    // As after a project load: the conditions rebuild the derated tables and the motor tables
+    // (the fixture's own factors are the ones these conditions give).
+    ApplyProjectDesignConditions(*m_app);
     m_cond = CableConditionsFromApp(*m_app);
     QVERIFY2(m_prompt->messages.isEmpty(), qPrintable(m_prompt->messages.join('\n')));
 }
@@ -176,17 +180,17 @@ void TestCableSizing::conditionsFromProjectBlocks()
     QCOMPARE(c.mccSoftStarterTime, 10.0);
     QCOMPARE(c.mccStartPowerFactor, 0.3);
 
-    // A selection outside its list (a combo left without a selection stores -1) is no value,
-    // never a read past the table.
+    // A selection outside its list (a combo left without a selection stores -1) counts as the
+    // list's first option, never a read past the table.
     CSevrinApp app;
     cablefixture::SetConditions(app);
     app.CabinetSizingBlock.InstallConditionIndex[0] = -1;
     app.CabinetSizingBlock.ConductorCriteriaIndex[0] = 10;
     app.MotorControlCenterBlock.MccConditionIndex[7] = 99;
     const CableConditions bad = CableConditionsFromApp(app);
-    QCOMPARE(bad.airAmbient, NO_VALUE);
-    QCOMPARE(bad.singleCoreThreshold, NO_VALUE);
-    QCOMPARE(bad.mccSoftStarterTime, NO_VALUE);
+    QCOMPARE(bad.airAmbient, 20.0);
+    QCOMPARE(bad.singleCoreThreshold, 16.0);
+    QCOMPARE(bad.mccSoftStarterTime, 4.0);
 }
 
 void TestCableSizing::workedFeeders_data()

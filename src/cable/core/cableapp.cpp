@@ -2,6 +2,7 @@
 
 #include "app/core/calcutil.h"
 #include "app/core/sevrin.h"
+#include "loads/core/designconditions.h"
 
 #include <QHash>
 
@@ -10,20 +11,6 @@
 #include <unordered_map>
 
 namespace {
-
-// The value at a stored selection of a fixed option list; NO_VALUE outside the list.
-template <std::size_t N>
-double Option(const double (&values)[N], int index)
-{
-    return index >= 0 && std::size_t(index) < N ? values[index] : NO_VALUE;
-}
-
-// An edit of the design pages: its leading number (empty or non-numeric text gives 0).
-double EditValue(const QString& text)
-{
-    const double v = ReadNumber(text);
-    return std::isfinite(v) ? v : 0.0;
-}
 
 struct LookupKey
 {
@@ -122,44 +109,41 @@ bool AppCableLookup::FindMotorData(double kW, const QString& startingMethod,
 
 CableConditions CableConditionsFromApp(const CSevrinApp& app)
 {
-    static const double kAir[] = {20, 25, 30, 35, 40, 45, 50, 55, 60, 65, 70};
-    static const double kGround[] = {10, 15, 20, 25, 30, 35, 40, 45, 50, 55, 60};
-    static const double kTiers[] = {1, 2, 3, 4, 5, 6};
-    static const double kSoil[] = {0.5, 0.7, 1.0, 1.5, 2.0, 2.5, 3.0};
-    static const double kDepth[] = {0.6, 0.8, 1.2};
-    static const double kThreshold[] = {16, 25, 35, 50, 70, 95, 120, 150, 185, 240};
-    static const double kTripTime[] = {0.01, 0.02, 0.03, 0.04, 0.05};
-    static const double kStartPf[] = {0.1, 0.15, 0.2, 0.25, 0.3};
-    static const double kInrush[] = {1.3, 1.4, 1.5};
-    static const double kStartTime[] = {4, 6, 10, 15, 20};
-
+    using namespace DesignOptions;
     const auto& b = app.CabinetSizingBlock;
-    const auto& m = app.MotorControlCenterBlock;
+    const PanelBoardDesignConditions pb = PanelBoardDesignConditionsOf(b);
+    const MccDesignConditions mcc = MccDesignConditionsOf(app.MotorControlCenterBlock);
+    const MotorParameters motor = BuildMotorParameters(mcc);
+
     CableConditions c;
-    c.airAmbient = Option(kAir, b.InstallConditionIndex[0]);
-    c.groundAmbient = Option(kGround, b.InstallConditionIndex[1]);
-    c.trayTiers = Option(kTiers, b.InstallConditionIndex[2]);
-    c.soilResistivity = Option(kSoil, b.InstallConditionIndex[3]);
-    c.burialDepth = Option(kDepth, b.InstallConditionIndex[4]);
-    c.singleCoreThreshold = Option(kThreshold, b.ConductorCriteriaIndex[0]);
-    c.conductorTripTime = Option(kTripTime, b.ConductorCriteriaIndex[2]);
-    c.loadPowerFactor = EditValue(b.ConductorCriteriaText[0]);
-    c.loadEfficiency = EditValue(b.ConductorCriteriaText[1]);
-    c.feederDropPct = EditValue(b.ConductorCriteriaText[2]);
-    c.branchDropPct = EditValue(b.ConductorCriteriaText[3]);
-    c.motorBranchDropPct = EditValue(b.ConductorCriteriaText[4]);
-    c.conductorMarginFactor = EditValue(b.ConductorCriteriaText[6]);
-    c.motorStartPowerFactor = Option(kStartPf, b.MotorStartCriteriaIndex);
-    c.motorFeederStartDropPct = EditValue(b.MotorStartCriteriaText[0]);
-    c.motorStartDropPct = EditValue(b.MotorStartCriteriaText[1]);
-    c.motorStartMarginFactor = EditValue(b.MotorStartCriteriaText[2]);
-    c.inrushMultiple = Option(kInrush, b.BreakerCriteriaIndex[1]);
-    c.breakerTripTime = Option(kTripTime, b.BreakerCriteriaIndex[2]);
-    c.inrushMarginFactor = EditValue(b.BreakerCriteriaText[0]);
-    c.mccInrushMultiple = Option(kInrush, m.MccConditionIndex[3]);
-    c.mccSoftStarterTime = Option(kStartTime, m.MccConditionIndex[7]);
-    c.mccInverterTime = Option(kStartTime, m.MccConditionIndex[8]);
-    c.mccStartPowerFactor = Option(kStartPf, m.MccConditionIndex[9]);
+    c.airAmbient = OptionValue(AirAmbient, pb.airAmbientIndex);
+    c.groundAmbient = OptionValue(GroundAmbient, pb.groundAmbientIndex);
+    c.trayTiers = OptionValue(TrayTiers, pb.trayTierIndex);
+    c.soilResistivity = OptionValue(SoilResistivity, pb.soilResistivityIndex);
+    c.burialDepth = OptionValue(BurialDepth, pb.burialDepthIndex);
+    c.singleCoreThreshold = OptionValue(SingleCoreThreshold, pb.singleCoreThresholdIndex);
+    // Conductor-size criteria: trip time t of SSC; load power factor, efficiency, allowed
+    // drops (feeder, branch, motor branch), fault-current rating and the SSC margin.
+    c.conductorTripTime = OptionValue(TripTime, b.ConductorCriteriaIndex[2]);
+    c.loadPowerFactor = ReadDesignNumber(b.ConductorCriteriaText[0]);
+    c.loadEfficiency = ReadDesignNumber(b.ConductorCriteriaText[1]);
+    c.feederDropPct = ReadDesignNumber(pb.feederDropPct);
+    c.branchDropPct = ReadDesignNumber(pb.branchDropPct);
+    c.motorBranchDropPct = ReadDesignNumber(pb.motorBranchDropPct);
+    c.conductorMarginFactor = ReadDesignNumber(b.ConductorCriteriaText[6]);
+    // Motor-starting criteria: cos(theta m), drops of motor feeders and single motors, margin.
+    c.motorStartPowerFactor = OptionValue(StartPowerFactor, b.MotorStartCriteriaIndex);
+    c.motorFeederStartDropPct = ReadDesignNumber(b.MotorStartCriteriaText[0]);
+    c.motorStartDropPct = ReadDesignNumber(b.MotorStartCriteriaText[1]);
+    c.motorStartMarginFactor = ReadDesignNumber(b.MotorStartCriteriaText[2]);
+    // Breaker criteria: maker (not used here), inrush multiple k, tN; inrush margin.
+    c.inrushMultiple = OptionValue(InrushMultiple, b.BreakerCriteriaIndex[1]);
+    c.breakerTripTime = OptionValue(TripTime, b.BreakerCriteriaIndex[2]);
+    c.inrushMarginFactor = ReadDesignNumber(b.BreakerCriteriaText[0]);
+    c.mccInrushMultiple = motor.k;
+    c.mccSoftStarterTime = motor.tmSoftStarter;
+    c.mccInverterTime = motor.tmInverter;
+    c.mccStartPowerFactor = MotorStartPowerFactor(mcc);
     return c;
 }
 

@@ -28,8 +28,8 @@ private:
 };
 
 // The design conditions as the engine reads them, from the panel-board and motor-control-
-// centre blocks of the application (stored selections mapped through their option lists; a
-// selection outside its list gives NO_VALUE).
+// centre blocks of the application (stored selections mapped through the design pages' option
+// lists, a selection outside its list counting as the first option).
 CableConditions CableConditionsFromApp(const CSevrinApp& app);
 
 // Recomputes a stored row as the fault-current search does: automatic sizes, the starting
