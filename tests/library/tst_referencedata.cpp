@@ -179,7 +179,16 @@ const ValueCheck kValues[] = {
     {"B.52.12 E, three-core", 0, "BE12:BE27", "equals",
      "23,32,42,54,75,100,127,158,192,246,298,346,399,456,538,621"},
     {"B.52.3 B1 of HFIX, two loaded", 0, "AU80:AU95", "equals",
-     "23,31,42,54,75,100,133,164,198,253,306,354,407,464,546,628"},
+     "23,31,42,54,75,100,133,164,198,253,306,354,393,449,528,603"},
+    // Method B from 150 mm2 up, IEC 60364-5-52:2009 (KS C IEC 60364-5-52), XLPE copper; earlier
+    // editions gave up to 7.6 % more. Rows 150, 185, 240, 300 mm2.
+    // Table B.52.5, B1, three loaded conductors: 342, 384, 450, 514
+    {"B.52.5 B1 single-core, 150..300 mm2", 0, "AU24:AU27", "equals", "342,384,450,514"},
+    {"B.52.5 B1 of HFIX, three loaded, 150..300 mm2", 0, "AW92:AW95", "equals", "342,384,450,514"},
+    // Table B.52.3, B2, two loaded conductors: 334, 384, 459, 532
+    {"B.52.3 B2 two-core, 150..300 mm2", 0, "AY24:AY27", "equals", "334,384,459,532"},
+    // Table B.52.5, B2, three loaded conductors: 300, 340, 398, 455
+    {"B.52.5 B2 three-core, 150..300 mm2", 0, "BC24:BC27", "equals", "300,340,398,455"},
     // IEC 60228 resistance at 20 °C taken to 90 °C (10 mm2: 1.83 Ω/km, 240 mm2 with skin effect)
     {"CBLIMP R at 90 °C, 10 mm2", 0, "AC15", "near", "2.3334"},
     {"CBLIMP R rises with skin effect, 240 mm2", 0, "AC25", "greater", "AC25;0.0961"},
