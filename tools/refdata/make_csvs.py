@@ -382,8 +382,9 @@ def sheet0():
     D1_3 = [21, 28, 36, 44, 58, 75, 96, 115, 135, 167, 197, 223, 251, 281, 324, 365]       # B.52.5
     E_2 = [26, 36, 49, 63, 86, 115, 149, 185, 225, 289, 352, 410, 473, 542, 641, 741]      # B.52.12
     E_3 = [23, 32, 42, 54, 75, 100, 127, 158, 192, 246, 298, 346, 399, 456, 538, 621]      # B.52.12
-    # B.52.13, single-core cables in free air, three loaded conductors in trefoil, 25 mm2 and up;
-    # below 25 mm2 the table gives nothing and the multi-core method E value is used.
+    # B.52.12 column 5 (B.52.13 is aluminium), single-core cables in free air, three loaded
+    # conductors in trefoil, 25 mm2 and up; below 25 mm2 the table gives nothing and the
+    # multi-core method E value is used.
     F_3 = E_3[:6] + [135, 169, 207, 268, 328, 383, 444, 510, 607, 703]
     xl = []
     for i, s in enumerate(SIZES):
@@ -393,7 +394,7 @@ def sheet0():
                 ["size_mm2", "1C_A1", "1C_B1", "1C_D1", "1C_F", "2C_A2", "2C_B2", "2C_D1", "2C_E",
                  "3C4C_A2", "3C4C_B2", "3C4C_D1", "3C4C_E"], xl,
                 "IEC 60364-5-52:2009 (KS C IEC 60364-5-52) XLPE copper, A: single-core columns use "
-                "three loaded conductors (A1, B1, D1 of B.52.5; F trefoil of B.52.13, below 25 mm2 "
+                "three loaded conductors (A1, B1, D1 of B.52.5; F trefoil of B.52.12, below 25 mm2 "
                 "method E of B.52.12); two-core columns two loaded conductors (A2, B2, D1 of B.52.3, "
                 "E of B.52.12); three/four-core columns three loaded conductors (B.52.5, B.52.12)",
                 [2] * 13)
