@@ -9,6 +9,7 @@
 #include "fault/core/faultvalues.h"
 
 #include <QDir>
+#include <QTest>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -129,5 +130,31 @@ struct Project
         return fault::SetBusName(*app, v, name) && fault::AddBusCable(*app, v, CableForBus(cableRow));
     }
 };
+
+// Builds the network the way the screen's pages do, then runs "계산".
+inline void BuildRadialNetwork(Project& p, bool withMotor, const QString& ngr = QStringLiteral("0"))
+{
+    CSevrinApp& a = *p.app;
+    fault::FillFaultList(a, fault::LineSheet);  // creates the data workbook, as the page fill does
+    fault::LineRowInputs line;
+    line.LibraryInput = false;
+    line.Direct = {"0.5", "1.5", "1.5", "4.5"};
+    QVERIFY(fault::AddUtilityRow(a, fault::LineSheet, line));
+    fault::LoadFaultBusData(a, p.pages);
+    fault::CalcFaultCurrent(a, p.pages);
+    p.SetTransformer(0, "1000", "5", "0.38", ngr);
+    const double d20 = fault::ReadFaultNumber(a.FaultCurrentBlock.FaultResult[fault::Delta20]);
+    const double d250 = fault::ReadFaultNumber(a.FaultCurrentBlock.FaultResult[fault::Delta250]);
+    fault::CableRowInputs cable{"S/S", "MCC-1", "50", "FCV", "240", "1", "4", "120", "1"};
+    QVERIFY(fault::AddFaultCableRow(a, cable, d20, d250));
+    if (withMotor) {
+        a.FaultCurrentBlock.FaultMotorCount = 0;
+        fault::MotorRowInputs m{"MCC-1", "M-1", "110", "", "DOL", "6", "4", "2.5"};
+        QVERIFY(fault::AddFaultMotorRow(a, 0, m));
+    }
+    fault::CalcFaultCurrent(a, p.pages);
+    QVERIFY(p.AddBus(0, 0, QStringLiteral("MCC-1"), 0));
+    fault::CalcFaultCurrent(a, p.pages);
+}
 
 }  // namespace faultfixture

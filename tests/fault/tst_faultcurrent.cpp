@@ -13,6 +13,7 @@
 #include <complex>
 
 using namespace fault;
+using faultfixture::BuildRadialNetwork;
 using faultfixture::Project;
 
 namespace {
@@ -25,32 +26,6 @@ double Num(const QString& text)
 bool Near(double actual, double expected, double relative)
 {
     return std::abs(actual - expected) <= relative * std::abs(expected);
-}
-
-// Builds the network the way the screen's pages do, then runs "계산".
-void BuildRadialNetwork(Project& p, bool withMotor, const QString& ngr = QStringLiteral("0"))
-{
-    CSevrinApp& a = *p.app;
-    FillFaultList(a, LineSheet);  // creates the data workbook, as the page fill does
-    LineRowInputs line;
-    line.LibraryInput = false;
-    line.Direct = {"0.5", "1.5", "1.5", "4.5"};
-    QVERIFY(AddUtilityRow(a, LineSheet, line));
-    LoadFaultBusData(a, p.pages);
-    CalcFaultCurrent(a, p.pages);
-    p.SetTransformer(0, "1000", "5", "0.38", ngr);
-    const double d20 = Num(a.FaultCurrentBlock.FaultResult[Delta20]);
-    const double d250 = Num(a.FaultCurrentBlock.FaultResult[Delta250]);
-    CableRowInputs cable{"S/S", "MCC-1", "50", "FCV", "240", "1", "4", "120", "1"};
-    QVERIFY(AddFaultCableRow(a, cable, d20, d250));
-    if (withMotor) {
-        a.FaultCurrentBlock.FaultMotorCount = 0;
-        MotorRowInputs m{"MCC-1", "M-1", "110", "", "DOL", "6", "4", "2.5"};
-        QVERIFY(AddFaultMotorRow(a, 0, m));
-    }
-    CalcFaultCurrent(a, p.pages);
-    QVERIFY(p.AddBus(0, 0, QStringLiteral("MCC-1"), 0));
-    CalcFaultCurrent(a, p.pages);
 }
 
 std::array<QString, kBusResults> StoredPage(CSevrinApp& a, int tr, const QString& name)
