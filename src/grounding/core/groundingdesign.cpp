@@ -213,13 +213,30 @@ const QStringList& GroundingGridShapes()
 QString GroundingSafeSentence(const QString& gpr, const QString& etouch)
 {
     return QStringLiteral("대지전위 상승 값 %1[V]는 허용 접촉전압 %2[V] 보다 낮으므로 안전하다.")
-        .arg(gpr, etouch);
+      .arg(gpr, etouch);
 }
 
 QString GroundingUnsafeSentence(const QString& gpr, const QString& etouch)
 {
     return QStringLiteral("대지전위 상승 값 %1[V]는 허용 접촉전압 %2[V] 보다 높으므로 위험하다.")
-        .arg(gpr, etouch);
+      .arg(gpr, etouch);
+}
+
+GroundingVerdicts JudgeGroundingVoltages(double rg, double gpr, double etouch, double em,
+                                         double estepWhole, double esWhole)
+{
+    // Nothing is called safe unless every value of the chain is a finite number and the grid
+    // has a positive resistance.
+    const bool defined = rg > 0.0 && std::isfinite(rg) && std::isfinite(gpr) && std::isfinite(etouch) &&
+                         std::isfinite(em) && std::isfinite(estepWhole) && std::isfinite(esWhole);
+    const QString ok = QStringLiteral("OK");
+    const QString check = QStringLiteral("CHECK");
+    GroundingVerdicts v;
+    v.touch = defined && etouch > em ? ok : check;
+    v.step = defined && estepWhole > esWhole ? ok : check;
+    v.sentence = defined && !(gpr > etouch) ? GroundingSafeSentence(Fmt(gpr, 2), Fmt(etouch, 2))
+                                            : GroundingUnsafeSentence(Fmt(gpr, 2), Fmt(etouch, 2));
+    return v;
 }
 
 int GroundingFinalSizeIndexOf(const QString& standardSize)
@@ -275,8 +292,8 @@ GroundingSummaryValues CalcGroundingDesign(GroundingDesignBlockT& b, const Groun
     b.GroundingConditionIndex[2] = IndexInRange(b.GroundingConditionIndex[2], 4);
     const int shape = b.GroundingConditionIndex[2];
 
-    // 1-2. Grid shape factors (IEEE Std 80 eq. 85-89); the grid area is taken as Lx·Ly, so
-    // nc is 1, and nd uses the conductor spacing D.
+    // Grid shape factors n = na·nb·nc·nd of IEEE Std 80-2000; the grid area is taken as Lx·Ly,
+    // so nc is 1, and nd uses the conductor spacing D.
     const double lc = In(t[T_Lc]);
     const double lp = In(t[T_Lp]);
     const double lx = In(t[T_Lx]);
@@ -311,13 +328,13 @@ GroundingSummaryValues CalcGroundingDesign(GroundingDesignBlockT& b, const Groun
         n *= nd;
     Put(b.GridFactors[0], n, 4);
 
-    // 3. Average soil resistivity.
+    // Average soil resistivity.
     Put(b.GridFactors[5], AverageResistivity(t), 2);
 
-    // 4. One value of each input for the whole calculation.
+    // One value of each input for the whole calculation.
     ApplyGroundingDesignInputs(b, lib);
 
-    // 5-6. Conductor material and the conductor cross-section (IEEE Std 80 eq. 40, I in kA).
+    // Conductor material and cross-section (IEEE Std 80-2000 with its Table 1 constants, I in kA).
     const LibTable& materials = lib.ConductorMaterialTable;
     const int material = b.ConductorSizeIndex[0];
     cr[0] = materials.Cell(material, 2);
@@ -335,7 +352,7 @@ GroundingSummaryValues CalcGroundingDesign(GroundingDesignBlockT& b, const Groun
         std::sqrt(In(ci[C_tC]) * alphaR * rhoR * 1e4 / tcap / std::log((tm - ta) / (k0 + ta) + 1.0)));
     const double conductorArea = Put(cr[4], areaMm2, 0);
 
-    // 7. Standard conductor size: the row before the first size limit above the area.
+    // Standard conductor size: the row before the first size limit above the area.
     const LibTable& sizes = lib.GroundConductorSizeTable;
     if (std::isfinite(conductorArea)) {
         int i = 0;
@@ -351,10 +368,10 @@ GroundingSummaryValues CalcGroundingDesign(GroundingDesignBlockT& b, const Groun
     if (!previousStandardSize.isEmpty() && previousStandardSize != cr[5])
         b.ConductorSizeIndex[1] = GroundingFinalSizeIndexOf(cr[5]);
 
-    // 8. Soil resistivity.
+    // Soil resistivity.
     cr[7] = b.GridFactors[5];
 
-    // 9. Conductor diameter of the final size.
+    // Conductor diameter of the final size.
     const LibTable& diameters = lib.GroundConductorDiameterTable;
     const int finalSize = LeadingDigits(GroundingFinalSizes().value(b.ConductorSizeIndex[1]));
     QString diameterMm = diameters.Cell(0, 1);
@@ -368,7 +385,7 @@ GroundingSummaryValues CalcGroundingDesign(GroundingDesignBlockT& b, const Groun
     }
     const double d = Put(cr[8], Raise(In(diameterMm) / 1000.0, 4), 4);
 
-    // 10. Ground rod: the first designation that contains the typed diameter text.
+    // Ground rod: the first designation that contains the typed diameter text.
     cr[9] = QStringLiteral("0");
     cr[10] = QStringLiteral("0");
     const LibTable& rods = lib.GroundRodTable;
@@ -384,21 +401,21 @@ GroundingSummaryValues CalcGroundingDesign(GroundingDesignBlockT& b, const Groun
     const double rodCount = In(ci[C_N]);
     const double h = In(ci[C_h]);
     const double gridLc = In(ci[C_Lc]);
-    // Without rods the grid is its conductors alone: Rg = R1 and the corner factor Kii of
-    // IEEE Std 80 eq. 83 applies.
+    // Without rods the grid is its conductors alone: Rg = R1, and IEEE Std 80-2000's corner
+    // factor Kii = 1/(2n)^(2/n) for grids without rods applies.
     const bool noRods = !(rodCount > 0.0) || !(lr > 0.0) || !(rodDiameter > 0.0);
 
-    // 11. Geometry.
+    // Geometry.
     const double aPrime = Put(cr[13], Round(std::sqrt((d / 2.0) * 2.0 * h), 3), 3);
     const double gridArea = Put(cr[14], In(ci[C_Lx]) * In(ci[C_Ly]), 0);
     const double ratio = Put(cr[15], Round(In(ci[C_Lx]) / In(ci[C_Ly]), 3), 3);
     const double lt = Put(cr[16], rodCount * lr + gridLc, 3);
 
-    // 12. Schwarz's coefficients (IEEE Std 80 Fig. 25, curve for h = 0).
+    // Schwarz's coefficients (IEEE Std 80-2000 Fig. 25, the curves for h = 0).
     const double k1 = Put(cr[11], Round(-0.04 * ratio + 1.41, 2), 2);
     const double k2 = Put(cr[12], Round(0.15 * ratio + 5.5, 2), 2);
 
-    // 13. Schwarz's resistances (IEEE Std 80 eq. 53-55).
+    // Schwarz's resistances (R1 of the grid, R2 of the rods, Rm mutual).
     const double rho = Res(cr[7]);
     const double sqrtA = std::sqrt(gridArea);
     const double r1 = rho / (kPi * gridLc) * (std::log(2.0 * gridLc / aPrime) + k1 * gridLc / sqrtA - k2);
@@ -419,7 +436,7 @@ GroundingSummaryValues CalcGroundingDesign(GroundingDesignBlockT& b, const Groun
         rr[5] = Fmt(Round(rm, 3), 3);
     }
 
-    // 14. Grid resistance (IEEE Std 80 eq. 52).
+    // Grid resistance: Rg = (R1·R2 − Rm²) / (R1 + R2 − 2·Rm).
     const double r1s = Res(rr[0]);
     double rg = r1s;
     if (!noRods) {
@@ -431,20 +448,20 @@ GroundingSummaryValues CalcGroundingDesign(GroundingDesignBlockT& b, const Groun
     rr[7] = Fmt(Round(rg, 3), 3);
     const double rgShown = Res(rr[6]);
 
-    // 15. Sverak's resistance, for reference (IEEE Std 80 eq. 52 of the simplified method).
+    // Sverak's resistance, for reference.
     rr[8] = Fmt(rho * (1.0 / lt + 1.0 / std::sqrt(20.0 * gridArea) *
                                      (1.0 + 1.0 / (1.0 + h * std::sqrt(20.0 / gridArea)))),
                 3);
     rr[9] = rr[6];
 
-    // 16. Surface-layer derating factor (IEEE Std 80 eq. 27).
+    // Surface-layer derating factor of a thin surface layer.
     sc[0] = cr[7];
     sc[1] = ci[C_tC];
     const double rhoS = In(b.SafetyVoltageInput[S_RhoS]);
     const double hS = In(b.SafetyVoltageInput[S_hS]);
     const double cs = Put(sc[2], Raise(Round(1.0 - 0.09 * (1.0 - rho / rhoS) / (2.0 * hS + 0.09), 4), 3), 3);
 
-    // 17. Effective lengths (IEEE Std 80 eq. 91).
+    // Effective lengths; LM for grids with rods along the perimeter.
     sc[4] = b.SafetyVoltageInput[S_Sf];
     sc[5] = ci[C_Lc];
     sc[6] = cr[10];
@@ -455,7 +472,7 @@ GroundingSummaryValues CalcGroundingDesign(GroundingDesignBlockT& b, const Groun
     const double lys = Res(sc[8]);
     const double lm = Put(sc[10], Round(Res(sc[5]) + (1.55 + 1.22 * Res(sc[6]) / std::sqrt(lxs * lxs + lys * lys)) * lrTotal, 2), 2);
 
-    // 18. Spacing factor for the touch voltage (IEEE Std 80 eq. 81-84).
+    // Spacing factor for the touch voltage.
     const double kh = Round(std::sqrt(1.0 + h / 1.0), 4);
     const double ns = Res(b.GridFactors[0]);
     const double kii = noRods ? 1.0 / std::pow(2.0 * ns, 2.0 / ns) : 1.0;
@@ -472,8 +489,7 @@ GroundingSummaryValues CalcGroundingDesign(GroundingDesignBlockT& b, const Groun
     sc[17] = Fmt(kh, 4);
     sc[19] = Fmt(ns, 4);
 
-    // 19. Irregularity factor, effective length and spacing factor for the step voltage
-    // (IEEE Std 80 eq. 89, 92, 94).
+    // Irregularity factor, effective length and spacing factor for the step voltage.
     const double ki = Put(sf[3], Round(0.644 + 0.148 * ns, 3), 3);
     const double ls = Put(sf[5], 0.75 * Res(sc[5]) + 0.85 * Res(sc[9]), 3);
     const double ks = Put(sf[7], Round(1.0 / kPi * (1.0 / (2.0 * h) + 1.0 / (spacing + h) +
@@ -481,7 +497,7 @@ GroundingSummaryValues CalcGroundingDesign(GroundingDesignBlockT& b, const Groun
                                        3),
                           4);
 
-    // 20. Tolerable voltages for a 50 kg body (IEEE Std 80 eq. 29, 32) and the ground
+    // Tolerable voltages for a 50 kg body and the ground
     // potential rise.
     const double ts = Res(sc[1]);
     const double sfv = Res(sc[4]);
@@ -493,38 +509,29 @@ GroundingSummaryValues CalcGroundingDesign(GroundingDesignBlockT& b, const Groun
     vr[1] = Fmt(etouch, 2);
     vr[2] = Fmt(gpr, 2);
 
-    // 22. Expected mesh and step voltages (IEEE Std 80 eq. 80, 92).
+    // Expected mesh and step voltages.
     const double em = Put(vr[4], Raise(rho * kmShown * ki * amps * sfv / lm, 2), 2);
     const double es = Put(vr[5], Raise(rho * ks * ki * amps * sfv / ls, 2), 2);
 
-    // 23. Whole volts and verdicts. Nothing is called safe unless every value of the chain is a
-    // finite number and the grid has a positive resistance.
+    // Whole volts, the verdicts and the sentence on the ground potential rise.
     vr[6] = Fmt(Res(vr[2]), 0);
     vr[7] = Fmt(Res(vr[1]), 0);
     vr[8] = Fmt(em, 0);
     vr[10] = Fmt(estepShown, 0);
     vr[11] = Fmt(es, 0);
-    const double estepWhole = Res(vr[10]);
-    const double esWhole = Res(vr[11]);
-    const bool defined = rgShown > 0.0 && std::isfinite(rgShown) && std::isfinite(gpr) &&
-                         std::isfinite(etouch) && std::isfinite(em) && std::isfinite(estepWhole) &&
-                         std::isfinite(esWhole);
-    const QString ok = QStringLiteral("OK");
-    const QString check = QStringLiteral("CHECK");
-    vr[9] = defined && etouch > em ? ok : check;
-    vr[12] = defined && estepWhole > esWhole ? ok : check;
+    const GroundingVerdicts verdicts =
+        JudgeGroundingVoltages(rgShown, gpr, etouch, em, Res(vr[10]), Res(vr[11]));
+    vr[3] = verdicts.sentence;
+    vr[9] = verdicts.touch;
+    vr[12] = verdicts.step;
 
-    // 21. The sentence on the ground potential rise (equal counts as safe).
-    vr[3] = defined && !(gpr > etouch) ? GroundingSafeSentence(Fmt(gpr, 2), Fmt(etouch, 2))
-                                       : GroundingUnsafeSentence(Fmt(gpr, 2), Fmt(etouch, 2));
-
-    // 24. The average-resistivity page.
+    // The average-resistivity page.
     auto& ar = b.AverageResistivityFields;
     for (int i = 0; i < 11; ++i)
         ar[i] = t[T_h1 + i];
     ar[11] = ar[12] = b.GridFactors[5];
 
-    // 25. The summary table.
+    // The summary table.
     OwnValues own;
     own.cs = cs;
     own.d = d;

@@ -32,6 +32,20 @@ const QStringList& GroundingGridShapes();
 QString GroundingSafeSentence(const QString& gpr, const QString& etouch);
 QString GroundingUnsafeSentence(const QString& gpr, const QString& etouch);
 
+// The verdicts on the voltages: the sentence on the ground potential rise, the touch and the
+// step verdict ("OK" or "CHECK"). rg and gpr as shown (two decimals), etouch unrounded, em as
+// shown, estepWhole and esWhole read back from their whole-volt texts. Equal values are not
+// "OK"; a GPR equal to Etouch is safe. Any value that is not a finite number, or a resistance
+// that is not positive, gives "CHECK" twice and the unsafe sentence.
+struct GroundingVerdicts
+{
+    QString sentence;
+    QString touch;
+    QString step;
+};
+GroundingVerdicts JudgeGroundingVoltages(double rg, double gpr, double etouch, double em,
+                                         double estepWhole, double esWhole);
+
 // Copies the design inputs over the copies the result pages keep, so one calculation uses one
 // value of each (the last step of storing the inputs), and takes the material name the
 // conductor-size page shows for the material index.

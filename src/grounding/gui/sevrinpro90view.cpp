@@ -189,28 +189,28 @@ void CSevrinPro90View::StoreGroundingInputs()
     if (!m_p99)
         return;
     auto& b = theApp.GroundingDesignBlock;
-    // 1. The design inputs.
+    // The design inputs.
     for (int i = 0; i < 3; ++i)
         b.GroundingConditionIndex[i] = m_p99->Combo(1458 + i)->currentIndex();
     for (int i = 0; i < 28; ++i)
         b.GroundingConditionInput[i] = m_p99->Text(1461 + i);
-    // 2. The conductor-size page.
+    // The conductor-size page.
     b.ConductorSizeIndex[0] = m_p91->MaterialCombo()->currentIndex();
     b.ConductorSizeIndex[1] = m_p91->FinalSizeCombo()->currentIndex();
     const int conductorIds[5] = {1220, 1221, 1211, 1032, 1033};
     for (int i = 0; i < 5; ++i)
         b.ConductorSizeInput[i] = m_p91->Text(conductorIds[i]);
     b.ConductorSizeInput[12] = m_p91->MaterialCombo()->currentText();
-    // 3. The resistance page.
+    // The resistance page.
     const int resistanceIds[7] = {1212, 1213, 1214, 1217, 1218, 1215, 1216};
     for (int i = 0; i < 7; ++i)
         b.ConductorSizeInput[5 + i] = m_p92->Text(resistanceIds[i]);
-    // 4. The safety-voltage page.
+    // The safety-voltage page.
     b.SafetyVoltageIndex = m_p93->ShapeCombo()->currentIndex();
     const int safetyIds[4] = {1045, 1046, 1048, 1238};
     for (int i = 0; i < 4; ++i)
         b.SafetyVoltageInput[i] = m_p93->Text(safetyIds[i]);
-    // 5. One value of each: the design inputs overwrite the copies.
+    // One value of each: the design inputs overwrite the copies.
     ApplyGroundingDesignInputs(b, theApp.GroundingLibBlock);
 }
 
@@ -229,7 +229,7 @@ void CSevrinPro90View::ShowGroundingFields()
     auto& b = theApp.GroundingDesignBlock;
     const auto& t = b.GroundingConditionInput;
 
-    // 1. Design inputs, grid factors and the shape table.
+    // Design inputs, grid factors and the shape table.
     for (int i = 0; i < 3; ++i)
         SetCombo(m_p99->Combo(1458 + i), b.GroundingConditionIndex[i]);
     for (int i = 0; i < 28; ++i)
@@ -240,7 +240,7 @@ void CSevrinPro90View::ShowGroundingFields()
         for (int row = 0; row < 4; ++row)
             m_p99->SetText(1495 + column * 4 + row, b.ShapeFactorTable[row * 3 + column]);
 
-    // 2. The material list of the conductor-size page, from the loaded table.
+    // The material list of the conductor-size page, from the loaded table.
     QComboBox* material = m_p91->MaterialCombo();
     {
         const QSignalBlocker block(material);
@@ -251,7 +251,7 @@ void CSevrinPro90View::ShowGroundingFields()
     }
     SetCombo(material, b.ConductorSizeIndex[0]);
 
-    // 3. The final size follows a standard size that a calculation changed; otherwise the
+    // The final size follows a standard size that a calculation changed; otherwise the
     // choice (also the one loaded from the project) stays.
     const QString shownStandard = m_p91->Text(1036);
     if (!shownStandard.isEmpty() && shownStandard != b.ConductorResults[5])
@@ -259,7 +259,7 @@ void CSevrinPro90View::ShowGroundingFields()
     else
         SetCombo(m_p91->FinalSizeCombo(), b.ConductorSizeIndex[1]);
 
-    // 4. Conductor size.
+    // Conductor size.
     const auto& ci = b.ConductorSizeInput;
     const auto& cr = b.ConductorResults;
     const std::pair<int, QString> page1[] = {
@@ -269,7 +269,7 @@ void CSevrinPro90View::ShowGroundingFields()
     for (const auto& [id, text] : page1)
         m_p91->SetText(id, text);
 
-    // 5. Grid resistance.
+    // Grid resistance.
     ApplyGroundingDisplayCopies(b);
     const auto& rr = b.ResistanceResults;
     const std::pair<int, QString> page2[] = {
@@ -282,7 +282,7 @@ void CSevrinPro90View::ShowGroundingFields()
     for (const auto& [id, text] : page2)
         m_p92->SetText(id, text);
 
-    // 6. Safety-voltage conditions.
+    // Safety-voltage conditions.
     SetCombo(m_p93->ShapeCombo(), b.SafetyVoltageIndex);
     const auto& si = b.SafetyVoltageInput;
     const auto& sc = b.SafetyConditions;
@@ -300,7 +300,7 @@ void CSevrinPro90View::ShowGroundingFields()
     for (int i = 0; i < 13; ++i)
         m_p93->SetText(CSevrinPro93View::kUnwrittenIds[i], unwritten[i]);
 
-    // 7. Voltages and verdicts, the never-shown layer page and the average resistivity.
+    // Voltages and verdicts, the never-shown layer page and the average resistivity.
     const auto& vr = b.VoltageResults;
     const int page4[13] = {1058, 1059, 1060, 1061, 1057, 1056, 1191, 1192, 1242, 1194, 1193, 1243, 1195};
     for (int i = 0; i < 13; ++i)
