@@ -71,6 +71,7 @@ private slots:
     void emptyAndNonNumericInputsNeverGiveNanOrInf_data();
     void emptyAndNonNumericInputsNeverGiveNanOrInf();
     void listsRefuseRowsPastTheLimit();
+    void importsTakeTheirKindsAndStopAtTheLimit();
     void lineRows();
     void cableRows_data();
     void cableRows();
@@ -535,6 +536,78 @@ void TestFaultCurrent::listsRefuseRowsPastTheLimit()
     b.LineCount = kMaxListRows - 1;
     QVERIFY(AddUtilityRow(a, LineSheet, line));
     QCOMPARE(b.LineCount, kMaxListRows);
+}
+
+void TestFaultCurrent::importsTakeTheirKindsAndStopAtTheLimit()
+{
+    Project p;
+    CSevrinApp& a = *p.app;
+    FillFaultList(a, CableSheet);
+    // Cable schedule: a three-phase feeder, a motor circuit, an "A" feeder.
+    const struct { const char* kind; const char* to; } schedule[] = {{"L3P", "MCC-1"}, {"M", "P-101"}, {"A", "LP-1"}};
+    for (int i = 0; i < 3; ++i) {
+        auto& row = a.CableScheduleBlock.CableRow;
+        row = {};
+        row[0] = QString::number(i + 1);
+        row[1] = QStringLiteral("C-%1").arg(i + 1);
+        row[2] = "S/S";
+        row[3] = schedule[i].to;
+        row[4] = schedule[i].kind;
+        row[30] = "100";
+        row[44] = "1";
+        row[105] = "FCV";
+        row[106] = "70㎟";
+        row[108] = "4C";
+        row[109] = "1L";
+        row[110] = "35㎟";
+        QVERIFY(a.WriteCableRow(i, false));
+    }
+    QCOMPARE(ImportScheduleCables(a, 0.7843, 1.4931), 2);
+    QVERIFY(a.ReadFaultDataRow(CableSheet, 1));
+    const auto& c = a.FaultCurrentBlock.FaultCableRow;
+    QCOMPARE(c[3], QStringLiteral("LP-1"));
+    QCOMPARE(c[6], QStringLiteral("70"));
+    QCOMPARE(c[7], QStringLiteral("4"));
+    QCOMPARE(c[9], QStringLiteral("35"));
+    QVERIFY(Near(Num(c[11]), 0.0336, 1e-5));  // 0.1 km x 23.52 / 70
+    // One place left: one row comes in, then the message.
+    a.FaultCurrentBlock.FaultCableCount = kMaxListRows - 1;
+    QCOMPARE(ImportScheduleCables(a, 0.7843, 1.4931), 1);
+    QCOMPARE(m_prompt->messages, QStringList{ListFullMessage()});
+
+    // Motors of the panels fed straight from TR-1; a panel fed from another panel is left out.
+    auto& mcc = a.MotorControlCenterBlock;
+    const struct { const char* name; const char* from; } panels[] = {{"MCC-1", "TR-1"}, {"MCC-2", "MCC-1"}};
+    for (int n = 0; n < 2; ++n) {
+        mcc.MccPanelRecord = {};
+        mcc.MccPanelRecord[0] = panels[n].name;
+        mcc.MccPanelRecord[3] = panels[n].from;
+        QVERIFY(a.AddMccPanelSheet());
+        const char* kinds[] = {"M", "L3", "M"};
+        for (int k = 0; k < 3; ++k) {
+            mcc.MccLoadRow = {};
+            mcc.MccLoadRow[0] = QStringLiteral("LOAD-%1").arg(k);
+            mcc.MccLoadRow[1] = QStringLiteral("EQ-%1").arg(k);
+            mcc.MccLoadRow[2] = kinds[k];
+            mcc.MccLoadRow[3] = "110";
+            mcc.MccLoadRow[9] = "0.38";
+            mcc.MccLoadRow[13] = "DOL";
+            QVERIFY(a.WriteMccLoadRow(n, k, false));
+        }
+    }
+    FillFaultList(a, FirstMotorSheet);
+    QCOMPARE(ImportMccMotors(a, 0), 2);
+    QVERIFY(a.ReadFaultDataRow(FirstMotorSheet, 1));
+    QCOMPARE(a.FaultCurrentBlock.FaultMotorRow[1], QStringLiteral("MCC-1"));
+    QCOMPARE(a.FaultCurrentBlock.FaultMotorRow[2], QStringLiteral("EQ-2"));
+    QCOMPARE(a.FaultCurrentBlock.FaultMotorRow[5], QStringLiteral("DOL"));
+    // An imported motor has no LRC yet: it adds nothing until it is completed.
+    double r = -1, x = -1;
+    SumMotorContribution(a, 0, r, x);
+    QCOMPARE(r, 0.0);
+    a.FaultCurrentBlock.FaultMotorCount = kMaxListRows;
+    QCOMPARE(ImportMccMotors(a, 0), 0);
+    QCOMPARE(m_prompt->messages.size(), 2);
 }
 
 void TestFaultCurrent::lineRows()
