@@ -358,6 +358,17 @@ void TestFaultCurrent::transformerEnteredBeforeFirstCalculation()
     QVERIFY(a.ReadFaultDataRow(TransformerSheet, 0));
     QCOMPARE(a.FaultCurrentBlock.TransformerImpedanceRow[14], QStringLiteral("0.000000"));
     QCOMPARE(a.FaultCurrentBlock.TransformerImpedanceRow[13], QStringLiteral("-"));
+    // 1000 kVA, 5 %, 0.38 kV, X/R 6: Zt = 0.05 x 0.38^2 / 1000 x 1000 = 0.00722 ohm,
+    // Xt = Zt / sqrt(1/36 + 1) = 0.007122, KT = 1.045 / (0.6 x 0.049326 + 1) = 1.014965,
+    // ZT = 0.007328, RT = ZT / sqrt(37) = 0.001205, XT = 0.007228.
+    const auto& tr = a.FaultCurrentBlock.TransformerImpedanceRow;
+    QCOMPARE(tr[3], QStringLiteral("6.00"));
+    QCOMPARE(tr[5], QStringLiteral("0.007220"));
+    QCOMPARE(tr[6], QStringLiteral("0.007122"));
+    QCOMPARE(tr[8], QStringLiteral("1.014965"));
+    QCOMPARE(tr[9], QStringLiteral("0.007328"));
+    QCOMPARE(tr[10], QStringLiteral("0.001205"));
+    QCOMPARE(tr[11], QStringLiteral("0.007228"));
 
     CalcFaultCurrent(a, p.pages);
     // The row now carries the system at 0.38 kV: RS = 0.38^2 x 10 x 2 / 1e5.
@@ -376,6 +387,14 @@ void TestFaultCurrent::transformerEnteredBeforeFirstCalculation()
     q.SetTransformer(0, "1000", "5", "0.38", "0");
     CalcFaultCurrent(*q.app, q.pages);
     QCOMPARE(p.pages.Columns[0].TransformerCell.Results, q.pages.Columns[0].TransformerCell.Results);
+
+    // "삭제" leaves an empty row that the calculation does not fill again.
+    QVERIFY(DeleteTransformer(a, p.pages, 0));
+    QVERIFY(p.pages.Columns[0].Cells[7].Voltage.isEmpty());
+    CalcFaultCurrent(a, p.pages);
+    QVERIFY(a.ReadFaultDataRow(TransformerSheet, 0));
+    for (const QString& t : a.FaultCurrentBlock.TransformerImpedanceRow)
+        QVERIFY(t.isEmpty());
 }
 
 void TestFaultCurrent::eachTransformerUsesItsOwnVoltage()
