@@ -22,8 +22,8 @@ inline const double kThreeCore[16][4] = {
     {141, 175, 144, 192}, {179, 222, 178, 246}, {216, 269, 211, 298}, {249, 312, 240, 346},
     {285, 342, 271, 399}, {324, 384, 304, 456}, {380, 450, 351, 538}, {435, 514, 396, 621},
 };
-// Conductor resistance (ohm/km, IEC 60228 class 2 copper at 20 degC); reactance 0.08 ohm/km
-// for multi-core and 0.10 ohm/km for single-core cables.
+// Conductor resistance (ohm/km, IEC 60228 class 2 copper at 20 degC); three-phase reactance
+// 0.08 ohm/km for multi-core and 0.10 ohm/km for single-core cables.
 inline const double kResistance[16] = {12.1,  7.41,  4.61,  3.08,   1.83,   1.15,   0.727,  0.524,
                                        0.387, 0.268, 0.193, 0.153, 0.124, 0.0991, 0.0754, 0.0601};
 // PE conductor by phase size (IEC 60364-5-54 Table 54.2: S up to 16, 16 up to 35, S/2 above).
@@ -57,12 +57,14 @@ inline bool WriteLibrary(const QString& path)
             s->writeNum(row, 53 + m, kThreeCore[e][m]);
         }
         // CBLIMP: size; single-core R, X (single-phase), R, X (three-phase); multi-core alike.
+        // The single-phase reactances are deliberately unlike the three-phase ones (0.32 and
+        // 0.30 ohm/km), so a test sees which pair a drop was computed with.
         s->writeNum(10 + e, 27, kSizes[e]);
         for (int i = 0; i < 2; ++i) {
             s->writeNum(10 + e, 28 + 2 * i, kResistance[e]);
-            s->writeNum(10 + e, 29 + 2 * i, 0.10);
+            s->writeNum(10 + e, 29 + 2 * i, i == 0 ? 0.32 : 0.10);
             s->writeNum(10 + e, 32 + 2 * i, kResistance[e]);
-            s->writeNum(10 + e, 33 + 2 * i, 0.08);
+            s->writeNum(10 + e, 33 + 2 * i, i == 0 ? 0.30 : 0.08);
         }
     }
     // Tray grouping, nine or more circuits (last column): 0.80 for one tier, 0.02 less per tier.

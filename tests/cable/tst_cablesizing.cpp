@@ -9,6 +9,7 @@
 #include "common/recordingprompt.h"
 #include "loads/core/designconditions.h"
 
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -81,6 +82,38 @@ CableFormExtras FedPanel()
     return f;
 }
 
+// Passes every question on to the library and notes which tables were asked.
+class RecordingLookup : public CableLookup
+{
+public:
+    explicit RecordingLookup(CableLookup& inner) : m_inner(inner) {}
+    double VLookup(double value, const QString& table, int column) override
+    {
+        tables.insert(table);
+        return m_inner.VLookup(value, table, column);
+    }
+    double HLookup(double value, const QString& table) override
+    {
+        tables.insert(table);
+        return m_inner.HLookup(value, table);
+    }
+    QString GetBreakerDelta(const QString& maker, int rating, int time,
+                            const QString& fallback) override
+    {
+        deltaMakers.insert(maker);
+        return m_inner.GetBreakerDelta(maker, rating, time, fallback);
+    }
+    bool FindMotorData(double kW, const QString& method, std::array<QString, 19>& f) override
+    {
+        return m_inner.FindMotorData(kW, method, f);
+    }
+    QSet<QString> tables;
+    QSet<QString> deltaMakers;
+
+private:
+    CableLookup& m_inner;
+};
+
 QString Describe(const CableRow& row)
 {
     QStringList parts;
@@ -103,6 +136,7 @@ private slots:
     void workedFeeders_data();
     void workedFeeders();
     void perMakerColumnsOnlyForTheRowsMaker();
+    void onlyTheRowsMakerIsAsked();
     void conventionalTrippingMultiple_data();
     void conventionalTrippingMultiple();
     void installationMethodCodeAtThreshold_data();
@@ -115,6 +149,12 @@ private slots:
     void rowWithoutMinimumFaultCurrent();
     void missingInputsGiveDashes_data();
     void missingInputsGiveDashes();
+    void correctionFactorsByMethod_data();
+    void correctionFactorsByMethod();
+    void impedanceColumnsByPhases_data();
+    void impedanceColumnsByPhases();
+    void manualSizesAllDashes();
+    void fedPanelWithoutLoadLeavesPowerFactorEmpty();
     void softStarterAndKvaMotor();
     void storedRowUsesItsOwnStartingValues();
     void sweepNeverPrintsNanOrInf();
@@ -199,6 +239,7 @@ void TestCableSizing::workedFeeders_data()
     QTest::addColumn<bool>("manual");
     QTest::addColumn<CableFormExtras>("form");
     QTest::addColumn<Cells>("expected");
+    QTest::addColumn<QList<int>>("warnings");
 
     // Three-phase feeder "L3P", 100 kVA at 0.38 kV, method A, 50 m, LSM, ISMIN 10 kA:
     //  eta = cos = 1, S = 100 kVA, IB = 100 / (sqrt3 x 0.38) = 151.93 A.
@@ -223,7 +264,8 @@ void TestCableSizing::workedFeeders_data()
                  {81, "-"}, {85, "-"}, {86, "-"}, {87, "0.02s"}, {88, "1.00s"}, {89, "57"},
                  {90, "OK"}, {91, "4"}, {92, "225"}, {96, "225AF"}, {97, "175"}, {98, "35"},
                  {99, "-"}, {102, "35kA"}, {103, "8.00kA"}, {104, "0.6/1kV"}, {106, "70㎟"},
-                 {107, "A1"}, {108, "1C"}, {109, "4L"}, {110, "35.0㎟"}, {111, "CD|28"}};
+                 {107, "A1"}, {108, "1C"}, {109, "4L"}, {110, "35.0㎟"}, {111, "CD|28"}}
+        << QList<int>{};
 
     // DOL motor 37 kW fed by MCC-1, method E on one tray tier, 80 m, LSS, ISMIN 16 kA:
     //  motor data: eta 0.93, cos 0.86, beta 6.5, C 1, k 1.4, tm 6 s.
@@ -252,7 +294,8 @@ void TestCableSizing::workedFeeders_data()
                  {74, "10.00"}, {80, "10.00"}, {82, "50"}, {85, "50"}, {86, "100"},
                  {87, "0.02s"}, {88, "0.02s"}, {89, "200"}, {90, "OK"}, {91, "3"}, {93, "100"},
                  {96, "100AF"}, {97, "80"}, {99, "37"}, {102, "37kA"}, {106, "16.0㎟"},
-                 {107, "F"}, {108, "1C"}, {109, "3L"}, {110, "16.0㎟"}, {111, "ST|22"}};
+                 {107, "F"}, {108, "1C"}, {109, "3L"}, {110, "16.0㎟"}, {111, "ST|22"}}
+        << QList<int>{};
 
     // Single-phase branch L1, 3 kVA at 0.22 kV, P 1, W 2, method B, 30 m, HG, ISMIN 5 kA:
     //  cos 0.9, eta 0.95 (design conditions): S = 3 / 0.95 = 3.16 kVA, IB = 3.16 / 0.22 = 14.35 A.
@@ -272,7 +315,8 @@ void TestCableSizing::workedFeeders_data()
                  {87, "0.02s"}, {88, "0.02s"}, {89, "333"}, {90, "Check"}, {91, "2"},
                  {94, "50"}, {96, "50AF"}, {97, "15"}, {100, "14"}, {102, "14kA"},
                  {106, "4.0㎟"}, {107, "B2"}, {108, "2C"}, {109, "1L"}, {110, "4.0㎟"},
-                 {111, "ST|22"}};
+                 {111, "ST|22"}}
+        << QList<int>{3};
 
     // Fed panel MCC-1: 400 kVA "L3P", DF 0.8, two parallel cables on method E, 60 m, LSM,
     // ISMIN 25 kA; largest motor: Z 250 kVA, A 150 kVA, T 10 s, "Y-D".
@@ -299,7 +343,8 @@ void TestCableSizing::workedFeeders_data()
                  {80, "8.00"}, {81, "100"}, {85, "100"}, {86, "100"}, {88, "1.88s"},
                  {89, "50"}, {90, "OK"}, {91, "4"}, {92, "630"}, {96, "630AF"}, {97, "500"},
                  {98, "50"}, {102, "50kA"}, {106, "120㎟"}, {108, "1C"}, {109, "8L"},
-                 {110, "70㎟"}, {111, "ST|54"}};
+                 {110, "70㎟"}, {111, "ST|54"}}
+        << QList<int>{};
 
     // Manual mode on the three-phase feeder: SB 95, SCB 95, SVD 120, the others "-", AF 400,
     // AT 250. S = 120 (largest entry); IZ = CABLEC 3A at 120 = 249 + 10 = 259 A;
@@ -315,7 +360,8 @@ void TestCableSizing::workedFeeders_data()
                  {53, "6.99㎟"}, {54, "-"}, {57, "-"}, {59, "-"}, {60, "120㎟"}, {61, "259A"},
                  {67, "175"}, {68, "OK"}, {69, "175"}, {70, "OK"}, {88, "2.94s"}, {89, "40"},
                  {92, "400"}, {96, "400AF"}, {97, "250"}, {98, "50"}, {102, "50kA"},
-                 {106, "120㎟"}, {110, "70㎟"}, {111, "CD|36"}};
+                 {106, "120㎟"}, {110, "70㎟"}, {111, "CD|36"}}
+        << QList<int>{};
 }
 
 void TestCableSizing::workedFeeders()
@@ -324,12 +370,15 @@ void TestCableSizing::workedFeeders()
     QFETCH(bool, manual);
     QFETCH(CableFormExtras, form);
     QFETCH(Cells, expected);
+    QFETCH(QList<int>, warnings);
     const CableRow row = Calc(inputs, manual, form);
     for (const auto& [col, text] : expected)
         QVERIFY2(row[std::size_t(col)] == text,
                  qPrintable(QStringLiteral("column %1: got \"%2\", expected \"%3\"\n%4")
                                 .arg(col)
                                 .arg(row[std::size_t(col)], text, Describe(row))));
+    const std::vector<int> codes = CheckCableAlarms(row);
+    QCOMPARE(QList<int>(codes.begin(), codes.end()), warnings);
     // The engine leaves the screen's own columns alone.
     const CableRow in = MakeRow(inputs);
     for (int col : {0, 2, 3, 4, 30, 33, 105})
@@ -350,6 +399,35 @@ void TestCableSizing::perMakerColumnsOnlyForTheRowsMaker()
         else
             QVERIFY2(row[std::size_t(col)] == "-", qPrintable(QString::number(col)));
     }
+}
+
+void TestCableSizing::onlyTheRowsMakerIsAsked()
+{
+    // Maker tables are read from the breaker workbook sheet by sheet: a row asks its own maker
+    // only, and a row without a maker asks none.
+    const QSet<QString> makerTables = {"LSMAT", "LSMAF", "LSSAT", "LSSAF", "HGMAT",
+                                       "HGMAF", "USERAT", "USERAF"};
+    AppCableLookup app(*m_app);
+    RecordingLookup lss(app);
+    CableRow row = MakeRow(kMotorFeeder);
+    CalcCableAndBreaker(row, false, false, m_cond, Dol(), lss);
+    QCOMPARE(lss.tables & makerTables, (QSet<QString>{"LSSAT", "LSSAF"}));
+    QCOMPARE(lss.deltaMakers, QSet<QString>{"LSS"});
+
+    RecordingLookup user(app);
+    row = MakeRow(With(kMotorFeeder, {{71, "User"}}));
+    CalcCableAndBreaker(row, false, false, m_cond, Dol(), user);
+    QCOMPARE(user.tables & makerTables, (QSet<QString>{"USERAT", "USERAF"}));
+    QCOMPARE(user.deltaMakers, QSet<QString>{"USERT"});
+
+    RecordingLookup none(app);
+    row = MakeRow(With(kMotorFeeder, {{71, ""}}));
+    CalcCableAndBreaker(row, false, false, m_cond, Dol(), none);
+    QVERIFY((none.tables & makerTables).isEmpty());
+    QVERIFY(none.deltaMakers.isEmpty());
+    // Every table the engine names is one the library holds (an unknown name would pop up a
+    // message on the screen).
+    QVERIFY(m_prompt->messages.isEmpty());
 }
 
 void TestCableSizing::conventionalTrippingMultiple_data()
@@ -555,6 +633,93 @@ void TestCableSizing::missingInputsGiveDashes()
                                 .arg(row[std::size_t(col)], text)));
 }
 
+void TestCableSizing::correctionFactorsByMethod_data()
+{
+    QTest::addColumn<QString>("method");
+    QTest::addColumn<Cells>("expected");
+    // Conditions: air 30 degC (TDF 1.00), ground 25 degC (UGTDF 0.96), 1.0 K.m/W (UGDF 1.18),
+    // 0.8 m (UGDDF 0.98), two tray tiers (TRAYDF 0.78).
+    // D: TOTAL = 0.96 x 1.18 x 0.98 = 1.11; column 36 still shows the air temperature.
+    QTest::newRow("D") << "D"
+                       << Cells{{34, "2"}, {35, "-"}, {36, "30"}, {37, "0.96"}, {38, "1.00"},
+                                {39, "1.18"}, {40, "0.80"}, {41, "0.98"}, {42, "1.11"}};
+    // E: TOTAL = 0.78 x 1.00.
+    QTest::newRow("E") << "E"
+                       << Cells{{34, "2"}, {35, "0.78"}, {37, "1.00"}, {38, "-"}, {39, "-"},
+                                {40, "-"}, {41, "-"}, {42, "0.78"}};
+    // A and B: the temperature factor alone.
+    QTest::newRow("A") << "A" << Cells{{35, "-"}, {37, "1.00"}, {38, "-"}, {41, "-"}, {42, "1.00"}};
+    QTest::newRow("B") << "B" << Cells{{35, "-"}, {37, "1.00"}, {40, "-"}, {42, "1.00"}};
+}
+
+void TestCableSizing::correctionFactorsByMethod()
+{
+    QFETCH(QString, method);
+    QFETCH(Cells, expected);
+    CableConditions cond = m_cond;
+    cond.groundAmbient = 25;
+    cond.soilResistivity = 1.0;
+    cond.burialDepth = 0.8;
+    cond.trayTiers = 2;
+    AppCableLookup lookup(*m_app);
+    CableRow row = MakeRow(With(kThreePhaseFeeder, {{33, method}}));
+    CalcCableAndBreaker(row, false, false, cond, {}, lookup);
+    for (const auto& [col, text] : expected)
+        QVERIFY2(row[std::size_t(col)] == text,
+                 qPrintable(QStringLiteral("column %1: got \"%2\", expected \"%3\"")
+                                .arg(col)
+                                .arg(row[std::size_t(col)], text)));
+}
+
+void TestCableSizing::impedanceColumnsByPhases_data()
+{
+    QTest::addColumn<QString>("phases");
+    QTest::addColumn<QString>("drop");
+    // The single-phase branch on 300 m: IB 14.35 A, 4 mm2 multi-core, R 4.61, cos 0.9, K = 2.
+    //  P 1 takes the three-phase pair (X 0.08): 14.35 x 2 x 0.3 x (4.61 x 0.9 + 0.08 x 0.436)
+    //  / 220 x 100 = 16.38 -> "16.4%".
+    //  P 2 takes the single-phase pair (X 0.30): ... (4.149 + 0.30 x 0.436) ... = 16.75 -> "16.8%".
+    QTest::newRow("P 1") << "1" << "16.4%";
+    QTest::newRow("P 2") << "2" << "16.8%";
+}
+
+void TestCableSizing::impedanceColumnsByPhases()
+{
+    QFETCH(QString, phases);
+    QFETCH(QString, drop);
+    const CableRow row = Calc(With(kSinglePhaseBranch, {{8, phases}, {30, "300"}}));
+    QCOMPARE(row[13], QString("14.35"));
+    QCOMPARE(row[50], QString("4㎟"));
+    QCOMPARE(row[49], drop);
+}
+
+void TestCableSizing::manualSizesAllDashes()
+{
+    // Every manual size "-": no size anywhere, and the drops use the first impedance entry
+    // (1.5 mm2 multi-core, R 12.1): 151.93 x sqrt3 x 0.05 x 12.1 / 380 x 100 = 41.9 %.
+    const CableRow row = Calc(With(kThreePhaseFeeder, {{45, "-"}, {47, "-"}, {50, ""}, {54, "-"},
+                                                       {57, "-"}, {59, "-"}}),
+                              true);
+    for (int col : {45, 47, 50, 54, 57, 59, 60, 61, 106, 110})
+        QVERIFY2(row[std::size_t(col)] == "-", qPrintable(QString::number(col)));
+    QCOMPARE(row[49], QString("41.9%"));
+    QCOMPARE(row[53], QString("6.99㎟"));  // still computed
+    QCOMPARE(row[111], QString("CD|16"));  // no area: the first conduit
+}
+
+void TestCableSizing::fedPanelWithoutLoadLeavesPowerFactorEmpty()
+{
+    CableFormExtras form = FedPanel();
+    form.maxExcludedKva = QStringLiteral("0");
+    form.maxMotorStartKva = QStringLiteral("0");
+    const CableRow row = Calc(kFedPanel, false, form);
+    QCOMPARE(row[25], QString("0"));
+    QCOMPARE(row[26], QString("0"));
+    QCOMPARE(row[29], QString());
+    // Still a fed-panel row (its A is not empty): the starting drop has its limit.
+    QCOMPARE(row[55], QString("10.0%"));
+}
+
 void TestCableSizing::softStarterAndKvaMotor()
 {
     // 15 kW soft starter, lambda 3: IBm = 15 / 0.85 / 0.92 / (sqrt3 x 0.38) = 29.14 A,
@@ -723,6 +888,13 @@ void TestCableSizing::lookupAdapterAnswersAsTheLibrary()
     QCOMPARE(lookup.GetBreakerDelta("LSS", 80, 6, "x"), QString("10.0"));
     QCOMPARE(lookup.GetBreakerDelta("LSS", 81, 6, "x"), QString("x"));
     QCOMPARE(lookup.HLookup(30, "TDF"), 1.0);
+    for (int pass = 0; pass < 2; ++pass) {
+        std::array<QString, 19> mine, lib;
+        QVERIFY(lookup.FindMotorData(37, "DOL", mine));
+        QVERIFY(m_app->FindMotorData(37, "DOL", lib));
+        QCOMPARE(mine, lib);
+        QVERIFY(!lookup.FindMotorData(37, "Y-D", mine));
+    }
     QVERIFY(m_prompt->messages.isEmpty());
 }
 

@@ -209,6 +209,51 @@ void LookupMotorEfficiency(CableLookup& lookup, double kW, const QString& starti
         powerFactor = cos;
 }
 
+std::array<QString, 8> CalcMotorStartCharacteristics(CableLookup& lookup,
+                                                    const CableConditions& cond, double kW,
+                                                    const QString& startMethod, double ibm)
+{
+    double beta = NO_VALUE, c = NO_VALUE, lambda = NO_VALUE, m = NO_VALUE, tm = NO_VALUE;
+    std::array<QString, 19> data;
+    if (lookup.FindMotorData(kW, startMethod, data)) {
+        // An empty field is as absent as "-".
+        auto field = [&data](int f) {
+            const QString& t = data[std::size_t(f)];
+            return (t.isEmpty() || t == QLatin1String("-")) ? NO_VALUE : Num(t);
+        };
+        beta = field(8);
+        c = field(9);
+        lambda = field(10);
+        m = field(11);
+        tm = field(14);
+    }
+    const bool softOrInverter =
+        startMethod == QLatin1String("S.S") || startMethod == QLatin1String("INV");
+    if (startMethod == QLatin1String("S.S"))
+        tm = cond.mccSoftStarterTime;
+    else if (startMethod == QLatin1String("INV"))
+        tm = cond.mccInverterTime;
+    // Without the factors the formula needs, the currents stay "-" (read as 1 later on, as a
+    // motor given in kVA only).
+    double ims = NO_VALUE;
+    if (softOrInverter || startMethod == QLatin1String("Elev")) {
+        if (Has(ibm) && Has(lambda))
+            ims = Checked(ibm * lambda);
+    } else if (Has(ibm) && Has(beta) && Has(c)) {
+        ims = Checked(ibm * beta * c);
+    }
+    double ii = NO_VALUE;
+    if (softOrInverter)
+        ii = ims;
+    else if (Has(ims) && Has(cond.mccInrushMultiple))
+        ii = Checked(ims * cond.mccInrushMultiple);
+    const double values[8] = {beta, c, lambda, m, ims, ii, tm, cond.mccStartPowerFactor};
+    std::array<QString, 8> texts;
+    for (int i = 0; i < 8; ++i)
+        texts[std::size_t(i)] = FormatCableColumn(Beta + i, values[i]);
+    return texts;
+}
+
 void CalcCableAndBreaker(CableRow& row, bool manual, bool fromStored, const CableConditions& cond,
                          const CableFormExtras& form, CableLookup& lookup)
 {
@@ -251,49 +296,19 @@ void CalcCableAndBreaker(CableRow& row, bool manual, bool fromStored, const Cabl
         inputKva = Checked(kVA / eta);
     }
 
-    // 3. Motor starting characteristics.
-    std::array<double, 8> start;
-    start.fill(NO_VALUE);
+    // 3. Motor starting characteristics (the motor's own current, without the demand factor).
     if (motorByKw) {
         double ibm = NO_VALUE;
         if (Has(inputKva) && volt > 0)
             ibm = Checked(std::trunc(p) == 3.0 ? inputKva / kSqrt3 / volt : inputKva / volt);
-        double beta = NO_VALUE, c = NO_VALUE, lambda = NO_VALUE, m = NO_VALUE, tm = NO_VALUE;
-        std::array<QString, 19> data;
-        if (lookup.FindMotorData(kW, startMethod, data)) {
-            // An empty field is as absent as "-".
-            auto field = [&data](int f) {
-                const QString& t = data[std::size_t(f)];
-                return (t.isEmpty() || t == QLatin1String("-")) ? NO_VALUE : Num(t);
-            };
-            beta = field(8);
-            c = field(9);
-            lambda = field(10);
-            m = field(11);
-            tm = field(14);
-        }
-        const bool softOrInverter =
-            startMethod == QLatin1String("S.S") || startMethod == QLatin1String("INV");
-        if (startMethod == QLatin1String("S.S"))
-            tm = cond.mccSoftStarterTime;
-        else if (startMethod == QLatin1String("INV"))
-            tm = cond.mccInverterTime;
-        double ims = NO_VALUE;
-        if (softOrInverter || startMethod == QLatin1String("Elev")) {
-            if (Has(ibm) && Has(lambda))
-                ims = Checked(ibm * lambda);
-        } else if (Has(ibm) && Has(beta) && Has(c)) {
-            ims = Checked(ibm * beta * c);
-        }
-        double ii = NO_VALUE;
-        if (softOrInverter)
-            ii = ims;
-        else if (Has(ims) && Has(cond.mccInrushMultiple))
-            ii = Checked(ims * cond.mccInrushMultiple);
-        start = {beta, c, lambda, m, ims, ii, tm, cond.mccStartPowerFactor};
+        const std::array<QString, 8> texts =
+            CalcMotorStartCharacteristics(lookup, cond, kW, startMethod, ibm);
+        for (int i = 0; i < 8; ++i)
+            row[std::size_t(Beta + i)] = texts[std::size_t(i)];
+    } else {
+        for (int i = 0; i < 8; ++i)
+            row[std::size_t(Beta + i)] = QStringLiteral("-");
     }
-    for (int i = 0; i < 8; ++i)
-        put(Beta + i, start[std::size_t(i)]);
     row[StartMethod] = startMethod;
 
     // 4. Fed-panel values and the combined starting power factor.

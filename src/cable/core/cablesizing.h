@@ -83,6 +83,13 @@ void CalcCableAndBreaker(CableRow& row, bool manual, bool fromStored, const Cabl
 void LookupMotorEfficiency(CableLookup& lookup, double kW, const QString& startingMethod,
                            double& efficiency, double& powerFactor);
 
+// The starting characteristics of a motor of kW given (the texts of columns 15 to 22: beta, C,
+// lambda, m, IMS, II, tm, starting power factor), from its motor data, the starting method and
+// its own current IBm.
+std::array<QString, 8> CalcMotorStartCharacteristics(CableLookup& lookup,
+                                                    const CableConditions& cond, double kW,
+                                                    const QString& startMethod, double ibm);
+
 // The design warnings of a computed row, in the order they are shown: 1 starting voltage drop
 // over its limit, 2 IB<IN<IZ fails, 2 I2<1.45xIZ fails, 3 tN<tZ fails, 4 ISMAX above the
 // breaking capacity.
