@@ -9,6 +9,7 @@
 #include "common/recordingprompt.h"
 #include "loads/core/designconditions.h"
 
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -81,6 +82,38 @@ CableFormExtras FedPanel()
     return f;
 }
 
+// Passes every question on to the library and notes which tables were asked.
+class RecordingLookup : public CableLookup
+{
+public:
+    explicit RecordingLookup(CableLookup& inner) : m_inner(inner) {}
+    double VLookup(double value, const QString& table, int column) override
+    {
+        tables.insert(table);
+        return m_inner.VLookup(value, table, column);
+    }
+    double HLookup(double value, const QString& table) override
+    {
+        tables.insert(table);
+        return m_inner.HLookup(value, table);
+    }
+    QString GetBreakerDelta(const QString& maker, int rating, int time,
+                            const QString& fallback) override
+    {
+        deltaMakers.insert(maker);
+        return m_inner.GetBreakerDelta(maker, rating, time, fallback);
+    }
+    bool FindMotorData(double kW, const QString& method, std::array<QString, 19>& f) override
+    {
+        return m_inner.FindMotorData(kW, method, f);
+    }
+    QSet<QString> tables;
+    QSet<QString> deltaMakers;
+
+private:
+    CableLookup& m_inner;
+};
+
 QString Describe(const CableRow& row)
 {
     QStringList parts;
@@ -103,6 +136,7 @@ private slots:
     void workedFeeders_data();
     void workedFeeders();
     void perMakerColumnsOnlyForTheRowsMaker();
+    void onlyTheRowsMakerIsAsked();
     void conventionalTrippingMultiple_data();
     void conventionalTrippingMultiple();
     void installationMethodCodeAtThreshold_data();
@@ -365,6 +399,35 @@ void TestCableSizing::perMakerColumnsOnlyForTheRowsMaker()
         else
             QVERIFY2(row[std::size_t(col)] == "-", qPrintable(QString::number(col)));
     }
+}
+
+void TestCableSizing::onlyTheRowsMakerIsAsked()
+{
+    // Maker tables are read from the breaker workbook sheet by sheet: a row asks its own maker
+    // only, and a row without a maker asks none.
+    const QSet<QString> makerTables = {"LSMAT", "LSMAF", "LSSAT", "LSSAF", "HGMAT",
+                                       "HGMAF", "USERAT", "USERAF"};
+    AppCableLookup app(*m_app);
+    RecordingLookup lss(app);
+    CableRow row = MakeRow(kMotorFeeder);
+    CalcCableAndBreaker(row, false, false, m_cond, Dol(), lss);
+    QCOMPARE(lss.tables & makerTables, (QSet<QString>{"LSSAT", "LSSAF"}));
+    QCOMPARE(lss.deltaMakers, QSet<QString>{"LSS"});
+
+    RecordingLookup user(app);
+    row = MakeRow(With(kMotorFeeder, {{71, "User"}}));
+    CalcCableAndBreaker(row, false, false, m_cond, Dol(), user);
+    QCOMPARE(user.tables & makerTables, (QSet<QString>{"USERAT", "USERAF"}));
+    QCOMPARE(user.deltaMakers, QSet<QString>{"USERT"});
+
+    RecordingLookup none(app);
+    row = MakeRow(With(kMotorFeeder, {{71, ""}}));
+    CalcCableAndBreaker(row, false, false, m_cond, Dol(), none);
+    QVERIFY((none.tables & makerTables).isEmpty());
+    QVERIFY(none.deltaMakers.isEmpty());
+    // Every table the engine names is one the library holds (an unknown name would pop up a
+    // message on the screen).
+    QVERIFY(m_prompt->messages.isEmpty());
 }
 
 void TestCableSizing::conventionalTrippingMultiple_data()
@@ -825,6 +888,13 @@ void TestCableSizing::lookupAdapterAnswersAsTheLibrary()
     QCOMPARE(lookup.GetBreakerDelta("LSS", 80, 6, "x"), QString("10.0"));
     QCOMPARE(lookup.GetBreakerDelta("LSS", 81, 6, "x"), QString("x"));
     QCOMPARE(lookup.HLookup(30, "TDF"), 1.0);
+    for (int pass = 0; pass < 2; ++pass) {
+        std::array<QString, 19> mine, lib;
+        QVERIFY(lookup.FindMotorData(37, "DOL", mine));
+        QVERIFY(m_app->FindMotorData(37, "DOL", lib));
+        QCOMPARE(mine, lib);
+        QVERIFY(!lookup.FindMotorData(37, "Y-D", mine));
+    }
     QVERIFY(m_prompt->messages.isEmpty());
 }
 

@@ -48,6 +48,12 @@ struct AppCableLookup::Cache
     std::unordered_map<LookupKey, double, LookupKeyHash> vlookups;
     std::unordered_map<LookupKey, double, LookupKeyHash> hlookups;
     std::unordered_map<LookupKey, QString, LookupKeyHash> deltas;
+    struct Motor
+    {
+        bool found;
+        std::array<QString, 19> fields;
+    };
+    std::unordered_map<LookupKey, Motor, LookupKeyHash> motors;
 
     const void* Intern(const QString& name)
     {
@@ -104,7 +110,22 @@ QString AppCableLookup::GetBreakerDelta(const QString& maker, int rating, int ti
 bool AppCableLookup::FindMotorData(double kW, const QString& startingMethod,
                                    std::array<QString, 19>& fields)
 {
-    return m_app.FindMotorData(kW, startingMethod, fields);
+    // The user's motor rows are read from the library workbook on every search: ask once.
+    const LookupKey key{m_cache->Intern(QStringLiteral("motor\t") + startingMethod), 0, Bits(kW)};
+    auto it = m_cache->motors.find(key);
+    if (it == m_cache->motors.end()) {
+        Cache::Motor m;
+        m.found = m_app.FindMotorData(kW, startingMethod, m.fields);
+        it = m_cache->motors.emplace(key, std::move(m)).first;
+    }
+    if (!it->second.found)
+        return false;
+    // A user row fills fields 1..18 only; field 0 stays the caller's.
+    for (int f = 1; f < 19; ++f)
+        fields[std::size_t(f)] = it->second.fields[std::size_t(f)];
+    if (!it->second.fields[0].isEmpty())
+        fields[0] = it->second.fields[0];
+    return true;
 }
 
 CableConditions CableConditionsFromApp(const CSevrinApp& app)
