@@ -191,5 +191,25 @@ int main(int argc, char** argv)
     std::sort(runs.begin(), runs.end());
     std::printf("%-56s %8.1f ms  (median of 3, %d lines)\n",
                 "sevrin-calc cables, 1000 rows, end to end", runs[1], lines);
+
+    // The same project on the program folder's own reference workbooks, when they are built.
+    const QString realRoot = QStringLiteral(SEVRIN_PROGRAM_DIR);
+    if (QFile::exists(realRoot + "/LIB/lib_v3p4.xlsx")) {
+        QProcess p;
+        QElapsedTimer t;
+        t.start();
+        p.start(exe, {"--root", realRoot, "--project", project, "cables"});
+        if (!p.waitForFinished(120000) || p.exitCode() != 0) {
+            std::printf("driver failed: %s\n", p.readAllStandardError().constData());
+            return 1;
+        }
+        const double ms = Ms(t);
+        const QString out = QString::fromUtf8(p.readAllStandardOutput());
+        const bool clean = !out.contains(QLatin1String("nan"), Qt::CaseInsensitive) &&
+                           !out.contains(QLatin1String("inf"), Qt::CaseInsensitive);
+        std::printf("%-56s %8.1f ms  (%lld lines%s)\n",
+                    "the same on the shipped library workbooks", ms,
+                    static_cast<long long>(out.count('\n')), clean ? "" : ", NAN/INF IN OUTPUT");
+    }
     return 0;
 }
