@@ -10,7 +10,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <clocale>
 #include <cmath>
+#include <string>
 #include <limits>
 
 namespace {
@@ -93,6 +95,7 @@ private slots:
     void conductorSizeAndDiameter_data();
     void conductorSizeAndDiameter();
     void indexesOutOfRangeUseTheFirst();
+    void commaDecimalLocaleChangesNothing();
     void driverPrintsTheGoldenFile();
 };
 
@@ -471,6 +474,33 @@ void TestGroundingDesign::indexesOutOfRangeUseTheFirst()
     QCOMPARE(s[27], QStringLiteral("연동선"));
     QCOMPARE(b.GridFactors[0], b.GridFactors[1]);  // square: n = na
     QCOMPARE(b.ConductorResults[8], QStringLiteral("0.0051"));
+}
+
+// Texts are read and written without the desktop's locale: a comma-decimal locale gives the
+// same results as the C locale.
+void TestGroundingDesign::commaDecimalLocaleChangesNothing()
+{
+    GroundingDesignBlockT plain;
+    SetWorkedExampleInputs(plain);
+    const GroundingSummaryValues expected = Calc(plain);
+
+    const QLocale previous;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    const std::string cLocale = std::setlocale(LC_ALL, nullptr);
+    std::setlocale(LC_ALL, "de_DE.UTF-8");  // where installed; Qt's default changes either way
+    GroundingDesignBlockT german;
+    SetWorkedExampleInputs(german);
+    const GroundingSummaryValues got = Calc(german);
+    std::setlocale(LC_ALL, cLocale.c_str());
+    QLocale::setDefault(previous);
+
+    for (int i = 0; i < kGroundingSummaryRows; ++i)
+        QCOMPARE(got[i], expected[i]);
+    const auto a = GroundingResultFields(german);
+    const auto b = GroundingResultFields(plain);
+    QCOMPARE(a.size(), b.size());
+    for (std::size_t i = 0; i < a.size(); ++i)
+        QCOMPARE(a[i].text, b[i].text);
 }
 
 // The driver computes as an entry to the screen does, on the shipped library.

@@ -22,6 +22,7 @@
 #include <QDir>
 #include <QComboBox>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -31,6 +32,21 @@
 #include <memory>
 
 namespace {
+
+// Counts the Enter and Escape presses that reach the object it watches.
+class KeySpy : public QObject
+{
+public:
+    int keys = 0;
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(e)->key();
+            keys += key == Qt::Key_Return || key == Qt::Key_Escape;
+        }
+        return false;
+    }
+};
 
 const int kPageButtons[] = {1117, 1108, 1109, 1112, 1115, 1116, 1113};
 
@@ -58,6 +74,7 @@ private slots:
     void saveThenReloadEveryKey();
     void reportCallFromAnotherThread();
     void everyEntryRecomputesAndALoadOnlyShows();
+    void enterAndEscapeOnThePages();
 
 private:
     void TypeWorkedExample();
@@ -345,6 +362,32 @@ void TestGroundingScreen::reportCallFromAnotherThread()
     m_view.reset();
     theApp.ScreenPointers.Pro90View = nullptr;
     QVERIFY(!RecalcGroundingForReport().available);
+}
+
+// The screen and the result pages discard Enter and Escape; the design-inputs page and the
+// summary page let them through.
+void TestGroundingScreen::enterAndEscapeOnThePages()
+{
+    struct Case
+    {
+        int button;
+        CGroundingPage* page;
+        bool passes;
+    };
+    const Case cases[] = {{1117, m_view->DesignPage(), true},
+                          {1109, m_view->ResistancePage(), false},
+                          {1116, m_view->SummaryPage(), true}};
+    for (const Case& c : cases) {
+        Click(c.button);
+        QWidget* target = c.page->findChildren<QWidget*>().value(0);
+        QVERIFY(target);
+        KeySpy spy;
+        target->installEventFilter(&spy);
+        QTest::keyClick(target, Qt::Key_Escape);
+        QTest::keyClick(target, Qt::Key_Return);
+        target->removeEventFilter(&spy);
+        QCOMPARE(spy.keys, c.passes ? 2 : 0);
+    }
 }
 
 // Through the program's own screen switching: a project load fills the pages without
