@@ -133,9 +133,9 @@ void TestStartup::initTestCase()
 {
     QVERIFY(m_tmp.isValid());
     QVERIFY(m_server.listening());
-    // The single-instance lock lives in the temporary folder: give this test its own.
+    // The single-instance lock lives in the runtime folder: give this test its own.
     QDir(m_tmp.path()).mkpath(QStringLiteral("locks"));
-    qputenv("TMPDIR", QFile::encodeName(m_tmp.filePath(QStringLiteral("locks"))));
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_tmp.filePath(QStringLiteral("locks"))));
 
     // Use the shipped reference workbooks when the build has made them; otherwise a minimal
     // workbook written by openpyxl.
@@ -147,6 +147,7 @@ void TestStartup::initTestCase()
         const PythonResult r = RunPython(QStringLiteral("import openpyxl,sys\n"
                                                         "wb=openpyxl.Workbook()\n"
                                                         "wb.active.title='0'\n"
+                                                        "wb.active['A7']='ACSR-32'\n"
                                                         "wb.save(sys.argv[1])\n"),
                                          {m_workbook});
         QVERIFY2(r.exitCode == 0, qPrintable(r.err));
