@@ -96,6 +96,7 @@ private:
 // text gets none. Lives as a child of the view.
 class CutCellTextTips : public QObject
 {
+    Q_OBJECT
 public:
     static void InstallOn(QAbstractItemView* view);  // once per view
     // True when the view cannot show the cell's whole text in its column.
