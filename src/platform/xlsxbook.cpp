@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -16,6 +18,14 @@ using namespace xlsx;
 namespace {
 
 constexpr const char* kCtWorksheet = "application/vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml";
+
+// Sheets that are not worksheets: kept as they are, without cells.
+bool isOtherSheetType(const std::string& ct)
+{
+    return ct == "application/vnd.openxmlformats-officedocument.spreadsheetml.chartsheet+xml" ||
+           ct == "application/vnd.openxmlformats-officedocument.spreadsheetml.dialogsheet+xml" ||
+           ct == "application/vnd.ms-excel.macrosheet+xml" || ct == "application/vnd.ms-excel.intlmacrosheet+xml";
+}
 
 constexpr const char* kNewContentTypes =
     "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n"
@@ -104,6 +114,39 @@ bool parseInt(const char* s, int maxValue, int* out)
         return false;
     *out = int(v);
     return true;
+}
+
+// Start tags in an XML text: an upper bound of the elements a parse builds.
+qint64 countStartTags(const QByteArray& data, qint64 stopAbove)
+{
+    qint64 n = 0;
+    const char* p = data.constData();
+    const char* end = p + data.size();
+    while ((p = static_cast<const char*>(std::memchr(p, '<', size_t(end - p)))) != nullptr) {
+        ++p;
+        if (p < end && *p != '/' && *p != '?' && *p != '!' && ++n > stopAbove)
+            break;
+    }
+    return n;
+}
+
+// A file's identity (device and inode, links followed); false when it does not exist.
+bool fileIdentity(const QString& path, quint64* dev, quint64* ino)
+{
+    struct stat st;
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return false;
+    *dev = quint64(st.st_dev);
+    *ino = quint64(st.st_ino);
+    return true;
+}
+
+// The path with links resolved when the file exists.
+QString canonicalPath(const QString& path)
+{
+    const QFileInfo fi(path);
+    const QString c = fi.canonicalFilePath();
+    return c.isEmpty() ? fi.absoluteFilePath() : c;
 }
 
 std::string toUtf8(const QString& s)
@@ -203,6 +246,8 @@ void Book::Impl::reset()
     sheets.clear();
     parts.clear();
     parsedBytes = 0;
+    parsedElements = 0;
+    indexedCells = 0;
     pkg.clear();
     workbook = nullptr;
     workbookPath.clear();
@@ -270,6 +315,15 @@ XmlPart* Book::Impl::part(const std::string& name, QString* err)
             *err = e;
         return nullptr;
     }
+    // Count what the parse would build before building it: a few hundred kilobytes of empty
+    // cells inflate to millions of elements.
+    const qint64 elements = countStartTags(data, kMaxElements - parsedElements);
+    if (parsedElements + elements > kMaxElements) {
+        if (err)
+            *err = QStringLiteral("%1 has too many elements").arg(QString::fromStdString(resolved));
+        return nullptr;
+    }
+    parsedElements += elements;
     auto p = std::make_unique<XmlPart>();
     if (!ParseXml(p->doc, data)) {
         if (err)
@@ -409,6 +463,29 @@ void Book::Impl::ensureDefault(const char* ext, const char* contentType)
     d.append_attribute("Extension") = ext;
     d.append_attribute("ContentType") = contentType;
     ct->dirty = true;
+}
+
+std::string Book::Impl::contentType(const std::string& partName)
+{
+    XmlPart* ct = part("[Content_Types].xml");
+    if (!ct)
+        return {};
+    const QString name = QString::fromStdString("/" + partName);
+    const size_t slash = partName.rfind('/');
+    const size_t dot = partName.rfind('.');
+    const QString ext = dot != std::string::npos && (slash == std::string::npos || dot > slash)
+                            ? QString::fromStdString(partName.substr(dot + 1))
+                            : QString();
+    std::string byDefault;
+    for (pugi::xml_node c = ct->doc.document_element().first_child(); c; c = c.next_sibling()) {
+        if (IsLocal(c, "Override") &&
+            QString::fromUtf8(c.attribute("PartName").value()).compare(name, Qt::CaseInsensitive) == 0)
+            return c.attribute("ContentType").value();
+        if (byDefault.empty() && IsLocal(c, "Default") && !ext.isEmpty() &&
+            QString::fromUtf8(c.attribute("Extension").value()).compare(ext, Qt::CaseInsensitive) == 0)
+            byDefault = c.attribute("ContentType").value();
+    }
+    return byDefault;
 }
 
 std::string Book::Impl::wbPrefix() const
@@ -611,23 +688,47 @@ bool Book::Impl::loadStructure(QString* err)
         return false;
     }
     pugi::xml_node sheetsNode = Child(workbook->doc.document_element(), "sheets");
+    std::map<std::string, QString> owners;  // sheet part -> the sheet that has it
     for (pugi::xml_node s = sheetsNode.first_child(); s; s = s.next_sibling()) {
         if (!IsLocal(s, "sheet"))
             continue;
+        const QString sheetName = QString::fromUtf8(s.attribute("name").value());
         const std::string target = relTarget(workbookPath, relIdOf(s));
         if (target.empty()) {
-            *err = QStringLiteral("sheet \"%1\" has no part").arg(QString::fromUtf8(s.attribute("name").value()));
+            *err = QStringLiteral("sheet \"%1\" has no part").arg(sheetName);
             return false;
         }
-        XmlPart* sp = part(target, err);
+        const std::string path = pkg.resolve(target);
+        if (path.empty()) {
+            *err = QStringLiteral("missing part %1").arg(QString::fromStdString(target));
+            return false;
+        }
+        // Every sheet owns its part: two entries sharing one would be edited and deleted twice.
+        const auto [owner, fresh] = owners.emplace(path, sheetName);
+        if (!fresh) {
+            *err = QStringLiteral("sheets \"%1\" and \"%2\" share one part").arg(owner->second, sheetName);
+            return false;
+        }
+        // Only sheet parts can be sheets (not the workbook, its styles or strings).
+        const std::string ct = contentType(path);
+        const bool worksheet = ct == kCtWorksheet;
+        if (!worksheet && !isOtherSheetType(ct)) {
+            *err = QStringLiteral("sheet \"%1\" is not a worksheet part").arg(sheetName);
+            return false;
+        }
+        XmlPart* sp = part(path, err);
         if (!sp)
             return false;
         auto impl = std::make_unique<Sheet::Impl>(this);
         impl->sheetEl = s;
-        impl->path = pkg.resolve(target);
+        impl->path = path;
         impl->xml = sp;
         if (!impl->index(err))
             return false;
+        if (!worksheet) {
+            impl->isWorksheet = false;  // a chart, dialog or macro sheet: kept, no cells
+            impl->rows.clear();
+        }
         sheets.push_back(std::move(impl));
     }
     // Shared strings, when the workbook has them.
@@ -822,6 +923,7 @@ bool Book::load(const QString& path)
     d->createNew();
     d->error.clear();
     d->unreadablePath.clear();
+    d->unreadableIdKnown = false;
     const QFileInfo fi(path);
     if (!fi.exists()) {
         d->lastResult = LoadResult::Missing;
@@ -832,7 +934,8 @@ bool Book::load(const QString& path)
         d->createNew();
         d->lastResult = LoadResult::Corrupt;
         d->error = why;
-        d->unreadablePath = fi.absoluteFilePath();
+        d->unreadablePath = canonicalPath(path);
+        d->unreadableIdKnown = fileIdentity(path, &d->unreadableDev, &d->unreadableIno);
         return false;
     };
     QFile f(path);
@@ -850,6 +953,7 @@ bool Book::load(const QString& path)
         return fail(e);
     d->lastResult = LoadResult::Ok;
     d->unreadablePath.clear();
+    d->unreadableIdKnown = false;
     return true;
 }
 
@@ -866,7 +970,12 @@ QString Book::errorMessage() const
 bool Book::save(const QString& path)
 {
     d->error.clear();
-    if (!d->unreadablePath.isEmpty() && QFileInfo(path).absoluteFilePath() == d->unreadablePath) {
+    quint64 dev = 0, ino = 0;
+    const bool sameFile = !d->unreadablePath.isEmpty() &&
+                          (canonicalPath(path) == d->unreadablePath ||
+                           (d->unreadableIdKnown && fileIdentity(path, &dev, &ino) && dev == d->unreadableDev &&
+                            ino == d->unreadableIno));
+    if (sameFile) {
         // The empty book left by a failed load must never replace the user's damaged file.
         d->error = QStringLiteral("%1 could not be loaded; it is not overwritten").arg(path);
         return false;
@@ -877,6 +986,7 @@ bool Book::save(const QString& path)
 void Book::release()
 {
     d->unreadablePath.clear();
+    d->unreadableIdKnown = false;
     d->createNew();
     d->lastResult = LoadResult::Ok;
     d->error.clear();
@@ -1054,6 +1164,10 @@ bool Sheet::Impl::index(QString* error)
             if (cr.col <= prevCol)
                 cellsOrdered = false;
             prevCol = cr.col;
+            if (++book->indexedCells > Book::Impl::kMaxCells) {
+                *error = where + QStringLiteral("too many cells");
+                return false;
+            }
             rr.cells.push_back(cr);
         }
         if (!cellsOrdered) {

@@ -101,12 +101,22 @@ struct Book::Impl
     xlsx::Package pkg;
     LoadResult lastResult = LoadResult::Ok;
     QString error;
-    // A file that exists but could not be loaded: save() refuses to write over it.
+    // A file that exists but could not be loaded: save() refuses to write over it, whatever
+    // name (symbolic or hard link) the save uses.
     QString unreadablePath;
+    bool unreadableIdKnown = false;
+    quint64 unreadableDev = 0, unreadableIno = 0;
 
     std::map<std::string, std::unique_ptr<xlsx::XmlPart>> parts;  // parsed parts by entry name
     qint64 parsedBytes = 0;  // XML inflated so far: a zip bomb stops at a limit
     static constexpr qint64 kMaxParsedBytes = 512LL * 1024 * 1024;
+    // What a load may build: XML elements in all parts (counted before parsing, so a bomb of
+    // empty cells never becomes a tree) and cells in all sheets. A 10,000-row x 112-column
+    // sheet is 1.1 million cells and about 3 million elements.
+    qint64 parsedElements = 0;
+    static constexpr qint64 kMaxElements = 10'000'000;
+    qint64 indexedCells = 0;
+    static constexpr qint64 kMaxCells = 3'000'000;
     std::string workbookPath;
     xlsx::XmlPart* workbook = nullptr;
     std::vector<std::unique_ptr<Sheet::Impl>> sheets;
@@ -149,6 +159,7 @@ struct Book::Impl
     void addOverride(const std::string& part, const char* contentType);
     void removeOverride(const std::string& part);
     void ensureDefault(const char* ext, const char* contentType);
+    std::string contentType(const std::string& part);
 
     // Workbook pieces.
     pugi::xml_node sheetsEl();

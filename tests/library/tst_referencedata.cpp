@@ -179,7 +179,30 @@ const ValueCheck kValues[] = {
     {"B.52.12 E, three-core", 0, "BE12:BE27", "equals",
      "23,32,42,54,75,100,127,158,192,246,298,346,399,456,538,621"},
     {"B.52.3 B1 of HFIX, two loaded", 0, "AU80:AU95", "equals",
-     "23,31,42,54,75,100,133,164,198,253,306,354,407,464,546,628"},
+     "23,31,42,54,75,100,133,164,198,253,306,354,393,449,528,603"},
+    // Method B from 150 mm2 up, IEC 60364-5-52:2009 (KS C IEC 60364-5-52), XLPE copper; earlier
+    // editions gave up to 7.6 % more. Rows 150, 185, 240, 300 mm2.
+    // Table B.52.5, B1, three loaded conductors: 342, 384, 450, 514
+    {"B.52.5 B1 single-core, 150..300 mm2", 0, "AU24:AU27", "equals", "342,384,450,514"},
+    {"B.52.5 B1 of HFIX, three loaded, 150..300 mm2", 0, "AW92:AW95", "equals", "342,384,450,514"},
+    // Table B.52.3, B2, two loaded conductors: 334, 384, 459, 532
+    {"B.52.3 B2 two-core, 150..300 mm2", 0, "AY24:AY27", "equals", "334,384,459,532"},
+    // Table B.52.5, B2, three loaded conductors: 300, 340, 398, 455
+    {"B.52.5 B2 three-core, 150..300 mm2", 0, "BC24:BC27", "equals", "300,340,398,455"},
+    // One cell of each further column, IEC 60364-5-52:2009 at 95 mm2 (row 22), copper, XLPE:
+    // Table B.52.3 column 3 (A2, two loaded) 220 A; column 7 (D1) 239 A
+    {"B.52.3 A2, two-core, 95 mm2", 0, "AX22", "equals", "220"},
+    {"B.52.3 D1, two-core, 95 mm2", 0, "AZ22", "equals", "239"},
+    // Table B.52.5 column 3 (A2, three loaded) 197 A; column 7 (D1) 197 A
+    {"B.52.5 A2, three-core, 95 mm2", 0, "BB22", "equals", "197"},
+    {"B.52.5 D1, single-core, 95 mm2", 0, "AV22", "equals", "197"},
+    // Table B.52.12 column 2 (E, two-core) 352 A; column 5 (F, single-core trefoil) 328 A, and
+    // 240 mm2 (row 26) 607 A
+    {"B.52.12 E, two-core, 95 mm2", 0, "BA22", "equals", "352"},
+    {"B.52.12 F trefoil, 95 and 240 mm2", 0, "AW22:AW26", "equals", "328,383,444,510,607"},
+    // HFIX 4 mm2 (row 82): Table B.52.3 column 2 (A1, two loaded) 35 A, Table B.52.5 column 2
+    // (A1, three loaded) 31 A
+    {"B.52.3 / B.52.5 A1 of HFIX, 4 mm2", 0, "AT82:AV82", "equals", "35,42,31"},
     // IEC 60228 resistance at 20 °C taken to 90 °C (10 mm2: 1.83 Ω/km, 240 mm2 with skin effect)
     {"CBLIMP R at 90 °C, 10 mm2", 0, "AC15", "near", "2.3334"},
     {"CBLIMP R rises with skin effect, 240 mm2", 0, "AC25", "greater", "AC25;0.0961"},
@@ -188,6 +211,21 @@ const ValueCheck kValues[] = {
     // IEEE Std 80-2000 Table 1, annealed copper and stainless steel 304
     {"annealed copper constants", 7, "B8:G8", "equals", "100,0.00393,234,1083,1.72,3.42"},
     {"stainless 304 constants", 7, "B16:G16", "equals", "2.4,0.0013,749,1400,72,4.03"},
+    // IEEE Std 80-2000 Table 1, aluminium EC grade: 61 %, 0.00403, 228, 657 °C, 2.86, 2.56
+    {"aluminium EC grade constants", 7, "B10:G10", "equals", "61,0.00403,228,657,2.86,2.56"},
+    // IEC 60228 nominal cross-sections from 2.5 to 400 mm2
+    {"ground conductor standard sizes", 7, "J8:J23", "equals",
+     "2.5,4,6,10,16,25,35,50,70,95,120,150,185,240,300,400"},
+    // NFPA 70 Table 220.84: 11 dwelling units 42 %, 21 units 37 %, 62 and more 23 %
+    {"dwelling demand, 11 units", 8, "C18", "equals", "42"},
+    {"dwelling demand, 21 units", 8, "C28", "equals", "37"},
+    {"dwelling demand, 62 units", 8, "C44", "equals", "23"},
+    // NFPA 70 Table 620.14: 5 elevators 0.82, 10 and more 0.72
+    {"elevator demand, 5 units", 8, "I12", "equals", "0.82"},
+    {"elevator demand, 10 units", 8, "I17", "equals", "0.72"},
+    // IEC 60034-30-1 IE3, 60 Hz, 4 poles: 5.5 kW 91.7 %, 11 kW 92.4 %
+    {"IE3 efficiency, 5.5 kW", 5, "AA26", "equals", "0.917"},
+    {"IE3 efficiency, 11 kW", 5, "AA36", "equals", "0.924"},
     // IEC 60076-5 Table 1
     {"transformer %Z", 3, "E7:E25", "equals", "4,4,4,4,4,4,4,4,4,5,5,5,6,6,6,7,7,7,7"},
     {"generator kVA = kW / 0.8", 4, "D8:D35", "ratio", "B8:B35;1.25"},

@@ -15,6 +15,7 @@
 #include <functional>
 #include <map>
 #include <pugixml.hpp>
+#include <unistd.h>
 #include <zip.h>
 
 class TestXlsxBook : public QObject
@@ -34,6 +35,8 @@ private slots:
     void corruptInputsFailCleanly();
     void oddButReadableSheets();
     void missingFileAndFailedSave();
+    void failedLoadNotOverwrittenThroughLinks();
+    void loadLimits();
     void packageStaysConsistent();
     void picturesFromFiles();
     void referenceShifting_data();
@@ -673,6 +676,24 @@ void TestXlsxBook::corruptInputsFailCleanly_data()
         << zipped("wrongrow", minimalBook(sheetXml("<row r=\"2\"><c r=\"A3\"><v>1</v></c></row>")));
     QTest::newRow("main part is not a workbook")
         << zipped("notwb", replaced(minimalBook(good, sst), "xl/workbook.xml", sst));
+    // Two sheet entries on one part: deleting one and writing the other used freed memory.
+    const QByteArray twoSheets = QByteArray(kWorkbook).replace(
+        "</sheets>", "<sheet name=\"T\" sheetId=\"2\" r:id=\"rId1\"/></sheets>");
+    QTest::newRow("two sheets on one part")
+        << zipped("shared", replaced(minimalBook(good, sst), "xl/workbook.xml", twoSheets));
+    // Sheet entries whose target is not a worksheet: deleting them took the workbook (or the
+    // string table) with them.
+    const QByteArray wbRelsToSelf = QByteArray(kWorkbookRels).replace(
+        "</Relationships>",
+        "<Relationship Id=\"rId3\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/"
+        "worksheet\" Target=\"workbook.xml\"/></Relationships>");
+    QTest::newRow("sheet that is the workbook")
+        << zipped("selfsheet", replaced(replaced(minimalBook(good, sst), "xl/workbook.xml",
+                                                 QByteArray(twoSheets).replace("rId1\"/></sheets>", "rId3\"/></sheets>")),
+                                        "xl/_rels/workbook.xml.rels", wbRelsToSelf));
+    QTest::newRow("sheet that is the string table")
+        << zipped("sstsheet", replaced(minimalBook(good, sst), "xl/workbook.xml",
+                                       QByteArray(twoSheets).replace("rId1\"/></sheets>", "rId2\"/></sheets>")));
 }
 
 void TestXlsxBook::corruptInputsFailCleanly()
@@ -778,6 +799,80 @@ void TestXlsxBook::missingFileAndFailedSave()
     // A folder as the file: it exists and cannot be loaded.
     QVERIFY(!b.load(m_dir.path()));
     QCOMPARE(b.lastLoadResult(), Book::LoadResult::Corrupt);
+}
+
+void TestXlsxBook::failedLoadNotOverwrittenThroughLinks()
+{
+    // The damaged file under three names: itself, a symbolic link and a hard link. Whichever
+    // name the failed load used, a save under any of them is refused.
+    const QString damaged = m_dir.filePath(QStringLiteral("linked-damaged.xlsx"));
+    const QString sym = m_dir.filePath(QStringLiteral("linked-sym.xlsx"));
+    const QString hard = m_dir.filePath(QStringLiteral("linked-hard.xlsx"));
+    const QByteArray bytes = "PK damaged beyond repair";
+    QVERIFY(WriteFile(damaged, bytes));
+    QVERIFY(QFile::link(damaged, sym));
+    QVERIFY(::link(QFile::encodeName(damaged).constData(), QFile::encodeName(hard).constData()) == 0);
+    const QString names[] = {damaged, sym, hard};
+    for (const QString& loaded : names) {
+        for (const QString& saved : names) {
+            Book b;
+            QVERIFY(!b.load(loaded));
+            QCOMPARE(b.lastLoadResult(), Book::LoadResult::Corrupt);
+            QVERIFY(b.addSheet(QStringLiteral("S")));
+            QVERIFY2(!b.save(saved), qPrintable(loaded + QStringLiteral(" -> ") + saved));
+            QVERIFY(!b.errorMessage().isEmpty());
+            for (const QString& n : names)
+                QCOMPARE(ReadFile(n), bytes);
+            QVERIFY(QFileInfo(sym).isSymLink());
+            // Another file is written as usual.
+            QVERIFY(b.save(m_dir.filePath(QStringLiteral("linked-other.xlsx"))));
+        }
+    }
+}
+
+void TestXlsxBook::loadLimits()
+{
+    // Empty cells compress about a thousand to one: a small file would build millions of cells.
+    // Rows of 16384 "<c/>" (the widest a row can be, positions implied).
+    auto emptyCells = [](int rows) {
+        QByteArray row = "<row>";
+        for (int c = 0; c < 16384; ++c)
+            row += "<c/>";
+        row += "</row>";
+        return sheetXml(row.repeated(rows));
+    };
+    struct LimitCase
+    {
+        const char* name;
+        QByteArray sheet;
+        bool loads;
+    };
+    QByteArray realistic;  // 300 rows x 1000 number cells: a large sheet of the program's own
+    for (int r = 1; r <= 300; ++r) {
+        realistic += "<row r=\"" + QByteArray::number(r) + "\">";
+        for (int c = 1; c <= 1000; ++c)
+            realistic += "<c><v>" + QByteArray::number(c) + "</v></c>";
+        realistic += "</row>";
+    }
+    const LimitCase limitCases[] = {
+        {"300,000 cells load", sheetXml(realistic), true},
+        {"3.3 million empty cells", emptyCells(200), false},   // within the element budget
+        {"11.5 million empty cells", emptyCells(700), false},  // refused before parsing
+    };
+    const QString path = m_dir.filePath(QStringLiteral("bomb.xlsx"));
+    for (const LimitCase& lc : limitCases) {
+        QVERIFY(writeZip(path, minimalBook(lc.sheet)));
+        QVERIFY2(QFileInfo(path).size() < 4 * 1024 * 1024, lc.name);
+        Book b;
+        QCOMPARE(b.load(path), lc.loads);
+        if (lc.loads) {
+            QCOMPARE(b.getSheet(0)->readNum(299, 999), 1000.0);
+            continue;
+        }
+        QCOMPARE(b.lastLoadResult(), Book::LoadResult::Corrupt);
+        QVERIFY2(b.errorMessage().contains(QLatin1String("too many")), qPrintable(b.errorMessage()));
+        QCOMPARE(b.sheetCount(), 0);
+    }
 }
 
 void TestXlsxBook::packageStaysConsistent()

@@ -5,6 +5,7 @@
 #include "calccommand.h"
 
 #include "app/core/sevrin.h"
+#include "loads/core/designconditions.h"
 #include "platform/paths.h"
 
 #include <QCoreApplication>
@@ -103,6 +104,9 @@ int main(int argc, char** argv)
     if (!theApp.LoadProjectFile(project))
         return Fail(err, QStringLiteral("cannot load project file: %1").arg(project));
     theApp.ProjectLoaded = 1;
+    // As after every project load: the motor tables, derived tables and correction factors
+    // follow the project's design conditions before any command calculates.
+    ApplyProjectDesignConditions(theApp);
 
     CalcContext ctx{root, project, out, err};
     const int code = run(ctx);

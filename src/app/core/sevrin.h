@@ -21,6 +21,7 @@ class CSevrinPro30View;
 class CSevrinPro40View;
 class CSevrinPro50View;
 class CSevrinPro60View;
+class CSevrinPro70View;
 class CSevrinPro80View;
 class CSevrinPro90View;
 class COutputDlg;
@@ -48,6 +49,7 @@ public:
         CSevrinPro40View* Pro40View = nullptr;
         CSevrinPro50View* Pro50View = nullptr;
         CSevrinPro60View* Pro60View = nullptr;
+        CSevrinPro70View* Pro70View = nullptr;
         CSevrinPro80View* Pro80View = nullptr;
         CSevrinPro90View* Pro90View = nullptr;
         COutputDlg* OutputDlg = nullptr;
@@ -123,6 +125,18 @@ public:
         std::array<QString, 40> MccLoadRow;
         std::array<QString, 21> MccPanelTotals;
         QString MccSheetName;
+
+        // The design-condition page's names for the elements above (one storage).
+        int& MccStartMultipleIndex() { return MccConditionIndex[0]; }
+        int& MccSoftStarterLimitIndex() { return MccConditionIndex[1]; }
+        int& MccInverterLimitIndex() { return MccConditionIndex[2]; }
+        int& MccInrushMultipleIndex() { return MccConditionIndex[3]; }
+        // method 0 DOL, 1 Y-D, 2 reactor, 3 soft starter, 4 inverter
+        int& MccStartTimeIndex(int method) { return MccConditionIndex[std::size_t(4 + method)]; }
+        int& MccStartPowerFactorIndex() { return MccConditionIndex[9]; }
+        QString& MccReactorTap() { return MccConditionText[0]; }
+        QString& MccCtFactor() { return MccConditionText[1]; }
+        QString& MccReactorCoefficient() { return ReactorCoefficient; }
     };
     MotorControlCenterBlockT MotorControlCenterBlock;
 
@@ -144,6 +158,35 @@ public:
         int CircuitCount = 0;
         std::array<QString, 60> CircuitRow;
         std::array<QString, 18> BoardTotals;
+
+        // The design pages' names for the elements above (one storage).
+        int& AirAmbientIndex() { return InstallConditionIndex[0]; }
+        int& GroundAmbientIndex() { return InstallConditionIndex[1]; }
+        int& TrayTierIndex() { return InstallConditionIndex[2]; }
+        int& SoilResistivityIndex() { return InstallConditionIndex[3]; }
+        int& BurialDepthIndex() { return InstallConditionIndex[4]; }
+        std::array<QString, 9>& CorrectionFactors() { return CorrectionFactor; }
+        int& SingleCoreThresholdIndex() { return ConductorCriteriaIndex[0]; }
+        int& SingleCoreThresholdCopy() { return ConductorCriteriaIndex[1]; }
+        int& ConductorTripTimeIndex() { return ConductorCriteriaIndex[2]; }
+        QString& LoadPowerFactor() { return ConductorCriteriaText[0]; }
+        QString& LoadEfficiency() { return ConductorCriteriaText[1]; }
+        QString& FeederDropPct() { return ConductorCriteriaText[2]; }
+        QString& BranchDropPct() { return ConductorCriteriaText[3]; }
+        QString& MotorBranchDropPct() { return ConductorCriteriaText[4]; }
+        QString& FaultCurrentRatingPct() { return ConductorCriteriaText[5]; }
+        QString& ConductorMarginFactor() { return ConductorCriteriaText[6]; }
+        std::array<QString, 2>& TotalDropPct() { return DerivedCriteria; }
+        int& MotorStartPowerFactorIndex() { return MotorStartCriteriaIndex; }
+        QString& MotorFeederStartDropPct() { return MotorStartCriteriaText[0]; }
+        QString& MotorStartDropPct() { return MotorStartCriteriaText[1]; }
+        QString& MotorStartMarginFactor() { return MotorStartCriteriaText[2]; }
+        int& BreakerMakerIndex() { return BreakerCriteriaIndex[0]; }
+        int& InrushMultipleIndex() { return BreakerCriteriaIndex[1]; }
+        int& BreakerTripTimeIndex() { return BreakerCriteriaIndex[2]; }
+        QString& InrushMarginFactor() { return BreakerCriteriaText[0]; }
+        QString& BreakerMakerName() { return BreakerCriteriaText[1]; }
+        QString& DemandFactorPct() { return BoardDemandFactor; }
     };
     CabinetSizingBlockT CabinetSizingBlock;
 

@@ -8,6 +8,7 @@
 #include "app/gui/sevrinview.h"
 #include "app/gui/sevrinwebview.h"
 #include "app/gui/widgetprompt.h"
+#include "loads/core/designconditions.h"
 #include "cable/gui/sevrinpro40view.h"
 #include "cable/gui/sevrinpro50view.h"
 #include "fault/gui/sevrinpro80view.h"
@@ -182,6 +183,7 @@ CFormView* SwitchView(int index)
         if (!theApp.ProjectPathTable.CurrentProjectPath.isEmpty() && theApp.ProjectLoaded == 0) {
             theApp.LoadProjectFile(theApp.ProjectPathTable.CurrentProjectPath);
             theApp.ProjectLoaded = 1;
+            ApplyProjectDesignConditions(theApp);
             RefillScreensAfterProjectLoad();
         }
         break;

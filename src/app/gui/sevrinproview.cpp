@@ -4,6 +4,7 @@
 #include "app/core/sevrin.h"
 #include "app/gui/rowlistmodel.h"
 #include "app/gui/sevrinapp.h"
+#include "loads/core/designconditions.h"
 #include "platform/paths.h"
 #include "platform/profile.h"
 #include "platform/prompt.h"
@@ -320,6 +321,8 @@ void CSevrinProView::LoadChosenProject(const QString& path)
     theApp.ProjectPathTable.CurrentProjectPath = path;
     if (!theApp.LoadProjectFile(path))
         return;
+    // The motor and ampacity tables must follow the new project before anything calculates.
+    ApplyProjectDesignConditions(theApp);
     theApp.SetMainTitle(tr("프로젝트 명:") + theApp.ProjectName(), QString());
     RefreshProjectScreen();
 }

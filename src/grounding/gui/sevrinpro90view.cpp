@@ -1,32 +1,342 @@
 #include "sevrinpro90view.h"
 
 #include "app/core/sevrin.h"
+#include "grounding/gui/sevrinpro91view.h"
+#include "grounding/gui/sevrinpro92view.h"
+#include "grounding/gui/sevrinpro93view.h"
+#include "grounding/gui/sevrinpro95view.h"
+#include "grounding/gui/sevrinpro96view.h"
+#include "grounding/gui/sevrinpro97view.h"
+#include "grounding/gui/sevrinpro98view.h"
+#include "grounding/gui/sevrinpro99view.h"
+#include "platform/prompt.h"
+#include "report/gui/outputdlg.h"
 
+#include <QComboBox>
+#include <QFrame>
+#include <QLineEdit>
+#include <QMetaObject>
 #include <QPushButton>
+#include <QSignalBlocker>
+#include <QThread>
+
+namespace {
+
+// The page buttons in page-index order; "안전전압" stands for pages 3 and 4.
+constexpr int kPageButtons[7] = {1117, 1108, 1109, 1112, 1112, 1115, 1116};
+constexpr int kLastPage = 6;
+
+void SetCombo(QComboBox* combo, int index)
+{
+    const QSignalBlocker block(combo);
+    combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
+}
+
+}  // namespace
 
 CSevrinPro90View::CSevrinPro90View(QWidget* parent) : CFormView(943, 537, parent)
 {
     AddNavigationButtons(1056, 1059, 1060);
+    struct PageButton
+    {
+        int id;
+        const char* caption;
+        int x;
+        int w;
+        int page;
+    };
+    const PageButton buttons[] = {
+        {1117, "설계조건", 70, 55, 0},     {1108, "접지굵기", 127, 55, 1},
+        {1109, "접지저항", 184, 55, 2},    {1112, "안전전압", 241, 55, 3},
+        {1115, "평균대지저항률", 298, 70, 5}, {1116, "접지계산 종합표", 370, 75, 6},
+    };
+    for (const PageButton& b : buttons) {
+        QPushButton* button = AddButton(b.id, tr(b.caption), b.x, 7, b.w, 14);
+        const int page = b.page;
+        connect(button, &QPushButton::clicked, this, [this, page] {
+            m_pageIndex = page;
+            ShowGroundingPage(page);
+        });
+    }
+    AddButton(1113, tr("대지저항률"), 447, 7, 55, 14)->setVisible(false);
+
+    m_frame = new QFrame(this);
+    m_frame->setFrameShape(QFrame::StyledPanel);
+    Place(m_frame, 1110, 70, 25, 868, 482);
+
+    connect(AddButton(1057, tr("저장하기"), 12, 40, 50, 14), &QPushButton::clicked, this,
+            &CSevrinPro90View::OnSave);
+    connect(AddButton(1058, tr("출력하기"), 12, 58, 50, 14), &QPushButton::clicked, this,
+            &CSevrinPro90View::OnOutput);
+    connect(AddButton(1111, tr("계산"), 70, 512, 50, 14), &QPushButton::clicked, this,
+            &CSevrinPro90View::OnCalculate);
+    connect(AddButton(1107, tr("이전"), 830, 512, 50, 14), &QPushButton::clicked, this,
+            &CSevrinPro90View::OnPrevious);
+    connect(AddButton(1106, tr("다음"), 885, 512, 50, 14), &QPushButton::clicked, this,
+            &CSevrinPro90View::OnNext);
 }
 
 void CSevrinPro90View::OnInitialUpdate()
 {
     CFormView::OnInitialUpdate();
+    m_pageIndex = 0;
+    const QRect area = m_frame->contentsRect();
+    auto place = [this, &area](auto* page) {
+        page->setGeometry(area);
+        page->setVisible(false);
+        return page;
+    };
+    m_p91 = place(new CSevrinPro91View(m_frame));
+    m_p92 = place(new CSevrinPro92View(m_frame));
+    m_p93 = place(new CSevrinPro93View(m_frame));
+    m_p95 = place(new CSevrinPro95View(m_frame));
+    m_p96 = place(new CSevrinPro96View(m_frame));
+    m_p97 = place(new CSevrinPro97View(m_frame));
+    m_p98 = place(new CSevrinPro98View(m_frame));
+    m_p99 = place(new CSevrinPro99View(m_frame));
+    m_p99->setVisible(true);
+    m_pageShown = m_p99;
+    EnableGroundingPageButtons(0);
+
+    // The screen and the result pages discard Enter and Escape; the design-inputs page and
+    // the summary page keep them.
     SetFilterEnterEscape(true);
+    ExcludeFromKeyFilter(m_p99);
+    ExcludeFromKeyFilter(m_p98);
     theApp.ScreenPointers.Pro90View = this;
+}
+
+QWidget* CSevrinPro90View::Page(int index) const
+{
+    switch (index) {
+    case 0: return m_p99;
+    case 1: return m_p91;
+    case 2: return m_p92;
+    case 3: return m_p93;
+    case 4: return m_p95;
+    case 5: return m_p97;
+    case 6: return m_p98;
+    default: return nullptr;
+    }
+}
+
+void CSevrinPro90View::ShowGroundingPage(int index)
+{
+    EnableGroundingPageButtons(index);
+    StoreGroundingInputs();
+    ShowGroundingFields();
+    if (m_pageShown) {
+        m_pageShown->setVisible(false);
+        m_pageShown = nullptr;
+    }
+    if (QWidget* page = Page(m_pageIndex)) {
+        page->setVisible(true);
+        m_pageShown = page;
+    }
+}
+
+void CSevrinPro90View::EnableGroundingPageButtons(int index)
+{
+    Control<QPushButton>(1107)->setEnabled(index != 0);
+    Control<QPushButton>(1106)->setEnabled(index != kLastPage);
+    for (int id : {1117, 1108, 1109, 1112, 1113, 1115, 1116})
+        Control<QPushButton>(id)->setEnabled(true);
+    if (index >= 0 && index <= kLastPage)
+        Control<QPushButton>(kPageButtons[index])->setEnabled(false);
+}
+
+void CSevrinPro90View::OnNext()
+{
+    if (m_pageIndex <= 5) {
+        ++m_pageIndex;
+        ShowGroundingPage(m_pageIndex);
+    }
+}
+
+void CSevrinPro90View::OnPrevious()
+{
+    if (m_pageIndex > 0) {
+        --m_pageIndex;
+        ShowGroundingPage(m_pageIndex);
+    }
+}
+
+void CSevrinPro90View::OnCalculate()
+{
+    StoreGroundingInputs();
+    CalcGroundingDesign();
+    ShowGroundingFields();
+}
+
+void CSevrinPro90View::OnSave()
+{
+    StoreGroundingInputs();
+    theApp.SaveGroundingDesignSection(theApp.ProjectPathTable.CurrentProjectPath);
+    Prompt::Message(tr("설계조건을 저장 하였습니다."), Prompt::Buttons::Ok);
+}
+
+void CSevrinPro90View::OnOutput()
+{
+    COutputDlg dialog(this);
+    dialog.ReportChoices.fill(0);
+    dialog.ReportChoices[COutputDlg::ProjectCover] = 1;
+    dialog.ReportChoices[COutputDlg::Grounding] = 1;
+    dialog.exec();
 }
 
 void CSevrinPro90View::StoreGroundingInputs()
 {
-    // filled in when the screen is built
+    if (!m_p99)
+        return;
+    auto& b = theApp.GroundingDesignBlock;
+    // The design inputs.
+    for (int i = 0; i < 3; ++i)
+        b.GroundingConditionIndex[i] = m_p99->Combo(1458 + i)->currentIndex();
+    for (int i = 0; i < 28; ++i)
+        b.GroundingConditionInput[i] = m_p99->Text(1461 + i);
+    // The conductor-size page.
+    b.ConductorSizeIndex[0] = m_p91->MaterialCombo()->currentIndex();
+    b.ConductorSizeIndex[1] = m_p91->FinalSizeCombo()->currentIndex();
+    const int conductorIds[5] = {1220, 1221, 1211, 1032, 1033};
+    for (int i = 0; i < 5; ++i)
+        b.ConductorSizeInput[i] = m_p91->Text(conductorIds[i]);
+    b.ConductorSizeInput[12] = m_p91->MaterialCombo()->currentText();
+    // The resistance page.
+    const int resistanceIds[7] = {1212, 1213, 1214, 1217, 1218, 1215, 1216};
+    for (int i = 0; i < 7; ++i)
+        b.ConductorSizeInput[5 + i] = m_p92->Text(resistanceIds[i]);
+    // The safety-voltage page.
+    b.SafetyVoltageIndex = m_p93->ShapeCombo()->currentIndex();
+    const int safetyIds[4] = {1045, 1046, 1048, 1238};
+    for (int i = 0; i < 4; ++i)
+        b.SafetyVoltageInput[i] = m_p93->Text(safetyIds[i]);
+    // One value of each: the design inputs overwrite the copies.
+    ApplyGroundingDesignInputs(b, theApp.GroundingLibBlock);
 }
 
 void CSevrinPro90View::CalcGroundingDesign()
 {
-    // filled in when the screen is built
+    const GroundingSummaryValues summary =
+        ::CalcGroundingDesign(theApp.GroundingDesignBlock, theApp.GroundingLibBlock);
+    if (m_p98)
+        m_p98->WriteSummaryValues(summary);
 }
 
 void CSevrinPro90View::ShowGroundingFields()
 {
-    // filled in when the screen is built
+    if (!m_p99)
+        return;
+    auto& b = theApp.GroundingDesignBlock;
+    const auto& t = b.GroundingConditionInput;
+
+    // Design inputs, grid factors and the shape table.
+    for (int i = 0; i < 3; ++i)
+        SetCombo(m_p99->Combo(1458 + i), b.GroundingConditionIndex[i]);
+    for (int i = 0; i < 28; ++i)
+        m_p99->SetText(1461 + i, t[i]);
+    for (int i = 0; i < 6; ++i)
+        m_p99->SetText(1489 + i, b.GridFactors[i]);
+    for (int column = 0; column < 3; ++column)
+        for (int row = 0; row < 4; ++row)
+            m_p99->SetText(1495 + column * 4 + row, b.ShapeFactorTable[row * 3 + column]);
+
+    // The material list of the conductor-size page, from the loaded table.
+    QComboBox* material = m_p91->MaterialCombo();
+    {
+        const QSignalBlocker block(material);
+        material->clear();
+        const LibTable& materials = theApp.GroundingLibBlock.ConductorMaterialTable;
+        for (int i = 0; i < materials.Count; ++i)
+            material->addItem(materials.Cell(i, 0));
+    }
+    SetCombo(material, b.ConductorSizeIndex[0]);
+
+    // The final size follows a standard size that a calculation changed; otherwise the
+    // choice (also the one loaded from the project) stays.
+    const QString shownStandard = m_p91->Text(1036);
+    if (!shownStandard.isEmpty() && shownStandard != b.ConductorResults[5])
+        m_p91->SelectConductorSizeEntry();
+    else
+        SetCombo(m_p91->FinalSizeCombo(), b.ConductorSizeIndex[1]);
+
+    // Conductor size.
+    const auto& ci = b.ConductorSizeInput;
+    const auto& cr = b.ConductorResults;
+    const std::pair<int, QString> page1[] = {
+        {1220, ci[0]}, {1221, ci[1]}, {1211, ci[2]}, {1223, cr[0]}, {1030, cr[1]}, {1031, cr[2]},
+        {1032, ci[3]}, {1033, ci[4]}, {1034, cr[3]}, {1035, cr[4]}, {1036, cr[5]},
+    };
+    for (const auto& [id, text] : page1)
+        m_p91->SetText(id, text);
+
+    // Grid resistance.
+    ApplyGroundingDisplayCopies(b);
+    const auto& rr = b.ResistanceResults;
+    const std::pair<int, QString> page2[] = {
+        {1041, rr[9]},  {1040, cr[7]},  {1212, ci[5]},  {1213, ci[6]},  {1214, ci[7]},  {1217, ci[8]},
+        {1218, ci[9]},  {1039, cr[8]},  {1042, cr[9]},  {1043, cr[10]}, {1215, ci[10]}, {1216, ci[11]},
+        {1224, cr[11]}, {1225, cr[12]}, {1226, cr[13]}, {1227, cr[14]}, {1228, cr[15]}, {1229, cr[16]},
+        {1230, rr[0]},  {1031, rr[2]},  {1033, rr[4]},  {1035, rr[6]},  {1037, rr[8]},  {1038, rr[9]},
+        {1030, rr[1]},  {1032, rr[3]},  {1034, rr[5]},  {1036, rr[7]},
+    };
+    for (const auto& [id, text] : page2)
+        m_p92->SetText(id, text);
+
+    // Safety-voltage conditions.
+    SetCombo(m_p93->ShapeCombo(), b.SafetyVoltageIndex);
+    const auto& si = b.SafetyVoltageInput;
+    const auto& sc = b.SafetyConditions;
+    const auto& sf = b.StepFactors;
+    const std::pair<int, QString> page3[] = {
+        {1045, si[0]},  {1046, si[1]},  {1047, sc[0]},  {1042, sc[1]},  {1043, sc[2]},  {1048, si[2]},
+        {1051, sc[4]},  {1052, sc[5]},  {1053, sc[6]},  {1049, sc[7]},  {1050, sc[8]},  {1054, sc[9]},
+        {1055, sc[10]}, {1232, sc[12]}, {1067, sc[14]}, {1233, sc[15]}, {1238, si[3]},  {1069, sc[16]},
+        {1070, sc[17]}, {1235, sc[19]}, {1062, sf[3]},  {1068, sf[5]},  {1071, sf[7]},
+    };
+    for (const auto& [id, text] : page3)
+        m_p93->SetText(id, text);
+    const QString unwritten[13] = {sc[3],  sc[11], sc[13], sc[18], sc[20], sc[21], sc[22],
+                                   sf[0],  sf[1],  sf[2],  sf[4],  sf[6],  sf[8]};
+    for (int i = 0; i < 13; ++i)
+        m_p93->SetText(CSevrinPro93View::kUnwrittenIds[i], unwritten[i]);
+
+    // Voltages and verdicts, the never-shown layer page and the average resistivity.
+    const auto& vr = b.VoltageResults;
+    const int page4[13] = {1058, 1059, 1060, 1061, 1057, 1056, 1191, 1192, 1242, 1194, 1193, 1243, 1195};
+    for (int i = 0; i < 13; ++i)
+        m_p95->SetText(page4[i], vr[i]);
+    for (int i = 0; i < 14; ++i)
+        m_p96->SetText(CSevrinPro96View::kBoxIds[i], b.LayerSoilFields[i]);
+    const auto& ar = b.AverageResistivityFields;
+    for (int i = 0; i < 12; ++i)
+        m_p97->SetText(1246 + i, ar[i]);
+    m_p97->SetText(1258, ar[12]);
+}
+
+GroundingReportTexts CSevrinPro90View::RecalcForReport()
+{
+    OnCalculate();
+    GroundingReportTexts texts;
+    texts.available = true;
+    const std::pair<int, CGroundingPage*> pages[] = {{91, m_p91}, {92, m_p92}, {93, m_p93}, {95, m_p95}, {97, m_p97}};
+    for (const auto& [number, page] : pages) {
+        QHash<int, QString>& boxes = texts.pages[number];
+        for (const auto& [id, text] : page->Texts())
+            boxes.insert(id, text);
+    }
+    texts.summary = m_p98->SummaryValues();
+    return texts;
+}
+
+GroundingReportTexts RecalcGroundingForReport()
+{
+    CSevrinPro90View* screen = theApp.ScreenPointers.Pro90View;
+    if (!screen)
+        return {};
+    if (QThread::currentThread() == screen->thread())
+        return screen->RecalcForReport();
+    GroundingReportTexts texts;
+    QMetaObject::invokeMethod(screen, [screen, &texts] { texts = screen->RecalcForReport(); },
+                              Qt::BlockingQueuedConnection);
+    return texts;
 }

@@ -1,33 +1,229 @@
 #include "sevrinpro10view.h"
 
 #include "app/core/sevrin.h"
+#include "app/gui/sevrinapp.h"
+#include "loads/core/designconditions.h"
+#include "loads/gui/guicall.h"
+#include "loads/gui/sevrinpro11view.h"
 #include "loads/gui/sevrinpro12view.h"
+#include "platform/prompt.h"
+#include "report/gui/outputdlg.h"
 
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QLineEdit>
 #include <QPushButton>
-#include <QTabBar>
-#include <QTabWidget>
+#include <QSignalBlocker>
+
+namespace {
+
+// A stored index outside the combo's list shows the first option.
+void SelectStoredIndex(QComboBox* combo, int index)
+{
+    const QSignalBlocker block(combo);
+    combo->setCurrentIndex(ClampOptionIndex(index, combo->count()));
+}
+
+}  // namespace
 
 CSevrinPro10View::CSevrinPro10View(QWidget* parent) : CFormView(943, 537, parent)
 {
-    AddNavigationButtons(0, 0, 0);
-    // The pages sit in the tab area; the screen switches them with its own buttons.
-    m_pages = new QTabWidget(this);
-    Place(m_pages, 0, 68, 25, 868, 482);
-    m_pages->tabBar()->hide();
-    m_loadPage = new CSevrinPro12View;
-    m_pages->addTab(m_loadPage, QString());
+    QPushButton* top = AddButton(0, tr("선택화면"), 12, 7, 50, 14);
+    QPushButton* bottom = AddButton(0, tr("선택화면"), 12, 498, 50, 14);
+    QPushButton* home = AddButton(0, tr("초기화면"), 12, 516, 50, 14);
+    QPushButton* save = AddButton(0, tr("저장하기"), 12, 462, 50, 14);
+    QPushButton* output = AddButton(0, tr("출력하기"), 12, 480, 50, 14);
+    m_designButton = AddButton(0, tr("설계조건"), 68, 7, 50, 14);
+    m_sheetButton = AddButton(0, tr("계산서"), 122, 7, 50, 14);
+    m_prevButton = AddButton(0, tr("이전"), 832, 516, 50, 14);
+    m_nextButton = AddButton(0, tr("다음"), 886, 516, 50, 14);
+    QPushButton* calc = AddButton(0, tr("계산"), 760, 516, 50, 14);
+    connect(top, &QPushButton::clicked, this, &CSevrinPro10View::OnMccSelectScreen);
+    connect(bottom, &QPushButton::clicked, this, &CSevrinPro10View::OnMccSelectScreen);
+    connect(home, &QPushButton::clicked, this, &CSevrinPro10View::OnMccStartScreen);
+    connect(save, &QPushButton::clicked, this, &CSevrinPro10View::OnSaveMcc);
+    connect(output, &QPushButton::clicked, this, &CSevrinPro10View::OnOutputMcc);
+    connect(m_designButton, &QPushButton::clicked, this, &CSevrinPro10View::OnShowMccDesignPage);
+    connect(m_sheetButton, &QPushButton::clicked, this, &CSevrinPro10View::OnShowMccSheetPage);
+    connect(m_prevButton, &QPushButton::clicked, this, &CSevrinPro10View::OnPrevMccPage);
+    connect(m_nextButton, &QPushButton::clicked, this, &CSevrinPro10View::OnNextMccPage);
+    connect(calc, &QPushButton::clicked, this, &CSevrinPro10View::OnCalcMcc);
+
+    // The frame of the pages: no tabs, the pages fill it and the buttons switch them.
+    m_frame = new QFrame(this);
+    m_frame->setFrameShape(QFrame::StyledPanel);
+    Place(m_frame, 0, 68, 25, 868, 482);
+    auto* grid = new QGridLayout(m_frame);
+    grid->setContentsMargins(0, 0, 0, 0);
+    m_designPage = new CSevrinPro11View(m_frame);
+    m_loadPage = new CSevrinPro12View(m_frame);
+    for (QWidget* page : {static_cast<QWidget*>(m_designPage), static_cast<QWidget*>(m_loadPage)}) {
+        grid->addWidget(page, 0, 0);
+        page->hide();
+    }
+}
+
+CSevrinPro10View::~CSevrinPro10View()
+{
+    if (theApp.ScreenPointers.Pro10View == this)
+        theApp.ScreenPointers.Pro10View = nullptr;
 }
 
 void CSevrinPro10View::OnInitialUpdate()
 {
     CFormView::OnInitialUpdate();
     SetFilterEnterEscape(true);
+    m_pageIndex = 0;
+    m_designPage->show();
+    m_currentPage = m_designPage;
+    EnableMccPageButtons(0);
     theApp.ScreenPointers.Pro10View = this;
 }
 
-void CSevrinPro10View::ApplyMccDesignConditions(int firstPanel, bool refresh)
+void CSevrinPro10View::ShowMccPage(int page)
 {
-    Q_UNUSED(firstPanel);
-    Q_UNUSED(refresh);
-    // filled in when the screen is built
+    CallOnGuiThread(this, [this, page] {
+        EnableMccPageButtons(page);
+        if (m_currentPage) {
+            m_currentPage->hide();
+            m_currentPage = nullptr;
+        }
+        // The page index chooses the page; callers set it first.
+        if (m_pageIndex == 0)
+            m_currentPage = m_designPage;
+        else if (m_pageIndex == 1)
+            m_currentPage = m_loadPage;
+        if (m_currentPage)
+            m_currentPage->show();
+    });
+}
+
+void CSevrinPro10View::EnableMccPageButtons(int page)
+{
+    m_prevButton->setEnabled(page != 0);
+    m_nextButton->setEnabled(page != 1);
+    m_designButton->setEnabled(page >= 1);
+    m_sheetButton->setEnabled(page < 1);
+}
+
+void CSevrinPro10View::StoreMccDesignConditions()
+{
+    CallOnGuiThread(this, [this] {
+        CSevrinApp::MotorControlCenterBlockT& b = theApp.MotorControlCenterBlock;
+        for (int i = 0; i < 10; ++i)
+            b.MccConditionIndex[std::size_t(i)] = m_designPage->ConditionCombo(i)->currentIndex();
+        b.MccReactorTap() = m_designPage->TapEdit()->text();
+        b.MccCtFactor() = m_designPage->CtFactorEdit()->text();
+    });
+}
+
+void CSevrinPro10View::SetReactorCoefficient()
+{
+    CSevrinApp::MotorControlCenterBlockT& b = theApp.MotorControlCenterBlock;
+    CallOnGuiThread(this, [&b] { b.MccReactorCoefficient() = b.MccReactorTap(); });
+}
+
+void CSevrinPro10View::PutDesignConditions()
+{
+    CSevrinApp::MotorControlCenterBlockT& b = theApp.MotorControlCenterBlock;
+    for (int i = 0; i < 10; ++i)
+        SelectStoredIndex(m_designPage->ConditionCombo(i), b.MccConditionIndex[std::size_t(i)]);
+    m_designPage->TapEdit()->setText(b.MccReactorTap());
+    m_designPage->CtFactorEdit()->setText(b.MccCtFactor());
+    m_designPage->CoefficientEdit()->setText(b.MccReactorCoefficient());
+}
+
+void CSevrinPro10View::ApplyMccDesignConditions(int panelPosition, bool refresh)
+{
+    CallOnGuiThread(this, [this, panelPosition, refresh] {
+        if (refresh) {
+            PutDesignConditions();
+            m_designPage->LoadUserMotorList();
+            m_loadPage->LoadMccPanels();
+            if (theApp.MotorControlCenterBlock.MccPanelCount > 0)
+                m_loadPage->LoadMccLoads(panelPosition);
+        }
+        ::ApplyMccDesignConditions(theApp);
+    });
+}
+
+QString CSevrinPro10View::DesignControlText(int id)
+{
+    return CallOnGuiThread(this, [this, id] {
+        if (auto* combo = m_designPage->Control<QComboBox>(id))
+            return combo->currentText();
+        if (auto* edit = m_designPage->Control<QLineEdit>(id))
+            return edit->text();
+        return QString();
+    });
+}
+
+void CSevrinPro10View::OnMccSelectScreen()
+{
+    SwitchView(1);
+}
+
+void CSevrinPro10View::OnMccStartScreen()
+{
+    SwitchView(0);
+}
+
+void CSevrinPro10View::OnSaveMcc()
+{
+    StoreMccDesignConditions();
+    const QString path = theApp.ProjectPathTable.CurrentProjectPath;
+    if (theApp.SaveMotorControlCenterSection(path))
+        Prompt::Message(tr("동력 내용을 저장 하였습니다."), Prompt::Buttons::Ok, Prompt::Icon::Information);
+    else
+        Prompt::Message(tr("프로젝트 파일을 저장하지 못했습니다.\n%1").arg(path));
+}
+
+void CSevrinPro10View::OnOutputMcc()
+{
+    COutputDlg dlg(nullptr);
+    dlg.ReportChoices.fill(0);
+    dlg.ReportChoices[COutputDlg::ProjectCover] = 1;
+    dlg.ReportChoices[COutputDlg::MotorControlCenter] = 1;
+    dlg.exec();
+}
+
+void CSevrinPro10View::OnShowMccDesignPage()
+{
+    m_pageIndex = 0;
+    ShowMccPage(0);
+}
+
+void CSevrinPro10View::OnShowMccSheetPage()
+{
+    m_pageIndex = 1;
+    ShowMccPage(1);
+}
+
+void CSevrinPro10View::OnNextMccPage()
+{
+    if (m_pageIndex != 0)
+        return;
+    m_pageIndex = 1;
+    ShowMccPage(1);
+}
+
+void CSevrinPro10View::OnPrevMccPage()
+{
+    if (m_pageIndex <= 0)
+        return;
+    --m_pageIndex;
+    ShowMccPage(m_pageIndex);
+}
+
+void CSevrinPro10View::OnCalcMcc()
+{
+    StoreMccDesignConditions();
+    SetReactorCoefficient();
+    const int position = m_loadPage->PanelPosition();
+    // The motor tables first, so that the panel is computed with the conditions the page
+    // shows rather than with those of the previous press.
+    ApplyMccDesignConditions(position, false);
+    if (m_pageIndex == 1)
+        m_loadPage->CalcMccPanel(position);
 }

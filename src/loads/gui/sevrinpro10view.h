@@ -1,9 +1,12 @@
 #pragma once
-// The motor-control-centre screen (screen 4).
+// The motor-control-centre screen (screen 4): the design-conditions page and the calculation
+// sheet in one frame, switched by the screen's own buttons.
 #include "app/gui/formview.h"
 
+class CSevrinPro11View;
 class CSevrinPro12View;
-class QTabWidget;
+class QFrame;
+class QPushButton;
 
 class CSevrinPro10View : public CFormView
 {
@@ -11,16 +14,56 @@ class CSevrinPro10View : public CFormView
 
 public:
     explicit CSevrinPro10View(QWidget* parent = nullptr);
+    ~CSevrinPro10View() override;
 
     void OnInitialUpdate() override;
 
-    // Puts the stored design conditions into the controls (with `refresh`, also refills the
-    // user-motor and panel lists, selecting `firstPanel`) and recomputes the motor tables.
-    void ApplyMccDesignConditions(int firstPanel, bool refresh);
+    // 0 the design-conditions page, 1 the calculation sheet.
+    int MccPageIndex() const { return m_pageIndex; }
+    void SetMccPageIndex(int index) { m_pageIndex = index; }
 
+    // The operations below may be called from the report worker: they run on the GUI thread
+    // and return when done.
+
+    // Shows the page the page index names (none for another index) and sets the page buttons
+    // for `page`.
+    void ShowMccPage(int page);
+    void EnableMccPageButtons(int page);
+    // Design-condition controls into MotorControlCenterBlock (no selection stores -1).
+    void StoreMccDesignConditions();
+    // The reactor starting coefficient takes the tap.
+    void SetReactorCoefficient();
+    // With `refresh`, first puts the stored conditions into the controls and refills the user
+    // motors, the panel list and the load rows of the panel at `panelPosition`; then
+    // recomputes the library's motor tables with the stored conditions.
+    void ApplyMccDesignConditions(int panelPosition, bool refresh);
+    // The text a design-condition control shows (combo or edit, by identifier), for reports.
+    QString DesignControlText(int id);
+
+    CSevrinPro11View* DesignPage() const { return m_designPage; }
     CSevrinPro12View* LoadPage() const { return m_loadPage; }
 
+    // Button handlers.
+    void OnMccSelectScreen();
+    void OnMccStartScreen();
+    void OnSaveMcc();
+    void OnOutputMcc();
+    void OnShowMccDesignPage();
+    void OnShowMccSheetPage();
+    void OnNextMccPage();
+    void OnPrevMccPage();
+    void OnCalcMcc();
+
 private:
-    QTabWidget* m_pages;
-    CSevrinPro12View* m_loadPage;
+    void PutDesignConditions();
+
+    QFrame* m_frame = nullptr;
+    CSevrinPro11View* m_designPage = nullptr;
+    CSevrinPro12View* m_loadPage = nullptr;
+    QWidget* m_currentPage = nullptr;
+    int m_pageIndex = 0;
+    QPushButton* m_designButton = nullptr;
+    QPushButton* m_sheetButton = nullptr;
+    QPushButton* m_prevButton = nullptr;
+    QPushButton* m_nextButton = nullptr;
 };

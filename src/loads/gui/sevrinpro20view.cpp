@@ -1,32 +1,288 @@
 #include "sevrinpro20view.h"
 
 #include "app/core/sevrin.h"
+#include "app/gui/sevrinapp.h"
+#include "loads/core/designconditions.h"
+#include "loads/gui/guicall.h"
 #include "loads/gui/sevrinpro22view.h"
+#include "loads/gui/sevrinpro23view.h"
+#include "loads/gui/sevrinpro24view.h"
+#include "loads/gui/sevrinpro25view.h"
+#include "loads/gui/sevrinpro26view.h"
+#include "platform/prompt.h"
+#include "report/gui/outputdlg.h"
 
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QLineEdit>
 #include <QPushButton>
-#include <QTabBar>
-#include <QTabWidget>
+#include <QSignalBlocker>
+
+namespace {
+
+constexpr int kSheetPage = 4;
+
+// A stored index outside the combo's list shows the first item.
+void SelectStoredIndex(QComboBox* combo, int index)
+{
+    const QSignalBlocker block(combo);
+    combo->setCurrentIndex(combo->count() > 0 ? ClampOptionIndex(index, combo->count()) : -1);
+}
+
+}  // namespace
 
 CSevrinPro20View::CSevrinPro20View(QWidget* parent) : CFormView(943, 537, parent)
 {
-    AddNavigationButtons(0, 0, 0);
-    // The pages sit in the tab area; the screen switches them with its own buttons.
-    m_pages = new QTabWidget(this);
-    Place(m_pages, 0, 68, 25, 868, 482);
-    m_pages->tabBar()->hide();
-    m_boardPage = new CSevrinPro22View;
-    m_pages->addTab(m_boardPage, QString());
+    QPushButton* top = AddButton(0, tr("선택화면"), 12, 7, 50, 14);
+    QPushButton* bottom = AddButton(0, tr("선택화면"), 12, 498, 50, 14);
+    QPushButton* home = AddButton(0, tr("초기화면"), 12, 516, 50, 14);
+    QPushButton* save = AddButton(0, tr("저장하기"), 12, 462, 50, 14);
+    QPushButton* output = AddButton(0, tr("출력하기"), 12, 480, 50, 14);
+    m_designButton = AddButton(0, tr("설계조건"), 68, 7, 50, 14);
+    m_sheetButton = AddButton(0, tr("계산서"), 122, 7, 50, 14);
+    m_prevButton = AddButton(0, tr("이전"), 832, 516, 50, 14);
+    m_nextButton = AddButton(0, tr("다음"), 886, 516, 50, 14);
+    QPushButton* calc = AddButton(0, tr("계산"), 760, 516, 50, 14);
+    connect(top, &QPushButton::clicked, this, &CSevrinPro20View::OnPanelBoardSelectScreen);
+    connect(bottom, &QPushButton::clicked, this, &CSevrinPro20View::OnPanelBoardSelectScreen);
+    connect(home, &QPushButton::clicked, this, &CSevrinPro20View::OnPanelBoardStartScreen);
+    connect(save, &QPushButton::clicked, this, &CSevrinPro20View::OnSavePanelBoards);
+    connect(output, &QPushButton::clicked, this, &CSevrinPro20View::OnOutputPanelBoards);
+    connect(m_designButton, &QPushButton::clicked, this, &CSevrinPro20View::OnShowPanelBoardDesignPage);
+    connect(m_sheetButton, &QPushButton::clicked, this, &CSevrinPro20View::OnShowPanelBoardSheetPage);
+    connect(m_prevButton, &QPushButton::clicked, this, &CSevrinPro20View::OnPrevPanelBoardPage);
+    connect(m_nextButton, &QPushButton::clicked, this, &CSevrinPro20View::OnNextPanelBoardPage);
+    connect(calc, &QPushButton::clicked, this, &CSevrinPro20View::OnCalcPanelBoard);
+
+    // The frame of the pages (1423): no tabs, the pages fill it and the buttons switch them.
+    m_frame = new QFrame(this);
+    m_frame->setFrameShape(QFrame::StyledPanel);
+    Place(m_frame, 1423, 68, 25, 868, 482);
+    auto* grid = new QGridLayout(m_frame);
+    grid->setContentsMargins(0, 0, 0, 0);
+    m_installPage = new CSevrinPro23View(m_frame);
+    m_conductorPage = new CSevrinPro24View(m_frame);
+    m_motorPage = new CSevrinPro25View(m_frame);
+    m_breakerPage = new CSevrinPro26View(m_frame);
+    m_boardPage = new CSevrinPro22View(m_frame);
+    for (int i = 0; i <= kSheetPage; ++i) {
+        grid->addWidget(Page(i), 0, 0);
+        Page(i)->hide();
+    }
+}
+
+CSevrinPro20View::~CSevrinPro20View()
+{
+    if (theApp.ScreenPointers.Pro20View == this)
+        theApp.ScreenPointers.Pro20View = nullptr;
+}
+
+QWidget* CSevrinPro20View::Page(int index) const
+{
+    switch (index) {
+    case 0: return m_installPage;
+    case 1: return m_conductorPage;
+    case 2: return m_motorPage;
+    case 3: return m_breakerPage;
+    case 4: return m_boardPage;
+    default: return nullptr;
+    }
 }
 
 void CSevrinPro20View::OnInitialUpdate()
 {
     CFormView::OnInitialUpdate();
     SetFilterEnterEscape(true);
+    m_installPage->OnInitDialog();
+    m_pageIndex = 0;
+    m_installPage->show();
+    m_currentPage = m_installPage;
+    EnablePanelBoardPageButtons(0);
     theApp.ScreenPointers.Pro20View = this;
 }
 
-void CSevrinPro20View::RefreshPanelBoardPages(int selection)
+void CSevrinPro20View::ShowPanelBoardPage(int page)
 {
-    Q_UNUSED(selection);
-    // filled in when the screen is built
+    CallOnGuiThread(this, [this, page] {
+        EnablePanelBoardPageButtons(page);
+        if (m_currentPage) {
+            m_currentPage->hide();
+            m_currentPage = nullptr;
+        }
+        // The page index chooses the page; callers set it first.
+        m_currentPage = Page(m_pageIndex);
+        if (m_currentPage)
+            m_currentPage->show();
+    });
+}
+
+void CSevrinPro20View::EnablePanelBoardPageButtons(int page)
+{
+    m_prevButton->setEnabled(page != 0);
+    m_nextButton->setEnabled(page != kSheetPage);
+    m_designButton->setEnabled(page >= kSheetPage);
+    m_sheetButton->setEnabled(page < kSheetPage);
+}
+
+void CSevrinPro20View::StorePanelBoardDesignConditions()
+{
+    CallOnGuiThread(this, [this] {
+        CSevrinApp::CabinetSizingBlockT& b = theApp.CabinetSizingBlock;
+        b.DemandFactorPct() = m_boardPage->DemandFactorEdit()->text();
+        for (int i = 0; i < 5; ++i)
+            b.InstallConditionIndex[std::size_t(i)] = m_installPage->ConditionCombo(i)->currentIndex();
+        b.SingleCoreThresholdIndex() = m_conductorPage->ThresholdCombo()->currentIndex();
+        b.SingleCoreThresholdCopy() = b.SingleCoreThresholdIndex();
+        b.ConductorTripTimeIndex() = m_conductorPage->TripTimeCombo()->currentIndex();
+        for (int i = 0; i < 5; ++i)
+            b.ConductorCriteriaText[std::size_t(i)] =
+                m_conductorPage->Edit(CSevrinPro24View::FirstEditId + i)->text();
+        b.FaultCurrentRatingPct() = m_conductorPage->Edit(CSevrinPro24View::FaultRatingEditId)->text();
+        b.ConductorMarginFactor() = m_conductorPage->Edit(CSevrinPro24View::MarginEditId)->text();
+        b.MotorStartPowerFactorIndex() = m_motorPage->PowerFactorCombo()->currentIndex();
+        b.MotorFeederStartDropPct() = m_motorPage->Edit(CSevrinPro25View::FeederDropEditId)->text();
+        b.MotorStartDropPct() = m_motorPage->Edit(CSevrinPro25View::MotorDropEditId)->text();
+        b.MotorStartMarginFactor() = m_motorPage->Edit(CSevrinPro25View::MarginEditId)->text();
+        b.BreakerMakerIndex() = m_breakerPage->MakerCombo()->currentIndex();
+        b.InrushMultipleIndex() = m_breakerPage->InrushCombo()->currentIndex();
+        b.BreakerTripTimeIndex() = m_breakerPage->TripTimeCombo()->currentIndex();
+        b.InrushMarginFactor() = m_breakerPage->MarginEdit()->text();
+        b.BreakerMakerName() = m_breakerPage->MakerCombo()->currentText();
+    });
+}
+
+void CSevrinPro20View::ApplyPanelBoardDesignConditions()
+{
+    // theApp and the reference tables only; no control is touched, but the GUI thread may be
+    // reading the same tables, so the report worker's call runs there too.
+    CallOnGuiThread(this, [] { ::ApplyPanelBoardDesignConditions(theApp); });
+}
+
+void CSevrinPro20View::RefreshPanelBoardPages(int boardIndex)
+{
+    CallOnGuiThread(this, [this, boardIndex] {
+        CSevrinApp::CabinetSizingBlockT& b = theApp.CabinetSizingBlock;
+        m_boardPage->DemandFactorEdit()->setText(b.DemandFactorPct());
+
+        for (int i = 0; i < 5; ++i)
+            SelectStoredIndex(m_installPage->ConditionCombo(i), b.InstallConditionIndex[std::size_t(i)]);
+        for (int i = 0; i < 9; ++i)
+            m_installPage->FactorEdit(i)->setText(b.CorrectionFactors()[std::size_t(i)]);
+
+        SelectStoredIndex(m_conductorPage->ThresholdCombo(), b.SingleCoreThresholdIndex());
+        SelectStoredIndex(m_conductorPage->ThresholdCopyCombo(), b.SingleCoreThresholdIndex());
+        SelectStoredIndex(m_conductorPage->TripTimeCombo(), b.ConductorTripTimeIndex());
+        for (int i = 0; i < 5; ++i)
+            m_conductorPage->Edit(CSevrinPro24View::FirstEditId + i)
+                ->setText(b.ConductorCriteriaText[std::size_t(i)]);
+        m_conductorPage->Edit(CSevrinPro24View::FaultRatingEditId)->setText(b.FaultCurrentRatingPct());
+        m_conductorPage->Edit(CSevrinPro24View::MarginEditId)->setText(b.ConductorMarginFactor());
+        m_conductorPage->Edit(CSevrinPro24View::FirstTotalEditId)->setText(b.TotalDropPct()[0]);
+        m_conductorPage->Edit(CSevrinPro24View::FirstTotalEditId + 1)->setText(b.TotalDropPct()[1]);
+
+        SelectStoredIndex(m_motorPage->PowerFactorCombo(), b.MotorStartPowerFactorIndex());
+        m_motorPage->Edit(CSevrinPro25View::FeederDropEditId)->setText(b.MotorFeederStartDropPct());
+        m_motorPage->Edit(CSevrinPro25View::MotorDropEditId)->setText(b.MotorStartDropPct());
+        m_motorPage->Edit(CSevrinPro25View::MarginEditId)->setText(b.MotorStartMarginFactor());
+
+        theApp.LoadBreakerWorkbook(true, 0);
+        QComboBox* maker = m_breakerPage->MakerCombo();
+        {
+            const QSignalBlocker block(maker);
+            maker->clear();
+            const LibNameList& makers = theApp.BreakerLibBlock.BreakerMakerList;
+            for (int i = 0; i < makers.Count && i < LibNameList::Capacity; ++i)
+                maker->addItem(makers.Names[std::size_t(i)]);
+        }
+        SelectStoredIndex(maker, b.BreakerMakerIndex());
+        SelectStoredIndex(m_breakerPage->InrushCombo(), b.InrushMultipleIndex());
+        SelectStoredIndex(m_breakerPage->TripTimeCombo(), b.BreakerTripTimeIndex());
+        m_breakerPage->MarginEdit()->setText(b.InrushMarginFactor());
+
+        m_boardPage->LoadPanelBoards();
+        if (b.BoardCount > 0)
+            m_boardPage->LoadCircuits(boardIndex);
+    });
+}
+
+QString CSevrinPro20View::DesignControlText(int page, int id)
+{
+    return CallOnGuiThread(this, [this, page, id] {
+        const QWidget* p = page >= 0 && page < kSheetPage ? Page(page) : nullptr;
+        if (!p)
+            return QString();
+        if (auto* combo = p->findChild<QComboBox*>(QString::number(id)))
+            return combo->currentText();
+        if (auto* edit = p->findChild<QLineEdit*>(QString::number(id)))
+            return edit->text();
+        return QString();
+    });
+}
+
+void CSevrinPro20View::OnPanelBoardSelectScreen()
+{
+    SwitchView(1);
+}
+
+void CSevrinPro20View::OnPanelBoardStartScreen()
+{
+    SwitchView(0);
+}
+
+void CSevrinPro20View::OnSavePanelBoards()
+{
+    StorePanelBoardDesignConditions();
+    const QString path = theApp.ProjectPathTable.CurrentProjectPath;
+    if (theApp.SaveCabinetSizingSection(path))
+        Prompt::Message(tr("분전반 내용을 저장 하였습니다."), Prompt::Buttons::Ok, Prompt::Icon::Information);
+    else
+        Prompt::Message(tr("프로젝트 파일을 저장하지 못했습니다.\n%1").arg(path));
+}
+
+void CSevrinPro20View::OnOutputPanelBoards()
+{
+    COutputDlg dlg(nullptr);
+    dlg.ReportChoices.fill(0);
+    dlg.ReportChoices[COutputDlg::ProjectCover] = 1;
+    dlg.ReportChoices[COutputDlg::PanelBoard] = 1;
+    dlg.exec();
+}
+
+void CSevrinPro20View::OnShowPanelBoardDesignPage()
+{
+    m_pageIndex = 0;
+    ShowPanelBoardPage(0);
+}
+
+void CSevrinPro20View::OnShowPanelBoardSheetPage()
+{
+    m_pageIndex = kSheetPage;
+    ShowPanelBoardPage(kSheetPage);
+}
+
+void CSevrinPro20View::OnNextPanelBoardPage()
+{
+    if (m_pageIndex >= kSheetPage)
+        return;
+    ++m_pageIndex;
+    ShowPanelBoardPage(m_pageIndex);
+}
+
+void CSevrinPro20View::OnPrevPanelBoardPage()
+{
+    if (m_pageIndex <= 0)
+        return;
+    --m_pageIndex;
+    ShowPanelBoardPage(m_pageIndex);
+}
+
+void CSevrinPro20View::OnCalcPanelBoard()
+{
+    StorePanelBoardDesignConditions();
+    ApplyPanelBoardDesignConditions();
+    const int board = m_boardPage->BoardIndex();
+    if (m_pageIndex == kSheetPage)
+        m_boardPage->CalcPanelBoard(board);
+    RefreshPanelBoardPages(board);
 }

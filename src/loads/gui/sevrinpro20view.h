@@ -1,9 +1,17 @@
 #pragma once
-// The panel-board screen (screen 5).
+// The panel-board screen (screen 5): four design-condition pages and the calculation sheet in
+// one frame, switched by the screen's own buttons.
 #include "app/gui/formview.h"
 
+#include <array>
+
 class CSevrinPro22View;
-class QTabWidget;
+class CSevrinPro23View;
+class CSevrinPro24View;
+class CSevrinPro25View;
+class CSevrinPro26View;
+class QFrame;
+class QPushButton;
 
 class CSevrinPro20View : public CFormView
 {
@@ -11,16 +19,62 @@ class CSevrinPro20View : public CFormView
 
 public:
     explicit CSevrinPro20View(QWidget* parent = nullptr);
+    ~CSevrinPro20View() override;
 
     void OnInitialUpdate() override;
 
-    // Puts the stored design conditions into the design pages, lists the breaker makers
-    // again and reloads the board and circuit lists, selecting `selection`.
-    void RefreshPanelBoardPages(int selection);
+    // 0..3 the design pages (installation, conductor size, motor starting, breaker rating),
+    // 4 the calculation sheet.
+    int PanelBoardPageIndex() const { return m_pageIndex; }
+    void SetPanelBoardPageIndex(int index) { m_pageIndex = index; }
 
+    // The operations below may be called from the report worker: they run on the GUI thread
+    // and return when done.
+
+    // Shows the page PanelBoardPageIndex names (none outside 0..4) and sets the page buttons
+    // for `page`.
+    void ShowPanelBoardPage(int page);
+    void EnablePanelBoardPageButtons(int page);
+    // Design-page controls (and the sheet's demand factor) into CabinetSizingBlock.
+    void StorePanelBoardDesignConditions();
+    // Correction factors and voltage-drop totals, then the derived reference tables.
+    void ApplyPanelBoardDesignConditions();
+    // Stored conditions into the pages, breaker makers listed again, board list and the
+    // circuits of `boardIndex` reloaded.
+    void RefreshPanelBoardPages(int boardIndex);
+    // The text a design control of page `page` (0..3) shows, by identifier, for reports.
+    QString DesignControlText(int page, int id);
+
+    CSevrinPro23View* InstallationPage() const { return m_installPage; }
+    CSevrinPro24View* ConductorPage() const { return m_conductorPage; }
+    CSevrinPro25View* MotorStartPage() const { return m_motorPage; }
+    CSevrinPro26View* BreakerPage() const { return m_breakerPage; }
     CSevrinPro22View* BoardPage() const { return m_boardPage; }
 
+    // Button handlers.
+    void OnPanelBoardSelectScreen();
+    void OnPanelBoardStartScreen();
+    void OnSavePanelBoards();
+    void OnOutputPanelBoards();
+    void OnShowPanelBoardDesignPage();
+    void OnShowPanelBoardSheetPage();
+    void OnNextPanelBoardPage();
+    void OnPrevPanelBoardPage();
+    void OnCalcPanelBoard();
+
 private:
-    QTabWidget* m_pages;
-    CSevrinPro22View* m_boardPage;
+    QWidget* Page(int index) const;
+
+    QFrame* m_frame = nullptr;
+    CSevrinPro23View* m_installPage = nullptr;
+    CSevrinPro24View* m_conductorPage = nullptr;
+    CSevrinPro25View* m_motorPage = nullptr;
+    CSevrinPro26View* m_breakerPage = nullptr;
+    CSevrinPro22View* m_boardPage = nullptr;
+    QWidget* m_currentPage = nullptr;
+    int m_pageIndex = 0;
+    QPushButton* m_designButton = nullptr;
+    QPushButton* m_sheetButton = nullptr;
+    QPushButton* m_prevButton = nullptr;
+    QPushButton* m_nextButton = nullptr;
 };

@@ -1,18 +1,25 @@
 #pragma once
 // The report-selection dialog: which of the nine calculation reports go into one report
-// workbook. The opener sets ReportChoices after constructing it and before showing it.
+// workbook, and the run that writes it. The opener sets ReportChoices after constructing the
+// dialog and before showing it.
 //
-// Report output itself is not built yet: the dialog lists the reports and the chosen ones,
-// and its "출력하기" stays disabled.
+// "출력하기" copies the report template to the output folder and starts the one report worker,
+// which runs the report driver and then closes the dialog. While the worker runs the dialog
+// cannot be closed: "취소" (or Escape) only asks the run to stop.
+#include "report/core/reportdriver.h"
+#include "report/core/reportwriter.h"
+
 #include <QDialog>
 #include <QString>
 #include <array>
 #include <cstdint>
 
+class QLabel;
 class QListWidget;
 class QPushButton;
+class QThread;
 
-class COutputDlg : public QDialog
+class COutputDlg : public QDialog, public ReportHost
 {
     Q_OBJECT
 
@@ -46,12 +53,49 @@ public:
     // Refills the list of chosen reports from ReportChoices.
     void RefreshChosenReports();
 
+    // Button handlers (also reachable by clicking the controls).
+    void OnAddReport();
+    void OnRemoveReport();
+    void OnChooseAllReports();
+    void OnOutputReports();
+    void OnCancelOutput();
+
+    // True from "출력하기" until the worker has finished.
+    bool IsRunning() const { return m_running; }
+    // What the last run's driver answered.
+    ReportRunResult LastRunResult() const { return m_lastResult; }
+
+    // ReportHost, called on the worker: carried over to the GUI thread.
+    void SetOutputProgress(const QString& text, int number) override;
+    bool ReadProjectScreen(ProjectScreenTexts& out) override;
+
+    // The run's configuration; taken from theApp when "출력하기" is pressed (tests may set
+    // one first).
+    void SetRunSettings(const ReportRunSettings& settings);
+
+public slots:
+    void accept() override;
+    void reject() override;
+    void done(int result) override;
+
 protected:
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
+    void OnWorkerFinished();
+
     QListWidget* m_allReports = nullptr;
     QListWidget* m_chosenReports = nullptr;
+    QPushButton* m_add = nullptr;
+    QPushButton* m_remove = nullptr;
+    QPushButton* m_chooseAll = nullptr;
     QPushButton* m_output = nullptr;
+    QLabel* m_progress = nullptr;
+    QThread* m_worker = nullptr;
     bool m_initialized = false;
+    bool m_running = false;
+    bool m_hasSettings = false;
+    ReportRunSettings m_settings;
+    ReportRunResult m_lastResult = ReportRunResult::Saved;
 };

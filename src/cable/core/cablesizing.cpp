@@ -1,0 +1,703 @@
+#include "cable/core/cablesizing.h"
+
+#include "app/core/calcutil.h"
+
+#include <QCoreApplication>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+constexpr double kSqrt3 = 1.7320508075688772;
+// k of S = I * sqrt(t) / k for copper with XLPE insulation (KEC 212.5.5).
+constexpr double kAdiabatic = 143.0;
+// Line-to-line to line-to-earth fault current of a single-phase branch.
+constexpr double kSinglePhaseFault = 0.866;
+
+// Column numbers.
+enum Col : int {
+    CblNo = 1, From = 2, To = 3, LoadType = 4, KW = 5, KVA = 6, InputLoad = 7, Phases = 8,
+    Wires = 9, Volt = 10, Eff = 11, Pf = 12, IbCol = 13, StartMethod = 14, Beta = 15, CCoef = 16,
+    Lambda = 17, MCol = 18, Ims = 19, Ii = 20, Tm = 21, StartPf = 22, Demand = 23, DemandLoad = 24,
+    PanelZ = 25, PanelA = 26, PanelT = 27, PanelM = 28, PanelPf = 29, Length = 30, Bar1 = 31,
+    MethodCode = 32, Method = 33, Tiers = 34, TrayF = 35, Ambient = 36, TempF = 37, Soil = 38,
+    SoilF = 39, Depth = 40, DepthF = 41, Total = 42, Bar2 = 43, Parallel = 44, Sb = 45, ScbAt = 46,
+    Scb = 47, SvdLimit = 48, SvdPct = 49, SvdSize = 50, IsMin = 51, SscTime = 52, SscArea = 53,
+    Ssc = 54, SmsvdLimit = 55, SmsvdPct = 56, SmsvdSize = 57, SmsthArea = 58, Smsth = 59,
+    Selected = 60, Iz = 61, Bar3 = 62, AtbMaker = 63, Atb = 67, AtbVerdict = 68, Atth = 69,
+    AtthVerdict = 70, MakerCode = 71, DeltaMaker = 72, Delta = 80, AtmsMaker = 81, Atms = 85,
+    Atmi = 86, TN = 87, TZ = 88, IscIn = 89, AtscVerdict = 90, Poles = 91, AfMaker = 92, Af = 96,
+    At = 97, KaMaker = 98, Ka = 102, IsMax = 103, CableVolt = 104, CableType = 105, SpecSize = 106,
+    SpecMethod = 107, Cores = 108, Lines = 109, Pe = 110, Conduit = 111,
+};
+
+bool Has(double v)
+{
+    return !IsNoValue(v) && std::isfinite(v);
+}
+
+// A result that overflowed or lost its meaning (division by zero, root of a negative) is no value.
+double Checked(double v)
+{
+    return std::isfinite(v) ? v : NO_VALUE;
+}
+
+// The leading number of a text; a text that spells an infinity or NaN counts as none.
+double Num(const QString& text)
+{
+    const double v = ReadNumber(text);
+    return std::isfinite(v) ? v : 0.0;
+}
+
+// The value of a computed cell as the later stages read it: empty 0, "-" 1.
+double CellValue(const QString& text)
+{
+    const double v = ParseCellValue(text);
+    return std::isfinite(v) ? v : 0.0;
+}
+
+// A given number, or NO_VALUE for empty text, "-" and anything that is not a positive number.
+double Positive(const QString& text)
+{
+    if (text.isEmpty() || text == QLatin1String("-"))
+        return NO_VALUE;
+    const double v = Num(text);
+    return v > 0 ? v : NO_VALUE;
+}
+
+// sqrt(1 - cos^2), or NO_VALUE for a power factor outside 0..1.
+double SinOf(double cosine)
+{
+    if (!Has(cosine) || cosine < 0 || cosine > 1)
+        return NO_VALUE;
+    return std::sqrt(1.0 - cosine * cosine);
+}
+
+// A whole number for a lookup that wants one (ratings, seconds); false when the value has no
+// whole number in range (NO_VALUE, NaN, infinite or beyond any real rating).
+bool WholeNumber(double v, int& out)
+{
+    if (!Has(v) || v < 0 || v > 1e7)
+        return false;
+    out = static_cast<int>(std::trunc(v));
+    return true;
+}
+
+struct Maker
+{
+    int index;  // 0..3, the block of per-maker columns
+    const char* ratingTable;
+    const char* frameTable;
+    const char* deltaCode;
+};
+
+const Maker kMakers[4] = {
+    {0, "LSMAT", "LSMAF", "LSM"},
+    {1, "LSSAT", "LSSAF", "LSS"},
+    {2, "HGMAT", "HGMAF", "HG"},
+    {3, "USERAT", "USERAF", "USERT"},
+};
+
+const Maker* FindMaker(const QString& code)
+{
+    static const char* const codes[4] = {"LSM", "LSS", "HG", "User"};
+    for (int i = 0; i < 4; ++i) {
+        if (code == QLatin1String(codes[i]))
+            return &kMakers[i];
+    }
+    return nullptr;
+}
+
+// Installation method "A", "B", "D", "E" as 0..3; -1 for anything else.
+int MethodIndex(const QString& m)
+{
+    if (m == QLatin1String("A"))
+        return 0;
+    if (m == QLatin1String("B"))
+        return 1;
+    if (m == QLatin1String("D"))
+        return 2;
+    if (m == QLatin1String("E"))
+        return 3;
+    return -1;
+}
+
+const QString& SizeTable(bool threePhase, int method)
+{
+    static const QString names[8] = {
+        QStringLiteral("CABLE1A"), QStringLiteral("CABLE1B"), QStringLiteral("CABLE1D"),
+        QStringLiteral("CABLE1E"), QStringLiteral("CABLE3A"), QStringLiteral("CABLE3B"),
+        QStringLiteral("CABLE3D"), QStringLiteral("CABLE3E"),
+    };
+    return names[(threePhase ? 4 : 0) + method];
+}
+
+class Lookups
+{
+public:
+    explicit Lookups(CableLookup& l) : m_l(l) {}
+
+    // A lookup of a value that is itself missing finds nothing.
+    double V(double value, const QString& table, int column)
+    {
+        if (!Has(value))
+            return NO_VALUE;
+        return Checked(m_l.VLookup(value, table, column));
+    }
+    // The lookup as the table gives it, also for NO_VALUE (its first entry).
+    double Raw(double value, const QString& table, int column)
+    {
+        if (!std::isfinite(value))
+            value = value > 0 ? std::numeric_limits<double>::max() : NO_VALUE;
+        return Checked(m_l.VLookup(value, table, column));
+    }
+    double H(double value, const QString& table)
+    {
+        if (!Has(value))
+            return NO_VALUE;
+        return Checked(m_l.HLookup(value, table));
+    }
+    CableLookup& base() { return m_l; }
+
+private:
+    CableLookup& m_l;
+};
+
+const QString kCableSq = QStringLiteral("CABLESQ");
+const QString kCableC = QStringLiteral("CABLEC");
+const QString kCableZ = QStringLiteral("CABLEZ");
+const QString kCb = QStringLiteral("CB");
+
+// A maker's operating multiple for a rating and a starting time, as a number ("-" reads 0).
+double BreakerDelta(CableLookup& l, const Maker& m, double rating, double time)
+{
+    int at = 0;
+    int t = 0;
+    if (!WholeNumber(rating, at) || !WholeNumber(time, t))
+        return 0.0;
+    return Num(l.GetBreakerDelta(QLatin1String(m.deltaCode), at, t, QStringLiteral("-")));
+}
+
+// Voltage drop in percent: I x K x L/1000 x (R cos + X sin) / (1000 V) x 100.
+double DropPct(double current, double k, double lengthM, double r, double x, double cosine,
+               double volt)
+{
+    const double sine = SinOf(cosine);
+    if (!Has(current) || !Has(r) || !Has(x) || !Has(sine) || !(volt > 0))
+        return NO_VALUE;
+    return Checked(current * k * lengthM / 1000.0 * (r * cosine + x * sine) / (1000.0 * volt) *
+                   100.0);
+}
+
+}  // namespace
+
+void LookupMotorEfficiency(CableLookup& lookup, double kW, const QString& startingMethod,
+                           double& efficiency, double& powerFactor)
+{
+    efficiency = 0.9;
+    powerFactor = 0.8;
+    std::array<QString, 19> motor;
+    if (!lookup.FindMotorData(kW, startingMethod, motor))
+        return;
+    // A field that is missing, or holds no usable figure, keeps the default.
+    const double eta = Positive(motor[4]);
+    const double cos = Positive(motor[5]);
+    if (Has(eta))
+        efficiency = eta;
+    if (Has(cos) && cos <= 1.0)
+        powerFactor = cos;
+}
+
+std::array<QString, 8> CalcMotorStartCharacteristics(CableLookup& lookup,
+                                                    const CableConditions& cond, double kW,
+                                                    const QString& startMethod, double ibm)
+{
+    double beta = NO_VALUE, c = NO_VALUE, lambda = NO_VALUE, m = NO_VALUE, tm = NO_VALUE;
+    std::array<QString, 19> data;
+    if (lookup.FindMotorData(kW, startMethod, data)) {
+        // An empty field is as absent as "-".
+        auto field = [&data](int f) {
+            const QString& t = data[std::size_t(f)];
+            return (t.isEmpty() || t == QLatin1String("-")) ? NO_VALUE : Num(t);
+        };
+        beta = field(8);
+        c = field(9);
+        lambda = field(10);
+        m = field(11);
+        tm = field(14);
+    }
+    const bool softOrInverter =
+        startMethod == QLatin1String("S.S") || startMethod == QLatin1String("INV");
+    if (startMethod == QLatin1String("S.S"))
+        tm = cond.mccSoftStarterTime;
+    else if (startMethod == QLatin1String("INV"))
+        tm = cond.mccInverterTime;
+    // Without the factors the formula needs, the currents stay "-" (read as 1 later on, as a
+    // motor given in kVA only).
+    double ims = NO_VALUE;
+    if (softOrInverter || startMethod == QLatin1String("Elev")) {
+        if (Has(ibm) && Has(lambda))
+            ims = Checked(ibm * lambda);
+    } else if (Has(ibm) && Has(beta) && Has(c)) {
+        ims = Checked(ibm * beta * c);
+    }
+    double ii = NO_VALUE;
+    if (softOrInverter)
+        ii = ims;
+    else if (Has(ims) && Has(cond.mccInrushMultiple))
+        ii = Checked(ims * cond.mccInrushMultiple);
+    const double values[8] = {beta, c, lambda, m, ims, ii, tm, cond.mccStartPowerFactor};
+    std::array<QString, 8> texts;
+    for (int i = 0; i < 8; ++i)
+        texts[std::size_t(i)] = FormatCableColumn(Beta + i, values[i]);
+    return texts;
+}
+
+void CalcCableAndBreaker(CableRow& row, bool manual, bool fromStored, const CableConditions& cond,
+                         const CableFormExtras& form, CableLookup& lookup)
+{
+    Lookups look(lookup);
+    auto put = [&row](int col, double v) { row[std::size_t(col)] = FormatCableColumn(col, v); };
+    auto text = [&row](int col) -> const QString& { return row[std::size_t(col)]; };
+
+    // 1. Load data.
+    row[CblNo] = text(From) + QLatin1Char('/') + text(To);
+    const QString loadType = text(LoadType);
+    const double lengthM = Num(text(Length));
+    const double p = Num(text(Phases));
+    const double w = Num(text(Wires));
+    const double volt = Num(text(Volt));
+    const bool threePhase = p == 3.0;
+    const double kW = text(KW).isEmpty() ? NO_VALUE : Num(text(KW));
+    const double kVA = text(KVA).isEmpty() ? NO_VALUE : Num(text(KVA));
+    const bool motor = loadType == QLatin1String("M");
+    const bool motorByKw = motor && Has(kW);
+
+    // 2. Efficiency, power factor and input load.
+    QString startMethod = QStringLiteral("-");
+    double eta = 1.0;
+    double cosPhi = 1.0;
+    if (motorByKw) {
+        startMethod = fromStored ? text(StartMethod) : form.startingMethod;
+        LookupMotorEfficiency(lookup, kW, startMethod, eta, cosPhi);
+    } else if (loadType == QLatin1String("L3P")) {
+        eta = 1.0;
+        cosPhi = 1.0;
+    } else {
+        cosPhi = cond.loadPowerFactor;
+        eta = cond.loadEfficiency;
+    }
+    double inputKva = NO_VALUE;
+    if (Has(kW)) {
+        if (Has(cosPhi) && Has(eta) && cosPhi != 0 && eta != 0)
+            inputKva = Checked(kW / cosPhi / eta);
+    } else if (Has(kVA) && Has(eta) && eta != 0) {
+        inputKva = Checked(kVA / eta);
+    }
+
+    // 3. Motor starting characteristics (the motor's own current, without the demand factor).
+    if (motorByKw) {
+        double ibm = NO_VALUE;
+        if (Has(inputKva) && volt > 0)
+            ibm = Checked(std::trunc(p) == 3.0 ? inputKva / kSqrt3 / volt : inputKva / volt);
+        const std::array<QString, 8> texts =
+            CalcMotorStartCharacteristics(lookup, cond, kW, startMethod, ibm);
+        for (int i = 0; i < 8; ++i)
+            row[std::size_t(Beta + i)] = texts[std::size_t(i)];
+    } else {
+        for (int i = 0; i < 8; ++i)
+            row[std::size_t(Beta + i)] = QStringLiteral("-");
+    }
+    row[StartMethod] = startMethod;
+
+    // 4. Fed-panel values and the combined starting power factor.
+    QString z, a, t, mm, pf;
+    if (fromStored) {
+        z = text(PanelZ);
+        a = text(PanelA);
+        t = text(PanelT);
+        mm = text(PanelM);
+        pf = text(PanelPf);
+    } else if (form.mccPanel) {
+        z = form.maxExcludedKva;
+        a = form.maxMotorStartKva;
+        t = form.maxMotorStartTime;
+        mm = form.maxMotorStartMethod;
+        const double pz = Num(z);
+        const double pa = Num(a);
+        const double cosM = cond.motorStartPowerFactor;
+        const double sinRow = SinOf(cosPhi);
+        const double sinM = SinOf(cosM);
+        if (Has(cosM) && Has(sinRow) && Has(sinM)) {
+            const double x = pz * cosPhi + pa * cosM;
+            if (x * x != 0.0) {
+                const double y = pz * sinRow + pa * sinM;
+                pf = FormatCableColumn(PanelPf, Checked(x / std::sqrt(x * x + y * y)));
+            }
+        }
+    }
+    const bool fed = !a.isEmpty();
+    row[PanelZ] = z;
+    row[PanelA] = a;
+    row[PanelT] = t;
+    row[PanelM] = mm;
+    row[PanelPf] = pf;
+
+    // 5. Demand load and design current. An empty demand factor is a demand of 1, and a
+    // parallel count below one is a single cable.
+    const QString& dfText = text(Demand);
+    const double df = (dfText.isEmpty() || dfText == QLatin1String("-")) ? 1.0 : Num(dfText);
+    const int method = MethodIndex(text(Method));
+    double n = Num(text(Parallel));
+    if (!(n >= 1.0))
+        n = 1.0;
+    const QString cableType = text(CableType);
+    const double demandKva = Has(inputKva) ? Checked(inputKva * df) : NO_VALUE;
+    double ib = NO_VALUE;
+    if (Has(demandKva) && volt > 0)
+        ib = Checked(threePhase ? demandKva / kSqrt3 / volt : demandKva / volt);
+
+    // 6. Correction factors (shown; the ampacity tables already carry them).
+    const double tiers = cond.trayTiers;
+    const double trayF = method == 3 ? look.V(tiers, QStringLiteral("TRAYDF"), 10) : NO_VALUE;
+    const double tempF = method == 2 ? look.H(cond.groundAmbient, QStringLiteral("UGTDF"))
+                                     : look.H(cond.airAmbient, QStringLiteral("TDF"));
+    double rho = NO_VALUE, soilF = NO_VALUE, depth = NO_VALUE, depthF = NO_VALUE;
+    if (method == 2) {
+        rho = cond.soilResistivity;
+        soilF = look.H(rho, QStringLiteral("UGDF"));
+        depth = cond.burialDepth;
+        depthF = look.H(depth, QStringLiteral("UGDDF"));
+    }
+    const double total = MultiplyIgnoringNoValue(MultiplyIgnoringNoValue(trayF, tempF),
+                                                 MultiplyIgnoringNoValue(soilF, depthF));
+
+    // 7. SB: the size whose derated ampacity carries IB / N.
+    auto manualSize = [&](int col) { return Positive(text(col)); };
+    const double sbAuto =
+        method >= 0 && Has(ib) ? look.V(ib / n, SizeTable(threePhase, method), 3) : NO_VALUE;
+    const double sb = manual ? manualSize(Sb) : sbAuto;
+
+    // 8. Allowed voltage drops.
+    const double svdLimit = motor ? cond.motorBranchDropPct
+                            : loadType == QLatin1String("L3P") ? cond.feederDropPct
+                                                               : cond.branchDropPct;
+    const double smsvdLimit = motor ? cond.motorStartDropPct
+                              : fed ? cond.motorFeederStartDropPct
+                                    : NO_VALUE;
+
+    // 9. ATB from the row's own maker only.
+    const Maker* maker = FindMaker(text(MakerCode));
+    std::array<double, 4> atbBy;
+    atbBy.fill(NO_VALUE);
+    if (maker)
+        atbBy[std::size_t(maker->index)] = look.V(ib, QLatin1String(maker->ratingTable), 2);
+    const double atb = GetMaxOf4(atbBy[0], atbBy[1], atbBy[2], atbBy[3]);
+
+    // Values of the computed motor and fed-panel texts as the later stages read them.
+    const double imsV = CellValue(text(Ims));
+    const double iiV = CellValue(text(Ii));
+    const double tmV = CellValue(text(Tm));
+    const double csV = CellValue(text(StartPf));
+    const double zV = CellValue(z);
+    const double aV = CellValue(a);
+    const double tV = CellValue(t);
+    const double r = threePhase ? kSqrt3 : 1.0;
+
+    // 10. ATMI (shown only).
+    double atmi = NO_VALUE;
+    if (motor) {
+        atmi = look.V(Checked(iiV * cond.inrushMarginFactor / 10.0), kCb, 2);
+    } else if (fed && volt > 0) {
+        const bool kOne = mm == QLatin1String("S.S") || mm == QLatin1String("INV");
+        const double km = kOne ? 1.0 : cond.inrushMultiple;
+        atmi = look.V(Checked((aV * km + zV) / r / volt * cond.inrushMarginFactor / 10.0), kCb, 2);
+    }
+
+    // 11. SMSTh: the starting current's heat, S = I sqrt(t) / 143.
+    double smsthArea = NO_VALUE;
+    if (motor) {
+        if (tmV >= 0)
+            smsthArea = Checked(std::sqrt(tmV) * imsV * cond.motorStartMarginFactor / kAdiabatic / n);
+    } else if (fed && volt > 0 && tV >= 0) {
+        const double i = (zV + aV) / r / volt;
+        smsthArea = Checked(i * std::sqrt(tV) * cond.motorStartMarginFactor / kAdiabatic / n);
+    }
+    if (Has(smsthArea) && smsthArea < 0)
+        smsthArea = NO_VALUE;
+    const double smsthAuto = (motor || fed) ? look.V(smsthArea, kCableSq, 2) : NO_VALUE;
+    const double smsth = manual ? manualSize(Smsth) : smsthAuto;
+
+    // 12. ATTh and the rating: ATMS, ATMI and ATSC are shown but never raise it.
+    const double atth = atb;
+    const double at = manual ? Positive(text(KaMaker)) : GetMaxOf2(atb, atth);
+
+    // 13. Operating multiples of the row's maker.
+    std::array<double, 8> deltas;
+    deltas.fill(NO_VALUE);
+    if (maker) {
+        if (motor)
+            deltas[std::size_t(2 * maker->index)] = BreakerDelta(lookup, *maker, at, tmV);
+        if (fed)
+            deltas[std::size_t(2 * maker->index + 1)] = BreakerDelta(lookup, *maker, at, tV);
+    }
+    const double delta = (motor || fed) ? GetMaxOf8(deltas[0], deltas[1], deltas[2], deltas[3],
+                                                    deltas[4], deltas[5], deltas[6], deltas[7])
+                                        : NO_VALUE;
+
+    // 14. ATMS (shown only). A multiple of 0 finds the maker's largest rating.
+    std::array<double, 4> atmsBy;
+    atmsBy.fill(NO_VALUE);
+    if (maker && (motor || fed)) {
+        double current = NO_VALUE;
+        if (motor)
+            current = imsV;
+        else if (volt > 0)
+            current = (zV + aV) / r / volt;
+        if (Has(current) && Has(delta)) {
+            const double needed = delta != 0.0 ? Checked(current / delta)
+                                               : std::numeric_limits<double>::max();
+            atmsBy[std::size_t(maker->index)] =
+                look.V(needed, QLatin1String(maker->ratingTable), 2);
+        }
+    }
+    const double atms = (motor || fed) ? GetMaxOf4(atmsBy[0], atmsBy[1], atmsBy[2], atmsBy[3])
+                                       : NO_VALUE;
+
+    // 15. SSC: the fault current's heat (adiabatic, KEC 212.5.5), from the minimum fault
+    // current. A row without one has no SSC criterion.
+    const double isMin = Positive(text(IsMin));
+    const double tripT = cond.conductorTripTime;
+    double sscArea = NO_VALUE;
+    if (Has(isMin) && Has(tripT) && tripT >= 0 && Has(cond.conductorMarginFactor)) {
+        const double share = threePhase ? 1.0 : kSinglePhaseFault;
+        sscArea = Checked(isMin * share * 1000.0 * std::sqrt(tripT) / kAdiabatic *
+                          cond.conductorMarginFactor / n);
+        if (Has(sscArea) && sscArea < 0)
+            sscArea = NO_VALUE;
+    }
+    const double sscAuto = look.V(sscArea, kCableSq, 2);
+    const double ssc = manual ? manualSize(Ssc) : sscAuto;
+
+    // 16. SCB: the size that carries the rating.
+    const double scbAuto =
+        method >= 0 && Has(at) ? look.V(at / n, SizeTable(threePhase, method), 3) : NO_VALUE;
+    const double scb = manual ? manualSize(Scb) : scbAuto;
+
+    // 17. Sizes for the voltage drops and the selected size. The drops are reported at these
+    // sizes, never met by stepping the size up.
+    const double s4 = GetMaxOf4(sb, scb, smsth, ssc);
+    const double smsvdSize = manual ? manualSize(SmsvdSize) : ((motor || fed) ? s4 : NO_VALUE);
+    const double svdSize = manual ? manualSize(SvdSize) : s4;
+    const double s = GetMaxOf6(sb, scb, svdSize, ssc, smsvdSize, smsth);
+
+    // Resistance and reactance (ohm/km): single-phase columns for P = 2, else three-phase.
+    const int rCol = p == 2.0 ? 2 : 4;
+    auto impedance = [&](double size, double& rOhm, double& xOhm) {
+        rOhm = look.Raw(size, kCableZ, rCol);
+        xOhm = look.Raw(size, kCableZ, rCol + 1);
+    };
+
+    // 18. SMSVD%.
+    double smsvdPct = NO_VALUE;
+    if (motor || fed) {
+        const double k = threePhase ? kSqrt3 : 1.0;
+        double rOhm, xOhm;
+        impedance(smsvdSize, rOhm, xOhm);
+        if (motor) {
+            smsvdPct = DropPct(imsV / n, k, lengthM, rOhm, xOhm, csV, volt);
+        } else if (volt > 0) {
+            const double i = (zV + aV) / volt / n / k;
+            smsvdPct = DropPct(i, k, lengthM, rOhm, xOhm, cond.motorStartPowerFactor, volt);
+        }
+    }
+
+    // 19. Installation method code: multi-core below the threshold, single-core from it.
+    const bool multiCore = s < cond.singleCoreThreshold;
+    static const char* const codes[4][2] = {{"A1", "A2"}, {"B1", "B2"}, {"D1", "D1"}, {"F", "E"}};
+    const QString methodCode =
+        method >= 0 ? QLatin1String(codes[method][multiCore ? 1 : 0]) : QString();
+
+    // 20. SVD%.
+    double svdPct = NO_VALUE;
+    {
+        double rOhm, xOhm;
+        impedance(svdSize, rOhm, xOhm);
+        if (Has(ib))
+            svdPct = DropPct(ib / n, threePhase ? kSqrt3 : 2.0, lengthM, rOhm, xOhm, cosPhi, volt);
+    }
+
+    // 21. ATSC: time for the fault current to bring the conductor to its short-time limit.
+    const double tN = cond.breakerTripTime;
+    double tZ = NO_VALUE;
+    double iscIn = NO_VALUE;
+    QString atscVerdict = QStringLiteral("-");
+    if (Has(isMin)) {
+        const double isc = isMin * (threePhase ? 1.0 : kSinglePhaseFault) * 1000.0;
+        if (Has(s) && s >= 0)
+            tZ = Checked(std::pow(s * kAdiabatic * n / isc, 2));
+        if (Has(at) && at != 0.0)
+            iscIn = Checked(isMin * 1000.0 / at);
+        atscVerdict = tZ > tN ? QStringLiteral("OK") : QStringLiteral("Check");
+    }
+
+    // 22. IZ of the selected size and the verdict IB < IN < IZ.
+    double iz = NO_VALUE;
+    if (method >= 0 && Has(s)) {
+        const double c = look.V(s, kCableC, (threePhase ? 6 : 2) + method);
+        if (Has(c))
+            iz = Checked(c * n);
+    }
+    const QString atbVerdict = iz > atb ? QStringLiteral("OK") : QStringLiteral("Check");
+
+    // 23. Frame.
+    std::array<double, 4> afBy;
+    afBy.fill(NO_VALUE);
+    if (maker)
+        afBy[std::size_t(maker->index)] = look.V(at, QLatin1String(maker->frameTable), 2);
+    const double af = manual ? Positive(text(At)) : GetMaxOf4(afBy[0], afBy[1], afBy[2], afBy[3]);
+
+    // 24. I2 < 1.45 IZ with the conventional tripping multiple of industrial moulded-case
+    // breakers: 1.3 up to 63 A, 1.37 above.
+    const double f = atth <= 63.0 ? 1.3 : 1.37;
+    const QString i2Verdict = 1.45 * iz > f * atth ? QStringLiteral("OK") : QStringLiteral("Check");
+
+    // 25. Breaking capacity.
+    std::array<double, 4> kaBy;
+    kaBy.fill(NO_VALUE);
+    if (maker)
+        kaBy[std::size_t(maker->index)] = look.V(af, QLatin1String(maker->frameTable), 3);
+    const double ka = GetMaxOf4(kaBy[0], kaBy[1], kaBy[2], kaBy[3]);
+
+    // 26. Cable specification.
+    const double isMax = Positive(text(IsMax));
+    const double cores = multiCore ? w : 1.0;
+    double lines = multiCore ? n : w * n;
+    if (startMethod == QLatin1String("Y-D"))
+        lines *= 2.0;
+    const double pe = look.V(s, QStringLiteral("GV"), 2);
+    double area = NO_VALUE;
+    const bool fcv = cableType == QLatin1String("FCV");
+    if ((fcv || cableType == QLatin1String("FR8")) && (cores == 1 || cores == 2 || cores == 3 || cores == 4)) {
+        const int areaCol = 1 + 2 * static_cast<int>(cores);
+        const double one = look.V(s, fcv ? QStringLiteral("FCVSQ") : QStringLiteral("FR8SQ"), areaCol);
+        const double peArea = look.V(pe, QStringLiteral("GVSQ"), 3);
+        if (Has(one) && Has(peArea))
+            area = Checked(one * lines + peArea);
+    }
+    const QString conduitKind = method == 2                    ? QStringLiteral("FEP")
+                                : (method == 1 || method == 3) ? QStringLiteral("ST")
+                                                               : QStringLiteral("CD");
+    // No area (a five-core cable, an unknown type) finds the first size of the conduit table.
+    const double conduitSize = look.Raw(area, conduitKind, 3);
+
+    // 27. Results into the row, in column order.
+    put(KW, kW);
+    put(KVA, kVA);
+    put(InputLoad, inputKva);
+    put(Phases, p);
+    put(Wires, w);
+    put(Volt, volt);
+    put(Eff, eta);
+    put(Pf, cosPhi);
+    put(IbCol, ib);
+    put(Demand, df);
+    put(DemandLoad, demandKva);
+    row[Bar1] = QStringLiteral("|");
+    row[MethodCode] = methodCode;
+    put(Tiers, tiers);
+    put(TrayF, trayF);
+    put(Ambient, cond.airAmbient);
+    put(TempF, tempF);
+    put(Soil, rho);
+    put(SoilF, soilF);
+    put(Depth, depth);
+    put(DepthF, depthF);
+    put(Total, total);
+    row[Bar2] = QStringLiteral("|");
+    put(Parallel, n);
+    put(Sb, sb);
+    put(ScbAt, at);
+    put(Scb, scb);
+    put(SvdLimit, svdLimit);
+    put(SvdPct, svdPct);
+    put(SvdSize, svdSize);
+    put(IsMin, isMin);
+    put(SscTime, tripT);
+    put(SscArea, sscArea);
+    put(Ssc, ssc);
+    put(SmsvdLimit, smsvdLimit);
+    put(SmsvdPct, smsvdPct);
+    put(SmsvdSize, smsvdSize);
+    put(SmsthArea, smsthArea);
+    put(Smsth, smsth);
+    put(Selected, s);
+    put(Iz, iz);
+    row[Bar3] = QStringLiteral("|");
+    for (int i = 0; i < 4; ++i)
+        put(AtbMaker + i, atbBy[std::size_t(i)]);
+    put(Atb, atb);
+    row[AtbVerdict] = atbVerdict;
+    put(Atth, atth);
+    row[AtthVerdict] = i2Verdict;
+    for (int i = 0; i < 8; ++i)
+        put(DeltaMaker + i, deltas[std::size_t(i)]);
+    put(Delta, delta);
+    for (int i = 0; i < 4; ++i)
+        put(AtmsMaker + i, atmsBy[std::size_t(i)]);
+    put(Atms, atms);
+    put(Atmi, atmi);
+    put(TN, tN);
+    put(TZ, tZ);
+    put(IscIn, iscIn);
+    row[AtscVerdict] = atscVerdict;
+    put(Poles, w);
+    for (int i = 0; i < 4; ++i)
+        put(AfMaker + i, afBy[std::size_t(i)]);
+    put(Af, af);
+    put(At, at);
+    for (int i = 0; i < 4; ++i)
+        put(KaMaker + i, kaBy[std::size_t(i)]);
+    put(Ka, ka);
+    put(IsMax, isMax);
+    row[CableVolt] = QStringLiteral("0.6/1kV");
+    put(SpecSize, s);
+    row[SpecMethod] = methodCode;
+    put(Cores, cores);
+    put(Lines, lines);
+    put(Pe, pe);
+    row[Conduit] = FormatConduit(conduitKind, conduitSize);
+}
+
+std::vector<int> CheckCableAlarms(const CableRow& row)
+{
+    auto num = [&row](int col) { return Num(row[std::size_t(col)]); };
+    auto check = [&row](int col) { return row[std::size_t(col)] == QLatin1String("Check"); };
+    std::vector<int> codes;
+    if (num(SmsvdPct) > num(SmsvdLimit))
+        codes.push_back(1);
+    if (check(AtbVerdict))
+        codes.push_back(2);
+    if (check(AtthVerdict))
+        codes.push_back(2);
+    if (check(AtscVerdict))
+        codes.push_back(3);
+    if (num(IsMax) > num(Ka))
+        codes.push_back(4);
+    return codes;
+}
+
+int CableRowNeedsCheck(const CableRow& row)
+{
+    return CheckCableAlarms(row).empty() ? 0 : 1;
+}
+
+QString ValidateCableCapacity(const QString& kW, const QString& kVA)
+{
+    if (!kW.isEmpty() && !kVA.isEmpty())
+        return QStringLiteral("용량 값을 하나만 지정해 주세요!!!");
+    if (kW.isEmpty() && kVA.isEmpty())
+        return QStringLiteral("용량 값을 하나를 지정해 주세요!!!");
+    return QString();
+}

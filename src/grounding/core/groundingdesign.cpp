@@ -1,0 +1,593 @@
+#include "grounding/core/groundingdesign.h"
+
+#include "app/core/calcutil.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+// The value of π the method is written with, also inside 1/(2π) and 1/π.
+constexpr double kPi = 3.141592654;
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// Indexes of the design inputs T1..T28.
+enum Input {
+    T_I = 0, T_tC, T_alpha, T_Tm, T_Ta, T_h, T_RodDia, T_RodLen, T_N, T_RhoS, T_hS, T_Sf,
+    T_Lc, T_Lp, T_Lx, T_Ly, T_D, T_h1, T_rho1 = T_h1 + 5, T_Margin = T_rho1 + 5
+};
+// Indexes of the conductor-size page's copies.
+enum ConductorInput {
+    C_I = 0, C_tC, C_alpha, C_Tm, C_Ta, C_h, C_Lx, C_Ly, C_RodDia, C_RodLen, C_Lc, C_N, C_Material
+};
+enum SafetyInput { S_RhoS = 0, S_hS, S_Sf, S_D };
+
+double Round(double v, int k)
+{
+    const double f = std::pow(10.0, k);
+    return std::round(v * f) / f;  // halves away from zero
+}
+
+// A product that is an integer but for the last bits of binary arithmetic (5.1 mm / 1000 * 10^4)
+// is taken as that integer before raising or cutting, so 0.0051 m stays 0.0051.
+double Snapped(double x)
+{
+    const double r = std::round(x);
+    return std::fabs(x - r) <= 1e-9 * std::max(1.0, std::fabs(x)) ? r : x;
+}
+
+double Raise(double v, int k)
+{
+    const double f = std::pow(10.0, k);
+    return std::ceil(Snapped(v * f)) / f;
+}
+
+double Cut(double v)
+{
+    return std::floor(Snapped(v));
+}
+
+// An input text: its leading number, 0 when it has none.
+double In(const QString& text)
+{
+    return ReadNumber(text);
+}
+
+// A stored result text read back; an undefined result stays undefined.
+double Res(const QString& text)
+{
+    if (text == GroundingUndefinedText())
+        return kNaN;
+    return ReadNumber(text);
+}
+
+QString Fmt(double v, int decimals)
+{
+    return std::isfinite(v) ? FormatFixed(v, decimals) : GroundingUndefinedText();
+}
+
+// Stores v with k decimals and answers the value read back from the stored text.
+double Put(QString& field, double v, int decimals)
+{
+    field = Fmt(v, decimals);
+    return Res(field);
+}
+
+int IndexInRange(int index, int count)
+{
+    return index >= 0 && index < count ? index : 0;
+}
+
+// The leading digits of a size text as an integer ("2.5" gives 2).
+int LeadingDigits(const QString& text)
+{
+    int v = 0;
+    for (const QChar c : text) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            break;
+        v = v * 10 + (c.unicode() - u'0');
+    }
+    return v;
+}
+
+// Average resistivity of the soil layers, weighted by thickness, times the margin. A layer
+// without thickness takes no part; a layer with thickness but no positive resistivity, or no
+// layer at all, leaves the resistivity undefined.
+double AverageResistivity(const std::array<QString, 28>& t)
+{
+    double thickness = 0.0;
+    double conductance = 0.0;
+    for (int i = 0; i < 5; ++i) {
+        const double h = In(t[T_h1 + i]);
+        const double rho = In(t[T_rho1 + i]);
+        if (!(h > 0.0)) {
+            if (h < 0.0 || std::isnan(h))
+                return kNaN;
+            continue;
+        }
+        if (!(rho > 0.0) || !std::isfinite(rho) || !std::isfinite(h))
+            return kNaN;
+        thickness += h;
+        conductance += h / rho;
+    }
+    if (!(thickness > 0.0))
+        return kNaN;
+    const double avg = Round(thickness / conductance * In(t[T_Margin]), 2);
+    return avg > 0.0 ? avg : kNaN;
+}
+
+// What the summary's own-value rows take from the calculation.
+struct OwnValues
+{
+    double cs = kNaN;
+    double d = kNaN;
+    double kii = kNaN;
+    double kh = kNaN;
+    double rg = kNaN;
+    double etouch = kNaN;
+};
+
+GroundingSummaryValues Summary(const GroundingDesignBlockT& b, const GroundingLibBlockT& lib,
+                               const OwnValues& own)
+{
+    const auto& t = b.GroundingConditionInput;
+    const auto& ci = b.ConductorSizeInput;
+    const auto& cr = b.ConductorResults;
+    const auto& sc = b.SafetyConditions;
+    const auto& v = b.VoltageResults;
+    auto num = [](const QString& text, int decimals) { return Fmt(Res(text), decimals); };
+
+    GroundingSummaryValues s;
+    s[0] = GroundingSystemKinds().value(IndexInRange(b.GroundingConditionIndex[0], 3));
+    const double amps = In(ci[C_I]) * 1000.0;
+    s[1] = Fmt(amps, 0);
+    s[2] = Fmt(amps * Res(sc[4]), 0);
+    s[3] = num(sc[4], 1);
+    s[4] = num(cr[7], 4);
+    s[5] = num(b.SafetyVoltageInput[S_RhoS], 0);
+    s[6] = num(b.SafetyVoltageInput[S_hS], 2);
+    s[7] = QStringLiteral("1");
+    s[8] = Fmt(own.cs, 4);
+    s[9] = num(ci[C_tC], 4);
+    s[10] = num(ci[C_h], 4);
+    s[11] = Fmt(own.d, 4);
+    s[12] = num(cr[14], 0);
+    s[13] = num(t[T_D], 4);
+    s[14] = QStringLiteral("1");
+    s[15] = num(b.GridFactors[0], 4);
+    s[16] = num(sc[12], 4);
+    s[17] = num(b.StepFactors[3], 4);
+    s[18] = Fmt(own.kii, 4);
+    s[19] = Fmt(own.kh, 4);
+    s[20] = num(sc[5], 0);
+    s[21] = t[T_Lp];
+    s[22] = num(sc[6], 1);
+    s[23] = num(sc[9], 1);
+    s[24] = cr[16];
+    s[25] = num(sc[7], 1);
+    s[26] = num(sc[8], 1);
+    const LibTable& materials = lib.ConductorMaterialTable;
+    s[27] = materials.Cell(IndexInRange(b.ConductorSizeIndex[0], materials.Count), 0);
+    s[28] = num(ci[C_Ta], 1);
+    s[29] = num(ci[C_Tm], 1);
+    s[30] = Fmt(own.rg, 2);
+    s[31] = v[6];
+    s[32] = num(v[4], 0);
+    s[33] = Fmt(own.etouch, 0);
+    return s;
+}
+
+}  // namespace
+
+QString GroundingUndefinedText()
+{
+    return QStringLiteral("-");
+}
+
+const QStringList& GroundingFinalSizes()
+{
+    static const QStringList sizes{
+        QStringLiteral("2.5"), QStringLiteral("4"),   QStringLiteral("6"),   QStringLiteral("10"),
+        QStringLiteral("16"),  QStringLiteral("25"),  QStringLiteral("35"),  QStringLiteral("50"),
+        QStringLiteral("70"),  QStringLiteral("95"),  QStringLiteral("120"), QStringLiteral("150"),
+        QStringLiteral("185"), QStringLiteral("240"), QStringLiteral("300"),
+    };
+    return sizes;
+}
+
+const QStringList& GroundingSystemKinds()
+{
+    static const QStringList kinds{QStringLiteral("공통접지"), QStringLiteral("통합접지"),
+                                   QStringLiteral("단독접지")};
+    return kinds;
+}
+
+const QStringList& GroundingGridShapes()
+{
+    static const QStringList shapes{QStringLiteral("정사각형"), QStringLiteral("직사각형"),
+                                    QStringLiteral("L형"), QStringLiteral("그 외")};
+    return shapes;
+}
+
+QString GroundingSafeSentence(const QString& gpr, const QString& etouch)
+{
+    return QStringLiteral("대지전위 상승 값 %1[V]는 허용 접촉전압 %2[V] 보다 낮으므로 안전하다.")
+      .arg(gpr, etouch);
+}
+
+QString GroundingUnsafeSentence(const QString& gpr, const QString& etouch)
+{
+    return QStringLiteral("대지전위 상승 값 %1[V]는 허용 접촉전압 %2[V] 보다 높으므로 위험하다.")
+      .arg(gpr, etouch);
+}
+
+GroundingVerdicts JudgeGroundingVoltages(double rg, double gpr, double etouch, double em,
+                                         double estepWhole, double esWhole)
+{
+    // Nothing is called safe unless every value of the chain is a finite number and the grid
+    // has a positive resistance.
+    const bool defined = rg > 0.0 && std::isfinite(rg) && std::isfinite(gpr) && std::isfinite(etouch) &&
+                         std::isfinite(em) && std::isfinite(estepWhole) && std::isfinite(esWhole);
+    const QString ok = QStringLiteral("OK");
+    const QString check = QStringLiteral("CHECK");
+    GroundingVerdicts v;
+    v.touch = defined && etouch > em ? ok : check;
+    v.step = defined && estepWhole > esWhole ? ok : check;
+    v.sentence = defined && !(gpr > etouch) ? GroundingSafeSentence(Fmt(gpr, 2), Fmt(etouch, 2))
+                                            : GroundingUnsafeSentence(Fmt(gpr, 2), Fmt(etouch, 2));
+    return v;
+}
+
+int GroundingFinalSizeIndexOf(const QString& standardSize)
+{
+    const int i = int(GroundingFinalSizes().indexOf(standardSize));
+    return i < 0 ? 0 : i;
+}
+
+void ApplyGroundingDesignInputs(GroundingDesignBlockT& b, const GroundingLibBlockT& lib)
+{
+    const auto& t = b.GroundingConditionInput;
+    auto& ci = b.ConductorSizeInput;
+    const LibTable& materials = lib.ConductorMaterialTable;
+    b.GroundingConditionIndex[1] = IndexInRange(b.GroundingConditionIndex[1], materials.Count);
+    b.ConductorSizeIndex[0] = b.GroundingConditionIndex[1];
+    for (int i = 0; i < 5; ++i)
+        ci[C_I + i] = t[T_I + i];
+    ci[C_h] = t[T_h];
+    ci[C_Lx] = t[T_Lx];
+    ci[C_Ly] = t[T_Ly];
+    ci[C_RodDia] = t[T_RodDia];
+    ci[C_RodLen] = t[T_RodLen];
+    ci[C_Lc] = t[T_Lc];
+    ci[C_N] = t[T_N];
+    ci[C_Material] = materials.Cell(b.ConductorSizeIndex[0], 0);
+    b.SafetyVoltageInput[S_RhoS] = t[T_RhoS];
+    b.SafetyVoltageInput[S_hS] = t[T_hS];
+    b.SafetyVoltageInput[S_Sf] = t[T_Sf];
+}
+
+void ApplyGroundingDisplayCopies(GroundingDesignBlockT& b)
+{
+    const auto& t = b.GroundingConditionInput;
+    b.ConductorSizeInput[C_Lx] = t[T_Lx];
+    b.ConductorSizeInput[C_Ly] = t[T_Ly];
+    b.ConductorSizeInput[C_Lc] = t[T_Lc];
+    b.GroundingConditionIndex[2] = IndexInRange(b.GroundingConditionIndex[2], 4);
+    b.SafetyVoltageIndex = b.GroundingConditionIndex[2];
+    b.SafetyVoltageInput[S_D] = t[T_D];
+}
+
+GroundingSummaryValues CalcGroundingDesign(GroundingDesignBlockT& b, const GroundingLibBlockT& lib)
+{
+    const auto& t = b.GroundingConditionInput;
+    auto& ci = b.ConductorSizeInput;
+    auto& cr = b.ConductorResults;
+    auto& rr = b.ResistanceResults;
+    auto& sc = b.SafetyConditions;
+    auto& sf = b.StepFactors;
+    auto& vr = b.VoltageResults;
+    const QString previousStandardSize = cr[5];
+    b.GroundingConditionIndex[0] = IndexInRange(b.GroundingConditionIndex[0], 3);
+    b.GroundingConditionIndex[2] = IndexInRange(b.GroundingConditionIndex[2], 4);
+    const int shape = b.GroundingConditionIndex[2];
+
+    // Grid shape factors n = na·nb·nc·nd of IEEE Std 80-2000; the grid area is taken as Lx·Ly,
+    // so nc is 1, and nd uses the conductor spacing D.
+    const double lc = In(t[T_Lc]);
+    const double lp = In(t[T_Lp]);
+    const double lx = In(t[T_Lx]);
+    const double ly = In(t[T_Ly]);
+    const double spacing = In(t[T_D]);
+    const double area = lx * ly;
+    const double na = 2.0 * lc / lp;
+    const double nb = std::sqrt(lp / (4.0 * std::sqrt(lx * ly)));
+    const double nc = std::pow(lx * ly / area, 0.7 * area / (lx * ly));
+    const double nd = spacing / std::sqrt(lx * lx + ly * ly);
+    Put(b.GridFactors[1], na, 4);
+    Put(b.GridFactors[2], nb, 4);
+    Put(b.GridFactors[3], nc, 4);
+    Put(b.GridFactors[4], nd, 4);
+    const QString one = QStringLiteral("1.0000");
+    auto& st = b.ShapeFactorTable;
+    st[0] = st[1] = st[2] = one;
+    st[3] = Fmt(nb, 4);
+    st[4] = st[5] = one;
+    st[6] = Fmt(nb, 4);
+    st[7] = Fmt(nc, 4);
+    st[8] = one;
+    st[9] = Fmt(nb, 4);
+    st[10] = Fmt(nc, 4);
+    st[11] = Fmt(nd, 4);
+    double n = na;
+    if (shape >= 1)
+        n *= nb;
+    if (shape >= 2)
+        n *= nc;
+    if (shape >= 3)
+        n *= nd;
+    Put(b.GridFactors[0], n, 4);
+
+    // Average soil resistivity.
+    Put(b.GridFactors[5], AverageResistivity(t), 2);
+
+    // One value of each input for the whole calculation.
+    ApplyGroundingDesignInputs(b, lib);
+
+    // Conductor material and cross-section (IEEE Std 80-2000 with its Table 1 constants, I in kA).
+    const LibTable& materials = lib.ConductorMaterialTable;
+    const int material = b.ConductorSizeIndex[0];
+    cr[0] = materials.Cell(material, 2);
+    cr[1] = materials.Cell(material, 5);
+    cr[2] = materials.Cell(material, 6);
+    cr[3] = materials.Cell(material, 3);
+    const double alphaR = In(cr[0]);
+    const double rhoR = In(cr[1]);
+    const double tcap = In(cr[2]);
+    const double k0 = In(cr[3]);
+    const double tm = In(ci[C_Tm]);
+    const double ta = In(ci[C_Ta]);
+    const double areaMm2 = Cut(
+        In(ci[C_I]) * In(ci[C_alpha]) *
+        std::sqrt(In(ci[C_tC]) * alphaR * rhoR * 1e4 / tcap / std::log((tm - ta) / (k0 + ta) + 1.0)));
+    const double conductorArea = Put(cr[4], areaMm2, 0);
+
+    // Standard conductor size: the row before the first size limit above the area.
+    const LibTable& sizes = lib.GroundConductorSizeTable;
+    if (std::isfinite(conductorArea)) {
+        int i = 0;
+        while (i < sizes.Count && !(In(sizes.Cell(i, 0)) > conductorArea))
+            ++i;
+        cr[5] = i <= 1 ? sizes.Cell(0, 1) : Fmt(In(sizes.Cell(i - 1, 1)), 0);
+    } else {
+        cr[5] = GroundingUndefinedText();
+    }
+
+    // The final size follows a changed standard size; otherwise the choice stays.
+    b.ConductorSizeIndex[1] = IndexInRange(b.ConductorSizeIndex[1], int(GroundingFinalSizes().size()));
+    if (!previousStandardSize.isEmpty() && previousStandardSize != cr[5])
+        b.ConductorSizeIndex[1] = GroundingFinalSizeIndexOf(cr[5]);
+
+    // Soil resistivity.
+    cr[7] = b.GridFactors[5];
+
+    // Conductor diameter of the final size.
+    const LibTable& diameters = lib.GroundConductorDiameterTable;
+    const int finalSize = LeadingDigits(GroundingFinalSizes().value(b.ConductorSizeIndex[1]));
+    QString diameterMm = diameters.Cell(0, 1);
+    for (int row = 1; row < diameters.Count; ++row) {
+        if (LeadingDigits(diameters.Cell(row, 0)) > finalSize) {
+            diameterMm = diameters.Cell(row - 1, 1);
+            break;
+        }
+        if (row == diameters.Count - 1)
+            diameterMm = diameters.Cell(row, 1);
+    }
+    const double d = Put(cr[8], Raise(In(diameterMm) / 1000.0, 4), 4);
+
+    // Ground rod: the first designation that contains the typed diameter text.
+    cr[9] = QStringLiteral("0");
+    cr[10] = QStringLiteral("0");
+    const LibTable& rods = lib.GroundRodTable;
+    for (int row = 0; row < rods.Count; ++row) {
+        if (rods.Cell(row, 0).contains(ci[C_RodDia])) {
+            Put(cr[9], Raise(In(rods.Cell(row, 2)) / 1000.0, 4), 4);
+            Put(cr[10], In(rods.Cell(row, 1)), 1);
+            break;
+        }
+    }
+    const double rodDiameter = Res(cr[9]);
+    const double lr = Res(cr[10]);
+    const double rodCount = In(ci[C_N]);
+    const double h = In(ci[C_h]);
+    const double gridLc = In(ci[C_Lc]);
+    // Without rods the grid is its conductors alone: Rg = R1, and IEEE Std 80-2000's corner
+    // factor Kii = 1/(2n)^(2/n) for grids without rods applies.
+    const bool noRods = !(rodCount > 0.0) || !(lr > 0.0) || !(rodDiameter > 0.0);
+
+    // Geometry.
+    const double aPrime = Put(cr[13], Round(std::sqrt((d / 2.0) * 2.0 * h), 3), 3);
+    const double gridArea = Put(cr[14], In(ci[C_Lx]) * In(ci[C_Ly]), 0);
+    const double ratio = Put(cr[15], Round(In(ci[C_Lx]) / In(ci[C_Ly]), 3), 3);
+    const double lt = Put(cr[16], rodCount * lr + gridLc, 3);
+
+    // Schwarz's coefficients (IEEE Std 80-2000 Fig. 25, the curves for h = 0).
+    const double k1 = Put(cr[11], Round(-0.04 * ratio + 1.41, 2), 2);
+    const double k2 = Put(cr[12], Round(0.15 * ratio + 5.5, 2), 2);
+
+    // Schwarz's resistances (R1 of the grid, R2 of the rods, Rm mutual).
+    const double rho = Res(cr[7]);
+    const double sqrtA = std::sqrt(gridArea);
+    const double r1 = rho / (kPi * gridLc) * (std::log(2.0 * gridLc / aPrime) + k1 * gridLc / sqrtA - k2);
+    rr[0] = Fmt(Round(r1, 2), 2);
+    rr[1] = Fmt(Round(r1, 4), 3);
+    if (noRods) {
+        rr[2] = rr[3] = rr[4] = rr[5] = GroundingUndefinedText();
+    } else {
+        const double b2 = rodDiameter / 2.0;
+        const double r2 = rho / (2.0 * kPi * rodCount * lr) *
+                          (std::log(4.0 * rodCount * lr / b2) - 1.0 +
+                           2.0 * k1 * lr / sqrtA * std::pow(std::sqrt(rodCount) - 1.0, 2));
+        const double rm = rho / (kPi * gridLc) *
+                          (std::log(2.0 * gridLc / lr) + k1 * gridLc / sqrtA - k2 + 1.0);
+        rr[2] = Fmt(Round(r2, 2), 2);
+        rr[3] = Fmt(Round(r2, 3), 3);
+        rr[4] = Fmt(Round(rm, 2), 2);
+        rr[5] = Fmt(Round(rm, 3), 3);
+    }
+
+    // Grid resistance: Rg = (R1·R2 − Rm²) / (R1 + R2 − 2·Rm).
+    const double r1s = Res(rr[0]);
+    double rg = r1s;
+    if (!noRods) {
+        const double r2s = Res(rr[2]);
+        const double rms = Res(rr[4]);
+        rg = (r1s * r2s - rms * rms) / (r1s + r2s - 2.0 * rms);
+    }
+    rr[6] = Fmt(Round(rg, 2), 2);
+    rr[7] = Fmt(Round(rg, 3), 3);
+    const double rgShown = Res(rr[6]);
+
+    // Sverak's resistance, for reference.
+    rr[8] = Fmt(rho * (1.0 / lt + 1.0 / std::sqrt(20.0 * gridArea) *
+                                     (1.0 + 1.0 / (1.0 + h * std::sqrt(20.0 / gridArea)))),
+                3);
+    rr[9] = rr[6];
+
+    // Surface-layer derating factor of a thin surface layer.
+    sc[0] = cr[7];
+    sc[1] = ci[C_tC];
+    const double rhoS = In(b.SafetyVoltageInput[S_RhoS]);
+    const double hS = In(b.SafetyVoltageInput[S_hS]);
+    const double cs = Put(sc[2], Raise(Round(1.0 - 0.09 * (1.0 - rho / rhoS) / (2.0 * hS + 0.09), 4), 3), 3);
+
+    // Effective lengths; LM for grids with rods along the perimeter.
+    sc[4] = b.SafetyVoltageInput[S_Sf];
+    sc[5] = ci[C_Lc];
+    sc[6] = cr[10];
+    sc[7] = ci[C_Lx];
+    sc[8] = ci[C_Ly];
+    const double lrTotal = Put(sc[9], rodCount * lr, 1);
+    const double lxs = Res(sc[7]);
+    const double lys = Res(sc[8]);
+    const double lm = Put(sc[10], Round(Res(sc[5]) + (1.55 + 1.22 * Res(sc[6]) / std::sqrt(lxs * lxs + lys * lys)) * lrTotal, 2), 2);
+
+    // Spacing factor for the touch voltage.
+    const double kh = Round(std::sqrt(1.0 + h / 1.0), 4);
+    const double ns = Res(b.GridFactors[0]);
+    const double kii = noRods ? 1.0 / std::pow(2.0 * ns, 2.0 / ns) : 1.0;
+    const double km = Raise(1.0 / (2.0 * kPi) *
+                                (std::log(spacing * spacing / (16.0 * h * d) +
+                                          (spacing + 2.0 * h) * (spacing + 2.0 * h) / (8.0 * spacing * d) -
+                                          h / (4.0 * d)) +
+                                 kii / kh * std::log(8.0 / (kPi * (2.0 * ns - 1.0)))),
+                            3);
+    const double kmShown = Put(sc[12], km, 3);
+    sc[14] = Fmt(h, 4);
+    sc[15] = Fmt(d, 4);
+    sc[16] = Fmt(kii, 2);
+    sc[17] = Fmt(kh, 4);
+    sc[19] = Fmt(ns, 4);
+
+    // Irregularity factor, effective length and spacing factor for the step voltage.
+    const double ki = Put(sf[3], Round(0.644 + 0.148 * ns, 3), 3);
+    const double ls = Put(sf[5], 0.75 * Res(sc[5]) + 0.85 * Res(sc[9]), 3);
+    const double ks = Put(sf[7], Round(1.0 / kPi * (1.0 / (2.0 * h) + 1.0 / (spacing + h) +
+                                                   1.0 / spacing * (1.0 - std::pow(0.5, ns - 2.0))),
+                                       3),
+                          4);
+
+    // Tolerable voltages for a 50 kg body and the ground
+    // potential rise.
+    const double ts = Res(sc[1]);
+    const double sfv = Res(sc[4]);
+    const double amps = In(ci[C_I]) * 1000.0;
+    const double estep = (1000.0 + 6.0 * cs * rhoS) * 0.116 / std::sqrt(ts);
+    const double etouch = (1000.0 + 1.5 * cs * rhoS) * 0.116 / std::sqrt(ts);
+    const double gpr = Round(amps * rgShown * sfv, 2);
+    const double estepShown = Put(vr[0], Round(estep, 2), 2);
+    vr[1] = Fmt(etouch, 2);
+    vr[2] = Fmt(gpr, 2);
+
+    // Expected mesh and step voltages.
+    const double em = Put(vr[4], Raise(rho * kmShown * ki * amps * sfv / lm, 2), 2);
+    const double es = Put(vr[5], Raise(rho * ks * ki * amps * sfv / ls, 2), 2);
+
+    // Whole volts, the verdicts and the sentence on the ground potential rise.
+    vr[6] = Fmt(Res(vr[2]), 0);
+    vr[7] = Fmt(Res(vr[1]), 0);
+    vr[8] = Fmt(em, 0);
+    vr[10] = Fmt(estepShown, 0);
+    vr[11] = Fmt(es, 0);
+    const GroundingVerdicts verdicts =
+        JudgeGroundingVoltages(rgShown, gpr, etouch, em, Res(vr[10]), Res(vr[11]));
+    vr[3] = verdicts.sentence;
+    vr[9] = verdicts.touch;
+    vr[12] = verdicts.step;
+
+    // The average-resistivity page.
+    auto& ar = b.AverageResistivityFields;
+    for (int i = 0; i < 11; ++i)
+        ar[i] = t[T_h1 + i];
+    ar[11] = ar[12] = b.GridFactors[5];
+
+    // The summary table.
+    OwnValues own;
+    own.cs = cs;
+    own.d = d;
+    own.kii = kii;
+    own.kh = kh;
+    own.rg = Round(rg, 2);
+    own.etouch = etouch;
+    return Summary(b, lib, own);
+}
+
+std::vector<GroundingResultField> GroundingResultFields(const GroundingDesignBlockT& b)
+{
+    std::vector<GroundingResultField> out;
+    auto add = [&out](const char* group, std::initializer_list<const char*> names, const auto& values) {
+        int i = 0;
+        for (const char* name : names) {
+            if (name && *name)
+                out.push_back({QLatin1String(group), QLatin1String(name), values[i]});
+            ++i;
+        }
+    };
+    add("GridFactors", {"n", "na", "nb", "nc", "nd", "rho"}, b.GridFactors);
+    add("ShapeFactorTable",
+        {"square.nb", "square.nc", "square.nd", "rectangle.nb", "rectangle.nc", "rectangle.nd",
+         "lshape.nb", "lshape.nc", "lshape.nd", "other.nb", "other.nc", "other.nd"},
+        b.ShapeFactorTable);
+    out.push_back({QStringLiteral("ConductorInputs"), QStringLiteral("material_index"),
+                   QString::number(b.ConductorSizeIndex[0])});
+    out.push_back({QStringLiteral("ConductorInputs"), QStringLiteral("final_size_index"),
+                   QString::number(b.ConductorSizeIndex[1])});
+    add("ConductorInputs",
+        {"I", "tC", "alpha", "Tm", "Ta", "h", "Lx", "Ly", "rod_diameter", "rod_length", "Lc", "N",
+         "material"},
+        b.ConductorSizeInput);
+    add("ConductorResults",
+        {"alpha_r", "rho_r", "TCAP", "K0", "A_conductor", "standard_size", "", "rho", "d", "2b", "Lr",
+         "K1", "K2", "a_prime", "A_grid", "R", "Lt"},
+        b.ConductorResults);
+    add("ResistanceResults",
+        {"R1", "R1_3", "R2", "R2_3", "Rm", "Rm_3", "Rg", "Rg_3", "R_sverak", "Rg_copy"},
+        b.ResistanceResults);
+    out.push_back({QStringLiteral("SafetyInputs"), QStringLiteral("shape_index"),
+                   QString::number(b.SafetyVoltageIndex)});
+    add("SafetyInputs", {"rho_s", "h_s", "Sf", "D"}, b.SafetyVoltageInput);
+    add("SafetyConditions",
+        {"rho", "ts", "Cs", "", "Sf", "Lc", "Lr", "Lx", "Ly", "LR", "LM", "", "Km", "", "h", "d",
+         "Kii", "Kh", "", "n", "", "", ""},
+        b.SafetyConditions);
+    add("StepFactors", {"", "", "", "Ki", "", "Ls", "", "Ks", ""}, b.StepFactors);
+    add("VoltageResults",
+        {"Estep", "Etouch", "GPR", "verdict", "Em", "Es", "GPR_whole", "Etouch_whole", "Em_whole",
+         "touch_verdict", "Estep_whole", "Es_whole", "step_verdict"},
+        b.VoltageResults);
+    add("AverageResistivityFields",
+        {"h1", "h2", "h3", "h4", "h5", "rho1", "rho2", "rho3", "rho4", "rho5", "margin", "rho",
+         "rho_again"},
+        b.AverageResistivityFields);
+    return out;
+}

@@ -1,0 +1,52 @@
+#include "designpage.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+
+CDesignPage::CDesignPage(QWidget* parent) : CFormView(868, 482, parent)
+{
+    // A page takes the size of the frame it sits in.
+    setMinimumSize(0, 0);
+}
+
+QLabel* CDesignPage::AddLabel(const QString& text, int x, int y, int w, int h)
+{
+    auto* l = new QLabel(text, this);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    Place(l, 0, x, y, w, h);
+    return l;
+}
+
+QLabel* CDesignPage::AddCell(const QString& text, int x, int y, int w, int h)
+{
+    QLabel* l = AddLabel(text, x, y, w, h);
+    l->setAlignment(Qt::AlignCenter);
+    l->setFrameShape(QFrame::Box);
+    return l;
+}
+
+QComboBox* CDesignPage::AddCombo(int id, const QStringList& items, int x, int y, int w)
+{
+    auto* c = new QComboBox(this);
+    c->addItems(items);
+    Place(c, id, x, y, w, 13);
+    return c;
+}
+
+QLineEdit* CDesignPage::AddEdit(int id, int x, int y, int w)
+{
+    auto* e = new QLineEdit(this);
+    e->setAlignment(Qt::AlignCenter);
+    Place(e, id, x, y, w, 12);
+    return e;
+}
+
+QStringList CDesignPage::OptionTexts(std::span<const double> options, int decimals,
+                                     const QString& unit)
+{
+    QStringList texts;
+    for (double v : options)
+        texts << QString::number(v, 'f', decimals) + unit;
+    return texts;
+}

@@ -1,0 +1,29 @@
+#pragma once
+// Base of the design-condition pages: a page that fills its screen's frame, with fixed texts,
+// option combos and edits placed in dialog units.
+#include "app/gui/formview.h"
+
+#include <span>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+
+class CDesignPage : public CFormView
+{
+    Q_OBJECT
+
+public:
+    explicit CDesignPage(QWidget* parent = nullptr);
+
+protected:
+    QLabel* AddLabel(const QString& text, int x, int y, int w, int h = 12);
+    // A boxed table cell, centred.
+    QLabel* AddCell(const QString& text, int x, int y, int w, int h = 12);
+    QComboBox* AddCombo(int id, const QStringList& items, int x, int y, int w = 50);
+    QLineEdit* AddEdit(int id, int x, int y, int w = 50);
+
+    // Option texts: each value with `decimals` decimals, followed by `unit`.
+    static QStringList OptionTexts(std::span<const double> options, int decimals,
+                                   const QString& unit = QString());
+};

@@ -1,0 +1,45 @@
+#pragma once
+// The motor-control-centre screen's design-conditions page: the motor starting conditions
+// (starting multiple, starting-method coefficients, current limits, inrush multiple, starting
+// times, starting power factor, current-transformer factor) and, beside them, the user's own
+// motors.
+#include "loads/gui/designpage.h"
+
+#include <array>
+
+class QComboBox;
+class QFrame;
+class QLineEdit;
+
+class CSevrinPro11View : public CDesignPage
+{
+    Q_OBJECT
+
+public:
+    explicit CSevrinPro11View(QWidget* parent = nullptr);
+
+    // Combo identifiers in the order of the stored selections: beta, lambda of soft starters,
+    // lambda of inverters, k, tm of DOL, Y-D, reactor, soft starter, inverter, cos(phi)S.
+    static constexpr std::array<int, 10> ComboIds{1426, 1428, 1430, 1431, 1432,
+                                                  1433, 1434, 1435, 1436, 1437};
+    static constexpr int TapEditId = 1427;
+    static constexpr int CoefficientEditId = 1429;  // hidden copy of the tap
+    static constexpr int CtFactorEditId = 1438;
+
+    QComboBox* ConditionCombo(int i) const { return m_combos[std::size_t(i)]; }
+    QLineEdit* TapEdit() const { return m_tap; }
+    QLineEdit* CoefficientEdit() const { return m_coefficient; }
+    QLineEdit* CtFactorEdit() const { return m_ctFactor; }
+    // Where the user's motor list and its editor sit.
+    QFrame* UserMotorArea() const { return m_userMotorArea; }
+
+    // Refills the user-motor list from the library workbook's user sheet.
+    void LoadUserMotorList();
+
+private:
+    std::array<QComboBox*, 10> m_combos{};
+    QLineEdit* m_tap = nullptr;
+    QLineEdit* m_coefficient = nullptr;
+    QLineEdit* m_ctFactor = nullptr;
+    QFrame* m_userMotorArea = nullptr;
+};

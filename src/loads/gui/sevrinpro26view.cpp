@@ -1,0 +1,66 @@
+#include "sevrinpro26view.h"
+
+#include "loads/core/designconditions.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+CSevrinPro26View::CSevrinPro26View(QWidget* parent) : CDesignPage(parent)
+{
+    using namespace DesignOptions;
+    AddLabel(tr("□ 차단기 정격(AT)선정  (KECG-1702 감전 및 과전류보호 설계방법에 관한 기술지침)"),
+             10, 6, 500);
+
+    AddLabel(tr("1) ATB, 2) ATTh : 규약동작전류(I2) 배율"), 10, 24, 300);
+    AddCell(tr("구분"), 20, 38, 50);
+    AddCell(tr("차단기"), 70, 38, 60);
+    AddCell(tr("정격전류"), 130, 38, 50);
+    AddCell(QStringLiteral("I2"), 180, 38, 40);
+    const char* rows[4][4] = {{"주택용", "MCB, RCBO", "63A 이하", "1.45"},
+                              {"", "", "63A 초과", "1.52"},
+                              {"산업용", "MCCB, CBR", "63A 이하", "1.3"},
+                              {"", "", "63A 초과", "1.37"}};
+    for (int r = 0; r < 4; ++r) {
+        AddCell(QString::fromUtf8(rows[r][0]), 20, 52 + 14 * r, 50);
+        AddCell(QString::fromUtf8(rows[r][1]), 70, 52 + 14 * r, 60);
+        AddCell(QString::fromUtf8(rows[r][2]), 130, 52 + 14 * r, 50);
+        AddCell(QString::fromUtf8(rows[r][3]), 180, 52 + 14 * r, 40);
+    }
+
+    AddLabel(tr("3) ATMS : 전동기 기동전류(IMS)를 고려한 차단기 정격선정"), 10, 116, 400);
+    AddLabel(tr("(1) 차단기동작배율(δ) :"), 20, 130, 110);
+    m_maker = AddCombo(MakerComboId, {}, 135, 130, 100);
+    m_userBreaker = AddButton(0, tr("User 입력"), 240, 129, 50, 14);
+    AddCell(tr("ATMS 관계식"), 600, 116, 250, 40);
+
+    AddLabel(tr("4) ATMI : 전동기 기동돌입전류(II)를 고려한 차단기 정격선정"), 10, 164, 400);
+    AddLabel(tr("(1) 전동기 돌입전류 배율 k (MCC 계산서와 값 동일)"), 20, 178, 300);
+    AddLabel(tr("DOL, Y-D, 리액터 :"), 30, 192, 100);
+    m_inrush = AddCombo(InrushComboId, OptionTexts(InrushMultiple, 1), 135, 192);
+    AddLabel(tr("적용 (1.3~1.5)"), 190, 192, 80);
+    AddLabel(tr("소프트 스타터(S.S) 기동방식 :"), 30, 206, 130);
+    AddLabel(QStringLiteral("1.0"), 165, 206, 30);
+    AddLabel(tr("인버터(INV.) 기동방식 :"), 30, 220, 130);
+    AddLabel(QStringLiteral("1.0"), 165, 220, 30);
+    AddLabel(tr("(2) 여유계수 :"), 20, 234, 110);
+    m_margin = AddEdit(MarginEditId, 135, 234);
+    AddLabel(tr("적용 (1.0~1.25)"), 190, 234, 80);
+    AddCell(tr("ATMI 관계식"), 600, 178, 250, 40);
+
+    AddLabel(tr("5) ATSC : 단락전류(ISC)에 의한 도체의 단시간 허용온도에 도달하는 시간을 고려한 차단기 정격선정"),
+             10, 256, 500);
+    AddLabel(tr("(1) 단락 시 차단기 순시동작시간(tN)  :"), 20, 270, 150);
+    m_tripTime = AddCombo(TripTimeComboId, OptionTexts(TripTime, 2), 175, 270);
+    AddLabel(tr("[sec] (0.01~0.05)"), 230, 270, 80);
+    AddCell(tr("ATSC 관계식"), 600, 256, 250, 40);
+
+    connect(m_userBreaker, &QPushButton::clicked, this, &CSevrinPro26View::OnUserBreakerInput);
+}
+
+void CSevrinPro26View::OnUserBreakerInput()
+{
+    // The user breaker-multiples editor opens here on the last sheet of the breaker
+    // workbook (the number of makers in combo 1163 minus 1).
+}

@@ -1,0 +1,182 @@
+// The driver's "cables" command on a small project: every stored row recomputed as the
+// fault-current search does, one line of 112 texts per row, compared with a hand-checked file
+// (the figures of the rows are worked out in tst_cablesizing.cpp).
+#include "cable/core/cableapp.h"
+
+#include "app/core/sevrin.h"
+#include "cablefixture.h"
+#include "common/calcdriver.h"
+#include "common/recordingprompt.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+using Cells = QList<QPair<int, QString>>;
+
+// The stored rows: inputs as the screen's input step leaves them, with the starting method and
+// the fed-panel values a stored row carries.
+const QList<Cells> kRows = {
+    {{2, "MDB"}, {3, "PNL-1"}, {4, "L3P"}, {6, "100"}, {8, "3"}, {9, "4"}, {10, "0.38"},
+     {23, "1.00"}, {30, "50"}, {33, "A"}, {44, "1"}, {51, "10.000"}, {71, "LSM"}, {103, "8.000"},
+     {105, "FCV"}},
+    {{2, "MCC-1"}, {3, "M-101"}, {4, "M"}, {5, "37"}, {8, "3"}, {9, "3"}, {10, "0.38"}, {14, "DOL"},
+     {23, "1"}, {30, "80"}, {33, "E"}, {44, "1"}, {51, "16"}, {71, "LSS"}, {103, "20"},
+     {105, "FCV"}},
+    {{2, "LP-1"}, {3, "L-1"}, {4, "L1"}, {6, "3"}, {8, "1"}, {9, "2"}, {10, "0.22"}, {23, "1"},
+     {30, "30"}, {33, "B"}, {44, "1"}, {51, "5.00kA"}, {71, "HG"}, {103, "5"}, {105, "FR8"}},
+    {{2, "MDB"}, {3, "MCC-1"}, {4, "L3P"}, {6, "400"}, {8, "3"}, {9, "4"}, {10, "0.38"},
+     {23, "0.8"}, {25, "250"}, {26, "150"}, {27, "10"}, {28, "Y-D"}, {29, "0.90"}, {30, "60"},
+     {33, "E"}, {44, "2"}, {51, "25"}, {71, "LSM"}, {103, "30"}, {105, "FCV"}},
+    // Imported from another schedule: no maker, no fault currents yet.
+    {{2, "MDB"}, {3, "LP-1"}, {4, "L3P"}, {6, "20"}, {8, "3"}, {9, "4"}, {10, "0.38"},
+     {23, "1"}, {30, "40"}, {33, "B"}, {44, ""}, {105, "FCV"}},
+};
+
+}  // namespace
+
+class TestCablesCommand : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void recomputesEveryStoredRow();
+    void projectWithoutSchedulePrintsNothing();
+    void unreadableScheduleFails();
+
+private:
+    // A program folder with the fixture library and a project with the worked conditions;
+    // returns the project file's path.
+    QString MakeProject(const QString& dir, CSevrinApp& app);
+};
+
+QString TestCablesCommand::MakeProject(const QString& dir, CSevrinApp& app)
+{
+    RecordingPrompt::Install();
+    const QString root = dir + "/root";
+    if (!CopyProgramFolder(root))
+        return {};
+    QFile::remove(root + "/LIB/lib_v3p4.xlsx");
+    QFile::remove(root + "/LIB/breaker_v3p4.xlsx");
+    if (!cablefixture::WriteLibrary(root + "/LIB/lib_v3p4.xlsx") ||
+        !cablefixture::WriteBreakers(root + "/LIB/breaker_v3p4.xlsx"))
+        return {};
+    const QString project = dir + "/P1.pro";
+    if (!QFile::copy(root + "/FORM/form.pro", project))
+        return {};
+    QFile(project).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    cablefixture::UseLibrary(app, root + "/LIB");
+    cablefixture::SetConditions(app);
+    app.ProjectPathTable.CurrentProjectPath = project;
+    if (!app.SaveMotorControlCenterSection(project) || !app.SaveCabinetSizingSection(project))
+        return {};
+    return project;
+}
+
+void TestCablesCommand::recomputesEveryStoredRow()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    CSevrinApp app;
+    const QString project = MakeProject(dir.path(), app);
+    QVERIFY(!project.isEmpty());
+    QList<CableRow> stored;
+    for (int i = 0; i < kRows.size(); ++i) {
+        CableRow row;
+        row[0] = QString::number(i + 1);
+        row[31] = row[43] = row[62] = "|";
+        for (const auto& [col, text] : kRows[i])
+            row[std::size_t(col)] = text;
+        app.CableScheduleBlock.CableRow = row;
+        QVERIFY(app.WriteCableRow(i, false));
+        stored.append(row);
+    }
+    // A row with an empty number ends the schedule: the row after it is never read.
+    app.CableScheduleBlock.CableRow = CableRow{};
+    app.CableScheduleBlock.CableRow[3] = "ORPHAN";
+    QVERIFY(app.WriteCableRow(kRows.size(), false));
+    app.CableScheduleBlock.CableRow[0] = "7";
+    QVERIFY(app.WriteCableRow(kRows.size() + 1, false));
+
+    const CalcRun r = RunSevrinCalc(dir.path() + "/root", project, "cables");
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
+
+    QFile golden(QStringLiteral(SEVRIN_TEST_DATA_DIR) + "/cable/golden/cables.txt");
+    // SEVRIN_UPDATE_GOLDEN=1 rewrites the expected file (check the new figures by hand).
+    if (qEnvironmentVariableIsSet("SEVRIN_UPDATE_GOLDEN")) {
+        QVERIFY(golden.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        golden.write(r.out.toUtf8());
+        golden.close();
+    }
+    QVERIFY(golden.open(QIODevice::ReadOnly));
+    const QString expected = QString::fromUtf8(golden.readAll());
+    if (r.out != expected) {
+        const QStringList got = r.out.split('\n');
+        const QStringList want = expected.split('\n');
+        for (int i = 0; i < std::min(got.size(), want.size()); ++i) {
+            const QStringList g = got[i].split('\t');
+            const QStringList w = want[i].split('\t');
+            for (int c = 0; c < std::min(g.size(), w.size()); ++c)
+                QVERIFY2(g[c] == w[c], qPrintable(QStringLiteral("row %1 column %2: \"%3\" != \"%4\"")
+                                                      .arg(i)
+                                                      .arg(c)
+                                                      .arg(g[c], w[c])));
+            QCOMPARE(g.size(), w.size());
+        }
+        QCOMPARE(got.size(), want.size());
+    }
+
+    // The driver computes what the engine computes in this process from the same rows.
+    const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), kRows.size());
+    const CableConditions cond = CableConditionsFromApp(app);
+    AppCableLookup lookup(app);
+    for (int i = 0; i < lines.size(); ++i) {
+        CableRow row = stored[i];
+        RecalcStoredCableRow(row, cond, lookup);
+        const QStringList fields = lines[i].split('\t');
+        QCOMPARE(fields.size(), kCableColumnCount);
+        for (int c = 0; c < kCableColumnCount; ++c)
+            QCOMPARE(fields[c], row[std::size_t(c)]);
+    }
+}
+
+void TestCablesCommand::projectWithoutSchedulePrintsNothing()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    CSevrinApp app;
+    const QString project = MakeProject(dir.path(), app);
+    QVERIFY(!project.isEmpty());
+    const CalcRun r = RunSevrinCalc(dir.path() + "/root", project, "cables");
+    QCOMPARE(r.exitCode, 0);
+    QVERIFY(r.out.isEmpty());
+    QVERIFY(r.err.isEmpty());
+}
+
+void TestCablesCommand::unreadableScheduleFails()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    CSevrinApp app;
+    const QString project = MakeProject(dir.path(), app);
+    QVERIFY(!project.isEmpty());
+    QFile junk(dir.path() + "/P1_40.xlsx");
+    QVERIFY(junk.open(QIODevice::WriteOnly));
+    junk.write("not a workbook");
+    junk.close();
+    const CalcRun r = RunSevrinCalc(dir.path() + "/root", project, "cables");
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY(r.out.isEmpty());
+    QCOMPARE(r.err.count('\n'), 1);
+    QVERIFY2(r.err.contains("P1_40.xlsx"), qPrintable(r.err));
+    // The file that could not be read is left as it was.
+    QVERIFY(junk.open(QIODevice::ReadOnly));
+    QCOMPARE(junk.readAll(), QByteArray("not a workbook"));
+}
+
+QTEST_GUILESS_MAIN(TestCablesCommand)
+#include "tst_cablescmd.moc"

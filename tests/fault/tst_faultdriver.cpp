@@ -1,0 +1,77 @@
+// sevrin-calc fault on the small radial network: TR-1 (1000 kVA, 0.38 kV) with one 110 kW
+// motor and the bus MCC-1, TR-2 (2000 kVA, 0.44 kV, NGR 10 ohm) with the bus MCC-2 in cell 3
+// after two empty cells, breaker time 0.02 s. The output is compared with a hand-checked
+// expected file, and its lines with what the same calculation shows in-process.
+#include "faultfixture.h"
+
+#include "common/calcdriver.h"
+#include "common/recordingprompt.h"
+#include "common/testsupport.h"
+#include "platform/profile.h"
+
+#include <QFile>
+#include <QTest>
+
+using namespace fault;
+using faultfixture::BuildRadialNetwork;
+using faultfixture::Project;
+
+class TestFaultDriver : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { RecordingPrompt::Install(); }
+    void faultCommandMatchesExpectedFile();
+};
+
+void TestFaultDriver::faultCommandMatchesExpectedFile()
+{
+    QTemporaryDir rootDir;
+    QVERIFY(rootDir.isValid());
+    QVERIFY(CopyProgramFolder(rootDir.path()));
+
+    Project p;
+    CSevrinApp& a = *p.app;
+    a.CabinetSizingBlock.ConductorCriteriaIndex[2] = 1;  // 0.02 s
+    const QString project = a.ProjectPathTable.CurrentProjectPath;
+    QVERIFY(QFile::copy(rootDir.filePath("FORM/form.pro"), project));
+    QFile::setPermissions(project, QFile::ReadOwner | QFile::WriteOwner);
+    QList<QPair<QString, QString>> keys;
+    for (int i = 0; i < 6; ++i)
+        keys.append({QStringLiteral("IDC_PRO_8_1_EDIT%1").arg(i + 1), a.FaultCurrentBlock.UtilityInput[std::size_t(i)]});
+    for (int i = 0; i < 12; ++i)
+        keys.append({QStringLiteral("IDC_PRO_8_2_EDIT%1").arg(i + 1), a.FaultCurrentBlock.FaultConditionText[std::size_t(i)]});
+    QVERIFY(WriteProfileStrings(project, QStringLiteral("Fault_Current"), keys));
+    QVERIFY(WriteProfileString(project, QStringLiteral("Cabinet_Sizing"), QStringLiteral("IDC_PRO_2_4_COMBO3"), QStringLiteral("1")));
+
+    BuildRadialNetwork(p, true);
+    p.SetTransformer(1, "2000", "6", "0.44", "10");
+    CalcFaultCurrent(a, p.pages);
+    QVERIFY(p.AddBus(1, 2, QStringLiteral("MCC-2"), 0));
+    CalcFaultCurrent(a, p.pages);
+
+    const CalcRun run = RunSevrinCalc(rootDir.path(), project, QStringLiteral("fault"));
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+
+    // The driver's "계산" is the screen's: its lines carry the texts the views show here.
+    const auto line = [](const QStringList& head, const std::array<QString, kBusResults>& r) {
+        QStringList f = head;
+        for (const QString& t : r)
+            f << t;
+        return f.join(QLatin1Char('\t'));
+    };
+    const QStringList lines = run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QVERIFY(lines.contains(line({"INCOMING"}, p.pages.Incoming.Results)));
+    QVERIFY(lines.contains(line({"TR", "1"}, p.pages.Columns[0].TransformerCell.Results)));
+    QVERIFY(lines.contains(line({"TR", "2"}, p.pages.Columns[1].TransformerCell.Results)));
+    QVERIFY(lines.contains(line({"BUS", "2", "3", "MCC-2"}, p.pages.Columns[1].Cells[2].Results)));
+
+    const QString expectedPath = QStringLiteral(SEVRIN_TEST_DATA_DIR "/fault/golden/fault.txt");
+    if (qEnvironmentVariableIsSet("SEVRIN_UPDATE_GOLDEN"))
+        QVERIFY(WriteFile(expectedPath, run.out.toUtf8()));
+    QCOMPARE(run.out, QString::fromUtf8(ReadFile(expectedPath)));
+}
+
+QTEST_GUILESS_MAIN(TestFaultDriver)
+#include "tst_faultdriver.moc"

@@ -1,0 +1,487 @@
+// The grounding calculation over the grounding block and a fixture library: a worked example
+// after IEEE Std 80-2000, the grid shapes, the verdicts at equal values, grids without rods,
+// soil layers, undefined inputs, index ranges, and the driver's output.
+#include "grounding/core/groundingdesign.h"
+#include "grounding/groundingfixture.h"
+
+#include "common/calcdriver.h"
+#include "common/testsupport.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cmath>
+
+namespace {
+
+constexpr double kPi = 3.141592654;
+
+double R(double v, int k)  // rounded, halves away from zero
+{
+    const double f = std::pow(10.0, k);
+    return std::round(v * f) / f;
+}
+
+double Up(double v, int k)  // raised
+{
+    const double f = std::pow(10.0, k);
+    return std::ceil(v * f - 1e-9) / f;
+}
+
+QString F(double v, int k)
+{
+    return QString::number(v, 'f', k);
+}
+
+GroundingLibBlockT& Lib()
+{
+    static GroundingLibBlockT lib;
+    static bool filled = false;
+    if (!filled) {
+        FillGroundingFixtureLibrary(lib);
+        filled = true;
+    }
+    return lib;
+}
+
+GroundingSummaryValues Calc(GroundingDesignBlockT& b)
+{
+    ApplyGroundingDesignInputs(b, Lib());
+    GroundingSummaryValues s = CalcGroundingDesign(b, Lib());
+    ApplyGroundingDisplayCopies(b);
+    return s;
+}
+
+bool NoNumberWordIn(const GroundingDesignBlockT& b, const GroundingSummaryValues& s, QString* where)
+{
+    for (const GroundingResultField& f : GroundingResultFields(b)) {
+        const QString t = f.text.toLower();
+        if (t.contains(QLatin1String("nan")) || t.contains(QLatin1String("inf"))) {
+            *where = f.group + QLatin1Char('.') + f.field + QLatin1Char('=') + f.text;
+            return false;
+        }
+    }
+    for (int i = 0; i < kGroundingSummaryRows; ++i) {
+        const QString t = s[i].toLower();
+        if (t.contains(QLatin1String("nan")) || t.contains(QLatin1String("inf"))) {
+            *where = QStringLiteral("summary %1=%2").arg(i).arg(s[i]);
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+class TestGroundingDesign : public QObject
+{
+    Q_OBJECT
+private slots:
+    void workedExample_data();
+    void workedExample();
+    void gridShapes_data();
+    void gridShapes();
+    void verdictsAtEqualValues_data();
+    void verdictsAtEqualValues();
+    void gridWithoutRods_data();
+    void gridWithoutRods();
+    void soilLayers_data();
+    void soilLayers();
+    void undefinedInputsAreChecked_data();
+    void undefinedInputsAreChecked();
+    void conductorSizeAndDiameter_data();
+    void conductorSizeAndDiameter();
+    void indexesOutOfRangeUseTheFirst();
+    void driverPrintsTheGoldenFile();
+};
+
+// IEEE Std 80-2000 worked through by hand for the fixture's grid (groundingfixture.h), each
+// shown value rounded as the program shows it. Rows: the field, the program's text, the text
+// this test derives from the standard's equations.
+void TestGroundingDesign::workedExample_data()
+{
+    QTest::addColumn<QString>("actual");
+    QTest::addColumn<QString>("expected");
+
+    GroundingDesignBlockT b;
+    SetWorkedExampleInputs(b);
+    const GroundingSummaryValues s = Calc(b);
+
+    const double rho = 400.0;                       // one layer: ρ = ρ1
+    const double lc = 1540, lp = 280, lx = 70, ly = 70, dSpacing = 7, h = 0.5, nRods = 20, lr = 3.0;
+    const double sf = 0.6, tc = 0.5, amps = 3180, rhoS = 2500, hS = 0.102;
+    const double d = 0.009;                         // 50 mm² stranded copper, 9.00 mm
+    const double bRod = 0.020 / 2;                  // 20 mm rod
+    const double area = lx * ly;                    // 4900 m²
+    // Geometric factor n = na·nb·nc·nd: na = 2·Lc / Lp, nb = nc = nd = 1 for a square grid.
+    const double n = 2 * lc / lp;
+    // Schwarz's equations for R1, R2, Rm and Rg; K1 and K2 from Fig. 25 (h = 0) at Lx/Ly = 1.
+    const double k1 = R(-0.04 * 1.0 + 1.41, 2), k2 = R(0.15 * 1.0 + 5.5, 2);
+    const double aPrime = R(std::sqrt(d / 2 * 2 * h), 3);
+    const double r1 = R(rho / (kPi * lc) * (std::log(2 * lc / aPrime) + k1 * lc / std::sqrt(area) - k2), 2);
+    // R2 with the program's logarithm of the total rod length N·Lr (IEEE: Lr).
+    const double r2 = R(rho / (2 * kPi * nRods * lr) *
+                            (std::log(4 * nRods * lr / bRod) - 1 +
+                             2 * k1 * lr / std::sqrt(area) * std::pow(std::sqrt(nRods) - 1, 2)),
+                        2);
+    const double rm = R(rho / (kPi * lc) * (std::log(2 * lc / lr) + k1 * lc / std::sqrt(area) - k2 + 1), 2);
+    const double rg = R((r1 * r2 - rm * rm) / (r1 + r2 - 2 * rm), 2);
+    // Surface-layer derating Cs = 1 − 0.09·(1 − ρ/ρs)/(2·hs + 0.09), shown to 3 decimals.
+    const double cs = Up(R(1 - 0.09 * (1 - rho / rhoS) / (2 * hS + 0.09), 4), 3);
+    // Tolerable step and touch voltages for a 50 kg body.
+    const double estep = (1000 + 6 * cs * rhoS) * 0.116 / std::sqrt(tc);
+    const double etouch = (1000 + 1.5 * cs * rhoS) * 0.116 / std::sqrt(tc);
+    // GPR = IG·Rg with IG = Sf·If (IEEE Std 80-2000 maximum grid current with Df = Cp = 1).
+    const double gpr = R(amps * sf * rg, 2);
+    // Mesh-voltage spacing factor Km: grid with rods, Kii = 1; Kh = √(1 + h/h0), h0 = 1 m.
+    // Then Ki = 0.644 + 0.148·n, LM for rods on the perimeter, LS = 0.75·LC + 0.85·LR, Ks for
+    // 0.25 m < h < 2.5 m, Em = ρ·Km·Ki·IG/LM and Es = ρ·Ks·Ki·IG/LS.
+    const double kii = 1.0;
+    const double kh = R(std::sqrt(1 + h), 4);
+    const double km = Up(1 / (2 * kPi) *
+                             (std::log(dSpacing * dSpacing / (16 * h * d) +
+                                       std::pow(dSpacing + 2 * h, 2) / (8 * dSpacing * d) - h / (4 * d)) +
+                              kii / kh * std::log(8 / (kPi * (2 * n - 1)))),
+                         3);
+    const double ki = R(0.644 + 0.148 * n, 3);
+    const double lR = nRods * lr;
+    const double lm = R(lc + (1.55 + 1.22 * lr / std::sqrt(lx * lx + ly * ly)) * lR, 2);
+    const double ls = 0.75 * lc + 0.85 * lR;                                           
+    const double ks = R(1 / kPi * (1 / (2 * h) + 1 / (dSpacing + h) +
+                                   1 / dSpacing * (1 - std::pow(0.5, n - 2))),
+                        3);
+    const double em = Up(rho * km * ki * amps * sf / lm, 2); 
+    const double es = Up(rho * ks * ki * amps * sf / ls, 2); 
+
+    const auto& sc = b.SafetyConditions;
+    const auto& vr = b.VoltageResults;
+    QTest::newRow("Km") << sc[12] << F(km, 3);
+    QTest::newRow("Ki") << b.StepFactors[3] << F(ki, 3);
+    QTest::newRow("Ks") << b.StepFactors[7] << F(ks, 4);
+    QTest::newRow("Kii") << sc[16] << F(kii, 2);
+    QTest::newRow("Kii summary") << s[18] << F(kii, 4);
+    QTest::newRow("Kh") << sc[17] << F(kh, 4);
+    QTest::newRow("Cs") << sc[2] << F(cs, 3);
+    QTest::newRow("R1") << b.ResistanceResults[0] << F(r1, 2);
+    QTest::newRow("R2") << b.ResistanceResults[2] << F(r2, 2);
+    QTest::newRow("Rm") << b.ResistanceResults[4] << F(rm, 2);
+    QTest::newRow("Rg") << b.ResistanceResults[6] << F(rg, 2);
+    QTest::newRow("GPR") << vr[2] << F(gpr, 2);
+    QTest::newRow("Em") << vr[4] << F(em, 2);
+    QTest::newRow("Es") << vr[5] << F(es, 2);
+    QTest::newRow("Etouch50") << vr[1] << F(etouch, 2);
+    QTest::newRow("Estep50") << vr[0] << F(R(estep, 2), 2);
+    QTest::newRow("touch verdict") << vr[9] << QString(etouch > em ? "OK" : "CHECK");
+    QTest::newRow("step verdict") << vr[12]
+                                  << QString(std::round(R(estep, 2)) > std::round(es) ? "OK" : "CHECK");
+    QTest::newRow("sentence") << vr[3]
+                              << QStringLiteral("대지전위 상승 값 %1[V]는 허용 접촉전압 %2[V] 보다 %3")
+                                     .arg(F(gpr, 2), F(etouch, 2),
+                                          gpr > etouch ? QStringLiteral("높으므로 위험하다.")
+                                                       : QStringLiteral("낮으므로 안전하다."));
+    // The same figures by hand, as a check on the derivation above: Cs = 1 − 0.09·0.84/0.294 =
+    // 0.7429 → 0.743; Etouch = (1000 + 1.5·0.743·2500)·0.116/√0.5 = 621.13 V; Ki = 0.644 +
+    // 0.148·11 = 2.272; Ks = (1/π)(1 + 1/7.5 + (1 − 0.5⁹)/7) = 0.406.
+    QTest::newRow("Cs by hand") << sc[2] << QStringLiteral("0.743");
+    QTest::newRow("Etouch by hand") << vr[1] << QStringLiteral("621.13");
+    QTest::newRow("Ki by hand") << b.StepFactors[3] << QStringLiteral("2.272");
+    QTest::newRow("Ks by hand") << b.StepFactors[7] << QStringLiteral("0.4060");
+}
+
+void TestGroundingDesign::workedExample()
+{
+    QFETCH(QString, actual);
+    QFETCH(QString, expected);
+    QCOMPARE(actual, expected);
+}
+
+// n = na·nb·nc·nd by shape (IEEE Std 80-2000 geometric factor), the grid area taken as Lx·Ly so nc = 1, and nd of
+// "other shapes" taken with the spacing D: a 60 m × 40 m grid, Lc = 1000 m, Lp = 200 m, D = 5 m.
+void TestGroundingDesign::gridShapes_data()
+{
+    QTest::addColumn<int>("shape");
+    QTest::addColumn<double>("n");
+    const double na = 2.0 * 1000 / 200;
+    const double nb = std::sqrt(200 / (4 * std::sqrt(60.0 * 40)));
+    const double nd = 5 / std::sqrt(60.0 * 60 + 40 * 40);
+    QTest::newRow("square: na") << 0 << na;
+    QTest::newRow("rectangle: na·nb") << 1 << na * nb;
+    QTest::newRow("L shape: na·nb·nc, nc = 1") << 2 << na * nb;
+    QTest::newRow("other: na·nb·nc·nd") << 3 << na * nb * nd;
+}
+
+void TestGroundingDesign::gridShapes()
+{
+    QFETCH(int, shape);
+    QFETCH(double, n);
+    GroundingDesignBlockT b;
+    SetWorkedExampleInputs(b);
+    b.GroundingConditionIndex[2] = shape;
+    auto& t = b.GroundingConditionInput;
+    t[12] = "1000";
+    t[13] = "200";
+    t[14] = "60";
+    t[15] = "40";
+    t[16] = "5";
+    const GroundingSummaryValues s = Calc(b);
+    QCOMPARE(b.GridFactors[0], F(n, 4));
+    QCOMPARE(s[15], F(n, 4));
+    QCOMPARE(b.SafetyConditions[19], F(n, 4));
+    QCOMPARE(b.SafetyVoltageIndex, shape);
+    // The shape table always shows every row's factors.
+    QCOMPARE(b.ShapeFactorTable[0], QStringLiteral("1.0000"));
+    QCOMPARE(b.ShapeFactorTable[3], b.GridFactors[2]);
+    QCOMPARE(b.ShapeFactorTable[11], b.GridFactors[4]);
+}
+
+void TestGroundingDesign::verdictsAtEqualValues_data()
+{
+    QTest::addColumn<double>("gpr");
+    QTest::addColumn<double>("etouch");
+    QTest::addColumn<double>("em");
+    QTest::addColumn<double>("estepWhole");
+    QTest::addColumn<double>("esWhole");
+    QTest::addColumn<bool>("safe");
+    QTest::addColumn<QString>("touch");
+    QTest::addColumn<QString>("step");
+    QTest::newRow("GPR equal to Etouch is safe") << 600.0 << 600.0 << 500.0 << 2000.0 << 700.0 << true << "OK" << "OK";
+    QTest::newRow("GPR a hundredth above") << 600.01 << 600.0 << 500.0 << 2000.0 << 700.0 << false << "OK" << "OK";
+    QTest::newRow("Etouch equal to Em") << 100.0 << 600.0 << 600.0 << 2000.0 << 700.0 << true << "CHECK" << "OK";
+    QTest::newRow("same whole step volts") << 100.0 << 600.0 << 500.0 << 700.0 << 700.0 << true << "OK" << "CHECK";
+    QTest::newRow("Em above Etouch") << 100.0 << 600.0 << 600.01 << 699.0 << 700.0 << true << "CHECK" << "CHECK";
+}
+
+void TestGroundingDesign::verdictsAtEqualValues()
+{
+    QFETCH(double, gpr);
+    QFETCH(double, etouch);
+    QFETCH(double, em);
+    QFETCH(double, estepWhole);
+    QFETCH(double, esWhole);
+    QFETCH(bool, safe);
+    QFETCH(QString, touch);
+    QFETCH(QString, step);
+    const GroundingVerdicts v = JudgeGroundingVoltages(1.0, gpr, etouch, em, estepWhole, esWhole);
+    QCOMPARE(v.sentence.endsWith(QStringLiteral("낮으므로 안전하다.")), safe);
+    QCOMPARE(v.sentence.endsWith(QStringLiteral("높으므로 위험하다.")), !safe);
+    QCOMPARE(v.touch, touch);
+    QCOMPARE(v.step, step);
+}
+
+// IEEE Std 80-2000 for grids without rods: Rg = R1 (Schwarz's Rg reduces to the grid term) and
+// Kii = 1/(2n)^(2/n) (IEEE Std 80-2000, grids with no or few rods). N = 0, or rods that match no designation, are such grids.
+void TestGroundingDesign::gridWithoutRods_data()
+{
+    QTest::addColumn<QString>("rodText");
+    QTest::addColumn<QString>("rodCount");
+    QTest::newRow("no rods counted") << "20Φ" << "0";
+    QTest::newRow("rod text matching no designation") << "99Φ" << "20";
+}
+
+void TestGroundingDesign::gridWithoutRods()
+{
+    QFETCH(QString, rodText);
+    QFETCH(QString, rodCount);
+    GroundingDesignBlockT b;
+    SetWorkedExampleInputs(b);
+    b.GroundingConditionInput[6] = rodText;
+    b.GroundingConditionInput[8] = rodCount;
+    const GroundingSummaryValues s = Calc(b);
+    const auto& rr = b.ResistanceResults;
+    QCOMPARE(rr[6], rr[0]);                       // Rg = R1
+    QCOMPARE(rr[2], GroundingUndefinedText());    // no rod resistance
+    QCOMPARE(rr[4], GroundingUndefinedText());
+    const double n = 11.0;
+    const double kii = 1.0 / std::pow(2 * n, 2 / n);  // 1/22^(2/11) = 0.5703
+    QCOMPARE(s[18], F(kii, 4));
+    QCOMPARE(b.SafetyConditions[16], F(kii, 2));
+    QCOMPARE(s[30], rr[6]);
+    // LR = 0, so LM, Ls and Lt reduce to their grid terms.
+    QCOMPARE(b.SafetyConditions[10], QStringLiteral("1540.00"));
+    QCOMPARE(b.StepFactors[5], QStringLiteral("1155.000"));
+    QCOMPARE(b.ConductorResults[16], QStringLiteral("1540.000"));
+    // A finite GPR and a real verdict: 3180 A × 0.6 × Rg.
+    QCOMPARE(b.VoltageResults[2], F(R(3180 * 0.6 * rr[6].toDouble(), 2), 2));
+    QVERIFY(b.VoltageResults[3].endsWith(QStringLiteral("높으므로 위험하다.")));
+    // Fewer corner effects, a larger Km than with Kii = 1.
+    GroundingDesignBlockT withRods;
+    SetWorkedExampleInputs(withRods);
+    Calc(withRods);
+    QVERIFY(b.SafetyConditions[12].toDouble() > withRods.SafetyConditions[12].toDouble());
+}
+
+// ρ = Σh / Σ(h/ρ) × margin over the layers that have a thickness.
+void TestGroundingDesign::soilLayers_data()
+{
+    QTest::addColumn<QStringList>("h");
+    QTest::addColumn<QStringList>("rho");
+    QTest::addColumn<QString>("margin");
+    QTest::addColumn<QString>("average");
+    // 5 / (2/100 + 3/300) = 166.67
+    QTest::newRow("zero-thickness layers left out")
+        << QStringList{"2", "0", "3", "0", "0"} << QStringList{"100", "0", "300", "0", "0"} << "1" << "166.67";
+    QTest::newRow("zero thickness with a resistivity adds nothing")
+        << QStringList{"2", "0", "3", "0", "0"} << QStringList{"100", "50", "300", "0", "0"} << "1" << "166.67";
+    // 10 / (4/100 + 6/200) × 1.2 = 171.43
+    QTest::newRow("two layers with a margin")
+        << QStringList{"4", "6", "", "", ""} << QStringList{"100", "200", "", "", ""} << "1.2" << "171.43";
+    QTest::newRow("a layer with thickness but no resistivity")
+        << QStringList{"2", "3", "0", "0", "0"} << QStringList{"100", "0", "0", "0", "0"} << "1"
+        << GroundingUndefinedText();
+    QTest::newRow("no layer at all") << QStringList{"0", "0", "0", "0", "0"}
+                                     << QStringList{"0", "0", "0", "0", "0"} << "1" << GroundingUndefinedText();
+}
+
+void TestGroundingDesign::soilLayers()
+{
+    QFETCH(QStringList, h);
+    QFETCH(QStringList, rho);
+    QFETCH(QString, margin);
+    QFETCH(QString, average);
+    GroundingDesignBlockT b;
+    SetWorkedExampleInputs(b);
+    for (int i = 0; i < 5; ++i) {
+        b.GroundingConditionInput[17 + i] = h[i];
+        b.GroundingConditionInput[22 + i] = rho[i];
+    }
+    b.GroundingConditionInput[27] = margin;
+    const GroundingSummaryValues s = Calc(b);
+    QCOMPARE(b.GridFactors[5], average);
+    QCOMPARE(b.AverageResistivityFields[11], average);
+    QCOMPARE(b.AverageResistivityFields[12], average);
+    QCOMPARE(b.ConductorResults[7], average);
+    QString where;
+    QVERIFY2(NoNumberWordIn(b, s, &where), qPrintable(where));
+    if (average == GroundingUndefinedText()) {
+        QCOMPARE(b.VoltageResults[9], QStringLiteral("CHECK"));
+        QCOMPARE(b.VoltageResults[12], QStringLiteral("CHECK"));
+        QVERIFY(b.VoltageResults[3].endsWith(QStringLiteral("높으므로 위험하다.")));
+    }
+}
+
+// Inputs that leave a quantity undefined: nothing may read "safe" and no text reads nan/inf.
+void TestGroundingDesign::undefinedInputsAreChecked_data()
+{
+    QTest::addColumn<int>("input");
+    QTest::addColumn<QString>("value");
+    QTest::newRow("zero area (Lx = 0)") << 14 << "0";
+    QTest::newRow("zero spacing D") << 16 << "0";
+    QTest::newRow("zero soil resistivity") << 22 << "0";
+    QTest::newRow("zero surface resistivity") << 9 << "0";
+    QTest::newRow("zero fault duration") << 1 << "0";
+    QTest::newRow("zero grid length") << 12 << "0";
+    QTest::newRow("burial depth not a number") << 5 << "abc";
+    QTest::newRow("all inputs empty") << -1 << "";
+}
+
+void TestGroundingDesign::undefinedInputsAreChecked()
+{
+    QFETCH(int, input);
+    QFETCH(QString, value);
+    GroundingDesignBlockT b;
+    SetWorkedExampleInputs(b);
+    // A small fault current: every verdict of the example would be safe.
+    b.GroundingConditionInput[0] = "0.1";
+    if (input < 0)
+        b.GroundingConditionInput.fill(QString());
+    else
+        b.GroundingConditionInput[input] = value;
+    const GroundingSummaryValues s = Calc(b);
+    QCOMPARE(b.VoltageResults[9], QStringLiteral("CHECK"));
+    QCOMPARE(b.VoltageResults[12], QStringLiteral("CHECK"));
+    QVERIFY2(b.VoltageResults[3].endsWith(QStringLiteral("높으므로 위험하다.")), qPrintable(b.VoltageResults[3]));
+    QString where;
+    QVERIFY2(NoNumberWordIn(b, s, &where), qPrintable(where));
+
+    // The example with the same small current is safe, so the inputs above made the difference.
+    GroundingDesignBlockT ok;
+    SetWorkedExampleInputs(ok);
+    ok.GroundingConditionInput[0] = "0.1";
+    Calc(ok);
+    QCOMPARE(ok.VoltageResults[9], QStringLiteral("OK"));
+    QCOMPARE(ok.VoltageResults[12], QStringLiteral("OK"));
+    QVERIFY(ok.VoltageResults[3].endsWith(QStringLiteral("낮으므로 안전하다.")));
+}
+
+// Standard size from the computed area, the final size settled before the diameter, the
+// diameter row of the final size ("2.5" looked up as 2, sizes past the table take its last row).
+void TestGroundingDesign::conductorSizeAndDiameter_data()
+{
+    QTest::addColumn<QString>("current");
+    QTest::addColumn<QString>("previousStandard");
+    QTest::addColumn<int>("chosenIndex");
+    QTest::addColumn<QString>("standard");
+    QTest::addColumn<int>("finalIndex");
+    QTest::addColumn<QString>("d");
+    // A = I·√(tC·αr·ρr·10⁴/TCAP/ln((Tm−Ta)/(K0+Ta)+1)) = I × 2.5089 for the example's copper
+    // (tC = 0.5 s, Tm = 1083 ℃, Ta = 40 ℃), cut to whole mm².
+    QTest::newRow("first display keeps the loaded choice") << "3.18" << "" << 7 << "10" << 7 << "0.0090";
+    QTest::newRow("unchanged standard keeps a smaller choice") << "3.18" << "10" << 0 << "10" << 0 << "0.0051";
+    QTest::newRow("changed standard is followed") << "25" << "10" << 0 << "70" << 8 << "0.0107";
+    QTest::newRow("below the second limit: first size") << "1" << "10" << 3 << "2.5" << 0 << "0.0051";
+    QTest::newRow("above every limit: last size") << "300" << "" << 14 << "400" << 14 << "0.0226";
+    QTest::newRow("a size past the diameter table") << "3.18" << "10" << 14 << "10" << 14 << "0.0226";
+}
+
+void TestGroundingDesign::conductorSizeAndDiameter()
+{
+    QFETCH(QString, current);
+    QFETCH(QString, previousStandard);
+    QFETCH(int, chosenIndex);
+    QFETCH(QString, standard);
+    QFETCH(int, finalIndex);
+    QFETCH(QString, d);
+    GroundingDesignBlockT b;
+    SetWorkedExampleInputs(b);
+    b.GroundingConditionInput[0] = current;
+    b.ConductorResults[5] = previousStandard;
+    b.ConductorSizeIndex[1] = chosenIndex;
+    const GroundingSummaryValues s = Calc(b);
+    QCOMPARE(b.ConductorResults[5], standard);
+    QCOMPARE(b.ConductorSizeIndex[1], finalIndex);
+    QCOMPARE(b.ConductorResults[8], d);
+    QCOMPARE(b.SafetyConditions[15], d);
+    QCOMPARE(s[11], d);
+}
+
+void TestGroundingDesign::indexesOutOfRangeUseTheFirst()
+{
+    GroundingDesignBlockT b;
+    SetWorkedExampleInputs(b);
+    b.GroundingConditionIndex = {5, 42, 7};
+    b.ConductorSizeIndex[1] = 99;
+    const GroundingSummaryValues s = Calc(b);
+    QCOMPARE(b.GroundingConditionIndex[0], 0);
+    QCOMPARE(b.GroundingConditionIndex[1], 0);
+    QCOMPARE(b.GroundingConditionIndex[2], 0);
+    QCOMPARE(b.ConductorSizeIndex[0], 0);
+    QCOMPARE(b.ConductorSizeIndex[1], 0);
+    QCOMPARE(b.SafetyVoltageIndex, 0);
+    QCOMPARE(b.ConductorResults[0], QStringLiteral("0.003930"));
+    QCOMPARE(s[0], QStringLiteral("공통접지"));
+    QCOMPARE(s[27], QStringLiteral("연동선"));
+    QCOMPARE(b.GridFactors[0], b.GridFactors[1]);  // square: n = na
+    QCOMPARE(b.ConductorResults[8], QStringLiteral("0.0051"));
+}
+
+// The driver computes as an entry to the screen does, on the shipped library.
+void TestGroundingDesign::driverPrintsTheGoldenFile()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString project = dir.filePath(QStringLiteral("G1.pro"));
+    QVERIFY(QFile::copy(QStringLiteral(SEVRIN_TEST_DATA_DIR "/grounding/golden/G1.pro"), project));
+    const CalcRun run = RunSevrinCalc(QStringLiteral(SEVRIN_PROGRAM_DIR), project, QStringLiteral("grounding"));
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
+    const QString expected =
+        QString::fromUtf8(ReadFile(QStringLiteral(SEVRIN_TEST_DATA_DIR "/grounding/golden/G1.expected")));
+    const QStringList got = run.out.split(QLatin1Char('\n'));
+    const QStringList want = expected.split(QLatin1Char('\n'));
+    for (int i = 0; i < std::min(got.size(), want.size()); ++i)
+        QCOMPARE(got[i], want[i]);
+    QCOMPARE(got.size(), want.size());
+}
+
+QTEST_GUILESS_MAIN(TestGroundingDesign)
+#include "tst_groundingdesign.moc"

@@ -1,0 +1,345 @@
+// The grounding screen driven through its controls: page navigation, no recomputation on a
+// page change, the summary page and its modeless dialog, saving and reloading every key, the
+// final-size choice, and the report writer's call from another thread.
+#include "app/core/sevrin.h"
+#include "app/gui/rowlistmodel.h"
+#include "common/recordingprompt.h"
+#include "grounding/groundingfixture.h"
+#include "grounding/gui/pro9resultdlg.h"
+#include "grounding/gui/sevrinpro90view.h"
+#include "grounding/gui/sevrinpro91view.h"
+#include "grounding/gui/sevrinpro92view.h"
+#include "grounding/gui/sevrinpro96view.h"
+#include "grounding/gui/sevrinpro98view.h"
+#include "grounding/gui/sevrinpro99view.h"
+#include "platform/profile.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+#include <atomic>
+#include <memory>
+
+namespace {
+
+const int kPageButtons[] = {1117, 1108, 1109, 1112, 1115, 1116, 1113};
+
+QString Key(const char* page, int i)
+{
+    const QString index = i <= 9 ? QString::number(i) : QString(QChar(u'A' + (i - 10)));
+    return QStringLiteral("IDC_PRO_9_%1_EDIT").arg(QLatin1String(page)) + index;
+}
+
+}  // namespace
+
+class TestGroundingScreen : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void navigation_data();
+    void navigation();
+    void pageChangeStoresWithoutRecomputing();
+    void summaryPageAndDialogAgree();
+    void finalSizeChoiceStaysUntilTheStandardSizeChanges();
+    void saveThenReloadEveryKey();
+    void reportCallFromAnotherThread();
+
+private:
+    void TypeWorkedExample();
+    void Click(int id);
+    QString Shown(CGroundingPage* page, int id) const { return page->Text(id); }
+
+    QTemporaryDir m_dir;
+    RecordingPrompt* m_prompt = nullptr;
+    std::unique_ptr<CSevrinPro90View> m_view;
+};
+
+void TestGroundingScreen::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    FillGroundingFixtureLibrary(theApp.GroundingLibBlock);
+}
+
+void TestGroundingScreen::init()
+{
+    theApp.GroundingDesignBlock = CSevrinApp::GroundingDesignBlockT{};
+    m_prompt = RecordingPrompt::Install();
+    m_view = std::make_unique<CSevrinPro90View>();
+    m_view->OnInitialUpdate();
+    m_view->resize(m_view->FormSize());
+    m_view->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));
+}
+
+void TestGroundingScreen::cleanup()
+{
+    m_view.reset();
+    theApp.ScreenPointers.Pro90View = nullptr;
+}
+
+void TestGroundingScreen::Click(int id)
+{
+    QPushButton* button = m_view->Control<QPushButton>(id);
+    QVERIFY2(button, qPrintable(QString::number(id)));
+    button->click();
+}
+
+void TestGroundingScreen::TypeWorkedExample()
+{
+    CSevrinApp::GroundingDesignBlockT b;
+    SetWorkedExampleInputs(b);
+    CSevrinPro99View* page = m_view->DesignPage();
+    for (int i = 0; i < 28; ++i)
+        page->Box(1461 + i)->setText(b.GroundingConditionInput[i]);
+    for (int i = 0; i < 3; ++i)
+        page->Combo(1458 + i)->setCurrentIndex(b.GroundingConditionIndex[i]);
+    m_view->ConductorPage()->FinalSizeCombo()->setCurrentIndex(7);
+}
+
+// Buttons pressed from the design-inputs page, and the page that is then shown: its index,
+// the one page button disabled, and whether "이전" and "다음" are enabled.
+void TestGroundingScreen::navigation_data()
+{
+    QTest::addColumn<QList<int>>("clicks");
+    QTest::addColumn<int>("page");
+    QTest::addColumn<int>("disabledButton");
+    QTest::addColumn<bool>("previous");
+    QTest::addColumn<bool>("next");
+    QTest::newRow("start") << QList<int>{} << 0 << 1117 << false << true;
+    QTest::newRow("이전 on the first page does nothing") << QList<int>{1107} << 0 << 1117 << false << true;
+    QTest::newRow("접지굵기") << QList<int>{1108} << 1 << 1108 << true << true;
+    QTest::newRow("접지저항") << QList<int>{1109} << 2 << 1109 << true << true;
+    QTest::newRow("안전전압") << QList<int>{1112} << 3 << 1112 << true << true;
+    QTest::newRow("다음 from 안전전압 reaches page 4") << QList<int>{1112, 1106} << 4 << 1112 << true << true;
+    QTest::newRow("이전 from 평균대지저항률 reaches page 4") << QList<int>{1115, 1107} << 4 << 1112 << true << true;
+    QTest::newRow("평균대지저항률") << QList<int>{1115} << 5 << 1115 << true << true;
+    QTest::newRow("종합표") << QList<int>{1116} << 6 << 1116 << true << false;
+    QTest::newRow("다음 on the summary page does nothing") << QList<int>{1116, 1106} << 6 << 1116 << true << false;
+    QTest::newRow("다음 six times") << QList<int>{1106, 1106, 1106, 1106, 1106, 1106} << 6 << 1116 << true << false;
+    QTest::newRow("back to 설계조건") << QList<int>{1109, 1117} << 0 << 1117 << false << true;
+}
+
+void TestGroundingScreen::navigation()
+{
+    QFETCH(QList<int>, clicks);
+    QFETCH(int, page);
+    QFETCH(int, disabledButton);
+    QFETCH(bool, previous);
+    QFETCH(bool, next);
+    for (int id : clicks)
+        Click(id);
+    QCOMPARE(m_view->PageIndex(), page);
+    QCOMPARE(m_view->PageShown(), m_view->Page(page));
+    for (int index = 0; index <= 6; ++index)
+        QCOMPARE(m_view->Page(index)->isHidden(), index != page);
+    QVERIFY(m_view->LayerPage()->isHidden());
+    for (int id : kPageButtons)
+        QCOMPARE(m_view->Control<QPushButton>(id)->isEnabled(), id != disabledButton);
+    QVERIFY(m_view->Control<QPushButton>(1113)->isHidden());
+    QCOMPARE(m_view->Control<QPushButton>(1107)->isEnabled(), previous);
+    QCOMPARE(m_view->Control<QPushButton>(1106)->isEnabled(), next);
+}
+
+void TestGroundingScreen::pageChangeStoresWithoutRecomputing()
+{
+    TypeWorkedExample();
+    Click(1111);
+    CSevrinPro92View* resistance = m_view->ResistancePage();
+    const QString r1 = Shown(resistance, 1230);
+    const QString na = Shown(m_view->DesignPage(), 1490);
+    QCOMPARE(Shown(resistance, 1215), QStringLiteral("1540"));
+    QCOMPARE(na, QStringLiteral("11.0000"));
+
+    // A new Lc goes beside the old results on a page change ...
+    m_view->DesignPage()->Box(1473)->setText(QStringLiteral("1200"));
+    Click(1109);
+    QCOMPARE(Shown(resistance, 1215), QStringLiteral("1200"));
+    QCOMPARE(Shown(resistance, 1230), r1);
+    QCOMPARE(Shown(m_view->DesignPage(), 1490), na);
+
+    // ... and "계산" recomputes in place, on the same page.
+    Click(1111);
+    QCOMPARE(m_view->PageIndex(), 2);
+    QVERIFY(Shown(resistance, 1230) != r1);
+    QCOMPARE(Shown(m_view->DesignPage(), 1490), QStringLiteral("8.5714"));  // 2·1200/280
+}
+
+void TestGroundingScreen::summaryPageAndDialogAgree()
+{
+    CSevrinPro98View* summary = m_view->SummaryPage();
+    CPro9ResultDlg* dialog = summary->SummaryDialog();
+    QVERIFY(dialog);
+    RowListModel* page = summary->List()->rows();
+    RowListModel* window = dialog->List()->rows();
+    QCOMPARE(page->rowCount(), 34);
+    QCOMPARE(window->rowCount(), 34);
+    for (int row = 0; row < 34; ++row) {
+        const QString before = (row == 7 || row == 14) ? QStringLiteral("1") : QString();
+        QCOMPARE(page->text(row, 2), before);
+        QCOMPARE(window->text(row, 2), before);
+        for (int column : {0, 1, 3})
+            QCOMPARE(window->text(row, column), page->text(row, column));
+    }
+
+    TypeWorkedExample();
+    Click(1111);
+    QVERIFY(!dialog->isVisible());
+    for (int row = 0; row < 34; ++row)
+        QCOMPARE(window->text(row, 2), page->text(row, 2));
+    QCOMPARE(page->text(18, 0), QStringLiteral("KII"));
+    QCOMPARE(page->text(18, 2), QStringLiteral("1.0000"));
+    QCOMPARE(page->text(1, 2), QStringLiteral("3180"));
+    QCOMPARE(page->text(2, 2), QStringLiteral("1908"));
+    QCOMPARE(page->text(21, 2), QStringLiteral("280"));
+    QCOMPARE(page->text(27, 2), QStringLiteral("연동선"));
+
+    // A new material on the inputs page shows its name in row 27 at once.
+    m_view->DesignPage()->Combo(1459)->setCurrentIndex(1);
+    Click(1111);
+    QCOMPARE(page->text(27, 2), QStringLiteral("경동선"));
+    QCOMPARE(window->text(27, 2), QStringLiteral("경동선"));
+    QCOMPARE(m_view->ConductorPage()->MaterialCombo()->currentText(), QStringLiteral("경동선"));
+
+    // "다른창으로 열기" shows one and the same window, however often it is pressed.
+    Click(1116);
+    for (int i = 0; i < 3; ++i)
+        summary->findChild<QPushButton*>(QStringLiteral("1008"))->click();
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(summary->SummaryDialog(), dialog);
+    int dialogs = 0;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        dialogs += qobject_cast<CPro9ResultDlg*>(w) != nullptr;
+    QCOMPARE(dialogs, 1);
+    dialog->reject();  // closing only hides it
+    QVERIFY(!dialog->isVisible());
+    QCOMPARE(summary->SummaryDialog(), dialog);
+}
+
+void TestGroundingScreen::finalSizeChoiceStaysUntilTheStandardSizeChanges()
+{
+    TypeWorkedExample();
+    Click(1111);  // first display: 1036 was empty, the loaded 50 mm² stays
+    CSevrinPro91View* conductor = m_view->ConductorPage();
+    QCOMPARE(Shown(conductor, 1036), QStringLiteral("10"));
+    QCOMPARE(conductor->FinalSizeCombo()->currentText(), QStringLiteral("50"));
+    QCOMPARE(Shown(m_view->ResistancePage(), 1039), QStringLiteral("0.0090"));
+
+    conductor->FinalSizeCombo()->setCurrentIndex(2);  // 6 mm², below the standard size
+    Click(1111);
+    QCOMPARE(conductor->FinalSizeCombo()->currentText(), QStringLiteral("6"));
+    QCOMPARE(Shown(m_view->ResistancePage(), 1039), QStringLiteral("0.0051"));
+
+    m_view->DesignPage()->Box(1461)->setText(QStringLiteral("25"));  // A = 62 mm²: 70 mm²
+    Click(1111);
+    QCOMPARE(Shown(conductor, 1036), QStringLiteral("70"));
+    QCOMPARE(conductor->FinalSizeCombo()->currentText(), QStringLiteral("70"));
+    // The diameter, Km and the summary all use the size shown.
+    QCOMPARE(Shown(m_view->ResistancePage(), 1039), QStringLiteral("0.0107"));
+    QCOMPARE(m_view->SummaryPage()->List()->rows()->text(11, 2), QStringLiteral("0.0107"));
+}
+
+void TestGroundingScreen::saveThenReloadEveryKey()
+{
+    const QString project = m_dir.filePath(QStringLiteral("G2.pro"));
+    QVERIFY(QFile::copy(QStringLiteral(SEVRIN_PROGRAM_DIR "/FORM/form.pro"), project));
+    QFile::setPermissions(project, QFile::ReadOwner | QFile::WriteOwner);
+    theApp.ProjectPathTable.CurrentProjectPath = project;
+
+    // Distinct texts for the 28 inputs, kept exactly as typed (a trailing zero stays).
+    QStringList typed;
+    for (int i = 0; i < 28; ++i)
+        typed.append(QStringLiteral("%1.50").arg(i + 1));
+    typed[6] = QStringLiteral("14Φ×1.2M");
+    CSevrinPro99View* design = m_view->DesignPage();
+    for (int i = 0; i < 28; ++i)
+        design->Box(1461 + i)->setText(typed[i]);
+    const int combos[3] = {2, 5, 3};
+    for (int i = 0; i < 3; ++i)
+        design->Combo(1458 + i)->setCurrentIndex(combos[i]);
+    Click(1111);
+    m_view->ConductorPage()->FinalSizeCombo()->setCurrentIndex(9);
+    Click(1057);
+    QCOMPARE(m_prompt->messages, QStringList{QStringLiteral("설계조건을 저장 하였습니다.")});
+    QCOMPARE(m_prompt->messageButtons, QList<Prompt::Buttons>{Prompt::Buttons::Ok});
+
+    const QString section = QStringLiteral("Grounding_Design");
+    auto stored = [&](const QString& key) { return GetProfileString(project, section, key, QStringLiteral("<none>")); };
+    for (int i = 0; i < 28; ++i)
+        QCOMPARE(stored(Key("9", i + 1)), typed[i]);
+    for (int i = 0; i < 3; ++i)
+        QCOMPARE(stored(QStringLiteral("IDC_PRO_9_9_COMBO%1").arg(i + 1)), QString::number(combos[i]));
+    QCOMPARE(stored(QStringLiteral("IDC_PRO_9_1_COMBO1")), QStringLiteral("5"));
+    QCOMPARE(stored(QStringLiteral("IDC_PRO_9_1_COMBO2")), QStringLiteral("9"));
+    // The conductor page's copies: I, tC, α, Tm, Ta, h, Lx, Ly, rod, rod length, Lc, N, name.
+    const int copies[12] = {0, 1, 2, 3, 4, 5, 14, 15, 6, 7, 12, 8};
+    for (int i = 0; i < 12; ++i)
+        QCOMPARE(stored(Key("1", i + 1)), typed[copies[i]]);
+    QCOMPARE(stored(Key("1", 13)), QStringLiteral("내식 알루미늄 #6201"));
+    QCOMPARE(stored(QStringLiteral("IDC_PRO_9_3_COMBO1")), QStringLiteral("3"));
+    const int safety[4] = {9, 10, 11, 16};
+    for (int i = 0; i < 4; ++i)
+        QCOMPARE(stored(Key("3", i + 1)), typed[safety[i]]);
+
+    // Reload into cleared inputs (the results of the run stay, as they do between projects) and
+    // show: every input comes back as typed.
+    auto& b = theApp.GroundingDesignBlock;
+    b.GroundingConditionIndex = {};
+    b.GroundingConditionInput.fill(QString());
+    b.ConductorSizeIndex = {};
+    b.ConductorSizeInput.fill(QString());
+    b.SafetyVoltageInput.fill(QString());
+    for (int i = 0; i < 28; ++i)
+        design->Box(1461 + i)->clear();
+    QVERIFY(theApp.LoadProjectFile(project));
+    m_view->ShowGroundingFields();
+    for (int i = 0; i < 28; ++i)
+        QCOMPARE(design->Text(1461 + i), typed[i]);
+    for (int i = 0; i < 3; ++i)
+        QCOMPARE(design->Combo(1458 + i)->currentIndex(), combos[i]);
+    QCOMPARE(m_view->ConductorPage()->FinalSizeCombo()->currentIndex(), 9);
+    QCOMPARE(m_view->ConductorPage()->MaterialCombo()->currentIndex(), 5);
+    QCOMPARE(theApp.GroundingDesignBlock.ConductorSizeInput[12], QStringLiteral("내식 알루미늄 #6201"));
+    QCOMPARE(theApp.GroundingDesignBlock.SafetyVoltageInput[2], typed[11]);
+}
+
+void TestGroundingScreen::reportCallFromAnotherThread()
+{
+    TypeWorkedExample();
+    std::atomic<bool> done{false};
+    GroundingReportTexts texts;
+    QThread* worker = QThread::create([&] {
+        texts = RecalcGroundingForReport();
+        done = true;
+    });
+    worker->start();
+    QTRY_VERIFY_WITH_TIMEOUT(done.load(), 10000);
+    worker->wait();
+    delete worker;
+
+    QVERIFY(texts.available);
+    QCOMPARE(texts.summary, m_view->SummaryPage()->SummaryValues());
+    QCOMPARE(texts.summary.size(), 34);
+    const auto& b = theApp.GroundingDesignBlock;
+    QCOMPARE(texts.Text(92, 1035), b.ResistanceResults[6]);
+    QCOMPARE(texts.Text(95, 1059), b.VoltageResults[1]);
+    QCOMPARE(texts.Text(95, 1061), b.VoltageResults[3]);
+    QCOMPARE(texts.Text(91, 1222), QStringLiteral("연동선"));
+    QCOMPARE(texts.Text(93, 1122), QStringLiteral("정사각형"));
+    QCOMPARE(texts.Text(97, 1257), QStringLiteral("400.00"));
+
+    m_view.reset();
+    theApp.ScreenPointers.Pro90View = nullptr;
+    QVERIFY(!RecalcGroundingForReport().available);
+}
+
+QTEST_MAIN(TestGroundingScreen)
+#include "tst_groundingscreen.moc"

@@ -1,0 +1,142 @@
+// The whole program started offscreen: every road that loads a project (the first entry to the
+// project screen, the project screen's own open) leaves the reference tables derated by that
+// project's conditions before anything is calculated; the switchgear screen's navigation.
+#include "app/core/sevrin.h"
+#include "app/gui/mainfrm.h"
+#include "app/gui/sevrinapp.h"
+#include "common/recordingprompt.h"
+#include "common/testsupport.h"
+#include "library/libraryfixture.h"
+#include "loads/gui/sevrinpro10view.h"
+#include "loads/gui/sevrinpro11view.h"
+#include "loads/gui/sevrinpro20view.h"
+#include "loads/gui/sevrinpro23view.h"
+#include "loads/gui/sevrinpro70view.h"
+#include "platform/singleinstance.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QString kGoldenDir = QStringLiteral(SEVRIN_TEST_DATA_DIR "/loads/golden");
+
+QPushButton* Button(const QWidget* view, const QString& caption)
+{
+    for (QPushButton* b : view->findChildren<QPushButton*>())
+        if (b->text() == caption)
+            return b;
+    return nullptr;
+}
+
+}  // namespace
+
+class TestConditionsLoad : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void everyProjectLoadAppliesConditions();
+    void switchgearKeepsTitleAndNavigates();
+
+private:
+    QTemporaryDir m_dir;
+    QString m_projectA;
+    QString m_projectB;
+    RecordingPrompt* m_prompt = nullptr;
+};
+
+void TestConditionsLoad::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    QDir(m_dir.path()).mkpath(QStringLiteral("locks"));
+    qputenv("TMPDIR", QFile::encodeName(m_dir.filePath(QStringLiteral("locks"))));
+    ReleaseSingleInstanceLock();
+    m_prompt = RecordingPrompt::Install();
+
+    const QString root = m_dir.filePath(QStringLiteral("program"));
+    QVERIFY(QDir().mkpath(root + QStringLiteral("/LIB")));
+    QVERIFY(QDir().mkpath(root + QStringLiteral("/PRO/A")));
+    QVERIFY(fixture::WriteLibrary(root + QStringLiteral("/LIB/lib_v3p4.xlsx")));
+    QVERIFY(fixture::WriteBreakers(root + QStringLiteral("/LIB/breaker_v3p4.xlsx")));
+    // A: 50 degC in air, two tiers, single-core from 50 mm2, beta 6.0.
+    m_projectA = root + QStringLiteral("/PRO/A/A.pro");
+    QVERIFY(QFile::copy(kGoldenDir + QStringLiteral("/conditions.pro"), m_projectA));
+    QFile(m_projectA).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    // B: 30 degC in air, one tier, single-core from 16 mm2, beta 10.0.
+    m_projectB = root + QStringLiteral("/PRO/A/B.pro");
+    QVERIFY(WriteFile(m_projectB, "[Project_Introduce]\nProjectName=B\n[Motor_Control_Center]\n"
+                                  "IDC_PRO_1_1_COMBO1=26\n[Cabinet_Sizing]\nIDC_PRO_2_3_COMBO1=2\n"));
+
+    QVERIFY(QDir::setCurrent(m_dir.path()));
+    QVERIFY(WriteFile(m_dir.filePath(QStringLiteral("ORVA.ini")),
+                      "[SYSTEM]\nPath=" + root.toUtf8() + "\nlastPro=" + m_projectA.toUtf8() + "\n"));
+    QVERIFY(InitInstance());
+}
+
+void TestConditionsLoad::cleanupTestCase()
+{
+    ExitInstance(0);
+    ReleaseSingleInstanceLock();
+}
+
+void TestConditionsLoad::everyProjectLoadAppliesConditions()
+{
+    // Start-up: the library's own inputs (threshold 25 mm2, method E factor 0.7):
+    // 25 mm2 three-phase method E single-core 163 A x 0.7.
+    QCOMPARE(theApp.VLookup(25, QStringLiteral("CABLEC"), 9), 114.10);
+
+    // First entry to the project screen loads the last project. Project A: factor E
+    // 0.82 x 0.59 = 0.48; 25 mm2 is multi-core below 50 mm2: 67 A x 0.48 = 32.16 A.
+    QVERIFY(SwitchView(1));
+    QCOMPARE(theApp.ProjectLoaded, 1);
+    QCOMPARE(theApp.VLookup(25, QStringLiteral("CABLEC"), 9), 32.16);
+    std::array<QString, 19> motor;
+    QVERIFY(theApp.FindMotorData(7.5, QStringLiteral("DOL"), motor));
+    QCOMPARE(motor[12], QStringLiteral("89"));  // 14.896 A x beta 6.0
+    // The screens show what was applied.
+    CSevrinPro20View* boards = theApp.ScreenPointers.Pro20View;
+    QVERIFY(boards);
+    QCOMPARE(boards->InstallationPage()->FactorEdit(8)->text(), QStringLiteral("0.48"));
+    QCOMPARE(theApp.ScreenPointers.Pro10View->DesignPage()->ConditionCombo(0)->currentText(),
+             QStringLiteral("6.0"));
+
+    // The project screen's own open: project B, no screen visited, nothing pressed.
+    // Factor E 1.00 x 0.60 = 0.60; 25 mm2 single-core from 16 mm2: 163 A x 0.60 = 97.80 A.
+    m_prompt->openFileAnswers.push_back(m_projectB);
+    QPushButton* open = theApp.ViewTable.Views[1]->findChild<QPushButton*>(QStringLiteral("1029"));
+    QVERIFY(open);
+    open->click();
+    QCOMPARE(theApp.ProjectPathTable.CurrentProjectPath, m_projectB);
+    QCOMPARE(theApp.VLookup(25, QStringLiteral("CABLEC"), 9), 97.80);
+    QVERIFY(theApp.FindMotorData(7.5, QStringLiteral("DOL"), motor));
+    QCOMPARE(motor[12], QStringLiteral("149"));  // 14.896 A x beta 10.0
+}
+
+void TestConditionsLoad::switchgearKeepsTitleAndNavigates()
+{
+    QVERIFY(SwitchView(1));
+    const QString title = theApp.MainTitle();
+    QVERIFY(title.contains(QStringLiteral("프로젝트 명:")));
+    QVERIFY(SwitchView(10));
+    QCOMPARE(theApp.ViewTable.CurrentViewIndex, 10);
+    QCOMPARE(theApp.MainTitle(), title);
+    CSevrinPro70View* gear = theApp.ScreenPointers.Pro70View;
+    QVERIFY(gear);
+    QCOMPARE(static_cast<CFormView*>(gear), theApp.ViewTable.Views[10]);
+    Button(gear, QStringLiteral("선택화면"))->click();
+    QCOMPARE(theApp.ViewTable.CurrentViewIndex, 1);
+    QVERIFY(SwitchView(10));
+    Button(gear, QStringLiteral("초기화면"))->click();
+    QCOMPARE(theApp.ViewTable.CurrentViewIndex, 0);
+}
+
+QTEST_MAIN(TestConditionsLoad)
+#include "tst_conditionsload.moc"

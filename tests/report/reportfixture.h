@@ -1,0 +1,155 @@
+#pragma once
+// Shared pieces of the report tests: a program folder with a report template, and fake sheet
+// writers that record their calls and mark the sheets they fill.
+#include "app/core/sevrin.h"
+#include "platform/xlsxbook.h"
+#include "report/core/reportdriver.h"
+#include "report/core/reportwriter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QThread>
+#include <atomic>
+#include <functional>
+#include <mutex>
+
+// The template's sheet names in order (the report template's fixed layout).
+inline QStringList TemplateSheetNames()
+{
+    return {QStringLiteral("표지"),        QStringLiteral("동력"),        QStringLiteral("부하"),
+            QStringLiteral("케이블&차단기"), QStringLiteral("케이블 트레이"), QStringLiteral("변압기용량"),
+            QStringLiteral("발전기용량"),   QStringLiteral("고장전류"),     QStringLiteral("고장전류 TR-1"),
+            QStringLiteral("고장전류 TR-2"), QStringLiteral("고장전류 TR-3"), QStringLiteral("고장전류 TR-4"),
+            QStringLiteral("고장전류 TR-5"), QStringLiteral("접지"),        QStringLiteral("예비")};
+}
+
+// A small stand-in for the report template: the fifteen sheets, empty.
+inline bool MakeSmallTemplate(const QString& path)
+{
+    Book book;
+    for (const QString& name : TemplateSheetNames())
+        if (!book.addSheet(name))
+            return false;
+    return book.save(path);
+}
+
+// A program folder in a temporary directory: FORM/form.xlsx, OUT, CI, and the paths of
+// theApp pointing at it. `templateSource` empty: the small stand-in.
+struct ReportProgramFolder
+{
+    QTemporaryDir dir;
+    QString root;
+
+    explicit ReportProgramFolder(const QString& templateSource = QString(),
+                                 const QString& rootName = QStringLiteral("program"))
+    {
+        root = dir.path() + QLatin1Char('/') + rootName;
+        QDir().mkpath(root + QStringLiteral("/FORM"));
+        QDir().mkpath(root + QStringLiteral("/OUT"));
+        QDir().mkpath(root + QStringLiteral("/CI"));
+        QDir().mkpath(root + QStringLiteral("/PRO"));
+        const QString form = root + QStringLiteral("/FORM/form.xlsx");
+        if (templateSource.isEmpty())
+            MakeSmallTemplate(form);
+        else
+            QFile::copy(templateSource, form);
+        CSevrinApp::ProjectPathTableT& p = theApp.ProjectPathTable;
+        p.RootPath = root;
+        p.OutFolder = QStringLiteral("OUT");
+        p.CiFolder = QStringLiteral("CI");
+        p.FormXlsxPath = form;
+        p.CurrentProjectPath = root + QStringLiteral("/PRO/plant A.pro");
+        theApp.AppSettings.PrintMode = 0;
+        theApp.ProjectIntroduceBlock.CI.clear();
+        theApp.ServerSettings.ServerHost.clear();
+    }
+    QString outFolder() const { return root + QStringLiteral("/OUT"); }
+    QStringList outFiles() const
+    {
+        return QDir(outFolder()).entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
+    }
+};
+
+// One call of a sheet writer.
+struct WriterCall
+{
+    int report = 0;
+    int templateSheet = 0;
+    int transformer = -1;
+    QString revision;
+    int pictureId = -1;
+};
+
+// Records every call of the fake writers, across the worker and the test thread.
+struct WriterLog
+{
+    std::mutex mutex;
+    std::vector<WriterCall> calls;
+
+    void add(const WriterCall& c)
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        calls.push_back(c);
+    }
+    std::vector<WriterCall> snapshot()
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        return calls;
+    }
+    QStringList sheets()
+    {
+        QStringList out;
+        for (const WriterCall& c : snapshot())
+            out << QString::number(c.templateSheet);
+        return out;
+    }
+};
+
+// A writer that marks its sheet with "fake <report>" at (6, 0), reports progress and can run
+// an extra step (blocking, stopping) given by the test.
+class FakeWriter : public ReportSheetWriter
+{
+public:
+    FakeWriter(int report, WriterLog& log) : m_report(report), m_log(log) {}
+    std::function<void(const ReportSheetJob&)> extra;
+
+    void WriteSheet(const ReportSheetJob& job) override
+    {
+        m_log.add({m_report, job.templateSheet, job.transformer, job.revision, job.pictureId});
+        job.host->SetOutputProgress(QStringLiteral("fake"), job.templateSheet);
+        job.sheet->writeStr(6, 0, QStringLiteral("fake %1").arg(m_report));
+        if (extra)
+            extra(job);
+    }
+
+private:
+    int m_report;
+    WriterLog& m_log;
+};
+
+// Registers a fake writer for every report 1..8; returns them by report index.
+inline std::array<std::shared_ptr<FakeWriter>, kReportCount> RegisterFakeWriters(WriterLog& log)
+{
+    std::array<std::shared_ptr<FakeWriter>, kReportCount> writers;
+    ClearReportSheetWriters();
+    for (int r = 1; r < kReportCount; ++r) {
+        writers[size_t(r)] = std::make_shared<FakeWriter>(r, log);
+        SetReportSheetWriter(r, writers[size_t(r)]);
+    }
+    return writers;
+}
+
+// A gate a fake writer waits at until the test opens it (at most 20 s).
+struct Gate
+{
+    std::atomic<bool> reached{false};
+    std::atomic<bool> open{false};
+    void wait()
+    {
+        reached = true;
+        for (int i = 0; i < 2000 && !open; ++i)
+            QThread::msleep(10);
+    }
+};

@@ -1,0 +1,49 @@
+// sevrin-calc cables: recomputes every stored row of the project's cable schedule ("_40") as
+// the fault-current search does (automatic sizes; the starting method and the fed-panel values
+// from the stored row) and prints each row as one line of its 112 texts, in row order. The
+// workbook is not written.
+#include "calccommand.h"
+
+#include "app/core/companionworkbook.h"
+#include "app/core/sevrin.h"
+#include "cable/core/cableapp.h"
+
+#include <QFileInfo>
+
+namespace {
+
+constexpr int kMaxCableRows = 1000;
+
+int RunCables(CalcContext& ctx)
+{
+    const QString path = theApp.CompanionPath(CSevrinApp::CableWorkbook);
+    if (!QFileInfo::exists(path))
+        return 0;  // no cable schedule yet: nothing to print
+    {
+        companion::WorkbookAccess wb(path, companion::WorkbookAccess::Mode::Read);
+        if (!wb.ok()) {
+            ctx.err << "sevrin-calc: cannot read cable schedule: " << path << '\n';
+            return 1;
+        }
+    }
+
+    const CableConditions cond = CableConditionsFromApp(theApp);
+    AppCableLookup lookup(theApp);
+    QStringList fields;
+    fields.reserve(kCableColumnCount);
+    for (int i = 0; i < kMaxCableRows; ++i) {
+        if (!theApp.ReadCableRow(i))
+            break;
+        CableRow row = theApp.CableScheduleBlock.CableRow;
+        RecalcStoredCableRow(row, cond, lookup);
+        fields.clear();
+        for (const QString& cell : row)
+            fields.append(cell);
+        WriteCalcLine(ctx.out, fields);
+    }
+    return 0;
+}
+
+const CalcCommandRegistrar reg("cables", &RunCables);
+
+}  // namespace
