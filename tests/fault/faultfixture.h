@@ -94,21 +94,11 @@ struct Project
         a.CabinetSizingBlock.ConductorCriteriaIndex[2] = 0;  // 0.01 s
     }
 
-    // A transformer row as "수정" stores it, with the totals the page shows now.
+    // A transformer as its "수정" stores it.
     void SetTransformer(int k, const QString& kva, const QString& z, const QString& kv,
                         const QString& ngr)
     {
-        auto& row = app->FaultCurrentBlock.TransformerImpedanceRow;
-        row = {};
-        row[1] = kva;
-        row[2] = z;
-        row[4] = kv;
-        row[7] = ngr;
-        const auto& totals = app->FaultCurrentBlock.UtilityResult;
-        fault::CalcTransformerImpedance(*app, row, fault::ReadFaultNumber(totals[0]),
-                                        fault::ReadFaultNumber(totals[1]));
-        app->WriteFaultDataRow(fault::TransformerSheet, k, false);
-        fault::PropagateTransformerHeader(pages, k, kv, ngr);
+        QVERIFY(fault::ModifyTransformer(*app, pages, k, kva, z, kv, ngr));
     }
 
     // The 16 values the cable picker hands a bus: cable row columns 1..16.

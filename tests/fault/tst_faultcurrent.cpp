@@ -6,6 +6,7 @@
 #include "common/recordingprompt.h"
 #include "fault/core/busfault.h"
 #include "fault/core/faultvalues.h"
+#include "platform/xlsxbook.h"
 
 #include <QTest>
 
@@ -68,9 +69,11 @@ private slots:
     void eachTransformerUsesItsOwnVoltage();
     void utilityChangeReachesEveryTransformer();
     void systemResultsOfTheReceivingPoint();
+    void newProjectWithoutDataWorkbook();
     void emptyAndNonNumericInputsNeverGiveNanOrInf_data();
     void emptyAndNonNumericInputsNeverGiveNanOrInf();
     void listsRefuseRowsPastTheLimit();
+    void importsTakeTheirKindsAndStopAtTheLimit();
     void lineRows();
     void cableRows_data();
     void cableRows();
@@ -357,6 +360,17 @@ void TestFaultCurrent::transformerEnteredBeforeFirstCalculation()
     QVERIFY(a.ReadFaultDataRow(TransformerSheet, 0));
     QCOMPARE(a.FaultCurrentBlock.TransformerImpedanceRow[14], QStringLiteral("0.000000"));
     QCOMPARE(a.FaultCurrentBlock.TransformerImpedanceRow[13], QStringLiteral("-"));
+    // 1000 kVA, 5 %, 0.38 kV, X/R 6: Zt = 0.05 x 0.38^2 / 1000 x 1000 = 0.00722 ohm,
+    // Xt = Zt / sqrt(1/36 + 1) = 0.007122, KT = 1.045 / (0.6 x 0.049326 + 1) = 1.014965,
+    // ZT = 0.007328, RT = ZT / sqrt(37) = 0.001205, XT = 0.007228.
+    const auto& tr = a.FaultCurrentBlock.TransformerImpedanceRow;
+    QCOMPARE(tr[3], QStringLiteral("6.00"));
+    QCOMPARE(tr[5], QStringLiteral("0.007220"));
+    QCOMPARE(tr[6], QStringLiteral("0.007122"));
+    QCOMPARE(tr[8], QStringLiteral("1.014965"));
+    QCOMPARE(tr[9], QStringLiteral("0.007328"));
+    QCOMPARE(tr[10], QStringLiteral("0.001205"));
+    QCOMPARE(tr[11], QStringLiteral("0.007228"));
 
     CalcFaultCurrent(a, p.pages);
     // The row now carries the system at 0.38 kV: RS = 0.38^2 x 10 x 2 / 1e5.
@@ -375,6 +389,14 @@ void TestFaultCurrent::transformerEnteredBeforeFirstCalculation()
     q.SetTransformer(0, "1000", "5", "0.38", "0");
     CalcFaultCurrent(*q.app, q.pages);
     QCOMPARE(p.pages.Columns[0].TransformerCell.Results, q.pages.Columns[0].TransformerCell.Results);
+
+    // "삭제" leaves an empty row that the calculation does not fill again.
+    QVERIFY(DeleteTransformer(a, p.pages, 0));
+    QVERIFY(p.pages.Columns[0].Cells[7].Voltage.isEmpty());
+    CalcFaultCurrent(a, p.pages);
+    QVERIFY(a.ReadFaultDataRow(TransformerSheet, 0));
+    for (const QString& t : a.FaultCurrentBlock.TransformerImpedanceRow)
+        QVERIFY(t.isEmpty());
 }
 
 void TestFaultCurrent::eachTransformerUsesItsOwnVoltage()
@@ -438,6 +460,33 @@ void TestFaultCurrent::systemResultsOfTheReceivingPoint()
     QCOMPARE(r[Delta250], QStringLiteral("1.4931"));
     QCOMPARE(p.app->FaultCurrentBlock.ImpedanceSummary[0], QStringLiteral("계통(특고기준)"));
     QCOMPARE(p.app->FaultCurrentBlock.ImpedanceSummary[1], QStringLiteral("0.131100"));
+}
+
+void TestFaultCurrent::newProjectWithoutDataWorkbook()
+{
+    // The report writer may run "계산" before any page has read the data workbook.
+    Project p;
+    CSevrinApp& a = *p.app;
+    a.FaultCurrentBlock.UtilityInput = {"", "", "0.0", "0.0", "0.0", "0.0"};
+    CalcFaultCurrent(a, p.pages);
+    {
+        Book book;
+        QVERIFY(book.load(a.CompanionPath(CSevrinApp::FaultDataWorkbook)));
+        QCOMPARE(book.sheetCount(), 10);
+    }
+    // All percent values 0: every ohm value 0, capacities and X/R without value, except the
+    // substation's zero-sequence X/R, which is 0.
+    const auto& r = a.FaultCurrentBlock.FaultResult;
+    QCOMPARE(r[TotalR1], QStringLiteral("0.0000"));
+    QCOMPARE(r[TotalCapacity], QStringLiteral("-"));
+    QCOMPARE(r[TotalXR1], QStringLiteral("-"));
+    QCOMPARE(r[SubstationXR0], QStringLiteral("0.0000"));
+    for (const QString& t : p.pages.Incoming.Results)
+        QVERIFY2(!HasNonFinite(t), qPrintable(t));
+    // A second run on the created workbook reads it back.
+    a.FaultCurrentBlock.UtilityInput[3] = QStringLiteral("20.0");
+    CalcFaultCurrent(a, p.pages);
+    QVERIFY(Num(p.pages.Incoming.Results[ResIk]) > 0.0);
 }
 
 void TestFaultCurrent::emptyAndNonNumericInputsNeverGiveNanOrInf_data()
@@ -537,6 +586,78 @@ void TestFaultCurrent::listsRefuseRowsPastTheLimit()
     QCOMPARE(b.LineCount, kMaxListRows);
 }
 
+void TestFaultCurrent::importsTakeTheirKindsAndStopAtTheLimit()
+{
+    Project p;
+    CSevrinApp& a = *p.app;
+    FillFaultList(a, CableSheet);
+    // Cable schedule: a three-phase feeder, a motor circuit, an "A" feeder.
+    const struct { const char* kind; const char* to; } schedule[] = {{"L3P", "MCC-1"}, {"M", "P-101"}, {"A", "LP-1"}};
+    for (int i = 0; i < 3; ++i) {
+        auto& row = a.CableScheduleBlock.CableRow;
+        row = {};
+        row[0] = QString::number(i + 1);
+        row[1] = QStringLiteral("C-%1").arg(i + 1);
+        row[2] = "S/S";
+        row[3] = schedule[i].to;
+        row[4] = schedule[i].kind;
+        row[30] = "100";
+        row[44] = "1";
+        row[105] = "FCV";
+        row[106] = "70㎟";
+        row[108] = "4C";
+        row[109] = "1L";
+        row[110] = "35㎟";
+        QVERIFY(a.WriteCableRow(i, false));
+    }
+    QCOMPARE(ImportScheduleCables(a, 0.7843, 1.4931), 2);
+    QVERIFY(a.ReadFaultDataRow(CableSheet, 1));
+    const auto& c = a.FaultCurrentBlock.FaultCableRow;
+    QCOMPARE(c[3], QStringLiteral("LP-1"));
+    QCOMPARE(c[6], QStringLiteral("70"));
+    QCOMPARE(c[7], QStringLiteral("4"));
+    QCOMPARE(c[9], QStringLiteral("35"));
+    QVERIFY(Near(Num(c[11]), 0.0336, 1e-5));  // 0.1 km x 23.52 / 70
+    // One place left: one row comes in, then the message.
+    a.FaultCurrentBlock.FaultCableCount = kMaxListRows - 1;
+    QCOMPARE(ImportScheduleCables(a, 0.7843, 1.4931), 1);
+    QCOMPARE(m_prompt->messages, QStringList{ListFullMessage()});
+
+    // Motors of the panels fed straight from TR-1; a panel fed from another panel is left out.
+    auto& mcc = a.MotorControlCenterBlock;
+    const struct { const char* name; const char* from; } panels[] = {{"MCC-1", "TR-1"}, {"MCC-2", "MCC-1"}};
+    for (int n = 0; n < 2; ++n) {
+        mcc.MccPanelRecord = {};
+        mcc.MccPanelRecord[0] = panels[n].name;
+        mcc.MccPanelRecord[3] = panels[n].from;
+        QVERIFY(a.AddMccPanelSheet());
+        const char* kinds[] = {"M", "L3", "M"};
+        for (int k = 0; k < 3; ++k) {
+            mcc.MccLoadRow = {};
+            mcc.MccLoadRow[0] = QStringLiteral("LOAD-%1").arg(k);
+            mcc.MccLoadRow[1] = QStringLiteral("EQ-%1").arg(k);
+            mcc.MccLoadRow[2] = kinds[k];
+            mcc.MccLoadRow[3] = "110";
+            mcc.MccLoadRow[9] = "0.38";
+            mcc.MccLoadRow[13] = "DOL";
+            QVERIFY(a.WriteMccLoadRow(n, k, false));
+        }
+    }
+    FillFaultList(a, FirstMotorSheet);
+    QCOMPARE(ImportMccMotors(a, 0), 2);
+    QVERIFY(a.ReadFaultDataRow(FirstMotorSheet, 1));
+    QCOMPARE(a.FaultCurrentBlock.FaultMotorRow[1], QStringLiteral("MCC-1"));
+    QCOMPARE(a.FaultCurrentBlock.FaultMotorRow[2], QStringLiteral("EQ-2"));
+    QCOMPARE(a.FaultCurrentBlock.FaultMotorRow[5], QStringLiteral("DOL"));
+    // An imported motor has no LRC yet: it adds nothing until it is completed.
+    double r = -1, x = -1;
+    SumMotorContribution(a, 0, r, x);
+    QCOMPARE(r, 0.0);
+    a.FaultCurrentBlock.FaultMotorCount = kMaxListRows;
+    QCOMPARE(ImportMccMotors(a, 0), 0);
+    QCOMPARE(m_prompt->messages.size(), 2);
+}
+
 void TestFaultCurrent::lineRows()
 {
     Project p;
@@ -572,6 +693,15 @@ void TestFaultCurrent::lineRows()
     QCOMPARE(m_prompt->messages,
              QStringList({"관련 설정을 라이브러리에서 찾을 수 없습니다.!!!", "설정 값이 필요합니다.!!!"}));
     QCOMPARE(a.FaultCurrentBlock.LineCount, 1);
+    // Deleting moves the rows below up; a list renumbers on its next fill.
+    QVERIFY(AddUtilityRow(a, LineSheet, lib = LineRowInputs{true, "ACSR-OC|OW", "2", {}}));
+    QVERIFY(DeleteFaultListRow(a, LineSheet, 0));
+    QVERIFY(!DeleteFaultListRow(a, LineSheet, 1));
+    QVERIFY(!DeleteFaultListRow(a, TransformerSheet, 0));
+    std::vector<QStringList> rows;
+    QCOMPARE(FillFaultList(a, LineSheet, &rows), 1);
+    QCOMPARE(rows[0][0], QStringLiteral("1"));
+    QCOMPARE(rows[0][8], QStringLiteral("0.2000"));
     QCOMPARE(SplitPart("ACSR-OC", "-", 0), QStringLiteral("ACSR"));
     QCOMPARE(SplitPart("ACSR", "-", 0), QString());
     QCOMPARE(SplitPart("ACSR", "-", 1), QStringLiteral("ACSR"));

@@ -67,6 +67,16 @@ void TestFaultDriver::faultCommandMatchesExpectedFile()
     QVERIFY(lines.contains(line({"TR", "2"}, p.pages.Columns[1].TransformerCell.Results)));
     QVERIFY(lines.contains(line({"BUS", "2", "3", "MCC-2"}, p.pages.Columns[1].Cells[2].Results)));
 
+    // The stored page reads the same in another spreadsheet reader.
+    const PythonResult py = RunPython(QStringLiteral(
+        "import sys, openpyxl\n"
+        "ws = openpyxl.load_workbook(sys.argv[1]).worksheets[2]\n"
+        "print(ws.cell(row=2, column=17).value, ws.cell(row=1, column=1).value, ws.cell(row=1, column=2).value)\n"),
+        {a.BusWorkbookPath(1)});
+    QVERIFY2(py.exitCode == 0, qPrintable(py.err));
+    const auto& mcc2 = p.pages.Columns[1].Cells[2].Results;
+    QCOMPARE(py.out.trimmed(), QStringLiteral("MCC-2 %1 %2").arg(mcc2[ResIk], mcc2[ResIbMax]));
+
     const QString expectedPath = QStringLiteral(SEVRIN_TEST_DATA_DIR "/fault/golden/fault.txt");
     if (qEnvironmentVariableIsSet("SEVRIN_UPDATE_GOLDEN"))
         QVERIFY(WriteFile(expectedPath, run.out.toUtf8()));

@@ -108,6 +108,36 @@ void CalcTransformerImpedance(CSevrinApp& app, std::array<QString, 16>& row,
     CalcTransformerSourceImpedance(row, totalR1Percent, totalX1Percent);
 }
 
+bool ModifyTransformer(CSevrinApp& app, FaultBusPages& buses, int n, const QString& kva,
+                       const QString& percentZ, const QString& kv, const QString& ngr)
+{
+    if (n < 0 || n >= kTransformers)
+        return false;
+    auto& b = app.FaultCurrentBlock;
+    auto& row = b.TransformerImpedanceRow;
+    row.fill(QString());
+    row[1] = kva;
+    row[2] = percentZ;
+    row[4] = kv;
+    row[7] = ngr;
+    // The totals as the page shows them: empty, and so 0, before the first calculation.
+    CalcTransformerImpedance(app, row, ReadFaultNumber(b.FaultResult[TotalPercent]),
+                             ReadFaultNumber(b.FaultResult[TotalPercent + 1]));
+    const bool stored = app.WriteFaultDataRow(TransformerSheet, n, false);
+    PropagateTransformerHeader(buses, n, kv, ngr);
+    return stored;
+}
+
+bool DeleteTransformer(CSevrinApp& app, FaultBusPages& buses, int n)
+{
+    if (n < 0 || n >= kTransformers)
+        return false;
+    app.FaultCurrentBlock.TransformerImpedanceRow.fill(QString());
+    const bool stored = app.WriteFaultDataRow(TransformerSheet, n, false);
+    PropagateTransformerHeader(buses, n, QString(), QString());
+    return stored;
+}
+
 bool HasTransformer(const std::array<QString, 16>& row)
 {
     return !row[1].isEmpty() || !row[2].isEmpty() || !row[4].isEmpty() || !row[7].isEmpty();
