@@ -6,6 +6,7 @@
 #include "common/recordingprompt.h"
 #include "fault/core/busfault.h"
 #include "fault/core/faultvalues.h"
+#include "platform/xlsxbook.h"
 
 #include <QTest>
 
@@ -68,6 +69,7 @@ private slots:
     void eachTransformerUsesItsOwnVoltage();
     void utilityChangeReachesEveryTransformer();
     void systemResultsOfTheReceivingPoint();
+    void newProjectWithoutDataWorkbook();
     void emptyAndNonNumericInputsNeverGiveNanOrInf_data();
     void emptyAndNonNumericInputsNeverGiveNanOrInf();
     void listsRefuseRowsPastTheLimit();
@@ -460,6 +462,33 @@ void TestFaultCurrent::systemResultsOfTheReceivingPoint()
     QCOMPARE(p.app->FaultCurrentBlock.ImpedanceSummary[1], QStringLiteral("0.131100"));
 }
 
+void TestFaultCurrent::newProjectWithoutDataWorkbook()
+{
+    // The report writer may run "계산" before any page has read the data workbook.
+    Project p;
+    CSevrinApp& a = *p.app;
+    a.FaultCurrentBlock.UtilityInput = {"", "", "0.0", "0.0", "0.0", "0.0"};
+    CalcFaultCurrent(a, p.pages);
+    {
+        Book book;
+        QVERIFY(book.load(a.CompanionPath(CSevrinApp::FaultDataWorkbook)));
+        QCOMPARE(book.sheetCount(), 10);
+    }
+    // All percent values 0: every ohm value 0, capacities and X/R without value, except the
+    // substation's zero-sequence X/R, which is 0.
+    const auto& r = a.FaultCurrentBlock.FaultResult;
+    QCOMPARE(r[TotalR1], QStringLiteral("0.0000"));
+    QCOMPARE(r[TotalCapacity], QStringLiteral("-"));
+    QCOMPARE(r[TotalXR1], QStringLiteral("-"));
+    QCOMPARE(r[SubstationXR0], QStringLiteral("0.0000"));
+    for (const QString& t : p.pages.Incoming.Results)
+        QVERIFY2(!HasNonFinite(t), qPrintable(t));
+    // A second run on the created workbook reads it back.
+    a.FaultCurrentBlock.UtilityInput[3] = QStringLiteral("20.0");
+    CalcFaultCurrent(a, p.pages);
+    QVERIFY(Num(p.pages.Incoming.Results[ResIk]) > 0.0);
+}
+
 void TestFaultCurrent::emptyAndNonNumericInputsNeverGiveNanOrInf_data()
 {
     QTest::addColumn<QString>("text");
@@ -664,6 +693,15 @@ void TestFaultCurrent::lineRows()
     QCOMPARE(m_prompt->messages,
              QStringList({"관련 설정을 라이브러리에서 찾을 수 없습니다.!!!", "설정 값이 필요합니다.!!!"}));
     QCOMPARE(a.FaultCurrentBlock.LineCount, 1);
+    // Deleting moves the rows below up; a list renumbers on its next fill.
+    QVERIFY(AddUtilityRow(a, LineSheet, lib = LineRowInputs{true, "ACSR-OC|OW", "2", {}}));
+    QVERIFY(DeleteFaultListRow(a, LineSheet, 0));
+    QVERIFY(!DeleteFaultListRow(a, LineSheet, 1));
+    QVERIFY(!DeleteFaultListRow(a, TransformerSheet, 0));
+    std::vector<QStringList> rows;
+    QCOMPARE(FillFaultList(a, LineSheet, &rows), 1);
+    QCOMPARE(rows[0][0], QStringLiteral("1"));
+    QCOMPARE(rows[0][8], QStringLiteral("0.2000"));
     QCOMPARE(SplitPart("ACSR-OC", "-", 0), QStringLiteral("ACSR"));
     QCOMPARE(SplitPart("ACSR", "-", 0), QString());
     QCOMPARE(SplitPart("ACSR", "-", 1), QStringLiteral("ACSR"));

@@ -10,7 +10,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <clocale>
 #include <cmath>
+#include <string>
+#include <limits>
 
 namespace {
 
@@ -92,6 +95,7 @@ private slots:
     void conductorSizeAndDiameter_data();
     void conductorSizeAndDiameter();
     void indexesOutOfRangeUseTheFirst();
+    void commaDecimalLocaleChangesNothing();
     void driverPrintsTheGoldenFile();
 };
 
@@ -236,6 +240,7 @@ void TestGroundingDesign::gridShapes()
 
 void TestGroundingDesign::verdictsAtEqualValues_data()
 {
+    QTest::addColumn<double>("rg");
     QTest::addColumn<double>("gpr");
     QTest::addColumn<double>("etouch");
     QTest::addColumn<double>("em");
@@ -244,15 +249,21 @@ void TestGroundingDesign::verdictsAtEqualValues_data()
     QTest::addColumn<bool>("safe");
     QTest::addColumn<QString>("touch");
     QTest::addColumn<QString>("step");
-    QTest::newRow("GPR equal to Etouch is safe") << 600.0 << 600.0 << 500.0 << 2000.0 << 700.0 << true << "OK" << "OK";
-    QTest::newRow("GPR a hundredth above") << 600.01 << 600.0 << 500.0 << 2000.0 << 700.0 << false << "OK" << "OK";
-    QTest::newRow("Etouch equal to Em") << 100.0 << 600.0 << 600.0 << 2000.0 << 700.0 << true << "CHECK" << "OK";
-    QTest::newRow("same whole step volts") << 100.0 << 600.0 << 500.0 << 700.0 << 700.0 << true << "OK" << "CHECK";
-    QTest::newRow("Em above Etouch") << 100.0 << 600.0 << 600.01 << 699.0 << 700.0 << true << "CHECK" << "CHECK";
+    QTest::newRow("GPR equal to Etouch is safe") << 1.0 << 600.0 << 600.0 << 500.0 << 2000.0 << 700.0 << true << "OK" << "OK";
+    QTest::newRow("GPR a hundredth above") << 1.0 << 600.01 << 600.0 << 500.0 << 2000.0 << 700.0 << false << "OK" << "OK";
+    QTest::newRow("Etouch equal to Em") << 1.0 << 100.0 << 600.0 << 600.0 << 2000.0 << 700.0 << true << "CHECK" << "OK";
+    QTest::newRow("same whole step volts") << 1.0 << 100.0 << 600.0 << 500.0 << 700.0 << 700.0 << true << "OK" << "CHECK";
+    QTest::newRow("Em above Etouch") << 1.0 << 100.0 << 600.0 << 600.01 << 699.0 << 700.0 << true << "CHECK" << "CHECK";
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    QTest::newRow("no positive resistance") << 0.0 << 0.0 << 600.0 << 0.0 << 2000.0 << 0.0 << false << "CHECK" << "CHECK";
+    QTest::newRow("infinite Etouch") << 1.0 << 100.0 << inf << 500.0 << inf << 700.0 << false << "CHECK" << "CHECK";
+    QTest::newRow("undefined Em") << 1.0 << 100.0 << 600.0 << nan << 2000.0 << 700.0 << false << "CHECK" << "CHECK";
 }
 
 void TestGroundingDesign::verdictsAtEqualValues()
 {
+    QFETCH(double, rg);
     QFETCH(double, gpr);
     QFETCH(double, etouch);
     QFETCH(double, em);
@@ -261,11 +272,12 @@ void TestGroundingDesign::verdictsAtEqualValues()
     QFETCH(bool, safe);
     QFETCH(QString, touch);
     QFETCH(QString, step);
-    const GroundingVerdicts v = JudgeGroundingVoltages(1.0, gpr, etouch, em, estepWhole, esWhole);
+    const GroundingVerdicts v = JudgeGroundingVoltages(rg, gpr, etouch, em, estepWhole, esWhole);
     QCOMPARE(v.sentence.endsWith(QStringLiteral("낮으므로 안전하다.")), safe);
     QCOMPARE(v.sentence.endsWith(QStringLiteral("높으므로 위험하다.")), !safe);
     QCOMPARE(v.touch, touch);
     QCOMPARE(v.step, step);
+    QVERIFY(!v.sentence.contains(QLatin1String("inf")) && !v.sentence.contains(QLatin1String("nan")));
 }
 
 // IEEE Std 80-2000 for grids without rods: Rg = R1 (Schwarz's Rg reduces to the grid term) and
@@ -462,6 +474,33 @@ void TestGroundingDesign::indexesOutOfRangeUseTheFirst()
     QCOMPARE(s[27], QStringLiteral("연동선"));
     QCOMPARE(b.GridFactors[0], b.GridFactors[1]);  // square: n = na
     QCOMPARE(b.ConductorResults[8], QStringLiteral("0.0051"));
+}
+
+// Texts are read and written without the desktop's locale: a comma-decimal locale gives the
+// same results as the C locale.
+void TestGroundingDesign::commaDecimalLocaleChangesNothing()
+{
+    GroundingDesignBlockT plain;
+    SetWorkedExampleInputs(plain);
+    const GroundingSummaryValues expected = Calc(plain);
+
+    const QLocale previous;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    const std::string cLocale = std::setlocale(LC_ALL, nullptr);
+    std::setlocale(LC_ALL, "de_DE.UTF-8");  // where installed; Qt's default changes either way
+    GroundingDesignBlockT german;
+    SetWorkedExampleInputs(german);
+    const GroundingSummaryValues got = Calc(german);
+    std::setlocale(LC_ALL, cLocale.c_str());
+    QLocale::setDefault(previous);
+
+    for (int i = 0; i < kGroundingSummaryRows; ++i)
+        QCOMPARE(got[i], expected[i]);
+    const auto a = GroundingResultFields(german);
+    const auto b = GroundingResultFields(plain);
+    QCOMPARE(a.size(), b.size());
+    for (std::size_t i = 0; i < a.size(); ++i)
+        QCOMPARE(a[i].text, b[i].text);
 }
 
 // The driver computes as an entry to the screen does, on the shipped library.

@@ -12,11 +12,17 @@
 #include "grounding/gui/sevrinpro96view.h"
 #include "grounding/gui/sevrinpro98view.h"
 #include "grounding/gui/sevrinpro99view.h"
+#include "app/gui/mainfrm.h"
+#include "app/gui/sevrinapp.h"
+#include "common/testsupport.h"
 #include "platform/profile.h"
+#include "platform/singleinstance.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QComboBox>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -26,6 +32,21 @@
 #include <memory>
 
 namespace {
+
+// Counts the Enter and Escape presses that reach the object it watches.
+class KeySpy : public QObject
+{
+public:
+    int keys = 0;
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(e)->key();
+            keys += key == Qt::Key_Return || key == Qt::Key_Escape;
+        }
+        return false;
+    }
+};
 
 const int kPageButtons[] = {1117, 1108, 1109, 1112, 1115, 1116, 1113};
 
@@ -52,6 +73,8 @@ private slots:
     void finalSizeChoiceStaysUntilTheStandardSizeChanges();
     void saveThenReloadEveryKey();
     void reportCallFromAnotherThread();
+    void everyEntryRecomputesAndALoadOnlyShows();
+    void enterAndEscapeOnThePages();
 
 private:
     void TypeWorkedExample();
@@ -339,6 +362,85 @@ void TestGroundingScreen::reportCallFromAnotherThread()
     m_view.reset();
     theApp.ScreenPointers.Pro90View = nullptr;
     QVERIFY(!RecalcGroundingForReport().available);
+}
+
+// The screen and the result pages discard Enter and Escape; the design-inputs page and the
+// summary page let them through.
+void TestGroundingScreen::enterAndEscapeOnThePages()
+{
+    struct Case
+    {
+        int button;
+        CGroundingPage* page;
+        bool passes;
+    };
+    const Case cases[] = {{1117, m_view->DesignPage(), true},
+                          {1109, m_view->ResistancePage(), false},
+                          {1116, m_view->SummaryPage(), true}};
+    for (const Case& c : cases) {
+        Click(c.button);
+        QWidget* target = c.page->findChildren<QWidget*>().value(0);
+        QVERIFY(target);
+        KeySpy spy;
+        target->installEventFilter(&spy);
+        QTest::keyClick(target, Qt::Key_Escape);
+        QTest::keyClick(target, Qt::Key_Return);
+        target->removeEventFilter(&spy);
+        QCOMPARE(spy.keys, c.passes ? 2 : 0);
+    }
+}
+
+// Through the program's own screen switching: a project load fills the pages without
+// computing; every entry to the screen stores, computes and shows.
+void TestGroundingScreen::everyEntryRecomputesAndALoadOnlyShows()
+{
+    m_view.reset();
+    theApp.ScreenPointers.Pro90View = nullptr;
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    qputenv("TMPDIR", QFile::encodeName(dir.path()));
+    const QString root = dir.filePath(QStringLiteral("program"));
+    QVERIFY(QDir().mkpath(root + QStringLiteral("/LIB")));
+    QVERIFY(QDir().mkpath(root + QStringLiteral("/PRO")));
+    for (const char* lib : {"/LIB/lib_v3p4.xlsx", "/LIB/breaker_v3p4.xlsx"})
+        QVERIFY(QFile::copy(QStringLiteral(SEVRIN_PROGRAM_DIR) + QLatin1String(lib), root + QLatin1String(lib)));
+    const QString project = root + QStringLiteral("/PRO/G1.pro");
+    QVERIFY(QFile::copy(QStringLiteral(SEVRIN_TEST_DATA_DIR "/grounding/golden/G1.pro"), project));
+    QFile::setPermissions(project, QFile::ReadOwner | QFile::WriteOwner);
+    QVERIFY(WriteFile(dir.filePath(QStringLiteral("ORVA.ini")),
+                      "[SYSTEM]\nPath=" + root.toUtf8() + "\nlastPro=" + project.toUtf8() + "\n"));
+    const QString previousDir = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(dir.path()));
+    QVERIFY(InitInstance());
+    theApp.GroundingDesignBlock = CSevrinApp::GroundingDesignBlockT{};
+
+    SwitchView(1);
+    CSevrinPro90View* screen = theApp.ScreenPointers.Pro90View;
+    QVERIFY(screen);
+    QCOMPARE(screen->DesignPage()->Text(1461), QStringLiteral("3.18"));
+    QCOMPARE(screen->DesignPage()->Text(1489), QString());                   // n not computed
+    QCOMPARE(screen->SummaryPage()->List()->rows()->text(1, 2), QString());  // nor the summary
+    QCOMPARE(screen->ConductorPage()->FinalSizeCombo()->currentText(), QStringLiteral("50"));
+
+    SwitchView(12);
+    QCOMPARE(theApp.ViewTable.CurrentViewIndex, 12);
+    QVERIFY(MainFrame()->windowTitle().endsWith(QStringLiteral("-접지저항(90)")));
+    QCOMPARE(screen->DesignPage()->Text(1489), QStringLiteral("11.0000"));
+    QCOMPARE(screen->SummaryPage()->List()->rows()->text(1, 2), QStringLiteral("3180"));
+    QCOMPARE(screen->ConductorPage()->FinalSizeCombo()->currentText(), QStringLiteral("50"));
+
+    // Leave with a new Lc typed, come back: the entry computes with it.
+    screen->DesignPage()->Box(1473)->setText(QStringLiteral("1200"));
+    SwitchView(1);
+    QCOMPARE(screen->DesignPage()->Text(1490), QStringLiteral("11.0000"));
+    SwitchView(12);
+    QCOMPARE(screen->DesignPage()->Text(1490), QStringLiteral("8.5714"));
+    QCOMPARE(screen->SummaryPage()->List()->rows()->text(20, 2), QStringLiteral("1200"));
+
+    ExitInstance();
+    ReleaseSingleInstanceLock();
+    QVERIFY(QDir::setCurrent(previousDir));
+    FillGroundingFixtureLibrary(theApp.GroundingLibBlock);
 }
 
 QTEST_MAIN(TestGroundingScreen)

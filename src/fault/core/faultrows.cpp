@@ -143,6 +143,9 @@ int FillFaultList(CSevrinApp& app, int sheet, std::vector<QStringList>* rows)
 
 bool DeleteFaultListRow(CSevrinApp& app, int sheet, int s)
 {
+    int size = 0;
+    if (!RowBuffer(app, sheet, size))
+        return false;  // the transformer rows are emptied, never removed
     int& count = FaultListCount(app, sheet);
     if (s < 0 || s >= count)
         return false;

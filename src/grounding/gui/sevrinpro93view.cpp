@@ -13,7 +13,7 @@ const int CSevrinPro93View::kUnwrittenIds[13] = {1044, 1066, 1231, 1234, 1236, 1
 CSevrinPro93View::CSevrinPro93View(QWidget* parent) : CGroundingPage(parent)
 {
     const int x = 7;
-    const int lw = 190;
+    const int lw = 265;
     const int fx = x + lw + 80;
     AddHeading(tr("3. 안전전압 계산"), x, 4);
     int y = 18;
@@ -74,28 +74,28 @@ CSevrinPro93View::CSevrinPro93View(QWidget* parent) : CGroundingPage(parent)
     AddRow(1069, tr("Kii : 내부 도체가 접지시스템 코너에 미치는 영향을 조정하는 보정 가중치 계수 :"), QString(), x, y, lw);
     AddFormula(R({T("K"), Sub("h"), T(" = "), Sqrt(R({T("1 + "), F(T("h"), R({T("h"), Sub("0")}))})),
                   T(" ,  h"), Sub("0"), T(" = 1 m")}),
-               fx, y - 4, 160, 26);
+               fx, y + 2, 160, 26);
     y += 12;
     AddRow(1070, tr("Kh : 그리드 깊이의 영향을 강조하는 보정 가중치 계수 :"), QString(), x, y, lw);
-    y += 16;
+    y += 24;
     AddRow(1235, tr("n = na X nb X nc X nd"), QString(), x, y, lw);
     m_shape = AddCombo(1122, x + lw + 55, y, 60, false);
     m_shape->addItems(GroundingGridShapes());
     AddFormula(R({T("n = n"), Sub("a"), T(" · n"), Sub("b"), T(" · n"), Sub("c"), T(" · n"), Sub("d"),
                   T(" ,   n"), Sub("a"), T(" = "), F(R({T("2 · L"), Sub("C")}), R({T("L"), Sub("p")}))}),
-               fx + 70, y - 6, 190, 28);
-    y += 16;
+               fx + 70, y - 8, 190, 28);
+    y += 26;
     AddRow(1062, tr("Ki = 불규칙요인 계수 :"), QString(), x, y, lw);
-    AddFormula(R({T("K"), Sub("i"), T(" = 0.644 + 0.148 · n")}), fx, y - 2, 150, 16);
-    y += 14;
+    AddFormula(R({T("K"), Sub("i"), T(" = 0.644 + 0.148 · n")}), fx, y - 3, 150, 17);
+    y += 22;
     AddRow(1068, tr("Ls = 접지도체 전체 길이 [m] (보폭전압에 영향 미치는 요소) :"), QString(), x, y, lw);
-    AddFormula(R({T("L"), Sub("S"), T(" = 0.75 · L"), Sub("C"), T(" + 0.85 · L"), Sub("R")}), fx, y - 2, 150, 16);
-    y += 14;
+    AddFormula(R({T("L"), Sub("S"), T(" = 0.75 · L"), Sub("C"), T(" + 0.85 · L"), Sub("R")}), fx, y - 3, 150, 17);
+    y += 26;
     AddRow(1071, tr("Ks = 보폭전압 간격계수 :"), QString(), x, y, lw);
     AddFormula(R({T("K"), Sub("s"), T(" = "), F(T("1"), T("π")), T(" · [ "), F(T("1"), T("2 · h")), T(" + "),
                   F(T("1"), T("D + h")), T(" + "), F(T("1"), T("D")), T(" · ( 1 − 0.5"),
                   Sup(T("n − 2")), T(" ) ]")}),
-               fx, y - 2, 260, 30);
+               fx, y - 9, 260, 30);
 
     for (int id : kUnwrittenIds)
         AddBox(id, x, y, 40)->setVisible(false);
