@@ -138,6 +138,8 @@ void TestCableScreen::init()
     m_prompt = RecordingPrompt::Install();
     m_view = std::make_unique<CSevrinPro40View>();
     m_view->OnInitialUpdate();
+    // As after a project load: the makers listed again, then the screen refilled.
+    theApp.LoadBreakerWorkbook(true, 0);
     m_view->FillBreakerMakerCombo();
     m_view->LoadCableSchedule();
     m_view->resize(m_view->FormSize());

@@ -179,6 +179,7 @@ void CSevrinApp::LoadBreakerWorkbook(bool listMode, int sheetIndex)
 {
     std::unique_lock<std::mutex> lock(BreakerMutex());
     BreakerLibBlockT& b = BreakerLibBlock;
+    b.BreakerMakerList.Count = 0;
 
     const QString& path = ProjectPathTable.BreakerWorkbookPath;
     BreakerCache* c = OpenBreakers(path);
@@ -188,9 +189,7 @@ void CSevrinApp::LoadBreakerWorkbook(bool listMode, int sheetIndex)
     }
 
     if (listMode) {
-        // Only the list mode re-reads the names: loading a maker's sheet keeps the list.
         LibNameList& list = b.BreakerMakerList;
-        list.Count = 0;
         for (const QString& name : c->names) {
             if (list.Count >= LibNameList::Capacity)
                 break;
