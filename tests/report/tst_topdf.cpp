@@ -2,12 +2,16 @@
 // certificate authority made for the test run): the exact multipart body and the answers.
 #include "common/recordingprompt.h"
 #include "common/testsupport.h"
+#include "reportfixture.h"
 
 #include "app/core/sevrin.h"
 #include "report/core/pdfconvert.h"
 #include "report/core/reportdriver.h"
+#include "report/gui/outputdlg.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QPushButton>
 #include <QProcess>
 #include <QSslCertificate>
 #include <QSslConfiguration>
@@ -41,6 +45,7 @@ private slots:
     void answers();
     void cancelAbortsAWaitingRequest();
     void missingWorkbookSendsNothing();
+    void dialogCancelAbortsTheConversion();
 
 private:
     // Starts the server in `mode`; its port, 0 when it did not start.
@@ -204,6 +209,40 @@ void TestTopdf::missingWorkbookSendsNothing()
     QTest::qWait(200);
     QVERIFY(QDir(m_record.path()).entryList(QDir::Files).isEmpty());
     QVERIFY(m_prompt->messages.isEmpty());
+}
+
+void TestTopdf::dialogCancelAbortsTheConversion()
+{
+    // The whole road: "출력하기", the worker saves the report, the confirmation, mode 3 sends it
+    // and waits; "취소" in the dialog ends the wait and the dialog closes by itself.
+    ReportProgramFolder folder;
+    WriterLog log;
+    RegisterFakeWriters(log);
+    m_settings.serverPort = StartServer(QStringLiteral("hang"));
+    QVERIFY(m_settings.serverPort != 0);
+    m_settings.pdfTimeoutMs = 60000;
+    m_settings.printMode = 3;
+    m_prompt->confirmAnswers.push_back(true);
+
+    COutputDlg dlg;
+    dlg.ReportChoices = {0, 0, 0, 1, 0, 0, 0, 0, 0};
+    dlg.SetRunSettings(m_settings);
+    dlg.show();
+    QTest::mouseClick(dlg.findChild<QPushButton*>(QStringLiteral("1009")), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!Recorded(QStringLiteral("body1.bin")).isEmpty(), 20000);
+    QVERIFY(dlg.isVisible());
+    QTest::mouseClick(dlg.findChild<QPushButton*>(QStringLiteral("2")), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!dlg.isVisible(), 5000);
+    ClearReportSheetWriters();
+
+    QCOMPARE(m_prompt->confirmTexts, QStringList({"저장된 파일을 출력 합니다."}));
+    QCOMPARE(m_prompt->messages, QStringList({"자동 종료 됩니다."}));
+    // The request carried the saved report; no PDF was kept.
+    const QStringList files = folder.outFiles();
+    QCOMPARE(files.size(), 1);
+    QVERIFY(files.first().endsWith(QStringLiteral(".xlsx")));
+    QVERIFY(Recorded(QStringLiteral("body1.bin")).contains(ReadFile(folder.outFolder() + QLatin1Char('/') + files.first())));
+    QVERIFY(m_prompt->openedWithDefault.isEmpty());
 }
 
 QTEST_MAIN(TestTopdf)
