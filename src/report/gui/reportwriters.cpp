@@ -1,0 +1,15 @@
+#include "report/gui/reportwriters.h"
+
+#include "report/core/cablereport.h"
+#include "report/core/reportwriter.h"
+
+#include <memory>
+
+void RegisterReportSheetWriters()
+{
+    const auto add = [](int report, std::shared_ptr<ReportSheetWriter> writer) {
+        if (!ReportSheetWriterFor(report))
+            SetReportSheetWriter(report, std::move(writer));
+    };
+    add(3, std::make_shared<CableScheduleReportWriter>());
+}
