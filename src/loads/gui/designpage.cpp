@@ -26,6 +26,16 @@ QLabel* CDesignPage::AddCell(const QString& text, int x, int y, int w, int h)
     return l;
 }
 
+CFormulaPicture* CDesignPage::AddFormula(const QString& name, FormulaNode formula, int x, int y,
+                                         int w, int h)
+{
+    AddCell(QString(), x, y, w, h);
+    auto* f = new CFormulaPicture(std::move(formula), this);
+    Place(f, 0, x + 1, y + 1, w - 2, h - 2);
+    f->setObjectName(name);
+    return f;
+}
+
 QComboBox* CDesignPage::AddCombo(int id, const QStringList& items, int x, int y, int w)
 {
     auto* c = new QComboBox(this);

@@ -5,6 +5,8 @@
 
 #include <span>
 
+#include "app/gui/formulapicture.h"
+
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -22,6 +24,9 @@ protected:
     QLabel* AddCell(const QString& text, int x, int y, int w, int h = 12);
     QComboBox* AddCombo(int id, const QStringList& items, int x, int y, int w = 50);
     QLineEdit* AddEdit(int id, int x, int y, int w = 50);
+    // A formula drawn in a framed box; `name` is its object name.
+    CFormulaPicture* AddFormula(const QString& name, FormulaNode formula, int x, int y, int w,
+                                int h);
 
     // Option texts: each value with `decimals` decimals, followed by `unit`.
     static QStringList OptionTexts(std::span<const double> options, int decimals,

@@ -7,6 +7,34 @@
 #include <QLabel>
 #include <QLineEdit>
 
+namespace {
+
+// The reference installation methods of KS C IEC 60364-5-52 (KECG 1701 table 4.1), drawn as a
+// table: each method with its arrangement.
+QString InstallationMethodTable()
+{
+    const char* rows[][2] = {
+        {"A1", "단열 벽 속 전선관 안의 절연전선 (단심)"},
+        {"A2", "단열 벽 속 전선관 안의 다심케이블"},
+        {"B1", "벽면에 붙인 전선관 안의 절연전선 (단심)"},
+        {"B2", "벽면에 붙인 전선관 안의 다심케이블"},
+        {"C", "벽면에 직접 붙인 단심 또는 다심케이블"},
+        {"D1", "지중 덕트(전선관) 안의 케이블"},
+        {"D2", "지중에 직접 매설한 케이블"},
+        {"E", "공중(기중)의 다심케이블: 벽에서 케이블 지름의 0.3배 이상 떨어진 트레이·사다리"},
+        {"F", "공중(기중)의 단심케이블: 서로 접촉 배치, 트레이·사다리"},
+    };
+    QString html = QStringLiteral(
+        "<table border='1' cellspacing='0' cellpadding='3' width='100%'>"
+        "<tr><th>공사방법</th><th>설치 방법</th></tr>");
+    for (const auto& row : rows)
+        html += QStringLiteral("<tr><td align='center'><b>%1</b></td><td>%2</td></tr>")
+                    .arg(QString::fromUtf8(row[0]), QString::fromUtf8(row[1]));
+    return html + QStringLiteral("</table>");
+}
+
+}  // namespace
+
 CSevrinPro23View::CSevrinPro23View(QWidget* parent) : CDesignPage(parent)
 {
     using namespace DesignOptions;
@@ -64,7 +92,11 @@ CSevrinPro23View::CSevrinPro23View(QWidget* parent) : CDesignPage(parent)
     }
 
     AddLabel(tr("공사방법 (KECG-1701 배선설비의 설계 및 공사방법에 관한 기술지침)"), 440, 6, 420);
-    m_methodPicture = AddCell(tr("공사방법"), 440, 22, 410, 380);
+    m_methodPicture = AddCell(InstallationMethodTable(), 440, 22, 410, 380);
+    m_methodPicture->setObjectName(QStringLiteral("installationMethods"));
+    m_methodPicture->setTextFormat(Qt::RichText);
+    m_methodPicture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_methodPicture->setWordWrap(true);
     AddLabel(tr("(출처 : KS C IEC 60364-5-52, KECG 1701-2019 표 4.1)"), 440, 406, 420);
     AddLabel(tr("계산서의 입력 DATA 허용전류는 KS C IEC 60364-5-52 표. B.52.1~B.52.13의 기준으로 작성."),
              10, 250, 420);

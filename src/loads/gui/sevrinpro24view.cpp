@@ -7,6 +7,42 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 
+namespace {
+
+using namespace Fx;
+
+// Design current of a feeder: the load's apparent power times the demand factor.
+FormulaNode DesignCurrentFormula()
+{
+    return R({T("I"), Sub("B"), T(" = "),
+              F(T("S × DF"), R({Sqrt(T("3")), T(" × V")})), T("  [A]")});
+}
+
+// SB: the current per parallel conductor within the derated ampacity.
+FormulaNode SbFormula()
+{
+    return R({F(R({T("I"), Sub("B")}), T("N")), T(" ≤ I"), Sub("Z"), T(" = I"), Sub("Z0"),
+              T(" × k")});
+}
+
+// SVD%: L in m, R and X in Ω/km, V in kV; K = √3 three-phase, 2 single-phase.
+FormulaNode SvdFormula()
+{
+    return R({T("e = "),
+              F(R({T("K × "), F(R({T("I"), Sub("B")}), T("N")), T(" × L × (R cosθ + X sinθ)")}),
+                R({T("10"), Sup(T("4")), T(" × V")})),
+              T("  [%]")});
+}
+
+// SSC: adiabatic withstand of copper XLPE (k = 143) for the breaker's clearing time.
+FormulaNode SscFormula()
+{
+    return R({T("S = "), F(R({T("I"), Sub("SC"), T(" × "), Sqrt(R({T("t"), Sub("N")}))}), T("143")),
+              T(" × "), F(T("α"), T("N")), T("  [㎟]")});
+}
+
+}  // namespace
+
 CSevrinPro24View::CSevrinPro24View(QWidget* parent) : CDesignPage(parent)
 {
     using namespace DesignOptions;
@@ -14,7 +50,7 @@ CSevrinPro24View::CSevrinPro24View(QWidget* parent) : CDesignPage(parent)
 
     AddLabel(tr("□ 도체단면적(S)선정기준 (KECG-1702 감전 및 과전류보호 설계방법에 관한 기술지침)"),
              10, 6, 500);
-    AddCell(tr("SB 관계식"), 600, 6, 250, 40);
+    AddFormula(QStringLiteral("formulaIB"), DesignCurrentFormula(), 600, 6, 250, 40);
     AddLabel(tr("1) SB"), 10, 24, 100);
     AddLabel(tr("(2) 다심 및 단심케이블 사용조건 (KEC 기준 16㎟이상 단심 적용가능)"), 20, 38, 400);
     AddLabel(tr("다심 케이블  :"), 30, 52, 70);
@@ -24,7 +60,7 @@ CSevrinPro24View::CSevrinPro24View(QWidget* parent) : CDesignPage(parent)
     m_thresholdCopy = AddCombo(ThresholdCopyComboId, sizes, 100, 66);
     m_thresholdCopy->setEnabled(false);
     AddLabel(tr("㎟ 이상 적용"), 155, 66, 80);
-    AddCell(tr("관계식"), 600, 52, 250, 40);
+    AddFormula(QStringLiteral("formulaSB"), SbFormula(), 600, 52, 250, 40);
 
     AddLabel(tr("2) SCB : 과전류 보호장치의 정격전류(IN)를 고려한 도체 단면적 : IB < IN  < IZ"),
              10, 86, 500);
@@ -47,7 +83,7 @@ CSevrinPro24View::CSevrinPro24View(QWidget* parent) : CDesignPage(parent)
     AddEdit(FirstEditId + 4, 235, 160);
     AddEdit(FirstTotalEditId, 295, 146)->setEnabled(false);
     AddEdit(FirstTotalEditId + 1, 295, 160)->setEnabled(false);
-    AddCell(tr("관계식"), 600, 118, 250, 40);
+    AddFormula(QStringLiteral("formulaSVD"), SvdFormula(), 600, 118, 250, 40);
 
     AddLabel(tr("4) SSC: 단락고장전류(ISC)에 의한 도체의 온도상승을 고려한 단면적  (KEC 212.5.5 식212.5-1)"),
              10, 180, 500);
@@ -66,7 +102,7 @@ CSevrinPro24View::CSevrinPro24View(QWidget* parent) : CDesignPage(parent)
     AddLabel(tr("(5) 부하 효율 : "), 20, 250, 150);
     AddEdit(FirstEditId + 1, 175, 250);
     AddLabel(tr("(4) 공사용도서 작성 시 실제 차단전류 적용(3상기준)"), 20, 264, 300);
-    AddCell(tr("관계식"), 600, 194, 250, 40);
+    AddFormula(QStringLiteral("formulaSSC"), SscFormula(), 600, 194, 250, 40);
 
     connect(m_threshold, &QComboBox::currentIndexChanged, this,
             &CSevrinPro24View::OnSelchangeSingleCoreThreshold);

@@ -7,6 +7,31 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+namespace {
+
+using namespace Fx;
+
+// ATMS: the breaker must carry the starting current over its operating multiple δ.
+FormulaNode AtmsFormula()
+{
+    return R({T("AT"), Sub("MS"), T(" ≥ "), F(R({T("I"), Sub("MS")}), T("δ"))});
+}
+
+// ATMI: the instantaneous trip (10 × AT) above the inrush current.
+FormulaNode AtmiFormula()
+{
+    return R({T("AT"), Sub("MI"), T(" ≥ "), F(R({T("I"), Sub("I"), T(" × α")}), T("10"))});
+}
+
+// ATSC: the breaker clears before the conductor reaches its short-time limit.
+FormulaNode AtscFormula()
+{
+    return R({T("t"), Sub("N"), T(" < t"), Sub("Z"), T(" = "),
+              T("("), F(T("143 × S × N"), R({T("I"), Sub("SC")})), T(")"), Sup(T("2"))});
+}
+
+}  // namespace
+
 CSevrinPro26View::CSevrinPro26View(QWidget* parent) : CDesignPage(parent)
 {
     using namespace DesignOptions;
@@ -33,7 +58,7 @@ CSevrinPro26View::CSevrinPro26View(QWidget* parent) : CDesignPage(parent)
     AddLabel(tr("(1) 차단기동작배율(δ) :"), 20, 130, 110);
     m_maker = AddCombo(MakerComboId, {}, 135, 130, 100);
     m_userBreaker = AddButton(0, tr("User 입력"), 240, 129, 50, 14);
-    AddCell(tr("ATMS 관계식"), 600, 116, 250, 40);
+    AddFormula(QStringLiteral("formulaATMS"), AtmsFormula(), 600, 116, 250, 40);
 
     AddLabel(tr("4) ATMI : 전동기 기동돌입전류(II)를 고려한 차단기 정격선정"), 10, 164, 400);
     AddLabel(tr("(1) 전동기 돌입전류 배율 k (MCC 계산서와 값 동일)"), 20, 178, 300);
@@ -47,14 +72,14 @@ CSevrinPro26View::CSevrinPro26View(QWidget* parent) : CDesignPage(parent)
     AddLabel(tr("(2) 여유계수 :"), 20, 234, 110);
     m_margin = AddEdit(MarginEditId, 135, 234);
     AddLabel(tr("적용 (1.0~1.25)"), 190, 234, 80);
-    AddCell(tr("ATMI 관계식"), 600, 178, 250, 40);
+    AddFormula(QStringLiteral("formulaATMI"), AtmiFormula(), 600, 178, 250, 40);
 
     AddLabel(tr("5) ATSC : 단락전류(ISC)에 의한 도체의 단시간 허용온도에 도달하는 시간을 고려한 차단기 정격선정"),
              10, 256, 500);
     AddLabel(tr("(1) 단락 시 차단기 순시동작시간(tN)  :"), 20, 270, 150);
     m_tripTime = AddCombo(TripTimeComboId, OptionTexts(TripTime, 2), 175, 270);
     AddLabel(tr("[sec] (0.01~0.05)"), 230, 270, 80);
-    AddCell(tr("ATSC 관계식"), 600, 256, 250, 40);
+    AddFormula(QStringLiteral("formulaATSC"), AtscFormula(), 600, 256, 250, 40);
 
     connect(m_userBreaker, &QPushButton::clicked, this, &CSevrinPro26View::OnUserBreakerInput);
 }

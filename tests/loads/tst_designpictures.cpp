@@ -1,0 +1,97 @@
+// The design pages draw their formulas and the installation-method table themselves: each
+// picture must exist, lay out at a readable size and put ink on the page.
+#include "app/gui/formulapicture.h"
+#include "loads/gui/sevrinpro23view.h"
+#include "loads/gui/sevrinpro24view.h"
+#include "loads/gui/sevrinpro25view.h"
+#include "loads/gui/sevrinpro26view.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QLabel>
+#include <QTest>
+#include <memory>
+
+class TestDesignPictures : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void formulasAreDrawn_data();
+    void formulasAreDrawn();
+    void installationMethodTableListsEveryMethod();
+};
+
+namespace {
+
+std::unique_ptr<QWidget> MakePage(int page)
+{
+    switch (page) {
+    case 2:
+        return std::make_unique<CSevrinPro24View>();
+    case 3:
+        return std::make_unique<CSevrinPro25View>();
+    default:
+        return std::make_unique<CSevrinPro26View>();
+    }
+}
+
+// Dark pixels in the widget's own rendering.
+int InkOf(QWidget* w)
+{
+    QImage img(w->size(), QImage::Format_ARGB32);
+    img.fill(Qt::white);
+    w->render(&img);
+    int ink = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (qGray(img.pixel(x, y)) < 128)
+                ++ink;
+    return ink;
+}
+
+}  // namespace
+
+void TestDesignPictures::formulasAreDrawn_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("design current") << 2 << "formulaIB";
+    QTest::newRow("SB") << 2 << "formulaSB";
+    QTest::newRow("SVD") << 2 << "formulaSVD";
+    QTest::newRow("SSC") << 2 << "formulaSSC";
+    QTest::newRow("SMSVD") << 3 << "formulaSMSVD";
+    QTest::newRow("SMSTh") << 3 << "formulaSMSTh";
+    QTest::newRow("ATMS") << 4 << "formulaATMS";
+    QTest::newRow("ATMI") << 4 << "formulaATMI";
+    QTest::newRow("ATSC") << 4 << "formulaATSC";
+}
+
+void TestDesignPictures::formulasAreDrawn()
+{
+    QFETCH(int, page);
+    QFETCH(QString, name);
+    auto w = MakePage(page);
+    w->resize(1400, 800);
+    auto* f = w->findChild<CFormulaPicture*>(name);
+    QVERIFY2(f, qPrintable(name));
+    QVERIFY(f->width() > 50 && f->height() > 20);
+    // The formula fits its box: what it needs is not wider than what it got.
+    QVERIFY2(f->sizeHint().width() <= f->width() + 2,
+             qPrintable(QStringLiteral("%1 needs %2 px, has %3")
+                            .arg(name).arg(f->sizeHint().width()).arg(f->width())));
+    QVERIFY(InkOf(f) > 100);
+}
+
+void TestDesignPictures::installationMethodTableListsEveryMethod()
+{
+    CSevrinPro23View page;
+    auto* table = page.findChild<QLabel*>(QStringLiteral("installationMethods"));
+    QVERIFY(table);
+    for (const char* method : {">A1<", ">A2<", ">B1<", ">B2<", ">C<", ">D1<", ">D2<", ">E<", ">F<"})
+        QVERIFY2(table->text().contains(QLatin1String(method)), method);
+    QVERIFY(InkOf(table) > 1000);
+}
+
+QTEST_MAIN(TestDesignPictures)
+#include "tst_designpictures.moc"
