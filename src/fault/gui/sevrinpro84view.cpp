@@ -1,22 +1,22 @@
 #include "sevrinpro84view.h"
 
-#include <QPushButton>
+#include <QLineEdit>
 
-CSevrinPro84View::CSevrinPro84View(QWidget* parent) : CFormView(868, 482, parent)
+CSevrinPro84View::CSevrinPro84View(QWidget* parent) : CFaultPage(parent)
 {
-    // A page takes the size of the tab area it sits in.
-    setMinimumSize(0, 0);
-    AddButton(1695, QStringLiteral("+"), 4, 4, 14, 14)->hide();
+    AddEdit(1697, 7, 470, 30, QString(), false)->setVisible(false);
+    AddEdit(1698, 40, 470, 30, QString(), false)->setVisible(false);
 }
 
-void CSevrinPro84View::FillCableList()
-{
-    // filled in when the screen is built
-}
+void CSevrinPro84View::FillCableList() {}
 
 void CSevrinPro84View::SetInsertButtonsVisible(bool visible)
 {
-    for (int id : {1695})
-        if (QPushButton* b = Control<QPushButton>(id))
-            b->setVisible(visible);
+    Q_UNUSED(visible);
+}
+
+void CSevrinPro84View::SetDeltaFactors(const QString& delta20, const QString& delta250)
+{
+    SetText(1697, delta20);
+    SetText(1698, delta250);
 }
