@@ -8,6 +8,10 @@ SECONDS_TO_RUN="${FUZZ_SECONDS:-60}"
 CXX="${FUZZ_CXX:-clang++-14}"
 command -v "$CXX" >/dev/null || CXX=clang++
 mkdir -p build-fuzz/corpus build-fuzz/artifacts fuzz/corpus
+# The target's scratch files go under build-fuzz/, and go away even when a run is cut short.
+export TMPDIR="$PWD/build-fuzz/tmp"
+mkdir -p "$TMPDIR"
+trap 'rm -rf "$TMPDIR"' EXIT
 
 # Seed workbooks: a few tiny valid files covering inline and shared strings, numbers, merges,
 # column widths, a print area, a picture and a book without sheets.

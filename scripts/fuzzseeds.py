@@ -82,21 +82,38 @@ def main(folder):
              "xl/drawings/_rels/drawing1.xml.rels":
                  f'<Relationship Id="rId1" Type="{REL}/image" Target="../media/image1.png"/>'})
     book(os.path.join(folder, "nosheets.xlsx"), [])
-    # Single parts that the fuzz target wraps into a valid package (first byte: which part).
+    # Single parts that the fuzz target wraps into a valid package. Byte 0: which part (1 sheet,
+    # 2 workbook, 3 shared strings, 4 a whole file); byte 1: the number of edits, three bytes each
+    # (operation in the low three bits, sheet above; two arguments).
+    def edits(*ops):
+        return bytes([len(ops)]) + b"".join(bytes(op) for op in ops)
+    DEL, MOVE, INS, REM, REMCOL, STR, NAME, NUM = range(8)
+    workbook = (f'<workbook xmlns="{MAIN}" xmlns:r="{REL}"><bookViews><workbookView activeTab="0"/></bookViews>'
+                '<sheets>{}</sheets><definedNames><definedName name="_xlnm.Print_Titles" localSheetId="0">'
+                "'S'!$1:$2,S!$A:$B</definedName></definedNames></workbook>")
     parts = {
-        "sheet.part": b"\x01" + (f'<worksheet xmlns="{MAIN}"><dimension ref="A1:C3"/><cols><col min="1" max="2" '
-                                 'width="9"/></cols><sheetData><row r="1"><c r="A1" t="inlineStr"><is><t xml:space='
-                                 '"preserve"> x </t></is></c><c r="C1" s="1"><v>3</v></c></row><row r="3"><c r="B3" '
-                                 't="str"><f>A1</f><v>x</v></c></row></sheetData><mergeCells count="1"><mergeCell '
-                                 'ref="A2:B3"/></mergeCells><colBreaks count="1"><brk id="2"/></colBreaks>'
-                                 '</worksheet>').encode(),
-        "workbook.part": b"\x02" + (f'<workbook xmlns="{MAIN}" xmlns:r="{REL}"><bookViews><workbookView '
-                                    'activeTab="0"/></bookViews><sheets><sheet name="S" sheetId="1" r:id="rId1"/>'
-                                    '</sheets><definedNames><definedName name="_xlnm.Print_Titles" localSheetId="0">'
-                                    "'S'!$1:$2,S!$A:$B</definedName></definedNames></workbook>").encode(),
-        "shared.part": b"\x03" + (f'<sst xmlns="{MAIN}"><si><r><t>a</t></r><r><t>_x0041_</t></r></si>'
-                                  '</sst>').encode(),
+        "sheet.part": b"\x01" + edits((INS, 1, 1), (REMCOL, 0, 0), (REM, 0, 1), (STR, 2, 2)) + (
+            f'<worksheet xmlns="{MAIN}"><dimension ref="A1:C3"/><cols><col min="1" max="2" '
+            'width="9"/></cols><sheetData><row r="1"><c r="A1" t="inlineStr"><is><t xml:space='
+            '"preserve"> x </t></is></c><c r="C1" s="1"><v>3</v></c></row><row r="2"><c r="B2">'
+            '<f t="shared" ref="B2:B4" si="0">A2*2</f><v>0</v></c></row><row r="3"><c r="B3" '
+            't="shared"><f t="shared" si="0"/><v>x</v></c></row><row r="4"><c r="B4"><f t="shared" si="0"/>'
+            '</c></row></sheetData><mergeCells count="1"><mergeCell '
+            'ref="A2:B3"/></mergeCells><colBreaks count="1"><brk id="2"/></colBreaks>'
+            '</worksheet>').encode(),
+        "workbook.part": b"\x02" + edits((NAME, 1, 0), (NUM, 2, 3)) + workbook.format(
+            '<sheet name="S" sheetId="1" r:id="rId1"/>').encode(),
+        # Two sheet entries on one part, and the workbook itself as a sheet: refused at load.
+        "twosheets.part": b"\x02" + edits((DEL, 0, 0), (STR | 8, 1, 1)) + workbook.format(
+            '<sheet name="S" sheetId="1" r:id="rId1"/><sheet name="T" sheetId="2" r:id="rId1"/>').encode(),
+        "selfsheet.part": b"\x02" + edits((DEL, 1, 0), (MOVE, 0, 1)) + workbook.format(
+            '<sheet name="S" sheetId="1" r:id="rId1"/><sheet name="W" sheetId="2" r:id="rId3"/>').encode(),
+        "shared.part": b"\x03" + edits() + (f'<sst xmlns="{MAIN}"><si><r><t>a</t></r><r><t>_x0041_</t></r></si>'
+                                            '</sst>').encode(),
     }
+    with open(os.path.join(folder, "shared.xlsx"), "rb") as f:
+        parts["shared-edited.file"] = b"\x04" + edits((NAME, 1, 0), (MOVE, 1, 0), (DEL | 8, 0, 0), (REM, 0, 0),
+                                                       (NUM | 8, 1, 2)) + f.read()
     for name, data in parts.items():
         with open(os.path.join(folder, name), "wb") as f:
             f.write(data)

@@ -658,6 +658,62 @@ void Book::Impl::deleteSheetParts(const std::string& partName)
     }
 }
 
+void Book::Impl::rewriteFormulas(const std::function<std::string(const std::string&)>& edit)
+{
+    auto apply = [&](pugi::xml_text t) {
+        const std::string f = t.get();
+        if (f.empty())
+            return false;
+        const std::string g = edit(f);
+        if (g == f)
+            return false;
+        t.set(g.c_str());
+        return true;
+    };
+    for (auto& s : sheets) {
+        if (!s->isWorksheet)
+            continue;
+        bool changed = false;
+        for (RowRef& r : s->rows)
+            for (CellRef& c : r.cells) {
+                // The formula is a cell's first child when it has one.
+                pugi::xml_node f = c.node.first_child();
+                if (f && IsLocal(f, "f"))
+                    changed |= apply(f.text());
+            }
+        for (pugi::xml_node c = s->root.first_child(); c; c = c.next_sibling()) {
+            if (IsLocal(c, "sheetData"))
+                continue;
+            if (IsLocal(c, "dataValidations") || IsLocal(c, "conditionalFormatting")) {
+                for (pugi::xpath_node n : c.select_nodes(".//*[local-name()='formula' or local-name()='formula1' or "
+                                                       "local-name()='formula2']"))
+                    changed |= apply(n.node().text());
+            } else if (IsLocal(c, "hyperlinks")) {
+                for (pugi::xml_node h = c.first_child(); h; h = h.next_sibling()) {
+                    pugi::xml_attribute loc = h.attribute("location");
+                    if (!loc)
+                        continue;
+                    const std::string f = loc.value();
+                    const std::string g = edit(f);
+                    if (g != f) {
+                        loc.set_value(g.c_str());
+                        changed = true;
+                    }
+                }
+            }
+        }
+        if (changed)
+            s->markDirty();
+    }
+    if (pugi::xml_node dn = definedNamesEl(false)) {
+        bool changed = false;
+        for (pugi::xml_node c = dn.first_child(); c; c = c.next_sibling())
+            changed |= apply(c.text());
+        if (changed)
+            workbook->dirty = true;
+    }
+}
+
 bool Book::Impl::loadStructure(QString* err)
 {
     XmlPart* ct = part("[Content_Types].xml", err);
@@ -1070,12 +1126,17 @@ bool Book::delSheet(int index)
     d->renumberLocalSheetIds(oldToNew);
 
     s->sheetEl.parent().remove_child(s->sheetEl);
+    const std::string path = s->path;
+    auto gone = std::move(d->sheets[size_t(index)]);
+    d->sheets.erase(d->sheets.begin() + index);
+    // What still refers to the deleted sheet reads #REF!, as spreadsheet programs show it.
+    d->rewriteFormulas([&](const std::string& f) {
+        return FormulaMentionsSheet(f, name) ? SheetGoneInFormula(f, name) : f;
+    });
     if (pugi::xml_node rel = d->findRel(d->workbookPath, relId)) {
         rel.parent().remove_child(rel);
         d->rels(d->workbookPath, false)->dirty = true;
     }
-    const std::string path = s->path;
-    d->sheets.erase(d->sheets.begin() + index);
     d->deleteSheetParts(path);
     d->workbook->dirty = true;
     d->sheetListChanged = true;
@@ -1334,14 +1395,10 @@ bool Sheet::setName(const QString& name)
     if (old == name)
         return true;
     d->sheetEl.attribute("name").set_value(toUtf8(name).c_str());
-    // Defined names (print areas, print titles) name their sheet in their formulas.
-    if (pugi::xml_node dn = d->book->definedNamesEl(false)) {
-        for (pugi::xml_node c = dn.first_child(); c; c = c.next_sibling()) {
-            const std::string f = c.text().get();
-            if (FormulaMentionsSheet(f, old))
-                c.text().set(RenameSheetInFormula(f, old, name).c_str());
-        }
-    }
+    // Formulas on every sheet and defined names (print areas, print titles) name the sheet.
+    d->book->rewriteFormulas([&](const std::string& f) {
+        return FormulaMentionsSheet(f, old) ? RenameSheetInFormula(f, old, name) : f;
+    });
     d->book->workbook->dirty = true;
     d->book->sheetListChanged = true;
     return true;

@@ -4,6 +4,7 @@
 #include "xlsxpackage.h"
 #include "xlsxutil.h"
 
+#include <functional>
 #include <map>
 #include <pugixml.hpp>
 #include <string>
@@ -91,6 +92,9 @@ struct Sheet::Impl
     void shiftSheetParts(const xlsx::ShiftEdit& e);
     void shiftDrawing(const xlsx::ShiftEdit& e);
     void shiftDefinedNames(const xlsx::ShiftEdit& e);
+    void shiftSharedMasters(const xlsx::ShiftEdit& e);
+    void shiftComments(const xlsx::ShiftEdit& e);
+    void shiftTables(const xlsx::ShiftEdit& e);
 };
 
 struct Book::Impl
@@ -169,6 +173,10 @@ struct Book::Impl
     void updateAppXml();
     void dropCalcChain();
     void deleteSheetParts(const std::string& part);
+    // Applies `edit` to every formula of every worksheet (cells, validations, conditional
+    // formats, hyperlink locations) and to the defined names; `edit` returns its input when the
+    // formula does not concern it.
+    void rewriteFormulas(const std::function<std::string(const std::string&)>& edit);
 
     QString sharedString(int index);
     int sheetIndex(const Sheet::Impl* s) const;

@@ -2,10 +2,13 @@
 #include "xlsxbookimpl.h"
 
 #include <QFile>
+#include <QStringList>
 
 #include <algorithm>
 #include <charconv>
 #include <functional>
+#include <map>
+#include <tuple>
 #include <cmath>
 #include <cstring>
 
@@ -393,14 +396,238 @@ void Sheet::Impl::shiftDefinedNames(const ShiftEdit& e)
     }
 }
 
+void Sheet::Impl::shiftSharedMasters(const ShiftEdit& e)
+{
+    // A shared formula's text lives on its master cell only. When the master goes, its first
+    // remaining dependent takes the formula over (moved to its own position), as the master of
+    // the others or, alone, as a plain formula.
+    struct Group
+    {
+        std::string text;
+        int row = 0, col = 0;
+        std::vector<std::tuple<int, int, pugi::xml_node>> deps;  // row, col, <f>, in sheet order
+    };
+    std::map<std::string, Group> lost;
+    auto removed = [&](int row, int col) {
+        const int i = e.axisIsRow ? row : col;
+        return i >= e.first && i <= e.last;
+    };
+    auto sharedF = [](pugi::xml_node c) {
+        pugi::xml_node f = c.first_child();
+        return f && IsLocal(f, "f") && std::strcmp(f.attribute("t").value(), "shared") == 0 ? f : pugi::xml_node();
+    };
+    for (RowRef& r : rows)
+        for (CellRef& c : r.cells)
+            if (pugi::xml_node f = sharedF(c.node); f && f.attribute("ref") && removed(r.row, c.col))
+                lost[f.attribute("si").value()] = Group{f.text().get(), r.row, c.col, {}};
+    if (lost.empty())
+        return;
+    for (RowRef& r : rows)
+        for (CellRef& c : r.cells)
+            if (pugi::xml_node f = sharedF(c.node); f && !f.attribute("ref") && !removed(r.row, c.col)) {
+                auto it = lost.find(f.attribute("si").value());
+                if (it != lost.end())
+                    it->second.deps.emplace_back(r.row, c.col, f);
+            }
+    for (auto& [si, g] : lost) {
+        if (g.deps.empty())
+            continue;
+        const auto [r1, c1, f1] = g.deps.front();
+        int top = r1, left = c1, bottom = r1, right = c1;
+        for (const auto& [r, c, f] : g.deps) {
+            top = std::min(top, r);
+            left = std::min(left, c);
+            bottom = std::max(bottom, r);
+            right = std::max(right, c);
+        }
+        // Spreadsheet programs expect the master at the top left of its range.
+        const bool regroup = g.deps.size() > 1 && top == r1 && left == c1;
+        for (auto [r, c, f] : g.deps) {
+            if (regroup && f != f1)
+                continue;
+            f.text().set(OffsetFormulaRefs(g.text, c - g.col, r - g.row).c_str());
+            if (regroup) {
+                f.append_attribute("ref") = (CellName(left, top) + ":" + CellName(right, bottom)).c_str();
+            } else {
+                f.remove_attribute("t");
+                f.remove_attribute("si");
+            }
+        }
+    }
+}
+
+namespace {
+
+// The first relationship of a part with the given type suffix, resolved; "" when none.
+std::vector<std::string> relTargetsOfType(Book::Impl* book, const std::string& source, std::string_view type)
+{
+    std::vector<std::string> out;
+    XmlPart* r = book->rels(source, false);
+    if (!r)
+        return out;
+    for (pugi::xml_node c = r->doc.document_element().first_child(); c; c = c.next_sibling())
+        if (IsLocal(c, "Relationship") && RelTypeIs(c.attribute("Type").value(), type) &&
+            std::strcmp(c.attribute("TargetMode").value(), "External") != 0)
+            out.push_back(ResolveTarget(source, c.attribute("Target").value()));
+    return out;
+}
+
+}  // namespace
+
+void Sheet::Impl::shiftComments(const ShiftEdit& e)
+{
+    // Notes: the comments part names their cells; the legacy drawing places their boxes.
+    for (const std::string& target : relTargetsOfType(book, path, "comments")) {
+        XmlPart* cp = book->part(target);
+        if (!cp)
+            continue;
+        pugi::xml_node list = Child(cp->doc.document_element(), "commentList");
+        for (pugi::xml_node c = list.first_child(); c;) {
+            pugi::xml_node next = c.next_sibling();
+            if (IsLocal(c, "comment")) {
+                std::string ref = c.attribute("ref").value();
+                const std::string before = ref;
+                if (!ShiftRef(e, &ref)) {
+                    list.remove_child(c);
+                    cp->dirty = true;
+                } else if (ref != before) {
+                    c.attribute("ref").set_value(ref.c_str());
+                    cp->dirty = true;
+                }
+            }
+            c = next;
+        }
+    }
+    for (const std::string& target : relTargetsOfType(book, path, "vmlDrawing")) {
+        XmlPart* vp = book->part(target);
+        if (!vp)
+            continue;  // legacy drawings are not always well-formed XML: left as they are
+        for (pugi::xpath_node xn : vp->doc.select_nodes("//*[local-name()='ClientData']")) {
+            pugi::xml_node cd = xn.node();
+            if (std::strcmp(cd.attribute("ObjectType").value(), "Note") != 0)
+                continue;
+            pugi::xml_node idx = Child(cd, e.axisIsRow ? "Row" : "Column");
+            if (!idx)
+                continue;
+            int i = toInt(idx.text().get(), -1) + 1;
+            if (i < 1)
+                continue;
+            if (!ShiftIndex(e, &i)) {
+                pugi::xml_node shape = cd.parent();
+                shape.parent().remove_child(shape);
+                vp->dirty = true;
+                continue;
+            }
+            idx.text().set(i - 1);
+            // "LeftColumn, LeftOffset, TopRow, TopOffset, RightColumn, RightOffset, BottomRow, BottomOffset"
+            if (pugi::xml_node anchor = Child(cd, "Anchor")) {
+                const QStringList v = QString::fromUtf8(anchor.text().get()).split(QLatin1Char(','));
+                if (v.size() == 8) {
+                    std::vector<int> n;
+                    for (const QString& x : v)
+                        n.push_back(x.trimmed().toInt());
+                    const int a = e.axisIsRow ? 2 : 0, b = e.axisIsRow ? 6 : 4;
+                    int lo = n[size_t(a)] + 1, hi = std::max(lo, n[size_t(b)] + 1);
+                    if (ShiftSpan(e, &lo, &hi)) {
+                        n[size_t(a)] = lo - 1;
+                        n[size_t(b)] = hi - 1;
+                    }
+                    std::string text;
+                    for (size_t k = 0; k < n.size(); ++k)
+                        text += (k ? ", " : "") + std::to_string(n[k]);
+                    anchor.text().set(text.c_str());
+                }
+            }
+            vp->dirty = true;
+        }
+    }
+}
+
+void Sheet::Impl::shiftTables(const ShiftEdit& e)
+{
+    pugi::xml_node parts = Child(root, "tableParts");
+    if (!parts)
+        return;
+    for (pugi::xml_node tp = parts.first_child(); tp;) {
+        pugi::xml_node next = tp.next_sibling();
+        const char* rid = "";
+        for (pugi::xml_attribute a = tp.first_attribute(); a; a = a.next_attribute())
+            if (LocalName(a.name()) == "id")
+                rid = a.value();
+        const std::string target = IsLocal(tp, "tablePart") ? book->relTarget(path, rid) : std::string();
+        XmlPart* t = target.empty() ? nullptr : book->part(target);
+        if (!t) {
+            tp = next;
+            continue;
+        }
+        pugi::xml_node table = t->doc.document_element();
+        std::string ref = table.attribute("ref").value();
+        int c1 = 0, r1 = 0, c2 = 0, r2 = 0;
+        const size_t colon = ref.find(':');
+        const bool parsed = colon != std::string::npos && ParseCellRef(ref.substr(0, colon), &c1, &r1) &&
+                            ParseCellRef(ref.substr(colon + 1), &c2, &r2);
+        const bool hasHeader = table.attribute("headerRowCount").as_int(1) != 0;
+        // A table goes with its cells, and with its header row (its column names).
+        bool keep = parsed && ShiftRef(e, &ref);
+        if (keep && e.axisIsRow && e.remove && hasHeader && r1 >= e.first && r1 <= e.last)
+            keep = false;
+        if (!keep && parsed) {
+            parts.remove_child(tp);
+            book->removeRelsTo(path, book->pkg.resolve(target));
+            book->deleteSheetParts(book->pkg.resolve(target));
+            tp = next;
+            continue;
+        }
+        if (!parsed) {
+            tp = next;
+            continue;
+        }
+        table.attribute("ref").set_value(ref.c_str());
+        for (pugi::xml_node c = table.first_child(); c; c = c.next_sibling()) {
+            if (IsLocal(c, "autoFilter") || IsLocal(c, "sortState")) {
+                std::string r = c.attribute("ref").value();
+                if (ShiftRef(e, &r))
+                    c.attribute("ref").set_value(r.c_str());
+                if (pugi::xml_node ss = Child(c, "sortState")) {
+                    std::string sr = ss.attribute("ref").value();
+                    if (ShiftRef(e, &sr))
+                        ss.attribute("ref").set_value(sr.c_str());
+                }
+            } else if (IsLocal(c, "tableColumns") && !e.axisIsRow && e.remove) {
+                // The n-th column of the table is the n-th column of its range.
+                int col = c1;
+                for (pugi::xml_node tc = c.first_child(); tc;) {
+                    pugi::xml_node nextCol = tc.next_sibling();
+                    if (IsLocal(tc, "tableColumn")) {
+                        if (col >= e.first && col <= e.last)
+                            c.remove_child(tc);
+                        ++col;
+                    }
+                    tc = nextCol;
+                }
+                updateCount(c, "tableColumn");
+            }
+        }
+        t->dirty = true;
+        tp = next;
+    }
+    updateCount(parts, "tablePart");
+    if (!Child(parts, "tablePart"))
+        root.remove_child(parts);
+}
+
 bool Sheet::Impl::shift(const ShiftEdit& e)
 {
     const int limit = e.axisIsRow ? kMaxRows : kMaxCols;
     if (!isWorksheet || e.first < 1 || e.last < e.first || e.last > limit)
         return false;
+    if (sheetData && e.remove)
+        shiftSharedMasters(e);
     if (sheetData)
         shiftCells(e);
     shiftSheetParts(e);
+    shiftComments(e);
+    shiftTables(e);
     shiftDrawing(e);
     shiftDefinedNames(e);
     markDirty();

@@ -561,6 +561,14 @@ std::vector<Token> tokenize(const std::string& f)
             } else {
                 while (j < n && isIdentChar(static_cast<unsigned char>(f[j])))
                     ++j;
+                // A 3-D reference "First:Last!A1".
+                if (j + 1 < n && f[j] == ':' && isIdentChar(static_cast<unsigned char>(f[j + 1]))) {
+                    size_t k = j + 1;
+                    while (k < n && isIdentChar(static_cast<unsigned char>(f[k])))
+                        ++k;
+                    if (k < n && f[k] == '!')
+                        j = k;
+                }
                 name = f.substr(i, j - i);
             }
             if (j < n && f[j] == '!') {
@@ -692,16 +700,99 @@ bool FormulaMentionsSheet(const std::string& formula, const QString& sheetName)
     return false;
 }
 
+namespace {
+
+// A sheet-name token with the sheet renamed: 3-D references ("First:Last") rename either end.
+// Empty when the token does not name the sheet.
+std::string renamedPrefix(const std::string& tokenSheet, const QString& oldName, const QString& newName)
+{
+    const QStringList ends = QString::fromUtf8(tokenSheet).split(QLatin1Char(':'));
+    if (ends.size() > 2)
+        return {};
+    bool hit = false;
+    QStringList out;
+    for (const QString& end : ends) {
+        if (end.compare(oldName, Qt::CaseInsensitive) == 0) {
+            out << newName;
+            hit = true;
+        } else {
+            out << end;
+        }
+    }
+    if (!hit)
+        return {};
+    if (out.size() == 1)
+        return QuoteSheetName(out[0]);
+    const std::string a = QuoteSheetName(out[0]), b = QuoteSheetName(out[1]);
+    if (a.front() != '\'' && b.front() != '\'')
+        return a + ":" + b;
+    QString both = out[0] + QLatin1Char(':') + out[1];
+    both.replace(QLatin1Char('\''), QStringLiteral("''"));
+    return "'" + both.toStdString() + "'";
+}
+
+}  // namespace
+
 std::string RenameSheetInFormula(const std::string& formula, const QString& oldName, const QString& newName)
 {
     std::string out;
     for (const Token& t : tokenize(formula)) {
-        if (t.isSheetRef && !t.unprefixed && sameSheet(t.sheetName, oldName))
-            out += QuoteSheetName(newName) + "!" + t.ref;
-        else if (t.isSheetRef)
+        if (!t.isSheetRef || t.unprefixed) {
             out += t.text + t.ref;
+            continue;
+        }
+        const std::string prefix = renamedPrefix(t.sheetName, oldName, newName);
+        out += (prefix.empty() ? t.text : prefix + "!") + t.ref;
+    }
+    return out;
+}
+
+std::string SheetGoneInFormula(const std::string& formula, const QString& sheetName)
+{
+    std::string out;
+    for (const Token& t : tokenize(formula)) {
+        if (t.isSheetRef && !t.unprefixed && !renamedPrefix(t.sheetName, sheetName, sheetName).empty())
+            out += "#REF!";
         else
-            out += t.text;
+            out += t.text + t.ref;
+    }
+    return out;
+}
+
+std::string OffsetFormulaRefs(const std::string& formula, int dCol, int dRow)
+{
+    std::string out;
+    for (const Token& t : tokenize(formula)) {
+        if (!t.isSheetRef || t.ref.empty()) {
+            out += t.text + t.ref;
+            continue;
+        }
+        const size_t colon = t.ref.find(':');
+        std::string_view ends[2] = {std::string_view(t.ref).substr(0, colon), {}};
+        const int count = colon == std::string::npos ? 1 : 2;
+        if (count == 2)
+            ends[1] = std::string_view(t.ref).substr(colon + 1);
+        std::string moved;
+        bool ok = true;
+        for (int i = 0; i < count && ok; ++i) {
+            RefEnd r;
+            if (!parseEnd(ends[i], &r)) {
+                moved.clear();
+                break;  // not a reference we understand: leave it
+            }
+            if (r.col && !r.colAbs)
+                r.col += dCol;
+            if (r.row && !r.rowAbs)
+                r.row += dRow;
+            ok = (!r.col || (r.col >= 1 && r.col <= kMaxCols)) && (!r.row || (r.row >= 1 && r.row <= kMaxRows));
+            if (i)
+                moved += ':';
+            moved += formatEnd(r);
+        }
+        if (!ok)
+            out += t.text + "#REF!";
+        else
+            out += t.text + (moved.empty() ? t.ref : moved);
     }
     return out;
 }

@@ -86,5 +86,10 @@ std::string ShiftFormulaRefs(const ShiftEdit& e, const std::string& formula, con
 bool FormulaMentionsSheet(const std::string& formula, const QString& sheetName);
 std::string RenameSheetInFormula(const std::string& formula, const QString& oldName, const QString& newName);
 std::string QuoteSheetName(const QString& name);
+// References to the sheet (also as an end of a 3-D reference) become #REF!: the sheet is gone.
+std::string SheetGoneInFormula(const std::string& formula, const QString& sheetName);
+// Moves the relative parts of every reference by (dCol, dRow): the formula of a shared formula's
+// master as seen from another cell of the group. What falls off the sheet becomes #REF!.
+std::string OffsetFormulaRefs(const std::string& formula, int dCol, int dRow);
 
 }  // namespace xlsx

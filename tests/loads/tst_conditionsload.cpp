@@ -118,6 +118,18 @@ void TestConditionsLoad::everyProjectLoadAppliesConditions()
     QCOMPARE(theApp.VLookup(25, QStringLiteral("CABLEC"), 9), 97.80);
     QVERIFY(theApp.FindMotorData(7.5, QStringLiteral("DOL"), motor));
     QCOMPARE(motor[12], QStringLiteral("149"));  // 14.896 A x beta 10.0
+
+    // The design pages show project B, so their saves write B's own conditions into B.
+    CSevrinPro10View* mcc = theApp.ScreenPointers.Pro10View;
+    QCOMPARE(mcc->DesignPage()->ConditionCombo(0)->currentText(), QStringLiteral("10.0"));
+    QCOMPARE(boards->InstallationPage()->ConditionCombo(0)->currentText(), QStringLiteral("30℃"));
+    QCOMPARE(boards->InstallationPage()->ConditionCombo(2)->currentText(), QStringLiteral("1"));
+    Button(mcc, QStringLiteral("저장하기"))->click();
+    Button(boards, QStringLiteral("저장하기"))->click();
+    const QString saved = QString::fromUtf8(ReadFile(m_projectB));
+    QVERIFY2(saved.contains(QStringLiteral("IDC_PRO_1_1_COMBO1=26")), qPrintable(saved));
+    QVERIFY2(saved.contains(QStringLiteral("IDC_PRO_2_3_COMBO1=2")), qPrintable(saved));
+    QVERIFY2(saved.contains(QStringLiteral("IDC_PRO_2_3_COMBO3=0")), qPrintable(saved));
 }
 
 void TestConditionsLoad::switchgearKeepsTitleAndNavigates()

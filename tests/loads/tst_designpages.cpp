@@ -23,6 +23,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -126,6 +127,7 @@ private slots:
     void outputChoosesCoverAndOwnReport();
     void reportCallsFromWorkerThread();
     void switchgearButtonsKeepNothing();
+    void enterAndEscapeNeverReachThePages();
 
 private:
     void NewProjectFile(const QByteArray& text = "[Project_Introduce]\nProjectName=T\n");
@@ -604,6 +606,42 @@ void TestDesignPages::switchgearButtonsKeepNothing()
     // A new screen starts empty: the name typed before is gone.
     CSevrinPro70View again;
     QCOMPARE(again.findChild<QLineEdit*>()->text(), QString());
+}
+
+void TestDesignPages::enterAndEscapeNeverReachThePages()
+{
+    // Counts the key presses that arrive at a control.
+    class KeySpy : public QObject
+    {
+    public:
+        int enterOrEscape = 0;
+        int other = 0;
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            if (e->type() == QEvent::KeyPress) {
+                const int key = static_cast<QKeyEvent*>(e)->key();
+                (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape ? enterOrEscape
+                                                                                      : other)++;
+            }
+            return false;
+        }
+    };
+    m_mcc->show();
+    m_boards->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_mcc.get()));
+    QLineEdit* targets[] = {m_mcc->DesignPage()->TapEdit(), Edit(m_boards->InstallationPage(), 1180),
+                            Edit(m_boards->ConductorPage(), 1186), Edit(m_boards->MotorStartPage(), 1037),
+                            Edit(m_boards->BreakerPage(), 1008), m_boards->BoardPage()->DemandFactorEdit()};
+    for (QLineEdit* e : targets) {
+        QVERIFY(e);
+        KeySpy spy;
+        e->installEventFilter(&spy);
+        for (Qt::Key k : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape, Qt::Key_A})
+            QTest::keyClick(e, k);
+        e->removeEventFilter(&spy);
+        QCOMPARE(spy.enterOrEscape, 0);
+        QCOMPARE(spy.other, 1);
+    }
 }
 
 QTEST_MAIN(TestDesignPages)

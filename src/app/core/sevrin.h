@@ -187,6 +187,9 @@ public:
         QString& InrushMarginFactor() { return BreakerCriteriaText[0]; }
         QString& BreakerMakerName() { return BreakerCriteriaText[1]; }
         QString& DemandFactorPct() { return BoardDemandFactor; }
+        int& PanelBoardCount() { return BoardCount; }
+        std::array<QString, 13>& PanelBoardRecord() { return BoardRecord; }
+        std::array<QString, 18>& PanelBoardTotals() { return BoardTotals; }
     };
     CabinetSizingBlockT CabinetSizingBlock;
 

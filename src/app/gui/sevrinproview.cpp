@@ -5,6 +5,8 @@
 #include "app/gui/rowlistmodel.h"
 #include "app/gui/sevrinapp.h"
 #include "loads/core/designconditions.h"
+#include "loads/gui/sevrinpro10view.h"
+#include "loads/gui/sevrinpro20view.h"
 #include "platform/paths.h"
 #include "platform/profile.h"
 #include "platform/prompt.h"
@@ -321,8 +323,14 @@ void CSevrinProView::LoadChosenProject(const QString& path)
     theApp.ProjectPathTable.CurrentProjectPath = path;
     if (!theApp.LoadProjectFile(path))
         return;
-    // The motor and ampacity tables must follow the new project before anything calculates.
+    // The motor and ampacity tables must follow the new project before anything calculates,
+    // and the design pages must show its conditions: their save would otherwise write the
+    // previous project's conditions into this file.
     ApplyProjectDesignConditions(theApp);
+    if (CSevrinPro10View* mcc = theApp.ScreenPointers.Pro10View)
+        mcc->ApplyMccDesignConditions(0, true);
+    if (CSevrinPro20View* boards = theApp.ScreenPointers.Pro20View)
+        boards->RefreshPanelBoardPages(0);
     theApp.SetMainTitle(tr("프로젝트 명:") + theApp.ProjectName(), QString());
     RefreshProjectScreen();
 }

@@ -201,7 +201,7 @@ void CSevrinPro20View::RefreshPanelBoardPages(int boardIndex)
         m_breakerPage->MarginEdit()->setText(b.InrushMarginFactor());
 
         m_boardPage->LoadPanelBoards();
-        if (b.BoardCount > 0)
+        if (b.PanelBoardCount() > 0)
             m_boardPage->LoadCircuits(boardIndex);
     });
 }
