@@ -1,10 +1,12 @@
 #include "fault/gui/faultpage.h"
 
 #include "app/core/sevrin.h"
+#include "fault/core/faultcurrent.h"
 #include "fault/core/faultrows.h"
 #include "platform/prompt.h"
 
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -83,10 +85,25 @@ ReportListView* CFaultPage::AddList(int id, int x, int y, int w, int h,
     return list;
 }
 
+bool CFaultPage::FaultWorkbookExists()
+{
+    const QString path = theApp.CompanionPath(CSevrinApp::FaultDataWorkbook);
+    return !path.isEmpty() && QFileInfo::exists(path);
+}
+
+void CFaultPage::EnsureFaultWorkbook()
+{
+    if (!FaultWorkbookExists())
+        theApp.ReadFaultDataRow(fault::LineSheet, 0);
+}
+
 void CFaultPage::FillListFromSheet(ReportListView* list, int sheet)
 {
     std::vector<QStringList> rows;
-    fault::FillFaultList(theApp, sheet, &rows);
+    if (FaultWorkbookExists())
+        fault::FillFaultList(theApp, sheet, &rows);
+    else
+        fault::FaultListCount(theApp, sheet) = 0;
     list->rows()->setRows(std::move(rows));
 }
 

@@ -41,6 +41,10 @@ protected:
     void ReportWriteFailure(ReportListView* list, int sheet);
     // Fills the list with the rows of the sheet (numbered from 1).
     void FillListFromSheet(ReportListView* list, int sheet);
+    // Opening a project does not create its fault-current workbook; the first row stored does
+    // (with its ten empty sheets), so that a write never meets a missing workbook.
+    static bool FaultWorkbookExists();
+    static void EnsureFaultWorkbook();
     // Renumbers column 0 of every row 1..n.
     static void RenumberList(ReportListView* list);
     // The selection mark after row s was deleted from a list now holding `count` rows.

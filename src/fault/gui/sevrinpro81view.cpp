@@ -200,6 +200,7 @@ fault::LineRowInputs CSevrinPro81View::Inputs(int band) const
 void CSevrinPro81View::OnAddRow(int band)
 {
     const BandControls& b = m_bands[band];
+    EnsureFaultWorkbook();
     if (!fault::AddUtilityRow(theApp, b.sheet, Inputs(band)))
         return;
     const auto& row = b.sheet == fault::LineSheet ? theApp.FaultCurrentBlock.LineRow

@@ -169,7 +169,7 @@ void CSevrinPro82View::FillTransformerList()
     const auto& row = theApp.FaultCurrentBlock.TransformerImpedanceRow;
     // A transformer the workbook does not hold (or cannot give) shows nothing, so that no
     // row of an earlier project stays on the list.
-    bool readable = true;
+    bool readable = FaultWorkbookExists();
     for (int n = 0; n < 5; ++n) {
         readable = readable && theApp.ReadFaultDataRow(fault::TransformerSheet, n);
         for (int c = 1; c < 16; ++c)
@@ -182,6 +182,7 @@ void CSevrinPro82View::OnModifyTransformer()
     const int n = Combo(1122)->currentIndex();
     if (n < 0 || n >= 5 || !m_screen)
         return;
+    EnsureFaultWorkbook();
     const bool stored = fault::ModifyTransformer(theApp, m_screen->BusPages(), n, Text(1091),
                                                  Text(1088), Text(1089), Text(1090));
     const auto& row = theApp.FaultCurrentBlock.TransformerImpedanceRow;
@@ -198,6 +199,7 @@ void CSevrinPro82View::OnDeleteTransformer()
     const int n = Combo(1122)->currentIndex();
     if (n < 0 || n >= 5 || !m_screen)
         return;
+    EnsureFaultWorkbook();
     const bool stored = fault::DeleteTransformer(theApp, m_screen->BusPages(), n);
     for (int c = 1; c < 16; ++c)
         m_list->rows()->setCell(n, c, QString());

@@ -15,4 +15,23 @@ public:
     void SetInsertButtonsVisible(bool visible);
     // δ20 and δ250 of the last calculation, kept in the page's hidden fields.
     void SetDeltaFactors(const QString& delta20, const QString& delta250);
+
+    ReportListView* List() const { return m_list; }
+
+    void OnAddCableRow();
+    void OnChangeCableRow();
+    void OnDeleteCableRow();
+    void OnInsertCableRow();
+    void OnImportScheduleCables();
+    void OnClickCableImpedanceList();
+
+private:
+    fault::CableRowInputs Inputs() const;
+    // A typed row needs at least one parallel conductor.
+    bool CheckParallelCount() const;
+    double Delta20() const;
+    double Delta250() const;
+    QStringList BuiltRow() const;
+
+    ReportListView* m_list = nullptr;
 };
