@@ -47,6 +47,23 @@ QUrl MakeUrl(const QString& path, const QString& hostSetting, quint16 port)
     return url.isValid() ? url : QUrl();
 }
 
+// The proxy of the system's configuration (proxy variables, the desktop's settings) for this
+// address, the way the desktop's own programs reach the network; a loopback server is
+// always reached directly.
+QNetworkProxy SystemProxyFor(const QUrl& url)
+{
+    if (IsLoopbackHost(url.host()))
+        return QNetworkProxy(QNetworkProxy::NoProxy);
+    const QList<QNetworkProxy> proxies =
+        QNetworkProxyFactory::systemProxyForQuery(QNetworkProxyQuery(url));
+    for (const QNetworkProxy& p : proxies) {
+        if (p.type() == QNetworkProxy::HttpProxy || p.type() == QNetworkProxy::Socks5Proxy ||
+            p.type() == QNetworkProxy::NoProxy)
+            return p;
+    }
+    return QNetworkProxy(QNetworkProxy::NoProxy);
+}
+
 }  // namespace
 
 QByteArray ServerPostUserAgent()
@@ -85,7 +102,7 @@ QString PostFormToServer(const QString& path, const QString& host, quint16 port,
         return QString();
 
     QNetworkAccessManager manager;
-    manager.setProxy(QNetworkProxy::NoProxy);
+    manager.setProxy(SystemProxyFor(url));
     QNetworkRequest request(url);
     request.setHeader(QNetworkRequest::ContentTypeHeader,
                       QByteArrayLiteral("application/x-www-form-urlencoded"));

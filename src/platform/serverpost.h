@@ -6,8 +6,9 @@
 
 // Posts `body` (already form-encoded, sent as UTF-8 bytes, unchanged) to https://host:port
 // + path with the form content type and the program's user agent; never from a cache, never
-// into one. A server certificate whose name does not match the host is accepted; any other
-// certificate fault refuses the connection.
+// into one, through the proxy that the system's configuration names for the address (none
+// for a loopback address). A server certificate whose name does not match the host is
+// accepted; any other certificate fault refuses the connection.
 //
 // Returns the answer's lines joined without line breaks when the status is 200; the answer is
 // decoded as UTF-8 when the response headers say "charset=UTF-8" (in one of the spellings

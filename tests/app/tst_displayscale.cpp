@@ -25,11 +25,12 @@ void TestDisplayScale::scaledDisplayWarns()
 {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    qputenv("TMPDIR", QFile::encodeName(dir.path()));
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(dir.path()));  // the instance lock
     const QString root = dir.filePath(QStringLiteral("program"));
     QVERIFY(QDir().mkpath(root + QStringLiteral("/LIB")));
     const PythonResult r = RunPython(QStringLiteral("import openpyxl,sys\n"
-                                                    "for p in sys.argv[1:]: openpyxl.Workbook().save(p)\n"),
+                                                    "for p in sys.argv[1:]:\n"
+                                                    "    wb=openpyxl.Workbook(); wb.active['A7']='ACSR-32'; wb.save(p)\n"),
                                      {root + QStringLiteral("/LIB/lib_v3p4.xlsx"),
                                       root + QStringLiteral("/LIB/breaker_v3p4.xlsx")});
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));

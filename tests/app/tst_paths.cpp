@@ -3,6 +3,8 @@
 #include "platform/paths.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -75,8 +77,21 @@ void TestPaths::fileExists()
 
 void TestPaths::modulePath()
 {
-    QCOMPARE(GetModulePath(), QCoreApplication::applicationFilePath());
-    QCOMPARE(GetFolderOfPath(GetModulePath()), QCoreApplication::applicationDirPath());
+    // The program root defaults to the executable's folder, so the path must name the running
+    // executable itself, absolute, whatever the working folder and however it was started.
+    const QString path = GetModulePath();
+    const QFileInfo info(path);
+    QVERIFY2(info.isAbsolute(), qPrintable(path));
+    QCOMPARE(info.fileName(), QStringLiteral("tst_paths"));
+    QVERIFY(info.isFile() && info.isExecutable());
+    // The same file the system runs as this process.
+    QCOMPARE(info.canonicalFilePath(), QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath());
+    QTemporaryDir elsewhere;
+    const QString cwd = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(elsewhere.path()));
+    const QString fromElsewhere = GetModulePath();
+    QVERIFY(QDir::setCurrent(cwd));
+    QCOMPARE(fromElsewhere, path);
 }
 
 void TestPaths::names_data()

@@ -155,6 +155,79 @@ QStringList Dump(const FakeTransformerControls& tr)
 }
 
 
+// Every key of every section, typed from the key tables of the project-file format, in the
+// order the reader reads them. The code's own key tables must spell each one the same.
+struct TypedSection
+{
+    const char* section;
+    QStringList keys;
+};
+
+const QList<TypedSection>& TypedKeyTables()
+{
+    static const QList<TypedSection> tables = {
+        {"Project_Introduce",
+         {"ProjectName", "ProjectNumber", "Buyer", "CI", "RR",
+          "R0_Purpose", "R0_Date", "R0_Designer", "R0_Reviewer", "R0_Approver",
+          "R1_Purpose", "R1_Date", "R1_Designer", "R1_Reviewer", "R1_Approver",
+          "R2_Purpose", "R2_Date", "R2_Designer", "R2_Reviewer", "R2_Approver",
+          "R3_Purpose", "R3_Date", "R3_Designer", "R3_Reviewer", "R3_Approver",
+          "R4_Purpose", "R4_Date", "R4_Designer", "R4_Reviewer", "R4_Approver",
+          "R5_Purpose", "R5_Date", "R5_Designer", "R5_Reviewer", "R5_Approver",
+          "R6_Purpose", "R6_Date", "R6_Designer", "R6_Reviewer", "R6_Approver",
+          "R7_Purpose", "R7_Date", "R7_Designer", "R7_Reviewer", "R7_Approver",
+          "R8_Purpose", "R8_Date", "R8_Designer", "R8_Reviewer", "R8_Approver",
+          "R9_Purpose", "R9_Date", "R9_Designer", "R9_Reviewer", "R9_Approver"}},
+        {"Motor_Control_Center",
+         {"IDC_PRO_1_1_COMBO1", "IDC_PRO_1_1_COMBO2", "IDC_PRO_1_1_COMBO3", "IDC_PRO_1_1_COMBO4",
+          "IDC_PRO_1_1_COMBO5", "IDC_PRO_1_1_COMBO6", "IDC_PRO_1_1_COMBO7", "IDC_PRO_1_1_COMBO8",
+          "IDC_PRO_1_1_COMBO9", "IDC_PRO_1_1_COMBOA", "IDC_PRO_1_1_EDIT1", "IDC_PRO_1_1_EDIT2"}},
+        {"Cabinet_Sizing",
+         {"IDC_PRO_2_2_EDIT1",
+          "IDC_PRO_2_3_COMBO1", "IDC_PRO_2_3_COMBO2", "IDC_PRO_2_3_COMBO3", "IDC_PRO_2_3_COMBO4",
+          "IDC_PRO_2_3_COMBO5",
+          "IDC_PRO_2_4_COMBO1", "IDC_PRO_2_4_COMBO2", "IDC_PRO_2_4_COMBO3",
+          "IDC_PRO_2_4_EDIT1", "IDC_PRO_2_4_EDIT2", "IDC_PRO_2_4_EDIT3", "IDC_PRO_2_4_EDIT4",
+          "IDC_PRO_2_4_EDIT5", "IDC_PRO_2_4_EDIT6", "IDC_PRO_2_4_EDIT7",
+          "IDC_PRO_2_5_COMBO1", "IDC_PRO_2_5_EDIT1", "IDC_PRO_2_5_EDIT2", "IDC_PRO_2_5_EDIT3",
+          "IDC_PRO_2_6_COMBO1", "IDC_PRO_2_6_COMBO2", "IDC_PRO_2_6_COMBO3",
+          "IDC_PRO_2_6_EDIT1", "IDC_PRO_2_6_EDIT2"}},
+        {"Transformer_Sizing",
+         {"TR_1_ENAB", "TR_1_EDIT", "TR_2_ENAB", "TR_2_EDIT", "TR_3_ENAB", "TR_3_EDIT",
+          "TR_4_ENAB", "TR_4_EDIT", "TR_5_ENAB", "TR_5_EDIT"}},
+        {"Generator_Sizing",
+         {"IDC_PRO_6_2_COMBO1", "IDC_PRO_6_2_COMBO2", "IDC_PRO_6_2_EDIT1", "IDC_PRO_6_2_EDIT2",
+          "IDC_PRO_6_2_EDIT3", "IDC_PRO_6_2_EDIT4"}},
+        {"Fault_Current",
+         {"IDC_PRO_8_1_EDIT1", "IDC_PRO_8_1_EDIT2", "IDC_PRO_8_1_EDIT3", "IDC_PRO_8_1_EDIT4",
+          "IDC_PRO_8_1_EDIT5", "IDC_PRO_8_1_EDIT6",
+          "IDC_PRO_8_2_EDIT1", "IDC_PRO_8_2_EDIT2", "IDC_PRO_8_2_EDIT3", "IDC_PRO_8_2_EDIT4",
+          "IDC_PRO_8_2_EDIT5", "IDC_PRO_8_2_EDIT6", "IDC_PRO_8_2_EDIT7", "IDC_PRO_8_2_EDIT8",
+          "IDC_PRO_8_2_EDIT9", "IDC_PRO_8_2_EDIT10", "IDC_PRO_8_2_EDIT11", "IDC_PRO_8_2_EDIT12"}},
+        {"Grounding_Design",
+         {"IDC_PRO_9_1_COMBO1", "IDC_PRO_9_1_COMBO2",
+          "IDC_PRO_9_1_EDIT1", "IDC_PRO_9_1_EDIT2", "IDC_PRO_9_1_EDIT3", "IDC_PRO_9_1_EDIT4",
+          "IDC_PRO_9_1_EDIT5", "IDC_PRO_9_1_EDIT6", "IDC_PRO_9_1_EDIT7", "IDC_PRO_9_1_EDIT8",
+          "IDC_PRO_9_1_EDIT9", "IDC_PRO_9_1_EDITA", "IDC_PRO_9_1_EDITB", "IDC_PRO_9_1_EDITC",
+          "IDC_PRO_9_1_EDITD",
+          "IDC_PRO_9_3_COMBO1", "IDC_PRO_9_3_EDIT1", "IDC_PRO_9_3_EDIT2", "IDC_PRO_9_3_EDIT3",
+          "IDC_PRO_9_3_EDIT4",
+          "IDC_PRO_9_9_COMBO1", "IDC_PRO_9_9_COMBO2", "IDC_PRO_9_9_COMBO3",
+          "IDC_PRO_9_9_EDIT1", "IDC_PRO_9_9_EDIT2", "IDC_PRO_9_9_EDIT3", "IDC_PRO_9_9_EDIT4",
+          "IDC_PRO_9_9_EDIT5", "IDC_PRO_9_9_EDIT6", "IDC_PRO_9_9_EDIT7", "IDC_PRO_9_9_EDIT8",
+          "IDC_PRO_9_9_EDIT9", "IDC_PRO_9_9_EDITA", "IDC_PRO_9_9_EDITB", "IDC_PRO_9_9_EDITC",
+          "IDC_PRO_9_9_EDITD", "IDC_PRO_9_9_EDITE", "IDC_PRO_9_9_EDITF", "IDC_PRO_9_9_EDITG",
+          "IDC_PRO_9_9_EDITH", "IDC_PRO_9_9_EDITI", "IDC_PRO_9_9_EDITJ", "IDC_PRO_9_9_EDITK",
+          "IDC_PRO_9_9_EDITL", "IDC_PRO_9_9_EDITM", "IDC_PRO_9_9_EDITN", "IDC_PRO_9_9_EDITO",
+          "IDC_PRO_9_9_EDITP", "IDC_PRO_9_9_EDITQ", "IDC_PRO_9_9_EDITR", "IDC_PRO_9_9_EDITS"}},
+    };
+    return tables;
+}
+
+// Keys a writer writes and the reader never reads (the tables' "written only").
+const QStringList kWrittenOnly = {"IDC_PRO_2_4_COMBO2", "IDC_PRO_9_1_EDIT7", "IDC_PRO_9_1_EDIT8",
+                                  "IDC_PRO_9_1_EDITB", "IDC_PRO_9_3_COMBO1", "IDC_PRO_9_3_EDIT4"};
+
 }  // namespace
 
 class TestProjectFile : public QObject
@@ -168,6 +241,7 @@ private slots:
     void templateHoldsEveryKeyAtItsDefault();
     void saveAndReloadEverySection();
     void keysAreNamedLikeTheirControls();
+    void keysAreThoseOfTheKeyTables();
     void missingKeysReadAsDefaults();
     void revisionRows_data();
     void revisionRows();
@@ -279,6 +353,63 @@ void TestProjectFile::saveAndReloadEverySection()
         if (line.contains(QLatin1Char('=')))
             keys << line.section(QLatin1Char('='), 0, 0);
     QCOMPARE(keys.removeDuplicates(), 0);
+}
+
+void TestProjectFile::keysAreThoseOfTheKeyTables()
+{
+    // The program's key list, section by section, is the typed one.
+    const std::vector<ProjectFileKey> keys = ProjectFileKeys();
+    for (const TypedSection& t : TypedKeyTables()) {
+        QStringList ours, ourWrittenOnly;
+        for (const ProjectFileKey& k : keys) {
+            if (k.section == QLatin1String(t.section)) {
+                ours << k.key;
+                if (!k.read)
+                    ourWrittenOnly << k.key;
+            }
+        }
+        QCOMPARE(ours, t.keys);
+        QStringList typedWrittenOnly;
+        for (const QString& k : t.keys)
+            if (kWrittenOnly.contains(k))
+                typedWrittenOnly << k;
+        QCOMPARE(ourWrittenOnly, typedWrittenOnly);
+    }
+
+    // The reader and the writers use them: a file holding a value of its own under every typed
+    // key reads in, and every read key's value comes back out under the same key.
+    const QString source = m_tmp.filePath(QStringLiteral("typed.pro"));
+    QFile::remove(source);
+    int n = 0;
+    for (const TypedSection& t : TypedKeyTables()) {
+        QList<QPair<QString, QString>> values;
+        for (const QString& k : t.keys) {
+            QString v = QString::number(++n);  // combo indexes are numbers; texts may be too
+            if (k == QLatin1String("RR"))
+                v = QStringLiteral("10");
+            else if (k.endsWith(QLatin1String("_Date")))
+                v = QStringLiteral("2024.05.%1").arg(n);
+            else if (k.endsWith(QLatin1String("_ENAB")))
+                v = QStringLiteral("1");
+            values.append({k, v});
+        }
+        QVERIFY(WriteProfileStrings(source, QLatin1String(t.section), values));
+    }
+    FillAll(6, m_tr);
+    QVERIFY(theApp.LoadProjectFile(source));
+    const QString saved = m_tmp.filePath(QStringLiteral("typed-saved.pro"));
+    QFile::remove(saved);
+    QVERIFY(SaveEveryProjectSection(saved));
+    const QString missing = QStringLiteral("\x01missing");
+    for (const TypedSection& t : TypedKeyTables()) {
+        for (const QString& k : t.keys) {
+            const QString back = GetProfileString(saved, QLatin1String(t.section), k, missing);
+            QVERIFY2(back != missing, qPrintable(QStringLiteral("%1/%2 not written").arg(t.section, k)));
+            if (kWrittenOnly.contains(k))
+                continue;
+            QCOMPARE(back, GetProfileString(source, QLatin1String(t.section), k));
+        }
+    }
 }
 
 void TestProjectFile::keysAreNamedLikeTheirControls()

@@ -24,6 +24,7 @@ private slots:
     void timeoutGivesEmptyText();
     void httpsAcceptsOnlyANameMismatch_data();
     void httpsAcceptsOnlyANameMismatch();
+    void followsTheSystemProxy();
 
 private:
     QString host() const { return QStringLiteral("http://127.0.0.1"); }
@@ -186,6 +187,37 @@ void TestServerPost::httpsAcceptsOnlyANameMismatch()
     } else {
         QVERIFY(server.requests.isEmpty());
     }
+}
+
+void TestServerPost::followsTheSystemProxy()
+{
+    // The system configuration names a proxy (here a loopback test server) for HTTPS.
+    LocalHttpServer proxy;
+    QVERIFY(proxy.listening());
+    const QByteArray proxyUrl = "http://127.0.0.1:" + QByteArray::number(proxy.port());
+    qputenv("https_proxy", proxyUrl);
+    qputenv("http_proxy", proxyUrl);
+    qunsetenv("no_proxy");
+    qunsetenv("NO_PROXY");
+
+    // A server by name is reached through the proxy: it is asked to open a tunnel there. The
+    // test proxy refuses, so the answer is empty, as for any failure.
+    const QString answer = PostFormToServer(QStringLiteral("/vcheck"), QStringLiteral("update.sevrin.invalid"),
+                                            9300, QStringLiteral("minor_ver=231010"), 3000);
+    QCOMPARE(answer, QString());
+    QCOMPARE(proxy.requests.size(), 1);
+    QCOMPARE(proxy.requests.first().method, QByteArray("CONNECT"));
+    QCOMPARE(proxy.requests.first().path, QByteArray("update.sevrin.invalid:9300"));
+
+    // A loopback server is reached directly, whatever the proxy settings.
+    m_server.requests.clear();
+    m_server.setReply("/vcheck", {200, "Content-Type: text/html; charset=UTF-8\r\n", "direct", false});
+    QCOMPARE(PostFormToServer(QStringLiteral("/vcheck"), host(), m_server.port(), QString()), QStringLiteral("direct"));
+    QCOMPARE(m_server.requests.size(), 1);
+    QCOMPARE(proxy.requests.size(), 1);
+
+    qunsetenv("https_proxy");
+    qunsetenv("http_proxy");
 }
 
 QTEST_GUILESS_MAIN(TestServerPost)

@@ -817,7 +817,7 @@ void TestSevrinProView::navigationButtons()
     QDir root(m_root.path());
     QVERIFY(root.mkpath(QStringLiteral("locks")));
     QVERIFY(root.mkpath(QStringLiteral("LIB")));
-    qputenv("TMPDIR", QFile::encodeName(root.filePath(QStringLiteral("locks"))));
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(root.filePath(QStringLiteral("locks"))));
     const QString shipped = QStringLiteral(SEVRIN_PROGRAM_DIR "/LIB/lib_v3p4.xlsx");
     const QString lib = root.filePath(QStringLiteral("LIB/lib_v3p4.xlsx"));
     const QString breaker = root.filePath(QStringLiteral("LIB/breaker_v3p4.xlsx"));
@@ -827,7 +827,7 @@ void TestSevrinProView::navigationButtons()
     } else {
         const PythonResult r = RunPython(QStringLiteral("import openpyxl,sys\n"
                                                         "for p in sys.argv[1:]:\n"
-                                                        "    wb=openpyxl.Workbook(); wb.active.title='0'; wb.save(p)\n"),
+                                                        "    wb=openpyxl.Workbook(); wb.active.title='0'; wb.active['A7']='ACSR-32'; wb.save(p)\n"),
                                          {lib, breaker});
         QVERIFY2(r.exitCode == 0, qPrintable(r.err));
     }

@@ -39,6 +39,8 @@ bool MakeWorkbook(const QString& path, bool protect)
     if (!sheet)
         return false;
     sheet->writeStr(0, 0, QStringLiteral("row"));
+    // The first line of the library's line-impedance table, so that the workbook is a library.
+    sheet->writeStr(6, 0, QStringLiteral("ACSR-32"));
     sheet->setProtect(protect);
     return book.save(path);
 }
@@ -84,6 +86,8 @@ private slots:
     void deleteWithoutProject();
     void openProjectUnprotectsAndExitProtects();
     void transformerSettingsThroughTheScreen();
+    void noticeAndBoard_data();
+    void noticeAndBoard();
 
 private:
     CFormView* start() const { return theApp.ViewTable.Views[0]; }
@@ -103,7 +107,8 @@ void TestStartScreen::initTestCase()
     QVERIFY(m_tmp.isValid());
     QVERIFY(QFile::exists(kTemplate));
     QDir(m_tmp.path()).mkpath(QStringLiteral("locks"));
-    qputenv("TMPDIR", QFile::encodeName(m_tmp.filePath(QStringLiteral("locks"))));
+    // The single-instance lock lives in the runtime folder: give this test its own.
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_tmp.filePath(QStringLiteral("locks"))));
 }
 
 void TestStartScreen::init()
@@ -400,6 +405,37 @@ void TestStartScreen::transformerSettingsThroughTheScreen()
     QCOMPARE(GetProfileString(project, s, QStringLiteral("TR_2_EDIT")), QStringLiteral("750"));
     QCOMPARE(GetProfileString(project, s, QStringLiteral("TR_3_EDIT")), QStringLiteral("300"));
     QVERIFY(m_prompt->messages.isEmpty());
+}
+
+void TestStartScreen::noticeAndBoard_data()
+{
+    QTest::addColumn<QString>("host");
+    QTest::addColumn<QStringList>("opened");  // notice, then board
+    QTest::addColumn<int>("messages");
+    // Without a server both buttons say so instead of doing nothing.
+    QTest::newRow("no server") << QString() << QStringList() << 2;
+    QTest::newRow("blank server") << QStringLiteral("   ") << QStringList() << 2;
+    QTest::newRow("server")
+        << QStringLiteral("https://srv.example/")
+        << QStringList{"https://srv.example:9300/nboard/", "https://srv.example:9300/board/"} << 0;
+}
+
+void TestStartScreen::noticeAndBoard()
+{
+    QFETCH(QString, host);
+    QFETCH(QStringList, opened);
+    QFETCH(int, messages);
+    theApp.ServerSettings.ServerHost = host.trimmed();
+    theApp.ServerSettings.ServerPort = 9300;
+    click(1009);
+    click(1004);
+    QCOMPARE(m_prompt->openedWithDefault, opened);
+    const QString noServer = QStringLiteral("서버가 설정되어 있지 않아 열 수 없습니다.\n"
+                                            "ORVA.ini의 [SYSTEM] 항목 ServerHost에 서버 주소를 지정하세요.");
+    QCOMPARE(m_prompt->messages, QStringList(messages, noServer));
+    if (messages)
+        QCOMPARE(m_prompt->messageIcons.value(0), Prompt::Icon::Information);
+    theApp.ServerSettings.ServerHost.clear();
 }
 
 QTEST_MAIN(TestStartScreen)

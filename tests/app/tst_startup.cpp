@@ -11,6 +11,7 @@
 #include "common/localhttpserver.h"
 #include "common/recordingprompt.h"
 #include "common/testsupport.h"
+#include "platform/paths.h"
 #include "platform/profile.h"
 #include "platform/singleinstance.h"
 
@@ -20,6 +21,8 @@
 #include <QLineEdit>
 #include <QLockFile>
 #include <QPointer>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -27,6 +30,8 @@
 #include <QTimer>
 #include <functional>
 #include <optional>
+
+#include <unistd.h>
 
 namespace {
 
@@ -114,6 +119,13 @@ private slots:
     void enterEscapeFiltered();
     void frameSizeForDisplayScale();
     void smallDialogs();
+    void buildLaysOutTheProgramFolder();
+    void strayLibraryWorkbookIsRefused();
+    void lockLivesInTheUsersRuntimeFolder();
+    void copyOnAnotherSessionDoesNotBlock();
+    void twoProcessesWithOwnRuntimeFoldersBothStart();
+    void htmlLinksGoToTheDesktopOnlyForTheWeb_data();
+    void htmlLinksGoToTheDesktopOnlyForTheWeb();
 
 private:
     // A program folder with LIB/lib_v3p4.xlsx and LIB/breaker_v3p4.xlsx (either may be left
@@ -133,9 +145,9 @@ void TestStartup::initTestCase()
 {
     QVERIFY(m_tmp.isValid());
     QVERIFY(m_server.listening());
-    // The single-instance lock lives in the temporary folder: give this test its own.
+    // The single-instance lock lives in the runtime folder: give this test its own.
     QDir(m_tmp.path()).mkpath(QStringLiteral("locks"));
-    qputenv("TMPDIR", QFile::encodeName(m_tmp.filePath(QStringLiteral("locks"))));
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_tmp.filePath(QStringLiteral("locks"))));
 
     // Use the shipped reference workbooks when the build has made them; otherwise a minimal
     // workbook written by openpyxl.
@@ -147,6 +159,7 @@ void TestStartup::initTestCase()
         const PythonResult r = RunPython(QStringLiteral("import openpyxl,sys\n"
                                                         "wb=openpyxl.Workbook()\n"
                                                         "wb.active.title='0'\n"
+                                                        "wb.active['A7']='ACSR-32'\n"
                                                         "wb.save(sys.argv[1])\n"),
                                          {m_workbook});
         QVERIFY2(r.exitCode == 0, qPrintable(r.err));
@@ -535,17 +548,40 @@ void TestStartup::projectLoadsOnFirstEntryOnly()
 {
     makeProgramFolder();
     QCOMPARE(Start(), std::nullopt);
-    theApp.ProjectPathTable.CurrentProjectPath = QStringLiteral("/p/P1.pro");
+    // A real project file, made from the template as the start screen makes one.
+    const QString project = m_caseDir + QStringLiteral("/PRO/P1/P1.pro");
+    QVERIFY(QDir().mkpath(GetFolderOfPath(project)));
+    QVERIFY(QFile::copy(QStringLiteral(SEVRIN_PROGRAM_DIR "/FORM/form.pro"), project));
+    QFile::setPermissions(project, QFile::permissions(project) | QFileDevice::WriteOwner);
+    const QString section = QStringLiteral("Project_Introduce");
+    QVERIFY(WriteProfileString(project, section, QStringLiteral("ProjectName"), QStringLiteral("1차 설계")));
+    theApp.ProjectPathTable.CurrentProjectPath = project;
     QCOMPARE(theApp.ProjectLoaded, 0);
+    auto shownName = [] {
+        return theApp.ViewTable.Views[1]->findChild<QLineEdit*>(QStringLiteral("1027"))->text();
+    };
+
     SwitchView(1);
     QCOMPARE(theApp.ProjectLoaded, 1);
-    // Another project made current (as the start screen does) loads again on the next entry.
+    QCOMPARE(theApp.ProjectIntroduceBlock.ProjectName, QStringLiteral("1차 설계"));
+    QCOMPARE(shownName(), QStringLiteral("1차 설계"));
+
+    // The file changes behind the program's back; leaving and entering again does not read it
+    // again: what the screens hold (and may not have saved yet) stays.
+    QVERIFY(WriteProfileString(project, section, QStringLiteral("ProjectName"), QStringLiteral("2차 설계")));
+    SwitchView(0);
+    SwitchView(1);
+    QCOMPARE(theApp.ProjectIntroduceBlock.ProjectName, QStringLiteral("1차 설계"));
+    QCOMPARE(shownName(), QStringLiteral("1차 설계"));
+
+    // A project made current again (as the start screen does) loads on the next entry.
     SwitchView(0);
     theApp.ProjectLoaded = 0;
-    theApp.ProjectPathTable.CurrentProjectPath = QStringLiteral("/p/P2.pro");
     SwitchView(1);
     QCOMPARE(theApp.ProjectLoaded, 1);
-    QVERIFY(MainFrame()->windowTitle().endsWith(QStringLiteral("프로젝트 명:P2")));
+    QCOMPARE(theApp.ProjectIntroduceBlock.ProjectName, QStringLiteral("2차 설계"));
+    QCOMPARE(shownName(), QStringLiteral("2차 설계"));
+    QVERIFY(MainFrame()->windowTitle().endsWith(QStringLiteral("프로젝트 명:P1")));
 }
 
 void TestStartup::enterEscapeFiltered()
@@ -631,6 +667,165 @@ void TestStartup::smallDialogs()
         QCOMPARE(dlg.Html(), QStringLiteral("<p><b>점검</b> 안내</p>"));
         QCOMPARE(dlg.Browser()->toPlainText(), QStringLiteral("점검 안내"));
     }
+}
+
+void TestStartup::buildLaysOutTheProgramFolder()
+{
+    // Everything the program needs beside it, so that it runs however it is started.
+    const QDir program(QStringLiteral(SEVRIN_PROGRAM_DIR));
+    for (const char* folder : {"LIB", "FORM", "PRO", "OUT", "CI"})
+        QVERIFY2(QFileInfo(program.filePath(QLatin1String(folder))).isDir(), folder);
+    for (const char* file : {"LIB/lib_v3p4.xlsx", "LIB/breaker_v3p4.xlsx", "FORM/form.pro", "ORVA.ini"})
+        QVERIFY2(QFileInfo(program.filePath(QLatin1String(file))).isFile(), file);
+    QVERIFY(QFileInfo(program.filePath(QStringLiteral("sevrin"))).isExecutable());
+
+    // The layout step on an empty folder: the folders and a default configuration whose root
+    // is the executable's folder and which asks no server ...
+    const QString cmake = QStandardPaths::findExecutable(QStringLiteral("cmake"));
+    if (cmake.isEmpty())
+        QSKIP("cmake is not on the path");
+    QTemporaryDir dir;
+    const QString script = QStringLiteral(SEVRIN_SOURCE_DIR "/cmake/programfolder.cmake");
+    const QStringList args{QStringLiteral("-DPROGRAM_DIR=") + dir.path(), QStringLiteral("-P"), script};
+    QCOMPARE(QProcess::execute(cmake, args), 0);
+    const QString ini = dir.filePath(QStringLiteral("ORVA.ini"));
+    QVERIFY(QDir::setCurrent(dir.path()));
+    QVERIFY(theApp.ReadConfig());
+    QCOMPARE(theApp.ProjectPathTable.RootPath, QCoreApplication::applicationDirPath());
+    QCOMPARE(theApp.ProjectPathTable.LibFolder, QStringLiteral("LIB"));
+    QCOMPARE(theApp.ProjectPathTable.CiFolder, QStringLiteral("CI"));
+    QCOMPARE(theApp.ServerSettings.ServerHost, QString());
+    for (const char* folder : {"LIB", "FORM", "PRO", "OUT", "CI"})
+        QVERIFY2(QFileInfo(dir.filePath(QLatin1String(folder))).isDir(), folder);
+    // ... and a configuration that exists is the user's: the next build leaves it alone.
+    QVERIFY(WriteProfileString(ini, QStringLiteral("SYSTEM"), QStringLiteral("lastPro"), QStringLiteral("/p/P1.pro")));
+    const QByteArray edited = ReadFile(ini);
+    QCOMPARE(QProcess::execute(cmake, args), 0);
+    QCOMPARE(ReadFile(ini), edited);
+    QVERIFY(QDir::setCurrent(m_caseDir));
+}
+
+void TestStartup::strayLibraryWorkbookIsRefused()
+{
+    // A workbook that opens but is no library: one empty sheet, as a spreadsheet program makes
+    // a new workbook. Start-up refuses it as it refuses an unreadable one, and leaves it alone.
+    const QString root = makeProgramFolder();
+    const QString lib = root + QStringLiteral("/LIB/lib_v3p4.xlsx");
+    QVERIFY(QFile::remove(lib));
+    const PythonResult r = RunPython(QStringLiteral("import openpyxl,sys\n"
+                                                    "openpyxl.Workbook().save(sys.argv[1])\n"),
+                                     {lib});
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    const QByteArray before = ReadFile(lib);
+    QCOMPARE(Start(), std::optional<int>(1));
+    QCOMPARE(m_prompt->messages, QStringList{kNoLib.arg(lib)});
+    QCOMPARE(ReadFile(lib), before);
+}
+
+void TestStartup::lockLivesInTheUsersRuntimeFolder()
+{
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    const QByteArray tmp = qgetenv("TMPDIR");
+    QTemporaryDir session;
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(session.path()));
+    QCOMPARE(SingleInstanceLockPath(QStringLiteral("ORVAapp")), session.filePath(QStringLiteral("ORVAapp.lock")));
+
+    // No runtime folder (a session without one): a folder of the user's own in the temporary
+    // folder, closed to others.
+    QTemporaryDir temp;
+    qunsetenv("XDG_RUNTIME_DIR");
+    qputenv("TMPDIR", QFile::encodeName(temp.path()));
+    const QString own = temp.filePath(QStringLiteral("sevrin-%1").arg(::getuid()));
+    QCOMPARE(SingleInstanceLockPath(QStringLiteral("ORVAapp")), own + QStringLiteral("/ORVAapp.lock"));
+    QCOMPARE(QFileInfo(own).permissions() & (QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+                                             QFileDevice::ReadOther | QFileDevice::WriteOther),
+             QFileDevice::Permissions());
+    // A folder of that name that is not closed to others is not used.
+    QVERIFY(QFile::setPermissions(own, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                                           QFileDevice::WriteOther | QFileDevice::ExeOther));
+    QCOMPARE(SingleInstanceLockPath(QStringLiteral("ORVAapp")),
+             temp.filePath(QStringLiteral("ORVAapp-%1.lock").arg(::getuid())));
+
+    qputenv("XDG_RUNTIME_DIR", runtime);
+    qputenv("TMPDIR", tmp);
+}
+
+void TestStartup::copyOnAnotherSessionDoesNotBlock()
+{
+    makeProgramFolder();
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    // A copy runs on another display of the same user: it holds the lock of its session.
+    QTemporaryDir otherSession;
+    QLockFile other(otherSession.filePath(QStringLiteral("ORVAapp.lock")));
+    QVERIFY(other.tryLock(0));
+    QTemporaryDir thisSession;
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(thisSession.path()));
+    QCOMPARE(Start(), std::nullopt);
+    QVERIFY(m_prompt->messages.isEmpty());
+    QVERIFY(QFile::exists(thisSession.filePath(QStringLiteral("ORVAapp.lock"))));
+    ExitInstance(0);
+    ReleaseSingleInstanceLock();
+
+    // On the same session the running copy ends start-up.
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(otherSession.path()));
+    QCOMPARE(Start(), std::optional<int>(1));
+    QCOMPARE(m_prompt->messages, QStringList{QStringLiteral("프로그램이 이미 실행 중입니다.")});
+    qputenv("XDG_RUNTIME_DIR", runtime);
+}
+
+void TestStartup::twoProcessesWithOwnRuntimeFoldersBothStart()
+{
+    // The program itself, started twice from a program folder, each on its own session.
+    const QString root = makeProgramFolder();
+    WriteFile(QDir(m_caseDir).filePath(QStringLiteral("ORVA.ini")), "[SYSTEM]\nPath=" + root.toUtf8() + "\n");
+    QTemporaryDir sessions[2];
+    QProcess copies[2];
+    for (int i = 0; i < 2; ++i) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), sessions[i].path());
+        copies[i].setProcessEnvironment(env);
+        copies[i].setWorkingDirectory(m_caseDir);
+        copies[i].setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        copies[i].start(QStringLiteral(SEVRIN_EXE), {});
+        QVERIFY2(copies[i].waitForStarted(10000), qPrintable(copies[i].errorString()));
+    }
+    // Each takes the lock of its own session (the lock file names its process) and runs on.
+    for (int i = 0; i < 2; ++i) {
+        const QString lock = sessions[i].filePath(QStringLiteral("ORVAapp.lock"));
+        QTRY_VERIFY_WITH_TIMEOUT(ReadFile(lock).startsWith(QByteArray::number(copies[i].processId()) + '\n'), 30000);
+    }
+    QTest::qWait(500);
+    for (QProcess& p : copies) {
+        QCOMPARE(p.state(), QProcess::Running);
+        p.kill();
+        p.waitForFinished(10000);
+    }
+}
+
+void TestStartup::htmlLinksGoToTheDesktopOnlyForTheWeb_data()
+{
+    QTest::addColumn<QString>("link");
+    QTest::addColumn<bool>("opened");
+    QTest::newRow("https") << "https://srv.example/notice/12" << true;
+    QTest::newRow("http") << "http://srv.example/notice" << true;
+    QTest::newRow("scheme in capitals") << "HTTPS://srv.example/" << true;
+    QTest::newRow("local file") << "file:///etc/passwd" << false;
+    QTest::newRow("script") << "javascript:alert(1)" << false;
+    QTest::newRow("mail") << "mailto:admin@srv.example" << false;
+    QTest::newRow("relative link") << "notice.html" << false;
+    QTest::newRow("program scheme") << "ms-settings:display" << false;
+    QTest::newRow("web scheme without a host") << "https:///etc/passwd" << false;
+}
+
+void TestStartup::htmlLinksGoToTheDesktopOnlyForTheWeb()
+{
+    QFETCH(QString, link);
+    QFETCH(bool, opened);
+    CWebDlg dlg(QStringLiteral("notice"), QStringLiteral("<a href=\"%1\">link</a>").arg(link), QString());
+    // As a click on the link delivers it.
+    emit dlg.Browser()->anchorClicked(QUrl(link));
+    QCOMPARE(m_prompt->openedWithDefault, opened ? QStringList{QUrl(link).toString()} : QStringList{});
 }
 
 QTEST_MAIN(TestStartup)

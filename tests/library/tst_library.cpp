@@ -34,6 +34,8 @@ private slots:
     void motorRecalculation();
     void missingWorkbookEndsTheProgram();
     void missingSheetsLeaveTheirTables();
+    void workbookWithoutLibraryTablesIsRefused_data();
+    void workbookWithoutLibraryTablesIsRefused();
     void realWorkbooks();
 
 private:
@@ -608,6 +610,63 @@ void TestLibrary::missingSheetsLeaveTheirTables()
     QCOMPARE(app2->VLookup(10, "FCVSQ", 2), 104.0);
     QCOMPARE(app2->VLookup(1, "TDF", 1), NO_VALUE);  // message: TDF is no VLOOKUP table
     QCOMPARE(app2->HLookup(30, "TDF"), 0.0);          // an empty factor cell reads 0
+}
+
+void TestLibrary::workbookWithoutLibraryTablesIsRefused_data()
+{
+    // Each workbook is built by a small function of the Book layer.
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("one empty sheet (a new workbook)") << 0 << true;
+    QTest::newRow("nine empty sheets") << 1 << true;
+    QTest::newRow("text only outside every table") << 2 << true;
+    QTest::newRow("only the demand factors of sheet 8") << 3 << false;
+    QTest::newRow("only one line impedance of sheet 0") << 4 << false;
+}
+
+void TestLibrary::workbookWithoutLibraryTablesIsRefused()
+{
+    QFETCH(int, kind);
+    QFETCH(bool, refused);
+    const QString path = m_dir.filePath(QStringLiteral("stray%1.xlsx").arg(kind));
+    const LibTable& dwelling = m_app->DemandFactorLibBlock.DwellingDemandFactorTable;
+    {
+        Book book;
+        const int sheets = kind == 0 ? 1 : 9;
+        for (int i = 0; i < sheets; ++i)
+            QVERIFY(book.addSheet(QStringLiteral("Sheet%1").arg(i + 1)));
+        if (kind == 2)
+            QVERIFY(book.getSheet(0)->writeStr(0, 0, QStringLiteral("견적서")));  // A1: no table starts there
+        if (kind == 3)
+            QVERIFY(book.getSheet(8)->writeNum(dwelling.FirstRow, dwelling.FirstCol, 0.5));
+        if (kind == 4)
+            QVERIFY(book.getSheet(0)->writeStr(6, 0, QStringLiteral("ACSR-32")));
+        QVERIFY(book.save(path));
+    }
+    const QByteArray before = [&] {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+    auto app = NewApp();
+    app->ProjectPathTable.LibWorkbookPath = path;
+    m_prompt->messages.clear();
+    int code = -1;
+    try {
+        app->LoadLibraryWorkbook();
+    } catch (const Prompt::ProgramExit& e) {
+        code = e.code;
+    }
+    if (refused) {
+        // The message of a missing or unreadable library workbook.
+        QCOMPARE(code, 1);
+        QCOMPARE(m_prompt->messages, QStringList(QStringLiteral("적합한 Lib 파일을 찾지 못했습니다.\n") + path));
+    } else {
+        QCOMPARE(code, -1);
+        QVERIFY(m_prompt->messages.isEmpty());
+    }
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), before);  // never written
 }
 
 void TestLibrary::realWorkbooks()

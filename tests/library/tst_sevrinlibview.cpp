@@ -640,6 +640,23 @@ void TestSevrinLibView::ambientTemperatureEditor()
     page->Button(1175)->click();
     QCOMPARE(c.AmbientTemperature.Value, QString("33"));
     QCOMPARE(c.AmbientTemperatureFactor.Value, QString("0.94"));
+    // 33 degC has no TDF factor, so the currents keep their base values: the page shows the
+    // factor they were built with, 1.00, not the 0.94 that was never applied.
+    QCOMPARE(page->Edit(1159)->text(), QString("33"));
+    QCOMPARE(page->Edit(1160)->text(), QString("1.00"));
+    for (int e : {0, 7, 15}) {
+        for (int k = 1; k <= 4; ++k)
+            QCOMPARE(ReadNumber(list->rows()->text(e, 6 + k)), ReadNumber(list->rows()->text(e, k)));
+    }
+    // The same on entering the library screen.
+    m_view->RefillAllPages();
+    QCOMPARE(page->Edit(1160)->text(), QString("1.00"));
+    // A tabulated temperature shows the stored factor again.
+    c.AmbientTemperature.Value = "45";
+    c.AmbientTemperatureFactor.Value = "0.87";
+    theApp.BuildDeratedHfixTables(45);
+    m_view->RefillAllPages();
+    QCOMPARE(page->Edit(1160)->text(), QString("0.87"));
 }
 
 void TestSevrinLibView::designConditionsShowWhenPagesAreShown()

@@ -322,7 +322,8 @@ public:
 
     // Reference workbooks (library area): load the library workbook into the reference
     // blocks / list or load a breaker maker sheet. A workbook that cannot be loaded shows
-    // "적합한 Lib 파일을 찾지 못했습니다.\n<path>" and ends the program with code 1.
+    // "적합한 Lib 파일을 찾지 못했습니다.\n<path>" and ends the program with code 1; so does a
+    // library workbook that opens but holds none of the library's tables.
     void LoadLibraryWorkbook();
     void LoadBreakerWorkbook(bool listMode, int sheetIndex);
 
@@ -423,6 +424,9 @@ public:
     void BuildAmpacityTables(double threshold, double factorA, double factorB, double factorD,
                              double factorE);
     void BuildDeratedHfixTables(double ambientTemperature);
+    // The factor BuildDeratedHfixTables applies: the TDF factor of the temperature, 1 for a
+    // temperature that is not one of the row's keys.
+    double AppliedHfixTemperatureFactor(double ambientTemperature);
 
     // Motor tables recomputed with the motor design conditions.
     void RecalcMotorTables(double beta, double cDol, double cStarDelta, double cReactor,

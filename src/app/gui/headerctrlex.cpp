@@ -1,11 +1,16 @@
 #include "app/gui/headerctrlex.h"
 
+#include "app/gui/dialogunits.h"
+
 #include <QAbstractItemModel>
 #include <QFontMetrics>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QtGlobal>
 
+// Stand-ins for the Windows fonts must draw a plain decimal point at these sizes, not one with
+// a tail that reads as a comma ("0,9272"). The captions are bold: NanumGothicCoding Bold has
+// that tail, so they keep NanumGothic Bold.
 QFont ReportHeaderFont()
 {
     QFont f(QStringLiteral("NanumGothic"));
@@ -14,9 +19,11 @@ QFont ReportHeaderFont()
     return f;
 }
 
+// The list cells: the fixed-pitch Korean font (굴림체), so that the digits of a column line up.
 QFont ReportListFont()
 {
-    QFont f(QStringLiteral("NanumGothic"));
+    QFont f(MapFontFamily(QStringLiteral("굴림체")));
+    f.setStyleHint(QFont::Monospace);
     f.setPointSize(9);
     return f;
 }

@@ -32,10 +32,10 @@ struct HeaderGroup
 // The colours every list owner sets: light grey background, black text.
 inline QColor HeaderStandardBkColor() { return QColor(211, 211, 211); }
 inline QColor HeaderStandardTextColor() { return QColor(0, 0, 0); }
-// The header caption font ("굴림체", height 12, bold); NanumGothic stands in for the Korean
-// system font.
+// The header caption font ("굴림체", height 12, bold): NanumGothic Bold, whose decimal point
+// stays a point at that size (the bold fixed-pitch stand-in draws it with a tail).
 QFont ReportHeaderFont();
-// The list font of the forms ("굴림" 9 pt).
+// The list font, 9 pt: the fixed-pitch Korean NanumGothicCoding, with a plain decimal point.
 QFont ReportListFont();
 
 class CHeaderCtrlEx : public QHeaderView

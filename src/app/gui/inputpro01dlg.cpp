@@ -1,6 +1,7 @@
 #include "inputpro01dlg.h"
 
 #include "app/gui/dialogunits.h"
+#include "app/gui/programlook.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -12,6 +13,7 @@ CInputPro01Dlg::CInputPro01Dlg(QWidget* parent) : QDialog(parent)
     setFont(font);
     const DialogUnits du(font);
     setWindowTitle(tr("입력 창"));
+    UseModalDialogFrame(this);
     setFixedSize(du.Size(187, 54));
 
     m_label = tr("프로젝트 넘버");

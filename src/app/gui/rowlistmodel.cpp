@@ -4,6 +4,7 @@
 #include <QHelpEvent>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
+#include <QStyle>
 #include <QToolTip>
 #include <algorithm>
 
@@ -315,6 +316,7 @@ void SetupReportList(QTableView* view, CHeaderCtrlEx* header, int headerHeight)
     pal.setColor(QPalette::Text, Qt::black);
     pal.setColor(QPalette::Mid, QColor(192, 192, 192));  // the grid line colour of the styles
     view->setPalette(pal);
+    CutCellTextTips::InstallOn(view);
 }
 
 // --- ReportListView -----------------------------------------------------------------------
@@ -420,18 +422,44 @@ void ReportListView::setSelectionMark(int r)
     m_mark = r;
 }
 
-bool ReportListView::viewportEvent(QEvent* e)
+// --- CutCellTextTips ---------------------------------------------------------------------
+
+CutCellTextTips::CutCellTextTips(QAbstractItemView* view) : QObject(view), m_view(view)
 {
-    if (e->type() == QEvent::ToolTip) {
-        auto* he = static_cast<QHelpEvent*>(e);
-        const QModelIndex i = indexAt(he->pos());
-        const QString text = i.isValid() ? i.data(Qt::DisplayRole).toString() : QString();
-        if (!text.isEmpty()
-            && QFontMetrics(font()).horizontalAdvance(text) + 6 > columnWidth(i.column()))
-            QToolTip::showText(he->globalPos(), text, viewport(), visualRect(i));
-        else
-            QToolTip::hideText();
-        return true;
-    }
-    return QTableView::viewportEvent(e);
+    view->viewport()->installEventFilter(this);
+}
+
+void CutCellTextTips::InstallOn(QAbstractItemView* view)
+{
+    if (!view->findChild<CutCellTextTips*>(QString(), Qt::FindDirectChildrenOnly))
+        new CutCellTextTips(view);
+}
+
+bool CutCellTextTips::IsCut(const QAbstractItemView* view, const QModelIndex& index)
+{
+    const QString text = index.isValid() ? index.data(Qt::DisplayRole).toString() : QString();
+    if (text.isEmpty())
+        return false;
+    const QVariant fontData = index.data(Qt::FontRole);
+    const QFont font = fontData.isValid() ? fontData.value<QFont>() : view->font();
+    // The item delegate keeps this margin on either side of a cell's text.
+    const int margin = view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
+    int widest = 0;
+    for (const QString& line : text.split(QLatin1Char('\n')))
+        widest = std::max(widest, QFontMetrics(font).horizontalAdvance(line));
+    return widest > view->visualRect(index).width() - 2 * margin;
+}
+
+bool CutCellTextTips::eventFilter(QObject* watched, QEvent* e)
+{
+    if (e->type() != QEvent::ToolTip || watched != m_view->viewport())
+        return QObject::eventFilter(watched, e);
+    auto* he = static_cast<QHelpEvent*>(e);
+    const QModelIndex i = m_view->indexAt(he->pos());
+    if (IsCut(m_view, i))
+        QToolTip::showText(he->globalPos(), i.data(Qt::DisplayRole).toString(), m_view->viewport(),
+                           m_view->visualRect(i));
+    else
+        QToolTip::hideText();
+    return true;
 }

@@ -91,10 +91,30 @@ private:
     std::vector<QStringList> m_rows;
 };
 
+// Info tips of a list: pointing at a cell whose column is too narrow for its text shows the
+// whole text as a tool tip (a remark cut at the column's edge); a cell that shows its whole
+// text gets none. Lives as a child of the view.
+class CutCellTextTips : public QObject
+{
+    Q_OBJECT
+public:
+    static void InstallOn(QAbstractItemView* view);  // once per view
+    // True when the view cannot show the cell's whole text in its column.
+    static bool IsCut(const QAbstractItemView* view, const QModelIndex& index);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    explicit CutCellTextTips(QAbstractItemView* view);
+    QAbstractItemView* m_view;
+};
+
 // Gives a QTableView the report-view style of our lists: whole-row single selection,
 // grid lines, no vertical header, fixed uniform row height, no editing, the list font, and
 // `header` (taken over by the view) as its horizontal header with the standard colours (light
-// grey, black), the bold caption font and the given header height (20 or 40).
+// grey, black), the bold caption font and the given header height (20 or 40), and tips for cut
+// cell texts.
 void SetupReportList(QTableView* view, CHeaderCtrlEx* header, int headerHeight = 20);
 
 // A QTableView with its own RowListModel and CHeaderCtrlEx, set up by SetupReportList.
@@ -129,7 +149,6 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
-    bool viewportEvent(QEvent* e) override;  // tips for cut cell texts (info tips)
 
 private:
     RowListModel* m_model = nullptr;

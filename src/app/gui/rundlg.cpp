@@ -1,6 +1,7 @@
 #include "rundlg.h"
 
 #include "app/gui/dialogunits.h"
+#include "app/gui/programlook.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -11,6 +12,7 @@ CRunDlg::CRunDlg(QWidget* parent) : QDialog(parent)
     setFont(font);
     const DialogUnits du(font);
     setWindowTitle(tr("실행"));
+    UseModalDialogFrame(this);
     setFixedSize(du.Size(183, 111));
 
     m_text = new QLabel(QStringLiteral("Static"), this);

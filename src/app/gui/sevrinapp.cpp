@@ -3,6 +3,7 @@
 #include "app/core/sevrin.h"
 #include "app/gui/dialogunits.h"
 #include "app/gui/mainfrm.h"
+#include "app/gui/programlook.h"
 #include "app/gui/sevrinproview.h"
 #include "app/gui/sevrinview.h"
 #include "app/gui/sevrinwebview.h"
@@ -264,7 +265,7 @@ int RunSevrin(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Sevrin"));
-    QApplication::setFont(DialogFont());
+    ApplyProgramLook();
     Prompt::SetHandler(std::make_unique<CWidgetPrompt>());
     if (!InitInstance())
         return 0;

@@ -286,20 +286,31 @@ void CSevrinView::OnCheckUpdate()
     Prompt::Message(tr("게시판을 이용하세요.!!!"));
 }
 
+void CSevrinView::TellNoServer()
+{
+    Prompt::Message(tr("서버가 설정되어 있지 않아 열 수 없습니다.\n"
+                       "ORVA.ini의 [SYSTEM] 항목 ServerHost에 서버 주소를 지정하세요."),
+                    Prompt::Buttons::Ok, Prompt::Icon::Information);
+}
+
 void CSevrinView::OnOpenNotice()
 {
     const QString address = theApp.NoticeAddress();
-    if (!address.isEmpty())
-        Prompt::OpenWithDefault(address);
+    if (address.isEmpty()) {
+        TellNoServer();
+        return;
+    }
+    Prompt::OpenWithDefault(address);
 }
 
 void CSevrinView::OnOpenBoard()
 {
-    // The board lives beside the notice pages on the maker's server; without a server there
-    // is nothing to open.
+    // The board lives beside the notice pages on the maker's server.
     QString address = theApp.NoticeAddress();
-    if (address.isEmpty())
+    if (address.isEmpty()) {
+        TellNoServer();
         return;
+    }
     address.replace(QStringLiteral("/nboard/"), QStringLiteral("/board/"));
     Prompt::OpenWithDefault(address);
 }

@@ -42,6 +42,8 @@ private:
     // Makes `projectFile` current and opens the project screen, which loads it.
     void MakeCurrent(const QString& projectFile);
     QString ProjectFolder() const;
+    // The notice and board buttons without a configured server.
+    void TellNoServer();
 
     bool m_destroyed = false;
 };

@@ -24,5 +24,12 @@ bool CWebBrowser2Ex::WriteHtmlToBrowser(const QString& html)
 
 void CWebBrowser2Ex::OnAnchorClicked(const QUrl& url)
 {
+    // The page comes from a server: only web addresses go to the desktop, never a local
+    // file, a program or any other scheme a handler may be registered for.
+    const QString scheme = url.scheme().toLower();
+    if (scheme != QLatin1String("http") && scheme != QLatin1String("https"))
+        return;
+    if (url.host().isEmpty())
+        return;
     Prompt::OpenWithDefault(url.toString());
 }

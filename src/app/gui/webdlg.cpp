@@ -1,6 +1,7 @@
 #include "webdlg.h"
 
 #include "app/gui/dialogunits.h"
+#include "app/gui/programlook.h"
 #include "app/gui/webbrowser2ex.h"
 #include "platform/prompt.h"
 
@@ -14,6 +15,7 @@ CWebDlg::CWebDlg(const QString& mode, const QString& html, const QString& addres
     setFont(font);
     const DialogUnits du(font);
     setWindowTitle(QStringLiteral("HTML View"));
+    UseModalDialogFrame(this);
     setFixedSize(du.Size(579, 343));
 
     m_browser = new CWebBrowser2Ex(this);

@@ -1,6 +1,7 @@
 #include "widgetprompt.h"
 
 #include "app/gui/inputpro01dlg.h"
+#include "app/gui/programlook.h"
 #include "app/gui/rundlg.h"
 
 #include <QApplication>
@@ -29,8 +30,12 @@ Prompt::Answer CWidgetPrompt::message(const QString& text, Prompt::Buttons butto
                                       Prompt::Icon icon)
 {
     QMessageBox box(DialogParent());
+    UseModalDialogFrame(&box);
     box.setWindowTitle(QStringLiteral("Sevrin"));
-    box.setText(text);
+    // A long line (a path, a file list) is broken to the box's width instead of running
+    // off the box or off the screen.
+    box.setTextFormat(Qt::PlainText);
+    box.setText(WrapTextToWidth(text, box.font(), kMessageTextWidth));
     switch (icon) {
     case Prompt::Icon::Exclamation:
         box.setIcon(QMessageBox::Warning);
@@ -90,12 +95,25 @@ Prompt::Answer CWidgetPrompt::message(const QString& text, Prompt::Buttons butto
 
 QString CWidgetPrompt::openFile(const QString& title, const QString& folder, const QString& filter)
 {
-    return QFileDialog::getOpenFileName(DialogParent(), title, folder, filter);
+    QFileDialog dlg(DialogParent(), title, folder, filter);
+    UseModalDialogFrame(&dlg);
+    dlg.setAcceptMode(QFileDialog::AcceptOpen);
+    dlg.setFileMode(QFileDialog::ExistingFile);
+    if (dlg.exec() != QDialog::Accepted)
+        return QString();
+    return dlg.selectedFiles().value(0);
 }
 
 QString CWidgetPrompt::pickFolder(const QString& title, const QString& startFolder)
 {
-    return QFileDialog::getExistingDirectory(DialogParent(), title, startFolder);
+    QFileDialog dlg(DialogParent(), title, startFolder);
+    UseModalDialogFrame(&dlg);
+    dlg.setAcceptMode(QFileDialog::AcceptOpen);
+    dlg.setFileMode(QFileDialog::Directory);
+    dlg.setOption(QFileDialog::ShowDirsOnly, true);
+    if (dlg.exec() != QDialog::Accepted)
+        return QString();
+    return dlg.selectedFiles().value(0);
 }
 
 bool CWidgetPrompt::openWithDefault(const QString& pathOrUrl)

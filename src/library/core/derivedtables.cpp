@@ -77,14 +77,18 @@ void CSevrinApp::BuildAmpacityTables(double threshold, double factorA, double fa
     }
 }
 
+double CSevrinApp::AppliedHfixTemperatureFactor(double ambientTemperature)
+{
+    const double factor = HLookup(ambientTemperature, QStringLiteral("TDF"));
+    // A temperature that is not one of the tabulated 20..70 degC has no factor: keep the base
+    // currents rather than multiplying them by the no-value marker.
+    return IsNoValue(factor) ? 1.0 : factor;
+}
+
 void CSevrinApp::BuildDeratedHfixTables(double ambientTemperature)
 {
     CableLibBlockT& b = CableLibBlock;
-    double factor = HLookup(ambientTemperature, QStringLiteral("TDF"));
-    // A temperature that is not one of the tabulated 20..70 degC has no factor: keep the base
-    // currents rather than multiplying them by the no-value marker.
-    if (IsNoValue(factor))
-        factor = 1.0;
+    const double factor = AppliedHfixTemperatureFactor(ambientTemperature);
 
     const LibTable& src = b.HfixAmpacityTable;
     LibColumns& d = b.HFIXSQ;

@@ -10,6 +10,19 @@ using libio::Read;
 
 namespace {
 
+// Whether any cell read so far held a value: a workbook that opens but holds none of the
+// library's tables (a stray workbook with one empty sheet) is no library.
+bool g_sawLibraryCell = false;
+
+QString ReadLibraryCell(const Sheet& sheet, int row, int col, Read how)
+{
+    if (!g_sawLibraryCell) {
+        const std::optional<QString> text = sheet.readStr(row, col);
+        g_sawLibraryCell = (text && !text->isEmpty()) || sheet.readNum(row, col) != 0.0;
+    }
+    return libio::ReadCell(sheet, row, col, how);
+}
+
 // Reads `count` entries of a table from its anchor, each property by its own rule.
 void ReadEntries(const Sheet& sheet, LibCells& cells, int firstCol, int firstRow, int count,
                  std::initializer_list<Read> rules)
@@ -17,7 +30,7 @@ void ReadEntries(const Sheet& sheet, LibCells& cells, int firstCol, int firstRow
     for (int e = 0; e < count; ++e) {
         int p = 0;
         for (Read how : rules) {
-            cells.Cell(e, p) = libio::ReadCell(sheet, firstRow + e, firstCol + p, how);
+            cells.Cell(e, p) = ReadLibraryCell(sheet, firstRow + e, firstCol + p, how);
             ++p;
         }
     }
@@ -33,19 +46,19 @@ void ReadTableAll(const Sheet& sheet, LibTable& t, Read how)
 {
     for (int e = 0; e < t.Count; ++e) {
         for (int p = 0; p < t.properties(); ++p)
-            t.Cell(e, p) = libio::ReadCell(sheet, t.FirstRow + e, t.FirstCol + p, how);
+            t.Cell(e, p) = ReadLibraryCell(sheet, t.FirstRow + e, t.FirstCol + p, how);
     }
 }
 
 void ReadLibCell(const Sheet& sheet, LibCell& c, Read how)
 {
-    c.Value = libio::ReadCell(sheet, c.Row, c.Col, how);
+    c.Value = ReadLibraryCell(sheet, c.Row, c.Col, how);
 }
 
 void ReadLibRow(const Sheet& sheet, LibRow& r, Read how)
 {
     for (int i = 0; i < r.size(); ++i)
-        r.Cell(i) = libio::ReadCell(sheet, r.Row, r.FirstCol + i, how);
+        r.Cell(i) = ReadLibraryCell(sheet, r.Row, r.FirstCol + i, how);
 }
 
 // A breaker table and its four-column extension on the same rows.
@@ -56,10 +69,10 @@ void ReadBreakerTable(const Sheet& sheet, LibTable& t, LibColumns& ext, Read typ
         const int row = t.FirstRow + e;
         const Read rules[6] = {Read::F0, Read::F0, Read::F0, type, Read::F2, Read::Text};
         for (int p = 0; p < 6; ++p)
-            t.Cell(e, p) = libio::ReadCell(sheet, row, t.FirstCol + p, rules[p]);
+            t.Cell(e, p) = ReadLibraryCell(sheet, row, t.FirstCol + p, rules[p]);
         const Read extRules[4] = {Read::F2, Read::F0, Read::F0, Read::F2};
         for (int p = 0; p < 4; ++p)
-            ext.Cell(e, p) = libio::ReadCell(sheet, row, ext.FirstCol + p, extRules[p]);
+            ext.Cell(e, p) = ReadLibraryCell(sheet, row, ext.FirstCol + p, extRules[p]);
     }
 }
 
@@ -79,6 +92,7 @@ void CSevrinApp::LoadLibraryWorkbook()
     const QString& path = ProjectPathTable.LibWorkbookPath;
     if (!book.load(path))
         libio::ExitWorkbookNotFound(path);
+    g_sawLibraryCell = false;
 
     if (const Sheet* s = book.getSheet(0)) {
         CableLibBlockT& b = CableLibBlock;
@@ -191,4 +205,6 @@ void CSevrinApp::LoadLibraryWorkbook()
     }
 
     book.release();
+    if (!g_sawLibraryCell)
+        libio::ExitWorkbookNotFound(path);
 }

@@ -2,6 +2,7 @@
 // starting coefficients, starting and inrush currents, starting time, CT ratio and starting kVA.
 #include "app/core/calcutil.h"
 #include "app/core/sevrin.h"
+#include "library/core/ctratio.h"
 
 #include <cmath>
 #include <optional>
@@ -21,6 +22,15 @@ QString FixedOrDash(const std::optional<double>& v, int decimals)
 }
 
 }  // namespace
+
+QString ChooseCtRatio(const LibTable& table, double current)
+{
+    for (int e = 0; e < table.Count && e < table.capacity(); ++e) {
+        if (ReadNumber(table.Cell(e, 0)) > current)
+            return table.Cell(e == 0 ? 0 : e - 1, 1) + QLatin1String("/5");
+    }
+    return QString();
+}
 
 void CSevrinApp::RecalcMotorTables(double beta, double cDol, double cStarDelta, double cReactor,
                                    double lambdaSoftStarter, double lambdaInverter, double k,
@@ -96,16 +106,7 @@ void CSevrinApp::CalcMotorRow(std::array<QString, 19>& row, double beta, double 
     else if (inverter)
         tm = tmInverter;
 
-    // CT: the label of the entry before the first whose primary current exceeds IB x factor.
-    QString ct;
-    const double x = ib * ctFactor;
-    const LibTable& cts = SwitchgearLibBlock.CtRatioTable;
-    for (int e = 0; e < cts.Count; ++e) {
-        if (ReadNumber(cts.Cell(e, 0)) > x) {
-            ct = cts.Cell(e == 0 ? 0 : e - 1, 1) + QLatin1String("/5");
-            break;
-        }
-    }
+    const QString ct = ChooseCtRatio(SwitchgearLibBlock.CtRatioTable, ib * ctFactor);
 
     const double s = limited ? p / eta / cosPhi * lv : p / eta / cosPhi * beta * cv;
 

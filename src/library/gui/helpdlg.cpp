@@ -2,6 +2,7 @@
 
 #include "app/core/sevrin.h"
 #include "app/gui/headerctrlex.h"
+#include "app/gui/rowlistmodel.h"
 
 #include <QHeaderView>
 #include <QTableWidget>
@@ -18,6 +19,7 @@ CHelpDlg::CHelpDlg(QWidget* parent) : QDialog(parent)
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_list->setShowGrid(true);
+    CutCellTextTips::InstallOn(m_list);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_list);
     resize(400, 320);

@@ -1,5 +1,7 @@
 #include "librarydialogrunner.h"
 
+#include "app/gui/programlook.h"
+
 #include <QLabel>
 
 namespace {
@@ -15,6 +17,11 @@ LibraryDialogRunner& Runner()
 void SetLibraryDialogRunner(LibraryDialogRunner runner)
 {
     Runner() = std::move(runner);
+}
+
+CLibraryEditorDlg::CLibraryEditorDlg(QWidget* parent) : QDialog(parent)
+{
+    UseModalDialogFrame(this);
 }
 
 int RunLibraryDialog(CLibraryEditorDlg& dlg)

@@ -12,7 +12,7 @@ class QLabel;
 class CLibraryEditorDlg : public QDialog
 {
 public:
-    explicit CLibraryEditorDlg(QWidget* parent = nullptr) : QDialog(parent) {}
+    explicit CLibraryEditorDlg(QWidget* parent = nullptr);
     virtual void OnInitDialog() = 0;
 
 protected:

@@ -4,7 +4,9 @@
 #include "app/core/sevrin.h"
 #include "library/gui/inputlib02dlg.h"
 
+#include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 CSevrinLib08View::CSevrinLib08View(QWidget* parent)
     : CSevrinLibPage(*FindLibraryPage("CSevrinLib08View"), parent)
@@ -15,6 +17,18 @@ void CSevrinLib08View::ConnectControls()
 {
     if (QPushButton* change = Button(1175))
         connect(change, &QPushButton::clicked, this, &CSevrinLib08View::OnChangeAmbientTemperature);
+}
+
+void CSevrinLib08View::FillTemperatureCurrentList()
+{
+    FillLists();
+    const double temperature = ReadThresholdNumber(theApp.CableLibBlock.AmbientTemperature.Value);
+    if (!IsNoValue(theApp.HLookup(temperature, QStringLiteral("TDF"))))
+        return;
+    if (QLineEdit* factor = Edit(1160)) {
+        const QSignalBlocker block(factor);
+        factor->setText(FormatFixed(theApp.AppliedHfixTemperatureFactor(temperature), 2));
+    }
 }
 
 void CSevrinLib08View::OnChangeAmbientTemperature()
