@@ -30,7 +30,7 @@ bool InstallQtKoreanTranslation()
 
 QColor DisabledEditTextColor()
 {
-    return QColor(64, 64, 64);
+    return QColor(40, 40, 40);
 }
 
 void ApplyProgramLook()
@@ -38,8 +38,8 @@ void ApplyProgramLook()
     QApplication::setFont(DialogFont());
     InstallQtKoreanTranslation();
     // Disabled edits show values the user reads but does not type (project number, logo,
-    // library thresholds and factors): the style's pale grey is hard to read, so only the
-    // text gets darker; the disabled background still tells that the field cannot be edited.
+    // library thresholds and factors): the style's pale grey is hard to read, so the text gets
+    // a near black; the disabled background still tells that the field cannot be edited.
     QPalette edits = QApplication::palette();
     edits.setColor(QPalette::Disabled, QPalette::Text, DisabledEditTextColor());
     QApplication::setPalette(edits, "QLineEdit");

@@ -16,8 +16,8 @@ void ApplyProgramLook();
 // system locale. False when the translation is not installed.
 bool InstallQtKoreanTranslation();
 
-// The text colour of a disabled edit: a dark grey that stays readable on the disabled
-// background while the edit still looks disabled.
+// The text colour of a disabled edit: a near black that stays readable on the disabled
+// background, which still shows that the edit is disabled.
 QColor DisabledEditTextColor();
 
 // A modal dialog's frame: title and close button only, no minimise or maximise button.

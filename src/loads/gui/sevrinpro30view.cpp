@@ -1,30 +1,56 @@
 #include "sevrinpro30view.h"
 
 #include "app/core/sevrin.h"
+#include "loads/core/transformersizing.h"
+#include "loads/gui/guicall.h"
 #include "loads/gui/sevrinpro31view.h"
-
 #include "platform/prompt.h"
+#include "report/gui/outputdlg.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTabBar>
 #include <QTabWidget>
+
+namespace {
+
+constexpr int kTransformerButton = 1701;  // "TR-1".."TR-5" are 1701..1705
+constexpr int kPrevious = 1107, kNext = 1106, kCalculate = 1111;
+
+// The page's motor-block inputs and where the calculation writes its results.
+constexpr int kFirstMotorField = 1609;
+
+}  // namespace
 
 CSevrinPro30View::CSevrinPro30View(QWidget* parent) : CFormView(943, 537, parent)
 {
     AddNavigationButtons(0, 0, 0);
-    // The pages sit in the tab area; the screen switches them with its own buttons.
+    for (int n = 0; n < 5; ++n) {
+        QPushButton* b = AddButton(kTransformerButton + n, QStringLiteral("TR-%1").arg(n + 1),
+                                   70 + n * 52, 7, 50, 14);
+        connect(b, &QPushButton::clicked, this, [this, n] {
+            m_current = n;
+            SelectTransformerTab(n);
+        });
+    }
+    connect(AddButton(1057, tr("저장하기"), 12, 40, 50, 14), &QPushButton::clicked, this,
+            &CSevrinPro30View::OnSave);
+    connect(AddButton(1058, tr("출력하기"), 12, 58, 50, 14), &QPushButton::clicked, this,
+            &CSevrinPro30View::OnOutput);
+
+    // The page sits in the tab area; the screen switches transformers with its own buttons.
     m_pages = new QTabWidget(this);
-    Place(m_pages, 0, 68, 25, 868, 482);
+    Place(m_pages, 1548, 68, 25, 868, 482);
     m_pages->tabBar()->hide();
     m_loadPage = new CSevrinPro31View;
     m_pages->addTab(m_loadPage, QString());
 
     // The five capacity fields under the page.
     for (int n = 1; n <= 5; ++n) {
-        const int x = 68 + (n - 1) * 150;
+        const int x = 68 + (n - 1) * 142;
         auto* check = new QCheckBox(QStringLiteral("TR-%1").arg(n), this);
         Place(check, 1741 + n, x, 513, 36, 12);
         auto* edit = new QLineEdit(this);
@@ -36,18 +62,30 @@ CSevrinPro30View::CSevrinPro30View(QWidget* parent) : CFormView(943, 537, parent
         m_capacityEdit[n - 1] = edit;
         connect(check, &QCheckBox::clicked, this, [this, n] { OnCapacityCheckClicked(n); });
     }
+    connect(AddButton(kCalculate, tr("계산"), 782, 512, 45, 14), &QPushButton::clicked, this,
+            [this] { CalcTransformerCapacity(m_current); });
+    connect(AddButton(kPrevious, tr("이전"), 837, 512, 45, 14), &QPushButton::clicked, this,
+            &CSevrinPro30View::OnPrevious);
+    connect(AddButton(kNext, tr("다음"), 887, 512, 45, 14), &QPushButton::clicked, this,
+            &CSevrinPro30View::OnNext);
 }
 
 CSevrinPro30View::~CSevrinPro30View()
 {
     // The project file reaches these controls through theApp; they go with the screen.
     theApp.TransformerControls = CSevrinApp::TransformerControlsT{};
+    if (theApp.ScreenPointers.Pro30View == this)
+        theApp.ScreenPointers.Pro30View = nullptr;
 }
 
 void CSevrinPro30View::OnInitialUpdate()
 {
     CFormView::OnInitialUpdate();
     SetFilterEnterEscape(true);
+    m_current = 0;
+    m_pages->setCurrentWidget(m_loadPage);
+    m_loadPage->show();
+    EnableTransformerTabButtons(0);
     theApp.ScreenPointers.Pro30View = this;
 
     CSevrinApp::TransformerControlsT& c = theApp.TransformerControls;
@@ -61,16 +99,128 @@ void CSevrinPro30View::OnInitialUpdate()
     c.SetCapacityEnabled = [this](int n, bool enabled) { m_capacityEdit[n - 1]->setEnabled(enabled); };
 }
 
-void CSevrinPro30View::OnCapacityCheckClicked(int n)
+void CSevrinPro30View::SaveSection()
 {
-    m_capacityEdit[n - 1]->setEnabled(m_capacityCheck[n - 1]->isChecked());
     const QString& path = theApp.ProjectPathTable.CurrentProjectPath;
+    // Without a loaded project there is no file to keep the section in.
+    if (path.isEmpty() || !theApp.ProjectLoaded)
+        return;
     if (!theApp.SaveTransformerSizingSection(path))
         Prompt::Message(tr("프로젝트 파일을 저장하지 못했습니다.\n%1").arg(path));
 }
 
+void CSevrinPro30View::OnCapacityCheckClicked(int n)
+{
+    m_capacityEdit[n - 1]->setEnabled(m_capacityCheck[n - 1]->isChecked());
+    SaveSection();
+}
+
+void CSevrinPro30View::EnableTransformerTabButtons(int n)
+{
+    Control<QPushButton>(kPrevious)->setEnabled(n != 0);
+    Control<QPushButton>(kNext)->setEnabled(n != 4);
+    for (int i = 0; i < 5; ++i)
+        Control<QPushButton>(kTransformerButton + i)->setEnabled(true);
+    const int shown = n <= 0 ? 0 : std::min(n, 4);
+    Control<QPushButton>(kTransformerButton + shown)->setEnabled(false);
+}
+
+void CSevrinPro30View::SelectTransformerTab(int n)
+{
+    CallOnGuiThread(this, [this, n] { SelectOnGuiThread(n); });
+}
+
+void CSevrinPro30View::SelectOnGuiThread(int n)
+{
+    m_current = std::clamp(n, 0, 4);
+    EnableTransformerTabButtons(m_current);
+    m_loadPage->hide();
+    FillTransformerPage(m_current);
+    m_loadPage->show();
+}
+
 void CSevrinPro30View::FillTransformerPage(int pageIndex)
 {
-    Q_UNUSED(pageIndex);
-    // filled in when the screen is built
+    const int n = std::clamp(pageIndex, 0, 4);
+    m_current = n;
+    EnableTransformerTabButtons(n);
+    m_loadPage->SetTransformerName(QStringLiteral("TR-%1").arg(n + 1));
+    m_loadPage->ShowTransformerInputs();
+    m_loadPage->FillTransformerLoadList();
+}
+
+void CSevrinPro30View::OnPrevious()
+{
+    if (m_current > 0)
+        SelectTransformerTab(m_current - 1);
+}
+
+void CSevrinPro30View::OnNext()
+{
+    if (m_current <= 3)
+        SelectTransformerTab(m_current + 1);
+}
+
+void CSevrinPro30View::OnSave()
+{
+    m_loadPage->StoreTransformerInputs();
+    const QString& path = theApp.ProjectPathTable.CurrentProjectPath;
+    if (path.isEmpty() || !theApp.ProjectLoaded)
+        return;
+    if (!theApp.SaveTransformerSizingSection(path)) {
+        Prompt::Message(tr("프로젝트 파일을 저장하지 못했습니다.\n%1").arg(path));
+        return;
+    }
+    Prompt::Message(tr("설계조건을 저장 하였습니다."), Prompt::Buttons::Ok);
+}
+
+void CSevrinPro30View::OnOutput()
+{
+    COutputDlg dialog(nullptr);
+    dialog.ReportChoices.fill(0);
+    dialog.ReportChoices[COutputDlg::ProjectCover] = 1;
+    dialog.ReportChoices[COutputDlg::TransformerCapacity] = 1;
+    dialog.exec();
+}
+
+void CSevrinPro30View::CalcTransformerCapacity(int n)
+{
+    CallOnGuiThread(this, [this, n] { CalcOnGuiThread(n); });
+}
+
+void CSevrinPro30View::CalcOnGuiThread(int n)
+{
+    if (n < 0 || n > 4)
+        return;
+    CSevrinPro31View* page = m_loadPage;
+    auto& record = theApp.TransformerSizingBlock.TransformerRecord;
+    const std::vector<TransformerLoadRowT> rows =
+        theApp.ProjectPathTable.CurrentProjectPath.isEmpty() ? std::vector<TransformerLoadRowT>{}
+                                                             : ReadTransformerLoadRows(theApp, n);
+    const bool motorOn = page->MotorCheck()->isChecked();
+    if (motorOn) {
+        using namespace trfield;
+        for (int f : {kPm, kCosM, kBeta, kZ, kEpsilon, kCos, kEtaM, kCosMs, kC})
+            record[std::size_t(f)] = page->Edit(kFirstMotorField + f - kS)->text();
+    }
+    const TransformerCapacity cap =
+        CalcTransformerCapacityFigures(CalcTransformerTotals(rows), motorOn,
+                                       ReadTransformerMotorInputs(record),
+                                       TransformerRatingLookup(theApp));
+    page->Edit(1043)->setText(cap.decision);
+    page->Edit(1625)->setText(cap.connectedText);
+    page->Edit(1626)->setText(cap.demandFactorText);
+    page->Edit(1627)->setText(cap.demandText);
+    page->Edit(1628)->setText(cap.ratingText);
+    if (motorOn) {
+        ApplyMotorBlockToRecord(cap.motor, record);
+        using namespace trfield;
+        for (int f : {kS, kP1, kSinMs, kQ1, kP2, kQ2, kDecision})
+            page->Edit(kFirstMotorField + f - kS)->setText(record[std::size_t(f)]);
+        page->Edit(1629)->setText(cap.motor.ptrText);
+        page->Edit(1630)->setText(cap.motor.ptrRatingText);
+    }
+    if (!m_capacityCheck[std::size_t(n)]->isChecked())
+        m_capacityEdit[std::size_t(n)]->setText(cap.capacityText);
+    SaveSection();
 }

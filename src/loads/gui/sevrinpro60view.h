@@ -1,8 +1,10 @@
 #pragma once
-// The generator-capacity screen (screen 9).
+// The generator-capacity screen (screen 9): the input page with the generator's loads and the
+// result page with the output formula for the outage and the fire case.
 #include "app/gui/formview.h"
 
 class CSevrinPro61View;
+class CSevrinPro62View;
 class QTabWidget;
 
 class CSevrinPro60View : public CFormView
@@ -11,21 +13,37 @@ class CSevrinPro60View : public CFormView
 
 public:
     explicit CSevrinPro60View(QWidget* parent = nullptr);
+    ~CSevrinPro60View() override;
 
     void OnInitialUpdate() override;
 
+    // The three operations the screen switcher and the report writer run, in this order;
+    // each is callable from the report worker thread (it runs on the GUI thread and the
+    // caller waits).
     // Copies the generator factors from the controls into the generator block.
     void StoreGeneratorInputs();
-
-    // Computes the generator capacity and selects its rating.
+    // Computes both cases from the stored rows and writes every result text into the pages.
     void CalcGeneratorCapacity();
-
-    // Puts the stored factors back into the controls and refreshes the load list.
+    // Refills the load list and puts the stored factors back into the controls.
     void ShowGeneratorInputs();
 
+    void ShowGeneratorPage(int n);
+    void EnableGeneratorPageButtons(int n);
+    int CurrentPage() const { return m_current; }
+
+    void OnSave();
+    void OnOutput();
+
     CSevrinPro61View* LoadPage() const { return m_loadPage; }
+    CSevrinPro62View* ResultPage() const { return m_resultPage; }
 
 private:
+    void StoreOnGuiThread();
+    void CalcOnGuiThread();
+    void ShowOnGuiThread();
+
     QTabWidget* m_pages;
     CSevrinPro61View* m_loadPage;
+    CSevrinPro62View* m_resultPage;
+    int m_current = 0;
 };

@@ -1,0 +1,252 @@
+#include "loads/core/generatorsizing.h"
+
+#include "app/core/calcutil.h"
+#include "app/core/sevrin.h"
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+constexpr int kMaxRows = 1000;
+constexpr int kMaxSheets = 100;
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kOutputPowerFactor = 0.8;
+
+bool Defined(double v)
+{
+    return std::isfinite(v) && !IsNoValue(v);
+}
+
+// A factor that can enter the formula: a finite number above 0.
+bool PositiveFactor(const QString& text, double* value)
+{
+    if (text.trimmed().isEmpty())
+        return false;
+    const double v = ReadNumber(text);
+    if (!std::isfinite(v) || v <= 0.0)
+        return false;
+    *value = v;
+    return true;
+}
+
+const QString kOutagePlaceholder =
+    QStringLiteral("▣ 정전 시 부하를 고려한 발전기 출력 용량 : _____KVA (_______kW)");
+const QString kFirePlaceholder =
+    QStringLiteral("▣ 화재 시 부하를 고려한 발전기 출력 용량 : _____KVA (_______kW)");
+const QString kSelectionPlaceholder =
+    QStringLiteral("▣ 발전기 용량은 (정전 시, 화재 시) 중 최대 용량 : _____kW (_______KVA)로 선정");
+const QString kGpPlaceholder = QStringLiteral("GP : 발전기 출력 용량 (kVA) ______ (kVA)");
+
+struct Sums
+{
+    double kw = 0, kva = 0, maxKw = 0;
+};
+
+void AddColumn(const QString& text, double* sum, double* largest)
+{
+    double v = 0.0;
+    if (!ReadLoadText(text, &v))
+        return;
+    *sum += v;
+    if (largest && v > *largest)
+        *largest = v;
+}
+
+GeneratorCase ComputeCase(const Sums& s, const GeneratorFactors& f)
+{
+    GeneratorCase c;
+    c.kwSum = FixedOrDash(s.kw, 3);
+    c.kvaSum = FixedOrDash(s.kva, 3);
+    c.maxKw = FixedOrDash(s.maxKw, 3);
+    // The formula takes the figures as shown, to three decimals.
+    const double sumP = ReadNumber(c.kvaSum);
+    const double sumPm = ReadNumber(c.kwSum);
+    const double pl = ReadNumber(c.maxKw);
+    double a = 0, cf = 0, k = 0;
+    c.defined = PositiveFactor(f.a, &a) && PositiveFactor(f.c, &cf) && PositiveFactor(f.k, &k);
+    c.gp = c.defined ? ((sumPm - pl) * a + sumP + pl * a * cf) * k : kNaN;
+    c.output = c.gp * kOutputPowerFactor;
+    c.defined = c.defined && Defined(c.gp) && Defined(c.output);
+    c.gpText = FixedOrDash(c.defined ? c.gp : kNaN, 0);
+    c.outputText = FixedOrDash(c.defined ? c.output : kNaN, 1);
+    return c;
+}
+
+}  // namespace
+
+void CalcGeneratorLoadDemand(GeneratorLoadRowT& row)
+{
+    using namespace gencol;
+    const double p = ReadNumber(row[kKw]);
+    const double s = ReadNumber(row[kKva]);
+    auto demand = [&](int pctCol, int kwCol, int kvaCol) {
+        if (row[std::size_t(pctCol)].isEmpty())
+            return;
+        const double d = ReadNumber(row[std::size_t(pctCol)]) / 100.0;
+        row[std::size_t(kwCol)] = FixedOrDash(p * d, 3);
+        row[std::size_t(kvaCol)] = FixedOrDash(s * d, 3);
+    };
+    demand(kOutagePct, kOutageKw, kOutageKva);
+    demand(kFirePct, kFireKw, kFireKva);
+}
+
+bool ValidateGeneratorLoadCapacity(const QString& kw, const QString& kva, QString* message)
+{
+    if (!kw.isEmpty() && !kva.isEmpty()) {
+        *message = QStringLiteral("용량 값을 하나만 지정해 주세요!!!");
+        return false;
+    }
+    if (kw.isEmpty() && kva.isEmpty()) {
+        *message = QStringLiteral("용량 값을 하나를 지정해 주세요!!!");
+        return false;
+    }
+    return true;
+}
+
+GeneratorCapacity CalcGeneratorOutput(const std::vector<GeneratorLoadRowT>& rows,
+                                      const GeneratorFactors& outage, const GeneratorFactors& fire,
+                                      const RatingLookup& gen, const RatingLookup& gen2)
+{
+    GeneratorCapacity r;
+    r.rating = r.ratingKva = NO_VALUE;
+    r.summary = {kOutagePlaceholder, kFirePlaceholder, kSelectionPlaceholder};
+    r.gpLine = {kGpPlaceholder, kGpPlaceholder};
+    r.hasRows = !rows.empty();
+    if (!r.hasRows)
+        return r;
+
+    using namespace gencol;
+    Sums out, fir;
+    int n = 0;
+    for (const GeneratorLoadRowT& row : rows) {
+        if (n++ >= kMaxRows)
+            break;
+        AddColumn(row[kOutageKw], &out.kw, &out.maxKw);
+        AddColumn(row[kOutageKva], &out.kva, nullptr);
+        AddColumn(row[kFireKw], &fir.kw, &fir.maxKw);
+        AddColumn(row[kFireKva], &fir.kva, nullptr);
+    }
+    r.outage = ComputeCase(out, outage);
+    r.fire = ComputeCase(fir, fire);
+
+    // Both cases must be known: the rating covers the larger of the two.
+    if (r.outage.defined && r.fire.defined) {
+        r.rating = PickStandardRating(GetMaxOf2(r.outage.output, r.fire.output), gen);
+        if (Defined(r.rating)) {
+            r.ratingKva = gen2(r.rating);
+            if (!Defined(r.ratingKva))
+                r.ratingKva = NO_VALUE;
+        }
+    }
+    const QString ratingText = FixedOrDash(r.rating, 0);
+    const QString ratingKvaText = FixedOrDash(r.ratingKva, 0);
+    r.summary[0] = QStringLiteral("▣ 정전 시 부하를 고려한 발전기 출력 용량 : %1KVA (%2kW)")
+                       .arg(r.outage.gpText, r.outage.outputText);
+    r.summary[1] = QStringLiteral("▣ 화재 시 부하를 고려한 발전기 출력 용량 : %1KVA (%2kW)")
+                       .arg(r.fire.gpText, r.fire.outputText);
+    r.summary[2] = QStringLiteral("▣ 발전기 용량은 (정전 시, 화재 시) 중 최대 용량 : %1kW (%2KVA)로 선정")
+                       .arg(ratingText, ratingKvaText);
+    r.gpLine[0] = QStringLiteral("GP : 발전기 출력 용량 (kVA) %1 (kVA)").arg(r.outage.gpText);
+    r.gpLine[1] = QStringLiteral("GP : 발전기 출력 용량 (kVA) %1 (kVA)").arg(r.fire.gpText);
+    r.hidden = {r.outage.gpText, r.fire.gpText, r.outage.gpText, r.fire.gpText, ratingText,
+                ratingKvaText};
+    return r;
+}
+
+std::vector<GeneratorLoadRowT> ReadGeneratorLoadRows(CSevrinApp& app)
+{
+    std::vector<GeneratorLoadRowT> rows;
+    for (int i = 0; i < kMaxRows; ++i) {
+        if (!app.ReadGeneratorLoadRow(i))
+            break;
+        rows.push_back(app.GeneratorSizingBlock.GeneratorLoadRow);
+    }
+    return rows;
+}
+
+RatingLookup GeneratorRatingLookup(CSevrinApp& app)
+{
+    return [&app](double kw) { return app.VLookup(kw, QStringLiteral("GEN"), 2); };
+}
+
+RatingLookup GeneratorApparentLookup(CSevrinApp& app)
+{
+    return [&app](double kw) { return app.VLookup(kw, QStringLiteral("GEN_2"), 2); };
+}
+
+QString GeneratorInputFactorText(int index)
+{
+    switch (index) {
+    case 0: return QStringLiteral("1.38");
+    case 1: return QStringLiteral("1.45");
+    default: return QString();
+    }
+}
+
+GeneratorFactors GeneratorOutageFactors(const CSevrinApp& app)
+{
+    const auto& b = app.GeneratorSizingBlock;
+    return {GeneratorInputFactorText(b.GeneratorConditionIndex[0]), b.GeneratorConditionText[0],
+            b.GeneratorConditionText[1]};
+}
+
+GeneratorFactors GeneratorFireFactors(const CSevrinApp& app)
+{
+    const auto& b = app.GeneratorSizingBlock;
+    return {GeneratorInputFactorText(b.GeneratorConditionIndex[1]), b.GeneratorConditionText[2],
+            b.GeneratorConditionText[3]};
+}
+
+GeneratorLoadRowT GeneratorRowFromMccLoad(const QString& panel, const std::array<QString, 40>& load,
+                                          int number)
+{
+    // Load columns 0..4: equipment name, number, kind, kW, kVA; 13: starting method.
+    GeneratorLoadRowT row;
+    row[gencol::kNumber] = QString::number(number);
+    row[gencol::kPanel] = panel;
+    for (int c = 0; c < 5; ++c)
+        row[std::size_t(gencol::kEquipment + c)] = load[std::size_t(c)];
+    row[gencol::kStart] = load[13];
+    return row;
+}
+
+GeneratorLoadRowT GeneratorRowFromBoard(const std::array<QString, 13>& board, int number)
+{
+    GeneratorLoadRowT row;
+    row[gencol::kNumber] = QString::number(number);
+    row[gencol::kPanel] = board[0];
+    row[gencol::kEquipment] = QStringLiteral("-");
+    row[gencol::kTag] = QStringLiteral("-");
+    row[gencol::kType] = QStringLiteral("L3P");
+    row[gencol::kKva] = board[9];
+    row[gencol::kStart] = QStringLiteral("-");
+    return row;
+}
+
+GeneratorImport BuildGeneratorImport(CSevrinApp& app, int firstNumber)
+{
+    GeneratorImport imp;
+    int number = firstNumber;
+    auto& panel = app.MotorControlCenterBlock.MccPanelRecord;
+    for (int i = 0; i < kMaxSheets && app.ReadMccPanelSheet(i); ++i) {
+        if (panel[6] != QLatin1String("O"))  // "비상발전기 연결", cell (5, 0)
+            continue;
+        const QString name = panel[0];
+        auto& load = app.MotorControlCenterBlock.MccLoadRow;
+        for (int k = 0; k < kMaxRows && app.ReadMccLoadRow(i, k); ++k) {
+            if (load[0].isEmpty())
+                break;
+            imp.rows.push_back(GeneratorRowFromMccLoad(name, load, number++));
+            ++imp.mccLoads;
+        }
+    }
+    auto& board = app.CabinetSizingBlock.BoardRecord;
+    for (int i = 0; i < kMaxSheets && app.ReadPanelBoardSheet(i); ++i) {
+        if (board[6] != QLatin1String("O"))
+            continue;
+        imp.rows.push_back(GeneratorRowFromBoard(board, number++));
+        ++imp.boards;
+    }
+    return imp;
+}

@@ -1,0 +1,221 @@
+// The transformer and generator screens: the current transformer after a project load, the
+// capacity locks and their project-file section, the row list of the generator page, and the
+// report writer's calls from another thread.
+#include "loads/gui/sevrinpro30view.h"
+#include "loads/gui/sevrinpro31view.h"
+#include "loads/gui/sevrinpro60view.h"
+#include "loads/gui/sevrinpro61view.h"
+#include "loads/gui/sevrinpro62view.h"
+
+#include "app/core/sevrin.h"
+#include "app/gui/rowlistmodel.h"
+#include "common/recordingprompt.h"
+#include "common/testsupport.h"
+#include "loads/core/generatorsizing.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+class TestTransformerScreen : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void projectLoadShowsAndComputesTr1();
+    void lockedCapacitySurvivesReload();
+    void lockClickWithoutProjectWritesNothing();
+    void reportWorkerDrivesBothScreens();
+    void generatorRowsAndLastDeleteRemovesWorkbook();
+
+private:
+    // Loaded project in a fresh folder, with TR-1 fed 300 kVA and TR-3 fed 40 kVA.
+    void MakeProject();
+
+    QTemporaryDir* m_dir = nullptr;
+    QString m_project;
+    RecordingPrompt* m_prompt = nullptr;
+    CSevrinPro30View* m_tr = nullptr;
+    CSevrinPro60View* m_gen = nullptr;
+};
+
+void TestTransformerScreen::init()
+{
+    m_prompt = RecordingPrompt::Install();
+    m_dir = new QTemporaryDir;
+    QVERIFY(m_dir->isValid());
+    auto& p = theApp.ProjectPathTable;
+    p.CompanionSuffixTable = {"_10.xlsx",  "_20.xlsx",  "_40.xlsx",  "_50.xlsx",
+                              "_30.xlsx",  "_60.xlsx",  "_80.xlsx",  "_851.xlsx",
+                              "_852.xlsx", "_853.xlsx", "_854.xlsx", "_855.xlsx"};
+    p.LibWorkbookPath = QStringLiteral(SEVRIN_PROGRAM_DIR) + "/LIB/lib_v3p4.xlsx";
+    theApp.LoadLibraryWorkbook();
+    p.CurrentProjectPath.clear();
+    theApp.ProjectLoaded = 0;
+    m_tr = new CSevrinPro30View;
+    m_tr->OnInitialUpdate();
+    m_gen = new CSevrinPro60View;
+    m_gen->OnInitialUpdate();
+}
+
+void TestTransformerScreen::cleanup()
+{
+    delete m_tr;
+    delete m_gen;
+    delete m_dir;
+    theApp.ProjectPathTable.CurrentProjectPath.clear();
+    theApp.ProjectLoaded = 0;
+}
+
+void TestTransformerScreen::MakeProject()
+{
+    m_project = m_dir->filePath("P1.pro");
+    QVERIFY(QFile::copy(QStringLiteral(SEVRIN_PROGRAM_DIR) + "/FORM/form.pro", m_project));
+    QFile(m_project).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    theApp.ProjectPathTable.CurrentProjectPath = m_project;
+    QVERIFY(theApp.LoadProjectFile(m_project));
+    theApp.ProjectLoaded = 1;
+    QVERIFY(theApp.ReadTransformerSheet(0));  // creates "_30" with its five sheets
+    auto& b = theApp.TransformerSizingBlock;
+    b.TransformerLoadRow = {"1", "MCC-1", "-", "400000", "75", "300000", ""};
+    QVERIFY(theApp.WriteTransformerLoadRow(0, 0, false));
+    b.TransformerLoadRow = {"1", "LP-3", "-", "50000", "80", "40000", ""};
+    QVERIFY(theApp.WriteTransformerLoadRow(2, 0, false));
+}
+
+void TestTransformerScreen::projectLoadShowsAndComputesTr1()
+{
+    MakeProject();
+    m_tr->SelectTransformerTab(2);
+    QCOMPARE(m_tr->LoadPage()->List()->rows()->rowCount(), 1);
+    // The refill after a project load shows TR-1 and makes it the transformer "계산" works on.
+    m_tr->FillTransformerPage(0);
+    QCOMPARE(m_tr->LoadPage()->GetTransformerIndex(), 0);
+    QCOMPARE(m_tr->CurrentIndex(), 0);
+    QVERIFY(!m_tr->Control<QPushButton>(1701)->isEnabled());
+    QTest::mouseClick(m_tr->Control<QPushButton>(1111), Qt::LeftButton);
+    // 300 kVA of demand -> 315 kVA (the 40 kVA of TR-3 would give 100 kVA).
+    QCOMPARE(m_tr->CapacityEdit(1)->text(), QString("315"));
+    QCOMPARE(m_tr->LoadPage()->Edit(1043)->text(), QString("상기 계산상 300kVA이므로 3φ 315 변압기 1대로 결정함."));
+    QVERIFY(m_tr->CapacityEdit(3)->text().isEmpty());
+    QVERIFY(m_prompt->messages.isEmpty());
+}
+
+void TestTransformerScreen::lockedCapacitySurvivesReload()
+{
+    MakeProject();
+    // TR-2 locked with 123 typed: "계산" on TR-2 writes the decision but keeps 123.
+    m_tr->CapacityCheck(2)->click();
+    QVERIFY(m_tr->CapacityEdit(2)->isEnabled());
+    m_tr->CapacityEdit(2)->setText("123");
+    m_tr->SelectTransformerTab(1);
+    m_tr->CalcTransformerCapacity(1);
+    QCOMPARE(m_tr->CapacityEdit(2)->text(), QString("123"));
+    QVERIFY(m_tr->LoadPage()->Edit(1043)->text().startsWith("상기 계산상 0kVA"));
+    m_tr->CalcTransformerCapacity(0);
+
+    // A new screen reading the project file gets the lock and the 123 back.
+    delete m_tr;
+    m_tr = new CSevrinPro30View;
+    m_tr->OnInitialUpdate();
+    QVERIFY(theApp.LoadProjectFile(m_project));
+    QVERIFY(m_tr->CapacityCheck(2)->isChecked());
+    QVERIFY(m_tr->CapacityEdit(2)->isEnabled());
+    QCOMPARE(m_tr->CapacityEdit(2)->text(), QString("123"));
+    QVERIFY(!m_tr->CapacityCheck(1)->isChecked());
+    // An unlocked field is not read back: the next calculation fills it.
+    m_tr->SelectTransformerTab(1);
+    m_tr->CalcTransformerCapacity(1);
+    QCOMPARE(m_tr->CapacityEdit(2)->text(), QString("123"));
+}
+
+void TestTransformerScreen::lockClickWithoutProjectWritesNothing()
+{
+    // A project path is known but the project was never loaded: the click writes nothing.
+    m_project = m_dir->filePath("P1.pro");
+    QVERIFY(WriteFile(m_project, "[Project_Introduce]\nProjectName=keep\n"));
+    theApp.ProjectPathTable.CurrentProjectPath = m_project;
+    m_tr->CapacityCheck(3)->click();
+    QVERIFY(m_tr->CapacityEdit(3)->isEnabled());
+    QCOMPARE(ReadFile(m_project), QByteArray("[Project_Introduce]\nProjectName=keep\n"));
+    m_tr->CalcTransformerCapacity(0);
+    QCOMPARE(ReadFile(m_project), QByteArray("[Project_Introduce]\nProjectName=keep\n"));
+    QVERIFY(!QFile::exists(m_dir->filePath("P1_30.xlsx")));
+}
+
+void TestTransformerScreen::reportWorkerDrivesBothScreens()
+{
+    MakeProject();
+    auto& b = theApp.GeneratorSizingBlock;
+    b.GeneratorConditionIndex = {1, 0};
+    b.GeneratorConditionText = {"6", "1.1", "3.9", "1.1"};
+    GeneratorLoadRowT row{};
+    row = {"1", "MCC-FA", "fan", "SF-1", "M", "37", "", "DOL", "100", "", "", "100", "", ""};
+    CalcGeneratorLoadDemand(row);
+    b.GeneratorLoadRow = row;
+    QVERIFY(theApp.WriteGeneratorLoadRow(0, false));
+    m_gen->ShowGeneratorInputs();
+
+    // The report worker calls the screens' operations while the GUI thread runs its loop.
+    QString capacity, selection;
+    QThread* worker = QThread::create([&] {
+        m_tr->SelectTransformerTab(0);
+        m_tr->CalcTransformerCapacity(0);
+        m_gen->StoreGeneratorInputs();
+        m_gen->CalcGeneratorCapacity();
+        m_gen->ShowGeneratorInputs();
+    });
+    worker->start();
+    QTRY_VERIFY_WITH_TIMEOUT(worker->isFinished(), 20000);
+    delete worker;
+    QCOMPARE(m_tr->CapacityEdit(1)->text(), QString("315"));
+    // 37 kW DOL, a 1.45, c 6, k 1.1 in both cases: GP = 37 × 1.45 × 6 × 1.1 = 354.09 kVA,
+    // 283.27 kW -> 300 kW (375 kVA).
+    QCOMPARE(m_gen->ResultPage()->Edit(1524)->text(), QString("GP : 발전기 출력 용량 (kVA) 354 (kVA)"));
+    QCOMPARE(m_gen->ResultPage()->Edit(1528)->text(),
+             QString("▣ 발전기 용량은 (정전 시, 화재 시) 중 최대 용량 : 300kW (375KVA)로 선정"));
+    QCOMPARE(m_gen->LoadPage()->Edit(1514)->text(), QString("37.000"));
+}
+
+void TestTransformerScreen::generatorRowsAndLastDeleteRemovesWorkbook()
+{
+    MakeProject();
+    CSevrinPro61View* page = m_gen->LoadPage();
+    m_gen->ShowGeneratorInputs();
+    const QString path = theApp.CompanionPath(CSevrinApp::GeneratorWorkbook);
+    QVERIFY(!QFile::exists(path));
+    // Both capacities filled: refused with the message, nothing written.
+    page->Edit(1520)->setText("50");
+    page->OnAdd();
+    QCOMPARE(m_prompt->messages.value(0), QString("용량 값을 하나만 지정해 주세요!!!"));
+    QVERIFY(!QFile::exists(path));
+    page->Edit(1520)->clear();
+    page->OnAdd();  // 110 kW, 0 % outage, 100 % fire, reactor start
+    QVERIFY(QFile::exists(path));
+    QCOMPARE(page->List()->rows()->text(0, 12), QString("110.000"));
+    QCOMPARE(page->List()->rows()->text(0, 7), QString("리액터"));
+    // "수정", "삭제" and "+" without a marked row do nothing.
+    page->OnDelete();
+    page->OnInsert();
+    QCOMPARE(page->List()->rows()->rowCount(), 1);
+    // Deleting the only row deletes the workbook; the next "추가" creates it again.
+    page->List()->setSelectionMark(0);
+    page->OnDelete();
+    QCOMPARE(page->List()->rows()->rowCount(), 0);
+    QVERIFY(!QFile::exists(path));
+    QCOMPARE(theApp.GeneratorSizingBlock.GeneratorLoadCount, 0);
+    page->OnAdd();
+    QVERIFY(QFile::exists(path));
+    m_gen->ShowGeneratorInputs();
+    QCOMPARE(page->List()->rows()->rowCount(), 1);
+}
+
+QTEST_MAIN(TestTransformerScreen)
+#include "tst_transformerscreen.moc"
