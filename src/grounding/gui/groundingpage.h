@@ -2,7 +2,7 @@
 // What every page of the grounding screen has in common: a child form in the screen's page
 // frame, laid out in dialog units of "굴림" 9, whose boxes are found by identifier.
 #include "app/gui/dialogunits.h"
-#include "grounding/gui/formulapicture.h"
+#include "app/gui/formulapicture.h"
 
 #include <QWidget>
 

@@ -1,6 +1,6 @@
 #pragma once
 // A formula drawn with QPainter: fractions, square roots, sub- and superscripts laid out the
-// way a printed formula is, so the result pages show each formula beside its values without
+// way a printed formula is, so a page shows each formula beside its values without
 // any image file.
 #include <QString>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "grounding/gui/formulapicture.h"
+#include "app/gui/formulapicture.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
