@@ -1,6 +1,6 @@
 #include "sevrinpro62view.h"
 
-#include "grounding/gui/formulapicture.h"
+#include "app/gui/formulapicture.h"
 
 #include <QComboBox>
 #include <QLabel>
