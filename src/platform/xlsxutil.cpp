@@ -180,7 +180,8 @@ bool ParseXml(pugi::xml_document& doc, const QByteArray& data)
 {
     const pugi::xml_parse_result res =
         doc.load_buffer(data.constData(), size_t(data.size()),
-                        pugi::parse_default | pugi::parse_declaration | pugi::parse_ws_pcdata_single,
+                        pugi::parse_default | pugi::parse_declaration | pugi::parse_ws_pcdata_single |
+                            pugi::parse_embed_pcdata,
                         pugi::encoding_auto);
     return bool(res) && doc.document_element();
 }

@@ -49,7 +49,9 @@ std::string ResolveTarget(const std::string& sourcePart, const std::string& targ
 std::string RelativeTarget(const std::string& fromPart, const std::string& toPart);
 
 // Parses XML the way the layer needs it (declaration kept, whitespace-only text kept when it
-// is an element's only content). False on malformed XML.
+// is an element's only content). An element's leading text is held in the element itself (no
+// separate text node: a large sheet is mostly <v> and <t> with one text each), so text is read
+// and written through xml_text, never as a child node. False on malformed XML.
 bool ParseXml(pugi::xml_document& doc, const QByteArray& data);
 QByteArray SerializeXml(const pugi::xml_document& doc, size_t sizeHint = 0);
 

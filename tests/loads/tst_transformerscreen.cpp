@@ -7,6 +7,7 @@
 #include "loads/gui/sevrinpro61view.h"
 #include "loads/gui/sevrinpro62view.h"
 
+#include "app/core/companionworkbook.h"
 #include "app/core/sevrin.h"
 #include "app/gui/rowlistmodel.h"
 #include "common/recordingprompt.h"
@@ -33,6 +34,7 @@ private slots:
     void lockedCapacitySurvivesReload();
     void lockClickWithoutProjectWritesNothing();
     void reportWorkerDrivesBothScreens();
+    void transformerWorkbookCreatedOnlyWhenMissing();
     void generatorRowsAndLastDeleteRemovesWorkbook();
 
 private:
@@ -148,6 +150,37 @@ void TestTransformerScreen::lockClickWithoutProjectWritesNothing()
     m_tr->CalcTransformerCapacity(0);
     QCOMPARE(ReadFile(m_project), QByteArray("[Project_Introduce]\nProjectName=keep\n"));
     QVERIFY(!QFile::exists(m_dir->filePath("P1_30.xlsx")));
+}
+
+void TestTransformerScreen::transformerWorkbookCreatedOnlyWhenMissing()
+{
+    m_project = m_dir->filePath("P1.pro");
+    QVERIFY(QFile::copy(QStringLiteral(SEVRIN_PROGRAM_DIR) + "/FORM/form.pro", m_project));
+    QFile(m_project).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    theApp.ProjectPathTable.CurrentProjectPath = m_project;
+    QVERIFY(theApp.LoadProjectFile(m_project));
+    theApp.ProjectLoaded = 1;
+    const QString path = theApp.CompanionPath(CSevrinApp::TransformerWorkbook);
+    // Showing a transformer creates nothing; the first row written creates all five sheets.
+    m_tr->FillTransformerPage(0);
+    QVERIFY(!QFile::exists(path));
+    m_tr->SelectTransformerTab(3);
+    m_tr->LoadPage()->OnAdd();  // "LN-4A", 211500 VA at 55 %
+    QVERIFY(QFile::exists(path));
+    QCOMPARE(m_tr->LoadPage()->List()->rows()->text(0, 5), QString("116325"));
+    QVERIFY(theApp.ReadTransformerSheet(4));
+    QVERIFY(theApp.ReadTransformerLoadRow(3, 0));
+    QVERIFY(m_prompt->messages.isEmpty());
+
+    // An existing "_30" that cannot be read is reported and never written over.
+    companion::DropCache();
+    QVERIFY(QFile::remove(path));
+    QVERIFY(WriteFile(path, "not a workbook"));
+    m_tr->SelectTransformerTab(0);
+    QVERIFY(!m_prompt->messages.isEmpty());
+    m_tr->LoadPage()->OnAdd();
+    m_tr->LoadPage()->StoreTransformerInputs();
+    QCOMPARE(ReadFile(path), QByteArray("not a workbook"));
 }
 
 void TestTransformerScreen::reportWorkerDrivesBothScreens()

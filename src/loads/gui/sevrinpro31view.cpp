@@ -9,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -163,6 +164,12 @@ CSevrinPro31View::CSevrinPro31View(QWidget* parent) : CFormView(868, 482, parent
         edit(kFirstMotorField + i, x + 135, y, 70, IsMotorInput(field));
     }
     ShowMotorInputs(false);
+    // Starting values of the inputs.
+    Edit(1603)->setText(QStringLiteral("0.38)"));
+    Edit(1044)->setText(QStringLiteral("LN-4A"));
+    Edit(1045)->setText(QStringLiteral("일반 전등,전열 부하"));
+    Edit(1051)->setText(QStringLiteral("211500"));
+    Edit(1608)->setText(QStringLiteral("55"));
 }
 
 void CSevrinPro31View::SetInsertButtonsVisible(bool visible)
@@ -197,6 +204,19 @@ void CSevrinPro31View::ShowMotorInputs(bool show)
         Edit(id)->setVisible(show);
 }
 
+bool CSevrinPro31View::EnsureWorkbook()
+{
+    // "_30" is created with its five sheets by the first write, not by showing a transformer,
+    // so that opening a project leaves its folder as it was.
+    if (QFile::exists(theApp.CompanionPath(CSevrinApp::TransformerWorkbook)))
+        return true;
+    auto& record = theApp.TransformerSizingBlock.TransformerRecord;
+    const TransformerRecordT kept = record;
+    const bool ok = theApp.ReadTransformerSheet(GetTransformerIndex());
+    record = kept;
+    return ok;
+}
+
 bool CSevrinPro31View::Checked(bool ok)
 {
     if (ok)
@@ -219,14 +239,17 @@ void CSevrinPro31View::StoreTransformerInputs()
     r[trfield::kMotorOption] = m_motorCheck->isChecked() ? QStringLiteral("Y") : QStringLiteral("N");
     for (int i = 0; i < 16; ++i)
         r[std::size_t(trfield::kS + i)] = Edit(kFirstMotorField + i)->text();
-    Checked(theApp.WriteTransformerSheet(GetTransformerIndex()));
+    Checked(EnsureWorkbook() && theApp.WriteTransformerSheet(GetTransformerIndex()));
 }
 
 void CSevrinPro31View::ShowTransformerInputs()
 {
     if (theApp.ProjectPathTable.CurrentProjectPath.isEmpty())
         return;
-    if (!theApp.ReadTransformerSheet(GetTransformerIndex())) {
+    if (!QFile::exists(theApp.CompanionPath(CSevrinApp::TransformerWorkbook))) {
+        for (QString& f : theApp.TransformerSizingBlock.TransformerRecord)
+            f.clear();
+    } else if (!theApp.ReadTransformerSheet(GetTransformerIndex())) {
         Prompt::Message(tr("변압기 파일을 읽지 못했습니다.\n%1")
                             .arg(theApp.CompanionPath(CSevrinApp::TransformerWorkbook)));
         return;
@@ -276,7 +299,7 @@ void CSevrinPro31View::OnAdd()
         return;
     const int k = b.TransformerLoadCount;
     BuildTransformerLoadRow(k, QString());
-    if (!Checked(theApp.WriteTransformerLoadRow(GetTransformerIndex(), k, false)))
+    if (!Checked(EnsureWorkbook() && theApp.WriteTransformerLoadRow(GetTransformerIndex(), k, false)))
         return;
     m_list->rows()->insertRow(k, Cells(b.TransformerLoadRow));
     b.TransformerLoadCount = k + 1;
@@ -338,10 +361,10 @@ void CSevrinPro31View::OnClearTransformer()
     for (QString& s : b.TransformerRecord)
         s.clear();
     const int n = GetTransformerIndex();
-    bool ok = true;
+    bool ok = EnsureWorkbook();
     {
         CompanionBatch batch;
-        ok = theApp.WriteTransformerSheet(n);
+        ok = ok && theApp.WriteTransformerSheet(n);
         for (int k = m_list->rows()->rowCount() - 1; ok && k >= 0; --k)
             ok = theApp.DeleteTransformerLoadRow(n, k);
         ok = batch.finish() && ok;
@@ -359,10 +382,12 @@ void CSevrinPro31View::OnImportTransformerLoads()
     auto& b = theApp.TransformerSizingBlock;
     const int n = GetTransformerIndex();
     const TransformerImport imp = BuildTransformerImport(theApp, m_name->text(), b.TransformerLoadCount + 1);
-    bool ok = true;
+    bool ok = imp.rows.empty() || EnsureWorkbook();
     {
         CompanionBatch batch;
         for (const TransformerLoadRowT& row : imp.rows) {
+            if (!ok)
+                break;
             if (b.TransformerLoadCount >= kMaxRows)
                 break;
             b.TransformerLoadRow = row;

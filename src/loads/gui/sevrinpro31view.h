@@ -47,6 +47,8 @@ public:
 private:
     // A failed store: tell the user and show what the workbook really holds.
     bool Checked(bool ok);
+    // Creates "_30" with its five sheets when it does not exist yet.
+    bool EnsureWorkbook();
 
     QLabel* m_name = nullptr;
     QComboBox* m_typeCombo = nullptr;
