@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -13,7 +14,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <sys/resource.h>
 #include <vector>
 
 namespace {
@@ -27,7 +27,7 @@ double median(std::vector<double> v)
 }
 
 const char* kOpenpyxl = R"PY(
-import sys, time, resource, openpyxl
+import sys, time, openpyxl
 src, dst, runs = sys.argv[1], sys.argv[2], int(sys.argv[3])
 times = []
 for i in range(runs):
@@ -40,7 +40,8 @@ for i in range(runs):
     times.append((time.perf_counter() - t0) * 1000)
     del wb, ws
 times.sort()
-print("%.1f %d" % (times[len(times) // 2], resource.getrusage(resource.RUSAGE_SELF).ru_maxrss))
+hwm = [l for l in open("/proc/self/status") if l.startswith("VmHWM:")][0].split()[1]
+print("%.1f %s" % (times[len(times) // 2], hwm))
 )PY";
 
 QString python()
@@ -90,11 +91,17 @@ bool job(const QString& src, const QString& dst, Times* t)
     return true;
 }
 
+// Peak resident memory of this process image in kB (VmHWM: unlike the rusage figure, it does not
+// carry over the parent's memory through fork and exec).
 long peakKb()
 {
-    rusage ru{};
-    getrusage(RUSAGE_SELF, &ru);
-    return ru.ru_maxrss;
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : f.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    return -1;
 }
 
 // Runs one job in a child process of this program; its peak resident memory in kB.

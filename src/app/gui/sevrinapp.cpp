@@ -29,6 +29,7 @@
 #include "loads/gui/sevrinpro61view.h"
 #include "loads/gui/sevrinpro70view.h"
 #include "platform/prompt.h"
+#include "report/gui/reportwriters.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -136,6 +137,7 @@ bool InitInstance()
         screen->OnInitialUpdate();
     }
     frame->SetActiveView(g_startView);
+    RegisterReportSheetWriters();
 
     theApp.ProjectLoaded = 0;
     theApp.SetMainTitle(QString(), QString());

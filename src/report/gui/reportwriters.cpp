@@ -1,0 +1,17 @@
+#include "report/gui/reportwriters.h"
+
+#include "report/core/cablereport.h"
+#include "report/core/reportwriter.h"
+#include "report/gui/groundingreport.h"
+
+#include <memory>
+
+void RegisterReportSheetWriters()
+{
+    const auto add = [](int report, std::shared_ptr<ReportSheetWriter> writer) {
+        if (!ReportSheetWriterFor(report))
+            SetReportSheetWriter(report, std::move(writer));
+    };
+    add(3, std::make_shared<CableScheduleReportWriter>());
+    add(8, std::make_shared<GroundingReportWriter>());
+}

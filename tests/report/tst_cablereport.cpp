@@ -1,0 +1,218 @@
+// The cable and breaker report sheet: fixture cable schedules turned into reports through the
+// report driver and the real template, read back with openpyxl.
+#include "common/recordingprompt.h"
+#include "common/testsupport.h"
+#include "reportfixture.h"
+
+#include "app/core/companionworkbook.h"
+#include "cable/gui/sevrinpro40view.h"
+#include "report/core/cablereport.h"
+#include "report/core/reportdriver.h"
+
+#include <QTest>
+#include <map>
+#include <memory>
+
+namespace {
+
+const QString kTemplate = QStringLiteral(SEVRIN_PROGRAM_DIR "/FORM/form.xlsx");
+const QString kReadSheet = QStringLiteral(SEVRIN_TEST_DATA_DIR "/report/readsheet.py");
+
+// Fixed project texts; every progress call recorded.
+class RecordingHost : public ReportHost
+{
+public:
+    QStringList progress;
+    void SetOutputProgress(const QString& text, int number) override
+    {
+        progress << QStringLiteral("%1-%2").arg(text).arg(number);
+    }
+    bool ReadProjectScreen(ProjectScreenTexts& out) override
+    {
+        out.projectName = QStringLiteral("시험 플랜트");
+        out.date = QStringLiteral("2026.12.11");
+        return true;
+    }
+};
+
+// A cable schedule of n cables: cell (r, k) holds "<r + 1>:<k>", so every printed cell names
+// its cable and source column; column 111 from `conduits` where given.
+bool WriteCableSchedule(const QString& path, int n, const std::map<int, QString>& conduits)
+{
+    Book book;
+    Sheet* sheet = book.addSheet(QStringLiteral("Sheet1"));
+    if (!sheet)
+        return false;
+    for (int r = 0; r < n; ++r) {
+        for (int k = 0; k < 112; ++k)
+            sheet->writeStr(r, k, QStringLiteral("%1:%2").arg(r + 1).arg(k));
+        if (conduits.count(r))
+            sheet->writeStr(r, 111, conduits.at(r));
+    }
+    return book.save(path);
+}
+
+struct Cell
+{
+    int row, col;
+    QString text;
+};
+
+}  // namespace
+
+Q_DECLARE_METATYPE(std::vector<Cell>)
+
+class TestCableReport : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void pages_data();
+    void pages();
+    void noCableScreenWritesNothing();
+
+private:
+    std::unique_ptr<CSevrinPro40View> m_screen;
+};
+
+void TestCableReport::initTestCase()
+{
+    QVERIFY2(QFileInfo::exists(kTemplate), "the build writes FORM/form.xlsx");
+    RecordingPrompt::Install();
+    m_screen = std::make_unique<CSevrinPro40View>();
+    m_screen->OnInitialUpdate();
+    ClearReportSheetWriters();
+    SetReportSheetWriter(3, std::make_shared<CableScheduleReportWriter>());
+}
+
+void TestCableReport::cleanupTestCase()
+{
+    ClearReportSheetWriters();
+    theApp.ScreenPointers.Pro40View = nullptr;
+    m_screen.reset();
+}
+
+void TestCableReport::pages_data()
+{
+    QTest::addColumn<int>("cables");  // -1: no cable workbook
+    QTest::addColumn<QVariant>("conduits");
+    QTest::addColumn<int>("pages");
+    QTest::addColumn<QString>("area");
+    QTest::addColumn<QString>("warning");
+    QTest::addColumn<std::vector<Cell>>("cells");
+
+    using C = std::vector<Cell>;
+    const QVariantMap none;
+    QTest::newRow("no workbook: every page removed")
+        << -1 << QVariant(none) << 0 << "" << "" << C{};
+    QTest::newRow("empty sheet: one page, header only")
+        << 0 << QVariant(none) << 1 << "$A$1:$AT$54" << ""
+        << C{{0, 41, "Rev."}, {1, 2, "시험 플랜트"}, {1, 41, "2026.12.11"}, {6, 0, ""}, {6, 1, ""}};
+    // The column table: +1 From (2), +9 IB (13), +24 ATB (67), +43 PE (110); the row number
+    // is written, never copied from column 0.
+    QTest::newRow("one cable: the column table")
+        << 1 << QVariant(none) << 1 << "$A$1:$AT$54" << ""
+        << C{{6, 0, "1"},      {6, 1, "1:2"},    {6, 2, "1:3"},   {6, 9, "1:13"},
+             {6, 24, "1:67"},  {6, 29, "1:80"},  {6, 37, "1:103"}, {6, 43, "1:110"},
+             {6, 44, ""},      {6, 45, "1:111"},      {7, 0, ""}};
+    // Without a "|" the whole text goes to +45; only the first "|" splits.
+    QTest::newRow("ST|28, ST and A|B|C")
+        << 3 << QVariant(QVariantMap{{"0", "ST|28"}, {"1", "ST"}, {"2", "A|B|C"}}) << 1
+        << "$A$1:$AT$54" << ""
+        << C{{6, 44, "ST"}, {6, 45, "28"}, {7, 44, ""}, {7, 45, "ST"}, {8, 44, "A"}, {8, 45, "B|C"}};
+    // 48 cables fill page 1; page 2 is started before the empty row ends the list.
+    QTest::newRow("48 cables: second page with its header only")
+        << 48 << QVariant(none) << 2 << "$A$1:$CN$54" << ""
+        << C{{53, 0, "48"}, {53, 1, "48:2"}, {0, 87, "Rev."}, {1, 48, "시험 플랜트"},
+             {1, 87, "2026.12.11"}, {6, 46, ""}, {6, 47, ""}};
+    QTest::newRow("49 cables: cable 49 in row 6 of page 2")
+        << 49 << QVariant(none) << 2 << "$A$1:$CN$54" << ""
+        << C{{53, 0, "48"}, {6, 46, "49"}, {6, 47, "49:2"}, {6, 91, "49:111"}, {7, 46, ""}};
+    // 481 cables: page 11 lies beyond the template's ten blocks; nothing is removed.
+    QTest::newRow("481 cables: an eleventh page without formatting")
+        << 481 << QVariant(none) << 11 << "$A$1:$QR$54" << "케이블&차단기: 11쪽부터 서식 없이 출력-11"
+        << C{{53, 414, "480"}, {6, 460, "481"}, {6, 461, "481:2"}, {0, 501, "Rev."}};
+    // The list ends after 1000 rows; cable 1001 is reported, not silently lost.
+    QTest::newRow("1001 cables: the last row is reported")
+        << 1001 << QVariant(none) << 21 << "$A$1:$QR$54"
+        << "케이블&차단기: 1000개를 넘는 케이블은 출력하지 않음-1000"
+        << C{{45, 920, "1000"}, {46, 920, ""}};
+}
+
+void TestCableReport::pages()
+{
+    QFETCH(int, cables);
+    QFETCH(QVariant, conduits);
+    QFETCH(int, pages);
+    QFETCH(QString, area);
+    QFETCH(QString, warning);
+    QFETCH(std::vector<Cell>, cells);
+
+    ReportProgramFolder folder(kTemplate);
+    theApp.ProjectPathTable.CompanionSuffixTable[CSevrinApp::CableWorkbook] = QStringLiteral("_40.xlsx");
+    const QString schedule = theApp.CompanionPath(CSevrinApp::CableWorkbook);
+    if (cables >= 0) {
+        std::map<int, QString> conduitRows;
+        const QVariantMap m = conduits.toMap();
+        for (auto it = m.begin(); it != m.end(); ++it)
+            conduitRows[it.key().toInt()] = it.value().toString();
+        QVERIFY(WriteCableSchedule(schedule, cables, conduitRows));
+    }
+    companion::DropCache();
+
+    const QString report = folder.outFolder() + QStringLiteral("/cables.xlsx");
+    QVERIFY(CopyReportTemplate(kTemplate, report));
+    RecordingHost host;
+    ReportChoiceSet choices{};
+    choices[3] = 1;
+    QCOMPARE(WriteReportWorkbook(report, choices, host, ReportRunSettings{}), ReportRunResult::Saved);
+    QCOMPARE(host.progress.value(0), QStringLiteral("케이블&차단기-0"));
+    if (warning.isEmpty())
+        QCOMPARE(host.progress.size(), 1);
+    else
+        QVERIFY2(host.progress.contains(warning), qPrintable(host.progress.join(QLatin1Char('|'))));
+
+    // Removed pages leave nothing behind: no merge, styled cell, width or break beyond the
+    // last kept page (beyond the template's ten the pages were added, so nothing was removed).
+    const int limit = 46 * pages;
+    QStringList args{report, QStringLiteral("케이블&차단기"), QString::number(limit)};
+    for (const Cell& c : cells)
+        args << QStringLiteral("%1,%2").arg(c.row).arg(c.col);
+    const PythonResult py = RunPython(QString::fromUtf8(ReadFile(kReadSheet)), args);
+    QVERIFY2(py.exitCode == 0, qPrintable(py.err));
+    QStringList expected{QStringLiteral("area ") + area, "merges beyond 0", "cells beyond 0",
+                         "widths beyond 0", "breaks beyond 0"};
+    for (const Cell& c : cells)
+        expected << QStringLiteral("%1,%2=%3").arg(c.row).arg(c.col).arg(c.text);
+    QCOMPARE(py.out.trimmed().split(QLatin1Char('\n')), expected);
+}
+
+void TestCableReport::noCableScreenWritesNothing()
+{
+    // Without the cable screen the sheet stays as the template has it: ten pages, no texts.
+    ReportProgramFolder folder(kTemplate);
+    theApp.ProjectPathTable.CompanionSuffixTable[CSevrinApp::CableWorkbook] = QStringLiteral("_40.xlsx");
+    QVERIFY(WriteCableSchedule(theApp.CompanionPath(CSevrinApp::CableWorkbook), 3, {}));
+    companion::DropCache();
+    const QString report = folder.outFolder() + QStringLiteral("/cables.xlsx");
+    QVERIFY(CopyReportTemplate(kTemplate, report));
+    theApp.ScreenPointers.Pro40View = nullptr;
+    RecordingHost host;
+    ReportChoiceSet choices{};
+    choices[3] = 1;
+    QCOMPARE(WriteReportWorkbook(report, choices, host, ReportRunSettings{}), ReportRunResult::Saved);
+    theApp.ScreenPointers.Pro40View = m_screen.get();
+    QVERIFY(host.progress.isEmpty());
+    const PythonResult py = RunPython(QString::fromUtf8(ReadFile(kReadSheet)),
+                                      {report, QStringLiteral("케이블&차단기"), QStringLiteral("460"),
+                                       QStringLiteral("6,0"), QStringLiteral("6,1")});
+    QVERIFY2(py.exitCode == 0, qPrintable(py.err));
+    const QStringList lines = py.out.trimmed().split(QLatin1Char('\n'));
+    QCOMPARE(lines.value(0), QStringLiteral("area $A$1:$QR$54"));
+    QCOMPARE(lines.mid(5), QStringList({"6,0=", "6,1="}));
+}
+
+QTEST_MAIN(TestCableReport)
+#include "tst_cablereport.moc"
