@@ -1,11 +1,16 @@
 #include "sevrinpro11view.h"
 
+#include "app/core/sevrin.h"
+#include "app/gui/rowlistmodel.h"
 #include "loads/core/designconditions.h"
+#include "loads/core/usermotor.h"
+#include "platform/prompt.h"
 
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 
 CSevrinPro11View::CSevrinPro11View(QWidget* parent) : CDesignPage(parent)
 {
@@ -84,10 +89,260 @@ CSevrinPro11View::CSevrinPro11View(QWidget* parent) : CDesignPage(parent)
     m_userMotorArea->setObjectName(QStringLiteral("UserMotorArea"));
     m_userMotorArea->setFrameShape(QFrame::NoFrame);
     Place(m_userMotorArea, 0, 440, 6, 420, 470);
+    BuildUserMotorArea();
+}
+
+namespace {
+
+// The motor row's columns: caption, group caption, width.
+struct MotorColumn
+{
+    const char* caption;
+    const char* group;
+    int width;
+};
+constexpr MotorColumn kMotorColumns[19] = {
+    {"DD", "", 90},           {"[kW]", "정격출력", 70},     {"P", "상수", 70},
+    {"kV", "전압", 70},       {"η", "효율", 70},            {"cosθ", "역률", 70},
+    {"IB [A]", "설계전류", 70}, {"기동방식", "", 70},       {"β", "기동배율", 70},
+    {"C", "기동계수", 70},    {"λ", "전류제한", 70},        {"k", "전류배율", 70},
+    {"IMS [A]", "기동전류", 70}, {"II [A]", "기동돌입전류", 90}, {"tm [sec]", "기동시간", 70},
+    {"CT", "", 70},           {"uF", "콘덴서", 70},         {"[mm]", "UNIT SIZE", 90},
+    {"[kVA]", "기동입력", 90},
+};
+
+QStringList RowTexts(const MotorRow& row)
+{
+    QStringList cells;
+    for (const QString& f : row)
+        cells << f;
+    return cells;
+}
+
+// Selects the first item whose text equals `text`, trying each in turn; when none does, the
+// last item stays selected.
+void SelectComboItem(QComboBox* combo, const QString& text)
+{
+    for (int i = 0; i < combo->count(); ++i) {
+        combo->setCurrentIndex(i);
+        if (combo->itemText(i) == text)
+            return;
+    }
+}
+
+}  // namespace
+
+void CSevrinPro11View::BuildUserMotorArea()
+{
+    QWidget* area = m_userMotorArea;
+    const DialogUnits& u = Units();
+    auto place = [&u](QWidget* w, int x, int y, int width, int h) {
+        w->setGeometry(u.Rect(x, y, width, h));
+    };
+    auto label = [&](const QString& text, int x, int y, int width) {
+        auto* l = new QLabel(text, area);
+        l->setAlignment(Qt::AlignCenter);
+        place(l, x, y, width, 10);
+    };
+    auto edit = [&](int x, int y, const QString& text) {
+        auto* e = new QLineEdit(text, area);
+        e->setAlignment(Qt::AlignCenter);
+        place(e, x, y, 44, 12);
+        return e;
+    };
+    auto combo = [&](int x, int y, const QStringList& items) {
+        auto* c = new QComboBox(area);
+        c->setEditable(true);  // a typed text is taken as it stands
+        c->addItems(items);
+        c->setCurrentIndex(0);
+        place(c, x, y, 44, 13);
+        return c;
+    };
+
+    auto* title = new QLabel(tr("□ 전동기 사용자 입력"), area);
+    place(title, 0, 0, 200, 12);
+
+    // Inputs, each under its two-line caption.
+    const int captionY = 16, inputY = 38;
+    label(tr("정격출력"), 0, captionY, 44);
+    label(QStringLiteral("[kW]"), 0, captionY + 10, 44);
+    m_inputs[0] = edit(0, inputY, QStringLiteral("0.1"));
+    label(tr("상수"), 46, captionY, 44);
+    label(QStringLiteral("P"), 46, captionY + 10, 44);
+    m_phase = combo(46, inputY, {QStringLiteral("2"), QStringLiteral("3")});
+    label(tr("전압"), 92, captionY, 44);
+    label(QStringLiteral("[kV]"), 92, captionY + 10, 44);
+    m_inputs[1] = edit(92, inputY, QStringLiteral("0.22"));
+    label(tr("효율"), 138, captionY, 44);
+    label(QStringLiteral("η"), 138, captionY + 10, 44);
+    m_inputs[2] = edit(138, inputY, QStringLiteral("0.4"));
+    label(tr("역률"), 184, captionY, 44);
+    label(QStringLiteral("cosθ"), 184, captionY + 10, 44);
+    m_inputs[3] = edit(184, inputY, QStringLiteral("0.47"));
+    label(tr("기동방식"), 230, captionY + 5, 44);
+    m_method = combo(230, inputY, {QStringLiteral("DOL"), QStringLiteral("Y-D"), tr("리액터"),
+                                   QStringLiteral("S.S"), QStringLiteral("INV")});
+    label(tr("콘덴서"), 276, captionY, 44);
+    label(QStringLiteral("[uF]"), 276, captionY + 10, 44);
+    m_inputs[4] = edit(276, inputY, QStringLiteral("10"));
+    label(QStringLiteral("UNIT SIZE"), 322, captionY, 44);
+    label(QStringLiteral("[mm]"), 322, captionY + 10, 44);
+    m_inputs[5] = edit(322, inputY, QStringLiteral("200"));
+
+    auto button = [&](const QString& caption, int x, void (CSevrinPro11View::*handler)()) {
+        QPushButton* b = AddButtonTo(area, u, 0, caption, x, 56, 40, 14);
+        connect(b, &QPushButton::clicked, this, handler);
+    };
+    button(tr("추가"), 288, &CSevrinPro11View::OnAddUserMotor);
+    button(tr("수정"), 332, &CSevrinPro11View::OnModifyUserMotor);
+    button(tr("삭제"), 376, &CSevrinPro11View::OnDeleteUserMotor);
+
+    m_userMotorList = new ReportListView(area, 40);
+    QList<ReportColumn> columns;
+    for (const MotorColumn& c : kMotorColumns)
+        columns.append({tr(c.caption), tr(c.group), c.width, Qt::AlignCenter});
+    columns.append({QString(), QString(), 0, Qt::AlignCenter});  // the list control's spare column
+    m_userMotorList->setReportColumns(columns);
+    m_userMotorList->header()->SetHeaderBkColor(HeaderStandardBkColor());
+    m_userMotorList->header()->SetHeaderTextColor(HeaderStandardTextColor());
+    place(m_userMotorList, 0, 74, 420, 396);
+    connect(m_userMotorList, &QTableView::clicked, this, &CSevrinPro11View::OnClickUserMotorList);
 }
 
 void CSevrinPro11View::LoadUserMotorList()
 {
-    // The user-motor list lives in UserMotorArea; it has no rows to show until that list is
-    // built.
+    CSevrinApp::MotorControlCenterBlockT& b = theApp.MotorControlCenterBlock;
+    std::vector<QStringList> rows;
+    b.UserMotorCount = 0;
+    for (int n = 0; n < 1000; ++n) {
+        if (!theApp.ReadUserLibraryRow(n))
+            break;
+        rows.push_back(RowTexts(b.UserMotorRow));
+        ++b.UserMotorCount;
+    }
+    m_userMotorList->rows()->setRows(std::move(rows));
+}
+
+bool CSevrinPro11View::ReadUserMotorInputs()
+{
+    MotorRow& row = theApp.MotorControlCenterBlock.UserMotorRow;
+    row.fill(QString());
+    row[MotorField::RatedOutput] = m_inputs[0]->text();
+    row[MotorField::Phases] = m_phase->currentText();
+    row[MotorField::Voltage] = m_inputs[1]->text();
+    row[MotorField::Efficiency] = m_inputs[2]->text();
+    row[MotorField::PowerFactor] = m_inputs[3]->text();
+    row[MotorField::StartingMethod] = m_method->currentText();
+    row[MotorField::Capacitor] = m_inputs[4]->text();
+    row[MotorField::UnitSize] = m_inputs[5]->text();
+    return CalcUserMotor();
+}
+
+bool CSevrinPro11View::CalcUserMotor()
+{
+    // The starting factors as the page shows them now; the CT factor as stored.
+    UserMotorConditions c;
+    c.beta = ConditionCombo(0)->currentText();
+    c.reactorTap = TapEdit()->text();
+    c.lambdaSoftStarter = ConditionCombo(1)->currentText();
+    c.lambdaInverter = ConditionCombo(2)->currentText();
+    c.k = ConditionCombo(3)->currentText();
+    for (int m = 0; m < 5; ++m)
+        c.tm[std::size_t(m)] = ConditionCombo(4 + m)->currentText();
+    c.ctFactor = theApp.MotorControlCenterBlock.MccCtFactor();
+
+    const UserMotorRefusal refusal = CalcUserMotorRow(theApp.MotorControlCenterBlock.UserMotorRow,
+                                                      c, theApp.SwitchgearLibBlock.CtRatioTable);
+    QString text;
+    switch (refusal) {
+    case UserMotorRefusal::None:
+        return true;
+    case UserMotorRefusal::RatedOutput:
+        text = tr("정격출력[kW] 값이 없거나 0 이하입니다. 값을 입력하시기 바랍니다.");
+        break;
+    case UserMotorRefusal::Voltage:
+        text = tr("전압[kV] 값이 없거나 0 이하입니다. 값을 입력하시기 바랍니다.");
+        break;
+    case UserMotorRefusal::Efficiency:
+        text = tr("효율(η) 값이 없거나 0 이하입니다. 값을 입력하시기 바랍니다.");
+        break;
+    case UserMotorRefusal::PowerFactor:
+        text = tr("역률(cosθ) 값이 없거나 0 이하입니다. 값을 입력하시기 바랍니다.");
+        break;
+    case UserMotorRefusal::OutOfRange:
+        text = tr("입력값이 너무 커서 계산할 수 없습니다. 값을 확인하시기 바랍니다.");
+        break;
+    }
+    Prompt::Message(text);
+    return false;
+}
+
+void CSevrinPro11View::ReportUserMotorWriteFailure()
+{
+    Prompt::Message(tr("사용자 전동기를 라이브러리 파일에 저장하지 못했습니다.\n%1")
+                        .arg(theApp.ProjectPathTable.LibWorkbookPath));
+    LoadUserMotorList();
+}
+
+void CSevrinPro11View::OnAddUserMotor()
+{
+    if (!ReadUserMotorInputs())
+        return;
+    CSevrinApp::MotorControlCenterBlockT& b = theApp.MotorControlCenterBlock;
+    const QStringList cells = RowTexts(b.UserMotorRow);
+    // The sheet first: the list shows only what the workbook holds.
+    if (!theApp.WriteUserLibraryRow(b.UserMotorCount)) {
+        ReportUserMotorWriteFailure();
+        return;
+    }
+    m_userMotorList->rows()->insertRow(b.UserMotorCount, cells);
+    ++b.UserMotorCount;
+}
+
+void CSevrinPro11View::OnModifyUserMotor()
+{
+    const int mark = m_userMotorList->selectionMark();
+    if (mark < 0)
+        return;
+    if (!ReadUserMotorInputs())
+        return;
+    const QStringList cells = RowTexts(theApp.MotorControlCenterBlock.UserMotorRow);
+    if (!theApp.WriteUserLibraryRow(mark)) {
+        ReportUserMotorWriteFailure();
+        return;
+    }
+    m_userMotorList->rows()->setRow(mark, cells);
+    m_userMotorList->setSelectionMark(-1);
+}
+
+void CSevrinPro11View::OnDeleteUserMotor()
+{
+    const int mark = m_userMotorList->selectionMark();
+    if (mark < 0)
+        return;
+    if (!theApp.DeleteUserLibraryRow(mark)) {
+        ReportUserMotorWriteFailure();
+        return;
+    }
+    CSevrinApp::MotorControlCenterBlockT& b = theApp.MotorControlCenterBlock;
+    m_userMotorList->rows()->removeRow(mark);
+    b.UserMotorCount = std::max(0, b.UserMotorCount - 1);
+    const int rows = m_userMotorList->rows()->rowCount();
+    m_userMotorList->setSelectionMark(rows == 0 ? -1 : std::min(mark, rows - 1));
+}
+
+void CSevrinPro11View::OnClickUserMotorList()
+{
+    const int mark = m_userMotorList->selectionMark();
+    if (mark < 0)
+        return;
+    const RowListModel* rows = m_userMotorList->rows();
+    m_inputs[0]->setText(rows->text(mark, MotorField::RatedOutput));
+    m_inputs[1]->setText(rows->text(mark, MotorField::Voltage));
+    m_inputs[2]->setText(rows->text(mark, MotorField::Efficiency));
+    m_inputs[3]->setText(rows->text(mark, MotorField::PowerFactor));
+    m_inputs[4]->setText(rows->text(mark, MotorField::Capacitor));
+    m_inputs[5]->setText(rows->text(mark, MotorField::UnitSize));
+    SelectComboItem(m_phase, rows->text(mark, MotorField::Phases));
+    SelectComboItem(m_method, rows->text(mark, MotorField::StartingMethod));
 }

@@ -10,6 +10,8 @@
 class QComboBox;
 class QFrame;
 class QLineEdit;
+class QPushButton;
+class ReportListView;
 
 class CSevrinPro11View : public CDesignPage
 {
@@ -36,7 +38,38 @@ public:
     // Refills the user-motor list from the library workbook's user sheet.
     void LoadUserMotorList();
 
+    // The user's motors ("□ 전동기 사용자 입력"): inputs, list and buttons.
+    ReportListView* UserMotorList() const { return m_userMotorList; }
+    QLineEdit* RatedOutputEdit() const { return m_inputs[0]; }
+    QLineEdit* VoltageEdit() const { return m_inputs[1]; }
+    QLineEdit* EfficiencyEdit() const { return m_inputs[2]; }
+    QLineEdit* PowerFactorEdit() const { return m_inputs[3]; }
+    QLineEdit* CapacitorEdit() const { return m_inputs[4]; }
+    QLineEdit* UnitSizeEdit() const { return m_inputs[5]; }
+    QComboBox* PhaseCombo() const { return m_phase; }
+    QComboBox* StartingMethodCombo() const { return m_method; }
+
+    // The eight inputs into UserMotorRow, then CalcUserMotor; false when the motor is refused.
+    bool ReadUserMotorInputs();
+    // Computes UserMotorRow with the starting conditions as this page shows them and the
+    // stored CT factor; a refused motor gets a message and false.
+    bool CalcUserMotor();
+    void OnAddUserMotor();
+    void OnModifyUserMotor();
+    void OnDeleteUserMotor();
+    void OnClickUserMotorList();
+
 private:
+    void BuildUserMotorArea();
+    // A write to the user-motor sheet failed: says so with the workbook's path and shows the
+    // sheet as it is.
+    void ReportUserMotorWriteFailure();
+
+    ReportListView* m_userMotorList = nullptr;
+    std::array<QLineEdit*, 6> m_inputs{};  // kW, kV, eta, cos, uF, unit size
+    QComboBox* m_phase = nullptr;
+    QComboBox* m_method = nullptr;
+
     std::array<QComboBox*, 10> m_combos{};
     QLineEdit* m_tap = nullptr;
     QLineEdit* m_coefficient = nullptr;
