@@ -444,7 +444,7 @@ void TestProjectFile::keysAreNamedLikeTheirControls()
     QCOMPARE(f.UtilityInput[5], QStringLiteral("0.25"));
     QCOMPARE(f.FaultConditionText[8], QStringLiteral("n9"));
     QCOMPARE(f.FaultConditionText[9], QStringLiteral("n10"));
-    QCOMPARE(f.FaultConditionText[10], QString());  // absent: empty
+    QCOMPARE(f.FaultConditionText[10], QStringLiteral("1.1"));  // absent: the page's initial Cmax
     QCOMPARE(f.FaultConditionText[11], QStringLiteral("n12"));
     const auto& e = theApp.GroundingDesignBlock;
     QCOMPARE(e.ConductorSizeIndex[1], 1);
@@ -483,8 +483,10 @@ void TestProjectFile::missingKeysReadAsDefaults()
                                          QStringLiteral("0.0"), QStringLiteral("0.0"),
                                          QStringLiteral("0.0"), QStringLiteral("0.0")};
     QCOMPARE(f.UtilityInput, utility);
-    for (const QString& v : f.FaultConditionText)
-        QCOMPARE(v, QString());
+    // Missing factors take the transformer page's initial texts.
+    const std::array<QString, 12> factors{"0.00393", "90", "20", "0.00393", "250", "20",
+                                          "1.05",    "0.95", "1.1", "1",     "1.1", "1"};
+    QCOMPARE(f.FaultConditionText, factors);
     QCOMPARE(theApp.GroundingDesignBlock.GroundingConditionInput[27], QStringLiteral("0"));
     for (int n = 0; n < 5; ++n) {
         QVERIFY(!m_tr.checked[n]);

@@ -127,9 +127,13 @@ Section FaultSection(CSevrinApp& app)
     s.fields.push_back(Edit(8, 1, 2, &b.UtilityInput[1], QStringLiteral("00 S/S")));
     for (int i = 2; i < 6; ++i)
         s.fields.push_back(Edit(8, 1, i + 1, &b.UtilityInput[i], QStringLiteral("0.0")));
-    // The transformer page counts its edits in decimal past nine.
+    // A missing factor takes the transformer page's initial text: an empty factor would make
+    // every fault current 0 without a word. The page counts its edits in decimal past nine.
+    static const char* const kFactorDefaults[12] = {"0.00393", "90",   "20", "0.00393",
+                                                    "250",     "20",   "1.05", "0.95",
+                                                    "1.1",     "1",    "1.1", "1"};
     for (int i = 0; i < 12; ++i) {
-        Field f = Edit(8, 2, i + 1, &b.FaultConditionText[i], QString());
+        Field f = Edit(8, 2, i + 1, &b.FaultConditionText[i], QString::fromLatin1(kFactorDefaults[i]));
         if (i >= 9)
             f.key = QStringLiteral("IDC_PRO_8_2_EDIT") + QString::number(i + 1);
         s.fields.push_back(f);

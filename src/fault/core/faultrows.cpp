@@ -352,7 +352,8 @@ int ImportScheduleCables(CSevrinApp& app, double delta20, double delta250)
         row[7] = QString(src[108]).remove(QLatin1Char('C'));
         row[8] = QString(src[109]).remove(QLatin1Char('L'));
         row[9] = QString(src[110]).remove(QStringLiteral("㎟"));
-        row[10] = src[44];
+        // A schedule row without a parallel count has one conductor per phase.
+        row[10] = src[44].trimmed().isEmpty() ? QStringLiteral("1") : src[44];
         for (int c = 11; c <= 16; ++c)
             row[std::size_t(c)].clear();
         if (row[5] == QLatin1String("HFIX"))

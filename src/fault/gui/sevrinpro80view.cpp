@@ -1,43 +1,221 @@
 #include "sevrinpro80view.h"
 
 #include "app/core/sevrin.h"
+#include "fault/core/faultcurrent.h"
+#include "fault/gui/debugdlg.h"
 #include "fault/gui/sevrinpro81view.h"
 #include "fault/gui/sevrinpro82view.h"
 #include "fault/gui/sevrinpro83view.h"
 #include "fault/gui/sevrinpro84view.h"
 #include "fault/gui/sevrinpro85view.h"
+#include "fault/gui/sevrinpro86view.h"
+#include "platform/prompt.h"
+#include "report/gui/outputdlg.h"
 
+#include <QLineEdit>
+#include <QMetaObject>
 #include <QPushButton>
-#include <QTabBar>
-#include <QTabWidget>
+#include <QStackedWidget>
+#include <QThread>
+
+namespace {
+
+// The page button of each page index; page 1 has none and counts as page 0.
+constexpr int kPageButtonOf[6] = {1056, 1056, 1057, 1058, 1059, 1060};
+constexpr int kLastSteppedPage = 4;  // "다음" never leads to the SLD Report page
+
+// The utility fields (page 0) and the factor fields (page 1), in the order of the stored inputs.
+constexpr int kUtilityFields[6] = {1639, 1640, 1641, 1642, 1643, 1644};
+constexpr int kFactorFields[12] = {1392, 1393, 1394, 1037, 1671, 1044,
+                                   1672, 1028, 1029, 1673, 1674, 1675};
+constexpr int kTotalFields[4] = {1624, 1625, 1626, 1627};
+
+}  // namespace
 
 CSevrinPro80View::CSevrinPro80View(QWidget* parent) : CFormView(943, 537, parent)
 {
     AddNavigationButtons(1055, 1063, 1064);
-    // The pages sit in the tab area; the screen switches them with its own buttons.
-    m_pages = new QTabWidget(this);
-    Place(m_pages, 0, 68, 25, 868, 482);
-    m_pages->tabBar()->hide();
+    struct PageButton
+    {
+        int id;
+        const char* caption;
+        int x;
+        int page;
+    };
+    const PageButton buttons[] = {{1056, "계통 임피던스", 70, 0}, {1057, "유도 전동기", 132, 2},
+                                  {1058, "IMP Data", 194, 3},      {1059, "Fault Cal", 256, 4},
+                                  {1060, "SLD Report", 318, 5}};
+    for (const PageButton& b : buttons) {
+        const int page = b.page;
+        connect(AddButton(b.id, tr(b.caption), b.x, 7, 60, 14), &QPushButton::clicked, this,
+                [this, page] { GoToPage(page); });
+    }
+    connect(AddButton(1061, tr("저장하기"), 12, 40, 50, 14), &QPushButton::clicked, this,
+            &CSevrinPro80View::OnSaveFaultCurrent);
+    connect(AddButton(1062, tr("출력하기"), 12, 58, 50, 14), &QPushButton::clicked, this,
+            &CSevrinPro80View::OnOutputFaultCurrentReport);
+    connect(AddButton(1645, tr("계산"), 70, 512, 50, 14), &QPushButton::clicked, this,
+            &CSevrinPro80View::OnCalcFaultCurrent);
+    connect(AddButton(1646, tr("TR lmp."), 125, 512, 50, 14), &QPushButton::clicked, this,
+            &CSevrinPro80View::OnShowImpedanceSummary);
+    connect(AddButton(1124, tr("이전"), 830, 512, 50, 14), &QPushButton::clicked, this,
+            &CSevrinPro80View::OnPrevious);
+    connect(AddButton(1123, tr("다음"), 885, 512, 50, 14), &QPushButton::clicked, this,
+            &CSevrinPro80View::OnNext);
+
+    // The pages are plain widgets stacked in the frame: only the one shown is visible.
+    m_frame = new QStackedWidget(this);
+    Place(m_frame, 1125, 68, 26, 868, 482);
     m_utilityPage = new CSevrinPro81View;
-    m_pages->addTab(m_utilityPage, QString());
     m_transformerPage = new CSevrinPro82View;
-    m_pages->addTab(m_transformerPage, QString());
     m_motorPage = new CSevrinPro83View;
-    m_pages->addTab(m_motorPage, QString());
     m_cablePage = new CSevrinPro84View;
-    m_pages->addTab(m_cablePage, QString());
     m_busPage = new CSevrinPro85View;
-    m_pages->addTab(m_busPage, QString());
+    m_reportPage = new CSevrinPro86View;
+    for (QWidget* page : {static_cast<QWidget*>(m_utilityPage), static_cast<QWidget*>(m_transformerPage),
+                          static_cast<QWidget*>(m_motorPage), static_cast<QWidget*>(m_cablePage),
+                          static_cast<QWidget*>(m_busPage), static_cast<QWidget*>(m_reportPage)})
+        m_frame->addWidget(page);
+    m_transformerPage->SetScreen(this);
 }
 
 void CSevrinPro80View::OnInitialUpdate()
 {
     CFormView::OnInitialUpdate();
+    m_pageIndex = 0;
+    m_frame->setCurrentWidget(m_utilityPage);
+    m_currentPage = m_utilityPage;
+    EnableFaultCurrentPageButtons(0);
     SetFilterEnterEscape(true);
     theApp.ScreenPointers.Pro80View = this;
 }
 
+QWidget* CSevrinPro80View::Page(int n) const
+{
+    return n >= 0 && n < m_frame->count() ? m_frame->widget(n) : nullptr;
+}
+
+fault::FaultBusPages& CSevrinPro80View::BusPages()
+{
+    const QString project = theApp.ProjectPathTable.CurrentProjectPath;
+    if (project != m_busesProject && !project.isEmpty()) {
+        m_busesProject = project;
+        fault::LoadFaultBusData(theApp, m_buses);
+    }
+    return m_buses;
+}
+
+void CSevrinPro80View::GoToPage(int n)
+{
+    m_pageIndex = n;
+    ShowFaultCurrentPage(n);
+}
+
+void CSevrinPro80View::OnNext()
+{
+    if (m_pageIndex < kLastSteppedPage)
+        GoToPage(m_pageIndex + 1);
+}
+
+void CSevrinPro80View::OnPrevious()
+{
+    if (m_pageIndex > 0)
+        GoToPage(m_pageIndex - 1);
+}
+
+void CSevrinPro80View::ShowFaultCurrentPage(int n)
+{
+    EnableFaultCurrentPageButtons(n);
+    // The motor, cable and SLD pages work with the results of a calculation.
+    if (m_pageIndex == 2 || m_pageIndex == 3 || m_pageIndex == 5)
+        CalcFaultCurrentIfMissing();
+    if (QWidget* page = Page(m_pageIndex)) {
+        m_frame->setCurrentWidget(page);
+        m_currentPage = page;
+    }
+}
+
+void CSevrinPro80View::EnableFaultCurrentPageButtons(int n)
+{
+    Control<QPushButton>(1124)->setEnabled(n != 0);
+    Control<QPushButton>(1123)->setEnabled(n != kLastSteppedPage);
+    for (int id : {1056, 1057, 1058, 1059, 1060})
+        Control<QPushButton>(id)->setEnabled(true);
+    if (n >= 0 && n < 6)
+        Control<QPushButton>(kPageButtonOf[n])->setEnabled(false);
+}
+
+void CSevrinPro80View::CalcFaultCurrentIfMissing()
+{
+    if (m_transformerPage->Text(1676).isEmpty())
+        OnCalcFaultCurrent();
+}
+
+void CSevrinPro80View::StoreFaultCurrentInputs()
+{
+    auto& b = theApp.FaultCurrentBlock;
+    for (int i = 0; i < 6; ++i)
+        b.UtilityInput[std::size_t(i)] = m_utilityPage->Text(kUtilityFields[i]);
+    for (int i = 0; i < 12; ++i)
+        b.FaultConditionText[std::size_t(i)] = m_transformerPage->Text(kFactorFields[i]);
+}
+
 void CSevrinPro80View::ShowFaultCurrentInputs()
 {
-    // filled in when the screen is built
+    const auto& b = theApp.FaultCurrentBlock;
+    for (int i = 0; i < 6; ++i)
+        m_utilityPage->SetText(kUtilityFields[i], b.UtilityInput[std::size_t(i)]);
+    for (int i = 0; i < 4; ++i)
+        m_utilityPage->SetText(kTotalFields[i], b.UtilityResult[std::size_t(i)]);
+    for (int i = 0; i < 12; ++i)
+        m_transformerPage->SetText(kFactorFields[i], b.FaultConditionText[std::size_t(i)]);
+    m_transformerPage->ShowSystemResults();
+    m_cablePage->SetDeltaFactors(b.FaultResult[fault::Delta20], b.FaultResult[fault::Delta250]);
+}
+
+void CSevrinPro80View::CalcFaultCurrent()
+{
+    fault::CalcFaultCurrent(theApp, BusPages());
+}
+
+void CSevrinPro80View::OnCalcFaultCurrent()
+{
+    StoreFaultCurrentInputs();
+    CalcFaultCurrent();
+    ShowFaultCurrentInputs();
+    theApp.SaveFaultCurrentSection(theApp.ProjectPathTable.CurrentProjectPath);
+}
+
+void CSevrinPro80View::RecalcForReport()
+{
+    if (QThread::currentThread() != thread()) {
+        QMetaObject::invokeMethod(this, [this] { RecalcForReport(); },
+                                  Qt::BlockingQueuedConnection);
+        return;
+    }
+    StoreFaultCurrentInputs();
+    CalcFaultCurrent();
+    ShowFaultCurrentInputs();
+}
+
+void CSevrinPro80View::OnSaveFaultCurrent()
+{
+    StoreFaultCurrentInputs();
+    theApp.SaveFaultCurrentSection(theApp.ProjectPathTable.CurrentProjectPath);
+    Prompt::Message(tr("고장전류 내용을 저장 하였습니다."), Prompt::Buttons::Ok);
+}
+
+void CSevrinPro80View::OnOutputFaultCurrentReport()
+{
+    COutputDlg dialog(this);
+    dialog.ReportChoices.fill(0);
+    dialog.ReportChoices[COutputDlg::ProjectCover] = 1;
+    dialog.ReportChoices[COutputDlg::FaultCurrent] = 1;
+    dialog.exec();
+}
+
+void CSevrinPro80View::OnShowImpedanceSummary()
+{
+    CDebugDlg dialog(this);
+    dialog.exec();
 }

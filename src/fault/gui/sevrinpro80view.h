@@ -1,13 +1,18 @@
 #pragma once
-// The fault-current screen (screen 11).
+// The fault-current screen (screen 11): six pages in one frame (utility and lines, impedance
+// conversion and transformers, motors, feeder cables, bus calculation, SLD report), stepped
+// through with the page buttons and "다음"/"이전". "계산" runs the system fault-level
+// calculation; "저장하기" keeps the screen's inputs in the project file.
 #include "app/gui/formview.h"
+#include "fault/core/buspages.h"
 
 class CSevrinPro81View;
 class CSevrinPro82View;
 class CSevrinPro83View;
 class CSevrinPro84View;
 class CSevrinPro85View;
-class QTabWidget;
+class CSevrinPro86View;
+class QStackedWidget;
 
 class CSevrinPro80View : public CFormView
 {
@@ -18,20 +23,57 @@ public:
 
     void OnInitialUpdate() override;
 
-    // Copies the stored fault-current fields into the controls of all pages.
+    // Copies the utility and factor fields of the pages into FaultCurrentBlock.
+    void StoreFaultCurrentInputs();
+    // Copies the stored inputs, totals and results into the fields of the pages; computes
+    // nothing and touches no list.
     void ShowFaultCurrentInputs();
+    // The system fault-level calculation over the stored rows, then every bus.
+    void CalcFaultCurrent();
+    // What the report writer runs before it copies the shown texts: store, compute, show. From
+    // another thread it runs on the screen's thread and waits.
+    void RecalcForReport();
+
+    // Shows page n (0..5); the caller has set the page index to n.
+    void ShowFaultCurrentPage(int n);
+    void EnableFaultCurrentPageButtons(int n);
+    // Computes (as "계산" does) when the impedance-conversion page shows no δ20 yet.
+    void CalcFaultCurrentIfMissing();
+
+    void OnCalcFaultCurrent();
+    void OnSaveFaultCurrent();
+    void OnOutputFaultCurrentReport();
+    void OnShowImpedanceSummary();
+
+    int PageIndex() const { return m_pageIndex; }
+    QWidget* CurrentPage() const { return m_currentPage; }
+    QWidget* Page(int n) const;
 
     CSevrinPro81View* UtilityPage() const { return m_utilityPage; }
     CSevrinPro82View* TransformerPage() const { return m_transformerPage; }
     CSevrinPro83View* MotorPage() const { return m_motorPage; }
     CSevrinPro84View* CablePage() const { return m_cablePage; }
     CSevrinPro85View* BusPage() const { return m_busPage; }
+    CSevrinPro86View* ReportPage() const { return m_reportPage; }
+
+    // The bus pages the calculation writes into, loaded from the bus workbooks of the
+    // current project before they are first used.
+    fault::FaultBusPages& BusPages();
 
 private:
-    QTabWidget* m_pages;
-    CSevrinPro81View* m_utilityPage;
-    CSevrinPro82View* m_transformerPage;
-    CSevrinPro83View* m_motorPage;
-    CSevrinPro84View* m_cablePage;
-    CSevrinPro85View* m_busPage;
+    void OnNext();
+    void OnPrevious();
+    void GoToPage(int n);
+
+    QStackedWidget* m_frame = nullptr;
+    QWidget* m_currentPage = nullptr;
+    CSevrinPro81View* m_utilityPage = nullptr;
+    CSevrinPro82View* m_transformerPage = nullptr;
+    CSevrinPro83View* m_motorPage = nullptr;
+    CSevrinPro84View* m_cablePage = nullptr;
+    CSevrinPro85View* m_busPage = nullptr;
+    CSevrinPro86View* m_reportPage = nullptr;
+    int m_pageIndex = 0;
+    fault::FaultBusPages m_buses;
+    QString m_busesProject;  // the project whose bus workbooks m_buses holds
 };

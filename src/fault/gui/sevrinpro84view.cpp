@@ -1,22 +1,215 @@
 #include "sevrinpro84view.h"
 
+#include "app/core/sevrin.h"
+#include "fault/core/faultcurrent.h"
+#include "fault/core/faultvalues.h"
+#include "platform/prompt.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 
-CSevrinPro84View::CSevrinPro84View(QWidget* parent) : CFormView(868, 482, parent)
+namespace {
+
+const QStringList kSizes = {"1.5", "2.5", "4",  "6",   "10",  "16",  "25",  "35",
+                            "50",  "70",  "95", "120", "150", "185", "240", "300"};
+
+QList<ReportColumn> CableColumns()
 {
-    // A page takes the size of the tab area it sits in.
-    setMinimumSize(0, 0);
-    AddButton(1695, QStringLiteral("+"), 4, 4, 14, 14)->hide();
+    const QString spec = QStringLiteral("CABLE SPEC.");
+    const QString imp = QStringLiteral("IMPEDANCE COMPOSITION");
+    return {{QStringLiteral("NO."), QString(), 40},
+            {QStringLiteral("CBL.(EQ) NO."), QString(), 180},
+            {QStringLiteral("FROM"), QString(), 70},
+            {QStringLiteral("TO"), QString(), 70},
+            {QStringLiteral("[m]"), QStringLiteral("LENGTH"), 70},
+            {QStringLiteral("TYPE"), spec, 70},
+            {QStringLiteral("SQ[㎟]"), spec, 70},
+            {QStringLiteral("CORE"), spec, 70},
+            {QStringLiteral("LINE"), spec, 70},
+            {QStringLiteral("PE[㎟]"), spec, 70},
+            {QStringLiteral("N"), spec, 70},
+            {QStringLiteral("R90[Ω]"), imp, 80},
+            {QStringLiteral("R20[Ω]"), imp, 80},
+            {QStringLiteral("R250[Ω]"), imp, 80},
+            {QStringLiteral("X[Ω]"), imp, 80},
+            {QStringLiteral("RPE250[Ω]"), imp, 80},
+            {QStringLiteral("XPE[Ω]"), imp, 80}};
 }
 
-void CSevrinPro84View::FillCableList()
+}  // namespace
+
+CSevrinPro84View::CSevrinPro84View(QWidget* parent) : CFaultPage(parent)
 {
-    // filled in when the screen is built
+    connect(AddButton(1694, tr("계통정보 불러오기"), 7, 6, 80, 14), &QPushButton::clicked, this,
+            &CSevrinPro84View::OnImportScheduleCables);
+    AddLabel(tr("From"), 95, 8, 22);
+    AddEdit(1028, 118, 6, 50, QStringLiteral("S/S"));
+    AddLabel(tr("To"), 172, 8, 12);
+    AddEdit(1029, 185, 6, 50, QStringLiteral("LE-E"));
+    AddLabel(tr("길이"), 240, 8, 18);
+    AddEdit(1027, 259, 6, 35, QStringLiteral("12"));
+    AddLabel(tr("m"), 296, 8, 8);
+    AddLabel(tr("TYPE"), 308, 8, 20);
+    AddCombo(1122, 329, 6, 40, {"FCV", "FR8", "HFIX"})->setCurrentIndex(0);
+    AddLabel(tr("SQ"), 373, 8, 12);
+    AddCombo(1123, 386, 6, 40, kSizes)->setCurrentIndex(9);
+    AddLabel(tr("CORE"), 430, 8, 20);
+    AddCombo(1124, 451, 6, 30, {"1", "2", "3", "4"})->setCurrentIndex(0);
+    AddLabel(tr("LINE"), 485, 8, 18);
+    AddCombo(1125, 504, 6, 30, {"1", "2", "3", "4"})->setCurrentIndex(3);
+    AddLabel(tr("PE"), 538, 8, 12);
+    AddCombo(1126, 551, 6, 40, kSizes)->setCurrentIndex(7);
+    AddLabel(tr("N"), 595, 8, 8);
+    AddEdit(1032, 604, 6, 25, QStringLiteral("1"));
+    connect(AddButton(1691, tr("추가"), 640, 5, 40, 14), &QPushButton::clicked, this,
+            &CSevrinPro84View::OnAddCableRow);
+    connect(AddButton(1692, tr("수정"), 682, 5, 40, 14), &QPushButton::clicked, this,
+            &CSevrinPro84View::OnChangeCableRow);
+    connect(AddButton(1693, tr("삭제"), 724, 5, 40, 14), &QPushButton::clicked, this,
+            &CSevrinPro84View::OnDeleteCableRow);
+    QPushButton* plus = AddButton(1695, QStringLiteral("+"), 766, 5, 14, 14);
+    plus->hide();
+    connect(plus, &QPushButton::clicked, this, &CSevrinPro84View::OnInsertCableRow);
+    m_list = AddList(1557, 7, 24, 854, 440, CableColumns());
+    connect(m_list, &QTableView::clicked, this, &CSevrinPro84View::OnClickCableImpedanceList);
+    AddEdit(1697, 7, 468, 30, QString(), false)->setVisible(false);
+    AddEdit(1698, 40, 468, 30, QString(), false)->setVisible(false);
 }
 
 void CSevrinPro84View::SetInsertButtonsVisible(bool visible)
 {
-    for (int id : {1695})
-        if (QPushButton* b = Control<QPushButton>(id))
-            b->setVisible(visible);
+    if (QPushButton* b = Control<QPushButton>(1695))
+        b->setVisible(visible);
+}
+
+void CSevrinPro84View::SetDeltaFactors(const QString& delta20, const QString& delta250)
+{
+    SetText(1697, delta20);
+    SetText(1698, delta250);
+}
+
+double CSevrinPro84View::Delta20() const
+{
+    return fault::ReadFaultNumber(Text(1697));
+}
+
+double CSevrinPro84View::Delta250() const
+{
+    return fault::ReadFaultNumber(Text(1698));
+}
+
+fault::CableRowInputs CSevrinPro84View::Inputs() const
+{
+    return {Text(1028), Text(1029), Text(1027), Text(1122), Text(1123),
+            Text(1124), Text(1125), Text(1126), Text(1032)};
+}
+
+bool CSevrinPro84View::CheckParallelCount() const
+{
+    // N divides every impedance: without a conductor there is no cable.
+    if (fault::ReadFaultNumber(Text(1032)) > 0.0)
+        return true;
+    Prompt::Message(tr("설정 값이 필요합니다.!!!"));
+    return false;
+}
+
+QStringList CSevrinPro84View::BuiltRow() const
+{
+    QStringList row;
+    for (const QString& cell : theApp.FaultCurrentBlock.FaultCableRow)
+        row << cell;
+    return row;
+}
+
+void CSevrinPro84View::FillCableList()
+{
+    FillListFromSheet(m_list, fault::CableSheet);
+}
+
+void CSevrinPro84View::OnAddCableRow()
+{
+    if (!CheckParallelCount())
+        return;
+    EnsureFaultWorkbook();
+    if (!fault::AddFaultCableRow(theApp, Inputs(), Delta20(), Delta250()))
+        return;
+    m_list->rows()->appendRow(BuiltRow());
+    CheckListAgainstWorkbook(m_list, fault::CableSheet);
+}
+
+void CSevrinPro84View::OnChangeCableRow()
+{
+    const int s = m_list->selectionMark();
+    if (s < 0 || !CheckParallelCount())
+        return;
+    if (!fault::ChangeFaultCableRow(theApp, s, Inputs(), Delta20(), Delta250()))
+        return;
+    QStringList row = BuiltRow();
+    row[0] = m_list->rows()->text(s, 0);
+    m_list->rows()->setRow(s, row);
+    m_list->setSelectionMark(-1);
+    CheckListAgainstWorkbook(m_list, fault::CableSheet);
+}
+
+void CSevrinPro84View::OnDeleteCableRow()
+{
+    const int s = m_list->selectionMark();
+    if (s < 0)
+        return;
+    if (!fault::DeleteFaultListRow(theApp, fault::CableSheet, s)) {
+        ReportWriteFailure(m_list, fault::CableSheet);
+        return;
+    }
+    m_list->rows()->removeRow(s);
+    RenumberList(m_list);
+    MarkAfterDelete(m_list, s, m_list->rows()->rowCount());
+    CheckListAgainstWorkbook(m_list, fault::CableSheet);
+}
+
+void CSevrinPro84View::OnInsertCableRow()
+{
+    const int s = m_list->selectionMark();
+    if (s < 0 || !CheckParallelCount())
+        return;
+    if (!fault::InsertFaultCableRow(theApp, s, Inputs(), Delta20(), Delta250()))
+        return;
+    m_list->rows()->insertRow(s, BuiltRow());
+    CheckListAgainstWorkbook(m_list, fault::CableSheet);
+}
+
+void CSevrinPro84View::OnImportScheduleCables()
+{
+    EnsureFaultWorkbook();
+    const int before = m_list->rows()->rowCount();
+    const int added = fault::ImportScheduleCables(theApp, Delta20(), Delta250());
+    // The rows appended are the last ones of the sheet now.
+    std::vector<QStringList> stored;
+    fault::FillFaultList(theApp, fault::CableSheet, &stored);
+    for (int r = before; r < int(stored.size()); ++r)
+        m_list->rows()->appendRow(stored[std::size_t(r)]);
+    if (int(stored.size()) != before + added)
+        ReportWriteFailure(m_list, fault::CableSheet);
+    else
+        CheckListAgainstWorkbook(m_list, fault::CableSheet);
+}
+
+void CSevrinPro84View::OnClickCableImpedanceList()
+{
+    const int s = m_list->selectionMark();
+    if (s < 0)
+        return;
+    const QStringList row = m_list->rows()->row(s);
+    const auto noDash = [](const QString& t) { return t == QLatin1String("-") ? QString() : t; };
+    SetText(1028, noDash(row.value(2)));
+    SetText(1029, noDash(row.value(3)));
+    SetText(1027, row.value(4));
+    SetText(1032, row.value(10));
+    const int combos[5] = {1122, 1123, 1124, 1125, 1126};
+    for (int i = 0; i < 5; ++i) {
+        // A stored value that is not an item leaves the combo without a selection.
+        QComboBox* combo = Combo(combos[i]);
+        combo->setCurrentIndex(combo->findText(row.value(5 + i), Qt::MatchExactly));
+    }
 }

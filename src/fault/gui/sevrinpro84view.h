@@ -1,16 +1,37 @@
 #pragma once
-// The fault-current screen's cable page.
-#include "app/gui/formview.h"
+// Page 3 of the fault-current screen: the feeder cables (sheet 8 of the fault-current
+// workbook) with their impedances in ohms, typed or imported from the cable schedule.
+#include "fault/core/faultrows.h"
+#include "fault/gui/faultpage.h"
 
-class CSevrinPro84View : public CFormView
+class CSevrinPro84View : public CFaultPage
 {
     Q_OBJECT
 
 public:
     explicit CSevrinPro84View(QWidget* parent = nullptr);
 
-    // Fills the cable list.
     void FillCableList();
-    // Shows or hides the page's "+" insert buttons.
     void SetInsertButtonsVisible(bool visible);
+    // δ20 and δ250 of the last calculation, kept in the page's hidden fields.
+    void SetDeltaFactors(const QString& delta20, const QString& delta250);
+
+    ReportListView* List() const { return m_list; }
+
+    void OnAddCableRow();
+    void OnChangeCableRow();
+    void OnDeleteCableRow();
+    void OnInsertCableRow();
+    void OnImportScheduleCables();
+    void OnClickCableImpedanceList();
+
+private:
+    fault::CableRowInputs Inputs() const;
+    // A typed row needs at least one parallel conductor.
+    bool CheckParallelCount() const;
+    double Delta20() const;
+    double Delta250() const;
+    QStringList BuiltRow() const;
+
+    ReportListView* m_list = nullptr;
 };
