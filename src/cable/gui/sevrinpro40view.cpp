@@ -764,11 +764,7 @@ void CSevrinPro40View::OnSaveCable()
 
 void CSevrinPro40View::OnOutputCable()
 {
-    COutputDlg dlg(nullptr);
-    dlg.ReportChoices.fill(0);
-    dlg.ReportChoices[COutputDlg::ProjectCover] = 1;
-    dlg.ReportChoices[COutputDlg::CableBreaker] = 1;
-    dlg.exec();
+    COutputDlg::RunForScreenReport(COutputDlg::CableBreaker, nullptr);
 }
 
 void CSevrinPro40View::OnCableSelectScreen()

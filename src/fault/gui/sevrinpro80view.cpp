@@ -207,11 +207,7 @@ void CSevrinPro80View::OnSaveFaultCurrent()
 
 void CSevrinPro80View::OnOutputFaultCurrentReport()
 {
-    COutputDlg dialog(this);
-    dialog.ReportChoices.fill(0);
-    dialog.ReportChoices[COutputDlg::ProjectCover] = 1;
-    dialog.ReportChoices[COutputDlg::FaultCurrent] = 1;
-    dialog.exec();
+    COutputDlg::RunForScreenReport(COutputDlg::FaultCurrent, this);
 }
 
 void CSevrinPro80View::OnShowImpedanceSummary()

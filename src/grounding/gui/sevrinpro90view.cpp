@@ -177,11 +177,7 @@ void CSevrinPro90View::OnSave()
 
 void CSevrinPro90View::OnOutput()
 {
-    COutputDlg dialog(this);
-    dialog.ReportChoices.fill(0);
-    dialog.ReportChoices[COutputDlg::ProjectCover] = 1;
-    dialog.ReportChoices[COutputDlg::Grounding] = 1;
-    dialog.exec();
+    COutputDlg::RunForScreenReport(COutputDlg::Grounding, this);
 }
 
 void CSevrinPro90View::StoreGroundingInputs()

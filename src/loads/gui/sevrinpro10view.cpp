@@ -181,11 +181,7 @@ void CSevrinPro10View::OnSaveMcc()
 
 void CSevrinPro10View::OnOutputMcc()
 {
-    COutputDlg dlg(nullptr);
-    dlg.ReportChoices.fill(0);
-    dlg.ReportChoices[COutputDlg::ProjectCover] = 1;
-    dlg.ReportChoices[COutputDlg::MotorControlCenter] = 1;
-    dlg.exec();
+    COutputDlg::RunForScreenReport(COutputDlg::MotorControlCenter, nullptr);
 }
 
 void CSevrinPro10View::OnShowMccDesignPage()

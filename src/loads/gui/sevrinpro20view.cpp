@@ -242,11 +242,7 @@ void CSevrinPro20View::OnSavePanelBoards()
 
 void CSevrinPro20View::OnOutputPanelBoards()
 {
-    COutputDlg dlg(nullptr);
-    dlg.ReportChoices.fill(0);
-    dlg.ReportChoices[COutputDlg::ProjectCover] = 1;
-    dlg.ReportChoices[COutputDlg::PanelBoard] = 1;
-    dlg.exec();
+    COutputDlg::RunForScreenReport(COutputDlg::PanelBoard, nullptr);
 }
 
 void CSevrinPro20View::OnShowPanelBoardDesignPage()

@@ -176,11 +176,7 @@ void CSevrinPro30View::OnSave()
 
 void CSevrinPro30View::OnOutput()
 {
-    COutputDlg dialog(nullptr);
-    dialog.ReportChoices.fill(0);
-    dialog.ReportChoices[COutputDlg::ProjectCover] = 1;
-    dialog.ReportChoices[COutputDlg::TransformerCapacity] = 1;
-    dialog.exec();
+    COutputDlg::RunForScreenReport(COutputDlg::TransformerCapacity, nullptr);
 }
 
 void CSevrinPro30View::CalcTransformerCapacity(int n)

@@ -177,9 +177,5 @@ void CSevrinPro60View::OnSave()
 
 void CSevrinPro60View::OnOutput()
 {
-    COutputDlg dialog(nullptr);
-    dialog.ReportChoices.fill(0);
-    dialog.ReportChoices[COutputDlg::ProjectCover] = 1;
-    dialog.ReportChoices[COutputDlg::GeneratorCapacity] = 1;
-    dialog.exec();
+    COutputDlg::RunForScreenReport(COutputDlg::GeneratorCapacity, nullptr);
 }

@@ -15,6 +15,15 @@
 #include <QThread>
 #include <QTimer>
 
+void COutputDlg::RunForScreenReport(Report report, QWidget* parent)
+{
+    COutputDlg dialog(parent);
+    dialog.ReportChoices.fill(0);
+    dialog.ReportChoices[ProjectCover] = 1;
+    dialog.ReportChoices[report] = 1;
+    dialog.exec();
+}
+
 COutputDlg::COutputDlg(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(tr("Palvane 설계프로그램 V2.0"));

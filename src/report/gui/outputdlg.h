@@ -41,6 +41,10 @@ public:
     explicit COutputDlg(QWidget* parent = nullptr);
     ~COutputDlg() override;
 
+    // What every calculation screen's "출력하기" does: the dialog with the cover and that
+    // screen's report chosen, run modally.
+    static void RunForScreenReport(Report report, QWidget* parent);
+
     // 1 = chosen, 0 = not chosen, one per report index. None chosen until the opener sets them.
     std::array<uint8_t, ReportCount> ReportChoices{};
     // The names shown in both lists, filled by OnInitDialog.
