@@ -126,6 +126,16 @@ bool RowListModel::setCell(int row, int column, const QString& text)
     return true;
 }
 
+void RowListModel::renumberFrom(int row)
+{
+    const int first = std::max(row, 0);
+    if (first >= int(m_rows.size()) || m_columns.isEmpty())
+        return;
+    for (int r = first; r < int(m_rows.size()); ++r)
+        m_rows[r][0] = QString::number(r + 1);
+    emit dataChanged(index(first, 0), index(int(m_rows.size()) - 1, 0), {Qt::DisplayRole});
+}
+
 QString RowListModel::text(int row, int column) const
 {
     if (row < 0 || row >= int(m_rows.size()))

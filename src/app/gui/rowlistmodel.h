@@ -64,6 +64,8 @@ public:
     using QAbstractTableModel::removeRow;           // removeRow(int)
     bool setRow(int row, const QStringList& cells);
     bool setCell(int row, int column, const QString& text);
+    // Writes the running numbers 1, 2, ... into column 0 from `row` to the last row.
+    void renumberFrom(int row);
     QString text(int row, int column) const;        // empty outside the list
     QStringList row(int r) const;
     // Replaces all rows with one model reset (the way to fill large lists).

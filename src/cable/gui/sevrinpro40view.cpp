@@ -287,9 +287,7 @@ void CSevrinPro40View::LoadCableSchedule()
 
 void CSevrinPro40View::RenumberFrom(int row)
 {
-    RowListModel* model = m_list->rows();
-    for (int r = std::max(row, 0); r < model->rowCount(); ++r)
-        model->setCell(r, 0, QString::number(r + 1));
+    m_list->rows()->renumberFrom(row);
 }
 
 void CSevrinPro40View::ShowStoreFailure()

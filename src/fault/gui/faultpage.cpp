@@ -136,8 +136,7 @@ void CFaultPage::ReportWriteFailure(ReportListView* list, int sheet)
 
 void CFaultPage::RenumberList(ReportListView* list)
 {
-    for (int r = 0; r < list->rows()->rowCount(); ++r)
-        list->rows()->setCell(r, 0, QString::number(r + 1));
+    list->rows()->renumberFrom(0);
 }
 
 void CFaultPage::MarkAfterDelete(ReportListView* list, int s, int count)

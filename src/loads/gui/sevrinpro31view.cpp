@@ -328,8 +328,7 @@ void CSevrinPro31View::OnDelete()
     rows->removeRow(sel);
     auto& b = theApp.TransformerSizingBlock;
     b.TransformerLoadCount = rows->rowCount();
-    for (int i = sel; i < rows->rowCount(); ++i)
-        rows->setCell(i, 0, QString::number(i + 1));
+    rows->renumberFrom(sel);
     m_list->setSelectionMark(rows->rowCount() == 0 ? -1 : std::min(sel, rows->rowCount() - 1));
 }
 
@@ -345,8 +344,7 @@ void CSevrinPro31View::OnInsert()
         return;
     rows->insertRow(sel, Cells(b.TransformerLoadRow));
     b.TransformerLoadCount = rows->rowCount();
-    for (int i = sel; i < rows->rowCount(); ++i)
-        rows->setCell(i, 0, QString::number(i + 1));
+    rows->renumberFrom(sel);
 }
 
 void CSevrinPro31View::OnClearTransformer()

@@ -250,8 +250,7 @@ void CSevrinPro61View::OnDelete()
     }
     rows->removeRow(sel);
     theApp.GeneratorSizingBlock.GeneratorLoadCount = rows->rowCount();
-    for (int i = sel; i < rows->rowCount(); ++i)
-        rows->setCell(i, 0, QString::number(i + 1));
+    rows->renumberFrom(sel);
     m_list->setSelectionMark(rows->rowCount() == 0 ? -1 : std::min(sel, rows->rowCount() - 1));
 }
 
@@ -267,8 +266,7 @@ void CSevrinPro61View::OnInsert()
         return;
     rows->insertRow(sel, Cells(b.GeneratorLoadRow));
     b.GeneratorLoadCount = rows->rowCount();
-    for (int i = sel; i < rows->rowCount(); ++i)
-        rows->setCell(i, 0, QString::number(i + 1));
+    rows->renumberFrom(sel);
 }
 
 void CSevrinPro61View::OnImportGeneratorLoads()
