@@ -1,8 +1,17 @@
 #include "designpage.h"
 
+#include "loads/core/designconditions.h"
+
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalBlocker>
+
+void SelectStoredIndex(QComboBox* combo, int index)
+{
+    const QSignalBlocker block(combo);
+    combo->setCurrentIndex(combo->count() > 0 ? ClampOptionIndex(index, combo->count()) : -1);
+}
 
 CDesignPage::CDesignPage(QWidget* parent) : CFormView(868, 482, parent)
 {

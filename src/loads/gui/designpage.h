@@ -11,6 +11,10 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 
+// Selects a stored option index without firing change handlers; an index outside the combo's
+// list (an older or hand-edited project file) shows the first option, an empty combo none.
+void SelectStoredIndex(QComboBox* combo, int index);
+
 class CDesignPage : public CFormView
 {
     Q_OBJECT

@@ -16,17 +16,6 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
-namespace {
-
-// A stored index outside the combo's list shows the first option.
-void SelectStoredIndex(QComboBox* combo, int index)
-{
-    const QSignalBlocker block(combo);
-    combo->setCurrentIndex(ClampOptionIndex(index, combo->count()));
-}
-
-}  // namespace
-
 CSevrinPro10View::CSevrinPro10View(QWidget* parent) : CFormView(943, 537, parent)
 {
     QPushButton* top = AddButton(0, tr("선택화면"), 12, 7, 50, 14);

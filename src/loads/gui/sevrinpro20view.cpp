@@ -23,12 +23,6 @@ namespace {
 
 constexpr int kSheetPage = 4;
 
-// A stored index outside the combo's list shows the first item.
-void SelectStoredIndex(QComboBox* combo, int index)
-{
-    const QSignalBlocker block(combo);
-    combo->setCurrentIndex(combo->count() > 0 ? ClampOptionIndex(index, combo->count()) : -1);
-}
 
 }  // namespace
 
