@@ -1,0 +1,189 @@
+// The driver's "mcc" command on a small project: every stored load row recomputed as a
+// modification would, then each panel's totals, printed and stored, compared with a
+// hand-checked file.
+//
+// Library motors after the project's conditions (beta 6.5, k 1.4, Y-D C "0.333", S.S lambda 3,
+// tm DOL 6 s, Y-D 15 s, S.S 10 s, cos(phi)S 0.3):
+//  37 kW DOL, eta 0.93, cos 0.86: S = 37 / 0.86 / 0.93 = 46.26 kVA, IB = 46.26 / (sqrt3 x
+//    0.38) = 70.29 A, IMS = 70.29 x 6.5 x 1 = 456.87 A, II = 639.61 A, starting kVA 300.70.
+//  55 kW Y-D, eta 0.94, cos 0.87, DF 0.9: S = 67.25 kVA, IB = 102.18 A, IMS = 102.18 x 6.5 x
+//    0.333 = 221.17 A, DL = 60.53 kVA.
+//  15 kW S.S spare: S = 19.18 kVA, IMS = 29.14 x 3 = 87.43 A.
+// MCC-A counts 37 kW (46.26), 55 kW (67.25 / 60.53), a 10 kVA light at DF 0.5 (10 / 5), the
+// fed panel MCC-B (20 / 20) and board LP-1 (12 connected, 9.5 demand); the refused 38 kW row
+// has no figures. ΣCL = 46.26 + 67.25 + 10 + 20 + 12 = 155.51 -> "156"; ΣDL = 46.26 + 60.53
+// + 5 + 20 + 9.5 = 141.29 -> "141"; DF = 90.9 % -> "91"; largest motor the 37 kW DOL (IMS
+// 456.87); largest load 60.53, so 141.29 - 60.53 = 80.76 -> "81".
+// MCC-B: one 20 kVA three-phase load: "20", "100", "20", no motor: "-".
+#include "app/core/sevrin.h"
+#include "cable/cablefixture.h"
+#include "common/calcdriver.h"
+#include "common/recordingprompt.h"
+#include "loads/core/mccpanel.h"
+#include "mccfixture.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace mccfixture;
+
+class TestMccCommand : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void recomputesPanelsAndLoads();
+    void projectWithoutPanelsPrintsNothing();
+    void unreadableWorkbookFails();
+
+private:
+    QString MakeProject(const QString& dir, CSevrinApp& app);
+};
+
+QString TestMccCommand::MakeProject(const QString& dir, CSevrinApp& app)
+{
+    RecordingPrompt::Install();
+    const QString root = dir + "/root";
+    if (!CopyProgramFolder(root))
+        return {};
+    const QString lib = root + "/LIB/lib_v3p4.xlsx";
+    QFile::remove(lib);
+    QFile::remove(root + "/LIB/breaker_v3p4.xlsx");
+    if (!cablefixture::WriteLibrary(lib) ||
+        !cablefixture::WriteBreakers(root + "/LIB/breaker_v3p4.xlsx"))
+        return {};
+    {
+        // The CT ratio table of the switchgear sheet.
+        Book book;
+        if (!book.load(lib))
+            return {};
+        Sheet* s = book.getSheet(6);
+        const int primaries[] = {0, 15, 30, 50, 75, 100, 150, 200, 300, 400};
+        const char* labels[] = {"15", "20", "30", "50", "75", "100", "150", "200", "300", "400"};
+        for (int e = 0; e < 10; ++e) {
+            s->writeNum(6 + e, 7, primaries[e]);
+            s->writeStr(6 + e, 8, QString::fromLatin1(labels[e]));
+        }
+        if (!book.save(lib))
+            return {};
+    }
+    const QString project = dir + "/P1.pro";
+    if (!QFile::copy(root + "/FORM/form.pro", project))
+        return {};
+    QFile(project).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    cablefixture::UseLibrary(app, root + "/LIB");
+    cablefixture::SetConditions(app);
+    app.ProjectPathTable.CurrentProjectPath = project;
+    if (!app.SaveMotorControlCenterSection(project) || !app.SaveCabinetSizingSection(project))
+        return {};
+    return project;
+}
+
+void TestMccCommand::recomputesPanelsAndLoads()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    CSevrinApp app;
+    const QString project = MakeProject(dir.path(), app);
+    QVERIFY(!project.isEmpty());
+
+    QVERIFY(AddPanel(app, {"MCC-A"}));
+    QVERIFY(AddPanel(app, {"MCC-B", "MCC-A", "3P4W", "0.38", "20"}));
+    MccLoadRow breaker = LoadInputs("주펌프", "FP-1", "M", "37", "", "N", "3P", "DOL", "1.00");
+    breaker[MccCol::BreakerPoles] = "3";
+    breaker[MccCol::BreakerFrame] = "100";
+    breaker[MccCol::BreakerTrip] = "100";
+    QVERIFY(WriteLoads(app, 0,
+                       {breaker,
+                        LoadInputs("배수펌프", "DP-1", "M", "55", "", "N", "3P", "Y-D", "0.9"),
+                        LoadInputs("예비펌프", "FP-2", "M", "15", "", "Y", "3P", "S.S", "1.00"),
+                        LoadInputs("전등", "L-1", "L1", "", "10", "N", "2P", "-", "0.5"),
+                        MakeMccLinkedLoadRow("MCC-B", "20", 20.0),
+                        MakeMccLinkedLoadRow("LP-1", "12", 9.5),
+                        LoadInputs("미등록", "X-1", "M", "38", "", "N", "3P", "DOL", "1"),
+                        // Without an equipment number the list ends: the row after is not read.
+                        LoadInputs("번호없음", "", "L1", "", "1", "N", "2P", "-", "1"),
+                        LoadInputs("고아", "O-1", "L1", "", "1", "N", "2P", "-", "1")}));
+    QVERIFY(WriteLoads(app, 1, {LoadInputs("팬", "F-1", "L3P", "", "20", "N", "3P", "-", "1.0")}));
+
+    const CalcRun r = RunSevrinCalc(dir.path() + "/root", project, "mcc");
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
+
+    QFile golden(QStringLiteral(SEVRIN_TEST_DATA_DIR) + "/loads/golden/mcc.txt");
+    // SEVRIN_UPDATE_GOLDEN=1 rewrites the expected file (check the new figures by hand).
+    if (qEnvironmentVariableIsSet("SEVRIN_UPDATE_GOLDEN")) {
+        QVERIFY(golden.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        golden.write(r.out.toUtf8());
+        golden.close();
+    }
+    QVERIFY(golden.open(QIODevice::ReadOnly));
+    const QStringList want = QString::fromUtf8(golden.readAll()).split('\n');
+    const QStringList got = r.out.split('\n');
+    for (int i = 0; i < std::min(got.size(), want.size()); ++i) {
+        const QStringList g = got[i].split('\t');
+        const QStringList w = want[i].split('\t');
+        for (int c = 0; c < std::min(g.size(), w.size()); ++c)
+            QVERIFY2(g[c] == w[c], qPrintable(QStringLiteral("line %1 field %2: \"%3\" != \"%4\"")
+                                                  .arg(i)
+                                                  .arg(c)
+                                                  .arg(g[c], w[c])));
+        QCOMPARE(g.size(), w.size());
+    }
+    QCOMPARE(got.size(), want.size());
+
+    // The hand-checked figures of the comment above.
+    const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 7 + 1 + 1 + 1);
+    const QStringList panelA = lines[7].split('\t');
+    QCOMPARE(panelA.mid(0, 3), QStringList({"PANEL", "MCC-A", "MCC-A"}));
+    QCOMPARE(panelA.mid(9, 3), QStringList({"156", "91", "141"}));
+    QCOMPARE(panelA.mid(12, 1), QStringList({"37"}));
+    QCOMPARE(panelA.mid(18, 4), QStringList({"81", "301", "6s", "DOL"}));
+    const QStringList panelB = lines[9].split('\t');
+    QCOMPARE(panelB.mid(9, 3), QStringList({"20", "100", "20"}));
+    QCOMPARE(panelB.mid(18, 4), QStringList({"0", "-", "-", ""}));
+    // The breaker of a modified row stays; the refused row is printed as stored.
+    const QStringList first = lines[0].split('\t');
+    QCOMPARE(first.mid(29, 3), QStringList({"3", "100", "100"}));
+    QCOMPARE(lines[6].split('\t')[2 + MccCol::InputKva], QString());
+
+    // The driver stored what it printed: the panel's results are in its sheet.
+    QVERIFY(app.ReadMccPanelSheet(0));
+    QCOMPARE(app.MotorControlCenterBlock.MccPanelRecord[9], QStringLiteral("141"));
+    QCOMPARE(ReadMccLoadRows(app, 0)[1][MccCol::Ims], QStringLiteral("221.17"));
+}
+
+void TestMccCommand::projectWithoutPanelsPrintsNothing()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    CSevrinApp app;
+    const QString project = MakeProject(dir.path(), app);
+    QVERIFY(!project.isEmpty());
+    const CalcRun r = RunSevrinCalc(dir.path() + "/root", project, "mcc");
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(r.out, QString());
+}
+
+void TestMccCommand::unreadableWorkbookFails()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    CSevrinApp app;
+    const QString project = MakeProject(dir.path(), app);
+    QVERIFY(!project.isEmpty());
+    const QString path = app.CompanionPath(CSevrinApp::MccWorkbook);
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("garbage");
+    f.close();
+    const CalcRun r = RunSevrinCalc(dir.path() + "/root", project, "mcc");
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY(r.err.contains(path));
+    QCOMPARE(r.out, QString());
+}
+
+QTEST_GUILESS_MAIN(TestMccCommand)
+#include "tst_mcccmd.moc"
