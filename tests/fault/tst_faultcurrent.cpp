@@ -67,6 +67,7 @@ private slots:
     void ngrChangesOnlyTheEarthFault();
     void transformerEnteredBeforeFirstCalculation();
     void eachTransformerUsesItsOwnVoltage();
+    void idealSourceLeavesTheTransformerAlone();
     void utilityChangeReachesEveryTransformer();
     void systemResultsOfTheReceivingPoint();
     void newProjectWithoutDataWorkbook();
@@ -425,6 +426,34 @@ void TestFaultCurrent::eachTransformerUsesItsOwnVoltage()
     QVERIFY(a.ReadFaultDataRow(TransformerSheet, 1));
     const double rt2 = Num(a.FaultCurrentBlock.TransformerImpedanceRow[10]);
     QVERIFY(Near(Num(p.pages.Columns[1].TransformerCell.Rows[0][BusR20]), 0.000039 + rt2, 1e-4));
+}
+
+void TestFaultCurrent::idealSourceLeavesTheTransformerAlone()
+{
+    // No utility, line or cable impedance: the system is an ideal source (RS = XS = 0). TR-1 has
+    // no motors: a fault at its secondary is limited by TR-1 alone, the ideal source shorting
+    // TR-2's motors (Rref = 0 + RT, Xref = 0 + XT: 0.001205 and 0.007228, see
+    // transformerEnteredBeforeFirstCalculation). TR-2 has a motor: Rref = 1 / (1/RT + 1/Rm').
+    Project p;
+    CSevrinApp& a = *p.app;
+    a.FaultCurrentBlock.UtilityInput = {"", "", "0.0", "0.0", "0.0", "0.0"};
+    FillFaultList(a, LineSheet);
+    LoadFaultBusData(a, p.pages);
+    CalcFaultCurrent(a, p.pages);
+    p.SetTransformer(0, "1000", "5", "0.38", "0");
+    p.SetTransformer(1, "1000", "5", "0.38", "0");
+    a.FaultCurrentBlock.FaultMotorCount = 0;
+    QVERIFY(AddFaultMotorRow(a, 1, MotorRowInputs{"MCC-2", "M-1", "110", "", "DOL", "6", "4", "2.5"}));
+    CalcFaultCurrent(a, p.pages);
+    const auto& s = a.FaultCurrentBlock.ImpedanceSummary;
+    const auto cell = [&s](int row, int i) { return s[std::size_t(row * kSummaryTexts + i)]; };
+    QCOMPARE(cell(17, 1), QStringLiteral("0.001205"));
+    QCOMPARE(cell(17, 4), QStringLiteral("0.007228"));
+    // Rm' = 0.238371 ohm (motorNetworkMatchesHandCalculation): 1 / (1/0.001205 + 1/0.238371).
+    QVERIFY(Near(Num(cell(18, 1)), 1.0 / (1.0 / 0.0012046 + 1.0 / 0.238371), 2e-3));
+    // The secondary buses get fault currents: Ik'' = 1.1 x 0.38 / sqrt(3) / |RT + jXT| = 32.95 kA.
+    QVERIFY(Near(Num(p.pages.Columns[0].TransformerCell.Results[ResIk]),
+                 1.1 * 0.38 / std::sqrt(3.0) / std::hypot(0.0012046, 0.0072283), 1e-3));
 }
 
 void TestFaultCurrent::utilityChangeReachesEveryTransformer()

@@ -252,6 +252,12 @@ void CalcFaultCurrent(CSevrinApp& app, FaultBusPages& buses)
         otherR += InvertOrZero(rm[std::size_t(k)]);
         otherX += InvertOrZero(xm[std::size_t(k)]);
     }
+    // The system in parallel with the other transformers' motors (admittance sum `others`). A
+    // system of zero impedance is an ideal source: it shorts the motors in parallel with it, so
+    // the transformer alone limits the current, instead of the system counting as absent.
+    const auto systemParallel = [](double others, double system) {
+        return system == 0.0 ? 0.0 : 1.0 / (others + 1.0 / system);
+    };
     std::array<double, kTransformers> rc{}, xc{}, rref{}, xref{}, rb{}, xb{};
     for (std::size_t k = 0; k < std::size_t(kTransformers); ++k) {
         rc[k] = rm[k] == 0.0 ? 0.0 : rt[k] + rm[k];
@@ -259,9 +265,9 @@ void CalcFaultCurrent(CSevrinApp& app, FaultBusPages& buses)
         // Without motors of its own: its system in parallel with the other transformers'
         // motors, in series with the transformer; with them: system and transformer in
         // parallel with its own motors. R and X are decided separately.
-        rref[k] = rm[k] == 0.0 ? 1.0 / (otherR + InvertOrZero(rsl[k])) + rt[k]
+        rref[k] = rm[k] == 0.0 ? systemParallel(otherR, rsl[k]) + rt[k]
                                : 1.0 / (1.0 / (rsl[k] + rt[k]) + InvertOrZero(rm[k]));
-        xref[k] = xm[k] == 0.0 ? 1.0 / (otherX + InvertOrZero(xsl[k])) + xt[k]
+        xref[k] = xm[k] == 0.0 ? systemParallel(otherX, xsl[k]) + xt[k]
                                : 1.0 / (1.0 / (xsl[k] + xt[k]) + InvertOrZero(xm[k]));
         rb[k] = rsl[k] + rt[k];
         xb[k] = xsl[k] + xt[k];

@@ -85,6 +85,15 @@ ReportListView* CFaultPage::AddList(int id, int x, int y, int w, int h,
     return list;
 }
 
+CFormulaPicture* CFaultPage::AddFormula(const QString& name, FormulaNode formula, int x, int y,
+                                        int w, int h)
+{
+    auto* f = new CFormulaPicture(std::move(formula), this);
+    Place(f, 0, x, y, w, h);
+    f->setObjectName(name);
+    return f;
+}
+
 bool CFaultPage::FaultWorkbookExists()
 {
     const QString path = theApp.CompanionPath(CSevrinApp::FaultDataWorkbook);

@@ -2,6 +2,7 @@
 // What the pages of the fault-current screen share: a plain child form in the screen's page
 // stack (Enter and Escape are discarded by the screen), controls placed in dialog units and
 // found by identifier, and the lists whose rows live in a sheet of the fault-current workbook.
+#include "app/gui/formulapicture.h"
 #include "app/gui/formview.h"
 #include "app/gui/rowlistmodel.h"
 
@@ -32,6 +33,9 @@ protected:
     QComboBox* AddCombo(int id, int x, int y, int w, const QStringList& items);
     QRadioButton* AddRadio(int id, const QString& caption, int x, int y, int w);
     ReportListView* AddList(int id, int x, int y, int w, int h, const QList<ReportColumn>& columns);
+    // A formula drawn beside the figures it gives, found by its object name.
+    CFormulaPicture* AddFormula(const QString& name, FormulaNode formula, int x, int y, int w,
+                                int h);
 
     // After a list operation: the rows the list now shows are compared with the rows the
     // workbook holds (the running number aside). When they differ the write failed: a message

@@ -113,7 +113,7 @@ void CSevrinPro81View::BuildBand(int band, int y)
     QComboBox* kind = AddCombo(b.kindCombo, 137, y, 60, {});
     AddLabel(tr(" :"), 199, y + 1, 8);
     AddCombo(b.specCombo, 209, y, 120, {});
-    AddLabel(tr("전압선|중성선 규격"), 209, y + 13, 120);
+    AddLabel(tr("전압선|중성선 규격"), 209, y - 10, 120);
     AddLabel(tr("거리"), 335, y + 1, 20);
     AddEdit(b.distance, 357, y, 40, band == LineBand ? QStringLiteral("5") : QStringLiteral("0.1"));
     AddLabel(tr("km"), 399, y + 1, 15);

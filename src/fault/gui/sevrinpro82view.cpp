@@ -46,6 +46,58 @@ QList<ReportColumn> TransformerColumns()
             {QStringLiteral("적용 리액턴스 (XS [Ω])"), lv, 150}};
 }
 
+using namespace Fx;
+
+FormulaNode Delta20Formula()
+{
+    return R({T("δ"), Sub("20"), T(" = "),
+              F(T("1"), R({T("(T"), Sub("90"), T(" − T"), Sub("20"), T(") × α + 1")}))});
+}
+
+FormulaNode Delta250Formula()
+{
+    return R({T("δ"), Sub("250"), T(" = ((T"), Sub("250"), T(" − T"), Sub("20"),
+              T(") × α + 1) × δ"), Sub("20")});
+}
+
+// The transformer's impedance from its capacity, percent impedance and secondary voltage.
+FormulaNode TransformerZFormula()
+{
+    return R({T("Z"), Sub("t"), T(" = "), F(T("%Z"), T("100")), T(" × "),
+              F(R({T("V"), Sup(T("2"))}), R({T("P"), Sub("T")})), T(" × 1000  [Ω]")});
+}
+
+// IEC 60909 correction factor with the relative reactance of the transformer.
+FormulaNode TransformerKFormula()
+{
+    return R({T("K"), Sub("T"), T(" = "),
+              F(T("1.045"), R({T("0.6 × "), F(R({T("X"), Sub("t"), T(" × P"), Sub("T")}),
+                                               R({T("V"), Sup(T("2")), T(" × 1000")})),
+                               T(" + 1")}))});
+}
+
+FormulaNode TransformerRFormula()
+{
+    return R({T("R"), Sub("T"), T(" = "),
+              F(R({T("K"), Sub("T"), T(" × Z"), Sub("t")}),
+                Sqrt(R({T("(X/R)"), Sup(T("2")), T(" + 1")})))});
+}
+
+FormulaNode TransformerXFormula()
+{
+    return R({T("X"), Sub("T"), T(" = "),
+              F(R({T("K"), Sub("T"), T(" × Z"), Sub("t")}),
+                Sqrt(R({T("("), F(T("1"), T("X/R")), T(")"), Sup(T("2")), T(" + 1")})))});
+}
+
+// The system's total percent impedance referred to the secondary voltage.
+FormulaNode SystemFormula()
+{
+    return R({T("R"), Sub("S"), T(" = "),
+              F(R({T("V"), Sup(T("2")), T(" × 10 × %R"), Sub("1")}), T("100000")), T(",   X"),
+              Sub("S"), T(" = "), F(R({T("V"), Sup(T("2")), T(" × 10 × %X"), Sub("1")}), T("100000"))});
+}
+
 const QStringList kTransformerNames = {QStringLiteral("TR-1"), QStringLiteral("TR-2"),
                                        QStringLiteral("TR-3"), QStringLiteral("TR-4"),
                                        QStringLiteral("TR-5")};
@@ -155,6 +207,24 @@ CSevrinPro82View::CSevrinPro82View(QWidget* parent) : CFaultPage(parent)
         AddEdit(factors[i].cmax, 580, 294 + i * 14, 60, QString::fromUtf8(factors[i].maxText));
         AddEdit(factors[i].cmin, 665, 294 + i * 14, 60, QString::fromUtf8(factors[i].minText));
     }
+
+    // The formulas behind the figures of this page.
+    AddFormula(QStringLiteral("formulaDelta20"), Delta20Formula(), 12, 340, 175, 36);
+    AddFormula(QStringLiteral("formulaDelta250"), Delta250Formula(), 200, 340, 230, 36);
+    AddLabel(tr("▣ 변압기 및 계통(저압) 임피던스 계산식"), 7, 384, 250);
+    const struct
+    {
+        const char* name;
+        FormulaNode formula;
+    } transformer[5] = {{"formulaTransformerZ", TransformerZFormula()},
+                        {"formulaTransformerK", TransformerKFormula()},
+                        {"formulaTransformerR", TransformerRFormula()},
+                        {"formulaTransformerX", TransformerXFormula()},
+                        {"formulaSystem", SystemFormula()}};
+    for (int i = 0; i < 4; ++i)
+        AddFormula(QString::fromLatin1(transformer[i].name), transformer[i].formula, 12 + i * 212,
+                   396, 206, 42);
+    AddFormula(QString::fromLatin1(transformer[4].name), transformer[4].formula, 12, 442, 418, 36);
 }
 
 void CSevrinPro82View::ShowSystemResults()

@@ -42,6 +42,60 @@ QList<ReportColumn> MotorColumns()
     return c;
 }
 
+using namespace Fx;
+
+// The motor's input from its output, efficiency and power factor.
+FormulaNode KvaFormula()
+{
+    return R({T("S = "), F(T("P"), T("η × cosθ")), T("  [kVA]")});
+}
+
+// Locked-rotor impedance from the locked-rotor current ratio.
+FormulaNode ImpedanceFormula()
+{
+    return R({T("Z"), Sub("m"), T(" = "), F(R({T("%Z"), Sub("M")}), T("100")), T(" × "),
+              F(R({T("U"), Sup(T("2"))}), T("S")), T(" × 1000,  %Z"), Sub("M"), T(" = "),
+              F(T("100"), T("LRC"))});
+}
+
+FormulaNode ResistanceFormula()
+{
+    return R({T("R"), Sub("m"), T(" = "),
+              F(R({T("Z"), Sub("m")}), Sqrt(R({T("(X/R)"), Sup(T("2")), T(" + 1")})))});
+}
+
+FormulaNode ReactanceFormula()
+{
+    return R({T("X"), Sub("m"), T(" = "),
+              F(R({T("Z"), Sub("m")}),
+                Sqrt(R({T("("), F(T("1"), T("X/R")), T(")"), Sup(T("2")), T(" + 1")})))});
+}
+
+// IEC 60909 breaking-current factor mu for a minimum delay of 0.05 s.
+FormulaNode MuFormula()
+{
+    return R({T("μ = 0.71 + 0.51 e"), Sup(T("−0.3 × LRC"))});
+}
+
+// IEC 60909 factor q with the output in MW per pole figure.
+FormulaNode QFormula()
+{
+    return R({T("q = 0.79 + 0.12 ln "), F(T("P"), T("1000 × Pole"))});
+}
+
+FormulaNode BreakingImpedanceFormula()
+{
+    return R({T("Z"), Sub("m"), T("′ = "), F(R({T("Z"), Sub("m")}), T("μ × q")),
+              T("   (R"), Sub("m"), T("′, X"), Sub("m"), T("′ 동일)")});
+}
+
+// The motors of one transformer act in parallel, R and X taken separately.
+FormulaNode ParallelFormula()
+{
+    return R({T("R"), Sub("M"), T(" = "), F(T("1"), R({T("Σ ( 1 / R"), Sub("m"), T("′ )")})),
+              T("   (X"), Sub("M"), T(" 동일)")});
+}
+
 }  // namespace
 
 CSevrinPro83View::CSevrinPro83View(QWidget* parent) : CFaultPage(parent)
@@ -84,8 +138,25 @@ CSevrinPro83View::CSevrinPro83View(QWidget* parent) : CFaultPage(parent)
     connect(plus, &QPushButton::clicked, this, &CSevrinPro83View::OnInsertMotorRow);
     AddButton(1403, tr("입력 열보기"), 700, 23, 50, 14)->hide();
     AddButton(1398, tr("전체 열보기"), 752, 23, 50, 14)->hide();
-    m_list = AddList(1560, 7, 42, 854, 434, MotorColumns());
+    m_list = AddList(1560, 7, 42, 854, 326, MotorColumns());
     connect(m_list, &QTableView::clicked, this, &CSevrinPro83View::OnClickMotorList);
+
+    AddLabel(tr("▣ 전동기 기여 임피던스 (IEC 60909, 최소 지연시간 0.05s)"), 7, 374, 300);
+    const struct
+    {
+        const char* name;
+        FormulaNode formula;
+    } formulas[8] = {{"formulaMotorKva", KvaFormula()},
+                     {"formulaMotorZm", ImpedanceFormula()},
+                     {"formulaMotorRm", ResistanceFormula()},
+                     {"formulaMotorXm", ReactanceFormula()},
+                     {"formulaMotorMu", MuFormula()},
+                     {"formulaMotorQ", QFormula()},
+                     {"formulaMotorZmq", BreakingImpedanceFormula()},
+                     {"formulaMotorParallel", ParallelFormula()}};
+    for (int i = 0; i < 8; ++i)
+        AddFormula(QString::fromLatin1(formulas[i].name), formulas[i].formula, 7 + (i % 4) * 214,
+                   386 + (i / 4) * 46, 210, 42);
 }
 
 void CSevrinPro83View::SetInsertButtonsVisible(bool visible)

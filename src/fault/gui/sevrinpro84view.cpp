@@ -38,6 +38,46 @@ QList<ReportColumn> CableColumns()
             {QStringLiteral("XPE[Ω]"), imp, 80}};
 }
 
+using namespace Fx;
+
+// L in m, r and x per km from the cable table, N parallel conductors per phase.
+FormulaNode PerLength(const char* symbol, const char* perKm, const char* tail = "")
+{
+    return R({T(symbol), T(" = "), F(T("L"), T("1000")), T(" × "), F(T(perKm), T("N")),
+              T(tail)});
+}
+
+FormulaNode R90Formula()
+{
+    return R({T("R"), Sub("90"), T(" = "), F(T("L"), T("1000")), T(" × "), F(T("r"), T("N")),
+              T("  [Ω]")});
+}
+
+FormulaNode TemperatureFormula()
+{
+    return R({T("R"), Sub("20"), T(" = R"), Sub("90"), T(" × δ"), Sub("20"), T(",   R"),
+              Sub("250"), T(" = R"), Sub("90"), T(" × δ"), Sub("250")});
+}
+
+FormulaNode PeResistanceFormula()
+{
+    return R({T("R"), Sub("PE250"), T(" = "), F(T("L"), T("1000")), T(" × "),
+              F(R({T("r"), Sub("PE")}), T("N")), T(" × δ"), Sub("250")});
+}
+
+FormulaNode PeReactanceFormula()
+{
+    return R({T("X"), Sub("PE"), T(" = "), F(T("L"), T("1000")), T(" × "),
+              F(R({T("x"), Sub("PE")}), T("N"))});
+}
+
+// An HFIX wire: single-phase values, doubled for a two-line run.
+FormulaNode WireFormula()
+{
+    return R({T("HFIX: R"), Sub("90"), T(" = r × "), F(T("L"), T("1000")), T(" × k,  X = x × "),
+              F(T("L"), T("1000")), T(" × k")});
+}
+
 }  // namespace
 
 CSevrinPro84View::CSevrinPro84View(QWidget* parent) : CFaultPage(parent)
@@ -72,8 +112,26 @@ CSevrinPro84View::CSevrinPro84View(QWidget* parent) : CFaultPage(parent)
     QPushButton* plus = AddButton(1695, QStringLiteral("+"), 766, 5, 14, 14);
     plus->hide();
     connect(plus, &QPushButton::clicked, this, &CSevrinPro84View::OnInsertCableRow);
-    m_list = AddList(1557, 7, 24, 854, 440, CableColumns());
+    m_list = AddList(1557, 7, 24, 854, 334, CableColumns());
     connect(m_list, &QTableView::clicked, this, &CSevrinPro84View::OnClickCableImpedanceList);
+
+    AddLabel(tr("▣ 간선 임피던스 계산식"), 7, 364, 200);
+    const struct
+    {
+        const char* name;
+        FormulaNode formula;
+    } formulas[6] = {{"formulaCableR90", R90Formula()},
+                     {"formulaCableX", PerLength("X", "x", "  [Ω]")},
+                     {"formulaCableDelta", TemperatureFormula()},
+                     {"formulaCableRpe", PeResistanceFormula()},
+                     {"formulaCableXpe", PeReactanceFormula()},
+                     {"formulaCableWire", WireFormula()}};
+    for (int i = 0; i < 6; ++i)
+        AddFormula(QString::fromLatin1(formulas[i].name), formulas[i].formula, 7 + (i % 3) * 285,
+                   376 + (i / 3) * 44, 280, 40);
+    AddLabel(tr("L : 길이 [m],  r, x : 도체 저항, 리액턴스 [Ω/km],  N : 병렬 도체수,  "
+                "δ20, δ250 : 저항조정계수,  k : 2선이면 2, 그 외 1"),
+             7, 464, 600);
     AddEdit(1697, 7, 468, 30, QString(), false)->setVisible(false);
     AddEdit(1698, 40, 468, 30, QString(), false)->setVisible(false);
 }
