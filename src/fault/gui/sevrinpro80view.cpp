@@ -77,6 +77,7 @@ CSevrinPro80View::CSevrinPro80View(QWidget* parent) : CFormView(943, 537, parent
                           static_cast<QWidget*>(m_busPage), static_cast<QWidget*>(m_reportPage)})
         m_frame->addWidget(page);
     m_transformerPage->SetScreen(this);
+    m_busPage->SetScreen(this);
 }
 
 void CSevrinPro80View::OnInitialUpdate()
@@ -176,6 +177,7 @@ void CSevrinPro80View::ShowFaultCurrentInputs()
 void CSevrinPro80View::CalcFaultCurrent()
 {
     fault::CalcFaultCurrent(theApp, BusPages());
+    m_busPage->ShowBuses();
 }
 
 void CSevrinPro80View::OnCalcFaultCurrent()
