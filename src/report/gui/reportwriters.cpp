@@ -3,6 +3,7 @@
 #include "report/core/cablereport.h"
 #include "report/core/reportwriter.h"
 #include "report/gui/groundingreport.h"
+#include "report/gui/panelboardreport.h"
 
 #include <memory>
 
@@ -12,6 +13,7 @@ void RegisterReportSheetWriters()
         if (!ReportSheetWriterFor(report))
             SetReportSheetWriter(report, std::move(writer));
     };
+    add(2, std::make_shared<PanelBoardReportWriter>());
     add(3, std::make_shared<CableScheduleReportWriter>());
     add(8, std::make_shared<GroundingReportWriter>());
 }
