@@ -2,6 +2,7 @@
 
 #include "report/core/cablereport.h"
 #include "report/core/reportwriter.h"
+#include "report/core/trayreport.h"
 #include "report/gui/groundingreport.h"
 #include "report/gui/panelboardreport.h"
 
@@ -15,5 +16,6 @@ void RegisterReportSheetWriters()
     };
     add(2, std::make_shared<PanelBoardReportWriter>());
     add(3, std::make_shared<CableScheduleReportWriter>());
+    add(4, std::make_shared<CableTrayReportWriter>());
     add(8, std::make_shared<GroundingReportWriter>());
 }
