@@ -72,6 +72,7 @@ private slots:
     void unreadableWorkbookIsLeftAlone();
     void pagesShowTheirSheets();
     void deleteMovesLaterBusesUp();
+    void deleteClearsTheWholePage();
     void insertMovesBusesDown();
     void cancelledConfirmationChangesNothing();
     void insertRefusedWhileTheLastPageHoldsABus();
@@ -180,6 +181,35 @@ void TestBusPages::deleteMovesLaterBusesUp()
     QCOMPARE(SheetCount(a, 0), kBusPagesPerWorkbook);
     // The moved buses keep their stored results.
     QCOMPARE(col.Cells[3].Results[ResIk], QStringLiteral("old"));
+}
+
+// A bus with more bus rows than the page's header and first hundred rows: deleting it leaves
+// nothing of it in the spare page, where it would be found again by its name.
+void TestBusPages::deleteClearsTheWholePage()
+{
+    Project p;
+    CSevrinApp& a = *p.app;
+    LoadFaultBusData(a, p.pages);
+    {
+        CompanionBatch batch;
+        StoreBus(a, 0, 3, QStringLiteral("LONG"), 150);
+        StoreBus(a, 0, 4, QStringLiteral("NEXT"));
+    }
+    m_prompt->confirmAnswers = {true};
+    QVERIFY(DeleteBusCell(a, p.pages.Columns[0], 3));
+    QCOMPARE(PageName(a, 0, 3), QStringLiteral("NEXT"));
+    {
+        companion::WorkbookAccess wb(a.BusWorkbookPath(0), companion::WorkbookAccess::Mode::Read);
+        const Sheet* spare = wb.sheet(kBusPagesPerWorkbook - 1);
+        QVERIFY(spare);
+        for (int r = 0; r <= 151; ++r) {
+            QCOMPARE(companion::CellText(*spare, r, 0), QString());
+            QCOMPARE(companion::CellText(*spare, r, 16), QString());
+        }
+    }
+    double mn = -1, mx = -1;
+    QVERIFY(!a.FindBusFaultValues(0, QStringLiteral("LONG"), mn, mx));
+    QVERIFY(!a.FindBusFaultValuesContaining(0, QStringLiteral("LON"), mn, mx));
 }
 
 void TestBusPages::insertMovesBusesDown()

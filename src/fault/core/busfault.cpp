@@ -239,6 +239,12 @@ void FillBusRow(CSevrinApp& app, const BusView& v, const BusListRow& cable)
     row[19] = v.Ngr;
 }
 
+// A bus page the store could not write: the bus on screen stays as its page holds it.
+void ReportBusWriteFailure(const CSevrinApp& app, const BusView& v)
+{
+    Prompt::Message(Tr("BUS 파일에 저장하지 못했습니다.\n%1").arg(app.BusWorkbookPath(v.TransformerIndex)));
+}
+
 }  // namespace
 
 bool AddBusCable(CSevrinApp& app, BusView& v, const BusListRow& cable)
@@ -249,9 +255,12 @@ bool AddBusCable(CSevrinApp& app, BusView& v, const BusListRow& cable)
     // A page is read back up to its 1000th bus row.
     if (!CheckListRoom(n - 2))
         return false;
-    v.Rows.push_back(cable);
     FillBusRow(app, v, cable);
-    app.WriteBusRow(v.TransformerIndex, v.SheetIndex, n - 2);
+    if (!app.WriteBusRow(v.TransformerIndex, v.SheetIndex, n - 2)) {
+        ReportBusWriteFailure(app, v);
+        return false;
+    }
+    v.Rows.push_back(cable);
     CalcBusFaultCurrent(app, v);
     return true;
 }
@@ -260,9 +269,12 @@ bool ChangeBusCable(CSevrinApp& app, BusView& v, int sel, const BusListRow& cabl
 {
     if (sel < 2 || sel >= int(v.Rows.size()) || cable[0].isEmpty() || !ValidateBusInput(v))
         return false;
-    v.Rows[std::size_t(sel)] = cable;
     FillBusRow(app, v, cable);
-    app.WriteBusRow(v.TransformerIndex, v.SheetIndex, sel - 2);
+    if (!app.WriteBusRow(v.TransformerIndex, v.SheetIndex, sel - 2)) {
+        ReportBusWriteFailure(app, v);
+        return false;
+    }
+    v.Rows[std::size_t(sel)] = cable;
     CalcBusFaultCurrent(app, v);
     return true;
 }
@@ -271,8 +283,11 @@ bool DeleteBusCable(CSevrinApp& app, BusView& v, int sel)
 {
     if (sel < 2 || sel >= int(v.Rows.size()))
         return false;
+    if (!app.DeleteBusRow(v.TransformerIndex, v.SheetIndex, sel - 2)) {
+        ReportBusWriteFailure(app, v);
+        return false;
+    }
     v.Rows.erase(v.Rows.begin() + sel);
-    app.DeleteBusRow(v.TransformerIndex, v.SheetIndex, sel - 2);
     CalcBusFaultCurrent(app, v);
     return true;
 }
@@ -283,20 +298,32 @@ bool SetBusName(CSevrinApp& app, BusView& v, const QString& name)
         Prompt::Message(Tr("BUS NAME을 입력해 주세요!!!"));
         return false;
     }
+    if (v.Rows.size() > 2 &&
+        !app.WriteBusNameColumn(v.TransformerIndex, v.SheetIndex, name, int(v.Rows.size()) - 2)) {
+        ReportBusWriteFailure(app, v);
+        return false;
+    }
     v.BusName = name;
-    if (v.Rows.size() > 2)
-        app.WriteBusNameColumn(v.TransformerIndex, v.SheetIndex, name, int(v.Rows.size()) - 2);
     return true;
 }
 
-void DeleteAllBusCables(CSevrinApp& app, BusView& v)
+bool DeleteAllBusCables(CSevrinApp& app, BusView& v)
 {
     const int m = int(v.Rows.size());
+    bool stored = true;
+    {
+        CompanionBatch batch;
+        // Bus rows are removed from the bottom so that each index still names its row.
+        for (int k = m - 3; k >= 0 && stored; --k)
+            stored = app.DeleteBusRow(v.TransformerIndex, v.SheetIndex, k);
+        stored = batch.finish() && stored;
+    }
+    if (!stored) {
+        ReportBusWriteFailure(app, v);
+        return false;
+    }
     v.ClearBus();
-    CompanionBatch batch;
-    // Bus rows are removed from the bottom so that each index still names its row.
-    for (int k = m - 3; k >= 0; --k)
-        app.DeleteBusRow(v.TransformerIndex, v.SheetIndex, k);
+    return true;
 }
 
 }  // namespace fault

@@ -99,6 +99,9 @@ double BreakerInstantaneousTime(const CSevrinApp& app);
 bool CalcBusFaultCurrent(CSevrinApp& app, BusView& view);
 
 // ---- the bus cell's own operations ---------------------------------------------------------
+// Each stores its change in the bus page at once; when the page cannot be written (a bus
+// workbook that does not load, a missing sheet, a failed save) a message says so and the bus
+// stays as its page holds it.
 
 // Before a cable is added or changed: a bus name is needed and the system calculation must
 // have run; inserts the two upstream rows into an empty list. Shows the message on false.
@@ -113,6 +116,6 @@ bool DeleteBusCable(CSevrinApp& app, BusView& view, int sel);
 // page's rows are read only up to the first row without a name.
 bool SetBusName(CSevrinApp& app, BusView& view, const QString& name);
 // Removes every cable of the bus from the list and the page; the page's results stay.
-void DeleteAllBusCables(CSevrinApp& app, BusView& view);
+bool DeleteAllBusCables(CSevrinApp& app, BusView& view);
 
 }  // namespace fault

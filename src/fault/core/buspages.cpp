@@ -260,6 +260,12 @@ bool LastPageHoldsBus(CSevrinApp& app, int tr)
     return last && !companion::CellText(*last, 1, kBusNameCol).isEmpty();
 }
 
+// The pages of a bus workbook that cannot be read or written stay where they are.
+void ReportMoveFailure(const CSevrinApp& app, int tr)
+{
+    Prompt::Message(Tr("BUS 파일에 저장하지 못했습니다.\n%1").arg(app.BusWorkbookPath(tr)));
+}
+
 }  // namespace
 
 bool InsertBusCell(CSevrinApp& app, BusColumn& column, int s)
@@ -274,8 +280,10 @@ bool InsertBusCell(CSevrinApp& app, BusColumn& column, int s)
                             .arg(kBusPagesPerWorkbook));
         return false;
     }
-    if (!app.MoveBusPage(tr, s, true))
+    if (!app.MoveBusPage(tr, s, true)) {
+        ReportMoveFailure(app, tr);
         return false;
+    }
     LoadBusLayout(app, column, tr, column.Page);
     return true;
 }
@@ -287,8 +295,10 @@ bool DeleteBusCell(CSevrinApp& app, BusColumn& column, int s)
     const int tr = BusTransformerIndex(column.TransformerCell.TransformerName);
     if (!Prompt::ConfirmRun(Tr("현재 셀을 삭제하고 아래 셀이 현재 위치로 이동합니다.")))
         return false;
-    if (!app.MoveBusPage(tr, s, false))
+    if (!app.MoveBusPage(tr, s, false)) {
+        ReportMoveFailure(app, tr);
         return false;
+    }
     LoadBusLayout(app, column, tr, column.Page);
     return true;
 }

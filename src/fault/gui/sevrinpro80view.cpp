@@ -76,6 +76,7 @@ CSevrinPro80View::CSevrinPro80View(QWidget* parent) : CFormView(943, 537, parent
                           static_cast<QWidget*>(m_busPage), static_cast<QWidget*>(m_reportPage)})
         m_frame->addWidget(page);
     m_transformerPage->SetScreen(this);
+    m_busPage->SetScreen(this);
 }
 
 void CSevrinPro80View::OnInitialUpdate()
@@ -178,6 +179,7 @@ void CSevrinPro80View::CalcFaultCurrent()
     // The calculation refers each transformer to the system it just computed and stores that
     // in the transformer's row: the list shows the rows the calculation used.
     m_transformerPage->FillTransformerList();
+    m_busPage->ShowBuses();
 }
 
 void CSevrinPro80View::OnCalcFaultCurrent()

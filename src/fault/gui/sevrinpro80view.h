@@ -61,6 +61,8 @@ public:
     // The bus pages the calculation writes into, loaded from the bus workbooks of the
     // current project before they are first used.
     fault::FaultBusPages& BusPages();
+    // A project was loaded: the bus pages are read again when they are next used.
+    void InvalidateBusPages() { m_busesProject.clear(); }
 
 private:
     void OnNext();

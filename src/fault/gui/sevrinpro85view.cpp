@@ -1,14 +1,185 @@
 #include "sevrinpro85view.h"
 
-#include <QPushButton>
+#include "app/core/sevrin.h"
+#include "fault/core/buspages.h"
+#include "fault/gui/sevrinpro80view.h"
+#include "fault/gui/sevrinpro85view1.h"
+#include "fault/gui/sevrinpro85view2.h"
 
-CSevrinPro85View::CSevrinPro85View(QWidget* parent) : CFormView(868, 482, parent)
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+constexpr int kFirstTransformerRadio = 1386;
+// The scroll positions are the tops of the transformer cell and the 25 bus cells.
+constexpr int kLastCellTop = fault::kBusCellsPerPage;
+
+}  // namespace
+
+CSevrinPro85View::CSevrinPro85View(QWidget* parent) : CFaultPage(parent)
 {
-    // A page takes the size of the tab area it sits in.
-    setMinimumSize(0, 0);
+    for (int n = 0; n < fault::kTransformers; ++n) {
+        QRadioButton* radio = AddRadio(kFirstTransformerRadio + n, QStringLiteral("TR-%1").arg(n + 1),
+                                       7 + 36 * n, 177, 34);
+        connect(radio, &QRadioButton::clicked, this, [this, n] { ShowBusColumn(n); });
+    }
+    connect(AddButton(1010, QStringLiteral("■"), 780, 175, 24, 13), &QPushButton::clicked, this,
+            &CSevrinPro85View::OnAlignBusColumn);
+    connect(AddButton(1732, QStringLiteral(" ▲"), 806, 175, 24, 13), &QPushButton::clicked, this,
+            &CSevrinPro85View::OnScrollBusColumnUp);
+    connect(AddButton(1009, QStringLiteral("▼"), 832, 175, 24, 13), &QPushButton::clicked, this,
+            &CSevrinPro85View::OnScrollBusColumnDown);
+}
+
+fault::FaultBusPages& CSevrinPro85View::Buses()
+{
+    return m_screen->BusPages();
+}
+
+void CSevrinPro85View::CreateFaultBusViews()
+{
+    if (m_incoming || !m_screen)
+        return;
+    m_incoming = new CSevrinPro85View2(&Buses().Incoming, this);
+    m_incoming->setGeometry(Units().Rect(7, 7, 821, 164));
+    m_incoming->OnInitialUpdate();
+    m_incoming->show();
+    SelectFaultTransformer(0);
+    ShowBusColumn(0);
+}
+
+CSevrinPro85View1* CSevrinPro85View::BuiltColumn(int n) const
+{
+    return n >= 0 && n < fault::kTransformers ? m_columns[std::size_t(n)] : nullptr;
+}
+
+CSevrinPro85View1* CSevrinPro85View::Column(int n)
+{
+    if (n < 0 || n >= fault::kTransformers || !m_screen)
+        return nullptr;
+    CSevrinPro85View1*& column = m_columns[std::size_t(n)];
+    if (!column) {
+        // Every column sits at the same place; only the one chosen is visible.
+        column = new CSevrinPro85View1(&Buses().Columns[std::size_t(n)], this);
+        column->setGeometry(Units().Rect(7, 192, 854, 284));
+        column->hide();
+        column->OnInitialUpdate();
+        column->ShowColumn();
+    }
+    return column;
+}
+
+void CSevrinPro85View::ShowBusColumn(int n)
+{
+    CSevrinPro85View1* shown = Column(n);
+    if (!shown)
+        return;
+    for (CSevrinPro85View1* column : m_columns) {
+        if (column && column != shown)
+            column->hide();
+    }
+    shown->ShowColumn();
+    shown->show();
+    m_shown = n;
+}
+
+void CSevrinPro85View::SelectFaultTransformer(int n)
+{
+    if (auto* radio = findChild<QRadioButton*>(QString::number(kFirstTransformerRadio + n),
+                                               Qt::FindDirectChildrenOnly))
+        radio->setChecked(true);
+}
+
+int CSevrinPro85View::GetSelectedFaultTransformer() const
+{
+    for (int n = 0; n < 4; ++n) {
+        auto* radio = findChild<QRadioButton*>(QString::number(kFirstTransformerRadio + n),
+                                               Qt::FindDirectChildrenOnly);
+        if (radio && radio->isChecked())
+            return n;
+    }
+    return 4;
+}
+
+int CSevrinPro85View::GetBusColumnScrollPos(int n)
+{
+    CSevrinPro85View1* column = Column(n);
+    return column ? column->ScrollPos() : 0;
+}
+
+void CSevrinPro85View::ScrollBusColumn(int n, int pos)
+{
+    if (CSevrinPro85View1* column = Column(n))
+        column->ScrollBusColumnTo(pos);
+}
+
+CSevrinPro85View1* CSevrinPro85View::CheckedColumn()
+{
+    return Column(GetSelectedFaultTransformer());
+}
+
+void CSevrinPro85View::OnAlignBusColumn()
+{
+    if (CSevrinPro85View1* column = CheckedColumn()) {
+        const int k = column->ScrollPos() / column->CellPitch();
+        column->ScrollBusColumnTo(k * column->CellPitch());
+    }
+}
+
+void CSevrinPro85View::OnScrollBusColumnUp()
+{
+    if (CSevrinPro85View1* column = CheckedColumn()) {
+        int k = column->ScrollPos() / column->CellPitch();
+        if (k > 0)
+            --k;
+        column->ScrollBusColumnTo(k * column->CellPitch());
+    }
+}
+
+void CSevrinPro85View::OnScrollBusColumnDown()
+{
+    if (CSevrinPro85View1* column = CheckedColumn()) {
+        const int k = column->ScrollPos() / column->CellPitch();
+        if (k < kLastCellTop)
+            column->ScrollBusColumnTo((k + 1) * column->CellPitch());
+    }
 }
 
 void CSevrinPro85View::LoadFaultBusData()
 {
-    // filled in when the screen is built
+    if (!m_screen)
+        return;
+    // Opening a project creates none of its fault-current workbooks: the bus pages are read
+    // (and missing bus workbooks created) when the screen first needs them.
+    m_screen->InvalidateBusPages();
+    if (isVisible())
+        ShowBuses();
+}
+
+void CSevrinPro85View::ShowBuses()
+{
+    if (!m_incoming)
+        return;
+    Buses();  // reads the bus pages of a newly loaded project
+    m_incoming->ShowBus();
+    if (CSevrinPro85View1* column = BuiltColumn(m_shown))
+        column->ShowColumn();
+}
+
+void CSevrinPro85View::RecalcAllBuses()
+{
+    if (!m_screen)
+        return;
+    fault::RecalcAllBuses(theApp, Buses());
+    ShowBuses();
+}
+
+void CSevrinPro85View::showEvent(QShowEvent* event)
+{
+    CFaultPage::showEvent(event);
+    if (!m_incoming)
+        CreateFaultBusViews();
+    else
+        ShowBuses();
 }

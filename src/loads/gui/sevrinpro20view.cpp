@@ -89,6 +89,7 @@ void CSevrinPro20View::OnInitialUpdate()
     CFormView::OnInitialUpdate();
     SetFilterEnterEscape(true);
     m_installPage->OnInitDialog();
+    m_boardPage->OnInitDialog();
     m_pageIndex = 0;
     m_installPage->show();
     m_currentPage = m_installPage;

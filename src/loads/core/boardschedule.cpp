@@ -1,0 +1,203 @@
+#include "loads/core/boardschedule.h"
+
+#include "app/core/calcutil.h"
+#include "app/core/companionworkbook.h"
+#include "app/core/sevrin.h"
+#include "cable/core/cableschedule.h"
+#include "platform/xlsxbook.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr int kFirstCircuitRow = 6;
+constexpr double kSqrt3 = 1.7320508075688772;
+constexpr double kPhaseVolt = 220.0;  // every phase current, whatever the board's voltage
+constexpr double kMainKv = 0.38;      // the main current, whatever the supply type
+constexpr int kLinkedScanLimit = 100;
+
+double Num(const QString& text)
+{
+    const double v = ReadNumber(text);
+    return std::isfinite(v) ? v : 0.0;
+}
+
+double PhaseCell(const QString& text)
+{
+    return text.isEmpty() || text == QLatin1String("-") ? 0.0 : Num(text);
+}
+
+QString Fixed(double v, int decimals)
+{
+    return std::isfinite(v) ? FormatFixed(v, decimals) : QStringLiteral("-");
+}
+
+}  // namespace
+
+BoardPhaseLoads SumBoardPhaseLoads(const std::vector<CircuitCells>& rows)
+{
+    BoardPhaseLoads s;
+    for (const CircuitCells& row : rows) {
+        if (row[CcName].isEmpty())
+            break;
+        if (ClassifyCircuitRow(row[CcNo], row[CcSubtotal]) == CircuitRowKind::LinkedPanel) {
+            const double third = PhaseCell(row[CcSubtotal]) / 3.0;
+            s.l1 += third;
+            s.l2 += third;
+            s.l3 += third;
+            ++s.linkedPanels;
+            continue;
+        }
+        s.l1 += PhaseCell(row[CcL1]);
+        s.l2 += PhaseCell(row[CcL2]);
+        s.l3 += PhaseCell(row[CcL3]);
+    }
+    return s;
+}
+
+std::array<QString, 18> CalcBoardTotals(const BoardPhaseLoads& loads, const QString& demandFactor,
+                                        const std::array<QString, 4>& mainBreaker)
+{
+    const double phases[3] = {loads.l1, loads.l2, loads.l3};
+    const double total = loads.l1 + loads.l2 + loads.l3;
+    const double demand = total * Num(demandFactor) / 100.0 / 1000.0;  // kVA
+    const double mainCurrent = demand / kSqrt3 / kMainKv;
+    std::array<QString, 18> t;
+    for (int p = 0; p < 3; ++p) {
+        t[std::size_t(p)] = Fixed(phases[p], 2);
+        t[std::size_t(4 + p)] = Fixed(phases[p] / kPhaseVolt, 2);
+        // A board without load has no shares to show.
+        t[std::size_t(7 + p)] =
+            total > 0 ? Fixed(phases[p] / total * 100.0, 2) + QStringLiteral(" %") : QStringLiteral("-");
+    }
+    t[3] = Fixed(total, 2);
+    t[11] = Fixed(demand, 2);
+    t[12] = Fixed(mainCurrent, 0);
+    for (int i = 0; i < 4; ++i)
+        t[std::size_t(14 + i)] = mainBreaker[std::size_t(i)];
+    return t;
+}
+
+bool ReadBoardCircuits(CSevrinApp& app, int board, std::vector<CircuitCells>& rows)
+{
+    rows.clear();
+    companion::WorkbookAccess wb(app.CompanionPath(CSevrinApp::PanelBoardWorkbook),
+                                 companion::WorkbookAccess::Mode::Read);
+    const Sheet* sheet = wb.sheet(board);
+    if (!sheet)
+        return false;
+    CircuitCells row;
+    for (int i = 0; i < kMaxBoardCircuits; ++i) {
+        companion::ReadRow(*sheet, i + kFirstCircuitRow, row);
+        if (row[CcName].isEmpty())
+            break;
+        rows.push_back(row);
+    }
+    return true;
+}
+
+BoardFaultCurrents FindBoardFaultCurrents(CSevrinApp& app, const QString& name)
+{
+    BoardFaultCurrents f;
+    BusFaultIndex buses(app);
+    for (int tr = 0; tr < 5; ++tr) {
+        const BusFaultIndex::Hit hit = buses.FindEqual(tr, name);
+        // A bus found without a value keeps what an earlier transformer gave, or "-".
+        if (hit.hasMaximum)
+            f.maximum = FormatFixed(hit.maximum, 3);
+        if (hit.hasMinimum)
+            f.minimum = FormatFixed(hit.minimum, 3);
+    }
+    return f;
+}
+
+bool CalcPanelBoardInApp(CSevrinApp& app, int board, const QString& name,
+                         const QString& demandFactor)
+{
+    std::vector<CircuitCells> rows;
+    if (board < 0 || !ReadBoardCircuits(app, board, rows))
+        return false;
+    std::array<QString, 4> breaker;
+    app.FindCableScheduleRow(name, breaker);
+    auto& b = app.CabinetSizingBlock;
+    b.PanelBoardTotals() = CalcBoardTotals(SumBoardPhaseLoads(rows), demandFactor, breaker);
+    auto& record = b.PanelBoardRecord();
+    const auto& totals = b.PanelBoardTotals();
+    record[7] = totals[3];
+    record[8] = demandFactor;
+    record[9] = totals[11];
+    record[10] = totals[0];
+    record[11] = totals[1];
+    record[12] = totals[2];
+    // The scan ends on the row after the last circuit, as the store's own sum leaves it.
+    b.CircuitRow = rows.size() < std::size_t(kMaxBoardCircuits) ? CircuitCells{} : rows.back();
+    return app.WritePanelBoardResults(board);
+}
+
+QString CheckBoardName(const QString& name, const std::vector<QString>& names, int except)
+{
+    if (name.isEmpty())
+        return QStringLiteral("분전반명을 입력하시기 바랍니다.");
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (int(i) != except && names[i].compare(name, Qt::CaseInsensitive) == 0)
+            return QStringLiteral("해당 분전반이 존재합니다. !!!");
+    }
+    if (!IsValidSheetName(name))
+        return QStringLiteral("분전반명 \"%1\"은(는) 사용할 수 없습니다.\n"
+                              "31자 이내로, 문자 : \\ / ? * [ ] 없이 입력하시기 바랍니다.")
+            .arg(name);
+    return QString();
+}
+
+LinkedLoads CollectLinkedLoads(CSevrinApp& app, const QString& boardName)
+{
+    LinkedLoads linked;
+    auto& mcc = app.MotorControlCenterBlock;
+    for (int r = 0; r < kLinkedScanLimit; ++r) {
+        if (!app.ReadMccPanelSheet(r))
+            break;
+        if (mcc.MccPanelRecord[3] != boardName)
+            continue;
+        const double kva = Num(mcc.MccPanelRecord[9]);
+        linked.rows.push_back(MakeLinkedPanelRow(mcc.MccPanelRecord[0], Fixed(kva * 1000.0, 0)));
+        ++linked.mccPanels;
+    }
+    auto& record = app.CabinetSizingBlock.PanelBoardRecord();
+    for (int r = 0; r < kLinkedScanLimit; ++r) {
+        if (!app.ReadPanelBoardSheet(r))
+            break;
+        if (record[3] != boardName)
+            continue;
+        linked.rows.push_back(MakeLinkedPanelRow(record[0], record[7]));
+        ++linked.boards;
+    }
+    return linked;
+}
+
+CircuitSearchResult SearchCircuitMinFaultCurrents(CSevrinApp& app, const QString& boardName,
+                                                  std::vector<CircuitCells>& rows,
+                                                  const BranchCircuitConditions& cond,
+                                                  CableLookup& lookup)
+{
+    CircuitSearchResult result;
+    app.CollectPanelNames();
+    BusFaultIndex buses(app);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        CircuitCells& row = rows[i];
+        if (!IsRecomputedCircuit(row))
+            continue;
+        const bool panel = app.IsPanelName(row[CcName]);
+        BusFaultIndex::Hit hit;
+        for (int tr = 0; tr < 5 && !hit.found; ++tr)
+            hit = panel ? buses.FindEqual(tr, row[CcName]) : buses.FindContaining(tr, boardName);
+        // A bus without a minimum current gives the row nothing to compute with.
+        if (!hit.found || !hit.hasMinimum)
+            continue;
+        const double carried = CarriedLoadOf(row);
+        row[CcIsMin] = FormatFixed(hit.minimum, 3);
+        CalcBranchCircuitRow(row, 0, carried, NO_VALUE, cond, lookup);
+        result.changed.push_back(int(i));
+        (panel ? result.panelMatches : result.generalMatches) += 1;
+    }
+    return result;
+}

@@ -1,0 +1,215 @@
+// The driver's "boards" command on a small project with the shipped reference library: every
+// board's circuits recomputed from their inputs, then the board, compared with a hand-checked
+// expected file.
+#include "app/core/companionworkbook.h"
+#include "app/core/sevrin.h"
+#include "boardfixture.h"
+#include "common/calcdriver.h"
+#include "common/recordingprompt.h"
+#include "loads/core/branchcircuit.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+CircuitCells Circuit(const QString& no, const QString& name, const QString& unit,
+                     const QString& qty, const QString& phase, const QString& length,
+                     const QString& breaker, const QString& poles, const QString& conductor,
+                     const QString& method, const QString& isMin, const QString& subtotal)
+{
+    CircuitCells row;
+    row[CcNo] = no;
+    row[CcName] = name;
+    row[CcUnitLoad] = unit;
+    row[CcQuantity] = qty;
+    row[CcSubtotal] = subtotal;
+    row[CcPhase] = phase;
+    row[CcLength] = length;
+    row[CcBreaker] = breaker;
+    row[CcPoles] = poles;
+    row[CcConductor] = conductor;
+    row[CcMethod] = method;
+    row[CcIsMin] = isMin;
+    row[CcBar1] = row[CcBar2] = "|";
+    return row;
+}
+
+bool AddBoard(CSevrinApp& app, int index, const QStringList& header, const QString& demandFactor,
+              const std::vector<CircuitCells>& rows)
+{
+    auto& r = app.CabinetSizingBlock.PanelBoardRecord();
+    r = {};
+    for (int i = 0; i < 7; ++i)
+        r[std::size_t(i)] = header[i];
+    if (!app.AddPanelBoardSheet())
+        return false;
+    if (!demandFactor.isEmpty()) {
+        r[8] = demandFactor;
+        if (!app.WritePanelBoardResults(index))
+            return false;
+    }
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        app.CabinetSizingBlock.CircuitRow = rows[i];
+        if (!app.WriteCircuitRow(index, int(i), false))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+class TestBoardsCommand : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void recomputesEveryBoard();
+    void unreadableWorkbookFails();
+
+private:
+    QString MakeProject(const QString& dir, CSevrinApp& app);
+};
+
+QString TestBoardsCommand::MakeProject(const QString& dir, CSevrinApp& app)
+{
+    RecordingPrompt::Install();
+    const QString root = dir + "/root";
+    if (!CopyProgramFolder(root))
+        return {};
+    const QString project = dir + "/P1.pro";
+    if (!QFile::copy(root + "/FORM/form.pro", project))
+        return {};
+    QFile(project).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    boardfixture::UseProject(app, project);
+    // 30 degC in air, 20 degC in the ground, one tray tier, 2.5 K.m/W, 0.6 m; single-core from
+    // 16 mm2; pf 0.9; expected fault current 100 % of the breaking capacity; SSC margin 1.0;
+    // tN 0.01 s; the project's demand factor 80 %.
+    auto& b = app.CabinetSizingBlock;
+    b.DemandFactorPct() = "80";
+    b.InstallConditionIndex = {2, 2, 0, 5, 0};
+    b.ConductorCriteriaIndex = {0, 0, 0};
+    b.ConductorCriteriaText = {"0.9", "0.95", "3", "3", "5", "100", "1.0"};
+    b.MotorStartCriteriaIndex = 4;
+    b.MotorStartCriteriaText = {"10", "15", "1.0"};
+    b.BreakerCriteriaIndex = {0, 0, 0};
+    b.BreakerCriteriaText = {"1.2", "LS Metasol"};
+    if (!app.SaveCabinetSizingSection(project))
+        return {};
+    return project;
+}
+
+void TestBoardsCommand::recomputesEveryBoard()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    CSevrinApp app;
+    const QString project = MakeProject(dir.path(), app);
+    QVERIFY(!project.isEmpty());
+
+    // LN-1: a lighting circuit, a group of two sockets (head line, closing row carrying the
+    // head's 300 VA above its own 150 VA), a three-phase circuit and the linked sub-board LN-2.
+    const std::vector<CircuitCells> ln1 = {
+        Circuit("1", "전등", "56", "10", "L2", "20", "CBR|10", "2", "HFIX", "A", "1.9586", "560.00"),
+        Circuit("2", "콘센트", "150", "2", "", "", "", "", "", "", "", ""),
+        Circuit("", "콘센트", "150", "1", "L1", "30", "RCBO|C", "2", "HFIX", "B", "2.5", "450.00"),
+        Circuit("3", "동력", "2000", "3", "A", "50", "MCCB|C", "3", "FCV", "B", "5", "6000.00"),
+        MakeLinkedPanelRow("LN-2", "3000.00"),
+    };
+    QVERIFY(AddBoard(app, 0, {"LN-1", "B2", "매립형", "TR-1", "0.38", "3P4W", "O"}, "70", ln1));
+    const std::vector<CircuitCells> ln2 = {
+        Circuit("1", "전열", "1500", "2", "L3", "15", "MCB|C", "2", "HFIX", "A", "1.5", "3000.00"),
+    };
+    QVERIFY(AddBoard(app, 1, {"LN-2", "1F", "돌출형", "LN-1", "0.22", "1P3W", "X"}, "", ln2));
+    QVERIFY(boardfixture::WriteCableSchedule(dir.path() + "/P1_40.xlsx",
+                                             {{"LN-1", "4", "100", "40", "25"}}));
+
+    const CalcRun r = RunSevrinCalc(dir.path() + "/root", project, "boards");
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
+
+    QFile golden(QStringLiteral(SEVRIN_TEST_DATA_DIR) + "/loads/golden/boards.txt");
+    // SEVRIN_UPDATE_GOLDEN=1 rewrites the expected file (check the new figures by hand).
+    if (qEnvironmentVariableIsSet("SEVRIN_UPDATE_GOLDEN")) {
+        QVERIFY(golden.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        golden.write(r.out.toUtf8());
+        golden.close();
+    }
+    QVERIFY(golden.open(QIODevice::ReadOnly));
+    const QString expected = QString::fromUtf8(golden.readAll());
+    const QStringList got = r.out.split('\n');
+    const QStringList want = expected.split('\n');
+    for (int i = 0; i < std::min(got.size(), want.size()); ++i) {
+        const QStringList g = got[i].split('\t');
+        const QStringList w = want[i].split('\t');
+        for (int c = 0; c < std::min(g.size(), w.size()); ++c)
+            QVERIFY2(g[c] == w[c], qPrintable(QStringLiteral("line %1 field %2: \"%3\" != \"%4\"")
+                                                  .arg(i).arg(c).arg(g[c], w[c])));
+        QCOMPARE(g.size(), w.size());
+    }
+    QCOMPARE(got.size(), want.size());
+
+    // Figures checked by hand (shipped tables: CBR from 16 A, HFIX ampacities at 30 degC).
+    const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 5 + 1 + 1 + 1);
+    const QStringList light = lines[0].split('\t');
+    QCOMPARE(light.size(), 2 + kCircuitColumnCount);
+    const auto cell = [](const QStringList& f, int c) { return f[2 + c]; };
+    QCOMPARE(light[0], QStringLiteral("CIRCUIT"));
+    QCOMPARE(light[1], QStringLiteral("LN-1"));
+    // 560 VA on L2: IB 2.55 A -> CBR 16 A; 1.5 mm2; I2 = 1.3 x 16 = 20.8 < 1.45 x 19; the drop
+    // of 2.55 A over 20 m of 1.5 mm2 (Annex G, b = 2): 0.65 %.
+    QCOMPARE(cell(light, 4), QStringLiteral("560.00"));
+    QCOMPARE(cell(light, 14), QStringLiteral("16.00"));
+    QCOMPARE(cell(light, 19), QStringLiteral("1.50"));
+    QCOMPARE(cell(light, 36), QStringLiteral("20.80"));
+    QCOMPARE(cell(light, 16), QStringLiteral("OK"));
+    QCOMPARE(cell(light, 52), QStringLiteral("0.65"));
+    // The subtotal line and the linked panel print as stored; the closing row keeps its group.
+    QCOMPARE(cell(lines[1].split('\t'), 4), QString());
+    QCOMPARE(cell(lines[2].split('\t'), 4), QStringLiteral("450.00"));
+    QCOMPARE(cell(lines[4].split('\t'), 4), QStringLiteral("3000.00"));
+    // LN-1: L1 = 450 + 2000 + 1000, L2 = 560 + 2000 + 1000, L3 = 2000 + 1000 (the linked
+    // board a third on each phase); total 10010 VA; at 70 %: 7.01 kVA.
+    const QStringList board = lines[5].split('\t');
+    QCOMPARE(board.size(), 2 + 13);
+    QCOMPARE(board[0], QStringLiteral("BOARD"));
+    QCOMPARE(board.mid(2, 7), (QStringList{"LN-1", "B2", "매립형", "TR-1", "0.38", "3P4W", "O"}));
+    QCOMPARE(board.mid(9), (QStringList{"10010.00", "70", "7.01", "3450.00", "3560.00", "3000.00"}));
+    // LN-2 had no demand factor yet: the project's 80 %. 3000 VA -> 2.40 kVA.
+    const QStringList board2 = lines[7].split('\t');
+    QCOMPARE(board2.mid(9), (QStringList{"3000.00", "80", "2.40", "0.00", "0.00", "3000.00"}));
+
+    // Rows and results were written back.
+    companion::DropCache();
+    QVERIFY(app.ReadPanelBoardSheet(0));
+    QCOMPARE(app.CabinetSizingBlock.PanelBoardRecord()[9], QStringLiteral("7.01"));
+}
+
+void TestBoardsCommand::unreadableWorkbookFails()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    CSevrinApp app;
+    const QString project = MakeProject(dir.path(), app);
+    QVERIFY(!project.isEmpty());
+    // No panel-board workbook: nothing to print.
+    CalcRun r = RunSevrinCalc(dir.path() + "/root", project, "boards");
+    QCOMPARE(r.exitCode, 0);
+    QVERIFY(r.out.isEmpty());
+    QFile junk(dir.path() + "/P1_20.xlsx");
+    QVERIFY(junk.open(QIODevice::WriteOnly));
+    junk.write("not a workbook");
+    junk.close();
+    r = RunSevrinCalc(dir.path() + "/root", project, "boards");
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY(r.out.isEmpty());
+    QCOMPARE(r.err.count('\n'), 1);
+    QVERIFY2(r.err.contains("P1_20.xlsx"), qPrintable(r.err));
+    QVERIFY(junk.open(QIODevice::ReadOnly));
+    QCOMPARE(junk.readAll(), QByteArray("not a workbook"));
+}
+
+QTEST_GUILESS_MAIN(TestBoardsCommand)
+#include "tst_boardscmd.moc"

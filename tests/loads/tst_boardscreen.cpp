@@ -1,0 +1,475 @@
+// The panel-board calculation sheet driven through its controls, offscreen, with the shipped
+// reference library: boards added, renamed, inserted, copied and deleted (names checked
+// before anything changes), circuits added in subtotal groups, the four-case delete and "+",
+// the input checks, "계산" of a board, the linked loads and the minimum fault-current search
+// over fixture "_10" and bus workbooks, and a workbook that cannot be written.
+#include "app/core/companionworkbook.h"
+#include "app/core/sevrin.h"
+#include "app/gui/rowlistmodel.h"
+#include "boardfixture.h"
+#include "common/recordingprompt.h"
+#include "loads/core/boardschedule.h"
+#include "loads/core/designconditions.h"
+#include "loads/gui/sevrinpro22view.h"
+#include "platform/xlsxbook.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using V = CSevrinPro22View;
+
+namespace {
+
+const QString kExists = QStringLiteral("해당 분전반이 존재합니다. !!!");
+const QString kRecalc = QStringLiteral("소계 연산을 다시 하여야 합니다.");
+const QString kFromTop = QStringLiteral("소계 연산 최상위에서 삭제르 진행해 주세요.");
+const QString kSinglePhase =
+    QStringLiteral("전원방식이 단상인 분전반입니다.\n분전반 전원방식을 확인하시기 바랍니다.");
+const QString kNoIsMin =
+    QStringLiteral("ISMIN[kA] 값이 없거나 “0”입니다. 값을 입력하시기 바랍니다.");
+
+}  // namespace
+
+class TestBoardScreen : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void boardNamesCheckedBeforeAnythingChanges();
+    void insertDeleteAndCopyBoards();
+    void subtotalGroupAndFourCaseDelete();
+    void insertCircuitRows();
+    void circuitInputChecks();
+    void calcShowsTotalsAndStoresResults();
+    void linkedLoadsAndSearch();
+    void clickCopiesRowIntoInputs();
+    void failedStoreReloadsAndNamesWorkbook();
+
+private:
+    QString BoardPath() const { return theApp.CompanionPath(CSevrinApp::PanelBoardWorkbook); }
+    void Click(int id) { QTest::mouseClick(m_view->Control<QPushButton>(id), Qt::LeftButton); }
+    void Type(int id, const QString& text) { m_view->Control<QLineEdit>(id)->setText(text); }
+    void Choose(int id, const QString& text)
+    {
+        QComboBox* c = m_view->Control<QComboBox>(id);
+        c->setCurrentIndex(c->findText(text));
+    }
+    void MarkBoard(int r) { m_view->BoardList()->setSelectionMark(r); }
+    void MarkCircuit(int r) { m_view->CircuitList()->setSelectionMark(r); }
+    void AddBoard(const QString& name, const QString& supply = QStringLiteral("3P4W"));
+    void AddCircuit(const QString& no, const QString& name, const QString& unit, const QString& qty);
+    QStringList SheetNames() const;
+    QStringList Circuit(int r) const { return m_view->CircuitList()->rows()->row(r); }
+    int Circuits() const { return m_view->CircuitList()->rows()->rowCount(); }
+    QStringList BoardRow(int r) const { return m_view->BoardList()->rows()->row(r); }
+    int Boards() const { return m_view->BoardList()->rows()->rowCount(); }
+    // The list and the board's sheet hold the same rows.
+    void CheckCircuitsStored(int board);
+
+    std::unique_ptr<QTemporaryDir> m_project;
+    RecordingPrompt* m_prompt = nullptr;
+    std::unique_ptr<CSevrinPro22View> m_view;
+};
+
+void TestBoardScreen::initTestCase()
+{
+    RecordingPrompt::Install();
+    const QString lib = QStringLiteral(SEVRIN_PROGRAM_DIR) + "/LIB";
+    theApp.ProjectPathTable.LibWorkbookPath = lib + "/lib_v3p4.xlsx";
+    theApp.ProjectPathTable.BreakerWorkbookPath = lib + "/breaker_v3p4.xlsx";
+    theApp.LoadLibraryWorkbook();
+    theApp.LoadBreakerWorkbook(true, 0);
+    // 30 degC, single-core from 16 mm2, pf 0.9, 100 % of the breaking capacity, tN 0.01 s.
+    auto& b = theApp.CabinetSizingBlock;
+    b.InstallConditionIndex = {2, 2, 0, 5, 0};
+    b.ConductorCriteriaIndex = {0, 0, 0};
+    b.ConductorCriteriaText = {"0.9", "0.95", "3", "3", "5", "100", "1.0"};
+    b.BreakerCriteriaIndex = {0, 0, 0};
+    ApplyPanelBoardDesignConditions(theApp);
+}
+
+void TestBoardScreen::init()
+{
+    companion::DropCache();
+    m_project = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_project->isValid());
+    boardfixture::UseProject(theApp, m_project->filePath("P1.pro"));
+    theApp.CabinetSizingBlock.PanelBoardCount() = 0;
+    theApp.CabinetSizingBlock.CircuitCount = 0;
+    m_prompt = RecordingPrompt::Install();
+    m_view = std::make_unique<CSevrinPro22View>();
+    m_view->OnInitDialog();
+}
+
+void TestBoardScreen::cleanup()
+{
+    m_view.reset();
+}
+
+void TestBoardScreen::AddBoard(const QString& name, const QString& supply)
+{
+    Type(V::IdBoardName, name);
+    Choose(V::IdSupplyType, supply);
+    Click(V::IdAddBoard);
+}
+
+void TestBoardScreen::AddCircuit(const QString& no, const QString& name, const QString& unit,
+                                 const QString& qty)
+{
+    Type(V::IdNo, no);
+    Type(V::IdLoadName, name);
+    Type(V::IdUnitLoad, unit);
+    Type(V::IdQuantity, qty);
+    Click(V::IdAddCircuit);
+}
+
+QStringList TestBoardScreen::SheetNames() const
+{
+    QStringList names;
+    Book book;
+    if (!book.load(BoardPath()))
+        return names;
+    for (int i = 0; i < book.sheetCount(); ++i)
+        names << book.getSheet(i)->name();
+    return names;
+}
+
+void TestBoardScreen::CheckCircuitsStored(int board)
+{
+    std::vector<CircuitCells> rows;
+    QVERIFY(ReadBoardCircuits(theApp, board, rows));
+    QCOMPARE(int(rows.size()), Circuits());
+    QCOMPARE(theApp.CabinetSizingBlock.CircuitCount, Circuits());
+    for (int r = 0; r < Circuits(); ++r)
+        for (int c = 0; c < kCircuitColumnCount; ++c)
+            QCOMPARE(rows[std::size_t(r)][std::size_t(c)], Circuit(r)[c]);
+}
+
+void TestBoardScreen::boardNamesCheckedBeforeAnythingChanges()
+{
+    AddBoard("LN-1");
+    QVERIFY(QFile::exists(BoardPath()));
+    QCOMPARE(SheetNames(), QStringList{"LN-1"});
+    QCOMPARE(BoardRow(0), (QStringList{"1", "LN-1", "B2", "매립형", "TR-1", "0.38", "3P4W", "X", ""}));
+
+    // An empty name does nothing, silently; a name another board has (also in other case), or
+    // one no sheet can carry, is refused with a message and changes nothing.
+    AddBoard("");
+    QVERIFY(m_prompt->messages.isEmpty());
+    AddBoard("ln-1");
+    QCOMPARE(m_prompt->messages.value(0), kExists);
+    AddBoard("LN/2");
+    QCOMPARE(m_prompt->messages.size(), 2);
+    QVERIFY(m_prompt->messages[1].contains("LN/2"));
+    AddBoard(QString(32, 'L'));
+    QCOMPARE(m_prompt->messages.size(), 3);
+    QCOMPARE(Boards(), 1);
+    QCOMPARE(SheetNames(), QStringList{"LN-1"});
+
+    // Renaming onto a refused name leaves list and sheet as they were; a valid rename goes
+    // through (its own name, changed in case, included).
+    AddBoard("LN-2");
+    MarkBoard(1);
+    Type(V::IdBoardName, "LN-1");
+    Click(V::IdModifyBoard);
+    QCOMPARE(m_prompt->messages.last(), kExists);
+    MarkBoard(1);
+    Type(V::IdBoardName, "LN*2");
+    Click(V::IdModifyBoard);
+    QCOMPARE(SheetNames(), (QStringList{"LN-1", "LN-2"}));
+    QCOMPARE(BoardRow(1)[1], QStringLiteral("LN-2"));
+    MarkBoard(1);
+    Type(V::IdBoardName, "ln-2");
+    Type(V::IdLocation, "3F");
+    Click(V::IdModifyBoard);
+    QCOMPARE(SheetNames(), (QStringList{"LN-1", "ln-2"}));
+    QCOMPARE(BoardRow(1)[2], QStringLiteral("3F"));
+    QCOMPARE(m_view->BoardList()->selectionMark(), -1);
+}
+
+void TestBoardScreen::insertDeleteAndCopyBoards()
+{
+    AddBoard("LN-1");
+    AddBoard("LN-2");
+    AddBoard("LN-3");
+    // "+" on the third row inserts "_____" as the new third row; a second one is refused.
+    MarkBoard(2);
+    Click(V::IdInsertBoard);
+    QCOMPARE(SheetNames(), (QStringList{"LN-1", "LN-2", "_____", "LN-3"}));
+    QCOMPARE(BoardRow(2).mid(0, 2), (QStringList{"3", "_____"}));
+    QCOMPARE(BoardRow(3).mid(0, 2), (QStringList{"4", "LN-3"}));
+    MarkBoard(0);
+    Click(V::IdInsertBoard);
+    QCOMPARE(m_prompt->messages.last(), QStringLiteral("해당 부하가 존재합니다. !!!"));
+    QCOMPARE(Boards(), 4);
+
+    // A copy of LN-1 with its circuits: the name gets the clock's six digits.
+    MarkBoard(0);
+    m_view->SelectPanelBoard(0);
+    AddCircuit("1", "전등", "56", "10");
+    AddCircuit("2", "콘센트", "200", "3");
+    MarkBoard(0);
+    Click(V::IdCopyBoard);
+    QCOMPARE(Boards(), 5);
+    const QString copy = BoardRow(4)[1];
+    QVERIFY2(QRegularExpression("^LN-1_\\d{6}$").match(copy).hasMatch(), qPrintable(copy));
+    QCOMPARE(BoardRow(4)[8], QString());
+    std::vector<CircuitCells> copied;
+    QVERIFY(ReadBoardCircuits(theApp, 4, copied));
+    QCOMPARE(int(copied.size()), 2);
+    QCOMPARE(copied[1][CcName], QStringLiteral("콘센트"));
+    QCOMPARE(copied[1][CcSubtotal], QStringLiteral("600.00"));
+
+    // Deleting the last row marks the new last row; another row keeps its position.
+    MarkBoard(4);
+    Click(V::IdDeleteBoard);
+    QCOMPARE(m_view->BoardList()->selectionMark(), 3);
+    MarkBoard(1);
+    Click(V::IdDeleteBoard);
+    QCOMPARE(m_view->BoardList()->selectionMark(), 1);
+    QCOMPARE(SheetNames(), (QStringList{"LN-1", "_____", "LN-3"}));
+    QCOMPARE(BoardRow(2).mid(0, 2), (QStringList{"3", "LN-3"}));
+    // The circuits of board 0 are shown again.
+    QCOMPARE(Circuits(), 2);
+    // The only board takes its workbook with it; the next board creates it again.
+    for (int i = 0; i < 3; ++i) {
+        MarkBoard(0);
+        Click(V::IdDeleteBoard);
+    }
+    QVERIFY(!QFile::exists(BoardPath()));
+    QCOMPARE(Circuits(), 0);
+    QCOMPARE(m_view->Control<QLineEdit>(V::IdCircuitBoardName)->text(), QString());
+    AddBoard("LN-9");
+    QCOMPARE(SheetNames(), QStringList{"LN-9"});
+}
+
+void TestBoardScreen::subtotalGroupAndFourCaseDelete()
+{
+    AddBoard("LN-1");
+    m_view->SelectPanelBoard(0);
+    AddCircuit("1", "전등", "56", "10");          // calculated
+    Type(V::IdNo, "2");
+    Type(V::IdLoadName, "콘센트");
+    Type(V::IdUnitLoad, "100");
+    Type(V::IdQuantity, "2");
+    Click(V::IdAddSubtotalLine);                  // group head: a subtotal line
+    Type(V::IdUnitLoad, "50");
+    Type(V::IdQuantity, "3");
+    Click(V::IdAddSubtotalLine);                  // same NO.: a line without a number
+    Type(V::IdUnitLoad, "10");
+    Type(V::IdQuantity, "1");
+    AddCircuit("2", "콘센트", "10", "1");         // closes the group
+    AddCircuit("3", "동력", "1000", "1");         // calculated
+    QCOMPARE(Circuits(), 5);
+    QCOMPARE(Circuit(1)[CcNo], QStringLiteral("2"));
+    QCOMPARE(Circuit(1)[CcSubtotal], QString());
+    QCOMPARE(Circuit(2)[CcNo], QString());
+    QCOMPARE(Circuit(2)[CcSubtotal], QString());
+    // The closing row carries 100 x 2 + 50 x 3 above its own 10 x 1: 360 VA.
+    QCOMPARE(Circuit(3)[CcNo], QString());
+    QCOMPARE(Circuit(3)[CcSubtotal], QStringLiteral("360.00"));
+    QCOMPARE(Circuit(3)[CcL2], QStringLiteral("360.00"));
+    CheckCircuitsStored(0);
+
+    // A closing row is not deleted on its own.
+    MarkCircuit(3);
+    Click(V::IdDeleteCircuit);
+    QCOMPARE(m_prompt->messages.last(), kFromTop);
+    QCOMPARE(Circuits(), 5);
+    // A subtotal line goes alone, with a reminder.
+    MarkCircuit(2);
+    Click(V::IdDeleteCircuit);
+    QCOMPARE(m_prompt->messages.last(), kRecalc);
+    QCOMPARE(Circuits(), 4);
+    // The group's head takes the group up to the next numbered row.
+    MarkCircuit(1);
+    Click(V::IdDeleteCircuit);
+    QCOMPARE(Circuits(), 2);
+    QCOMPARE(Circuit(1)[CcNo], QStringLiteral("3"));
+    QCOMPARE(m_view->CircuitList()->selectionMark(), 1);
+    // A calculated row goes alone; the last row deleted marks the new last row.
+    MarkCircuit(1);
+    Click(V::IdDeleteCircuit);
+    QCOMPARE(Circuits(), 1);
+    QCOMPARE(m_view->CircuitList()->selectionMark(), 0);
+    CheckCircuitsStored(0);
+}
+
+void TestBoardScreen::insertCircuitRows()
+{
+    AddBoard("LN-1");
+    m_view->SelectPanelBoard(0);
+    AddCircuit("1", "전등", "56", "10");
+    Click(V::IdAddSubtotalLine);
+    // "+" on a calculated row: a computed row named "_____" before it.
+    MarkCircuit(0);
+    Click(V::IdInsertCircuit);
+    QCOMPARE(Circuit(0)[CcNo], QStringLiteral("_____"));
+    QCOMPARE(Circuit(0)[CcName], QStringLiteral("_____"));
+    QCOMPARE(Circuit(0)[CcSubtotal], QStringLiteral("560.00"));
+    // "+" on a subtotal line: a line "_____" of 1 x 1 and nothing else.
+    MarkCircuit(2);
+    Click(V::IdInsertCircuit);
+    const QStringList line = Circuit(2);
+    QCOMPARE(line[CcName], QStringLiteral("_____"));
+    QCOMPARE(line[CcUnitLoad], QStringLiteral("1"));
+    QCOMPARE(line[CcQuantity], QStringLiteral("1"));
+    for (int c : {0, 4, 5, 9, 14, 19})
+        QVERIFY(line[c].isEmpty());
+    QCOMPARE(Circuits(), 4);
+    CheckCircuitsStored(0);
+}
+
+void TestBoardScreen::circuitInputChecks()
+{
+    AddBoard("LN-1", "1P2W");
+    m_view->SelectPanelBoard(0);
+    Choose(V::IdPhase, "A");
+    AddCircuit("1", "동력", "1000", "1");
+    QCOMPARE(m_prompt->messages.value(0), kSinglePhase);
+    Choose(V::IdPhase, "L1");
+    Type(V::IdIsMin, "");
+    AddCircuit("1", "전등", "100", "1");
+    QCOMPARE(m_prompt->messages.value(1), kNoIsMin);
+    Type(V::IdIsMin, "0");
+    AddCircuit("1", "전등", "100", "1");
+    QCOMPARE(m_prompt->messages.value(2), kNoIsMin);
+    // A circuit without a load name would end the board's list when it is read again.
+    Type(V::IdIsMin, "2");
+    AddCircuit("1", "", "100", "1");
+    QCOMPARE(m_prompt->messages.size(), 4);
+    QCOMPARE(Circuits(), 0);
+    AddCircuit("1", "전등", "100", "1");
+    QCOMPARE(Circuits(), 1);
+    MarkCircuit(0);
+    Type(V::IdLoadName, "");
+    Click(V::IdModifyCircuit);
+    QCOMPARE(Circuit(0)[CcName], QStringLiteral("전등"));
+}
+
+void TestBoardScreen::calcShowsTotalsAndStoresResults()
+{
+    AddBoard("LN-1");
+    m_view->SelectPanelBoard(0);
+    Choose(V::IdPhase, "L1");
+    AddCircuit("1", "전등", "100", "10");  // 1000 VA on L1
+    QVERIFY(boardfixture::WriteCableSchedule(theApp.CompanionPath(CSevrinApp::CableWorkbook),
+                                             {{"LN-1", "3", "100", "50", "25"}}));
+    QVERIFY(boardfixture::WriteBusWorkbook(theApp.BusWorkbookPath(0), {{"LN-1", "12.5", "6.25"}}));
+    m_view->DemandFactorEdit()->setText("70");
+    m_view->CalcPanelBoard(m_view->BoardIndex());
+    // By hand: 1000 VA on L1 -> 4.55 A, 100 %; 0.70 kVA; 1 A.
+    QCOMPARE(m_view->TotalText(0), QStringLiteral("1000.00"));
+    QCOMPARE(m_view->TotalText(4), QStringLiteral("4.55"));
+    QCOMPARE(m_view->TotalText(7), QStringLiteral("100.00 %"));
+    QCOMPARE(m_view->TotalText(11), QStringLiteral("0.70"));
+    QCOMPARE(m_view->TotalText(12), QStringLiteral("1"));
+    QCOMPARE(m_view->TotalText(16), QStringLiteral("50"));
+    QCOMPARE(m_view->MaxFaultText(), QStringLiteral("12.500"));
+    QCOMPARE(m_view->MinFaultText(), QStringLiteral("6.250"));
+    QCOMPARE(BoardRow(0)[8], QStringLiteral("70"));
+    QVERIFY(theApp.ReadPanelBoardSheet(0));
+    QCOMPARE(theApp.CabinetSizingBlock.PanelBoardRecord()[9], QStringLiteral("0.70"));
+    // A click on the board empties the totals but not the fault currents.
+    m_view->SelectPanelBoard(0);
+    QCOMPARE(m_view->TotalText(0), QString());
+    QCOMPARE(m_view->MaxFaultText(), QStringLiteral("12.500"));
+    QCOMPARE(m_view->DemandFactorEdit()->text(), QStringLiteral("70"));
+    // No board selected: nothing computed, nothing written.
+    m_view->CalcPanelBoard(5);
+    QCOMPARE(m_view->TotalText(0), QString());
+    QVERIFY(m_prompt->messages.isEmpty());
+}
+
+void TestBoardScreen::linkedLoadsAndSearch()
+{
+    AddBoard("LN-1");
+    Type(V::IdFromBoard, "LN-1");
+    m_view->Control<QRadioButton>(V::IdFromBoardRadio)->setChecked(true);
+    AddBoard("LN-2");
+    QVERIFY(boardfixture::WriteMccPanels(theApp.CompanionPath(CSevrinApp::MccWorkbook),
+                                         {{"MCC-1", "LN-1", "12"}}));
+    QVERIFY(boardfixture::WriteBusWorkbook(theApp.BusWorkbookPath(1),
+                                           {{"LN-1 BUS", "9", "3.25"}}));
+    m_view->SelectPanelBoard(0);
+    AddCircuit("1", "전등", "56", "10");
+    Click(V::IdAddSubtotalLine);
+    Click(V::IdImportLinkedLoads);
+    QCOMPARE(m_prompt->messages.last(), QStringLiteral("동력 1, 부하 1가 연계 되었습니다."));
+    QCOMPARE(Circuits(), 4);
+    QCOMPARE(Circuit(2).mid(0, 5), (QStringList{"PNL", "MCC-1", "12000", "1", "12000"}));
+    QCOMPARE(Circuit(3).mid(0, 2), (QStringList{"PNL", "LN-2"}));
+    const QStringList line = Circuit(1);
+    const QStringList pnl = Circuit(2);
+
+    Click(V::IdSearchMinFault);
+    QCOMPARE(m_prompt->messages.last(),
+             QStringLiteral("부하 4에 고정 전류 계산 값 1 (분전반 0, 일반 1을\n 참조 하여 재개산 되었습니다."));
+    QCOMPARE(Circuit(0)[CcIsMin], QStringLiteral("3.250"));
+    // The open subtotal line and the linked panel keep their texts.
+    QCOMPARE(Circuit(1), line);
+    QCOMPARE(Circuit(2), pnl);
+    CheckCircuitsStored(0);
+}
+
+void TestBoardScreen::clickCopiesRowIntoInputs()
+{
+    AddBoard("LN-1");
+    m_view->SelectPanelBoard(0);
+    Choose(V::IdBreakerType, "MCB");
+    Choose(V::IdCurve, "D");
+    Choose(V::IdPhase, "L3");
+    AddCircuit("7", "전열", "300", "2");
+    Type(V::IdNo, "");
+    Choose(V::IdBreakerType, "CBR");
+    MarkCircuit(0);
+    m_view->OnClickCircuitList();
+    QCOMPARE(m_view->Control<QLineEdit>(V::IdNo)->text(), QStringLiteral("7"));
+    QCOMPARE(m_view->Control<QComboBox>(V::IdBreakerType)->currentText(), QStringLiteral("MCB"));
+    QCOMPARE(m_view->Control<QComboBox>(V::IdCurve)->currentText(), QStringLiteral("D"));
+    QCOMPARE(m_view->Control<QComboBox>(V::IdPhase)->currentText(), QStringLiteral("L3"));
+    // A linked panel row has no breaker, phase or conductor: those combos show nothing.
+    theApp.CabinetSizingBlock.CircuitRow = MakeLinkedPanelRow("LN-5", "100");
+    QVERIFY(theApp.WriteCircuitRow(0, 1, false));
+    m_view->LoadCircuits(0);
+    MarkCircuit(1);
+    m_view->OnClickCircuitList();
+    for (int id : {V::IdBreakerType, V::IdCurve, V::IdPhase, V::IdPoles, V::IdConductor, V::IdMethod})
+        QCOMPARE(m_view->Control<QComboBox>(id)->currentIndex(), -1);
+}
+
+void TestBoardScreen::failedStoreReloadsAndNamesWorkbook()
+{
+    AddBoard("LN-1");
+    m_view->SelectPanelBoard(0);
+    AddCircuit("1", "전등", "56", "10");
+    // The workbook is replaced by something that cannot be read: the add fails, says so, and
+    // the lists show what the file holds (nothing), while the file is left as it is.
+    companion::DropCache();
+    QFile junk(BoardPath());
+    QVERIFY(junk.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    junk.write("not a workbook");
+    junk.close();
+    AddCircuit("2", "콘센트", "100", "1");
+    QVERIFY(m_prompt->messages.last().contains(BoardPath()));
+    QCOMPARE(Circuits(), 0);
+    QCOMPARE(Boards(), 0);
+    QVERIFY(junk.open(QIODevice::ReadOnly));
+    QCOMPARE(junk.readAll(), QByteArray("not a workbook"));
+}
+
+QTEST_MAIN(TestBoardScreen)
+#include "tst_boardscreen.moc"
