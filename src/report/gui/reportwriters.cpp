@@ -5,6 +5,7 @@
 #include "report/core/trayreport.h"
 #include "report/gui/faultreportwriter.h"
 #include "report/gui/groundingreport.h"
+#include "report/gui/mccreport.h"
 
 #include <memory>
 
@@ -14,6 +15,7 @@ void RegisterReportSheetWriters()
         if (!ReportSheetWriterFor(report))
             SetReportSheetWriter(report, std::move(writer));
     };
+    add(1, std::make_shared<MccReportWriter>());
     add(3, std::make_shared<CableScheduleReportWriter>());
     add(4, std::make_shared<CableTrayReportWriter>());
     add(7, std::make_shared<FaultCurrentReportWriter>());
