@@ -6,7 +6,7 @@ PKGS=(build-essential cmake ninja-build pkg-config
       libzip-dev libpugixml-dev
       fonts-nanum fonts-nanum-coding fonts-crosextra-carlito qt6-translations-l10n
       python3 python3-openpyxl python3-pil openssl
-      libxlsxwriter-dev libreoffice-calc-nogui
+      libxlsxwriter-dev libreoffice-calc-nogui poppler-utils
       clang libclang-rt-14-dev ccache
       locales)
 missing=()

@@ -2,6 +2,7 @@
 
 #include "report/core/cablereport.h"
 #include "report/core/reportwriter.h"
+#include "report/core/trayreport.h"
 #include "report/gui/groundingreport.h"
 
 #include <memory>
@@ -13,5 +14,6 @@ void RegisterReportSheetWriters()
             SetReportSheetWriter(report, std::move(writer));
     };
     add(3, std::make_shared<CableScheduleReportWriter>());
+    add(4, std::make_shared<CableTrayReportWriter>());
     add(8, std::make_shared<GroundingReportWriter>());
 }

@@ -1,0 +1,91 @@
+#include "cable/core/trayapp.h"
+
+#include "app/core/companionworkbook.h"
+#include "app/core/sevrin.h"
+#include "platform/xlsxbook.h"
+
+#include <QFileInfo>
+
+namespace {
+
+void ReadSheetRows(const Sheet* sheet, std::vector<TrayRow>& rows)
+{
+    if (!sheet)
+        return;
+    TrayRow row;
+    for (int k = 0; k < kTrayRowLimit; ++k) {
+        companion::ReadRow(*sheet, k + kFirstTrayRow, row);
+        if (row[0].isEmpty())
+            break;
+        rows.push_back(row);
+    }
+}
+
+}  // namespace
+
+double AppTrayLookup::VLookup(double value, const QString& table, int column)
+{
+    return m_app.VLookup(value, table, column);
+}
+
+double AppTrayLookup::LookupCableDimension(const QString& table, int entry, int core)
+{
+    return m_app.LookupCableDimension(table, entry, core);
+}
+
+int AppTrayLookup::FindCableDimensionIndex(double value, const QString& name)
+{
+    return m_app.FindCableDimensionIndex(value, name);
+}
+
+TrayRows ReadTrayRows(CSevrinApp& app, int tray)
+{
+    TrayRows rows;
+    if (tray < 0)
+        return rows;
+    companion::WorkbookAccess wb(app.CompanionPath(CSevrinApp::TrayWorkbook),
+                                 companion::WorkbookAccess::Mode::Read);
+    if (!wb.ok())
+        return rows;
+    ReadSheetRows(wb.sheet(2 * tray), rows.cables);
+    ReadSheetRows(wb.sheet(2 * tray + 1), rows.pes);
+    return rows;
+}
+
+bool ReadStoredTrays(CSevrinApp& app, std::vector<StoredTray>& trays)
+{
+    trays.clear();
+    const QString path = app.CompanionPath(CSevrinApp::TrayWorkbook);
+    if (!QFileInfo::exists(path))
+        return true;
+    companion::WorkbookAccess wb(path, companion::WorkbookAccess::Mode::Read);
+    if (!wb.ok())
+        return false;
+    // The tray list stops at the first tray whose first sheet is missing.
+    for (int t = 0; t < kTrayRowLimit; ++t) {
+        const Sheet* sheet = wb.sheet(2 * t);
+        if (!sheet)
+            break;
+        StoredTray tray;
+        tray.name = sheet->name();
+        for (int i = 0; i < 3; ++i)
+            tray.header[std::size_t(i)] = companion::CellText(*sheet, i, 0);
+        for (int i = 0; i < 4; ++i)
+            tray.choices[std::size_t(i)] = companion::CellText(*sheet, 3 + i, 0);
+        companion::ReadCells(*sheet, 0, 1, tray.results.data(), 8);
+        companion::ReadCells(*sheet, 0, 11, tray.results.data() + 8, 2);
+        ReadSheetRows(sheet, tray.rows.cables);
+        ReadSheetRows(wb.sheet(2 * t + 1), tray.rows.pes);
+        trays.push_back(std::move(tray));
+    }
+    return true;
+}
+
+TrayOutcome RecalcStoredTray(const StoredTray& tray, TrayLookup& lookup)
+{
+    TrayOutcome o;
+    o.choices = TrayChoicesFromIndexes(tray.choices);
+    o.result = CalcTray(tray.rows.cables, tray.rows.pes, o.choices, lookup);
+    o.texts = MakeTraySpecText(o.choices, o.result);
+    return o;
+}

@@ -1,0 +1,167 @@
+// The driver's "trays" command on a small project with the shipped library: every tray of
+// "_50" recomputed from its stored rows and choices, one line per tray, compared with a
+// hand-checked file. The figures:
+//   TR-A: the worked tray of tst_traysizing.cpp (ΣB 114.8 mm, ΣG 6.99 kg/m, margin 1.4 ->
+//         200 mm tray, 57.4 %, ladder 5.9 + cover 3.3 kg/m, total 16.19).
+//   TR-B: no rows: first tray width 150 mm, 0 %, ladder 5.4 + cover 2.8 = 8.2 kg/m.
+//   TR-C: four FCV 300 mm2 4C x 4L: ΣB = 4 x 4 x 67.3 = 1076.8 mm over the 1000 mm tray,
+//         107.7 %; ΣG = 4 x 4 x 13.29 = 212.64 kg/m; dust tray 11.7 kg/m (cover column),
+//         no cover: total 224.34 kg/m (data/FCVOD.csv, FCVW.csv, TRAY.csv).
+#include "app/core/sevrin.h"
+#include "cable/core/trayapp.h"
+#include "common/calcdriver.h"
+#include "common/recordingprompt.h"
+#include "common/testsupport.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct RowSpec
+{
+    QString type, sq, core, line;
+};
+
+}  // namespace
+
+class TestTraysCommand : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void recomputesEveryTray();
+    void projectWithoutTraysPrintsNothing();
+    void unreadableWorkbookFails();
+
+private:
+    // A program folder with the shipped library and a project; returns the project's path.
+    QString MakeProject(const QString& dir, CSevrinApp& app);
+    bool AddTray(CSevrinApp& app, int t, const QString& name, const QList<RowSpec>& cables,
+                 const QList<RowSpec>& pes, const std::array<QString, 4>& choices);
+};
+
+QString TestTraysCommand::MakeProject(const QString& dir, CSevrinApp& app)
+{
+    RecordingPrompt::Install();
+    const QString root = dir + "/root";
+    if (!CopyProgramFolder(root))
+        return {};
+    const QString project = dir + "/P1.pro";
+    if (!QFile::copy(root + "/FORM/form.pro", project))
+        return {};
+    QFile(project).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    app.ProjectPathTable.LibWorkbookPath = root + "/LIB/lib_v3p4.xlsx";
+    app.ProjectPathTable.CompanionSuffixTable = {
+        "_10.xlsx", "_20.xlsx", "_40.xlsx", "_50.xlsx", "_30.xlsx", "_60.xlsx",
+        "_80.xlsx", "_851.xlsx", "_852.xlsx", "_853.xlsx", "_854.xlsx", "_855.xlsx"};
+    app.LoadLibraryWorkbook();
+    app.ProjectPathTable.CurrentProjectPath = project;
+    return project;
+}
+
+bool TestTraysCommand::AddTray(CSevrinApp& app, int t, const QString& name,
+                               const QList<RowSpec>& cables, const QList<RowSpec>& pes,
+                               const std::array<QString, 4>& choices)
+{
+    auto& block = app.CableTrayBlock;
+    block.TrayRecord = {name, "전기실", "MDB", "MCC-1"};
+    if (!app.AddTraySheets())
+        return false;
+    AppTrayLookup lookup(app);
+    for (int k = 0; k < cables.size(); ++k) {
+        TrayRow& r = block.TrayCableRow;
+        r = TrayRow{};
+        r[0] = QString::number(k + 1);
+        r[1] = QStringLiteral("C%1").arg(k + 1);
+        r[5] = cables[k].type;
+        r[6] = cables[k].sq;
+        r[7] = cables[k].core;
+        r[8] = cables[k].line;
+        CalcTrayCableRow(r, lookup);
+        if (!app.WriteTrayCableRow(t, k, false))
+            return false;
+    }
+    for (int k = 0; k < pes.size(); ++k) {
+        TrayRow& r = block.TrayPeRow;
+        r = TrayRow{};
+        r[0] = QString::number(k + 1);
+        r[1] = "PE";
+        r[5] = "FGV";
+        r[6] = pes[k].sq;
+        r[8] = pes[k].line;
+        CalcTrayPeRow(r, lookup);
+        if (!app.WriteTrayPeRow(t, k, false))
+            return false;
+    }
+    if (choices[0].isEmpty())
+        return true;  // never applied
+    block.TrayResult = choices;
+    block.TrayResultRow.fill(QStringLiteral("stale"));  // what a former apply left: recomputed
+    return app.WriteTrayResults(t);
+}
+
+void TestTraysCommand::recomputesEveryTray()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    CSevrinApp app;
+    const QString project = MakeProject(dir.path(), app);
+    QVERIFY(!project.isEmpty());
+    QVERIFY(AddTray(app, 0, "TR-A",
+                    {{"FCV", "35", "4", "2"}, {"FR8", "70", "1", "3"}, {"FCV", "2.5", "3", "1"}},
+                    {{"FGV", "16", "1", "1"}, {"FGV", "35", "1", "2"}}, {"1", "4", "0", "0"}));
+    QVERIFY(AddTray(app, 1, "TR-B", {}, {}, {}));
+    const RowSpec big{"FCV", "300", "4", "4"};
+    QVERIFY(AddTray(app, 2, "TR-C", {big, big, big, big}, {}, {"0", "0", "1", "1"}));
+
+    const CalcRun r = RunSevrinCalc(dir.path() + "/root", project, "trays");
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
+    QFile golden(QStringLiteral(SEVRIN_TEST_DATA_DIR) + "/cable/golden/trays.txt");
+    QVERIFY(golden.open(QIODevice::ReadOnly));
+    const QStringList want = QString::fromUtf8(golden.readAll()).split('\n');
+    const QStringList got = r.out.split('\n');
+    for (int i = 0; i < std::min(got.size(), want.size()); ++i)
+        QCOMPARE(got[i], want[i]);
+    QCOMPARE(got.size(), want.size());
+    // The driver only reads: the stale stored texts are still there.
+    std::vector<StoredTray> trays;
+    QVERIFY(ReadStoredTrays(app, trays));
+    QCOMPARE(trays.size(), std::size_t(3));
+    QCOMPARE(trays[0].results[0], QStringLiteral("stale"));
+}
+
+void TestTraysCommand::projectWithoutTraysPrintsNothing()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    CSevrinApp app;
+    const QString project = MakeProject(dir.path(), app);
+    QVERIFY(!project.isEmpty());
+    const CalcRun r = RunSevrinCalc(dir.path() + "/root", project, "trays");
+    QCOMPARE(r.exitCode, 0);
+    QVERIFY(r.out.isEmpty());
+    QVERIFY(r.err.isEmpty());
+}
+
+void TestTraysCommand::unreadableWorkbookFails()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    CSevrinApp app;
+    const QString project = MakeProject(dir.path(), app);
+    QVERIFY(!project.isEmpty());
+    const QString path = dir.path() + "/P1_50.xlsx";
+    QVERIFY(WriteFile(path, "not a workbook"));
+    const CalcRun r = RunSevrinCalc(dir.path() + "/root", project, "trays");
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY(r.out.isEmpty());
+    QCOMPARE(r.err.count('\n'), 1);
+    QVERIFY2(r.err.contains("P1_50.xlsx"), qPrintable(r.err));
+    QCOMPARE(ReadFile(path), QByteArray("not a workbook"));
+}
+
+QTEST_GUILESS_MAIN(TestTraysCommand)
+#include "tst_trayscmd.moc"
