@@ -1,0 +1,124 @@
+// The cable-tray screen on a full tray: 1000 cable rows and 1000 PE rows in one tray of a
+// 20-tray workbook. Figures: the project load (tray list and the first tray made current and
+// computed), one cable "추가", one "반영하기", and the trays driver's computation of all trays.
+// Run offscreen: QT_QPA_PLATFORM=offscreen ./bench_trayscreen_gui
+#include "app/core/companionworkbook.h"
+#include "app/core/sevrin.h"
+#include "app/gui/rowlistmodel.h"
+#include "cable/core/trayapp.h"
+#include "cable/gui/sevrinpro50view.h"
+#include "platform/prompt.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
+namespace {
+
+class SilentPrompt final : public Prompt::Handler
+{
+public:
+    int messages = 0;
+    Prompt::Answer message(const QString&, Prompt::Buttons, Prompt::Icon) override
+    {
+        ++messages;
+        return Prompt::Answer::Ok;
+    }
+    QString openFile(const QString&, const QString&, const QString&) override { return {}; }
+    QString pickFolder(const QString&, const QString&) override { return {}; }
+    bool openWithDefault(const QString&) override { return false; }
+    bool startProgram(const QString&, const QStringList&) override { return false; }
+    bool inputText(const QString&, const QString&, QString&) override { return false; }
+    bool confirmRun(const QString&) override { return false; }
+    [[noreturn]] void exitProgram(int code) override { std::exit(code); }
+};
+
+double Ms(const QElapsedTimer& t)
+{
+    return double(t.nsecsElapsed()) / 1e6;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    auto* prompt = new SilentPrompt;
+    Prompt::SetHandler(std::unique_ptr<Prompt::Handler>(prompt));
+    theApp.ProjectPathTable.LibWorkbookPath = QStringLiteral(SEVRIN_PROGRAM_DIR "/LIB/lib_v3p4.xlsx");
+    theApp.ProjectPathTable.CompanionSuffixTable = {
+        "_10.xlsx", "_20.xlsx", "_40.xlsx", "_50.xlsx", "_30.xlsx", "_60.xlsx",
+        "_80.xlsx", "_851.xlsx", "_852.xlsx", "_853.xlsx", "_854.xlsx", "_855.xlsx"};
+    theApp.LoadLibraryWorkbook();
+    QTemporaryDir dir;
+    theApp.ProjectPathTable.CurrentProjectPath = dir.filePath("P1.pro");
+
+    constexpr int kTrays = 20;
+    constexpr int kRows = 1000;
+    QElapsedTimer t;
+    t.start();
+    {
+        CompanionBatch batch;
+        auto& block = theApp.CableTrayBlock;
+        AppTrayLookup lookup(theApp);
+        const QStringList sizes = {"6", "16", "35", "95", "240"};
+        for (int tray = 0; tray < kTrays; ++tray) {
+            block.TrayRecord = {QStringLiteral("TR-%1").arg(tray + 1), "전기실", "MDB", "MCC"};
+            theApp.AddTraySheets();
+            const int rows = tray == 0 ? kRows : 20;
+            for (int k = 0; k < rows; ++k) {
+                TrayRow& c = block.TrayCableRow;
+                c = {QString::number(k + 1), "동력간선", "MDB", QStringLiteral("M-%1").arg(k),
+                     "0.6/1kV", k % 2 ? "FCV" : "FR8", sizes[k % 5], "4", "1"};
+                CalcTrayCableRow(c, lookup);
+                theApp.WriteTrayCableRow(tray, k, false);
+                TrayRow& p = block.TrayPeRow;
+                p = {QString::number(k + 1), "PE", "-", "-", "0.6/1kV", "FGV", sizes[k % 5], "1",
+                     "1"};
+                CalcTrayPeRow(p, lookup);
+                theApp.WriteTrayPeRow(tray, k, false);
+            }
+        }
+        batch.finish();
+    }
+    std::printf("write workbook (%d trays, %d + %d rows in the first): %.1f ms\n", kTrays, kRows,
+                kRows, Ms(t));
+    companion::DropCache();
+
+    CSevrinPro50View view;
+    view.OnInitialUpdate();
+    t.restart();
+    view.FillTrayList();
+    view.LoadTrayData(0, view.FirstTrayName());
+    std::printf("project load (tray list, first tray %d + %d rows, computed): %.1f ms\n",
+                view.CableList()->rows()->rowCount(), view.PeList()->rows()->rowCount(), Ms(t));
+
+    t.restart();
+    view.Control<QPushButton>(CSevrinPro50View::IdAddCable)->click();
+    std::printf("one cable \"추가\" past the limit (refused with a message): %.1f ms\n", Ms(t));
+
+    view.TrayList()->setSelectionMark(1);
+    view.OnClickTrayList();
+    t.restart();
+    view.Control<QPushButton>(CSevrinPro50View::IdAddCable)->click();
+    std::printf("one cable \"추가\" (tray 2, workbook of %d rows): %.1f ms\n", kRows * 2, Ms(t));
+
+    view.TrayList()->setSelectionMark(0);
+    view.OnClickTrayList();
+    t.restart();
+    view.Control<QPushButton>(CSevrinPro50View::IdApply)->click();
+    std::printf("\"반영하기\" on the full tray: %.1f ms\n", Ms(t));
+
+    t.restart();
+    std::vector<StoredTray> trays;
+    ReadStoredTrays(theApp, trays);
+    AppTrayLookup lookup(theApp);
+    for (const StoredTray& tray : trays)
+        RecalcStoredTray(tray, lookup);
+    std::printf("driver computation of all %zu trays: %.1f ms\n", trays.size(), Ms(t));
+    std::printf("messages answered: %d\n", prompt->messages);
+    return 0;
+}
