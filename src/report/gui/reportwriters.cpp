@@ -4,6 +4,7 @@
 #include "report/core/reportwriter.h"
 #include "report/core/trayreport.h"
 #include "report/gui/groundingreport.h"
+#include "report/gui/mccreport.h"
 
 #include <memory>
 
@@ -13,6 +14,7 @@ void RegisterReportSheetWriters()
         if (!ReportSheetWriterFor(report))
             SetReportSheetWriter(report, std::move(writer));
     };
+    add(1, std::make_shared<MccReportWriter>());
     add(3, std::make_shared<CableScheduleReportWriter>());
     add(4, std::make_shared<CableTrayReportWriter>());
     add(8, std::make_shared<GroundingReportWriter>());
