@@ -1,6 +1,7 @@
 #include "sevrinpro80view.h"
 
 #include "app/core/sevrin.h"
+#include "app/gui/rowlistmodel.h"
 #include "fault/core/faultcurrent.h"
 #include "fault/gui/debugdlg.h"
 #include "fault/gui/sevrinpro81view.h"
@@ -13,10 +14,8 @@
 #include "report/gui/outputdlg.h"
 
 #include <QLineEdit>
-#include <QMetaObject>
 #include <QPushButton>
 #include <QStackedWidget>
-#include <QThread>
 
 namespace {
 
@@ -177,6 +176,9 @@ void CSevrinPro80View::ShowFaultCurrentInputs()
 void CSevrinPro80View::CalcFaultCurrent()
 {
     fault::CalcFaultCurrent(theApp, BusPages());
+    // The calculation refers each transformer to the system it just computed and stores that
+    // in the transformer's row: the list shows the rows the calculation used.
+    m_transformerPage->FillTransformerList();
     m_busPage->ShowBuses();
 }
 
@@ -188,16 +190,29 @@ void CSevrinPro80View::OnCalcFaultCurrent()
     theApp.SaveFaultCurrentSection(theApp.ProjectPathTable.CurrentProjectPath);
 }
 
-void CSevrinPro80View::RecalcForReport()
+FaultReportTexts CSevrinPro80View::RecalcForReport()
 {
-    if (QThread::currentThread() != thread()) {
-        QMetaObject::invokeMethod(this, [this] { RecalcForReport(); },
-                                  Qt::BlockingQueuedConnection);
-        return;
-    }
     StoreFaultCurrentInputs();
     CalcFaultCurrent();
     ShowFaultCurrentInputs();
+
+    FaultReportTexts t;
+    t.available = true;
+    for (int id : kFaultReportUtilityFields)
+        t.utility.insert(id, m_utilityPage->Text(id));
+    for (int id : kFaultReportConversionFields)
+        t.conversion.insert(id, m_transformerPage->Text(id));
+    const auto rows = [](const ReportListView* list) {
+        std::vector<QStringList> out;
+        out.reserve(std::size_t(list->rows()->rowCount()));
+        for (int r = 0; r < list->rows()->rowCount(); ++r)
+            out.push_back(list->rows()->row(r));
+        return out;
+    };
+    t.lines = rows(m_utilityPage->List(CSevrinPro81View::LineBand));
+    t.incomingCables = rows(m_utilityPage->List(CSevrinPro81View::CableBand));
+    t.transformers = rows(m_transformerPage->List());
+    return t;
 }
 
 void CSevrinPro80View::OnSaveFaultCurrent()

@@ -5,6 +5,7 @@
 // calculation; "저장하기" keeps the screen's inputs in the project file.
 #include "app/gui/formview.h"
 #include "fault/core/buspages.h"
+#include "report/core/faultreport.h"
 
 class CSevrinPro81View;
 class CSevrinPro82View;
@@ -30,9 +31,10 @@ public:
     void ShowFaultCurrentInputs();
     // The system fault-level calculation over the stored rows, then every bus.
     void CalcFaultCurrent();
-    // What the report writer runs before it copies the shown texts: store, compute, show. From
-    // another thread it runs on the screen's thread and waits.
-    void RecalcForReport();
+    // What the report writer runs before it copies the shown texts: store, compute, show (as
+    // "계산", without saving the project file), then the texts the report copies. Runs on the
+    // screen's thread; the writer reaches it with one blocking call.
+    FaultReportTexts RecalcForReport();
 
     // Shows page n (0..5); the caller has set the page index to n.
     void ShowFaultCurrentPage(int n);

@@ -3,6 +3,7 @@
 #include "report/core/cablereport.h"
 #include "report/core/reportwriter.h"
 #include "report/core/trayreport.h"
+#include "report/gui/faultreportwriter.h"
 #include "report/gui/groundingreport.h"
 #include "report/gui/mccreport.h"
 
@@ -17,5 +18,6 @@ void RegisterReportSheetWriters()
     add(1, std::make_shared<MccReportWriter>());
     add(3, std::make_shared<CableScheduleReportWriter>());
     add(4, std::make_shared<CableTrayReportWriter>());
+    add(7, std::make_shared<FaultCurrentReportWriter>());
     add(8, std::make_shared<GroundingReportWriter>());
 }
