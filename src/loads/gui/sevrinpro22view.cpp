@@ -306,6 +306,11 @@ QString CSevrinPro22View::MinFaultText() const
     return Text(IdMinFault);
 }
 
+QString CSevrinPro22View::BreakerKindText() const
+{
+    return Text(IdBreakerKind);
+}
+
 QString CSevrinPro22View::GetGeneratorLinkMark() const
 {
     return m_generator->isChecked() ? QStringLiteral("O") : QStringLiteral("X");

@@ -104,6 +104,7 @@ public:
     QString TotalText(int item) const;
     QString MaxFaultText() const;
     QString MinFaultText() const;
+    QString BreakerKindText() const;
 
     // ---- circuits ----
     void SetupCircuitColumns(int widthSet);

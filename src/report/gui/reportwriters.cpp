@@ -6,6 +6,7 @@
 #include "report/gui/faultreportwriter.h"
 #include "report/gui/groundingreport.h"
 #include "report/gui/mccreport.h"
+#include "report/gui/panelboardreport.h"
 
 #include <memory>
 
@@ -16,6 +17,7 @@ void RegisterReportSheetWriters()
             SetReportSheetWriter(report, std::move(writer));
     };
     add(1, std::make_shared<MccReportWriter>());
+    add(2, std::make_shared<PanelBoardReportWriter>());
     add(3, std::make_shared<CableScheduleReportWriter>());
     add(4, std::make_shared<CableTrayReportWriter>());
     add(7, std::make_shared<FaultCurrentReportWriter>());

@@ -1,0 +1,213 @@
+// The panel-board report sheet: a fixture project of two boards (one with 72 circuits) on the
+// panel-board screen, written through the report driver and the real template and read back
+// with openpyxl.
+#include "common/recordingprompt.h"
+#include "common/testsupport.h"
+#include "loads/boardfixture.h"
+#include "reportfixture.h"
+
+#include "app/core/companionworkbook.h"
+#include "cable/core/cableapp.h"
+#include "loads/core/branchcircuit.h"
+#include "loads/core/designconditions.h"
+#include "loads/gui/sevrinpro20view.h"
+#include "report/core/reportdriver.h"
+#include "report/gui/panelboardreport.h"
+
+#include <QTest>
+#include <memory>
+
+namespace {
+
+const QString kTemplate = QStringLiteral(SEVRIN_PROGRAM_DIR "/FORM/form.xlsx");
+const QString kReadSheet = QStringLiteral(SEVRIN_TEST_DATA_DIR "/report/readsheet.py");
+
+class RecordingHost : public ReportHost
+{
+public:
+    QStringList progress;
+    void SetOutputProgress(const QString& text, int number) override
+    {
+        progress << QStringLiteral("%1-%2").arg(text).arg(number);
+    }
+    bool ReadProjectScreen(ProjectScreenTexts& out) override
+    {
+        out.projectName = QStringLiteral("시험 플랜트");
+        out.date = QStringLiteral("2026.12.11");
+        return true;
+    }
+};
+
+CircuitCells Circuit(int n, const QString& phase, const QString& breaker)
+{
+    CircuitCells row;
+    row[CcNo] = QString::number(n);
+    row[CcName] = QStringLiteral("전등-%1").arg(n);
+    row[CcUnitLoad] = QStringLiteral("100");
+    row[CcQuantity] = QStringLiteral("1");
+    row[CcPhase] = phase;
+    row[CcLength] = QStringLiteral("20");
+    row[CcBreaker] = breaker;
+    row[CcPoles] = QStringLiteral("2");
+    row[CcConductor] = QStringLiteral("HFIX");
+    row[CcMethod] = QStringLiteral("A");
+    row[CcIsMin] = QStringLiteral("2");
+    row[CcBar1] = row[CcBar2] = QStringLiteral("|");
+    return row;
+}
+
+}  // namespace
+
+class TestBoardReport : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void sheet();
+    void noScreenWritesNothing();
+
+private:
+    std::unique_ptr<CSevrinPro20View> m_view;
+};
+
+void TestBoardReport::initTestCase()
+{
+    QVERIFY2(QFileInfo::exists(kTemplate), "the build writes FORM/form.xlsx");
+    RecordingPrompt::Install();
+    const QString lib = QStringLiteral(SEVRIN_PROGRAM_DIR) + "/LIB";
+    theApp.ProjectPathTable.LibWorkbookPath = lib + "/lib_v3p4.xlsx";
+    theApp.ProjectPathTable.BreakerWorkbookPath = lib + "/breaker_v3p4.xlsx";
+    theApp.LoadLibraryWorkbook();
+    theApp.LoadBreakerWorkbook(true, 0);
+    m_view = std::make_unique<CSevrinPro20View>();
+    m_view->OnInitialUpdate();
+    ClearReportSheetWriters();
+    SetReportSheetWriter(2, std::make_shared<PanelBoardReportWriter>());
+}
+
+void TestBoardReport::cleanupTestCase()
+{
+    ClearReportSheetWriters();
+    m_view.reset();
+    theApp.ScreenPointers.Pro20View = nullptr;
+}
+
+void TestBoardReport::sheet()
+{
+    ReportProgramFolder folder(kTemplate);
+    const QString project = theApp.ProjectPathTable.CurrentProjectPath;
+    boardfixture::UseProject(theApp, project);
+    companion::DropCache();
+    // 30 degC in air, single-core from 16 mm2, pf 0.9, 100 % of the breaking capacity.
+    auto& b = theApp.CabinetSizingBlock;
+    b.DemandFactorPct() = "70";
+    b.InstallConditionIndex = {2, 2, 0, 5, 0};
+    b.ConductorCriteriaIndex = {0, 0, 0};
+    b.ConductorCriteriaText = {"0.9", "0.95", "3", "3", "5", "100", "1.0"};
+    b.MotorStartCriteriaText = {"10", "15", "1.0"};
+    b.BreakerCriteriaIndex = {0, 0, 0};
+    b.BreakerCriteriaText = {"1.2", "LS Metasol"};
+    ApplyPanelBoardDesignConditions(theApp);
+
+    // LN-1: 72 circuits of 100 VA on L1; LN-2 (generator-backed, 1P3W): one of 100 VA on L3.
+    AppCableLookup lookup(theApp);
+    const BranchCircuitConditions cond = BranchCircuitConditionsFromApp(theApp);
+    const auto addBoard = [&](int index, const QStringList& header, int circuits,
+                              const QString& phase, const QString& breaker) {
+        auto& r = b.PanelBoardRecord();
+        r = {};
+        for (int i = 0; i < 7; ++i)
+            r[std::size_t(i)] = header[i];
+        r[8] = QStringLiteral("70");
+        if (!theApp.AddPanelBoardSheet() || !theApp.WritePanelBoardResults(index))
+            return false;
+        CompanionBatch batch;
+        for (int j = 0; j < circuits; ++j) {
+            CircuitCells row = Circuit(j + 1, phase, breaker);
+            CalcBranchCircuitRow(row, 0, 0.0, NO_VALUE, cond, lookup);
+            b.CircuitRow = row;
+            if (!theApp.WriteCircuitRow(index, j, false))
+                return false;
+        }
+        return batch.finish();
+    };
+    QVERIFY(addBoard(0, {"LN-1", "B1", "매립형", "TR-1", "0.38", "3P4W", "X"}, 72, "L1", "CBR|10"));
+    QVERIFY(addBoard(1, {"LN-2", "2F", "돌출형", "LN-1", "0.22", "1P3W", "O"}, 1, "L3", "MCB"));
+    QVERIFY(boardfixture::WriteCableSchedule(theApp.CompanionPath(CSevrinApp::CableWorkbook),
+                                             {{"LN-1", "4P", "100AF", "75AT", "25kA"}}));
+    QVERIFY(boardfixture::WriteBusWorkbook(theApp.BusWorkbookPath(0), {{"LN-1", "12.5", "6.25"}}));
+    m_view->RefreshPanelBoardPages(0);
+
+    const QString report = folder.outFolder() + QStringLiteral("/boards.xlsx");
+    QVERIFY(CopyReportTemplate(kTemplate, report));
+    ReportChoiceSet choices{};
+    choices[2] = 1;
+    RecordingHost host;
+    QCOMPARE(WriteReportWorkbook(report, choices, host, ReportRunSettings{}), ReportRunResult::Saved);
+    // The 72nd circuit has no room on the page: said on the progress line, not dropped silently.
+    QCOMPARE(host.progress, (QStringList{"부하-0", "부하 LN-1: 71개를 넘는 회로는 출력하지 않음-72",
+                                         "부하-1"}));
+
+    // Hand figures: LN-1 carries 72 x 100 VA on L1: 7200 VA, 32.73 A, 100 %; at 70 % 5.04 kVA,
+    // 5.04 / sqrt3 / 0.38 = 7.66 A -> "8". LN-2: 100 VA on L3, 0.07 kVA, 0 A.
+    const auto& f = b.CorrectionFactors();
+    const QList<QPair<QString, QString>> cells = {
+        // Design pages: headers, the air temperature and its factor, the literal, the
+        // threshold, tN and the breaker maker.
+        {"0,26", "Rev."}, {"1,2", "시험 플랜트"}, {"1,26", "2026.12.11"}, {"0,54", "Rev."},
+        {"1,58", "시험 플랜트"}, {"38,5", "30℃"}, {"38,7", f[0]}, {"43,8", "1.0"},
+        {"53,7", f[8]}, {"19,34", "16"}, {"20,34", "16"}, {"26,34", "0.9"}, {"45,37", "100"},
+        {"38,63", "0.01"}, {"15,62", "LS Metasol"},
+        // LN-1's page (c = 84).
+        {"0,110", "Rev."}, {"1,86", "시험 플랜트"}, {"2,86", "LN-1"}, {"2,93", "B1"},
+        {"2,101", "TR-1"}, {"3,93", "일반부하"}, {"3,101", "3P"}, {"3,103", "4W"},
+        {"3,105", "0.38"}, {"2,110", "12.500"}, {"3,110", "6.250"},
+        {"6,84", "1"}, {"6,85", "전등-1"}, {"6,87", "100"}, {"6,89", "100.00"},
+        {"6,90", "L1"}, {"6,96", "CBR"}, {"6,97", "10"}, {"6,98", "2"}, {"6,100", "16.00"},
+        {"6,104", "HFIX"}, {"6,105", "1.50"}, {"76,84", "71"}, {"76,85", "전등-71"},
+        {"77,91", "7200.00"}, {"77,92", "0.00"}, {"78,91", "7200.00"}, {"79,91", "32.73"},
+        {"80,91", "100.00 %"}, {"77,98", "70%"}, {"78,98", "5.04"}, {"78,105", "8"},
+        {"79,101", "MCCB"}, {"79,107", "4P"}, {"80,98", "100"}, {"80,102", "75"}, {"80,105", "25"},
+        // LN-2's page (c = 112): a breaker text without a bar goes whole into the second cell.
+        {"2,114", "LN-2"}, {"3,121", "비상부하"}, {"3,129", "1P"}, {"3,131", "3W"},
+        {"3,133", "0.22"}, {"2,138", "-"}, {"6,124", ""}, {"6,125", "MCB"}, {"77,121", "100.00"},
+        {"78,126", "0.07"}, {"78,133", "0"}, {"80,126", ""},
+    };
+    QStringList args{report, QStringLiteral("부하"), QString::number(84 + 28 * 2)};
+    QStringList expected;
+    for (const auto& [cell, text] : cells) {
+        args << cell;
+        expected << QStringLiteral("%1=%2").arg(cell, text);
+    }
+    const PythonResult py = RunPython(QString::fromUtf8(ReadFile(kReadSheet)), args);
+    QVERIFY2(py.exitCode == 0, qPrintable(py.err));
+    const QStringList lines = py.out.trimmed().split(QLatin1Char('\n'));
+    // The unused board blocks are gone with their frames.
+    QCOMPARE(lines.mid(1, 4), (QStringList{"merges beyond 0", "cells beyond 0", "widths beyond 0",
+                                           "breaks beyond 0"}));
+    QCOMPARE(lines.mid(5), expected);
+}
+
+void TestBoardReport::noScreenWritesNothing()
+{
+    // Without the panel-board screen the writer leaves the sheet as it found it.
+    CSevrinPro20View* screen = theApp.ScreenPointers.Pro20View;
+    theApp.ScreenPointers.Pro20View = nullptr;
+    Book book;
+    Sheet* sheet = book.addSheet(QStringLiteral("부하"));
+    sheet->writeStr(2, 200, QStringLiteral("block"));
+    RecordingHost host;
+    ReportSheetJob job;
+    job.sheet = sheet;
+    job.templateSheet = 2;
+    job.host = &host;
+    PanelBoardReportWriter().WriteSheet(job);
+    theApp.ScreenPointers.Pro20View = screen;
+    QCOMPARE(sheet->readStr(2, 200).value_or(QString()), QStringLiteral("block"));
+    QVERIFY(host.progress.isEmpty());
+}
+
+QTEST_MAIN(TestBoardReport)
+#include "tst_boardreport.moc"
