@@ -3,6 +3,7 @@
 #include "report/core/cablereport.h"
 #include "report/core/reportwriter.h"
 #include "report/core/trayreport.h"
+#include "report/gui/busfaultreportwriter.h"
 #include "report/gui/faultreportwriter.h"
 #include "report/gui/groundingreport.h"
 #include "report/gui/mccreport.h"
@@ -20,6 +21,6 @@ void RegisterReportSheetWriters()
     add(2, std::make_shared<PanelBoardReportWriter>());
     add(3, std::make_shared<CableScheduleReportWriter>());
     add(4, std::make_shared<CableTrayReportWriter>());
-    add(7, std::make_shared<FaultCurrentReportWriter>());
+    add(7, std::make_shared<FaultCurrentReportWriter>(std::make_shared<BusFaultReportWriter>()));
     add(8, std::make_shared<GroundingReportWriter>());
 }
