@@ -175,6 +175,52 @@ void CSevrinPro85View::RecalcAllBuses()
     ShowBuses();
 }
 
+namespace {
+
+BusReportBlock ReportBlock(const fault::BusView& bus)
+{
+    BusReportBlock b;
+    b.name = bus.BusName;
+    b.voltage = bus.Voltage;
+    b.transformer = bus.TransformerName;
+    b.ngr = bus.Ngr;
+    b.rows.reserve(bus.Rows.size());
+    for (const fault::BusListRow& r : bus.Rows)
+        b.rows.emplace_back(QStringList(r.begin(), r.end()));
+    for (std::size_t i = 0; i < b.results.size(); ++i)
+        b.results[i] = bus.Results[i];
+    return b;
+}
+
+}  // namespace
+
+BusFaultReportTexts CSevrinPro85View::ReadBusFaultReport(int t)
+{
+    BusFaultReportTexts texts;
+    if (!m_screen || t < 0 || t >= fault::kTransformers)
+        return texts;
+    fault::FaultBusPages& pages = Buses();
+    fault::BusColumn& column = pages.Columns[std::size_t(t)];
+    texts.available = true;
+    texts.incoming = ReportBlock(pages.Incoming);
+    texts.transformerCell = ReportBlock(column.TransformerCell);
+    const int shown = column.Page;
+    for (int p = 0; p < fault::kBusColumnPages; ++p) {
+        // A page that cannot be read would show the previous page's buses again.
+        if (!fault::LoadBusLayout(theApp, column, t, p))
+            break;
+        // A cell left empty by an insertion does not end the transformer's buses.
+        for (const fault::BusView& cell : column.Cells) {
+            if (!cell.BusName.isEmpty())
+                texts.buses.push_back(ReportBlock(cell));
+        }
+    }
+    fault::LoadBusLayout(theApp, column, t, shown);
+    if (CSevrinPro85View1* built = BuiltColumn(t))
+        built->ShowColumn();
+    return texts;
+}
+
 void CSevrinPro85View::showEvent(QShowEvent* event)
 {
     CFaultPage::showEvent(event);

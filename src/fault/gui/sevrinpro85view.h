@@ -5,6 +5,7 @@
 // pages the screen keeps (fault::FaultBusPages); a transformer's column is built the first
 // time it is shown.
 #include "fault/gui/faultpage.h"
+#include "report/core/busfaultreport.h"
 
 #include <array>
 
@@ -43,6 +44,11 @@ public:
     // Shows column n (building it when it has not been shown yet) and hides the others.
     void ShowBusColumn(int n);
     int ShownColumn() const { return m_shown; }
+
+    // What the bus report copies for transformer t: the incoming bus, the transformer's
+    // secondary bus and its named buses in cell order, read page by page. The column shows
+    // the page it showed before afterwards.
+    BusFaultReportTexts ReadBusFaultReport(int t);
 
     int GetBusColumnScrollPos(int n);
     void ScrollBusColumn(int n, int pos);

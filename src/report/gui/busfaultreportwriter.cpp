@@ -1,0 +1,27 @@
+#include "report/gui/busfaultreportwriter.h"
+
+#include "app/core/sevrin.h"
+#include "fault/gui/sevrinpro80view.h"
+#include "fault/gui/sevrinpro85view.h"
+#include "report/core/busfaultreport.h"
+#include "report/core/guithread.h"
+
+void BusFaultReportWriter::WriteSheet(const ReportSheetJob& job)
+{
+    if (!job.sheet || !job.host || job.transformer < 0 || job.transformer > 4)
+        return;
+    if (!theApp.ScreenPointers.Pro80View)
+        return;
+    job.host->SetOutputProgress(QStringLiteral("고장전류"), job.transformer);
+    // The buses as the fault-current sheet's writer has just recomputed and stored them.
+    const int t = job.transformer;
+    const BusFaultReportTexts texts = CallOnGuiThread([t] {
+        CSevrinPro80View* screen = theApp.ScreenPointers.Pro80View;
+        return screen ? screen->BusPage()->ReadBusFaultReport(t) : BusFaultReportTexts{};
+    });
+    if (!texts.available)
+        return;
+    ProjectScreenTexts project;
+    job.host->ReadProjectScreen(project);
+    WriteBusFaultSheet(*job.sheet, t, texts, job.pictureId, job.revision, project, *job.host);
+}
