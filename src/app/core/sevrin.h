@@ -438,8 +438,9 @@ public:
                       double tmDol, double tmStarDelta, double tmReactor, double tmSoftStarter,
                       double tmInverter, double ctFactor);
 
-    // Breaker workbook: write the breaker tables back into a maker sheet.
-    void SaveBreakerSheet(int sheetIndex);
+    // Breaker workbook: write the breaker tables back into a maker sheet. False, the file
+    // untouched, when the workbook cannot be loaded, lacks the sheet or cannot be saved.
+    bool SaveBreakerSheet(int sheetIndex);
     // The user's motor rows (library workbook sheet 9) through MotorControlCenterBlock.UserMotorRow.
     bool WriteUserLibraryRow(int row);
     bool DeleteUserLibraryRow(int row);

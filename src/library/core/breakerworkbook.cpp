@@ -245,15 +245,15 @@ void CSevrinApp::LoadBreakerWorkbook(bool listMode, int sheetIndex)
     grid.UsedRows = m.usedRows;
 }
 
-void CSevrinApp::SaveBreakerSheet(int sheetIndex)
+bool CSevrinApp::SaveBreakerSheet(int sheetIndex)
 {
     const QString& path = ProjectPathTable.BreakerWorkbookPath;
     Book book;
     if (!book.load(path))
-        return;
+        return false;
     Sheet* sheet = sheetIndex >= 0 ? book.getSheet(sheetIndex) : nullptr;
     if (!sheet)
-        return;
+        return false;
 
     const BreakerLibBlockT& b = BreakerLibBlock;
     sheet->removeRow(0, 50);
@@ -273,8 +273,10 @@ void CSevrinApp::SaveBreakerSheet(int sheetIndex)
         for (int t = 0; t < std::min(grid.UsedCols, LibGrid::Size); ++t)
             sheet->writeStr(1 + u, 11 + t, grid.Cell(t, u));
     }
-    book.save(path);
+    // The user's breakers exist only in this file, so a failed save is no success.
+    const bool saved = book.save(path);
     libio::InvalidateBreakerCache();
+    return saved;
 }
 
 namespace {

@@ -1,6 +1,10 @@
 #include "sevrinpro26view.h"
 
+#include "app/core/sevrin.h"
 #include "loads/core/designconditions.h"
+#include "loads/gui/inputpro03dlg.h"
+#include "platform/prompt.h"
+#include "platform/xlsxbook.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -86,6 +90,21 @@ CSevrinPro26View::CSevrinPro26View(QWidget* parent) : CDesignPage(parent)
 
 void CSevrinPro26View::OnUserBreakerInput()
 {
-    // The user breaker-multiples editor opens here on the last sheet of the breaker
-    // workbook (the number of makers in combo 1163 minus 1).
+    // The user's own breakers are the breaker workbook's last sheet, whichever maker the
+    // combo shows.
+    const int sheet = m_maker->count() - 1;
+    if (sheet < 0)
+        return;
+    CInputPro03Dlg dlg(this);
+    dlg.SheetIndex = sheet;
+    if (RunBreakerEditor(dlg) != QDialog::Accepted)
+        return;
+    if (theApp.SaveBreakerSheet(sheet))
+        return;
+    // Nothing was stored: say so, and let the breaker tables show the workbook again rather
+    // than edits that exist nowhere else (unless the file itself cannot be read any more).
+    const QString& path = theApp.ProjectPathTable.BreakerWorkbookPath;
+    Prompt::Message(tr("사용자 차단기 배율을 차단기 파일에 저장하지 못했습니다.\n") + path);
+    if (Book().load(path))
+        theApp.LoadBreakerWorkbook(false, sheet);
 }
