@@ -4,9 +4,11 @@
 #include "report/core/reportwriter.h"
 #include "report/core/trayreport.h"
 #include "report/gui/faultreportwriter.h"
+#include "report/gui/generatorreport.h"
 #include "report/gui/groundingreport.h"
 #include "report/gui/mccreport.h"
 #include "report/gui/panelboardreport.h"
+#include "report/gui/transformerreport.h"
 
 #include <memory>
 
@@ -20,6 +22,8 @@ void RegisterReportSheetWriters()
     add(2, std::make_shared<PanelBoardReportWriter>());
     add(3, std::make_shared<CableScheduleReportWriter>());
     add(4, std::make_shared<CableTrayReportWriter>());
+    add(5, std::make_shared<TransformerReportWriter>());
+    add(6, std::make_shared<GeneratorReportWriter>());
     add(7, std::make_shared<FaultCurrentReportWriter>());
     add(8, std::make_shared<GroundingReportWriter>());
 }

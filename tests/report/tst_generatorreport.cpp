@@ -1,0 +1,310 @@
+// The generator-capacity report sheet: fixture generator workbooks turned into a report
+// through the report driver and the real template with the generator screen recomputing as
+// its "계산" does, read back with openpyxl.
+#include "common/recordingprompt.h"
+#include "common/testsupport.h"
+#include "reportfixture.h"
+
+#include "app/core/companionworkbook.h"
+#include "loads/core/generatorsizing.h"
+#include "loads/gui/sevrinpro60view.h"
+#include "loads/gui/sevrinpro61view.h"
+#include "loads/gui/sevrinpro62view.h"
+#include "report/core/reportdriver.h"
+#include "report/gui/generatorreport.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+#include <QThread>
+#include <memory>
+
+namespace {
+
+const QString kTemplate = QStringLiteral(SEVRIN_PROGRAM_DIR "/FORM/form.xlsx");
+const QString kReadSheet = QStringLiteral(SEVRIN_TEST_DATA_DIR "/report/readsheet.py");
+const QString kSheet = QStringLiteral("발전기용량");
+
+class RecordingHost : public ReportHost
+{
+public:
+    QStringList progress;
+    void SetOutputProgress(const QString& text, int number) override
+    {
+        progress << QStringLiteral("%1-%2").arg(text).arg(number);
+    }
+    bool ReadProjectScreen(ProjectScreenTexts& out) override
+    {
+        out.projectName = QStringLiteral("시험 플랜트");
+        out.date = QStringLiteral("2026.12.11");
+        return true;
+    }
+};
+
+struct Cell
+{
+    int row, col;
+    QString text;
+};
+
+// One generator load: number, panel, equipment, type, kW, kVA, start, outage %, fire %.
+GeneratorLoadRowT Load(int number, const QString& panel, const QString& type, const QString& kw,
+                       const QString& kva, const QString& start, const QString& outage,
+                       const QString& fire)
+{
+    using namespace gencol;
+    GeneratorLoadRowT row;
+    row[kNumber] = QString::number(number);
+    row[kPanel] = panel;
+    row[kEquipment] = QStringLiteral("E-%1").arg(number);
+    row[kTag] = QStringLiteral("T-%1").arg(number);
+    row[kType] = type;
+    row[kKw] = kw;
+    row[kKva] = kva;
+    row[kStart] = start;
+    row[kOutagePct] = outage;
+    row[kFirePct] = fire;
+    CalcGeneratorLoadDemand(row);
+    return row;
+}
+
+bool WriteGeneratorWorkbook(const QString& path, const std::vector<GeneratorLoadRowT>& rows)
+{
+    Book book;
+    Sheet* sheet = book.addSheet(QStringLiteral("Data"));
+    if (!sheet)
+        return false;
+    for (int r = 0; r < int(rows.size()); ++r)
+        for (int k = 0; k < 14; ++k)
+            sheet->writeStr(r, k, rows[std::size_t(r)][std::size_t(k)]);
+    return book.save(path);
+}
+
+// n lighting loads of 1 kVA, panels named after their row.
+std::vector<GeneratorLoadRowT> LightingLoads(int n)
+{
+    std::vector<GeneratorLoadRowT> rows;
+    for (int j = 0; j < n; ++j)
+        rows.push_back(Load(j + 1, QStringLiteral("LP-%1").arg(j + 1), QStringLiteral("L"), QString(),
+                            QStringLiteral("1"), QStringLiteral("-"), QStringLiteral("100"),
+                            QStringLiteral("100")));
+    return rows;
+}
+
+// Two motors and a lighting board:
+//   1: 30 kW fan, DOL, 100 % in both cases; 2: 15 kW pump, 100 % on outage only;
+//   3: 20 kVA of lighting, 100 % in both.
+std::vector<GeneratorLoadRowT> MotorLoads()
+{
+    return {Load(1, QStringLiteral("MCC-1"), QStringLiteral("M"), QStringLiteral("30"), QString(),
+                 QStringLiteral("DOL"), QStringLiteral("100"), QStringLiteral("100")),
+            Load(2, QStringLiteral("MCC-1"), QStringLiteral("M"), QStringLiteral("15"), QString(),
+                 QStringLiteral("Y-D"), QStringLiteral("100"), QString()),
+            Load(3, QStringLiteral("LP-1"), QStringLiteral("L"), QString(), QStringLiteral("20"),
+                 QStringLiteral("-"), QStringLiteral("100"), QStringLiteral("100"))};
+}
+
+}  // namespace
+
+Q_DECLARE_METATYPE(std::vector<Cell>)
+Q_DECLARE_METATYPE(std::vector<GeneratorLoadRowT>)
+
+class TestGeneratorReport : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void pages_data();
+    void pages();
+    void storedFilesUntouched();
+    void noGeneratorScreenWritesNothing();
+
+private:
+    // A loaded project in a fresh program folder with these rows in "_60" (none: no file),
+    // shown on the screen as a project load shows them, and the six factors typed.
+    void MakeProject(const std::vector<GeneratorLoadRowT>& rows);
+    ReportRunResult RunReport(const QString& report, RecordingHost& host);
+
+    std::unique_ptr<ReportProgramFolder> m_folder;
+    RecordingPrompt* m_prompt = nullptr;
+    std::unique_ptr<CSevrinPro60View> m_screen;
+};
+
+void TestGeneratorReport::initTestCase()
+{
+    QVERIFY2(QFileInfo::exists(kTemplate), "the build writes FORM/form.xlsx");
+    ClearReportSheetWriters();
+    SetReportSheetWriter(6, std::make_shared<GeneratorReportWriter>());
+}
+
+void TestGeneratorReport::init()
+{
+    m_prompt = RecordingPrompt::Install();
+    m_folder = std::make_unique<ReportProgramFolder>(kTemplate);
+    auto& p = theApp.ProjectPathTable;
+    p.CompanionSuffixTable = {"_10.xlsx",  "_20.xlsx",  "_40.xlsx",  "_50.xlsx",
+                              "_30.xlsx",  "_60.xlsx",  "_80.xlsx",  "_851.xlsx",
+                              "_852.xlsx", "_853.xlsx", "_854.xlsx", "_855.xlsx"};
+    p.LibWorkbookPath = QStringLiteral(SEVRIN_PROGRAM_DIR "/LIB/lib_v3p4.xlsx");
+    theApp.LoadLibraryWorkbook();
+    m_screen = std::make_unique<CSevrinPro60View>();
+    m_screen->OnInitialUpdate();
+}
+
+void TestGeneratorReport::cleanup()
+{
+    m_screen.reset();
+    m_folder.reset();
+    theApp.ProjectLoaded = 0;
+    companion::DropCache();
+}
+
+void TestGeneratorReport::MakeProject(const std::vector<GeneratorLoadRowT>& rows)
+{
+    const QString project = theApp.ProjectPathTable.CurrentProjectPath;
+    QVERIFY(QFile::copy(QStringLiteral(SEVRIN_PROGRAM_DIR "/FORM/form.pro"), project));
+    QFile(project).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    QVERIFY(theApp.LoadProjectFile(project));
+    theApp.ProjectLoaded = 1;
+    if (!rows.empty())
+        QVERIFY(WriteGeneratorWorkbook(theApp.CompanionPath(CSevrinApp::GeneratorWorkbook), rows));
+    companion::DropCache();
+    m_screen->ShowGeneratorInputs();
+    // a = 1.38 (outage), 1.45 (fire); c = 6 and 2; k = 1.1 and 1.07.
+    CSevrinPro62View* page = m_screen->ResultPage();
+    page->Combo(1554)->setCurrentIndex(0);
+    page->Combo(1555)->setCurrentIndex(1);
+    page->Edit(1531)->setText(QStringLiteral("6"));
+    page->Edit(1532)->setText(QStringLiteral("1.1"));
+    page->Edit(1533)->setText(QStringLiteral("2"));
+    page->Edit(1537)->setText(QStringLiteral("1.07"));
+}
+
+ReportRunResult TestGeneratorReport::RunReport(const QString& report, RecordingHost& host)
+{
+    if (!CopyReportTemplate(kTemplate, report))
+        return ReportRunResult::Failed;
+    ReportChoiceSet choices{};
+    choices[6] = 1;
+    return WriteReportWorkbook(report, choices, host, ReportRunSettings{});
+}
+
+void TestGeneratorReport::pages_data()
+{
+    QTest::addColumn<std::vector<GeneratorLoadRowT>>("rows");
+    QTest::addColumn<int>("loadPages");
+    QTest::addColumn<QString>("area");
+    QTest::addColumn<QString>("warning");
+    QTest::addColumn<std::vector<Cell>>("cells");
+
+    using C = std::vector<Cell>;
+    // By hand, GP = [ΣP + (ΣPm − PL) a + PL a c] k:
+    //   outage: ΣP = 20 kVA, ΣPm = 30 + 15 = 45 kW, PL = 30 kW;
+    //           GP = [20 + 15 × 1.38 + 30 × 1.38 × 6] × 1.1 = 289.1 × 1.1 = 318.01 kVA;
+    //   fire:   ΣP = 20 kVA, ΣPm = PL = 30 kW; GP = [20 + 0 + 30 × 1.45 × 2] × 1.07 = 114.49 kVA;
+    //   output 0.8 × 318.01 = 254.4 kW -> the library's next standby rating 300 kW, 375 kVA.
+    QTest::newRow("two motors and lighting: the motor totals")
+        << MotorLoads() << 1 << "$A$1:$X$42" << ""
+        << C{{0, 9, "Rev."},     {1, 1, "시험 플랜트"}, {1, 9, "2026.12.11"}, {21, 8, "20.000"},
+             {22, 8, "45.000"},  {23, 8, "30.000"},  {24, 8, "1.38"},  {25, 8, "6"},
+             {26, 8, "1.1"},     {27, 5, "318"},     {30, 8, "20.000"}, {31, 8, "30.000"},
+             {32, 8, "30.000"},  {33, 8, "1.45"},    {34, 8, "2"},     {35, 8, "1.07"},
+             {36, 5, "114"},     {38, 5, "318"},     {39, 5, "114"},   {41, 5, "300"},
+             {41, 7, "375"},     {0, 23, "Rev."},    {1, 12, "시험 플랜트"}, {1, 23, "2026.12.11"},
+             {6, 10, "1"},       {6, 11, "MCC-1"},   {6, 14, "M"},     {6, 15, "30"},
+             {6, 17, "DOL"},     {6, 19, "30.000"},  {7, 23, ""},      {8, 20, "20.000"},
+             {9, 10, ""}};
+    QTest::newRow("no loads: the result page only")
+        << std::vector<GeneratorLoadRowT>{} << 0 << "$A$1:$J$42" << ""
+        << C{{0, 9, "Rev."}, {24, 8, "1.38"}, {27, 5, ""}, {41, 5, ""}};
+    // 37 loads: the second page holds load 37 alone.
+    QTest::newRow("37 loads: two pages")
+        << LightingLoads(37) << 2 << "$A$1:$AL$42" << ""
+        << C{{41, 10, "36"}, {41, 11, "LP-36"}, {0, 37, "Rev."}, {1, 26, "시험 플랜트"},
+             {6, 24, "37"}, {6, 25, "LP-37"}, {6, 30, "1"}, {6, 32, "100"}, {7, 24, ""}};
+    // 181 loads: five full pages; the 181st is reported, not printed.
+    QTest::newRow("181 loads: five pages and a warning")
+        << LightingLoads(181) << 5 << "$A$1:$CB$42" << "발전기용량: 180개를 넘는 부하는 출력하지 않음-180"
+        << C{{6, 66, "145"}, {41, 66, "180"}, {41, 67, "LP-180"}, {41, 79, "1.000"}};
+}
+
+void TestGeneratorReport::pages()
+{
+    QFETCH(std::vector<GeneratorLoadRowT>, rows);
+    QFETCH(int, loadPages);
+    QFETCH(QString, area);
+    QFETCH(QString, warning);
+    QFETCH(std::vector<Cell>, cells);
+
+    MakeProject(rows);
+    const QString report = m_folder->outFolder() + QStringLiteral("/generator.xlsx");
+    RecordingHost host;
+    QCOMPARE(RunReport(report, host), ReportRunResult::Saved);
+    QCOMPARE(host.progress.value(0), QStringLiteral("발전기용량-0"));
+    if (warning.isEmpty())
+        QCOMPARE(host.progress.size(), 1);
+    else
+        QVERIFY2(host.progress.contains(warning), qPrintable(host.progress.join(QLatin1Char('|'))));
+
+    // Removed pages leave no merge, styled cell, width or break behind the last page kept.
+    QStringList args{report, kSheet, QString::number(10 + 14 * loadPages)};
+    for (const Cell& c : cells)
+        args << QStringLiteral("%1,%2").arg(c.row).arg(c.col);
+    const PythonResult py = RunPython(QString::fromUtf8(ReadFile(kReadSheet)), args);
+    QVERIFY2(py.exitCode == 0, qPrintable(py.err));
+    QStringList expected{QStringLiteral("area ") + area, "merges beyond 0", "cells beyond 0",
+                         "widths beyond 0", "breaks beyond 0"};
+    for (const Cell& c : cells)
+        expected << QStringLiteral("%1,%2=%3").arg(c.row).arg(c.col).arg(c.text);
+    QCOMPARE(py.out.trimmed().split(QLatin1Char('\n')), expected);
+    QVERIFY2(m_prompt->messages.isEmpty(), qPrintable(m_prompt->messages.join('|')));
+}
+
+void TestGeneratorReport::storedFilesUntouched()
+{
+    // "계산" keeps its results on the screen only: the run leaves the project file and the
+    // generator workbook as they were, and the factors typed are in the project data.
+    MakeProject(MotorLoads());
+    const QString project = theApp.ProjectPathTable.CurrentProjectPath;
+    const QString workbook = theApp.CompanionPath(CSevrinApp::GeneratorWorkbook);
+    const QByteArray projectBefore = ReadFile(project);
+    const QByteArray workbookBefore = ReadFile(workbook);
+    RecordingHost host;
+    // From the report worker, as the program runs it: the screen recomputes on its own thread.
+    ReportRunResult result = ReportRunResult::Failed;
+    QThread* worker = QThread::create(
+        [&] { result = RunReport(m_folder->outFolder() + QStringLiteral("/g.xlsx"), host); });
+    worker->start();
+    QTRY_VERIFY_WITH_TIMEOUT(worker->isFinished(), 60000);
+    delete worker;
+    QCOMPARE(result, ReportRunResult::Saved);
+    QCOMPARE(ReadFile(project), projectBefore);
+    QCOMPARE(ReadFile(workbook), workbookBefore);
+    QCOMPARE(theApp.GeneratorSizingBlock.GeneratorConditionIndex[1], 1);
+    QCOMPARE(theApp.GeneratorSizingBlock.GeneratorConditionText[3], QStringLiteral("1.07"));
+}
+
+void TestGeneratorReport::noGeneratorScreenWritesNothing()
+{
+    MakeProject(MotorLoads());
+    theApp.ScreenPointers.Pro60View = nullptr;
+    const QString report = m_folder->outFolder() + QStringLiteral("/none.xlsx");
+    RecordingHost host;
+    QCOMPARE(RunReport(report, host), ReportRunResult::Saved);
+    theApp.ScreenPointers.Pro60View = m_screen.get();
+    QVERIFY(host.progress.isEmpty());
+    // The sheet keeps the template's result page and ten load pages, empty.
+    const PythonResult py = RunPython(QString::fromUtf8(ReadFile(kReadSheet)),
+                                      {report, kSheet, QStringLiteral("150"), QStringLiteral("27,5"),
+                                       QStringLiteral("6,11")});
+    QVERIFY2(py.exitCode == 0, qPrintable(py.err));
+    const QStringList lines = py.out.trimmed().split(QLatin1Char('\n'));
+    QCOMPARE(lines.value(0), QStringLiteral("area $A$1:$ET$42"));
+    QCOMPARE(lines.mid(5), QStringList({"27,5=", "6,11="}));
+}
+
+QTEST_MAIN(TestGeneratorReport)
+#include "tst_generatorreport.moc"
