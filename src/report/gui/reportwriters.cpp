@@ -3,6 +3,7 @@
 #include "report/core/cablereport.h"
 #include "report/core/reportwriter.h"
 #include "report/core/trayreport.h"
+#include "report/gui/busfaultreportwriter.h"
 #include "report/gui/faultreportwriter.h"
 #include "report/gui/generatorreport.h"
 #include "report/gui/groundingreport.h"
@@ -24,6 +25,6 @@ void RegisterReportSheetWriters()
     add(4, std::make_shared<CableTrayReportWriter>());
     add(5, std::make_shared<TransformerReportWriter>());
     add(6, std::make_shared<GeneratorReportWriter>());
-    add(7, std::make_shared<FaultCurrentReportWriter>());
+    add(7, std::make_shared<FaultCurrentReportWriter>(std::make_shared<BusFaultReportWriter>()));
     add(8, std::make_shared<GroundingReportWriter>());
 }
