@@ -348,6 +348,11 @@ void TestMccLoad::emptyPanelTotals()
         QCOMPARE(t.results[std::size_t(i)], QString());
     // A panel without a voltage: no current, no CT (never a division by zero shown).
     QCOMPARE(CalcMccPanelTotals({}, "", ct).totals[17], QString());
+    // Counted rows without any input load (a refused row kept as stored): DF is 0, not 0 / 0.
+    const MccTotalsResult zero =
+        CalcMccPanelTotals({Input("M", "38", "", "3P", "DOL", "1")}, "0.38", ct);
+    QCOMPARE(zero.counted, 1);
+    QCOMPARE(zero.totals[1], QStringLiteral("0"));
 }
 
 void TestMccLoad::largestMotorNeedsNumericIms()

@@ -26,6 +26,7 @@ private slots:
     void linkedLoadsFromPanelsAndBoards();
     void breakerImportTakesFirstMatch();
     void recalcKeepsRefusedRowsAndBreakers();
+    void totalsReadTheListedRows();
     void copiesEveryRowOfTheSource();
     void unreadableWorkbookChangesNothing();
 
@@ -116,6 +117,12 @@ void TestMccPanel::feederAndFaultCurrents()
         QCOMPARE(z.totals[std::size_t(i)], QString());
     QCOMPARE(z.fault.maximum, QStringLiteral("-"));
     QCOMPARE(z.fault.minimum, QStringLiteral("-"));
+
+    // A bus found only with empty value cells gives no value either (never a stale or 0 kA).
+    QVERIFY(WriteBusWorkbook(app, 3, {{"MCC-Z", "", ""}}));
+    const MccFaultCurrents e = FindMccFaultCurrents(app, "MCC-Z");
+    QCOMPARE(e.maximum, QStringLiteral("-"));
+    QCOMPARE(e.minimum, QStringLiteral("-"));
 }
 
 void TestMccPanel::linkedLoadsFromPanelsAndBoards()
@@ -200,6 +207,25 @@ void TestMccPanel::recalcKeepsRefusedRowsAndBreakers()
     QCOMPARE(rows[1], refused);  // no 38 kW motor in the library: left as stored
     // Stored as computed.
     QCOMPARE(ReadMccLoadRows(app, 0)[0], rows[0]);
+}
+
+void TestMccPanel::totalsReadTheListedRows()
+{
+    // A row without an equipment name is listed (the list ends at a row without a number),
+    // so the totals count it too; the row without a number ends both.
+    CSevrinApp& app = *m_app;
+    QVERIFY(AddPanel(app, {"MCC-A"}));
+    std::vector<MccLoadRow> rows = {
+        LoadInputs("전등", "L-1", "L1", "", "10", "N", "2P", "-", "1"),
+        LoadInputs("", "L-2", "L2", "", "20", "N", "2P", "-", "1"),
+        LoadInputs("끝", "", "L3", "", "40", "N", "2P", "-", "1"),
+        LoadInputs("고아", "L-4", "L3", "", "80", "N", "2P", "-", "1"),
+    };
+    for (MccLoadRow& r : rows)
+        CalcMccLoadRow(r, MccLoadConditionsOf(app), AppMotorLookup(app));
+    QVERIFY(WriteLoads(app, 0, rows));
+    QCOMPARE(int(ReadMccLoadRows(app, 0).size()), 2);
+    QCOMPARE(CalcMccPanelResults(app, 0).totals[0], QStringLiteral("30"));
 }
 
 void TestMccPanel::copiesEveryRowOfTheSource()

@@ -11,6 +11,7 @@
 #include "common/testsupport.h"
 #include "loads/core/designconditions.h"
 #include "loads/core/mccpanel.h"
+#include "loads/gui/sevrinpro10view.h"
 #include "loads/gui/sevrinpro12view.h"
 #include "mccfixture.h"
 #include "platform/xlsxbook.h"
@@ -66,6 +67,7 @@ private slots:
     void breakerImport();
     void copyPanel();
     void failedStoreReloadsFromWorkbook();
+    void calcButtonComputesTheShownPanel();
 
 private:
     QString MccPath() const { return theApp.CompanionPath(CSevrinApp::MccWorkbook); }
@@ -585,6 +587,33 @@ void TestMccScreen::failedStoreReloadsFromWorkbook()
     AddPanel("MCC-B");
     QCOMPARE(m_prompt->messages.size(), 1);
     QCOMPARE(ReadFile(MccPath()), junk);
+}
+
+void TestMccScreen::calcButtonComputesTheShownPanel()
+{
+    QVERIFY(mccfixture::AddPanel(theApp, {"MCC-A"}));
+    QVERIFY(mccfixture::AddPanel(theApp, {"MCC-B"}));
+    MccLoadRow fan = mccfixture::LoadInputs("팬", "F-1", "L3P", "", "20", "N", "3P", "-", "1.0");
+    CalcMccLoadRow(fan, MccLoadConditionsOf(theApp), AppMotorLookup(theApp));
+    QVERIFY(mccfixture::WriteLoads(theApp, 1, {fan}));
+
+    // As after a project load with panel 1 shown: panels and that panel's loads refilled.
+    CSevrinPro10View screen;
+    screen.OnInitialUpdate();
+    screen.ApplyMccDesignConditions(1, true);
+    CSevrinPro12View* page = screen.LoadPage();
+    QCOMPARE(page->PanelCount(), 2);
+    QCOMPARE(page->PanelPosition(), 1);
+    QCOMPARE(page->LoadRows().size(), std::size_t(1));
+    QCOMPARE(page->FieldText(V::IdLoadPanelName), QStringLiteral("MCC-B"));
+
+    // "계산" on the design-conditions page computes no panel; on the sheet it does.
+    screen.OnCalcMcc();
+    QCOMPARE(page->FieldText(V::IdConnected), QString());
+    screen.OnShowMccSheetPage();
+    screen.OnCalcMcc();
+    QCOMPARE(page->FieldText(V::IdConnected), QStringLiteral("20"));
+    QCOMPARE(page->PanelRow(1).value(8), QStringLiteral("20"));
 }
 
 QTEST_MAIN(TestMccScreen)

@@ -62,7 +62,7 @@ bool ReadStoredTrays(CSevrinApp& app, std::vector<StoredTray>& trays)
     if (!wb.ok())
         return false;
     // The tray list stops at the first tray whose first sheet is missing.
-    for (int t = 0; t < kTrayRowLimit; ++t) {
+    for (int t = 0; t < kTrayListLimit; ++t) {
         const Sheet* sheet = wb.sheet(2 * t);
         if (!sheet)
             break;

@@ -16,6 +16,8 @@ inline constexpr int kTrayColumnCount = 13;
 using TrayRow = std::array<QString, kTrayColumnCount>;
 // Rows read per sheet, as every reader of the tray workbook stops.
 inline constexpr int kTrayRowLimit = 1000;
+// Trays read from a workbook (two sheets each).
+inline constexpr int kTrayListLimit = 1000;
 // Tray sheet t keeps its rows from this sheet row on.
 inline constexpr int kFirstTrayRow = 8;
 

@@ -326,7 +326,7 @@ void CSevrinPro50View::FillTrayList()
 {
     std::vector<QStringList> rows;
     auto& record = Block().TrayRecord;
-    for (int t = 0; t < kTrayRowLimit; ++t) {
+    for (int t = 0; t < kTrayListLimit; ++t) {
         if (!theApp.ReadTraySheet(t))
             break;
         rows.push_back({record[0], record[1], record[2], record[3]});
