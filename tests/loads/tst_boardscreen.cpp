@@ -57,6 +57,7 @@ private slots:
     void linkedLoadsAndSearch();
     void clickCopiesRowIntoInputs();
     void failedStoreReloadsAndNamesWorkbook();
+    void insertBeforeShownBoardKeepsItsResults();
 
 private:
     QString BoardPath() const { return theApp.CompanionPath(CSevrinApp::PanelBoardWorkbook); }
@@ -469,6 +470,31 @@ void TestBoardScreen::failedStoreReloadsAndNamesWorkbook()
     QCOMPARE(Boards(), 0);
     QVERIFY(junk.open(QIODevice::ReadOnly));
     QCOMPARE(junk.readAll(), QByteArray("not a workbook"));
+}
+
+void TestBoardScreen::insertBeforeShownBoardKeepsItsResults()
+{
+    // The circuits of LN-2 are shown; "+" before it moves LN-2 one place down. "계산" must
+    // still compute and store LN-2, not the inserted board in its old place.
+    AddBoard("LN-1");
+    AddBoard("LN-2");
+    m_view->SelectPanelBoard(1);
+    Choose(V::IdPhase, "L1");
+    AddCircuit("1", "전등", "100", "5");
+    MarkBoard(0);
+    Click(V::IdInsertBoard);
+    QCOMPARE(m_view->BoardIndex(), 2);
+    m_view->DemandFactorEdit()->setText("100");
+    m_view->CalcPanelBoard(m_view->BoardIndex());
+    QVERIFY(theApp.ReadPanelBoardSheet(2));
+    QCOMPARE(theApp.CabinetSizingBlock.PanelBoardRecord()[0], QStringLiteral("LN-2"));
+    QCOMPARE(theApp.CabinetSizingBlock.PanelBoardRecord()[7], QStringLiteral("500.00"));
+    QVERIFY(theApp.ReadPanelBoardSheet(0));
+    QCOMPARE(theApp.CabinetSizingBlock.PanelBoardRecord()[0], QStringLiteral("_____"));
+    QVERIFY(theApp.CabinetSizingBlock.PanelBoardRecord()[7].isEmpty());
+    // New circuits go to LN-2's sheet as well.
+    AddCircuit("2", "전열", "200", "1");
+    CheckCircuitsStored(2);
 }
 
 QTEST_MAIN(TestBoardScreen)

@@ -13,7 +13,9 @@
 #include "fault/gui/sevrinpro85view1.h"
 #include "report/core/busfaultreport.h"
 #include "report/core/reportdriver.h"
+#include "fault/gui/sevrinpro81view.h"
 #include "report/gui/busfaultreportwriter.h"
+#include "report/gui/reportwriters.h"
 
 #include <QTest>
 #include <memory>
@@ -103,6 +105,7 @@ private slots:
     void fourBusesOnTwoPages();
     void hundredBusesFillEveryPage();
     void noFaultScreenWritesNothing();
+    void throughTheFaultCurrentReport();
 
 private:
     // Runs the fault-current report; the sheet's summary and cells from readsheet.py.
@@ -316,6 +319,30 @@ void TestBusFaultReport::noFaultScreenWritesNothing()
     const QStringList out = RunReport(host, QStringLiteral("고장전류 TR-1"), 560, {{3, 1, ""}, {3, 17, ""}});
     QCOMPARE(out.mid(5), QStringList({"3,1=", "3,17="}));
     QVERIFY(host.progress.filter(QStringLiteral("고장전류")).isEmpty());
+}
+
+// The program's own writers: the fault-current sheet's writer recomputes the screen first, so
+// the bus sheet shows the figures of the inputs on screen, stored with the bus.
+void TestBusFaultReport::throughTheFaultCurrentReport()
+{
+    ClearReportSheetWriters();
+    RegisterReportSheetWriters();
+    m_view->ShowFaultCurrentInputs();
+    MakeBus(0, QStringLiteral("MCC-1"), {0});
+    m_view->CalcFaultCurrent();
+    const QString ibMaxBefore = StoredResults(0, 0)[1];
+    // A weaker supply typed on the screen but not computed yet.
+    m_view->UtilityPage()->SetText(1642, QStringLiteral("40.0"));
+
+    std::vector<Cell> cells{{3, 17, "MCC-1"}};
+    AddResults(cells, 3, 16, QStringList());
+    RecordingHost host;
+    const QStringList out = RunReport(host, QStringLiteral("고장전류 TR-1"), 32, cells);
+    cells.resize(1);
+    const QStringList stored = StoredResults(0, 0);
+    AddResults(cells, 3, 16, stored);
+    QCOMPARE(out, Expected(QStringLiteral("area $A$1:$AF$51"), cells));
+    QVERIFY2(stored[1].toDouble() < ibMaxBefore.toDouble(), qPrintable(stored[1] + " " + ibMaxBefore));
 }
 
 QTEST_MAIN(TestBusFaultReport)
