@@ -2,7 +2,7 @@
 // incoming cables, five transformers with 1000 motors each and 1000 feeder cables. Figures:
 // the refill after a project load, showing each page, "계산", one row added and inserted on
 // the cable and motor pages, the imports of 1000 schedule cables and 1000 MCC motors, the
-// impedance summary and the cable picker.
+// impedance summary, the cable picker and the fault-current report sheet.
 // Run offscreen: QT_QPA_PLATFORM=offscreen ./bench_faultscreen_gui
 #include "app/core/companionworkbook.h"
 #include "app/core/sevrin.h"
@@ -19,9 +19,12 @@
 #include "fault/gui/sevrinpro85view.h"
 #include "platform/prompt.h"
 #include "platform/xlsxbook.h"
+#include "report/core/reportdriver.h"
+#include "report/gui/faultreportwriter.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QElapsedTimer>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -198,6 +201,21 @@ void WriteMccWorkbook()
     }
 }
 
+class SilentHost : public ReportHost
+{
+public:
+    QStringList progress;
+    void SetOutputProgress(const QString& text, int number) override
+    {
+        progress << QStringLiteral("%1-%2").arg(text).arg(number);
+    }
+    bool ReadProjectScreen(ProjectScreenTexts& out) override
+    {
+        out.projectName = QStringLiteral("bench");
+        return true;
+    }
+};
+
 void Refill(CSevrinPro80View& view)
 {
     view.ShowFaultCurrentInputs();
@@ -349,5 +367,21 @@ int main(int argc, char* argv[])
     });
     std::printf("impedance summary opened: %.1f ms; cable picker with %d cables opened: %.1f ms\n",
                 summary, listed, picker);
+
+    // The report of the fault-current sheet alone: recompute, snapshot, write, save.
+    const QString form = QStringLiteral(SEVRIN_PROGRAM_DIR "/FORM/form.xlsx");
+    const QString report = project.filePath(QStringLiteral("report.xlsx"));
+    if (QFile::copy(form, report)) {
+        SetReportSheetWriter(7, std::make_shared<FaultCurrentReportWriter>());
+        ReportChoiceSet choices{};
+        choices[7] = 1;
+        SilentHost host;
+        companion::DropCache();
+        const double ms = Ms([&] { WriteReportWorkbook(report, choices, host, ReportRunSettings{}); });
+        std::printf("fault-current report sheet (recomputed, written, saved): %.1f ms; %s\n", ms,
+                    qPrintable(host.progress.join(QStringLiteral(", "))));
+    } else {
+        std::printf("no report template at %s\n", qPrintable(form));
+    }
     return 0;
 }

@@ -6,6 +6,7 @@
 #include "fault/core/faultvalues.h"
 #include "platform/xlsxbook.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
