@@ -1,20 +1,44 @@
 // A whole report of a small project printed by LibreOffice headless: the PDF must hold exactly
 // one page per page block the report kept, so removed blocks leave no blank or stray pages and
-// kept blocks are not split. The fixture: the cover, a 49-cable schedule (48 rows a page: 2
-// pages) and the worked grounding grid (7 blocks).
+// kept blocks are not split. Two fixtures: the cover, a 49-cable schedule (48 rows a page: 2
+// pages) and the worked grounding grid (7 blocks); then one small project with every sheet of
+// the report, written by the program's own sheet writers.
 #include "common/recordingprompt.h"
 #include "common/testsupport.h"
+#include "fault/faultfixture.h"
 #include "grounding/groundingfixture.h"
 #include "reportfixture.h"
 
+#include "app/core/calcutil.h"
 #include "app/core/companionworkbook.h"
+#include "cable/core/cableapp.h"
 #include "cable/gui/sevrinpro40view.h"
+#include "cable/gui/sevrinpro50view.h"
+#include "fault/core/busfault.h"
+#include "fault/core/faultrows.h"
+#include "fault/gui/sevrinpro80view.h"
+#include "fault/gui/sevrinpro81view.h"
+#include "fault/gui/sevrinpro82view.h"
+#include "fault/gui/sevrinpro83view.h"
+#include "fault/gui/sevrinpro84view.h"
+#include "fault/gui/sevrinpro85view.h"
 #include "grounding/gui/sevrinpro90view.h"
 #include "grounding/gui/sevrinpro91view.h"
 #include "grounding/gui/sevrinpro99view.h"
+#include "loads/core/branchcircuit.h"
+#include "loads/core/designconditions.h"
+#include "loads/core/generatorsizing.h"
+#include "loads/core/mccpanel.h"
+#include "loads/gui/sevrinpro10view.h"
+#include "loads/gui/sevrinpro20view.h"
+#include "loads/gui/sevrinpro30view.h"
+#include "loads/gui/sevrinpro60view.h"
+#include "loads/gui/sevrinpro62view.h"
+#include "loads/mccfixture.h"
 #include "report/core/cablereport.h"
 #include "report/core/reportdriver.h"
 #include "report/gui/groundingreport.h"
+#include "report/gui/reportwriters.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -77,6 +101,69 @@ for ws in wb.worksheets:
     print(ws.title, (cols + 1) * (rows + 1))
 )";
 
+// Pages LibreOffice prints of a workbook (pdfinfo), -1 when the conversion failed. With
+// SEVRIN_KEEP_REPORT_PDF naming a folder the PDF is kept there as keepName for a look.
+int PrintedPages(const QString& report, const QString& keepName)
+{
+    QTemporaryDir work;
+    if (!work.isValid())
+        return -1;
+    QProcess soffice;
+    soffice.setWorkingDirectory(work.path());
+    soffice.start(QStringLiteral("soffice"),
+                  {QStringLiteral("-env:UserInstallation=file://") + work.path() + QStringLiteral("/profile"),
+                   QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("pdf"),
+                   QStringLiteral("--outdir"), work.path(), report});
+    if (!soffice.waitForFinished(240000))
+        return -1;
+    const QString pdf = work.path() + QLatin1Char('/') + QFileInfo(report).completeBaseName() + QStringLiteral(".pdf");
+    if (!QFileInfo::exists(pdf)) {
+        qWarning("%s", soffice.readAllStandardError().constData());
+        return -1;
+    }
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {pdf});
+    if (!info.waitForFinished(60000))
+        return -1;
+    const QRegularExpressionMatch m =
+        QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(QString::fromUtf8(info.readAllStandardOutput()));
+    const QString keep = qEnvironmentVariable("SEVRIN_KEEP_REPORT_PDF");
+    if (!keep.isEmpty()) {
+        QFile::remove(keep + QLatin1Char('/') + keepName);
+        QFile::copy(pdf, keep + QLatin1Char('/') + keepName);
+    }
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+// Row k + 1 of the fault-current cable list as a bus takes it.
+fault::BusListRow FaultCableForBus(int cableRow)
+{
+    theApp.ReadFaultDataRow(fault::CableSheet, cableRow);
+    fault::BusListRow r;
+    for (int c = 0; c < 16; ++c)
+        r[std::size_t(c)] = theApp.FaultCurrentBlock.FaultCableRow[std::size_t(c + 1)];
+    return r;
+}
+
+GeneratorLoadRowT GeneratorLoad(int number, const QString& panel, const QString& type,
+                                const QString& kw, const QString& kva, const QString& start)
+{
+    using namespace gencol;
+    GeneratorLoadRowT row;
+    row[kNumber] = QString::number(number);
+    row[kPanel] = panel;
+    row[kEquipment] = QStringLiteral("E-%1").arg(number);
+    row[kTag] = QStringLiteral("T-%1").arg(number);
+    row[kType] = type;
+    row[kKw] = kw;
+    row[kKva] = kva;
+    row[kStart] = start;
+    row[kOutagePct] = QStringLiteral("100");
+    row[kFirePct] = QStringLiteral("100");
+    CalcGeneratorLoadDemand(row);
+    return row;
+}
+
 }  // namespace
 
 class TestFullReport : public QObject
@@ -87,6 +174,7 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
     void pdfHasOnePagePerKeptBlock();
+    void wholeReport();
 
 private:
     std::unique_ptr<CSevrinPro40View> m_cables;
@@ -180,6 +268,257 @@ void TestFullReport::pdfHasOnePagePerKeptBlock()
         QFile::remove(keep + QStringLiteral("/plant.pdf"));
         QFile::copy(pdf, keep + QStringLiteral("/plant.pdf"));
     }
+}
+
+void TestFullReport::wholeReport()
+{
+    ReportProgramFolder folder(kTemplate);
+    CSevrinApp& app = theApp;
+    // A loaded project (the transformer and generator screens read it) on the program's library.
+    const QString project = app.ProjectPathTable.CurrentProjectPath;
+    QVERIFY(QFile::copy(QStringLiteral(SEVRIN_PROGRAM_DIR "/FORM/form.pro"), project));
+    QFile(project).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    QVERIFY(app.LoadProjectFile(project));
+    app.ProjectLoaded = 1;
+    app.ProjectPathTable.CompanionSuffixTable = faultfixture::kSuffixes;
+    app.ProjectPathTable.LibWorkbookPath = QStringLiteral(SEVRIN_PROGRAM_DIR "/LIB/lib_v3p4.xlsx");
+    app.ProjectPathTable.BreakerWorkbookPath = QStringLiteral(SEVRIN_PROGRAM_DIR "/LIB/breaker_v3p4.xlsx");
+    app.LoadLibraryWorkbook();
+    app.LoadBreakerWorkbook(true, 0);
+    companion::DropCache();
+
+    // Design conditions: 30 degC in air, pf 0.9, 100 % breaking capacity.
+    auto& cab = app.CabinetSizingBlock;
+    cab.BoardDemandFactor = QStringLiteral("100");
+    cab.DemandFactorPct() = "70";
+    cab.InstallConditionIndex = {2, 2, 0, 5, 0};
+    cab.ConductorCriteriaIndex = {0, 0, 0};
+    cab.ConductorCriteriaText = {"0.9", "0.95", "3", "3", "5", "100", "1.0"};
+    cab.MotorStartCriteriaIndex = 4;
+    cab.MotorStartCriteriaText = {"10", "15", "1.0"};
+    cab.BreakerCriteriaIndex = {0, 1, 1};
+    cab.BreakerCriteriaText = {"1.2", "LS Metasol"};
+    app.MotorControlCenterBlock.MccConditionIndex = {6, 0, 0, 1, 1, 3, 2, 2, 2, 4};
+    app.MotorControlCenterBlock.MccConditionText = {"0.65", "1.25"};
+    ApplyProjectDesignConditions(app);
+    ApplyPanelBoardDesignConditions(app);
+
+    // Motor-control centres: MCC-1 with a 37 kW DOL motor and a 1 kVA lighting load, MCC-2
+    // with a 20 kVA fan.
+    auto mcc = std::make_unique<CSevrinPro10View>();
+    mcc->OnInitialUpdate();
+    app.MotorControlCenterBlock.MccPanelCount = 0;
+    QVERIFY(mccfixture::AddPanel(app, {"MCC-1"}));
+    QVERIFY(mccfixture::AddPanel(app, {"MCC-2", "MCC-1", "3P3W"}));
+    {
+        std::vector<MccLoadRow> rows = {
+            mccfixture::LoadInputs("주펌프", "P-1", "M", "37", "", "N", "3P", "DOL", "1.00"),
+            mccfixture::LoadInputs("전등", "L-1", "L1", "", "1", "N", "2P", "-", "1.00")};
+        for (MccLoadRow& r : rows)
+            CalcMccLoadRow(r, MccLoadConditionsOf(app), AppMotorLookup(app));
+        QVERIFY(mccfixture::WriteLoads(app, 0, rows));
+        MccLoadRow fan = mccfixture::LoadInputs("팬", "F-1", "L3P", "", "20", "N", "3P", "-", "1.0");
+        CalcMccLoadRow(fan, MccLoadConditionsOf(app), AppMotorLookup(app));
+        QVERIFY(mccfixture::WriteLoads(app, 1, {fan}));
+    }
+    mcc->ApplyMccDesignConditions(0, true);
+
+    // Panel boards: LN-1 with three circuits of 100 VA.
+    auto boards = std::make_unique<CSevrinPro20View>();
+    boards->OnInitialUpdate();
+    {
+        AppCableLookup lookup(app);
+        const BranchCircuitConditions cond = BranchCircuitConditionsFromApp(app);
+        auto& r = cab.PanelBoardRecord();
+        r = {};
+        const QStringList header = {"LN-1", "B1", "매립형", "TR-1", "0.38", "3P4W", "X"};
+        for (int i = 0; i < 7; ++i)
+            r[std::size_t(i)] = header[i];
+        r[8] = QStringLiteral("70");
+        QVERIFY(app.AddPanelBoardSheet() && app.WritePanelBoardResults(0));
+        CompanionBatch batch;
+        for (int j = 0; j < 3; ++j) {
+            CircuitCells row;
+            row[CcNo] = QString::number(j + 1);
+            row[CcName] = QStringLiteral("전등-%1").arg(j + 1);
+            row[CcUnitLoad] = QStringLiteral("100");
+            row[CcQuantity] = QStringLiteral("1");
+            row[CcPhase] = QStringLiteral("L%1").arg(j + 1);
+            row[CcLength] = QStringLiteral("20");
+            row[CcBreaker] = QStringLiteral("MCB");
+            row[CcPoles] = QStringLiteral("2");
+            row[CcConductor] = QStringLiteral("HFIX");
+            row[CcMethod] = QStringLiteral("A");
+            row[CcIsMin] = QStringLiteral("2");
+            row[CcBar1] = row[CcBar2] = QStringLiteral("|");
+            CalcBranchCircuitRow(row, 0, 0.0, NO_VALUE, cond, lookup);
+            cab.CircuitRow = row;
+            QVERIFY(app.WriteCircuitRow(0, j, false));
+        }
+        QVERIFY(batch.finish());
+    }
+    boards->RefreshPanelBoardPages(0);
+
+    // Cable schedule: five rows.
+    QVERIFY(WriteCableSchedule(app.CompanionPath(CSevrinApp::CableWorkbook), 5));
+
+    // Cable trays: TR-1 with two cables and a PE conductor.
+    {
+        Book book;
+        Sheet* cables = book.addSheet(QStringLiteral("TR-1"));
+        Sheet* pes = book.addSheet(QStringLiteral("TR-1_"));
+        QVERIFY(cables && pes);
+        cables->writeStr(0, 0, QStringLiteral("전기실"));
+        cables->writeStr(1, 0, QStringLiteral("MDB"));
+        cables->writeStr(2, 0, QStringLiteral("MCC-1"));
+        for (int k = 0; k < 2; ++k) {
+            for (int c = 0; c < 13; ++c)
+                cables->writeStr(8 + k, c, QStringLiteral("c%1:%2").arg(k + 1).arg(c));
+            cables->writeStr(8 + k, 10, QStringLiteral("0.035m"));
+            cables->writeStr(8 + k, 11, QStringLiteral("1.50kg/m"));
+        }
+        for (int c = 0; c < 13; ++c)
+            pes->writeStr(8, c, QStringLiteral("p1:%1").arg(c));
+        pes->writeStr(8, 11, QStringLiteral("0.25kg/m"));
+        QVERIFY(book.save(app.CompanionPath(CSevrinApp::TrayWorkbook)));
+    }
+    auto trays = std::make_unique<CSevrinPro50View>();
+    trays->OnInitialUpdate();
+
+    // Transformers: TR-1 feeds two loads of 1000 VA at 50 %.
+    auto transformers = std::make_unique<CSevrinPro30View>();
+    transformers->OnInitialUpdate();
+    QVERIFY(app.ReadTransformerSheet(0));
+    for (int k = 0; k < 2; ++k) {
+        app.TransformerSizingBlock.TransformerLoadRow = {QString::number(k + 1), QStringLiteral("LP-%1").arg(k + 1),
+                                                         QStringLiteral("전등"), QStringLiteral("1000"),
+                                                         QStringLiteral("50"), QStringLiteral("500"), QString()};
+        QVERIFY(app.WriteTransformerLoadRow(0, k, false));
+    }
+    companion::DropCache();
+    transformers->FillTransformerPage(0);
+
+    // Generator: a 30 kW DOL fan and 20 kVA of lighting.
+    {
+        Book book;
+        Sheet* sheet = book.addSheet(QStringLiteral("Data"));
+        QVERIFY(sheet);
+        const std::vector<GeneratorLoadRowT> rows = {
+            GeneratorLoad(1, QStringLiteral("MCC-1"), QStringLiteral("M"), QStringLiteral("30"), QString(),
+                          QStringLiteral("DOL")),
+            GeneratorLoad(2, QStringLiteral("LP-1"), QStringLiteral("L"), QString(), QStringLiteral("20"),
+                          QStringLiteral("-"))};
+        for (int r = 0; r < int(rows.size()); ++r)
+            for (int k = 0; k < 14; ++k)
+                sheet->writeStr(r, k, rows[std::size_t(r)][std::size_t(k)]);
+        QVERIFY(book.save(app.CompanionPath(CSevrinApp::GeneratorWorkbook)));
+    }
+    companion::DropCache();
+    auto generator = std::make_unique<CSevrinPro60View>();
+    generator->OnInitialUpdate();
+    generator->ShowGeneratorInputs();
+    {
+        CSevrinPro62View* page = generator->ResultPage();
+        page->Combo(1554)->setCurrentIndex(0);
+        page->Combo(1555)->setCurrentIndex(1);
+        page->Edit(1531)->setText(QStringLiteral("6"));
+        page->Edit(1532)->setText(QStringLiteral("1.1"));
+        page->Edit(1533)->setText(QStringLiteral("2"));
+        page->Edit(1537)->setText(QStringLiteral("1.07"));
+    }
+
+    // Fault currents: the substation, TR-1 (1000 kVA, 5 %, 0.38 kV), a 50 m feeder cable and
+    // the bus MCC-1 on it.
+    app.FaultCurrentBlock = CSevrinApp::FaultCurrentBlockT{};
+    faultfixture::SetFactors(app);
+    app.FaultCurrentBlock.UtilityInput = {"변전소", "00 S/S", "2.0", "20.0", "4.0", "40.0"};
+    auto fault = std::make_unique<CSevrinPro80View>();
+    fault->OnInitialUpdate();
+    {
+        fault::FaultBusPages& pages = fault->BusPages();
+        fault::FillFaultList(app, fault::LineSheet);
+        QVERIFY(fault::ModifyTransformer(app, pages, 0, "1000", "5", "0.38", "0"));
+        fault->CalcFaultCurrent();
+        const double d20 = fault::ReadFaultNumber(app.FaultCurrentBlock.FaultResult[fault::Delta20]);
+        const double d250 = fault::ReadFaultNumber(app.FaultCurrentBlock.FaultResult[fault::Delta250]);
+        QVERIFY(fault::AddFaultCableRow(app, fault::CableRowInputs{"S/S", "MCC-1", "50", "FCV", "240", "1", "4", "120", "1"},
+                                        d20, d250));
+        fault->CalcFaultCurrent();
+        fault::BusView& cell = fault->BusPages().Columns[0].Cells[0];
+        QVERIFY(fault::SetBusName(app, cell, QStringLiteral("MCC-1")));
+        QVERIFY(fault::AddBusCable(app, cell, FaultCableForBus(0)));
+        fault->CalcFaultCurrent();
+    }
+    // As a project load refills the screen.
+    fault->ShowFaultCurrentInputs();
+    fault->UtilityPage()->FillUtilityTypeCombos();
+    fault->UtilityPage()->FillUtilityLineList();
+    fault->UtilityPage()->FillIncomingCableList();
+    fault->TransformerPage()->FillTransformerList();
+    fault->MotorPage()->FillMotorList();
+    fault->CablePage()->FillCableList();
+    fault->BusPage()->LoadFaultBusData();
+
+    // Grounding: the worked grid, as in the first case.
+    {
+        CSevrinApp::GroundingDesignBlockT b;
+        SetWorkedExampleInputs(b);
+        CSevrinPro99View* page = m_grounding->DesignPage();
+        for (int i = 0; i < 28; ++i)
+            page->Box(1461 + i)->setText(b.GroundingConditionInput[i]);
+        for (int i = 0; i < 3; ++i)
+            page->Combo(1458 + i)->setCurrentIndex(b.GroundingConditionIndex[i]);
+        m_grounding->ConductorPage()->FinalSizeCombo()->setCurrentIndex(7);
+    }
+
+    ClearReportSheetWriters();
+    RegisterReportSheetWriters();
+    const QString report = folder.outFolder() + QStringLiteral("/whole.xlsx");
+    QVERIFY(CopyReportTemplate(kTemplate, report));
+    FixedHost host;
+    ReportChoiceSet choices{};
+    choices.fill(1);
+    QCOMPARE(WriteReportWorkbook(report, choices, host, ReportRunSettings{}), ReportRunResult::Saved);
+    // Every writer ran, the bus-sheet writer once per transformer, and none cut a list short.
+    QCOMPARE(host.progress, QStringList({"메인표지-0", "동력-0", "동력-1", "부하-0", "케이블&차단기-0",
+                                         "케이블 트레이-0", "변압기용량-0", "발전기용량-0", "고장전류-0",
+                                         "고장전류-0", "고장전류-1", "고장전류-2", "고장전류-3",
+                                         "고장전류-4", "접지-0"}));
+
+    // Pages counted from the fixture:
+    //   cover: the cover and its issue page (2);
+    //   MCC: the design-conditions page + one page per panel, MCC-1 and MCC-2 (1 + 2 = 3);
+    //   panel boards: the three design-conditions pages + one page for LN-1 (3 + 1 = 4);
+    //   cables: 5 rows, 48 a page (1);   trays: one page per tray, TR-1 (1);
+    //   transformers: one page per transformer with loads, TR-1 only (1);
+    //   generator: the result page + one load page for 2 loads, 36 a page (1 + 1 = 2);
+    //   fault current: the utility, conversion and cable pages, the five motor pages removed
+    //   as no transformer feeds motors (3);
+    //   bus pages: TR-1's page 0 (incoming and secondary bus) + page 1 for MCC-1 (2), TR-2 to
+    //   TR-5 without buses page 0 alone (1 each);
+    //   grounding: the worked grid's seven blocks (7).
+    const PythonResult py = RunPython(QString::fromLatin1(kPagesBySheet), {report});
+    QVERIFY2(py.exitCode == 0, qPrintable(py.err));
+    const QStringList sheets = py.out.trimmed().split(QLatin1Char('\n'));
+    QCOMPARE(sheets, QStringList({"표지 2", "동력 3", "부하 4", "케이블&차단기 1", "케이블 트레이 1",
+                                  "변압기용량 1", "발전기용량 2", "고장전류 3", "고장전류 TR-1 2",
+                                  "고장전류 TR-2 1", "고장전류 TR-3 1", "고장전류 TR-4 1",
+                                  "고장전류 TR-5 1", "접지 7"}));
+
+    // LibreOffice prints exactly those pages: 2 + 3 + 4 + 1 + 1 + 1 + 2 + 3 + 2 + 4 + 7 = 30.
+    QCOMPARE(PrintedPages(report, QStringLiteral("whole.pdf")), 30);
+
+    ClearReportSheetWriters();
+    SetReportSheetWriter(3, std::make_shared<CableScheduleReportWriter>());
+    SetReportSheetWriter(8, std::make_shared<GroundingReportWriter>());
+    app.ScreenPointers.Pro10View = nullptr;
+    app.ScreenPointers.Pro20View = nullptr;
+    app.ScreenPointers.Pro30View = nullptr;
+    app.ScreenPointers.Pro50View = nullptr;
+    app.ScreenPointers.Pro60View = nullptr;
+    app.ScreenPointers.Pro80View = nullptr;
+    app.ProjectLoaded = 0;
+    companion::DropCache();
 }
 
 QTEST_MAIN(TestFullReport)
