@@ -35,6 +35,23 @@ inline bool MakeSmallTemplate(const QString& path)
     return book.save(path);
 }
 
+// A report host with fixed project texts that records every progress call as "text-number".
+class RecordingHost : public ReportHost
+{
+public:
+    QStringList progress;
+    void SetOutputProgress(const QString& text, int number) override
+    {
+        progress << QStringLiteral("%1-%2").arg(text).arg(number);
+    }
+    bool ReadProjectScreen(ProjectScreenTexts& out) override
+    {
+        out.projectName = QStringLiteral("시험 플랜트");
+        out.date = QStringLiteral("2026.12.11");
+        return true;
+    }
+};
+
 // A program folder in a temporary directory: FORM/form.xlsx, OUT, CI, and the paths of
 // theApp pointing at it. `templateSource` empty: the small stand-in.
 struct ReportProgramFolder

@@ -25,22 +25,6 @@ namespace {
 const QString kTemplate = QStringLiteral(SEVRIN_PROGRAM_DIR "/FORM/form.xlsx");
 const QString kReadSheet = QStringLiteral(SEVRIN_TEST_DATA_DIR "/report/readsheet.py");
 
-class RecordingHost : public ReportHost
-{
-public:
-    QStringList progress;
-    void SetOutputProgress(const QString& text, int number) override
-    {
-        progress << QStringLiteral("%1-%2").arg(text).arg(number);
-    }
-    bool ReadProjectScreen(ProjectScreenTexts& out) override
-    {
-        out.projectName = QStringLiteral("시험 플랜트");
-        out.date = QStringLiteral("2026.12.11");
-        return true;
-    }
-};
-
 // The fault-current report's writer stands in here for its own sheet (left as the template
 // holds it) and hands the bus sheets to the bus-sheet writer.
 class BusSheetsOnly : public ReportSheetWriter

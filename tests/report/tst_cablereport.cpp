@@ -18,23 +18,6 @@ namespace {
 const QString kTemplate = QStringLiteral(SEVRIN_PROGRAM_DIR "/FORM/form.xlsx");
 const QString kReadSheet = QStringLiteral(SEVRIN_TEST_DATA_DIR "/report/readsheet.py");
 
-// Fixed project texts; every progress call recorded.
-class RecordingHost : public ReportHost
-{
-public:
-    QStringList progress;
-    void SetOutputProgress(const QString& text, int number) override
-    {
-        progress << QStringLiteral("%1-%2").arg(text).arg(number);
-    }
-    bool ReadProjectScreen(ProjectScreenTexts& out) override
-    {
-        out.projectName = QStringLiteral("시험 플랜트");
-        out.date = QStringLiteral("2026.12.11");
-        return true;
-    }
-};
-
 // A cable schedule of n cables: cell (r, k) holds "<r + 1>:<k>", so every printed cell names
 // its cable and source column; column 111 from `conduits` where given.
 bool WriteCableSchedule(const QString& path, int n, const std::map<int, QString>& conduits)

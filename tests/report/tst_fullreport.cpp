@@ -53,22 +53,6 @@ namespace {
 
 const QString kTemplate = QStringLiteral(SEVRIN_PROGRAM_DIR "/FORM/form.xlsx");
 
-class FixedHost : public ReportHost
-{
-public:
-    QStringList progress;
-    void SetOutputProgress(const QString& text, int number) override
-    {
-        progress << QStringLiteral("%1-%2").arg(text).arg(number);
-    }
-    bool ReadProjectScreen(ProjectScreenTexts& out) override
-    {
-        out.projectName = QStringLiteral("시험 플랜트");
-        out.date = QStringLiteral("2026.12.11");
-        return true;
-    }
-};
-
 bool WriteCableSchedule(const QString& path, int n)
 {
     Book book;
@@ -227,7 +211,7 @@ void TestFullReport::pdfHasOnePagePerKeptBlock()
 
     const QString report = folder.outFolder() + QStringLiteral("/plant.xlsx");
     QVERIFY(CopyReportTemplate(kTemplate, report));
-    FixedHost host;
+    RecordingHost host;
     ReportChoiceSet choices{};
     choices[0] = 1;  // cover
     choices[3] = 1;  // cables and breakers
@@ -475,7 +459,7 @@ void TestFullReport::wholeReport()
     RegisterReportSheetWriters();
     const QString report = folder.outFolder() + QStringLiteral("/whole.xlsx");
     QVERIFY(CopyReportTemplate(kTemplate, report));
-    FixedHost host;
+    RecordingHost host;
     ReportChoiceSet choices{};
     choices.fill(1);
     QCOMPARE(WriteReportWorkbook(report, choices, host, ReportRunSettings{}), ReportRunResult::Saved);

@@ -25,22 +25,6 @@ const QString kTemplate = QStringLiteral(SEVRIN_PROGRAM_DIR "/FORM/form.xlsx");
 const QString kReadSheet = QStringLiteral(SEVRIN_TEST_DATA_DIR "/report/readsheet.py");
 const QString kSheet = QStringLiteral("발전기용량");
 
-class RecordingHost : public ReportHost
-{
-public:
-    QStringList progress;
-    void SetOutputProgress(const QString& text, int number) override
-    {
-        progress << QStringLiteral("%1-%2").arg(text).arg(number);
-    }
-    bool ReadProjectScreen(ProjectScreenTexts& out) override
-    {
-        out.projectName = QStringLiteral("시험 플랜트");
-        out.date = QStringLiteral("2026.12.11");
-        return true;
-    }
-};
-
 struct Cell
 {
     int row, col;

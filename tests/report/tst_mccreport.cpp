@@ -24,22 +24,16 @@ namespace {
 const QString kTemplate = QStringLiteral(SEVRIN_PROGRAM_DIR "/FORM/form.xlsx");
 const QString kReadSheet = QStringLiteral(SEVRIN_TEST_DATA_DIR "/report/readsheet.py");
 
-class RecordingHost : public ReportHost
+// Sets the stop flag when the given panel's progress is reported.
+class StoppingHost : public RecordingHost
 {
 public:
-    QStringList progress;
-    int stopAt = -1;  // sets the stop flag when this panel's progress is reported
+    int stopAt = -1;
     void SetOutputProgress(const QString& text, int number) override
     {
-        progress << QStringLiteral("%1-%2").arg(text).arg(number);
+        RecordingHost::SetOutputProgress(text, number);
         if (text == QStringLiteral("동력") && number == stopAt)
             theApp.ReportStopFlag = 1;
-    }
-    bool ReadProjectScreen(ProjectScreenTexts& out) override
-    {
-        out.projectName = QStringLiteral("시험 플랜트");
-        out.date = QStringLiteral("2026.12.11");
-        return true;
     }
 };
 
@@ -162,7 +156,7 @@ void TestMccReport::sheet()
     QVERIFY(CopyReportTemplate(kTemplate, report));
     ReportChoiceSet choices{};
     choices[1] = 1;
-    RecordingHost host;
+    StoppingHost host;
     QCOMPARE(WriteReportWorkbook(report, choices, host, ReportRunSettings{}), ReportRunResult::Saved);
     // The 31st and 32nd loads of MCC-A do not fit its page, and the user is told so.
     QCOMPARE(host.progress,
@@ -210,7 +204,7 @@ void TestMccReport::stopKeepsWrittenPanels()
     QVERIFY(book.load(report));
     Sheet* sheet = book.getSheet(1);
     QVERIFY(sheet);
-    RecordingHost host;
+    StoppingHost host;
     host.stopAt = 1;
     WriteMccReport(*sheet, *m_screen, -1, QStringLiteral("Rev.3"), host);
     theApp.ReportStopFlag = 0;
@@ -231,7 +225,7 @@ void TestMccReport::noScreenWritesNothing()
     ReportSheetJob job;
     job.sheet = book.getSheet(1);
     job.templateSheet = 1;
-    RecordingHost host;
+    StoppingHost host;
     job.host = &host;
     MccReportWriter().WriteSheet(job);
     theApp.ScreenPointers.Pro10View = m_screen.get();

@@ -18,22 +18,6 @@ const QString kTemplate = QStringLiteral(SEVRIN_PROGRAM_DIR "/FORM/form.xlsx");
 const QString kReadSheet = QStringLiteral(SEVRIN_TEST_DATA_DIR "/report/readsheet.py");
 const QString kSheet = QStringLiteral("케이블 트레이");
 
-class RecordingHost : public ReportHost
-{
-public:
-    QStringList progress;
-    void SetOutputProgress(const QString& text, int number) override
-    {
-        progress << QStringLiteral("%1-%2").arg(text).arg(number);
-    }
-    bool ReadProjectScreen(ProjectScreenTexts& out) override
-    {
-        out.projectName = QStringLiteral("시험 플랜트");
-        out.date = QStringLiteral("2026.12.11");
-        return true;
-    }
-};
-
 // One tray of the fixture: its cable rows' widths and weights and its PE rows' weights. Every
 // other cell names its tray, row and column ("<t>c<k>:<col>", "<t>p<k>:<col>").
 struct FixtureTray
