@@ -116,49 +116,55 @@ CSevrinPro12View::CSevrinPro12View(QWidget* parent) : CFormView(868, 482, parent
 
 // ---- layout --------------------------------------------------------------------------------
 
+void CSevrinPro12View::AddCentredLabel(const QString& text, int x, int y, int w)
+{
+    auto* l = new QLabel(text, this);
+    l->setAlignment(Qt::AlignCenter);
+    Place(l, 0, x, y, w, 12);
+}
+
+QLineEdit* CSevrinPro12View::AddEdit(int id, int x, int y, int w)
+{
+    auto* e = new QLineEdit(this);
+    Place(e, id, x, y, w, 12);
+    return e;
+}
+
+QComboBox* CSevrinPro12View::AddEditableCombo(int id, const QStringList& items, int x, int y, int w)
+{
+    auto* c = new QComboBox(this);
+    c->setEditable(true);
+    c->setInsertPolicy(QComboBox::NoInsert);
+    c->addItems(items);
+    Place(c, id, x, y, w, 12);
+    return c;
+}
+
 void CSevrinPro12View::BuildPanelInputs()
 {
-    auto label = [this](const QString& text, int x, int y, int w) {
-        auto* l = new QLabel(text, this);
-        l->setAlignment(Qt::AlignCenter);
-        Place(l, 0, x, y, w, 12);
-    };
-    auto edit = [this](int id, int x, int y, int w) {
-        auto* e = new QLineEdit(this);
-        Place(e, id, x, y, w, 12);
-        return e;
-    };
-    auto combo = [this](int id, const QStringList& items, int x, int y, int w) {
-        auto* c = new QComboBox(this);
-        c->setEditable(true);
-        c->setInsertPolicy(QComboBox::NoInsert);
-        c->addItems(items);
-        Place(c, id, x, y, w, 12);
-        return c;
-    };
     const int y = 4;
-    label(tr("분전반명"), 4, y, 30);
-    edit(IdPanelName, 34, y, 60);
-    label(tr("설치위치"), 98, y, 30);
-    edit(IdLocation, 128, y, 40);
-    label(tr("전압"), 172, y, 18);
-    edit(IdVoltage, 190, y, 28);
-    label(tr("kV"), 218, y, 10);
-    label(tr("전원방식"), 232, y, 30);
-    m_supply = combo(IdSupply, kSupplies, 262, y, 40);
-    label(tr("FROM"), 306, y, 20);
+    AddCentredLabel(tr("분전반명"), 4, y, 30);
+    AddEdit(IdPanelName, 34, y, 60);
+    AddCentredLabel(tr("설치위치"), 98, y, 30);
+    AddEdit(IdLocation, 128, y, 40);
+    AddCentredLabel(tr("전압"), 172, y, 18);
+    AddEdit(IdVoltage, 190, y, 28);
+    AddCentredLabel(tr("kV"), 218, y, 10);
+    AddCentredLabel(tr("전원방식"), 232, y, 30);
+    m_supply = AddEditableCombo(IdSupply, kSupplies, 262, y, 40);
+    AddCentredLabel(tr("FROM"), 306, y, 20);
     m_fromRoom = new QRadioButton(tr("전기실"), this);
     Place(m_fromRoom, IdFromRoom, 326, y, 34, 12);
-    m_transformer = combo(IdTransformer, kTransformers, 360, y, 36);
+    m_transformer = AddEditableCombo(IdTransformer, kTransformers, 360, y, 36);
     m_fromPanel = new QRadioButton(tr("분전반"), this);
     Place(m_fromPanel, IdFromPanel, 400, y, 34, 12);
-    edit(IdFromPanelName, 434, y, 50);
+    AddEdit(IdFromPanelName, 434, y, 50);
     auto* from = new QButtonGroup(this);
     from->addButton(m_fromRoom);
     from->addButton(m_fromPanel);
     m_generator = new QCheckBox(tr("비상발전기 연결"), this);
     Place(m_generator, IdGenerator, 488, y, 66, 12);
-    m_installType = combo(IdInstallType, kInstallTypes, 556, y, 40);
+    m_installType = AddEditableCombo(IdInstallType, kInstallTypes, 556, y, 40);
     m_installType->hide();
 
     auto button = [this](int id, const QString& caption, int x, int w, void (CSevrinPro12View::*h)()) {
@@ -179,48 +185,30 @@ void CSevrinPro12View::BuildPanelInputs()
 
 void CSevrinPro12View::BuildLoadInputs()
 {
-    auto label = [this](const QString& text, int x, int y, int w) {
-        auto* l = new QLabel(text, this);
-        l->setAlignment(Qt::AlignCenter);
-        Place(l, 0, x, y, w, 12);
-    };
-    auto edit = [this](int id, int x, int y, int w) {
-        auto* e = new QLineEdit(this);
-        Place(e, id, x, y, w, 12);
-        return e;
-    };
-    auto combo = [this](int id, const QStringList& items, int x, int y, int w) {
-        auto* c = new QComboBox(this);
-        c->setEditable(true);
-        c->setInsertPolicy(QComboBox::NoInsert);
-        c->addItems(items);
-        Place(c, id, x, y, w, 12);
-        return c;
-    };
     int y = 122;
-    label(tr("분전반명"), 4, y, 30);
-    edit(IdLoadPanelName, 34, y, 60)->setReadOnly(true);
-    label(tr("장비명"), 98, y, 26);
-    edit(IdEquipmentName, 124, y, 80);
-    label(tr("장비번호"), 208, y, 32);
-    edit(IdEquipmentNumber, 240, y, 40);
-    label(tr("부하종류"), 284, y, 32);
-    m_kind = combo(IdLoadKind, kKinds, 316, y, 36);
-    label(tr("용량"), 356, y, 18);
-    edit(IdKw, 374, y, 30);
-    label(tr("kW"), 404, y, 12);
-    edit(IdKva, 418, y, 30);
-    label(tr("kVA"), 448, y, 16);
-    label(tr("예비부하"), 468, y, 32);
-    m_spare = combo(IdSpare, kSpares, 500, y, 30);
-    label(tr("전원방식"), 534, y, 32);
-    m_phases = combo(IdPhases, kPhases, 566, y, 30);
-    label(tr("기동방식"), 600, y, 32);
-    m_method = combo(IdStartMethod, kStartMethods, 632, y, 40);
-    label(tr("수용률"), 676, y, 26);
-    edit(IdDemandFactor, 702, y, 30);
-    edit(IdEfficiency, 736, y, 30)->hide();
-    edit(IdPowerFactor, 770, y, 30)->hide();
+    AddCentredLabel(tr("분전반명"), 4, y, 30);
+    AddEdit(IdLoadPanelName, 34, y, 60)->setReadOnly(true);
+    AddCentredLabel(tr("장비명"), 98, y, 26);
+    AddEdit(IdEquipmentName, 124, y, 80);
+    AddCentredLabel(tr("장비번호"), 208, y, 32);
+    AddEdit(IdEquipmentNumber, 240, y, 40);
+    AddCentredLabel(tr("부하종류"), 284, y, 32);
+    m_kind = AddEditableCombo(IdLoadKind, kKinds, 316, y, 36);
+    AddCentredLabel(tr("용량"), 356, y, 18);
+    AddEdit(IdKw, 374, y, 30);
+    AddCentredLabel(tr("kW"), 404, y, 12);
+    AddEdit(IdKva, 418, y, 30);
+    AddCentredLabel(tr("kVA"), 448, y, 16);
+    AddCentredLabel(tr("예비부하"), 468, y, 32);
+    m_spare = AddEditableCombo(IdSpare, kSpares, 500, y, 30);
+    AddCentredLabel(tr("전원방식"), 534, y, 32);
+    m_phases = AddEditableCombo(IdPhases, kPhases, 566, y, 30);
+    AddCentredLabel(tr("기동방식"), 600, y, 32);
+    m_method = AddEditableCombo(IdStartMethod, kStartMethods, 632, y, 40);
+    AddCentredLabel(tr("수용률"), 676, y, 26);
+    AddEdit(IdDemandFactor, 702, y, 30);
+    AddEdit(IdEfficiency, 736, y, 30)->hide();
+    AddEdit(IdPowerFactor, 770, y, 30)->hide();
 
     y = 138;
     auto button = [this, &y](int id, const QString& caption, int x, int w,
@@ -246,11 +234,6 @@ void CSevrinPro12View::BuildLoadInputs()
 
 void CSevrinPro12View::BuildTotalsArea()
 {
-    auto label = [this](const QString& text, int x, int y, int w) {
-        auto* l = new QLabel(text, this);
-        l->setAlignment(Qt::AlignCenter);
-        Place(l, 0, x, y, w, 12);
-    };
     auto field = [this](int id, int x, int y, int w) {
         auto* e = new QLineEdit(this);
         e->setReadOnly(true);
@@ -259,60 +242,60 @@ void CSevrinPro12View::BuildTotalsArea()
         return e;
     };
     const int y0 = 402, dy = 16;
-    label(tr("TOTAL"), 4, y0 + dy, 28);
+    AddCentredLabel(tr("TOTAL"), 4, y0 + dy, 28);
     const std::pair<const char*, int> total[3] = {
         {"연결부하(CL)", IdConnected}, {"수용률(DF)", IdDemandPct}, {"수용부하(DL)", IdDemand}};
     const char* totalUnits[3] = {"[kVA]", "[%]", "[kVA]"};
     for (int i = 0; i < 3; ++i) {
-        label(tr(total[i].first), 32, y0 + i * dy, 56);
+        AddCentredLabel(tr(total[i].first), 32, y0 + i * dy, 56);
         field(total[i].second, 88, y0 + i * dy, 40);
-        label(QString::fromLatin1(totalUnits[i]), 128, y0 + i * dy, 22);
+        AddCentredLabel(QString::fromLatin1(totalUnits[i]), 128, y0 + i * dy, 22);
     }
-    label(tr("상별\n수용부하"), 154, y0 + dy, 34);
+    AddCentredLabel(tr("상별\n수용부하"), 154, y0 + dy, 34);
     const int lines[3] = {IdLineL1, IdLineL2, IdLineL3};
     for (int i = 0; i < 3; ++i) {
-        label(QStringLiteral("L%1").arg(i + 1), 188, y0 + i * dy, 12);
+        AddCentredLabel(QStringLiteral("L%1").arg(i + 1), 188, y0 + i * dy, 12);
         field(lines[i], 200, y0 + i * dy, 36);
-        label(QStringLiteral("[kVA]"), 236, y0 + i * dy, 22);
+        AddCentredLabel(QStringLiteral("[kVA]"), 236, y0 + i * dy, 22);
     }
     for (int id : {IdHidden1, IdHidden2, IdHidden3})
         field(id, 0, 0, 10)->hide();
 
-    label(tr("최대\n전동기"), 262, y0 + dy, 30);
-    label(tr("용량"), 292, y0, 30);
+    AddCentredLabel(tr("최대\n전동기"), 262, y0 + dy, 30);
+    AddCentredLabel(tr("용량"), 292, y0, 30);
     field(IdMotorKw, 322, y0, 40);
-    label(QStringLiteral("[kW]"), 362, y0, 20);
-    label(tr("기동방식"), 292, y0 + dy, 30);
+    AddCentredLabel(QStringLiteral("[kW]"), 362, y0, 20);
+    AddCentredLabel(tr("기동방식"), 292, y0 + dy, 30);
     field(IdMotorMethod, 322, y0 + dy, 40);
     field(IdMotorWord, 362, y0 + dy, 20);
-    label(tr("기동용량"), 292, y0 + 2 * dy, 30);
+    AddCentredLabel(tr("기동용량"), 292, y0 + 2 * dy, 30);
     field(IdMotorStartKva, 322, y0 + 2 * dy, 40);
     field(IdMotorStartTime, 362, y0 + 2 * dy, 20);
-    label(QStringLiteral("[kVA]"), 382, y0 + 2 * dy, 22);
+    AddCentredLabel(QStringLiteral("[kVA]"), 382, y0 + 2 * dy, 22);
 
-    label(tr("MAIN"), 410, y0 + dy, 24);
-    label(tr("차단기"), 434, y0, 30);
+    AddCentredLabel(tr("MAIN"), 410, y0 + dy, 24);
+    AddCentredLabel(tr("차단기"), 434, y0, 30);
     field(IdBreakerPoles, 464, y0, 24);
     field(IdBreakerFrame, 490, y0, 30);
     field(IdBreakerTrip, 522, y0, 40);
-    label(tr("CT"), 434, y0 + dy, 30);
+    AddCentredLabel(tr("CT"), 434, y0 + dy, 30);
     field(IdCt, 464, y0 + dy, 60);
-    label(QStringLiteral("[A]"), 524, y0 + dy, 16);
-    label(tr("CABLE"), 434, y0 + 2 * dy, 30);
+    AddCentredLabel(QStringLiteral("[A]"), 524, y0 + dy, 16);
+    AddCentredLabel(tr("CABLE"), 434, y0 + 2 * dy, 30);
     field(IdCable, 464, y0 + 2 * dy, 170);
 
-    label(tr("3상단락전류(Isc)"), 570, y0, 62);
+    AddCentredLabel(tr("3상단락전류(Isc)"), 570, y0, 62);
     field(IdBreakingKa, 632, y0, 36);
-    label(QStringLiteral("[kA]"), 668, y0, 18);
-    label(tr("최대용량제외"), 690, y0, 50);
+    AddCentredLabel(QStringLiteral("[kA]"), 668, y0, 18);
+    AddCentredLabel(tr("최대용량제외"), 690, y0, 50);
     field(IdWithoutLargest, 740, y0, 40);
-    label(QStringLiteral("[kVA]"), 780, y0, 22);
-    label(tr("최대단락전류"), 690, y0 + dy, 50);
+    AddCentredLabel(QStringLiteral("[kVA]"), 780, y0, 22);
+    AddCentredLabel(tr("최대단락전류"), 690, y0 + dy, 50);
     field(IdMaxFault, 740, y0 + dy, 40);
-    label(QStringLiteral("[kA]"), 780, y0 + dy, 18);
-    label(tr("최소단락전류"), 690, y0 + 2 * dy, 50);
+    AddCentredLabel(QStringLiteral("[kA]"), 780, y0 + dy, 18);
+    AddCentredLabel(tr("최소단락전류"), 690, y0 + 2 * dy, 50);
     field(IdMinFault, 740, y0 + 2 * dy, 40);
-    label(QStringLiteral("[kA]"), 780, y0 + 2 * dy, 18);
+    AddCentredLabel(QStringLiteral("[kA]"), 780, y0 + 2 * dy, 18);
 }
 
 void CSevrinPro12View::SetDefaults()

@@ -156,6 +156,10 @@ private:
     void BuildPanelInputs();
     void BuildLoadInputs();
     void BuildTotalsArea();
+    // One row of the sheet's controls: 12 dialog units high.
+    void AddCentredLabel(const QString& text, int x, int y, int w);
+    QLineEdit* AddEdit(int id, int x, int y, int w);
+    QComboBox* AddEditableCombo(int id, const QStringList& items, int x, int y, int w);
     void SetDefaults();
     // The panel inputs into MccPanelRecord (items 0 to 6; the results cleared).
     void ReadPanelInputs();
