@@ -2,6 +2,7 @@
 // a store refuses without touching the file, each workbook's cell map read back by us and by
 // openpyxl, the list stop rules, the circuit sums, the panel-name registry, the bus pages'
 // insert and delete and the two bus searches.
+#include "common/companionsuffixes.h"
 #include "app/core/companionworkbook.h"
 #include "app/core/sevrin.h"
 #include "platform/xlsxbook.h"
@@ -20,9 +21,7 @@
 
 namespace {
 
-const std::array<QString, 12> kSuffixes = {"_10.xlsx",  "_20.xlsx",  "_40.xlsx",  "_50.xlsx",
-                                           "_30.xlsx",  "_60.xlsx",  "_80.xlsx",  "_851.xlsx",
-                                           "_852.xlsx", "_853.xlsx", "_854.xlsx", "_855.xlsx"};
+const std::array<QString, 12> kSuffixes = StandardCompanionSuffixes();
 
 QByteArray FileBytes(const QString& path)
 {

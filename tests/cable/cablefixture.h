@@ -4,6 +4,7 @@
 // breaker makers. The derating factors of the workbook equal those that the design conditions
 // of WriteCableProject give (30 degC in air, 20 degC in the ground, 2.5 K.m/W, 0.6 m, one
 // tray tier), so the tables stay the same whether or not the conditions are applied.
+#include "../common/companionsuffixes.h"
 #include "app/core/sevrin.h"
 #include "platform/xlsxbook.h"
 
@@ -198,9 +199,7 @@ inline void UseLibrary(CSevrinApp& app, const QString& dir)
 {
     app.ProjectPathTable.LibWorkbookPath = dir + QStringLiteral("/lib_v3p4.xlsx");
     app.ProjectPathTable.BreakerWorkbookPath = dir + QStringLiteral("/breaker_v3p4.xlsx");
-    app.ProjectPathTable.CompanionSuffixTable = {"_10.xlsx", "_20.xlsx", "_40.xlsx", "_50.xlsx",
-                                                 "_30.xlsx", "_60.xlsx", "_80.xlsx", "_851.xlsx",
-                                                 "_852.xlsx", "_853.xlsx", "_854.xlsx", "_855.xlsx"};
+    app.ProjectPathTable.CompanionSuffixTable = StandardCompanionSuffixes();
     app.LoadLibraryWorkbook();
     app.LoadBreakerWorkbook(true, 0);
 }

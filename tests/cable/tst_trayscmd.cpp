@@ -7,6 +7,7 @@
 //   TR-C: four FCV 300 mm2 4C x 4L: ΣB = 4 x 4 x 67.3 = 1076.8 mm over the 1000 mm tray,
 //         107.7 %; ΣG = 4 x 4 x 13.29 = 212.64 kg/m; dust tray 11.7 kg/m (cover column),
 //         no cover: total 224.34 kg/m (data/FCVOD.csv, FCVW.csv, TRAY.csv).
+#include "common/companionsuffixes.h"
 #include "app/core/sevrin.h"
 #include "cable/core/trayapp.h"
 #include "common/calcdriver.h"
@@ -53,9 +54,7 @@ QString TestTraysCommand::MakeProject(const QString& dir, CSevrinApp& app)
         return {};
     QFile(project).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
     app.ProjectPathTable.LibWorkbookPath = root + "/LIB/lib_v3p4.xlsx";
-    app.ProjectPathTable.CompanionSuffixTable = {
-        "_10.xlsx", "_20.xlsx", "_40.xlsx", "_50.xlsx", "_30.xlsx", "_60.xlsx",
-        "_80.xlsx", "_851.xlsx", "_852.xlsx", "_853.xlsx", "_854.xlsx", "_855.xlsx"};
+    app.ProjectPathTable.CompanionSuffixTable = StandardCompanionSuffixes();
     app.LoadLibraryWorkbook();
     app.ProjectPathTable.CurrentProjectPath = project;
     return project;

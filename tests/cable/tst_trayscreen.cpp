@@ -2,6 +2,7 @@
 // library: trays and their two sheets in "_50" (names checked before anything changes, list and
 // workbook in step after every operation), cable and PE rows, the picker import from a fixture
 // "_40", the four choices and the stored results, and the overfill warning.
+#include "common/companionsuffixes.h"
 #include "app/core/companionworkbook.h"
 #include "app/core/sevrin.h"
 #include "app/gui/rowlistmodel.h"
@@ -123,9 +124,7 @@ void TestTrayScreen::initTestCase()
 {
     m_prompt = RecordingPrompt::Install();
     theApp.ProjectPathTable.LibWorkbookPath = QStringLiteral(SEVRIN_PROGRAM_DIR "/LIB/lib_v3p4.xlsx");
-    theApp.ProjectPathTable.CompanionSuffixTable = {
-        "_10.xlsx", "_20.xlsx", "_40.xlsx", "_50.xlsx", "_30.xlsx", "_60.xlsx",
-        "_80.xlsx", "_851.xlsx", "_852.xlsx", "_853.xlsx", "_854.xlsx", "_855.xlsx"};
+    theApp.ProjectPathTable.CompanionSuffixTable = StandardCompanionSuffixes();
     theApp.LoadLibraryWorkbook();
     QVERIFY2(m_prompt->messages.isEmpty(), qPrintable(m_prompt->messages.join('\n')));
 }

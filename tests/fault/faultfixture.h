@@ -2,6 +2,7 @@
 // A small project for the fault-current tests: a temporary project folder, the reference
 // tables the fault pages look up (transformer X/R, cable and wire impedances, one motor, one
 // line type) filled in memory, and the screen's factor inputs.
+#include "../common/companionsuffixes.h"
 #include "app/core/sevrin.h"
 #include "fault/core/buspages.h"
 #include "fault/core/faultcurrent.h"
@@ -16,9 +17,7 @@
 
 namespace faultfixture {
 
-inline const std::array<QString, 12> kSuffixes = {
-    "_10.xlsx",  "_20.xlsx",  "_40.xlsx",  "_50.xlsx",  "_30.xlsx",  "_60.xlsx",
-    "_80.xlsx",  "_851.xlsx", "_852.xlsx", "_853.xlsx", "_854.xlsx", "_855.xlsx"};
+inline const std::array<QString, 12> kSuffixes = StandardCompanionSuffixes();
 
 inline const double kSizes[16] = {1.5, 2.5, 4, 6, 10, 16, 25, 35, 50, 70, 95, 120, 150, 185, 240, 300};
 

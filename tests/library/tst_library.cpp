@@ -1,6 +1,7 @@
 // The reference library on a small fixture workbook: how the loader reads each kind of
 // column, every lookup name with its key and value columns, the derived tables under changed
 // design conditions, and the motor recomputation against a hand calculation.
+#include "common/companionsuffixes.h"
 #include "app/core/calcutil.h"
 #include "app/core/sevrin.h"
 #include "common/recordingprompt.h"
@@ -51,9 +52,7 @@ std::unique_ptr<CSevrinApp> TestLibrary::NewApp() const
     auto app = std::make_unique<CSevrinApp>();
     app->ProjectPathTable.LibWorkbookPath = m_dir.filePath("lib_v3p4.xlsx");
     app->ProjectPathTable.BreakerWorkbookPath = m_dir.filePath("breaker_v3p4.xlsx");
-    app->ProjectPathTable.CompanionSuffixTable = {"_10.xlsx", "_20.xlsx", "_40.xlsx", "_50.xlsx",
-                                                  "_30.xlsx", "_60.xlsx", "_80.xlsx", "_851.xlsx",
-                                                  "_852.xlsx", "_853.xlsx", "_854.xlsx", "_855.xlsx"};
+    app->ProjectPathTable.CompanionSuffixTable = StandardCompanionSuffixes();
     return app;
 }
 

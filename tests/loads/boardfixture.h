@@ -3,6 +3,7 @@
 // by hand (a lookup that answers like the library's VLookup), and the workbooks a board reads
 // besides its own: the cable schedule "_40", the motor-control-centre panels "_10" and the bus
 // workbooks "_851".."_855".
+#include "../common/companionsuffixes.h"
 #include "app/core/calcutil.h"
 #include "app/core/sevrin.h"
 #include "cable/core/cablesizing.h"
@@ -145,9 +146,7 @@ inline TableLookup MakeLookup()
 
 inline void UseProject(CSevrinApp& app, const QString& project)
 {
-    app.ProjectPathTable.CompanionSuffixTable = {"_10.xlsx", "_20.xlsx", "_40.xlsx", "_50.xlsx",
-                                                 "_30.xlsx", "_60.xlsx", "_80.xlsx", "_851.xlsx",
-                                                 "_852.xlsx", "_853.xlsx", "_854.xlsx", "_855.xlsx"};
+    app.ProjectPathTable.CompanionSuffixTable = StandardCompanionSuffixes();
     app.ProjectPathTable.CurrentProjectPath = project;
 }
 

@@ -2,6 +2,7 @@
 // A small motor-control-centre project for the schedule tests: panels and load rows written
 // through the stores, panel boards as the panel-board screen stores them ("_20"), feeder and
 // branch rows of the cable schedule ("_40") and bus pages of the fault-current screen.
+#include "../common/companionsuffixes.h"
 #include "app/core/sevrin.h"
 #include "loads/core/mccload.h"
 #include "platform/xlsxbook.h"
@@ -18,10 +19,7 @@ namespace mccfixture {
 // An application object whose current project is dir/P1.pro.
 inline void UseProject(CSevrinApp& app, const QString& dir)
 {
-    app.ProjectPathTable.CompanionSuffixTable = {"_10.xlsx",  "_20.xlsx",  "_40.xlsx",
-                                                 "_50.xlsx",  "_30.xlsx",  "_60.xlsx",
-                                                 "_80.xlsx",  "_851.xlsx", "_852.xlsx",
-                                                 "_853.xlsx", "_854.xlsx", "_855.xlsx"};
+    app.ProjectPathTable.CompanionSuffixTable = StandardCompanionSuffixes();
     app.ProjectPathTable.CurrentProjectPath = QDir(dir).filePath("P1.pro");
 }
 

@@ -2,6 +2,7 @@
 // Shared pieces of the transformer and generator tests: floor-matched rating tables as the
 // library holds them, an application object on a temporary project, and "_10" / "_20"
 // workbooks written through the stores in the layout the schedule screens keep.
+#include "../common/companionsuffixes.h"
 #include "app/core/calcutil.h"
 #include "app/core/sevrin.h"
 #include "loads/core/transformersizing.h"
@@ -70,10 +71,7 @@ inline RatingLookup GeneratorKvaTable()
 inline std::unique_ptr<CSevrinApp> NewApp(const QString& dir)
 {
     auto app = std::make_unique<CSevrinApp>();
-    app->ProjectPathTable.CompanionSuffixTable = {"_10.xlsx",  "_20.xlsx",  "_40.xlsx",
-                                                  "_50.xlsx",  "_30.xlsx",  "_60.xlsx",
-                                                  "_80.xlsx",  "_851.xlsx", "_852.xlsx",
-                                                  "_853.xlsx", "_854.xlsx", "_855.xlsx"};
+    app->ProjectPathTable.CompanionSuffixTable = StandardCompanionSuffixes();
     app->ProjectPathTable.CurrentProjectPath = QDir(dir).filePath("P1.pro");
     return app;
 }

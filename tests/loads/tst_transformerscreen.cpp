@@ -1,6 +1,7 @@
 // The transformer and generator screens: the current transformer after a project load, the
 // capacity locks and their project-file section, the row list of the generator page, and the
 // report writer's calls from another thread.
+#include "common/companionsuffixes.h"
 #include "loads/gui/sevrinpro30view.h"
 #include "loads/gui/sevrinpro31view.h"
 #include "loads/gui/sevrinpro60view.h"
@@ -54,9 +55,7 @@ void TestTransformerScreen::init()
     m_dir = new QTemporaryDir;
     QVERIFY(m_dir->isValid());
     auto& p = theApp.ProjectPathTable;
-    p.CompanionSuffixTable = {"_10.xlsx",  "_20.xlsx",  "_40.xlsx",  "_50.xlsx",
-                              "_30.xlsx",  "_60.xlsx",  "_80.xlsx",  "_851.xlsx",
-                              "_852.xlsx", "_853.xlsx", "_854.xlsx", "_855.xlsx"};
+    p.CompanionSuffixTable = StandardCompanionSuffixes();
     p.LibWorkbookPath = QStringLiteral(SEVRIN_PROGRAM_DIR) + "/LIB/lib_v3p4.xlsx";
     theApp.LoadLibraryWorkbook();
     p.CurrentProjectPath.clear();

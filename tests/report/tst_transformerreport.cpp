@@ -1,6 +1,7 @@
 // The transformer-capacity report sheet: fixture projects whose transformer workbook feeds
 // some of TR-1..TR-5, turned into a report through the report driver and the real template
 // with the transformer screen recomputing, read back with openpyxl.
+#include "common/companionsuffixes.h"
 #include "common/recordingprompt.h"
 #include "common/testsupport.h"
 #include "reportfixture.h"
@@ -78,9 +79,7 @@ void TestTransformerReport::init()
     m_prompt = RecordingPrompt::Install();
     m_folder = std::make_unique<ReportProgramFolder>(kTemplate);
     auto& p = theApp.ProjectPathTable;
-    p.CompanionSuffixTable = {"_10.xlsx",  "_20.xlsx",  "_40.xlsx",  "_50.xlsx",
-                              "_30.xlsx",  "_60.xlsx",  "_80.xlsx",  "_851.xlsx",
-                              "_852.xlsx", "_853.xlsx", "_854.xlsx", "_855.xlsx"};
+    p.CompanionSuffixTable = StandardCompanionSuffixes();
     p.LibWorkbookPath = QStringLiteral(SEVRIN_PROGRAM_DIR "/LIB/lib_v3p4.xlsx");
     theApp.LoadLibraryWorkbook();
     m_screen = std::make_unique<CSevrinPro30View>();
