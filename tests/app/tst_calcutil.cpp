@@ -19,6 +19,8 @@ private slots:
     void readNumber_data();
     void readNumber();
     void readNumberMatchesFullConversion();
+    void readValue_data();
+    void readValue();
     void formatValue_data();
     void formatValue();
     void commaLocaleChangesNothing();
@@ -76,6 +78,50 @@ void TestCalcUtil::readNumber()
     QFETCH(double, cellValue);
     QCOMPARE(ReadNumber(text), number);
     QCOMPARE(ParseCellValue(text), cellValue);
+}
+
+// The strict reader behind every engine input: only a whole, finite, sane decimal is a value.
+void TestCalcUtil::readValue_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("valid");
+    QTest::addColumn<double>("value");
+    QTest::newRow("nan") << "nan" << false << 0.0;
+    QTest::newRow("NaN") << "NaN" << false << 0.0;
+    QTest::newRow("inf") << "inf" << false << 0.0;
+    QTest::newRow("-inf") << "-inf" << false << 0.0;
+    QTest::newRow("infinity") << "Infinity" << false << 0.0;
+    QTest::newRow("1e308 overflows every product") << "1e308" << false << 0.0;
+    QTest::newRow("1e400 out of range") << "1e400" << false << 0.0;
+    QTest::newRow("-1e13 beyond the limit") << "-1e13" << false << 0.0;
+    QTest::newRow("negative stays a number") << "-5" << true << -5.0;
+    QTest::newRow("empty") << "" << false << 0.0;
+    QTest::newRow("blanks") << "   " << false << 0.0;
+    QTest::newRow("dash") << "-" << false << 0.0;
+    QTest::newRow("decimal comma") << "12,5" << false << 0.0;
+    QTest::newRow("blanks around") << " 3 " << true << 3.0;
+    QTest::newRow("trailing unit") << "3kW" << false << 0.0;
+    QTest::newRow("hex") << "0x10" << false << 0.0;
+    QTest::newRow("two signs") << "--3" << false << 0.0;
+    QTest::newRow("bare exponent mark") << "2e" << false << 0.0;
+    QTest::newRow("exponent") << "1.5e3" << true << 1500.0;
+    QTest::newRow("point first") << ".5" << true << 0.5;
+    QTest::newRow("point last") << "7." << true << 7.0;
+    QTest::newRow("plus") << "+0.38" << true << 0.38;
+    QTest::newRow("limit itself") << "1e12" << true << 1e12;
+}
+
+void TestCalcUtil::readValue()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, valid);
+    QFETCH(double, value);
+    double got = 42.0;
+    QCOMPARE(ReadValue(text, &got), valid);
+    if (valid)
+        QCOMPARE(got, value);
+    else
+        QCOMPARE(got, 42.0);  // untouched
 }
 
 void TestCalcUtil::readNumberMatchesFullConversion()

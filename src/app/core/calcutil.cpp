@@ -163,6 +163,55 @@ double ReadNumber(QStringView text)
     return negative ? -value : value;
 }
 
+bool ReadValue(QStringView text, double* out)
+{
+    qsizetype b = 0;
+    qsizetype e = text.size();
+    while (b < e && IsSpace(text[b].unicode()))
+        ++b;
+    while (e > b && IsSpace(text[e - 1].unicode()))
+        --e;
+    const QStringView t = text.mid(b, e - b);
+    if (t.isEmpty() || t.size() > 64)
+        return false;
+    // Only the characters of a plain decimal number: this rules out "nan", "inf", hexadecimal,
+    // a decimal comma and trailing units before any conversion is tried.
+    char buf[65];
+    int len = 0;
+    for (const QChar qc : t) {
+        const char16_t c = qc.unicode();
+        const bool ok = (c >= u'0' && c <= u'9') || c == u'.' || c == u'+' || c == u'-' ||
+                        c == u'e' || c == u'E';
+        if (!ok)
+            return false;
+        buf[len++] = char(c);
+    }
+    const char* p = buf;
+    const char* end = buf + len;
+    bool negative = false;
+    if (*p == '+' || *p == '-') {
+        negative = *p == '-';
+        ++p;
+    }
+    if (p == end || !(std::isdigit(static_cast<unsigned char>(*p)) || *p == '.'))
+        return false;
+    double value = 0.0;
+    const auto r = std::from_chars(p, end, value, std::chars_format::general);
+    if (r.ec != std::errc() || r.ptr != end)
+        return false;
+    if (negative)
+        value = -value;
+    if (!IsPrintable(value))
+        return false;
+    *out = value;
+    return true;
+}
+
+bool IsPrintable(double v)
+{
+    return std::isfinite(v) && std::fabs(v) <= MAX_QUANTITY;
+}
+
 double ParseCellValue(QStringView text)
 {
     if (text.isEmpty())

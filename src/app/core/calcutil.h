@@ -28,6 +28,20 @@ double GetMaxOf8(double a, double b, double c, double d, double e, double f, dou
 // (also "inf", "nan" and 0x hexadecimal); 0 when the text starts with no number.
 double ReadNumber(QStringView text);
 
+// The largest magnitude any input quantity of the program may have. Anything larger is a typo
+// or a crafted value; refusing it keeps every product and sum of inputs finite and printable.
+inline constexpr double MAX_QUANTITY = 1e12;
+
+// A typed or stored quantity, read strictly: the whole text (blanks around it ignored) must be
+// one decimal number with an optional sign, point and exponent, finite and no larger than
+// MAX_QUANTITY in magnitude. Empty, "-", "nan", "inf", "12,5", "3 kW" and "1e308" give false
+// and leave *out alone. Every engine reads its inputs through this, so nonsense never becomes a
+// figure.
+bool ReadValue(QStringView text, double* out);
+
+// True for a result that may be printed: finite and no larger than MAX_QUANTITY in magnitude.
+bool IsPrintable(double v);
+
 // The number a cell text stands for: empty gives 0, "-" gives 1, otherwise ReadNumber.
 double ParseCellValue(QStringView text);
 
