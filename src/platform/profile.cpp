@@ -201,7 +201,9 @@ bool WriteProfileText(const QString& path, const ProfileText& pt, bool exists)
     if (!out.open(QIODevice::WriteOnly))
         return false;
     const QByteArray bytes = Encode(text, pt.encoding);
-    if (out.write(bytes) != bytes.size()) {
+    // A write the disk refuses can wait in the device's buffer, and commit() would then put a
+    // short file in place of the project: flush, and give up on any error.
+    if (out.write(bytes) != bytes.size() || !out.flush()) {
         out.cancelWriting();
         return false;
     }

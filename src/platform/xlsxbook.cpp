@@ -952,7 +952,10 @@ bool Book::Impl::save(const QString& path)
         error = f.errorString();
         return false;
     }
-    if (f.write(bytes) != bytes.size()) {
+    // A write the disk refuses (full, over quota) can wait in the device's buffer, and
+    // commit() would then put a short file in place of the workbook: flush, and give up on
+    // any error.
+    if (f.write(bytes) != bytes.size() || !f.flush()) {
         error = f.errorString();
         f.cancelWriting();
         return false;

@@ -1,8 +1,13 @@
 #include "testsupport.h"
 
+#include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
 #include <QFile>
 #include <QProcess>
+
+#include <csignal>
+#include <sys/resource.h>
 
 PythonResult RunPython(const QString& script, const QStringList& args)
 {
@@ -36,4 +41,56 @@ bool WriteFile(const QString& path, const QByteArray& bytes)
 {
     QFile f(path);
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+QMap<QString, QByteArray> FolderSnapshot(const QString& dir)
+{
+    QMap<QString, QByteArray> entries;
+    const QDir root(dir);
+    QDirIterator it(dir, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QFileInfo info = it.fileInfo();
+        entries.insert(root.relativeFilePath(path),
+                       info.isDir() ? QByteArrayLiteral("<folder>") : ReadFile(path));
+    }
+    return entries;
+}
+
+QStringList ChangedEntries(const QMap<QString, QByteArray>& before,
+                           const QMap<QString, QByteArray>& after)
+{
+    QStringList changed;
+    for (auto it = before.cbegin(); it != before.cend(); ++it) {
+        const auto other = after.constFind(it.key());
+        if (other == after.cend() || other.value() != it.value())
+            changed << it.key();
+    }
+    for (auto it = after.cbegin(); it != after.cend(); ++it) {
+        if (!before.contains(it.key()))
+            changed << it.key();
+    }
+    changed.sort();
+    return changed;
+}
+
+FileWritesRefused::FileWritesRefused()
+{
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    m_limit = limit.rlim_cur;
+    // Ignored, the signal of a write past the limit turns into the write's error (EFBIG).
+    m_handler = std::signal(SIGXFSZ, SIG_IGN);
+    limit.rlim_cur = 0;
+    setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+FileWritesRefused::~FileWritesRefused()
+{
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = rlim_t(m_limit);
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, m_handler);
 }

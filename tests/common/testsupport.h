@@ -1,6 +1,7 @@
 #pragma once
 // Helpers shared by the test executables.
 #include <QByteArray>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 
@@ -19,3 +20,26 @@ PythonResult RunPython(const QString& script, const QStringList& args = {});
 // cannot be read.
 QByteArray ReadFile(const QString& path);
 bool WriteFile(const QString& path, const QByteArray& bytes);
+
+// Every entry below `dir` by its path relative to it: a file with its bytes, a folder as
+// "<folder>". Two snapshots are equal only when nothing changed, appeared or went away.
+QMap<QString, QByteArray> FolderSnapshot(const QString& dir);
+// The entries that differ between two snapshots (changed, added or gone), sorted.
+QStringList ChangedEntries(const QMap<QString, QByteArray>& before,
+                           const QMap<QString, QByteArray>& after);
+
+// While it lives, the system refuses every write to a file of this process, as a full disk
+// does (a file-size limit of zero), also when the tests run as root, who writes through
+// read-only files. Pipes and terminals are not touched. Keep it around the call under test.
+class FileWritesRefused
+{
+public:
+    FileWritesRefused();
+    ~FileWritesRefused();
+    FileWritesRefused(const FileWritesRefused&) = delete;
+    FileWritesRefused& operator=(const FileWritesRefused&) = delete;
+
+private:
+    unsigned long long m_limit = 0;
+    void (*m_handler)(int) = nullptr;
+};

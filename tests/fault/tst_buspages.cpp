@@ -133,14 +133,21 @@ void TestBusPages::unreadableWorkbookIsLeftAlone()
     CSevrinApp& a = *p.app;
     const QByteArray junk("not a workbook");
     QVERIFY(WriteFile(a.BusWorkbookPath(0), junk));
-    LoadFaultBusData(a, p.pages);
+    // The load names it for the screen's message (the driver's line) and shows nothing
+    // itself; while it cannot be read no other bus workbook is created either.
+    const FaultStoreOutcome loaded = LoadFaultBusData(a, p.pages);
+    QCOMPARE(loaded.unreadable, QStringList{a.BusWorkbookPath(0)});
+    QVERIFY(loaded.unsaved.isEmpty());
+    QVERIFY(m_prompt->messages.isEmpty());
     QCOMPARE(ReadFile(a.BusWorkbookPath(0)), junk);
-    QCOMPARE(m_prompt->messages.size(), 1);
-    QVERIFY(m_prompt->messages[0].contains(a.BusWorkbookPath(0)));
-    // Paging and the recalculation leave it alone too.
+    QVERIFY(!QFile::exists(a.BusWorkbookPath(1)));
+    QVERIFY(!QFile::exists(a.CompanionPath(CSevrinApp::FaultDataWorkbook)));
+    // Paging and the recalculation leave it alone too, and name it.
     QVERIFY(!LoadBusLayout(a, p.pages.Columns[0], 0, 1));
-    RecalcAllBuses(a, p.pages);
+    QCOMPARE(RecalcAllBuses(a, p.pages).unreadable, QStringList{a.BusWorkbookPath(0)});
+    QCOMPARE(CalcFaultCurrent(a, p.pages).unreadable, QStringList{a.BusWorkbookPath(0)});
     QCOMPARE(ReadFile(a.BusWorkbookPath(0)), junk);
+    QVERIFY(!QFile::exists(a.CompanionPath(CSevrinApp::FaultDataWorkbook)));
 }
 
 void TestBusPages::pagesShowTheirSheets()

@@ -1,7 +1,7 @@
 // The bus page of the fault-current screen driven through its controls: a bus built from the
 // supply, one transformer and one cable and found again by the bus search, the bus cell's
 // buttons, paging, inserting and deleting cells, scrolling, reloading after a project load,
-// and the names and workbooks it refuses.
+// the names and workbooks it refuses, and "계산" over workbooks it cannot read or write.
 #include "app/core/companionworkbook.h"
 #include "app/core/sevrin.h"
 #include "app/gui/formview.h"
@@ -102,6 +102,9 @@ private slots:
     void deleteAndInsertCells();
     void insertRefusedWhileTheLastCellHoldsABus();
     void unreadableWorkbookIsNeverWritten();
+    void calculationOverUnreadableWorkbookChangesNoFile_data();
+    void calculationOverUnreadableWorkbookChangesNoFile();
+    void unwritableBusWorkbookIsReported();
     void transformerSelector();
     void scrollByCells();
 
@@ -152,6 +155,7 @@ void TestBusPagesGui::init()
 
 void TestBusPagesGui::cleanup()
 {
+    companion::SetSaveRefusal({});
     m_view.reset();
     theApp.ScreenPointers.Pro80View = nullptr;
     companion::DropCache();
@@ -565,6 +569,84 @@ void TestBusPagesGui::unreadableWorkbookIsNeverWritten()
     QCOMPARE(m_prompt->messages.size(), 4);
     QVERIFY(m_prompt->messages[3].contains(path));
     QCOMPARE(ReadFile(path), junk);
+}
+
+void TestBusPagesGui::calculationOverUnreadableWorkbookChangesNoFile_data()
+{
+    QTest::addColumn<int>("workbook");  // -1: the fault-current workbook, else a bus workbook
+    QTest::newRow("fault-current workbook") << -1;
+    QTest::newRow("bus workbook of TR-1") << 0;
+    QTest::newRow("bus workbook of TR-4") << 3;
+}
+
+// "계산" over a workbook it cannot read: one message naming it, nothing computed, no file
+// changed (the project file neither), and the buses show what they showed.
+void TestBusPagesGui::calculationOverUnreadableWorkbookChangesNoFile()
+{
+    QFETCH(int, workbook);
+    BuildSupplyAndCables();
+    MakeBus(0, QStringLiteral("MCC-1"), 0);
+    // Another utility reactance would change every result.
+    m_view->UtilityPage()->SetText(1642, QStringLiteral("30.0"));
+    const QString path = workbook < 0 ? theApp.CompanionPath(CSevrinApp::FaultDataWorkbook)
+                                      : theApp.BusWorkbookPath(workbook);
+    QVERIFY(WriteFile(path, QByteArrayLiteral("not a workbook")));
+    companion::DropCache();
+    const QMap<QString, QByteArray> before = FolderSnapshot(m_dir->path());
+    CSevrinPro85View2* cell = Column0()->BusCell(0);
+    const QString shownIk = cell->Text(1711);
+    const QString shownTrIk = Column0()->TransformerCell()->Text(1711);
+    m_prompt->messages.clear();
+
+    Click(m_view.get(), 1645);
+    QCOMPARE(m_prompt->messages.size(), 1);
+    QVERIFY2(m_prompt->messages[0].contains(path), qPrintable(m_prompt->messages[0]));
+    QVERIFY(m_prompt->messages[0].contains(QStringLiteral("계산하지 않았습니다")));
+    QCOMPARE(ChangedEntries(before, FolderSnapshot(m_dir->path())), QStringList());
+    QCOMPARE(cell->Text(1711), shownIk);
+    QCOMPARE(Column0()->TransformerCell()->Text(1711), shownTrIk);
+}
+
+// A bus workbook that takes no writes (a read-only file; the seam stands in for it, as a
+// test run as root writes through file permissions): "계산" names it, the file keeps its
+// results, and the same "계산" stores them once the file takes writes again.
+void TestBusPagesGui::unwritableBusWorkbookIsReported()
+{
+    BuildSupplyAndCables();
+    MakeBus(0, QStringLiteral("MCC-1"), 0);
+    CSevrinPro85View2* cell = Column0()->BusCell(0);
+    m_view->UtilityPage()->SetText(1642, QStringLiteral("30.0"));
+    const QString path = theApp.BusWorkbookPath(0);
+    companion::DropCache();
+    const QByteArray before = ReadFile(path);
+    const QString storedIk = PageCell(0, 0, 0, 0);
+    companion::SetSaveRefusal([path](const QString& p) { return p == path; });
+    m_prompt->messages.clear();
+
+    Click(m_view.get(), 1645);
+    QCOMPARE(m_prompt->messages.size(), 1);
+    QVERIFY2(m_prompt->messages[0].contains(QStringLiteral("저장하지 못했습니다")) &&
+                 m_prompt->messages[0].contains(path),
+             qPrintable(m_prompt->messages[0]));
+    QCOMPARE(ReadFile(path), before);
+    QVERIFY(cell->Text(1711) != storedIk);
+
+    companion::SetSaveRefusal({});
+    m_prompt->messages.clear();
+    Click(m_view.get(), 1645);
+    QVERIFY(m_prompt->messages.isEmpty());
+    QCOMPARE(PageCell(0, 0, 0, 0), cell->Text(1711));
+
+    // A cable stored with the bus's old results: the row goes in, the results do not, and
+    // the bus cell says so.
+    int saves = 0;
+    companion::SetSaveRefusal([path, &saves](const QString& p) { return p == path && ++saves > 1; });
+    const QString ikBefore = PageCell(0, 0, 0, 0);
+    QVERIFY(WithPicker([&] { Click(cell, 1726); }, 1));
+    QCOMPARE(m_prompt->messages.size(), 1);
+    QVERIFY(m_prompt->messages[0].contains(path));
+    QCOMPARE(PageCell(0, 0, 2, 0), cell->List()->rows()->text(3, 0));
+    QCOMPARE(PageCell(0, 0, 0, 0), ikBefore);
 }
 
 void TestBusPagesGui::transformerSelector()

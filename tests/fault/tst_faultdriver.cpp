@@ -1,7 +1,9 @@
 // sevrin-calc fault on the small radial network: TR-1 (1000 kVA, 0.38 kV) with one 110 kW
 // motor and the bus MCC-1, TR-2 (2000 kVA, 0.44 kV, NGR 10 ohm) with the bus MCC-2 in cell 3
 // after two empty cells, breaker time 0.02 s. The output is compared with a hand-checked
-// expected file, and its lines with what the same calculation shows in-process.
+// expected file, and its lines with what the same calculation shows in-process. A workbook the
+// run cannot read, or one that does not take its results, fails the run with one line and
+// leaves every file of the project as it was.
 #include "faultfixture.h"
 
 #include "common/calcdriver.h"
@@ -9,7 +11,9 @@
 #include "common/testsupport.h"
 #include "platform/profile.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTest>
 
 using namespace fault;
@@ -23,19 +27,22 @@ class TestFaultDriver : public QObject
 private slots:
     void init() { RecordingPrompt::Install(); }
     void faultCommandMatchesExpectedFile();
+    void unreadableWorkbookChangesNoFile_data();
+    void unreadableWorkbookChangesNoFile();
+    void unstorableResultsChangeNoFile();
+
+private:
+    // The radial network stored in p's project folder, its project file made from the
+    // program folder's form with the screen's inputs; a step that fails fails the test.
+    void BuildProject(const QString& root, Project& p);
 };
 
-void TestFaultDriver::faultCommandMatchesExpectedFile()
+void TestFaultDriver::BuildProject(const QString& root, Project& p)
 {
-    QTemporaryDir rootDir;
-    QVERIFY(rootDir.isValid());
-    QVERIFY(CopyProgramFolder(rootDir.path()));
-
-    Project p;
     CSevrinApp& a = *p.app;
     a.CabinetSizingBlock.ConductorCriteriaIndex[2] = 1;  // 0.02 s
     const QString project = a.ProjectPathTable.CurrentProjectPath;
-    QVERIFY(QFile::copy(rootDir.filePath("FORM/form.pro"), project));
+    QVERIFY(QFile::copy(root + QStringLiteral("/FORM/form.pro"), project));
     QFile::setPermissions(project, QFile::ReadOwner | QFile::WriteOwner);
     QList<QPair<QString, QString>> keys;
     for (int i = 0; i < 6; ++i)
@@ -49,7 +56,21 @@ void TestFaultDriver::faultCommandMatchesExpectedFile()
     p.SetTransformer(1, "2000", "6", "0.44", "10");
     CalcFaultCurrent(a, p.pages);
     QVERIFY(p.AddBus(1, 2, QStringLiteral("MCC-2"), 0));
-    CalcFaultCurrent(a, p.pages);
+    QVERIFY(CalcFaultCurrent(a, p.pages).ok());
+}
+
+void TestFaultDriver::faultCommandMatchesExpectedFile()
+{
+    QTemporaryDir rootDir;
+    QVERIFY(rootDir.isValid());
+    QVERIFY(CopyProgramFolder(rootDir.path()));
+
+    Project p;
+    CSevrinApp& a = *p.app;
+    BuildProject(rootDir.path(), p);
+    if (QTest::currentTestFailed())
+        return;
+    const QString project = a.ProjectPathTable.CurrentProjectPath;
 
     const CalcRun run = RunSevrinCalc(rootDir.path(), project, QStringLiteral("fault"));
     QVERIFY2(run.exitCode == 0, qPrintable(run.err));
@@ -81,6 +102,87 @@ void TestFaultDriver::faultCommandMatchesExpectedFile()
     if (qEnvironmentVariableIsSet("SEVRIN_UPDATE_GOLDEN"))
         QVERIFY(WriteFile(expectedPath, run.out.toUtf8()));
     QCOMPARE(run.out, QString::fromUtf8(ReadFile(expectedPath)));
+}
+
+void TestFaultDriver::unreadableWorkbookChangesNoFile_data()
+{
+    // -1: the fault-current workbook "_80", 0..4: the bus workbook of TR-1..TR-5.
+    QTest::addColumn<int>("workbook");
+    QTest::addColumn<bool>("folder");  // a folder in its place instead of damaged bytes
+    QTest::newRow("fault-current workbook damaged") << -1 << false;
+    QTest::newRow("bus workbook with a bus damaged") << 0 << false;
+    QTest::newRow("bus workbook without buses damaged") << 2 << false;
+    QTest::newRow("bus workbook replaced by a folder") << 1 << true;
+}
+
+// Read as no rows, a damaged "_80" used to give every bus the figures of an empty network.
+void TestFaultDriver::unreadableWorkbookChangesNoFile()
+{
+    QFETCH(int, workbook);
+    QFETCH(bool, folder);
+    QTemporaryDir rootDir;
+    QVERIFY(rootDir.isValid());
+    QVERIFY(CopyProgramFolder(rootDir.path()));
+    Project p;
+    CSevrinApp& a = *p.app;
+    BuildProject(rootDir.path(), p);
+    if (QTest::currentTestFailed())
+        return;
+    const QString project = a.ProjectPathTable.CurrentProjectPath;
+    // Another breaker time would change the stored results of every bus.
+    QVERIFY(WriteProfileString(project, QStringLiteral("Cabinet_Sizing"), QStringLiteral("IDC_PRO_2_4_COMBO3"), QStringLiteral("3")));
+    const QString path = workbook < 0 ? a.CompanionPath(CSevrinApp::FaultDataWorkbook)
+                                      : a.BusWorkbookPath(workbook);
+    QVERIFY(QFile::remove(path));
+    if (folder)
+        QVERIFY(QDir().mkdir(path));
+    else
+        QVERIFY(WriteFile(path, QByteArrayLiteral("PK\x03\x04 not a workbook")));
+    const QMap<QString, QByteArray> before = FolderSnapshot(p.dir.path());
+
+    const CalcRun run = RunSevrinCalc(rootDir.path(), project, QStringLiteral("fault"));
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.out.isEmpty(), qPrintable(run.out));
+    QCOMPARE(run.err.count(QLatin1Char('\n')), 1);
+    QVERIFY2(run.err.startsWith(QStringLiteral("sevrin-calc: cannot read fault-current workbook: ") + path),
+             qPrintable(run.err));
+    QCOMPARE(ChangedEntries(before, FolderSnapshot(p.dir.path())), QStringList());
+}
+
+// Every write refused, as by a full disk (file permissions do not stop a test run as root):
+// the run says which workbooks kept their old results and prints none of the new ones.
+void TestFaultDriver::unstorableResultsChangeNoFile()
+{
+    QTemporaryDir rootDir;
+    QVERIFY(rootDir.isValid());
+    QVERIFY(CopyProgramFolder(rootDir.path()));
+    Project p;
+    CSevrinApp& a = *p.app;
+    BuildProject(rootDir.path(), p);
+    if (QTest::currentTestFailed())
+        return;
+    const QString project = a.ProjectPathTable.CurrentProjectPath;
+    QVERIFY(WriteProfileString(project, QStringLiteral("Cabinet_Sizing"), QStringLiteral("IDC_PRO_2_4_COMBO3"), QStringLiteral("3")));
+    const QMap<QString, QByteArray> before = FolderSnapshot(p.dir.path());
+
+    const CalcRun refused = RunSevrinCalcRefusingWrites(rootDir.path(), project, QStringLiteral("fault"));
+    QCOMPARE(refused.exitCode, 1);
+    QVERIFY2(refused.out.isEmpty(), qPrintable(refused.out));
+    QCOMPARE(refused.err.count(QLatin1Char('\n')), 1);
+    QVERIFY2(refused.err.startsWith(QStringLiteral("sevrin-calc: cannot store fault-current results: ")),
+             qPrintable(refused.err));
+    // The two workbooks with a named bus; the others had no result to store.
+    QVERIFY2(refused.err.contains(a.BusWorkbookPath(0)) && refused.err.contains(a.BusWorkbookPath(1)),
+             qPrintable(refused.err));
+    QVERIFY2(!refused.err.contains(a.BusWorkbookPath(2)), qPrintable(refused.err));
+    QCOMPARE(ChangedEntries(before, FolderSnapshot(p.dir.path())), QStringList());
+
+    // The same run allowed to write stores the new figures: the refusal alone kept them out.
+    const CalcRun stored = RunSevrinCalc(rootDir.path(), project, QStringLiteral("fault"));
+    QVERIFY2(stored.exitCode == 0, qPrintable(stored.err));
+    const QStringList changed = ChangedEntries(before, FolderSnapshot(p.dir.path()));
+    QVERIFY2(changed.contains(QFileInfo(a.BusWorkbookPath(0)).fileName()), qPrintable(changed.join(' ')));
+    QVERIFY2(changed.contains(QFileInfo(a.BusWorkbookPath(1)).fileName()), qPrintable(changed.join(' ')));
 }
 
 QTEST_GUILESS_MAIN(TestFaultDriver)

@@ -12,7 +12,9 @@
 #include "platform/profile.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -80,6 +82,8 @@ private slots:
     void lineRowsMirrorTheWorkbook();
     void lineInputErrorsChangeNothing();
     void failedWriteShowsMessageAndReloads();
+    void failedProjectFileSaveIsReported_data();
+    void failedProjectFileSaveIsReported();
     void transformerRowsMirrorTheWorkbook();
 
 private:
@@ -458,6 +462,25 @@ void TestFaultScreen::transformerRowsMirrorTheWorkbook()
     page->FillTransformerList();
     QCOMPARE(list->rows()->text(1, 1), QString());
     QVERIFY(m_prompt->messages.isEmpty());
+}
+
+void TestFaultScreen::failedProjectFileSaveIsReported_data()
+{
+    QTest::addColumn<int>("button");
+    QTest::newRow("저장하기") << 1061;
+    QTest::newRow("계산") << 1645;
+}
+
+// A project file that cannot be written (a folder in its place, which stops root too) is
+// named, and never reported as saved; the workbooks of "계산" are stored as usual.
+void TestFaultScreen::failedProjectFileSaveIsReported()
+{
+    QFETCH(int, button);
+    const QString path = theApp.ProjectPathTable.CurrentProjectPath;
+    QVERIFY(QDir().mkdir(path));
+    Click(button);
+    QCOMPARE(m_prompt->messages, QStringList{QStringLiteral("프로젝트 파일을 저장하지 못했습니다.\n") + path});
+    QVERIFY(QFileInfo(path).isDir());
 }
 
 QTEST_MAIN(TestFaultScreen)

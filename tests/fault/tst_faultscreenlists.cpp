@@ -1,11 +1,12 @@
 // The cable and motor pages of the fault-current screen driven through their controls: every
 // add, change, delete and "+" mirrored cell by cell into the fault-current workbook, the cable
 // and motor imports from fixture workbooks written through their stores, the impedance
-// summary dialog and the cable picker.
+// summary dialog and the cable picker; an import whose source workbook cannot be read.
 #include "app/core/companionworkbook.h"
 #include "app/core/sevrin.h"
 #include "app/gui/rowlistmodel.h"
 #include "common/recordingprompt.h"
+#include "common/testsupport.h"
 #include "fault/faultfixture.h"
 #include "fault/gui/debugdlg.h"
 #include "fault/gui/inputpro02dlg.h"
@@ -83,6 +84,8 @@ private slots:
     void cableImportTakesThreePhaseAndFeederRows();
     void motorRowsMirrorTheWorkbook();
     void motorImportTakesTheChosenTransformer();
+    void importFromUnreadableWorkbookIsRefused_data();
+    void importFromUnreadableWorkbookIsRefused();
     void impedanceSummaryOfAnEmptyTransformer();
     void cablePickerFillsTheBusRow();
 
@@ -485,6 +488,32 @@ void TestFaultScreenLists::cablePickerFillsTheBusRow()
     CInputPro02Dlg none;
     QCOMPARE(none.List()->rows()->rowCount(), 0);
     QVERIFY(!QFile::exists(path));
+}
+
+void TestFaultScreenLists::importFromUnreadableWorkbookIsRefused_data()
+{
+    QTest::addColumn<bool>("cables");  // the cable schedule, else the motor-control centre
+    QTest::newRow("cable schedule") << true;
+    QTest::newRow("motor-control centre") << false;
+}
+
+// Read as no rows, a damaged source used to import nothing without a word.
+void TestFaultScreenLists::importFromUnreadableWorkbookIsRefused()
+{
+    QFETCH(bool, cables);
+    const QString path = theApp.CompanionPath(cables ? CSevrinApp::CableWorkbook : CSevrinApp::MccWorkbook);
+    QVERIFY(WriteFile(path, QByteArrayLiteral("not a workbook")));
+    companion::DropCache();
+    const QMap<QString, QByteArray> before = FolderSnapshot(m_dir->path());
+    m_prompt->messages.clear();
+    CFaultPage* page = cables ? static_cast<CFaultPage*>(m_view->CablePage())
+                              : static_cast<CFaultPage*>(m_view->MotorPage());
+    Click(page, cables ? 1694 : 1404);
+    QCOMPARE(m_prompt->messages.size(), 1);
+    QVERIFY2(m_prompt->messages[0].contains(path), qPrintable(m_prompt->messages[0]));
+    QCOMPARE(ChangedEntries(before, FolderSnapshot(m_dir->path())), QStringList());
+    const ReportListView* list = cables ? m_view->CablePage()->List() : m_view->MotorPage()->List();
+    QCOMPARE(list->rows()->rowCount(), 0);
 }
 
 QTEST_MAIN(TestFaultScreenLists)

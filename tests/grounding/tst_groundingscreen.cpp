@@ -22,6 +22,7 @@
 #include <QDir>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -72,6 +73,7 @@ private slots:
     void summaryPageAndDialogAgree();
     void finalSizeChoiceStaysUntilTheStandardSizeChanges();
     void saveThenReloadEveryKey();
+    void failedSaveNamesTheFile();
     void reportCallFromAnotherThread();
     void everyEntryRecomputesAndALoadOnlyShows();
     void enterAndEscapeOnThePages();
@@ -268,6 +270,18 @@ void TestGroundingScreen::finalSizeChoiceStaysUntilTheStandardSizeChanges()
     // The diameter, Km and the summary all use the size shown.
     QCOMPARE(Shown(m_view->ResistancePage(), 1039), QStringLiteral("0.0107"));
     QCOMPARE(m_view->SummaryPage()->List()->rows()->text(11, 2), QStringLiteral("0.0107"));
+}
+
+// A project file that cannot be written (a folder in its place, which stops root too) is
+// named, and "저장하기" never says it saved.
+void TestGroundingScreen::failedSaveNamesTheFile()
+{
+    const QString project = m_dir.filePath(QStringLiteral("G-folder.pro"));
+    QVERIFY(QDir().mkdir(project));
+    theApp.ProjectPathTable.CurrentProjectPath = project;
+    Click(1057);
+    QCOMPARE(m_prompt->messages, QStringList{QStringLiteral("프로젝트 파일을 저장하지 못했습니다.\n") + project});
+    QVERIFY(QFileInfo(project).isDir());
 }
 
 void TestGroundingScreen::saveThenReloadEveryKey()

@@ -24,6 +24,20 @@ libio::FileStamp StampOf(const QString& path)
     return libio::FileWatch(path).stamp();
 }
 
+std::function<bool(const QString&)>& SaveRefusal()
+{
+    static std::function<bool(const QString&)> refuses;
+    return refuses;
+}
+
+bool SaveBook(Book& book, const QString& path)
+{
+    const auto& refuses = SaveRefusal();
+    if (refuses && refuses(path))
+        return false;
+    return book.save(path);
+}
+
 struct Entry
 {
     QString path;
@@ -77,7 +91,7 @@ struct Cache
     bool flush(Entry* e)
     {
         e->pending = false;
-        if (e->book->save(e->path)) {
+        if (SaveBook(*e->book, e->path)) {
             e->stamp = StampOf(e->path);
             return true;
         }
@@ -181,13 +195,19 @@ bool WorkbookAccess::save()
         e->pending = true;
         return true;
     }
-    if (m_book->save(m_path)) {
+    if (SaveBook(*m_book, m_path)) {
         e->stamp = StampOf(m_path);
         e->pending = false;
         return true;
     }
     e->stale = true;  // the file still holds what it held: read it again next time
     return false;
+}
+
+void SetSaveRefusal(std::function<bool(const QString& path)> refuses)
+{
+    std::lock_guard<std::recursive_mutex> lock(TheCache().mutex);
+    SaveRefusal() = std::move(refuses);
 }
 
 void DropCache()
@@ -229,14 +249,16 @@ bool CompanionBatch::finish()
     std::lock_guard<std::recursive_mutex> lock(cache.mutex);
     if (--cache.batchDepth > 0)
         return true;  // an outer batch saves
-    bool ok = true;
     std::vector<companion::Entry*> pending;
     for (auto& e : cache.entries)
         if (e->pending)
             pending.push_back(e.get());
-    for (companion::Entry* e : pending)
-        ok = cache.flush(e) && ok;
-    return ok;
+    for (companion::Entry* e : pending) {
+        const QString path = e->path;  // a failed flush drops the entry
+        if (!cache.flush(e))
+            m_failed << path;
+    }
+    return m_failed.isEmpty();
 }
 
 // ---- paths --------------------------------------------------------------------------------

@@ -10,8 +10,10 @@
 //
 // CompanionBatch lets one handler that writes many rows save each workbook once, at its end.
 #include <QString>
+#include <QStringList>
 
 #include <array>
+#include <functional>
 #include <mutex>
 
 class Book;
@@ -76,6 +78,12 @@ private:
 // Forgets every cached workbook (used when a project's files are copied or deleted).
 void DropCache();
 
+// Test seam: while a refusal is set, a save to a path it answers true for fails as a save to
+// a read-only file does, and the file stays as it is. A test run as root writes through file
+// permissions, so a read-only file cannot make a save fail there. An empty function restores
+// ordinary saves.
+void SetSaveRefusal(std::function<bool(const QString& path)> refuses);
+
 }  // namespace companion
 
 // Within its lifetime the stores save each workbook they change once, when the outermost
@@ -92,7 +100,10 @@ public:
     // Saves what the batch deferred; false when any save failed. Called by the destructor
     // when the handler did not call it.
     bool finish();
+    // The workbooks whose save failed in finish(), in the order they were saved.
+    const QStringList& failedPaths() const { return m_failed; }
 
 private:
     bool m_finished = false;
+    QStringList m_failed;
 };

@@ -50,7 +50,9 @@ bool CSevrinApp::ReadFaultDataRow(int sheet, int row)
     if (!wb.ok())
         return false;
     if (wb.isNew()) {
-        // A new project: the ten sheets, all empty; there is no row to read yet.
+        // A new project: the ten sheets, all empty; there is no row to read yet. A creation
+        // that fails leaves the file missing: within a batch its end reports it, otherwise
+        // the next row stored fails and says so.
         for (int i = 0; i < kFaultSheets; ++i)
             wb.book().addSheet(QString::number(i));
         wb.save();

@@ -755,7 +755,13 @@ void CSevrinPro40View::SearchCableFaultCurrents()
 
 void CSevrinPro40View::OnSaveCable()
 {
-    theApp.SaveCableSection(theApp.ProjectPathTable.CurrentProjectPath);
+    // The cables live in "_40", stored with every change; the section itself holds nothing
+    // today, but a section that cannot be written is never reported as saved.
+    const QString& path = theApp.ProjectPathTable.CurrentProjectPath;
+    if (!theApp.SaveCableSection(path)) {
+        Prompt::Message(tr("프로젝트 파일을 저장하지 못했습니다.\n%1").arg(path));
+        return;
+    }
     Prompt::Message(tr("케이블&차단기 내용을 저장 하였습니다."), Prompt::Buttons::Ok,
                     Prompt::Icon::Information);
 }

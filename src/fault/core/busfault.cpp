@@ -108,7 +108,7 @@ BusCalcFactors ReadBusCalcFactors(const CSevrinApp& app)
     return f;
 }
 
-bool CalcBusFaultCurrent(CSevrinApp& app, BusView& v)
+bool CalcBusFaultCurrent(CSevrinApp& app, BusView& v, bool* stored)
 {
     const BusCalcFactors c = ReadBusCalcFactors(app);
     BusFaultInputs in;
@@ -196,7 +196,8 @@ bool CalcBusFaultCurrent(CSevrinApp& app, BusView& v)
     auto& header = app.FaultCurrentBlock.BusPageHeader;
     for (std::size_t i = 0; i < header.size(); ++i)
         header[i] = v.Results[i];
-    app.WriteBusPageHeader(v.TransformerIndex, v.SheetIndex);
+    if (!app.WriteBusPageHeader(v.TransformerIndex, v.SheetIndex) && stored)
+        *stored = false;
     return true;
 }
 
@@ -245,6 +246,17 @@ void ReportBusWriteFailure(const CSevrinApp& app, const BusView& v)
     Prompt::Message(Tr("BUS 파일에 저장하지 못했습니다.\n%1").arg(app.BusWorkbookPath(v.TransformerIndex)));
 }
 
+// After a stored change of its rows: the bus recomputed and its results stored. A page that
+// keeps its rows but not the new results says so; the bus shows the results it computed.
+bool RecalcStoredBus(CSevrinApp& app, BusView& v)
+{
+    bool stored = true;
+    CalcBusFaultCurrent(app, v, &stored);
+    if (!stored)
+        ReportBusWriteFailure(app, v);
+    return stored;
+}
+
 }  // namespace
 
 bool AddBusCable(CSevrinApp& app, BusView& v, const BusListRow& cable)
@@ -261,8 +273,7 @@ bool AddBusCable(CSevrinApp& app, BusView& v, const BusListRow& cable)
         return false;
     }
     v.Rows.push_back(cable);
-    CalcBusFaultCurrent(app, v);
-    return true;
+    return RecalcStoredBus(app, v);
 }
 
 bool ChangeBusCable(CSevrinApp& app, BusView& v, int sel, const BusListRow& cable)
@@ -275,8 +286,7 @@ bool ChangeBusCable(CSevrinApp& app, BusView& v, int sel, const BusListRow& cabl
         return false;
     }
     v.Rows[std::size_t(sel)] = cable;
-    CalcBusFaultCurrent(app, v);
-    return true;
+    return RecalcStoredBus(app, v);
 }
 
 bool DeleteBusCable(CSevrinApp& app, BusView& v, int sel)
@@ -288,8 +298,7 @@ bool DeleteBusCable(CSevrinApp& app, BusView& v, int sel)
         return false;
     }
     v.Rows.erase(v.Rows.begin() + sel);
-    CalcBusFaultCurrent(app, v);
-    return true;
+    return RecalcStoredBus(app, v);
 }
 
 bool SetBusName(CSevrinApp& app, BusView& v, const QString& name)

@@ -94,9 +94,10 @@ BusCalcFactors ReadBusCalcFactors(const CSevrinApp& app);
 // The breaker's instantaneous operating time of the design conditions: 0.01 s to 0.05 s.
 double BreakerInstantaneousTime(const CSevrinApp& app);
 
-// Computes the bus by its mode. Feeder buses store their results in row 0 of their bus page.
-// False only for a feeder bus without a name or without rows (nothing is computed then).
-bool CalcBusFaultCurrent(CSevrinApp& app, BusView& view);
+// Computes the bus by its mode. Feeder buses store their results in row 0 of their bus page;
+// `stored`, when given, turns false when that store failed. False only for a feeder bus
+// without a name or without rows (nothing is computed then).
+bool CalcBusFaultCurrent(CSevrinApp& app, BusView& view, bool* stored = nullptr);
 
 // ---- the bus cell's own operations ---------------------------------------------------------
 // Each stores its change in the bus page at once; when the page cannot be written (a bus

@@ -9,6 +9,7 @@
 #include "platform/xlsxbook.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 
 namespace fault {
 
@@ -152,11 +153,79 @@ void ShowTransformerFaultResult(FaultBusPages& pages, int k, double rref90, doub
     }
 }
 
-void LoadFaultBusData(CSevrinApp& app, FaultBusPages& pages)
+void FaultStoreOutcome::addUnreadable(const QString& path)
 {
+    if (!unreadable.contains(path))
+        unreadable << path;
+}
+
+void FaultStoreOutcome::addUnsaved(const QString& path)
+{
+    if (!unsaved.contains(path))
+        unsaved << path;
+}
+
+void FaultStoreOutcome::addUnsaved(const QStringList& paths)
+{
+    for (const QString& path : paths)
+        addUnsaved(path);
+}
+
+void FaultStoreOutcome::add(const FaultStoreOutcome& other)
+{
+    for (const QString& path : other.unreadable)
+        addUnreadable(path);
+    addUnsaved(other.unsaved);
+}
+
+QStringList UnreadableFaultInputs(const CSevrinApp& app)
+{
+    QStringList paths{app.CompanionPath(CSevrinApp::FaultDataWorkbook)};
+    for (int n = 0; n < kTransformers; ++n)
+        paths << app.BusWorkbookPath(n);
+    QStringList unreadable;
+    for (const QString& path : paths) {
+        if (path.isEmpty() || !QFileInfo::exists(path))
+            continue;
+        if (!WorkbookAccess(path, Mode::Read).ok())
+            unreadable << path;
+    }
+    return unreadable;
+}
+
+QString FaultStoreMessage(const FaultStoreOutcome& outcome, bool run)
+{
+    QStringList parts;
+    if (!outcome.unreadable.isEmpty()) {
+        parts << (run ? Tr("파일을 읽을 수 없어 고장전류를 계산하지 않았습니다. 파일은 바꾸지 않았습니다.")
+                      : Tr("파일을 읽을 수 없습니다. 파일은 바꾸지 않았습니다."))
+              << outcome.unreadable;
+    }
+    if (!outcome.unsaved.isEmpty())
+        parts << Tr("고장전류 파일에 저장하지 못했습니다.") << outcome.unsaved;
+    return parts.join(QLatin1Char('\n'));
+}
+
+FaultStoreOutcome LoadFaultBusData(CSevrinApp& app, FaultBusPages& pages)
+{
+    FaultStoreOutcome outcome;
+    const QStringList unreadable = UnreadableFaultInputs(app);
+    // A workbook that cannot be read is never written, and while one of them cannot be read
+    // the others are not created or padded either: the pages show what the files hold.
+    const bool writable = unreadable.isEmpty();
+    const QString faultData = app.CompanionPath(CSevrinApp::FaultDataWorkbook);
+    // The bus workbooks are the pages' own; an unreadable "_80" leaves the pages without
+    // voltages and is said by the calculation or the list that needs its rows.
+    for (const QString& path : unreadable) {
+        if (path != faultData)
+            outcome.addUnreadable(path);
+    }
+    // The workbooks created or padded here are saved together at the end.
+    CompanionBatch batch;
     for (int n = 0; n < kTransformers; ++n) {
         QString voltage, ngr;
-        if (app.ReadFaultDataRow(TransformerSheet, n)) {
+        // The reader creates a missing "_80"; a load that may write nothing leaves it missing.
+        if ((writable || QFileInfo::exists(faultData)) && app.ReadFaultDataRow(TransformerSheet, n)) {
             voltage = app.FaultCurrentBlock.TransformerImpedanceRow[4];
             ngr = app.FaultCurrentBlock.TransformerImpedanceRow[7];
         }
@@ -178,27 +247,29 @@ void LoadFaultBusData(CSevrinApp& app, FaultBusPages& pages)
         PropagateTransformerHeader(pages, n, voltage, ngr);
 
         const QString path = app.BusWorkbookPath(n);
-        WorkbookAccess wb(path, Mode::Write);
-        if (!wb.ok()) {
-            // Never replace a workbook that exists but cannot be read.
-            Prompt::Message(Tr("BUS 파일을 읽을 수 없습니다.\n%1").arg(path));
+        // Never replace a workbook that exists but cannot be read (it is listed above).
+        WorkbookAccess wb(path, writable ? Mode::Write : Mode::Read);
+        if (!wb.ok())
             continue;
-        }
         Book& book = wb.book();
-        if (book.sheetCount() < kBusPagesPerWorkbook) {
+        if (writable && book.sheetCount() < kBusPagesPerWorkbook) {
             for (int s = book.sheetCount(); s < kBusPagesPerWorkbook; ++s) {
                 QString name = QString::number(s);
                 while (!companion::SheetNameFree(book, name))
                     name += QLatin1Char('_');
                 book.addSheet(name);
             }
-            wb.save();
+            if (!wb.save())
+                outcome.addUnsaved(path);
         }
         for (int k = 0; k < kBusCellsPerPage; ++k) {
             if (const Sheet* sheet = wb.sheet(k))
                 ReadBusPage(*sheet, col.Cells[std::size_t(k)], trCell, n);
         }
     }
+    if (!batch.finish())
+        outcome.addUnsaved(batch.failedPaths());
+    return outcome;
 }
 
 bool LoadBusLayout(CSevrinApp& app, BusColumn& column, int tr, int page)
@@ -221,32 +292,45 @@ bool LoadBusLayout(CSevrinApp& app, BusColumn& column, int tr, int page)
     return true;
 }
 
-void RecalcBusColumn(CSevrinApp& app, BusColumn& column)
+FaultStoreOutcome RecalcBusColumn(CSevrinApp& app, BusColumn& column)
 {
+    FaultStoreOutcome outcome;
+    const QString path = app.BusWorkbookPath(column.TransformerIndex);
     CalcBusFaultCurrent(app, column.TransformerCell);
     const int shown = column.Page;
     const BusView& trCell = column.TransformerCell;
+    bool stored = true;
     for (int p = 0; p < kBusColumnPages; ++p) {
-        if (!LoadBusLayout(app, column, column.TransformerIndex, p))
+        if (!LoadBusLayout(app, column, column.TransformerIndex, p)) {
+            // A missing workbook has no buses; one that exists and cannot be read is said.
+            if (QFileInfo::exists(path))
+                outcome.addUnreadable(path);
             break;
+        }
         for (BusView& cell : column.Cells) {
             for (std::size_t u = 0; u < 2; ++u)
                 cell.UpstreamRows[u] = u < trCell.Rows.size() ? trCell.Rows[u] : BusListRow{};
             // A page without a bus is skipped: the named buses after it are computed too,
             // so that none keeps results of an earlier state.
-            CalcBusFaultCurrent(app, cell);
+            CalcBusFaultCurrent(app, cell, &stored);
         }
     }
+    if (!stored)
+        outcome.addUnsaved(path);
     LoadBusLayout(app, column, column.TransformerIndex, shown);
+    return outcome;
 }
 
-void RecalcAllBuses(CSevrinApp& app, FaultBusPages& pages)
+FaultStoreOutcome RecalcAllBuses(CSevrinApp& app, FaultBusPages& pages)
 {
+    FaultStoreOutcome outcome;
     CompanionBatch batch;
     CalcBusFaultCurrent(app, pages.Incoming);
     for (BusColumn& col : pages.Columns)
-        RecalcBusColumn(app, col);
-    batch.finish();
+        outcome.add(RecalcBusColumn(app, col));
+    if (!batch.finish())
+        outcome.addUnsaved(batch.failedPaths());
+    return outcome;
 }
 
 namespace {

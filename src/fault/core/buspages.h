@@ -4,6 +4,8 @@
 // sheet (bus page) per bus. A transformer column shows 25 of its 100 pages at once.
 #include "fault/core/busfault.h"
 
+#include <QStringList>
+
 #include <array>
 
 class CSevrinApp;
@@ -35,10 +37,33 @@ public:
 // "TR-1".."TR-4" give 0..3, any other text 4.
 int BusTransformerIndex(const QString& transformerName);
 
+// What kept the bus pages or a fault calculation from their files. The screen turns it into
+// one message, the driver into one line.
+struct FaultStoreOutcome
+{
+    QStringList unreadable;  // workbooks that exist but cannot be read: nothing was written
+    QStringList unsaved;     // workbooks that did not take their changes
+
+    bool ok() const { return unreadable.isEmpty() && unsaved.isEmpty(); }
+    void addUnreadable(const QString& path);
+    void addUnsaved(const QString& path);
+    void addUnsaved(const QStringList& paths);
+    void add(const FaultStoreOutcome& other);
+};
+
+// The workbooks a fault calculation reads ("_80" and the five bus workbooks) that exist but
+// cannot be read. A missing one is no fault: the calculation creates it.
+QStringList UnreadableFaultInputs(const CSevrinApp& app);
+
+// The message for an outcome that is not ok(); `run` when it stopped a calculation.
+QString FaultStoreMessage(const FaultStoreOutcome& outcome, bool run);
+
 // After a project load: every column from the transformer rows of the fault-current data
 // workbook and its bus workbook (created with 100 empty pages when missing, padded to 100
-// pages when shorter); each column shows page 0. Nothing is computed.
-void LoadFaultBusData(CSevrinApp& app, FaultBusPages& pages);
+// pages when shorter); each column shows page 0. Nothing is computed. While a workbook of the
+// calculation cannot be read, the others are read as they are and nothing is created; the
+// outcome names the bus workbooks among them.
+FaultStoreOutcome LoadFaultBusData(CSevrinApp& app, FaultBusPages& pages);
 
 // Fills the 25 bus cells of the column with page `page` (0..3) of transformer tr's workbook.
 // A workbook that cannot be loaded leaves the cells as they are (false).
@@ -46,10 +71,10 @@ bool LoadBusLayout(CSevrinApp& app, BusColumn& column, int tr, int page);
 
 // Recomputes the transformer's secondary bus and every named bus of its workbook (an empty
 // page in between does not stop it); the column shows the page it showed before.
-void RecalcBusColumn(CSevrinApp& app, BusColumn& column);
+FaultStoreOutcome RecalcBusColumn(CSevrinApp& app, BusColumn& column);
 
 // The incoming bus, then every transformer column; the bus workbooks are saved once.
-void RecalcAllBuses(CSevrinApp& app, FaultBusPages& pages);
+FaultStoreOutcome RecalcAllBuses(CSevrinApp& app, FaultBusPages& pages);
 
 // After confirmation, an empty bus page at sheet s (the buses from s on move one page down) /
 // deletes the bus page s (the buses after it move one page up); then reloads the page shown.

@@ -143,8 +143,14 @@ bool HasTransformer(const std::array<QString, 16>& row)
     return !row[1].isEmpty() || !row[2].isEmpty() || !row[4].isEmpty() || !row[7].isEmpty();
 }
 
-void CalcFaultCurrent(CSevrinApp& app, FaultBusPages& buses)
+FaultStoreOutcome CalcFaultCurrent(CSevrinApp& app, FaultBusPages& buses)
 {
+    FaultStoreOutcome outcome;
+    // Rows that cannot be read would count as no rows: every bus would get the figures of an
+    // empty network.
+    outcome.unreadable = UnreadableFaultInputs(app);
+    if (!outcome.unreadable.isEmpty())
+        return outcome;
     auto& b = app.FaultCurrentBlock;
     // Every row read and written below goes through the workbook cache; save once at the end.
     CompanionBatch batch;
@@ -231,8 +237,8 @@ void CalcFaultCurrent(CSevrinApp& app, FaultBusPages& buses)
         if (HasTransformer(row)) {
             const auto before = row;
             CalcTransformerSourceImpedance(row, total[0], total[1]);
-            if (row != before)
-                app.WriteFaultDataRow(TransformerSheet, k, false);
+            if (row != before && !app.WriteFaultDataRow(TransformerSheet, k, false))
+                outcome.addUnsaved(app.CompanionPath(CSevrinApp::FaultDataWorkbook));
         }
         rsl[std::size_t(k)] = ReadFaultNumber(row[14]);
         xsl[std::size_t(k)] = ReadFaultNumber(row[15]);
@@ -293,8 +299,10 @@ void CalcFaultCurrent(CSevrinApp& app, FaultBusPages& buses)
         SetFaultResultRow(app, 22 + k, tr + QStringLiteral(" 기준"), rb[i], rb[i], rb[i], xb[i]);
     }
 
-    RecalcAllBuses(app, buses);
-    batch.finish();
+    outcome.add(RecalcAllBuses(app, buses));
+    if (!batch.finish())
+        outcome.addUnsaved(batch.failedPaths());
+    return outcome;
 }
 
 }  // namespace fault

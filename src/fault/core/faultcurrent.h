@@ -2,6 +2,8 @@
 // System fault level: the utility, line and incoming-cable impedances at the 22.9 kV
 // receiving point, the transformers referred to their secondary voltage, the motors fed by
 // each transformer, and the reference impedances every bus calculation starts from.
+#include "fault/core/buspages.h"
+
 #include <QString>
 
 #include <array>
@@ -9,8 +11,6 @@
 class CSevrinApp;
 
 namespace fault {
-
-class FaultBusPages;
 
 // Percent on the 100 MVA base to ohms at 22.9 kV: percent x kHvOhmFactor / 100000.
 inline constexpr double kHvOhmFactor = 22.9 * 22.9 * 10.0;
@@ -94,7 +94,9 @@ bool HasTransformer(const std::array<QString, 16>& row);
 
 // "계산": the whole system calculation into FaultResult, UtilityResult and ImpedanceSummary,
 // the transformer cells of the bus pages, then every bus (RecalcAllBuses). Every stored
-// transformer's system impedance is brought up to date first, at its own voltage.
-void CalcFaultCurrent(CSevrinApp& app, FaultBusPages& buses);
+// transformer's system impedance is brought up to date first, at its own voltage. When a
+// workbook it reads exists but cannot be read, nothing is computed and no file changes; the
+// outcome names it, and the workbooks that did not take their results.
+FaultStoreOutcome CalcFaultCurrent(CSevrinApp& app, FaultBusPages& buses);
 
 }  // namespace fault

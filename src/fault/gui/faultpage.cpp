@@ -1,5 +1,6 @@
 #include "fault/gui/faultpage.h"
 
+#include "app/core/companionworkbook.h"
 #include "app/core/sevrin.h"
 #include "fault/core/faultcurrent.h"
 #include "fault/core/faultrows.h"
@@ -104,6 +105,16 @@ void CFaultPage::EnsureFaultWorkbook()
 {
     if (!FaultWorkbookExists())
         theApp.ReadFaultDataRow(fault::LineSheet, 0);
+}
+
+bool CFaultPage::CheckSourceWorkbook(const QString& path)
+{
+    if (path.isEmpty() || !QFileInfo::exists(path))
+        return true;
+    if (companion::WorkbookAccess(path, companion::WorkbookAccess::Mode::Read).ok())
+        return true;
+    Prompt::Message(tr("파일을 읽을 수 없어 가져오지 않았습니다.\n%1").arg(path));
+    return false;
 }
 
 void CFaultPage::FillListFromSheet(ReportListView* list, int sheet)

@@ -49,6 +49,9 @@ protected:
     // (with its ten empty sheets), so that a write never meets a missing workbook.
     static bool FaultWorkbookExists();
     static void EnsureFaultWorkbook();
+    // Before rows are taken from another screen's workbook: false, after a message naming
+    // it, when it exists but cannot be read (its rows would count as none).
+    static bool CheckSourceWorkbook(const QString& path);
     // Renumbers column 0 of every row 1..n.
     static void RenumberList(ReportListView* list);
     // The selection mark after row s was deleted from a list now holding `count` rows.

@@ -100,7 +100,9 @@ fault::FaultBusPages& CSevrinPro80View::BusPages()
     const QString project = theApp.ProjectPathTable.CurrentProjectPath;
     if (project != m_busesProject && !project.isEmpty()) {
         m_busesProject = project;
-        fault::LoadFaultBusData(theApp, m_buses);
+        const fault::FaultStoreOutcome loaded = fault::LoadFaultBusData(theApp, m_buses);
+        if (!loaded.ok())
+            Prompt::Message(fault::FaultStoreMessage(loaded, false));
     }
     return m_buses;
 }
@@ -173,21 +175,42 @@ void CSevrinPro80View::ShowFaultCurrentInputs()
     m_cablePage->SetDeltaFactors(b.FaultResult[fault::Delta20], b.FaultResult[fault::Delta250]);
 }
 
-void CSevrinPro80View::CalcFaultCurrent()
+bool CSevrinPro80View::CalcFaultCurrent()
 {
-    fault::CalcFaultCurrent(theApp, BusPages());
+    // A workbook of the calculation that cannot be read stops it before the bus pages are
+    // read (and created): one message, and no file changes.
+    fault::FaultStoreOutcome outcome;
+    outcome.unreadable = fault::UnreadableFaultInputs(theApp);
+    if (!outcome.unreadable.isEmpty()) {
+        Prompt::Message(fault::FaultStoreMessage(outcome, true));
+        return false;
+    }
+    outcome = fault::CalcFaultCurrent(theApp, BusPages());
     // The calculation refers each transformer to the system it just computed and stores that
     // in the transformer's row: the list shows the rows the calculation used.
     m_transformerPage->FillTransformerList();
     m_busPage->ShowBuses();
+    if (!outcome.ok())
+        Prompt::Message(fault::FaultStoreMessage(outcome, true));
+    return outcome.unreadable.isEmpty();
 }
 
 void CSevrinPro80View::OnCalcFaultCurrent()
 {
     StoreFaultCurrentInputs();
-    CalcFaultCurrent();
+    if (!CalcFaultCurrent())
+        return;
     ShowFaultCurrentInputs();
-    theApp.SaveFaultCurrentSection(theApp.ProjectPathTable.CurrentProjectPath);
+    SaveFaultCurrentSection();
+}
+
+bool CSevrinPro80View::SaveFaultCurrentSection()
+{
+    const QString& path = theApp.ProjectPathTable.CurrentProjectPath;
+    if (theApp.SaveFaultCurrentSection(path))
+        return true;
+    Prompt::Message(tr("프로젝트 파일을 저장하지 못했습니다.\n%1").arg(path));
+    return false;
 }
 
 FaultReportTexts CSevrinPro80View::RecalcForReport()
@@ -218,8 +241,8 @@ FaultReportTexts CSevrinPro80View::RecalcForReport()
 void CSevrinPro80View::OnSaveFaultCurrent()
 {
     StoreFaultCurrentInputs();
-    theApp.SaveFaultCurrentSection(theApp.ProjectPathTable.CurrentProjectPath);
-    Prompt::Message(tr("고장전류 내용을 저장 하였습니다."), Prompt::Buttons::Ok);
+    if (SaveFaultCurrentSection())
+        Prompt::Message(tr("고장전류 내용을 저장 하였습니다."), Prompt::Buttons::Ok);
 }
 
 void CSevrinPro80View::OnOutputFaultCurrentReport()

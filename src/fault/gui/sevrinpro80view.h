@@ -29,8 +29,10 @@ public:
     // Copies the stored inputs, totals and results into the fields of the pages; computes
     // nothing and touches no list.
     void ShowFaultCurrentInputs();
-    // The system fault-level calculation over the stored rows, then every bus.
-    void CalcFaultCurrent();
+    // The system fault-level calculation over the stored rows, then every bus. A workbook it
+    // reads or writes that fails is named in one message; false when the calculation could
+    // not run (a workbook it reads cannot be read), true when it ran.
+    bool CalcFaultCurrent();
     // What the report writer runs before it copies the shown texts: store, compute, show (as
     // "계산", without saving the project file), then the texts the report copies. Runs on the
     // screen's thread; the writer reaches it with one blocking call.
@@ -68,6 +70,8 @@ private:
     void OnNext();
     void OnPrevious();
     void GoToPage(int n);
+    // The screen's section of the project file; a message when it cannot be written.
+    bool SaveFaultCurrentSection();
 
     QStackedWidget* m_frame = nullptr;
     QWidget* m_currentPage = nullptr;

@@ -239,6 +239,8 @@ void CSevrinPro83View::OnInsertMotorRow()
 
 void CSevrinPro83View::OnImportMccMotors()
 {
+    if (!CheckSourceWorkbook(theApp.CompanionPath(CSevrinApp::MccWorkbook)))
+        return;
     EnsureFaultWorkbook();
     const int before = m_list->rows()->rowCount();
     const int added = fault::ImportMccMotors(theApp, GetSelectedTransformer());

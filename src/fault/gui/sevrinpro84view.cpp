@@ -239,6 +239,8 @@ void CSevrinPro84View::OnInsertCableRow()
 
 void CSevrinPro84View::OnImportScheduleCables()
 {
+    if (!CheckSourceWorkbook(theApp.CompanionPath(CSevrinApp::CableWorkbook)))
+        return;
     EnsureFaultWorkbook();
     const int before = m_list->rows()->rowCount();
     const int added = fault::ImportScheduleCables(theApp, Delta20(), Delta250());

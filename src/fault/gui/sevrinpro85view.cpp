@@ -5,6 +5,7 @@
 #include "fault/gui/sevrinpro80view.h"
 #include "fault/gui/sevrinpro85view1.h"
 #include "fault/gui/sevrinpro85view2.h"
+#include "platform/prompt.h"
 
 #include <QPushButton>
 #include <QRadioButton>
@@ -171,8 +172,10 @@ void CSevrinPro85View::RecalcAllBuses()
 {
     if (!m_screen)
         return;
-    fault::RecalcAllBuses(theApp, Buses());
+    const fault::FaultStoreOutcome outcome = fault::RecalcAllBuses(theApp, Buses());
     ShowBuses();
+    if (!outcome.ok())
+        Prompt::Message(fault::FaultStoreMessage(outcome, true));
 }
 
 namespace {

@@ -3,6 +3,7 @@
 #include "app/core/sevrin.h"
 #include "app/gui/formview.h"
 #include "fault/gui/sevrinpro85view2.h"
+#include "platform/prompt.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -155,8 +156,10 @@ void CSevrinPro85View1::DeleteBusCell(int s)
 
 void CSevrinPro85View1::RecalcBusColumn()
 {
-    fault::RecalcBusColumn(theApp, *m_column);
+    const fault::FaultStoreOutcome outcome = fault::RecalcBusColumn(theApp, *m_column);
     ShowColumn();
+    if (!outcome.ok())
+        Prompt::Message(fault::FaultStoreMessage(outcome, true));
 }
 
 int CSevrinPro85View1::ScrollPos() const

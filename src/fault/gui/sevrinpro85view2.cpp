@@ -152,8 +152,11 @@ void CSevrinPro85View2::ShowBus()
 
 bool CSevrinPro85View2::CalcBusFaultCurrent()
 {
-    const bool computed = fault::CalcBusFaultCurrent(theApp, *m_bus);
+    bool stored = true;
+    const bool computed = fault::CalcBusFaultCurrent(theApp, *m_bus, &stored);
     ShowBus();
+    if (!stored)
+        Prompt::Message(tr("BUS 파일에 저장하지 못했습니다.\n%1").arg(theApp.BusWorkbookPath(m_bus->TransformerIndex)));
     return computed;
 }
 

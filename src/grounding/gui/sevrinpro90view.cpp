@@ -171,7 +171,11 @@ void CSevrinPro90View::OnCalculate()
 void CSevrinPro90View::OnSave()
 {
     StoreGroundingInputs();
-    theApp.SaveGroundingDesignSection(theApp.ProjectPathTable.CurrentProjectPath);
+    const QString& path = theApp.ProjectPathTable.CurrentProjectPath;
+    if (!theApp.SaveGroundingDesignSection(path)) {
+        Prompt::Message(tr("프로젝트 파일을 저장하지 못했습니다.\n%1").arg(path));
+        return;
+    }
     Prompt::Message(tr("설계조건을 저장 하였습니다."), Prompt::Buttons::Ok);
 }
 

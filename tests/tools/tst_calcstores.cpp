@@ -1,0 +1,78 @@
+// The driver's commands that store results, with every write refused by the system (as a
+// full disk refuses; file permissions do not stop a test run as root): each fails with one
+// line naming the workbook, exit code 1, and leaves every file of the project as it was.
+#include "app/core/companionworkbook.h"
+#include "app/core/sevrin.h"
+#include "common/calcdriver.h"
+#include "common/companionsuffixes.h"
+#include "common/recordingprompt.h"
+#include "common/testsupport.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+class TestCalcStores : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { RecordingPrompt::Install(); }
+    void cleanup() { companion::DropCache(); }
+    void refusedStoreFailsTheCommand_data();
+    void refusedStoreFailsTheCommand();
+};
+
+void TestCalcStores::refusedStoreFailsTheCommand_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("expectedText");
+    // One panel, one board: each command stores its totals; the fault run creates its bus
+    // workbooks before anything else.
+    QTest::newRow("mcc") << "mcc" << "cannot store the totals of panel MCC-1";
+    QTest::newRow("boards") << "boards" << "cannot store the results of LP-1";
+    QTest::newRow("fault") << "fault" << "cannot store fault-current results";
+}
+
+void TestCalcStores::refusedStoreFailsTheCommand()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, expectedText);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString root = dir.filePath(QStringLiteral("root"));
+    QVERIFY(CopyProgramFolder(root));
+    const QString folder = dir.filePath(QStringLiteral("project"));
+    const QString project = folder + QStringLiteral("/P1.pro");
+    QVERIFY(QDir().mkpath(folder));
+    QVERIFY(QFile::copy(root + QStringLiteral("/FORM/form.pro"), project));
+    QFile::setPermissions(project, QFile::ReadOwner | QFile::WriteOwner);
+
+    auto app = std::make_unique<CSevrinApp>();
+    app->ProjectPathTable.CompanionSuffixTable = StandardCompanionSuffixes();
+    app->ProjectPathTable.CurrentProjectPath = project;
+    app->MotorControlCenterBlock.MccPanelRecord[0] = QStringLiteral("MCC-1");
+    QVERIFY(app->AddMccPanelSheet());
+    app->CabinetSizingBlock.PanelBoardRecord()[0] = QStringLiteral("LP-1");
+    QVERIFY(app->AddPanelBoardSheet());
+    companion::DropCache();
+    const QMap<QString, QByteArray> before = FolderSnapshot(folder);
+
+    const CalcRun refused = RunSevrinCalcRefusingWrites(root, project, command);
+    QCOMPARE(refused.exitCode, 1);
+    QCOMPARE(refused.err.count(QLatin1Char('\n')), 1);
+    QVERIFY2(refused.err.startsWith(QStringLiteral("sevrin-calc: ")) && refused.err.contains(expectedText),
+             qPrintable(refused.err));
+    QVERIFY2(refused.err.contains(folder), qPrintable(refused.err));
+    QCOMPARE(ChangedEntries(before, FolderSnapshot(folder)), QStringList());
+
+    // Allowed to write, the same command succeeds and stores: the refusal alone failed it.
+    const CalcRun stored = RunSevrinCalc(root, project, command);
+    QVERIFY2(stored.exitCode == 0, qPrintable(stored.err));
+    QVERIFY(!ChangedEntries(before, FolderSnapshot(folder)).isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TestCalcStores)
+#include "tst_calcstores.moc"
