@@ -46,6 +46,7 @@ private slots:
     void cancelAbortsAWaitingRequest();
     void missingWorkbookSendsNothing();
     void dialogCancelAbortsTheConversion();
+    void refusedWriteKeepsTheOldPdf();
 
 private:
     // Starts the server in `mode`; its port, 0 when it did not start.
@@ -184,6 +185,25 @@ void TestTopdf::answers()
         QCOMPARE(ReadFile(pdf), QByteArray("old"));
         QVERIFY(m_prompt->openedWithDefault.isEmpty());
     }
+}
+
+// A PDF the disk refuses to take (full, over quota): said, and the older PDF stays whole. The
+// refused write used to wait in the buffer and be committed as an empty file.
+void TestTopdf::refusedWriteKeepsTheOldPdf()
+{
+    const QString pdf = PdfPathOf(m_report);
+    QVERIFY(WriteFile(pdf, "old"));
+    m_settings.serverPort = StartServer(QStringLiteral("ok"));
+    QVERIFY(m_settings.serverPort != 0);
+    PdfResult result = PdfResult::Saved;
+    {
+        FileWritesRefused refused;
+        result = ConvertToPdf(m_report, m_settings);
+    }
+    QCOMPARE(int(result), int(PdfResult::WriteError));
+    QCOMPARE(m_prompt->messages, QStringList{QStringLiteral("PDF 파일을 저장하지 못했습니다.\n") + pdf});
+    QCOMPARE(ReadFile(pdf), QByteArray("old"));
+    QVERIFY(m_prompt->openedWithDefault.isEmpty());
 }
 
 void TestTopdf::cancelAbortsAWaitingRequest()

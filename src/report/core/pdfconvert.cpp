@@ -163,7 +163,9 @@ PdfResult ConvertToPdf(const QString& reportPath, const ReportRunSettings& setti
     }
     const QString pdfPath = PdfPathOf(reportPath);
     QSaveFile out(pdfPath);
-    if (!out.open(QIODevice::WriteOnly) || out.write(pdf) != pdf.size() || !out.commit()) {
+    // A refused write can wait in the buffer and commit() would keep a short file: flush first.
+    if (!out.open(QIODevice::WriteOnly) || out.write(pdf) != pdf.size() || !out.flush() ||
+        !out.commit()) {
         GuiPrompt::Message(QObject::tr("PDF 파일을 저장하지 못했습니다.\n%1").arg(pdfPath));
         return PdfResult::WriteError;
     }
