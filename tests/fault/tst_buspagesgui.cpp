@@ -105,6 +105,7 @@ private slots:
     void calculationOverUnreadableWorkbookChangesNoFile_data();
     void calculationOverUnreadableWorkbookChangesNoFile();
     void unwritableBusWorkbookIsReported();
+    void pagesReadWhileUnreadableAreReadAgain();
     void transformerSelector();
     void scrollByCells();
 
@@ -647,6 +648,34 @@ void TestBusPagesGui::unwritableBusWorkbookIsReported()
     QVERIFY(m_prompt->messages[0].contains(path));
     QCOMPARE(PageCell(0, 0, 2, 0), cell->List()->rows()->text(3, 0));
     QCOMPARE(PageCell(0, 0, 0, 0), ikBefore);
+}
+
+// Bus pages first read while "_80" could not be read create nothing; once it reads again,
+// "계산" reads them again and creates the bus workbook that was missing.
+void TestBusPagesGui::pagesReadWhileUnreadableAreReadAgain()
+{
+    BuildSupplyAndCables();
+    const QString data = theApp.CompanionPath(CSevrinApp::FaultDataWorkbook);
+    const QString bus3 = theApp.BusWorkbookPath(2);
+    companion::DropCache();
+    const QByteArray good = ReadFile(data);
+    QVERIFY(QFile::remove(bus3));
+    QVERIFY(WriteFile(data, QByteArrayLiteral("not a workbook")));
+    companion::DropCache();
+    m_view->InvalidateBusPages();
+    // The pages read without the transformer rows have no voltages.
+    QCOMPARE(m_view->BusPages().Columns[0].Cells[0].Voltage, QString());
+    QVERIFY(!QFile::exists(bus3));
+
+    QVERIFY(WriteFile(data, good));
+    companion::DropCache();
+    m_prompt->messages.clear();
+    Click(m_view.get(), 1645);
+    QVERIFY(m_prompt->messages.isEmpty());
+    WorkbookAccess wb(bus3, WorkbookAccess::Mode::Read);
+    QVERIFY(wb.ok());
+    QCOMPARE(wb.book().sheetCount(), fault::kBusPagesPerWorkbook);
+    QCOMPARE(Column0()->BusCell(0)->Text(1704), QStringLiteral("0.38"));
 }
 
 void TestBusPagesGui::transformerSelector()

@@ -100,6 +100,7 @@ fault::FaultBusPages& CSevrinPro80View::BusPages()
     const QString project = theApp.ProjectPathTable.CurrentProjectPath;
     if (project != m_busesProject && !project.isEmpty()) {
         m_busesProject = project;
+        m_busesPartial = !fault::UnreadableFaultInputs(theApp).isEmpty();
         const fault::FaultStoreOutcome loaded = fault::LoadFaultBusData(theApp, m_buses);
         if (!loaded.ok())
             Prompt::Message(fault::FaultStoreMessage(loaded, false));
@@ -185,6 +186,8 @@ bool CSevrinPro80View::CalcFaultCurrent()
         Prompt::Message(fault::FaultStoreMessage(outcome, true));
         return false;
     }
+    if (m_busesPartial)
+        InvalidateBusPages();
     outcome = fault::CalcFaultCurrent(theApp, BusPages());
     // The calculation refers each transformer to the system it just computed and stores that
     // in the transformer's row: the list shows the rows the calculation used.

@@ -84,4 +84,7 @@ private:
     int m_pageIndex = 0;
     fault::FaultBusPages m_buses;
     QString m_busesProject;  // the project whose bus workbooks m_buses holds
+    // Read while a fault workbook could not be read: nothing was created or padded, so the
+    // next calculation reads the pages again.
+    bool m_busesPartial = false;
 };
