@@ -4,13 +4,16 @@
 #include <QFile>
 #include <QProcess>
 
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
+
 namespace {
 
-CalcRun Run(const QString& program, const QStringList& args)
+CalcRun Run(QProcess& p, const QStringList& args)
 {
     CalcRun r;
-    QProcess p;
-    p.start(program, args);
+    p.start(QStringLiteral(SEVRIN_CALC_EXE), args);
     if (!p.waitForFinished(120000)) {
         p.kill();
         p.waitForFinished();
@@ -27,25 +30,14 @@ CalcRun Run(const QString& program, const QStringList& args)
 
 CalcRun RunSevrinCalcArgs(const QStringList& args)
 {
-    return Run(QStringLiteral(SEVRIN_CALC_EXE), args);
+    QProcess p;
+    return Run(p, args);
 }
 
 CalcRun RunSevrinCalc(const QString& root, const QString& project, const QString& command)
 {
     return RunSevrinCalcArgs({QStringLiteral("--root"), root, QStringLiteral("--project"),
                               project, command});
-}
-
-CalcRun RunSevrinCalcRefusingWrites(const QString& root, const QString& project,
-                                    const QString& command)
-{
-    // The signal a write past the limit raises is ignored, so the write fails with EFBIG
-    // instead of ending the process; both settings pass to the driver through exec. Output
-    // goes through pipes, which the limit does not touch.
-    const QString script = QStringLiteral("trap '' XFSZ; ulimit -f 0 && exec \"$0\" \"$@\"");
-    return Run(QStringLiteral("/bin/sh"),
-               {QStringLiteral("-c"), script, QStringLiteral(SEVRIN_CALC_EXE),
-                QStringLiteral("--root"), root, QStringLiteral("--project"), project, command});
 }
 
 bool CopyProgramFolder(const QString& dir)
@@ -63,4 +55,22 @@ bool CopyProgramFolder(const QString& dir)
         }
     }
     return true;
+}
+
+CalcRun RunSevrinCalcRefusingWrites(const QString& root, const QString& project,
+                                    const QString& command)
+{
+    QProcess p;
+    p.setChildProcessModifier([] {
+        // Ignored, the signal of a write past the limit turns into the write's error (EFBIG);
+        // both settings pass to the driver through exec. Its output goes through pipes, which
+        // the limit does not touch.
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{};
+        getrlimit(RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = 0;
+        if (setrlimit(RLIMIT_FSIZE, &limit) != 0)
+            ::_exit(126);  // never run with writes allowed by accident
+    });
+    return Run(p, {QStringLiteral("--root"), root, QStringLiteral("--project"), project, command});
 }

@@ -14,11 +14,12 @@ struct CalcRun
 CalcRun RunSevrinCalc(const QString& root, const QString& project, const QString& command);
 // sevrin-calc with exactly these arguments.
 CalcRun RunSevrinCalcArgs(const QStringList& args);
+// Copies the build's program folder (LIB and FORM) into `dir` so a test can run the driver
+// on a root it may change; true on success.
+bool CopyProgramFolder(const QString& dir);
+
 // As RunSevrinCalc, with every write to a file refused by the system (a file-size limit of
 // zero, as a full disk refuses): a store fails whatever the files' permissions, also when the
 // tests run as root, who writes through a read-only file.
 CalcRun RunSevrinCalcRefusingWrites(const QString& root, const QString& project,
                                     const QString& command);
-// Copies the build's program folder (LIB and FORM) into `dir` so a test can run the driver
-// on a root it may change; true on success.
-bool CopyProgramFolder(const QString& dir);
