@@ -436,10 +436,17 @@ void TestSevrinCalc::failedSaveIsReportedAndChangesNothing()
     QVERIFY(StoreRows(app, Store(store), 5, 5));
     const QString path = f.workbook(info.suffix);
 
-    // Readable by the driver's user, writable by nobody but the owner of the folder above.
+    // Everything readable by the driver's user (whatever the umask), the project's folder and
+    // files writable by no one.
     const auto readOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
     const auto execute = QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
     QVERIFY(QFile::setPermissions(dir.path(), readOnly | execute | QFile::WriteOwner));
+    for (const QString& sub : {QString(), QStringLiteral("/LIB"), QStringLiteral("/FORM")}) {
+        QVERIFY(QFile::setPermissions(f.root + sub, readOnly | execute | QFile::WriteOwner));
+        for (const QString& name : QDir(f.root + sub).entryList(QDir::Files))
+            QVERIFY(QFile::setPermissions(f.root + sub + QLatin1Char('/') + name,
+                                          readOnly | QFile::WriteOwner));
+    }
     for (const QString& name : QDir(f.folder).entryList(QDir::Files))
         QVERIFY(QFile::setPermissions(f.folder + QLatin1Char('/') + name, readOnly));
     QVERIFY(QFile::setPermissions(f.folder, readOnly | execute));
