@@ -5,6 +5,7 @@
 #include <QProcess>
 
 #include <csignal>
+#include <grp.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -32,6 +33,19 @@ CalcRun RunSevrinCalcArgs(const QStringList& args)
 {
     QProcess p;
     return Run(p, args);
+}
+
+CalcRun RunSevrinCalcUnprivileged(const QString& root, const QString& project,
+                                  const QString& command)
+{
+    QProcess p;
+    p.setChildProcessModifier([] {
+        constexpr uid_t kNobody = 65534;
+        if (::geteuid() == 0 &&
+            (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0))
+            ::_exit(126);  // never run privileged by accident
+    });
+    return Run(p, {QStringLiteral("--root"), root, QStringLiteral("--project"), project, command});
 }
 
 CalcRun RunSevrinCalc(const QString& root, const QString& project, const QString& command)

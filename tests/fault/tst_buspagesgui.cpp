@@ -609,17 +609,19 @@ void TestBusPagesGui::calculationOverUnreadableWorkbookChangesNoFile()
 }
 
 // A bus workbook that takes no writes (a read-only file; the seam stands in for it, as a
-// test run as root writes through file permissions): "계산" names it, the file keeps its
-// results, and the same "계산" stores them once the file takes writes again.
+// test run as root writes through file permissions): "계산" names it, and no file changes,
+// neither "_80" nor the project file, so that they never hold another run than the buses. The
+// same "계산" stores everything once the file takes writes again.
 void TestBusPagesGui::unwritableBusWorkbookIsReported()
 {
     BuildSupplyAndCables();
     MakeBus(0, QStringLiteral("MCC-1"), 0);
     CSevrinPro85View2* cell = Column0()->BusCell(0);
+    // Another utility reactance changes the transformer's row in "_80" and every bus.
     m_view->UtilityPage()->SetText(1642, QStringLiteral("30.0"));
     const QString path = theApp.BusWorkbookPath(0);
     companion::DropCache();
-    const QByteArray before = ReadFile(path);
+    const QMap<QString, QByteArray> before = FolderSnapshot(m_dir->path());
     const QString storedIk = PageCell(0, 0, 0, 0);
     companion::SetSaveRefusal([path](const QString& p) { return p == path; });
     m_prompt->messages.clear();
@@ -629,7 +631,7 @@ void TestBusPagesGui::unwritableBusWorkbookIsReported()
     QVERIFY2(m_prompt->messages[0].contains(QStringLiteral("저장하지 못했습니다")) &&
                  m_prompt->messages[0].contains(path),
              qPrintable(m_prompt->messages[0]));
-    QCOMPARE(ReadFile(path), before);
+    QCOMPARE(ChangedEntries(before, FolderSnapshot(m_dir->path())), QStringList());
     QVERIFY(cell->Text(1711) != storedIk);
 
     companion::SetSaveRefusal({});
@@ -637,6 +639,9 @@ void TestBusPagesGui::unwritableBusWorkbookIsReported()
     Click(m_view.get(), 1645);
     QVERIFY(m_prompt->messages.isEmpty());
     QCOMPARE(PageCell(0, 0, 0, 0), cell->Text(1711));
+    const QStringList stored = ChangedEntries(before, FolderSnapshot(m_dir->path()));
+    for (const QString& file : {QStringLiteral("P1.pro"), QStringLiteral("P1_80.xlsx"), QStringLiteral("P1_851.xlsx")})
+        QVERIFY2(stored.contains(file), qPrintable(stored.join(QLatin1Char(' '))));
 
     // A cable stored with the bus's old results: the row goes in, the results do not, and
     // the bus cell says so.

@@ -30,6 +30,7 @@ private slots:
     void unreadableWorkbookChangesNoFile_data();
     void unreadableWorkbookChangesNoFile();
     void unstorableResultsChangeNoFile();
+    void readOnlyBusWorkbookChangesNoFile();
 
 private:
     // The radial network stored in p's project folder, its project file made from the
@@ -183,6 +184,58 @@ void TestFaultDriver::unstorableResultsChangeNoFile()
     const QStringList changed = ChangedEntries(before, FolderSnapshot(p.dir.path()));
     QVERIFY2(changed.contains(QFileInfo(a.BusWorkbookPath(0)).fileName()), qPrintable(changed.join(' ')));
     QVERIFY2(changed.contains(QFileInfo(a.BusWorkbookPath(1)).fileName()), qPrintable(changed.join(' ')));
+}
+
+// A read-only bus workbook among writable ones, the driver run as a user whom permissions
+// stop: the line names that workbook alone, and no file changes, neither the other bus
+// workbooks nor "_80", so they never hold another run than it.
+void TestFaultDriver::readOnlyBusWorkbookChangesNoFile()
+{
+    QTemporaryDir rootDir;
+    QVERIFY(rootDir.isValid());
+    QVERIFY(CopyProgramFolder(rootDir.path()));
+    Project p;
+    CSevrinApp& a = *p.app;
+    BuildProject(rootDir.path(), p);
+    if (QTest::currentTestFailed())
+        return;
+    const QString project = a.ProjectPathTable.CurrentProjectPath;
+    // Another utility reactance changes the transformer rows of "_80" and every bus.
+    QVERIFY(WriteProfileString(project, QStringLiteral("Fault_Current"), QStringLiteral("IDC_PRO_8_1_EDIT4"), QStringLiteral("30.0")));
+
+    // Everything readable by the driver's user, the project's folder and files writable by
+    // anyone but TR-1's bus workbook, which no one may write.
+    const auto read = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+    const auto write = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    const auto execute = QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
+    for (const QString& sub : {QString(), QStringLiteral("/LIB"), QStringLiteral("/FORM")}) {
+        QVERIFY(QFile::setPermissions(rootDir.path() + sub, read | execute | QFile::WriteOwner));
+        for (const QString& name : QDir(rootDir.path() + sub).entryList(QDir::Files))
+            QVERIFY(QFile::setPermissions(rootDir.path() + sub + QLatin1Char('/') + name, read | QFile::WriteOwner));
+    }
+    const QString readOnly = a.BusWorkbookPath(0);
+    for (const QString& name : QDir(p.dir.path()).entryList(QDir::Files)) {
+        const QString file = p.dir.filePath(name);
+        QVERIFY(QFile::setPermissions(file, file == readOnly ? read : read | write));
+    }
+    QVERIFY(QFile::setPermissions(p.dir.path(), read | write | execute));
+    const QMap<QString, QByteArray> before = FolderSnapshot(p.dir.path());
+
+    const CalcRun run = RunSevrinCalcUnprivileged(rootDir.path(), project, QStringLiteral("fault"));
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.out.isEmpty(), qPrintable(run.out));
+    QCOMPARE(run.err.count(QLatin1Char('\n')), 1);
+    QVERIFY2(run.err.startsWith(QStringLiteral("sevrin-calc: cannot store fault-current results: ") + readOnly + QLatin1Char('\n')),
+             qPrintable(run.err));
+    QCOMPARE(ChangedEntries(before, FolderSnapshot(p.dir.path())), QStringList());
+
+    // Writable again, the same run stores the bus workbooks and "_80".
+    QVERIFY(QFile::setPermissions(readOnly, read | write));
+    const CalcRun stored = RunSevrinCalcUnprivileged(rootDir.path(), project, QStringLiteral("fault"));
+    QVERIFY2(stored.exitCode == 0, qPrintable(stored.err));
+    const QStringList changed = ChangedEntries(before, FolderSnapshot(p.dir.path()));
+    for (const QString& file : {a.BusWorkbookPath(0), a.BusWorkbookPath(1), a.CompanionPath(CSevrinApp::FaultDataWorkbook)})
+        QVERIFY2(changed.contains(QFileInfo(file).fileName()), qPrintable(changed.join(QLatin1Char(' '))));
 }
 
 QTEST_GUILESS_MAIN(TestFaultDriver)

@@ -5,6 +5,8 @@
 #include "library/core/libraryio.h"
 #include "platform/xlsxbook.h"
 
+#include <QFileInfo>
+
 #include <algorithm>
 #include <cstdint>
 #include <memory>
@@ -30,12 +32,28 @@ std::function<bool(const QString&)>& SaveRefusal()
     return refuses;
 }
 
-bool SaveBook(Book& book, const QString& path)
+bool Refused(const QString& path)
 {
     const auto& refuses = SaveRefusal();
-    if (refuses && refuses(path))
+    return refuses && refuses(path);
+}
+
+bool SaveBook(Book& book, const QString& path)
+{
+    return !Refused(path) && book.save(path);
+}
+
+// Whether a save could put its copy in place: the file, when it exists, must take writes, and
+// its folder, where the copy is written first (beside a link's target, as the save writes).
+bool CanSave(const QString& path)
+{
+    if (Refused(path))
         return false;
-    return book.save(path);
+    const QFileInfo file(path);
+    const QFileInfo target(file.isSymLink() ? file.symLinkTarget() : path);
+    if (target.exists() && !target.isWritable())
+        return false;
+    return QFileInfo(target.absolutePath()).isWritable();
 }
 
 struct Entry
@@ -54,6 +72,7 @@ struct Cache
     std::recursive_mutex mutex;
     std::vector<std::unique_ptr<Entry>> entries;
     int batchDepth = 0;
+    bool batchAbandoned = false;  // an inner batch was discarded: the outermost saves nothing
     std::uint64_t clock = 0;
 
     Entry* find(const QString& path)
@@ -86,6 +105,15 @@ struct Cache
         e->book = std::move(book);
         entries.push_back(std::move(e));
         return entries.back().get();
+    }
+    // Forgets a batch's changes: the file still holds what it held.
+    void forget(Entry* e)
+    {
+        e->pending = false;
+        if (e->users == 0)
+            drop(e);
+        else
+            e->stale = true;  // dropped when its last user ends
     }
     // Saves a batch's changes; false (and the copy dropped) when the save failed.
     bool flush(Entry* e)
@@ -226,6 +254,15 @@ void DropCache()
     }
 }
 
+QString RowLimitMessage(const QString& workbookPath, int limit)
+{
+    return QStringLiteral("목록이 담을 수 있는 %1행보다 많은 행이 저장되어 있어 처음 %1행만 "
+                          "불러왔습니다. 나머지 행은 계산에 쓰지 않으며 파일에 그대로 남아 "
+                          "있습니다.\n%2")
+        .arg(limit)
+        .arg(workbookPath);
+}
+
 }  // namespace companion
 
 CompanionBatch::CompanionBatch()
@@ -249,16 +286,51 @@ bool CompanionBatch::finish()
     std::lock_guard<std::recursive_mutex> lock(cache.mutex);
     if (--cache.batchDepth > 0)
         return true;  // an outer batch saves
+    const bool abandoned = cache.batchAbandoned;
+    cache.batchAbandoned = false;
     std::vector<companion::Entry*> pending;
     for (auto& e : cache.entries)
         if (e->pending)
             pending.push_back(e.get());
+    // A batch saves all its workbooks or none: one that cannot take its copy (read-only, in a
+    // read-only folder) stops the batch before any file changed. A disk that fills on the way
+    // can still leave the ones saved before it.
+    if (!abandoned) {
+        for (companion::Entry* e : pending)
+            if (!companion::CanSave(e->path))
+                m_failed << e->path;
+    }
+    const bool save = !abandoned && m_failed.isEmpty();
     for (companion::Entry* e : pending) {
+        if (!save) {
+            cache.forget(e);
+            continue;
+        }
         const QString path = e->path;  // a failed flush drops the entry
         if (!cache.flush(e))
             m_failed << path;
     }
-    return m_failed.isEmpty();
+    return save && m_failed.isEmpty();
+}
+
+void CompanionBatch::discard()
+{
+    if (m_finished)
+        return;
+    m_finished = true;
+    auto& cache = companion::TheCache();
+    std::lock_guard<std::recursive_mutex> lock(cache.mutex);
+    if (--cache.batchDepth > 0) {
+        cache.batchAbandoned = true;
+        return;
+    }
+    cache.batchAbandoned = false;
+    std::vector<companion::Entry*> pending;
+    for (auto& e : cache.entries)
+        if (e->pending)
+            pending.push_back(e.get());
+    for (companion::Entry* e : pending)
+        cache.forget(e);
 }
 
 // ---- paths --------------------------------------------------------------------------------

@@ -78,6 +78,11 @@ private:
 // Forgets every cached workbook (used when a project's files are copied or deleted).
 void DropCache();
 
+// The lists keep their row limits: a list that finds more stored rows than it takes uses the
+// first `limit` and leaves the rest in the file, untouched by any later store. This is what
+// the screens and the driver tell the user then.
+QString RowLimitMessage(const QString& workbookPath, int limit);
+
 // Test seam: while a refusal is set, a save to a path it answers true for fails as a save to
 // a read-only file does, and the file stays as it is. A test run as root writes through file
 // permissions, so a read-only file cannot make a save fail there. An empty function restores
@@ -97,11 +102,17 @@ public:
     CompanionBatch(const CompanionBatch&) = delete;
     CompanionBatch& operator=(const CompanionBatch&) = delete;
 
-    // Saves what the batch deferred; false when any save failed. Called by the destructor
-    // when the handler did not call it.
+    // Saves what the batch deferred; false when any save failed. A workbook that cannot be
+    // written (read-only, or its folder) is found before the first save, and then none is
+    // saved. Called by the destructor when the handler did not call it.
     bool finish();
-    // The workbooks whose save failed in finish(), in the order they were saved.
+    // The workbooks whose save failed in finish(), in the order they were saved (none when
+    // an inner batch abandoned it: nothing was saved then).
     const QStringList& failedPaths() const { return m_failed; }
+    // Ends the batch without saving: the files keep what they held and the deferred changes
+    // are forgotten. Within an outer batch the outer one is abandoned as well (its finish()
+    // saves nothing and answers false), so a failed step never leaves half its work behind.
+    void discard();
 
 private:
     bool m_finished = false;

@@ -176,7 +176,7 @@ void CSevrinPro80View::ShowFaultCurrentInputs()
     m_cablePage->SetDeltaFactors(b.FaultResult[fault::Delta20], b.FaultResult[fault::Delta250]);
 }
 
-bool CSevrinPro80View::CalcFaultCurrent()
+fault::FaultStoreOutcome CSevrinPro80View::CalcFaultCurrent()
 {
     // A workbook of the calculation that cannot be read stops it before the bus pages are
     // read (and created): one message, and no file changes.
@@ -184,7 +184,7 @@ bool CSevrinPro80View::CalcFaultCurrent()
     outcome.unreadable = fault::UnreadableFaultInputs(theApp);
     if (!outcome.unreadable.isEmpty()) {
         Prompt::Message(fault::FaultStoreMessage(outcome, true));
-        return false;
+        return outcome;
     }
     if (m_busesPartial)
         InvalidateBusPages();
@@ -195,16 +195,20 @@ bool CSevrinPro80View::CalcFaultCurrent()
     m_busPage->ShowBuses();
     if (!outcome.ok())
         Prompt::Message(fault::FaultStoreMessage(outcome, true));
-    return outcome.unreadable.isEmpty();
+    return outcome;
 }
 
 void CSevrinPro80View::OnCalcFaultCurrent()
 {
     StoreFaultCurrentInputs();
-    if (!CalcFaultCurrent())
-        return;
+    const fault::FaultStoreOutcome outcome = CalcFaultCurrent();
+    if (!outcome.unreadable.isEmpty())
+        return;  // nothing was computed
     ShowFaultCurrentInputs();
-    SaveFaultCurrentSection();
+    // The project file keeps the results of the run the workbooks hold: after a run whose
+    // workbooks kept their old results it stays as it was too.
+    if (outcome.ok())
+        SaveFaultCurrentSection();
 }
 
 bool CSevrinPro80View::SaveFaultCurrentSection()

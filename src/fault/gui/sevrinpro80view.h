@@ -30,9 +30,9 @@ public:
     // nothing and touches no list.
     void ShowFaultCurrentInputs();
     // The system fault-level calculation over the stored rows, then every bus. A workbook it
-    // reads or writes that fails is named in one message; false when the calculation could
-    // not run (a workbook it reads cannot be read), true when it ran.
-    bool CalcFaultCurrent();
+    // cannot read (nothing is computed then) or that does not take its results is named in
+    // one message; the outcome says which.
+    fault::FaultStoreOutcome CalcFaultCurrent();
     // What the report writer runs before it copies the shown texts: store, compute, show (as
     // "계산", without saving the project file), then the texts the report copies. Runs on the
     // screen's thread; the writer reaches it with one blocking call.
