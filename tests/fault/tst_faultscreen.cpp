@@ -5,6 +5,7 @@
 #include "app/core/sevrin.h"
 #include "app/gui/rowlistmodel.h"
 #include "common/recordingprompt.h"
+#include "common/testsupport.h"
 #include "fault/faultfixture.h"
 #include "fault/gui/sevrinpro80view.h"
 #include "fault/gui/sevrinpro81view.h"
@@ -82,6 +83,7 @@ private slots:
     void lineRowsMirrorTheWorkbook();
     void lineInputErrorsChangeNothing();
     void failedWriteShowsMessageAndReloads();
+    void refusedWriteKeepsTheWorkbook();
     void failedProjectFileSaveIsReported_data();
     void failedProjectFileSaveIsReported();
     void transformerRowsMirrorTheWorkbook();
@@ -411,6 +413,28 @@ void TestFaultScreen::failedWriteShowsMessageAndReloads()
     m_view->TransformerPage()->SetText(1091, QStringLiteral("1000"));
     Click(1016);
     QCOMPARE(m_prompt->messages.size(), 2);
+}
+
+// A row the disk refuses to store (full, over quota): said, the list shows the rows the file
+// holds, and the file is whole. A small workbook used to be replaced by an empty one.
+void TestFaultScreen::refusedWriteKeepsTheWorkbook()
+{
+    CSevrinPro81View* page = m_view->UtilityPage();
+    ReportListView* lines = page->List(CSevrinPro81View::LineBand);
+    Click(1117);
+    QCOMPARE(lines->rows()->rowCount(), 1);
+    const QString path = theApp.CompanionPath(CSevrinApp::FaultDataWorkbook);
+    companion::DropCache();
+    const QByteArray before = ReadFile(path);
+    {
+        FileWritesRefused refused;
+        Click(1117);
+    }
+    QCOMPARE(m_prompt->messages.size(), 1);
+    QVERIFY(m_prompt->messages[0].contains(QStringLiteral("저장하지 못했습니다")));
+    QCOMPARE(lines->rows()->rowCount(), 1);
+    QCOMPARE(ReadFile(path), before);
+    CompareListWithSheet(lines, fault::LineSheet);
 }
 
 void TestFaultScreen::transformerRowsMirrorTheWorkbook()
