@@ -8,6 +8,7 @@
 #include "common/recordingprompt.h"
 #include "common/testsupport.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>

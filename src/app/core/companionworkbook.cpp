@@ -49,8 +49,9 @@ bool CanSave(const QString& path)
 {
     if (Refused(path))
         return false;
-    const QFileInfo file(path);
-    const QFileInfo target(file.isSymLink() ? file.symLinkTarget() : path);
+    QFileInfo target(path);
+    for (int depth = 0; depth < 128 && target.isSymLink(); ++depth)
+        target.setFile(target.symLinkTarget());
     if (target.exists() && !target.isWritable())
         return false;
     return QFileInfo(target.absolutePath()).isWritable();
