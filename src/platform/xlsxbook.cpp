@@ -1433,6 +1433,76 @@ std::optional<QString> Sheet::readStr(int row, int col) const
     return std::nullopt;
 }
 
+namespace {
+
+// The whole text as one finite number (blanks around it allowed, as some writers leave them).
+bool parseWholeNumber(const char* text, double* out)
+{
+    const char* b = text;
+    const char* e = text + std::strlen(text);
+    auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; };
+    while (b < e && blank(*b))
+        ++b;
+    while (e > b && blank(e[-1]))
+        --e;
+    if (b < e && *b == '+')
+        ++b;
+    double v = 0;
+    const auto res = std::from_chars(b, e, v);
+    if (b == e || res.ec != std::errc() || res.ptr != e || !std::isfinite(v))
+        return false;
+    *out = v;
+    return true;
+}
+
+// The shortest digits that read back as `v`; plain decimals over the range any quantity of the
+// program has, so a figure reads as the program would have written it.
+QString shortestNumber(double v)
+{
+    if (std::fpclassify(v) == FP_ZERO)
+        return QStringLiteral("0");  // "-0" is nobody's figure
+    const double a = std::fabs(v);
+    const auto format = a >= 1e-7 && a < 1e21 ? std::chars_format::fixed : std::chars_format::scientific;
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, v, format);
+    return QString::fromLatin1(buf, int(res.ptr - buf));
+}
+
+}  // namespace
+
+std::optional<QString> Sheet::readText(int row, int col) const
+{
+    if (row < 0 || col < 0 || row >= kMaxRows || col >= kMaxCols)
+        return std::nullopt;
+    pugi::xml_node c = d->findCell(row + 1, col + 1);
+    if (!c)
+        return std::nullopt;
+    const char* t = c.attribute("t").value();
+    if (std::strcmp(t, "inlineStr") == 0 || std::strcmp(t, "s") == 0 || std::strcmp(t, "str") == 0)
+        return readStr(row, col);
+    pugi::xml_node v = Child(c, "v");
+    if (!v) {
+        // A formula never calculated has an empty result; a bare cell carries only a style.
+        if (Child(c, "f"))
+            return QString();
+        return std::nullopt;
+    }
+    const char* text = v.text().get();
+    if (std::strcmp(t, "b") == 0) {
+        if (std::strcmp(text, "1") == 0 || std::strcmp(text, "true") == 0)
+            return QStringLiteral("TRUE");
+        if (std::strcmp(text, "0") == 0 || std::strcmp(text, "false") == 0)
+            return QStringLiteral("FALSE");
+    } else if (!*t || std::strcmp(t, "n") == 0) {
+        double value = 0;
+        if (parseWholeNumber(text, &value))
+            return shortestNumber(value);
+    }
+    // An error code, an ISO date, or a value that is not what its kind says: as it stands, so
+    // nothing is lost and a reader that wants a number refuses it.
+    return DecodeCellText(text);
+}
+
 double Sheet::readNum(int row, int col) const
 {
     if (row < 0 || col < 0 || row >= kMaxRows || col >= kMaxCols)
