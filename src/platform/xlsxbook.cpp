@@ -1404,6 +1404,37 @@ bool Sheet::setName(const QString& name)
     return true;
 }
 
+namespace {
+
+bool isTextCell(const char* t)
+{
+    return std::strcmp(t, "inlineStr") == 0 || std::strcmp(t, "s") == 0 || std::strcmp(t, "str") == 0;
+}
+
+// The text of a text cell (inline string, shared string, formula string result); std::nullopt
+// for a shared-string index the table does not have.
+std::optional<QString> textOf(Book::Impl* book, pugi::xml_node c, const char* t)
+{
+    if (std::strcmp(t, "inlineStr") == 0) {
+        pugi::xml_node is = Child(c, "is");
+        return is ? richText(is) : QString();
+    }
+    if (std::strcmp(t, "s") == 0) {
+        pugi::xml_node v = Child(c, "v");
+        int idx = 0;
+        if (!v || !parseInt(v.text().get(), 1 << 30, &idx) || !book->sst)
+            return std::nullopt;
+        book->sharedString(idx);  // indexes the table
+        if (idx >= int(book->sstItems.size()))
+            return std::nullopt;
+        return book->sharedString(idx);
+    }
+    pugi::xml_node v = Child(c, "v");
+    return v ? DecodeCellText(v.text().get()) : QString();
+}
+
+}  // namespace
+
 std::optional<QString> Sheet::readStr(int row, int col) const
 {
     if (row < 0 || col < 0 || row >= kMaxRows || col >= kMaxCols)
@@ -1412,25 +1443,9 @@ std::optional<QString> Sheet::readStr(int row, int col) const
     if (!c)
         return std::nullopt;
     const char* t = c.attribute("t").value();
-    if (std::strcmp(t, "inlineStr") == 0) {
-        pugi::xml_node is = Child(c, "is");
-        return is ? richText(is) : QString();
-    }
-    if (std::strcmp(t, "s") == 0) {
-        pugi::xml_node v = Child(c, "v");
-        int idx = 0;
-        if (!v || !parseInt(v.text().get(), 1 << 30, &idx) || !d->book->sst)
-            return std::nullopt;
-        d->book->sharedString(idx);  // indexes the table
-        if (idx >= int(d->book->sstItems.size()))
-            return std::nullopt;
-        return d->book->sharedString(idx);
-    }
-    if (std::strcmp(t, "str") == 0) {
-        pugi::xml_node v = Child(c, "v");
-        return v ? DecodeCellText(v.text().get()) : QString();
-    }
-    return std::nullopt;
+    if (!isTextCell(t))
+        return std::nullopt;
+    return textOf(d->book, c, t);
 }
 
 namespace {
@@ -1478,8 +1493,8 @@ std::optional<QString> Sheet::readText(int row, int col) const
     if (!c)
         return std::nullopt;
     const char* t = c.attribute("t").value();
-    if (std::strcmp(t, "inlineStr") == 0 || std::strcmp(t, "s") == 0 || std::strcmp(t, "str") == 0)
-        return readStr(row, col);
+    if (isTextCell(t))
+        return textOf(d->book, c, t);
     pugi::xml_node v = Child(c, "v");
     if (!v) {
         // A formula never calculated has an empty result; a bare cell carries only a style.
