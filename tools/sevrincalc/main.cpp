@@ -4,6 +4,7 @@
 //   sevrin-calc --root PROGRAM_DIR --project PROJECT_FILE COMMAND
 #include "calccommand.h"
 
+#include "app/core/projectfile.h"
 #include "app/core/sevrin.h"
 #include "loads/core/designconditions.h"
 #include "platform/paths.h"
@@ -101,8 +102,9 @@ int main(int argc, char** argv)
 
     theApp.LoadLibraryWorkbook();
     theApp.LoadBreakerWorkbook(true, 0);
-    if (!theApp.LoadProjectFile(project))
-        return Fail(err, QStringLiteral("cannot load project file: %1").arg(project));
+    ProjectFileStatus refusal{};
+    if (!theApp.LoadProjectFile(project, &refusal))
+        return Fail(err, ProjectFileRefusal(project, refusal).replace(QLatin1Char('\n'), QLatin1Char(' ')));
     theApp.ProjectLoaded = 1;
     // As after every project load: the motor tables, derived tables and correction factors
     // follow the project's design conditions before any command calculates.
