@@ -716,7 +716,7 @@ void TestProjectFile::onlyAProjectFileIsOpened()
     const QStringList before = Dump(m_tr);
     QCOMPARE(int(CheckProjectFile(path)), status);
     ProjectFileStatus refusal = ProjectFileStatus::Ok;
-    QCOMPARE(theApp.LoadProjectFile(path, &refusal), status == int(ProjectFileStatus::Ok));
+    QCOMPARE(theApp.LoadProjectFile(path, true, &refusal), status == int(ProjectFileStatus::Ok));
     QCOMPARE(theApp.FaultCurrentBlock.UtilityInput[2], voltage);
     if (status == int(ProjectFileStatus::Ok)) {
         QVERIFY(theApp.SaveFaultCurrentSection(path));

@@ -337,7 +337,7 @@ std::vector<ProjectFileKey> ProjectFileKeys()
     return keys;
 }
 
-bool CSevrinApp::LoadProjectFile(QString path, ProjectFileStatus* refusal)
+bool CSevrinApp::LoadProjectFile(QString path, bool unprotectWorkbooks, ProjectFileStatus* refusal)
 {
     ProfileDocument doc;
     const ProjectFileStatus status = LoadProjectDocument(path, doc);
@@ -378,7 +378,8 @@ bool CSevrinApp::LoadProjectFile(QString path, ProjectFileStatus* refusal)
     ReadSection(doc, FaultSection(*this));
     ReadSection(doc, GroundingSection(*this));
 
-    UnprotectAllWorkbooks();
+    if (unprotectWorkbooks)
+        UnprotectAllWorkbooks();
     return true;
 }
 

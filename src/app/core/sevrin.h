@@ -350,9 +350,12 @@ public:
     TransformerControlsT TransformerControls;
 
     // Reads all seven sections into the blocks and the transformer controls, then removes the
-    // sheet protection of the workbooks (UnprotectAllWorkbooks). The file is read and parsed
-    // once. False, with nothing changed, when the file is refused; `refusal` then says why.
-    bool LoadProjectFile(QString path, ProjectFileStatus* refusal = nullptr);
+    // sheet protection of the workbooks (UnprotectAllWorkbooks). The headless driver passes
+    // false: it must not rewrite files that its command does not change. The file is read and
+    // parsed once. False, with nothing changed, when the file is refused; `refusal` then says
+    // why.
+    bool LoadProjectFile(QString path, bool unprotectWorkbooks = true,
+                         ProjectFileStatus* refusal = nullptr);
     // "Transformer_Sizing" into the transformer controls (LoadProjectFile reads the same
     // section from its own parse of the file). False when the file is refused.
     bool LoadTransformerSection(QString path);

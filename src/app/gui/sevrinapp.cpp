@@ -184,7 +184,7 @@ CFormView* SwitchView(int index)
         QString& current = theApp.ProjectPathTable.CurrentProjectPath;
         const bool load = !current.isEmpty() && theApp.ProjectLoaded == 0;
         ProjectFileStatus refusal{};
-        if (load && !theApp.LoadProjectFile(current, &refusal)) {
+        if (load && !theApp.LoadProjectFile(current, true, &refusal)) {
             // Typically a "lastPro" that names some other file. It stops being the current
             // project, so no save and no exit step can write into it.
             Prompt::Message(ProjectFileRefusal(current, refusal));

@@ -326,7 +326,7 @@ void CSevrinProView::LoadChosenProject(const QString& path)
     const QString previous = current;
     current = path;
     ProjectFileStatus refusal{};
-    if (!theApp.LoadProjectFile(path, &refusal)) {
+    if (!theApp.LoadProjectFile(path, true, &refusal)) {
         current = previous;
         Prompt::Message(ProjectFileRefusal(path, refusal));
         return;
