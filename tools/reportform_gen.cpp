@@ -4,8 +4,8 @@
 //
 // Every page of a report sheet is a block of columns: captions and value cells with thin
 // borders, a medium frame, a manual column break at its first column. One print scale per
-// sheet fits its widest and tallest page on A4. Values are styled blank text cells; the
-// template holds no formulas. Exit 1 with a message on a layout error (overlapping cells, a
+// sheet fits its widest and tallest page on its paper (A4, or A3 where the sheet asks).
+// Values are styled blank text cells; the template holds no formulas. Exit 1 with a message on a layout error (overlapping cells, a
 // cell outside its page, an unknown entry).
 #include <xlsxwriter.h>
 

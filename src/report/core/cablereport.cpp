@@ -57,12 +57,13 @@ void WritePageHeader(Sheet& sheet, int page, int pictureId, const QString& revis
     sheet.writeStr(1, c + 41, project.date);
 }
 
-}  // namespace
-
+// A stored row the calculation has been through: it has its cable number and selected size.
 bool IsComputedCableRow(const std::array<QString, 112>& row)
 {
     return !row[kCableNumberColumn].isEmpty() && !row[kSelectedSizeColumn].isEmpty();
 }
+
+}  // namespace
 
 void WriteCableScheduleReport(Sheet& sheet, int pictureId, const QString& revision, ReportHost& host,
                               bool screenExists)

@@ -6,8 +6,6 @@
 
 #include <QString>
 
-#include <array>
-
 class Sheet;
 
 constexpr int kCablePageColumns = 46;
@@ -15,9 +13,6 @@ constexpr int kCableRowsPerPage = 48;
 constexpr int kCableTemplatePages = 10;
 constexpr int kCableReportMaxRows = 1000;
 constexpr int kCableLogoColumns = 5;  // the header band's logo cells
-
-// A stored row the calculation has been through: it has its cable number and selected size.
-bool IsComputedCableRow(const std::array<QString, 112>& row);
 
 // Fills the sheet from the project's cable workbook and removes the template pages left
 // empty. Writes nothing when the cable screen does not exist (`screenExists` false).
