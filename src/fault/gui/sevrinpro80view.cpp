@@ -160,6 +160,18 @@ void CSevrinPro80View::StoreFaultCurrentInputs()
         b.FaultConditionText[std::size_t(i)] = m_transformerPage->Text(kFactorFields[i]);
 }
 
+ProjectFileSections CSevrinPro80View::WouldWriteSections()
+{
+    const KeepBlock keep(theApp.FaultCurrentBlock);
+    StoreFaultCurrentInputs();
+    return {FaultCurrentSectionOf(theApp)};
+}
+
+QString CSevrinPro80View::UnsavedEditsName() const
+{
+    return tr("고장전류");
+}
+
 void CSevrinPro80View::ShowFaultCurrentInputs()
 {
     const auto& b = theApp.FaultCurrentBlock;

@@ -23,6 +23,9 @@ public:
     explicit CSevrinPro80View(QWidget* parent = nullptr);
 
     void OnInitialUpdate() override;
+    // What its "저장하기" would write into the project file, for the unsaved-edits question.
+    ProjectFileSections WouldWriteSections() override;
+    QString UnsavedEditsName() const override;
 
     // Copies the utility and factor fields of the pages into FaultCurrentBlock.
     void StoreFaultCurrentInputs();

@@ -227,10 +227,10 @@ bool CSevrinPro31View::Checked(bool ok)
     return false;
 }
 
-void CSevrinPro31View::StoreTransformerInputs()
+bool CSevrinPro31View::StoreTransformerInputs()
 {
     if (theApp.ProjectPathTable.CurrentProjectPath.isEmpty())
-        return;
+        return true;
     auto& r = theApp.TransformerSizingBlock.TransformerRecord;
     r[trfield::kType] = m_typeCombo->currentText();
     r[trfield::kPrimary] = m_primaryCombo->currentText();
@@ -239,7 +239,31 @@ void CSevrinPro31View::StoreTransformerInputs()
     r[trfield::kMotorOption] = m_motorCheck->isChecked() ? QStringLiteral("Y") : QStringLiteral("N");
     for (int i = 0; i < 16; ++i)
         r[std::size_t(trfield::kS + i)] = Edit(kFirstMotorField + i)->text();
-    Checked(EnsureWorkbook() && theApp.WriteTransformerSheet(GetTransformerIndex()));
+    return Checked(EnsureWorkbook() && theApp.WriteTransformerSheet(GetTransformerIndex()));
+}
+
+bool CSevrinPro31View::InputsStored()
+{
+    if (theApp.ProjectPathTable.CurrentProjectPath.isEmpty())
+        return true;
+    auto& r = theApp.TransformerSizingBlock.TransformerRecord;
+    const KeepBlock keep(r);
+    // A missing workbook holds empty records; one that cannot be read is not compared, since
+    // nothing could be stored in it either.
+    if (!QFile::exists(theApp.CompanionPath(CSevrinApp::TransformerWorkbook)))
+        r.fill(QString());
+    else if (!theApp.ReadTransformerSheet(GetTransformerIndex()))
+        return true;
+    if (r[trfield::kType] != m_typeCombo->currentText() || r[trfield::kSecondary] != Edit(1603)->text() ||
+        (r[trfield::kMotorOption] == QLatin1String("Y")) != m_motorCheck->isChecked())
+        return false;
+    // The computed fields are not typed; only the inputs can hold an unsaved edit.
+    for (int i = 0; i < 16; ++i) {
+        const int field = trfield::kS + i;
+        if (IsMotorInput(field) && r[std::size_t(field)] != Edit(kFirstMotorField + i)->text())
+            return false;
+    }
+    return true;
 }
 
 void CSevrinPro31View::ShowTransformerInputs()
