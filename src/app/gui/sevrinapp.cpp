@@ -90,7 +90,7 @@ void RefillScreensAfterProjectLoad()
     if (sp.Pro60View)
         sp.Pro60View->ShowGeneratorInputs();
     if (sp.Pro80View) {
-        sp.Pro80View->ShowFaultCurrentInputs();
+        sp.Pro80View->ShowStoredResults();
         sp.Pro80View->UtilityPage()->FillUtilityTypeCombos();
         sp.Pro80View->UtilityPage()->FillUtilityLineList();
         sp.Pro80View->UtilityPage()->FillIncomingCableList();

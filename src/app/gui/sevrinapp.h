@@ -26,7 +26,7 @@ void RefillScreensAfterProjectLoad();
 
 // Before the program closes or another project is loaded: the screens with a "저장하기" of
 // their own are compared with the project file; when any would write something the file does
-// not hold, one question asks whether to save (예), drop the edits (아니오) or stay (취소).
+// not hold, one question asks whether to save (예), drop the edits (아니요) or stay (취소).
 // True when the caller may go on; false after "취소" or a save that failed (said so).
 bool ConfirmUnsavedEdits();
 

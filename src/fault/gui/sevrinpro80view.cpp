@@ -101,6 +101,7 @@ fault::FaultBusPages& CSevrinPro80View::BusPages()
     if (project != m_busesProject && !project.isEmpty()) {
         m_busesProject = project;
         fault::LoadFaultBusData(theApp, m_buses);
+        fault::ShowStoredFaultLevel(theApp, m_buses);
     }
     return m_buses;
 }
@@ -192,6 +193,15 @@ void CSevrinPro80View::CalcFaultCurrent()
     // in the transformer's row: the list shows the rows the calculation used.
     m_transformerPage->FillTransformerList();
     m_busPage->ShowBuses();
+}
+
+void CSevrinPro80View::ShowStoredResults()
+{
+    // The screen's own bus pages are read from their workbooks when first needed (which may
+    // create missing ones) and get the same figures then; the fields need them now.
+    fault::FaultBusPages scratch;
+    fault::ShowStoredFaultLevel(theApp, scratch);
+    ShowFaultCurrentInputs();
 }
 
 void CSevrinPro80View::OnCalcFaultCurrent()
