@@ -139,7 +139,9 @@ void CSevrinPro80View::ShowFaultCurrentPage(int n)
 void CSevrinPro80View::EnableFaultCurrentPageButtons(int n)
 {
     Control<QPushButton>(1124)->setEnabled(n != 0);
-    Control<QPushButton>(1123)->setEnabled(n != kLastSteppedPage);
+    // Nothing follows the last stepped page, nor the SLD Report page (which "다음" never
+    // leads to): the button is off there instead of doing nothing.
+    Control<QPushButton>(1123)->setEnabled(n < kLastSteppedPage);
     for (int id : {1056, 1057, 1058, 1059, 1060})
         Control<QPushButton>(id)->setEnabled(true);
     if (n >= 0 && n < 6)

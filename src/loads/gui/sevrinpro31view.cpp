@@ -165,7 +165,7 @@ CSevrinPro31View::CSevrinPro31View(QWidget* parent) : CFormView(868, 482, parent
     }
     ShowMotorInputs(false);
     // Starting values of the inputs.
-    Edit(1603)->setText(QStringLiteral("0.38)"));
+    Edit(1603)->setText(QStringLiteral("0.38"));
     Edit(1044)->setText(QStringLiteral("LN-4A"));
     Edit(1045)->setText(QStringLiteral("일반 전등,전열 부하"));
     Edit(1051)->setText(QStringLiteral("211500"));
@@ -281,15 +281,22 @@ void CSevrinPro31View::ShowTransformerInputs()
     const auto& r = theApp.TransformerSizingBlock.TransformerRecord;
     SelectComboItem(m_typeCombo, r[trfield::kType]);
     SelectComboItem(m_primaryCombo, r[trfield::kPrimary]);
+    // Every transformer is fed from the 22.9 kV receiving bus, the one primary voltage the
+    // page offers: a transformer not stored yet shows it too, and its report cell is filled.
+    if (m_primaryCombo->currentIndex() < 0 && m_primaryCombo->count() > 0) {
+        const QSignalBlocker block(m_primaryCombo);
+        m_primaryCombo->setCurrentIndex(0);
+    }
     Edit(1603)->setText(r[trfield::kSecondary]);
     const bool on = r[trfield::kMotorOption] == QLatin1String("Y");
     m_motorCheck->setChecked(on);
     ShowMotorInputs(on);
-    for (int i = 0; i < 15; ++i) {
-        const int field = trfield::kS + i;
-        if (IsMotorInput(field))
-            Edit(kFirstMotorField + i)->setText(r[std::size_t(field)]);
-    }
+    // The motor block as stored, inputs and results: never another transformer's figures.
+    for (int i = 0; i < 16; ++i)
+        Edit(kFirstMotorField + i)->setText(r[std::size_t(trfield::kS + i)]);
+    // The capacity decision and its figures are not stored: empty until "계산".
+    for (int id : {1043, 1625, 1626, 1627, 1628, 1629, 1630})
+        Edit(id)->clear();
 }
 
 void CSevrinPro31View::FillTransformerLoadList()

@@ -30,7 +30,8 @@ public:
     // True when the transformer's sheet holds what the page's inputs show (or no project is
     // open); reads only.
     bool InputsStored();
-    // The transformer's sheet -> record -> page inputs (not the computed fields).
+    // The transformer's sheet -> record -> page inputs and the stored motor-block results;
+    // the capacity decision and its hidden figures, which are not stored, are cleared.
     void ShowTransformerInputs();
     void FillTransformerLoadList();
     void BuildTransformerLoadRow(int row, const QString& name);
