@@ -18,6 +18,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QFontMetrics>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -37,6 +39,8 @@ private slots:
     void reportWorkerDrivesBothScreens();
     void transformerWorkbookCreatedOnlyWhenMissing();
     void generatorRowsAndLastDeleteRemovesWorkbook();
+    void primaryVoltageAndOnlyThisTransformersFigures();
+    void generatorResultLabelsReadWhole();
 
 private:
     // Loaded project in a fresh folder, with TR-1 fed 300 kVA and TR-3 fed 40 kVA.
@@ -248,6 +252,58 @@ void TestTransformerScreen::generatorRowsAndLastDeleteRemovesWorkbook()
     QVERIFY(QFile::exists(path));
     m_gen->ShowGeneratorInputs();
     QCOMPARE(page->List()->rows()->rowCount(), 1);
+}
+
+// The disabled primary-voltage field shows the 22.9 kV receiving voltage, the one the design
+// offers, even for a transformer not stored yet, so its sheet (and the report's 1차전압 cell)
+// holds it; another transformer's capacity decision is never shown.
+void TestTransformerScreen::primaryVoltageAndOnlyThisTransformersFigures()
+{
+    MakeProject();
+    m_tr->FillTransformerPage(0);
+    auto* primary = m_tr->LoadPage()->findChild<QComboBox*>(QStringLiteral("1122"));
+    QVERIFY(primary);
+    QCOMPARE(primary->currentText(), QStringLiteral(" 22.9kV"));
+    QTest::mouseClick(m_tr->Control<QPushButton>(1111), Qt::LeftButton);
+    QVERIFY(!m_tr->LoadPage()->Edit(1043)->text().isEmpty());
+    QVERIFY(!m_tr->LoadPage()->Edit(1628)->text().isEmpty());
+
+    m_tr->SelectTransformerTab(2);
+    QCOMPARE(primary->currentText(), QStringLiteral(" 22.9kV"));
+    for (int id : {1043, 1625, 1626, 1627, 1628, 1629, 1630})
+        QVERIFY2(m_tr->LoadPage()->Edit(id)->text().isEmpty(), qPrintable(QString::number(id)));
+    QVERIFY(m_tr->LoadPage()->StoreTransformerInputs());
+    QVERIFY(theApp.ReadTransformerSheet(2));
+    QCOMPARE(theApp.TransformerSizingBlock.TransformerRecord[1], QStringLiteral(" 22.9kV"));
+    QVERIFY(m_prompt->messages.isEmpty());
+}
+
+// Every label of the generator's result page shows its whole text on one line, and none lies
+// over another label or a field (the long name of k used to be two cut, overlapping lines).
+void TestTransformerScreen::generatorResultLabelsReadWhole()
+{
+    QWidget* page = m_gen->ResultPage();
+    const QList<QLabel*> labels = page->findChildren<QLabel*>();
+    QVERIFY(labels.size() > 10);
+    QStringList wrong;
+    for (QLabel* label : labels) {
+        const QFontMetrics fm(label->font());
+        if (!label->text().isEmpty() && fm.horizontalAdvance(label->text()) > label->width())
+            wrong << QStringLiteral("cut: ") + label->text();
+        for (QWidget* other : page->findChildren<QWidget*>()) {
+            if (other == label || !(qobject_cast<QLabel*>(other) || qobject_cast<QLineEdit*>(other) ||
+                                    qobject_cast<QComboBox*>(other)))
+                continue;
+            if (other->parentWidget() != label->parentWidget() || !other->isVisibleTo(page))
+                continue;
+            if (label->geometry().intersects(other->geometry()))
+                wrong << QStringLiteral("over: ") + label->text();
+        }
+    }
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QLatin1Char('\n'))));
+    // The whole name of k as a tip on its field.
+    QCOMPARE(m_gen->ResultPage()->Edit(1532)->toolTip(),
+             QStringLiteral("k : 발전기 허용전압강하 계수 (명확하지 않은 경우 1.07~1.13)"));
 }
 
 QTEST_MAIN(TestTransformerScreen)
