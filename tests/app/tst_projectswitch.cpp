@@ -30,6 +30,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTemporaryDir>
 #include <QTest>
@@ -448,6 +449,46 @@ void TestProjectSwitch::storedResultsShowWithoutCalculation()
         after << QString::fromLatin1(ReadFile(ProjectBasePath(c) + suffix).toBase64());
     QCOMPARE(after, stored);
     fault->Control<QPushButton>(1056)->click();
+
+    // With SEVRIN_SHOTS_DIR naming a folder, the screens are kept there as pictures for a look.
+    const QString shots = qEnvironmentVariable("SEVRIN_SHOTS_DIR");
+    if (shots.isEmpty())
+        return;
+    const auto shot = [&shots](QWidget* w, const char* name) {
+        QCoreApplication::processEvents();
+        w->grab().save(shots + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png"));
+    };
+    SwitchView(4);
+    mcc->OnShowMccSheetPage();
+    shot(Screen(4), "mcc-stored-totals");
+    SwitchView(11);
+    fault->Control<QPushButton>(1059)->click();
+    shot(Screen(11), "fault-bus-page-stored-results");
+    fault->Control<QPushButton>(1056)->click();
+    shot(Screen(11), "fault-utility-lines");
+    fault->Control<QPushButton>(1057)->click();
+    fault->findChild<QLineEdit*>(QStringLiteral("1401"))->setText(QStringLiteral("6"));
+    fault->findChild<QPushButton*>(QStringLiteral("1395"))->click();
+    shot(Screen(11), "fault-motor-list");
+    fault->Control<QPushButton>(1060)->click();
+    shot(Screen(11), "fault-sld-report-next-off");
+    fault->Control<QPushButton>(1056)->click();
+    SwitchView(6);
+    shot(Screen(6), "transformer-primary-voltage");
+    SwitchView(7);
+    auto* cables = Screen(7)->findChild<ReportListView*>();
+    const std::pair<int, const char*> views[] = {{29, "cable-list-captions-derating"},
+                                                 {41, "cable-list-captions-size"},
+                                                 {60, "cable-list-captions-breaker"}};
+    for (const auto& [column, name] : views) {
+        cables->horizontalScrollBar()->setValue(0);
+        cables->horizontalScrollBar()->setValue(cables->horizontalHeader()->sectionViewportPosition(column));
+        shot(Screen(7), name);
+    }
+    SwitchView(9);
+    Screen(9)->findChild<QPushButton*>(QStringLiteral("1652"))->click();
+    shot(Screen(9), "generator-result-k-label");
+    SwitchView(1);
 }
 
 QTEST_MAIN(TestProjectSwitch)
