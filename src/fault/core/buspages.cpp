@@ -222,6 +222,10 @@ FaultStoreOutcome LoadFaultBusData(CSevrinApp& app, FaultBusPages& pages)
     }
     // The workbooks created or padded here are saved together at the end.
     CompanionBatch batch;
+    // Nothing of the project shown before stays: the incoming bus and the secondary buses
+    // start without rows and results.
+    const FaultBusPages fresh;
+    pages.Incoming = fresh.Incoming;
     for (int n = 0; n < kTransformers; ++n) {
         QString voltage, ngr;
         // The reader creates a missing "_80"; a load that may write nothing leaves it missing.
@@ -234,6 +238,8 @@ FaultStoreOutcome LoadFaultBusData(CSevrinApp& app, FaultBusPages& pages)
         trCell.BusName = QStringLiteral("LV");
         trCell.TransformerName = TransformerName(n);
         trCell.Rows.clear();
+        trCell.Results.fill(QString());
+        trCell.RB = trCell.XB = 0.0;
         trCell.Rows.push_back(NamedRow(TransformerName(n) + QStringLiteral(" 기준계통")));
         trCell.Rows.push_back(NamedRow(TransformerName(n)));
         col.Page = 0;
@@ -241,6 +247,7 @@ FaultStoreOutcome LoadFaultBusData(CSevrinApp& app, FaultBusPages& pages)
             BusView& cell = col.Cells[std::size_t(k)];
             cell.ClearBus();
             cell.UpstreamRows = {};
+            cell.RB = cell.XB = 0.0;
             SetCellNumber(cell, k);
             cell.TransformerName = TransformerName(n);
         }

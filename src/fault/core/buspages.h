@@ -58,11 +58,11 @@ QStringList UnreadableFaultInputs(const CSevrinApp& app);
 // The message for an outcome that is not ok(); `run` when it stopped a calculation.
 QString FaultStoreMessage(const FaultStoreOutcome& outcome, bool run);
 
-// After a project load: every column from the transformer rows of the fault-current data
-// workbook and its bus workbook (created with 100 empty pages when missing, padded to 100
-// pages when shorter); each column shows page 0. Nothing is computed. While a workbook of the
-// calculation cannot be read, the others are read as they are and nothing is created; the
-// outcome names the bus workbooks among them.
+// After a project load: the incoming bus emptied, every column from the transformer rows of
+// the fault-current data workbook and its bus workbook (created with 100 empty pages when
+// missing, padded to 100 pages when shorter); each column shows page 0. Nothing is computed.
+// While a workbook of the calculation cannot be read, the others are read as they are and
+// nothing is created; the outcome names the bus workbooks among them.
 FaultStoreOutcome LoadFaultBusData(CSevrinApp& app, FaultBusPages& pages);
 
 // Fills the 25 bus cells of the column with page `page` (0..3) of transformer tr's workbook.

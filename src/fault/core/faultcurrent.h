@@ -99,4 +99,11 @@ bool HasTransformer(const std::array<QString, 16>& row);
 // outcome names it, and the workbooks that did not take their results.
 FaultStoreOutcome CalcFaultCurrent(CSevrinApp& app, FaultBusPages& buses);
 
+// What "계산" shows of the system from the stored inputs, storing nothing: the system results,
+// the impedance summary, the transformer cells and the incoming and secondary buses of the
+// bus pages. The downstream buses keep the results their bus pages hold. A project never
+// computed (no "_80" workbook), one whose "_80" cannot be read, or one without any source
+// impedance or transformer has no results: they are cleared and false is returned.
+bool ShowStoredFaultLevel(CSevrinApp& app, FaultBusPages& buses);
+
 }  // namespace fault
