@@ -685,9 +685,11 @@ void TestCableScreen::searchScenarios()
     m_prompt->messages.clear();
 
     Click(V::IdSearch);
-    QCOMPARE(m_prompt->messages.size(), 3);
-    QCOMPARE(m_prompt->messages[0], QStringLiteral("일반 부하의 경우) FROME _____, TO _____"));
-    QCOMPARE(m_prompt->messages[1], QStringLiteral("일반 부하의 경우) FROME LP-9, TO L-1"));
+    // The rows without a bus come in one message, before the summary.
+    QCOMPARE(m_prompt->messages.size(), 2);
+    QCOMPARE(m_prompt->messages[0], QStringLiteral("고장 전류 값을 찾지 못한 부하 2개:\n"
+                                                   "일반 부하의 경우) FROM _____, TO _____\n"
+                                                   "일반 부하의 경우) FROM LP-9, TO L-1"));
     // Bus transformer 1's page named exactly MCC-A has empty values; the panel row finds it
     // there first (transformer 1 wins) and keeps its own currents.
     const QStringList panel = ListRow(0);
@@ -709,8 +711,8 @@ void TestCableScreen::searchScenarios()
             r[std::size_t(c)] = ListRow(1)[c];
         return r;
     }());
-    QCOMPARE(m_prompt->messages[2],
-             QStringLiteral("부하 4에 고정 전류 계산 값 2 (분전반 1, 일반 1을\n 참조 하여 재개산 "
+    QCOMPARE(m_prompt->messages[1],
+             QStringLiteral("부하 4에 고장 전류 계산 값 2 (분전반 1, 일반 1을\n 참조 하여 재계산 "
                             "되었습니다.\n확인이 필요한 항목은 %1개 입니다.").arg(checks));
     // ISMAX 25 kA is above the fixture's 14 kA frame of the load's small breaker.
     QCOMPARE(checks >= 1, true);
@@ -730,16 +732,17 @@ void TestCableScreen::searchFirstTransformerWins()
     Click(V::IdSearch);
     QCOMPARE(ListRow(0)[51], QStringLiteral("7.000"));
     QCOMPARE(ListRow(0)[103], QStringLiteral("20.000"));
-    QCOMPARE(m_prompt->messages.first(), QStringLiteral("일반 부하의 경우) FROME LP-1, TO L-1"));
+    QCOMPARE(m_prompt->messages.first(),
+             QStringLiteral("고장 전류 값을 찾지 못한 부하 1개:\n일반 부하의 경우) FROM LP-1, TO L-1"));
     QVERIFY(m_prompt->messages.last().startsWith(
-        QStringLiteral("부하 2에 고정 전류 계산 값 1 (분전반 1, 일반 0을")));
+        QStringLiteral("부하 2에 고장 전류 계산 값 1 (분전반 1, 일반 0을")));
 
     // An empty schedule: only the summary, with zeros.
     Click(V::IdDeleteAll);
     m_prompt->messages.clear();
     Click(V::IdSearch);
     QCOMPARE(m_prompt->messages.size(), 1);
-    QVERIFY(m_prompt->messages[0].startsWith(QStringLiteral("부하 0에 고정 전류 계산 값 0 (분전반 0, 일반 0을")));
+    QVERIFY(m_prompt->messages[0].startsWith(QStringLiteral("부하 0에 고장 전류 계산 값 0 (분전반 0, 일반 0을")));
 }
 
 void TestCableScreen::searchEmptyValueKeepsRowValue()

@@ -97,6 +97,11 @@ void TestFaultScreen::init()
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
     theApp.FaultCurrentBlock = CSevrinApp::FaultCurrentBlockT{};
+    // The inputs as a project load leaves them when its file holds none: the utility's
+    // impedances 0.0 and the transformer page's initial factors.
+    for (int i = 2; i < 6; ++i)
+        theApp.FaultCurrentBlock.UtilityInput[std::size_t(i)] = QStringLiteral("0.0");
+    faultfixture::SetFactors(theApp);
     theApp.ProjectPathTable.CompanionSuffixTable = faultfixture::kSuffixes;
     theApp.ProjectPathTable.CurrentProjectPath = m_dir->filePath(QStringLiteral("P1.pro"));
     faultfixture::FillLibrary(theApp);
@@ -228,10 +233,15 @@ void TestFaultScreen::saveThenReloadEveryKey()
 {
     const int utilityIds[6] = {1639, 1640, 1641, 1642, 1643, 1644};
     const int factorIds[12] = {1392, 1393, 1394, 1037, 1671, 1044, 1672, 1028, 1029, 1673, 1674, 1675};
+    // A different text in every field (numbers where the field holds one), so each key is
+    // seen to reach its own field.
+    const QStringList utilityTexts = {"u0", "u1", "1.1", "2.2", "3.3", "4.4"};
+    const QStringList factorTexts = {"0.0041", "91", "21", "0.0042", "251", "-5",
+                                     "1.06", "0.96", "1.11", "1.01", "1.12", "1.02"};
     for (int i = 0; i < 6; ++i)
-        m_view->UtilityPage()->SetText(utilityIds[i], QStringLiteral("u%1").arg(i));
+        m_view->UtilityPage()->SetText(utilityIds[i], utilityTexts[i]);
     for (int i = 0; i < 12; ++i)
-        m_view->TransformerPage()->SetText(factorIds[i], QStringLiteral("f%1").arg(i));
+        m_view->TransformerPage()->SetText(factorIds[i], factorTexts[i]);
     Click(1061);
     QCOMPARE(m_prompt->messages, QStringList{QStringLiteral("고장전류 내용을 저장 하였습니다.")});
     // "저장하기" computes nothing.
@@ -240,10 +250,10 @@ void TestFaultScreen::saveThenReloadEveryKey()
     const QString project = theApp.ProjectPathTable.CurrentProjectPath;
     for (int i = 0; i < 6; ++i)
         QCOMPARE(GetProfileString(project, QStringLiteral("Fault_Current"), QStringLiteral("IDC_PRO_8_1_EDIT%1").arg(i + 1), QStringLiteral("x")),
-                 QStringLiteral("u%1").arg(i));
+                 utilityTexts[i]);
     for (int i = 0; i < 12; ++i)
         QCOMPARE(GetProfileString(project, QStringLiteral("Fault_Current"), QStringLiteral("IDC_PRO_8_2_EDIT%1").arg(i + 1), QStringLiteral("x")),
-                 QStringLiteral("f%1").arg(i));
+                 factorTexts[i]);
 
     // Reload into fresh controls.
     for (int id : utilityIds)
@@ -254,9 +264,9 @@ void TestFaultScreen::saveThenReloadEveryKey()
     QVERIFY(theApp.LoadProjectFile(project));
     m_view->ShowFaultCurrentInputs();
     for (int i = 0; i < 6; ++i)
-        QCOMPARE(m_view->UtilityPage()->Text(utilityIds[i]), QStringLiteral("u%1").arg(i));
+        QCOMPARE(m_view->UtilityPage()->Text(utilityIds[i]), utilityTexts[i]);
     for (int i = 0; i < 12; ++i)
-        QCOMPARE(m_view->TransformerPage()->Text(factorIds[i]), QStringLiteral("f%1").arg(i));
+        QCOMPARE(m_view->TransformerPage()->Text(factorIds[i]), factorTexts[i]);
 }
 
 void TestFaultScreen::missingFactorKeysLoadTheInitialTexts()
@@ -374,7 +384,7 @@ void TestFaultScreen::lineInputErrorsChangeNothing()
     page->SetText(1654, QStringLiteral("1"));
     page->SetText(1035, QStringLiteral("1"));
     Click(1117);
-    QCOMPARE(m_prompt->messages.last(), QStringLiteral("설정 값이 필요합니다.!!!"));
+    QCOMPARE(m_prompt->messages.last(), QStringLiteral("영상분 %jX 값을 입력해 주세요!!!"));
     QCOMPARE(lines->rows()->rowCount(), 0);
     QCOMPARE(theApp.FaultCurrentBlock.LineCount, 0);
     QCOMPARE(int(SheetRows(fault::LineSheet, 16).size()), 0);
@@ -407,6 +417,7 @@ void TestFaultScreen::failedWriteShowsMessageAndReloads()
     m_view->TransformerPage()->SetText(1091, QStringLiteral("1000"));
     Click(1016);
     QCOMPARE(m_prompt->messages.size(), 2);
+    QVERIFY(m_prompt->messages[1].contains(QStringLiteral("저장하지 못했습니다")));
 }
 
 void TestFaultScreen::transformerRowsMirrorTheWorkbook()

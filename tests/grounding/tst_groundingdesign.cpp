@@ -232,10 +232,16 @@ void TestGroundingDesign::gridShapes()
     QCOMPARE(s[15], F(n, 4));
     QCOMPARE(b.SafetyConditions[19], F(n, 4));
     QCOMPARE(b.SafetyVoltageIndex, shape);
-    // The shape table always shows every row's factors.
+    const double nb = std::sqrt(200 / (4 * std::sqrt(60.0 * 40)));  // 1.0103
+    const double nd = 5 / std::sqrt(60.0 * 60 + 40 * 40);           // 0.0693
+    // The shape table always shows every row's factors; the n boxes show the factors n is
+    // computed with, 1 for each one the shape leaves out.
     QCOMPARE(b.ShapeFactorTable[0], QStringLiteral("1.0000"));
-    QCOMPARE(b.ShapeFactorTable[3], b.GridFactors[2]);
-    QCOMPARE(b.ShapeFactorTable[11], b.GridFactors[4]);
+    QCOMPARE(b.ShapeFactorTable[3], F(nb, 4));
+    QCOMPARE(b.ShapeFactorTable[11], F(nd, 4));
+    QCOMPARE(b.GridFactors[2], shape >= 1 ? F(nb, 4) : QStringLiteral("1.0000"));
+    QCOMPARE(b.GridFactors[3], QStringLiteral("1.0000"));
+    QCOMPARE(b.GridFactors[4], shape >= 3 ? F(nd, 4) : QStringLiteral("1.0000"));
 }
 
 void TestGroundingDesign::verdictsAtEqualValues_data()

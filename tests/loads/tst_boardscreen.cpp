@@ -418,7 +418,7 @@ void TestBoardScreen::linkedLoadsAndSearch()
 
     Click(V::IdSearchMinFault);
     QCOMPARE(m_prompt->messages.last(),
-             QStringLiteral("부하 4에 고정 전류 계산 값 1 (분전반 0, 일반 1을\n 참조 하여 재개산 되었습니다."));
+             QStringLiteral("부하 4에 고장 전류 계산 값 1 (분전반 0, 일반 1을\n 참조 하여 재계산 되었습니다."));
     QCOMPARE(Circuit(0)[CcIsMin], QStringLiteral("3.250"));
     // The open subtotal line and the linked panel keep their texts.
     QCOMPARE(Circuit(1), line);

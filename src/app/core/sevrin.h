@@ -555,7 +555,7 @@ public:
     // MotorTable2, then MotorTable1. A user row fills fields 1..18, a table entry 0..18.
     bool FindMotorData(double ratedOutput, const QString& startingMethod,
                        std::array<QString, 19>& fields);
-    // The numbered design warnings 0..7 in a message box; any other code a default text.
+    // The numbered design warnings 0..8 in a message box; any other code a default text.
     void ShowCalcWarning(int code);
     // ---- end of companion workbooks ------------------------------------------------------
 

@@ -90,9 +90,11 @@ std::array<QString, 8> CalcMotorStartCharacteristics(CableLookup& lookup,
                                                     const CableConditions& cond, double kW,
                                                     const QString& startMethod, double ibm);
 
-// The design warnings of a computed row, in the order they are shown: 1 starting voltage drop
-// over its limit, 2 IB<IN<IZ fails, 2 I2<1.45xIZ fails, 3 tN<tZ fails, 4 ISMAX above the
-// breaking capacity.
+// The design warnings of a computed row, in the order they are shown: 8 running voltage drop
+// (SVD%) over its limit, 1 starting voltage drop (SMSVD%) over its limit, 2 IB<IN<IZ fails,
+// 2 I2<1.45xIZ fails, 3 tN<tZ fails, 4 ISMAX above the breaking capacity (or a breaking
+// capacity that has no figure). Figures are compared as the row shows them; a drop or a limit
+// without a figure ("-", empty) decides nothing.
 std::vector<int> CheckCableAlarms(const CableRow& row);
 // 1 when the row raises any of those warnings, else 0.
 int CableRowNeedsCheck(const CableRow& row);

@@ -985,7 +985,7 @@ void CSevrinPro22View::OnSearchCircuitMinFaultCurrents()
         Row() = rows[std::size_t(i)];
         model->setRow(i, CircuitTexts());
     }
-    Prompt::Message(tr("부하 %1에 고정 전류 계산 값 %2 (분전반 %3, 일반 %4을\n 참조 하여 재개산 되었습니다.")
+    Prompt::Message(tr("부하 %1에 고장 전류 계산 값 %2 (분전반 %3, 일반 %4을\n 참조 하여 재계산 되었습니다.")
                         .arg(count)
                         .arg(result.panelMatches + result.generalMatches)
                         .arg(result.panelMatches)
