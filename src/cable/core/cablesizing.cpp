@@ -56,16 +56,16 @@ bool CellNumber(const QString& text, QStringView unit, double* out)
 }
 
 // The value of a computed or fed-panel cell as the later stages read it: empty 0, "-" 1, a
-// number as it stands; NaN for anything else and for a negative figure, which none of these
-// cells can hold.
-double CellValue(const QString& text)
+// number as it stands (with the unit its source writes, the "s" of a starting time); NaN for
+// anything else and for a negative figure, which none of these cells can hold.
+double CellValue(const QString& text, QStringView unit = {})
 {
     if (text.isEmpty())
         return 0.0;
     if (text == QLatin1String("-"))
         return 1.0;
     double v = 0.0;
-    return CellNumber(text, {}, &v) && v >= 0 ? v : kNaN;
+    return CellNumber(text, unit, &v) && v >= 0 ? v : kNaN;
 }
 
 // A given number, or NO_VALUE for empty text, "-" and anything that is not a positive number.
@@ -300,6 +300,9 @@ void CalcCableAndBreaker(CableRow& row, bool manual, bool fromStored, const Cabl
     // Lengths, phases, wires, voltages and loads are positive or they are no value: a stored
     // "nan", "-5" or "1e308" shows "-" and so does every figure built on it.
     const double lengthM = Given(text(Length));
+    // The length is kept as typed; one that is no positive number shows "-".
+    if (std::isnan(lengthM))
+        row[Length] = QStringLiteral("-");
     const double p = Given(text(Phases));
     const double w = Given(text(Wires));
     const double volt = Given(text(Volt));
@@ -379,6 +382,15 @@ void CalcCableAndBreaker(CableRow& row, bool manual, bool fromStored, const Cabl
             }
         }
     }
+    // A fed-panel figure that is no number (a stored "nan", "-5") is shown as "-", the mark
+    // of a panel without that figure, never echoed as if it were one.
+    const auto shown = [](QString& cell, QStringView unit) {
+        if (!cell.isEmpty() && std::isnan(CellValue(cell, unit)))
+            cell = QStringLiteral("-");
+    };
+    shown(z, {});
+    shown(a, {});
+    shown(t, u"s");
     const bool fed = !a.isEmpty();
     row[PanelZ] = z;
     row[PanelA] = a;
@@ -450,7 +462,7 @@ void CalcCableAndBreaker(CableRow& row, bool manual, bool fromStored, const Cabl
     const double csV = CellValue(text(StartPf));
     const double zV = CellValue(z);
     const double aV = CellValue(a);
-    const double tV = CellValue(t);
+    const double tV = CellValue(t, u"s");
     const double r = threePhase ? kSqrt3 : 1.0;
 
     // 10. ATMI (shown only).

@@ -345,24 +345,31 @@ bool CSevrinPro40View::ValidateCableQuantities()
 {
     using S = QuantitySign;
     const bool kw = !Text(IdKw).trimmed().isEmpty();
-    if (!CheckQuantityInputs({
-            {kw ? tr("용량 kW") : tr("용량 kVA"), Text(kw ? IdKw : IdKva), S::Positive},
-            {tr("상"), Text(IdPhases), S::Positive},
-            {tr("선"), Text(IdWires), S::Positive},
-            {tr("전압"), Text(IdVoltage), S::Positive},
-            {tr("수용률"), Text(IdDemandFactor), S::Positive, true},
-            {tr("거리"), Text(IdLength), S::Positive},
-            {tr("병렬도체수"), Text(IdParallel), S::Positive, true},
-            {tr("ISMIN[kA]"), Text(IdIsMin), S::NonNegative, true},
-            {tr("ISMAX[kA]"), Text(IdIsMax), S::NonNegative, true},
-        }))
-        return false;
-    return !m_mccPanel->isChecked() ||
-           CheckQuantityInputs({
-               {tr("최대부하 제외용량"), Text(IdMaxExcludedKva), S::NonNegative, true},
-               {tr("최대M기동용량"), Text(IdMaxMotorKva), S::NonNegative, true},
-               {tr("최대M기동시간"), Text(IdMaxMotorTime), S::NonNegative, true},
-           });
+    const bool panel = m_mccPanel->isChecked();
+    // A time taken from a panel's totals carries its "s".
+    QString time = Text(IdMaxMotorTime).trimmed();
+    if (time.endsWith(QLatin1Char('s')))
+        time.chop(1);
+    const QuantityField fields[] = {
+        {kw ? tr("용량 kW") : tr("용량 kVA"), Text(kw ? IdKw : IdKva), S::Positive},
+        {tr("상"), Text(IdPhases), S::Positive},
+        {tr("선"), Text(IdWires), S::Positive},
+        {tr("전압"), Text(IdVoltage), S::Positive},
+        {tr("수용률"), Text(IdDemandFactor), S::Positive, true},
+        {tr("거리"), Text(IdLength), S::Positive},
+        {tr("병렬도체수"), Text(IdParallel), S::Positive, true},
+        {tr("ISMIN[kA]"), Text(IdIsMin), S::NonNegative, true},
+        {tr("ISMAX[kA]"), Text(IdIsMax), S::NonNegative, true},
+        // The fed panel's figures count only when the row is one.
+        {tr("최대부하 제외용량"), panel ? Text(IdMaxExcludedKva) : QString(), S::NonNegative, true},
+        {tr("최대M기동용량"), panel ? Text(IdMaxMotorKva) : QString(), S::NonNegative, true},
+        {tr("최대M기동시간"), panel ? time : QString(), S::NonNegative, true},
+    };
+    for (const QuantityField& f : fields) {
+        if (!CheckQuantityInput(f.label, f.text, f.sign, f.optional))
+            return false;
+    }
+    return true;
 }
 
 void CSevrinPro40View::ReadCableRowInputs(bool /*modify*/, bool manual, int index,
