@@ -17,3 +17,9 @@ CalcRun RunSevrinCalcArgs(const QStringList& args);
 // Copies the build's program folder (LIB and FORM) into `dir` so a test can run the driver
 // on a root it may change; true on success.
 bool CopyProgramFolder(const QString& dir);
+
+// The first field of the driver's output that shows a figure no result may show: "nan" or
+// "inf" in any spelling, a negative number ("-5", "-0.3kA"; a name such as "TR-1" is not one),
+// or a number of more than 13 digits (beyond MAX_QUANTITY). "line L, field F: text", or empty
+// text when every field is clean.
+QString FindUnprintableFigure(const QString& output);

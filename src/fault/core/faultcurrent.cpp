@@ -254,6 +254,12 @@ void CalcFaultCurrent(CSevrinApp& app, FaultBusPages& buses)
         xsl[std::size_t(k)] = impedance(row[15]);
         rt[std::size_t(k)] = impedance(row[10]);
         xt[std::size_t(k)] = impedance(row[11]);
+        // The impedances were derived at "수정"; a row whose capacity, %Z or voltage is no
+        // positive number (a damaged or hand-edited file) cannot stand behind them.
+        if (HasTransformer(row) && (std::isnan(ReadFaultPositive(row[1])) ||
+                                    std::isnan(ReadFaultPositive(row[2])) ||
+                                    std::isnan(ReadFaultPositive(row[4]))))
+            rt[std::size_t(k)] = xt[std::size_t(k)] = kNaN;
         voltage[std::size_t(k)] = row[4];
         ngr[std::size_t(k)] = row[7];
     }
