@@ -9,6 +9,8 @@
 #include "fault/gui/sevrinpro80view.h"
 #include "fault/gui/sevrinpro81view.h"
 #include "fault/gui/sevrinpro82view.h"
+#include "fault/gui/sevrinpro83view.h"
+#include "fault/gui/sevrinpro84view.h"
 #include "platform/profile.h"
 
 #include <QComboBox>
@@ -81,6 +83,9 @@ private slots:
     void lineInputErrorsChangeNothing();
     void failedWriteShowsMessageAndReloads();
     void transformerRowsMirrorTheWorkbook();
+
+    void inputChecksNameTheField_data();
+    void inputChecksNameTheField();
 
 private:
     void Click(int id);
@@ -469,6 +474,68 @@ void TestFaultScreen::transformerRowsMirrorTheWorkbook()
     page->FillTransformerList();
     QCOMPARE(list->rows()->text(1, 1), QString());
     QVERIFY(m_prompt->messages.isEmpty());
+}
+
+// Each page's buttons refuse a typed figure that is no number of its sign with one message
+// naming the field; the workbook, the project file and the results stay as they were.
+// page: 0 utility and lines, 1 transformers and factors, 2 motors, 3 cables; button -1 the
+// screen's "계산", -2 its "저장하기".
+void TestFaultScreen::inputChecksNameTheField_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<int>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("button");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("utility %R negative, 계산") << 0 << 1641 << "-2" << -1
+        << "계통 정상분 %R 값은 0 이상의 숫자로 입력해 주세요!!!\n(입력값: -2)";
+    QTest::newRow("utility %jX nan, 저장하기") << 0 << 1642 << "nan" << -2
+        << "계통 정상분 %jX 값은 0 이상의 숫자로 입력해 주세요!!!\n(입력값: nan)";
+    QTest::newRow("Cmax inf") << 1 << 1672 << "inf" << -1
+        << "Cmax(최대전압계수) 값은 0보다 큰 숫자로 입력해 주세요!!!\n(입력값: inf)";
+    QTest::newRow("alpha empty") << 1 << 1392 << "" << -1 << "도체저항온도계수 (α) 값을 입력해 주세요!!!";
+    QTest::newRow("line distance nan") << 0 << 1652 << "nan" << 1117
+        << "거리 값은 0보다 큰 숫자로 입력해 주세요!!!\n(입력값: nan)";
+    QTest::newRow("TR capacity negative") << 1 << 1091 << "-1000" << 1016
+        << "용량 (PT[kVA]) 값은 0보다 큰 숫자로 입력해 주세요!!!\n(입력값: -1000)";
+    QTest::newRow("TR voltage 1e308") << 1 << 1089 << "1e308" << 1016
+        << "2차전압 (V[kV]) 값은 0보다 큰 숫자로 입력해 주세요!!!\n(입력값: 1e308)";
+    QTest::newRow("NGR negative") << 1 << 1090 << "-10" << 1016
+        << "NGR [Ω] 값은 0 이상의 숫자로 입력해 주세요!!!\n(입력값: -10)";
+    QTest::newRow("motor LRC 0") << 2 << 1401 << "0" << 1395
+        << "LRC 값은 0보다 큰 숫자로 입력해 주세요!!!\n(입력값: 0)";
+    QTest::newRow("motor X/R with a comma") << 2 << 1405 << "2,5" << 1395
+        << "X/R 값은 0보다 큰 숫자로 입력해 주세요!!!\n(입력값: 2,5)";
+    QTest::newRow("cable length negative") << 3 << 1027 << "-50" << 1691
+        << "길이 값은 0보다 큰 숫자로 입력해 주세요!!!\n(입력값: -50)";
+}
+
+void TestFaultScreen::inputChecksNameTheField()
+{
+    QFETCH(int, page);
+    QFETCH(int, field);
+    QFETCH(QString, text);
+    QFETCH(int, button);
+    QFETCH(QString, message);
+    CFaultPage* pages[4] = {m_view->UtilityPage(), m_view->TransformerPage(), m_view->MotorPage(),
+                            m_view->CablePage()};
+    CFaultPage* p = pages[page];
+    const QString data = theApp.CompanionPath(CSevrinApp::FaultDataWorkbook);
+    const QString project = theApp.ProjectPathTable.CurrentProjectPath;
+    const auto block = theApp.FaultCurrentBlock.FaultResult;
+    p->SetText(field, text);
+    m_prompt->messages.clear();
+    if (button == -1)
+        Click(1645);
+    else if (button == -2)
+        Click(1061);
+    else
+        p->Control<QPushButton>(button)->click();
+    QCOMPARE(m_prompt->messages, QStringList{message});
+    QVERIFY(!QFile::exists(data));
+    QVERIFY(!QFile::exists(project));
+    QCOMPARE(theApp.FaultCurrentBlock.FaultResult, block);
+    QCOMPARE(p->Text(field), text);  // the entry stays to be corrected
 }
 
 QTEST_MAIN(TestFaultScreen)
