@@ -70,6 +70,13 @@ public:
     // std::nullopt: no cell, or a cell that is not text (number, boolean, error).
     // "" : an empty text cell. Shared strings, inline strings and formula string results read.
     std::optional<QString> readStr(int row, int col) const;
+    // Any cell's value as text, whatever the cell's kind: text as readStr reads it; a number in
+    // the shortest form that reads back as the same value (1 -> "1", 0.1 -> "0.1"; exponent
+    // form below 1e-7 and from 1e21 on); a boolean as TRUE or FALSE; an error as its code
+    // ("#N/A"); a formula as its cached value, "" when it has none. std::nullopt: no cell, or a
+    // cell without a value (only a style). Locale-free. For stores whose texts a spreadsheet
+    // program may have turned into numbers.
+    std::optional<QString> readText(int row, int col) const;
     // The number of a number cell; 0 for anything else.
     double readNum(int row, int col) const;
     bool writeStr(int row, int col, const QString& value);
@@ -85,6 +92,12 @@ public:
     // it moves and sizes with the cells.
     bool setPicture2(int row, int col, int pictureId, int width, int height, int offsetX = 0,
                      int offsetY = 0);
+    // Places the picture as large as it fits inside the cells row1..row2 x col1..col2 (inclusive)
+    // less `margin` pixels on every side, keeping its aspect ratio: centred vertically, and
+    // horizontally too when `centre`, else at the left. False when the range leaves no room or
+    // the picture is unknown.
+    bool setPictureInRange(int row1, int col1, int row2, int col2, int pictureId, int margin = 3,
+                           bool centre = false);
 
     // Sheet protection on (no password) or off.
     void setProtect(bool on);

@@ -1,13 +1,18 @@
 // The project file: the template, the key names, every section's round trip, the reader's
 // defaults and its rules for revision rows, combo texts and transformer settings.
+#include "common/notprojectfiles.h"
 #include "common/testsupport.h"
 #include "app/core/projectfile.h"
 #include "app/core/sevrin.h"
 #include "platform/profile.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QMap>
 #include <QStringDecoder>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 #include <array>
@@ -253,6 +258,9 @@ private slots:
     void textsComeBackExactly();
     void longValueIsCut();
     void failedWritesAreReported();
+    void onlyAProjectFileIsOpened_data();
+    void onlyAProjectFileIsOpened();
+    void eachLoadReadsTheFileAsItIsNow();
     void companionPaths_data();
     void companionPaths();
 
@@ -296,17 +304,41 @@ void TestProjectFile::templateHoldsEveryKeyAtItsDefault()
     QVERIFY(!utf8.hasError());
     QVERIFY(text.contains(QStringLiteral("IDC_PRO_8_1_EDIT1=변전소")));
 
+    // The design conditions a new project starts from, as data/README.md lists them (combos
+    // by their position): every other key holds what the reader takes for a missing key.
+    const QMap<QString, QString> design = {
+        {"IDC_PRO_1_1_COMBO1", "9"},  {"IDC_PRO_1_1_COMBO3", "3"},  {"IDC_PRO_1_1_COMBO4", "1"},
+        {"IDC_PRO_1_1_COMBO5", "1"},  {"IDC_PRO_1_1_COMBO6", "2"},  {"IDC_PRO_1_1_COMBO7", "2"},
+        {"IDC_PRO_1_1_COMBO8", "3"},  {"IDC_PRO_1_1_COMBO9", "2"},  {"IDC_PRO_1_1_COMBOA", "4"},
+        {"IDC_PRO_1_1_EDIT1", "0.65"}, {"IDC_PRO_1_1_EDIT2", "1.5"}, {"IDC_PRO_2_2_EDIT1", "100"},
+        {"IDC_PRO_2_3_COMBO1", "2"},  {"IDC_PRO_2_3_COMBO2", "2"},  {"IDC_PRO_2_3_COMBO4", "5"},
+        {"IDC_PRO_2_3_COMBO5", "1"},  {"IDC_PRO_2_4_EDIT1", "0.9"}, {"IDC_PRO_2_4_EDIT2", "1.0"},
+        {"IDC_PRO_2_4_EDIT3", "3"},   {"IDC_PRO_2_4_EDIT4", "3"},   {"IDC_PRO_2_4_EDIT5", "5"},
+        {"IDC_PRO_2_4_EDIT6", "100"}, {"IDC_PRO_2_4_EDIT7", "1.0"}, {"IDC_PRO_2_5_COMBO1", "4"},
+        {"IDC_PRO_2_5_EDIT1", "10"},  {"IDC_PRO_2_5_EDIT2", "15"},  {"IDC_PRO_2_5_EDIT3", "1.0"},
+        {"IDC_PRO_2_6_COMBO2", "1"},  {"IDC_PRO_2_6_EDIT1", "1.0"}, {"IDC_PRO_2_6_EDIT2", "LS Metasol"},
+        {"IDC_PRO_6_2_EDIT1", "6"},   {"IDC_PRO_6_2_EDIT2", "1.1"}, {"IDC_PRO_6_2_EDIT3", "6"},
+        {"IDC_PRO_6_2_EDIT4", "1.1"}};
     const std::vector<ProjectFileKey> keys = ProjectFileKeys();
     QVERIFY(keys.size() > 170);
     const QString missing = QStringLiteral("\x01missing");
+    int designKeys = 0;
+    const QString onlyDesign = m_tmp.filePath(QStringLiteral("design.pro"));
     for (const ProjectFileKey& k : keys) {
         const QString value = GetProfileString(kTemplate, k.section, k.key, missing);
         QVERIFY2(value != missing, qPrintable(k.section + QLatin1Char('/') + k.key));
-        if (k.read)
-            QVERIFY2(value == k.defaultValue, qPrintable(k.key + QStringLiteral(": ") + value));
+        if (!k.read)
+            continue;
+        if (design.contains(k.key)) {
+            ++designKeys;
+            QVERIFY(WriteProfileString(onlyDesign, k.section, k.key, design.value(k.key)));
+        }
+        QVERIFY2(value == design.value(k.key, k.defaultValue), qPrintable(k.key + QStringLiteral(": ") + value));
     }
+    QCOMPARE(designKeys, int(design.size()));
 
-    // A project made from the template reads exactly as a project without any key.
+    // A project made from the template reads exactly as a project that holds only those
+    // design conditions.
     FillAll(3, m_tr);
     const QString fromTemplate = copyTemplate(QStringLiteral("template"));
     QVERIFY(theApp.LoadProjectFile(fromTemplate));
@@ -315,7 +347,7 @@ void TestProjectFile::templateHoldsEveryKeyAtItsDefault()
     FillAll(4, m_tr);
     // The scan stops at the first row without a date: later rows keep what they held.
     theApp.ProjectIntroduceBlock = afterTemplate;
-    QVERIFY(theApp.LoadProjectFile(m_tmp.filePath(QStringLiteral("absent.pro"))));
+    QVERIFY(theApp.LoadProjectFile(onlyDesign));
     QCOMPARE(Dump(m_tr), a);
 }
 
@@ -669,6 +701,91 @@ void TestProjectFile::failedWritesAreReported()
     // Reading a missing file is no error: the defaults apply.
     QVERIFY(theApp.LoadProjectFile(inMissingFolder));
     QCOMPARE(theApp.FaultCurrentBlock.UtilityInput[0], QStringLiteral("변전소"));
+}
+
+void TestProjectFile::onlyAProjectFileIsOpened_data()
+{
+    QTest::addColumn<QByteArray>("file");  // "<folder>" makes a folder of that name instead
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("voltage");  // UtilityInput[2] after the load
+    for (const auto& [name, bytes] : NotProjectFiles())
+        QTest::newRow(name) << bytes << int(ProjectFileStatus::NotProject) << "kept";
+    QTest::newRow("a folder") << QByteArray("<folder>") << int(ProjectFileStatus::Unreadable) << "kept";
+    // One section is enough: a project from an older program or edited by hand still opens,
+    // the missing sections reading as their defaults.
+    QTest::newRow("one section only")
+        << QByteArray("[Grounding_Design]\nIDC_PRO_9_9_EDIT1=7\n") << int(ProjectFileStatus::Ok) << "0.0";
+    QTest::newRow("header in other letter case")
+        << QByteArray("[ fault_current ]\nIDC_PRO_8_1_EDIT3=6.6\n") << int(ProjectFileStatus::Ok) << "6.6";
+    QTest::newRow("cut short after the first header")
+        << QByteArray("; Sevrin project file\n[Project_Introduce]\nProjectNa") << int(ProjectFileStatus::Ok) << "0.0";
+    QStringEncoder utf16(QStringEncoder::Utf16LE);
+    QTest::newRow("UTF-16 project as Windows writes it")
+        << QByteArray("\xFF\xFE") + QByteArray(utf16(QStringLiteral("[Fault_Current]\r\nIDC_PRO_8_1_EDIT3=22.9\r\n")))
+        << int(ProjectFileStatus::Ok) << "22.9";
+}
+
+void TestProjectFile::onlyAProjectFileIsOpened()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(int, status);
+    QFETCH(QString, voltage);
+    const QString path = m_tmp.filePath(QStringLiteral("%1-picked.pro").arg(++m_case));
+    if (file == "<folder>")
+        QVERIFY(QDir().mkdir(path));
+    else
+        QVERIFY(WriteFile(path, file));
+
+    FillAll(6, m_tr);
+    theApp.FaultCurrentBlock.UtilityInput[2] = QStringLiteral("kept");
+    const QStringList before = Dump(m_tr);
+    QCOMPARE(int(CheckProjectFile(path)), status);
+    ProjectFileStatus refusal = ProjectFileStatus::Ok;
+    QCOMPARE(theApp.LoadProjectFile(path, true, &refusal), status == int(ProjectFileStatus::Ok));
+    QCOMPARE(theApp.FaultCurrentBlock.UtilityInput[2], voltage);
+    if (status == int(ProjectFileStatus::Ok)) {
+        QVERIFY(theApp.SaveFaultCurrentSection(path));
+        return;
+    }
+
+    // Refused: nothing read, the reason given, and no writer touches the file.
+    QCOMPARE(int(refusal), status);
+    QCOMPARE(Dump(m_tr), before);
+    const QString expected = status == int(ProjectFileStatus::NotProject)
+                                 ? QStringLiteral("프로젝트 파일이 아닙니다.\n") + path
+                                 : QStringLiteral("프로젝트 파일을 읽을 수 없습니다.\n") + path;
+    QCOMPARE(ProjectFileRefusal(path, refusal), expected);
+    QVERIFY(!SaveEveryProjectSection(path));
+    QVERIFY(!theApp.SaveProjectIntroduceSection(path));
+    QVERIFY(!theApp.SaveMotorControlCenterSection(path));
+    QVERIFY(!theApp.SaveCabinetSizingSection(path));
+    QVERIFY(!theApp.SaveTransformerSizingSection(path));
+    QVERIFY(!theApp.SaveGeneratorSizingSection(path));
+    QVERIFY(!theApp.SaveFaultCurrentSection(path));
+    QVERIFY(!theApp.SaveGroundingDesignSection(path));
+    if (file == "<folder>")
+        QVERIFY(QFileInfo(path).isDir());
+    else
+        QCOMPARE(ReadFile(path), file);
+}
+
+void TestProjectFile::eachLoadReadsTheFileAsItIsNow()
+{
+    // Another program rewrites the project between two loads: same size, same time stamp.
+    const QString path = copyTemplate(QStringLiteral("behind"));
+    QVERIFY(theApp.LoadProjectFile(path));
+    QCOMPARE(theApp.FaultCurrentBlock.UtilityInput[2], QStringLiteral("0.0"));
+    const QDateTime stamp = QFileInfo(path).lastModified();
+    QByteArray bytes = ReadFile(path);
+    QVERIFY(bytes.contains("\nIDC_PRO_8_1_EDIT3=0.0\n"));
+    bytes.replace("\nIDC_PRO_8_1_EDIT3=0.0\n", "\nIDC_PRO_8_1_EDIT3=6.6\n");
+    QVERIFY(WriteFile(path, bytes));
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadWrite));
+    QVERIFY(f.setFileTime(stamp, QFileDevice::FileModificationTime));
+    f.close();
+    QVERIFY(theApp.LoadProjectFile(path));
+    QCOMPARE(theApp.FaultCurrentBlock.UtilityInput[2], QStringLiteral("6.6"));
 }
 
 void TestProjectFile::companionPaths_data()

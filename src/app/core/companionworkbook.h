@@ -19,9 +19,11 @@ class Sheet;
 
 namespace companion {
 
-// A cell's text; "" when the cell holds no text.
+// A cell's value as text, "" for an empty cell. The stores write texts, but a spreadsheet
+// program that saves the workbook turns a text such as "1" into a number cell: every kind of
+// cell reads as the text it shows (Sheet::readText).
 QString CellText(const Sheet& sheet, int row, int col);
-// Reads cells (row, firstCol ..) into `cells`, "" for a cell that holds no text.
+// Reads cells (row, firstCol ..) into `cells` as CellText does.
 void ReadCells(const Sheet& sheet, int row, int firstCol, QString* cells, int count);
 // Writes `count` texts as text cells from (row, firstCol); false when a cell cannot be written.
 bool WriteCells(Sheet& sheet, int row, int firstCol, const QString* cells, int count);
@@ -76,6 +78,11 @@ private:
 // Forgets every cached workbook (used when a project's files are copied or deleted).
 void DropCache();
 
+// The lists keep their row limits: a list that finds more stored rows than it takes uses the
+// first `limit` and leaves the rest in the file, untouched by any later store. This is what
+// the screens and the driver tell the user then.
+QString RowLimitMessage(const QString& workbookPath, int limit);
+
 }  // namespace companion
 
 // Within its lifetime the stores save each workbook they change once, when the outermost
@@ -92,6 +99,10 @@ public:
     // Saves what the batch deferred; false when any save failed. Called by the destructor
     // when the handler did not call it.
     bool finish();
+    // Ends the batch without saving: the files keep what they held and the deferred changes
+    // are forgotten. Within an outer batch the outer one is abandoned as well (its finish()
+    // saves nothing and answers false), so a failed step never leaves half its work behind.
+    void discard();
 
 private:
     bool m_finished = false;

@@ -1,10 +1,12 @@
 #include "report/gui/mccreport.h"
 
+#include "app/core/companionworkbook.h"
 #include "app/core/sevrin.h"
 #include "loads/gui/sevrinpro10view.h"
 #include "loads/gui/sevrinpro12view.h"
 #include "platform/profile.h"
 #include "platform/xlsxbook.h"
+#include "report/core/guithread.h"
 
 #include <array>
 
@@ -46,8 +48,7 @@ constexpr TotalsCell kTotalsCells[] = {
 void WritePageHeader(Sheet& sheet, int c, int pictureId, const QString& revision,
                      const ProjectScreenTexts& project)
 {
-    if (pictureId >= 0)
-        sheet.setPicture2(0, c, pictureId, 159, 56, 3, 3);
+    PlaceLogo(sheet, c, 4, pictureId);  // the header band's logo cells
     sheet.writeStr(0, c + 22, revision);
     sheet.writeStr(1, c + 1, project.projectName);
     sheet.writeStr(1, c + 22, project.date);
@@ -65,6 +66,10 @@ void WriteMccReport(Sheet& sheet, CSevrinPro10View& screen, int pictureId, const
 
     const int n = page->PanelCount();
     int pages = 0;
+    // Each panel's "계산" stores its totals; in one batch the workbook is saved once, after
+    // the last panel, instead of once per panel (a cost that grew with the square of the
+    // panels).
+    CompanionBatch batch;
     for (int i = 0; i < n; ++i) {
         host.SetOutputProgress(kLabel, i);
         if (theApp.ReportStopFlag.load() == 1)
@@ -106,17 +111,18 @@ void WriteMccReport(Sheet& sheet, CSevrinPro10View& screen, int pictureId, const
                 sheet.writeStr(6 + j, c + k, loads[std::size_t(j)].value(kLoadColumns[std::size_t(k)]));
         // A page holds 30 loads: the rest is not printed, and the user is told so.
         if (int(loads.size()) > kMccLoadsPerPage)
-            host.SetOutputProgress(QStringLiteral("%1: %2의 부하 %3개 중 %4개만 출력")
-                                       .arg(kLabel, panel.value(1))
-                                       .arg(loads.size())
-                                       .arg(kMccLoadsPerPage),
-                                   i);
+            host.ReportWarning(QStringLiteral("%1: %2의 부하 %3개 중 %4개만 출력")
+                                   .arg(kLabel, panel.value(1))
+                                   .arg(loads.size())
+                                   .arg(kMccLoadsPerPage));
         ++pages;
     }
+    if (!batch.finish())
+        GuiPrompt::Message(QObject::tr("동력 파일을 저장하지 못했습니다.\n%1")
+                               .arg(theApp.CompanionPath(CSevrinApp::MccWorkbook)));
     if (n > kMccTemplatePanels)
-        host.SetOutputProgress(
-            QStringLiteral("%1: %2번째 분전반부터 서식 없이 출력").arg(kLabel).arg(kMccTemplatePanels + 1),
-            n);
+        host.ReportWarning(
+            QStringLiteral("%1: %2번째 분전반부터 서식 없이 출력").arg(kLabel).arg(kMccTemplatePanels + 1));
 
     const int first = kMccPageColumns * (pages + 1);
     const int last = kMccPageColumns * (kMccTemplatePanels + 1);
