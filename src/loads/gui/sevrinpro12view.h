@@ -168,6 +168,8 @@ private:
     void SelectComboItem(QComboBox* combo, const QString& text);
     void ClearTotals(bool all);
     void RefuseName(int check);
+    // The voltage of the panel inputs read into the record; a refusal is shown.
+    bool RefuseVoltage();
     // A store failed: says so and shows what the workbook holds.
     void ShowStoreFailure();
     void ReloadFromWorkbook();

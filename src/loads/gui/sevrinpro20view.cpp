@@ -270,6 +270,8 @@ void CSevrinPro20View::OnPrevPanelBoardPage()
 
 void CSevrinPro20View::OnCalcPanelBoard()
 {
+    if (m_pageIndex == kSheetPage && m_boardPage->RefuseDemandFactor())
+        return;
     StorePanelBoardDesignConditions();
     ApplyPanelBoardDesignConditions();
     const int board = m_boardPage->BoardIndex();
