@@ -619,7 +619,8 @@ void TestCableScreen::importIntoUnreadableScheduleChangesNothing()
 
 void TestCableScreen::rowLimit()
 {
-    // 1001 rows stored: the list takes the first 1000.
+    // 1001 rows stored: the list takes the first 1000 and says once that the workbook holds
+    // more than it lists.
     {
         Book book;
         Sheet* s = book.addSheet(QStringLiteral("Data"));
@@ -629,12 +630,16 @@ void TestCableScreen::rowLimit()
         }
         QVERIFY(book.save(CablePath()));
     }
+    m_prompt->messages.clear();
     m_view->LoadCableSchedule();
+    QCOMPARE(m_prompt->messages,
+             QStringList{companion::RowLimitMessage(CablePath(), kCableRowLimit)});
     QCOMPARE(ListCount(), kCableRowLimit);
     QCOMPARE(theApp.CableScheduleBlock.CableRowCount, kCableRowLimit);
 
     // Nothing may be added past the limit: the stored row 1000 stays as it is.
     const QString limit = QStringLiteral("케이블 리스트는 최대 1000개까지 입력할 수 있습니다.");
+    m_prompt->messages.clear();
     Add("MDB", "NEW");
     QCOMPARE(m_prompt->messages, QStringList{limit});
     m_view->SetInsertButtonsVisible(true);
@@ -646,22 +651,29 @@ void TestCableScreen::rowLimit()
     QCOMPARE(StoredRows(CablePath())[kCableRowLimit][3], QStringLiteral("T-1000"));
     QCOMPARE(ListCount(), kCableRowLimit);
 
-    // The import stops at the limit too, with both messages.
+    // A delete at the limit lists the stored row that moved up into the list (so nothing
+    // later writes over it); the import then appends after it and stops at the limit, with
+    // both messages.
+    m_prompt->messages.clear();
     ClickRow(999);
     Click(V::IdDelete);
+    QCOMPARE(ListCount(), kCableRowLimit);
+    QCOMPARE(ListRow(999)[3], QStringLiteral("T-1000"));
+    QCOMPARE(m_prompt->messages, QStringList());  // 1000 rows stored now: all listed
     ClickRow(998);
     Click(V::IdDelete);
+    QCOMPARE(ListCount(), kCableRowLimit - 1);
     WriteBoard("LP-1", "MDB", "1000");
     WriteBoard("LP-2", "MDB", "1000");
     WriteBoard("LP-3", "MDB", "1000");
-    m_prompt->messages.clear();
     Click(V::IdImport);
-    QCOMPARE(m_prompt->messages, (QStringList{limit, "부하 2, 동력 0 가 연계 되었습니다."}));
+    QCOMPARE(m_prompt->messages, (QStringList{limit, "부하 1, 동력 0 가 연계 되었습니다."}));
     QCOMPARE(ListCount(), kCableRowLimit);
-    QCOMPARE(ListRow(999)[3], QStringLiteral("LP-2"));
+    QCOMPARE(ListRow(999)[3], QStringLiteral("LP-1"));
     const QList<QStringList> stored = StoredRows(CablePath());
-    QCOMPARE(stored[998][3], QStringLiteral("LP-1"));
-    QCOMPARE(stored[999][3], QStringLiteral("LP-2"));
+    QCOMPARE(stored.size(), kCableRowLimit);
+    QCOMPARE(stored[998][3], QStringLiteral("T-1000"));
+    QCOMPARE(stored[999][3], QStringLiteral("LP-1"));
 }
 
 // ---- fault-current search ----------------------------------------------------------------

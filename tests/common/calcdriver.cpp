@@ -4,10 +4,14 @@
 #include <QFile>
 #include <QProcess>
 
-CalcRun RunSevrinCalcArgs(const QStringList& args)
+#include <grp.h>
+#include <unistd.h>
+
+namespace {
+
+CalcRun Run(QProcess& p, const QStringList& args)
 {
     CalcRun r;
-    QProcess p;
     p.start(QStringLiteral(SEVRIN_CALC_EXE), args);
     if (!p.waitForFinished(120000)) {
         p.kill();
@@ -19,6 +23,27 @@ CalcRun RunSevrinCalcArgs(const QStringList& args)
     r.out = QString::fromUtf8(p.readAllStandardOutput());
     r.err = QString::fromUtf8(p.readAllStandardError());
     return r;
+}
+
+}  // namespace
+
+CalcRun RunSevrinCalcArgs(const QStringList& args)
+{
+    QProcess p;
+    return Run(p, args);
+}
+
+CalcRun RunSevrinCalcUnprivileged(const QString& root, const QString& project,
+                                  const QString& command)
+{
+    QProcess p;
+    p.setChildProcessModifier([] {
+        constexpr uid_t kNobody = 65534;
+        if (::geteuid() == 0 &&
+            (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0))
+            ::_exit(126);  // never run privileged by accident
+    });
+    return Run(p, {QStringLiteral("--root"), root, QStringLiteral("--project"), project, command});
 }
 
 CalcRun RunSevrinCalc(const QString& root, const QString& project, const QString& command)

@@ -14,6 +14,11 @@ struct CalcRun
 CalcRun RunSevrinCalc(const QString& root, const QString& project, const QString& command);
 // sevrin-calc with exactly these arguments.
 CalcRun RunSevrinCalcArgs(const QStringList& args);
+// As RunSevrinCalc, where file permissions hold: a test running as root (which writes into
+// read-only folders) runs the driver as the unprivileged user "nobody", so the files it must
+// read have to be readable by others.
+CalcRun RunSevrinCalcUnprivileged(const QString& root, const QString& project,
+                                  const QString& command);
 // Copies the build's program folder (LIB and FORM) into `dir` so a test can run the driver
 // on a root it may change; true on success.
 bool CopyProgramFolder(const QString& dir);

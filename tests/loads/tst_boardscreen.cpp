@@ -59,6 +59,7 @@ private slots:
     void clickCopiesRowIntoInputs();
     void failedStoreReloadsAndNamesWorkbook();
     void insertBeforeShownBoardKeepsItsResults();
+    void circuitsPastTheLimitStayInTheWorkbook();
 
 private:
     QString BoardPath() const { return theApp.CompanionPath(CSevrinApp::PanelBoardWorkbook); }
@@ -575,6 +576,58 @@ void TestBoardScreen::insertBeforeShownBoardKeepsItsResults()
     // New circuits go to LN-2's sheet as well.
     AddCircuit("2", "전열", "200", "1");
     CheckCircuitsStored(2);
+}
+
+// A board whose sheet holds 1005 circuits (the list takes 1000): the list says so once when the
+// board is shown, "추가" is refused, and a delete lists the circuit that moved up, so circuits
+// 1001..1005 stay in the file whatever the screen stores.
+void TestBoardScreen::circuitsPastTheLimitStayInTheWorkbook()
+{
+    AddBoard("LN-1");
+    {
+        CompanionBatch batch;
+        for (int k = 0; k < kMaxBoardCircuits + 5; ++k) {
+            CircuitCells& row = theApp.CabinetSizingBlock.CircuitRow;
+            row = {};
+            row[CcNo] = QString::number(k + 1);
+            row[CcName] = (k < kMaxBoardCircuits ? QStringLiteral("C-%1") : QStringLiteral("TAIL-%1")).arg(k + 1);
+            row[CcUnitLoad] = QStringLiteral("100");
+            row[CcQuantity] = QStringLiteral("1");
+            QVERIFY(theApp.WriteCircuitRow(0, k, false));
+        }
+        QVERIFY(batch.finish());
+    }
+    // Load names of list rows first.. as the file holds them (circuits start at sheet row 6).
+    const auto stored = [this](int first, int count) {
+        QStringList names;
+        Book book;
+        if (book.load(BoardPath()))
+            for (int r = first; r < first + count; ++r)
+                names << companion::CellText(*book.getSheet(0), 6 + r, CcName);
+        return names;
+    };
+    const QStringList tail = {"TAIL-1001", "TAIL-1002", "TAIL-1003", "TAIL-1004", "TAIL-1005", ""};
+    QCOMPARE(stored(kMaxBoardCircuits, 6), tail);
+
+    const QString message = companion::RowLimitMessage(BoardPath(), kMaxBoardCircuits);
+    m_prompt->messages.clear();
+    m_view->SelectPanelBoard(0);
+    QCOMPARE(m_prompt->messages, QStringList{message});
+    QCOMPARE(Circuits(), kMaxBoardCircuits);
+
+    m_prompt->messages.clear();
+    AddCircuit("1001", "새 회로", "100", "1");
+    QCOMPARE(m_prompt->messages, QStringList{"분전반 회로는 최대 1000개까지 입력할 수 있습니다."});
+    QCOMPARE(stored(kMaxBoardCircuits, 6), tail);
+
+    m_prompt->messages.clear();
+    MarkCircuit(1);
+    Click(V::IdDeleteCircuit);
+    QCOMPARE(m_prompt->messages, QStringList{message});  // 1004 circuits: still more than 1000
+    QCOMPARE(Circuits(), kMaxBoardCircuits);
+    QCOMPARE(Circuit(kMaxBoardCircuits - 1).value(CcName), QStringLiteral("TAIL-1001"));
+    QCOMPARE(stored(kMaxBoardCircuits - 1, 6), tail.mid(0, 5) + QStringList{""});
+    QCOMPARE(stored(0, 3), (QStringList{"C-1", "C-3", "C-4"}));
 }
 
 QTEST_MAIN(TestBoardScreen)

@@ -68,6 +68,7 @@ private slots:
     void copyPanel();
     void failedStoreReloadsFromWorkbook();
     void calcButtonComputesTheShownPanel();
+    void rowsPastTheListLimitStayInTheWorkbook();
 
 private:
     QString MccPath() const { return theApp.CompanionPath(CSevrinApp::MccWorkbook); }
@@ -648,6 +649,72 @@ void TestMccScreen::calcButtonComputesTheShownPanel()
     screen.OnCalcMcc();
     QCOMPARE(page->FieldText(V::IdConnected), QStringLiteral("20"));
     QCOMPARE(page->PanelRow(1).value(8), QStringLiteral("20"));
+}
+
+// A panel whose sheet holds 1005 load rows (the list takes 1000): the screen says so once when
+// it lists them, refuses to grow past the limit, and no add, modify or delete on the screen
+// touches rows 1001..1005. A delete at the limit lists the next stored row, so a later "추가"
+// appends after it instead of writing over it.
+void TestMccScreen::rowsPastTheListLimitStayInTheWorkbook()
+{
+    constexpr int kStored = kMaxMccLoadRows + 5;
+    QVERIFY(mccfixture::AddPanel(theApp, {"MCC-A"}));
+    {
+        CompanionBatch batch;
+        for (int k = 0; k < kStored; ++k) {
+            const QString number = (k < kMaxMccLoadRows ? QStringLiteral("L-%1")
+                                                        : QStringLiteral("TAIL-%1")).arg(k + 1);
+            theApp.MotorControlCenterBlock.MccLoadRow =
+                mccfixture::LoadInputs("전등", number, "L1", "", "10", "N", "3P", "-", "1.0");
+            QVERIFY(theApp.WriteMccLoadRow(0, k, false));
+        }
+        QVERIFY(batch.finish());
+    }
+    // Equipment numbers of list positions first.. of the stored sheet.
+    const auto stored = [this](int first, int count) {
+        QStringList numbers;
+        Book book;
+        if (!book.load(MccPath()))
+            return numbers;
+        for (int r = first; r < first + count; ++r)
+            numbers << companion::CellText(*book.getSheet(0), 6 + r, MccCol::Number);
+        return numbers;
+    };
+    const QStringList tail = {"TAIL-1001", "TAIL-1002", "TAIL-1003", "TAIL-1004", "TAIL-1005", ""};
+    QCOMPARE(stored(kMaxMccLoadRows, 6), tail);
+
+    const QString limitMessage = companion::RowLimitMessage(MccPath(), kMaxMccLoadRows);
+    m_view->LoadMccPanels();
+    m_prompt->messages.clear();
+    ClickPanel(0);
+    QCOMPARE(m_prompt->messages, QStringList{limitMessage});
+    QCOMPARE(Loads(), kMaxMccLoadRows);
+
+    // "추가" at the limit is refused with the list's own message; nothing is written.
+    const QString full = QStringLiteral("동력 부하는 최대 1000개까지 입력할 수 있습니다.");
+    m_prompt->messages.clear();
+    AddLoad("새 부하", "N-1", "L1", "", "5", "-");
+    QCOMPARE(m_prompt->messages, QStringList{full});
+    QCOMPARE(Loads(), kMaxMccLoadRows);
+    QCOMPARE(stored(kMaxMccLoadRows, 6), tail);
+
+    // Modify a listed row: only that row changes.
+    ClickLoad(0);
+    Type(V::IdKva, "20");
+    Click(V::IdModifyLoad);
+    QCOMPARE(stored(0, 1), QStringList{"L-1"});
+    QCOMPARE(stored(kMaxMccLoadRows, 6), tail);
+
+    // Delete a row: the first row past the limit moves up into the list and is shown.
+    m_prompt->messages.clear();
+    ClickLoad(1);
+    Click(V::IdDeleteLoad);
+    QCOMPARE(m_prompt->messages, QStringList{limitMessage});  // 1004 rows: still more than 1000
+    QCOMPARE(Loads(), kMaxMccLoadRows);
+    QCOMPARE(m_view->LoadList()->rows()->text(kMaxMccLoadRows - 1, MccCol::Number),
+             QStringLiteral("TAIL-1001"));
+    QCOMPARE(stored(kMaxMccLoadRows - 1, 6), tail.mid(0, 5) + QStringList{""});
+    CheckLoadsMatchWorkbook(0);
 }
 
 QTEST_MAIN(TestMccScreen)

@@ -15,6 +15,8 @@
 #include "common/recordingprompt.h"
 #include "common/testsupport.h"
 #include "loads/core/generatorsizing.h"
+#include "loads/core/transformersizing.h"
+#include "platform/xlsxbook.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -40,6 +42,8 @@ private slots:
     void generatorRowsAndLastDeleteRemovesWorkbook();
     void refusedRowsChangeNothing();
     void motorCheckKeepsTheDemandRating();
+    void loadListsPastTheirLimitKeepTheRest_data();
+    void loadListsPastTheirLimitKeepTheRest();
 
 private:
     // Loaded project in a fresh folder, with TR-1 fed 300 kVA and TR-3 fed 40 kVA.
@@ -327,6 +331,89 @@ void TestTransformerScreen::motorCheckKeepsTheDemandRating()
     QCOMPARE(page->Edit(1630)->text(), QString("100"));
     QCOMPARE(page->Edit(1628)->text(), QString("200"));
     QCOMPARE(m_tr->CapacityEdit(2)->text(), QString("200"));
+}
+
+// A load list whose workbook holds 1005 rows (the list takes 1000): the list says so once when
+// it is filled, "추가" adds nothing, and a delete lists the row that moved up into the list,
+// so rows 1001..1005 stay in the file whatever the screen stores.
+void TestTransformerScreen::loadListsPastTheirLimitKeepTheRest_data()
+{
+    QTest::addColumn<bool>("generator");
+    QTest::newRow("transformer TR-1") << false;
+    QTest::newRow("generator") << true;
+}
+
+void TestTransformerScreen::loadListsPastTheirLimitKeepTheRest()
+{
+    QFETCH(bool, generator);
+    MakeProject();
+    constexpr int kLimit = 1000;
+    QCOMPARE(generator ? kMaxGeneratorLoadRows : kMaxTransformerLoadRows, kLimit);
+    const QString path = theApp.CompanionPath(generator ? CSevrinApp::GeneratorWorkbook
+                                                        : CSevrinApp::TransformerWorkbook);
+    const int firstRow = generator ? 0 : 4;  // sheet row of list row 0
+    {
+        CompanionBatch batch;
+        for (int k = 0; k < kLimit + 5; ++k) {
+            const QString number = QString::number(k + 1);
+            const QString key = (k < kLimit ? QStringLiteral("R-%1") : QStringLiteral("TAIL-%1")).arg(k + 1);
+            if (generator) {
+                auto& row = theApp.GeneratorSizingBlock.GeneratorLoadRow;
+                row = {};
+                row[0] = number;
+                row[1] = key;
+                QVERIFY(theApp.WriteGeneratorLoadRow(k, false));
+            } else {
+                theApp.TransformerSizingBlock.TransformerLoadRow = {number, key, "-", "1000", "80", "800", ""};
+                QVERIFY(theApp.WriteTransformerLoadRow(0, k, false));
+            }
+        }
+        QVERIFY(batch.finish());
+    }
+    // Column 1 of list rows first.. as the file holds them.
+    const auto stored = [&](int first, int count) {
+        QStringList keys;
+        Book book;
+        if (book.load(path))
+            for (int r = first; r < first + count; ++r)
+                keys << companion::CellText(*book.getSheet(0), firstRow + r, 1);
+        return keys;
+    };
+    const QStringList tail = {"TAIL-1001", "TAIL-1002", "TAIL-1003", "TAIL-1004", "TAIL-1005", ""};
+    QCOMPARE(stored(kLimit, 6), tail);
+
+    CSevrinPro61View* genPage = m_gen->LoadPage();
+    CSevrinPro31View* trPage = m_tr->LoadPage();
+    ReportListView* list = generator ? genPage->List() : trPage->List();
+    const QString message = companion::RowLimitMessage(path, kLimit);
+    m_prompt->messages.clear();
+    if (generator)
+        genPage->FillGeneratorLoadList();
+    else
+        trPage->FillTransformerLoadList();
+    QCOMPARE(m_prompt->messages, QStringList{message});
+    QCOMPARE(list->rows()->rowCount(), kLimit);
+
+    // "추가" at the limit stores nothing.
+    if (generator)
+        genPage->OnAdd();
+    else
+        trPage->OnAdd();
+    QCOMPARE(list->rows()->rowCount(), kLimit);
+    QCOMPARE(stored(kLimit, 6), tail);
+
+    // A delete lists the row that moved up; the file keeps every row past the deleted one.
+    m_prompt->messages.clear();
+    list->setSelectionMark(1);
+    if (generator)
+        genPage->OnDelete();
+    else
+        trPage->OnDelete();
+    QCOMPARE(m_prompt->messages, QStringList{message});  // 1004 rows: still more than 1000
+    QCOMPARE(list->rows()->rowCount(), kLimit);
+    QCOMPARE(list->rows()->text(kLimit - 1, 1), QStringLiteral("TAIL-1001"));
+    QCOMPARE(stored(kLimit - 1, 6), tail.mid(0, 5) + QStringList{""});
+    QCOMPARE(stored(0, 3), (QStringList{"R-1", "R-3", "R-4"}));
 }
 
 QTEST_MAIN(TestTransformerScreen)

@@ -1,5 +1,7 @@
 #include "calccommand.h"
 
+#include "app/core/companionworkbook.h"
+
 #include <QStringList>
 #include <map>
 
@@ -43,4 +45,12 @@ void WriteCalcLine(QTextStream& out, const QStringList& fields)
         clean << f;
     }
     out << clean.join(QLatin1Char('\t')) << '\n';
+}
+
+void WarnRowLimit(CalcContext& ctx, const QString& workbookPath, int limit)
+{
+    // Repeats of one text (a workbook with several long lists) are said once.
+    QString text = companion::RowLimitMessage(workbookPath, limit);
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    ctx.err << text << '\n';
 }

@@ -5,7 +5,8 @@
 // written back. Prints per circuit "CIRCUIT", the board name and the row's 60 texts, then
 // "BOARD", the board name and the 13 items of the board record. Stored quantities (inputs,
 // and the figures of rows kept as stored) are printed through the strict reader: one that is
-// no number in its range prints "-", never as a figure.
+// no number in its range prints "-", never as a figure. The workbook is saved once, after the
+// last board.
 #include "calccommand.h"
 
 #include "app/core/companionworkbook.h"
@@ -35,21 +36,9 @@ QString CircuitCell(const CircuitCells& row, int c)
     return quantity ? QuantityText(text, QuantityRange::NonNegative) : text;
 }
 
-int RunBoards(CalcContext& ctx)
+// Recomputes and stores every board within the caller's batch; false after a line on ctx.err.
+bool RecalcBoards(CalcContext& ctx, const QString& path, int boards)
 {
-    const QString path = theApp.CompanionPath(CSevrinApp::PanelBoardWorkbook);
-    if (!QFileInfo::exists(path))
-        return 0;  // no panel boards yet
-    int boards = 0;
-    {
-        companion::WorkbookAccess wb(path, companion::WorkbookAccess::Mode::Read);
-        if (!wb.ok()) {
-            ctx.err << "sevrin-calc: cannot read panel boards: " << path << '\n';
-            return 1;
-        }
-        boards = wb.book().sheetCount();
-    }
-
     const BranchCircuitConditions cond = BranchCircuitConditionsFromApp(theApp);
     AppCableLookup lookup(theApp);
     auto& block = theApp.CabinetSizingBlock;
@@ -57,31 +46,26 @@ int RunBoards(CalcContext& ctx)
     for (int b = 0; b < boards; ++b) {
         std::vector<CircuitCells> rows;
         if (!theApp.ReadPanelBoardSheet(b) || !ReadBoardCircuits(theApp, b, rows)) {
-            ctx.err << "sevrin-calc: cannot read panel board " << b << ": " << path << '\n';
-            return 1;
+            ctx.err << "cannot read panel board " << b << ": " << path << '\n';
+            return false;
         }
+        if (BoardCircuitsBeyondLimit(theApp, b))
+            WarnRowLimit(ctx, path, kMaxBoardCircuits);
         const QString name = record[0];
         const QString demandFactor = record[8].isEmpty() ? block.DemandFactorPct() : record[8];
-        {
-            CompanionBatch batch;
-            for (std::size_t i = 0; i < rows.size(); ++i) {
-                if (!IsRecomputedCircuit(rows[i]))
-                    continue;
-                RecalcStoredCircuitRow(rows[i], cond, lookup);
-                block.CircuitRow = rows[i];
-                if (!theApp.WriteCircuitRow(b, int(i), false)) {
-                    ctx.err << "sevrin-calc: cannot store the circuits of " << name << ": " << path << '\n';
-                    return 1;
-                }
-            }
-            if (!batch.finish()) {
-                ctx.err << "sevrin-calc: cannot store the circuits of " << name << ": " << path << '\n';
-                return 1;
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            if (!IsRecomputedCircuit(rows[i]))
+                continue;
+            RecalcStoredCircuitRow(rows[i], cond, lookup);
+            block.CircuitRow = rows[i];
+            if (!theApp.WriteCircuitRow(b, int(i), false)) {
+                ctx.err << "cannot store the circuits of " << name << ": " << path << '\n';
+                return false;
             }
         }
         if (!CalcPanelBoardInApp(theApp, b, name, demandFactor)) {
-            ctx.err << "sevrin-calc: cannot store the results of " << name << ": " << path << '\n';
-            return 1;
+            ctx.err << "cannot store the results of " << name << ": " << path << '\n';
+            return false;
         }
         QStringList fields;
         for (const CircuitCells& row : rows) {
@@ -96,6 +80,34 @@ int RunBoards(CalcContext& ctx)
         fields[2 + 4] = QuantityText(record[4], QuantityRange::Positive);     // voltage, kV
         fields[2 + 8] = QuantityText(record[8], QuantityRange::NonNegative);  // demand factor, %
         WriteCalcLine(ctx.out, fields);
+    }
+    return true;
+}
+
+int RunBoards(CalcContext& ctx)
+{
+    const QString path = theApp.CompanionPath(CSevrinApp::PanelBoardWorkbook);
+    if (!QFileInfo::exists(path))
+        return 0;  // no panel boards yet
+    int boards = 0;
+    {
+        companion::WorkbookAccess wb(path, companion::WorkbookAccess::Mode::Read);
+        if (!wb.ok()) {
+            ctx.err << "cannot read panel boards: " << path << '\n';
+            return 1;
+        }
+        boards = wb.book().sheetCount();
+    }
+
+    // One save for the whole run, after the last board; a failure on the way stores nothing.
+    CompanionBatch batch;
+    if (!RecalcBoards(ctx, path, boards)) {
+        batch.discard();
+        return 1;
+    }
+    if (!batch.finish()) {
+        ctx.err << "cannot save the panel-board workbook: " << path << '\n';
+        return 1;
     }
     return 0;
 }

@@ -7,12 +7,11 @@
 #include "app/core/companionworkbook.h"
 #include "app/core/sevrin.h"
 #include "cable/core/cableapp.h"
+#include "cable/core/cableschedule.h"
 
 #include <QFileInfo>
 
 namespace {
-
-constexpr int kMaxCableRows = 1000;
 
 int RunCables(CalcContext& ctx)
 {
@@ -27,11 +26,13 @@ int RunCables(CalcContext& ctx)
         }
     }
 
+    if (CableRowsBeyondLimit(theApp))
+        WarnRowLimit(ctx, path, kCableRowLimit);
     const CableConditions cond = CableConditionsFromApp(theApp);
     AppCableLookup lookup(theApp);
     QStringList fields;
     fields.reserve(kCableColumnCount);
-    for (int i = 0; i < kMaxCableRows; ++i) {
+    for (int i = 0; i < kCableRowLimit; ++i) {
         if (!theApp.ReadCableRow(i))
             break;
         CableRow row = theApp.CableScheduleBlock.CableRow;

@@ -26,6 +26,8 @@ int RunGenerator(CalcContext& ctx)
             return 1;
         }
         rows = ReadGeneratorLoadRows(theApp);
+        if (GeneratorLoadRowsBeyondLimit(theApp))
+            WarnRowLimit(ctx, path, kMaxGeneratorLoadRows);
     }
     const GeneratorFactors outage = GeneratorOutageFactors(theApp);
     const GeneratorFactors fire = GeneratorFireFactors(theApp);

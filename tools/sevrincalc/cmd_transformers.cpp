@@ -68,6 +68,8 @@ int RunTransformers(CalcContext& ctx)
             record = TransformerRecordT{};
         const std::vector<TransformerLoadRowT> rows =
             exists ? ReadTransformerLoadRows(theApp, n) : std::vector<TransformerLoadRowT>{};
+        if (exists && TransformerLoadRowsBeyondLimit(theApp, n))
+            WarnRowLimit(ctx, path, kMaxTransformerLoadRows);
         const bool motor = record[trfield::kMotorOption] == QLatin1String("Y");
         const TransformerCapacity cap = CalcTransformerCapacityFigures(
             CalcTransformerTotals(rows), motor, ReadTransformerMotorInputs(record), lookup);

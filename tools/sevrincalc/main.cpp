@@ -3,23 +3,26 @@
 //
 //   sevrin-calc --root PROGRAM_DIR --project PROJECT_FILE COMMAND
 #include "calccommand.h"
+#include "calcdiagnostics.h"
 
 #include "app/core/sevrin.h"
 #include "loads/core/designconditions.h"
 #include "platform/paths.h"
+#include "platform/prompt.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QStringList>
 #include <QTextStream>
 #include <cstdio>
+#include <memory>
 
 namespace {
 
-int Fail(QTextStream& err, const QString& line)
+int Fail(CalcDiagnostics& diag, const QString& line)
 {
-    err << "sevrin-calc: " << line << '\n';
-    err.flush();
+    diag.add(line);
+    diag.writeToStderr();
     return 1;
 }
 
@@ -57,10 +60,9 @@ void SetProgramPaths(const QString& root, const QString& project)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    QTextStream out(stdout);
-    QTextStream err(stderr);
-    out.setEncoding(QStringConverter::Utf8);
-    err.setEncoding(QStringConverter::Utf8);
+    // The loaders' message boxes and the commands' lines end as one stderr line.
+    CalcDiagnostics diag;
+    Prompt::SetHandler(std::make_unique<CalcPromptHandler>(diag));
 
     QString root;
     QString project;
@@ -74,11 +76,11 @@ int main(int argc, char** argv)
         } else if (!a.startsWith(QLatin1String("--")) && command.isEmpty()) {
             command = a;
         } else {
-            return Fail(err, QStringLiteral("unknown argument: %1").arg(a));
+            return Fail(diag, QStringLiteral("unknown argument: %1").arg(a));
         }
     }
     if (root.isEmpty() || project.isEmpty() || command.isEmpty())
-        return Fail(err, QStringLiteral("usage: sevrin-calc --root PROGRAM_DIR --project "
+        return Fail(diag, QStringLiteral("usage: sevrin-calc --root PROGRAM_DIR --project "
                                         "PROJECT_FILE COMMAND (%1)")
                              .arg(CalcCommandNames().join(QLatin1Char('|'))));
 
@@ -91,26 +93,39 @@ int main(int argc, char** argv)
     for (const QString& lib : {theApp.ProjectPathTable.LibWorkbookPath,
                                theApp.ProjectPathTable.BreakerWorkbookPath}) {
         if (!ReadableFile(lib))
-            return Fail(err, QStringLiteral("cannot read reference workbook: %1").arg(lib));
+            return Fail(diag, QStringLiteral("cannot read reference workbook: %1").arg(lib));
     }
     if (!ReadableFile(project))
-        return Fail(err, QStringLiteral("cannot read project file: %1").arg(project));
+        return Fail(diag, QStringLiteral("cannot read project file: %1").arg(project));
     const CalcCommandFn run = FindCalcCommand(command);
     if (!run)
-        return Fail(err, QStringLiteral("unknown command: %1").arg(command));
+        return Fail(diag, QStringLiteral("unknown command: %1").arg(command));
 
     theApp.LoadLibraryWorkbook();
     theApp.LoadBreakerWorkbook(true, 0);
-    if (!theApp.LoadProjectFile(project))
-        return Fail(err, QStringLiteral("cannot load project file: %1").arg(project));
+    // Without the screens' unprotect step: it would rewrite every protected workbook of the
+    // project and the program folder, and a command that only prints or that fails changes
+    // no file. The stores write whatever a sheet's protection says.
+    if (!theApp.LoadProjectFile(project, false))
+        return Fail(diag, QStringLiteral("cannot load project file: %1").arg(project));
     theApp.ProjectLoaded = 1;
     // As after every project load: the motor tables, derived tables and correction factors
     // follow the project's design conditions before any command calculates.
     ApplyProjectDesignConditions(theApp);
 
-    CalcContext ctx{root, project, out, err};
+    QString results;
+    QTextStream out(&results);
+    CalcContext ctx{root, project, out, diag.stream()};
     const int code = run(ctx);
     out.flush();
-    err.flush();
+    if (code == 0) {
+        QTextStream stdoutStream(stdout);
+        stdoutStream.setEncoding(QStringConverter::Utf8);
+        stdoutStream << results;
+        stdoutStream.flush();
+    } else if (diag.line().isEmpty()) {
+        diag.add(QStringLiteral("%1 failed").arg(command));
+    }
+    diag.writeToStderr();
     return code;
 }

@@ -40,6 +40,7 @@ struct Cache
     std::recursive_mutex mutex;
     std::vector<std::unique_ptr<Entry>> entries;
     int batchDepth = 0;
+    bool batchAbandoned = false;  // an inner batch was discarded: the outermost saves nothing
     std::uint64_t clock = 0;
 
     Entry* find(const QString& path)
@@ -72,6 +73,15 @@ struct Cache
         e->book = std::move(book);
         entries.push_back(std::move(e));
         return entries.back().get();
+    }
+    // Forgets a batch's changes: the file still holds what it held.
+    void forget(Entry* e)
+    {
+        e->pending = false;
+        if (e->users == 0)
+            drop(e);
+        else
+            e->stale = true;  // dropped when its last user ends
     }
     // Saves a batch's changes; false (and the copy dropped) when the save failed.
     bool flush(Entry* e)
@@ -206,6 +216,15 @@ void DropCache()
     }
 }
 
+QString RowLimitMessage(const QString& workbookPath, int limit)
+{
+    return QStringLiteral("목록이 담을 수 있는 %1행보다 많은 행이 저장되어 있어 처음 %1행만 "
+                          "불러왔습니다. 나머지 행은 계산에 쓰지 않으며 파일에 그대로 남아 "
+                          "있습니다.\n%2")
+        .arg(limit)
+        .arg(workbookPath);
+}
+
 }  // namespace companion
 
 CompanionBatch::CompanionBatch()
@@ -229,14 +248,40 @@ bool CompanionBatch::finish()
     std::lock_guard<std::recursive_mutex> lock(cache.mutex);
     if (--cache.batchDepth > 0)
         return true;  // an outer batch saves
-    bool ok = true;
+    const bool abandoned = cache.batchAbandoned;
+    cache.batchAbandoned = false;
+    bool ok = !abandoned;
+    std::vector<companion::Entry*> pending;
+    for (auto& e : cache.entries)
+        if (e->pending)
+            pending.push_back(e.get());
+    for (companion::Entry* e : pending) {
+        if (abandoned)
+            cache.forget(e);
+        else
+            ok = cache.flush(e) && ok;
+    }
+    return ok;
+}
+
+void CompanionBatch::discard()
+{
+    if (m_finished)
+        return;
+    m_finished = true;
+    auto& cache = companion::TheCache();
+    std::lock_guard<std::recursive_mutex> lock(cache.mutex);
+    if (--cache.batchDepth > 0) {
+        cache.batchAbandoned = true;
+        return;
+    }
+    cache.batchAbandoned = false;
     std::vector<companion::Entry*> pending;
     for (auto& e : cache.entries)
         if (e->pending)
             pending.push_back(e.get());
     for (companion::Entry* e : pending)
-        ok = cache.flush(e) && ok;
-    return ok;
+        cache.forget(e);
 }
 
 // ---- paths --------------------------------------------------------------------------------

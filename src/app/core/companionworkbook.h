@@ -76,6 +76,11 @@ private:
 // Forgets every cached workbook (used when a project's files are copied or deleted).
 void DropCache();
 
+// The lists keep their row limits: a list that finds more stored rows than it takes uses the
+// first `limit` and leaves the rest in the file, untouched by any later store. This is what
+// the screens and the driver tell the user then.
+QString RowLimitMessage(const QString& workbookPath, int limit);
+
 }  // namespace companion
 
 // Within its lifetime the stores save each workbook they change once, when the outermost
@@ -92,6 +97,10 @@ public:
     // Saves what the batch deferred; false when any save failed. Called by the destructor
     // when the handler did not call it.
     bool finish();
+    // Ends the batch without saving: the files keep what they held and the deferred changes
+    // are forgotten. Within an outer batch the outer one is abandoned as well (its finish()
+    // saves nothing and answers false), so a failed step never leaves half its work behind.
+    void discard();
 
 private:
     bool m_finished = false;

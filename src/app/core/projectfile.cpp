@@ -287,7 +287,7 @@ std::vector<ProjectFileKey> ProjectFileKeys()
     return keys;
 }
 
-bool CSevrinApp::LoadProjectFile(QString path)
+bool CSevrinApp::LoadProjectFile(QString path, bool unprotectWorkbooks)
 {
     ProjectIntroduceBlockT& p = ProjectIntroduceBlock;
     p.ProjectName = Read(path, kIntroduce, QStringLiteral("ProjectName"), QString());
@@ -320,7 +320,8 @@ bool CSevrinApp::LoadProjectFile(QString path)
     ReadSection(path, FaultSection(*this));
     ReadSection(path, GroundingSection(*this));
 
-    UnprotectAllWorkbooks();
+    if (unprotectWorkbooks)
+        UnprotectAllWorkbooks();
     return true;
 }
 

@@ -347,8 +347,9 @@ public:
     TransformerControlsT TransformerControls;
 
     // Reads all seven sections into the blocks and the transformer controls, then removes the
-    // sheet protection of the workbooks (UnprotectAllWorkbooks).
-    bool LoadProjectFile(QString path);
+    // sheet protection of the workbooks (UnprotectAllWorkbooks). The headless driver passes
+    // false: it must not rewrite files that its command does not change.
+    bool LoadProjectFile(QString path, bool unprotectWorkbooks = true);
     // "Transformer_Sizing" into the transformer controls; called by LoadProjectFile.
     bool LoadTransformerSection(QString path);
     // Section writers, in the order the project screen's save runs them.

@@ -37,6 +37,17 @@ void SetSupply(CableRow& row, const QString& supply)
 
 }  // namespace
 
+bool CableRowsBeyondLimit(CSevrinApp& app)
+{
+    CableRow& buffer = app.CableScheduleBlock.CableRow;
+    const CableRow kept = buffer;  // as the last list read left it
+    bool beyond = app.ReadCableRow(kCableRowLimit - 1) && app.ReadCableRow(kCableRowLimit);
+    for (int r = 0; beyond && r < kCableRowLimit - 1; ++r)
+        beyond = app.ReadCableRow(r);
+    buffer = kept;
+    return beyond;
+}
+
 CableRow MakeBoardCableRow(const std::array<QString, 13>& board, int number)
 {
     CableRow row;

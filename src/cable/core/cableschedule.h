@@ -15,6 +15,9 @@ class CSevrinApp;
 // is always listed again after a reload.
 inline constexpr int kCableRowLimit = 1000;
 
+// True when the schedule's workbook holds a row past the kCableRowLimit that it lists.
+bool CableRowsBeyondLimit(CSevrinApp& app);
+
 // Rows made by the import: the load data only, nothing computed, the separators empty.
 // `number` is the row's running number (its position + 1).
 CableRow MakeBoardCableRow(const std::array<QString, 13>& board, int number);

@@ -283,6 +283,8 @@ void CSevrinPro40View::LoadCableSchedule()
     }
     RowCount() = int(rows.size());
     m_list->rows()->setRows(std::move(rows));
+    if (RowCount() == kCableRowLimit && CableRowsBeyondLimit(theApp))
+        Prompt::Message(companion::RowLimitMessage(CableWorkbookPath(), kCableRowLimit));
 }
 
 void CSevrinPro40View::RenumberFrom(int row)
@@ -532,11 +534,19 @@ void CSevrinPro40View::OnDeleteCableRow()
     if (sel < 0 || sel >= RowCount())
         return;
     const QString path = CableWorkbookPath();
+    const bool full = RowCount() >= kCableRowLimit;
     // The last row goes with its workbook.
     const bool stored = RowCount() == 1 ? (!QFile::exists(path) || QFile::remove(path))
                                         : theApp.DeleteCableRow(sel);
     if (!stored) {
         ShowStoreFailure();
+        return;
+    }
+    if (full) {
+        // A row stored past the limit moved up into the list: show it, or the next "추가"
+        // would write over it.
+        LoadCableSchedule();
+        m_list->setSelectionMark(std::min(sel, RowCount() - 1));
         return;
     }
     m_list->rows()->removeRow(sel);

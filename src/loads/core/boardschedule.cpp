@@ -41,6 +41,13 @@ QString Fixed(double v, int decimals)
     return IsPrintable(v) && !IsNoValue(v) ? FormatFixed(v, decimals) : QStringLiteral("-");
 }
 
+// Circuit r of a board sheet; false where the list ends (no load name).
+bool ReadListedCircuit(const Sheet& sheet, int r, CircuitCells& row)
+{
+    companion::ReadRow(sheet, r + kFirstCircuitRow, row);
+    return !row[CcName].isEmpty();
+}
+
 }  // namespace
 
 BoardPhaseLoads SumBoardPhaseLoads(const std::vector<CircuitCells>& rows)
@@ -110,12 +117,27 @@ bool ReadBoardCircuits(CSevrinApp& app, int board, std::vector<CircuitCells>& ro
         return false;
     CircuitCells row;
     for (int i = 0; i < kMaxBoardCircuits; ++i) {
-        companion::ReadRow(*sheet, i + kFirstCircuitRow, row);
-        if (row[CcName].isEmpty())
+        if (!ReadListedCircuit(*sheet, i, row))
             break;
         rows.push_back(row);
     }
     return true;
+}
+
+bool BoardCircuitsBeyondLimit(CSevrinApp& app, int board)
+{
+    std::vector<CircuitCells> rows;
+    {
+        companion::WorkbookAccess wb(app.CompanionPath(CSevrinApp::PanelBoardWorkbook),
+                                     companion::WorkbookAccess::Mode::Read);
+        const Sheet* sheet = board >= 0 ? wb.sheet(board) : nullptr;
+        CircuitCells row;
+        // Cheap first: the rows at and just past the limit.
+        if (!sheet || !ReadListedCircuit(*sheet, kMaxBoardCircuits - 1, row) ||
+            !ReadListedCircuit(*sheet, kMaxBoardCircuits, row))
+            return false;
+    }
+    return ReadBoardCircuits(app, board, rows) && int(rows.size()) == kMaxBoardCircuits;
 }
 
 BoardFaultCurrents FindBoardFaultCurrents(CSevrinApp& app, const QString& name)

@@ -40,6 +40,8 @@ std::array<QString, 18> CalcBoardTotals(const BoardPhaseLoads& loads, const QStr
 // The circuit rows stored in sheet `board` of the panel-board workbook. False (rows empty)
 // when the workbook or the sheet cannot be read.
 bool ReadBoardCircuits(CSevrinApp& app, int board, std::vector<CircuitCells>& rows);
+// True when sheet `board` holds a circuit past the kMaxBoardCircuits that the board lists.
+bool BoardCircuitsBeyondLimit(CSevrinApp& app, int board);
 
 // "최대단락전류" and "최소단락전류" of a board: its bus searched by name under TR-1..TR-5, a
 // later transformer's find winning; "-" where no bus (or no value) is found.

@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr int kMaxRows = 1000;
+constexpr int kMaxRows = kMaxGeneratorLoadRows;
 constexpr int kMaxSheets = 100;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kOutputPowerFactor = 0.8;
@@ -211,6 +211,17 @@ std::vector<GeneratorLoadRowT> ReadGeneratorLoadRows(CSevrinApp& app)
         rows.push_back(app.GeneratorSizingBlock.GeneratorLoadRow);
     }
     return rows;
+}
+
+bool GeneratorLoadRowsBeyondLimit(CSevrinApp& app)
+{
+    auto& b = app.GeneratorSizingBlock;
+    const GeneratorLoadRowT row = b.GeneratorLoadRow;  // as the last list read left it
+    const bool beyond = app.ReadGeneratorLoadRow(kMaxRows - 1) &&
+                        app.ReadGeneratorLoadRow(kMaxRows) &&
+                        int(ReadGeneratorLoadRows(app).size()) == kMaxRows;
+    b.GeneratorLoadRow = row;
+    return beyond;
 }
 
 RatingLookup GeneratorRatingLookup(CSevrinApp& app)

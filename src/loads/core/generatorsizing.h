@@ -75,8 +75,13 @@ GeneratorCapacity CalcGeneratorOutput(const std::vector<GeneratorLoadRowT>& rows
                                       const GeneratorFactors& outage, const GeneratorFactors& fire,
                                       const RatingLookup& gen, const RatingLookup& gen2);
 
+// How many rows the generator's load list takes; the screen adds no row past it.
+inline constexpr int kMaxGeneratorLoadRows = 1000;
+
 // The stored rows of "_60" up to the first row with an empty number (at most 1000).
 std::vector<GeneratorLoadRowT> ReadGeneratorLoadRows(CSevrinApp& app);
+// True when "_60" holds a row past the 1000 that the list takes.
+bool GeneratorLoadRowsBeyondLimit(CSevrinApp& app);
 RatingLookup GeneratorRatingLookup(CSevrinApp& app);     // "GEN"
 RatingLookup GeneratorApparentLookup(CSevrinApp& app);  // "GEN_2"
 

@@ -16,7 +16,7 @@ using Mode = companion::WorkbookAccess::Mode;
 namespace {
 
 constexpr int kFirstLoadRow = 6;
-constexpr int kMaxLoadRows = 1000;
+constexpr int kMaxLoadRows = kMaxMccLoadRows;
 constexpr int kMaxCableRows = 1000;
 constexpr int kMaxLinkedSheets = 100;
 
@@ -69,6 +69,13 @@ QString Reprint(const QString& text, int decimals, const QString& suffix = QStri
     return Numeric(text, v) ? FormatFixed(v, decimals) + suffix : QStringLiteral("-");
 }
 
+// Load row r of a panel sheet; false where the list ends (no equipment number).
+bool ReadListedLoadRow(const Sheet& sheet, int r, MccLoadRow& row)
+{
+    companion::ReadRow(sheet, r + kFirstLoadRow, row);
+    return !row[MccCol::Number].isEmpty();
+}
+
 }  // namespace
 
 std::vector<MccLoadRow> ReadMccLoadRows(CSevrinApp& app, int panel)
@@ -80,12 +87,22 @@ std::vector<MccLoadRow> ReadMccLoadRows(CSevrinApp& app, int panel)
         return rows;
     for (int r = 0; r < kMaxLoadRows; ++r) {
         MccLoadRow row;
-        companion::ReadRow(*sheet, r + kFirstLoadRow, row);
-        if (row[MccCol::Number].isEmpty())
+        if (!ReadListedLoadRow(*sheet, r, row))
             break;
         rows.push_back(std::move(row));
     }
     return rows;
+}
+
+bool MccLoadRowsBeyondLimit(CSevrinApp& app, int panel)
+{
+    WorkbookAccess wb(app.CompanionPath(CSevrinApp::MccWorkbook), Mode::Read);
+    const Sheet* sheet = panel >= 0 ? wb.sheet(panel) : nullptr;
+    MccLoadRow row;
+    // The list runs to its limit only when no row before it ends the list.
+    return sheet && ReadListedLoadRow(*sheet, kMaxLoadRows - 1, row) &&
+           ReadListedLoadRow(*sheet, kMaxLoadRows, row) &&
+           int(ReadMccLoadRows(app, panel).size()) == kMaxLoadRows;
 }
 
 MccTotalsResult CalcMccPanelTotals(const std::vector<MccLoadRow>& rows, const QString& voltageKv,

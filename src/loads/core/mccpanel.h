@@ -43,9 +43,14 @@ enum : int {
 };
 }
 
+// How many load rows a panel lists; the screen adds no row past it.
+inline constexpr int kMaxMccLoadRows = 1000;
+
 // The rows a panel lists: sheet rows 6, 7, ... up to the first without an equipment number
-// (at most 1000). Empty when the workbook or the sheet is missing.
+// (at most kMaxMccLoadRows). Empty when the workbook or the sheet is missing.
 std::vector<MccLoadRow> ReadMccLoadRows(CSevrinApp& app, int panel);
+// True when the panel's sheet holds a row past the kMaxMccLoadRows that it lists.
+bool MccLoadRowsBeyondLimit(CSevrinApp& app, int panel);
 
 // Totals of the rows. Counted in the sums: rows not marked spare ("N"), and the rows of fed
 // panels and boards unless marked spare ("Y"), their demand spread equally over the lines.

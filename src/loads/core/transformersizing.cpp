@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr int kMaxRows = 1000;
+constexpr int kMaxRows = kMaxTransformerLoadRows;
 constexpr int kMaxSheets = 100;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
@@ -117,6 +117,20 @@ std::vector<TransformerLoadRowT> ReadTransformerLoadRows(CSevrinApp& app, int tr
         rows.push_back(app.TransformerSizingBlock.TransformerLoadRow);
     }
     return rows;
+}
+
+bool TransformerLoadRowsBeyondLimit(CSevrinApp& app, int tr)
+{
+    auto& b = app.TransformerSizingBlock;
+    // The row buffer and the sheet name stay as the last list read left them.
+    const TransformerLoadRowT row = b.TransformerLoadRow;
+    const QString sheetName = b.TransformerSheetName;
+    const bool beyond = app.ReadTransformerLoadRow(tr, kMaxRows - 1) &&
+                        app.ReadTransformerLoadRow(tr, kMaxRows) &&
+                        int(ReadTransformerLoadRows(app, tr).size()) == kMaxRows;
+    b.TransformerLoadRow = row;
+    b.TransformerSheetName = sheetName;
+    return beyond;
 }
 
 TransformerMotorInputs ReadTransformerMotorInputs(const TransformerRecordT& r)

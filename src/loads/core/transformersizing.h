@@ -63,10 +63,15 @@ struct TransformerTotals
     double demandVA = 0.0;     // ΣDL
     int rows = 0;
 };
+// How many load rows a transformer lists; the screen adds no row past it.
+inline constexpr int kMaxTransformerLoadRows = 1000;
+
 // Sums the rows in order (at most 1000).
 TransformerTotals CalcTransformerTotals(const std::vector<TransformerLoadRowT>& rows);
 // The stored rows of transformer tr (0..4) up to the first missing row, at most 1000.
 std::vector<TransformerLoadRowT> ReadTransformerLoadRows(CSevrinApp& app, int tr);
+// True when transformer tr's sheet holds a row past the 1000 that it lists.
+bool TransformerLoadRowsBeyondLimit(CSevrinApp& app, int tr);
 
 // The nine inputs of the largest-motor block, read strictly from their record fields (NaN for
 // a field that holds no number).

@@ -67,6 +67,18 @@ QString MccPath()
     return theApp.CompanionPath(CSevrinApp::MccWorkbook);
 }
 
+// A panel lists at most kMaxMccLoadRows loads. A row stored past them would not be listed
+// again, and "추가" writing at the list's end would overwrite a stored row the list does not
+// show: the list refuses to grow past its limit, as the other lists do.
+bool RefuseLoadsPastLimit(int loadsAfter)
+{
+    if (loadsAfter <= kMaxMccLoadRows)
+        return false;
+    Prompt::Message(CSevrinPro12View::tr("동력 부하는 최대 %1개까지 입력할 수 있습니다.")
+                        .arg(kMaxMccLoadRows));
+    return true;
+}
+
 QStringList RowCells(const MccLoadRow& row)
 {
     QStringList cells;
@@ -497,6 +509,8 @@ void CSevrinPro12View::LoadMccLoads(int panelPosition, const QString& panelName,
         rows.push_back(RowCells(row));
     Block().MccLoadCount = int(rows.size());
     m_loadList->rows()->setRows(std::move(rows));
+    if (MccLoadRowsBeyondLimit(theApp, panelPosition))
+        Prompt::Message(companion::RowLimitMessage(MccPath(), kMaxMccLoadRows));
 }
 
 void CSevrinPro12View::LoadMccLoads(int panelPosition)
@@ -776,7 +790,7 @@ MccLoadInput InputsOf(const MccLoadRow& row, const QString& supply)
 
 void CSevrinPro12View::OnAddMccLoad()
 {
-    if (Block().MccPanelCount == 0)
+    if (Block().MccPanelCount == 0 || RefuseLoadsPastLimit(Block().MccLoadCount + 1))
         return;
     MccLoadRow probe;
     probe[MccCol::Kind] = m_kind->currentText();
@@ -838,8 +852,16 @@ void CSevrinPro12View::OnDeleteMccLoad()
     const int s = LoadSelection();
     if (s < 0)
         return;
+    const bool full = Block().MccLoadCount >= kMaxMccLoadRows;
     if (!theApp.DeleteMccLoadRow(PanelPosition(), s)) {
         ShowStoreFailure();
+        return;
+    }
+    if (full) {
+        // A row stored past the limit moved up into the list: show it, or the next "추가"
+        // would write over it.
+        LoadMccLoads(PanelPosition());
+        m_loadList->setSelectionMark(std::min(s, Block().MccLoadCount - 1));
         return;
     }
     RowListModel* loads = m_loadList->rows();
@@ -852,7 +874,7 @@ void CSevrinPro12View::OnDeleteMccLoad()
 void CSevrinPro12View::OnInsertMccLoad()
 {
     const int s = LoadSelection();
-    if (s < 0)
+    if (s < 0 || RefuseLoadsPastLimit(Block().MccLoadCount + 1))
         return;
     const MccLoadRow row = ReadMccLoadInputs(CSevrinApp::MakeInsertedItemName());
     if (!theApp.WriteMccLoadRow(PanelPosition(), s, true)) {
@@ -906,6 +928,8 @@ void CSevrinPro12View::OnImportMccLinkedLoads()
     const int p = PanelPosition();
     const MccLinkedLoads linked = CollectMccLinkedLoads(theApp, name);
     const int first = Block().MccLoadCount;
+    if (RefuseLoadsPastLimit(first + int(linked.rows.size())))
+        return;
     bool stored = true;
     {
         CompanionBatch batch;

@@ -657,6 +657,8 @@ void CSevrinPro22View::LoadCircuits(int board, const QString& boardName, const Q
     m_circuitList->rows()->setRows(std::move(rows));
     // The buffer holds the row at which reading stopped.
     Row() = stored.size() < std::size_t(kMaxBoardCircuits) ? CircuitCells{} : stored.back();
+    if (BoardCircuitsBeyondLimit(theApp, board))
+        Prompt::Message(companion::RowLimitMessage(BoardWorkbookPath(), kMaxBoardCircuits));
 }
 
 void CSevrinPro22View::LoadCircuits(int board)
@@ -838,6 +840,14 @@ void CSevrinPro22View::OnDeleteCircuit()
     }
     if (!stored) {
         ShowStoreFailure();
+        return;
+    }
+    if (Block().CircuitCount >= kMaxBoardCircuits) {
+        // Circuits stored past the limit moved up into the list: show them, or the next "추가"
+        // would write over them.
+        LoadCircuits(BoardIndex());
+        const int n = Block().CircuitCount;
+        m_circuitList->setSelectionMark(n == 0 ? -1 : std::min(s, n - 1));
         return;
     }
     m_circuitList->rows()->removeRows(s, plan.count);

@@ -18,7 +18,7 @@
 namespace {
 
 constexpr int kFirstMotorField = 1609;  // edits 1609..1624 = record fields 5..20
-constexpr int kMaxRows = 1000;
+constexpr int kMaxRows = kMaxTransformerLoadRows;
 
 const char* const kTypes[] = {
     "표준소비효율 몰드 변압기",        "표준소비효율 유입 변압기",
@@ -281,6 +281,10 @@ void CSevrinPro31View::FillTransformerLoadList()
     }
     theApp.TransformerSizingBlock.TransformerLoadCount = int(rows.size());
     m_list->rows()->setRows(std::move(rows));
+    if (!theApp.ProjectPathTable.CurrentProjectPath.isEmpty() &&
+        TransformerLoadRowsBeyondLimit(theApp, GetTransformerIndex()))
+        Prompt::Message(companion::RowLimitMessage(
+            theApp.CompanionPath(CSevrinApp::TransformerWorkbook), kMaxRows));
 }
 
 bool CSevrinPro31View::AcceptLoadInputs()
@@ -333,8 +337,16 @@ void CSevrinPro31View::OnDelete()
     RowListModel* rows = m_list->rows();
     if (sel < 0 || sel >= rows->rowCount())
         return;
+    const bool full = rows->rowCount() >= kMaxRows;
     if (!Checked(theApp.DeleteTransformerLoadRow(GetTransformerIndex(), sel)))
         return;
+    if (full) {
+        // A row stored past the limit moved up into the list: show it, or the next "추가"
+        // would write over it.
+        FillTransformerLoadList();
+        m_list->setSelectionMark(std::min(sel, rows->rowCount() - 1));
+        return;
+    }
     rows->removeRow(sel);
     auto& b = theApp.TransformerSizingBlock;
     b.TransformerLoadCount = rows->rowCount();
@@ -370,6 +382,7 @@ void CSevrinPro31View::OnClearTransformer()
     for (QString& s : b.TransformerRecord)
         s.clear();
     const int n = GetTransformerIndex();
+    const bool full = m_list->rows()->rowCount() >= kMaxRows;
     bool ok = EnsureWorkbook();
     {
         CompanionBatch batch;
@@ -380,6 +393,11 @@ void CSevrinPro31View::OnClearTransformer()
     }
     if (!Checked(ok))
         return;
+    if (full) {
+        // Only the listed rows are cleared; rows stored past the limit now lead the list.
+        FillTransformerLoadList();
+        return;
+    }
     m_list->rows()->clear();
     b.TransformerLoadCount = 0;
 }

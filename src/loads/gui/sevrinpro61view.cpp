@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr int kMaxRows = 1000;
+constexpr int kMaxRows = kMaxGeneratorLoadRows;
 
 QStringList Cells(const GeneratorLoadRowT& row)
 {
@@ -205,6 +205,9 @@ void CSevrinPro61View::FillGeneratorLoadList()
     }
     theApp.GeneratorSizingBlock.GeneratorLoadCount = int(rows.size());
     m_list->rows()->setRows(std::move(rows));
+    if (HasProject() && GeneratorLoadRowsBeyondLimit(theApp))
+        Prompt::Message(companion::RowLimitMessage(
+            theApp.CompanionPath(CSevrinApp::GeneratorWorkbook), kMaxRows));
 }
 
 void CSevrinPro61View::OnAdd()
@@ -247,6 +250,13 @@ void CSevrinPro61View::OnDelete()
             return;
         }
     } else if (!Checked(theApp.DeleteGeneratorLoadRow(sel))) {
+        return;
+    }
+    if (rows->rowCount() >= kMaxRows) {
+        // A row stored past the limit moved up into the list: show it, or the next "추가"
+        // would write over it.
+        FillGeneratorLoadList();
+        m_list->setSelectionMark(std::min(sel, rows->rowCount() - 1));
         return;
     }
     rows->removeRow(sel);

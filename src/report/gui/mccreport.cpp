@@ -1,10 +1,12 @@
 #include "report/gui/mccreport.h"
 
+#include "app/core/companionworkbook.h"
 #include "app/core/sevrin.h"
 #include "loads/gui/sevrinpro10view.h"
 #include "loads/gui/sevrinpro12view.h"
 #include "platform/profile.h"
 #include "platform/xlsxbook.h"
+#include "report/core/guithread.h"
 
 #include <array>
 
@@ -65,6 +67,10 @@ void WriteMccReport(Sheet& sheet, CSevrinPro10View& screen, int pictureId, const
 
     const int n = page->PanelCount();
     int pages = 0;
+    // Each panel's "계산" stores its totals; in one batch the workbook is saved once, after
+    // the last panel, instead of once per panel (a cost that grew with the square of the
+    // panels).
+    CompanionBatch batch;
     for (int i = 0; i < n; ++i) {
         host.SetOutputProgress(kLabel, i);
         if (theApp.ReportStopFlag.load() == 1)
@@ -113,6 +119,9 @@ void WriteMccReport(Sheet& sheet, CSevrinPro10View& screen, int pictureId, const
                                    i);
         ++pages;
     }
+    if (!batch.finish())
+        GuiPrompt::Message(QObject::tr("동력 파일을 저장하지 못했습니다.\n%1")
+                               .arg(theApp.CompanionPath(CSevrinApp::MccWorkbook)));
     if (n > kMccTemplatePanels)
         host.SetOutputProgress(
             QStringLiteral("%1: %2번째 분전반부터 서식 없이 출력").arg(kLabel).arg(kMccTemplatePanels + 1),

@@ -1,5 +1,6 @@
 #include "report/gui/panelboardreport.h"
 
+#include "app/core/companionworkbook.h"
 #include "app/core/sevrin.h"
 #include "app/gui/rowlistmodel.h"
 #include "loads/gui/sevrinpro20view.h"
@@ -166,6 +167,8 @@ void PanelBoardReportWriter::WriteSheet(const ReportSheetJob& job)
     });
     ProjectScreenTexts project;
     job.host->ReadProjectScreen(project);
+    // Each board's "계산" stores its results: saved once, after the last board.
+    CompanionBatch batch;
     for (int i = 0; i < n; ++i) {
         job.host->SetOutputProgress(kLabel, i);
         if (theApp.ReportStopFlag.load() == 1)
@@ -185,5 +188,8 @@ void PanelBoardReportWriter::WriteSheet(const ReportSheetJob& job)
                     .arg(kBoardReportCircuits),
                 int(page.circuits.size()));
     }
+    if (!batch.finish())
+        GuiPrompt::Message(QObject::tr("분전반 파일을 저장하지 못했습니다.\n%1")
+                               .arg(theApp.CompanionPath(CSevrinApp::PanelBoardWorkbook)));
     RemoveUnusedBoardPages(*job.sheet, n);
 }
