@@ -4,6 +4,7 @@ from which the workbook-loader fuzzer starts."""
 import base64
 import os
 import sys
+import warnings
 import zipfile
 
 MAIN = "http://schemas.openxmlformats.org/spreadsheetml/2006/main"
@@ -15,7 +16,7 @@ PNG = base64.b64decode(
     "iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAIAAACQd1PeAAAADElEQVR4nGP4z8AAAAMBAQDJ/pLvAAAAAElFTkSuQmCC")
 
 
-def book(path, sheets, shared=None, defined="", extra=None, extra_types="", sheet_rels=None):
+def book(path, sheets, shared=None, defined="", extra=None, extra_types="", sheet_rels=None, again=None):
     types = (DECL + '<Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types">'
              '<Default Extension="rels" ContentType="application/vnd.openxmlformats-package.relationships+xml"/>'
              '<Default Extension="xml" ContentType="application/xml"/>'
@@ -44,9 +45,13 @@ def book(path, sheets, shared=None, defined="", extra=None, extra_types="", shee
     for k, v in (sheet_rels or {}).items():
         files[k] = DECL + f'<Relationships xmlns="{PKG}">{v}</Relationships>'
     files.update(extra or {})
-    with zipfile.ZipFile(path, "w", zipfile.ZIP_DEFLATED) as z:
+    with zipfile.ZipFile(path, "w", zipfile.ZIP_DEFLATED) as z, warnings.catch_warnings():
+        warnings.simplefilter("ignore")  # zipfile warns about a duplicated name, and writes it
         for name, data in files.items():
             z.writestr(name, data)
+        # A stray second entry under a part's name (or the name in other case) after the part.
+        for name, part in (again or {}).items():
+            z.writestr(name, files[part])
 
 
 def main(folder):
@@ -82,6 +87,14 @@ def main(folder):
              "xl/drawings/_rels/drawing1.xml.rels":
                  f'<Relationship Id="rId1" Type="{REL}/image" Target="../media/image1.png"/>'})
     book(os.path.join(folder, "nosheets.xlsx"), [])
+    # Packages with one part name twice: refused at load, as a save would put the rewritten part
+    # behind the stale copy that every reader takes.
+    for seed, name in (("duplicate-types.xlsx", "[Content_Types].xml"), ("duplicate-workbook.xlsx", "xl/workbook.xml"),
+                       ("duplicate-rels.xlsx", "xl/_rels/workbook.xml.rels"),
+                       ("duplicate-sheet.xlsx", "xl/worksheets/sheet1.xml")):
+        book(os.path.join(folder, seed), [("S", f'<sheetData>{row}</sheetData>')], again={name: name})
+    book(os.path.join(folder, "duplicate-case.xlsx"), [("S", f'<sheetData>{row}</sheetData>')],
+         again={"XL/Worksheets/Sheet1.xml": "xl/worksheets/sheet1.xml"})
     # Single parts that the fuzz target wraps into a valid package. Byte 0: which part (1 sheet,
     # 2 workbook, 3 shared strings, 4 a whole file); byte 1: the number of edits, three bytes each
     # (operation in the low three bits, sheet above; two arguments).

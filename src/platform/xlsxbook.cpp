@@ -1404,6 +1404,37 @@ bool Sheet::setName(const QString& name)
     return true;
 }
 
+namespace {
+
+bool isTextCell(const char* t)
+{
+    return std::strcmp(t, "inlineStr") == 0 || std::strcmp(t, "s") == 0 || std::strcmp(t, "str") == 0;
+}
+
+// The text of a text cell (inline string, shared string, formula string result); std::nullopt
+// for a shared-string index the table does not have.
+std::optional<QString> textOf(Book::Impl* book, pugi::xml_node c, const char* t)
+{
+    if (std::strcmp(t, "inlineStr") == 0) {
+        pugi::xml_node is = Child(c, "is");
+        return is ? richText(is) : QString();
+    }
+    if (std::strcmp(t, "s") == 0) {
+        pugi::xml_node v = Child(c, "v");
+        int idx = 0;
+        if (!v || !parseInt(v.text().get(), 1 << 30, &idx) || !book->sst)
+            return std::nullopt;
+        book->sharedString(idx);  // indexes the table
+        if (idx >= int(book->sstItems.size()))
+            return std::nullopt;
+        return book->sharedString(idx);
+    }
+    pugi::xml_node v = Child(c, "v");
+    return v ? DecodeCellText(v.text().get()) : QString();
+}
+
+}  // namespace
+
 std::optional<QString> Sheet::readStr(int row, int col) const
 {
     if (row < 0 || col < 0 || row >= kMaxRows || col >= kMaxCols)
@@ -1412,25 +1443,79 @@ std::optional<QString> Sheet::readStr(int row, int col) const
     if (!c)
         return std::nullopt;
     const char* t = c.attribute("t").value();
-    if (std::strcmp(t, "inlineStr") == 0) {
-        pugi::xml_node is = Child(c, "is");
-        return is ? richText(is) : QString();
+    if (!isTextCell(t))
+        return std::nullopt;
+    return textOf(d->book, c, t);
+}
+
+namespace {
+
+// The whole text as one finite number (blanks around it allowed, as some writers leave them).
+bool parseWholeNumber(const char* text, double* out)
+{
+    const char* b = text;
+    const char* e = text + std::strlen(text);
+    auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; };
+    while (b < e && blank(*b))
+        ++b;
+    while (e > b && blank(e[-1]))
+        --e;
+    if (b < e && *b == '+')
+        ++b;
+    double v = 0;
+    const auto res = std::from_chars(b, e, v);
+    if (b == e || res.ec != std::errc() || res.ptr != e || !std::isfinite(v))
+        return false;
+    *out = v;
+    return true;
+}
+
+// The shortest digits that read back as `v`; plain decimals over the range any quantity of the
+// program has, so a figure reads as the program would have written it.
+QString shortestNumber(double v)
+{
+    if (std::fpclassify(v) == FP_ZERO)
+        return QStringLiteral("0");  // "-0" is nobody's figure
+    const double a = std::fabs(v);
+    const auto format = a >= 1e-7 && a < 1e21 ? std::chars_format::fixed : std::chars_format::scientific;
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, v, format);
+    return QString::fromLatin1(buf, int(res.ptr - buf));
+}
+
+}  // namespace
+
+std::optional<QString> Sheet::readText(int row, int col) const
+{
+    if (row < 0 || col < 0 || row >= kMaxRows || col >= kMaxCols)
+        return std::nullopt;
+    pugi::xml_node c = d->findCell(row + 1, col + 1);
+    if (!c)
+        return std::nullopt;
+    const char* t = c.attribute("t").value();
+    if (isTextCell(t))
+        return textOf(d->book, c, t);
+    pugi::xml_node v = Child(c, "v");
+    if (!v) {
+        // A formula never calculated has an empty result; a bare cell carries only a style.
+        if (Child(c, "f"))
+            return QString();
+        return std::nullopt;
     }
-    if (std::strcmp(t, "s") == 0) {
-        pugi::xml_node v = Child(c, "v");
-        int idx = 0;
-        if (!v || !parseInt(v.text().get(), 1 << 30, &idx) || !d->book->sst)
-            return std::nullopt;
-        d->book->sharedString(idx);  // indexes the table
-        if (idx >= int(d->book->sstItems.size()))
-            return std::nullopt;
-        return d->book->sharedString(idx);
+    const char* text = v.text().get();
+    if (std::strcmp(t, "b") == 0) {
+        if (std::strcmp(text, "1") == 0 || std::strcmp(text, "true") == 0)
+            return QStringLiteral("TRUE");
+        if (std::strcmp(text, "0") == 0 || std::strcmp(text, "false") == 0)
+            return QStringLiteral("FALSE");
+    } else if (!*t || std::strcmp(t, "n") == 0) {
+        double value = 0;
+        if (parseWholeNumber(text, &value))
+            return shortestNumber(value);
     }
-    if (std::strcmp(t, "str") == 0) {
-        pugi::xml_node v = Child(c, "v");
-        return v ? DecodeCellText(v.text().get()) : QString();
-    }
-    return std::nullopt;
+    // An error code, an ISO date, or a value that is not what its kind says: as it stands, so
+    // nothing is lost and a reader that wants a number refuses it.
+    return DecodeCellText(text);
 }
 
 double Sheet::readNum(int row, int col) const

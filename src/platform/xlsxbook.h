@@ -70,6 +70,13 @@ public:
     // std::nullopt: no cell, or a cell that is not text (number, boolean, error).
     // "" : an empty text cell. Shared strings, inline strings and formula string results read.
     std::optional<QString> readStr(int row, int col) const;
+    // Any cell's value as text, whatever the cell's kind: text as readStr reads it; a number in
+    // the shortest form that reads back as the same value (1 -> "1", 0.1 -> "0.1"; exponent
+    // form below 1e-7 and from 1e21 on); a boolean as TRUE or FALSE; an error as its code
+    // ("#N/A"); a formula as its cached value, "" when it has none. std::nullopt: no cell, or a
+    // cell without a value (only a style). Locale-free. For stores whose texts a spreadsheet
+    // program may have turned into numbers.
+    std::optional<QString> readText(int row, int col) const;
     // The number of a number cell; 0 for anything else.
     double readNum(int row, int col) const;
     bool writeStr(int row, int col, const QString& value);

@@ -77,6 +77,17 @@ bool Package::open(QByteArray bytes, QString* error)
         const char* name = zip_get_name(m_zip, zip_uint64_t(i), ZIP_FL_ENC_RAW);
         if (!name)
             continue;
+        // Two entries with one name: which one is the part is anybody's guess (libzip, this
+        // class and other readers each take a different one), and a save that rewrites one of
+        // them leaves the other in front of it. Part names are equal ignoring ASCII case, so
+        // names that differ only in case count as the same. Such a package is damaged.
+        const char* libzipName = zip_get_name(m_zip, zip_uint64_t(i), 0);
+        if (!m_byLowerName.emplace(lowerAscii(name), m_entries.size()).second ||
+            (libzipName && zip_name_locate(m_zip, libzipName, 0) != i)) {
+            *error = QStringLiteral("duplicate entry name %1").arg(QString::fromUtf8(name));
+            clear();
+            return false;
+        }
         Entry e;
         e.name = name;
         e.origIndex = i;
@@ -93,7 +104,7 @@ void Package::reindex()
     for (size_t i = 0; i < m_entries.size(); ++i) {
         if (m_entries[i].removed)
             continue;
-        m_byName.emplace(m_entries[i].name, i);  // a duplicated name: the first entry wins
+        m_byName.emplace(m_entries[i].name, i);
         m_byLowerName.emplace(lowerAscii(m_entries[i].name), i);
     }
 }

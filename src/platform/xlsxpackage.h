@@ -20,7 +20,8 @@ public:
     Package(const Package&) = delete;
     Package& operator=(const Package&) = delete;
 
-    // Opens the zip held in `bytes` (kept by the package). False when it is not a readable zip.
+    // Opens the zip held in `bytes` (kept by the package). False when it is not a readable zip
+    // or two of its entries have one name (ignoring ASCII case, as part names do).
     bool open(QByteArray bytes, QString* error);
     // Starts an empty package (a new book).
     void clear();

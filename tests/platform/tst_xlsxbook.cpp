@@ -33,6 +33,10 @@ private slots:
     void zeroSheetBook();
     void corruptInputsFailCleanly_data();
     void corruptInputsFailCleanly();
+    void duplicatePartNames_data();
+    void duplicatePartNames();
+    void readTextOfEveryCellKind_data();
+    void readTextOfEveryCellKind();
     void oddButReadableSheets();
     void missingFileAndFailedSave();
     void failedLoadNotOverwrittenThroughLinks();
@@ -721,6 +725,167 @@ void TestXlsxBook::corruptInputsFailCleanly()
     // The book is usable afterwards.
     QVERIFY(b.addSheet(QStringLiteral("fresh")));
     QVERIFY(b.save(m_dir.filePath(QStringLiteral("after-corrupt.xlsx"))));
+}
+
+void TestXlsxBook::duplicatePartNames_data()
+{
+    // The package's entries plus one more: its name, the part whose content it holds (a stray
+    // copy), and whether the package is refused. A refused package is damaged: a save would
+    // have written the rewritten part behind the stale copy that every reader takes first.
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<QByteArray>("copyOf");
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("content types twice") << QByteArray("[Content_Types].xml") << QByteArray("[Content_Types].xml")
+                                         << true;
+    QTest::newRow("workbook twice") << QByteArray("xl/workbook.xml") << QByteArray("xl/workbook.xml") << true;
+    QTest::newRow("workbook relationships twice")
+        << QByteArray("xl/_rels/workbook.xml.rels") << QByteArray("xl/_rels/workbook.xml.rels") << true;
+    QTest::newRow("sheet twice") << QByteArray("xl/worksheets/sheet1.xml") << QByteArray("xl/worksheets/sheet1.xml")
+                                 << true;
+    // Part names are equal ignoring ASCII case: a lookup that is not exact takes either.
+    QTest::newRow("workbook in other case") << QByteArray("XL/Workbook.xml") << QByteArray("xl/workbook.xml") << true;
+    QTest::newRow("content types in other case")
+        << QByteArray("[content_types].xml") << QByteArray("[Content_Types].xml") << true;
+    // One name in two encodings (UTF-8 and, unflagged, code page 437): libzip takes them as one.
+    QTest::newRow("a name in two encodings") << QByteArray("xl/\x80.xml") << QByteArray() << true;
+    // Names that are no part name at all: never read, kept as they are, and no save is harmed.
+    QTest::newRow("dot-slash name") << QByteArray("./xl/workbook.xml") << QByteArray() << false;
+    QTest::newRow("backslash name") << QByteArray("xl\\workbook.xml") << QByteArray() << false;
+    QTest::newRow("rooted name") << QByteArray("/xl/workbook.xml") << QByteArray() << false;
+    QTest::newRow("doubled slash") << QByteArray("xl//worksheets/sheet1.xml") << QByteArray() << false;
+}
+
+void TestXlsxBook::duplicatePartNames()
+{
+    QFETCH(QByteArray, name);
+    QFETCH(QByteArray, copyOf);
+    QFETCH(bool, refused);
+    const QByteArray sheet = sheetXml("<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>a</t></is></c></row>");
+    Entries entries = minimalBook(sheet);
+    QByteArray content = "<stale/>";
+    for (const auto& [n, data] : entries)
+        if (n == copyOf.toStdString())
+            content = data;
+    if (name.contains('\x80'))  // the same name again, UTF-8 and flagged as such
+        entries.push_back({"xl/\xc3\x87.xml", "<one/>"});
+    // libzip will not write a name twice: write a stand-in of the same length, then put the
+    // real name in its place in the local header and the central directory.
+    QByteArray standIn = name;
+    standIn[0] = '#';
+    for (qsizetype i = 1; i < standIn.size(); ++i)
+        if (uchar(standIn[i]) >= 0x80)
+            standIn[i] = '#';
+    entries.push_back({standIn.toStdString(), content});
+    const QString path = m_dir.filePath(QStringLiteral("duplicate.xlsx"));
+    QVERIFY(writeZip(path, entries));
+    QByteArray bytes = readAll(path);
+    QCOMPARE(bytes.count(standIn), 2);
+    bytes.replace(standIn, name);
+    QVERIFY(WriteFile(path, bytes));
+
+    Book b;
+    if (refused) {
+        QVERIFY(!b.load(path));
+        QCOMPARE(b.lastLoadResult(), Book::LoadResult::Corrupt);
+        QVERIFY2(b.errorMessage().contains(QLatin1String("duplicate")), qPrintable(b.errorMessage()));
+        QCOMPARE(b.sheetCount(), 0);
+        QVERIFY(b.addSheet(QStringLiteral("S")));
+        QVERIFY(!b.save(path));
+        QCOMPARE(readAll(path), bytes);
+        return;
+    }
+    // Every part the save rewrites (content types, workbook, its relationships, the sheet) is
+    // rewritten, and the saved file reads back with the edits.
+    QVERIFY2(b.load(path), qPrintable(b.errorMessage()));
+    QVERIFY(b.getSheet(0)->writeStr(1, 1, QStringLiteral("edit")));
+    QVERIFY(b.getSheet(0)->setName(QStringLiteral("T")));
+    QVERIFY(b.addSheet(QStringLiteral("N")));
+    const QString out = m_dir.filePath(QStringLiteral("duplicate-out.xlsx"));
+    QVERIFY(b.save(out));
+    Book again;
+    QVERIFY2(again.load(out), qPrintable(again.errorMessage()));
+    QCOMPARE(again.sheetCount(), 2);
+    QCOMPARE(again.getSheet(0)->name(), QStringLiteral("T"));
+    QCOMPARE(again.getSheet(0)->readStr(0, 0), std::optional<QString>(QStringLiteral("a")));
+    QCOMPARE(again.getSheet(0)->readStr(1, 1), std::optional<QString>(QStringLiteral("edit")));
+    QCOMPARE(entryText(out, name.constData()), content);
+}
+
+void TestXlsxBook::readTextOfEveryCellKind_data()
+{
+    // The cell as a spreadsheet program saves it, and the text a store reads from it.
+    QTest::addColumn<QByteArray>("cell");
+    QTest::addColumn<std::optional<QString>>("text");
+    auto row = [](const char* name, const char* cell, std::optional<QString> text) {
+        QTest::newRow(name) << QByteArray(cell) << text;
+    };
+    row("no cell", "", std::nullopt);
+    row("a style and no value", "<c r=\"A1\" s=\"1\"/>", std::nullopt);
+    row("inline string", "<c r=\"A1\" t=\"inlineStr\"><is><t>MCC-1</t></is></c>", QStringLiteral("MCC-1"));
+    row("inline rich text", "<c r=\"A1\" t=\"inlineStr\"><is><r><t>M-</t></r><r><t>101</t></r></is></c>",
+        QStringLiteral("M-101"));
+    row("empty inline string", "<c r=\"A1\" t=\"inlineStr\"><is><t/></is></c>", QString());
+    row("shared string", "<c r=\"A1\" t=\"s\"><v>0</v></c>", QStringLiteral("plain"));
+    row("shared rich text", "<c r=\"A1\" t=\"s\"><v>1</v></c>", QStringLiteral("rich text"));
+    row("empty shared string", "<c r=\"A1\" t=\"s\"><v>2</v></c>", QString());
+    row("shared index past the table", "<c r=\"A1\" t=\"s\"><v>9</v></c>", std::nullopt);
+    // Numbers: the shortest text that reads back as the same double.
+    row("integer", "<c r=\"A1\"><v>1</v></c>", QStringLiteral("1"));
+    row("integer with a point", "<c r=\"A1\" t=\"n\"><v>12.0</v></c>", QStringLiteral("12"));
+    row("one tenth", "<c r=\"A1\"><v>0.1</v></c>", QStringLiteral("0.1"));
+    row("negative", "<c r=\"A1\"><v>-0.38</v></c>", QStringLiteral("-0.38"));
+    row("seventeen digits", "<c r=\"A1\"><v>0.30000000000000004</v></c>", QStringLiteral("0.30000000000000004"));
+    row("more digits than a double holds", "<c r=\"A1\"><v>2.50000000000000001</v></c>", QStringLiteral("2.5"));
+    row("exponent written", "<c r=\"A1\"><v>1.5E-3</v></c>", QStringLiteral("0.0015"));
+    row("large", "<c r=\"A1\"><v>123456789012</v></c>", QStringLiteral("123456789012"));
+    row("tiny", "<c r=\"A1\"><v>1E-8</v></c>", QStringLiteral("1e-08"));
+    row("huge", "<c r=\"A1\"><v>1E+21</v></c>", QStringLiteral("1e+21"));
+    row("negative zero", "<c r=\"A1\"><v>-0</v></c>", QStringLiteral("0"));
+    row("blanks around", "<c r=\"A1\"><v> 7 </v></c>", QStringLiteral("7"));
+    row("not a number", "<c r=\"A1\"><v>12,5</v></c>", QStringLiteral("12,5"));
+    row("number cell without digits", "<c r=\"A1\"><v></v></c>", QString());
+    row("true", "<c r=\"A1\" t=\"b\"><v>1</v></c>", QStringLiteral("TRUE"));
+    row("false", "<c r=\"A1\" t=\"b\"><v>0</v></c>", QStringLiteral("FALSE"));
+    row("error", "<c r=\"A1\" t=\"e\"><v>#N/A</v></c>", QStringLiteral("#N/A"));
+    row("date", "<c r=\"A1\" t=\"d\"><v>2024-01-31</v></c>", QStringLiteral("2024-01-31"));
+    // Formulas: the cached value, as the kinds above.
+    row("formula giving text", "<c r=\"A1\" t=\"str\"><f>B1&amp;\"-1\"</f><v>MCC-1</v></c>", QStringLiteral("MCC-1"));
+    row("formula giving a number", "<c r=\"A1\"><f>ROW()</f><v>3</v></c>", QStringLiteral("3"));
+    row("formula giving a fraction", "<c r=\"A1\"><f>1/8</f><v>0.125</v></c>", QStringLiteral("0.125"));
+    row("formula giving a boolean", "<c r=\"A1\" t=\"b\"><f>B1&gt;0</f><v>0</v></c>", QStringLiteral("FALSE"));
+    row("formula giving an error", "<c r=\"A1\" t=\"e\"><f>1/0</f><v>#DIV/0!</v></c>", QStringLiteral("#DIV/0!"));
+    row("formula never calculated", "<c r=\"A1\"><f>1+1</f></c>", QString());
+    row("text formula never calculated", "<c r=\"A1\" t=\"str\"><f>B1</f></c>", QString());
+}
+
+void TestXlsxBook::readTextOfEveryCellKind()
+{
+    QFETCH(QByteArray, cell);
+    QFETCH(std::optional<QString>, text);
+    // Numbers print the same under a comma-decimal locale.
+    const std::string oldLocale = std::setlocale(LC_ALL, nullptr);
+    std::setlocale(LC_ALL, "de_DE.UTF-8");
+    struct Restore
+    {
+        std::string locale;
+        ~Restore() { std::setlocale(LC_ALL, locale.c_str()); }
+    } restore{oldLocale};
+    const QByteArray sst = "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
+                           "<si><t>plain</t></si>"
+                           "<si><r><t>rich </t></r><r><rPr><b/></rPr><t>text</t></r><rPh><t>ignored</t></rPh></si>"
+                           "<si><t/></si></sst>";
+    const QString path = m_dir.filePath(QStringLiteral("cellkinds.xlsx"));
+    QVERIFY(writeZip(path, minimalBook(sheetXml(cell.isEmpty() ? QByteArray() : "<row r=\"1\">" + cell + "</row>"), sst)));
+    Book b;
+    QVERIFY2(b.load(path), qPrintable(b.errorMessage()));
+    const Sheet* s = b.getSheet(0);
+    QCOMPARE(s->readText(0, 0), text);
+    // A text cell reads as readStr reads it; the neighbours stay empty.
+    const std::optional<QString> str = s->readStr(0, 0);
+    if (str)
+        QCOMPARE(s->readText(0, 0), str);
+    QCOMPARE(s->readText(0, 1), std::optional<QString>());
+    QCOMPARE(s->readText(1, 0), std::optional<QString>());
 }
 
 void TestXlsxBook::oddButReadableSheets()

@@ -137,7 +137,7 @@ bool CSevrinApp::ReadTransformerLoadRow(int tr, int row)
     TransformerSizingBlock.TransformerSheetName = sheet->name();
     const int r = row + kFirstTransformerLoadRow;
     companion::ReadRow(*sheet, r, TransformerSizingBlock.TransformerLoadRow);
-    return sheet->readStr(r, 0).has_value();
+    return sheet->readText(r, 0).has_value();
 }
 
 // ---- "_40" and "_60" ----------------------------------------------------------------------

@@ -106,13 +106,13 @@ Cache& TheCache()
 
 QString CellText(const Sheet& sheet, int row, int col)
 {
-    return sheet.readStr(row, col).value_or(QString());
+    return sheet.readText(row, col).value_or(QString());
 }
 
 void ReadCells(const Sheet& sheet, int row, int firstCol, QString* cells, int count)
 {
     for (int c = 0; c < count; ++c)
-        cells[c] = sheet.readStr(row, firstCol + c).value_or(QString());
+        cells[c] = sheet.readText(row, firstCol + c).value_or(QString());
 }
 
 bool WriteCells(Sheet& sheet, int row, int firstCol, const QString* cells, int count)

@@ -19,9 +19,11 @@ class Sheet;
 
 namespace companion {
 
-// A cell's text; "" when the cell holds no text.
+// A cell's value as text, "" for an empty cell. The stores write texts, but a spreadsheet
+// program that saves the workbook turns a text such as "1" into a number cell: every kind of
+// cell reads as the text it shows (Sheet::readText).
 QString CellText(const Sheet& sheet, int row, int col);
-// Reads cells (row, firstCol ..) into `cells`, "" for a cell that holds no text.
+// Reads cells (row, firstCol ..) into `cells` as CellText does.
 void ReadCells(const Sheet& sheet, int row, int firstCol, QString* cells, int count);
 // Writes `count` texts as text cells from (row, firstCol); false when a cell cannot be written.
 bool WriteCells(Sheet& sheet, int row, int firstCol, const QString* cells, int count);

@@ -227,7 +227,7 @@ bool CSevrinApp::ReadMccLoadRow(int panel, int row)
     const int r = row + kFirstLoadRow;
     companion::ReadRow(*sheet, r, block.MccLoadRow);
     // A load whose name was written as empty text is still a row; a missing cell ends the list.
-    return sheet->readStr(r, 0).has_value();
+    return sheet->readText(r, 0).has_value();
 }
 
 // ---- "_20" --------------------------------------------------------------------------------

@@ -123,7 +123,7 @@ std::unique_ptr<MakerSheet> ParseMakerSheet(const Sheet& sheet)
     for (int u = 1; u < m->usedRows; ++u) {
         m->grid[std::size_t(u * m->usedCols)] = m->rating[std::size_t(u - 1)][0];
         for (int t = 1; t < m->usedCols; ++t) {
-            QString s = sheet.readStr(1 + u, 11 + t).value_or(QString());
+            QString s = libio::ReadText(sheet, 1 + u, 11 + t);
             if (s == QLatin1String("-"))
                 s.clear();
             m->grid[std::size_t(u * m->usedCols + t)] = s;
@@ -349,7 +349,7 @@ bool CSevrinApp::ReadUserLibraryRow(int row)
     if (it == c.rows.end()) {
         std::array<QString, UserMotorFields> fields;
         for (int f = 0; f < UserMotorFields; ++f)
-            fields[std::size_t(f)] = c.sheet->readStr(row, f).value_or(QString());
+            fields[std::size_t(f)] = libio::ReadText(*c.sheet, row, f);
         it = c.rows.emplace(row, std::move(fields)).first;
     }
     auto& buffer = MotorControlCenterBlock.UserMotorRow;

@@ -7,7 +7,6 @@
 #include <QCoreApplication>
 
 #include <QFile>
-#include <QLocale>
 
 #include <QFileInfo>
 
@@ -26,15 +25,9 @@ void ExitWorkbookNotFound(const QString& path)
 
 QString ReadText(const Sheet& sheet, int row, int col)
 {
-    if (std::optional<QString> s = sheet.readStr(row, col))
-        return *s;
     // A hand-edited workbook may hold a number where a text is expected (a rated output, a
-    // starting time): keep its value instead of losing it. A number cell of 0 cannot be told
-    // from a missing cell and reads empty.
-    const double v = sheet.readNum(row, col);
-    if (v != 0.0)
-        return QString::number(v, 'g', QLocale::FloatingPointShortest);
-    return QString();
+    // starting time): it reads as the text it shows.
+    return sheet.readText(row, col).value_or(QString());
 }
 
 QString ReadCell(const Sheet& sheet, int row, int col, Read how)

@@ -27,7 +27,7 @@ enum class Read : std::uint8_t {
 };
 
 QString ReadCell(const Sheet& sheet, int row, int col, Read how);
-// A cell's text, a number cell as its shortest decimal text, empty for anything else.
+// Any cell's value as text (Sheet::readText); empty for an empty cell.
 QString ReadText(const Sheet& sheet, int row, int col);
 
 // Identity of a file's current content as far as the file system tells: size, modification

@@ -344,7 +344,7 @@ void CSevrinApp::FindCableScheduleRow(const QString& key, std::array<QString, 4>
     std::array<QString, 112>& row = CableScheduleBlock.CableRow;
     for (int r = 0; r < 1000; ++r) {
         for (int c = 0; c < 112; ++c)
-            row[std::size_t(c)] = sheet->readStr(r, c).value_or(QString());
+            row[std::size_t(c)] = sheet->readText(r, c).value_or(QString());
         if (row[3] == key) {
             out[0] = row[91];
             out[1] = row[96];
