@@ -9,59 +9,16 @@
 
 namespace {
 
-enum class Encoding { Utf8, Utf8Bom, Utf16Le, Utf16Be };
-
-struct ProfileText
-{
-    Encoding encoding = Encoding::Utf8;
-    QStringList lines;   // without line ends
-    QString eol = QStringLiteral("\n");
-    bool endsWithEol = true;
-};
-
-// Reads and splits a profile file. `exists` false for a missing file; false result for a
-// file that exists but cannot be read.
-bool ReadProfile(const QString& path, ProfileText& out, bool& exists)
-{
-    QFile f(path);
-    exists = f.exists();
-    if (!exists)
-        return true;
-    if (!f.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray raw = f.readAll();
-    QString text;
-    if (raw.startsWith("\xEF\xBB\xBF")) {
-        out.encoding = Encoding::Utf8Bom;
-        text = QString::fromUtf8(raw.mid(3));
-    } else if (raw.startsWith("\xFF\xFE")) {
-        out.encoding = Encoding::Utf16Le;
-        QStringDecoder dec(QStringDecoder::Utf16LE);
-        text = dec(raw.mid(2));
-    } else if (raw.startsWith("\xFE\xFF")) {
-        out.encoding = Encoding::Utf16Be;
-        QStringDecoder dec(QStringDecoder::Utf16BE);
-        text = dec(raw.mid(2));
-    } else {
-        out.encoding = Encoding::Utf8;
-        text = QString::fromUtf8(raw);
-    }
-    if (text.contains(QStringLiteral("\r\n")))
-        out.eol = QStringLiteral("\r\n");
-    out.endsWithEol = text.isEmpty() || text.endsWith(QLatin1Char('\n'));
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    out.lines = text.split(QLatin1Char('\n'));
-    if (out.endsWithEol && !out.lines.isEmpty() && out.lines.last().isEmpty())
-        out.lines.removeLast();
-    return true;
-}
-
 // "[name]" -> name (trimmed); null when the line is not a section header.
 QString SectionName(const QString& line)
 {
-    const QString t = line.trimmed();
-    if (!t.startsWith(QLatin1Char('[')))
+    // Most lines are keys: look at the first visible character before building a copy.
+    int i = 0;
+    while (i < line.size() && line[i].isSpace())
+        ++i;
+    if (i == line.size() || line[i] != QLatin1Char('['))
         return QString();
+    const QString t = line.trimmed();
     const int close = t.indexOf(QLatin1Char(']'));
     if (close < 0)
         return QString();
@@ -87,23 +44,6 @@ bool SplitKeyLine(const QString& line, QString& key, QString& value)
     return !key.isEmpty();
 }
 
-// Index range [first, last) of the section's body lines, first = header + 1; -1 when absent.
-int FindSection(const QStringList& lines, const QString& section, int& bodyEnd)
-{
-    for (int i = 0; i < lines.size(); ++i) {
-        const QString name = SectionName(lines[i]);
-        if (name.isNull() || name.compare(section, Qt::CaseInsensitive) != 0)
-            continue;
-        int j = i + 1;
-        while (j < lines.size() && SectionName(lines[j]).isNull())
-            ++j;
-        bodyEnd = j;
-        return i;
-    }
-    bodyEnd = -1;
-    return -1;
-}
-
 QString StripQuotes(const QString& v)
 {
     if (v.size() >= 2) {
@@ -115,92 +55,200 @@ QString StripQuotes(const QString& v)
     return v;
 }
 
-QByteArray Encode(const QString& text, Encoding enc)
+// Section and key names match ignoring letter case; the index keys them folded.
+QString Folded(const QString& name)
 {
-    switch (enc) {
-    case Encoding::Utf8:
-        return text.toUtf8();
-    case Encoding::Utf8Bom:
-        return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
-    case Encoding::Utf16Le: {
-        QStringEncoder e(QStringEncoder::Utf16LE);
-        return QByteArray("\xFF\xFE") + QByteArray(e(text));
-    }
-    case Encoding::Utf16Be: {
-        QStringEncoder e(QStringEncoder::Utf16BE);
-        return QByteArray("\xFE\xFF") + QByteArray(e(text));
-    }
-    }
-    return text.toUtf8();
+    return name.toCaseFolded();
 }
 
 }  // namespace
 
-QString GetProfileString(const QString& path, const QString& section, const QString& key,
-                         const QString& defaultValue)
+bool ProfileDocument::load(const QString& path)
 {
-    const QString def = defaultValue.left(kProfileValueMax);
-    ProfileText pt;
-    bool exists = false;
-    if (!ReadProfile(path, pt, exists) || !exists)
-        return def;
-    int bodyEnd = -1;
-    const int header = FindSection(pt.lines, section, bodyEnd);
-    if (header < 0)
-        return def;
-    for (int i = header + 1; i < bodyEnd; ++i) {
-        QString k, v;
-        if (SplitKeyLine(pt.lines[i], k, v) && k.compare(key, Qt::CaseInsensitive) == 0)
-            return StripQuotes(v).left(kProfileValueMax);
+    *this = ProfileDocument();
+    QFile f(path);
+    m_exists = f.exists();
+    if (!m_exists)
+        return true;
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray raw = f.readAll();
+    if (f.error() != QFileDevice::NoError)
+        return false;
+    QString text;
+    if (raw.startsWith("\xEF\xBB\xBF")) {
+        m_encoding = Encoding::Utf8Bom;
+        text = QString::fromUtf8(raw.constData() + 3, raw.size() - 3);
+    } else if (raw.startsWith("\xFF\xFE")) {
+        m_encoding = Encoding::Utf16Le;
+        QStringDecoder dec(QStringDecoder::Utf16LE);
+        text = dec(QByteArrayView(raw).sliced(2));
+    } else if (raw.startsWith("\xFE\xFF")) {
+        m_encoding = Encoding::Utf16Be;
+        QStringDecoder dec(QStringDecoder::Utf16BE);
+        text = dec(QByteArrayView(raw).sliced(2));
+    } else {
+        m_encoding = Encoding::Utf8;
+        text = QString::fromUtf8(raw);
     }
-    return def;
+    if (text.contains(QStringLiteral("\r\n")))
+        m_eol = QStringLiteral("\r\n");
+    m_endsWithEol = text.isEmpty() || text.endsWith(QLatin1Char('\n'));
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    m_lines = text.split(QLatin1Char('\n'));
+    if (m_endsWithEol && !m_lines.isEmpty() && m_lines.last().isEmpty())
+        m_lines.removeLast();
+    return true;
 }
 
-namespace {
-
-// Sets one key in the parsed file, as WriteProfileString does on disk.
-void ApplyWrite(ProfileText& pt, const QString& section, const QString& key, const QString& value)
+void ProfileDocument::buildSectionIndex() const
 {
-    QString v = value;
-    v.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-    v.replace(QLatin1Char('\r'), QLatin1Char(' '));
-    v.replace(QLatin1Char('\n'), QLatin1Char(' '));
-
-    int bodyEnd = -1;
-    const int header = FindSection(pt.lines, section, bodyEnd);
-    if (header < 0) {
-        pt.lines.append(QLatin1Char('[') + section + QLatin1Char(']'));
-        pt.lines.append(key + QLatin1Char('=') + v);
-        return;
+    m_sections.clear();
+    QString open;  // the section whose body is being scanned, when it is a first occurrence
+    bool tracking = false;
+    for (int i = 0; i < m_lines.size(); ++i) {
+        const QString name = SectionName(m_lines[i]);
+        if (name.isNull())
+            continue;
+        if (tracking)
+            m_sections[open].bodyEnd = i;
+        open = Folded(name);
+        // The first section of a name wins; a later one of the same name is never read.
+        tracking = !m_sections.contains(open);
+        if (tracking)
+            m_sections.insert(open, SectionIndex{i, int(m_lines.size()), false, {}});
     }
-    for (int i = header + 1; i < bodyEnd; ++i) {
-        QString k, old;
-        if (SplitKeyLine(pt.lines[i], k, old) && k.compare(key, Qt::CaseInsensitive) == 0) {
+    m_indexed = true;
+}
+
+ProfileDocument::SectionIndex* ProfileDocument::section(const QString& name) const
+{
+    if (!m_indexed)
+        buildSectionIndex();
+    const auto it = m_sections.find(Folded(name));
+    if (it == m_sections.end())
+        return nullptr;
+    SectionIndex& s = it.value();
+    if (!s.keysIndexed) {
+        for (int i = s.header + 1; i < s.bodyEnd; ++i) {
+            QString k, v;
+            if (!SplitKeyLine(m_lines[i], k, v))
+                continue;
+            const QString folded = Folded(k);
+            if (!s.keys.contains(folded))  // the first line of a repeated key wins
+                s.keys.insert(folded, i);
+        }
+        s.keysIndexed = true;
+    }
+    return &s;
+}
+
+QString ProfileDocument::value(const QString& sectionName, const QString& key,
+                               const QString& defaultValue) const
+{
+    const QString def = defaultValue.left(kProfileValueMax);
+    const SectionIndex* s = section(sectionName);
+    if (!s)
+        return def;
+    const auto it = s->keys.constFind(Folded(key));
+    if (it == s->keys.constEnd())
+        return def;
+    QString k, v;
+    SplitKeyLine(m_lines[it.value()], k, v);
+    return StripQuotes(v).left(kProfileValueMax);
+}
+
+bool ProfileDocument::hasSection(const QString& sectionName) const
+{
+    if (!m_indexed)
+        buildSectionIndex();
+    return m_sections.contains(Folded(sectionName));
+}
+
+bool ProfileDocument::setValues(const QString& sectionName,
+                                const QList<QPair<QString, QString>>& keyValues)
+{
+    if (sectionName.trimmed().isEmpty())
+        return false;
+    for (const auto& kv : keyValues)
+        if (kv.first.trimmed().isEmpty())
+            return false;
+    if (keyValues.isEmpty())
+        return true;
+
+    SectionIndex* s = section(sectionName);
+    if (!s) {
+        // A new section at the end of the file; later lines of this batch land below it.
+        m_lines.append(QLatin1Char('[') + sectionName + QLatin1Char(']'));
+        m_sections.insert(Folded(sectionName),
+                          SectionIndex{int(m_lines.size()) - 1, int(m_lines.size()), true, {}});
+        s = section(sectionName);
+    }
+    // New keys go after the section's last non-blank line, so blank separators stay below it.
+    int insertAt = s->bodyEnd;
+    while (insertAt > s->header + 1 && m_lines[insertAt - 1].trimmed().isEmpty())
+        --insertAt;
+    bool inserted = false;
+    for (const auto& kv : keyValues) {
+        QString v = kv.second;
+        v.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+        v.replace(QLatin1Char('\r'), QLatin1Char(' '));
+        v.replace(QLatin1Char('\n'), QLatin1Char(' '));
+        const QString folded = Folded(kv.first);
+        const auto it = s->keys.constFind(folded);
+        if (it != s->keys.constEnd()) {
             // Keep the key as spelled in the file and its indentation.
-            const QString& line = pt.lines[i];
+            QString& line = m_lines[it.value()];
+            QString k, old;
+            SplitKeyLine(line, k, old);
             int indent = 0;
             while (indent < line.size() && line[indent].isSpace())
                 ++indent;
-            pt.lines[i] = line.left(indent) + k + QLatin1Char('=') + v;
-            return;
+            line = line.left(indent) + k + QLatin1Char('=') + v;
+            continue;
         }
+        // Every key line of the section lies above insertAt, so their indexes stay valid.
+        m_lines.insert(insertAt, kv.first + QLatin1Char('=') + v);
+        s->keys.insert(folded, insertAt);
+        ++insertAt;
+        ++s->bodyEnd;
+        inserted = true;
     }
-    // After the section's last non-blank line, so blank separators stay below it.
-    int insertAt = bodyEnd;
-    while (insertAt > header + 1 && pt.lines[insertAt - 1].trimmed().isEmpty())
-        --insertAt;
-    pt.lines.insert(insertAt, key + QLatin1Char('=') + v);
+    if (inserted) {
+        // Lines below the insertion moved: the other sections are indexed again when asked.
+        m_indexed = false;
+        m_sections.clear();
+    }
+    return true;
 }
 
-bool WriteProfileText(const QString& path, const ProfileText& pt, bool exists)
+bool ProfileDocument::save(const QString& path) const
 {
-    QString text = pt.lines.join(pt.eol);
-    if (pt.endsWithEol || !exists)
-        text += pt.eol;
+    QString text = m_lines.join(m_eol);
+    if (m_endsWithEol || !m_exists)
+        text += m_eol;
+    QByteArray bytes;
+    switch (m_encoding) {
+    case Encoding::Utf8:
+        bytes = text.toUtf8();
+        break;
+    case Encoding::Utf8Bom:
+        bytes = QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+        break;
+    case Encoding::Utf16Le: {
+        QStringEncoder e(QStringEncoder::Utf16LE);
+        bytes = QByteArray("\xFF\xFE") + QByteArray(e(text));
+        break;
+    }
+    case Encoding::Utf16Be: {
+        QStringEncoder e(QStringEncoder::Utf16BE);
+        bytes = QByteArray("\xFE\xFF") + QByteArray(e(text));
+        break;
+    }
+    }
     QSaveFile out(path);
     if (!out.open(QIODevice::WriteOnly))
         return false;
-    const QByteArray bytes = Encode(text, pt.encoding);
     if (out.write(bytes) != bytes.size()) {
         out.cancelWriting();
         return false;
@@ -208,7 +256,14 @@ bool WriteProfileText(const QString& path, const ProfileText& pt, bool exists)
     return out.commit();
 }
 
-}  // namespace
+QString GetProfileString(const QString& path, const QString& section, const QString& key,
+                         const QString& defaultValue)
+{
+    ProfileDocument doc;
+    if (!doc.load(path))
+        return defaultValue.left(kProfileValueMax);
+    return doc.value(section, key, defaultValue);
+}
 
 bool WriteProfileString(const QString& path, const QString& section, const QString& key,
                         const QString& value)
@@ -219,18 +274,12 @@ bool WriteProfileString(const QString& path, const QString& section, const QStri
 bool WriteProfileStrings(const QString& path, const QString& section,
                          const QList<QPair<QString, QString>>& keyValues)
 {
-    if (section.trimmed().isEmpty())
-        return false;
-    for (const auto& kv : keyValues)
-        if (kv.first.trimmed().isEmpty())
-            return false;
-    ProfileText pt;
-    bool exists = false;
-    if (!ReadProfile(path, pt, exists))
+    ProfileDocument doc;
+    if (!doc.load(path))
         return false;  // never replace a file we could not read
-    for (const auto& kv : keyValues)
-        ApplyWrite(pt, section, kv.first, kv.second);
-    return WriteProfileText(path, pt, exists);
+    if (!doc.setValues(section, keyValues))
+        return false;
+    return doc.save(path);
 }
 
 int LeadingInt(const QString& text)

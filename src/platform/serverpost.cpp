@@ -47,10 +47,9 @@ QUrl MakeUrl(const QString& path, const QString& hostSetting, quint16 port)
     return url.isValid() ? url : QUrl();
 }
 
-// The proxy of the system's configuration (proxy variables, the desktop's settings) for this
-// address, the way the desktop's own programs reach the network; a loopback server is
-// always reached directly.
-QNetworkProxy SystemProxyFor(const QUrl& url)
+}  // namespace
+
+QNetworkProxy ServerProxyFor(const QUrl& url)
 {
     if (IsLoopbackHost(url.host()))
         return QNetworkProxy(QNetworkProxy::NoProxy);
@@ -63,8 +62,6 @@ QNetworkProxy SystemProxyFor(const QUrl& url)
     }
     return QNetworkProxy(QNetworkProxy::NoProxy);
 }
-
-}  // namespace
 
 QByteArray ServerPostUserAgent()
 {
@@ -102,7 +99,7 @@ QString PostFormToServer(const QString& path, const QString& host, quint16 port,
         return QString();
 
     QNetworkAccessManager manager;
-    manager.setProxy(SystemProxyFor(url));
+    manager.setProxy(ServerProxyFor(url));
     QNetworkRequest request(url);
     request.setHeader(QNetworkRequest::ContentTypeHeader,
                       QByteArrayLiteral("application/x-www-form-urlencoded"));

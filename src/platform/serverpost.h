@@ -2,7 +2,9 @@
 // The small form client that asks the maker's server whether an update or a notice is
 // pending (and that the report output may use). Synchronous for its caller: it runs a local
 // event loop until the answer is in, the request fails or the timeout passes.
+#include <QNetworkProxy>
 #include <QString>
+#include <QUrl>
 
 // Posts `body` (already form-encoded, sent as UTF-8 bytes, unchanged) to https://host:port
 // + path with the form content type and the program's user agent; never from a cache, never
@@ -22,6 +24,11 @@
 // certificate. Any other "http://" host is refused (empty answer).
 QString PostFormToServer(const QString& path, const QString& host, quint16 port,
                          const QString& body, int timeoutMs = 3000);
+
+// The proxy every request to the maker's server goes through: the one the system's
+// configuration (proxy variables, the desktop's settings) names for the address, the way the
+// desktop's own programs reach the network; none for a loopback address.
+QNetworkProxy ServerProxyFor(const QUrl& url);
 
 // The header texts that PostFormToServer sends (exposed for tests).
 QByteArray ServerPostUserAgent();

@@ -42,6 +42,7 @@ private slots:
     void writeRoundTrip_data();
     void writeRoundTrip();
     void writeRefusesUnreadableFile();
+    void batchWriteEqualsOneKeyAtATime();
     void leadingInt_data();
     void leadingInt();
 
@@ -237,6 +238,44 @@ void TestProfile::writeRefusesUnreadableFile()
     QVERIFY(QFileInfo(path).isDir());
     QCOMPARE(GetProfileString(path, QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("D")),
              QStringLiteral("D"));
+}
+
+void TestProfile::batchWriteEqualsOneKeyAtATime()
+{
+    // Indented and repeated keys, blank separators, a later section of the same name, a
+    // section written in another letter case.
+    const QByteArray file = "; head\n[A]\n  X = 1\nx=dup\n\n\n[b]\ny=2\n[a]\nlate=1\n";
+    const QList<QPair<QString, QString>> batch{{"x", "10"}, {"new1", "n"}, {"NEW1", "m"}, {"z", "3"}};
+    const QString one = m_dir.filePath(QStringLiteral("one.ini"));
+    const QString many = m_dir.filePath(QStringLiteral("many.ini"));
+    WriteFile(one, file);
+    WriteFile(many, file);
+    for (const auto& kv : batch)
+        QVERIFY(WriteProfileString(one, QStringLiteral("a"), kv.first, kv.second));
+    QVERIFY(WriteProfileStrings(many, QStringLiteral("a"), batch));
+    const QByteArray expected = "; head\n[A]\n  X=10\nx=dup\nnew1=m\nz=3\n\n\n[b]\ny=2\n[a]\nlate=1\n";
+    QCOMPARE(ReadFile(one), expected);
+    QCOMPARE(ReadFile(many), expected);
+
+    // One document keeps answering after lines were inserted above other sections.
+    ProfileDocument doc;
+    QVERIFY(doc.load(many));
+    QVERIFY(doc.exists());
+    QVERIFY(doc.setValues(QStringLiteral("B"), {{"w", "4"}, {"y", "5"}}));
+    QVERIFY(doc.setValues(QStringLiteral("A"), {{"q", "6"}}));
+    QVERIFY(doc.setValues(QStringLiteral("C"), {{"k", "7"}, {"K", "8"}}));
+    QCOMPARE(doc.value(QStringLiteral("b"), QStringLiteral("Y")), QStringLiteral("5"));
+    QCOMPARE(doc.value(QStringLiteral("b"), QStringLiteral("w")), QStringLiteral("4"));
+    QCOMPARE(doc.value(QStringLiteral("A"), QStringLiteral("q")), QStringLiteral("6"));
+    QCOMPARE(doc.value(QStringLiteral("A"), QStringLiteral("late"), QStringLiteral("D")), QStringLiteral("D"));
+    QCOMPARE(doc.value(QStringLiteral("c"), QStringLiteral("k")), QStringLiteral("8"));
+    QVERIFY(doc.hasSection(QStringLiteral("C")));
+    QVERIFY(!doc.hasSection(QStringLiteral("D")));
+    QVERIFY(!doc.setValues(QStringLiteral(" "), {{"k", "1"}}));
+    QVERIFY(!doc.setValues(QStringLiteral("A"), {{"", "1"}}));
+    QVERIFY(doc.save(many));
+    QCOMPARE(ReadFile(many), QByteArray("; head\n[A]\n  X=10\nx=dup\nnew1=m\nz=3\nq=6\n\n\n[b]\ny=5\nw=4\n"
+                                        "[a]\nlate=1\n[C]\nk=8\n"));
 }
 
 void TestProfile::leadingInt_data()

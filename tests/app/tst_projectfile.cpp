@@ -1,13 +1,17 @@
 // The project file: the template, the key names, every section's round trip, the reader's
 // defaults and its rules for revision rows, combo texts and transformer settings.
+#include "common/notprojectfiles.h"
 #include "common/testsupport.h"
 #include "app/core/projectfile.h"
 #include "app/core/sevrin.h"
 #include "platform/profile.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringDecoder>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 #include <array>
@@ -253,6 +257,9 @@ private slots:
     void textsComeBackExactly();
     void longValueIsCut();
     void failedWritesAreReported();
+    void onlyAProjectFileIsOpened_data();
+    void onlyAProjectFileIsOpened();
+    void eachLoadReadsTheFileAsItIsNow();
     void companionPaths_data();
     void companionPaths();
 
@@ -669,6 +676,91 @@ void TestProjectFile::failedWritesAreReported()
     // Reading a missing file is no error: the defaults apply.
     QVERIFY(theApp.LoadProjectFile(inMissingFolder));
     QCOMPARE(theApp.FaultCurrentBlock.UtilityInput[0], QStringLiteral("변전소"));
+}
+
+void TestProjectFile::onlyAProjectFileIsOpened_data()
+{
+    QTest::addColumn<QByteArray>("file");  // "<folder>" makes a folder of that name instead
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("voltage");  // UtilityInput[2] after the load
+    for (const auto& [name, bytes] : NotProjectFiles())
+        QTest::newRow(name) << bytes << int(ProjectFileStatus::NotProject) << "kept";
+    QTest::newRow("a folder") << QByteArray("<folder>") << int(ProjectFileStatus::Unreadable) << "kept";
+    // One section is enough: a project from an older program or edited by hand still opens,
+    // the missing sections reading as their defaults.
+    QTest::newRow("one section only")
+        << QByteArray("[Grounding_Design]\nIDC_PRO_9_9_EDIT1=7\n") << int(ProjectFileStatus::Ok) << "0.0";
+    QTest::newRow("header in other letter case")
+        << QByteArray("[ fault_current ]\nIDC_PRO_8_1_EDIT3=6.6\n") << int(ProjectFileStatus::Ok) << "6.6";
+    QTest::newRow("cut short after the first header")
+        << QByteArray("; Sevrin project file\n[Project_Introduce]\nProjectNa") << int(ProjectFileStatus::Ok) << "0.0";
+    QStringEncoder utf16(QStringEncoder::Utf16LE);
+    QTest::newRow("UTF-16 project as Windows writes it")
+        << QByteArray("\xFF\xFE") + QByteArray(utf16(QStringLiteral("[Fault_Current]\r\nIDC_PRO_8_1_EDIT3=22.9\r\n")))
+        << int(ProjectFileStatus::Ok) << "22.9";
+}
+
+void TestProjectFile::onlyAProjectFileIsOpened()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(int, status);
+    QFETCH(QString, voltage);
+    const QString path = m_tmp.filePath(QStringLiteral("%1-picked.pro").arg(++m_case));
+    if (file == "<folder>")
+        QVERIFY(QDir().mkdir(path));
+    else
+        QVERIFY(WriteFile(path, file));
+
+    FillAll(6, m_tr);
+    theApp.FaultCurrentBlock.UtilityInput[2] = QStringLiteral("kept");
+    const QStringList before = Dump(m_tr);
+    QCOMPARE(int(CheckProjectFile(path)), status);
+    ProjectFileStatus refusal = ProjectFileStatus::Ok;
+    QCOMPARE(theApp.LoadProjectFile(path, true, &refusal), status == int(ProjectFileStatus::Ok));
+    QCOMPARE(theApp.FaultCurrentBlock.UtilityInput[2], voltage);
+    if (status == int(ProjectFileStatus::Ok)) {
+        QVERIFY(theApp.SaveFaultCurrentSection(path));
+        return;
+    }
+
+    // Refused: nothing read, the reason given, and no writer touches the file.
+    QCOMPARE(int(refusal), status);
+    QCOMPARE(Dump(m_tr), before);
+    const QString expected = status == int(ProjectFileStatus::NotProject)
+                                 ? QStringLiteral("프로젝트 파일이 아닙니다.\n") + path
+                                 : QStringLiteral("프로젝트 파일을 읽을 수 없습니다.\n") + path;
+    QCOMPARE(ProjectFileRefusal(path, refusal), expected);
+    QVERIFY(!SaveEveryProjectSection(path));
+    QVERIFY(!theApp.SaveProjectIntroduceSection(path));
+    QVERIFY(!theApp.SaveMotorControlCenterSection(path));
+    QVERIFY(!theApp.SaveCabinetSizingSection(path));
+    QVERIFY(!theApp.SaveTransformerSizingSection(path));
+    QVERIFY(!theApp.SaveGeneratorSizingSection(path));
+    QVERIFY(!theApp.SaveFaultCurrentSection(path));
+    QVERIFY(!theApp.SaveGroundingDesignSection(path));
+    if (file == "<folder>")
+        QVERIFY(QFileInfo(path).isDir());
+    else
+        QCOMPARE(ReadFile(path), file);
+}
+
+void TestProjectFile::eachLoadReadsTheFileAsItIsNow()
+{
+    // Another program rewrites the project between two loads: same size, same time stamp.
+    const QString path = copyTemplate(QStringLiteral("behind"));
+    QVERIFY(theApp.LoadProjectFile(path));
+    QCOMPARE(theApp.FaultCurrentBlock.UtilityInput[2], QStringLiteral("0.0"));
+    const QDateTime stamp = QFileInfo(path).lastModified();
+    QByteArray bytes = ReadFile(path);
+    QVERIFY(bytes.contains("\nIDC_PRO_8_1_EDIT3=0.0\n"));
+    bytes.replace("\nIDC_PRO_8_1_EDIT3=0.0\n", "\nIDC_PRO_8_1_EDIT3=6.6\n");
+    QVERIFY(WriteFile(path, bytes));
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadWrite));
+    QVERIFY(f.setFileTime(stamp, QFileDevice::FileModificationTime));
+    f.close();
+    QVERIFY(theApp.LoadProjectFile(path));
+    QCOMPARE(theApp.FaultCurrentBlock.UtilityInput[2], QStringLiteral("6.6"));
 }
 
 void TestProjectFile::companionPaths_data()

@@ -789,6 +789,9 @@ void TestSevrinProView::hiddenOpenAndDeleteProject()
         QFile f(folder.filePath(name));
         QVERIFY(f.open(QIODevice::WriteOnly));
     }
+    // An empty file is no project: the project file holds at least its header section.
+    QVERIFY(WriteProfileString(pro, QStringLiteral("Project_Introduce"), QStringLiteral("ProjectNumber"),
+                               QStringLiteral("Q-1")));
 
     m_prompt->openFileAnswers.push_back(pro);
     Click(1029);

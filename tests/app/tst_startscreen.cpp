@@ -6,6 +6,7 @@
 #include "app/gui/formview.h"
 #include "app/gui/mainfrm.h"
 #include "app/gui/sevrinapp.h"
+#include "common/notprojectfiles.h"
 #include "common/recordingprompt.h"
 #include "common/testsupport.h"
 #include "loads/gui/sevrinpro30view.h"
@@ -86,6 +87,9 @@ private slots:
     void deleteWithoutProject();
     void openProjectUnprotectsAndExitProtects();
     void transformerSettingsThroughTheScreen();
+    void notAProjectIsNeverOpened_data();
+    void notAProjectIsNeverOpened();
+    void refusedOpenKeepsTheCurrentProject();
     void noticeAndBoard_data();
     void noticeAndBoard();
 
@@ -405,6 +409,83 @@ void TestStartScreen::transformerSettingsThroughTheScreen()
     QCOMPARE(GetProfileString(project, s, QStringLiteral("TR_2_EDIT")), QStringLiteral("750"));
     QCOMPARE(GetProfileString(project, s, QStringLiteral("TR_3_EDIT")), QStringLiteral("300"));
     QVERIFY(m_prompt->messages.isEmpty());
+}
+
+void TestStartScreen::notAProjectIsNeverOpened_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    for (const auto& [name, bytes] : NotProjectFiles())
+        QTest::newRow(name) << bytes;
+}
+
+void TestStartScreen::notAProjectIsNeverOpened()
+{
+    QFETCH(QByteArray, file);
+    const QString junk = m_pro + QStringLiteral("/X/X.pro");
+    QVERIFY(QDir().mkpath(m_pro + QStringLiteral("/X")));
+    QVERIFY(WriteFile(junk, file));
+    const QByteArray ini = ReadFile(QStringLiteral("ORVA.ini"));
+    const QString refused = QStringLiteral("프로젝트 파일이 아닙니다.\n") + junk;
+
+    // Open: refused before it becomes the current project or "lastPro".
+    m_prompt->openFileAnswers.push_back(junk);
+    click(1002);
+    QCOMPARE(m_prompt->messages, QStringList{refused});
+    QCOMPARE(theApp.ViewTable.CurrentViewIndex, 0);
+    QCOMPARE(theApp.ProjectPathTable.CurrentProjectPath, QString());
+    QCOMPARE(ReadFile(QStringLiteral("ORVA.ini")), ini);
+
+    // Copy: refused before the number is asked; nothing is made.
+    m_prompt->openFileAnswers.push_back(junk);
+    click(1010);
+    QCOMPARE(m_prompt->messages, (QStringList{refused, refused}));
+    QVERIFY(m_prompt->inputLabels.isEmpty());
+    QCOMPARE(QDir(m_pro).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList{QStringLiteral("X")});
+
+    // "lastPro" naming it at start-up: "시작하기" says so and stays; it is no longer current,
+    // so the exit road writes nothing of it.
+    ExitInstance();
+    QVERIFY(WriteFile(QStringLiteral("ORVA.ini"),
+                      "[SYSTEM]\nPath=" + m_root.toUtf8() + "\nlastPro=" + junk.toUtf8() + "\n"));
+    ReleaseSingleInstanceLock();
+    QVERIFY(InitInstance());
+    MainFrame()->show();
+    QCOMPARE(theApp.ProjectPathTable.CurrentProjectPath, junk);
+    click(1000);
+    QCOMPARE(m_prompt->messages, (QStringList{refused, refused, refused}));
+    QCOMPARE(theApp.ViewTable.CurrentViewIndex, 0);
+    QCOMPARE(theApp.ProjectLoaded, 0);
+    QCOMPARE(theApp.ProjectPathTable.CurrentProjectPath, QString());
+    ExitInstance();
+
+    QCOMPARE(ReadFile(junk), file);
+    QCOMPARE(FilesIn(m_pro + QStringLiteral("/X")), QStringList{QStringLiteral("X.pro")});
+}
+
+void TestStartScreen::refusedOpenKeepsTheCurrentProject()
+{
+    // The project screen's own open (a handler kept without a button on screen): a refused
+    // file leaves the open project current, and the next save goes there.
+    const QString project = makeProject(QStringLiteral("P8"), {});
+    const QString junk = m_pro + QStringLiteral("/P8/notes.pro");
+    QVERIFY(WriteFile(junk, "meeting notes, not a project\n"));
+    m_prompt->openFileAnswers.push_back(project);
+    click(1002);
+    QCOMPARE(theApp.ViewTable.CurrentViewIndex, 1);
+    CFormView* screen = theApp.ViewTable.Views[1];
+
+    m_prompt->openFileAnswers.push_back(junk);
+    screen->Control<QPushButton>(1029)->click();
+    QCOMPARE(m_prompt->messages, QStringList{QStringLiteral("프로젝트 파일이 아닙니다.\n") + junk});
+    QCOMPARE(theApp.ProjectPathTable.CurrentProjectPath, project);
+    QCOMPARE(theApp.ProjectIntroduceBlock.ProjectNumber, QStringLiteral("P8"));
+
+    screen->Control<QLineEdit>(1027)->setText(QStringLiteral("물류센터"));
+    screen->Control<QPushButton>(1025)->click();
+    QCOMPARE(m_prompt->messages.value(1), QStringLiteral("프로젝트 내용을 저장 하였습니다."));
+    QCOMPARE(GetProfileString(project, QStringLiteral("Project_Introduce"), QStringLiteral("ProjectName")),
+             QStringLiteral("물류센터"));
+    QCOMPARE(ReadFile(junk), QByteArray("meeting notes, not a project\n"));
 }
 
 void TestStartScreen::noticeAndBoard_data()

@@ -1,5 +1,6 @@
 // The PDF conversion request against a loopback HTTPS server (Python's ssl module, with a
 // certificate authority made for the test run): the exact multipart body and the answers.
+#include "common/localhttpserver.h"
 #include "common/recordingprompt.h"
 #include "common/testsupport.h"
 #include "reportfixture.h"
@@ -13,6 +14,7 @@
 #include <QDir>
 #include <QPushButton>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSslCertificate>
 #include <QSslConfiguration>
 #include <QSslSocket>
@@ -45,6 +47,7 @@ private slots:
     void answers();
     void cancelAbortsAWaitingRequest();
     void missingWorkbookSendsNothing();
+    void goesThroughTheSystemProxy();
     void dialogCancelAbortsTheConversion();
 
 private:
@@ -209,6 +212,43 @@ void TestTopdf::missingWorkbookSendsNothing()
     QTest::qWait(200);
     QVERIFY(QDir(m_record.path()).entryList(QDir::Files).isEmpty());
     QVERIFY(m_prompt->messages.isEmpty());
+}
+
+void TestTopdf::goesThroughTheSystemProxy()
+{
+    // The system configuration names a proxy (a loopback test server that refuses tunnels),
+    // as the update and notice requests see it.
+    LocalHttpServer proxy;
+    QVERIFY(proxy.listening());
+    const QByteArray proxyUrl = "http://127.0.0.1:" + QByteArray::number(proxy.port());
+    qputenv("https_proxy", proxyUrl);
+    qputenv("http_proxy", proxyUrl);
+    qunsetenv("no_proxy");
+    qunsetenv("NO_PROXY");
+    const auto restore = qScopeGuard([] {
+        qunsetenv("https_proxy");
+        qunsetenv("http_proxy");
+    });
+
+    // A server by name: the request asks the proxy for a tunnel instead of going out directly.
+    // The proxy refuses at once; the long timeout only keeps a busy machine from cutting in.
+    m_settings.pdfTimeoutMs = 20000;
+    m_settings.serverHost = QStringLiteral("pdf.sevrin.invalid");
+    m_settings.serverPort = 9300;
+    QCOMPARE(ConvertToPdf(m_report, m_settings), PdfResult::NetworkError);
+    QCOMPARE(proxy.requests.size(), 1);
+    QCOMPARE(proxy.requests.first().method, QByteArray("CONNECT"));
+    QCOMPARE(proxy.requests.first().path, QByteArray("pdf.sevrin.invalid:9300"));
+    QCOMPARE(m_prompt->messages.size(), 1);
+    QVERIFY(m_prompt->messages.first().startsWith(QStringLiteral("PDF 변환 서버와 통신하지 못했습니다.")));
+    QVERIFY(!QFileInfo::exists(PdfPathOf(m_report)));
+
+    // A loopback server is reached directly, whatever the proxy settings.
+    m_settings.serverHost = QStringLiteral("127.0.0.1");
+    m_settings.serverPort = StartServer(QStringLiteral("ok"));
+    QVERIFY(m_settings.serverPort != 0);
+    QCOMPARE(ConvertToPdf(m_report, m_settings), PdfResult::Saved);
+    QCOMPARE(proxy.requests.size(), 1);
 }
 
 void TestTopdf::dialogCancelAbortsTheConversion()

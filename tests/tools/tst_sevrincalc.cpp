@@ -8,6 +8,7 @@
 #include "cable/core/cableschedule.h"
 #include "common/calcdriver.h"
 #include "common/companionsuffixes.h"
+#include "common/notprojectfiles.h"
 #include "common/recordingprompt.h"
 #include "common/testsupport.h"
 #include "loads/core/boardschedule.h"
@@ -249,6 +250,8 @@ private slots:
 
     void badInvocationsExitWithOneLine_data();
     void badInvocationsExitWithOneLine();
+    void notAProjectIsRefusedUntouched_data();
+    void notAProjectIsRefusedUntouched();
     void failuresSayOneLine_data();
     void failuresSayOneLine();
     void filesChangeOnlyWhereACommandStores_data();
@@ -309,6 +312,36 @@ void TestSevrinCalc::badInvocationsExitWithOneLine()
     QVERIFY2(r.out.isEmpty(), qPrintable(r.out));
     QCOMPARE(r.err.count(QLatin1Char('\n')), 1);
     QVERIFY2(r.err.contains(expectedText), qPrintable(r.err));
+}
+
+void TestSevrinCalc::notAProjectIsRefusedUntouched_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    for (const auto& [name, bytes] : NotProjectFiles())
+        QTest::newRow(name) << bytes;
+}
+
+void TestSevrinCalc::notAProjectIsRefusedUntouched()
+{
+    QFETCH(QByteArray, file);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString root = dir.filePath(QStringLiteral("root"));
+    QVERIFY(CopyProgramFolder(root));
+    const QString folder = dir.filePath(QStringLiteral("P1"));
+    QVERIFY(QDir().mkpath(folder));
+    const QString project = folder + QStringLiteral("/P1.pro");
+    QVERIFY(WriteFile(project, file));
+
+    // A command that prints and one that stores: both stop before anything is read or written.
+    for (const QString command : {QStringLiteral("conditions"), QStringLiteral("cables")}) {
+        const CalcRun r = RunSevrinCalc(root, project, command);
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY2(r.out.isEmpty(), qPrintable(r.out));
+        QCOMPARE(r.err, QStringLiteral("sevrin-calc: 프로젝트 파일이 아닙니다. ") + project + QLatin1Char('\n'));
+        QCOMPARE(ReadFile(project), file);
+        QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{QStringLiteral("P1.pro")});
+    }
 }
 
 // Each failing file gives one stderr line with the driver's prefix that names the file, and no

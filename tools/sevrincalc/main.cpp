@@ -5,6 +5,7 @@
 #include "calccommand.h"
 #include "calcdiagnostics.h"
 
+#include "app/core/projectfile.h"
 #include "app/core/sevrin.h"
 #include "loads/core/designconditions.h"
 #include "platform/paths.h"
@@ -106,8 +107,9 @@ int main(int argc, char** argv)
     // Without the screens' unprotect step: it would rewrite every protected workbook of the
     // project and the program folder, and a command that only prints or that fails changes
     // no file. The stores write whatever a sheet's protection says.
-    if (!theApp.LoadProjectFile(project, false))
-        return Fail(diag, QStringLiteral("cannot load project file: %1").arg(project));
+    ProjectFileStatus refusal{};
+    if (!theApp.LoadProjectFile(project, false, &refusal))
+        return Fail(diag, ProjectFileRefusal(project, refusal));
     theApp.ProjectLoaded = 1;
     // As after every project load: the motor tables, derived tables and correction factors
     // follow the project's design conditions before any command calculates.

@@ -6,6 +6,7 @@
 #include "app/core/sevrin.h"
 #include "platform/profile.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace {
@@ -173,17 +174,37 @@ QString StoredValue(const QString& value)
     return padded || quoted ? QLatin1Char('"') + value + QLatin1Char('"') : value;
 }
 
-QString Read(const QString& path, const QString& section, const QString& key, const QString& def)
+// Reads and parses the project file into `doc` and judges it. Everything that reads or
+// writes the project file goes through here, so a file that is not a project is neither
+// loaded nor written over.
+ProjectFileStatus LoadProjectDocument(const QString& path, ProfileDocument& doc)
 {
-    return GetProfileString(path, section, key, def);
+    if (!doc.load(path))
+        return ProjectFileStatus::Unreadable;
+    if (!doc.exists())
+        return ProjectFileStatus::Ok;
+    for (const QString& section : {kIntroduce, kMcc, kCabinet, kTransformer, kGenerator, kFault, kGrounding})
+        if (doc.hasSection(section))
+            return ProjectFileStatus::Ok;
+    return ProjectFileStatus::NotProject;
 }
 
-void ReadSection(const QString& path, const Section& s)
+// One section of the project file, written in one atomic replace.
+bool WriteProjectSection(const QString& path, const QString& section,
+                         const QList<QPair<QString, QString>>& keyValues)
+{
+    ProfileDocument doc;
+    if (LoadProjectDocument(path, doc) != ProjectFileStatus::Ok)
+        return false;
+    return doc.setValues(section, keyValues) && doc.save(path);
+}
+
+void ReadSection(const ProfileDocument& doc, const Section& s)
 {
     for (const Field& f : s.fields) {
         if (!f.read)
             continue;
-        const QString value = Read(path, s.name, f.key, f.def);
+        const QString value = doc.value(s.name, f.key, f.def);
         if (f.text) {
             *f.text = value;
         } else {
@@ -200,7 +221,7 @@ bool WriteSection(const QString& path, const Section& s)
     kv.reserve(int(s.fields.size()));
     for (const Field& f : s.fields)
         kv.append({f.key, f.text ? StoredValue(*f.text) : QString::number(*f.index)});
-    return WriteProfileStrings(path, s.name, kv);
+    return WriteProjectSection(path, s.name, kv);
 }
 
 QString RevisionKey(int row, const char* what)
@@ -213,7 +234,36 @@ QString TransformerKey(int n, const char* what)
     return QStringLiteral("TR_") + QString::number(n) + QLatin1Char('_') + QLatin1String(what);
 }
 
+void ReadTransformerSection(const CSevrinApp::TransformerControlsT& c, const ProfileDocument& doc)
+{
+    for (int n = 1; n <= kTransformers; ++n) {
+        const QString enab = doc.value(kTransformer, TransformerKey(n, "ENAB"), QStringLiteral("0"));
+        const QString edit = doc.value(kTransformer, TransformerKey(n, "EDIT"), QStringLiteral("0"));
+        const bool checked = enab != QStringLiteral("0");
+        if (c.SetChecked)
+            c.SetChecked(n, checked);
+        if (c.SetCapacityEnabled)
+            c.SetCapacityEnabled(n, checked);
+        // An unchecked transformer keeps the capacity its edit shows.
+        if (checked && c.SetCapacityText)
+            c.SetCapacityText(n, edit);
+    }
+}
+
 }  // namespace
+
+ProjectFileStatus CheckProjectFile(const QString& path)
+{
+    ProfileDocument doc;
+    return LoadProjectDocument(path, doc);
+}
+
+QString ProjectFileRefusal(const QString& path, ProjectFileStatus status)
+{
+    if (status == ProjectFileStatus::NotProject)
+        return QCoreApplication::translate("ProjectFile", "프로젝트 파일이 아닙니다.\n%1").arg(path);
+    return QCoreApplication::translate("ProjectFile", "프로젝트 파일을 읽을 수 없습니다.\n%1").arg(path);
+}
 
 QString ProjectBasePath(const QString& projectPath)
 {
@@ -287,23 +337,31 @@ std::vector<ProjectFileKey> ProjectFileKeys()
     return keys;
 }
 
-bool CSevrinApp::LoadProjectFile(QString path, bool unprotectWorkbooks)
+bool CSevrinApp::LoadProjectFile(QString path, bool unprotectWorkbooks, ProjectFileStatus* refusal)
 {
+    ProfileDocument doc;
+    const ProjectFileStatus status = LoadProjectDocument(path, doc);
+    if (status != ProjectFileStatus::Ok) {
+        if (refusal)
+            *refusal = status;
+        return false;
+    }
+    auto read = [&doc](const QString& key, const QString& def) { return doc.value(kIntroduce, key, def); };
     ProjectIntroduceBlockT& p = ProjectIntroduceBlock;
-    p.ProjectName = Read(path, kIntroduce, QStringLiteral("ProjectName"), QString());
-    p.ProjectNumber = Read(path, kIntroduce, QStringLiteral("ProjectNumber"), QString());
-    p.Buyer = Read(path, kIntroduce, QStringLiteral("Buyer"), QString());
-    p.CI = Read(path, kIntroduce, QStringLiteral("CI"), QString());
-    p.RR = LeadingInt(Read(path, kIntroduce, QStringLiteral("RR"), QStringLiteral("0")));
+    p.ProjectName = read(QStringLiteral("ProjectName"), QString());
+    p.ProjectNumber = read(QStringLiteral("ProjectNumber"), QString());
+    p.Buyer = read(QStringLiteral("Buyer"), QString());
+    p.CI = read(QStringLiteral("CI"), QString());
+    p.RR = LeadingInt(read(QStringLiteral("RR"), QStringLiteral("0")));
 
     // Revision rows run up to the first row without a date; "RR" never counts past them.
     int dated = 0;
     for (int n = 0; n < kRevisionRows; ++n) {
-        p.RevPurpose[n] = Read(path, kIntroduce, RevisionKey(n, "Purpose"), QString());
-        p.RevDate[n] = Read(path, kIntroduce, RevisionKey(n, "Date"), QString());
-        p.RevDesigner[n] = Read(path, kIntroduce, RevisionKey(n, "Designer"), QString());
-        p.RevReviewer[n] = Read(path, kIntroduce, RevisionKey(n, "Reviewer"), QString());
-        p.RevApprover[n] = Read(path, kIntroduce, RevisionKey(n, "Approver"), QString());
+        p.RevPurpose[n] = read(RevisionKey(n, "Purpose"), QString());
+        p.RevDate[n] = read(RevisionKey(n, "Date"), QString());
+        p.RevDesigner[n] = read(RevisionKey(n, "Designer"), QString());
+        p.RevReviewer[n] = read(RevisionKey(n, "Reviewer"), QString());
+        p.RevApprover[n] = read(RevisionKey(n, "Approver"), QString());
         if (p.RevDate[n].isEmpty())
             break;
         ++dated;
@@ -313,12 +371,12 @@ bool CSevrinApp::LoadProjectFile(QString path, bool unprotectWorkbooks)
     if (p.RR < 0)  // a hand-edited negative count would index before the first row
         p.RR = 0;
 
-    ReadSection(path, MccSection(*this));
-    ReadSection(path, CabinetSection(*this));
-    LoadTransformerSection(path);
-    ReadSection(path, GeneratorSection(*this));
-    ReadSection(path, FaultSection(*this));
-    ReadSection(path, GroundingSection(*this));
+    ReadSection(doc, MccSection(*this));
+    ReadSection(doc, CabinetSection(*this));
+    ReadTransformerSection(TransformerControls, doc);
+    ReadSection(doc, GeneratorSection(*this));
+    ReadSection(doc, FaultSection(*this));
+    ReadSection(doc, GroundingSection(*this));
 
     if (unprotectWorkbooks)
         UnprotectAllWorkbooks();
@@ -327,19 +385,10 @@ bool CSevrinApp::LoadProjectFile(QString path, bool unprotectWorkbooks)
 
 bool CSevrinApp::LoadTransformerSection(QString path)
 {
-    const TransformerControlsT& c = TransformerControls;
-    for (int n = 1; n <= kTransformers; ++n) {
-        const QString enab = Read(path, kTransformer, TransformerKey(n, "ENAB"), QStringLiteral("0"));
-        const QString edit = Read(path, kTransformer, TransformerKey(n, "EDIT"), QStringLiteral("0"));
-        const bool checked = enab != QStringLiteral("0");
-        if (c.SetChecked)
-            c.SetChecked(n, checked);
-        if (c.SetCapacityEnabled)
-            c.SetCapacityEnabled(n, checked);
-        // An unchecked transformer keeps the capacity its edit shows.
-        if (checked && c.SetCapacityText)
-            c.SetCapacityText(n, edit);
-    }
+    ProfileDocument doc;
+    if (LoadProjectDocument(path, doc) != ProjectFileStatus::Ok)
+        return false;
+    ReadTransformerSection(TransformerControls, doc);
     return true;
 }
 
@@ -362,7 +411,7 @@ bool CSevrinApp::SaveProjectIntroduceSection(QString path)
         kv.append({RevisionKey(n, "Reviewer"), StoredValue(p.RevReviewer[n])});
         kv.append({RevisionKey(n, "Approver"), StoredValue(p.RevApprover[n])});
     }
-    return WriteProfileStrings(path, kIntroduce, kv);
+    return WriteProjectSection(path, kIntroduce, kv);
 }
 
 bool CSevrinApp::SaveMotorControlCenterSection(QString path)
@@ -387,7 +436,7 @@ bool CSevrinApp::SaveTransformerSizingSection(QString path)
         kv.append({TransformerKey(n, "ENAB"), c.IsChecked(n) ? QStringLiteral("1") : QStringLiteral("0")});
         kv.append({TransformerKey(n, "EDIT"), StoredValue(c.CapacityText(n))});
     }
-    return WriteProfileStrings(path, kTransformer, kv);
+    return WriteProjectSection(path, kTransformer, kv);
 }
 
 bool CSevrinApp::SaveCableSection(QString path)

@@ -5,6 +5,22 @@
 #include <QStringList>
 #include <vector>
 
+// What opening a file as a project finds. A project file is a profile file with at least one
+// of the seven sections; one that lacks some of them still opens (the defaults fill in). A
+// missing file reads as all defaults, as a new project does.
+enum class ProjectFileStatus
+{
+    Ok,
+    Unreadable,  // exists but cannot be read
+    NotProject,  // none of the seven sections: an empty file, random bytes, another text
+};
+
+// Reads and parses the file to tell whether LoadProjectFile would take it.
+ProjectFileStatus CheckProjectFile(const QString& path);
+// The message for a file refused as a project, the path on its second line; the driver prints
+// it on one line.
+QString ProjectFileRefusal(const QString& path, ProjectFileStatus status);
+
 // The project file's path without its ".pro" extension. Only a final ".pro" (any letter case)
 // is removed, so a folder such as "my.project" or "a.pro" stays part of the path.
 QString ProjectBasePath(const QString& projectPath);

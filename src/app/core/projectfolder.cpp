@@ -80,6 +80,12 @@ ProjectCreateResult CreateProjectFrom(const QString& source, const QString& targ
         return result;
     }
 
+    // A copy of something else with a "ProjectNumber" added would open as a project.
+    if (QFileInfo(source).isFile() && CheckProjectFile(source) != ProjectFileStatus::Ok) {
+        result.status = ProjectCreateStatus::SourceRefused;
+        return result;
+    }
+
     const QString folder = GetFolderOfPath(target);
     bool folderCreated = false;
     if (!QFileInfo(folder).isDir()) {

@@ -30,6 +30,7 @@ enum class ProjectCreateStatus
     TargetExists,  // the target project file or one of its workbooks is already there
     FolderFailed,  // the project folder could not be created
     CopyFailed,    // the template or source project file could not be copied
+    SourceRefused, // the template or source is not a project file (or cannot be read)
     NumberFailed,  // "ProjectNumber" could not be written into the new file
 };
 

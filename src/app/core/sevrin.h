@@ -25,6 +25,7 @@ class CSevrinPro70View;
 class CSevrinPro80View;
 class CSevrinPro90View;
 class COutputDlg;
+enum class ProjectFileStatus;  // app/core/projectfile.h
 
 class CSevrinApp : public LibraryBlocks
 {
@@ -330,8 +331,10 @@ public:
     // ---- project file ----------------------------------------------------------------------
     // The INI project file "<number>.pro": header, revision rows and the scalar settings of the
     // calculation screens. Every operation takes the full path of the project file (callers
-    // pass ProjectPathTable.CurrentProjectPath). The reader always succeeds (missing keys read
-    // as their defaults); a writer returns false when the file could not be written.
+    // pass ProjectPathTable.CurrentProjectPath). Missing keys and sections read as their
+    // defaults; a file that is not a project file (none of the seven sections) or cannot be
+    // read is refused by the reader and never written by a writer. A writer returns false
+    // when the file could not be written.
 
     // The transformer screen's five check boxes and capacity edits (n = 1..5). The transformer
     // section lives only in these controls; the transformer screen fills the callbacks when it
@@ -348,9 +351,13 @@ public:
 
     // Reads all seven sections into the blocks and the transformer controls, then removes the
     // sheet protection of the workbooks (UnprotectAllWorkbooks). The headless driver passes
-    // false: it must not rewrite files that its command does not change.
-    bool LoadProjectFile(QString path, bool unprotectWorkbooks = true);
-    // "Transformer_Sizing" into the transformer controls; called by LoadProjectFile.
+    // false: it must not rewrite files that its command does not change. The file is read and
+    // parsed once. False, with nothing changed, when the file is refused; `refusal` then says
+    // why.
+    bool LoadProjectFile(QString path, bool unprotectWorkbooks = true,
+                         ProjectFileStatus* refusal = nullptr);
+    // "Transformer_Sizing" into the transformer controls (LoadProjectFile reads the same
+    // section from its own parse of the file). False when the file is refused.
     bool LoadTransformerSection(QString path);
     // Section writers, in the order the project screen's save runs them.
     bool SaveProjectIntroduceSection(QString path);

@@ -1,5 +1,6 @@
 #include "app/gui/sevrinapp.h"
 
+#include "app/core/projectfile.h"
 #include "app/core/sevrin.h"
 #include "app/gui/dialogunits.h"
 #include "app/gui/mainfrm.h"
@@ -173,22 +174,32 @@ CFormView* SwitchView(int index)
 
     const QString projectTitle = QCoreApplication::translate("CSevrinApp", "프로젝트 명:") + theApp.ProjectName();
     switch (index) {
-    case 1:
+    case 1: {
         if (theApp.ProjectName().isEmpty()) {
             Prompt::Message(QCoreApplication::translate(
                 "CSevrinApp",
                 "선택된 프로젝트 파일이 없습니다.\n새로 만들거나 불러오기를 통해 프로젝트 파일을 지정하세요."));
             return nullptr;
         }
+        QString& current = theApp.ProjectPathTable.CurrentProjectPath;
+        const bool load = !current.isEmpty() && theApp.ProjectLoaded == 0;
+        ProjectFileStatus refusal{};
+        if (load && !theApp.LoadProjectFile(current, true, &refusal)) {
+            // Typically a "lastPro" that names some other file. It stops being the current
+            // project, so no save and no exit step can write into it.
+            Prompt::Message(ProjectFileRefusal(current, refusal));
+            current.clear();
+            return nullptr;
+        }
         ShowOptionalButtons(theApp.AppSettings.ShowInsertButtons != 0);
         theApp.SetMainTitle(projectTitle, QString());
-        if (!theApp.ProjectPathTable.CurrentProjectPath.isEmpty() && theApp.ProjectLoaded == 0) {
-            theApp.LoadProjectFile(theApp.ProjectPathTable.CurrentProjectPath);
+        if (load) {
             theApp.ProjectLoaded = 1;
             ApplyProjectDesignConditions(theApp);
             RefillScreensAfterProjectLoad();
         }
         break;
+    }
     case 2:
         theApp.SetMainTitle(QCoreApplication::translate("CSevrinApp", "라이브러리 버전:") +
                                 theApp.LibraryName() + QLatin1Char('/') + theApp.BreakerName(),

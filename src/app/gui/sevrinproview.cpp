@@ -320,9 +320,17 @@ void CSevrinProView::OnClickIssueList()
 
 void CSevrinProView::LoadChosenProject(const QString& path)
 {
-    theApp.ProjectPathTable.CurrentProjectPath = path;
-    if (!theApp.LoadProjectFile(path))
+    // The load's protection step works on the current project's workbooks: the path is
+    // current while it runs, and only stays so when the file was taken.
+    QString& current = theApp.ProjectPathTable.CurrentProjectPath;
+    const QString previous = current;
+    current = path;
+    ProjectFileStatus refusal{};
+    if (!theApp.LoadProjectFile(path, true, &refusal)) {
+        current = previous;
+        Prompt::Message(ProjectFileRefusal(path, refusal));
         return;
+    }
     // The motor and ampacity tables must follow the new project before anything calculates,
     // and the design pages must show its conditions: their save would otherwise write the
     // previous project's conditions into this file.
@@ -355,6 +363,12 @@ void CSevrinProView::OnNewProject()
         return;
     }
     const CSevrinApp::ProjectPathTableT& p = theApp.ProjectPathTable;
+    // A broken template would give a "project" of foreign text with one key in it.
+    const ProjectFileStatus form = CheckProjectFile(p.FormProPath);
+    if (form != ProjectFileStatus::Ok) {
+        Prompt::Message(ProjectFileRefusal(p.FormProPath, form));
+        return;
+    }
     const QString target =
         JoinPath(JoinPath(p.RootPath, p.ProFolder), number + QStringLiteral(".pro"));
     // An existing project is never replaced by an empty one.

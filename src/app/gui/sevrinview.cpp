@@ -1,5 +1,6 @@
 #include "sevrinview.h"
 
+#include "app/core/projectfile.h"
 #include "app/core/projectfolder.h"
 #include "app/core/sevrin.h"
 #include "app/gui/mainfrm.h"
@@ -122,6 +123,12 @@ QString CSevrinView::PickProjectFile()
         Prompt::Message(tr("지정된 프로젝트 파일이 없습니다.\n%1").arg(path));
         return QString();
     }
+    // Refused before it becomes current or is copied: nothing is written into it.
+    const ProjectFileStatus status = CheckProjectFile(path);
+    if (status != ProjectFileStatus::Ok) {
+        Prompt::Message(ProjectFileRefusal(path, status));
+        return QString();
+    }
     return path;
 }
 
@@ -173,6 +180,9 @@ static bool ReportCreate(const ProjectCreateResult& result, const QString& sourc
     case ProjectCreateStatus::CopyFailed:
         Prompt::Message(CSevrinView::tr("프로젝트 파일을 만들지 못했습니다.\n%1\n원본: %2")
                             .arg(target, source));
+        return false;
+    case ProjectCreateStatus::SourceRefused:
+        Prompt::Message(ProjectFileRefusal(source, CheckProjectFile(source)));
         return false;
     case ProjectCreateStatus::NumberFailed:
         Prompt::Message(CSevrinView::tr("프로젝트 파일에 프로젝트 넘버를 기록하지 못했습니다.\n%1")

@@ -10,7 +10,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QNetworkAccessManager>
-#include <QNetworkProxy>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QObject>
@@ -98,7 +97,9 @@ PdfResult ConvertToPdf(const QString& reportPath, const ReportRunSettings& setti
     workbook.close();
 
     QNetworkAccessManager manager;
-    manager.setProxy(QNetworkProxy::NoProxy);
+    // The same access as the other requests to the maker's server: behind a company proxy
+    // the conversion must not try to go out directly.
+    manager.setProxy(ServerProxyFor(url));
     QNetworkRequest request(url);
     request.setRawHeader("User-Agent", ServerPostUserAgent());
     request.setHeader(QNetworkRequest::ContentTypeHeader,
