@@ -209,6 +209,7 @@ public:
     {
         progress << QStringLiteral("%1-%2").arg(text).arg(number);
     }
+    void ReportWarning(const QString& text) override { progress << text; }
     bool ReadProjectScreen(ProjectScreenTexts& out) override
     {
         out.projectName = QStringLiteral("bench");

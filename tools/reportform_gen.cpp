@@ -4,8 +4,8 @@
 //
 // Every page of a report sheet is a block of columns: captions and value cells with thin
 // borders, a medium frame, a manual column break at its first column. One print scale per
-// sheet fits its widest and tallest page on A4. Values are styled blank text cells; the
-// template holds no formulas. Exit 1 with a message on a layout error (overlapping cells, a
+// sheet fits its widest and tallest page on its paper (A4, or A3 where the sheet asks).
+// Values are styled blank text cells; the template holds no formulas. Exit 1 with a message on a layout error (overlapping cells, a
 // cell outside its page, an unknown entry).
 #include <xlsxwriter.h>
 
@@ -58,6 +58,8 @@ struct SheetSpec
 {
     std::string name;
     bool landscape = false;
+    bool a3 = false;      // A3 paper instead of A4
+    int scale = 0;        // a print scale asked for (percent); 0: the largest that fits
     double defaultRow = 15.0;
     std::map<int, double> rowHeights;
     std::vector<std::unique_ptr<Kind>> kinds;
@@ -259,6 +261,16 @@ std::vector<std::unique_ptr<SheetSpec>> ReadLayout(const std::string& path)
             kind = nullptr;
         } else if (!sheet) {
             Fail(line, op + " before the first sheet");
+        } else if (op == "paper") {
+            if (e.f.size() < 2 || (e.f[1] != "A3" && e.f[1] != "A4"))
+                Fail(line, "paper needs A3 or A4");
+            sheet->a3 = e.f[1] == "A3";
+        } else if (op == "scale") {
+            if (e.f.size() < 2)
+                Fail(line, "scale needs a percentage");
+            sheet->scale = ToInt(e.f[1], line);
+            if (sheet->scale < 10 || sheet->scale > 100)
+                Fail(line, "scale outside 10..100");
         } else if (op == "rowheight") {
             if (e.f.size() < 3)
                 Fail(line, "rowheight needs a row and a height");
@@ -368,13 +380,29 @@ private:
     std::map<int, lxw_format*> m_cache;
 };
 
+// The print scale of a sheet: the one asked for, or the largest that fits its widest and its
+// tallest page on the paper. `fit` is the scale at which the largest page exactly fills the
+// printable area.
+int PrintScale(const SheetSpec& s, double fit, const std::string& name)
+{
+    if (s.scale == 0)
+        // Room for the readers that round column widths up (LibreOffice does).
+        return std::clamp(int(std::floor(fit * 100.0 * 0.88)), 10, 100);
+    // A scale asked for must still leave that room: a page it does not fit would print on two
+    // sheets of paper.
+    if (s.scale > fit * 100.0 * 0.93)
+        throw std::runtime_error("sheet " + name + ": a page does not fit on its paper at " +
+                                 std::to_string(s.scale) + " %");
+    return s.scale;
+}
+
 void WriteSheet(lxw_workbook* wb, Formats& formats, const SheetSpec& named)
 {
     const SheetSpec& s = named.layoutOf ? *named.layoutOf : named;
     lxw_worksheet* ws = workbook_add_worksheet(wb, named.name.c_str());
     if (!ws)
         throw std::runtime_error("cannot add the sheet " + named.name);
-    worksheet_set_paper(ws, 9);  // A4
+    worksheet_set_paper(ws, s.a3 ? 8 : 9);  // A3 or A4
     if (s.landscape)
         worksheet_set_landscape(ws);
     else
@@ -451,14 +479,13 @@ void WriteSheet(lxw_workbook* wb, Formats& formats, const SheetSpec& named)
     breaks.push_back(0);
     worksheet_set_v_pagebreaks(ws, breaks.data());
 
-    // One scale for the sheet: its widest and its tallest page fit the printable area of A4,
-    // with room for the readers that round column widths up (LibreOffice does).
+    // One scale for the sheet: its widest and its tallest page fit the printable area.
     const double margin = 0.4 * 72.0 * 2.0;
-    double pw = 595.3 - margin, ph = 841.9 - margin;
+    double pw = (s.a3 ? 841.9 : 595.3) - margin, ph = (s.a3 ? 1190.6 : 841.9) - margin;
     if (s.landscape)
         std::swap(pw, ph);
-    const double fit = std::min(pw / widest, ph / tallest) * 100.0 * 0.88;
-    worksheet_set_print_scale(ws, uint16_t(std::clamp(int(std::floor(fit)), 10, 100)));
+    const double fit = std::min(pw / widest, ph / tallest);
+    worksheet_set_print_scale(ws, uint16_t(PrintScale(s, fit, named.name)));
 }
 
 }  // namespace

@@ -92,6 +92,12 @@ public:
     // it moves and sizes with the cells.
     bool setPicture2(int row, int col, int pictureId, int width, int height, int offsetX = 0,
                      int offsetY = 0);
+    // Places the picture as large as it fits inside the cells row1..row2 x col1..col2 (inclusive)
+    // less `margin` pixels on every side, keeping its aspect ratio: centred vertically, and
+    // horizontally too when `centre`, else at the left. False when the range leaves no room or
+    // the picture is unknown.
+    bool setPictureInRange(int row1, int col1, int row2, int col2, int pictureId, int margin = 3,
+                           bool centre = false);
 
     // Sheet protection on (no password) or off.
     void setProtect(bool on);

@@ -819,6 +819,35 @@ int Book::addPicture(const QByteArray& imageData)
     return int(d->pictures.size()) - 1;
 }
 
+bool Sheet::setPictureInRange(int row1, int col1, int row2, int col2, int pictureId, int margin,
+                              bool centre)
+{
+    Book::Impl* b = d->book;
+    if (!d->isWorksheet || pictureId < 0 || pictureId >= int(b->pictures.size()) || row1 < 0 || col1 < 0 ||
+        row2 < row1 || col2 < col1 || row2 >= kMaxRows || col2 >= kMaxCols || margin < 0)
+        return false;
+    const Book::Impl::Picture& pic = b->pictures[size_t(pictureId)];
+    if (pic.widthPx <= 0 || pic.heightPx <= 0)
+        return false;
+    const Geometry g(d);
+    long long boxW = 0, boxH = 0;
+    for (int c = col1; c <= col2; ++c)
+        boxW += g.colPx(c + 1);
+    for (int r = row1; r <= row2; ++r)
+        boxH += g.rowPx(r + 1);
+    boxW -= 2LL * margin;
+    boxH -= 2LL * margin;
+    if (boxW <= 0 || boxH <= 0)
+        return false;
+    // Whole pixels, the nearest to the true proportions, never more than the range holds.
+    const double scale = std::min(double(boxW) / pic.widthPx, double(boxH) / pic.heightPx);
+    const int w = int(std::clamp<long long>(std::llround(pic.widthPx * scale), 1, boxW));
+    const int h = int(std::clamp<long long>(std::llround(pic.heightPx * scale), 1, boxH));
+    const int offsetX = margin + (centre ? int((boxW - w) / 2) : 0);
+    const int offsetY = margin + int((boxH - h) / 2);
+    return setPicture2(row1, col1, pictureId, w, h, offsetX, offsetY);
+}
+
 bool Sheet::setPicture2(int row, int col, int pictureId, int width, int height, int offsetX, int offsetY)
 {
     Book::Impl* b = d->book;

@@ -34,11 +34,18 @@ SHEETS = [
 # Captions the writers' tables name, a sample per sheet (as in the first page that has them).
 CAPTIONS = {
     "표지": ["REV.NO", "일자", "용도", "설계자", "검토자", "승인자", "ISSUE STATUS"],
+    # The design page lists every item of the motor design page, 1) to 10), in its order.
     "동력": ["장비명", "장비번호", "예비부하", "기동방식", "UNIT SIZE", "연결부하(CL)", "수용률(DF)",
-             "수용부하(DL)", "CABLE", "3상단락전류(Isc)", "최대단락전류", "최소단락전류", "DOL", "INV."],
+             "수용부하(DL)", "CABLE", "3상단락전류(Isc)", "최대단락전류", "최소단락전류", "DOL", "INV.",
+             "1) IB : 전동기 정격전류 [A]", "2) β : 전동기의 전전압 기동배율",
+             "3) C : 전동기의 기동방식에 따른 계수 (DOL : 1, Y-D : 1/3, 리액터 : TAP)",
+             "4) λ : 기동방식별 전류제한 비율", "5) k : 돌입전류 배율", "6) IMS : 전동기 기동전류",
+             "7) II : 전동기 기동돌입전류", "8) tm : 기동방식별 기동시간 [sec]",
+             "9) cosθS : 전동기 기동시 역률", "10) CT : 전동기 변류기 선정조건"],
     "부하": ["부하명", "상별 부하합계 [VA]", "총 연결 부하 [VA]", "상별 부하전류 [A]", "상별 부하분담 [%]",
              "수용률[%]", "수용부하[kVA]", "(3) 여유계수 :", "(1) 차단기동작배율(δ) :"],
-    "케이블&차단기": ["부하종류", "수용률", "CABLE SPEC.", "ISMIN[kA]", "ISMAX[kA]", "IB<IN<IZ", "CONDUIT"],
+    "케이블&차단기": ["부하\n종류", "수용률", "CABLE SPEC.", "ISMIN\n[kA]", "ISMAX\n[kA]", "IB<IN\n<IZ",
+                  "I2<\n1.45xIZ", "SMSVD%", "CONDUIT"],
     "케이블 트레이": ["설치위치", "용도", "외경(m)", "점유폭\n(m)", "단위중량\n(kg/m)", "비고", "총중량"],
     "변압기용량": ["변압기명", "PANEL NO.", "부하내용", "연결부하[VA]", "수용률[%]", "수용부하[VA]"],
     "발전기용량": ["ΣP : 전동기 이외 부하의 입력용량 합계 (kVA)", "판넬명", "정전시부하", "화재시부하", "부하\n종류"],
@@ -86,8 +93,8 @@ for index, (name, blocks, bands) in enumerate(SHEETS):
     if name not in wb.sheetnames:
         continue
     ws = wb[name]
-    # Page setup: A4, a fixed scale, no gridlines.
-    if str(ws.page_setup.paperSize) != "9":
+    # Page setup: A4 (the cable sheet A3), a fixed scale, no gridlines.
+    if str(ws.page_setup.paperSize) != ("8" if name == "케이블&차단기" else "9"):
         fault("%s: paper %r" % (name, ws.page_setup.paperSize))
     if ws.sheet_view.showGridLines is not False:
         fault("%s: gridlines shown" % name)

@@ -35,15 +35,18 @@ inline bool MakeSmallTemplate(const QString& path)
     return book.save(path);
 }
 
-// A report host with fixed project texts that records every progress call as "text-number".
+// A report host with fixed project texts that records every progress call as "text-number"
+// and every warning as it is given.
 class RecordingHost : public ReportHost
 {
 public:
     QStringList progress;
+    QStringList warnings;
     void SetOutputProgress(const QString& text, int number) override
     {
         progress << QStringLiteral("%1-%2").arg(text).arg(number);
     }
+    void ReportWarning(const QString& text) override { warnings << text; }
     bool ReadProjectScreen(ProjectScreenTexts& out) override
     {
         out.projectName = QStringLiteral("시험 플랜트");

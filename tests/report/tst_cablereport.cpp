@@ -54,6 +54,7 @@ private slots:
     void cleanupTestCase();
     void pages_data();
     void pages();
+    void rowsAsTheScreenListsThem();
     void noCableScreenWritesNothing();
 
 private:
@@ -83,44 +84,43 @@ void TestCableReport::pages_data()
     QTest::addColumn<QVariant>("conduits");
     QTest::addColumn<int>("pages");
     QTest::addColumn<QString>("area");
-    QTest::addColumn<QString>("warning");
+    QTest::addColumn<QStringList>("warnings");
     QTest::addColumn<std::vector<Cell>>("cells");
 
     using C = std::vector<Cell>;
     const QVariantMap none;
     QTest::newRow("no workbook: every page removed")
-        << -1 << QVariant(none) << 0 << "" << "" << C{};
+        << -1 << QVariant(none) << 0 << "" << QStringList() << C{};
     QTest::newRow("empty sheet: one page, header only")
-        << 0 << QVariant(none) << 1 << "$A$1:$AT$54" << ""
+        << 0 << QVariant(none) << 1 << "$A$1:$AT$54" << QStringList()
         << C{{0, 41, "Rev."}, {1, 2, "시험 플랜트"}, {1, 41, "2026.12.11"}, {6, 0, ""}, {6, 1, ""}};
     // The column table: +1 From (2), +9 IB (13), +24 ATB (67), +43 PE (110); the row number
     // is written, never copied from column 0.
     QTest::newRow("one cable: the column table")
-        << 1 << QVariant(none) << 1 << "$A$1:$AT$54" << ""
+        << 1 << QVariant(none) << 1 << "$A$1:$AT$54" << QStringList()
         << C{{6, 0, "1"},      {6, 1, "1:2"},    {6, 2, "1:3"},   {6, 9, "1:13"},
              {6, 24, "1:67"},  {6, 29, "1:80"},  {6, 37, "1:103"}, {6, 43, "1:110"},
              {6, 44, ""},      {6, 45, "1:111"},      {7, 0, ""}};
     // Without a "|" the whole text goes to +45; only the first "|" splits.
     QTest::newRow("ST|28, ST and A|B|C")
         << 3 << QVariant(QVariantMap{{"0", "ST|28"}, {"1", "ST"}, {"2", "A|B|C"}}) << 1
-        << "$A$1:$AT$54" << ""
+        << "$A$1:$AT$54" << QStringList()
         << C{{6, 44, "ST"}, {6, 45, "28"}, {7, 44, ""}, {7, 45, "ST"}, {8, 44, "A"}, {8, 45, "B|C"}};
-    // 48 cables fill page 1; page 2 is started before the empty row ends the list.
-    QTest::newRow("48 cables: second page with its header only")
-        << 48 << QVariant(none) << 2 << "$A$1:$CN$54" << ""
-        << C{{53, 0, "48"}, {53, 1, "48:2"}, {0, 87, "Rev."}, {1, 48, "시험 플랜트"},
-             {1, 87, "2026.12.11"}, {6, 46, ""}, {6, 47, ""}};
+    // 48 cables fill page 1 exactly: no second page of a header alone.
+    QTest::newRow("48 cables: one full page")
+        << 48 << QVariant(none) << 1 << "$A$1:$AT$54" << QStringList()
+        << C{{53, 0, "48"}, {53, 1, "48:2"}, {0, 41, "Rev."}};
     QTest::newRow("49 cables: cable 49 in row 6 of page 2")
-        << 49 << QVariant(none) << 2 << "$A$1:$CN$54" << ""
+        << 49 << QVariant(none) << 2 << "$A$1:$CN$54" << QStringList()
         << C{{53, 0, "48"}, {6, 46, "49"}, {6, 47, "49:2"}, {6, 91, "49:111"}, {7, 46, ""}};
     // 481 cables: page 11 lies beyond the template's ten blocks; nothing is removed.
     QTest::newRow("481 cables: an eleventh page without formatting")
-        << 481 << QVariant(none) << 11 << "$A$1:$QR$54" << "케이블&차단기: 11쪽부터 서식 없이 출력-11"
+        << 481 << QVariant(none) << 11 << "$A$1:$QR$54" << QStringList{"케이블&차단기: 11쪽부터 서식 없이 출력"}
         << C{{53, 414, "480"}, {6, 460, "481"}, {6, 461, "481:2"}, {0, 501, "Rev."}};
     // The list ends after 1000 rows; cable 1001 is reported, not silently lost.
     QTest::newRow("1001 cables: the last row is reported")
         << 1001 << QVariant(none) << 21 << "$A$1:$QR$54"
-        << "케이블&차단기: 1000개를 넘는 케이블은 출력하지 않음-1000"
+        << QStringList{"케이블&차단기: 11쪽부터 서식 없이 출력", "케이블&차단기: 1000개를 넘는 케이블은 출력하지 않음"}
         << C{{45, 920, "1000"}, {46, 920, ""}};
 }
 
@@ -130,7 +130,7 @@ void TestCableReport::pages()
     QFETCH(QVariant, conduits);
     QFETCH(int, pages);
     QFETCH(QString, area);
-    QFETCH(QString, warning);
+    QFETCH(QStringList, warnings);
     QFETCH(std::vector<Cell>, cells);
 
     ReportProgramFolder folder(kTemplate);
@@ -151,11 +151,8 @@ void TestCableReport::pages()
     ReportChoiceSet choices{};
     choices[3] = 1;
     QCOMPARE(WriteReportWorkbook(report, choices, host, ReportRunSettings{}), ReportRunResult::Saved);
-    QCOMPARE(host.progress.value(0), QStringLiteral("케이블&차단기-0"));
-    if (warning.isEmpty())
-        QCOMPARE(host.progress.size(), 1);
-    else
-        QVERIFY2(host.progress.contains(warning), qPrintable(host.progress.join(QLatin1Char('|'))));
+    QCOMPARE(host.progress, QStringList{"케이블&차단기-0"});
+    QCOMPARE(host.warnings, warnings);
 
     // Removed pages leave nothing behind: no merge, styled cell, width or break beyond the
     // last kept page (beyond the template's ten the pages were added, so nothing was removed).
@@ -170,6 +167,54 @@ void TestCableReport::pages()
     for (const Cell& c : cells)
         expected << QStringLiteral("%1,%2=%3").arg(c.row).arg(c.col).arg(c.text);
     QCOMPARE(py.out.trimmed().split(QLatin1Char('\n')), expected);
+}
+
+void TestCableReport::rowsAsTheScreenListsThem()
+{
+    // The cable screen lists rows up to the first without a number (column 0). Cable 2 was
+    // just imported (no cable number, no selected size), cable 4 lost its selected size: both
+    // are printed and named in the run's warnings, and the cables after them are not cut off.
+    // Row 6 has no number and ends the list; row 7 behind it is not printed.
+    ReportProgramFolder folder(kTemplate);
+    theApp.ProjectPathTable.CompanionSuffixTable[CSevrinApp::CableWorkbook] = QStringLiteral("_40.xlsx");
+    {
+        Book book;
+        Sheet* sheet = book.addSheet(QStringLiteral("Sheet1"));
+        QVERIFY(sheet);
+        for (int r = 0; r < 7; ++r)
+            for (int k = 0; k < 112; ++k)
+                sheet->writeStr(r, k, QStringLiteral("%1:%2").arg(r + 1).arg(k));
+        sheet->writeStr(1, 1, QString());
+        sheet->writeStr(1, 60, QString());
+        sheet->writeStr(3, 60, QString());
+        sheet->writeStr(5, 0, QString());
+        // ISMIN and ISMAX in one format with their unit, whatever the row holds; a text that
+        // is not a figure as it stands.
+        sheet->writeStr(0, 51, QStringLiteral("10"));
+        sheet->writeStr(0, 103, QStringLiteral("8.000"));
+        sheet->writeStr(2, 51, QStringLiteral("5.00kA"));
+        sheet->writeStr(2, 103, QStringLiteral("-"));
+        QVERIFY(book.save(theApp.CompanionPath(CSevrinApp::CableWorkbook)));
+    }
+    companion::DropCache();
+
+    const QString report = folder.outFolder() + QStringLiteral("/cables.xlsx");
+    QVERIFY(CopyReportTemplate(kTemplate, report));
+    RecordingHost host;
+    ReportChoiceSet choices{};
+    choices[3] = 1;
+    QCOMPARE(WriteReportWorkbook(report, choices, host, ReportRunSettings{}), ReportRunResult::Saved);
+    QCOMPARE(host.warnings,
+             QStringList{"케이블&차단기: 계산되지 않은 케이블 2개 (No. 2, 4) - 계산 후 다시 출력하십시오"});
+
+    const PythonResult py = RunPython(QString::fromUtf8(ReadFile(kReadSheet)),
+                                      {report, QStringLiteral("케이블&차단기"), QStringLiteral("46"),
+                                       "7,0", "7,1", "7,22", "9,0", "9,22", "10,0", "10,1", "11,0",
+                                       "6,18", "6,37", "8,18", "8,37"});
+    QVERIFY2(py.exitCode == 0, qPrintable(py.err));
+    QCOMPARE(py.out.trimmed().split(QLatin1Char('\n')).mid(5),
+             QStringList({"7,0=2", "7,1=2:2", "7,22=", "9,0=4", "9,22=", "10,0=5", "10,1=5:2", "11,0=",
+                          "6,18=10.00kA", "6,37=8.00kA", "8,18=5.00kA", "8,37=-"}));
 }
 
 void TestCableReport::noCableScreenWritesNothing()

@@ -2,7 +2,8 @@
 // one page per page block the report kept, so removed blocks leave no blank or stray pages and
 // kept blocks are not split. Two fixtures: the cover, a 49-cable schedule (48 rows a page: 2
 // pages) and the worked grounding grid (7 blocks); then one small project with every sheet of
-// the report, written by the program's own sheet writers.
+// the report, written by the program's own sheet writers, its logo inside its cells on every
+// page and its cable page printing at 7 pt or more.
 #include "common/recordingprompt.h"
 #include "common/testsupport.h"
 #include "fault/faultfixture.h"
@@ -41,17 +42,20 @@
 #include "report/gui/reportwriters.h"
 
 #include <QComboBox>
+#include <QImage>
 #include <QLineEdit>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cmath>
 #include <memory>
 
 namespace {
 
 const QString kTemplate = QStringLiteral(SEVRIN_PROGRAM_DIR "/FORM/form.xlsx");
+const QString kReadPrint = QStringLiteral(SEVRIN_TEST_DATA_DIR "/report/readprint.py");
 
 bool WriteCableSchedule(const QString& path, int n)
 {
@@ -455,6 +459,15 @@ void TestFullReport::wholeReport()
         m_grounding->ConductorPage()->FinalSizeCombo()->setCurrentIndex(7);
     }
 
+    // The client's logo: a wide one, 642 x 126 pixels, as users hand them in.
+    QImage logo(642, 126, QImage::Format_RGB32);
+    logo.fill(Qt::darkBlue);
+    QVERIFY(logo.save(folder.root + QStringLiteral("/CI/logo.png")));
+    ReportRunSettings settings;
+    settings.rootPath = folder.root;
+    settings.ciFolder = QStringLiteral("CI");
+    settings.ci = QStringLiteral("logo.png");
+
     ClearReportSheetWriters();
     RegisterReportSheetWriters();
     const QString report = folder.outFolder() + QStringLiteral("/whole.xlsx");
@@ -462,7 +475,7 @@ void TestFullReport::wholeReport()
     RecordingHost host;
     ReportChoiceSet choices{};
     choices.fill(1);
-    QCOMPARE(WriteReportWorkbook(report, choices, host, ReportRunSettings{}), ReportRunResult::Saved);
+    QCOMPARE(WriteReportWorkbook(report, choices, host, settings), ReportRunResult::Saved);
     // Every writer ran, the bus-sheet writer once per transformer, and none cut a list short.
     QCOMPARE(host.progress, QStringList({"메인표지-0", "동력-0", "동력-1", "부하-0", "케이블&차단기-0",
                                          "케이블 트레이-0", "변압기용량-0", "발전기용량-0", "고장전류-0",
@@ -478,19 +491,50 @@ void TestFullReport::wholeReport()
     //   generator: the result page + one load page for 2 loads, 36 a page (1 + 1 = 2);
     //   fault current: the utility, conversion and cable pages, the five motor pages removed
     //   as no transformer feeds motors (3);
-    //   bus pages: TR-1's page 0 (incoming and secondary bus) + page 1 for MCC-1 (2), TR-2 to
-    //   TR-5 without buses page 0 alone (1 each);
+    //   bus pages: TR-1's page 0 (incoming and secondary bus) + page 1 for MCC-1 (2); TR-2 to
+    //   TR-5 are not entered and feed no bus, so their sheets are left out;
     //   grounding: the worked grid's seven blocks (7).
     const PythonResult py = RunPython(QString::fromLatin1(kPagesBySheet), {report});
     QVERIFY2(py.exitCode == 0, qPrintable(py.err));
     const QStringList sheets = py.out.trimmed().split(QLatin1Char('\n'));
     QCOMPARE(sheets, QStringList({"표지 2", "동력 3", "부하 4", "케이블&차단기 1", "케이블 트레이 1",
                                   "변압기용량 1", "발전기용량 2", "고장전류 3", "고장전류 TR-1 2",
-                                  "고장전류 TR-2 1", "고장전류 TR-3 1", "고장전류 TR-4 1",
-                                  "고장전류 TR-5 1", "접지 7"}));
+                                  "접지 7"}));
 
-    // LibreOffice prints exactly those pages: 2 + 3 + 4 + 1 + 1 + 1 + 2 + 3 + 2 + 4 + 7 = 30.
-    QCOMPARE(PrintedPages(report, QStringLiteral("whole.pdf")), 30);
+    // LibreOffice prints exactly those pages: 2 + 3 + 4 + 1 + 1 + 1 + 2 + 3 + 2 + 7 = 26.
+    QCOMPARE(PrintedPages(report, QStringLiteral("whole.pdf")), 26);
+
+    // Every logo lies inside its cells in its own proportions (642 x 126): on the
+    // cover in the area under "발주처", on every other page in the header band's logo cells,
+    // never over the page frame or the next page. One logo per page: the cover once, the
+    // other 24 pages (the cover sheet's issue page has none) once each.
+    const QString coverArea = QStringLiteral("%1,%2,%3,%4")
+                                  .arg(kCoverLogoFirstRow)
+                                  .arg(kCoverLogoFirstColumn)
+                                  .arg(kCoverLogoLastRow)
+                                  .arg(kCoverLogoLastColumn);
+    const PythonResult print = RunPython(QString::fromUtf8(ReadFile(kReadPrint)),
+                                         {report, coverArea, QStringLiteral("케이블&차단기")});
+    QVERIFY2(print.exitCode == 0, qPrintable(print.err));
+    const QStringList printLines = print.out.trimmed().split(QLatin1Char('\n'));
+    const QStringList logos = printLines.filter(QRegularExpression(QStringLiteral("^logo ")));
+    QCOMPARE(logos.size(), 1 + 24);
+    for (const QString& line : logos) {
+        QVERIFY2(line.contains(QStringLiteral(" inside=1 ")), qPrintable(line));
+        // Whole pixels: the height within a pixel of the width in the logo's proportions.
+        const QStringList size = line.section(QStringLiteral("size="), 1).section(QLatin1Char(' '), 0, 0).split('x');
+        QCOMPARE(size.size(), 2);
+        const double w = size[0].toDouble(), h = size[1].toDouble();
+        QVERIFY2(w > 0 && std::abs(h - w * 126.0 / 642.0) <= 1.0, qPrintable(line));
+    }
+    QCOMPARE(logos.filter(QStringLiteral("logo 표지 ")).size(), 1);
+
+    // The cable page prints landscape on A3 (paper 8) at a scale that keeps its 9 pt text at
+    // 7 pt or more: 9 x 0.78 = 7.02 pt.
+    const QString cablePage = printLines.last();
+    QVERIFY2(cablePage.startsWith(QStringLiteral("print 케이블&차단기 paper=8 orientation=landscape ")),
+             qPrintable(cablePage));
+    QVERIFY2(cablePage.section(QStringLiteral("printed="), 1).toDouble() >= 7.0, qPrintable(cablePage));
 
     ClearReportSheetWriters();
     SetReportSheetWriter(3, std::make_shared<CableScheduleReportWriter>());

@@ -69,6 +69,8 @@ private slots:
     void absentWriterIsReportedNotFaked();
     void handOnModes_data();
     void handOnModes();
+    void warningsAreShownTogetherAtTheEnd_data();
+    void warningsAreShownTogetherAtTheEnd();
     void failedProgramStartIsReported();
 
 private:
@@ -206,7 +208,9 @@ void TestReportOutput::spacesOnlyLeaveTheFileName()
     QCOMPARE(files.size(), 1);
     QVERIFY2(files.first().startsWith(QStringLiteral("plant_A_")), qPrintable(files.first()));
     QVERIFY(files.first().endsWith(QStringLiteral(".xlsx")));
-    QVERIFY(m_prompt->messages.isEmpty());
+    // Print 0 keeps the report where it is, and says where that is.
+    QCOMPARE(m_prompt->messages,
+             QStringList{"계산서를 저장하였습니다.\n" + m_folder->outFolder() + "/" + files.first()});
 }
 
 void TestReportOutput::keepTableShowsInTheOutput_data()
@@ -312,7 +316,7 @@ void TestReportOutput::coverWithThreeRevisions()
         "0|2026.01.15|기본설계|설계0|검토0|승인0",
         "1",
     }));
-    QCOMPARE(m_prompt->messages, QStringList());
+    QCOMPARE(m_prompt->messages, QStringList{"계산서를 저장하였습니다.\n" + out});
 }
 
 void TestReportOutput::stopDuringMccDeletesTheFileAndSkipsTheRest()
@@ -426,10 +430,11 @@ void TestReportOutput::absentWriterIsReportedNotFaked()
 {
     SetReportSheetWriter(1, nullptr);
     RunDialog(Choices({1, 3}));
-    QCOMPARE(m_prompt->messages,
-             QStringList({"다음 계산서는 이 버전에서 출력할 수 없어 보고서에서 빠졌습니다.\n동력 계산서"}));
     const QStringList files = m_folder->outFiles();
     QCOMPARE(files.size(), 1);
+    QCOMPARE(m_prompt->messages,
+             QStringList({"다음 계산서는 이 버전에서 출력할 수 없어 보고서에서 빠졌습니다.\n동력 계산서",
+                          "계산서를 저장하였습니다.\n" + m_folder->outFolder() + "/" + files.first()}));
     QCOMPARE(SheetNames(m_folder->outFolder() + QLatin1Char('/') + files.first()),
              QStringList({"케이블&차단기"}));
 
@@ -448,7 +453,8 @@ void TestReportOutput::handOnModes_data()
     QTest::addColumn<QString>("opened");     // openedWithDefault, "%1" = report
     QTest::addColumn<QString>("started");    // startedPrograms, "%1" = report, "%2" = root
     QTest::addColumn<QString>("message");
-    QTest::newRow("0: kept, no question") << 0 << true << "" << "" << "";
+    QTest::newRow("0: kept, no question, its place said") << 0 << true << "" << ""
+                                                          << "계산서를 저장하였습니다.\n%1";
     QTest::newRow("1: default program") << 1 << true << "%1" << "" << "";
     QTest::newRow("1: declined") << 1 << false << "" << "" << "";
     QTest::newRow("2: app in the root") << 2 << true << "" << "%2/app %1" << "";
@@ -475,7 +481,42 @@ void TestReportOutput::handOnModes()
     QCOMPARE(m_prompt->openedWithDefault.join(QLatin1Char(',')), opened.isEmpty() ? QString() : opened.arg(report));
     QCOMPARE(m_prompt->startedPrograms.join(QLatin1Char(',')),
              started.isEmpty() ? QString() : started.arg(report, m_folder->root));
-    QCOMPARE(m_prompt->messages.join(QLatin1Char(',')), message);
+    QCOMPARE(m_prompt->messages.join(QLatin1Char(',')), message.contains(QLatin1String("%1")) ? message.arg(report) : message);
+}
+
+void TestReportOutput::warningsAreShownTogetherAtTheEnd_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::newRow("0: kept") << 0;
+    QTest::newRow("1: handed on after the list") << 1;
+}
+
+void TestReportOutput::warningsAreShownTogetherAtTheEnd()
+{
+    // Two writers give warnings during the run; the progress line shows each for a moment,
+    // the end of the run lists both in one message, with the report's place, before any
+    // hand-on.
+    QFETCH(int, mode);
+    theApp.AppSettings.PrintMode = mode;
+    m_prompt->confirmAnswers.push_back(false);
+    m_writers[3]->extra = [](const ReportSheetJob& job) {
+        job.host->ReportWarning(QStringLiteral("케이블&차단기: 계산되지 않은 케이블 1개 (No. 4)"));
+    };
+    m_writers[5]->extra = [](const ReportSheetJob& job) {
+        job.host->ReportWarning(QStringLiteral("변압기용량: TR-1 부하 38개를 넘는 부하는 출력하지 않음"));
+    };
+    RunDialog(Choices({3, 5}));
+    const QStringList files = m_folder->outFiles();
+    QCOMPARE(files.size(), 1);
+    const QString report = m_folder->outFolder() + QLatin1Char('/') + files.first();
+    QCOMPARE(m_prompt->messages,
+             QStringList{"계산서를 저장하였습니다.\n" + report +
+                         "\n\n확인할 사항 2건:"
+                         "\n- 케이블&차단기: 계산되지 않은 케이블 1개 (No. 4)"
+                         "\n- 변압기용량: TR-1 부하 38개를 넘는 부하는 출력하지 않음"});
+    QCOMPARE(m_prompt->messageIcons, QList<Prompt::Icon>{Prompt::Icon::Exclamation});
+    QCOMPARE(m_prompt->confirmTexts,
+             mode == 0 ? QStringList() : QStringList({"저장된 파일을 출력 합니다."}));
 }
 
 void TestReportOutput::failedProgramStartIsReported()

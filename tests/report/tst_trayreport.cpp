@@ -153,11 +153,11 @@ void TestTrayReport::pages_data()
         << C{{45, 11, "0.08"}, {45, 12, "0.00"}, {3, 18, "TR-2"}, {6, 14, "1"},
              {6, 15, "2c1:1"}, {7, 14, "2"}, {7, 15, "2p1:1"}, {45, 25, "10.00"},
              {45, 26, "1.10"}, {0, 26, "Rev."}};
-    // 30 cables and 11 PE rows: 39 printed (30 + 9), the progress line names the tray, and
+    // 30 cables and 11 PE rows: 39 printed (30 + 9), a warning of the run names the tray, and
     // the sums stay the tray's (all 30 widths, all 41 weights).
     QTest::newRow("41 rows: 39 printed, the rest reported")
         << 0 << QList<FixtureTray>{Repeated(30, 11)} << 1
-        << QStringList{"케이블 트레이: TR-1 트레이는 39개를 넘는 행을 출력하지 않음-39"}
+        << QStringList{"케이블 트레이: TR-1 트레이는 39개를 넘는 행을 출력하지 않음"}
         << C{{35, 1, "1c30:1"}, {36, 0, "31"}, {36, 1, "1p1:1"}, {44, 0, "39"},
              {44, 1, "1p9:1"}, {45, 11, "300.00"}, {45, 12, "31.10"}};
     // 31 trays: the last page lies beyond the template's thirty blocks.
@@ -165,7 +165,7 @@ void TestTrayReport::pages_data()
     for (int t = 0; t < 31; ++t)
         many << Repeated(1, 0);
     QTest::newRow("31 trays: a page without formatting")
-        << 0 << many << 31 << QStringList{"케이블 트레이: 31쪽부터 서식 없이 출력-31"}
+        << 0 << many << 31 << QStringList{"케이블 트레이: 31쪽부터 서식 없이 출력"}
         << C{{3, 424, "TR-31"}, {6, 420, "1"}, {6, 421, "31c1:1"}, {45, 431, "10.00"}};
 }
 
@@ -189,8 +189,8 @@ void TestTrayReport::pages()
     ReportChoiceSet choices{};
     choices[4] = 1;
     QCOMPARE(WriteReportWorkbook(report, choices, host, ReportRunSettings{}), ReportRunResult::Saved);
-    QCOMPARE(host.progress.value(0), QStringLiteral("케이블 트레이-0"));
-    QCOMPARE(host.progress.mid(1), warnings);
+    QCOMPARE(host.progress, QStringList{"케이블 트레이-0"});
+    QCOMPARE(host.warnings, warnings);
 
     // Removed pages leave nothing behind: no merge, styled cell, width or break beyond the
     // last kept page (beyond the template's thirty the pages were added, nothing removed).

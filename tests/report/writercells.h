@@ -100,13 +100,15 @@ private:
     Removal m_removal;
 };
 
-// A report host without screens: fixed project texts, progress ignored.
+// A report host without screens: fixed project texts, progress ignored, warnings kept.
 class FixedReportHost : public ReportHost
 {
 public:
     ProjectScreenTexts texts;
     bool hasProjectScreen = true;
+    QStringList warnings;
     void SetOutputProgress(const QString&, int) override {}
+    void ReportWarning(const QString& text) override { warnings << text; }
     bool ReadProjectScreen(ProjectScreenTexts& out) override
     {
         if (hasProjectScreen)

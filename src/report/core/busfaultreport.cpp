@@ -24,8 +24,7 @@ constexpr ResultCell kResultCells[15] = {
 void WritePageHeader(Sheet& sheet, int c, int pictureId, const QString& revision,
                      const ProjectScreenTexts& project)
 {
-    if (pictureId >= 0)
-        sheet.setPicture2(0, c, pictureId, 267, 74, 3, 3);
+    PlaceLogo(sheet, c, kBusReportLogoColumns, pictureId);
     sheet.writeStr(0, c + 14, revision);
     sheet.writeStr(1, c + 2, project.projectName);
     sheet.writeStr(1, c + 14, project.date);
@@ -62,6 +61,11 @@ void WriteBlock(Sheet& sheet, int r, int c, const BusReportBlock& b, int maxRows
 
 }  // namespace
 
+bool IsBusSheetInUse(const BusFaultReportTexts& texts)
+{
+    return !texts.transformerCell.voltage.trimmed().isEmpty() || !texts.buses.empty();
+}
+
 void WriteBusFaultSheet(Sheet& sheet, int transformer, const BusFaultReportTexts& texts,
                         int pictureId, const QString& revision, const ProjectScreenTexts& project,
                         ReportHost& host)
@@ -81,16 +85,14 @@ void WriteBusFaultSheet(Sheet& sheet, int transformer, const BusFaultReportTexts
         WriteBlock(sheet, 3 + kBusReportBlockRows * slot, c, bus, kBusReportListRows, true);
         // A block has room for six list rows; the cables beyond are not dropped without a word.
         if (ListedRows(bus) > kBusReportListRows)
-            host.SetOutputProgress(QStringLiteral("%1: %2 %3, %4행을 넘는 케이블은 출력하지 않음")
-                                       .arg(kLabel, trName, bus.name)
-                                       .arg(kBusReportListRows),
-                                   int(k) + 1);
+            host.ReportWarning(QStringLiteral("%1: %2 %3, %4행을 넘는 케이블은 출력하지 않음")
+                                   .arg(kLabel, trName, bus.name)
+                                   .arg(kBusReportListRows));
     }
     if (pages > kBusReportTemplatePages)
-        host.SetOutputProgress(QStringLiteral("%1: %2 %3쪽부터 서식 없이 출력")
-                                   .arg(kLabel, trName)
-                                   .arg(kBusReportTemplatePages + 1),
-                               pages);
+        host.ReportWarning(QStringLiteral("%1: %2 %3쪽부터 서식 없이 출력")
+                               .arg(kLabel, trName)
+                               .arg(kBusReportTemplatePages + 1));
 
     // The template's pages no bus needs, through the column after its last page.
     const int first = kBusReportPageColumns * pages;

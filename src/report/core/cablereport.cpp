@@ -1,5 +1,6 @@
 #include "report/core/cablereport.h"
 
+#include "app/core/calcutil.h"
 #include "app/core/companionworkbook.h"
 #include "app/core/sevrin.h"
 #include "platform/xlsxbook.h"
@@ -16,15 +17,50 @@ constexpr std::array<int, 43> kSourceColumns = {
 
 const QString kLabel = QStringLiteral("케이블&차단기");
 
+// ISMIN and ISMAX, the two fault currents of a row.
+constexpr int kIsMinColumn = 51;
+constexpr int kIsMaxColumn = 103;
+// The results the calculation always writes: the cable number and the selected size.
+constexpr int kCableNumberColumn = 1;
+constexpr int kSelectedSizeColumn = 60;
+
+// A fault current in kA as the report prints both of them: two decimals and the unit. Any
+// other text ("-", empty, a text that is not a figure) is printed as it stands.
+QString FaultCurrentText(const QString& text)
+{
+    QString t = text.trimmed();
+    if (t.endsWith(QLatin1String("kA"), Qt::CaseInsensitive))
+        t.chop(2);
+    double v = 0.0;
+    if (!ReadValue(t, &v))
+        return text;
+    return FormatFixed(v, 2) + QStringLiteral("kA");
+}
+
+// Up to twenty entries joined by commas, and how many more there are.
+QString ShortList(const QStringList& items)
+{
+    constexpr int kShown = 20;
+    if (items.size() <= kShown)
+        return items.join(QStringLiteral(", "));
+    return items.mid(0, kShown).join(QStringLiteral(", ")) +
+           QStringLiteral(" 외 %1개").arg(items.size() - kShown);
+}
+
 void WritePageHeader(Sheet& sheet, int page, int pictureId, const QString& revision,
                      const ProjectScreenTexts& project)
 {
     const int c = kCablePageColumns * page;
-    if (pictureId >= 0)
-        sheet.setPicture2(0, c, pictureId, 132, 74, 3, 3);
+    PlaceLogo(sheet, c, kCableLogoColumns, pictureId);
     sheet.writeStr(0, c + 41, revision);
     sheet.writeStr(1, c + 2, project.projectName);
     sheet.writeStr(1, c + 41, project.date);
+}
+
+// A stored row the calculation has been through: it has its cable number and selected size.
+bool IsComputedCableRow(const std::array<QString, 112>& row)
+{
+    return !row[kCableNumberColumn].isEmpty() && !row[kSelectedSizeColumn].isEmpty();
 }
 
 }  // namespace
@@ -40,43 +76,60 @@ void WriteCableScheduleReport(Sheet& sheet, int pictureId, const QString& revisi
 
     int pages = 0;
     bool rowsLeftOut = false;
+    QStringList notComputed;
     {
         companion::WorkbookAccess wb(theApp.CompanionPath(CSevrinApp::CableWorkbook),
                                      companion::WorkbookAccess::Mode::Read);
         const Sheet* cables = wb.ok() ? wb.sheet(0) : nullptr;
         if (cables) {
+            // An empty schedule still prints its one page with the header.
+            WritePageHeader(sheet, pages++, pictureId, revision, project);
             std::array<QString, 112> row;
             int r = 0;
             for (; r < kCableReportMaxRows; ++r) {
-                if (r % kCableRowsPerPage == 0)
-                    WritePageHeader(sheet, pages++, pictureId, revision, project);
                 companion::ReadRow(*cables, r, row);
-                if (row[1].isEmpty())
+                // The rows the cable screen lists: up to the first without a number. A row the
+                // calculation has not reached yet is printed too, and named below.
+                if (row[0].isEmpty())
                     break;
+                // A page is started only for a row that is there: no page of a header alone.
+                if (r > 0 && r % kCableRowsPerPage == 0)
+                    WritePageHeader(sheet, pages++, pictureId, revision, project);
+                if (!IsComputedCableRow(row))
+                    notComputed << QString::number(r + 1);
                 const int c = kCablePageColumns * (r / kCableRowsPerPage);
                 const int sheetRow = r % kCableRowsPerPage + 6;
                 sheet.writeStr(sheetRow, c, QString::number(r + 1));
-                for (int k = 0; k < int(kSourceColumns.size()); ++k)
-                    sheet.writeStr(sheetRow, c + 1 + k, row[size_t(kSourceColumns[size_t(k)])]);
+                for (int k = 0; k < int(kSourceColumns.size()); ++k) {
+                    const int source = kSourceColumns[size_t(k)];
+                    const QString& text = row[size_t(source)];
+                    sheet.writeStr(sheetRow, c + 1 + k,
+                                   source == kIsMinColumn || source == kIsMaxColumn ? FaultCurrentText(text)
+                                                                                    : text);
+                }
                 const QString& conduit = row[111];
                 const qsizetype bar = conduit.indexOf(QLatin1Char('|'));
                 sheet.writeStr(sheetRow, c + 44, bar < 0 ? QString() : conduit.left(bar));
                 sheet.writeStr(sheetRow, c + 45, bar < 0 ? conduit : conduit.mid(bar + 1));
             }
             rowsLeftOut = r == kCableReportMaxRows &&
-                          !companion::CellText(*cables, kCableReportMaxRows, 1).isEmpty();
+                          !companion::CellText(*cables, kCableReportMaxRows, 0).isEmpty();
         }
     }
 
     // Pages beyond the template's blocks carry none of its frames or formats; rows beyond the
-    // report's limit are not printed. Neither is dropped without a word.
+    // report's limit are not printed; rows without results print with empty cells. None of it
+    // passes without a word.
     if (pages > kCableTemplatePages)
-        host.SetOutputProgress(
-            QStringLiteral("%1: %2쪽부터 서식 없이 출력").arg(kLabel).arg(kCableTemplatePages + 1), pages);
+        host.ReportWarning(QStringLiteral("%1: %2쪽부터 서식 없이 출력").arg(kLabel).arg(kCableTemplatePages + 1));
     if (rowsLeftOut)
-        host.SetOutputProgress(
-            QStringLiteral("%1: %2개를 넘는 케이블은 출력하지 않음").arg(kLabel).arg(kCableReportMaxRows),
-            kCableReportMaxRows);
+        host.ReportWarning(
+            QStringLiteral("%1: %2개를 넘는 케이블은 출력하지 않음").arg(kLabel).arg(kCableReportMaxRows));
+    if (!notComputed.isEmpty())
+        host.ReportWarning(QStringLiteral("%1: 계산되지 않은 케이블 %2개 (No. %3) - 계산 후 다시 출력하십시오")
+                               .arg(kLabel)
+                               .arg(notComputed.size())
+                               .arg(ShortList(notComputed)));
 
     const int first = kCablePageColumns * pages;
     const int last = kCablePageColumns * kCableTemplatePages;

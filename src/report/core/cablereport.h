@@ -1,6 +1,7 @@
 #pragma once
-// The cable and breaker report sheet: the stored rows of the cable schedule ("_40", sheet 0),
-// 48 cables a page, pages of 46 columns side by side.
+// The cable and breaker report sheet: the stored rows of the cable schedule ("_40", sheet 0)
+// as the cable screen lists them (up to the first row without a number), 48 cables a page,
+// pages of 46 columns side by side.
 #include "report/core/reportwriter.h"
 
 #include <QString>
@@ -11,6 +12,7 @@ constexpr int kCablePageColumns = 46;
 constexpr int kCableRowsPerPage = 48;
 constexpr int kCableTemplatePages = 10;
 constexpr int kCableReportMaxRows = 1000;
+constexpr int kCableLogoColumns = 5;  // the header band's logo cells
 
 // Fills the sheet from the project's cable workbook and removes the template pages left
 // empty. Writes nothing when the cable screen does not exist (`screenExists` false).

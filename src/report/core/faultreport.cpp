@@ -16,7 +16,7 @@ const QString kLabel = QStringLiteral("고장전류");
 struct PageHeader
 {
     int column;         // the page's first column
-    int logoWidth;      // pixels
+    int logoColumns;    // the header band's logo cells
     int revisionColumn; // also the date's
     int nameColumn;
 };
@@ -24,8 +24,7 @@ struct PageHeader
 void WriteHeader(Sheet& sheet, const PageHeader& h, int pictureId, const QString& revision,
                  const ProjectScreenTexts& project)
 {
-    if (pictureId >= 0)
-        sheet.setPicture2(0, h.column, pictureId, h.logoWidth, 74, 3, 3);
+    PlaceLogo(sheet, h.column, h.logoColumns, pictureId);
     sheet.writeStr(0, h.revisionColumn, revision);
     sheet.writeStr(1, h.nameColumn, project.projectName);
     sheet.writeStr(1, h.revisionColumn, project.date);
@@ -129,11 +128,10 @@ int WriteMotorPage(Sheet& sheet, const Sheet* motors, int k, ReportHost& host)
     for (int r = 0; ReadListRow(*motors, r, row.data(), int(row.size())); ++r) {
         if (r >= kFaultReportMaxMotors) {
             // Motors left out count in no total either; the user is told.
-            host.SetOutputProgress(QStringLiteral("%1: TR-%2 전동기 %3개를 넘는 행은 출력과 합계에서 제외")
-                                       .arg(kLabel)
-                                       .arg(k + 1)
-                                       .arg(kFaultReportMaxMotors),
-                                   kFaultReportMaxMotors);
+            host.ReportWarning(QStringLiteral("%1: TR-%2 전동기 %3개를 넘는 행은 출력과 합계에서 제외")
+                                   .arg(kLabel)
+                                   .arg(k + 1)
+                                   .arg(kFaultReportMaxMotors));
             break;
         }
         ++count;
@@ -163,10 +161,9 @@ void WriteCablePage(Sheet& sheet, const Sheet* cables, ReportHost& host)
     std::array<QString, 17> row;
     for (int r = 0; ReadListRow(*cables, r, row.data(), int(row.size())); ++r) {
         if (r >= kFaultReportMaxCables) {
-            host.SetOutputProgress(QStringLiteral("%1: %2개를 넘는 케이블은 출력하지 않음")
-                                       .arg(kLabel)
-                                       .arg(kFaultReportMaxCables),
-                                   kFaultReportMaxCables);
+            host.ReportWarning(QStringLiteral("%1: %2개를 넘는 케이블은 출력하지 않음")
+                                   .arg(kLabel)
+                                   .arg(kFaultReportMaxCables));
             break;
         }
         sheet.writeStr(r + 6, c, QString::number(r + 1));
@@ -188,18 +185,16 @@ void WriteFaultCurrentSheet(Sheet& sheet, const FaultReportTexts& texts, int pic
                             const QString& revision, const ProjectScreenTexts& project,
                             ReportHost& host)
 {
-    WriteHeader(sheet, {0, 184, 16, 2}, pictureId, revision, project);
+    WriteHeader(sheet, {0, 3, 16, 2}, pictureId, revision, project);
     WriteUtilityPage(sheet, texts);
-    WriteHeader(sheet, {18, 194, 39, 20}, pictureId, revision, project);
+    WriteHeader(sheet, {18, 4, 39, 20}, pictureId, revision, project);
     WriteConversionPage(sheet, texts);
     if (int(texts.lines.size()) > kFaultReportMaxLines)
-        host.SetOutputProgress(QStringLiteral("%1: %2개를 넘는 배전선로는 출력하지 않음")
-                                   .arg(kLabel)
-                                   .arg(kFaultReportMaxLines),
-                               kFaultReportMaxLines);
+        host.ReportWarning(QStringLiteral("%1: %2개를 넘는 배전선로는 출력하지 않음")
+                               .arg(kLabel)
+                               .arg(kFaultReportMaxLines));
     if (int(texts.incomingCables.size()) > kFaultReportMaxIncomingCables)
-        host.SetOutputProgress(QStringLiteral("%1: 첫 번째 외의 인입케이블은 출력하지 않음").arg(kLabel),
-                               kFaultReportMaxIncomingCables);
+        host.ReportWarning(QStringLiteral("%1: 첫 번째 외의 인입케이블은 출력하지 않음").arg(kLabel));
 
     std::array<int, 5> motors{};
     {
@@ -209,12 +204,12 @@ void WriteFaultCurrentSheet(Sheet& sheet, const FaultReportTexts& texts, int pic
                                      companion::WorkbookAccess::Mode::Read);
         for (int k = 0; k < 5; ++k) {
             const int c = kFaultReportMotorPage + kFaultReportMotorPageColumns * k;
-            WriteHeader(sheet, {c, 274, c + 18, c + 2}, pictureId, revision, project);
+            WriteHeader(sheet, {c, 4, c + 18, c + 2}, pictureId, revision, project);
             motors[std::size_t(k)] =
                 WriteMotorPage(sheet, wb.ok() ? wb.sheet(fault::FirstMotorSheet + k) : nullptr, k, host);
         }
         const int c = kFaultReportCablePage;
-        WriteHeader(sheet, {c, 274, c + 15, c + 2}, pictureId, revision, project);
+        WriteHeader(sheet, {c, 4, c + 15, c + 2}, pictureId, revision, project);
         WriteCablePage(sheet, wb.ok() ? wb.sheet(fault::CableSheet) : nullptr, host);
     }
     // From TR-5 down, so the first columns of the pages still to be tested stay valid.

@@ -21,6 +21,27 @@ bool StopRequested()
     return theApp.ReportStopFlag.load() == 1;
 }
 
+// The host the writers of a run see: everything passes on to the run's own host, and the
+// warnings are kept, so that the end of the run can show them all together (on the progress
+// line each stands for a moment only).
+class RunHost final : public ReportHost
+{
+public:
+    explicit RunHost(ReportHost& inner) : m_inner(inner) {}
+    void SetOutputProgress(const QString& text, int number) override { m_inner.SetOutputProgress(text, number); }
+    bool ReadProjectScreen(ProjectScreenTexts& out) override { return m_inner.ReadProjectScreen(out); }
+    void ReportWarning(const QString& text) override
+    {
+        warnings << text;
+        m_inner.ReportWarning(text);
+    }
+
+    QStringList warnings;
+
+private:
+    ReportHost& m_inner;
+};
+
 // The report file of a run that ends without a report.
 void DiscardReport(Book& book, const QString& path)
 {
@@ -51,6 +72,12 @@ void ClearReportSheetWriters()
     std::lock_guard<std::mutex> lock(g_writersMutex);
     for (auto& w : g_writers)
         w.reset();
+}
+
+void PlaceLogo(Sheet& sheet, int firstColumn, int columns, int pictureId)
+{
+    if (pictureId >= 0 && columns > 0)
+        sheet.setPictureInRange(0, firstColumn, 0, firstColumn + columns - 1, pictureId, 3);
 }
 
 QString ReportName(int report)
@@ -113,8 +140,10 @@ QString WriteCoverSheet(Sheet& cover, int pictureId, ReportHost& host)
     if (!host.ReadProjectScreen(project))
         return QString();
     host.SetOutputProgress(QStringLiteral("메인표지"), 0);
+    // The client's logo under "발주처", as large as the area allows and in its own proportions.
     if (pictureId >= 0)
-        cover.setPicture2(45, 2, pictureId, 642, 126, 3, 3);
+        cover.setPictureInRange(kCoverLogoFirstRow, kCoverLogoFirstColumn, kCoverLogoLastRow,
+                                kCoverLogoLastColumn, pictureId, 3, true);
     cover.writeStr(5, 1, project.projectName);
     cover.writeStr(5, 14, project.projectName);
     cover.writeStr(32, 5, project.date);
@@ -133,9 +162,25 @@ QString WriteCoverSheet(Sheet& cover, int pictureId, ReportHost& host)
     return project.issueRows[size_t(rows - 1)].value(0);
 }
 
-ReportRunResult WriteReportWorkbook(const QString& reportPath, const ReportChoiceSet& choicesIn,
-                                    ReportHost& host, const ReportRunSettings& settings)
+QString ReportRunSummary(const QString& reportPath, const QStringList& warnings)
 {
+    QString text = QObject::tr("계산서를 저장하였습니다.\n%1").arg(reportPath);
+    if (warnings.isEmpty())
+        return text;
+    // A message box has room for a screenful; the rest is counted.
+    constexpr int kShown = 25;
+    text += QObject::tr("\n\n확인할 사항 %1건:").arg(warnings.size());
+    for (int i = 0; i < std::min<int>(int(warnings.size()), kShown); ++i)
+        text += QStringLiteral("\n- ") + warnings[i];
+    if (warnings.size() > kShown)
+        text += QObject::tr("\n외 %1건").arg(warnings.size() - kShown);
+    return text;
+}
+
+ReportRunResult WriteReportWorkbook(const QString& reportPath, const ReportChoiceSet& choicesIn,
+                                    ReportHost& runHost, const ReportRunSettings& settings)
+{
+    RunHost host(runHost);
     QString revision = QStringLiteral("Rev.");
     Book book;
     if (!book.load(reportPath)) {
@@ -176,6 +221,7 @@ ReportRunResult WriteReportWorkbook(const QString& reportPath, const ReportChoic
         picture = book.addPicture(logo);
     }
 
+    std::array<bool, kReportSheetCount> unused{};
     auto write = [&](int report, int sheetIndex, int transformer) {
         Sheet* sheet = book.getSheet(sheetIndex);
         if (!sheet || !writers[size_t(report)])
@@ -187,6 +233,7 @@ ReportRunResult WriteReportWorkbook(const QString& reportPath, const ReportChoic
         job.pictureId = picture;
         job.revision = revision;
         job.host = &host;
+        job.unused = &unused[size_t(sheetIndex)];
         writers[size_t(report)]->WriteSheet(job);
     };
 
@@ -217,7 +264,9 @@ ReportRunResult WriteReportWorkbook(const QString& reportPath, const ReportChoic
         write(8, 13, -1);
 
     // Downwards, so the sheets still to be tested keep their indexes.
-    const auto keep = BuildSheetKeepTable(choices);
+    auto keep = BuildSheetKeepTable(choices);
+    for (int s = 0; s < kReportSheetCount; ++s)
+        keep[size_t(s)] = keep[size_t(s)] && !unused[size_t(s)];
     for (int s = kReportSheetCount - 1; s >= 0; --s)
         if (!keep[size_t(s)] && s < book.sheetCount())
             book.delSheet(s);
@@ -243,6 +292,11 @@ ReportRunResult WriteReportWorkbook(const QString& reportPath, const ReportChoic
     if (!leftOut.isEmpty())
         GuiPrompt::Message(QObject::tr("다음 계산서는 이 버전에서 출력할 수 없어 보고서에서 빠졌습니다.\n%1")
                                .arg(leftOut.join(QLatin1Char('\n'))));
+    // Where the report is, and what its reader must know, once at the end of the run. A report
+    // that is handed on at once is found by its program; its warnings are still shown first.
+    if (settings.printMode == 0 || !host.warnings.isEmpty())
+        GuiPrompt::Message(ReportRunSummary(reportPath, host.warnings), Prompt::Buttons::Ok,
+                           host.warnings.isEmpty() ? Prompt::Icon::Information : Prompt::Icon::Exclamation);
     if (settings.printMode >= 1) {
         if (GuiPrompt::ConfirmRun(QObject::tr("저장된 파일을 출력 합니다.")) &&
             OpenOutputFile(reportPath, settings.printMode, settings))

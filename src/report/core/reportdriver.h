@@ -4,6 +4,7 @@
 #include "report/core/reportwriter.h"
 
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <cstdint>
 
@@ -54,10 +55,20 @@ QString MakeReportOutputPath(const QString& projectPath, const QString& rootPath
 // template is missing, the output folder does not exist or the target cannot be written.
 bool CopyReportTemplate(const QString& templatePath, const QString& reportPath);
 
+// The message that ends a run: where the report was saved and the warnings the writers gave.
+QString ReportRunSummary(const QString& reportPath, const QStringList& warnings);
+
 // Fills, trims, protects and saves the report at `reportPath` and, by the print mode, hands
-// it on after the confirmation "저장된 파일을 출력 합니다.". Runs on the report worker.
+// it on after the confirmation "저장된 파일을 출력 합니다.". With print mode 0, or when a
+// writer gave warnings, the summary above is shown first. Runs on the report worker.
 ReportRunResult WriteReportWorkbook(const QString& reportPath, const ReportChoiceSet& choices,
                                     ReportHost& host, const ReportRunSettings& settings);
+
+// The cover's logo area (rows and columns, inclusive): under "발주처", inside the page frame.
+constexpr int kCoverLogoFirstRow = 45;
+constexpr int kCoverLogoLastRow = 54;
+constexpr int kCoverLogoFirstColumn = 2;
+constexpr int kCoverLogoLastColumn = 10;
 
 // Fills the cover sheet; returns the REV.NO of the last issue-status row ("" without a
 // project screen or rows).

@@ -25,6 +25,10 @@ public:
     virtual ~ReportHost() = default;
     // The progress line: "<text>-<number>".
     virtual void SetOutputProgress(const QString& text, int number) = 0;
+    // Something the reader of the report must know (rows left out, pages without the
+    // template's format, rows not computed). The driver gathers a run's warnings and shows
+    // them together when the run ends.
+    virtual void ReportWarning(const QString& text) = 0;
     // False when the project screen does not exist.
     virtual bool ReadProjectScreen(ProjectScreenTexts& out) = 0;
 };
@@ -38,7 +42,16 @@ struct ReportSheetJob
     int pictureId = -1;      // the logo, -1 when there is none
     QString revision;        // "Rev." or "Rev.<n>"
     ReportHost* host = nullptr;
+    // Set by a writer whose sheet has nothing to print (a bus sheet of a transformer that is
+    // not in use): the driver leaves the sheet out of the report, as a writer removes the page
+    // blocks it does not fill.
+    bool* unused = nullptr;
 };
+
+// The logo of a page: as large as it fits in the header band's logo cells (row 0, `columns`
+// columns from the page's first column `firstColumn`), keeping its proportions, so it never
+// covers the page frame or the next page. Nothing without a picture (pictureId < 0).
+void PlaceLogo(Sheet& sheet, int firstColumn, int columns, int pictureId);
 
 // The writer of one report (report index 1..8). The fault-current writer is called for its
 // own sheet (transformer -1) and then once per bus sheet (transformer 0..4).

@@ -90,8 +90,7 @@ void WriteCableTrayReport(Sheet& sheet, int pictureId, const QString& revision, 
             if (std::size_t(k) < cables.size() + pes.size())
                 cut << (cableSheet ? cableSheet->name() : QString::number(t + 1));
 
-            if (pictureId >= 0)
-                sheet.setPicture2(0, c, pictureId, 99, 60, 3, 3);
+            PlaceLogo(sheet, c, 3, pictureId);  // the header band's logo cells
             sheet.writeStr(0, c + 12, revision);
             sheet.writeStr(1, c + 2, project.projectName);
             sheet.writeStr(1, c + 12, project.date);
@@ -112,15 +111,11 @@ void WriteCableTrayReport(Sheet& sheet, int pictureId, const QString& revision, 
 
     // Rows past a page's end and pages past the template's are reported, not dropped quietly.
     for (const QString& name : cut)
-        host.SetOutputProgress(
-            QStringLiteral("%1: %2 트레이는 %3개를 넘는 행을 출력하지 않음")
-                .arg(kLabel, name)
-                .arg(kTrayRowsPerPage),
-            kTrayRowsPerPage);
+        host.ReportWarning(QStringLiteral("%1: %2 트레이는 %3개를 넘는 행을 출력하지 않음")
+                               .arg(kLabel, name)
+                               .arg(kTrayRowsPerPage));
     if (trays > kTrayTemplatePages)
-        host.SetOutputProgress(
-            QStringLiteral("%1: %2쪽부터 서식 없이 출력").arg(kLabel).arg(kTrayTemplatePages + 1),
-            trays);
+        host.ReportWarning(QStringLiteral("%1: %2쪽부터 서식 없이 출력").arg(kLabel).arg(kTrayTemplatePages + 1));
 
     const int first = kTrayPageColumns * trays;
     const int last = kTrayPageColumns * kTrayTemplatePages;

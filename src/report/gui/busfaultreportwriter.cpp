@@ -21,6 +21,13 @@ void BusFaultReportWriter::WriteSheet(const ReportSheetJob& job)
     });
     if (!texts.available)
         return;
+    // A transformer that is not in use (no secondary voltage, no bus) has nothing to print:
+    // its sheet goes, as the pages no bus needs go.
+    if (!IsBusSheetInUse(texts)) {
+        if (job.unused)
+            *job.unused = true;
+        return;
+    }
     ProjectScreenTexts project;
     job.host->ReadProjectScreen(project);
     WriteBusFaultSheet(*job.sheet, t, texts, job.pictureId, job.revision, project, *job.host);

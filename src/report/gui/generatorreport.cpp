@@ -66,8 +66,7 @@ void WriteGeneratorReport(Sheet& sheet, const GeneratorReportTexts& texts, int p
                           const QString& revision, const ProjectScreenTexts& project,
                           ReportHost& host)
 {
-    if (pictureId >= 0)
-        sheet.setPicture2(0, 0, pictureId, 85, 46, 3, 3);
+    PlaceLogo(sheet, 0, 2, pictureId);  // the result page's logo cells
     sheet.writeStr(0, 9, revision);
     sheet.writeStr(1, 1, project.projectName);
     sheet.writeStr(1, 9, project.date);
@@ -83,8 +82,7 @@ void WriteGeneratorReport(Sheet& sheet, const GeneratorReportTexts& texts, int p
     for (int j = 0; j < n; ++j) {
         const int c = kGeneratorLoadPageFirstColumn + kGeneratorLoadPageColumns * (j / kGeneratorRowsPerPage);
         if (j % kGeneratorRowsPerPage == 0) {
-            if (pictureId >= 0)
-                sheet.setPicture2(0, c, pictureId, 111, 46, 3, 3);
+            PlaceLogo(sheet, c, 3, pictureId);  // a load page's logo cells
             sheet.writeStr(0, c + 13, revision);
             sheet.writeStr(1, c + 2, project.projectName);
             sheet.writeStr(1, c + 13, project.date);
@@ -96,8 +94,7 @@ void WriteGeneratorReport(Sheet& sheet, const GeneratorReportTexts& texts, int p
     }
     // The report has room for five pages of loads; the calculation above counts them all.
     if (total > limit)
-        host.SetOutputProgress(QStringLiteral("%1: %2개를 넘는 부하는 출력하지 않음").arg(kLabel).arg(limit),
-                               limit);
+        host.ReportWarning(QStringLiteral("%1: %2개를 넘는 부하는 출력하지 않음").arg(kLabel).arg(limit));
 
     const int first = kGeneratorLoadPageFirstColumn + kGeneratorLoadPageColumns * pages;
     const int last = kGeneratorLoadPageFirstColumn + kGeneratorLoadPageColumns * kGeneratorTemplateLoadPages;

@@ -75,8 +75,7 @@ void WriteGroundingSheet(Sheet& sheet, const GroundingReportTexts& texts, int pi
 {
     for (int k = 0; k < kBlocks; ++k) {
         const int c = kBlockColumns * k;
-        if (pictureId >= 0)
-            sheet.setPicture2(0, c, pictureId, 99, 52, 3, 3);
+        PlaceLogo(sheet, c, 6, pictureId);  // the header band's logo cells
         sheet.writeStr(0, c + 42, revision);
         sheet.writeStr(1, c + 7, project.projectName);
         sheet.writeStr(1, c + 42, project.date);

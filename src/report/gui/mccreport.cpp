@@ -48,8 +48,7 @@ constexpr TotalsCell kTotalsCells[] = {
 void WritePageHeader(Sheet& sheet, int c, int pictureId, const QString& revision,
                      const ProjectScreenTexts& project)
 {
-    if (pictureId >= 0)
-        sheet.setPicture2(0, c, pictureId, 159, 56, 3, 3);
+    PlaceLogo(sheet, c, 4, pictureId);  // the header band's logo cells
     sheet.writeStr(0, c + 22, revision);
     sheet.writeStr(1, c + 1, project.projectName);
     sheet.writeStr(1, c + 22, project.date);
@@ -112,20 +111,18 @@ void WriteMccReport(Sheet& sheet, CSevrinPro10View& screen, int pictureId, const
                 sheet.writeStr(6 + j, c + k, loads[std::size_t(j)].value(kLoadColumns[std::size_t(k)]));
         // A page holds 30 loads: the rest is not printed, and the user is told so.
         if (int(loads.size()) > kMccLoadsPerPage)
-            host.SetOutputProgress(QStringLiteral("%1: %2의 부하 %3개 중 %4개만 출력")
-                                       .arg(kLabel, panel.value(1))
-                                       .arg(loads.size())
-                                       .arg(kMccLoadsPerPage),
-                                   i);
+            host.ReportWarning(QStringLiteral("%1: %2의 부하 %3개 중 %4개만 출력")
+                                   .arg(kLabel, panel.value(1))
+                                   .arg(loads.size())
+                                   .arg(kMccLoadsPerPage));
         ++pages;
     }
     if (!batch.finish())
         GuiPrompt::Message(QObject::tr("동력 파일을 저장하지 못했습니다.\n%1")
                                .arg(theApp.CompanionPath(CSevrinApp::MccWorkbook)));
     if (n > kMccTemplatePanels)
-        host.SetOutputProgress(
-            QStringLiteral("%1: %2번째 분전반부터 서식 없이 출력").arg(kLabel).arg(kMccTemplatePanels + 1),
-            n);
+        host.ReportWarning(
+            QStringLiteral("%1: %2번째 분전반부터 서식 없이 출력").arg(kLabel).arg(kMccTemplatePanels + 1));
 
     const int first = kMccPageColumns * (pages + 1);
     const int last = kMccPageColumns * (kMccTemplatePanels + 1);

@@ -246,6 +246,12 @@ void COutputDlg::SetOutputProgress(const QString& text, int number)
     CallOnGuiThread([&] { m_progress->setText(QStringLiteral("%1-%2").arg(text).arg(number)); });
 }
 
+void COutputDlg::ReportWarning(const QString& text)
+{
+    // Shown as it comes; the driver lists every warning again when the run ends.
+    CallOnGuiThread([&] { m_progress->setText(text); });
+}
+
 bool COutputDlg::ReadProjectScreen(ProjectScreenTexts& out)
 {
     return CallOnGuiThread([&] {

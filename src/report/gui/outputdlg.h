@@ -71,6 +71,7 @@ public:
 
     // ReportHost, called on the worker: carried over to the GUI thread.
     void SetOutputProgress(const QString& text, int number) override;
+    void ReportWarning(const QString& text) override;
     bool ReadProjectScreen(ProjectScreenTexts& out) override;
 
     // The run's configuration; taken from theApp when "출력하기" is pressed (tests may set

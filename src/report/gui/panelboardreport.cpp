@@ -40,11 +40,10 @@ constexpr DesignCell kDesignCells[] = {
     {15, 62, 3, 1163}, {24, 63, 3, 1164}, {27, 61, 3, 1008}, {38, 63, 3, 1165},
 };
 
-void WriteHeader(Sheet& sheet, int c, int pictureId, int logoWidth, const QString& revision,
+void WriteHeader(Sheet& sheet, int c, int pictureId, const QString& revision,
                  const ProjectScreenTexts& project)
 {
-    if (pictureId >= 0)
-        sheet.setPicture2(0, c, pictureId, logoWidth, 46, 3, 3);
+    PlaceLogo(sheet, c, 6, pictureId);  // the header band's logo cells
     sheet.writeStr(0, c + 26, revision);
     sheet.writeStr(1, c + 2, project.projectName);
     sheet.writeStr(1, c + 26, project.date);
@@ -88,7 +87,7 @@ void WritePanelBoardDesignPages(Sheet& sheet, const PanelBoardDesignTexts& desig
                                 const QString& revision, const ProjectScreenTexts& project)
 {
     for (int k = 0; k < kDesignPages; ++k)
-        WriteHeader(sheet, k * kPageColumns, pictureId, 124, revision, project);
+        WriteHeader(sheet, k * kPageColumns, pictureId, revision, project);
     for (const DesignCell& d : kDesignCells)
         sheet.writeStr(d.row, d.col, design.Text(d.page, d.id));
     // Methods A, B, D with one circuit: no grouping factor.
@@ -99,7 +98,7 @@ void WritePanelBoardPage(Sheet& sheet, int board, const PanelBoardReportPage& pa
                          const QString& revision, const ProjectScreenTexts& project)
 {
     const int c = kFirstBoardColumn + kPageColumns * board;
-    WriteHeader(sheet, c, pictureId, 214, revision, project);
+    WriteHeader(sheet, c, pictureId, revision, project);
     const auto list = [&page](int col) { return page.boardRow.value(col); };
     sheet.writeStr(2, c + 2, list(1));
     sheet.writeStr(2, c + 9, list(2));
@@ -182,11 +181,9 @@ void PanelBoardReportWriter::WriteSheet(const ReportSheetJob& job)
         WritePanelBoardPage(*job.sheet, i, page, job.pictureId, job.revision, project);
         // A page holds 71 circuits; the rest are named rather than dropped without a word.
         if (int(page.circuits.size()) > kBoardReportCircuits)
-            job.host->SetOutputProgress(
-                QStringLiteral("%1 %2: %3개를 넘는 회로는 출력하지 않음")
-                    .arg(kLabel, page.boardRow.value(1))
-                    .arg(kBoardReportCircuits),
-                int(page.circuits.size()));
+            job.host->ReportWarning(QStringLiteral("%1 %2: %3개를 넘는 회로는 출력하지 않음")
+                                        .arg(kLabel, page.boardRow.value(1))
+                                        .arg(kBoardReportCircuits));
     }
     if (!batch.finish())
         GuiPrompt::Message(QObject::tr("분전반 파일을 저장하지 못했습니다.\n%1")

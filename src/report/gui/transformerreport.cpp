@@ -78,8 +78,7 @@ void WriteTransformerReport(Sheet& sheet, const TransformerReportTexts& texts, i
         if (m == 0)
             continue;
         const int c = kTransformerPageColumns * pages++;
-        if (pictureId >= 0)
-            sheet.setPicture2(0, c, pictureId, 153, 60, 3, 3);
+        PlaceLogo(sheet, c, 3, pictureId);  // the header band's logo cells
         sheet.writeStr(0, c + 12, revision);
         sheet.writeStr(1, c + 3, project.projectName);
         sheet.writeStr(1, c + 12, project.date);
@@ -101,10 +100,9 @@ void WriteTransformerReport(Sheet& sheet, const TransformerReportTexts& texts, i
         sheet.writeStr(49, c + 9, tr.motorOn ? tr.motorRating : QStringLiteral("-"));
         // The page has room for 38 loads; the sums above still count them all.
         if (m > kTransformerReportLoads)
-            host.SetOutputProgress(QStringLiteral("%1: %2 부하 %3개를 넘는 부하는 출력하지 않음")
-                                       .arg(kLabel, tr.name)
-                                       .arg(kTransformerReportLoads),
-                                   m);
+            host.ReportWarning(QStringLiteral("%1: %2 부하 %3개를 넘는 부하는 출력하지 않음")
+                                   .arg(kLabel, tr.name)
+                                   .arg(kTransformerReportLoads));
     }
     const int first = kTransformerPageColumns * pages;
     const int last = kTransformerPageColumns * kTransformerTemplatePages;
