@@ -508,13 +508,22 @@ void TestMccScreen::calcShowsTotalsFeederAndFaults()
     QVERIFY(theApp.ReadMccPanelSheet(0));
     QCOMPARE(theApp.MotorControlCenterBlock.MccPanelRecord[9], QStringLiteral("46"));
 
-    // Selecting the panel again clears the totals but keeps the demand without the largest
-    // load and the fault currents.
+    // Selecting the panel again shows what its sheet, the cable schedule and the bus workbook
+    // hold: the same totals, without "계산" and without writing anything.
+    QStringList computed;
+    for (int id : V::TotalsFieldIds)
+        computed << Field(id);
+    computed << Field(V::IdMaxFault) << Field(V::IdMinFault);
+    for (int id : V::TotalsFieldIds)
+        m_view->findChild<QLineEdit*>(QString::number(id))->setText(QStringLiteral("x"));
+    const QByteArray stored = ReadFile(theApp.CompanionPath(CSevrinApp::MccWorkbook));
     m_view->SelectMccPanel(0);
-    QCOMPARE(Field(V::IdConnected), QString());
-    QCOMPARE(Field(V::IdCable), QString());
-    QCOMPARE(Field(V::IdWithoutLargest), QStringLiteral("0"));
-    QCOMPARE(Field(V::IdMaxFault), QStringLiteral("18.200"));
+    QStringList shown;
+    for (int id : V::TotalsFieldIds)
+        shown << Field(id);
+    shown << Field(V::IdMaxFault) << Field(V::IdMinFault);
+    QCOMPARE(shown, computed);
+    QCOMPARE(ReadFile(theApp.CompanionPath(CSevrinApp::MccWorkbook)), stored);
 }
 
 void TestMccScreen::linkedLoadsImport()

@@ -21,6 +21,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QFontMetrics>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -42,6 +44,8 @@ private slots:
     void generatorRowsAndLastDeleteRemovesWorkbook();
     void refusedRowsChangeNothing();
     void motorCheckKeepsTheDemandRating();
+    void primaryVoltageAndOnlyThisTransformersFigures();
+    void generatorResultLabelsReadWhole();
     void loadListsPastTheirLimitKeepTheRest_data();
     void loadListsPastTheirLimitKeepTheRest();
 
@@ -112,7 +116,8 @@ void TestTransformerScreen::projectLoadShowsAndComputesTr1()
     // 300 kVA of demand -> 315 kVA (the 40 kVA of TR-3 would give 100 kVA).
     QCOMPARE(m_tr->CapacityEdit(1)->text(), QString("315"));
     QCOMPARE(m_tr->LoadPage()->Edit(1043)->text(), QString("상기 계산상 300kVA이므로 3φ 315 변압기 1대로 결정함."));
-    QVERIFY(m_tr->CapacityEdit(3)->text().isEmpty());
+    // TR-3 keeps the capacity its project holds (the template's "0").
+    QCOMPARE(m_tr->CapacityEdit(3)->text(), QStringLiteral("0"));
     QVERIFY(m_prompt->messages.isEmpty());
 }
 
@@ -331,6 +336,58 @@ void TestTransformerScreen::motorCheckKeepsTheDemandRating()
     QCOMPARE(page->Edit(1630)->text(), QString("100"));
     QCOMPARE(page->Edit(1628)->text(), QString("200"));
     QCOMPARE(m_tr->CapacityEdit(2)->text(), QString("200"));
+}
+
+// The disabled primary-voltage field shows the 22.9 kV receiving voltage, the one the design
+// offers, even for a transformer not stored yet, so its sheet (and the report's 1차전압 cell)
+// holds it; another transformer's capacity decision is never shown.
+void TestTransformerScreen::primaryVoltageAndOnlyThisTransformersFigures()
+{
+    MakeProject();
+    m_tr->FillTransformerPage(0);
+    auto* primary = m_tr->LoadPage()->findChild<QComboBox*>(QStringLiteral("1122"));
+    QVERIFY(primary);
+    QCOMPARE(primary->currentText(), QStringLiteral(" 22.9kV"));
+    QTest::mouseClick(m_tr->Control<QPushButton>(1111), Qt::LeftButton);
+    QVERIFY(!m_tr->LoadPage()->Edit(1043)->text().isEmpty());
+    QVERIFY(!m_tr->LoadPage()->Edit(1628)->text().isEmpty());
+
+    m_tr->SelectTransformerTab(2);
+    QCOMPARE(primary->currentText(), QStringLiteral(" 22.9kV"));
+    for (int id : {1043, 1625, 1626, 1627, 1628, 1629, 1630})
+        QVERIFY2(m_tr->LoadPage()->Edit(id)->text().isEmpty(), qPrintable(QString::number(id)));
+    QVERIFY(m_tr->LoadPage()->StoreTransformerInputs());
+    QVERIFY(theApp.ReadTransformerSheet(2));
+    QCOMPARE(theApp.TransformerSizingBlock.TransformerRecord[1], QStringLiteral(" 22.9kV"));
+    QVERIFY(m_prompt->messages.isEmpty());
+}
+
+// Every label of the generator's result page shows its whole text on one line, and none lies
+// over another label or a field (the long name of k used to be two cut, overlapping lines).
+void TestTransformerScreen::generatorResultLabelsReadWhole()
+{
+    QWidget* page = m_gen->ResultPage();
+    const QList<QLabel*> labels = page->findChildren<QLabel*>();
+    QVERIFY(labels.size() > 10);
+    QStringList wrong;
+    for (QLabel* label : labels) {
+        const QFontMetrics fm(label->font());
+        if (!label->text().isEmpty() && fm.horizontalAdvance(label->text()) > label->width())
+            wrong << QStringLiteral("cut: ") + label->text();
+        for (QWidget* other : page->findChildren<QWidget*>()) {
+            if (other == label || !(qobject_cast<QLabel*>(other) || qobject_cast<QLineEdit*>(other) ||
+                                    qobject_cast<QComboBox*>(other)))
+                continue;
+            if (other->parentWidget() != label->parentWidget() || !other->isVisibleTo(page))
+                continue;
+            if (label->geometry().intersects(other->geometry()))
+                wrong << QStringLiteral("over: ") + label->text();
+        }
+    }
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QLatin1Char('\n'))));
+    // The whole name of k as a tip on its field.
+    QCOMPARE(m_gen->ResultPage()->Edit(1532)->toolTip(),
+             QStringLiteral("k : 발전기 허용전압강하 계수 (명확하지 않은 경우 1.07~1.13)"));
 }
 
 // A load list whose workbook holds 1005 rows (the list takes 1000): the list says so once when

@@ -254,20 +254,27 @@ MccFaultCurrents FindMccFaultCurrents(CSevrinApp& app, const QString& panelName)
     return f;
 }
 
-MccPanelCalc CalcMccPanelResults(CSevrinApp& app, int panel)
+namespace {
+
+// The totals of the stored rows, stored as the panel's results when `store` is set.
+MccPanelCalc PanelResults(CSevrinApp& app, int panel, bool store)
 {
     MccPanelCalc c;
     auto& block = app.MotorControlCenterBlock;
     if (!app.ReadMccPanelSheet(panel))
         return c;
+    if (!store && block.MccPanelRecord[7].isEmpty())
+        return c;
     c.read = true;
     const std::vector<MccLoadRow> rows = ReadMccLoadRows(app, panel);
     const MccTotalsResult t =
         CalcMccPanelTotals(rows, block.MccPanelRecord[4], app.SwitchgearLibBlock.CtRatioTable);
-    for (int i = 0; i < 13; ++i)
-        block.MccPanelRecord[std::size_t(7 + i)] = t.results[std::size_t(i)];
     c.totals = t.totals;
-    c.stored = app.WriteMccPanelResults(panel);
+    if (store) {
+        for (int i = 0; i < 13; ++i)
+            block.MccPanelRecord[std::size_t(7 + i)] = t.results[std::size_t(i)];
+        c.stored = app.WriteMccPanelResults(panel);
+    }
 
     const QString name = block.MccPanelRecord[0];
     const MccFeeder feeder = FindMccFeeder(app, name);
@@ -281,6 +288,18 @@ MccPanelCalc CalcMccPanelResults(CSevrinApp& app, int panel)
     block.MccPanelTotals = c.totals;
     c.fault = FindMccFaultCurrents(app, name);
     return c;
+}
+
+}  // namespace
+
+MccPanelCalc CalcMccPanelResults(CSevrinApp& app, int panel)
+{
+    return PanelResults(app, panel, true);
+}
+
+MccPanelCalc ReadMccPanelResults(CSevrinApp& app, int panel)
+{
+    return PanelResults(app, panel, false);
 }
 
 bool RecalcMccPanelLoads(CSevrinApp& app, int panel, std::vector<MccLoadRow>& rows)

@@ -511,6 +511,7 @@ void CSevrinPro12View::LoadMccLoads(int panelPosition, const QString& panelName,
     m_loadList->rows()->setRows(std::move(rows));
     if (MccLoadRowsBeyondLimit(theApp, panelPosition))
         Prompt::Message(companion::RowLimitMessage(MccPath(), kMaxMccLoadRows));
+    ShowStoredTotals(panelPosition);
 }
 
 void CSevrinPro12View::LoadMccLoads(int panelPosition)
@@ -519,15 +520,29 @@ void CSevrinPro12View::LoadMccLoads(int panelPosition)
     LoadMccLoads(panelPosition, panels->text(panelPosition, 1), panels->text(panelPosition, 6));
 }
 
-void CSevrinPro12View::ClearTotals(bool all)
+void CSevrinPro12View::ClearTotals()
 {
     for (int id : TotalsFieldIds)
-        if (all || id != IdWithoutLargest)
-            SetText(id, QString());
-    if (all) {
-        SetText(IdMaxFault, QString());
-        SetText(IdMinFault, QString());
-    }
+        SetText(id, QString());
+    SetText(IdMaxFault, QString());
+    SetText(IdMinFault, QString());
+}
+
+void CSevrinPro12View::ShowTotals(const MccPanelCalc& c)
+{
+    for (int i = 0; i < int(TotalsFieldIds.size()); ++i)
+        SetText(TotalsFieldIds[std::size_t(i)], c.totals[std::size_t(i)]);
+    SetText(IdMaxFault, c.fault.maximum);
+    SetText(IdMinFault, c.fault.minimum);
+}
+
+void CSevrinPro12View::ShowStoredTotals(int panel)
+{
+    // Never the figures of the panel (or project) shown before.
+    ClearTotals();
+    const MccPanelCalc c = ReadMccPanelResults(theApp, panel);
+    if (c.read)
+        ShowTotals(c);
 }
 
 void CSevrinPro12View::SelectMccPanel(int panelPosition)
@@ -549,9 +564,8 @@ void CSevrinPro12View::SelectMccPanel(int panelPosition)
             m_fromPanel->setChecked(true);
         }
         m_generator->setChecked(cell(7) == QLatin1String("O"));
+        // The totals area shows the panel's stored results.
         LoadMccLoads(panelPosition, cell(1), cell(6));
-        // The demand without the largest load and the fault currents keep their last values.
-        ClearTotals(false);
     });
 }
 
@@ -561,10 +575,7 @@ void CSevrinPro12View::CalcMccPanel(int panelPosition)
         const MccPanelCalc c = CalcMccPanelResults(theApp, panelPosition);
         if (!c.read)
             return;
-        for (int i = 0; i < int(TotalsFieldIds.size()); ++i)
-            SetText(TotalsFieldIds[std::size_t(i)], c.totals[std::size_t(i)]);
-        SetText(IdMaxFault, c.fault.maximum);
-        SetText(IdMinFault, c.fault.minimum);
+        ShowTotals(c);
         const auto& rec = Block().MccPanelRecord;
         m_panelList->rows()->setCell(panelPosition, 8, rec[7]);
         m_panelList->rows()->setCell(panelPosition, 9, rec[16]);
