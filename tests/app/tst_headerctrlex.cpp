@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QScrollBar>
+#include <QFontMetrics>
 #include <QTest>
 
 #include "app/gui/headerctrlex.h"
@@ -59,6 +60,10 @@ private slots:
     void modelColumnsAndHeaderData();
     void selectionMark();
     void bigListFillsAndLaysOut();
+    void captionsAreReadWhole_data();
+    void captionsAreReadWhole();
+    void cutCaptionNamesItsWholeText();
+    void widensToLongFigures();
 };
 
 void TestHeaderCtrlEx::computeRuns()
@@ -406,3 +411,87 @@ void TestHeaderCtrlEx::bigListFillsAndLaysOut()
 
 QTEST_MAIN(TestHeaderCtrlEx)
 #include "tst_headerctrlex.moc"
+
+// The cable list's two-line separator caption and a group caption over narrow columns: the
+// list widens them until every caption shows whole; a column of width 0 stays hidden.
+void TestHeaderCtrlEx::captionsAreReadWhole_data()
+{
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("group");
+    QTest::addColumn<int>("width");
+    QTest::newRow("short caption keeps its width") << "N" << "" << 80;
+    QTest::newRow("two-line caption") << QStringLiteral("도체단면적(S)선정\nKECG-1702") << "" << 80;
+    QTest::newRow("group over two narrow columns") << "[kW]" << QStringLiteral("임피던스 (%/km, 100MVA기준)") << 40;
+    QTest::newRow("long one-line caption") << QStringLiteral("차단기 정격선정 KECG-1702") << "" << 60;
+}
+
+void TestHeaderCtrlEx::captionsAreReadWhole()
+{
+    QFETCH(QString, caption);
+    QFETCH(QString, group);
+    QFETCH(int, width);
+    ReportListView list(nullptr, 40);
+    list.setReportColumns({{caption, group, width}, {caption, group, width}, {QStringLiteral("hidden"), group, 0}});
+    list.resize(800, 200);
+    const QFontMetrics fm(list.header()->CaptionFont());
+    for (int c = 0; c < 2; ++c) {
+        for (const QString& line : caption.split(QLatin1Char('\n')))
+            QVERIFY2(fm.horizontalAdvance(line) + 4 <= list.columnWidth(c),
+                     qPrintable(QStringLiteral("%1 in %2").arg(line).arg(list.columnWidth(c))));
+        QVERIFY(list.columnWidth(c) >= width);
+    }
+    if (!group.isEmpty())
+        QVERIFY(fm.horizontalAdvance(group) + 4 <= list.columnWidth(0) + list.columnWidth(1));
+    if (caption == QLatin1String("N"))
+        QCOMPARE(list.columnWidth(0), width);
+    QCOMPARE(list.columnWidth(2), 0);
+    // Whole captions need no tip.
+    bool cut = true;
+    list.header()->CaptionAt(QPoint(list.columnWidth(0) / 2, 35), &cut);
+    QVERIFY(!cut);
+}
+
+// A column the user narrows cuts its captions: pointing at them names the whole text.
+void TestHeaderCtrlEx::cutCaptionNamesItsWholeText()
+{
+    ReportListView list(nullptr, 40);
+    const QString group = QStringLiteral("거리 적용 임피던스 (%, 100MVA기준)");
+    list.setReportColumns({{QStringLiteral("선종\n전압선"), QString(), 100}, {"R1", group, 60}, {"X1", group, 60}});
+    list.resize(800, 200);
+    CHeaderCtrlEx* h = list.header();
+    h->resizeSection(0, 20);
+    h->resizeSection(1, 8);
+    h->resizeSection(2, 8);
+    bool cut = false;
+    QCOMPARE(h->CaptionAt(QPoint(5, 30), &cut), QStringLiteral("선종 전압선"));
+    QVERIFY(cut);
+    QCOMPARE(h->CaptionAt(QPoint(23, 3), &cut), group);
+    QVERIFY(cut);
+    QCOMPARE(h->CaptionAt(QPoint(23, 35), &cut), QStringLiteral("R1"));
+    QVERIFY(cut);
+    QVERIFY(h->CaptionAt(QPoint(500, 30), &cut).isEmpty());  // beyond the columns
+}
+
+// Impedances with six decimals ("16.666667") in 60-pixel columns: the list widens each column
+// to its widest text as rows come and change, never narrows it, and leaves hidden ones alone.
+void TestHeaderCtrlEx::widensToLongFigures()
+{
+    ReportListView list(nullptr, 40);
+    list.setReportColumns({{"%", "%ZM", 60}, {"μ", "", 60}, {"hidden", "", 0}});
+    list.setWidenToContents(true);
+    list.resize(800, 200);
+    const QFontMetrics fm(list.font());
+    list.rows()->appendRow({"16.666667", "0.8", "123456789012345"});
+    QVERIFY(list.columnWidth(0) >= fm.horizontalAdvance(QStringLiteral("16.666667")));
+    QCOMPARE(list.columnWidth(1), 60);
+    QCOMPARE(list.columnWidth(2), 0);
+    QModelIndex cell = list.model()->index(0, 1);
+    list.rows()->setCell(0, 1, QStringLiteral("1234.567890123"));
+    QVERIFY(list.columnWidth(1) >= fm.horizontalAdvance(QStringLiteral("1234.567890123")));
+    QVERIFY(!CutCellTextTips::IsCut(&list, cell));
+    QVERIFY(!CutCellTextTips::IsCut(&list, list.model()->index(0, 0)));
+    // Shorter texts later leave the width.
+    const int wide = list.columnWidth(0);
+    list.rows()->setRows({{"1", "2", "3"}});
+    QCOMPARE(list.columnWidth(0), wide);
+}

@@ -524,7 +524,8 @@ void TestProjectFile::missingKeysReadAsDefaults()
         QVERIFY(!m_tr.checked[n]);
         QVERIFY(!m_tr.enabled[n]);
     }
-    QCOMPARE(m_tr.text[1], QStringLiteral("kept"));
+    // A missing capacity reads as "0", shown as such: never the text left from before.
+    QCOMPARE(m_tr.text[1], QStringLiteral("0"));
 }
 
 void TestProjectFile::revisionRows_data()
@@ -624,14 +625,16 @@ void TestProjectFile::transformerSettings()
     QVERIFY(m_tr.checked[1] && m_tr.enabled[1]);  // any text but "0" checks the box
     QCOMPARE(m_tr.text[1], QStringLiteral("750"));
     QVERIFY(!m_tr.checked[2] && !m_tr.enabled[2]);
-    QCOMPARE(m_tr.text[2], QStringLiteral("300"));  // unchecked: the edit keeps its text
+    // Unchecked: disabled, but showing the stored capacity, not the text of the project
+    // shown before.
+    QCOMPARE(m_tr.text[2], QStringLiteral("2000"));
     QVERIFY(!m_tr.checked[4]);                      // absent: unchecked
 
     QVERIFY(theApp.SaveTransformerSizingSection(path));
     const QString s = QStringLiteral("Transformer_Sizing");
     QCOMPARE(GetProfileString(path, s, QStringLiteral("TR_2_ENAB")), QStringLiteral("1"));
     QCOMPARE(GetProfileString(path, s, QStringLiteral("TR_3_ENAB")), QStringLiteral("0"));
-    QCOMPARE(GetProfileString(path, s, QStringLiteral("TR_3_EDIT")), QStringLiteral("300"));
+    QCOMPARE(GetProfileString(path, s, QStringLiteral("TR_3_EDIT")), QStringLiteral("2000"));
 
     // Without the transformer screen nothing is written over the stored capacities.
     const QByteArray before = ReadFile(path);

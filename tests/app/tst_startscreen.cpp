@@ -399,7 +399,8 @@ void TestStartScreen::transformerSettingsThroughTheScreen()
     QCOMPARE(tr->Control<QLineEdit>(1036)->text(), QStringLiteral("750"));
     QVERIFY(!tr->Control<QCheckBox>(1744)->isChecked());
     QVERIFY(!tr->Control<QLineEdit>(1037)->isEnabled());
-    QCOMPARE(tr->Control<QLineEdit>(1037)->text(), QStringLiteral("300"));
+    // The previous text is gone: the edit shows the project's stored capacity.
+    QCOMPARE(tr->Control<QLineEdit>(1037)->text(), QStringLiteral("2000"));
 
     // A click on a transformer box stores the section at once.
     tr->Control<QCheckBox>(1742)->click();
@@ -407,7 +408,7 @@ void TestStartScreen::transformerSettingsThroughTheScreen()
     const QString s = QStringLiteral("Transformer_Sizing");
     QCOMPARE(GetProfileString(project, s, QStringLiteral("TR_1_ENAB")), QStringLiteral("1"));
     QCOMPARE(GetProfileString(project, s, QStringLiteral("TR_2_EDIT")), QStringLiteral("750"));
-    QCOMPARE(GetProfileString(project, s, QStringLiteral("TR_3_EDIT")), QStringLiteral("300"));
+    QCOMPARE(GetProfileString(project, s, QStringLiteral("TR_3_EDIT")), QStringLiteral("2000"));
     QVERIFY(m_prompt->messages.isEmpty());
 }
 

@@ -1,5 +1,6 @@
 // The transformer and generator screens: the current transformer after a project load, the
-// capacity locks and their project-file section, the row list of the generator page, and the
+// capacity locks and their project-file section, the row list of the generator page, rows
+// refused for quantities that cannot be, the capacity the largest-motor check leaves, and the
 // report writer's calls from another thread.
 #include "common/companionsuffixes.h"
 #include "loads/gui/sevrinpro30view.h"
@@ -20,6 +21,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QFontMetrics>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -39,6 +42,10 @@ private slots:
     void reportWorkerDrivesBothScreens();
     void transformerWorkbookCreatedOnlyWhenMissing();
     void generatorRowsAndLastDeleteRemovesWorkbook();
+    void refusedRowsChangeNothing();
+    void motorCheckKeepsTheDemandRating();
+    void primaryVoltageAndOnlyThisTransformersFigures();
+    void generatorResultLabelsReadWhole();
     void loadListsPastTheirLimitKeepTheRest_data();
     void loadListsPastTheirLimitKeepTheRest();
 
@@ -109,7 +116,8 @@ void TestTransformerScreen::projectLoadShowsAndComputesTr1()
     // 300 kVA of demand -> 315 kVA (the 40 kVA of TR-3 would give 100 kVA).
     QCOMPARE(m_tr->CapacityEdit(1)->text(), QString("315"));
     QCOMPARE(m_tr->LoadPage()->Edit(1043)->text(), QString("상기 계산상 300kVA이므로 3φ 315 변압기 1대로 결정함."));
-    QVERIFY(m_tr->CapacityEdit(3)->text().isEmpty());
+    // TR-3 keeps the capacity its project holds (the template's "0").
+    QCOMPARE(m_tr->CapacityEdit(3)->text(), QStringLiteral("0"));
     QVERIFY(m_prompt->messages.isEmpty());
 }
 
@@ -251,6 +259,135 @@ void TestTransformerScreen::generatorRowsAndLastDeleteRemovesWorkbook()
     QVERIFY(QFile::exists(path));
     m_gen->ShowGeneratorInputs();
     QCOMPARE(page->List()->rows()->rowCount(), 1);
+}
+
+void TestTransformerScreen::refusedRowsChangeNothing()
+{
+    MakeProject();
+    m_tr->SelectTransformerTab(0);
+    CSevrinPro31View* tr = m_tr->LoadPage();
+    const QString path = theApp.CompanionPath(CSevrinApp::TransformerWorkbook);
+    const QByteArray before = ReadFile(path);
+    struct Case { QString connected, pct, message; };
+    const QString zeroOk = QStringLiteral("%1 값은 0 이상의 숫자여야 합니다. 값을 확인하시기 바랍니다.");
+    const QList<Case> cases = {{"-400000", "75", zeroOk.arg("연결부하 [VA]")},
+                               {"1e308", "75", zeroOk.arg("연결부하 [VA]")},
+                               {"", "75", zeroOk.arg("연결부하 [VA]")},
+                               {"400000", "nan", zeroOk.arg("수용률 [%]")},
+                               {"400000", "12,5", zeroOk.arg("수용률 [%]")}};
+    for (const Case& c : cases) {
+        tr->Edit(1051)->setText(c.connected);
+        tr->Edit(1608)->setText(c.pct);
+        m_prompt->messages.clear();
+        tr->OnAdd();
+        QCOMPARE(m_prompt->messages, QStringList{c.message});
+        tr->List()->setSelectionMark(0);
+        m_prompt->messages.clear();
+        tr->OnModify();
+        QCOMPARE(m_prompt->messages, QStringList{c.message});
+        tr->List()->setSelectionMark(0);
+        m_prompt->messages.clear();
+        tr->OnInsert();
+        QCOMPARE(m_prompt->messages, QStringList{c.message});
+        QCOMPARE(tr->List()->rows()->rowCount(), 1);
+    }
+    QCOMPARE(ReadFile(path), before);
+
+    // The generator page refuses a capacity or demand factor that cannot be, by its field.
+    CSevrinPro61View* gen = m_gen->LoadPage();
+    m_gen->ShowGeneratorInputs();
+    const QString genPath = theApp.CompanionPath(CSevrinApp::GeneratorWorkbook);
+    gen->Edit(1520)->clear();
+    const QList<QStringList> genCases = {
+        {"-110", "0", "100", "용량[kW] 값은 0보다 큰 숫자여야 합니다. 값을 확인하시기 바랍니다."},
+        {"inf", "0", "100", "용량[kW] 값은 0보다 큰 숫자여야 합니다. 값을 확인하시기 바랍니다."},
+        {"110", "12,5", "100", zeroOk.arg("정전시 수용률[%]")},
+        {"110", "0", "-100", zeroOk.arg("화재시 수용률[%]")}};
+    for (const QStringList& c : genCases) {
+        gen->Edit(1519)->setText(c[0]);
+        gen->Edit(1044)->setText(c[1]);
+        gen->Edit(1546)->setText(c[2]);
+        m_prompt->messages.clear();
+        gen->OnAdd();
+        QCOMPARE(m_prompt->messages, QStringList{c[3]});
+        QVERIFY(!QFile::exists(genPath));
+    }
+}
+
+void TestTransformerScreen::motorCheckKeepsTheDemandRating()
+{
+    // 166 kVA of demand with a largest motor whose PTR is 67 kVA (hand calculation in
+    // tst_transformercapacity: motorCheckNeverChoosesBelowTheDemand): "계산" puts 200 kVA,
+    // the demand's rating, into the capacity field, not PTR's 100 kVA.
+    MakeProject();
+    auto& b = theApp.TransformerSizingBlock;
+    b.TransformerLoadRow = {"1", "LP-2", "-", "200000", "83", "166000", ""};
+    QVERIFY(theApp.WriteTransformerLoadRow(1, 0, false));
+    m_tr->SelectTransformerTab(1);
+    CSevrinPro31View* page = m_tr->LoadPage();
+    page->MotorCheck()->setChecked(true);
+    const std::pair<int, const char*> inputs[] = {{1611, "10"}, {1612, "0.85"}, {1613, "6"},
+                                                  {1615, "6"},  {1616, "20"},   {1617, "0.8"},
+                                                  {1619, "0.9"}, {1620, "0.3"}, {1621, "1"}};
+    for (const auto& [id, text] : inputs)
+        page->Edit(id)->setText(QString::fromLatin1(text));
+    QTest::mouseClick(m_tr->Control<QPushButton>(1111), Qt::LeftButton);
+    QCOMPARE(page->Edit(1629)->text(), QString("67"));
+    QCOMPARE(page->Edit(1630)->text(), QString("100"));
+    QCOMPARE(page->Edit(1628)->text(), QString("200"));
+    QCOMPARE(m_tr->CapacityEdit(2)->text(), QString("200"));
+}
+
+// The disabled primary-voltage field shows the 22.9 kV receiving voltage, the one the design
+// offers, even for a transformer not stored yet, so its sheet (and the report's 1차전압 cell)
+// holds it; another transformer's capacity decision is never shown.
+void TestTransformerScreen::primaryVoltageAndOnlyThisTransformersFigures()
+{
+    MakeProject();
+    m_tr->FillTransformerPage(0);
+    auto* primary = m_tr->LoadPage()->findChild<QComboBox*>(QStringLiteral("1122"));
+    QVERIFY(primary);
+    QCOMPARE(primary->currentText(), QStringLiteral(" 22.9kV"));
+    QTest::mouseClick(m_tr->Control<QPushButton>(1111), Qt::LeftButton);
+    QVERIFY(!m_tr->LoadPage()->Edit(1043)->text().isEmpty());
+    QVERIFY(!m_tr->LoadPage()->Edit(1628)->text().isEmpty());
+
+    m_tr->SelectTransformerTab(2);
+    QCOMPARE(primary->currentText(), QStringLiteral(" 22.9kV"));
+    for (int id : {1043, 1625, 1626, 1627, 1628, 1629, 1630})
+        QVERIFY2(m_tr->LoadPage()->Edit(id)->text().isEmpty(), qPrintable(QString::number(id)));
+    QVERIFY(m_tr->LoadPage()->StoreTransformerInputs());
+    QVERIFY(theApp.ReadTransformerSheet(2));
+    QCOMPARE(theApp.TransformerSizingBlock.TransformerRecord[1], QStringLiteral(" 22.9kV"));
+    QVERIFY(m_prompt->messages.isEmpty());
+}
+
+// Every label of the generator's result page shows its whole text on one line, and none lies
+// over another label or a field (the long name of k used to be two cut, overlapping lines).
+void TestTransformerScreen::generatorResultLabelsReadWhole()
+{
+    QWidget* page = m_gen->ResultPage();
+    const QList<QLabel*> labels = page->findChildren<QLabel*>();
+    QVERIFY(labels.size() > 10);
+    QStringList wrong;
+    for (QLabel* label : labels) {
+        const QFontMetrics fm(label->font());
+        if (!label->text().isEmpty() && fm.horizontalAdvance(label->text()) > label->width())
+            wrong << QStringLiteral("cut: ") + label->text();
+        for (QWidget* other : page->findChildren<QWidget*>()) {
+            if (other == label || !(qobject_cast<QLabel*>(other) || qobject_cast<QLineEdit*>(other) ||
+                                    qobject_cast<QComboBox*>(other)))
+                continue;
+            if (other->parentWidget() != label->parentWidget() || !other->isVisibleTo(page))
+                continue;
+            if (label->geometry().intersects(other->geometry()))
+                wrong << QStringLiteral("over: ") + label->text();
+        }
+    }
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QLatin1Char('\n'))));
+    // The whole name of k as a tip on its field.
+    QCOMPARE(m_gen->ResultPage()->Edit(1532)->toolTip(),
+             QStringLiteral("k : 발전기 허용전압강하 계수 (명확하지 않은 경우 1.07~1.13)"));
 }
 
 // A load list whose workbook holds 1005 rows (the list takes 1000): the list says so once when

@@ -215,13 +215,45 @@ void ReadSection(const ProfileDocument& doc, const Section& s)
     }
 }
 
-bool WriteSection(const QString& path, const Section& s)
+// The section's values as its writer puts them.
+ProjectFileSection ValuesOf(const Section& s)
+{
+    ProjectFileSection out{s.name, {}};
+    out.values.reserve(s.fields.size());
+    for (const Field& f : s.fields) {
+        ProjectFileValue v;
+        v.key = f.key;
+        v.value = f.text ? *f.text : QString::number(*f.index);
+        v.defaultValue = f.def;
+        v.kind = f.text ? ProjectFileValue::Text : ProjectFileValue::Index;
+        v.read = f.read;
+        out.values.push_back(v);
+    }
+    return out;
+}
+
+bool WriteSection(const QString& path, const ProjectFileSection& s)
 {
     QList<QPair<QString, QString>> kv;
-    kv.reserve(int(s.fields.size()));
-    for (const Field& f : s.fields)
-        kv.append({f.key, f.text ? StoredValue(*f.text) : QString::number(*f.index)});
+    kv.reserve(int(s.values.size()));
+    for (const ProjectFileValue& v : s.values)
+        kv.append({v.key, v.kind == ProjectFileValue::Text ? StoredValue(v.value) : v.value});
     return WriteProjectSection(path, s.name, kv);
+}
+
+// Whether the reader takes `stored` as the value the writer would put.
+bool ReadsBackAs(const ProjectFileValue& v, const QString& stored)
+{
+    switch (v.kind) {
+    case ProjectFileValue::Index:
+        return LeadingInt(stored) == LeadingInt(v.value);
+    case ProjectFileValue::Flag:
+        return (stored != QLatin1String("0")) == (v.value != QLatin1String("0"));
+    case ProjectFileValue::Text:
+        break;
+    }
+    // The reader gives back at most kProfileValueMax characters.
+    return stored == v.value.left(kProfileValueMax);
 }
 
 QString RevisionKey(int row, const char* what)
@@ -244,8 +276,9 @@ void ReadTransformerSection(const CSevrinApp::TransformerControlsT& c, const Pro
             c.SetChecked(n, checked);
         if (c.SetCapacityEnabled)
             c.SetCapacityEnabled(n, checked);
-        // An unchecked transformer keeps the capacity its edit shows.
-        if (checked && c.SetCapacityText)
+        // The capacity is shown whether it was typed or computed: a text kept from before the
+        // load would be another project's figure, and the next save would store it here.
+        if (c.SetCapacityText)
             c.SetCapacityText(n, edit);
     }
 }
@@ -270,6 +303,109 @@ QString ProjectBasePath(const QString& projectPath)
     if (projectPath.endsWith(QStringLiteral(".pro"), Qt::CaseInsensitive))
         return projectPath.left(projectPath.size() - 4);
     return projectPath;
+}
+
+ProjectFileSection ProjectIntroduceSectionOf(CSevrinApp& app)
+{
+    const CSevrinApp::ProjectIntroduceBlockT& p = app.ProjectIntroduceBlock;
+    const int rows = qBound(0, p.RR, kRevisionRows);
+    ProjectFileSection s{kIntroduce, {}};
+    const auto text = [&s](const QString& key, const QString& value) {
+        s.values.push_back({key, value, QString(), ProjectFileValue::Text, true});
+    };
+    text(QStringLiteral("ProjectName"), p.ProjectName);
+    text(QStringLiteral("ProjectNumber"), p.ProjectNumber);
+    text(QStringLiteral("Buyer"), p.Buyer);
+    text(QStringLiteral("CI"), p.CI);
+    s.values.push_back({QStringLiteral("RR"), QString::number(rows), QStringLiteral("0"),
+                        ProjectFileValue::Index, true});
+    // Rows past the count stay in the file as they are; the count hides them.
+    for (int n = 0; n < rows; ++n) {
+        text(RevisionKey(n, "Purpose"), p.RevPurpose[n]);
+        text(RevisionKey(n, "Date"), p.RevDate[n]);
+        text(RevisionKey(n, "Designer"), p.RevDesigner[n]);
+        text(RevisionKey(n, "Reviewer"), p.RevReviewer[n]);
+        text(RevisionKey(n, "Approver"), p.RevApprover[n]);
+    }
+    return s;
+}
+
+ProjectFileSection MotorControlCenterSectionOf(CSevrinApp& app)
+{
+    return ValuesOf(MccSection(app));
+}
+
+ProjectFileSection CabinetSizingSectionOf(CSevrinApp& app)
+{
+    return ValuesOf(CabinetSection(app));
+}
+
+ProjectFileSection TransformerSizingSectionOf(CSevrinApp& app)
+{
+    const CSevrinApp::TransformerControlsT& c = app.TransformerControls;
+    ProjectFileSection s{kTransformer, {}};
+    // Without the transformer screen there is nothing to take the values from.
+    if (!c.IsChecked || !c.CapacityText)
+        return s;
+    for (int n = 1; n <= kTransformers; ++n) {
+        s.values.push_back({TransformerKey(n, "ENAB"),
+                            c.IsChecked(n) ? QStringLiteral("1") : QStringLiteral("0"),
+                            QStringLiteral("0"), ProjectFileValue::Flag, true});
+        s.values.push_back({TransformerKey(n, "EDIT"), c.CapacityText(n), QStringLiteral("0"),
+                            ProjectFileValue::Text, true});
+    }
+    return s;
+}
+
+ProjectFileSection GeneratorSizingSectionOf(CSevrinApp& app)
+{
+    return ValuesOf(GeneratorSection(app));
+}
+
+ProjectFileSection FaultCurrentSectionOf(CSevrinApp& app)
+{
+    return ValuesOf(FaultSection(app));
+}
+
+ProjectFileSection GroundingDesignSectionOf(CSevrinApp& app)
+{
+    return ValuesOf(GroundingSection(app));
+}
+
+bool WriteProjectFileSections(const QString& projectPath, const ProjectFileSections& sections)
+{
+    bool ok = true;
+    for (const ProjectFileSection& s : sections)
+        ok &= s.values.empty() || WriteSection(projectPath, s);
+    return ok;
+}
+
+bool ProjectFileSectionsStored(const QString& projectPath, const ProjectFileSections& sections)
+{
+    // A file that cannot be read (or is no project file) is never written either: there is
+    // nothing to compare with nor anything a save could keep.
+    ProfileDocument doc;
+    if (LoadProjectDocument(projectPath, doc) != ProjectFileStatus::Ok)
+        return true;
+    for (const ProjectFileSection& s : sections) {
+        for (const ProjectFileValue& v : s.values) {
+            if (v.read && !ReadsBackAs(v, doc.value(s.name, v.key, v.defaultValue)))
+                return false;
+        }
+    }
+    return true;
+}
+
+QStringList ProjectFileSectionTexts(const QString& projectPath, const ProjectFileSections& sections)
+{
+    QStringList texts;
+    ProfileDocument doc;
+    if (LoadProjectDocument(projectPath, doc) != ProjectFileStatus::Ok)
+        return texts;
+    for (const ProjectFileSection& s : sections)
+        for (const ProjectFileValue& v : s.values)
+            texts.append(doc.value(s.name, v.key, v.defaultValue));
+    return texts;
 }
 
 bool SaveEveryProjectSection(const QString& projectPath)
@@ -394,49 +530,25 @@ bool CSevrinApp::LoadTransformerSection(QString path)
 
 bool CSevrinApp::SaveProjectIntroduceSection(QString path)
 {
-    const ProjectIntroduceBlockT& p = ProjectIntroduceBlock;
-    const int rows = qBound(0, p.RR, kRevisionRows);
-    QList<QPair<QString, QString>> kv{
-        {QStringLiteral("ProjectName"), StoredValue(p.ProjectName)},
-        {QStringLiteral("ProjectNumber"), StoredValue(p.ProjectNumber)},
-        {QStringLiteral("Buyer"), StoredValue(p.Buyer)},
-        {QStringLiteral("CI"), StoredValue(p.CI)},
-        {QStringLiteral("RR"), QString::number(rows)},
-    };
-    // Rows past the count stay in the file as they are; the count hides them.
-    for (int n = 0; n < rows; ++n) {
-        kv.append({RevisionKey(n, "Purpose"), StoredValue(p.RevPurpose[n])});
-        kv.append({RevisionKey(n, "Date"), StoredValue(p.RevDate[n])});
-        kv.append({RevisionKey(n, "Designer"), StoredValue(p.RevDesigner[n])});
-        kv.append({RevisionKey(n, "Reviewer"), StoredValue(p.RevReviewer[n])});
-        kv.append({RevisionKey(n, "Approver"), StoredValue(p.RevApprover[n])});
-    }
-    return WriteProjectSection(path, kIntroduce, kv);
+    return WriteSection(path, ProjectIntroduceSectionOf(*this));
 }
 
 bool CSevrinApp::SaveMotorControlCenterSection(QString path)
 {
-    return WriteSection(path, MccSection(*this));
+    return WriteSection(path, MotorControlCenterSectionOf(*this));
 }
 
 bool CSevrinApp::SaveCabinetSizingSection(QString path)
 {
-    return WriteSection(path, CabinetSection(*this));
+    return WriteSection(path, CabinetSizingSectionOf(*this));
 }
 
 bool CSevrinApp::SaveTransformerSizingSection(QString path)
 {
-    const TransformerControlsT& c = TransformerControls;
     // Without the transformer screen there is nothing to take the values from; writing
     // defaults would wipe the stored capacities.
-    if (!c.IsChecked || !c.CapacityText)
-        return true;
-    QList<QPair<QString, QString>> kv;
-    for (int n = 1; n <= kTransformers; ++n) {
-        kv.append({TransformerKey(n, "ENAB"), c.IsChecked(n) ? QStringLiteral("1") : QStringLiteral("0")});
-        kv.append({TransformerKey(n, "EDIT"), StoredValue(c.CapacityText(n))});
-    }
-    return WriteProjectSection(path, kTransformer, kv);
+    const ProjectFileSection s = TransformerSizingSectionOf(*this);
+    return s.values.empty() || WriteSection(path, s);
 }
 
 bool CSevrinApp::SaveCableSection(QString path)
@@ -453,7 +565,7 @@ bool CSevrinApp::SaveTraySection(QString path)
 
 bool CSevrinApp::SaveGeneratorSizingSection(QString path)
 {
-    return WriteSection(path, GeneratorSection(*this));
+    return WriteSection(path, GeneratorSizingSectionOf(*this));
 }
 
 bool CSevrinApp::SaveSwitchgearSection(QString path)
@@ -464,10 +576,10 @@ bool CSevrinApp::SaveSwitchgearSection(QString path)
 
 bool CSevrinApp::SaveFaultCurrentSection(QString path)
 {
-    return WriteSection(path, FaultSection(*this));
+    return WriteSection(path, FaultCurrentSectionOf(*this));
 }
 
 bool CSevrinApp::SaveGroundingDesignSection(QString path)
 {
-    return WriteSection(path, GroundingSection(*this));
+    return WriteSection(path, GroundingDesignSectionOf(*this));
 }

@@ -25,6 +25,48 @@ QString ProjectFileRefusal(const QString& path, ProjectFileStatus status);
 // is removed, so a folder such as "my.project" or "a.pro" stays part of the path.
 QString ProjectBasePath(const QString& projectPath);
 
+// One section of the project file as its writer puts it: every key in write order, its value
+// as the reader gives it back, and how the reader takes it.
+struct ProjectFileValue
+{
+    enum Kind {
+        Text,   // the text as typed
+        Index,  // a combo position: the leading integer counts
+        Flag,   // "0" or anything else
+    };
+    QString key;
+    QString value;
+    QString defaultValue;  // what the reader takes when the file lacks the key
+    Kind kind = Text;
+    bool read = true;  // false: written only, the screens derive it from other values
+};
+struct ProjectFileSection
+{
+    QString name;
+    std::vector<ProjectFileValue> values;
+};
+using ProjectFileSections = std::vector<ProjectFileSection>;
+
+// The sections as the writers would put them now, from the blocks of `app` (the transformer
+// section from the transformer screen's controls; no values without that screen).
+class CSevrinApp;
+ProjectFileSection ProjectIntroduceSectionOf(CSevrinApp& app);
+ProjectFileSection MotorControlCenterSectionOf(CSevrinApp& app);
+ProjectFileSection CabinetSizingSectionOf(CSevrinApp& app);
+ProjectFileSection TransformerSizingSectionOf(CSevrinApp& app);
+ProjectFileSection GeneratorSizingSectionOf(CSevrinApp& app);
+ProjectFileSection FaultCurrentSectionOf(CSevrinApp& app);
+ProjectFileSection GroundingDesignSectionOf(CSevrinApp& app);
+
+// Writes the sections in one pass each; false when any could not be written.
+bool WriteProjectFileSections(const QString& projectPath, const ProjectFileSections& sections);
+// True when reading the file back gives every value the sections would write (keys that are
+// written only are not compared; a missing key counts as its default).
+bool ProjectFileSectionsStored(const QString& projectPath, const ProjectFileSections& sections);
+
+// The texts the file holds under every key of the sections (defaults for missing keys).
+QStringList ProjectFileSectionTexts(const QString& projectPath, const ProjectFileSections& sections);
+
 // Writes every section of the project file; every writer runs even after one fails, so as
 // much as possible reaches the file. False when any of them failed.
 bool SaveEveryProjectSection(const QString& projectPath);

@@ -2,11 +2,15 @@
 // Base of every screen: a form laid out in dialog units of its dialog font, filling the main
 // frame's screen area. Controls that have an identifier carry it as their object name
 // ("1005"), which is how handlers, tests and other screens find them.
+#include "app/core/projectfile.h"
 #include "app/gui/dialogunits.h"
 
 #include <QList>
 #include <QPointer>
+#include <QStringList>
 #include <QWidget>
+
+#include <vector>
 
 class QPushButton;
 
@@ -50,6 +54,28 @@ public:
     // Places any control at a dialog-unit position and names it by identifier.
     void Place(QWidget* control, int id, int x, int y, int w, int h) const;
 
+    // What every input of the screen shows once it is set up (edits, combo boxes, check and
+    // radio buttons, lists), taken by start-up; a project load puts it back before the screen
+    // refills, so no field can keep what the previous project showed.
+    void RememberStartingInputs();
+    void RestoreStartingInputs();
+
+    // Screens with a "저장하기" of their own: the project-file sections it would write now,
+    // taken from the controls; the blocks are left as they were. Others write none.
+    virtual ProjectFileSections WouldWriteSections() { return {}; }
+    // True when "저장하기" would store something the project does not hold.
+    virtual bool HasUnsavedEdits();
+    // Stores what "저장하기" stores, without its message; false when the project could not
+    // be written.
+    virtual bool SaveUnsavedEdits();
+    // The screen's name in the question about unsaved edits.
+    virtual QString UnsavedEditsName() const { return QString(); }
+    // Taken after a project load has refilled the screen: what the file held and what the
+    // screen would write of it. A file can hold a value in a form the screen shows otherwise
+    // (a position outside an option list, a name the screen derives from a choice); as long
+    // as neither side changed, that is no edit.
+    void RememberLoadedSections();
+
     // Finds a control by identifier.
     template <typename T = QWidget>
     T* Control(int id) const
@@ -59,11 +85,43 @@ public:
 
 private:
     class KeyFilter;
+    struct StartingInput
+    {
+        QPointer<QWidget> widget;
+        QString text;
+        int index = -1;
+        bool checked = false;
+        std::vector<QStringList> rows;
+    };
+    std::vector<StartingInput> m_startingInputs;
+    struct LoadedSections
+    {
+        bool valid = false;
+        QStringList fileTexts;
+        QStringList values;
+    };
+    LoadedSections m_loaded;
     DialogUnits m_units;
     QSize m_formSize;
     KeyFilter* m_keyFilter = nullptr;
     QList<QPointer<QWidget>> m_unfiltered;
     int m_paneId = 0;
+};
+
+// Puts a block back as it was when the scope ends: a screen runs its own store into theApp to
+// see what its save would write, without keeping the result.
+template <typename Block>
+class KeepBlock
+{
+public:
+    explicit KeepBlock(Block& block) : m_block(block), m_saved(block) {}
+    ~KeepBlock() { m_block = m_saved; }
+    KeepBlock(const KeepBlock&) = delete;
+    KeepBlock& operator=(const KeepBlock&) = delete;
+
+private:
+    Block& m_block;
+    Block m_saved;
 };
 
 // Gives a page of a screen (a widget inside the screen) the same dialog-unit placement.

@@ -4,9 +4,18 @@
 
 #include <QAbstractItemModel>
 #include <QFontMetrics>
+#include <QHelpEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QToolTip>
 #include <QtGlobal>
+
+namespace {
+
+// Captions are drawn this many pixels narrower than their section or run.
+constexpr int kCaptionMargin = 4;
+
+}  // namespace
 
 // Stand-ins for the Windows fonts must draw a plain decimal point at these sizes, not one with
 // a tail that reads as a comma ("0,9272"). The captions are bold: NanumGothicCoding Bold has
@@ -198,6 +207,61 @@ int CHeaderCtrlEx::bandBottom(int h) const
     return qMax(mid, qMin(h / 2, lineHeight()));
 }
 
+int CHeaderCtrlEx::CaptionFittingWidth(int logicalIndex) const
+{
+    const QFontMetrics fm(CaptionFont());
+    int widest = 0;
+    for (const QString& line : captionLines(logicalIndex))
+        widest = qMax(widest, fm.horizontalAdvance(line));
+    return widest == 0 ? 0 : widest + kCaptionMargin + 2;
+}
+
+int CHeaderCtrlEx::GroupFittingWidth(const QString& caption) const
+{
+    return caption.isEmpty() ? 0 : QFontMetrics(CaptionFont()).horizontalAdvance(caption) + kCaptionMargin + 2;
+}
+
+QString CHeaderCtrlEx::CaptionAt(const QPoint& pos, bool* cut) const
+{
+    if (cut)
+        *cut = false;
+    const int logical = logicalIndexAt(pos.x());
+    if (logical < 0 || !model())
+        return QString();
+    const QString& group = m_groups.value(logical);
+    if (!group.isEmpty() && pos.y() < bandBottom(viewport()->height())) {
+        // The run of the group around this column, as painted.
+        int width = 0;
+        for (const HeaderGroup& run : groupRuns()) {
+            if (logical < run.firstColumn || logical >= run.firstColumn + run.columnCount)
+                continue;
+            for (int c = run.firstColumn; c < run.firstColumn + run.columnCount; ++c)
+                width += isSectionHidden(c) ? 0 : sectionSize(c);
+        }
+        if (cut)
+            *cut = GroupFittingWidth(group) - 2 > width;
+        return group;
+    }
+    const QStringList lines = captionLines(logical);
+    if (cut)
+        *cut = CaptionFittingWidth(logical) - 2 > sectionSize(logical);
+    return lines.join(QLatin1Char(' '));
+}
+
+bool CHeaderCtrlEx::viewportEvent(QEvent* e)
+{
+    if (e->type() != QEvent::ToolTip)
+        return QHeaderView::viewportEvent(e);
+    auto* he = static_cast<QHelpEvent*>(e);
+    bool cut = false;
+    const QString caption = CaptionAt(he->pos(), &cut);
+    if (cut)
+        QToolTip::showText(he->globalPos(), caption, viewport());
+    else
+        QToolTip::hideText();
+    return true;
+}
+
 QSize CHeaderCtrlEx::sizeHint() const
 {
     return QSize(length(), headerHeight());
@@ -319,7 +383,7 @@ void CHeaderCtrlEx::paintSection(QPainter* painter, const QRect& rect, int logic
     const QFontMetrics fm(painter->font());
     const int n = int(lines.size());
     const int band = r.height() / n;
-    const int textWidth = qMax(0, r.width() - 4);
+    const int textWidth = qMax(0, r.width() - kCaptionMargin);
     for (int k = 0; k < n; ++k) {
         const QRect lr(r.left(), r.top() + band * k, r.width(), band);
         painter->drawText(lr, Qt::AlignCenter | Qt::TextSingleLine,
@@ -336,7 +400,7 @@ void CHeaderCtrlEx::drawGroup(QPainter& p, const QString& caption, const QRect& 
     p.setClipRect(r.adjusted(1, 1, -1, 0), Qt::IntersectClip);
     const QFontMetrics fm(p.font());
     p.drawText(r, Qt::AlignCenter | Qt::TextSingleLine,
-               fm.elidedText(caption, Qt::ElideRight, qMax(0, r.width() - 4)));
+               fm.elidedText(caption, Qt::ElideRight, qMax(0, r.width() - kCaptionMargin)));
     p.restore();
 }
 

@@ -86,10 +86,20 @@ public:
     // The y where the group band ends (the "middle"), for a header of height h.
     int bandBottom(int h) const;
 
+    // The narrowest section that shows every line of the column's caption whole, and the
+    // narrowest run that shows a group caption whole (the text's width and its margins).
+    int CaptionFittingWidth(int logicalIndex) const;
+    int GroupFittingWidth(const QString& caption) const;
+    // The caption (group caption in the group band) a point of the header shows, and whether
+    // it is drawn cut; empty where there is none.
+    QString CaptionAt(const QPoint& pos, bool* cut = nullptr) const;
+
     QSize sizeHint() const override;
     void setModel(QAbstractItemModel* model) override;
 
 protected:
+    // A caption drawn cut shows its whole text as a tool tip.
+    bool viewportEvent(QEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
     void changeEvent(QEvent* e) override;
     // Draws one column caption in rect (DrawItem).

@@ -2,7 +2,9 @@
 
 #include "app/core/sevrin.h"
 #include "app/gui/formview.h"
+#include "app/gui/sevrinapp.h"
 
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QStackedWidget>
@@ -64,4 +66,13 @@ void CMainFrame::FitToForm(const CFormView* form)
     const QSize want = form->FormSize();
     const QSize now = size();
     resize(qMin(now.width(), want.width()), qMin(now.height(), want.height()));
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    if (!ConfirmUnsavedEdits()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
 }

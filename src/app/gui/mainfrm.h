@@ -30,6 +30,10 @@ public:
     // Shrinks the frame, if it is larger, to fit the form.
     void FitToForm(const CFormView* form);
 
+protected:
+    // Closing asks about edits not saved yet; "취소" keeps the program open.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     QStackedWidget* m_screens;
     QSize m_requestedSize;

@@ -372,8 +372,20 @@ void ReportListView::setModel(QAbstractItemModel* model)
                                      const QVariant w = this->model()->headerData(c, Qt::Horizontal,
                                                                                   RowListModel::WidthHintRole);
                                      if (w.isValid())
-                                         m_header->resizeSection(c, std::max(0, w.toInt()));
+                                         m_header->resizeSection(c, fittedWidth(c));
                                  }
+                                 fitGroupCaptions();
+                             })
+                  << connect(model, &QAbstractItemModel::modelReset, this,
+                             [this] { widenToContents(0, this->model()->rowCount() - 1); })
+                  << connect(model, &QAbstractItemModel::rowsInserted, this,
+                             [this](const QModelIndex& p, int first, int last) {
+                                 if (!p.isValid())
+                                     widenToContents(first, last);
+                             })
+                  << connect(model, &QAbstractItemModel::dataChanged, this,
+                             [this](const QModelIndex& tl, const QModelIndex& br) {
+                                 widenToContents(tl.row(), br.row());
                              })
                   << connect(this, &QAbstractItemView::pressed, this,
                              [this](const QModelIndex& i) { m_mark = i.row(); });
@@ -399,6 +411,37 @@ void ReportListView::setReportColumns(const QList<ReportColumn>& columns)
     applyColumnWidths();
 }
 
+int ReportListView::fittedWidth(int c) const
+{
+    const QVariant w = model()->headerData(c, Qt::Horizontal, RowListModel::WidthHintRole);
+    const int hint = std::max(0, w.toInt());
+    // A width of 0 hides the column: it stays hidden.
+    return hint == 0 ? 0 : std::max(hint, m_header->CaptionFittingWidth(c));
+}
+
+void ReportListView::fitGroupCaptions()
+{
+    for (const HeaderGroup& run : m_header->groupRuns()) {
+        QList<int> shown;
+        int width = 0;
+        for (int c = run.firstColumn; c < run.firstColumn + run.columnCount; ++c) {
+            if (m_header->sectionSize(c) > 0 && !isColumnHidden(c)) {
+                shown.append(c);
+                width += m_header->sectionSize(c);
+            }
+        }
+        const int missing = m_header->GroupFittingWidth(run.caption) - width;
+        if (shown.isEmpty() || missing <= 0)
+            continue;
+        // Spread over the run's shown columns, the remainder to the last.
+        const int each = missing / int(shown.size());
+        for (int c : shown)
+            m_header->resizeSection(c, m_header->sectionSize(c) + each);
+        m_header->resizeSection(shown.last(),
+                                m_header->sectionSize(shown.last()) + missing - each * int(shown.size()));
+    }
+}
+
 void ReportListView::applyColumnWidths()
 {
     QAbstractItemModel* m = model();
@@ -407,7 +450,36 @@ void ReportListView::applyColumnWidths()
     for (int c = 0; c < m->columnCount(); ++c) {
         const QVariant w = m->headerData(c, Qt::Horizontal, RowListModel::WidthHintRole);
         if (w.isValid())
-            m_header->resizeSection(c, std::max(0, w.toInt()));
+            m_header->resizeSection(c, fittedWidth(c));
+    }
+    fitGroupCaptions();
+    widenToContents(0, m->rowCount() - 1);
+}
+
+void ReportListView::setWidenToContents(bool on)
+{
+    m_widenToContents = on;
+    if (on && model())
+        widenToContents(0, model()->rowCount() - 1);
+}
+
+void ReportListView::widenToContents(int firstRow, int lastRow)
+{
+    QAbstractItemModel* m = model();
+    if (!m_widenToContents || !m || firstRow < 0 || lastRow < firstRow)
+        return;
+    const QFontMetrics fm(font());
+    // The item delegate keeps this margin on either side of a cell's text.
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    for (int c = 0; c < m->columnCount(); ++c) {
+        if (isColumnHidden(c) || m_header->sectionSize(c) == 0)
+            continue;
+        int widest = 0;
+        for (int r = firstRow; r <= lastRow && r < m->rowCount(); ++r)
+            widest = std::max(widest, fm.horizontalAdvance(m->index(r, c).data(Qt::DisplayRole).toString()));
+        const int needed = widest + 2 * margin + 2;
+        if (needed > m_header->sectionSize(c))
+            m_header->resizeSection(c, needed);
     }
 }
 

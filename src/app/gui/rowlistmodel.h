@@ -137,8 +137,14 @@ public:
     // Columns of the model, their widths and the header's group captions, in one step.
     void setReportColumns(const QList<ReportColumn>& columns);
     // Sets the section widths from the model's width hints (columns inserted later get theirs
-    // automatically; after RowListModel::setColumns call this, or use setReportColumns).
+    // automatically; after RowListModel::setColumns call this, or use setReportColumns). A
+    // shown column is never narrower than its caption, nor a run of columns than its group
+    // caption: captions are read whole.
     void applyColumnWidths();
+    // Lists of long computed figures: every shown column widens (never narrows) to the widest
+    // text it holds, as rows come and change.
+    void setWidenToContents(bool on);
+    bool widensToContents() const { return m_widenToContents; }
     void setRowHeight(int pixels);
     int rowHeight() const;
 
@@ -153,8 +159,15 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
 
 private:
+    // The width hint of column c, widened to its caption; 0 for a column not shown.
+    int fittedWidth(int c) const;
+    // Widens the runs whose group caption is wider than their columns.
+    void fitGroupCaptions();
+    void widenToContents(int firstRow, int lastRow);
+
     RowListModel* m_model = nullptr;
     CHeaderCtrlEx* m_header = nullptr;
     int m_mark = -1;
+    bool m_widenToContents = false;
     QList<QMetaObject::Connection> m_connections;
 };

@@ -34,6 +34,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <cmath>
 #include <memory>
 
@@ -55,11 +56,21 @@ void DestroyFrame()
     theApp.ScreenPointers = CSevrinApp::ScreenPointersT{};
 }
 
+}  // namespace
+
 // Screen-specific refills after a project load, in the order the screens depend on each
 // other's data.
 void RefillScreensAfterProjectLoad()
 {
     CSevrinApp::ScreenPointersT& sp = theApp.ScreenPointers;
+    // The library screen shows the reference workbooks, which stay.
+    for (int index = 0; index < int(theApp.ViewTable.Views.size()); ++index) {
+        CFormView* screen = theApp.ViewTable.Views[std::size_t(index)];
+        if (screen && index != 2)
+            screen->RestoreStartingInputs();
+    }
+    // The transformer capacities live in that screen's controls only: read them in again.
+    theApp.LoadTransformerSection(theApp.ProjectPathTable.CurrentProjectPath);
     if (sp.ProView)
         sp.ProView->RefreshProjectScreen();
     if (sp.Pro10View)
@@ -80,7 +91,7 @@ void RefillScreensAfterProjectLoad()
     if (sp.Pro60View)
         sp.Pro60View->ShowGeneratorInputs();
     if (sp.Pro80View) {
-        sp.Pro80View->ShowFaultCurrentInputs();
+        sp.Pro80View->ShowStoredResults();
         sp.Pro80View->UtilityPage()->FillUtilityTypeCombos();
         sp.Pro80View->UtilityPage()->FillUtilityLineList();
         sp.Pro80View->UtilityPage()->FillIncomingCableList();
@@ -91,9 +102,47 @@ void RefillScreensAfterProjectLoad()
     }
     if (sp.Pro90View)
         sp.Pro90View->ShowGroundingFields();
+    for (CFormView* screen : theApp.ViewTable.Views)
+        if (screen)
+            screen->RememberLoadedSections();
 }
 
-}  // namespace
+bool ConfirmUnsavedEdits()
+{
+    const QString path = theApp.ProjectPathTable.CurrentProjectPath;
+    // Without a loaded project (or with its file gone) there is nothing to compare with.
+    if (theApp.ProjectLoaded == 0 || path.isEmpty() || !QFileInfo::exists(path))
+        return true;
+    std::vector<CFormView*> changed;
+    QStringList names;
+    for (CFormView* screen : theApp.ViewTable.Views) {
+        if (screen && screen->HasUnsavedEdits()) {
+            changed.push_back(screen);
+            names.append(screen->UnsavedEditsName());
+        }
+    }
+    if (changed.empty())
+        return true;
+    const Prompt::Answer answer = Prompt::Message(
+        QCoreApplication::translate("CSevrinApp",
+                                    "저장하지 않은 변경 내용이 있습니다.\n(%1)\n\n"
+                                    "저장하시겠습니까?")
+            .arg(names.join(QStringLiteral(", "))),
+        Prompt::Buttons::YesNoCancel, Prompt::Icon::Question);
+    if (answer == Prompt::Answer::Cancel)
+        return false;
+    if (answer != Prompt::Answer::Yes)
+        return true;
+    bool saved = true;
+    for (CFormView* screen : changed)
+        saved = screen->SaveUnsavedEdits() && saved;
+    if (!saved) {
+        Prompt::Message(QCoreApplication::translate("CSevrinApp", "프로젝트 파일을 저장하지 못했습니다.\n%1")
+                            .arg(path));
+        return false;
+    }
+    return true;
+}
 
 CMainFrame* MainFrame()
 {
@@ -138,6 +187,8 @@ bool InitInstance()
         screen->OnInitialUpdate();
     }
     frame->SetActiveView(g_startView);
+    for (CFormView* screen : theApp.ViewTable.Views)
+        screen->RememberStartingInputs();
     RegisterReportSheetWriters();
 
     theApp.ProjectLoaded = 0;

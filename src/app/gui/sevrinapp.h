@@ -19,6 +19,17 @@ int ExitInstance(int code = 0);
 // Shows screen `index` (0 start, 1 project, 2 library, 3 web view, 4..12 the calculation
 // screens). Returns the screen shown before, or nullptr when the switch was refused.
 CFormView* SwitchView(int index);
+// After a project file is loaded: every screen's inputs back to what they showed at start-up,
+// then the project screen and every calculation screen but the switchgear screen refilled
+// from the project, so that no field keeps the previous project's figures.
+void RefillScreensAfterProjectLoad();
+
+// Before the program closes or another project is loaded: the screens with a "저장하기" of
+// their own are compared with the project file; when any would write something the file does
+// not hold, one question asks whether to save (예), drop the edits (아니요) or stay (취소).
+// True when the caller may go on; false after "취소" or a save that failed (said so).
+bool ConfirmUnsavedEdits();
+
 // Shows or hides the twelve "+" insert buttons of the calculation screens and pages.
 void ShowOptionalButtons(bool show);
 

@@ -204,13 +204,30 @@ void CSevrinProView::RefreshProjectScreen()
     m_issueList->rows()->setRows(std::move(rows));
 }
 
-void CSevrinProView::OnSaveProject()
+void CSevrinProView::StoreHeaderEdits()
 {
     CSevrinApp::ProjectIntroduceBlockT& b = theApp.ProjectIntroduceBlock;
     b.ProjectName = m_projectName->text();
     b.Buyer = m_buyer->text();
     b.CI = m_logo->text();
+}
 
+ProjectFileSections CSevrinProView::WouldWriteSections()
+{
+    // The revision rows are in the block already; the header edits reach it on saving.
+    const KeepBlock keep(theApp.ProjectIntroduceBlock);
+    StoreHeaderEdits();
+    return {ProjectIntroduceSectionOf(theApp)};
+}
+
+QString CSevrinProView::UnsavedEditsName() const
+{
+    return tr("프로젝트");
+}
+
+void CSevrinProView::OnSaveProject()
+{
+    StoreHeaderEdits();
     const QString path = theApp.ProjectPathTable.CurrentProjectPath;
     const bool ok = SaveEveryProjectSection(path);
     if (ok)
@@ -331,16 +348,13 @@ void CSevrinProView::LoadChosenProject(const QString& path)
         Prompt::Message(ProjectFileRefusal(path, refusal));
         return;
     }
+    theApp.ProjectLoaded = 1;
     // The motor and ampacity tables must follow the new project before anything calculates,
-    // and the design pages must show its conditions: their save would otherwise write the
-    // previous project's conditions into this file.
+    // and every screen must show this project: a save would otherwise write the previous
+    // project's figures into this file.
     ApplyProjectDesignConditions(theApp);
-    if (CSevrinPro10View* mcc = theApp.ScreenPointers.Pro10View)
-        mcc->ApplyMccDesignConditions(0, true);
-    if (CSevrinPro20View* boards = theApp.ScreenPointers.Pro20View)
-        boards->RefreshPanelBoardPages(0);
+    RefillScreensAfterProjectLoad();
     theApp.SetMainTitle(tr("프로젝트 명:") + theApp.ProjectName(), QString());
-    RefreshProjectScreen();
 }
 
 void CSevrinProView::OnOpenProject()
@@ -348,7 +362,7 @@ void CSevrinProView::OnOpenProject()
     const CSevrinApp::ProjectPathTableT& p = theApp.ProjectPathTable;
     const QString chosen = Prompt::OpenFile(QString(), JoinPath(p.RootPath, p.ProFolder),
                                             QStringLiteral("Project files (*.pro)"));
-    if (chosen.isEmpty())
+    if (chosen.isEmpty() || !ConfirmUnsavedEdits())
         return;
     LoadChosenProject(chosen);
 }
@@ -376,6 +390,8 @@ void CSevrinProView::OnNewProject()
         Prompt::Message(tr("같은 이름의 프로젝트 파일이 이미 있습니다.\n%1").arg(target));
         return;
     }
+    if (!ConfirmUnsavedEdits())
+        return;
     if (!QFile::copy(p.FormProPath, target))
         return;
     QFile::setPermissions(target, QFile::permissions(target) | QFileDevice::WriteOwner);

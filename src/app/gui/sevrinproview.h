@@ -21,6 +21,9 @@ public:
     ~CSevrinProView() override;
 
     void OnInitialUpdate() override;
+    // What its "저장하기" would write into the project file, for the unsaved-edits question.
+    ProjectFileSections WouldWriteSections() override;
+    QString UnsavedEditsName() const override;
     // Refills every control from the project block after a project load.
     void RefreshProjectScreen();
 
@@ -46,6 +49,8 @@ public:
     void OnDeleteProject();
 
 private:
+    // The header edits into the project block, as "저장하기" takes them.
+    void StoreHeaderEdits();
     QLineEdit* AddEdit(int id, int x, int y, int w, int h, bool readOnly = false);
     void AddLabel(const QString& text, int x, int y, int w, int h);
     // The block's revision count, kept within 0..10 (a hand-edited file may hold anything).

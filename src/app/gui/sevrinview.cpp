@@ -204,7 +204,8 @@ void CSevrinView::OnNewProject()
 {
     QString number;
     const QString target = AskNewProjectFile(number);
-    if (target.isEmpty())
+    // A target that exists is refused below without asking anything.
+    if (target.isEmpty() || (!FileExists(target) && !ConfirmUnsavedEdits()))
         return;
     const QString form = theApp.ProjectPathTable.FormProPath;
     if (!ReportCreate(CreateProjectFrom(form, target, number, false), form, target))
@@ -215,7 +216,7 @@ void CSevrinView::OnNewProject()
 void CSevrinView::OnOpenProject()
 {
     const QString path = PickProjectFile();
-    if (path.isEmpty())
+    if (path.isEmpty() || !ConfirmUnsavedEdits())
         return;
     MakeCurrent(path);
 }
@@ -234,6 +235,9 @@ void CSevrinView::OnCopyProject()
         Prompt::Message(tr("원본과 동일한 프로젝트 파일을 선택하였습니다.\n새로운 프로젝트를 선택해야 합니다."));
         return;
     }
+    // Before the copy: saved edits of the open project go into the copy too.
+    if (!FileExists(target) && !ConfirmUnsavedEdits())
+        return;
     if (!ReportCreate(CreateProjectFrom(source, target, number, true), source, target))
         return;
     MakeCurrent(target);

@@ -319,12 +319,15 @@ void CSevrinPro40View::FillBreakerMakerCombo()
 {
     const LibNameList& makers = theApp.BreakerLibBlock.BreakerMakerList;
     const int count = std::min(makers.Count, LibNameList::Capacity);
-    if (count <= 0 || m_maker->count() == count)
+    if (count <= 0)
         return;
     const QSignalBlocker block(m_maker);
-    m_maker->clear();
-    for (int i = 0; i < count; ++i)
-        m_maker->addItem(makers.Names[std::size_t(i)]);
+    if (m_maker->count() != count) {
+        m_maker->clear();
+        for (int i = 0; i < count; ++i)
+            m_maker->addItem(makers.Names[std::size_t(i)]);
+    }
+    // A project starts from the first maker, whatever the previous one had chosen.
     m_maker->setCurrentIndex(0);
 }
 

@@ -154,6 +154,10 @@ void ShowTransformerFaultResult(FaultBusPages& pages, int k, double rref90, doub
 
 void LoadFaultBusData(CSevrinApp& app, FaultBusPages& pages)
 {
+    // Nothing of the project shown before stays: the incoming bus and the secondary buses
+    // start without rows and results.
+    const FaultBusPages fresh;
+    pages.Incoming = fresh.Incoming;
     for (int n = 0; n < kTransformers; ++n) {
         QString voltage, ngr;
         if (app.ReadFaultDataRow(TransformerSheet, n)) {
@@ -165,6 +169,8 @@ void LoadFaultBusData(CSevrinApp& app, FaultBusPages& pages)
         trCell.BusName = QStringLiteral("LV");
         trCell.TransformerName = TransformerName(n);
         trCell.Rows.clear();
+        trCell.Results.fill(QString());
+        trCell.RB = trCell.XB = 0.0;
         trCell.Rows.push_back(NamedRow(TransformerName(n) + QStringLiteral(" 기준계통")));
         trCell.Rows.push_back(NamedRow(TransformerName(n)));
         col.Page = 0;
@@ -172,6 +178,7 @@ void LoadFaultBusData(CSevrinApp& app, FaultBusPages& pages)
             BusView& cell = col.Cells[std::size_t(k)];
             cell.ClearBus();
             cell.UpstreamRows = {};
+            cell.RB = cell.XB = 0.0;
             SetCellNumber(cell, k);
             cell.TransformerName = TransformerName(n);
         }

@@ -35,9 +35,9 @@ public:
 // "TR-1".."TR-4" give 0..3, any other text 4.
 int BusTransformerIndex(const QString& transformerName);
 
-// After a project load: every column from the transformer rows of the fault-current data
-// workbook and its bus workbook (created with 100 empty pages when missing, padded to 100
-// pages when shorter); each column shows page 0. Nothing is computed.
+// After a project load: the incoming bus emptied, every column from the transformer rows of
+// the fault-current data workbook and its bus workbook (created with 100 empty pages when
+// missing, padded to 100 pages when shorter); each column shows page 0. Nothing is computed.
 void LoadFaultBusData(CSevrinApp& app, FaultBusPages& pages);
 
 // Fills the 25 bus cells of the column with page `page` (0..3) of transformer tr's workbook.

@@ -7,6 +7,8 @@
 #include "fault/core/buspages.h"
 #include "fault/core/faultvalues.h"
 
+#include <QFile>
+
 #include <cmath>
 
 namespace fault {
@@ -147,11 +149,13 @@ bool HasTransformer(const std::array<QString, 16>& row)
     return !row[1].isEmpty() || !row[2].isEmpty() || !row[4].isEmpty() || !row[7].isEmpty();
 }
 
-void CalcFaultCurrent(CSevrinApp& app, FaultBusPages& buses)
+namespace {
+
+// The system part of the calculation; with `store` the transformer rows whose system
+// impedance changed are written back.
+void CalcSystemFaultLevel(CSevrinApp& app, FaultBusPages& buses, bool store)
 {
     auto& b = app.FaultCurrentBlock;
-    // Every row read and written below goes through the workbook cache; save once at the end.
-    CompanionBatch batch;
 
     // The utility's percent impedances: an empty entry is 0 (an ideal source), a negative or
     // nonsense one no value.
@@ -242,7 +246,7 @@ void CalcFaultCurrent(CSevrinApp& app, FaultBusPages& buses)
         if (HasTransformer(row)) {
             const auto before = row;
             CalcTransformerSourceImpedance(row, total[0], total[1]);
-            if (row != before)
+            if (store && row != before)
                 app.WriteFaultDataRow(TransformerSheet, k, false);
         }
         // An impedance that could not be derived stays without value; an empty row (no
@@ -313,9 +317,44 @@ void CalcFaultCurrent(CSevrinApp& app, FaultBusPages& buses)
                           xref[i]);
         SetFaultResultRow(app, 22 + k, tr + QStringLiteral(" 기준"), rb[i], rb[i], rb[i], xb[i]);
     }
+}
 
+}  // namespace
+
+void CalcFaultCurrent(CSevrinApp& app, FaultBusPages& buses)
+{
+    // Every row read and written below goes through the workbook cache; save once at the end.
+    CompanionBatch batch;
+    CalcSystemFaultLevel(app, buses, true);
     RecalcAllBuses(app, buses);
     batch.finish();
+}
+
+bool ShowStoredFaultLevel(CSevrinApp& app, FaultBusPages& buses)
+{
+    auto& b = app.FaultCurrentBlock;
+    b.UtilityResult.fill(QString());
+    b.FaultResult.fill(QString());
+    b.ImpedanceSummary.fill(QString());
+    // Reading the rows of a missing data workbook would create it: such a project was never
+    // computed. Nor is one without a source impedance or a transformer, whose figures would
+    // be zeros and "-" only.
+    if (!QFile::exists(app.CompanionPath(CSevrinApp::FaultDataWorkbook)))
+        return false;
+    bool system = false;
+    for (int i = 2; i < 6; ++i)
+        system = system || ReadFaultNumber(b.UtilityInput[std::size_t(i)]) != 0.0;
+    system = system || app.ReadFaultDataRow(LineSheet, 0) || app.ReadFaultDataRow(IncomingCableSheet, 0);
+    for (int k = 0; k < kTransformers && !system; ++k)
+        system = app.ReadFaultDataRow(TransformerSheet, k) && HasTransformer(b.TransformerImpedanceRow);
+    if (!system)
+        return false;
+    CalcSystemFaultLevel(app, buses, false);
+    // Neither of these two stores anything.
+    CalcBusFaultCurrent(app, buses.Incoming);
+    for (BusColumn& col : buses.Columns)
+        CalcBusFaultCurrent(app, col.TransformerCell);
+    return true;
 }
 
 }  // namespace fault

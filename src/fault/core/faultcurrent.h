@@ -97,4 +97,11 @@ bool HasTransformer(const std::array<QString, 16>& row);
 // transformer's system impedance is brought up to date first, at its own voltage.
 void CalcFaultCurrent(CSevrinApp& app, FaultBusPages& buses);
 
+// What "계산" shows of the system from the stored inputs, storing nothing: the system results,
+// the impedance summary, the transformer cells and the incoming and secondary buses of the
+// bus pages. The downstream buses keep the results their bus pages hold. A project never
+// computed (no "_80" workbook) or without any source impedance or transformer has no
+// results: they are cleared and false is returned.
+bool ShowStoredFaultLevel(CSevrinApp& app, FaultBusPages& buses);
+
 }  // namespace fault

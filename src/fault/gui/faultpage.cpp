@@ -82,6 +82,8 @@ ReportListView* CFaultPage::AddList(int id, int x, int y, int w, int h,
     auto* list = new ReportListView(this, 40);
     Place(list, id, x, y, w, h);
     list->setReportColumns(columns);
+    // Impedances are printed with six decimals: their columns follow them.
+    list->setWidenToContents(true);
     return list;
 }
 

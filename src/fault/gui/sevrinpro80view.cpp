@@ -102,6 +102,7 @@ fault::FaultBusPages& CSevrinPro80View::BusPages()
     if (project != m_busesProject && !project.isEmpty()) {
         m_busesProject = project;
         fault::LoadFaultBusData(theApp, m_buses);
+        fault::ShowStoredFaultLevel(theApp, m_buses);
     }
     return m_buses;
 }
@@ -139,7 +140,9 @@ void CSevrinPro80View::ShowFaultCurrentPage(int n)
 void CSevrinPro80View::EnableFaultCurrentPageButtons(int n)
 {
     Control<QPushButton>(1124)->setEnabled(n != 0);
-    Control<QPushButton>(1123)->setEnabled(n != kLastSteppedPage);
+    // Nothing follows the last stepped page, nor the SLD Report page (which "다음" never
+    // leads to): the button is off there instead of doing nothing.
+    Control<QPushButton>(1123)->setEnabled(n < kLastSteppedPage);
     for (int id : {1056, 1057, 1058, 1059, 1060})
         Control<QPushButton>(id)->setEnabled(true);
     if (n >= 0 && n < 6)
@@ -159,6 +162,18 @@ void CSevrinPro80View::StoreFaultCurrentInputs()
         b.UtilityInput[std::size_t(i)] = m_utilityPage->Text(kUtilityFields[i]);
     for (int i = 0; i < 12; ++i)
         b.FaultConditionText[std::size_t(i)] = m_transformerPage->Text(kFactorFields[i]);
+}
+
+ProjectFileSections CSevrinPro80View::WouldWriteSections()
+{
+    const KeepBlock keep(theApp.FaultCurrentBlock);
+    StoreFaultCurrentInputs();
+    return {FaultCurrentSectionOf(theApp)};
+}
+
+QString CSevrinPro80View::UnsavedEditsName() const
+{
+    return tr("고장전류");
 }
 
 void CSevrinPro80View::ShowFaultCurrentInputs()
@@ -212,6 +227,15 @@ void CSevrinPro80View::OnCalcFaultCurrentButton()
 {
     if (CheckFaultCurrentInputs())
         OnCalcFaultCurrent();
+}
+
+void CSevrinPro80View::ShowStoredResults()
+{
+    // The screen's own bus pages are read from their workbooks when first needed (which may
+    // create missing ones) and get the same figures then; the fields need them now.
+    fault::FaultBusPages scratch;
+    fault::ShowStoredFaultLevel(theApp, scratch);
+    ShowFaultCurrentInputs();
 }
 
 void CSevrinPro80View::OnCalcFaultCurrent()

@@ -23,6 +23,9 @@ public:
     explicit CSevrinPro80View(QWidget* parent = nullptr);
 
     void OnInitialUpdate() override;
+    // What its "저장하기" would write into the project file, for the unsaved-edits question.
+    ProjectFileSections WouldWriteSections() override;
+    QString UnsavedEditsName() const override;
 
     // Copies the utility and factor fields of the pages into FaultCurrentBlock.
     void StoreFaultCurrentInputs();
@@ -31,6 +34,9 @@ public:
     void ShowFaultCurrentInputs();
     // The system fault-level calculation over the stored rows, then every bus.
     void CalcFaultCurrent();
+    // After a project load: the results "계산" would show of the system, from the stored
+    // inputs, storing nothing (none for a project never computed); then the fields.
+    void ShowStoredResults();
     // What the report writer runs before it copies the shown texts: store, compute, show (as
     // "계산", without saving the project file), then the texts the report copies. Runs on the
     // screen's thread; the writer reaches it with one blocking call.
@@ -65,7 +71,8 @@ public:
     // The bus pages the calculation writes into, loaded from the bus workbooks of the
     // current project before they are first used.
     fault::FaultBusPages& BusPages();
-    // A project was loaded: the bus pages are read again when they are next used.
+    // A project was loaded: the bus pages are read again when they are next used, with the
+    // stored results of the incoming and secondary buses.
     void InvalidateBusPages() { m_busesProject.clear(); }
 
 private:

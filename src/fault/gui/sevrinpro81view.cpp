@@ -142,17 +142,17 @@ void CSevrinPro81View::FillUtilityTypeCombos()
 {
     const LibTable& legend = theApp.CableLibBlock.CableTypeLegend;
     const int n = legend.Count;
-    QComboBox* lineKind = Combo(m_bands[LineBand].kindCombo);
-    QComboBox* cableKind = Combo(m_bands[CableBand].kindCombo);
-    if (lineKind->count() == n && cableKind->count() == n)
-        return;
     for (int band : {LineBand, CableBand}) {
         QComboBox* kind = Combo(m_bands[band].kindCombo);
+        if (kind->count() == n)
+            continue;
         const QSignalBlocker block(kind);
         kind->clear();
         for (int e = 0; e < n; ++e)
             kind->addItem(legend.Cell(e, 0));
     }
+    // Both bands start from the first kind and its first specification, whatever the
+    // previous project had chosen.
     if (n < 1)
         return;
     for (int band : {LineBand, CableBand}) {

@@ -153,6 +153,14 @@ void CSevrinPro85View::LoadFaultBusData()
     // Opening a project creates none of its fault-current workbooks: the bus pages are read
     // (and missing bus workbooks created) when the screen first needs them.
     m_screen->InvalidateBusPages();
+    // The column of TR-1 again, as on the first show.
+    if (ViewsCreated()) {
+        SelectFaultTransformer(0);
+        for (CSevrinPro85View1* column : m_columns)
+            if (column)
+                column->setVisible(column == m_columns[0]);
+        m_shown = 0;
+    }
     if (isVisible())
         ShowBuses();
 }

@@ -226,6 +226,18 @@ void CSevrinPro90View::OnOutput()
     COutputDlg::RunForScreenReport(COutputDlg::Grounding, this);
 }
 
+ProjectFileSections CSevrinPro90View::WouldWriteSections()
+{
+    const KeepBlock keep(theApp.GroundingDesignBlock);
+    StoreGroundingInputs();
+    return {GroundingDesignSectionOf(theApp)};
+}
+
+QString CSevrinPro90View::UnsavedEditsName() const
+{
+    return tr("접지");
+}
+
 void CSevrinPro90View::StoreGroundingInputs()
 {
     if (!m_p99)

@@ -39,6 +39,9 @@ public:
     explicit CSevrinPro90View(QWidget* parent = nullptr);
 
     void OnInitialUpdate() override;
+    // What its "저장하기" would write into the project file, for the unsaved-edits question.
+    ProjectFileSections WouldWriteSections() override;
+    QString UnsavedEditsName() const override;
 
     // Reads the grounding inputs of the pages into the grounding block.
     void StoreGroundingInputs();

@@ -98,6 +98,10 @@ struct MccPanelCalc
     MccFaultCurrents fault;
 };
 MccPanelCalc CalcMccPanelResults(CSevrinApp& app, int panel);
+// The totals area of a panel as "계산" shows it, from what is stored (the rows as stored, the
+// feeder of the cable schedule, the bus workbooks), writing nothing. A panel whose results
+// were never stored (no connected load in its sheet) gives none: `read` is false.
+MccPanelCalc ReadMccPanelResults(CSevrinApp& app, int panel);
 
 // Recomputes the panel's stored rows as a modification of each would (rows the input check
 // refuses stay as stored) and stores them; the rows as they now stand in `rows`. False when

@@ -107,6 +107,18 @@ void CSevrinPro10View::StoreMccDesignConditions()
     });
 }
 
+ProjectFileSections CSevrinPro10View::WouldWriteSections()
+{
+    const KeepBlock keep(theApp.MotorControlCenterBlock);
+    StoreMccDesignConditions();
+    return {MotorControlCenterSectionOf(theApp)};
+}
+
+QString CSevrinPro10View::UnsavedEditsName() const
+{
+    return tr("동력 설계조건");
+}
+
 void CSevrinPro10View::SetReactorCoefficient()
 {
     CSevrinApp::MotorControlCenterBlockT& b = theApp.MotorControlCenterBlock;

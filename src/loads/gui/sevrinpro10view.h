@@ -17,6 +17,9 @@ public:
     ~CSevrinPro10View() override;
 
     void OnInitialUpdate() override;
+    // What its "저장하기" would write into the project file, for the unsaved-edits question.
+    ProjectFileSections WouldWriteSections() override;
+    QString UnsavedEditsName() const override;
 
     // 0 the design-conditions page, 1 the calculation sheet.
     int MccPageIndex() const { return m_pageIndex; }

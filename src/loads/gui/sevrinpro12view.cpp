@@ -4,6 +4,7 @@
 #include "app/core/sevrin.h"
 #include "app/gui/rowlistmodel.h"
 #include "loads/core/mccpanel.h"
+#include "loads/core/quantityinput.h"
 #include "loads/gui/guicall.h"
 #include "platform/profile.h"
 #include "platform/prompt.h"
@@ -427,6 +428,17 @@ void CSevrinPro12View::RefuseName(int check)
         Prompt::Message(text);
 }
 
+bool CSevrinPro12View::RefuseVoltage()
+{
+    // The panel's voltage sizes its main current transformer: a number above 0.
+    const QString text = CheckQuantityField(Block().MccPanelRecord[4], tr("전압[kV]"),
+                                            QuantityRange::Positive);
+    if (text.isEmpty())
+        return false;
+    Prompt::Message(text);
+    return true;
+}
+
 void CSevrinPro12View::ReloadFromWorkbook()
 {
     const int position = PanelPosition();
@@ -499,6 +511,7 @@ void CSevrinPro12View::LoadMccLoads(int panelPosition, const QString& panelName,
     m_loadList->rows()->setRows(std::move(rows));
     if (MccLoadRowsBeyondLimit(theApp, panelPosition))
         Prompt::Message(companion::RowLimitMessage(MccPath(), kMaxMccLoadRows));
+    ShowStoredTotals(panelPosition);
 }
 
 void CSevrinPro12View::LoadMccLoads(int panelPosition)
@@ -507,15 +520,29 @@ void CSevrinPro12View::LoadMccLoads(int panelPosition)
     LoadMccLoads(panelPosition, panels->text(panelPosition, 1), panels->text(panelPosition, 6));
 }
 
-void CSevrinPro12View::ClearTotals(bool all)
+void CSevrinPro12View::ClearTotals()
 {
     for (int id : TotalsFieldIds)
-        if (all || id != IdWithoutLargest)
-            SetText(id, QString());
-    if (all) {
-        SetText(IdMaxFault, QString());
-        SetText(IdMinFault, QString());
-    }
+        SetText(id, QString());
+    SetText(IdMaxFault, QString());
+    SetText(IdMinFault, QString());
+}
+
+void CSevrinPro12View::ShowTotals(const MccPanelCalc& c)
+{
+    for (int i = 0; i < int(TotalsFieldIds.size()); ++i)
+        SetText(TotalsFieldIds[std::size_t(i)], c.totals[std::size_t(i)]);
+    SetText(IdMaxFault, c.fault.maximum);
+    SetText(IdMinFault, c.fault.minimum);
+}
+
+void CSevrinPro12View::ShowStoredTotals(int panel)
+{
+    // Never the figures of the panel (or project) shown before.
+    ClearTotals();
+    const MccPanelCalc c = ReadMccPanelResults(theApp, panel);
+    if (c.read)
+        ShowTotals(c);
 }
 
 void CSevrinPro12View::SelectMccPanel(int panelPosition)
@@ -537,9 +564,8 @@ void CSevrinPro12View::SelectMccPanel(int panelPosition)
             m_fromPanel->setChecked(true);
         }
         m_generator->setChecked(cell(7) == QLatin1String("O"));
+        // The totals area shows the panel's stored results.
         LoadMccLoads(panelPosition, cell(1), cell(6));
-        // The demand without the largest load and the fault currents keep their last values.
-        ClearTotals(false);
     });
 }
 
@@ -549,10 +575,7 @@ void CSevrinPro12View::CalcMccPanel(int panelPosition)
         const MccPanelCalc c = CalcMccPanelResults(theApp, panelPosition);
         if (!c.read)
             return;
-        for (int i = 0; i < int(TotalsFieldIds.size()); ++i)
-            SetText(TotalsFieldIds[std::size_t(i)], c.totals[std::size_t(i)]);
-        SetText(IdMaxFault, c.fault.maximum);
-        SetText(IdMinFault, c.fault.minimum);
+        ShowTotals(c);
         const auto& rec = Block().MccPanelRecord;
         m_panelList->rows()->setCell(panelPosition, 8, rec[7]);
         m_panelList->rows()->setCell(panelPosition, 9, rec[16]);
@@ -599,6 +622,8 @@ void CSevrinPro12View::OnAddMccPanel()
         RefuseName(int(check));
         return;
     }
+    if (RefuseVoltage())
+        return;
     const int n = Block().MccPanelCount;
     if (!theApp.AddMccPanelSheet()) {
         ShowStoreFailure();
@@ -622,6 +647,8 @@ void CSevrinPro12View::OnModifyMccPanel()
         RefuseName(int(check));
         return;
     }
+    if (RefuseVoltage())
+        return;
     // The stored results stay with the panel.
     QStringList cells = m_panelList->rows()->row(s);
     if (!theApp.UpdateMccPanelSheet(s)) {
@@ -687,6 +714,8 @@ void CSevrinPro12View::OnInsertMccPanel()
         RefuseName(int(check));
         return;
     }
+    if (RefuseVoltage())
+        return;
     if (!theApp.InsertMccPanelSheet(s)) {
         ShowStoreFailure();
         return;
@@ -781,6 +810,7 @@ void CSevrinPro12View::OnAddMccLoad()
     probe[MccCol::Phases] = m_phases->currentText();
     probe[MccCol::StartMethod] = m_method->currentText();
     probe[MccCol::Number] = Text(IdEquipmentNumber);
+    probe[MccCol::DemandFactor] = Text(IdDemandFactor);
     const MccLoadRefusal refusal =
         ValidateMccLoadInput(InputsOf(probe, m_panelSupply->text()), AppMotorLookup(theApp));
     if (refusal != MccLoadRefusal::None) {
@@ -807,6 +837,7 @@ void CSevrinPro12View::OnModifyMccLoad()
     probe[MccCol::Phases] = m_phases->currentText();
     probe[MccCol::StartMethod] = m_method->currentText();
     probe[MccCol::Number] = Text(IdEquipmentNumber);
+    probe[MccCol::DemandFactor] = Text(IdDemandFactor);
     const MccLoadRefusal refusal =
         ValidateMccLoadInput(InputsOf(probe, m_panelSupply->text()), AppMotorLookup(theApp));
     if (refusal != MccLoadRefusal::None) {

@@ -5,6 +5,7 @@
 // panel copy. Every change reaches the workbook before the handler returns.
 #include "app/gui/formview.h"
 #include "loads/core/mccload.h"
+#include "loads/core/mccpanel.h"
 
 #include <QStringList>
 
@@ -166,8 +167,14 @@ private:
     QStringList PanelNames() const;
     QStringList PanelRowTexts(int number) const;
     void SelectComboItem(QComboBox* combo, const QString& text);
-    void ClearTotals(bool all);
+    void ClearTotals();
+    // The totals area of panel `panel` as its stored results give it (cleared for a panel
+    // never computed).
+    void ShowStoredTotals(int panel);
+    void ShowTotals(const MccPanelCalc& c);
     void RefuseName(int check);
+    // The voltage of the panel inputs read into the record; a refusal is shown.
+    bool RefuseVoltage();
     // A store failed: says so and shows what the workbook holds.
     void ShowStoreFailure();
     void ReloadFromWorkbook();

@@ -147,6 +147,18 @@ void CSevrinPro20View::StorePanelBoardDesignConditions()
     });
 }
 
+ProjectFileSections CSevrinPro20View::WouldWriteSections()
+{
+    const KeepBlock keep(theApp.CabinetSizingBlock);
+    StorePanelBoardDesignConditions();
+    return {CabinetSizingSectionOf(theApp)};
+}
+
+QString CSevrinPro20View::UnsavedEditsName() const
+{
+    return tr("부하 설계조건");
+}
+
 void CSevrinPro20View::ApplyPanelBoardDesignConditions()
 {
     // theApp and the reference tables only; no control is touched, but the GUI thread may be
@@ -270,6 +282,8 @@ void CSevrinPro20View::OnPrevPanelBoardPage()
 
 void CSevrinPro20View::OnCalcPanelBoard()
 {
+    if (m_pageIndex == kSheetPage && m_boardPage->RefuseDemandFactor())
+        return;
     StorePanelBoardDesignConditions();
     ApplyPanelBoardDesignConditions();
     const int board = m_boardPage->BoardIndex();

@@ -22,6 +22,9 @@ public:
     ~CSevrinPro20View() override;
 
     void OnInitialUpdate() override;
+    // What its "저장하기" would write into the project file, for the unsaved-edits question.
+    ProjectFileSections WouldWriteSections() override;
+    QString UnsavedEditsName() const override;
 
     // 0..3 the design pages (installation, conductor size, motor starting, breaker rating),
     // 4 the calculation sheet.

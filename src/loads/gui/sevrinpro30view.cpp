@@ -99,6 +99,28 @@ void CSevrinPro30View::OnInitialUpdate()
     c.SetCapacityEnabled = [this](int n, bool enabled) { m_capacityEdit[n - 1]->setEnabled(enabled); };
 }
 
+ProjectFileSections CSevrinPro30View::WouldWriteSections()
+{
+    return {TransformerSizingSectionOf(theApp)};
+}
+
+QString CSevrinPro30View::UnsavedEditsName() const
+{
+    return tr("변압기용량");
+}
+
+bool CSevrinPro30View::HasUnsavedEdits()
+{
+    return CFormView::HasUnsavedEdits() || !m_loadPage->InputsStored();
+}
+
+bool CSevrinPro30View::SaveUnsavedEdits()
+{
+    // The sheet's failure is told by the page itself.
+    const bool inputs = m_loadPage->InputsStored() || m_loadPage->StoreTransformerInputs();
+    return CFormView::SaveUnsavedEdits() && inputs;
+}
+
 void CSevrinPro30View::SaveSection()
 {
     const QString& path = theApp.ProjectPathTable.CurrentProjectPath;

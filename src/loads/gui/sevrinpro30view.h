@@ -19,6 +19,12 @@ public:
     ~CSevrinPro30View() override;
 
     void OnInitialUpdate() override;
+    // What its "저장하기" would write into the project file, for the unsaved-edits question.
+    ProjectFileSections WouldWriteSections() override;
+    QString UnsavedEditsName() const override;
+    // The page's inputs count too: "저장하기" stores them on the transformer's sheet.
+    bool HasUnsavedEdits() override;
+    bool SaveUnsavedEdits() override;
 
     // Shows transformer `pageIndex` (0..4, "TR-1".."TR-5") and refills its inputs and load
     // list. It also makes that transformer the current one, so that "계산" after a project

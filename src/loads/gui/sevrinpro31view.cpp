@@ -165,7 +165,7 @@ CSevrinPro31View::CSevrinPro31View(QWidget* parent) : CFormView(868, 482, parent
     }
     ShowMotorInputs(false);
     // Starting values of the inputs.
-    Edit(1603)->setText(QStringLiteral("0.38)"));
+    Edit(1603)->setText(QStringLiteral("0.38"));
     Edit(1044)->setText(QStringLiteral("LN-4A"));
     Edit(1045)->setText(QStringLiteral("일반 전등,전열 부하"));
     Edit(1051)->setText(QStringLiteral("211500"));
@@ -227,10 +227,10 @@ bool CSevrinPro31View::Checked(bool ok)
     return false;
 }
 
-void CSevrinPro31View::StoreTransformerInputs()
+bool CSevrinPro31View::StoreTransformerInputs()
 {
     if (theApp.ProjectPathTable.CurrentProjectPath.isEmpty())
-        return;
+        return true;
     auto& r = theApp.TransformerSizingBlock.TransformerRecord;
     r[trfield::kType] = m_typeCombo->currentText();
     r[trfield::kPrimary] = m_primaryCombo->currentText();
@@ -239,7 +239,31 @@ void CSevrinPro31View::StoreTransformerInputs()
     r[trfield::kMotorOption] = m_motorCheck->isChecked() ? QStringLiteral("Y") : QStringLiteral("N");
     for (int i = 0; i < 16; ++i)
         r[std::size_t(trfield::kS + i)] = Edit(kFirstMotorField + i)->text();
-    Checked(EnsureWorkbook() && theApp.WriteTransformerSheet(GetTransformerIndex()));
+    return Checked(EnsureWorkbook() && theApp.WriteTransformerSheet(GetTransformerIndex()));
+}
+
+bool CSevrinPro31View::InputsStored()
+{
+    if (theApp.ProjectPathTable.CurrentProjectPath.isEmpty())
+        return true;
+    auto& r = theApp.TransformerSizingBlock.TransformerRecord;
+    const KeepBlock keep(r);
+    // A missing workbook holds empty records; one that cannot be read is not compared, since
+    // nothing could be stored in it either.
+    if (!QFile::exists(theApp.CompanionPath(CSevrinApp::TransformerWorkbook)))
+        r.fill(QString());
+    else if (!theApp.ReadTransformerSheet(GetTransformerIndex()))
+        return true;
+    if (r[trfield::kType] != m_typeCombo->currentText() || r[trfield::kSecondary] != Edit(1603)->text() ||
+        (r[trfield::kMotorOption] == QLatin1String("Y")) != m_motorCheck->isChecked())
+        return false;
+    // The computed fields are not typed; only the inputs can hold an unsaved edit.
+    for (int i = 0; i < 16; ++i) {
+        const int field = trfield::kS + i;
+        if (IsMotorInput(field) && r[std::size_t(field)] != Edit(kFirstMotorField + i)->text())
+            return false;
+    }
+    return true;
 }
 
 void CSevrinPro31View::ShowTransformerInputs()
@@ -257,15 +281,22 @@ void CSevrinPro31View::ShowTransformerInputs()
     const auto& r = theApp.TransformerSizingBlock.TransformerRecord;
     SelectComboItem(m_typeCombo, r[trfield::kType]);
     SelectComboItem(m_primaryCombo, r[trfield::kPrimary]);
+    // Every transformer is fed from the 22.9 kV receiving bus, the one primary voltage the
+    // page offers: a transformer not stored yet shows it too, and its report cell is filled.
+    if (m_primaryCombo->currentIndex() < 0 && m_primaryCombo->count() > 0) {
+        const QSignalBlocker block(m_primaryCombo);
+        m_primaryCombo->setCurrentIndex(0);
+    }
     Edit(1603)->setText(r[trfield::kSecondary]);
     const bool on = r[trfield::kMotorOption] == QLatin1String("Y");
     m_motorCheck->setChecked(on);
     ShowMotorInputs(on);
-    for (int i = 0; i < 15; ++i) {
-        const int field = trfield::kS + i;
-        if (IsMotorInput(field))
-            Edit(kFirstMotorField + i)->setText(r[std::size_t(field)]);
-    }
+    // The motor block as stored, inputs and results: never another transformer's figures.
+    for (int i = 0; i < 16; ++i)
+        Edit(kFirstMotorField + i)->setText(r[std::size_t(trfield::kS + i)]);
+    // The capacity decision and its figures are not stored: empty until "계산".
+    for (int id : {1043, 1625, 1626, 1627, 1628, 1629, 1630})
+        Edit(id)->clear();
 }
 
 void CSevrinPro31View::FillTransformerLoadList()
@@ -287,6 +318,15 @@ void CSevrinPro31View::FillTransformerLoadList()
             theApp.CompanionPath(CSevrinApp::TransformerWorkbook), kMaxRows));
 }
 
+bool CSevrinPro31View::AcceptLoadInputs()
+{
+    const QString refusal = CheckTransformerLoadInput(Edit(1051)->text(), Edit(1608)->text());
+    if (refusal.isEmpty())
+        return true;
+    Prompt::Message(refusal);
+    return false;
+}
+
 void CSevrinPro31View::BuildTransformerLoadRow(int row, const QString& name)
 {
     TransformerLoadRowT& r = theApp.TransformerSizingBlock.TransformerLoadRow;
@@ -299,7 +339,8 @@ void CSevrinPro31View::BuildTransformerLoadRow(int row, const QString& name)
 void CSevrinPro31View::OnAdd()
 {
     auto& b = theApp.TransformerSizingBlock;
-    if (theApp.ProjectPathTable.CurrentProjectPath.isEmpty() || b.TransformerLoadCount >= kMaxRows)
+    if (theApp.ProjectPathTable.CurrentProjectPath.isEmpty() || b.TransformerLoadCount >= kMaxRows ||
+        !AcceptLoadInputs())
         return;
     const int k = b.TransformerLoadCount;
     BuildTransformerLoadRow(k, QString());
@@ -312,7 +353,7 @@ void CSevrinPro31View::OnAdd()
 void CSevrinPro31View::OnModify()
 {
     const int sel = m_list->selectionMark();
-    if (sel < 0 || sel >= m_list->rows()->rowCount())
+    if (sel < 0 || sel >= m_list->rows()->rowCount() || !AcceptLoadInputs())
         return;
     BuildTransformerLoadRow(sel, QString());
     if (!Checked(theApp.WriteTransformerLoadRow(GetTransformerIndex(), sel, false)))
@@ -349,7 +390,8 @@ void CSevrinPro31View::OnInsert()
     const int sel = m_list->selectionMark();
     RowListModel* rows = m_list->rows();
     auto& b = theApp.TransformerSizingBlock;
-    if (sel < 0 || sel >= rows->rowCount() || b.TransformerLoadCount >= kMaxRows)
+    if (sel < 0 || sel >= rows->rowCount() || b.TransformerLoadCount >= kMaxRows ||
+        !AcceptLoadInputs())
         return;
     BuildTransformerLoadRow(sel, CSevrinApp::MakeInsertedItemName());
     if (!Checked(theApp.WriteTransformerLoadRow(GetTransformerIndex(), sel, true)))

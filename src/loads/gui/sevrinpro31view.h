@@ -24,9 +24,14 @@ public:
     void SetTransformerName(const QString& name);
 
     void ShowMotorInputs(bool show);
-    // Page inputs -> record -> the transformer's sheet.
-    void StoreTransformerInputs();
-    // The transformer's sheet -> record -> page inputs (not the computed fields).
+    // Page inputs -> record -> the transformer's sheet; false when the sheet could not be
+    // written (said so).
+    bool StoreTransformerInputs();
+    // True when the transformer's sheet holds what the page's inputs show (or no project is
+    // open); reads only.
+    bool InputsStored();
+    // The transformer's sheet -> record -> page inputs and the stored motor-block results;
+    // the capacity decision and its hidden figures, which are not stored, are cleared.
     void ShowTransformerInputs();
     void FillTransformerLoadList();
     void BuildTransformerLoadRow(int row, const QString& name);
@@ -47,6 +52,8 @@ public:
 private:
     // A failed store: tell the user and show what the workbook really holds.
     bool Checked(bool ok);
+    // The connected load and demand factor typed for a row; a refusal is shown.
+    bool AcceptLoadInputs();
     // Creates "_30" with its five sheets when it does not exist yet.
     bool EnsureWorkbook();
 

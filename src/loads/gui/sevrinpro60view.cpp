@@ -103,6 +103,18 @@ void CSevrinPro60View::StoreOnGuiThread()
         b.GeneratorConditionText[std::size_t(i)] = m_resultPage->Edit(kFactorEdits[i])->text();
 }
 
+ProjectFileSections CSevrinPro60View::WouldWriteSections()
+{
+    const KeepBlock keep(theApp.GeneratorSizingBlock);
+    StoreGeneratorInputs();
+    return {GeneratorSizingSectionOf(theApp)};
+}
+
+QString CSevrinPro60View::UnsavedEditsName() const
+{
+    return tr("발전기용량");
+}
+
 void CSevrinPro60View::ShowGeneratorInputs()
 {
     CallOnGuiThread(this, [this] { ShowOnGuiThread(); });

@@ -16,6 +16,9 @@ public:
     ~CSevrinPro60View() override;
 
     void OnInitialUpdate() override;
+    // What its "저장하기" would write into the project file, for the unsaved-edits question.
+    ProjectFileSections WouldWriteSections() override;
+    QString UnsavedEditsName() const override;
 
     // The three operations the screen switcher and the report writer run, in this order;
     // each is callable from the report worker thread (it runs on the GUI thread and the

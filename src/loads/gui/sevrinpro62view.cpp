@@ -77,9 +77,13 @@ CSevrinPro62View::CSevrinPro62View(QWidget* parent) : CFormView(868, 482, parent
         Place(combo, c.a, 445, top + 70, 70, 14);
         label(QStringLiteral("c"), 360, top + 90, 80);
         edit(c.c, 445, top + 88, 70, true);
-        label(tr("k : 발전기 허용전압강하 계수 (명확하지 않은 경우 1.07~1.13)"), 360, top + 108, 80)
-            ->setWordWrap(true);
-        edit(c.k, 445, top + 106, 70, true);
+        // The factor's name is long: "k" stands where the other factors' names stand, the
+        // explanation on one line after the field; both carry the whole text as a tip.
+        const QString kName = tr("발전기 허용전압강하 계수 (명확하지 않은 경우 1.07~1.13)");
+        const QString kText = QStringLiteral("k : ") + kName;
+        label(QStringLiteral("k"), 360, top + 108, 80)->setToolTip(kText);
+        edit(c.k, 445, top + 106, 70, true)->setToolTip(kText);
+        label(kName, 520, top + 108, 330)->setToolTip(kText);
         label(QStringLiteral("GP : "), 360, top + 126, 20);
         edit(c.gp, 382, top + 124, 300, false);
     }
