@@ -144,7 +144,8 @@ void TestCalcRoutines::calcWarnings_data()
     // En dash (U+2013) and typographic quotes (U+201C, U+201D).
     QTest::newRow("6") << 6 << QString::fromUtf8("부하종류가 'M' 이 아닐 경우, 기동 방식을 '\xE2\x80\x93'로 선택하기 바랍니다.");
     QTest::newRow("7") << 7 << QString::fromUtf8("ISMIN[kA] 값이 없거나 \xE2\x80\x9C" "0\xE2\x80\x9D입니다. 값을 입력하시기 바랍니다.");
-    QTest::newRow("8") << 8 << QString::fromUtf8("알람 정의가 없습니다. !!!");
+    QTest::newRow("8") << 8 << QString::fromUtf8("운전 중 전압강하(SVD%) 계산값이 허용전압강하를 초과 합니다.\n전압강하로는 도체를 올리지 않으므로, 아래의 수동입력을 통해 도체를 재선정하시기 바랍니다.");
+    QTest::newRow("9") << 9 << QString::fromUtf8("알람 정의가 없습니다. !!!");
     QTest::newRow("-1") << -1 << QString::fromUtf8("알람 정의가 없습니다. !!!");
 }
 

@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cmath>
 #include <functional>
 #include <memory>
 
@@ -468,7 +469,7 @@ void TestCompanionStores::boardSheetsAndCircuitSums()
     QCOMPARE(b.BoardRecord[12], QString("R-12"));
     QCOMPARE(FileCell(path(1), 0, 2, 2), std::optional<QString>("R-12"));
 
-    // Circuits: loads in VA; "" and "-" mark an unloaded phase; a number's leading part counts.
+    // Circuits: loads in VA; "" and "-" mark an unloaded phase.
     const struct { const char* name; const char* p1; const char* p2; const char* p3; } circuits[] = {
         {"전등 1", "1000", "", "-"},
         {"전열 2", "-", "1500.5", "250"},
@@ -514,6 +515,17 @@ void TestCompanionStores::boardSheetsAndCircuitSums()
     a.SumCircuitLoads(0, l1, l2, l3);
     QCOMPARE(l1, 0.0);
     QCOMPARE(l2, 1500.5);
+
+    // A stored load that is no number of at least 0 leaves its phase without a sum.
+    b.CircuitRow[1] = "전열 3";
+    b.CircuitRow[6] = "1e308";
+    b.CircuitRow[7] = "-5";
+    b.CircuitRow[8] = "1";
+    QVERIFY(a.WriteCircuitRow(0, 0, false));
+    a.SumCircuitLoads(0, l1, l2, l3);
+    QVERIFY(std::isnan(l1));
+    QVERIFY(std::isnan(l2));
+    QCOMPARE(l3, 1.0);
 }
 
 void TestCompanionStores::panelNameRegistry()

@@ -43,6 +43,7 @@ class TestCablesCommand : public QObject
 
 private slots:
     void recomputesEveryStoredRow();
+    void nonsenseRowsPrintNoFigure();
     void projectWithoutSchedulePrintsNothing();
     void unreadableScheduleFails();
 
@@ -142,6 +143,82 @@ void TestCablesCommand::recomputesEveryStoredRow()
         for (int c = 0; c < kCableColumnCount; ++c)
             QCOMPARE(fields[c], row[std::size_t(c)]);
     }
+}
+
+// Stored rows of nonsense (a damaged or hand-edited schedule): negative, infinite, NaN and
+// overflowing loads, voltages, lengths, counts and fault currents. Every figure built on one
+// is "-", the nonsense inputs themselves show "-", and nothing prints nan, inf, a negative
+// figure or a number of 14 digits. A huge but readable load (1e11 kVA) still prints figures
+// of sane length.
+void TestCablesCommand::nonsenseRowsPrintNoFigure()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    CSevrinApp app;
+    const QString project = MakeProject(dir.path(), app);
+    QVERIFY(!project.isEmpty());
+    const Cells feeder = {{2, "MDB"}, {3, "P-A"}, {4, "L3P"}, {6, "100"}, {8, "3"}, {9, "4"},
+                          {10, "0.38"}, {23, "1"}, {30, "50"}, {33, "A"}, {44, "1"}, {51, "10"},
+                          {71, "LSM"}, {103, "8"}, {105, "FCV"}};
+    const auto with = [&feeder](const Cells& changes) {
+        Cells c = feeder;
+        for (const auto& change : changes)
+            c.append(change);
+        return c;
+    };
+    const QList<Cells> rows = {
+        with({{6, "-50"}}),
+        with({{6, "1e308"}}),
+        with({{6, "nan"}, {10, "inf"}, {30, "-5"}, {44, "nan"}}),
+        with({{4, "M"}, {5, "-inf"}, {6, ""}, {14, "DOL"}}),
+        with({{8, "abc"}, {9, "-4"}, {23, "1e13"}, {51, "nan"}, {103, "-5kA"}}),
+        with({{25, "nan"}, {26, "-150"}, {27, "1e308s"}, {28, "Y-D"}}),
+        with({{6, "12,5"}, {30, "1e999"}, {44, "-2"}}),
+        with({{6, "99999999999"}}),
+    };
+    for (int i = 0; i < rows.size(); ++i) {
+        CableRow row;
+        row[0] = QString::number(i + 1);
+        row[31] = row[43] = row[62] = "|";
+        // Later changes overwrite the feeder's cells.
+        for (const auto& [col, text] : rows[i])
+            row[std::size_t(col)] = text;
+        app.CableScheduleBlock.CableRow = row;
+        QVERIFY(app.WriteCableRow(i, false));
+    }
+
+    const CalcRun r = RunSevrinCalc(dir.path() + "/root", project, "cables");
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    QVERIFY2(FindUnprintableFigure(r.out).isEmpty(), qPrintable(FindUnprintableFigure(r.out)));
+    const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), rows.size());
+    const auto cell = [&lines](int row, int col) { return lines[row].split('\t').value(col); };
+    // The load that is no number shows "-", and so do the design current and the size.
+    for (int i : {0, 1, 2, 6}) {
+        QCOMPARE(cell(i, 6), QStringLiteral("-"));
+        QCOMPARE(cell(i, 13), QStringLiteral("-"));
+        QCOMPARE(cell(i, 45), QStringLiteral("-"));
+    }
+    QCOMPARE(cell(2, 10), QStringLiteral("-"));   // voltage
+    QCOMPARE(cell(2, 30), QStringLiteral("-"));   // length
+    QCOMPARE(cell(2, 44), QStringLiteral("-"));   // parallel count
+    QCOMPARE(cell(3, 5), QStringLiteral("-"));    // kW of the motor
+    QCOMPARE(cell(3, 19), QStringLiteral("-"));   // no starting current from it
+    QCOMPARE(cell(4, 8), QStringLiteral("-"));    // phases
+    QCOMPARE(cell(4, 9), QStringLiteral("-"));    // wires
+    QCOMPARE(cell(4, 51), QStringLiteral("-"));   // ISMIN: no SSC criterion
+    QCOMPARE(cell(4, 103), QStringLiteral("-"));  // ISMAX
+    for (int col : {25, 26, 27})                  // the fed panel's figures
+        QCOMPARE(cell(5, col), QStringLiteral("-"));
+    QCOMPARE(cell(6, 30), QStringLiteral("-"));
+    QCOMPARE(cell(6, 111), QStringLiteral("CD|-"));  // no size, no conduit
+    // 99999999999 kVA: IB = 99999999999 / (sqrt3 x 0.38) = 151934281364.17 A, twelve digits.
+    QCOMPARE(cell(7, 13), QStringLiteral("151934281364.17"));
+    // The checker itself sees what it must.
+    QVERIFY(!FindUnprintableFigure("a\t-58.0V").isEmpty());
+    QVERIFY(!FindUnprintableFigure("x\tNaN").isEmpty());
+    QVERIFY(!FindUnprintableFigure("12345678901234.5").isEmpty());
+    QVERIFY(FindUnprintableFigure("TR-1\t-\t0.38\tCD|-").isEmpty());
 }
 
 void TestCablesCommand::projectWithoutSchedulePrintsNothing()

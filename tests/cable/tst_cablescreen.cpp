@@ -36,6 +36,9 @@ namespace {
 const QString kOneMessage = QStringLiteral("용량 값을 하나만 지정해 주세요!!!");
 const QString kNoneMessage = QStringLiteral("용량 값을 하나를 지정해 주세요!!!");
 const QString kImportFailed = QStringLiteral("불러 오기를 정상적으로 처리하지 못했습니다.");
+const QString kRunningDropWarning = QStringLiteral(
+    "운전 중 전압강하(SVD%) 계산값이 허용전압강하를 초과 합니다.\n"
+    "전압강하로는 도체를 올리지 않으므로, 아래의 수동입력을 통해 도체를 재선정하시기 바랍니다.");
 const QString kBreakerWarning =
     QStringLiteral("차단기 kA보다 고장전류 계산값(ISMAX)이 더 큽니다.\n차단기 선정값을 확인하시기 바랍니다.");
 
@@ -95,6 +98,9 @@ private slots:
     void searchFirstTransformerWins();
     void searchEmptyValueKeepsRowValue();
     void pickerStripsUnits();
+    void quantityChecksNameTheField_data();
+    void quantityChecksNameTheField();
+    void runningDropOverItsLimitIsAnItemToCheck();
 
 private:
     QString Path(int role) const { return theApp.CompanionPath(role); }
@@ -697,9 +703,11 @@ void TestCableScreen::searchScenarios()
     m_prompt->messages.clear();
 
     Click(V::IdSearch);
-    QCOMPARE(m_prompt->messages.size(), 3);
-    QCOMPARE(m_prompt->messages[0], QStringLiteral("일반 부하의 경우) FROME _____, TO _____"));
-    QCOMPARE(m_prompt->messages[1], QStringLiteral("일반 부하의 경우) FROME LP-9, TO L-1"));
+    // The rows without a bus come in one message, before the summary.
+    QCOMPARE(m_prompt->messages.size(), 2);
+    QCOMPARE(m_prompt->messages[0], QStringLiteral("고장 전류 값을 찾지 못한 부하 2개:\n"
+                                                   "일반 부하의 경우) FROM _____, TO _____\n"
+                                                   "일반 부하의 경우) FROM LP-9, TO L-1"));
     // Bus transformer 1's page named exactly MCC-A has empty values; the panel row finds it
     // there first (transformer 1 wins) and keeps its own currents.
     const QStringList panel = ListRow(0);
@@ -721,8 +729,8 @@ void TestCableScreen::searchScenarios()
             r[std::size_t(c)] = ListRow(1)[c];
         return r;
     }());
-    QCOMPARE(m_prompt->messages[2],
-             QStringLiteral("부하 4에 고정 전류 계산 값 2 (분전반 1, 일반 1을\n 참조 하여 재개산 "
+    QCOMPARE(m_prompt->messages[1],
+             QStringLiteral("부하 4에 고장 전류 계산 값 2 (분전반 1, 일반 1을\n 참조 하여 재계산 "
                             "되었습니다.\n확인이 필요한 항목은 %1개 입니다.").arg(checks));
     // ISMAX 25 kA is above the fixture's 14 kA frame of the load's small breaker.
     QCOMPARE(checks >= 1, true);
@@ -742,16 +750,17 @@ void TestCableScreen::searchFirstTransformerWins()
     Click(V::IdSearch);
     QCOMPARE(ListRow(0)[51], QStringLiteral("7.000"));
     QCOMPARE(ListRow(0)[103], QStringLiteral("20.000"));
-    QCOMPARE(m_prompt->messages.first(), QStringLiteral("일반 부하의 경우) FROME LP-1, TO L-1"));
+    QCOMPARE(m_prompt->messages.first(),
+             QStringLiteral("고장 전류 값을 찾지 못한 부하 1개:\n일반 부하의 경우) FROM LP-1, TO L-1"));
     QVERIFY(m_prompt->messages.last().startsWith(
-        QStringLiteral("부하 2에 고정 전류 계산 값 1 (분전반 1, 일반 0을")));
+        QStringLiteral("부하 2에 고장 전류 계산 값 1 (분전반 1, 일반 0을")));
 
     // An empty schedule: only the summary, with zeros.
     Click(V::IdDeleteAll);
     m_prompt->messages.clear();
     Click(V::IdSearch);
     QCOMPARE(m_prompt->messages.size(), 1);
-    QVERIFY(m_prompt->messages[0].startsWith(QStringLiteral("부하 0에 고정 전류 계산 값 0 (분전반 0, 일반 0을")));
+    QVERIFY(m_prompt->messages[0].startsWith(QStringLiteral("부하 0에 고장 전류 계산 값 0 (분전반 0, 일반 0을")));
 }
 
 void TestCableScreen::searchEmptyValueKeepsRowValue()
@@ -819,6 +828,103 @@ void TestCableScreen::pickerStripsUnits()
     empty.OnInitDialog();
     QCOMPARE(empty.CableList()->rows()->rowCount(), 0);
     QVERIFY(empty.PickedCableTexts[0].isEmpty());
+}
+
+// "추가", "수정" and "+" refuse a typed quantity that is no number of its sign with one
+// message naming the field, and store nothing. Optional entries may stay empty or "-".
+void TestCableScreen::quantityChecksNameTheField_data()
+{
+    QTest::addColumn<int>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("message");  // empty: accepted
+    QTest::newRow("kVA negative") << int(V::IdKva) << "-50"
+                                  << "용량 kVA 값은 0보다 큰 숫자로 입력해 주세요!!!\n(입력값: -50)";
+    QTest::newRow("voltage inf") << int(V::IdVoltage) << "inf"
+                                 << "전압 값은 0보다 큰 숫자로 입력해 주세요!!!\n(입력값: inf)";
+    QTest::newRow("length 0") << int(V::IdLength) << "0"
+                              << "거리 값은 0보다 큰 숫자로 입력해 주세요!!!\n(입력값: 0)";
+    QTest::newRow("length empty") << int(V::IdLength) << "" << "거리 값을 입력해 주세요!!!";
+    QTest::newRow("phases nan") << int(V::IdPhases) << "nan"
+                                << "상 값은 0보다 큰 숫자로 입력해 주세요!!!\n(입력값: nan)";
+    QTest::newRow("demand factor 1e308") << int(V::IdDemandFactor) << "1e308"
+                                         << "수용률 값은 0보다 큰 숫자로 입력해 주세요!!!\n(입력값: 1e308)";
+    QTest::newRow("parallel count -2") << int(V::IdParallel) << "-2"
+                                       << "병렬도체수 값은 0보다 큰 숫자로 입력해 주세요!!!\n(입력값: -2)";
+    QTest::newRow("ISMIN with a comma") << int(V::IdIsMin) << "12,5"
+                                        << "ISMIN[kA] 값은 0 이상의 숫자로 입력해 주세요!!!\n(입력값: 12,5)";
+    QTest::newRow("ISMAX -") << int(V::IdIsMax) << "-" << "";
+    QTest::newRow("demand factor empty") << int(V::IdDemandFactor) << "" << "";
+}
+
+void TestCableScreen::quantityChecksNameTheField()
+{
+    QFETCH(int, field);
+    QFETCH(QString, text);
+    QFETCH(QString, message);
+    Add("MDB", "P-1");
+    m_view->SetInsertButtonsVisible(true);
+    ClickRow(0);
+    const QList<QStringList> before = StoredRows(CablePath());
+    for (int button : {int(V::IdAdd), int(V::IdModify), int(V::IdInsert)}) {
+        ClickRow(0);
+        Type(field, text);
+        m_prompt->messages.clear();
+        Click(button);
+        if (message.isEmpty()) {
+            for (const QString& m : m_prompt->messages)
+                QVERIFY2(!m.contains(QStringLiteral("입력해 주세요")), qPrintable(m));
+            continue;
+        }
+        QCOMPARE(m_prompt->messages, QStringList{message});
+        QCOMPARE(StoredRows(CablePath()), before);
+        QCOMPARE(ListCount(), 1);
+    }
+}
+
+// A feeder at 4.0 % against the 3.0 % feeder limit: its size is not raised for the drop, the
+// row warns with its own text, and the fault-current search counts it as an item to check.
+// Hand calculation (IEC 60364-5-52 Annex G, cos = 1 for a feeder): IB = 100 kVA / (sqrt3 x
+// 0.38 kV) = 151.93 A; 70 mm2 (R 0.268 ohm/km) from SB; SVD% = sqrt3 x 151.93 A x 0.216 km x
+// 0.268 / 380 V x 100 = 4.01 % -> "4.0%", above "3.0%". Everything else passes: IZ 189 A > AT
+// 175 A, tZ = (70 x 143 / 10000)^2 = 1.0 s > 0.02 s, ISMAX 8 kA below the 35 kA frame.
+void TestCableScreen::runningDropOverItsLimitIsAnItemToCheck()
+{
+    WriteBusWorkbook(0, 1, {{0, "MDB-BUS", "8", "10"}});
+    Type(V::IdFrom, "MDB");
+    Type(V::IdTo, "P-A");
+    Choose(V::IdLoadType, "L3P");
+    Type(V::IdKw, QString());
+    Type(V::IdKva, "100");
+    Type(V::IdPhases, "3");
+    Type(V::IdWires, "4");
+    Type(V::IdVoltage, "0.38");
+    Type(V::IdDemandFactor, "1.00");
+    Type(V::IdLength, "216");
+    Choose(V::IdMethod, "A");
+    Type(V::IdParallel, "1");
+    Type(V::IdIsMin, "10");
+    Type(V::IdIsMax, "8");
+    Choose(V::IdCableType, "FCV");
+    m_view->Control<QComboBox>(V::IdMaker)->setCurrentIndex(0);
+    m_prompt->messages.clear();
+    Click(V::IdAdd);
+    QCOMPARE(m_prompt->messages, QStringList{kRunningDropWarning});
+    const QStringList row = ListRow(0);
+    QCOMPARE(row[13], QStringLiteral("151.93"));
+    QCOMPARE(row[48], QStringLiteral("3.0%"));
+    QCOMPARE(row[49], QStringLiteral("4.0%"));
+    QCOMPARE(row[60], QStringLiteral("70㎟"));  // not raised for the drop
+    for (int c : {68, 70, 90})
+        QCOMPARE(row[c], QStringLiteral("OK"));
+
+    m_prompt->messages.clear();
+    Click(V::IdSearch);
+    QCOMPARE(m_prompt->messages.size(), 1);
+    QCOMPARE(m_prompt->messages[0],
+             QStringLiteral("부하 1에 고장 전류 계산 값 1 (분전반 0, 일반 1을\n 참조 하여 재계산 "
+                            "되었습니다.\n확인이 필요한 항목은 1개 입니다."));
+    QCOMPARE(ListRow(0)[49], QStringLiteral("4.0%"));
+    CheckListMatchesWorkbook();
 }
 
 QTEST_MAIN(TestCableScreen)

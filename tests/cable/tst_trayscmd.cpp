@@ -33,6 +33,7 @@ class TestTraysCommand : public QObject
 
 private slots:
     void recomputesEveryTray();
+    void nonsenseRowsPrintNoFigure();
     void projectWithoutTraysPrintsNothing();
     void unreadableWorkbookFails();
 
@@ -130,6 +131,42 @@ void TestTraysCommand::recomputesEveryTray()
     QVERIFY(ReadStoredTrays(app, trays));
     QCOMPARE(trays.size(), std::size_t(3));
     QCOMPARE(trays[0].results[0], QStringLiteral("stale"));
+}
+
+// Stored rows whose width and weight cells hold no usable figure (hand-edited or damaged):
+// "nan", a negative width, an overflow, "inf" and a negative weight add nothing, and two widths
+// just under MAX_QUANTITY add up to a sum beyond it, which has no value. So the tray has no
+// width: "W-", no occupancy, no tray or cover weight and no total, never 0, nan or 13 digits.
+void TestTraysCommand::nonsenseRowsPrintNoFigure()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    CSevrinApp app;
+    const QString project = MakeProject(dir.path(), app);
+    QVERIFY(!project.isEmpty());
+    QVERIFY(AddTray(app, 0, "TN", {}, {}, {}));
+    const QList<QPair<QString, QString>> cells = {
+        {"nan", "inf"},          {"-50.00mm", "-3.00kg/m"},  {"1e308mm", "1e308kg/m"},
+        {"999999999999mm", ""},  {"999999999999mm", "-"},
+    };
+    auto& block = app.CableTrayBlock;
+    for (int k = 0; k < cells.size(); ++k) {
+        TrayRow& r = block.TrayCableRow;
+        r = TrayRow{};
+        r[0] = QString::number(k + 1);
+        r[5] = "FCV";
+        r[6] = "nan㎟";
+        r[10] = cells[k].first;
+        r[11] = cells[k].second;
+        QVERIFY(app.WriteTrayCableRow(0, k, false));
+    }
+    block.TrayResult = {"0", "0", "0", "0"};
+    QVERIFY(app.WriteTrayResults(0));
+
+    const CalcRun r = RunSevrinCalc(dir.path() + "/root", project, "trays");
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    QCOMPARE(r.out, QStringLiteral("TRAY\tTN\tH100\t1.0\tW-\t-\t0.0\t-\t-\t-\tLadder\t적용\n"));
+    QVERIFY2(FindUnprintableFigure(r.out).isEmpty(), qPrintable(FindUnprintableFigure(r.out)));
 }
 
 void TestTraysCommand::projectWithoutTraysPrintsNothing()

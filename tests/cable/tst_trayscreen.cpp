@@ -278,7 +278,7 @@ void TestTrayScreen::initialInputs()
         QVERIFY(!m_view->Control<QLineEdit>(id)->isEnabled());
     QVERIFY(m_view->Control<QLineEdit>(V::IdCurrentTrayIndex)->isHidden());
     QCOMPARE(m_view->TrayList()->rows()->columnCount(), 4);
-    QCOMPARE(m_view->CableList()->rows()->column(10).caption, QStringLiteral("점유폭\n(m)"));
+    QCOMPARE(m_view->CableList()->rows()->column(10).caption, QStringLiteral("점유폭\n(mm)"));
     QCOMPARE(m_view->CableList()->rows()->column(9).group, QStringLiteral("CABLE SPEC."));
     QCOMPARE(m_view->CableList()->rows()->column(10).group, QString());
     for (int id : {V::IdInsertTray, V::IdInsertCable, V::IdInsertPe})
@@ -499,16 +499,16 @@ void TestTrayScreen::cableAndPeRows()
     AddCable("C1", "FCV", "35", "4", "2");
     // FCVOD 35 mm2 4C = 27.1 mm, FCVW = 1.74 kg/m, two lines (data/FCVOD.csv, FCVW.csv).
     QCOMPARE(m_view->CableList()->rows()->row(0),
-             (QStringList{"1", "C1", "MDB", "P-1", "0.6/1kV", "FCV", "35㎟", "4C", "2L", "27.10m",
-                          "54.20m", "3.48kg/m", ""}));
+             (QStringList{"1", "C1", "MDB", "P-1", "0.6/1kV", "FCV", "35㎟", "4C", "2L", "27.10mm",
+                          "54.20mm", "3.48kg/m", ""}));
     AddCable("C2", "FR8", "70", "1", "3");
     AddCable("C3");
     AddPe("16");
     AddPe("35", "2");
     // FGVSEC 35 mm2 = 9.5 mm, FGVW 35 mm2 = 0.36 kg/m, two lines.
     QCOMPARE(m_view->PeList()->rows()->row(1),
-             (QStringList{"2", "PE", "-", "-", "0.6/1kV", "FGV", "35㎟", "1C", "2L", "9.50m",
-                          "19.00m", "0.72kg/m", ""}));
+             (QStringList{"2", "PE", "-", "-", "0.6/1kV", "FGV", "35㎟", "1C", "2L", "9.50mm",
+                          "19.00mm", "0.72kg/m", ""}));
     CheckListMatchesWorkbook();
 
     // "수정" rewrites the marked row and clears the mark.
@@ -517,7 +517,7 @@ void TestTrayScreen::cableAndPeRows()
     Choose(V::IdCableLine, "1");
     Click(V::IdModifyCable);
     QCOMPARE(m_view->CableList()->rows()->text(1, 1), QStringLiteral("C2b"));
-    QCOMPARE(m_view->CableList()->rows()->text(1, 10), QStringLiteral("15.90m"));
+    QCOMPARE(m_view->CableList()->rows()->text(1, 10), QStringLiteral("15.90mm"));
     QCOMPARE(m_view->CableList()->selectionMark(), -1);
     CheckListMatchesWorkbook();
 
@@ -652,12 +652,12 @@ void TestTrayScreen::importFromCableSchedule()
     // The cable: purpose "-", route and specification from the schedule, units restored.
     QCOMPARE(m_view->CableList()->rows()->row(0),
              (QStringList{"1", "-", "MDB", "MCC-1", "0.6/1kV", "FCV", "35㎟", "4C", "2L",
-                          "27.10m", "54.20m", "3.48kg/m", ""}));
+                          "27.10mm", "54.20mm", "3.48kg/m", ""}));
     // Its earth conductor: one F-GV core of the PE size, one line whatever the cable's lines
     // (FGVSEC 16 mm2 = 7.0 mm, FGVW 16 mm2 = 0.17 kg/m).
     QCOMPARE(m_view->PeList()->rows()->row(0),
-             (QStringList{"1", "PE", "-", "-", "0.6/1kV", "FGV", "16㎟", "1C", "1L", "7.00m",
-                          "7.00m", "0.17kg/m", ""}));
+             (QStringList{"1", "PE", "-", "-", "0.6/1kV", "FGV", "16㎟", "1C", "1L", "7.00mm",
+                          "7.00mm", "0.17kg/m", ""}));
     CheckListMatchesWorkbook();
     // Stored in the second tray's sheets only.
     {

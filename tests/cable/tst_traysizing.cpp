@@ -115,13 +115,13 @@ void TestTraySizing::cableAndPeRows_data()
 
     // FCVOD 35 mm2 4C = 27.1 mm, FCVW 35 mm2 4C = 1.74 kg/m; two lines: 54.2 mm, 3.48 kg/m.
     QTest::newRow("FCV 35 4C 2L") << false << "FCV" << "35" << "4" << "2"
-                                  << QStringList{"35㎟", "4C", "2L", "27.10m", "54.20m", "3.48kg/m"};
+                                  << QStringList{"35㎟", "4C", "2L", "27.10mm", "54.20mm", "3.48kg/m"};
     // FR8OD 70 mm2 1C = 15.9 mm, FR8W 70 mm2 1C = 0.80 kg/m; three lines.
     QTest::newRow("FR8 70 1C 3L") << false << "FR8" << "70" << "1" << "3"
-                                  << QStringList{"70㎟", "1C", "3L", "15.90m", "47.70m", "2.40kg/m"};
+                                  << QStringList{"70㎟", "1C", "3L", "15.90mm", "47.70mm", "2.40kg/m"};
     // A text that already carries its unit keeps one.
     QTest::newRow("units kept once") << false << "FCV" << "2.5㎟" << "3C" << "1L"
-                                     << QStringList{"2.5㎟", "3C", "1L", "12.90m", "12.90m", "0.22kg/m"};
+                                     << QStringList{"2.5㎟", "3C", "1L", "12.90mm", "12.90mm", "0.22kg/m"};
     // No table for the type, a size the table does not list, a core count outside 1 to 4:
     // nothing known, so no width either (not the line count in place of a diameter).
     QTest::newRow("other type") << false << "HFIX" << "35" << "1" << "2"
@@ -132,20 +132,25 @@ void TestTraySizing::cableAndPeRows_data()
                                 << QStringList{"35㎟", "5C", "1L", "-", "-", "-"};
     QTest::newRow("empty size") << false << "FCV" << "" << "4" << "1"
                                 << QStringList{"㎟", "4C", "1L", "-", "-", "-"};
-    // A line count that is no number, or not finite, counts as 0.
+    // A line count that is no number, not finite or not positive has no value: no width and
+    // no weight (never 0, which would hide the cable from the tray).
     QTest::newRow("line not a number") << false << "FCV" << "35" << "4" << "x"
-                                       << QStringList{"35㎟", "4C", "xL", "27.10m", "0.00m", "0.00kg/m"};
+                                       << QStringList{"35㎟", "4C", "xL", "27.10mm", "-", "-"};
     QTest::newRow("line infinite") << false << "FCV" << "35" << "4" << "1e999"
-                                   << QStringList{"35㎟", "4C", "1e999L", "27.10m", "0.00m", "0.00kg/m"};
+                                   << QStringList{"35㎟", "4C", "1e999L", "27.10mm", "-", "-"};
+    QTest::newRow("line negative") << false << "FCV" << "35" << "4" << "-2"
+                                   << QStringList{"35㎟", "4C", "-2L", "27.10mm", "-", "-"};
+    QTest::newRow("size nan") << false << "FCV" << "nan" << "4" << "1"
+                              << QStringList{"nan㎟", "4C", "1L", "-", "-", "-"};
     // A PE row without a size has no conductor (not the table's first size).
     QTest::newRow("PE without size") << true << "FGV" << "" << "1" << "1"
                                      << QStringList{"㎟", "1C", "1L", "-", "-", "-"};
     // FGVSEC 16 mm2 = 7.0 mm, FGVW 16 mm2 = 0.17 kg/m; the core count is not used.
     QTest::newRow("PE 16 1L") << true << "FGV" << "16" << "1" << "1"
-                              << QStringList{"16㎟", "1C", "1L", "7.00m", "7.00m", "0.17kg/m"};
+                              << QStringList{"16㎟", "1C", "1L", "7.00mm", "7.00mm", "0.17kg/m"};
     // FGVSEC 35 mm2 = 9.5 mm, FGVW 35 mm2 = 0.36 kg/m; two lines.
     QTest::newRow("PE 35 2L") << true << "FGV" << "35" << "9" << "2"
-                              << QStringList{"35㎟", "9C", "2L", "9.50m", "19.00m", "0.72kg/m"};
+                              << QStringList{"35㎟", "9C", "2L", "9.50mm", "19.00mm", "0.72kg/m"};
 }
 
 void TestTraySizing::cableAndPeRows()
@@ -328,7 +333,7 @@ void TestTraySizing::widthWithoutValue_data()
 }
 
 // A tray table that gives no width, or 0: no occupancy to state and no overfill warning,
-// however full the cables are; the stored width text reads W0.
+// however full the cables are; the stored width text reads "W-", never a width of 0.
 void TestTraySizing::widthWithoutValue()
 {
     QFETCH(double, width);
@@ -341,7 +346,7 @@ void TestTraySizing::widthWithoutValue()
     QCOMPARE(r.occupancyText, QStringLiteral("-"));
     QVERIFY(!r.overfilled);
     const auto texts = MakeTraySpecText(choices, r);
-    QCOMPARE(texts[2], QStringLiteral("W0"));
+    QCOMPARE(texts[2], QStringLiteral("W-"));
     QCOMPARE(texts[3], QStringLiteral("-"));
 }
 

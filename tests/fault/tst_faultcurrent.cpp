@@ -3,6 +3,7 @@
 // the bus MCC-1, with and without one 110 kW motor.
 #include "faultfixture.h"
 
+#include "app/core/calcutil.h"
 #include "common/recordingprompt.h"
 #include "fault/core/busfault.h"
 #include "fault/core/faultvalues.h"
@@ -12,6 +13,7 @@
 
 #include <cmath>
 #include <complex>
+#include <limits>
 
 using namespace fault;
 using faultfixture::BuildRadialNetwork;
@@ -85,29 +87,50 @@ private:
 
 void TestFaultCurrent::readsNumbersByTheDecimalRule_data()
 {
+    // value: ReadFaultNumber; positive: ReadFaultPositive; impedance: ReadImpedance. NaN is no
+    // value: a text that is not a whole number never counts as one (or as 0).
+    const double nan = std::numeric_limits<double>::quiet_NaN();
     QTest::addColumn<QString>("text");
     QTest::addColumn<double>("value");
-    QTest::newRow("plain") << "0.38" << 0.38;
-    QTest::newRow("leading blanks and sign") << "  -1.5" << -1.5;
-    QTest::newRow("number then text") << "12abc" << 12.0;
-    QTest::newRow("point first") << ".5" << 0.5;
-    QTest::newRow("exponent") << "1e3" << 1000.0;
-    QTest::newRow("exponent without digits") << "2e" << 2.0;
-    QTest::newRow("empty") << "" << 0.0;
-    QTest::newRow("dash") << "-" << 0.0;
-    QTest::newRow("text") << "abc" << 0.0;
-    QTest::newRow("inf") << "inf" << 0.0;
-    QTest::newRow("nan") << "nan" << 0.0;
-    QTest::newRow("hexadecimal") << "0x1A" << 0.0;
-    QTest::newRow("overflow") << "1e999" << 0.0;
-    QTest::newRow("comma is not a point") << "1,5" << 1.0;
+    QTest::addColumn<double>("positive");
+    QTest::addColumn<double>("impedance");
+    QTest::newRow("plain") << "0.38" << 0.38 << 0.38 << 0.38;
+    QTest::newRow("leading blanks and sign") << "  -1.5" << -1.5 << nan << nan;
+    QTest::newRow("blanks around") << " 3 " << 3.0 << 3.0 << 3.0;
+    QTest::newRow("point first") << ".5" << 0.5 << 0.5 << 0.5;
+    QTest::newRow("exponent") << "1e3" << 1000.0 << 1000.0 << 1000.0;
+    QTest::newRow("zero") << "0" << 0.0 << nan << 0.0;
+    QTest::newRow("empty: an entry left open") << "" << 0.0 << nan << nan;
+    QTest::newRow("dash: an entry left open") << "-" << 0.0 << nan << nan;
+    QTest::newRow("number then text") << "12abc" << nan << nan << nan;
+    QTest::newRow("exponent without digits") << "2e" << nan << nan << nan;
+    QTest::newRow("text") << "abc" << nan << nan << nan;
+    QTest::newRow("inf") << "inf" << nan << nan << nan;
+    QTest::newRow("-inf") << "-inf" << nan << nan << nan;
+    QTest::newRow("nan") << "nan" << nan << nan << nan;
+    QTest::newRow("hexadecimal") << "0x1A" << nan << nan << nan;
+    QTest::newRow("overflow") << "1e999" << nan << nan << nan;
+    QTest::newRow("beyond any quantity") << "1e308" << nan << nan << nan;
+    QTest::newRow("comma is not a point") << "1,5" << nan << nan << nan;
 }
 
 void TestFaultCurrent::readsNumbersByTheDecimalRule()
 {
     QFETCH(QString, text);
     QFETCH(double, value);
-    QCOMPARE(ReadFaultNumber(text), value);
+    QFETCH(double, positive);
+    QFETCH(double, impedance);
+    const auto same = [](double got, double want) {
+        return std::isnan(want) ? std::isnan(got)
+                                : std::abs(got - want) <= 1e-12 * std::max(1.0, std::abs(want));
+    };
+    QVERIFY2(same(ReadFaultNumber(text), value), qPrintable(QString::number(ReadFaultNumber(text))));
+    QVERIFY2(same(ReadFaultPositive(text), positive), qPrintable(QString::number(ReadFaultPositive(text))));
+    QVERIFY2(same(ReadImpedance(text), impedance), qPrintable(QString::number(ReadImpedance(text))));
+    // Printed back, no value is "-" in a list and empty in a bus result, never nan or inf.
+    QCOMPARE(FormatFaultNumber(ReadFaultNumber(text), 2),
+             std::isnan(value) ? QStringLiteral("-") : FormatFixed(value, 2));
+    QVERIFY(!FormatBusValue(ReadFaultNumber(text), 3).contains(QLatin1String("nan")));
 }
 
 void TestFaultCurrent::radialNetworkMatchesIec60909_data()
@@ -701,11 +724,11 @@ void TestFaultCurrent::lineRows()
     QCOMPARE(a.FaultCurrentBlock.LineRow[8], QStringLiteral("0.5000"));
     QCOMPARE(a.FaultCurrentBlock.LineRow[11], QStringLiteral("6.0000"));
     QCOMPARE(a.FaultCurrentBlock.LineRow[13], QStringLiteral("가공"));
-    // An empty distance gives zeros.
+    // An empty distance gives no impedance (not zeros, which would drop the line).
     lib.Distance.clear();
     QVERIFY(ChangeUtilityRow(a, LineSheet, 0, lib));
     QVERIFY(a.ReadFaultDataRow(LineSheet, 0));
-    QCOMPARE(a.FaultCurrentBlock.LineRow[9], QStringLiteral("0.0000"));
+    QCOMPARE(a.FaultCurrentBlock.LineRow[9], QStringLiteral("-"));
     // Direct input keeps the texts as typed.
     LineRowInputs direct;
     direct.LibraryInput = false;

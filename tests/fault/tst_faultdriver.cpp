@@ -6,6 +6,7 @@
 // leaves every file of the project as it was.
 #include "faultfixture.h"
 
+#include "app/core/companionworkbook.h"
 #include "common/calcdriver.h"
 #include "common/recordingprompt.h"
 #include "common/testsupport.h"
@@ -32,18 +33,22 @@ private slots:
     void unstorableResultsChangeNoFile();
     void readOnlyBusWorkbookChangesNoFile();
 
+    void nonsenseInputsPrintNoFigure_data();
+    void nonsenseInputsPrintNoFigure();
+
 private:
-    // The radial network stored in p's project folder, its project file made from the
-    // program folder's form with the screen's inputs; a step that fails fails the test.
-    void BuildProject(const QString& root, Project& p);
+    // The golden network (TR-1 with a motor and MCC-1, TR-2 with NGR 10 and MCC-2) stored in
+    // a project file beside its workbooks; the program folder in `root`. A step that fails
+    // fails the test.
+    void BuildProject(Project& p, const QString& root);
 };
 
-void TestFaultDriver::BuildProject(const QString& root, Project& p)
+void TestFaultDriver::BuildProject(Project& p, const QString& root)
 {
     CSevrinApp& a = *p.app;
     a.CabinetSizingBlock.ConductorCriteriaIndex[2] = 1;  // 0.02 s
     const QString project = a.ProjectPathTable.CurrentProjectPath;
-    QVERIFY(QFile::copy(root + QStringLiteral("/FORM/form.pro"), project));
+    QVERIFY(QFile::copy(root + "/FORM/form.pro", project));
     QFile::setPermissions(project, QFile::ReadOwner | QFile::WriteOwner);
     QList<QPair<QString, QString>> keys;
     for (int i = 0; i < 6; ++i)
@@ -52,7 +57,6 @@ void TestFaultDriver::BuildProject(const QString& root, Project& p)
         keys.append({QStringLiteral("IDC_PRO_8_2_EDIT%1").arg(i + 1), a.FaultCurrentBlock.FaultConditionText[std::size_t(i)]});
     QVERIFY(WriteProfileStrings(project, QStringLiteral("Fault_Current"), keys));
     QVERIFY(WriteProfileString(project, QStringLiteral("Cabinet_Sizing"), QStringLiteral("IDC_PRO_2_4_COMBO3"), QStringLiteral("1")));
-
     BuildRadialNetwork(p, true);
     p.SetTransformer(1, "2000", "6", "0.44", "10");
     CalcFaultCurrent(a, p.pages);
@@ -67,10 +71,10 @@ void TestFaultDriver::faultCommandMatchesExpectedFile()
     QVERIFY(CopyProgramFolder(rootDir.path()));
 
     Project p;
-    CSevrinApp& a = *p.app;
-    BuildProject(rootDir.path(), p);
+    BuildProject(p, rootDir.path());
     if (QTest::currentTestFailed())
         return;
+    CSevrinApp& a = *p.app;
     const QString project = a.ProjectPathTable.CurrentProjectPath;
 
     const CalcRun run = RunSevrinCalc(rootDir.path(), project, QStringLiteral("fault"));
@@ -126,7 +130,7 @@ void TestFaultDriver::unreadableWorkbookChangesNoFile()
     QVERIFY(CopyProgramFolder(rootDir.path()));
     Project p;
     CSevrinApp& a = *p.app;
-    BuildProject(rootDir.path(), p);
+    BuildProject(p, rootDir.path());
     if (QTest::currentTestFailed())
         return;
     const QString project = a.ProjectPathTable.CurrentProjectPath;
@@ -159,7 +163,7 @@ void TestFaultDriver::unstorableResultsChangeNoFile()
     QVERIFY(CopyProgramFolder(rootDir.path()));
     Project p;
     CSevrinApp& a = *p.app;
-    BuildProject(rootDir.path(), p);
+    BuildProject(p, rootDir.path());
     if (QTest::currentTestFailed())
         return;
     const QString project = a.ProjectPathTable.CurrentProjectPath;
@@ -196,7 +200,7 @@ void TestFaultDriver::readOnlyBusWorkbookChangesNoFile()
     QVERIFY(CopyProgramFolder(rootDir.path()));
     Project p;
     CSevrinApp& a = *p.app;
-    BuildProject(rootDir.path(), p);
+    BuildProject(p, rootDir.path());
     if (QTest::currentTestFailed())
         return;
     const QString project = a.ProjectPathTable.CurrentProjectPath;
@@ -236,6 +240,77 @@ void TestFaultDriver::readOnlyBusWorkbookChangesNoFile()
     const QStringList changed = ChangedEntries(before, FolderSnapshot(p.dir.path()));
     for (const QString& file : {a.BusWorkbookPath(0), a.BusWorkbookPath(1), a.CompanionPath(CSevrinApp::FaultDataWorkbook)})
         QVERIFY2(changed.contains(QFileInfo(file).fileName()), qPrintable(changed.join(QLatin1Char(' '))));
+}
+
+// One nonsense entry at a time in the stored project: the figures that rest on it have no value
+// (an empty bus result), the others are computed as before, and nothing anywhere prints nan,
+// inf, a negative figure or a number of 14 digits. `sheet`/`row`/`cell`: a cell of the
+// fault-current workbook; a negative sheet names a key of the project file instead. `empty`:
+// a line of the output ("INCOMING", "TR 1", ...) whose Ik'' must be empty; `kept`: one whose
+// Ik'' must still be the golden file's.
+void TestFaultDriver::nonsenseInputsPrintNoFigure_data()
+{
+    QTest::addColumn<int>("sheet");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("cell");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("empty");
+    QTest::addColumn<QString>("kept");
+    QTest::newRow("utility %X1 negative") << -1 << 0 << 0 << "IDC_PRO_8_1_EDIT4" << "-20.0" << "INCOMING" << "";
+    QTest::newRow("utility %R1 nan") << -1 << 0 << 0 << "IDC_PRO_8_1_EDIT3" << "nan" << "TR	2" << "";
+    QTest::newRow("Cmax up to 1 kV infinite") << -1 << 0 << 0 << "IDC_PRO_8_2_EDIT7" << "inf" << "TR	1" << "INCOMING";
+    QTest::newRow("Cmax above 1 kV overflowing") << -1 << 0 << 0 << "IDC_PRO_8_2_EDIT9" << "1e308" << "INCOMING" << "TR	1";
+    QTest::newRow("TR-2 capacity negative") << int(TransformerSheet) << 1 << 1 << "" << "-2000" << "TR	2" << "TR	1";
+    QTest::newRow("TR-2 voltage nan") << int(TransformerSheet) << 1 << 4 << "" << "nan" << "TR	2" << "TR	1";
+    QTest::newRow("line %R1 beyond any quantity") << int(LineSheet) << 0 << 8 << "" << "1e308" << "TR	1" << "";
+    QTest::newRow("line %X1 negative") << int(LineSheet) << 0 << 9 << "" << "-1.5" << "INCOMING" << "";
+}
+
+void TestFaultDriver::nonsenseInputsPrintNoFigure()
+{
+    QFETCH(int, sheet);
+    QFETCH(int, row);
+    QFETCH(int, cell);
+    QFETCH(QString, key);
+    QFETCH(QString, text);
+    QFETCH(QString, empty);
+    QFETCH(QString, kept);
+    QTemporaryDir rootDir;
+    QVERIFY(rootDir.isValid());
+    QVERIFY(CopyProgramFolder(rootDir.path()));
+    Project p;
+    BuildProject(p, rootDir.path());
+    CSevrinApp& a = *p.app;
+    const QString project = a.ProjectPathTable.CurrentProjectPath;
+    if (sheet < 0) {
+        QVERIFY(WriteProfileString(project, QStringLiteral("Fault_Current"), key, text));
+    } else {
+        QVERIFY(a.ReadFaultDataRow(sheet, row));
+        auto& cells = sheet == TransformerSheet ? a.FaultCurrentBlock.TransformerImpedanceRow
+                                                : a.FaultCurrentBlock.LineRow;
+        cells[std::size_t(cell)] = text;
+        QVERIFY(a.WriteFaultDataRow(sheet, row, false));
+    }
+    companion::DropCache();
+
+    const CalcRun run = RunSevrinCalc(rootDir.path(), project, QStringLiteral("fault"));
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+    QVERIFY2(FindUnprintableFigure(run.out).isEmpty(), qPrintable(FindUnprintableFigure(run.out)));
+    const QStringList golden = QString::fromUtf8(ReadFile(QStringLiteral(SEVRIN_TEST_DATA_DIR "/fault/golden/fault.txt")))
+                                   .split(QLatin1Char('\n'));
+    const QStringList lines = run.out.split(QLatin1Char('\n'));
+    const auto ik = [](const QStringList& from, const QString& head) {
+        for (const QString& l : from)
+            if (l.startsWith(head + QLatin1Char('\t')))
+                return l.mid(head.size() + 1).section(QLatin1Char('\t'), 0, 0);
+        return QStringLiteral("missing");
+    };
+    QCOMPARE(ik(lines, empty), QString());
+    if (!kept.isEmpty()) {
+        QVERIFY(!ik(golden, kept).isEmpty());
+        QCOMPARE(ik(lines, kept), ik(golden, kept));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestFaultDriver)

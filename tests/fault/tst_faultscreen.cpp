@@ -10,6 +10,8 @@
 #include "fault/gui/sevrinpro80view.h"
 #include "fault/gui/sevrinpro81view.h"
 #include "fault/gui/sevrinpro82view.h"
+#include "fault/gui/sevrinpro83view.h"
+#include "fault/gui/sevrinpro84view.h"
 #include "platform/profile.h"
 
 #include <QComboBox>
@@ -88,6 +90,9 @@ private slots:
     void failedProjectFileSaveIsReported();
     void transformerRowsMirrorTheWorkbook();
 
+    void inputChecksNameTheField_data();
+    void inputChecksNameTheField();
+
 private:
     void Click(int id);
     void ClickRow(ReportListView* list, int row);
@@ -103,6 +108,11 @@ void TestFaultScreen::init()
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
     theApp.FaultCurrentBlock = CSevrinApp::FaultCurrentBlockT{};
+    // The inputs as a project load leaves them when its file holds none: the utility's
+    // impedances 0.0 and the transformer page's initial factors.
+    for (int i = 2; i < 6; ++i)
+        theApp.FaultCurrentBlock.UtilityInput[std::size_t(i)] = QStringLiteral("0.0");
+    faultfixture::SetFactors(theApp);
     theApp.ProjectPathTable.CompanionSuffixTable = faultfixture::kSuffixes;
     theApp.ProjectPathTable.CurrentProjectPath = m_dir->filePath(QStringLiteral("P1.pro"));
     faultfixture::FillLibrary(theApp);
@@ -235,10 +245,15 @@ void TestFaultScreen::saveThenReloadEveryKey()
 {
     const int utilityIds[6] = {1639, 1640, 1641, 1642, 1643, 1644};
     const int factorIds[12] = {1392, 1393, 1394, 1037, 1671, 1044, 1672, 1028, 1029, 1673, 1674, 1675};
+    // A different text in every field (numbers where the field holds one), so each key is
+    // seen to reach its own field.
+    const QStringList utilityTexts = {"u0", "u1", "1.1", "2.2", "3.3", "4.4"};
+    const QStringList factorTexts = {"0.0041", "91", "21", "0.0042", "251", "-5",
+                                     "1.06", "0.96", "1.11", "1.01", "1.12", "1.02"};
     for (int i = 0; i < 6; ++i)
-        m_view->UtilityPage()->SetText(utilityIds[i], QStringLiteral("u%1").arg(i));
+        m_view->UtilityPage()->SetText(utilityIds[i], utilityTexts[i]);
     for (int i = 0; i < 12; ++i)
-        m_view->TransformerPage()->SetText(factorIds[i], QStringLiteral("f%1").arg(i));
+        m_view->TransformerPage()->SetText(factorIds[i], factorTexts[i]);
     Click(1061);
     QCOMPARE(m_prompt->messages, QStringList{QStringLiteral("고장전류 내용을 저장 하였습니다.")});
     // "저장하기" computes nothing.
@@ -247,10 +262,10 @@ void TestFaultScreen::saveThenReloadEveryKey()
     const QString project = theApp.ProjectPathTable.CurrentProjectPath;
     for (int i = 0; i < 6; ++i)
         QCOMPARE(GetProfileString(project, QStringLiteral("Fault_Current"), QStringLiteral("IDC_PRO_8_1_EDIT%1").arg(i + 1), QStringLiteral("x")),
-                 QStringLiteral("u%1").arg(i));
+                 utilityTexts[i]);
     for (int i = 0; i < 12; ++i)
         QCOMPARE(GetProfileString(project, QStringLiteral("Fault_Current"), QStringLiteral("IDC_PRO_8_2_EDIT%1").arg(i + 1), QStringLiteral("x")),
-                 QStringLiteral("f%1").arg(i));
+                 factorTexts[i]);
 
     // Reload into fresh controls.
     for (int id : utilityIds)
@@ -261,9 +276,9 @@ void TestFaultScreen::saveThenReloadEveryKey()
     QVERIFY(theApp.LoadProjectFile(project));
     m_view->ShowFaultCurrentInputs();
     for (int i = 0; i < 6; ++i)
-        QCOMPARE(m_view->UtilityPage()->Text(utilityIds[i]), QStringLiteral("u%1").arg(i));
+        QCOMPARE(m_view->UtilityPage()->Text(utilityIds[i]), utilityTexts[i]);
     for (int i = 0; i < 12; ++i)
-        QCOMPARE(m_view->TransformerPage()->Text(factorIds[i]), QStringLiteral("f%1").arg(i));
+        QCOMPARE(m_view->TransformerPage()->Text(factorIds[i]), factorTexts[i]);
 }
 
 void TestFaultScreen::missingFactorKeysLoadTheInitialTexts()
@@ -381,7 +396,7 @@ void TestFaultScreen::lineInputErrorsChangeNothing()
     page->SetText(1654, QStringLiteral("1"));
     page->SetText(1035, QStringLiteral("1"));
     Click(1117);
-    QCOMPARE(m_prompt->messages.last(), QStringLiteral("설정 값이 필요합니다.!!!"));
+    QCOMPARE(m_prompt->messages.last(), QStringLiteral("영상분 %jX 값을 입력해 주세요!!!"));
     QCOMPARE(lines->rows()->rowCount(), 0);
     QCOMPARE(theApp.FaultCurrentBlock.LineCount, 0);
     QCOMPARE(int(SheetRows(fault::LineSheet, 16).size()), 0);
@@ -414,6 +429,7 @@ void TestFaultScreen::failedWriteShowsMessageAndReloads()
     m_view->TransformerPage()->SetText(1091, QStringLiteral("1000"));
     Click(1016);
     QCOMPARE(m_prompt->messages.size(), 2);
+    QVERIFY(m_prompt->messages[1].contains(QStringLiteral("저장하지 못했습니다")));
 }
 
 // A row the disk refuses to store (full, over quota): said, the list shows the rows the file
@@ -506,6 +522,68 @@ void TestFaultScreen::failedProjectFileSaveIsReported()
     Click(button);
     QCOMPARE(m_prompt->messages, QStringList{QStringLiteral("프로젝트 파일을 저장하지 못했습니다.\n") + path});
     QVERIFY(QFileInfo(path).isDir());
+}
+
+// Each page's buttons refuse a typed figure that is no number of its sign with one message
+// naming the field; the workbook, the project file and the results stay as they were.
+// page: 0 utility and lines, 1 transformers and factors, 2 motors, 3 cables; button -1 the
+// screen's "계산", -2 its "저장하기".
+void TestFaultScreen::inputChecksNameTheField_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<int>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("button");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("utility %R negative, 계산") << 0 << 1641 << "-2" << -1
+        << "계통 정상분 %R 값은 0 이상의 숫자로 입력해 주세요!!!\n(입력값: -2)";
+    QTest::newRow("utility %jX nan, 저장하기") << 0 << 1642 << "nan" << -2
+        << "계통 정상분 %jX 값은 0 이상의 숫자로 입력해 주세요!!!\n(입력값: nan)";
+    QTest::newRow("Cmax inf") << 1 << 1672 << "inf" << -1
+        << "Cmax(최대전압계수) 값은 0보다 큰 숫자로 입력해 주세요!!!\n(입력값: inf)";
+    QTest::newRow("alpha empty") << 1 << 1392 << "" << -1 << "도체저항온도계수 (α) 값을 입력해 주세요!!!";
+    QTest::newRow("line distance nan") << 0 << 1652 << "nan" << 1117
+        << "거리 값은 0보다 큰 숫자로 입력해 주세요!!!\n(입력값: nan)";
+    QTest::newRow("TR capacity negative") << 1 << 1091 << "-1000" << 1016
+        << "용량 (PT[kVA]) 값은 0보다 큰 숫자로 입력해 주세요!!!\n(입력값: -1000)";
+    QTest::newRow("TR voltage 1e308") << 1 << 1089 << "1e308" << 1016
+        << "2차전압 (V[kV]) 값은 0보다 큰 숫자로 입력해 주세요!!!\n(입력값: 1e308)";
+    QTest::newRow("NGR negative") << 1 << 1090 << "-10" << 1016
+        << "NGR [Ω] 값은 0 이상의 숫자로 입력해 주세요!!!\n(입력값: -10)";
+    QTest::newRow("motor LRC 0") << 2 << 1401 << "0" << 1395
+        << "LRC 값은 0보다 큰 숫자로 입력해 주세요!!!\n(입력값: 0)";
+    QTest::newRow("motor X/R with a comma") << 2 << 1405 << "2,5" << 1395
+        << "X/R 값은 0보다 큰 숫자로 입력해 주세요!!!\n(입력값: 2,5)";
+    QTest::newRow("cable length negative") << 3 << 1027 << "-50" << 1691
+        << "길이 값은 0보다 큰 숫자로 입력해 주세요!!!\n(입력값: -50)";
+}
+
+void TestFaultScreen::inputChecksNameTheField()
+{
+    QFETCH(int, page);
+    QFETCH(int, field);
+    QFETCH(QString, text);
+    QFETCH(int, button);
+    QFETCH(QString, message);
+    CFaultPage* pages[4] = {m_view->UtilityPage(), m_view->TransformerPage(), m_view->MotorPage(),
+                            m_view->CablePage()};
+    CFaultPage* p = pages[page];
+    const QString data = theApp.CompanionPath(CSevrinApp::FaultDataWorkbook);
+    const QString project = theApp.ProjectPathTable.CurrentProjectPath;
+    const auto block = theApp.FaultCurrentBlock.FaultResult;
+    p->SetText(field, text);
+    m_prompt->messages.clear();
+    if (button == -1)
+        Click(1645);
+    else if (button == -2)
+        Click(1061);
+    else
+        p->Control<QPushButton>(button)->click();
+    QCOMPARE(m_prompt->messages, QStringList{message});
+    QVERIFY(!QFile::exists(data));
+    QVERIFY(!QFile::exists(project));
+    QCOMPARE(theApp.FaultCurrentBlock.FaultResult, block);
+    QCOMPARE(p->Text(field), text);  // the entry stays to be corrected
 }
 
 QTEST_MAIN(TestFaultScreen)

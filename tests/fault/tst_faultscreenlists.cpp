@@ -11,6 +11,7 @@
 #include "fault/gui/debugdlg.h"
 #include "fault/gui/inputpro02dlg.h"
 #include "fault/gui/sevrinpro80view.h"
+#include "fault/gui/sevrinpro81view.h"
 #include "fault/gui/sevrinpro82view.h"
 #include "fault/gui/sevrinpro83view.h"
 #include "fault/gui/sevrinpro84view.h"
@@ -104,6 +105,11 @@ void TestFaultScreenLists::init()
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
     theApp.FaultCurrentBlock = CSevrinApp::FaultCurrentBlockT{};
+    // The inputs as a project load leaves them when its file holds none: the utility's
+    // impedances 0.0 and the transformer page's initial factors.
+    for (int i = 2; i < 6; ++i)
+        theApp.FaultCurrentBlock.UtilityInput[std::size_t(i)] = QStringLiteral("0.0");
+    faultfixture::SetFactors(theApp);
     theApp.ProjectPathTable.CompanionSuffixTable = faultfixture::kSuffixes;
     theApp.ProjectPathTable.CurrentProjectPath = m_dir->filePath(QStringLiteral("P1.pro"));
     faultfixture::FillLibrary(theApp);

@@ -97,6 +97,10 @@ private slots:
     void indexesOutOfRangeUseTheFirst();
     void commaDecimalLocaleChangesNothing();
     void driverPrintsTheGoldenFile();
+    void rodOfTheTypedLength_data();
+    void rodOfTheTypedLength();
+    void fewConductorsGiveNoNegativeVoltage();
+    void driverPrintsNoFigureFromNonsense();
 };
 
 // IEEE Std 80-2000 worked through by hand for the fixture's grid (groundingfixture.h), each
@@ -232,10 +236,16 @@ void TestGroundingDesign::gridShapes()
     QCOMPARE(s[15], F(n, 4));
     QCOMPARE(b.SafetyConditions[19], F(n, 4));
     QCOMPARE(b.SafetyVoltageIndex, shape);
-    // The shape table always shows every row's factors.
+    const double nb = std::sqrt(200 / (4 * std::sqrt(60.0 * 40)));  // 1.0103
+    const double nd = 5 / std::sqrt(60.0 * 60 + 40 * 40);           // 0.0693
+    // The shape table always shows every row's factors; the n boxes show the factors n is
+    // computed with, 1 for each one the shape leaves out.
     QCOMPARE(b.ShapeFactorTable[0], QStringLiteral("1.0000"));
-    QCOMPARE(b.ShapeFactorTable[3], b.GridFactors[2]);
-    QCOMPARE(b.ShapeFactorTable[11], b.GridFactors[4]);
+    QCOMPARE(b.ShapeFactorTable[3], F(nb, 4));
+    QCOMPARE(b.ShapeFactorTable[11], F(nd, 4));
+    QCOMPARE(b.GridFactors[2], shape >= 1 ? F(nb, 4) : QStringLiteral("1.0000"));
+    QCOMPARE(b.GridFactors[3], QStringLiteral("1.0000"));
+    QCOMPARE(b.GridFactors[4], shape >= 3 ? F(nd, 4) : QStringLiteral("1.0000"));
 }
 
 void TestGroundingDesign::verdictsAtEqualValues_data()
@@ -520,6 +530,137 @@ void TestGroundingDesign::driverPrintsTheGoldenFile()
     for (int i = 0; i < std::min(got.size(), want.size()); ++i)
         QCOMPARE(got[i], want[i]);
     QCOMPARE(got.size(), want.size());
+}
+
+// The rod: the row of the typed diameter and length, else the diameter's row with the typed
+// length, else (no length typed) the row's own length; the length used is what every Lr field
+// shows. Eight rods on a grid of Lc = 550 m. Hand calculation, "14Φ × 2.4 m" (the table has
+// no 14 mm rod of 2.4 m): 2b = 14 mm = 0.0140 m, Lr = 2.4 m, LR = 8 × 2.4 = 19.2 m,
+// Lt = N·Lr + Lc = 8 × 2.4 + 550 = 569.2 m (not 8 × 1.0 + 550 = 558 m of the first 14 mm row).
+void TestGroundingDesign::rodOfTheTypedLength_data()
+{
+    QTest::addColumn<QString>("diameter");
+    QTest::addColumn<QString>("length");
+    QTest::addColumn<QString>("b2");
+    QTest::addColumn<QString>("lr");
+    QTest::addColumn<QString>("lR");
+    QTest::addColumn<QString>("lt");
+    QTest::newRow("14 Φ × 2.4 m: the diameter's row, the typed length")
+        << "14Φ" << "2.4" << "0.0140" << "2.4" << "19.2" << "569.200";
+    // 14Φ×1.5M matches both: 8 × 1.5 + 550 = 562.
+    QTest::newRow("14 Φ × 1.5 m: the row of both") << "14Φ" << "1.5" << "0.0140" << "1.5" << "12.0" << "562.000";
+    // 16Φ×2.4M: 16 mm, 8 × 2.4 + 550 = 569.2 m.
+    QTest::newRow("16 Φ × 2.4 m: the row of both") << "16Φ" << "2.4" << "0.0160" << "2.4" << "19.2" << "569.200";
+    // No length typed: the first 16 mm row, 1.5 m: 8 × 1.5 + 550 = 562.
+    QTest::newRow("16 Φ, no length: the row's own") << "16Φ" << "" << "0.0160" << "1.5" << "12.0" << "562.000";
+    // A typed length that is no positive number: the rods have no length, nothing rests on it.
+    QTest::newRow("14 Φ × nan") << "14Φ" << "nan" << "0.0140" << "-" << "-" << "-";
+    QTest::newRow("14 Φ × -2.4") << "14Φ" << "-2.4" << "0.0140" << "-" << "-" << "-";
+}
+
+void TestGroundingDesign::rodOfTheTypedLength()
+{
+    QFETCH(QString, diameter);
+    QFETCH(QString, length);
+    QFETCH(QString, b2);
+    QFETCH(QString, lr);
+    QFETCH(QString, lR);
+    QFETCH(QString, lt);
+    GroundingDesignBlockT b;
+    SetWorkedExampleInputs(b);
+    auto& t = b.GroundingConditionInput;
+    t[6] = diameter;
+    t[7] = length;
+    t[8] = "8";
+    t[12] = "550";
+    const GroundingSummaryValues s = Calc(b);
+    QCOMPARE(b.ConductorResults[9], b2);
+    QCOMPARE(b.ConductorResults[10], lr);   // Lr of the resistance page
+    QCOMPARE(b.SafetyConditions[6], lr);    // Lr of the safety-voltage page
+    QCOMPARE(s[22], lr);                    // Lr of the summary
+    QCOMPARE(b.SafetyConditions[9], lR);
+    QCOMPARE(b.ConductorResults[16], lt);
+    QCOMPARE(s[24], lt);
+    if (lr == GroundingUndefinedText()) {
+        QCOMPARE(b.ResistanceResults[6], GroundingUndefinedText());  // no Rg without the rods
+        QCOMPARE(b.VoltageResults[9], QStringLiteral("CHECK"));
+        QCOMPARE(b.VoltageResults[12], QStringLiteral("CHECK"));
+    } else {
+        // The rod box beside the diameter shows the length used too.
+        QCOMPARE(b.ConductorSizeInput[9], lr);
+        QVERIFY(b.ResistanceResults[6] != GroundingUndefinedText());
+    }
+    QString where;
+    QVERIFY2(NoNumberWordIn(b, s, &where), qPrintable(where));
+}
+
+// An "other shape" grid of few conductors: Lc = 1000 m, Lp = 200 m, 60 m × 40 m, D = 0.5 m.
+// n = na·nb·nc·nd = 10 × 1.0103 × 1 × 0.5/72.11 = 0.070 (below 0.5): Km takes ln of a negative
+// number (no value, so Em none), and Ks = (1/π)(1/(2·0.5) + 1/(0.5 + 0.5) + (1 − 0.5^(0.07 − 2))
+// /0.5) = (1/π)(1 + 1 − 5.62) < 0, so Es would come out negative. Both are "-", both verdicts
+// "CHECK", in the results and in the summary's Em.
+void TestGroundingDesign::fewConductorsGiveNoNegativeVoltage()
+{
+    GroundingDesignBlockT b;
+    SetWorkedExampleInputs(b);
+    b.GroundingConditionIndex[2] = 3;
+    auto& t = b.GroundingConditionInput;
+    t[12] = "1000";
+    t[13] = "200";
+    t[14] = "60";
+    t[15] = "40";
+    t[16] = "0.5";
+    const GroundingSummaryValues s = Calc(b);
+    QCOMPARE(b.GridFactors[0], QStringLiteral("0.0700"));
+    QVERIFY(b.StepFactors[7].startsWith(QLatin1Char('-')));  // Ks itself is shown as computed
+    const auto& vr = b.VoltageResults;
+    QCOMPARE(vr[4], GroundingUndefinedText());  // Em
+    QCOMPARE(vr[5], GroundingUndefinedText());  // Es
+    QCOMPARE(vr[8], GroundingUndefinedText());
+    QCOMPARE(vr[11], GroundingUndefinedText());
+    QCOMPARE(vr[9], QStringLiteral("CHECK"));
+    QCOMPARE(vr[12], QStringLiteral("CHECK"));
+    QCOMPARE(s[32], GroundingUndefinedText());
+    QVERIFY(vr[3].endsWith(QStringLiteral("높으므로 위험하다.")));
+}
+
+// A project whose grounding inputs are all nonsense (NaN, infinities, overflows, negative
+// lengths and counts, a decimal comma): the driver's summary and results show "-" for every
+// figure that rests on them and echo no input that is no number of its sign.
+void TestGroundingDesign::driverPrintsNoFigureFromNonsense()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString project = dir.filePath(QStringLiteral("G2.pro"));
+    QFile file(project);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("[Project_Introduce]\nProjectName=Nonsense\n[Grounding_Design]\n"
+               "IDC_PRO_9_9_COMBO3=3\n"
+               "IDC_PRO_9_9_EDIT1=nan\nIDC_PRO_9_9_EDIT2=-0.5\nIDC_PRO_9_9_EDIT3=inf\n"
+               "IDC_PRO_9_9_EDIT4=1e308\nIDC_PRO_9_9_EDIT5=-inf\nIDC_PRO_9_9_EDIT6=-1\n"
+               "IDC_PRO_9_9_EDIT7=14\xce\xa6\nIDC_PRO_9_9_EDIT8=nan\nIDC_PRO_9_9_EDIT9=-3\n"
+               "IDC_PRO_9_9_EDITA=1e999\nIDC_PRO_9_9_EDITB=-0.1\nIDC_PRO_9_9_EDITC=abc\n"
+               "IDC_PRO_9_9_EDITD=0\nIDC_PRO_9_9_EDITE=-280\nIDC_PRO_9_9_EDITF=1e13\n"
+               "IDC_PRO_9_9_EDITG=70\nIDC_PRO_9_9_EDITH=nan\nIDC_PRO_9_9_EDITI=5\n"
+               "IDC_PRO_9_9_EDITN=-400\nIDC_PRO_9_9_EDITS=12,5\n");
+    file.close();
+    const CalcRun run = RunSevrinCalc(QStringLiteral(SEVRIN_PROGRAM_DIR), project, QStringLiteral("grounding"));
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(FindUnprintableFigure(run.out).isEmpty(), qPrintable(FindUnprintableFigure(run.out)));
+    const QStringList lines = run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    const auto value = [&lines](const QString& head) {
+        for (const QString& l : lines)
+            if (l.startsWith(head + QLatin1Char('\t')))
+                return l.mid(head.size() + 1);
+        return QStringLiteral("missing");
+    };
+    QCOMPARE(value(QStringLiteral("SUMMARY\t1")), QStringLiteral("-"));   // IF
+    QCOMPARE(value(QStringLiteral("SUMMARY\t21")), QStringLiteral("-"));  // LP
+    QCOMPARE(value(QStringLiteral("SUMMARY\t30")), QStringLiteral("-"));  // Rg
+    QCOMPARE(value(QStringLiteral("RESULT\tConductorInputs\tI")), QStringLiteral("-"));
+    QCOMPARE(value(QStringLiteral("RESULT\tVoltageResults\tEs")), QStringLiteral("-"));
+    QCOMPARE(value(QStringLiteral("RESULT\tVoltageResults\ttouch_verdict")), QStringLiteral("CHECK"));
+    QCOMPARE(value(QStringLiteral("RESULT\tVoltageResults\tstep_verdict")), QStringLiteral("CHECK"));
 }
 
 QTEST_GUILESS_MAIN(TestGroundingDesign)

@@ -15,7 +15,10 @@
 #include "app/gui/mainfrm.h"
 #include "app/gui/sevrinapp.h"
 #include "common/testsupport.h"
+#include "grounding/gui/sevrinpro95view.h"
 #include "platform/profile.h"
+#include "platform/xlsxbook.h"
+#include "report/gui/groundingreport.h"
 #include "platform/singleinstance.h"
 
 #include <QApplication>
@@ -77,6 +80,9 @@ private slots:
     void reportCallFromAnotherThread();
     void everyEntryRecomputesAndALoadOnlyShows();
     void enterAndEscapeOnThePages();
+    void inputChecksNameTheField_data();
+    void inputChecksNameTheField();
+    void fewConductorsOnThePagesAndTheReport();
 
 private:
     void TypeWorkedExample();
@@ -279,6 +285,7 @@ void TestGroundingScreen::failedSaveNamesTheFile()
     const QString project = m_dir.filePath(QStringLiteral("G-folder.pro"));
     QVERIFY(QDir().mkdir(project));
     theApp.ProjectPathTable.CurrentProjectPath = project;
+    TypeWorkedExample();  // inputs the save accepts
     Click(1057);
     QCOMPARE(m_prompt->messages, QStringList{QStringLiteral("프로젝트 파일을 저장하지 못했습니다.\n") + project});
     QVERIFY(QFileInfo(project).isDir());
@@ -455,6 +462,92 @@ void TestGroundingScreen::everyEntryRecomputesAndALoadOnlyShows()
     ReleaseSingleInstanceLock();
     QVERIFY(QDir::setCurrent(previousDir));
     FillGroundingFixtureLibrary(theApp.GroundingLibBlock);
+}
+
+// "계산" and "저장하기" refuse a design input that is no number of its sign with one message
+// naming the field; nothing is computed and nothing is saved. Inputs that may be 0 (the rod
+// count, the surface layer, a soil layer left out) or any figure (temperatures) pass.
+void TestGroundingScreen::inputChecksNameTheField_data()
+{
+    QTest::addColumn<int>("input");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("message");  // empty: accepted
+    QTest::newRow("I nan") << 0 << "nan" << "I : 고장전류 실효값 값은 0보다 큰 숫자로 입력해 주세요!!!\n(입력값: nan)";
+    QTest::newRow("tC 0") << 1 << "0" << "tC : 통전 시간 값은 0보다 큰 숫자로 입력해 주세요!!!\n(입력값: 0)";
+    QTest::newRow("h empty") << 5 << "" << "h : 접지시스템 매설 깊이 값을 입력해 주세요!!!";
+    QTest::newRow("rod length -2.4") << 7 << "-2.4" << "접지봉 길이 값은 0보다 큰 숫자로 입력해 주세요!!!\n(입력값: -2.4)";
+    QTest::newRow("N -3") << 8 << "-3" << "N : 총 접지봉의 개수 값은 0 이상의 숫자로 입력해 주세요!!!\n(입력값: -3)";
+    QTest::newRow("ρs 1e308") << 9 << "1e308" << "ρs : 표면층 고유저항률 값은 0보다 큰 숫자로 입력해 주세요!!!\n(입력값: 1e308)";
+    QTest::newRow("Lp 12,5") << 13 << "12,5" << "접지망 둘레길이[Lp] 값은 0보다 큰 숫자로 입력해 주세요!!!\n(입력값: 12,5)";
+    // The example's second layer is left out (0 m, 0 Ω-m); given a thickness it needs a resistivity.
+    QTest::newRow("layer 2 thick without resistivity")
+        << 18 << "3" << "ρ2 : 대지 2층 대지저항률 값은 0보다 큰 숫자로 입력해 주세요!!!\n(입력값: 0)";
+    QTest::newRow("Ta inf") << 4 << "inf" << "Ta : 주위온도 값은 숫자로 입력해 주세요!!!\n(입력값: inf)";
+    QTest::newRow("Ta -10 is a temperature") << 4 << "-10" << "";
+    QTest::newRow("N 0 is no rod") << 8 << "0" << "";
+    QTest::newRow("rod length empty: the table's") << 7 << "" << "";
+}
+
+void TestGroundingScreen::inputChecksNameTheField()
+{
+    QFETCH(int, input);
+    QFETCH(QString, text);
+    QFETCH(QString, message);
+    const QString project = m_dir.filePath(QStringLiteral("G3.pro"));
+    QFile::remove(project);
+    QVERIFY(QFile::copy(QStringLiteral(SEVRIN_PROGRAM_DIR "/FORM/form.pro"), project));
+    QFile::setPermissions(project, QFile::ReadOwner | QFile::WriteOwner);
+    theApp.ProjectPathTable.CurrentProjectPath = project;
+    const QByteArray before = ReadFile(project);
+    TypeWorkedExample();
+    m_view->DesignPage()->Box(1461 + input)->setText(text);
+    m_prompt->messages.clear();
+    Click(1111);
+    if (message.isEmpty()) {
+        QVERIFY2(m_prompt->messages.isEmpty(), qPrintable(m_prompt->messages.join('|')));
+        QVERIFY(!theApp.GroundingDesignBlock.ResistanceResults[6].isEmpty());
+        return;
+    }
+    QCOMPARE(m_prompt->messages, QStringList{message});
+    QVERIFY(theApp.GroundingDesignBlock.ResistanceResults[6].isEmpty());  // nothing computed
+    Click(1057);
+    QCOMPARE(m_prompt->messages, (QStringList{message, message}));
+    QCOMPARE(ReadFile(project), before);  // nothing saved
+    QCOMPARE(m_view->DesignPage()->Text(1461 + input), text);  // the entry stays to be corrected
+}
+
+// The other-shape grid of few conductors (n = 0.07, see tst_groundingdesign): Es and Em are
+// "-" with "CHECK" on the voltage page, in the summary and in the report sheet's cells.
+void TestGroundingScreen::fewConductorsOnThePagesAndTheReport()
+{
+    TypeWorkedExample();
+    CSevrinPro99View* design = m_view->DesignPage();
+    design->Combo(1460)->setCurrentIndex(3);
+    const std::pair<int, const char*> grid[] = {{12, "1000"}, {13, "200"}, {14, "60"}, {15, "40"}, {16, "0.5"}};
+    for (const auto& [i, text] : grid)
+        design->Box(1461 + i)->setText(QString::fromLatin1(text));
+    Click(1111);
+    QVERIFY2(m_prompt->messages.isEmpty(), qPrintable(m_prompt->messages.join('|')));
+    CSevrinPro95View* voltages = m_view->VoltagePage();
+    QCOMPARE(voltages->Text(1056), QStringLiteral("-"));      // Es
+    QCOMPARE(voltages->Text(1057), QStringLiteral("-"));      // Em
+    QCOMPARE(voltages->Text(1243), QStringLiteral("-"));      // Es, whole volts
+    QCOMPARE(voltages->Text(1194), QStringLiteral("CHECK"));  // touch
+    QCOMPARE(voltages->Text(1195), QStringLiteral("CHECK"));  // step
+    QCOMPARE(m_view->SummaryPage()->SummaryValues().value(32), QStringLiteral("-"));
+
+    const GroundingReportTexts texts = RecalcGroundingForReport();
+    QVERIFY(texts.available);
+    Book book;
+    Sheet* sheet = book.addSheet(QStringLiteral("접지"));
+    WriteGroundingSheet(*sheet, texts, -1, QString(), ProjectScreenTexts{});
+    const auto cell = [sheet](int r, int c) { return sheet->readStr(r, c).value_or(QString()); };
+    QCOMPARE(cell(44, 221), QStringLiteral("-"));      // Es
+    QCOMPARE(cell(39, 221), QStringLiteral("-"));      // Em
+    QCOMPARE(cell(9, 270), QStringLiteral("-"));       // Es, whole volts
+    QCOMPARE(cell(8, 277), QStringLiteral("CHECK"));
+    QCOMPARE(cell(9, 277), QStringLiteral("CHECK"));
+    QCOMPARE(cell(4 + 32, 338), QStringLiteral("-"));  // the summary's Em
 }
 
 QTEST_MAIN(TestGroundingScreen)

@@ -86,6 +86,7 @@ struct MccPanel
     std::array<QString, 6> motor;
     // Loads: equipment name, number, kind, kW, kVA, starting method.
     std::vector<std::array<QString, 6>> loads;
+    QString motorMethod;  // the largest motor's starting method (item 19)
 };
 
 inline bool WriteMccPanel(CSevrinApp& app, const MccPanel& p)
@@ -104,6 +105,7 @@ inline bool WriteMccPanel(CSevrinApp& app, const MccPanel& p)
     rec[9] = p.dl;
     for (int i = 0; i < 6; ++i)
         rec[std::size_t(10 + i)] = p.motor[std::size_t(i)];
+    rec[19] = p.motorMethod;
     const int index = app.MotorControlCenterBlock.MccPanelCount;
     if (!app.AddMccPanelSheet() || !app.WriteMccPanelResults(index))
         return false;

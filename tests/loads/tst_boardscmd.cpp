@@ -7,6 +7,7 @@
 #include "common/calcdriver.h"
 #include "common/recordingprompt.h"
 #include "loads/core/branchcircuit.h"
+#include "numbertext.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -66,6 +67,7 @@ class TestBoardsCommand : public QObject
 
 private slots:
     void recomputesEveryBoard();
+    void nonsenseInputsPrintNoFigure();
     void unreadableWorkbookFails();
 
 private:
@@ -185,6 +187,71 @@ void TestBoardsCommand::recomputesEveryBoard()
     companion::DropCache();
     QVERIFY(app.ReadPanelBoardSheet(0));
     QCOMPARE(app.CabinetSizingBlock.PanelBoardRecord()[9], QStringLiteral("7.01"));
+}
+
+void TestBoardsCommand::nonsenseInputsPrintNoFigure()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    CSevrinApp app;
+    const QString project = MakeProject(dir.path(), app);
+    QVERIFY(!project.isEmpty());
+
+    // LN-N: voltage inf, demand factor -70 %, and circuits whose loads, quantities, lengths and
+    // ISMIN are nan, inf, -inf, 1e308, negatives, empty texts or a decimal comma; a group whose
+    // head line and stored group load are nonsense; a linked board of infinite load.
+    // LN-M: one sound circuit of 560 VA, demand factor "12,5".
+    auto c = [](const QString& no, const QString& unit, const QString& qty, const QString& length,
+                const QString& isMin) {
+        return Circuit(no, "부하" + no, unit, qty, "L1", length, "MCB|C", "2", "HFIX", "A", isMin, "0");
+    };
+    const std::vector<CircuitCells> bad = {
+        c("1", "nan", "10", "20", "1.5"),
+        c("2", "56", "-2", "20", "1.5"),
+        c("3", "56", "10", "1e308", "1.5"),
+        c("4", "56", "10", "20", "-1.9"),
+        c("5", "12,5", "10", "20", "1.5"),
+        c("6", "-inf", "", "inf", ""),
+        Circuit("7", "그룹", "1e308", "inf", "", "", "", "", "", "", "", ""),
+        Circuit("", "그룹", "150", "1", "L2", "30", "RCBO|C", "2", "HFIX", "B", "2.5", "nan"),
+        MakeLinkedPanelRow("LN-X", "inf"),
+    };
+    QVERIFY(AddBoard(app, 0, {"LN-N", "B2", "매립형", "TR-1", "inf", "3P4W", "X"}, "-70", bad));
+    const std::vector<CircuitCells> sound = {
+        Circuit("1", "전등", "56", "10", "L2", "20", "CBR|10", "2", "HFIX", "A", "1.9586", "560.00")};
+    QVERIFY(AddBoard(app, 1, {"LN-M", "1F", "돌출형", "LN-N", "0.22", "1P3W", "X"}, "12,5", sound));
+
+    const CalcRun r = RunSevrinCalc(dir.path() + "/root", project, "boards");
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    const QString found = numbertext::FindUntrustedFigure(r.out);
+    QVERIFY2(found.isEmpty(), qPrintable(found));
+
+    const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 9 + 1 + 1 + 1);
+    // Rows whose load cannot be read are "-" with both verdicts "Chk"; the row with a negative
+    // ISMIN keeps its load and breaker but cannot pass the short-circuit check.
+    for (int i : {0, 1, 2, 4, 5, 7}) {
+        const QStringList f = lines[i].split('\t');
+        QVERIFY2(f.value(2 + CcSubtotal) == "-", qPrintable(lines[i]));
+        QCOMPARE(f.value(2 + CcThermal), QString("Chk"));
+        QCOMPARE(f.value(2 + CcShortCircuit), QString("Chk"));
+    }
+    const QStringList isMin = lines[3].split('\t');
+    QCOMPARE(isMin.value(2 + CcSubtotal), QString("560.00"));
+    QCOMPARE(isMin.value(2 + CcShortCircuit), QString("Chk"));
+    QCOMPARE(isMin.value(2 + CcIsMin), QString("-"));
+    // The board's totals cannot be computed: "-", its voltage and demand factor too.
+    const QStringList board = lines[9].split('\t');
+    QCOMPARE(board.mid(0, 2), QStringList({"BOARD", "LN-N"}));
+    QCOMPARE(board.value(2 + 4), QString("-"));
+    for (int item = 7; item <= 12; ++item)
+        QVERIFY2(board.value(2 + item) == "-", qPrintable(lines[9]));
+    // A sound board keeps its phase loads; only its demand needs the demand factor.
+    const QStringList other = lines[11].split('\t');
+    QCOMPARE(other.value(2 + 7), QString("560.00"));
+    QCOMPARE(other.value(2 + 8), QString("-"));
+    QCOMPARE(other.value(2 + 9), QString("-"));
+    QCOMPARE(other.value(2 + 11), QString("560.00"));
 }
 
 void TestBoardsCommand::unreadableWorkbookFails()

@@ -53,6 +53,7 @@ private slots:
     void subtotalGroupAndFourCaseDelete();
     void insertCircuitRows();
     void circuitInputChecks();
+    void refusedVoltageAndDemandFactor();
     void calcShowsTotalsAndStoresResults();
     void linkedLoadsAndSearch();
     void clickCopiesRowIntoInputs();
@@ -360,6 +361,85 @@ void TestBoardScreen::circuitInputChecks()
     Type(V::IdLoadName, "");
     Click(V::IdModifyCircuit);
     QCOMPARE(Circuit(0)[CcName], QStringLiteral("전등"));
+
+    // Quantities that cannot be are refused by the name of their field, before anything is
+    // stored: by "추가", by "수정" and by the subtotal buttons alike.
+    const QString zeroOk = QStringLiteral("%1 값은 0 이상의 숫자여야 합니다. 값을 확인하시기 바랍니다.");
+    struct Case { QString unit, qty, length, isMin, message; };
+    const QList<Case> cases = {
+        {"nan", "1", "20", "2", zeroOk.arg("용량[VA]")},
+        {"-100", "1", "20", "2", zeroOk.arg("용량[VA]")},
+        {"100", "12,5", "20", "2", zeroOk.arg("수량[EA]")},
+        {"100", "1", "-20", "2", zeroOk.arg("거리[m]")},
+        {"100", "1", "1e308", "2", zeroOk.arg("거리[m]")},
+        {"100", "1", "20", "-2",
+         QStringLiteral("ISMIN[kA] 값은 0보다 큰 숫자여야 합니다. 값을 확인하시기 바랍니다.")},
+    };
+    Type(V::IdLoadName, "전등");
+    const QStringList before = Circuit(0);
+    for (const Case& c : cases) {
+        Type(V::IdLength, c.length);
+        Type(V::IdIsMin, c.isMin);
+        m_prompt->messages.clear();
+        AddCircuit("2", "전등", c.unit, c.qty);
+        QCOMPARE(m_prompt->messages, QStringList{c.message});
+        MarkCircuit(0);
+        m_prompt->messages.clear();
+        Click(V::IdModifyCircuit);
+        QCOMPARE(m_prompt->messages, QStringList{c.message});
+        m_prompt->messages.clear();
+        Click(V::IdAddSubtotalLine);
+        QCOMPARE(m_prompt->messages, QStringList{c.message});
+        QCOMPARE(Circuits(), 1);
+        QCOMPARE(Circuit(0), before);
+        CheckCircuitsStored(0);
+    }
+    // A spare circuit of 0 VA is a circuit.
+    Type(V::IdLength, "20");
+    Type(V::IdIsMin, "2");
+    m_prompt->messages.clear();
+    AddCircuit("2", "예비", "0", "1");
+    QCOMPARE(m_prompt->messages, QStringList());
+    QCOMPARE(Circuits(), 2);
+}
+
+void TestBoardScreen::refusedVoltageAndDemandFactor()
+{
+    // A board's voltage is a number above 0: the board is not added or renamed otherwise.
+    const QString volt = QStringLiteral("전압[kV] 값은 0보다 큰 숫자여야 합니다. 값을 확인하시기 바랍니다.");
+    Type(V::IdVoltage, "-0.38");
+    AddBoard("LN-1");
+    QCOMPARE(m_prompt->messages, QStringList{volt});
+    QCOMPARE(Boards(), 0);
+    QVERIFY(!QFile::exists(BoardPath()));
+    Type(V::IdVoltage, "0.38");
+    AddBoard("LN-1");
+    QCOMPARE(Boards(), 1);
+    m_prompt->messages.clear();
+    MarkBoard(0);
+    Type(V::IdVoltage, "inf");
+    Type(V::IdBoardName, "LN-2");
+    Click(V::IdModifyBoard);
+    QCOMPARE(m_prompt->messages, QStringList{volt});
+    QCOMPARE(SheetNames(), QStringList{"LN-1"});
+
+    // The demand factor is checked before "계산"; the totals of one that is no number, were
+    // they computed anyway (the report does not ask), show no demand.
+    m_view->SelectPanelBoard(0);
+    Choose(V::IdPhase, "L1");
+    Type(V::IdIsMin, "2");
+    AddCircuit("1", "전등", "100", "10");
+    m_prompt->messages.clear();
+    m_view->DemandFactorEdit()->setText("-70");
+    QVERIFY(m_view->RefuseDemandFactor());
+    QCOMPARE(m_prompt->messages,
+             QStringList{"수용률[%] 값은 0 이상의 숫자여야 합니다. 값을 확인하시기 바랍니다."});
+    m_view->CalcPanelBoard(m_view->BoardIndex());
+    QCOMPARE(m_view->TotalText(0), QStringLiteral("1000.00"));
+    QCOMPARE(m_view->TotalText(11), QStringLiteral("-"));
+    QCOMPARE(m_view->TotalText(12), QStringLiteral("-"));
+    m_view->DemandFactorEdit()->setText("0");
+    QVERIFY(!m_view->RefuseDemandFactor());
 }
 
 void TestBoardScreen::calcShowsTotalsAndStoresResults()
@@ -419,7 +499,7 @@ void TestBoardScreen::linkedLoadsAndSearch()
 
     Click(V::IdSearchMinFault);
     QCOMPARE(m_prompt->messages.last(),
-             QStringLiteral("부하 4에 고정 전류 계산 값 1 (분전반 0, 일반 1을\n 참조 하여 재개산 되었습니다."));
+             QStringLiteral("부하 4에 고장 전류 계산 값 1 (분전반 0, 일반 1을\n 참조 하여 재계산 되었습니다."));
     QCOMPARE(Circuit(0)[CcIsMin], QStringLiteral("3.250"));
     // The open subtotal line and the linked panel keep their texts.
     QCOMPARE(Circuit(1), line);

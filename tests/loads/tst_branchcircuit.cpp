@@ -1,11 +1,15 @@
 // Branch-circuit sizing worked by hand over the fixture tables (boardfixture.h: HFIX and XLPE
 // ampacities of IEC 60364-5-52, HFIX impedances, breaker ratings 10..125 A), and the list
-// rules of the circuit area: row kinds, subtotal groups, the four-case delete, the input check.
+// rules of the circuit area: row kinds, subtotal groups, the four-case delete, the input checks,
+// and rows whose inputs or design conditions are no numbers.
 #include "loads/core/branchcircuit.h"
 
 #include "boardfixture.h"
+#include "numbertext.h"
 
 #include <QTest>
+
+#include <limits>
 
 namespace {
 
@@ -81,6 +85,11 @@ private slots:
     void deletePlans();
     void inputCheck_data();
     void inputCheck();
+    void quantityCheckNamesTheField_data();
+    void quantityCheckNamesTheField();
+    void nonsenseInputsGiveNoFigures_data();
+    void nonsenseInputsGiveNoFigures();
+    void designConditionsThatAreNoNumber();
     void recomputeKeepsSubtotalsAndLinkedLoads();
 };
 
@@ -222,14 +231,19 @@ void TestBranchCircuit::i2FactorsAroundSixtyThreeAmps()
 void TestBranchCircuit::noFaultCurrentGivesNoFiniteTz()
 {
     // ISMIN "0": no current to heat the conductor, so tZ has no finite value; it shows "-" and
-    // the short-circuit verdict cannot be OK.
+    // the short-circuit verdict cannot be OK. A fault current of 0 is no value: ISC/IN and ISC
+    // show "-" too (they once showed 0 and 0.00).
     boardfixture::TableLookup lookup = boardfixture::MakeLookup();
     CircuitCells row = Inputs("56", "10", "L2", "20", "CBR|10", "2", "HFIX", "A", "0");
     CalcBranchCircuitRow(row, 0, 0.0, NO_VALUE, Conditions(), lookup);
     QCOMPARE(row[41], QStringLiteral("-"));
     QCOMPARE(row[CcShortCircuit], QStringLiteral("Chk"));
-    QCOMPARE(row[40], QStringLiteral("0"));
-    QCOMPARE(row[44], QStringLiteral("0.00"));
+    QCOMPARE(row[40], QStringLiteral("-"));
+    QCOMPARE(row[44], QStringLiteral("-"));
+    // The rest of the circuit does not depend on it: the load and its breaker stay (2.55 A on
+    // the 10 A CBR of the fixture table).
+    QCOMPARE(row[CcSubtotal], QStringLiteral("560.00"));
+    QCOMPARE(row[CcAt], QStringLiteral("10.00"));
 }
 
 void TestBranchCircuit::manualSizeReplacesOnlyTheSelectedSize()
@@ -329,6 +343,8 @@ void TestBranchCircuit::inputCheck_data()
     QTest::addRow("zero ISMIN") << "3P4W" << "L1" << "0.000" << 7;
     QTest::addRow("text ISMIN") << "3P4W" << "L1" << "abc" << 7;
     QTest::addRow("infinite ISMIN") << "3P4W" << "L1" << "inf" << 7;
+    // A negative ISMIN passes this check and is refused by the quantity check, by its name.
+    QTest::addRow("negative ISMIN") << "3P4W" << "L1" << "-2" << -1;
 }
 
 void TestBranchCircuit::inputCheck()
@@ -338,6 +354,110 @@ void TestBranchCircuit::inputCheck()
     QFETCH(QString, isMin);
     QFETCH(int, warning);
     QCOMPARE(CheckCircuitInput(supply, phase, isMin), warning);
+}
+
+void TestBranchCircuit::quantityCheckNamesTheField_data()
+{
+    QTest::addColumn<QString>("unit");
+    QTest::addColumn<QString>("qty");
+    QTest::addColumn<QString>("length");
+    QTest::addColumn<QString>("isMin");
+    QTest::addColumn<QString>("field");
+    QTest::addRow("accepted") << "56" << "10" << "20.0" << "1.9586" << "";
+    // A spare circuit of 0 VA, a device on the board itself, ISMIN left to the expected value.
+    QTest::addRow("zeros and no ISMIN") << "0" << "0" << "0" << "" << "";
+    QTest::addRow("load nan") << "nan" << "10" << "20" << "1" << "용량[VA]";
+    QTest::addRow("load negative") << "-56" << "10" << "20" << "1" << "용량[VA]";
+    QTest::addRow("load empty") << "" << "10" << "20" << "1" << "용량[VA]";
+    QTest::addRow("quantity comma") << "56" << "12,5" << "20" << "1" << "수량[EA]";
+    QTest::addRow("quantity 1e308") << "56" << "1e308" << "20" << "1" << "수량[EA]";
+    QTest::addRow("length negative") << "56" << "10" << "-20" << "1" << "거리[m]";
+    QTest::addRow("length -inf") << "56" << "10" << "-inf" << "1" << "거리[m]";
+    QTest::addRow("ISMIN negative") << "56" << "10" << "20" << "-1.9" << "ISMIN[kA]";
+}
+
+void TestBranchCircuit::quantityCheckNamesTheField()
+{
+    QFETCH(QString, unit);
+    QFETCH(QString, qty);
+    QFETCH(QString, length);
+    QFETCH(QString, isMin);
+    QFETCH(QString, field);
+    const QString message = CheckCircuitQuantities(unit, qty, length, isMin);
+    QCOMPARE(message.isEmpty(), field.isEmpty());
+    if (!field.isEmpty())
+        QVERIFY2(message.startsWith(field), qPrintable(message));
+}
+
+void TestBranchCircuit::nonsenseInputsGiveNoFigures_data()
+{
+    QTest::addColumn<CircuitCells>("row");
+    // The worked lighting circuit of sizesCircuits with one input spoiled at a time.
+    const auto spoil = [](int column, const QString& text) {
+        CircuitCells row = Inputs("56", "10", "L2", "20", "CBR|10", "2", "HFIX", "A", "1.9586");
+        row[std::size_t(column)] = text;
+        return row;
+    };
+    QTest::addRow("load nan") << spoil(CcUnitLoad, "nan");
+    QTest::addRow("load -inf") << spoil(CcUnitLoad, "-inf");
+    QTest::addRow("load negative") << spoil(CcUnitLoad, "-56");
+    QTest::addRow("load 1e308") << spoil(CcUnitLoad, "1e308");
+    QTest::addRow("quantity comma") << spoil(CcQuantity, "12,5");
+    QTest::addRow("quantity empty") << spoil(CcQuantity, "");
+    QTest::addRow("length negative") << spoil(CcLength, "-20");
+    QTest::addRow("length inf") << spoil(CcLength, "inf");
+    // Readable, but 1e12 VA x 1e12 lies beyond every quantity.
+    QTest::addRow("product beyond") << [] {
+        CircuitCells row = Inputs("1000000000000", "1000000000000", "L2", "20", "CBR|10", "2",
+                                  "HFIX", "A", "1.9586");
+        return row;
+    }();
+    // 1 MVA on one phase: IB = 4545 A, above the largest CBR of the table, whose last row
+    // would be far too small.
+    QTest::addRow("beyond every breaker") << spoil(CcUnitLoad, "1000000");
+}
+
+void TestBranchCircuit::nonsenseInputsGiveNoFigures()
+{
+    QFETCH(CircuitCells, row);
+    boardfixture::TableLookup lookup = boardfixture::MakeLookup();
+    CalcBranchCircuitRow(row, 0, 0.0, NO_VALUE, Conditions(), lookup);
+    for (int c : {int(CcSubtotal), int(CcL2), int(CcIb), int(CcAt), int(CcAtb), int(CcSize), 22,
+                  28, 36, 37, 41, 44, 50, 52, 53})
+        QVERIFY2(row[std::size_t(c)] == "-", qPrintable(QString("column %1: %2").arg(c).arg(row[std::size_t(c)])));
+    QCOMPARE(row[CcThermal], QStringLiteral("Chk"));
+    QCOMPARE(row[CcShortCircuit], QStringLiteral("Chk"));
+    // Nothing computed shows a figure that must not be trusted (the inputs are echoed as typed).
+    QString computed;
+    for (int c = 0; c < kCircuitColumnCount; ++c)
+        if (c != CcUnitLoad && c != CcQuantity && c != CcLength && c != CcIsMin)
+            computed += row[std::size_t(c)] + '\t';
+    const QString bad = numbertext::FindUntrustedFigure(computed);
+    QVERIFY2(bad.isEmpty(), qPrintable(bad));
+}
+
+void TestBranchCircuit::designConditionsThatAreNoNumber()
+{
+    // A load power factor that is no number (or above 1) leaves the voltage drop "-"; a fault
+    // rating or margin that is no number leaves the short-circuit size "-" and its verdict
+    // "Chk"; the load and its breaker stay as computed.
+    boardfixture::TableLookup lookup = boardfixture::MakeLookup();
+    BranchCircuitConditions c = Conditions();
+    c.loadPowerFactor = std::numeric_limits<double>::quiet_NaN();
+    CircuitCells row = Inputs("56", "10", "L2", "20", "CBR|10", "2", "HFIX", "A", "1.9586");
+    CalcBranchCircuitRow(row, 0, 0.0, NO_VALUE, c, lookup);
+    QCOMPARE(row[CcSubtotal], QStringLiteral("560.00"));
+    for (int col : {28, 52, 53, 55, 57})
+        QCOMPARE(row[std::size_t(col)], QStringLiteral("-"));
+
+    c = Conditions();
+    c.faultCurrentRatingPct = std::numeric_limits<double>::quiet_NaN();
+    row = Inputs("56", "10", "L2", "20", "CBR|10", "2", "HFIX", "A", "");
+    CalcBranchCircuitRow(row, 0, 0.0, NO_VALUE, c, lookup);
+    QCOMPARE(row[CcAt], QStringLiteral("10.00"));
+    QCOMPARE(row[29], QStringLiteral("-"));
+    QCOMPARE(row[42], QStringLiteral("-"));
+    QCOMPARE(row[CcShortCircuit], QStringLiteral("Chk"));
 }
 
 void TestBranchCircuit::recomputeKeepsSubtotalsAndLinkedLoads()

@@ -15,6 +15,7 @@
 #include <QTest>
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -113,26 +114,42 @@ void TestDesignConditions::motorParametersFromStoredSelections()
 
 void TestDesignConditions::designTextsReadAsNumbers_data()
 {
+    // The reactor tap and the CT factor are numbers above 0; anything else is no value (NaN),
+    // so the motor tables show no starting current from it instead of one computed with 0.
+    // ReadDesignNumber itself reads strictly and gives 0 for no value.
+    const double none = std::numeric_limits<double>::quiet_NaN();
     QTest::addColumn<QString>("text");
     QTest::addColumn<double>("value");
-    QTest::newRow("empty") << "" << 0.0;
-    QTest::newRow("letters") << "abc" << 0.0;
-    QTest::newRow("leading number") << "1.25배" << 1.25;
-    QTest::newRow("blanks first") << "  0.5" << 0.5;
-    QTest::newRow("not a number") << "nan" << 0.0;
-    QTest::newRow("overflow") << "1e999" << 0.0;
+    QTest::addColumn<double>("designNumber");
+    QTest::newRow("empty") << "" << none << 0.0;
+    QTest::newRow("letters") << "abc" << none << 0.0;
+    QTest::newRow("number with a unit") << "1.25배" << none << 0.0;
+    QTest::newRow("blanks first") << "  0.5" << 0.5 << 0.5;
+    QTest::newRow("not a number") << "nan" << none << 0.0;
+    QTest::newRow("overflow") << "1e999" << none << 0.0;
+    QTest::newRow("beyond every quantity") << "1e308" << none << 0.0;
+    QTest::newRow("decimal comma") << "0,65" << none << 0.0;
+    QTest::newRow("negative") << "-0.65" << none << -0.65;
+    QTest::newRow("zero") << "0" << none << 0.0;
 }
 
 void TestDesignConditions::designTextsReadAsNumbers()
 {
     QFETCH(QString, text);
     QFETCH(double, value);
+    QFETCH(double, designNumber);
     MccDesignConditions c;
     c.reactorTap = text;
     c.ctFactor = text;
     const MotorParameters p = BuildMotorParameters(c);
-    QCOMPARE(p.cReactor, value);
-    QCOMPARE(p.ctFactor, value);
+    if (std::isnan(value)) {
+        QVERIFY(std::isnan(p.cReactor));
+        QVERIFY(std::isnan(p.ctFactor));
+    } else {
+        QCOMPARE(p.cReactor, value);
+        QCOMPARE(p.ctFactor, value);
+    }
+    QCOMPARE(ReadDesignNumber(text), designNumber);
 }
 
 void TestDesignConditions::correctionFactorsFromLibraryRows()
@@ -184,7 +201,11 @@ void TestDesignConditions::totalDropPct_data()
     QTest::newRow("whole percents") << "3" << "3" << "5" << "6" << "8";
     // 2.5 + 3 = 5.5 printed without decimals (round half to even, as "%.0f").
     QTest::newRow("half percent") << "2.5" << "3" << "4" << "6" << "6";
-    QTest::newRow("empty and text") << "" << "abc" << "2" << "0" << "2";
+    // An empty limit counts 0; one that is no number of at least 0 makes its total "-",
+    // never 0 or a 309-digit figure.
+    QTest::newRow("empty and text") << "" << "abc" << "2" << "-" << "2";
+    QTest::newRow("overflow") << "3" << "1e308" << "5" << "-" << "8";
+    QTest::newRow("negative and nan") << "-3" << "3" << "nan" << "-" << "-";
 }
 
 void TestDesignConditions::totalDropPct()

@@ -8,6 +8,7 @@
 #include "common/calcdriver.h"
 #include "common/recordingprompt.h"
 #include "common/testsupport.h"
+#include "numbertext.h"
 #include "sourcesfixture.h"
 
 #include <QFile>
@@ -65,6 +66,7 @@ private slots:
     void largestMotorAndRoundingToThreeDecimals();
     void importMarkedLoadsAndBoards();
     void driverGeneratorCommand();
+    void driverPrintsNoFigureFromNonsense();
 };
 
 void TestGeneratorCapacity::rowDemand()
@@ -80,8 +82,18 @@ void TestGeneratorCapacity::rowDemand()
     QCOMPARE(l[gencol::kOutageKva], QString("40.000"));
     QVERIFY(l[gencol::kFireKw].isEmpty());
     QVERIFY(l[gencol::kFireKva].isEmpty());
+    // A capacity or demand factor that is no number in its range has no demand: "-".
     const GeneratorLoadRowT bad = Load("M", "inf", "", "DOL", "100", "100");
     QCOMPARE(bad[gencol::kOutageKw], QString("-"));
+    for (const char* pct : {"nan", "-50", "12,5", "1e308"}) {
+        const GeneratorLoadRowT r = Load("L3P", "", "50", "-", pct, "100");
+        QCOMPARE(r[gencol::kOutageKva], QString("-"));
+        QCOMPARE(r[gencol::kFireKva], QString("50.000"));
+    }
+    QCOMPARE(Load("L3P", "", "1e308", "-", "100", "")[gencol::kOutageKva], QString("-"));
+    // 1e12 kVA is a quantity, 1e12 % of it is beyond every quantity.
+    QCOMPARE(Load("L3P", "", "1000000000000", "-", "1000000000000", "")[gencol::kOutageKva],
+             QString("-"));
 }
 
 void TestGeneratorCapacity::capacityCheckMessages()
@@ -93,6 +105,25 @@ void TestGeneratorCapacity::capacityCheckMessages()
     QCOMPARE(msg, QString("용량 값을 하나를 지정해 주세요!!!"));
     QVERIFY(ValidateGeneratorLoadCapacity("10", "", &msg));
     QVERIFY(ValidateGeneratorLoadCapacity("", "5", &msg));
+
+    // The whole row check names the field refused; an empty demand factor is allowed.
+    struct Case { const char* kw; const char* kva; const char* outage; const char* fire; const char* field; };
+    const Case cases[] = {{"10", "", "100", "", ""},
+                          {"", "5", "0", "50", ""},
+                          {"10", "5", "100", "100", "용량 값을 하나만"},
+                          {"-10", "", "100", "100", "용량[kW]"},
+                          {"nan", "", "100", "100", "용량[kW]"},
+                          {"", "1e308", "100", "100", "용량[kVA]"},
+                          {"", "0", "100", "100", "용량[kVA]"},
+                          {"10", "", "-1", "100", "정전시 수용률[%]"},
+                          {"10", "", "100", "12,5", "화재시 수용률[%]"},
+                          {"10", "", "", "inf", "화재시 수용률[%]"}};
+    for (const Case& c : cases) {
+        msg.clear();
+        const bool ok = ValidateGeneratorLoadInput(c.kw, c.kva, c.outage, c.fire, &msg);
+        QCOMPARE(ok, QByteArray(c.field).isEmpty());
+        QVERIFY2(msg.contains(QString::fromUtf8(c.field)), qPrintable(msg));
+    }
 }
 
 void TestGeneratorCapacity::bothCasesByHand()
@@ -184,16 +215,25 @@ void TestGeneratorCapacity::undefinedFactorsNeverSize()
 
 void TestGeneratorCapacity::largestMotorAndRoundingToThreeDecimals()
 {
-    // All kW demands zero or negative: PL = 0. A demand below 0.0005 shows 0.000 and counts 0.
-    const std::vector<GeneratorLoadRowT> rows = {Load("M", "-5", "", "DOL", "100", "100"),
-                                                 Load("M", "0.0004", "", "DOL", "100", "100"),
-                                                 Load("L3P", "", "10", "-", "100", "100")};
+    // A demand below 0.0005 shows 0.000 and counts 0: PL = 0, GP = 10 kVA of lighting alone.
+    std::vector<GeneratorLoadRowT> rows = {Load("M", "0.0004", "", "DOL", "100", "100"),
+                                           Load("L3P", "", "10", "-", "100", "100")};
     const GeneratorCapacity c = CalcGeneratorOutput(rows, {"1.45", "6", "1"}, {"1.45", "6", "1"},
                                                     GeneratorTable(), GeneratorKvaTable());
     QCOMPARE(c.outage.maxKw, QString("0.000"));
-    QCOMPARE(c.outage.kwSum, QString("-5.000"));
-    // GP = 10 + (−5 − 0) × 1.45 = 2.75 kVA.
-    QVERIFY(std::fabs(c.outage.gp - 2.75) < 1e-9);
+    QCOMPARE(c.outage.kwSum, QString("0.000"));
+    QVERIFY(std::fabs(c.outage.gp - 10.0) < 1e-9);
+
+    // A negative motor is no load: its demand is "-", and the case it enters has no GP rather
+    // than one short of that motor (it once gave GP = 10 + (−5) × 1.45 = 2.75 kVA).
+    rows.push_back(Load("M", "-5", "", "DOL", "100", ""));
+    QCOMPARE(rows.back()[gencol::kOutageKw], QString("-"));
+    const GeneratorCapacity neg = CalcGeneratorOutput(rows, {"1.45", "6", "1"}, {"1.45", "6", "1"},
+                                                      GeneratorTable(), GeneratorKvaTable());
+    QCOMPARE(neg.outage.kwSum, QString("-"));
+    QCOMPARE(neg.outage.gpText, QString("-"));
+    QVERIFY(neg.fire.defined);  // no fire demand factor: the motor is not in that case
+    QCOMPARE(neg.rating, NO_VALUE);
 
     // No rows: placeholders, empty totals, no rating.
     const GeneratorCapacity none = CalcGeneratorOutput({}, {"1.45", "6", "1"}, {"1.45", "6", "1"},
@@ -282,6 +322,49 @@ void TestGeneratorCapacity::driverGeneratorCommand()
     const CalcRun bad = RunSevrinCalc(root, project, "generator");
     QCOMPARE(bad.exitCode, 1);
     QCOMPARE(ReadFile(path), QByteArray("not a workbook"));
+}
+
+void TestGeneratorCapacity::driverPrintsNoFigureFromNonsense()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString root = dir.path() + "/root";
+    QVERIFY(CopyProgramFolder(root));
+    const QString project = dir.path() + "/P1.pro";
+    QVERIFY(QFile::copy(root + "/FORM/form.pro", project));
+    QFile(project).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    auto app = NewApp(dir.path());
+    auto& b = app->GeneratorSizingBlock;
+    // Outage: a 1.45, c nan, k 1e308. Fire: a 1.38, c -6, k "12,5".
+    b.GeneratorConditionIndex = {1, 0};
+    b.GeneratorConditionText = {"nan", "1e308", "-6", "12,5"};
+    QVERIFY(app->SaveGeneratorSizingSection(project));
+    // Stored rows as an older version or another program may have left them.
+    const std::vector<GeneratorLoadRowT> rows = {
+        {"1", "MCC-1", "pump", "P-1", "M", "-inf", "", "DOL", "100", "nan", "0.000", "100", "inf", "0.000"},
+        {"2", "MCC-1", "fan", "F-1", "M", "37", "", "DOL", "100", "1e308", "0.000", "", "", ""},
+        {"3", "LP-1", "-", "-", "L3P", "", "-5", "-", "100", "0.000", "-5", "50", "0.000", "12,5"},
+        {"4", "LP-2", "-", "-", "L3P", "", "", "-", "", "", "", "-20", "0.000", "-2"}};
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        b.GeneratorLoadRow = rows[i];
+        QVERIFY(app->WriteGeneratorLoadRow(int(i), false));
+    }
+    const CalcRun r = RunSevrinCalc(root, project, "generator");
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    const QString bad = numbertext::FindUntrustedFigure(r.out);
+    QVERIFY2(bad.isEmpty(), qPrintable(bad));
+    // Neither case has a GP and no rating is chosen.
+    const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 3);
+    for (int i = 0; i < 2; ++i) {
+        const QStringList f = lines[i].split('\t');
+        QCOMPARE(f.value(2), QString("-"));  // ΣPm: a demand that cannot be read
+        QCOMPARE(f.value(4), QString("-"));  // PL, not the largest of what could be read
+        QCOMPARE(f.value(6), QString("-"));  // c
+        QCOMPARE(f.value(7), QString("-"));  // k
+        QCOMPARE(f.value(8), QString("-"));  // GP
+    }
+    QCOMPARE(lines[2], QString("GEN\tselected\t-\t-\t▣ 발전기 용량은 (정전 시, 화재 시) 중 최대 용량 : -kW (-KVA)로 선정"));
 }
 
 QTEST_GUILESS_MAIN(TestGeneratorCapacity)

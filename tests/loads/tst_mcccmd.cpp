@@ -21,6 +21,7 @@
 #include "common/recordingprompt.h"
 #include "loads/core/mccpanel.h"
 #include "mccfixture.h"
+#include "numbertext.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -35,6 +36,7 @@ class TestMccCommand : public QObject
 private slots:
     void recomputesPanelsAndLoads();
     void projectWithoutPanelsPrintsNothing();
+    void nonsenseInputsPrintNoFigure();
     void unreadableWorkbookFails();
 
 private:
@@ -165,6 +167,60 @@ void TestMccCommand::projectWithoutPanelsPrintsNothing()
     const CalcRun r = RunSevrinCalc(dir.path() + "/root", project, "mcc");
     QCOMPARE(r.exitCode, 0);
     QCOMPARE(r.out, QString());
+}
+
+void TestMccCommand::nonsenseInputsPrintNoFigure()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    CSevrinApp app;
+    const QString project = MakeProject(dir.path(), app);
+    QVERIFY(!project.isEmpty());
+
+    // MCC-N: a panel of nonsense. Its voltage is no number; its rows hold nan, inf, -inf,
+    // 1e308, negatives, empty texts and a decimal comma as loads and demand factors, and one
+    // row carries figures of an older calculation that are nonsense too. A fed panel whose
+    // stored demand is 1e308 is linked into it.
+    QVERIFY(AddPanel(app, {"MCC-N", "TR-1", "3P4W", "-0.38"}));
+    QVERIFY(AddPanel(app, {"MCC-F", "MCC-N", "3P4W", "0.38", "1e308"}));
+    MccLoadRow stale = LoadInputs("구형", "O-1", "M", "37", "", "N", "3P", "DOL", "nan");
+    for (int c : {MccCol::InputKva, MccCol::DemandKva, MccCol::L1, MccCol::Ims, MccCol::MotorKw,
+                  MccCol::MotorStartKva, MccCol::Beta})
+        stale[std::size_t(c)] = QStringLiteral("inf");
+    stale[MccCol::Efficiency] = QStringLiteral("-1e308");
+    QVERIFY(WriteLoads(app, 0,
+                       {LoadInputs("펌프1", "N-1", "M", "nan", "", "N", "3P", "DOL", "1"),
+                        LoadInputs("펌프2", "N-2", "M", "-37", "", "N", "3P", "DOL", "1"),
+                        LoadInputs("전등1", "N-3", "L1", "", "inf", "N", "2P", "-", "1"),
+                        LoadInputs("전등2", "N-4", "L2", "", "-inf", "N", "2P", "-", "1"),
+                        LoadInputs("전등3", "N-5", "L3", "", "1e308", "N", "2P", "-", "1"),
+                        LoadInputs("전등4", "N-6", "L3P", "", "12,5", "N", "3P", "-", "1"),
+                        LoadInputs("전등5", "N-7", "L1", "", "10", "N", "2P", "-", "-0.5"),
+                        LoadInputs("전등6", "N-8", "L1", "", "10", "N", "2P", "-", ""),
+                        stale, MakeMccLinkedLoadRow("MCC-F", "1e308", 1e308)}));
+
+    const QString path = app.CompanionPath(CSevrinApp::MccWorkbook);
+    const CalcRun r = RunSevrinCalc(dir.path() + "/root", project, "mcc");
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    const QString bad = numbertext::FindUntrustedFigure(r.out);
+    QVERIFY2(bad.isEmpty(), qPrintable(bad));
+
+    // Every row is refused by the input check and kept as stored; the panel's totals cannot
+    // be computed from them: "-", never 0 or a 309-digit figure, and no main CT.
+    const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 10 + 1 + 1);
+    const QStringList panel = lines[10].split('\t');
+    QCOMPARE(panel.mid(0, 2), QStringList({"PANEL", "MCC-N"}));
+    QCOMPARE(panel.value(2 + 4), QString("-"));  // the voltage as printed
+    QCOMPARE(panel.mid(9, 3), QStringList({"-", "-", "-"}));
+    QCOMPARE(panel.value(2 + 16), QString("-"));
+    // What is stored is left as it was: the driver does not repair the inputs.
+    const std::vector<MccLoadRow> stored = ReadMccLoadRows(app, 0);
+    QCOMPARE(stored.size(), std::size_t(10));
+    QCOMPARE(stored[0][MccCol::Kw], QString("nan"));
+    QCOMPARE(stored[8][MccCol::Ims], QString("inf"));
+    QVERIFY(app.ReadMccPanelSheet(0));
+    QCOMPARE(app.MotorControlCenterBlock.MccPanelRecord[4], QString("-0.38"));
 }
 
 void TestMccCommand::unreadableWorkbookFails()

@@ -6,6 +6,7 @@
 #include "loads/core/mccpanel.h"
 
 #include "library/core/libraryblocks.h"
+#include "numbertext.h"
 
 #include <QTest>
 
@@ -104,10 +105,13 @@ private slots:
     void loadRow();
     void loadRowKeepsInputsAndBreaker();
     void incompleteMotorDataGivesDashes();
+    void nonsenseInputsGiveDashes_data();
+    void nonsenseInputsGiveDashes();
     void validationOrder_data();
     void validationOrder();
     void panelTotalsWithLinkedBoardAndSpare();
     void emptyPanelTotals();
+    void unreadableFiguresGiveNoTotals();
     void largestMotorNeedsNumericIms();
     void mainCtAtTableLimit_data();
     void mainCtAtTableLimit();
@@ -234,12 +238,51 @@ void TestMccLoad::incompleteMotorDataGivesDashes()
     }
 }
 
+void TestMccLoad::nonsenseInputsGiveDashes_data()
+{
+    QTest::addColumn<MccLoadRow>("row");
+    QTest::addColumn<bool>("hasLoad");  // the input load itself can be computed
+    QTest::newRow("kVA nan") << Input("L1", "", "nan", "2P", "-", "1") << false;
+    QTest::newRow("kVA -inf") << Input("L3P", "", "-inf", "3P", "-", "1") << false;
+    QTest::newRow("kVA negative") << Input("L1", "", "-10", "2P", "-", "1") << false;
+    QTest::newRow("kVA comma") << Input("L1", "", "12,5", "2P", "-", "1") << false;
+    QTest::newRow("kW 1e308") << Input("L2", "1e308", "", "2P", "-", "1") << false;
+    QTest::newRow("motor kW inf") << Input("M", "inf", "", "3P", "DOL", "1") << false;
+    QTest::newRow("motor kW negative") << Input("M", "-37", "", "3P", "DOL", "1") << false;
+    QTest::newRow("DF nan") << Input("L1", "", "10", "2P", "-", "nan") << true;
+    QTest::newRow("DF negative") << Input("M", "37", "", "3P", "DOL", "-1") << true;
+    QTest::newRow("DF empty") << Input("L1", "", "10", "2P", "-", "") << true;
+}
+
+void TestMccLoad::nonsenseInputsGiveDashes()
+{
+    // Inserted with "+" (no check) or stored by another program: every figure that depends on
+    // the spoiled input is "-", never a figure computed from it.
+    QFETCH(MccLoadRow, row);
+    QFETCH(bool, hasLoad);
+    CalcMccLoadRow(row, Conditions(), &FakeMotor);
+    using namespace MccCol;
+    for (int c : {DemandKva, L1, L2, L3, MotorDemand})
+        QVERIFY2(row[std::size_t(c)] == "-",
+                 qPrintable(QString("column %1: %2").arg(c).arg(row[std::size_t(c)])));
+    QCOMPARE(row[InputKva] != "-", hasLoad);
+    if (!hasLoad)
+        for (int c : {InputKva, DesignCurrent, Ims, Ii, MotorStartKva})
+            QCOMPARE(row[std::size_t(c)], QStringLiteral("-"));
+    QString computed;
+    for (int c = 0; c < int(row.size()); ++c)
+        if (c != Kw && c != Kva && c != DemandFactor)
+            computed += row[std::size_t(c)] + '\t';
+    const QString bad = numbertext::FindUntrustedFigure(computed);
+    QVERIFY2(bad.isEmpty(), qPrintable(bad));
+}
+
 void TestMccLoad::validationOrder_data()
 {
     QTest::addColumn<MccLoadInput>("input");
     QTest::addColumn<int>("refusal");
-    // supply, kind, kW, kVA, phases, method, number. Each row breaks every later check too, so
-    // the first check that fails is the one reported.
+    // supply, kind, kW, kVA, phases, method, number, demand factor. Each row breaks every later
+    // check too, so the first check that fails is the one reported.
     const auto R = [](MccLoadRefusal r) { return int(r); };
     QTest::newRow("1 three-phase load on 1P3W")
         << MccLoadInput{"1P3W", "L1", "1", "1", "3P", "DOL", ""} << R(MccLoadRefusal::SinglePhasePanel);
@@ -253,6 +296,18 @@ void TestMccLoad::validationOrder_data()
         << MccLoadInput{"3P4W", "M", "37", "40", "3P", "DOL", ""} << R(MccLoadRefusal::BothCapacities);
     QTest::newRow("4 no capacity")
         << MccLoadInput{"3P4W", "M", "", "", "3P", "XX", ""} << R(MccLoadRefusal::NoCapacity);
+    QTest::newRow("4b kW nan")
+        << MccLoadInput{"3P4W", "M", "nan", "", "3P", "DOL", ""} << R(MccLoadRefusal::KwNotPositive);
+    QTest::newRow("4b kW negative")
+        << MccLoadInput{"3P4W", "M", "-37", "", "3P", "DOL", ""} << R(MccLoadRefusal::KwNotPositive);
+    QTest::newRow("4b kW 1e308")
+        << MccLoadInput{"3P4W", "L1", "1e308", "", "2P", "-", ""} << R(MccLoadRefusal::KwNotPositive);
+    QTest::newRow("4b kVA decimal comma")
+        << MccLoadInput{"3P4W", "L1", "", "12,5", "2P", "-", ""} << R(MccLoadRefusal::KvaNotPositive);
+    QTest::newRow("4b kVA 0")
+        << MccLoadInput{"3P4W", "L1", "", "0", "2P", "-", ""} << R(MccLoadRefusal::KvaNotPositive);
+    QTest::newRow("4b kVA -inf")
+        << MccLoadInput{"3P4W", "L1", "", "-inf", "2P", "-", ""} << R(MccLoadRefusal::KvaNotPositive);
     QTest::newRow("5 motor given in kVA only")
         << MccLoadInput{"3P4W", "M", "", "40", "3P", "DOL", ""} << R(MccLoadRefusal::MotorNotFound);
     QTest::newRow("5 motor not in the library")
@@ -261,14 +316,23 @@ void TestMccLoad::validationOrder_data()
         << MccLoadInput{"3P4W", "M", "5.5", "", "3P", "DOL", ""} << R(MccLoadRefusal::MotorDataIncomplete);
     QTest::newRow("6 motor with power factor 0")
         << MccLoadInput{"3P4W", "M", "7.5", "", "3P", "DOL", ""} << R(MccLoadRefusal::MotorDataIncomplete);
+    QTest::newRow("6b no demand factor")
+        << MccLoadInput{"3P4W", "M", "37", "", "3P", "DOL", ""} << R(MccLoadRefusal::DemandFactorInvalid);
+    QTest::newRow("6b demand factor negative")
+        << MccLoadInput{"3P4W", "M", "37", "", "3P", "DOL", "", "-1"} << R(MccLoadRefusal::DemandFactorInvalid);
+    QTest::newRow("6b demand factor inf")
+        << MccLoadInput{"3P4W", "L1", "", "5", "2P", "-", "", "inf"} << R(MccLoadRefusal::DemandFactorInvalid);
     QTest::newRow("7 no equipment number")
-        << MccLoadInput{"3P4W", "M", "37", "", "3P", "DOL", ""} << R(MccLoadRefusal::NoEquipmentNumber);
+        << MccLoadInput{"3P4W", "M", "37", "", "3P", "DOL", "", "1.00"} << R(MccLoadRefusal::NoEquipmentNumber);
     QTest::newRow("accepted motor")
-        << MccLoadInput{"3P4W", "M", "37", "", "3P", "DOL", "M-1"} << R(MccLoadRefusal::None);
+        << MccLoadInput{"3P4W", "M", "37", "", "3P", "DOL", "M-1", "1.00"} << R(MccLoadRefusal::None);
+    // A demand factor of 0 keeps a load listed without demand.
+    QTest::newRow("accepted demand factor 0")
+        << MccLoadInput{"3P4W", "M", "37", "", "3P", "DOL", "M-1", "0"} << R(MccLoadRefusal::None);
     QTest::newRow("two-phase load on a three-phase panel")
-        << MccLoadInput{"3P4W", "L2", "", "5", "2P", "-", "L-1"} << R(MccLoadRefusal::None);
+        << MccLoadInput{"3P4W", "L2", "", "5", "2P", "-", "L-1", "1"} << R(MccLoadRefusal::None);
     QTest::newRow("two-phase load on 1P3W")
-        << MccLoadInput{"1P3W", "L1", "", "5", "2P", "-", "L-1"} << R(MccLoadRefusal::None);
+        << MccLoadInput{"1P3W", "L1", "", "5", "2P", "-", "L-1", "0.5"} << R(MccLoadRefusal::None);
 }
 
 void TestMccLoad::validationOrder()
@@ -276,9 +340,14 @@ void TestMccLoad::validationOrder()
     QFETCH(MccLoadInput, input);
     QFETCH(int, refusal);
     QCOMPARE(int(ValidateMccLoadInput(input, &FakeMotor)), refusal);
-    // Every refusal has its message.
-    QCOMPARE(MccLoadRefusalText(MccLoadRefusal(refusal)).isEmpty(),
-             refusal == int(MccLoadRefusal::None));
+    // Every refusal has its message; those of a number name the field.
+    const QString text = MccLoadRefusalText(MccLoadRefusal(refusal));
+    QCOMPARE(text.isEmpty(), refusal == int(MccLoadRefusal::None));
+    const std::map<int, QString> fields = {{int(MccLoadRefusal::KwNotPositive), "용량[kW]"},
+                                           {int(MccLoadRefusal::KvaNotPositive), "용량[kVA]"},
+                                           {int(MccLoadRefusal::DemandFactorInvalid), "수용률"}};
+    if (fields.count(refusal))
+        QVERIFY2(text.startsWith(fields.at(refusal)), qPrintable(text));
 }
 
 void TestMccLoad::panelTotalsWithLinkedBoardAndSpare()
@@ -353,6 +422,33 @@ void TestMccLoad::emptyPanelTotals()
         CalcMccPanelTotals({Input("M", "38", "", "3P", "DOL", "1")}, "0.38", ct);
     QCOMPARE(zero.counted, 1);
     QCOMPARE(zero.totals[1], QStringLiteral("0"));
+}
+
+void TestMccLoad::unreadableFiguresGiveNoTotals()
+{
+    // Stored rows whose figures are no numbers (an older version, another program): a total
+    // that silently left such a load out would be trusted, so the totals are "-" instead.
+    LibTable ct(0, 0, 26, 2);
+    FillCtTable(ct);
+    for (const char* text : {"nan", "inf", "1e308", "-5", "12,5"}) {
+        std::vector<MccLoadRow> rows;
+        rows.push_back(Input("L1", "", "10", "2P", "-", "1"));
+        CalcMccLoadRow(rows.back(), Conditions(), &FakeMotor);
+        rows.push_back(rows.back());
+        rows.back()[MccCol::InputKva] = text;
+        rows.back()[MccCol::DemandKva] = text;
+        rows.back()[MccCol::L1] = text;
+        const MccTotalsResult t = CalcMccPanelTotals(rows, "0.38", ct);
+        for (int i : {0, 1, 2, 3, 20})
+            QVERIFY2(t.totals[std::size_t(i)] == "-", qPrintable(QString("%1: item %2 \"%3\"")
+                                                                      .arg(text)
+                                                                      .arg(i)
+                                                                      .arg(t.totals[std::size_t(i)])));
+        QCOMPARE(t.totals[17], QString());  // no current, no CT
+    }
+    // A voltage that is no number above 0 gives no main CT.
+    for (const char* volt : {"-0.38", "nan", "0", "1e308"})
+        QCOMPARE(CalcMccPanelTotals({}, volt, ct).totals[17], QString());
 }
 
 void TestMccLoad::largestMotorNeedsNumericIms()

@@ -80,7 +80,8 @@ private:
     void AddPanel(const QString& name, const QString& supply = QStringLiteral("3P4W"));
     void AddLoad(const QString& name, const QString& number, const QString& kind,
                  const QString& kw, const QString& kva, const QString& method,
-                 const QString& phases = QStringLiteral("3P"), const QString& spare = QStringLiteral("N"));
+                 const QString& phases = QStringLiteral("3P"), const QString& spare = QStringLiteral("N"),
+                 const QString& demandFactor = QStringLiteral("1.00"));
     QString Field(int id) const { return m_view->findChild<QLineEdit*>(QString::number(id))->text(); }
     int Panels() const { return m_view->PanelList()->rows()->rowCount(); }
     int Loads() const { return m_view->LoadList()->rows()->rowCount(); }
@@ -179,7 +180,8 @@ void TestMccScreen::AddPanel(const QString& name, const QString& supply)
 
 void TestMccScreen::AddLoad(const QString& name, const QString& number, const QString& kind,
                             const QString& kw, const QString& kva, const QString& method,
-                            const QString& phases, const QString& spare)
+                            const QString& phases, const QString& spare,
+                            const QString& demandFactor)
 {
     Type(V::IdEquipmentName, name);
     Type(V::IdEquipmentNumber, number);
@@ -189,7 +191,7 @@ void TestMccScreen::AddLoad(const QString& name, const QString& number, const QS
     Choose(V::IdStartMethod, method);
     Choose(V::IdPhases, phases);
     Choose(V::IdSpare, spare);
-    Type(V::IdDemandFactor, "1.00");
+    Type(V::IdDemandFactor, demandFactor);
     Click(V::IdAddLoad);
 }
 
@@ -384,7 +386,11 @@ void TestMccScreen::refusedLoadChangesNothing()
     struct Case
     {
         QString kind, kw, kva, method, phases, number, message;
+        QString df = QStringLiteral("1.00");
     };
+    const QString kwField = QStringLiteral("용량[kW] 값은 0보다 큰 숫자여야 합니다. 값을 확인하시기 바랍니다.");
+    const QString kvaField = QStringLiteral("용량[kVA] 값은 0보다 큰 숫자여야 합니다. 값을 확인하시기 바랍니다.");
+    const QString dfField = QStringLiteral("수용률 값은 0 이상의 숫자여야 합니다. 값을 확인하시기 바랍니다.");
     const QList<Case> cases = {
         {"M", "37", "", "DOL", "3P", "FP-1",
          "전원방식이 단상인 분전반입니다.\n분전반 전원방식을 확인하시기 바랍니다."},
@@ -392,19 +398,47 @@ void TestMccScreen::refusedLoadChangesNothing()
         {"M", "", "40", "DOL", "2P", "FP-1", MccLoadRefusalText(MccLoadRefusal::MotorNotFound)},
         // Without an equipment number the row would end the list on the next reload.
         {"L1", "", "5", "-", "2P", "", MccLoadRefusalText(MccLoadRefusal::NoEquipmentNumber)},
+        // Quantities that cannot be: the message names the field.
+        {"M", "-37", "", "DOL", "2P", "FP-1", kwField},
+        {"M", "nan", "", "DOL", "2P", "FP-1", kwField},
+        {"L1", "", "-5", "-", "2P", "L-1", kvaField},
+        {"L1", "", "12,5", "-", "2P", "L-1", kvaField},
+        {"L1", "", "1e308", "-", "2P", "L-1", kvaField},
+        {"L1", "", "5", "-", "2P", "L-1", dfField, "-0.5"},
+        {"L1", "", "5", "-", "2P", "L-1", dfField, "inf"},
+        {"L1", "", "5", "-", "2P", "L-1", dfField, ""},
     };
     for (const Case& c : cases) {
         m_prompt->messages.clear();
-        AddLoad("부하", c.number, c.kind, c.kw, c.kva, c.method, c.phases);
+        AddLoad("부하", c.number, c.kind, c.kw, c.kva, c.method, c.phases, "N", c.df);
         QCOMPARE(m_prompt->messages, QStringList{c.message});
         QCOMPARE(Loads(), 0);
         QCOMPARE(int(ReadMccLoadRows(theApp, 0).size()), 0);
     }
-    // A two-phase load on the single-phase panel is accepted.
+    // A two-phase load on the single-phase panel is accepted, with a demand factor of 0 too.
     m_prompt->messages.clear();
-    AddLoad("전등", "L-1", "L1", "", "5", "-", "2P");
+    AddLoad("전등", "L-1", "L1", "", "5", "-", "2P", "N", "0");
     QCOMPARE(m_prompt->messages, QStringList());
     QCOMPARE(Loads(), 1);
+
+    // Modifying the row with a negative load is refused in the same way; the row stays.
+    ClickLoad(0);
+    Type(V::IdKva, "-5");
+    m_prompt->messages.clear();
+    Click(V::IdModifyLoad);
+    QCOMPARE(m_prompt->messages, QStringList{kvaField});
+    QCOMPARE(ReadMccLoadRows(theApp, 0)[0][MccCol::Kva], QStringLiteral("5"));
+
+    // A panel's voltage sizes its main CT: one that is no number above 0 is refused.
+    for (const char* volt : {"-0.38", "0", "nan", "0,38"}) {
+        m_prompt->messages.clear();
+        Type(V::IdVoltage, volt);
+        AddPanel("MCC-2");
+        QCOMPARE(m_prompt->messages,
+                 QStringList{"전압[kV] 값은 0보다 큰 숫자여야 합니다. 값을 확인하시기 바랍니다."});
+        QCOMPARE(Panels(), 1);
+        QCOMPARE(SheetNames(MccPath()), QStringList{"MCC-1"});
+    }
 }
 
 void TestMccScreen::modifyKeepsTheRowsBreaker()

@@ -1,6 +1,7 @@
 // Transformer capacity without the screen: demand totals and rounding, the standard rating,
-// the largest-motor starting check, undefined inputs, the import from the motor-control-centre
-// and panel-board workbooks, the shipped "TR" table and the driver's "transformers" command.
+// the largest-motor starting check and the rating it leaves, undefined and nonsense inputs,
+// the import from the motor-control-centre and panel-board workbooks (a soft-started largest
+// motor included), the shipped "TR" table and the driver's "transformers" command.
 #include "loads/core/transformersizing.h"
 
 #include "app/core/calcutil.h"
@@ -8,6 +9,8 @@
 #include "common/calcdriver.h"
 #include "common/recordingprompt.h"
 #include "common/testsupport.h"
+#include "mccfixture.h"
+#include "numbertext.h"
 #include "sourcesfixture.h"
 
 #include <QFile>
@@ -62,12 +65,17 @@ private slots:
     void ratingIsNeverBelowTheDemand();
     void workedMotorBlock();
     void largeDirectOnLineMotorSizesTheTransformer();
+    void motorCheckNeverChoosesBelowTheDemand();
+    void unreadableLoadsGiveNoRating_data();
+    void unreadableLoadsGiveNoRating();
     void undefinedMotorInputsGiveDash_data();
     void undefinedMotorInputsGiveDash();
     void loadRowDemand();
     void importConvertsUnitsAndPicksLargestMotor();
+    void softStartedLargestMotorStartsAtItsCurrentLimit();
     void shippedTablesCoverEveryDemand();
     void driverTransformersCommand();
+    void driverPrintsNoFigureFromNonsense();
 };
 
 void TestTransformerCapacity::demandRoundsHalfAwayFromZero_data()
@@ -211,6 +219,87 @@ void TestTransformerCapacity::largeDirectOnLineMotorSizesTheTransformer()
     QVERIFY(dip(315) > 10.0);
 }
 
+void TestTransformerCapacity::motorCheckNeverChoosesBelowTheDemand()
+{
+    // Hand calculation: 166 kVA of demand takes 200 kVA (161..200). A 10 kW DOL motor (β 6,
+    // C 1, ηm 0.9, cosθm 0.85, cosθms 0.3) on the base load at cosθ 0.8, %Z 6 %, ε 20 %:
+    // S = 156, P1 = 124.8, Q1 = 93.6, K = 10 / (0.9 × 0.85) × 6 = 78.43 kVA, P2 = 23.53,
+    // Q2 = 74.82, |S_start| = √(148.33² + 168.42²) = 224.42, PTR = 224.42 × 6 / 20 = 67.33
+    // -> 100 kVA. The transformer must still carry its 166 kVA: the larger, 200 kVA.
+    const TransformerCapacity c = CalcTransformerCapacityFigures(
+        CalcTransformerTotals({Row("200000", "166000")}), true,
+        Motor(10, 0.85, 6, 6, 20, 0.8, 0.9, 0.3, 1), TransformerTable());
+    QCOMPARE(c.demandKva, 166LL);
+    QCOMPARE(c.ratingText, QString("200"));
+    QVERIFY(std::fabs(c.motor.ptr - 67.33) < 0.01);
+    QCOMPARE(c.motor.ptrRatingText, QString("100"));
+    // The motor decision keeps saying what PTR gives; the capacity is the demand's rating.
+    QCOMPARE(c.motor.decision, QString("최대용량 전동기 기동 시 전압강하를 고려한 변압기 용량 PTR은 67kVA이므로, "
+                                       "따라서, 변압기 용량은 3Φ 100kVA로 선정한다."));
+    QCOMPARE(c.capacityText, QString("200"));
+
+    // Without the motor option the same demand also gives 200 kVA; a demand above the table
+    // has no rating, whatever PTR gives.
+    QCOMPARE(CalcTransformerCapacityFigures(c.totals, false, {}, TransformerTable()).capacityText,
+             QString("200"));
+    const TransformerCapacity above = CalcTransformerCapacityFigures(
+        CalcTransformerTotals({Row("8000000", "7000000")}), true,
+        Motor(10, 0.85, 6, 6, 20, 0.8, 0.9, 0.3, 1), TransformerTable());
+    QCOMPARE(above.capacityText, QString("-"));
+}
+
+void TestTransformerCapacity::unreadableLoadsGiveNoRating_data()
+{
+    QTest::addColumn<QString>("connected");
+    QTest::addColumn<QString>("demand");
+    QTest::addColumn<QString>("connectedText");
+    QTest::addColumn<QString>("factorText");
+    // One good row of 100 kVA beside the row under test: the sum must not quietly keep it
+    // alone, nor turn the unreadable row into 0 kVA and the smallest unit.
+    QTest::newRow("demand nan") << "1000" << "nan" << "101000" << "-";
+    QTest::newRow("demand inf") << "1000" << "inf" << "101000" << "-";
+    QTest::newRow("demand -inf") << "1000" << "-inf" << "101000" << "-";
+    QTest::newRow("demand 1e308") << "1000" << "1e308" << "101000" << "-";
+    QTest::newRow("demand negative") << "1000" << "-5000" << "101000" << "-";
+    QTest::newRow("demand comma") << "1000" << "12,5" << "101000" << "-";
+    // Two rows of 9e11 VA each are readable, but their sum lies beyond every quantity.
+    QTest::newRow("sum beyond") << "900000000000" << "900000000000" << "-" << "-";
+}
+
+void TestTransformerCapacity::unreadableLoadsGiveNoRating()
+{
+    QFETCH(QString, connected);
+    QFETCH(QString, demand);
+    QFETCH(QString, connectedText);
+    QFETCH(QString, factorText);
+    const std::vector<TransformerLoadRowT> rows = {Row("100000", "100000"), Row(connected, demand)};
+    const bool twice = QByteArray(QTest::currentDataTag()) == "sum beyond";
+    const TransformerCapacity c = CalcTransformerCapacityFigures(
+        CalcTransformerTotals(twice ? std::vector<TransformerLoadRowT>{Row(connected, demand),
+                                                                       Row(connected, demand)}
+                                    : rows),
+        true, Motor(10, 0.85, 6, 6, 20, 0.8, 0.9, 0.3, 1), TransformerTable());
+    CheckNoNanInf(c);
+    QVERIFY(!c.demandDefined);
+    QCOMPARE(c.connectedText, connectedText);
+    QCOMPARE(c.demandFactorText, factorText);
+    QCOMPARE(c.demandText, QString("-"));
+    QCOMPARE(c.ratingText, QString("-"));
+    QCOMPARE(c.decision, QString("상기 계산상 -kVA이므로 3φ - 변압기 1대로 결정함."));
+    QCOMPARE(c.capacityText, QString("-"));
+    // No base load to start the motor against: no PTR either.
+    QCOMPARE(c.motor.sText, QString("-"));
+    QCOMPARE(c.motor.ptrText, QString("-"));
+
+    // A connected load that cannot be read spoils ΣCL and the factor, not the demand.
+    const TransformerCapacity spoiled = CalcTransformerCapacityFigures(
+        CalcTransformerTotals({Row("100000", "100000"), Row("1e308", "1000")}), false, {},
+        TransformerTable());
+    QCOMPARE(spoiled.connectedText, QString("-"));
+    QCOMPARE(spoiled.demandFactorText, QString("-"));
+    QCOMPARE(spoiled.ratingText, QString("125"));  // 101 kVA
+}
+
 void TestTransformerCapacity::undefinedMotorInputsGiveDash_data()
 {
     QTest::addColumn<QString>("field");
@@ -223,8 +312,19 @@ void TestTransformerCapacity::undefinedMotorInputsGiveDash_data()
     QTest::newRow("cos above 1") << "cos" << "1.2";
     QTest::newRow("cosMs above 1") << "cosMs" << "1.5";
     QTest::newRow("Pm inf") << "pm" << "inf";
+    QTest::newRow("Pm -inf") << "pm" << "-inf";
+    QTest::newRow("Pm 1e308") << "pm" << "1e308";
+    // A motor larger than the whole 500 kVA demand leaves no base load: S would be negative.
+    QTest::newRow("Pm above the demand") << "pm" << "600";
     QTest::newRow("Z nan") << "z" << "nan";
     QTest::newRow("Z 0") << "z" << "0";
+    QTest::newRow("Z negative") << "z" << "-6";
+    QTest::newRow("beta negative") << "beta" << "-6";
+    QTest::newRow("cosM negative") << "cosM" << "-0.85";
+    QTest::newRow("epsilon comma") << "epsilon" << "12,5";
+    // A soft-started motor's C as the sheet gave it before its λ was taken.
+    QTest::newRow("C -") << "c" << "-";
+    QTest::newRow("C negative") << "c" << "-1";
 }
 
 void TestTransformerCapacity::undefinedMotorInputsGiveDash()
@@ -254,10 +354,12 @@ void TestTransformerCapacity::undefinedMotorInputsGiveDash()
 
 void TestTransformerCapacity::loadRowDemand()
 {
-    // 55 % of 211500 VA = 116325 VA; 33.3 % of 1000 VA = 333 VA; non-numbers read as 0.
+    // 55 % of 211500 VA = 116325 VA; 33.3 % of 1000 VA = 333 VA.
     struct Case { const char* connected; const char* pct; const char* demand; };
-    const Case cases[] = {{"211500", "55", "116325"}, {"1000", "33.3", "333"}, {"abc", "50", "0"},
-                          {"", "", "0"}, {"1e400", "50", "0"}};
+    // A load or factor that is no number of at least 0 has no demand: "-", never 0.
+    const Case cases[] = {{"211500", "55", "116325"}, {"1000", "33.3", "333"}, {"0", "50", "0"},
+                          {"abc", "50", "-"}, {"", "", "-"}, {"1e400", "50", "-"},
+                          {"-1000", "50", "-"}, {"1000", "nan", "-"}, {"1000", "12,5", "-"}};
     for (const Case& k : cases) {
         TransformerLoadRowT row;
         row[trcol::kRemark] = "old";
@@ -266,6 +368,12 @@ void TestTransformerCapacity::loadRowDemand()
         QCOMPARE(row[trcol::kConnectedVA], QString(k.connected));
         QVERIFY(row[trcol::kRemark].isEmpty());
     }
+    // The page refuses such a row before it is stored, naming the field.
+    QVERIFY(CheckTransformerLoadInput("211500", "55").isEmpty());
+    QVERIFY(CheckTransformerLoadInput("0", "0").isEmpty());
+    QVERIFY(CheckTransformerLoadInput("-1000", "55").contains("연결부하 [VA]"));
+    QVERIFY(CheckTransformerLoadInput("", "55").contains("연결부하 [VA]"));
+    QVERIFY(CheckTransformerLoadInput("1000", "inf").contains("수용률 [%]"));
 }
 
 void TestTransformerCapacity::importConvertsUnitsAndPicksLargestMotor()
@@ -315,6 +423,55 @@ void TestTransformerCapacity::importConvertsUnitsAndPicksLargestMotor()
     QVERIFY(!noMotor.hasMotor);
 }
 
+void TestTransformerCapacity::softStartedLargestMotorStartsAtItsCurrentLimit()
+{
+    // The MCC sheet gives a soft-started motor C "-" and λ from the motor tables; the import
+    // takes λ as the multiple, so the check starts the motor as the MCC sheet does.
+    // Hand calculation: 15 kW S.S, η 0.92, cosθ 0.85, λ 3: K = 15 / (0.92 × 0.85) × 3 =
+    // 57.54 kVA (the MCC sheet's starting kVA of that motor), P2 = 0.3 K = 17.26, Q2 =
+    // K √(1 − 0.09) = 54.89. On 100 kVA of demand at cosθ 0.8 (S = 85, P1 = 68, Q1 = 51),
+    // %Z 6 %, ε 15 %: |S_start| = √(85.26² + 105.89²) = 135.95, PTR = 54.38 -> 100 kVA.
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    auto app = NewApp(dir.path());
+    mccfixture::FillMotors(*app);
+    MccPanel panel{"MCC-1", "TR-1", "X", "120", "83", "100",
+                   {"15", "0.850", "6.50", "0.920", "0.30", "-"}, {}};
+    panel.motorMethod = "S.S";
+    QVERIFY(WriteMccPanel(*app, panel));
+    const TransformerImport imp = BuildTransformerImport(*app, "TR-1", 1);
+    QVERIFY(imp.hasMotor);
+    const std::array<QString, 6> motor = {"15", "0.850", "3.000", "0.920", "0.30", "1"};
+    QCOMPARE(imp.motor, motor);
+
+    TransformerRecordT record;
+    const int fields[6] = {trfield::kPm, trfield::kCosM, trfield::kBeta, trfield::kEtaM,
+                           trfield::kCosMs, trfield::kC};
+    for (int i = 0; i < 6; ++i)
+        record[std::size_t(fields[i])] = imp.motor[std::size_t(i)];
+    record[trfield::kZ] = "6";
+    record[trfield::kEpsilon] = "15";
+    record[trfield::kCos] = "0.8";
+    const TransformerCapacity c = CalcTransformerCapacityFigures(
+        CalcTransformerTotals({Row("120000", "100000")}), true, ReadTransformerMotorInputs(record),
+        TransformerTable());
+    QVERIFY(std::fabs(c.motor.k - 57.54) < 0.01);
+    QCOMPARE(c.motor.p2Text, QString("17.26"));
+    QCOMPARE(c.motor.q2Text, QString("54.89"));
+    QVERIFY(std::fabs(c.motor.ptr - 54.38) < 0.01);
+    QCOMPARE(c.capacityText, QString("100"));
+
+    // A direct-on-line largest motor keeps its own β and C.
+    auto dol = NewApp(dir.path() + "/dol");
+    QVERIFY(QDir().mkpath(dir.path() + "/dol"));
+    mccfixture::FillMotors(*dol);
+    MccPanel direct{"MCC-2", "TR-1", "X", "50", "90", "45",
+                    {"37", "0.860", "6.50", "0.930", "0.30", "1.00"}, {}};
+    direct.motorMethod = "DOL";
+    QVERIFY(WriteMccPanel(*dol, direct));
+    QCOMPARE(BuildTransformerImport(*dol, "TR-1", 1).motor[2], QString("6.50"));
+}
+
 void TestTransformerCapacity::shippedTablesCoverEveryDemand()
 {
     // The shipped "TR" and "GEN" tables, floor-matched, give a rating at least the demand for
@@ -358,7 +515,8 @@ void TestTransformerCapacity::driverTransformersCommand()
     auto app = NewApp(dir.path());
 
     // TR-1: the worked motor block (demand 500 kVA). TR-2: a demand of 1500m VA and a "-" row,
-    // motor option off. TR-3: the motor option on with ηm "-". TR-4, TR-5: empty.
+    // motor option off. TR-3: the motor option on with ηm "-". TR-4: 166 kVA, PTR 67 kVA.
+    // TR-5: empty.
     QVERIFY(app->ReadTransformerSheet(0));
     auto& rec = app->TransformerSizingBlock.TransformerRecord;
     rec = {};
@@ -388,6 +546,15 @@ void TestTransformerCapacity::driverTransformersCommand()
     app->TransformerSizingBlock.TransformerLoadRow = {"1", "MCC-1", "-", "300000", "100", "300000", ""};
     QVERIFY(app->WriteTransformerLoadRow(2, 0, false));
 
+    // TR-4: 166 kVA of demand with a motor whose PTR is 67 kVA (motorCheckNeverChoosesBelowTheDemand):
+    // the capacity is the demand's 200 kVA, not the 100 kVA of PTR.
+    const QStringList small = {"10", "0.85", "6", "6", "20", "0.8", "0.9", "0.3", "1"};
+    for (int i = 0; i < 9; ++i)
+        rec[std::size_t(fields[i])] = small[i];
+    QVERIFY(app->WriteTransformerSheet(3));
+    app->TransformerSizingBlock.TransformerLoadRow = {"1", "LP-4", "-", "200000", "83", "166000", ""};
+    QVERIFY(app->WriteTransformerLoadRow(3, 0, false));
+
     const CalcRun r = RunSevrinCalc(root, project, "transformers");
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));
     QVERIFY2(HasNoNumberText(r.out), qPrintable(r.out));
@@ -409,6 +576,66 @@ void TestTransformerCapacity::driverTransformersCommand()
     QCOMPARE(bad.exitCode, 1);
     QVERIFY(!bad.err.isEmpty());
     QCOMPARE(ReadFile(path), QByteArray("not a workbook"));
+}
+
+void TestTransformerCapacity::driverPrintsNoFigureFromNonsense()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString root = dir.path() + "/root";
+    QVERIFY(CopyProgramFolder(root));
+    const QString project = dir.path() + "/P1.pro";
+    QVERIFY(QFile::copy(root + "/FORM/form.pro", project));
+    QFile(project).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    auto app = NewApp(dir.path());
+
+    // Every transformer holds nonsense of one kind in its loads and its motor block; TR-5
+    // stores the motor results and secondary voltage of an older calculation as nonsense
+    // with its option off, so they are printed as stored.
+    const QStringList nonsense = {"nan", "inf", "-inf", "1e308", "-5", "", "12,5"};
+    auto& b = app->TransformerSizingBlock;
+    for (int n = 0; n < 5; ++n) {
+        QVERIFY(app->ReadTransformerSheet(n));
+        auto& rec = b.TransformerRecord;
+        rec = {};
+        rec[trfield::kType] = "표준소비효율 몰드 변압기";
+        rec[trfield::kSecondary] = nonsense[n];
+        rec[trfield::kMotorOption] = n < 4 ? "Y" : "N";
+        const int inputs[] = {trfield::kPm, trfield::kCosM, trfield::kBeta, trfield::kZ,
+                              trfield::kEpsilon, trfield::kCos, trfield::kEtaM, trfield::kCosMs,
+                              trfield::kC};
+        for (int i = 0; i < 9; ++i)
+            rec[std::size_t(inputs[i])] = nonsense[(n + i) % nonsense.size()];
+        if (n == 4)
+            for (int f : {trfield::kS, trfield::kP1, trfield::kQ1, trfield::kP2, trfield::kQ2})
+                rec[std::size_t(f)] = nonsense[(f + 1) % nonsense.size()];
+        QVERIFY(app->WriteTransformerSheet(n));
+        for (int r = 0; r < 3; ++r) {
+            b.TransformerLoadRow = {QString::number(r + 1), "LP", "-",
+                                    nonsense[(n + r) % nonsense.size()], "50",
+                                    nonsense[(n + r + 3) % nonsense.size()], ""};
+            QVERIFY(app->WriteTransformerLoadRow(n, r, false));
+        }
+    }
+    const QString path = app->CompanionPath(CSevrinApp::TransformerWorkbook);
+    const QByteArray before = ReadFile(path);
+
+    const CalcRun r = RunSevrinCalc(root, project, "transformers");
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    const QString bad = numbertext::FindUntrustedFigure(r.out);
+    QVERIFY2(bad.isEmpty(), qPrintable(bad));
+    // No transformer gets a rating from nonsense: never 0 kVA and the smallest unit.
+    const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 10);
+    for (int n = 0; n < 5; ++n) {
+        const QStringList cap = lines[2 * n + 1].split('\t');
+        QCOMPARE(cap.value(0), QString("TRCAP"));
+        QCOMPARE(cap.value(5), QString("-"));
+        QCOMPARE(cap.value(6), QString("상기 계산상 -kVA이므로 3φ - 변압기 1대로 결정함."));
+        QCOMPARE(cap.value(7), QString("-"));
+    }
+    // The driver reads nonsense, it does not repair it: the workbook is unchanged.
+    QCOMPARE(ReadFile(path), before);
 }
 
 QTEST_GUILESS_MAIN(TestTransformerCapacity)

@@ -1,5 +1,6 @@
 // The transformer and generator screens: the current transformer after a project load, the
-// capacity locks and their project-file section, the row list of the generator page, and the
+// capacity locks and their project-file section, the row list of the generator page, rows
+// refused for quantities that cannot be, the capacity the largest-motor check leaves, and the
 // report writer's calls from another thread.
 #include "common/companionsuffixes.h"
 #include "loads/gui/sevrinpro30view.h"
@@ -41,6 +42,8 @@ private slots:
     void reportWorkerDrivesBothScreens();
     void transformerWorkbookCreatedOnlyWhenMissing();
     void generatorRowsAndLastDeleteRemovesWorkbook();
+    void refusedRowsChangeNothing();
+    void motorCheckKeepsTheDemandRating();
     void primaryVoltageAndOnlyThisTransformersFigures();
     void generatorResultLabelsReadWhole();
     void loadListsPastTheirLimitKeepTheRest_data();
@@ -256,6 +259,83 @@ void TestTransformerScreen::generatorRowsAndLastDeleteRemovesWorkbook()
     QVERIFY(QFile::exists(path));
     m_gen->ShowGeneratorInputs();
     QCOMPARE(page->List()->rows()->rowCount(), 1);
+}
+
+void TestTransformerScreen::refusedRowsChangeNothing()
+{
+    MakeProject();
+    m_tr->SelectTransformerTab(0);
+    CSevrinPro31View* tr = m_tr->LoadPage();
+    const QString path = theApp.CompanionPath(CSevrinApp::TransformerWorkbook);
+    const QByteArray before = ReadFile(path);
+    struct Case { QString connected, pct, message; };
+    const QString zeroOk = QStringLiteral("%1 값은 0 이상의 숫자여야 합니다. 값을 확인하시기 바랍니다.");
+    const QList<Case> cases = {{"-400000", "75", zeroOk.arg("연결부하 [VA]")},
+                               {"1e308", "75", zeroOk.arg("연결부하 [VA]")},
+                               {"", "75", zeroOk.arg("연결부하 [VA]")},
+                               {"400000", "nan", zeroOk.arg("수용률 [%]")},
+                               {"400000", "12,5", zeroOk.arg("수용률 [%]")}};
+    for (const Case& c : cases) {
+        tr->Edit(1051)->setText(c.connected);
+        tr->Edit(1608)->setText(c.pct);
+        m_prompt->messages.clear();
+        tr->OnAdd();
+        QCOMPARE(m_prompt->messages, QStringList{c.message});
+        tr->List()->setSelectionMark(0);
+        m_prompt->messages.clear();
+        tr->OnModify();
+        QCOMPARE(m_prompt->messages, QStringList{c.message});
+        tr->List()->setSelectionMark(0);
+        m_prompt->messages.clear();
+        tr->OnInsert();
+        QCOMPARE(m_prompt->messages, QStringList{c.message});
+        QCOMPARE(tr->List()->rows()->rowCount(), 1);
+    }
+    QCOMPARE(ReadFile(path), before);
+
+    // The generator page refuses a capacity or demand factor that cannot be, by its field.
+    CSevrinPro61View* gen = m_gen->LoadPage();
+    m_gen->ShowGeneratorInputs();
+    const QString genPath = theApp.CompanionPath(CSevrinApp::GeneratorWorkbook);
+    gen->Edit(1520)->clear();
+    const QList<QStringList> genCases = {
+        {"-110", "0", "100", "용량[kW] 값은 0보다 큰 숫자여야 합니다. 값을 확인하시기 바랍니다."},
+        {"inf", "0", "100", "용량[kW] 값은 0보다 큰 숫자여야 합니다. 값을 확인하시기 바랍니다."},
+        {"110", "12,5", "100", zeroOk.arg("정전시 수용률[%]")},
+        {"110", "0", "-100", zeroOk.arg("화재시 수용률[%]")}};
+    for (const QStringList& c : genCases) {
+        gen->Edit(1519)->setText(c[0]);
+        gen->Edit(1044)->setText(c[1]);
+        gen->Edit(1546)->setText(c[2]);
+        m_prompt->messages.clear();
+        gen->OnAdd();
+        QCOMPARE(m_prompt->messages, QStringList{c[3]});
+        QVERIFY(!QFile::exists(genPath));
+    }
+}
+
+void TestTransformerScreen::motorCheckKeepsTheDemandRating()
+{
+    // 166 kVA of demand with a largest motor whose PTR is 67 kVA (hand calculation in
+    // tst_transformercapacity: motorCheckNeverChoosesBelowTheDemand): "계산" puts 200 kVA,
+    // the demand's rating, into the capacity field, not PTR's 100 kVA.
+    MakeProject();
+    auto& b = theApp.TransformerSizingBlock;
+    b.TransformerLoadRow = {"1", "LP-2", "-", "200000", "83", "166000", ""};
+    QVERIFY(theApp.WriteTransformerLoadRow(1, 0, false));
+    m_tr->SelectTransformerTab(1);
+    CSevrinPro31View* page = m_tr->LoadPage();
+    page->MotorCheck()->setChecked(true);
+    const std::pair<int, const char*> inputs[] = {{1611, "10"}, {1612, "0.85"}, {1613, "6"},
+                                                  {1615, "6"},  {1616, "20"},   {1617, "0.8"},
+                                                  {1619, "0.9"}, {1620, "0.3"}, {1621, "1"}};
+    for (const auto& [id, text] : inputs)
+        page->Edit(id)->setText(QString::fromLatin1(text));
+    QTest::mouseClick(m_tr->Control<QPushButton>(1111), Qt::LeftButton);
+    QCOMPARE(page->Edit(1629)->text(), QString("67"));
+    QCOMPARE(page->Edit(1630)->text(), QString("100"));
+    QCOMPARE(page->Edit(1628)->text(), QString("200"));
+    QCOMPARE(m_tr->CapacityEdit(2)->text(), QString("200"));
 }
 
 // The disabled primary-voltage field shows the 22.9 kV receiving voltage, the one the design

@@ -202,7 +202,13 @@ void TestUserMotor::refusedMotorsLeaveTheRow_data()
     QTest::newRow("power factor text") << "7.5" << "0.38" << "0.9" << "abc" << UserMotorRefusal::PowerFactor;
     QTest::newRow("voltage 0") << "7.5" << "0" << "0.9" << "0.85" << UserMotorRefusal::Voltage;
     QTest::newRow("no rated output") << "" << "0.38" << "0.9" << "0.85" << UserMotorRefusal::RatedOutput;
-    QTest::newRow("too large") << "1e308" << "1e-300" << "0.9" << "0.85" << UserMotorRefusal::OutOfRange;
+    // Each input readable, but IB = 1e12 / (√3 × 1e-6) / 0.9 / 0.85 = 7.5e17 A is beyond every
+    // quantity; an output of 1e308 is no number at all.
+    QTest::newRow("too large") << "1000000000000" << "0.000001" << "0.9" << "0.85"
+                               << UserMotorRefusal::OutOfRange;
+    QTest::newRow("output 1e308") << "1e308" << "0.38" << "0.9" << "0.85" << UserMotorRefusal::RatedOutput;
+    QTest::newRow("output negative") << "-7.5" << "0.38" << "0.9" << "0.85" << UserMotorRefusal::RatedOutput;
+    QTest::newRow("voltage comma") << "7.5" << "0,38" << "0.9" << "0.85" << UserMotorRefusal::Voltage;
 }
 
 void TestUserMotor::refusedMotorsLeaveTheRow()

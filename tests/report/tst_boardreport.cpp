@@ -14,6 +14,8 @@
 #include "report/core/reportdriver.h"
 #include "report/gui/panelboardreport.h"
 
+#include "platform/xlsxbook.h"
+
 #include <QTest>
 #include <memory>
 
@@ -51,6 +53,8 @@ private slots:
     void cleanupTestCase();
     void sheet();
     void noScreenWritesNothing();
+    void runningDropOverTheBranchLimitIsMarked_data();
+    void runningDropOverTheBranchLimitIsMarked();
 
 private:
     std::unique_ptr<CSevrinPro20View> m_view;
@@ -191,6 +195,43 @@ void TestBoardReport::noScreenWritesNothing()
     theApp.ScreenPointers.Pro20View = screen;
     QCOMPARE(sheet->readStr(2, 200).value_or(QString()), QStringLiteral("block"));
     QVERIFY(host.progress.isEmpty());
+}
+
+// A circuit whose running voltage drop (SVD%, as the circuit list shows it) is above the
+// branch limit of the design conditions is an item to check: "SVD Chk" in its 비고 cell. The
+// sizes stay as computed; a drop or a limit that is no figure, or a limit not set (0), marks
+// nothing. 4.61 % against 2 % is the case of a long branch that passed unflagged before.
+void TestBoardReport::runningDropOverTheBranchLimitIsMarked_data()
+{
+    QTest::addColumn<QString>("drop");
+    QTest::addColumn<QString>("limit");
+    QTest::addColumn<QString>("remark");
+    QTest::newRow("4.61 % against 2 %") << "4.61" << "2" << "SVD Chk";
+    QTest::newRow("2.01 % against 2 %") << "2.01" << "2" << "SVD Chk";
+    QTest::newRow("2.00 % against 2 %") << "2.00" << "2" << "";
+    QTest::newRow("1.20 % against 3 %") << "1.20" << "3" << "";
+    QTest::newRow("no drop") << "-" << "2" << "";
+    QTest::newRow("no limit set") << "4.61" << "0" << "";
+    QTest::newRow("limit not a number") << "4.61" << "nan" << "";
+}
+
+void TestBoardReport::runningDropOverTheBranchLimitIsMarked()
+{
+    QFETCH(QString, drop);
+    QFETCH(QString, limit);
+    QFETCH(QString, remark);
+    PanelBoardReportPage page;
+    QStringList circuit(kCircuitColumnCount);
+    circuit[0] = QStringLiteral("1");
+    circuit[28] = drop;
+    page.circuits.push_back(circuit);
+    page.branchDropLimit = limit;
+    Book book;
+    Sheet* sheet = book.addSheet(QStringLiteral("부하"));
+    WritePanelBoardPage(*sheet, 0, page, -1, QString(), ProjectScreenTexts{});
+    const int c = 84;  // the first board's page
+    QCOMPARE(sheet->readStr(6, c + 25).value_or(QString()), drop);  // the drop as shown
+    QCOMPARE(sheet->readStr(6, c + 27).value_or(QString()), remark);
 }
 
 QTEST_MAIN(TestBoardReport)

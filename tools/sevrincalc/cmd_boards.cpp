@@ -3,8 +3,10 @@
 // subtotal lines and linked panels as stored) and then the board as "계산" does, at the board's
 // stored demand factor (the project's when the board has none yet). Rows and results are
 // written back. Prints per circuit "CIRCUIT", the board name and the row's 60 texts, then
-// "BOARD", the board name and the 13 items of the board record. The workbook is saved once,
-// after the last board.
+// "BOARD", the board name and the 13 items of the board record. Stored quantities (inputs,
+// and the figures of rows kept as stored) are printed through the strict reader: one that is
+// no number in its range prints "-", never as a figure. The workbook is saved once, after the
+// last board.
 #include "calccommand.h"
 
 #include "app/core/companionworkbook.h"
@@ -12,11 +14,27 @@
 #include "cable/core/cableapp.h"
 #include "loads/core/boardschedule.h"
 #include "loads/core/branchcircuit.h"
+#include "loads/core/quantityinput.h"
 #include "platform/xlsxbook.h"
 
 #include <QFileInfo>
 
 namespace {
+
+// A circuit cell as printed: the quantity columns through the strict reader; names, kinds,
+// verdicts, breaker and conductor texts as they stand.
+QString CircuitCell(const CircuitCells& row, int c)
+{
+    const QString& text = row[std::size_t(c)];
+    if (c == CcIsMin)
+        return QuantityText(text, QuantityRange::Positive);
+    // 2..10 but the phase: loads, currents, length; 12..15 poles and ratings; 19 the size;
+    // 22..29 the size criteria; 32..44 the breaker checks; 46..58 IZ and the voltage drop.
+    const bool quantity = (c >= CcUnitLoad && c <= CcLength && c != CcPhase) ||
+                          (c >= CcPoles && c <= CcAtb) || c == CcSize || (c >= 22 && c <= 29) ||
+                          (c >= 32 && c <= 44) || (c >= 46 && c <= 58);
+    return quantity ? QuantityText(text, QuantityRange::NonNegative) : text;
+}
 
 // Recomputes and stores every board within the caller's batch; false after a line on ctx.err.
 bool RecalcBoards(CalcContext& ctx, const QString& path, int boards)
@@ -52,13 +70,15 @@ bool RecalcBoards(CalcContext& ctx, const QString& path, int boards)
         QStringList fields;
         for (const CircuitCells& row : rows) {
             fields = {QStringLiteral("CIRCUIT"), name};
-            for (const QString& cell : row)
-                fields.append(cell);
+            for (int c = 0; c < kCircuitColumnCount; ++c)
+                fields.append(CircuitCell(row, c));
             WriteCalcLine(ctx.out, fields);
         }
         fields = {QStringLiteral("BOARD"), name};
         for (const QString& item : record)
             fields.append(item);
+        fields[2 + 4] = QuantityText(record[4], QuantityRange::Positive);     // voltage, kV
+        fields[2 + 8] = QuantityText(record[8], QuantityRange::NonNegative);  // demand factor, %
         WriteCalcLine(ctx.out, fields);
     }
     return true;

@@ -5,14 +5,16 @@
 
 #include <QStringList>
 
+#include "app/core/calcutil.h"
 #include "app/core/sevrin.h"
 #include "loads/core/designconditions.h"
 
 namespace {
 
+// "-" for a parameter that has no value (a typed condition that is no number).
 QString Number(double v)
 {
-    return QString::number(v, 'g', 12);
+    return IsPrintable(v) ? QString::number(v, 'g', 12) : QStringLiteral("-");
 }
 
 int RunConditions(CalcContext& ctx)

@@ -2,6 +2,7 @@
 // project file's "Generator_Sizing" section and the rows of "_60".
 //
 //   GEN  outage|fire  ΣPm[kW]  ΣP[kVA]  PL[kW]  a  c  k  GP[kVA]  output[kW]  summary line
+// (a factor that is no number above 0 is printed "-", as it enters no formula)
 //   GEN  selected     rating[kW]  rating[kVA]  summary line
 #include "calccommand.h"
 
@@ -36,7 +37,8 @@ int RunGenerator(CalcContext& ctx)
     auto line = [&](const char* name, const GeneratorCase& c, const GeneratorFactors& f,
                     const QString& summary) {
         WriteCalcLine(ctx.out, {QStringLiteral("GEN"), QString::fromLatin1(name), c.kwSum, c.kvaSum,
-                                c.maxKw, f.a, f.c, f.k, c.gpText, c.outputText, summary});
+                                c.maxKw, GeneratorFactorText(f.a), GeneratorFactorText(f.c),
+                                GeneratorFactorText(f.k), c.gpText, c.outputText, summary});
     };
     line("outage", cap.outage, outage, cap.summary[0]);
     line("fire", cap.fire, fire, cap.summary[1]);

@@ -2,18 +2,63 @@
 // load row as a modification on the calculation sheet would (rows the input check refuses stay
 // as stored) and then the panel totals as "계산" does, storing both as the screen would.
 // Prints one line per load row, "LOAD", the panel's name and the row's 40 texts, and then
-// "PANEL", the panel's name and the 20 items of the panel record. The workbook is saved once,
-// after the last panel.
+// "PANEL", the panel's name and the 20 items of the panel record. Stored quantities (inputs,
+// and the figures of rows kept as stored) are printed through the strict reader: one that is
+// no number in its range prints "-", never as a figure. The workbook is saved once, after the
+// last panel.
 #include "calccommand.h"
 
 #include "app/core/companionworkbook.h"
 #include "app/core/sevrin.h"
 #include "loads/core/mccpanel.h"
+#include "loads/core/quantityinput.h"
 #include "platform/xlsxbook.h"
 
 #include <QFileInfo>
 
 namespace {
+
+// The quantity columns of a load row: the capacities, and every figure a row holds.
+QString LoadCell(const MccLoadRow& row, int c)
+{
+    using namespace MccCol;
+    const QString& text = row[std::size_t(c)];
+    switch (c) {
+    case Kw:
+    case Kva:
+        return QuantityText(text, QuantityRange::Positive);
+    case InputKva:
+    case Voltage:
+    case Efficiency:
+    case PowerFactor:
+    case DesignCurrent:
+    case Beta:
+    case C:
+    case Lambda:
+    case K:
+    case Ims:
+    case Ii:
+    case Tm:
+    case StartPowerFactor:
+    case DemandFactor:
+    case DemandKva:
+    case L1:
+    case L2:
+    case L3:
+    case BreakerPoles:
+    case BreakerFrame:
+    case BreakerTrip:
+    case Capacitor:
+    case UnitSize:
+    case MotorKw:
+    case MotorTime:
+    case MotorStartKva:
+    case MotorDemand:
+        return QuantityText(text, QuantityRange::NonNegative);
+    default:
+        return text;
+    }
+}
 
 // Recomputes and stores every panel within the caller's batch; false after a line on ctx.err.
 bool RecalcPanels(CalcContext& ctx, const QString& path, int panels)
@@ -30,8 +75,8 @@ bool RecalcPanels(CalcContext& ctx, const QString& path, int panels)
         const QString name = record[0];
         for (const MccLoadRow& row : rows) {
             QStringList fields{QStringLiteral("LOAD"), name};
-            for (const QString& cell : row)
-                fields.append(cell);
+            for (int c = 0; c < int(row.size()); ++c)
+                fields.append(LoadCell(row, c));
             WriteCalcLine(ctx.out, fields);
         }
         const MccPanelCalc calc = CalcMccPanelResults(theApp, p);
@@ -42,6 +87,7 @@ bool RecalcPanels(CalcContext& ctx, const QString& path, int panels)
         QStringList fields{QStringLiteral("PANEL"), record[0]};
         for (const QString& item : record)
             fields.append(item);
+        fields[2 + 4] = QuantityText(record[4], QuantityRange::Positive);  // voltage, kV
         WriteCalcLine(ctx.out, fields);
     }
     return true;

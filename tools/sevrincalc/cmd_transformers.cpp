@@ -1,6 +1,7 @@
 // "transformers": the transformer screen's "계산" for TR-1 to TR-5 without a window. The
 // largest-motor block runs when the stored record has its option set ("Y"), with the record's
-// stored inputs, as the screen computes it from the fields it shows after a refill.
+// stored inputs, as the screen computes it from the fields it shows after a refill. Stored
+// quantities of the record are printed through the strict reader ("-" for nonsense).
 //
 //   TR     n  <the record's 20 fields after the calculation>
 //   TRCAP  n  ΣCL  DF  ΣDL  rating  decision  capacity text
@@ -8,12 +9,44 @@
 
 #include "app/core/companionworkbook.h"
 #include "app/core/sevrin.h"
+#include "loads/core/quantityinput.h"
 #include "loads/core/transformersizing.h"
 
 #include <QFileInfo>
 #include <QStringList>
 
 namespace {
+
+// A record field as printed: the secondary voltage, the motor inputs and the motor results
+// through the strict reader (one that is no number in its range prints "-"); the type,
+// primary voltage, option and decision texts as they stand.
+QString RecordField(const TransformerRecordT& record, int f)
+{
+    using namespace trfield;
+    const QString& text = record[std::size_t(f)];
+    switch (f) {
+    case kSecondary:
+    case kPm:
+    case kCosM:
+    case kBeta:
+    case kZ:
+    case kEpsilon:
+    case kCos:
+    case kEtaM:
+    case kCosMs:
+    case kC:
+        return QuantityText(text, QuantityRange::Positive);
+    case kS:
+    case kP1:
+    case kSinMs:
+    case kQ1:
+    case kP2:
+    case kQ2:
+        return QuantityText(text, QuantityRange::NonNegative);
+    default:
+        return text;
+    }
+}
 
 int RunTransformers(CalcContext& ctx)
 {
@@ -44,8 +77,8 @@ int RunTransformers(CalcContext& ctx)
             ApplyMotorBlockToRecord(cap.motor, record);
 
         QStringList fields{QStringLiteral("TR"), QString::number(n + 1)};
-        for (const QString& f : record)
-            fields << f;
+        for (int f = 0; f < int(record.size()); ++f)
+            fields << RecordField(record, f);
         WriteCalcLine(ctx.out, fields);
         WriteCalcLine(ctx.out, {QStringLiteral("TRCAP"), QString::number(n + 1), cap.connectedText,
                                 cap.demandFactorText, cap.demandText, cap.ratingText, cap.decision,

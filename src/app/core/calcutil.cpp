@@ -305,6 +305,7 @@ void CSevrinApp::ShowCalcWarning(int code)
         u"케이블 점유율이 100%를 초가하였습니다.\n트레이를 추가해 주시기 바랍니다.",
         u"부하종류가 'M' 이 아닐 경우, 기동 방식을 '\u2013'로 선택하기 바랍니다.",
         u"ISMIN[kA] 값이 없거나 \u201C0\u201D입니다. 값을 입력하시기 바랍니다.",
+        u"운전 중 전압강하(SVD%) 계산값이 허용전압강하를 초과 합니다.\n전압강하로는 도체를 올리지 않으므로, 아래의 수동입력을 통해 도체를 재선정하시기 바랍니다.",
     };
     const unsigned index = static_cast<unsigned>(code);
     const QString text = index < std::size(kTexts) ? QString::fromUtf16(kTexts[index])

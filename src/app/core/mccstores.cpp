@@ -9,6 +9,8 @@
 #include "app/core/sevrin.h"
 #include "platform/xlsxbook.h"
 
+#include <limits>
+
 using companion::WorkbookAccess;
 using Mode = companion::WorkbookAccess::Mode;
 
@@ -279,9 +281,13 @@ void CSevrinApp::SumCircuitLoads(int board, double& l1, double& l2, double& l3)
     if (!sheet)
         return;
     auto& circuit = CabinetSizingBlock.CircuitRow;
-    // "" and "-" mark a phase the circuit does not load.
+    // "" and "-" mark a phase the circuit does not load; any other text that is no load of at
+    // least 0 (nan, inf, 1e308, a negative load) makes the sum no value (NaN).
     auto phase = [](const QString& text) {
-        return text.isEmpty() || text == QLatin1String("-") ? 0.0 : ReadNumber(text);
+        if (text.isEmpty() || text == QLatin1String("-"))
+            return 0.0;
+        double v = 0.0;
+        return ReadValue(text, &v) && v >= 0.0 ? v : std::numeric_limits<double>::quiet_NaN();
     };
     for (int row = 0; row < kMaxCircuits; ++row) {
         companion::ReadRow(*sheet, row + kFirstLoadRow, circuit);

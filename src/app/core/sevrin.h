@@ -501,7 +501,8 @@ public:
     bool ReadPanelBoardSheet(int board);
     bool WriteCircuitRow(int board, int row, bool insert);
     bool DeleteCircuitRow(int board, int row);
-    // Phase loads in VA summed over the board's circuits up to the first without a load name.
+    // Phase loads in VA summed over the board's circuits up to the first without a load name;
+    // NaN for a phase where a stored load cannot be read.
     void SumCircuitLoads(int board, double& l1, double& l2, double& l3);
 
     // Panel and board names ("_10" then "_20", at most 100) for the bus searches.
@@ -563,7 +564,7 @@ public:
     // MotorTable2, then MotorTable1. A user row fills fields 1..18, a table entry 0..18.
     bool FindMotorData(double ratedOutput, const QString& startingMethod,
                        std::array<QString, 19>& fields);
-    // The numbered design warnings 0..7 in a message box; any other code a default text.
+    // The numbered design warnings 0..8 in a message box; any other code a default text.
     void ShowCalcWarning(int code);
     // ---- end of companion workbooks ------------------------------------------------------
 

@@ -146,9 +146,11 @@ constexpr Spec kSpecs[kCableColumnCount] = {
     {u"CONDUIT", u"CABLE SPEC.", K::Result, F::Conduit},
 };
 
+// A figure a cell may show: finite and of a sane magnitude, so an overflow never prints as a
+// number of hundreds of digits.
 bool Shown(double v)
 {
-    return !IsNoValue(v) && std::isfinite(v);
+    return !IsNoValue(v) && IsPrintable(v);
 }
 
 }  // namespace

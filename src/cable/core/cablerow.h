@@ -19,7 +19,8 @@ enum class CableColumnKind {
 };
 
 // How a value is written into a column. Every numeric format writes "-" for NO_VALUE and for
-// anything that is not a finite number, so "nan" or "inf" can never reach a cell.
+// anything that is not a printable number (not finite, or beyond MAX_QUANTITY), so "nan", "inf"
+// or a number of hundreds of digits can never reach a cell.
 enum class CableFormat {
     Index,     // "%d"
     Fixed0,    // "%.0f"

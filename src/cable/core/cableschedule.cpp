@@ -53,8 +53,10 @@ CableRow MakeBoardCableRow(const std::array<QString, 13>& board, int number)
     CableRow row;
     SetRoute(row, number, board[3], board[0]);
     row[4] = QStringLiteral("L3P");
-    // The board keeps its connected load in VA; the schedule wants kVA.
-    row[6] = FormatFixed(ReadNumber(board[7]) / 1000.0, 2);
+    // The board keeps its connected load in VA; the schedule wants kVA. A load that is not a
+    // number (or beyond any real load) comes across as "-", never as "nan" or 309 digits.
+    double va = 0.0;
+    row[6] = ReadValue(board[7], &va) ? FormatFixed(va / 1000.0, 2) : QStringLiteral("-");
     row[7] = row[6];
     SetSupply(row, board[5]);
     row[10] = board[4];
@@ -121,12 +123,11 @@ BusFaultIndex::Hit BusFaultIndex::HitOf(const Page& page)
 {
     Hit hit;
     hit.found = true;
-    // An empty or unreadable value cell gives no value: the row keeps what it had.
+    // An empty or unreadable value cell gives no value: the row keeps what it had. A fault
+    // current is read strictly and is never negative.
     const auto take = [](const QString& text, bool& has, double& value) {
-        if (text.isEmpty())
-            return;
-        const double v = ReadNumber(text);
-        if (std::isfinite(v)) {
+        double v = 0.0;
+        if (ReadValue(text, &v) && v >= 0) {
             has = true;
             value = v;
         }

@@ -32,38 +32,64 @@ enum Col : int {
     SpecMethod = 107, Cores = 108, Lines = 109, Pe = 110, Conduit = 111,
 };
 
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
 bool Has(double v)
 {
-    return !IsNoValue(v) && std::isfinite(v);
+    return !IsNoValue(v) && IsPrintable(v);
 }
 
 // A result that overflowed or lost its meaning (division by zero, root of a negative) is no value.
 double Checked(double v)
 {
-    return std::isfinite(v) ? v : NO_VALUE;
+    return IsPrintable(v) ? v : NO_VALUE;
 }
 
-// The leading number of a text; a text that spells an infinity or NaN counts as none.
-double Num(const QString& text)
+// The number of a cell, alone or followed by the unit its column is written with ("5.00kA",
+// "35㎟"), read strictly: "nan", "inf", "1e308", "12,5" or a stray unit are no number.
+bool CellNumber(const QString& text, QStringView unit, double* out)
 {
-    const double v = ReadNumber(text);
-    return std::isfinite(v) ? v : 0.0;
+    QStringView t = QStringView(text).trimmed();
+    if (!unit.isEmpty() && t.endsWith(unit))
+        t.chop(unit.size());
+    return ReadValue(t, out);
 }
 
-// The value of a computed cell as the later stages read it: empty 0, "-" 1.
-double CellValue(const QString& text)
+// The value of a computed or fed-panel cell as the later stages read it: empty 0, "-" 1, a
+// number as it stands (with the unit its source writes, the "s" of a starting time); NaN for
+// anything else and for a negative figure, which none of these cells can hold.
+double CellValue(const QString& text, QStringView unit = {})
 {
-    const double v = ParseCellValue(text);
-    return std::isfinite(v) ? v : 0.0;
+    if (text.isEmpty())
+        return 0.0;
+    if (text == QLatin1String("-"))
+        return 1.0;
+    double v = 0.0;
+    return CellNumber(text, unit, &v) && v >= 0 ? v : kNaN;
 }
 
 // A given number, or NO_VALUE for empty text, "-" and anything that is not a positive number.
-double Positive(const QString& text)
+double Positive(const QString& text, QStringView unit = {})
 {
-    if (text.isEmpty() || text == QLatin1String("-"))
+    double v = 0.0;
+    return CellNumber(text, unit, &v) && v > 0 ? v : NO_VALUE;
+}
+
+// A quantity the row must give (a load, a voltage): NO_VALUE when the cell is empty, NaN when
+// it holds anything but a positive number. NaN is shown as "-" and so is all that rests on it.
+double Given(const QString& text)
+{
+    if (text.trimmed().isEmpty())
         return NO_VALUE;
-    const double v = Num(text);
-    return v > 0 ? v : NO_VALUE;
+    double v = 0.0;
+    return CellNumber(text, {}, &v) && v > 0 ? v : kNaN;
+}
+
+// A design condition that only makes sense as a positive figure (a power factor, an efficiency,
+// a margin); NaN otherwise.
+double PositiveCondition(double v)
+{
+    return Has(v) && v > 0 ? v : kNaN;
 }
 
 // sqrt(1 - cos^2), or NO_VALUE for a power factor outside 0..1.
@@ -176,7 +202,11 @@ double BreakerDelta(CableLookup& l, const Maker& m, double rating, double time)
     int t = 0;
     if (!WholeNumber(rating, at) || !WholeNumber(time, t))
         return 0.0;
-    return Num(l.GetBreakerDelta(QLatin1String(m.deltaCode), at, t, QStringLiteral("-")));
+    double delta = 0.0;
+    if (!CellNumber(l.GetBreakerDelta(QLatin1String(m.deltaCode), at, t, QStringLiteral("-")), {},
+                    &delta))
+        return 0.0;
+    return delta;
 }
 
 // Voltage drop in percent: I x K x L/1000 x (R cos + X sin) / (1000 V) x 100.
@@ -184,10 +214,12 @@ double DropPct(double current, double k, double lengthM, double r, double x, dou
                double volt)
 {
     const double sine = SinOf(cosine);
-    if (!Has(current) || !Has(r) || !Has(x) || !Has(sine) || !(volt > 0))
+    if (!Has(current) || !Has(r) || !Has(x) || !Has(sine) || !Has(volt) || !(volt > 0) ||
+        !Has(lengthM) || !(lengthM > 0))
         return NO_VALUE;
-    return Checked(current * k * lengthM / 1000.0 * (r * cosine + x * sine) / (1000.0 * volt) *
-                   100.0);
+    const double pct = Checked(current * k * lengthM / 1000.0 * (r * cosine + x * sine) /
+                               (1000.0 * volt) * 100.0);
+    return Has(pct) && pct >= 0 ? pct : NO_VALUE;
 }
 
 }  // namespace
@@ -219,7 +251,8 @@ std::array<QString, 8> CalcMotorStartCharacteristics(CableLookup& lookup,
         // An empty field is as absent as "-".
         auto field = [&data](int f) {
             const QString& t = data[std::size_t(f)];
-            return (t.isEmpty() || t == QLatin1String("-")) ? NO_VALUE : Num(t);
+            double v = 0.0;
+            return CellNumber(t, {}, &v) ? v : NO_VALUE;
         };
         beta = field(8);
         c = field(9);
@@ -264,13 +297,20 @@ void CalcCableAndBreaker(CableRow& row, bool manual, bool fromStored, const Cabl
     // 1. Load data.
     row[CblNo] = text(From) + QLatin1Char('/') + text(To);
     const QString loadType = text(LoadType);
-    const double lengthM = Num(text(Length));
-    const double p = Num(text(Phases));
-    const double w = Num(text(Wires));
-    const double volt = Num(text(Volt));
+    // Lengths, phases, wires, voltages and loads are positive or they are no value: a stored
+    // "nan", "-5" or "1e308" shows "-" and so does every figure built on it.
+    const double lengthM = Given(text(Length));
+    // The length is kept as typed; one that is no positive number shows "-".
+    if (std::isnan(lengthM))
+        row[Length] = QStringLiteral("-");
+    const double p = Given(text(Phases));
+    const double w = Given(text(Wires));
+    const double volt = Given(text(Volt));
     const bool threePhase = p == 3.0;
-    const double kW = text(KW).isEmpty() ? NO_VALUE : Num(text(KW));
-    const double kVA = text(KVA).isEmpty() ? NO_VALUE : Num(text(KVA));
+    const double kW = Given(text(KW));
+    const double kVA = Given(text(KVA));
+    // A kW that is given but no number still decides the row: its load is then unknown.
+    const bool byKw = !IsNoValue(kW);
     const bool motor = loadType == QLatin1String("M");
     const bool motorByKw = motor && Has(kW);
 
@@ -285,21 +325,24 @@ void CalcCableAndBreaker(CableRow& row, bool manual, bool fromStored, const Cabl
         eta = 1.0;
         cosPhi = 1.0;
     } else {
-        cosPhi = cond.loadPowerFactor;
-        eta = cond.loadEfficiency;
+        // A power factor outside 0..1 or an efficiency that is not positive gives no load.
+        cosPhi = PositiveCondition(cond.loadPowerFactor);
+        if (cosPhi > 1.0)
+            cosPhi = kNaN;
+        eta = PositiveCondition(cond.loadEfficiency);
     }
     double inputKva = NO_VALUE;
-    if (Has(kW)) {
-        if (Has(cosPhi) && Has(eta) && cosPhi != 0 && eta != 0)
+    if (byKw) {
+        if (Has(kW) && Has(cosPhi) && Has(eta))
             inputKva = Checked(kW / cosPhi / eta);
-    } else if (Has(kVA) && Has(eta) && eta != 0) {
+    } else if (Has(kVA) && Has(eta)) {
         inputKva = Checked(kVA / eta);
     }
 
     // 3. Motor starting characteristics (the motor's own current, without the demand factor).
     if (motorByKw) {
         double ibm = NO_VALUE;
-        if (Has(inputKva) && volt > 0)
+        if (Has(inputKva) && Has(p) && Has(volt))
             ibm = Checked(std::trunc(p) == 3.0 ? inputKva / kSqrt3 / volt : inputKva / volt);
         const std::array<QString, 8> texts =
             CalcMotorStartCharacteristics(lookup, cond, kW, startMethod, ibm);
@@ -324,12 +367,14 @@ void CalcCableAndBreaker(CableRow& row, bool manual, bool fromStored, const Cabl
         a = form.maxMotorStartKva;
         t = form.maxMotorStartTime;
         mm = form.maxMotorStartMethod;
-        const double pz = Num(z);
-        const double pa = Num(a);
+        const double pz = CellValue(z);
+        const double pa = CellValue(a);
         const double cosM = cond.motorStartPowerFactor;
         const double sinRow = SinOf(cosPhi);
         const double sinM = SinOf(cosM);
-        if (Has(cosM) && Has(sinRow) && Has(sinM)) {
+        if (!Has(pz) || !Has(pa)) {
+            pf = QStringLiteral("-");
+        } else if (Has(cosM) && Has(sinRow) && Has(sinM)) {
             const double x = pz * cosPhi + pa * cosM;
             if (x * x != 0.0) {
                 const double y = pz * sinRow + pa * sinM;
@@ -337,6 +382,15 @@ void CalcCableAndBreaker(CableRow& row, bool manual, bool fromStored, const Cabl
             }
         }
     }
+    // A fed-panel figure that is no number (a stored "nan", "-5") is shown as "-", the mark
+    // of a panel without that figure, never echoed as if it were one.
+    const auto shown = [](QString& cell, QStringView unit) {
+        if (!cell.isEmpty() && std::isnan(CellValue(cell, unit)))
+            cell = QStringLiteral("-");
+    };
+    shown(z, {});
+    shown(a, {});
+    shown(t, u"s");
     const bool fed = !a.isEmpty();
     row[PanelZ] = z;
     row[PanelA] = a;
@@ -344,18 +398,19 @@ void CalcCableAndBreaker(CableRow& row, bool manual, bool fromStored, const Cabl
     row[PanelM] = mm;
     row[PanelPf] = pf;
 
-    // 5. Demand load and design current. An empty demand factor is a demand of 1, and a
-    // parallel count below one is a single cable.
+    // 5. Demand load and design current. An empty demand factor is a demand of 1, and an empty
+    // parallel count or one between 0 and 1 is a single cable; a demand factor or count that
+    // is not a positive number is no value.
     const QString& dfText = text(Demand);
-    const double df = (dfText.isEmpty() || dfText == QLatin1String("-")) ? 1.0 : Num(dfText);
+    const double df = (dfText.trimmed().isEmpty() || dfText == QLatin1String("-")) ? 1.0 : Given(dfText);
     const int method = MethodIndex(text(Method));
-    double n = Num(text(Parallel));
-    if (!(n >= 1.0))
+    double n = text(Parallel).trimmed().isEmpty() ? 1.0 : Given(text(Parallel));
+    if (Has(n) && n < 1.0)
         n = 1.0;
     const QString cableType = text(CableType);
-    const double demandKva = Has(inputKva) ? Checked(inputKva * df) : NO_VALUE;
+    const double demandKva = Has(inputKva) && Has(df) ? Checked(inputKva * df) : NO_VALUE;
     double ib = NO_VALUE;
-    if (Has(demandKva) && volt > 0)
+    if (Has(demandKva) && Has(volt) && Has(p) && Has(n))
         ib = Checked(threePhase ? demandKva / kSqrt3 / volt : demandKva / volt);
 
     // 6. Correction factors (shown; the ampacity tables already carry them).
@@ -374,18 +429,23 @@ void CalcCableAndBreaker(CableRow& row, bool manual, bool fromStored, const Cabl
                                                  MultiplyIgnoringNoValue(soilF, depthF));
 
     // 7. SB: the size whose derated ampacity carries IB / N.
-    auto manualSize = [&](int col) { return Positive(text(col)); };
+    auto manualSize = [&](int col) { return Positive(text(col), u"㎟"); };
     const double sbAuto =
         method >= 0 && Has(ib) ? look.V(ib / n, SizeTable(threePhase, method), 3) : NO_VALUE;
     const double sb = manual ? manualSize(Sb) : sbAuto;
 
-    // 8. Allowed voltage drops.
-    const double svdLimit = motor ? cond.motorBranchDropPct
-                            : loadType == QLatin1String("L3P") ? cond.feederDropPct
-                                                               : cond.branchDropPct;
-    const double smsvdLimit = motor ? cond.motorStartDropPct
-                              : fed ? cond.motorFeederStartDropPct
+    // 8. Allowed voltage drops; a limit that is not a positive figure is not set ("-").
+    const auto limit = [](double pct) { return Has(pct) && pct > 0 ? pct : NO_VALUE; };
+    const double svdLimit = limit(motor                              ? cond.motorBranchDropPct
+                                  : loadType == QLatin1String("L3P") ? cond.feederDropPct
+                                                                     : cond.branchDropPct);
+    const double smsvdLimit = motor ? limit(cond.motorStartDropPct)
+                              : fed ? limit(cond.motorFeederStartDropPct)
                                     : NO_VALUE;
+    // Margins multiply sizes and currents: only a positive one means anything.
+    const double inrushMargin = PositiveCondition(cond.inrushMarginFactor);
+    const double startMargin = PositiveCondition(cond.motorStartMarginFactor);
+    const double conductorMargin = PositiveCondition(cond.conductorMarginFactor);
 
     // 9. ATB from the row's own maker only.
     const Maker* maker = FindMaker(text(MakerCode));
@@ -402,27 +462,27 @@ void CalcCableAndBreaker(CableRow& row, bool manual, bool fromStored, const Cabl
     const double csV = CellValue(text(StartPf));
     const double zV = CellValue(z);
     const double aV = CellValue(a);
-    const double tV = CellValue(t);
+    const double tV = CellValue(t, u"s");
     const double r = threePhase ? kSqrt3 : 1.0;
 
     // 10. ATMI (shown only).
     double atmi = NO_VALUE;
     if (motor) {
-        atmi = look.V(Checked(iiV * cond.inrushMarginFactor / 10.0), kCb, 2);
+        atmi = look.V(Checked(iiV * inrushMargin / 10.0), kCb, 2);
     } else if (fed && volt > 0) {
         const bool kOne = mm == QLatin1String("S.S") || mm == QLatin1String("INV");
         const double km = kOne ? 1.0 : cond.inrushMultiple;
-        atmi = look.V(Checked((aV * km + zV) / r / volt * cond.inrushMarginFactor / 10.0), kCb, 2);
+        atmi = look.V(Checked((aV * km + zV) / r / volt * inrushMargin / 10.0), kCb, 2);
     }
 
     // 11. SMSTh: the starting current's heat, S = I sqrt(t) / 143.
     double smsthArea = NO_VALUE;
     if (motor) {
         if (tmV >= 0)
-            smsthArea = Checked(std::sqrt(tmV) * imsV * cond.motorStartMarginFactor / kAdiabatic / n);
+            smsthArea = Checked(std::sqrt(tmV) * imsV * startMargin / kAdiabatic / n);
     } else if (fed && volt > 0 && tV >= 0) {
         const double i = (zV + aV) / r / volt;
-        smsthArea = Checked(i * std::sqrt(tV) * cond.motorStartMarginFactor / kAdiabatic / n);
+        smsthArea = Checked(i * std::sqrt(tV) * startMargin / kAdiabatic / n);
     }
     if (Has(smsthArea) && smsthArea < 0)
         smsthArea = NO_VALUE;
@@ -457,7 +517,7 @@ void CalcCableAndBreaker(CableRow& row, bool manual, bool fromStored, const Cabl
             current = (zV + aV) / r / volt;
         if (Has(current) && Has(delta)) {
             const double needed = delta != 0.0 ? Checked(current / delta)
-                                               : std::numeric_limits<double>::max();
+                                               : MAX_QUANTITY;
             atmsBy[std::size_t(maker->index)] =
                 look.V(needed, QLatin1String(maker->ratingTable), 2);
         }
@@ -467,13 +527,13 @@ void CalcCableAndBreaker(CableRow& row, bool manual, bool fromStored, const Cabl
 
     // 15. SSC: the fault current's heat (adiabatic, KEC 212.5.5), from the minimum fault
     // current. A row without one has no SSC criterion.
-    const double isMin = Positive(text(IsMin));
+    const double isMin = Positive(text(IsMin), u"kA");
     const double tripT = cond.conductorTripTime;
     double sscArea = NO_VALUE;
-    if (Has(isMin) && Has(tripT) && tripT >= 0 && Has(cond.conductorMarginFactor)) {
+    if (Has(isMin) && Has(tripT) && tripT >= 0 && Has(conductorMargin)) {
         const double share = threePhase ? 1.0 : kSinglePhaseFault;
         sscArea = Checked(isMin * share * 1000.0 * std::sqrt(tripT) / kAdiabatic *
-                          cond.conductorMarginFactor / n);
+                          conductorMargin / n);
         if (Has(sscArea) && sscArea < 0)
             sscArea = NO_VALUE;
     }
@@ -556,7 +616,7 @@ void CalcCableAndBreaker(CableRow& row, bool manual, bool fromStored, const Cabl
     afBy.fill(NO_VALUE);
     if (maker)
         afBy[std::size_t(maker->index)] = look.V(at, QLatin1String(maker->frameTable), 2);
-    const double af = manual ? Positive(text(At)) : GetMaxOf4(afBy[0], afBy[1], afBy[2], afBy[3]);
+    const double af = manual ? Positive(text(At), u"AF") : GetMaxOf4(afBy[0], afBy[1], afBy[2], afBy[3]);
 
     // 24. I2 < 1.45 IZ with the conventional tripping multiple of industrial moulded-case
     // breakers: 1.3 up to 63 A, 1.37 above.
@@ -571,7 +631,7 @@ void CalcCableAndBreaker(CableRow& row, bool manual, bool fromStored, const Cabl
     const double ka = GetMaxOf4(kaBy[0], kaBy[1], kaBy[2], kaBy[3]);
 
     // 26. Cable specification.
-    const double isMax = Positive(text(IsMax));
+    const double isMax = Positive(text(IsMax), u"kA");
     const double cores = multiCore ? w : 1.0;
     double lines = multiCore ? n : w * n;
     if (startMethod == QLatin1String("Y-D"))
@@ -589,8 +649,10 @@ void CalcCableAndBreaker(CableRow& row, bool manual, bool fromStored, const Cabl
     const QString conduitKind = method == 2                    ? QStringLiteral("FEP")
                                 : (method == 1 || method == 3) ? QStringLiteral("ST")
                                                                : QStringLiteral("CD");
-    // No area (a five-core cable, an unknown type) finds the first size of the conduit table.
-    const double conduitSize = look.Raw(area, conduitKind, 3);
+    // No area (a five-core cable, an unknown type) finds the first size of the conduit table;
+    // without a size or a line count there is no cable to lay and no conduit.
+    const double conduitSize =
+        Has(s) && Has(cores) && Has(lines) ? look.Raw(area, conduitKind, 3) : NO_VALUE;
 
     // 27. Results into the row, in column order.
     put(KW, kW);
@@ -672,10 +734,17 @@ void CalcCableAndBreaker(CableRow& row, bool manual, bool fromStored, const Cabl
 
 std::vector<int> CheckCableAlarms(const CableRow& row)
 {
-    auto num = [&row](int col) { return Num(row[std::size_t(col)]); };
+    // A figure over its limit; a cell without a figure ("-", empty) decides nothing.
+    const auto over = [&row](int valueCol, int limitCol, QStringView unit) {
+        double value = 0.0, limit = 0.0;
+        return CellNumber(row[std::size_t(valueCol)], unit, &value) &&
+               CellNumber(row[std::size_t(limitCol)], unit, &limit) && value > limit;
+    };
     auto check = [&row](int col) { return row[std::size_t(col)] == QLatin1String("Check"); };
     std::vector<int> codes;
-    if (num(SmsvdPct) > num(SmsvdLimit))
+    if (over(SvdPct, SvdLimit, u"%"))
+        codes.push_back(8);
+    if (over(SmsvdPct, SmsvdLimit, u"%"))
         codes.push_back(1);
     if (check(AtbVerdict))
         codes.push_back(2);
@@ -683,7 +752,11 @@ std::vector<int> CheckCableAlarms(const CableRow& row)
         codes.push_back(2);
     if (check(AtscVerdict))
         codes.push_back(3);
-    if (num(IsMax) > num(Ka))
+    // A fault current against a breaking capacity that was never found is not known to be
+    // broken: checked as well.
+    double isMax = 0.0, ka = 0.0;
+    if (CellNumber(row[IsMax], u"kA", &isMax) && isMax > 0 &&
+        (!CellNumber(row[Ka], u"kA", &ka) || isMax > ka))
         codes.push_back(4);
     return codes;
 }

@@ -75,7 +75,10 @@ struct CableFormExtras
 // Computes the row in place. manual: the conductor sizes, the frame and the rating are taken
 // from the entries staged in columns 45, 47, 50, 54, 57, 59, 97 and 98. fromStored: the starting
 // method and the fed-panel values come from the row (columns 14 and 25 to 29), not the form.
-// Columns 0, 2, 3, 4, 30, 33 and 105 are left as they are.
+// Columns 0, 2, 3, 4, 33 and 105 are left as they are, and column 30 unless its length is no
+// positive number ("-" then). Every input is read by the shared strict reader: a length, load,
+// voltage, phase or wire count, demand factor or parallel count that is no positive number is
+// no value, and so is everything computed from it ("-", never nan, inf or a negative figure).
 void CalcCableAndBreaker(CableRow& row, bool manual, bool fromStored, const CableConditions& cond,
                          const CableFormExtras& form, CableLookup& lookup);
 
@@ -90,9 +93,11 @@ std::array<QString, 8> CalcMotorStartCharacteristics(CableLookup& lookup,
                                                     const CableConditions& cond, double kW,
                                                     const QString& startMethod, double ibm);
 
-// The design warnings of a computed row, in the order they are shown: 1 starting voltage drop
-// over its limit, 2 IB<IN<IZ fails, 2 I2<1.45xIZ fails, 3 tN<tZ fails, 4 ISMAX above the
-// breaking capacity.
+// The design warnings of a computed row, in the order they are shown: 8 running voltage drop
+// (SVD%) over its limit, 1 starting voltage drop (SMSVD%) over its limit, 2 IB<IN<IZ fails,
+// 2 I2<1.45xIZ fails, 3 tN<tZ fails, 4 ISMAX above the breaking capacity (or a breaking
+// capacity that has no figure). Figures are compared as the row shows them; a drop or a limit
+// without a figure ("-", empty) decides nothing.
 std::vector<int> CheckCableAlarms(const CableRow& row);
 // 1 when the row raises any of those warnings, else 0.
 int CableRowNeedsCheck(const CableRow& row);

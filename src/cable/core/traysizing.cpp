@@ -18,61 +18,91 @@ void AppendUnit(QString& cell, const QString& unit)
         cell += unit;
 }
 
+// A figure with its unit, or "-" when it has no printable value.
+QString Shown(double v, int decimals, const QString& unit)
+{
+    return IsNoValue(v) || !IsPrintable(v) ? QStringLiteral("-")
+                                           : FormatValue(v, decimals, unit, QStringLiteral("-"));
+}
+
 void WriteBack(TrayRow& row, double d, double b, double g)
 {
     AppendUnit(row[6], kMm2);
     AppendUnit(row[7], QStringLiteral("C"));
     AppendUnit(row[8], QStringLiteral("L"));
-    // Diameter and width carry "m", as the list captions have it.
-    row[9] = FormatValue(d, 2, QStringLiteral("m"), QStringLiteral("-"));
-    row[10] = FormatValue(b, 2, QStringLiteral("m"), QStringLiteral("-"));
-    row[11] = FormatValue(g, 2, QStringLiteral("kg/m"), QStringLiteral("-"));
+    // The dimension tables give diameters in millimetres: diameter and width carry "mm".
+    row[9] = Shown(d, 2, QStringLiteral("mm"));
+    row[10] = Shown(b, 2, QStringLiteral("mm"));
+    row[11] = Shown(g, 2, QStringLiteral("kg/m"));
     row[12].clear();
 }
 
-// A table value that is not finite counts as absent: no "inf" reaches a row.
+// A table value or product that is not printable counts as absent: no "inf" and no number of
+// hundreds of digits reaches a row.
 double Finite(double v)
 {
-    return std::isfinite(v) ? v : NO_VALUE;
+    return IsPrintable(v) ? v : NO_VALUE;
 }
 
 // Parallel cables lie side by side. A cable of unknown diameter occupies an unknown width,
 // which must not enter the sum as the bare line count.
 double Width(double d, double lines)
 {
-    return IsNoValue(d) ? NO_VALUE : Finite(d * lines);
+    return IsNoValue(d) || IsNoValue(lines) ? NO_VALUE : Finite(d * lines);
 }
 
 double Weight(double g, double lines)
 {
-    return IsNoValue(g) ? NO_VALUE : Finite(g * lines);
+    return IsNoValue(g) || IsNoValue(lines) ? NO_VALUE : Finite(g * lines);
 }
 
-double AddCell(double sum, const QString& cell)
+// A stored width or weight adds what it shows; "-", empty text, anything that is no number
+// and a figure that is not positive add nothing.
+double AddCell(double sum, const QString& cell, const QString& unit)
 {
-    if (cell.isEmpty() || cell == QLatin1String("-"))
-        return sum;
-    return sum + ReadTrayCellNumber(cell, QStringLiteral("m"));
+    const double v = ReadTrayCellNumber(cell, unit);
+    return v > 0 ? sum + v : sum;
+}
+
+// A size, core or line count of a row: a positive number (its unit removed) or NO_VALUE.
+double RowCount(const QString& cell, const QString& unit)
+{
+    const double v = ReadTrayCellNumber(cell, unit);
+    return v > 0 ? v : NO_VALUE;
 }
 
 }  // namespace
 
 double ReadTrayCellNumber(const QString& text, const QString& unit)
 {
-    const double v = ReadNumber(QString(text).remove(unit));
-    return std::isfinite(v) ? v : 0.0;
+    // The unit is removed once at the end; a length unit also in its older spelling, so
+    // "16.80mm" and a stored "16.80m" both read 16.8 whichever of the two is asked for. What
+    // is left must be a whole number for the shared strict reader.
+    QStringView t = QStringView(text).trimmed();
+    if (unit == QLatin1String("m") || unit == QLatin1String("mm")) {
+        if (t.endsWith(u"mm"))
+            t.chop(2);
+        else if (t.endsWith(u'm'))
+            t.chop(1);
+    } else if (!unit.isEmpty() && t.endsWith(unit)) {
+        t.chop(unit.size());
+    }
+    double v = 0.0;
+    return ReadValue(t, &v) ? v : 0.0;
 }
 
 void CalcTrayCableRow(TrayRow& row, TrayLookup& lookup)
 {
-    const double sq = ReadTrayCellNumber(row[6], kMm2);
-    const double cores = ReadTrayCellNumber(row[7], QStringLiteral("C"));
-    const double lines = ReadTrayCellNumber(row[8], QStringLiteral("L"));
+    const double sq = RowCount(row[6], kMm2);
+    const double cores = RowCount(row[7], QStringLiteral("C"));
+    const double lines = RowCount(row[8], QStringLiteral("L"));
     const QString& type = row[5];
 
     double d = NO_VALUE;
     double g = NO_VALUE;
-    if (type == QLatin1String("FCV") || type == QLatin1String("FR8")) {
+    // A size or core count that is no positive number has no dimensions.
+    if ((type == QLatin1String("FCV") || type == QLatin1String("FR8")) && !IsNoValue(sq) &&
+        !IsNoValue(cores)) {
         const QString od = type + QStringLiteral("OD");
         const QString w = type + QStringLiteral("W");
         // A size the table does not list gives its size count, a core count outside 1..4
@@ -89,12 +119,12 @@ void CalcTrayCableRow(TrayRow& row, TrayLookup& lookup)
 
 void CalcTrayPeRow(TrayRow& row, TrayLookup& lookup)
 {
-    const double sq = ReadTrayCellNumber(row[6], kMm2);
-    const double lines = ReadTrayCellNumber(row[8], QStringLiteral("L"));
+    const double sq = RowCount(row[6], kMm2);
+    const double lines = RowCount(row[8], QStringLiteral("L"));
     // No size (a cable never sized hands over none): no conductor to look up, rather than
     // the table's first entry.
-    const double d = sq > 0 ? Finite(lookup.VLookup(sq, QStringLiteral("FGVSEC"), 2)) : NO_VALUE;
-    const double g = sq > 0 ? Finite(lookup.VLookup(sq, QStringLiteral("FGVW"), 2)) : NO_VALUE;
+    const double d = !IsNoValue(sq) ? Finite(lookup.VLookup(sq, QStringLiteral("FGVSEC"), 2)) : NO_VALUE;
+    const double g = !IsNoValue(sq) ? Finite(lookup.VLookup(sq, QStringLiteral("FGVW"), 2)) : NO_VALUE;
     WriteBack(row, d, Width(d, lines), Weight(g, lines));
 }
 
@@ -142,39 +172,46 @@ TrayResult CalcTray(const std::vector<TrayRow>& cables, const std::vector<TrayRo
                     const TrayChoices& choices, TrayLookup& lookup)
 {
     TrayResult r;
+    const QString mm = QStringLiteral("mm");
+    const QString kgm = QStringLiteral("kg/m");
     for (const TrayRow& row : cables) {
-        r.widthSum = AddCell(r.widthSum, row[10]);
-        r.weightSum = AddCell(r.weightSum, row[11]);
+        r.widthSum = AddCell(r.widthSum, row[10], mm);
+        r.weightSum = AddCell(r.weightSum, row[11], kgm);
     }
     // Earth conductors lie in the gaps between the cables: weight, never width.
     for (const TrayRow& row : pes)
-        r.weightSum = AddCell(r.weightSum, row[11]);
-    if (!std::isfinite(r.widthSum))
-        r.widthSum = 0;
-    if (!std::isfinite(r.weightSum))
-        r.weightSum = 0;
+        r.weightSum = AddCell(r.weightSum, row[11], kgm);
+    // Sums beyond any real tray (stored figures of absurd size) have no value.
+    r.widthSum = Finite(r.widthSum);
+    r.weightSum = Finite(r.weightSum);
 
     // The margin chooses the tray; the occupancy is that of the cables themselves.
     const double margin = ReadTrayCellNumber(choices.margin, QString());
-    const double required = margin * r.widthSum;
-    r.width = Finite(lookup.VLookup(required, QStringLiteral("TRAY"), 2));
+    const double required = IsNoValue(r.widthSum) ? NO_VALUE : margin * r.widthSum;
+    r.width = IsNoValue(required) ? NO_VALUE
+                                  : Finite(lookup.VLookup(required, QStringLiteral("TRAY"), 2));
     // Without a usable width there is no occupancy to state, and nothing to warn about.
     const bool haveWidth = !IsNoValue(r.width) && r.width > 0;
     r.occupancy = haveWidth ? Finite(r.widthSum / r.width * 100.0) : NO_VALUE;
     r.cableWeight = r.weightSum;
-    // A dust-tight tray weighs what its closed section weighs: the cover column.
-    r.trayWeight = Finite(lookup.VLookup(r.width, QStringLiteral("TRAYW"),
-                                         choices.type == QLatin1String("Ladder") ? 2 : 3));
-    r.coverWeight = choices.cover == QStringLiteral("적용")
+    // A dust-tight tray weighs what its closed section weighs: the cover column. Without a
+    // width there is no tray to weigh (never the table's first row).
+    r.trayWeight = IsNoValue(r.width)
+                       ? NO_VALUE
+                       : Finite(lookup.VLookup(r.width, QStringLiteral("TRAYW"),
+                                               choices.type == QLatin1String("Ladder") ? 2 : 3));
+    r.coverWeight = choices.cover == QStringLiteral("적용") && !IsNoValue(r.width)
                         ? Finite(lookup.VLookup(r.width, QStringLiteral("TRAYW"), 3))
                         : NO_VALUE;
-    r.totalWeight = AddIgnoringNoValue(AddIgnoringNoValue(r.cableWeight, r.trayWeight),
-                                       r.coverWeight);
+    r.totalWeight = IsNoValue(r.cableWeight) || IsNoValue(r.width)
+                        ? NO_VALUE
+                        : AddIgnoringNoValue(AddIgnoringNoValue(r.cableWeight, r.trayWeight),
+                                             r.coverWeight);
     r.overfilled = !IsNoValue(r.occupancy) && r.occupancy > 100.0;
 
     const QString dash = QStringLiteral("-");
-    r.widthSumText = FormatFixed(r.widthSum, 2);
-    r.weightSumText = FormatFixed(r.weightSum, 2);
+    r.widthSumText = FormatValue(r.widthSum, 2, QString(), dash);
+    r.weightSumText = FormatValue(r.weightSum, 2, QString(), dash);
     r.widthText = FormatValue(r.width, 1, QString(), dash);
     r.occupancyText = FormatValue(r.occupancy, 1, QStringLiteral("%"), dash);
     r.cableWeightText = FormatValue(r.cableWeight, 1, QString(), dash);
@@ -186,11 +223,14 @@ TrayResult CalcTray(const std::vector<TrayRow>& cables, const std::vector<TrayRo
 
 std::array<QString, 10> MakeTraySpecText(const TrayChoices& choices, const TrayResult& result)
 {
-    // "W%.0f" of the number the width field shows ("-" reads as 0).
-    const double shownWidth = ReadTrayCellNumber(result.widthText, QString());
+    // "W%.0f" of the number the width field shows; "W-" without a width, never "W0".
+    double shownWidth = 0.0;
+    const QString width = ReadValue(result.widthText, &shownWidth) && shownWidth > 0
+                              ? FormatFixed(shownWidth, 0)
+                              : QStringLiteral("-");
     return {choices.height,
             choices.margin,
-            QStringLiteral("W") + FormatFixed(shownWidth, 0),
+            QStringLiteral("W") + width,
             result.occupancyText,
             result.cableWeightText,
             result.trayWeightText,

@@ -82,11 +82,13 @@ TrayResult CalcTray(const std::vector<TrayRow>& cables, const std::vector<TrayRo
                     const TrayChoices& choices, TrayLookup& lookup);
 
 // The ten result texts a tray stores and the report prints: height, margin, "W%.0f" of the
-// width field, occupancy, cable, tray, cover and total weight, type, cover.
+// width field ("W-" without a width), occupancy, cable, tray, cover and total weight, type,
+// cover.
 std::array<QString, 10> MakeTraySpecText(const TrayChoices& choices, const TrayResult& result);
 
-// The number a stored width or weight cell stands for: every "m" removed, then the leading
-// number; 0 for empty, "-", text that is no number and anything not finite.
+// The number a stored cell stands for: its unit removed from the end ("mm" and the older "m"
+// alike for a length), then read by the shared strict reader; 0 for empty, "-" and anything
+// that is no whole, finite number within MAX_QUANTITY.
 double ReadTrayCellNumber(const QString& text, const QString& unit);
 
 // Whether a tray may take a name: both of its sheets (the name, and the name followed by "_")

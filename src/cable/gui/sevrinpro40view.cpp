@@ -2,6 +2,7 @@
 
 #include "app/core/companionworkbook.h"
 #include "app/core/sevrin.h"
+#include "app/core/quantityinput.h"
 #include "app/gui/rowlistmodel.h"
 #include "app/gui/sevrinapp.h"
 #include "cable/core/cableapp.h"
@@ -19,7 +20,6 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
-#include <optional>
 
 namespace {
 
@@ -346,6 +346,37 @@ bool CSevrinPro40View::ValidateCableCapacity()
     return false;
 }
 
+bool CSevrinPro40View::ValidateCableQuantities()
+{
+    using S = QuantitySign;
+    const bool kw = !Text(IdKw).trimmed().isEmpty();
+    const bool panel = m_mccPanel->isChecked();
+    // A time taken from a panel's totals carries its "s".
+    QString time = Text(IdMaxMotorTime).trimmed();
+    if (time.endsWith(QLatin1Char('s')))
+        time.chop(1);
+    const QuantityField fields[] = {
+        {kw ? tr("용량 kW") : tr("용량 kVA"), Text(kw ? IdKw : IdKva), S::Positive},
+        {tr("상"), Text(IdPhases), S::Positive},
+        {tr("선"), Text(IdWires), S::Positive},
+        {tr("전압"), Text(IdVoltage), S::Positive},
+        {tr("수용률"), Text(IdDemandFactor), S::Positive, true},
+        {tr("거리"), Text(IdLength), S::Positive},
+        {tr("병렬도체수"), Text(IdParallel), S::Positive, true},
+        {tr("ISMIN[kA]"), Text(IdIsMin), S::NonNegative, true},
+        {tr("ISMAX[kA]"), Text(IdIsMax), S::NonNegative, true},
+        // The fed panel's figures count only when the row is one.
+        {tr("최대부하 제외용량"), panel ? Text(IdMaxExcludedKva) : QString(), S::NonNegative, true},
+        {tr("최대M기동용량"), panel ? Text(IdMaxMotorKva) : QString(), S::NonNegative, true},
+        {tr("최대M기동시간"), panel ? time : QString(), S::NonNegative, true},
+    };
+    for (const QuantityField& f : fields) {
+        if (!CheckQuantityInput(f.label, f.text, f.sign, f.optional))
+            return false;
+    }
+    return true;
+}
+
 void CSevrinPro40View::ReadCableRowInputs(bool /*modify*/, bool manual, int index,
                                           const QString& name)
 {
@@ -473,7 +504,7 @@ void CSevrinPro40View::OnClickCableScheduleList()
 
 void CSevrinPro40View::OnAddCableRow()
 {
-    if (!ValidateCableCapacity() || AtRowLimit())
+    if (!ValidateCableCapacity() || !ValidateCableQuantities() || AtRowLimit())
         return;
     const int n = RowCount();
     ReadCableRowInputs(false, false, n, QString());
@@ -488,7 +519,7 @@ void CSevrinPro40View::OnAddCableRow()
 
 void CSevrinPro40View::ModifySelectedRow(bool manual)
 {
-    if (!ValidateCableCapacity())
+    if (!ValidateCableCapacity() || !ValidateCableQuantities())
         return;
     const int sel = m_list->selectionMark();
     if (sel < 0 || sel >= RowCount())
@@ -518,7 +549,7 @@ void CSevrinPro40View::OnApplyManualSizes()
 void CSevrinPro40View::OnInsertCableRow()
 {
     const int sel = m_list->selectionMark();
-    if (sel < 0 || sel >= RowCount() || AtRowLimit())
+    if (sel < 0 || sel >= RowCount() || AtRowLimit() || !ValidateCableQuantities())
         return;
     ReadCableRowInputs(false, false, sel, CSevrinApp::MakeInsertedItemName());
     if (!theApp.WriteCableRow(sel, true)) {
@@ -682,8 +713,7 @@ void CSevrinPro40View::SearchCableFaultCurrents()
     const CableConditions cond = CableConditionsFromApp(theApp);
     RowListModel* model = m_list->rows();
 
-    // Rows recomputed since the last flush: they reach the list and the counts only once the
-    // workbook holds them.
+    // The recomputed rows reach the list and the counts only once the workbook holds them.
     struct Pending
     {
         int row;
@@ -692,71 +722,73 @@ void CSevrinPro40View::SearchCableFaultCurrents()
         int check;
     };
     std::vector<Pending> pending;
+    // Rows without a bus of their name: named together in one message at the end.
+    QStringList unmatched;
     int nPanel = 0, nOther = 0, nCheck = 0;
-    std::optional<CompanionBatch> batch(std::in_place);
     bool storeFailed = false;
-    // Saves what the batch holds; the rows count once the file has them.
-    const auto flush = [&]() {
-        const bool ok = batch->finish();
-        batch.reset();
-        if (ok) {
-            for (Pending& p : pending) {
-                model->setRow(p.row, p.cells);
-                (p.panel ? nPanel : nOther) += 1;
-                nCheck += p.check;
+    {
+        CompanionBatch batch;
+        const int count = RowCount();
+        for (int i = 0; i < count; ++i) {
+            const QStringList cells = model->row(i);
+            CableRow& row = Row();
+            for (int c = 0; c < kCableColumnCount; ++c)
+                row[std::size_t(c)] = cells.value(c);
+            const QString from = row[2];
+            const QString to = row[3];
+            const bool panel = theApp.IsPanelName(to);
+            BusFaultIndex::Hit hit;
+            for (int tr = 0; tr < 5 && !hit.found; ++tr)
+                hit = panel ? buses.FindEqual(tr, to) : buses.FindContaining(tr, from);
+            if (!hit.found) {
+                unmatched << (panel ? tr("분전반 경우) FROM %1, TO %2").arg(from, to)
+                                    : tr("일반 부하의 경우) FROM %1, TO %2").arg(from, to));
+                continue;
             }
-        }
-        pending.clear();
-        storeFailed = storeFailed || !ok;
-        return ok;
-    };
-
-    const int count = RowCount();
-    for (int i = 0; i < count; ++i) {
-        const QStringList cells = model->row(i);
-        CableRow& row = Row();
-        for (int c = 0; c < kCableColumnCount; ++c)
-            row[std::size_t(c)] = cells.value(c);
-        const QString from = row[2];
-        const QString to = row[3];
-        const bool panel = theApp.IsPanelName(to);
-        BusFaultIndex::Hit hit;
-        for (int tr = 0; tr < 5 && !hit.found; ++tr)
-            hit = panel ? buses.FindEqual(tr, to) : buses.FindContaining(tr, from);
-        if (!hit.found) {
-            if (!flush())
+            // A bus without a value keeps the row's own. The found currents are kept as the
+            // search wrote them (three decimals, no unit), also after the recomputation.
+            const QString minimum = QString::number(hit.minimum, 'f', 3);
+            const QString maximum = QString::number(hit.maximum, 'f', 3);
+            if (hit.hasMinimum)
+                row[51] = minimum;
+            if (hit.hasMaximum)
+                row[103] = maximum;
+            RecalcStoredCableRow(row, cond, lookup);
+            if (hit.hasMinimum)
+                row[51] = minimum;
+            if (hit.hasMaximum)
+                row[103] = maximum;
+            if (!theApp.WriteCableRow(i, false)) {
+                storeFailed = true;
                 break;
-            Prompt::Message(panel ? tr("분전반 경우) FROME %1, TO %2").arg(from, to)
-                                  : tr("일반 부하의 경우) FROME %1, TO %2").arg(from, to));
-            batch.emplace();
-            continue;
+            }
+            pending.push_back({i, RowTexts(i + 1), panel, CableRowNeedsCheck(row)});
         }
-        // A bus without a value keeps the row's own. The found currents are kept as the
-        // search wrote them (three decimals, no unit), also after the recomputation.
-        const QString minimum = QString::number(hit.minimum, 'f', 3);
-        const QString maximum = QString::number(hit.maximum, 'f', 3);
-        if (hit.hasMinimum)
-            row[51] = minimum;
-        if (hit.hasMaximum)
-            row[103] = maximum;
-        RecalcStoredCableRow(row, cond, lookup);
-        if (hit.hasMinimum)
-            row[51] = minimum;
-        if (hit.hasMaximum)
-            row[103] = maximum;
-        if (!theApp.WriteCableRow(i, false)) {
-            storeFailed = true;
-            break;
-        }
-        pending.push_back({i, RowTexts(i + 1), panel, CableRowNeedsCheck(row)});
+        // The workbook holds every change before any message is shown.
+        storeFailed = !batch.finish() || storeFailed;
     }
-    if (batch)
-        flush();
+    if (!storeFailed) {
+        for (const Pending& p : pending) {
+            model->setRow(p.row, p.cells);
+            (p.panel ? nPanel : nOther) += 1;
+            nCheck += p.check;
+        }
+    }
     if (storeFailed)
         ShowStoreFailure();
-    Prompt::Message(tr("부하 %1에 고정 전류 계산 값 %2 (분전반 %3, 일반 %4을\n 참조 하여 재개산 "
+    if (!unmatched.isEmpty()) {
+        // A long schedule may miss many buses: the first ones by name, the rest counted.
+        constexpr int kListed = 30;
+        QStringList lines = unmatched.mid(0, kListed);
+        if (unmatched.size() > kListed)
+            lines << tr("... 외 %1개").arg(unmatched.size() - kListed);
+        Prompt::Message(tr("고장 전류 값을 찾지 못한 부하 %1개:\n%2")
+                            .arg(unmatched.size())
+                            .arg(lines.join(QLatin1Char('\n'))));
+    }
+    Prompt::Message(tr("부하 %1에 고장 전류 계산 값 %2 (분전반 %3, 일반 %4을\n 참조 하여 재계산 "
                        "되었습니다.\n확인이 필요한 항목은 %5개 입니다.")
-                        .arg(count)
+                        .arg(RowCount())
                         .arg(nPanel + nOther)
                         .arg(nPanel)
                         .arg(nOther)

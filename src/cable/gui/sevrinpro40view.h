@@ -82,9 +82,15 @@ public:
     void SetupCableListColumns(int columnSet);
     // Exactly one of kW and kVA given; otherwise the message and false.
     bool ValidateCableCapacity();
+    // Every typed quantity a number of its sign (the load, phases, wires, voltage, length
+    // positive; demand factor and parallel count positive or empty; fault currents and the
+    // fed panel's figures not negative or empty); otherwise one message naming the field and
+    // false.
+    bool ValidateCableQuantities();
     // CableRow from the form; computed when `name` is empty, else a placeholder named so.
     void ReadCableRowInputs(bool modify, bool manual, int index, const QString& name);
-    // The fault-current search over every row (messages per row without a bus, a summary).
+    // The fault-current search over every row (one message listing the rows without a bus,
+    // then a summary).
     void SearchCableFaultCurrents();
 
     // Button and list handlers.

@@ -51,7 +51,7 @@ QList<ReportColumn> TrayRowColumns()
 {
     static const char* const kCaptions[kTrayColumnCount] = {
         "No.",  "용도", "FROM", "TO",      "VOLT",           "TYPE",
-        "SQ",   "CORE", "LINE", "외경(m)", "점유폭\n(m)", "단위중량\n(kg/m)",
+        "SQ",   "CORE", "LINE", "외경(mm)", "점유폭\n(mm)", "단위중량\n(kg/m)",
         "비고"};
     static const int kWidths[kTrayColumnCount] = {60, 160, 100, 100, 80, 80, 80,
                                                   80, 80,  80,  80,  80, 80};

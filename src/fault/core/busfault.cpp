@@ -98,10 +98,12 @@ BusCalcFactors ReadBusCalcFactors(const CSevrinApp& app)
 {
     const auto& b = app.FaultCurrentBlock;
     BusCalcFactors f;
-    f.CmaxLv = ReadFaultNumber(b.FaultConditionText[6]);
-    f.CminLv = ReadFaultNumber(b.FaultConditionText[7]);
-    f.CmaxHv = ReadFaultNumber(b.FaultConditionText[8]);
-    f.CminHv = ReadFaultNumber(b.FaultConditionText[9]);
+    // Voltage factors are positive; an empty, negative or nonsense one has no value (an empty
+    // factor must not make every current 0).
+    f.CmaxLv = ReadFaultPositive(b.FaultConditionText[6]);
+    f.CminLv = ReadFaultPositive(b.FaultConditionText[7]);
+    f.CmaxHv = ReadFaultPositive(b.FaultConditionText[8]);
+    f.CminHv = ReadFaultPositive(b.FaultConditionText[9]);
     f.T = BreakerInstantaneousTime(app);
     f.R0 = ReadImpedance(b.FaultResult[34]);
     f.X0 = ReadImpedance(b.FaultResult[35]);
@@ -135,8 +137,9 @@ bool CalcBusFaultCurrent(CSevrinApp& app, BusView& v, bool* stored)
         return true;
     }
 
-    const double u = ReadFaultNumber(v.Voltage);
-    const double ngr = ReadFaultNumber(v.Ngr);
+    // An empty NGR is a solidly earthed neutral (0 ohm); neither figure may be negative.
+    const double u = ReadFaultMagnitude(v.Voltage);
+    const double ngr = ReadFaultMagnitude(v.Ngr);
     in.U = u;
     in.Cmax = c.CmaxLv;
     in.Cmin = c.CminLv;

@@ -29,8 +29,10 @@ void SumPercentRows(CSevrinApp& app, int sheet, std::array<double, 4>& sums)
     for (int r = 0; r < kMaxListRows; ++r) {
         if (!app.ReadFaultDataRow(sheet, r))
             break;
+        // A line whose impedance has no value ("-", nonsense, negative) leaves the totals
+        // without one: a result that left it out would understate the impedance.
         for (int i = 0; i < 4; ++i)
-            sums[std::size_t(i)] += ReadFaultNumber(row[std::size_t(8 + i)]);
+            sums[std::size_t(i)] += ReadImpedance(row[std::size_t(8 + i)]);
     }
 }
 
@@ -49,9 +51,10 @@ void SumMotorContribution(CSevrinApp& app, int k, double& r, double& x)
     for (int i = 0; i < kMaxListRows; ++i) {
         if (!app.ReadFaultDataRow(FirstMotorSheet + k, i))
             break;
-        // A motor without a valid contribution shows "-" there and adds nothing.
-        sumA += ReadFaultNumber(row[24]);
-        sumB += ReadFaultNumber(row[26]);
+        // A motor without a valid contribution shows "-" there and adds nothing; a cell that
+        // holds anything else but a positive admittance has no value.
+        sumA += ReadFaultMagnitude(row[24]);
+        sumB += ReadFaultMagnitude(row[26]);
     }
     r = InvertOrZero(sumA);
     x = InvertOrZero(sumB);
@@ -74,7 +77,7 @@ void SetFaultResultRow(CSevrinApp& app, int r, const QString& name, double r90, 
 void CalcTransformerSourceImpedance(std::array<QString, 16>& row, double totalR1Percent,
                                     double totalX1Percent)
 {
-    const double v = ReadFaultNumber(row[4]);
+    const double v = ReadFaultPositive(row[4]);
     const double rs = PercentToOhms(totalR1Percent, v);
     const double xs = PercentToOhms(totalX1Percent, v);
     row[12] = FormatFaultNumber(std::sqrt(rs * rs + xs * xs), 6);
@@ -86,9 +89,10 @@ void CalcTransformerSourceImpedance(std::array<QString, 16>& row, double totalR1
 void CalcTransformerImpedance(CSevrinApp& app, std::array<QString, 16>& row,
                               double totalR1Percent, double totalX1Percent)
 {
-    const double pt = ReadFaultNumber(row[1]);
-    const double z = ReadFaultNumber(row[2]);
-    const double v = ReadFaultNumber(row[4]);
+    // Capacity, %Z and voltage are positive or they are no value.
+    const double pt = ReadFaultPositive(row[1]);
+    const double z = ReadFaultPositive(row[2]);
+    const double v = ReadFaultPositive(row[4]);
     double xr = app.VLookup(pt, QStringLiteral("TRIMP"), 3);
     if (IsNoValue(xr))
         xr = kNaN;  // no ratio for this capacity: nothing can be derived from it
@@ -154,9 +158,11 @@ void CalcSystemFaultLevel(CSevrinApp& app, FaultBusPages& buses, bool store,
 {
     auto& b = app.FaultCurrentBlock;
 
+    // The utility's percent impedances: an empty entry is 0 (an ideal source), a negative or
+    // nonsense one no value.
     std::array<double, 4> util{};
     for (int i = 0; i < 4; ++i)
-        util[std::size_t(i)] = ReadFaultNumber(b.UtilityInput[std::size_t(2 + i)]);
+        util[std::size_t(i)] = ReadFaultMagnitude(b.UtilityInput[std::size_t(2 + i)]);
     std::array<double, 4> lines{};
     std::array<double, 4> cables{};
     SumPercentRows(app, LineSheet, lines);
@@ -179,7 +185,12 @@ void CalcSystemFaultLevel(CSevrinApp& app, FaultBusPages& buses, bool store,
     const double z1 = std::sqrt(r1 * r1 + x1 * x1);
     const double z0 = std::sqrt(r0 * r0 + x0 * x0);
 
-    const auto factor = [&](int i) { return ReadFaultNumber(b.FaultConditionText[std::size_t(i)]); };
+    // alpha (0 and 3) is a positive coefficient, without which there is no factor; the
+    // temperatures may be any figure.
+    const auto factor = [&](int i) {
+        const QString& text = b.FaultConditionText[std::size_t(i)];
+        return i == 0 || i == 3 ? ReadFaultPositive(text) : ReadFaultNumber(text);
+    };
     const double delta20 = 1.0 / ((factor(1) - factor(2)) * factor(0) + 1.0);
     const double delta250 = ((factor(4) - factor(5)) * factor(3) + 1.0) * delta20;
 
@@ -239,11 +250,21 @@ void CalcSystemFaultLevel(CSevrinApp& app, FaultBusPages& buses, bool store,
             if (store && row != before && !app.WriteFaultDataRow(TransformerSheet, k, false))
                 outcome.addUnsaved(app.CompanionPath(CSevrinApp::FaultDataWorkbook));
         }
-        rsl[std::size_t(k)] = ReadFaultNumber(row[14]);
-        xsl[std::size_t(k)] = ReadFaultNumber(row[15]);
-        // An impedance that could not be derived stays without value.
-        rt[std::size_t(k)] = row[10] == QLatin1String("-") ? kNaN : ReadFaultNumber(row[10]);
-        xt[std::size_t(k)] = row[11] == QLatin1String("-") ? kNaN : ReadFaultNumber(row[11]);
+        // An impedance that could not be derived stays without value; an empty row (no
+        // transformer) counts as 0 as it always did.
+        const auto impedance = [](const QString& text) {
+            return text.isEmpty() ? 0.0 : ReadImpedance(text);
+        };
+        rsl[std::size_t(k)] = impedance(row[14]);
+        xsl[std::size_t(k)] = impedance(row[15]);
+        rt[std::size_t(k)] = impedance(row[10]);
+        xt[std::size_t(k)] = impedance(row[11]);
+        // The impedances were derived at "수정"; a row whose capacity, %Z or voltage is no
+        // positive number (a damaged or hand-edited file) cannot stand behind them.
+        if (HasTransformer(row) && (std::isnan(ReadFaultPositive(row[1])) ||
+                                    std::isnan(ReadFaultPositive(row[2])) ||
+                                    std::isnan(ReadFaultPositive(row[4]))))
+            rt[std::size_t(k)] = xt[std::size_t(k)] = kNaN;
         voltage[std::size_t(k)] = row[4];
         ngr[std::size_t(k)] = row[7];
     }

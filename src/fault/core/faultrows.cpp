@@ -177,9 +177,10 @@ bool BuildIncomingCableRow(CSevrinApp& app, int index, const LineRowInputs& in)
 
 void CalcUtilityLineImpedance(std::array<QString, 16>& row)
 {
-    const double d = ReadFaultNumber(row[7]);
+    // A distance is positive and a per-km value never negative; otherwise no value.
+    const double d = ReadFaultPositive(row[7]);
     for (int i = 0; i < 4; ++i)
-        row[std::size_t(8 + i)] = RowValue(ReadFaultNumber(row[std::size_t(3 + i)]) * d, 4);
+        row[std::size_t(8 + i)] = RowValue(ReadFaultMagnitude(row[std::size_t(3 + i)]) * d, 4);
 }
 
 bool AddUtilityRow(CSevrinApp& app, int sheet, const LineRowInputs& in)
@@ -257,10 +258,11 @@ double TableValue(CSevrinApp& app, double key, const QString& table, int column)
 void CalcCableImpedance(CSevrinApp& app, std::array<QString, 17>& row, double delta20,
                         double delta250)
 {
-    const double km = ReadFaultNumber(row[4]) / 1000.0;
-    const double sq = ReadFaultNumber(row[6]);
-    const double n = ReadFaultNumber(row[10]);
-    const double pe = ReadFaultNumber(row[9]);
+    // Length, sizes and the parallel count are positive or they are no value.
+    const double km = ReadFaultPositive(row[4]) / 1000.0;
+    const double sq = ReadFaultPositive(row[6]);
+    const double n = ReadFaultPositive(row[10]);
+    const double pe = ReadFaultPositive(row[9]);
     const QString table = QStringLiteral("CBLRX");
     // Per parallel conductor; with N = 0 there is no conductor and no value.
     const double r90 = km * TableValue(app, sq, table, 4) / n;
@@ -278,8 +280,8 @@ void CalcCableImpedance(CSevrinApp& app, std::array<QString, 17>& row, double de
 void CalcWireImpedance(CSevrinApp& app, std::array<QString, 17>& row, double delta20,
                        double delta250)
 {
-    const double m = ReadFaultNumber(row[4]);
-    const double sq = ReadFaultNumber(row[6]);
+    const double m = ReadFaultPositive(row[4]);
+    const double sq = ReadFaultPositive(row[6]);
     // Two lines: out and back.
     const double k = ReadFaultNumber(row[8]) == 2.0 ? 2.0 : 1.0;
     const QString table = QStringLiteral("HFIX");
@@ -378,7 +380,8 @@ bool ValidateFaultMotorInput(CSevrinApp& app, const QString& kw, const QString& 
         return false;
     }
     std::array<QString, 19> fields;
-    if (!app.FindMotorData(ReadFaultNumber(kw), method, fields)) {
+    const double kwValue = ReadFaultPositive(kw);
+    if (!std::isfinite(kwValue) || !app.FindMotorData(kwValue, method, fields)) {
         Prompt::Message(Tr("전동기 라이브러리에서 해당 값을 찾을 수 없습니다."));
         kv = eta = pf = NO_VALUE;
         return false;
@@ -407,7 +410,7 @@ void BuildFaultMotorRow(CSevrinApp& app, const MotorRowInputs& in, double kv, do
     row[7] = RowValue(eta, 2);
     row[8] = RowValue(pf, 2);
     if (row[7] != QLatin1String("-") && row[8] != QLatin1String("-"))
-        row[4] = RowValue(ReadFaultNumber(row[3]) / eta / pf, 2);
+        row[4] = RowValue(ReadFaultPositive(row[3]) / eta / pf, 2);
     row[9] = in.Lrc;
     row[10] = in.Pole;
     row[11] = in.XR;
@@ -418,15 +421,16 @@ void BuildFaultMotorRow(CSevrinApp& app, const MotorRowInputs& in, double kv, do
 
 void CalcMotorImpedance(std::array<QString, 27>& row)
 {
+    // Every figure of a motor is positive; one that is not makes the motor's figures "-".
     double p = 0.0, s = 0.0, u = 0.0;
     if (!row[6].isEmpty() && row[6] != QLatin1String("-")) {
-        p = ReadFaultNumber(row[3]);
-        s = ReadFaultNumber(row[4]);
-        u = ReadFaultNumber(row[6]);
+        p = ReadFaultPositive(row[3]);
+        s = ReadFaultPositive(row[4]);
+        u = ReadFaultPositive(row[6]);
     }
-    const double lrc = ReadFaultNumber(row[9]);
-    const double pole = ReadFaultNumber(row[10]);
-    const double xr = ReadFaultNumber(row[11]);
+    const double lrc = ReadFaultPositive(row[9]);
+    const double pole = ReadFaultPositive(row[10]);
+    const double xr = ReadFaultPositive(row[11]);
 
     const double zPct = 100.0 / lrc;
     const double zm = (zPct / 100.0) * (u * u / s) * 1000.0;

@@ -1,11 +1,13 @@
 #pragma once
 // Reading and printing the numbers of the fault-current screen.
 //
-// Every figure of the fault-current lists is held as text. Inputs are read as the decimal
-// number at the start of the text (0 when there is none); "inf", "nan" and hexadecimal
-// never count as numbers here. Results that are not finite (a zero impedance, a capacity of
-// 0) are printed as "-" in the lists and as an empty text in the bus results, and a "-" or
-// empty impedance read back from a list stays "no value" instead of turning into 0 ohm.
+// Every figure of the fault-current lists is held as text. Inputs are read by the shared
+// strict reader: an empty text and "-" count as 0 (an entry left open), and any other text
+// that is not a whole finite number within MAX_QUANTITY ("nan", "inf", "1e308", "12,5", "3 kV")
+// has no value, so nothing computed from it has one either. Results that are not printable (a
+// zero impedance, a capacity of 0, an overflow) are printed as "-" in the lists and as an
+// empty text in the bus results, and a "-" or empty impedance read back from a list stays "no
+// value" instead of turning into 0 ohm.
 #include <QString>
 #include <QStringView>
 
@@ -18,20 +20,28 @@ inline constexpr int kMaxListRows = 1000;
 
 inline constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-// The decimal number at the start of the text: blanks skipped, an optional sign, digits with
-// an optional point and exponent. 0 when the text starts with no digit, and 0 for anything
-// that would overflow.
+// A list cell or input: 0 for the empty text and "-", the number for a whole decimal number
+// (blanks around it ignored), NaN for anything else.
 double ReadFaultNumber(QStringView text);
 
-// An impedance or result read back from a list: as ReadFaultNumber, but "-" (a result that
-// had no value) and the empty text give NaN, so that what depends on it has no value either.
+// A quantity that cannot be negative (an impedance in percent, a per-km value, an NGR): as
+// ReadFaultNumber, and NaN for a negative figure.
+double ReadFaultMagnitude(QStringView text);
+
+// A quantity that must be positive (a capacity, a voltage, a length, a distance, a parallel
+// count, a factor): its value, or NaN for anything else, the empty text included.
+double ReadFaultPositive(QStringView text);
+
+// An impedance or result read back from a list: "-" (a result that had no value), the empty
+// text, a negative figure and anything that is no number give NaN, so that what depends on it
+// has no value either.
 double ReadImpedance(QStringView text);
 
 // Fixed notation with `decimals` decimals (as "%.Nf" prints in the C locale); "-" when the
-// value is not finite. A value that rounds to zero prints without a sign.
+// value is not printable (not finite, or beyond MAX_QUANTITY). A value that rounds to zero prints without a sign.
 QString FormatFaultNumber(double value, int decimals);
 
-// A bus result: fixed notation, the empty text when not finite.
+// A bus result: fixed notation, the empty text when not printable.
 QString FormatBusValue(double value, int decimals);
 
 // The message of a list that already holds kMaxListRows rows.

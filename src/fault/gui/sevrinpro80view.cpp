@@ -1,5 +1,6 @@
 #include "sevrinpro80view.h"
 
+#include "app/core/quantityinput.h"
 #include "app/core/sevrin.h"
 #include "app/gui/rowlistmodel.h"
 #include "fault/core/faultcurrent.h"
@@ -54,7 +55,7 @@ CSevrinPro80View::CSevrinPro80View(QWidget* parent) : CFormView(943, 537, parent
     connect(AddButton(1062, tr("출력하기"), 12, 58, 50, 14), &QPushButton::clicked, this,
             &CSevrinPro80View::OnOutputFaultCurrentReport);
     connect(AddButton(1645, tr("계산"), 70, 512, 50, 14), &QPushButton::clicked, this,
-            &CSevrinPro80View::OnCalcFaultCurrent);
+            &CSevrinPro80View::OnCalcFaultCurrentButton);
     connect(AddButton(1646, tr("TR lmp."), 125, 512, 50, 14), &QPushButton::clicked, this,
             &CSevrinPro80View::OnShowImpedanceSummary);
     connect(AddButton(1124, tr("이전"), 830, 512, 50, 14), &QPushButton::clicked, this,
@@ -213,6 +214,37 @@ fault::FaultStoreOutcome CSevrinPro80View::CalcFaultCurrent()
     return outcome;
 }
 
+// The utility's percent impedances may be 0 (an ideal source), never negative; alpha and the
+// voltage factors are positive; the conductor temperatures may be any figure.
+bool CSevrinPro80View::CheckFaultCurrentInputs() const
+{
+    using S = QuantitySign;
+    const auto u = [this](int id) { return m_utilityPage->Text(id); };
+    const auto f = [this](int id) { return m_transformerPage->Text(id); };
+    const QString alpha = tr("도체저항온도계수 (α)");
+    const QString t90 = tr("도체온도 (T90 [℃])");
+    const QString t20 = tr("도체온도 (T20 [℃])");
+    const QString cmax = tr("Cmax(최대전압계수)");
+    const QString cmin = tr("Cmin(최소전압계수)");
+    return CheckQuantityInputs({
+        {tr("계통 정상분 %R"), u(1641), S::NonNegative},
+        {tr("계통 정상분 %jX"), u(1642), S::NonNegative},
+        {tr("계통 영상분 %R"), u(1643), S::NonNegative},
+        {tr("계통 영상분 %jX"), u(1644), S::NonNegative},
+        {alpha, f(1392), S::Positive}, {t90, f(1393), S::Any}, {t20, f(1394), S::Any},
+        {alpha, f(1037), S::Positive}, {t90, f(1671), S::Any}, {t20, f(1044), S::Any},
+        {cmax, f(1672), S::Positive}, {cmin, f(1028), S::Positive},
+        {cmax, f(1029), S::Positive}, {cmin, f(1673), S::Positive},
+        {cmax, f(1674), S::Positive}, {cmin, f(1675), S::Positive},
+    });
+}
+
+void CSevrinPro80View::OnCalcFaultCurrentButton()
+{
+    if (CheckFaultCurrentInputs())
+        OnCalcFaultCurrent();
+}
+
 void CSevrinPro80View::ShowStoredResults()
 {
     // The screen's own bus pages are read from their workbooks when first needed (which may
@@ -271,6 +303,8 @@ FaultReportTexts CSevrinPro80View::RecalcForReport()
 
 void CSevrinPro80View::OnSaveFaultCurrent()
 {
+    if (!CheckFaultCurrentInputs())
+        return;
     StoreFaultCurrentInputs();
     if (SaveFaultCurrentSection())
         Prompt::Message(tr("고장전류 내용을 저장 하였습니다."), Prompt::Buttons::Ok);

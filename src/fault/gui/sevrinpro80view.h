@@ -51,6 +51,10 @@ public:
     void CalcFaultCurrentIfMissing();
 
     void OnCalcFaultCurrent();
+    // "계산": the utility impedances and the factors checked first (a message naming a field
+    // that is no number of its sign), then OnCalcFaultCurrent.
+    void OnCalcFaultCurrentButton();
+    // "저장하기": the same check, then the inputs into the project file.
     void OnSaveFaultCurrent();
     void OnOutputFaultCurrentReport();
     void OnShowImpedanceSummary();
@@ -74,6 +78,7 @@ public:
     void InvalidateBusPages() { m_busesProject.clear(); }
 
 private:
+    bool CheckFaultCurrentInputs() const;
     void OnNext();
     void OnPrevious();
     void GoToPage(int n);

@@ -1,5 +1,6 @@
 #include "sevrinpro81view.h"
 
+#include "app/core/quantityinput.h"
 #include "app/core/sevrin.h"
 #include "fault/core/faultcurrent.h"
 
@@ -197,9 +198,24 @@ fault::LineRowInputs CSevrinPro81View::Inputs(int band) const
     return in;
 }
 
+bool CSevrinPro81View::CheckLineInputs(int band) const
+{
+    using S = QuantitySign;
+    const fault::LineRowInputs in = Inputs(band);
+    if (in.LibraryInput)
+        return CheckQuantityInput(tr("거리"), in.Distance, S::Positive);
+    const auto& d = in.Direct;
+    return CheckQuantityInputs({{tr("정상분 %R"), d[0], S::NonNegative},
+                                {tr("정상분 %jX"), d[1], S::NonNegative},
+                                {tr("영상분 %R"), d[2], S::NonNegative},
+                                {tr("영상분 %jX"), d[3], S::NonNegative}});
+}
+
 void CSevrinPro81View::OnAddRow(int band)
 {
     const BandControls& b = m_bands[band];
+    if (!CheckLineInputs(band))
+        return;
     EnsureFaultWorkbook();
     if (!fault::AddUtilityRow(theApp, b.sheet, Inputs(band)))
         return;
@@ -213,7 +229,7 @@ void CSevrinPro81View::OnChangeRow(int band)
 {
     const BandControls& b = m_bands[band];
     const int s = b.list->selectionMark();
-    if (s < 0 || !fault::ChangeUtilityRow(theApp, b.sheet, s, Inputs(band)))
+    if (s < 0 || !CheckLineInputs(band) || !fault::ChangeUtilityRow(theApp, b.sheet, s, Inputs(band)))
         return;
     QStringList cells = ToList(b.sheet == fault::LineSheet ? theApp.FaultCurrentBlock.LineRow
                                                            : theApp.FaultCurrentBlock.IncomingCableRow);

@@ -40,6 +40,9 @@ private:
     };
     void BuildBand(int band, int y);
     fault::LineRowInputs Inputs(int band) const;
+    // The distance of a library row, or the four typed percent values, as numbers of their
+    // sign; otherwise a message naming the field.
+    bool CheckLineInputs(int band) const;
     void SelectComboText(int comboId, const QString& text);
     void FillList(int band);
 

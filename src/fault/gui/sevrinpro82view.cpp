@@ -1,5 +1,6 @@
 #include "sevrinpro82view.h"
 
+#include "app/core/quantityinput.h"
 #include "app/core/sevrin.h"
 #include "fault/core/faultcurrent.h"
 #include "fault/gui/sevrinpro80view.h"
@@ -251,6 +252,12 @@ void CSevrinPro82View::OnModifyTransformer()
 {
     const int n = Combo(1122)->currentIndex();
     if (n < 0 || n >= 5 || !m_screen)
+        return;
+    using S = QuantitySign;
+    if (!CheckQuantityInputs({{tr("용량 (PT[kVA])"), Text(1091), S::Positive},
+                              {tr("%임피던스 (%Z [%])"), Text(1088), S::Positive},
+                              {tr("2차전압 (V[kV])"), Text(1089), S::Positive},
+                              {tr("NGR [Ω]"), Text(1090), S::NonNegative, true}}))
         return;
     EnsureFaultWorkbook();
     const bool stored = fault::ModifyTransformer(theApp, m_screen->BusPages(), n, Text(1091),

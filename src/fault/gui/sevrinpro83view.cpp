@@ -1,5 +1,6 @@
 #include "sevrinpro83view.h"
 
+#include "app/core/quantityinput.h"
 #include "app/core/sevrin.h"
 #include "fault/core/faultcurrent.h"
 
@@ -190,8 +191,20 @@ void CSevrinPro83View::FillMotorList()
     FillListFromSheet(m_list, Sheet());
 }
 
+bool CSevrinPro83View::CheckMotorInputs() const
+{
+    using S = QuantitySign;
+    // An empty kW keeps the library search's own message.
+    return CheckQuantityInputs({{tr("용량 kW"), Text(1402), S::Positive, true},
+                                {tr("LRC"), Text(1401), S::Positive},
+                                {tr("Pole"), Text(1691), S::Positive},
+                                {tr("X/R"), Text(1405), S::Positive}});
+}
+
 void CSevrinPro83View::OnAddMotorRow()
 {
+    if (!CheckMotorInputs())
+        return;
     EnsureFaultWorkbook();
     if (!fault::AddFaultMotorRow(theApp, GetSelectedTransformer(), Inputs()))
         return;
@@ -202,6 +215,8 @@ void CSevrinPro83View::OnAddMotorRow()
 void CSevrinPro83View::OnChangeMotorRow()
 {
     const int s = m_list->selectionMark();
+    if (s < 0 || !CheckMotorInputs())
+        return;
     if (!fault::ChangeFaultMotorRow(theApp, GetSelectedTransformer(), s, Inputs()))
         return;
     QStringList row = BuiltRow();
@@ -229,7 +244,7 @@ void CSevrinPro83View::OnDeleteMotorRow()
 void CSevrinPro83View::OnInsertMotorRow()
 {
     const int s = m_list->selectionMark();
-    if (s < 0)
+    if (s < 0 || !CheckMotorInputs())
         return;
     if (!fault::InsertFaultMotorRow(theApp, GetSelectedTransformer(), s, Inputs()))
         return;

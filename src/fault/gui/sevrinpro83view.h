@@ -31,6 +31,8 @@ public:
 
 private:
     fault::MotorRowInputs Inputs() const;
+    // kW, LRC, Pole and X/R positive numbers; otherwise a message naming the field.
+    bool CheckMotorInputs() const;
     QStringList BuiltRow() const;
     int Sheet() const { return fault::FirstMotorSheet + GetSelectedTransformer(); }
 

@@ -1,5 +1,6 @@
 #include "sevrinpro84view.h"
 
+#include "app/core/quantityinput.h"
 #include "app/core/sevrin.h"
 #include "fault/core/faultcurrent.h"
 #include "fault/core/faultvalues.h"
@@ -166,8 +167,10 @@ fault::CableRowInputs CSevrinPro84View::Inputs() const
 
 bool CSevrinPro84View::CheckParallelCount() const
 {
+    if (!CheckQuantityInput(tr("길이"), Text(1027), QuantitySign::Positive))
+        return false;
     // N divides every impedance: without a conductor there is no cable.
-    if (fault::ReadFaultNumber(Text(1032)) > 0.0)
+    if (fault::ReadFaultPositive(Text(1032)) > 0.0)
         return true;
     Prompt::Message(tr("설정 값이 필요합니다.!!!"));
     return false;

@@ -27,7 +27,8 @@ public:
 
 private:
     fault::CableRowInputs Inputs() const;
-    // A typed row needs at least one parallel conductor.
+    // A typed row needs a positive length and at least one parallel conductor; otherwise a
+    // message naming the field.
     bool CheckParallelCount() const;
     double Delta20() const;
     double Delta250() const;

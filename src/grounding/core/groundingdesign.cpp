@@ -48,23 +48,48 @@ double Cut(double v)
     return std::floor(Snapped(v));
 }
 
-// An input text: its leading number, 0 when it has none.
+// An input or table text read by the shared strict reader; NaN for the empty text and for
+// anything that is no whole finite number within MAX_QUANTITY ("nan", "inf", "1e308").
 double In(const QString& text)
 {
-    return ReadNumber(text);
+    double v = 0.0;
+    return ReadValue(text, &v) ? v : kNaN;
+}
+
+// What a typed quantity may be: lengths, times, currents, resistivities and factors are
+// positive; a rod count, a surface layer or a soil layer may be 0 ("none"); temperatures any.
+enum class Sign { Positive, NonNegative, Any };
+
+bool Fits(double v, Sign sign)
+{
+    return sign == Sign::Any ? std::isfinite(v) : sign == Sign::Positive ? v > 0.0 : v >= 0.0;
+}
+
+// A typed quantity of its sign, NaN otherwise, so everything that rests on it is "-".
+double In(const QString& text, Sign sign)
+{
+    const double v = In(text);
+    return Fits(v, sign) ? v : kNaN;
+}
+
+// A typed input as the result pages repeat it: as typed when it is a number of its sign (or
+// empty), "-" otherwise, so no "nan", "-5" or 309-digit text is shown as if it were a figure.
+QString Echo(const QString& text, Sign sign)
+{
+    if (text.trimmed().isEmpty())
+        return text;
+    return Fits(In(text), sign) ? text : GroundingUndefinedText();
 }
 
 // A stored result text read back; an undefined result stays undefined.
 double Res(const QString& text)
 {
-    if (text == GroundingUndefinedText())
-        return kNaN;
-    return ReadNumber(text);
+    return In(text);
 }
 
 QString Fmt(double v, int decimals)
 {
-    return std::isfinite(v) ? FormatFixed(v, decimals) : GroundingUndefinedText();
+    return IsPrintable(v) ? FormatFixed(v, decimals) : GroundingUndefinedText();
 }
 
 // Stores v with k decimals and answers the value read back from the stored text.
@@ -99,22 +124,23 @@ double AverageResistivity(const std::array<QString, 28>& t)
     double thickness = 0.0;
     double conductance = 0.0;
     for (int i = 0; i < 5; ++i) {
-        const double h = In(t[T_h1 + i]);
-        const double rho = In(t[T_rho1 + i]);
-        if (!(h > 0.0)) {
-            if (h < 0.0 || std::isnan(h))
-                return kNaN;
+        // An empty thickness is a layer left out, as a thickness of 0 is.
+        const QString& thicknessText = t[T_h1 + i];
+        const double h = thicknessText.trimmed().isEmpty() ? 0.0 : In(thicknessText, Sign::NonNegative);
+        if (std::isnan(h))
+            return kNaN;
+        if (!(h > 0.0))
             continue;
-        }
-        if (!(rho > 0.0) || !std::isfinite(rho) || !std::isfinite(h))
+        const double rho = In(t[T_rho1 + i], Sign::Positive);
+        if (std::isnan(rho))
             return kNaN;
         thickness += h;
         conductance += h / rho;
     }
     if (!(thickness > 0.0))
         return kNaN;
-    const double avg = Round(thickness / conductance * In(t[T_Margin]), 2);
-    return avg > 0.0 ? avg : kNaN;
+    const double avg = Round(thickness / conductance * In(t[T_Margin], Sign::Positive), 2);
+    return avg > 0.0 && IsPrintable(avg) ? avg : kNaN;
 }
 
 // What the summary's own-value rows take from the calculation.
@@ -153,7 +179,7 @@ GroundingSummaryValues Summary(const GroundingDesignBlockT& b, const GroundingLi
     s[10] = num(ci[C_h], 4);
     s[11] = Fmt(own.d, 4);
     s[12] = num(cr[14], 0);
-    s[13] = num(t[T_D], 4);
+    s[13] = Fmt(In(t[T_D], Sign::Positive), 4);
     s[14] = QStringLiteral("1");
     s[15] = num(b.GridFactors[0], 4);
     s[16] = num(sc[12], 4);
@@ -161,7 +187,7 @@ GroundingSummaryValues Summary(const GroundingDesignBlockT& b, const GroundingLi
     s[18] = Fmt(own.kii, 4);
     s[19] = Fmt(own.kh, 4);
     s[20] = num(sc[5], 0);
-    s[21] = t[T_Lp];
+    s[21] = Echo(t[T_Lp], Sign::Positive);
     s[22] = num(sc[6], 1);
     s[23] = num(sc[9], 1);
     s[24] = cr[16];
@@ -252,30 +278,34 @@ void ApplyGroundingDesignInputs(GroundingDesignBlockT& b, const GroundingLibBloc
     const LibTable& materials = lib.ConductorMaterialTable;
     b.GroundingConditionIndex[1] = IndexInRange(b.GroundingConditionIndex[1], materials.Count);
     b.ConductorSizeIndex[0] = b.GroundingConditionIndex[1];
+    // The copies repeat a typed figure only when it is a number of its sign; "-" otherwise.
+    const Sign conductorSigns[5] = {Sign::Positive, Sign::Positive, Sign::Positive, Sign::Any,
+                                    Sign::Any};
     for (int i = 0; i < 5; ++i)
-        ci[C_I + i] = t[T_I + i];
-    ci[C_h] = t[T_h];
-    ci[C_Lx] = t[T_Lx];
-    ci[C_Ly] = t[T_Ly];
+        ci[C_I + i] = Echo(t[T_I + i], conductorSigns[i]);
+    ci[C_h] = Echo(t[T_h], Sign::Positive);
+    ci[C_Lx] = Echo(t[T_Lx], Sign::Positive);
+    ci[C_Ly] = Echo(t[T_Ly], Sign::Positive);
+    // The rod as typed; the calculation replaces both with the rod it uses.
     ci[C_RodDia] = t[T_RodDia];
-    ci[C_RodLen] = t[T_RodLen];
-    ci[C_Lc] = t[T_Lc];
-    ci[C_N] = t[T_N];
+    ci[C_RodLen] = Echo(t[T_RodLen], Sign::Positive);
+    ci[C_Lc] = Echo(t[T_Lc], Sign::Positive);
+    ci[C_N] = Echo(t[T_N], Sign::NonNegative);
     ci[C_Material] = materials.Cell(b.ConductorSizeIndex[0], 0);
-    b.SafetyVoltageInput[S_RhoS] = t[T_RhoS];
-    b.SafetyVoltageInput[S_hS] = t[T_hS];
-    b.SafetyVoltageInput[S_Sf] = t[T_Sf];
+    b.SafetyVoltageInput[S_RhoS] = Echo(t[T_RhoS], Sign::Positive);
+    b.SafetyVoltageInput[S_hS] = Echo(t[T_hS], Sign::NonNegative);
+    b.SafetyVoltageInput[S_Sf] = Echo(t[T_Sf], Sign::Positive);
 }
 
 void ApplyGroundingDisplayCopies(GroundingDesignBlockT& b)
 {
     const auto& t = b.GroundingConditionInput;
-    b.ConductorSizeInput[C_Lx] = t[T_Lx];
-    b.ConductorSizeInput[C_Ly] = t[T_Ly];
-    b.ConductorSizeInput[C_Lc] = t[T_Lc];
+    b.ConductorSizeInput[C_Lx] = Echo(t[T_Lx], Sign::Positive);
+    b.ConductorSizeInput[C_Ly] = Echo(t[T_Ly], Sign::Positive);
+    b.ConductorSizeInput[C_Lc] = Echo(t[T_Lc], Sign::Positive);
     b.GroundingConditionIndex[2] = IndexInRange(b.GroundingConditionIndex[2], 4);
     b.SafetyVoltageIndex = b.GroundingConditionIndex[2];
-    b.SafetyVoltageInput[S_D] = t[T_D];
+    b.SafetyVoltageInput[S_D] = Echo(t[T_D], Sign::Positive);
 }
 
 GroundingSummaryValues CalcGroundingDesign(GroundingDesignBlockT& b, const GroundingLibBlockT& lib)
@@ -294,20 +324,21 @@ GroundingSummaryValues CalcGroundingDesign(GroundingDesignBlockT& b, const Groun
 
     // Grid shape factors n = na·nb·nc·nd of IEEE Std 80-2000; the grid area is taken as Lx·Ly,
     // so nc is 1, and nd uses the conductor spacing D.
-    const double lc = In(t[T_Lc]);
-    const double lp = In(t[T_Lp]);
-    const double lx = In(t[T_Lx]);
-    const double ly = In(t[T_Ly]);
-    const double spacing = In(t[T_D]);
+    const double lc = In(t[T_Lc], Sign::Positive);
+    const double lp = In(t[T_Lp], Sign::Positive);
+    const double lx = In(t[T_Lx], Sign::Positive);
+    const double ly = In(t[T_Ly], Sign::Positive);
+    const double spacing = In(t[T_D], Sign::Positive);
     const double area = lx * ly;
     const double na = 2.0 * lc / lp;
     const double nb = std::sqrt(lp / (4.0 * std::sqrt(lx * ly)));
     const double nc = std::pow(lx * ly / area, 0.7 * area / (lx * ly));
     const double nd = spacing / std::sqrt(lx * lx + ly * ly);
+    // The factors as n uses them: a shape that leaves a factor out uses 1 for it.
     Put(b.GridFactors[1], na, 4);
-    Put(b.GridFactors[2], nb, 4);
-    Put(b.GridFactors[3], nc, 4);
-    Put(b.GridFactors[4], nd, 4);
+    Put(b.GridFactors[2], shape >= 1 ? nb : 1.0, 4);
+    Put(b.GridFactors[3], shape >= 2 ? nc : 1.0, 4);
+    Put(b.GridFactors[4], shape >= 3 ? nd : 1.0, 4);
     const QString one = QStringLiteral("1.0000");
     auto& st = b.ShapeFactorTable;
     st[0] = st[1] = st[2] = one;
@@ -385,31 +416,60 @@ GroundingSummaryValues CalcGroundingDesign(GroundingDesignBlockT& b, const Groun
     }
     const double d = Put(cr[8], Raise(In(diameterMm) / 1000.0, 4), 4);
 
-    // Ground rod: the first designation that contains the typed diameter text.
+    // Ground rod: among the designations that contain the typed diameter text, the one of the
+    // typed length; without one, the first of that diameter with the typed length (the
+    // row's own length when none is typed). A typed length that is no positive number leaves
+    // the rods without a length.
     cr[9] = QStringLiteral("0");
     cr[10] = QStringLiteral("0");
+    const QString& rodText = t[T_RodDia];
+    const QString& lengthText = t[T_RodLen];
+    const bool lengthTyped = !lengthText.trimmed().isEmpty();
+    const double typedLength = In(lengthText, Sign::Positive);
     const LibTable& rods = lib.GroundRodTable;
+    int rodRow = -1;
+    bool lengthMatched = false;
     for (int row = 0; row < rods.Count; ++row) {
-        if (rods.Cell(row, 0).contains(ci[C_RodDia])) {
-            Put(cr[9], Raise(In(rods.Cell(row, 2)) / 1000.0, 4), 4);
-            Put(cr[10], In(rods.Cell(row, 1)), 1);
+        if (!rods.Cell(row, 0).contains(rodText))
+            continue;
+        if (rodRow < 0)
+            rodRow = row;
+        if (std::fabs(In(rods.Cell(row, 1)) - typedLength) <= 1e-9) {
+            rodRow = row;
+            lengthMatched = true;
             break;
         }
     }
+    if (rodRow >= 0) {
+        Put(cr[9], Raise(In(rods.Cell(rodRow, 2)) / 1000.0, 4), 4);
+        const double length = lengthMatched || lengthTyped ? typedLength : In(rods.Cell(rodRow, 1));
+        Put(cr[10], length, 1);
+        // The rod pages show the rod the calculation uses.
+        ci[C_RodLen] = cr[10];
+    } else {
+        ci[C_RodDia] = GroundingUndefinedText();
+    }
     const double rodDiameter = Res(cr[9]);
     const double lr = Res(cr[10]);
-    const double rodCount = In(ci[C_N]);
-    const double h = In(ci[C_h]);
-    const double gridLc = In(ci[C_Lc]);
-    // Without rods the grid is its conductors alone: Rg = R1, and IEEE Std 80-2000's corner
-    // factor Kii = 1/(2n)^(2/n) for grids without rods applies.
-    const bool noRods = !(rodCount > 0.0) || !(lr > 0.0) || !(rodDiameter > 0.0);
+    // An empty rod count is no rod; a count that is no number of its sign has no value.
+    const double rodCount = ci[C_N].trimmed().isEmpty() ? 0.0 : In(ci[C_N], Sign::NonNegative);
+    const double h = In(ci[C_h], Sign::Positive);
+    const double gridLc = In(ci[C_Lc], Sign::Positive);
+    // Without rods (none counted, or a diameter that matches no rod) the grid is its conductors
+    // alone: Rg = R1, and IEEE Std 80-2000's corner factor Kii = 1/(2n)^(2/n) for grids without
+    // rods applies. Rods counted whose count or length is no usable figure leave every result
+    // that rests on them without a value.
+    const bool noRods = rodRow < 0 || (!(rodCount > 0.0) && !std::isnan(rodCount));
+    const bool rodsUnknown = !noRods && (!(rodCount > 0.0) || !(lr > 0.0) || !(rodDiameter > 0.0));
 
     // Geometry.
     const double aPrime = Put(cr[13], Round(std::sqrt((d / 2.0) * 2.0 * h), 3), 3);
-    const double gridArea = Put(cr[14], In(ci[C_Lx]) * In(ci[C_Ly]), 0);
-    const double ratio = Put(cr[15], Round(In(ci[C_Lx]) / In(ci[C_Ly]), 3), 3);
-    const double lt = Put(cr[16], rodCount * lr + gridLc, 3);
+    // Lx and Ly as the grid factors read them, from the same design inputs.
+    const double gridArea = Put(cr[14], lx * ly, 0);
+    const double ratio = Put(cr[15], Round(lx / ly, 3), 3);
+    // The rods' total length LR: 0 without rods, none when rods are counted without a figure.
+    const double rodTotal = noRods ? 0.0 : rodsUnknown ? kNaN : rodCount * lr;
+    const double lt = Put(cr[16], rodTotal + gridLc, 3);
 
     // Schwarz's coefficients (IEEE Std 80-2000 Fig. 25, the curves for h = 0).
     const double k1 = Put(cr[11], Round(-0.04 * ratio + 1.41, 2), 2);
@@ -418,18 +478,22 @@ GroundingSummaryValues CalcGroundingDesign(GroundingDesignBlockT& b, const Groun
     // Schwarz's resistances (R1 of the grid, R2 of the rods, Rm mutual).
     const double rho = Res(cr[7]);
     const double sqrtA = std::sqrt(gridArea);
-    const double r1 = rho / (kPi * gridLc) * (std::log(2.0 * gridLc / aPrime) + k1 * gridLc / sqrtA - k2);
+    // A resistance is positive; geometry that drives a formula to 0 or below has no value.
+    const auto resistance = [](double r) { return r > 0.0 ? r : kNaN; };
+    const double r1 = resistance(rho / (kPi * gridLc) *
+                                 (std::log(2.0 * gridLc / aPrime) + k1 * gridLc / sqrtA - k2));
     rr[0] = Fmt(Round(r1, 2), 2);
     rr[1] = Fmt(Round(r1, 4), 3);
     if (noRods) {
         rr[2] = rr[3] = rr[4] = rr[5] = GroundingUndefinedText();
     } else {
-        const double b2 = rodDiameter / 2.0;
-        const double r2 = rho / (2.0 * kPi * rodCount * lr) *
-                          (std::log(4.0 * rodCount * lr / b2) - 1.0 +
-                           2.0 * k1 * lr / sqrtA * std::pow(std::sqrt(rodCount) - 1.0, 2));
-        const double rm = rho / (kPi * gridLc) *
-                          (std::log(2.0 * gridLc / lr) + k1 * gridLc / sqrtA - k2 + 1.0);
+        // Rods without a usable count, length or diameter give no rod resistance.
+        const double b2 = rodsUnknown ? kNaN : rodDiameter / 2.0;
+        const double r2 = resistance(rho / (2.0 * kPi * rodCount * lr) *
+                                     (std::log(4.0 * rodCount * lr / b2) - 1.0 +
+                                      2.0 * k1 * lr / sqrtA * std::pow(std::sqrt(rodCount) - 1.0, 2)));
+        const double rm = resistance(rho / (kPi * gridLc) *
+                                     (std::log(2.0 * gridLc / lr) + k1 * gridLc / sqrtA - k2 + 1.0));
         rr[2] = Fmt(Round(r2, 2), 2);
         rr[3] = Fmt(Round(r2, 3), 3);
         rr[4] = Fmt(Round(rm, 2), 2);
@@ -442,7 +506,7 @@ GroundingSummaryValues CalcGroundingDesign(GroundingDesignBlockT& b, const Groun
     if (!noRods) {
         const double r2s = Res(rr[2]);
         const double rms = Res(rr[4]);
-        rg = (r1s * r2s - rms * rms) / (r1s + r2s - 2.0 * rms);
+        rg = resistance((r1s * r2s - rms * rms) / (r1s + r2s - 2.0 * rms));
     }
     rr[6] = Fmt(Round(rg, 2), 2);
     rr[7] = Fmt(Round(rg, 3), 3);
@@ -457,8 +521,8 @@ GroundingSummaryValues CalcGroundingDesign(GroundingDesignBlockT& b, const Groun
     // Surface-layer derating factor of a thin surface layer.
     sc[0] = cr[7];
     sc[1] = ci[C_tC];
-    const double rhoS = In(b.SafetyVoltageInput[S_RhoS]);
-    const double hS = In(b.SafetyVoltageInput[S_hS]);
+    const double rhoS = In(b.SafetyVoltageInput[S_RhoS], Sign::Positive);
+    const double hS = In(b.SafetyVoltageInput[S_hS], Sign::NonNegative);
     const double cs = Put(sc[2], Raise(Round(1.0 - 0.09 * (1.0 - rho / rhoS) / (2.0 * hS + 0.09), 4), 3), 3);
 
     // Effective lengths; LM for grids with rods along the perimeter.
@@ -467,7 +531,7 @@ GroundingSummaryValues CalcGroundingDesign(GroundingDesignBlockT& b, const Groun
     sc[6] = cr[10];
     sc[7] = ci[C_Lx];
     sc[8] = ci[C_Ly];
-    const double lrTotal = Put(sc[9], rodCount * lr, 1);
+    const double lrTotal = Put(sc[9], rodTotal, 1);
     const double lxs = Res(sc[7]);
     const double lys = Res(sc[8]);
     const double lm = Put(sc[10], Round(Res(sc[5]) + (1.55 + 1.22 * Res(sc[6]) / std::sqrt(lxs * lxs + lys * lys)) * lrTotal, 2), 2);
@@ -509,9 +573,11 @@ GroundingSummaryValues CalcGroundingDesign(GroundingDesignBlockT& b, const Groun
     vr[1] = Fmt(etouch, 2);
     vr[2] = Fmt(gpr, 2);
 
-    // Expected mesh and step voltages.
-    const double em = Put(vr[4], Raise(rho * kmShown * ki * amps * sfv / lm, 2), 2);
-    const double es = Put(vr[5], Raise(rho * ks * ki * amps * sfv / ls, 2), 2);
+    // Expected mesh and step voltages. A voltage that comes out negative (Ks or Km below 0 for
+    // a grid of few conductors, n < 2) is no voltage: "-", and its verdict "CHECK".
+    const auto voltage = [](double v) { return v >= 0.0 ? v : kNaN; };
+    const double em = Put(vr[4], voltage(Raise(rho * kmShown * ki * amps * sfv / lm, 2)), 2);
+    const double es = Put(vr[5], voltage(Raise(rho * ks * ki * amps * sfv / ls, 2)), 2);
 
     // Whole volts, the verdicts and the sentence on the ground potential rise.
     vr[6] = Fmt(Res(vr[2]), 0);
@@ -525,10 +591,11 @@ GroundingSummaryValues CalcGroundingDesign(GroundingDesignBlockT& b, const Groun
     vr[9] = verdicts.touch;
     vr[12] = verdicts.step;
 
-    // The average-resistivity page.
+    // The average-resistivity page: thicknesses and resistivities may be 0 for a layer left
+    // out; the margin is positive.
     auto& ar = b.AverageResistivityFields;
     for (int i = 0; i < 11; ++i)
-        ar[i] = t[T_h1 + i];
+        ar[i] = Echo(t[T_h1 + i], i < 10 ? Sign::NonNegative : Sign::Positive);
     ar[11] = ar[12] = b.GridFactors[5];
 
     // The summary table.

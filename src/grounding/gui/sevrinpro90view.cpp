@@ -1,5 +1,7 @@
 #include "sevrinpro90view.h"
 
+#include "app/core/calcutil.h"
+#include "app/core/quantityinput.h"
 #include "app/core/sevrin.h"
 #include "grounding/gui/sevrinpro91view.h"
 #include "grounding/gui/sevrinpro92view.h"
@@ -69,7 +71,7 @@ CSevrinPro90View::CSevrinPro90View(QWidget* parent) : CFormView(943, 537, parent
     connect(AddButton(1058, tr("출력하기"), 12, 58, 50, 14), &QPushButton::clicked, this,
             &CSevrinPro90View::OnOutput);
     connect(AddButton(1111, tr("계산"), 70, 512, 50, 14), &QPushButton::clicked, this,
-            &CSevrinPro90View::OnCalculate);
+            &CSevrinPro90View::OnCalculateButton);
     connect(AddButton(1107, tr("이전"), 830, 512, 50, 14), &QPushButton::clicked, this,
             &CSevrinPro90View::OnPrevious);
     connect(AddButton(1106, tr("다음"), 885, 512, 50, 14), &QPushButton::clicked, this,
@@ -161,6 +163,48 @@ void CSevrinPro90View::OnPrevious()
     }
 }
 
+bool CSevrinPro90View::CheckGroundingInputs() const
+{
+    using S = QuantitySign;
+    const auto t = [this](int i) { return m_p99->Text(1461 + i); };
+    if (!CheckQuantityInputs({
+            {tr("I : 고장전류 실효값"), t(0), S::Positive},
+            {tr("tC : 통전 시간"), t(1), S::Positive},
+            {tr("α : 지락전류 분류계수"), t(2), S::Positive},
+            {tr("Tm : 최대 허용 온도"), t(3), S::Any},
+            {tr("Ta : 주위온도"), t(4), S::Any},
+            {tr("h : 접지시스템 매설 깊이"), t(5), S::Positive},
+            {tr("접지봉 길이"), t(7), S::Positive, true},
+            {tr("N : 총 접지봉의 개수"), t(8), S::NonNegative},
+            {tr("ρs : 표면층 고유저항률"), t(9), S::Positive},
+            {tr("hs : 표면층 두께"), t(10), S::NonNegative},
+            {tr("Sf : 고장전류 분류 계수"), t(11), S::Positive},
+            {tr("접지망 총길이[Lc]"), t(12), S::Positive},
+            {tr("접지망 둘레길이[Lp]"), t(13), S::Positive},
+            {tr("접지망 가로 최대길이[Lx]"), t(14), S::Positive},
+            {tr("접지망 세로 최대길이[Ly]"), t(15), S::Positive},
+            {tr("병렬도체 사이간격"), t(16), S::Positive},
+            {tr("α : 여유율"), t(27), S::Positive},
+        }))
+        return false;
+    // A soil layer with a thickness needs its resistivity; one left out (0 or empty) does not.
+    for (int i = 0; i < 5; ++i) {
+        if (!CheckQuantityInput(tr("h%1 : 대지 %1층 두께").arg(i + 1), t(17 + i), S::NonNegative, true))
+            return false;
+        double h = 0.0;
+        if (ReadValue(t(17 + i), &h) && h > 0.0 &&
+            !CheckQuantityInput(tr("ρ%1 : 대지 %1층 대지저항률").arg(i + 1), t(22 + i), S::Positive))
+            return false;
+    }
+    return true;
+}
+
+void CSevrinPro90View::OnCalculateButton()
+{
+    if (CheckGroundingInputs())
+        OnCalculate();
+}
+
 void CSevrinPro90View::OnCalculate()
 {
     StoreGroundingInputs();
@@ -170,6 +214,8 @@ void CSevrinPro90View::OnCalculate()
 
 void CSevrinPro90View::OnSave()
 {
+    if (!CheckGroundingInputs())
+        return;
     StoreGroundingInputs();
     const QString& path = theApp.ProjectPathTable.CurrentProjectPath;
     if (!theApp.SaveGroundingDesignSection(path)) {

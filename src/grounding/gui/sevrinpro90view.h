@@ -73,9 +73,14 @@ public:
     GroundingReportTexts RecalcForReport();
 
 private:
+    bool CheckGroundingInputs() const;
     void OnNext();
     void OnPrevious();
     void OnCalculate();
+    // "계산": the design inputs checked first (a message naming a field that is no number of
+    // its sign), then OnCalculate.
+    void OnCalculateButton();
+    // "저장하기": the same check, then the inputs into the project file.
     void OnSave();
     void OnOutput();
 

@@ -4,9 +4,11 @@
 #include "app/core/companionworkbook.h"
 #include "app/core/sevrin.h"
 #include "cable/core/cableschedule.h"
+#include "loads/core/quantityinput.h"
 #include "platform/xlsxbook.h"
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -16,20 +18,27 @@ constexpr double kPhaseVolt = 220.0;  // every phase current, whatever the board
 constexpr double kMainKv = 0.38;      // the main current, whatever the supply type
 constexpr int kLinkedScanLimit = 100;
 
-double Num(const QString& text)
-{
-    const double v = ReadNumber(text);
-    return std::isfinite(v) ? v : 0.0;
-}
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
+// A stored phase load: "" and "-" mark a phase the circuit does not load. Any other text that
+// is no number of at least 0 (nan, inf, 1e308, a negative load) is NaN, so the board's sums
+// become no value instead of silently leaving that load out.
 double PhaseCell(const QString& text)
 {
-    return text.isEmpty() || text == QLatin1String("-") ? 0.0 : Num(text);
+    if (text.isEmpty() || text == QLatin1String("-"))
+        return 0.0;
+    double v = 0.0;
+    return ReadQuantity(text, QuantityRange::NonNegative, &v) ? v : kNaN;
+}
+
+bool IsFaultCurrent(double ka)
+{
+    return IsPrintable(ka) && ka > 0.0;
 }
 
 QString Fixed(double v, int decimals)
 {
-    return std::isfinite(v) ? FormatFixed(v, decimals) : QStringLiteral("-");
+    return IsPrintable(v) && !IsNoValue(v) ? FormatFixed(v, decimals) : QStringLiteral("-");
 }
 
 // Circuit r of a board sheet; false where the list ends (no load name).
@@ -48,11 +57,20 @@ BoardPhaseLoads SumBoardPhaseLoads(const std::vector<CircuitCells>& rows)
         if (row[CcName].isEmpty())
             break;
         if (ClassifyCircuitRow(row[CcNo], row[CcSubtotal]) == CircuitRowKind::LinkedPanel) {
-            const double third = PhaseCell(row[CcSubtotal]) / 3.0;
+            // A fed panel's load must be known: "-" here is a load that could not be read.
+            double load = 0.0;
+            const double third = ReadQuantity(row[CcSubtotal], QuantityRange::NonNegative, &load)
+                                     ? load / 3.0
+                                     : kNaN;
             s.l1 += third;
             s.l2 += third;
             s.l3 += third;
             ++s.linkedPanels;
+            continue;
+        }
+        // A circuit that could not be computed (its load "-") carries a load nobody knows.
+        if (row[CcSubtotal] == QLatin1String("-")) {
+            s.l1 = s.l2 = s.l3 = kNaN;
             continue;
         }
         s.l1 += PhaseCell(row[CcL1]);
@@ -67,7 +85,11 @@ std::array<QString, 18> CalcBoardTotals(const BoardPhaseLoads& loads, const QStr
 {
     const double phases[3] = {loads.l1, loads.l2, loads.l3};
     const double total = loads.l1 + loads.l2 + loads.l3;
-    const double demand = total * Num(demandFactor) / 100.0 / 1000.0;  // kVA
+    // The demand factor strictly, at least 0; otherwise the board has no demand ("-").
+    double df = 0.0;
+    const double demand = ReadQuantity(demandFactor, QuantityRange::NonNegative, &df)
+                              ? total * df / 100.0 / 1000.0  // kVA
+                              : kNaN;
     const double mainCurrent = demand / kSqrt3 / kMainKv;
     std::array<QString, 18> t;
     for (int p = 0; p < 3; ++p) {
@@ -124,10 +146,11 @@ BoardFaultCurrents FindBoardFaultCurrents(CSevrinApp& app, const QString& name)
     BusFaultIndex buses(app);
     for (int tr = 0; tr < 5; ++tr) {
         const BusFaultIndex::Hit hit = buses.FindEqual(tr, name);
-        // A bus found without a value keeps what an earlier transformer gave, or "-".
-        if (hit.hasMaximum)
+        // A bus found without a value keeps what an earlier transformer gave, or "-"; so does
+        // one whose value is no fault current (not above 0, not printable).
+        if (hit.hasMaximum && IsFaultCurrent(hit.maximum))
             f.maximum = FormatFixed(hit.maximum, 3);
-        if (hit.hasMinimum)
+        if (hit.hasMinimum && IsFaultCurrent(hit.minimum))
             f.minimum = FormatFixed(hit.minimum, 3);
     }
     return f;
@@ -180,8 +203,11 @@ LinkedLoads CollectLinkedLoads(CSevrinApp& app, const QString& boardName)
             break;
         if (mcc.MccPanelRecord[3] != boardName)
             continue;
-        const double kva = Num(mcc.MccPanelRecord[9]);
-        linked.rows.push_back(MakeLinkedPanelRow(mcc.MccPanelRecord[0], Fixed(kva * 1000.0, 0)));
+        // A demand that is no number comes as "-", and the board's sums show it.
+        const double kva = QuantityOrNoValue(mcc.MccPanelRecord[9], QuantityRange::NonNegative);
+        linked.rows.push_back(MakeLinkedPanelRow(mcc.MccPanelRecord[0],
+                                                 IsNoValue(kva) ? QStringLiteral("-")
+                                                                : Fixed(kva * 1000.0, 0)));
         ++linked.mccPanels;
     }
     auto& record = app.CabinetSizingBlock.PanelBoardRecord();
@@ -190,7 +216,8 @@ LinkedLoads CollectLinkedLoads(CSevrinApp& app, const QString& boardName)
             break;
         if (record[3] != boardName)
             continue;
-        linked.rows.push_back(MakeLinkedPanelRow(record[0], record[7]));
+        linked.rows.push_back(
+            MakeLinkedPanelRow(record[0], QuantityText(record[7], QuantityRange::NonNegative)));
         ++linked.boards;
     }
     return linked;
@@ -213,7 +240,7 @@ CircuitSearchResult SearchCircuitMinFaultCurrents(CSevrinApp& app, const QString
         for (int tr = 0; tr < 5 && !hit.found; ++tr)
             hit = panel ? buses.FindEqual(tr, row[CcName]) : buses.FindContaining(tr, boardName);
         // A bus without a minimum current gives the row nothing to compute with.
-        if (!hit.found || !hit.hasMinimum)
+        if (!hit.found || !hit.hasMinimum || !IsFaultCurrent(hit.minimum))
             continue;
         const double carried = CarriedLoadOf(row);
         row[CcIsMin] = FormatFixed(hit.minimum, 3);

@@ -26,7 +26,9 @@ struct BoardPhaseLoads
 };
 // Phase loads in VA over the rows (empty and "-" cells skipped). A linked panel row carries
 // no phase of its own: its load (소계) counts a third on each phase, or the board would leave
-// out the sub-boards it feeds.
+// out the sub-boards it feeds. A phase cell or a linked load that is no number of at least 0,
+// and a circuit whose load is "-" (it could not be computed), make the sums NaN: the board's
+// totals then show "-" rather than a figure short of that load.
 BoardPhaseLoads SumBoardPhaseLoads(const std::vector<CircuitCells>& rows);
 
 // The 18 totals of a board: phase loads, total, phase currents at 220 V and shares, demand

@@ -4,8 +4,10 @@
 #include "app/core/sevrin.h"
 #include "cable/core/cablesizing.h"
 #include "loads/core/designconditions.h"
+#include "loads/core/quantityinput.h"
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -17,24 +19,67 @@ constexpr double kThreePhaseVolt = 380.0;
 
 const QString kDash = QStringLiteral("-");
 
-// The leading number of a text; a text that spells an infinity or NaN counts as 0.
-double Num(const QString& text)
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// A quantity of a circuit row at least 0 (a spare circuit may carry 0 VA): NaN when the text
+// holds no such number, so every figure computed from it is "-".
+double Quantity(const QString& text)
 {
-    const double v = ReadNumber(text);
-    return std::isfinite(v) ? v : 0.0;
+    double v = kNaN;
+    return ReadQuantity(text, QuantityRange::NonNegative, &v) ? v : kNaN;
 }
 
-// "%.Nf", with "-" for a value that is not a finite number (so "nan" or "inf" never reach a
-// cell); NO_VALUE itself prints as -999.00, as the stored schedules have always shown it.
+// A design condition read strictly: NaN when it is no number in its range.
+double Condition(const QString& text, QuantityRange range)
+{
+    double v = kNaN;
+    return ReadQuantity(text, range, &v) ? v : kNaN;
+}
+
+// "%.Nf", with "-" for no value and for anything not printable (so "nan", "inf", -999 or a
+// 300-digit figure never reach a cell).
 QString Fixed(double v, int decimals)
 {
-    return std::isfinite(v) ? FormatFixed(v, decimals) : kDash;
+    return IsPrintable(v) && !IsNoValue(v) ? FormatFixed(v, decimals) : kDash;
 }
 
-// Two decimals, "-" for NO_VALUE and for anything not finite.
+// Two decimals, "-" for NO_VALUE and for anything not printable.
 QString Fv(double v)
 {
-    return std::isfinite(v) ? FormatValue(v, 2, QString(), kDash) : kDash;
+    return IsPrintable(v) ? FormatValue(v, 2, QString(), kDash) : kDash;
+}
+
+// A table lookup that never takes a key that is no number: the tables answer such a key with
+// their last row.
+double Lookup(CableLookup& lookup, double key, const QString& table, int column)
+{
+    if (!IsPrintable(key) || IsNoValue(key))
+        return NO_VALUE;
+    return lookup.VLookup(key, table, column);
+}
+
+bool Defined(double v)
+{
+    return IsPrintable(v) && !IsNoValue(v);
+}
+
+// A row whose inputs give no circuit (a load, quantity or length that is no number in its
+// range, a load beyond every breaker): every figure "-", both verdicts "Chk".
+void MarkUncomputable(CircuitCells& row)
+{
+    for (int c : {CcSubtotal, CcL1, CcL2, CcL3, CcIb, CcAf, CcAt, CcAtb, CcSize, CcMethodCode})
+        row[std::size_t(c)] = kDash;
+    row[CcThermal] = QStringLiteral("Chk");
+    row[CcShortCircuit] = QStringLiteral("Chk");
+    for (int c = 22; c <= 29; ++c)
+        row[std::size_t(c)] = kDash;
+    row[30].clear();
+    for (int c = 32; c <= 42; ++c)
+        row[std::size_t(c)] = kDash;
+    row[44] = kDash;
+    for (int c = 46; c <= 58; ++c)
+        row[std::size_t(c)] = kDash;
+    row[59].clear();
 }
 
 QString Verdict(bool ok)
@@ -136,32 +181,47 @@ BranchCircuitConditions BranchCircuitConditionsFromApp(const CSevrinApp& app)
     c.singleCoreThreshold = OptionValue(SingleCoreThreshold, b.ConductorCriteriaIndex[0]);
     // The breaker's instantaneous time tN serves both SSC and tN < tZ.
     c.breakerTripTime = OptionValue(TripTime, b.BreakerCriteriaIndex[2]);
-    c.loadPowerFactor = ReadDesignNumber(b.ConductorCriteriaText[0]);
-    c.faultCurrentRatingPct = ReadDesignNumber(b.ConductorCriteriaText[5]);
-    c.conductorMarginFactor = ReadDesignNumber(b.ConductorCriteriaText[6]);
+    // Strictly: a condition that is no number in its range gives "-" wherever it enters.
+    c.loadPowerFactor = Condition(b.ConductorCriteriaText[0], QuantityRange::Positive);
+    if (c.loadPowerFactor > 1.0)
+        c.loadPowerFactor = kNaN;
+    c.faultCurrentRatingPct = Condition(b.ConductorCriteriaText[5], QuantityRange::Positive);
+    c.conductorMarginFactor = Condition(b.ConductorCriteriaText[6], QuantityRange::Positive);
     return c;
 }
 
 void CalcBranchCircuitRow(CircuitCells& row, int mode, double carriedLoad, double manualSize,
                           const BranchCircuitConditions& cond, CableLookup& lookup)
 {
-    const double unitLoad = Num(row[CcUnitLoad]);
-    const double quantity = Num(row[CcQuantity]);
+    // Load, quantity and length are at least 0 (a spare circuit of 0 VA, a device on the
+    // board itself); ISMIN, when given, is above 0.
+    const double unitLoad = Quantity(row[CcUnitLoad]);
+    const double quantity = Quantity(row[CcQuantity]);
     const QString phase = row[CcPhase];
-    const double length = Num(row[CcLength]);
+    const double length = Quantity(row[CcLength]);
     QString type;
     QString curve;
     SplitBreakerText(row[CcBreaker], type, curve);
-    const int poles = int(std::trunc(Num(row[CcPoles])));
+    double poleCount = 0.0;
+    const int poles = ReadValue(row[CcPoles], &poleCount) ? int(std::trunc(poleCount)) : 0;
     const bool twoPole = poles == 2;
     const bool threePole = poles == 3 || poles == 4;
     const QString conductor = row[CcConductor];
     const int method = MethodIndex(row[CcMethod]);
+    // ISMIN: empty takes the expected fault current; given, it must be above 0, or there is
+    // no fault current to check the conductor with (the short-circuit figures "-", "Chk").
     const QString isMinText = row[CcIsMin];
-    const double isMin = isMinText.isEmpty() ? NO_VALUE : Num(isMinText);
+    double isMin = NO_VALUE;
+    if (!isMinText.isEmpty() && !ReadQuantity(isMinText, QuantityRange::Positive, &isMin))
+        isMin = kNaN;
 
     // Circuit load and its phases.
     const double load = unitLoad * quantity + carriedLoad;
+    const bool manualOk = mode != 2 || (IsPrintable(manualSize) && manualSize > 0.0);
+    if (!manualOk || !IsPrintable(load) || load < 0.0 || !IsPrintable(length)) {
+        MarkUncomputable(row);
+        return;
+    }
     double l1 = NO_VALUE, l2 = NO_VALUE, l3 = NO_VALUE;
     double phaseLoad = load;
     if (phase == QLatin1String("A")) {
@@ -186,10 +246,16 @@ void CalcBranchCircuitRow(CircuitCells& row, int mode, double carriedLoad, doubl
     else
         table = QStringLiteral("MCCB3");
     const QString frameTable = table + QStringLiteral("AF");
-    const double atb = lookup.VLookup(ib, table, 2);
+    const double atb = Lookup(lookup, ib, table, 2);
+    // A current above the largest rating of the table has no breaker: the table's last row
+    // would be too small, so the row is not computed rather than shown as fine.
+    if (Defined(atb) && atb < ib) {
+        MarkUncomputable(row);
+        return;
+    }
     const double at = atb;
-    const double af = lookup.VLookup(at, frameTable, 2);
-    const double expectedKa = lookup.VLookup(at, frameTable, 3) * cond.faultCurrentRatingPct / 100.0;
+    const double af = Lookup(lookup, at, frameTable, 2);
+    const double expectedKa = Lookup(lookup, at, frameTable, 3) * cond.faultCurrentRatingPct / 100.0;
 
     // Sizes for IB and for the rating: HFIX wires (methods A, B) or cables (A, B, D, E).
     QString hfixTable;
@@ -198,10 +264,10 @@ void CalcBranchCircuitRow(CircuitCells& row, int mode, double carriedLoad, doubl
     QString cableTable;
     if (conductor == QLatin1String("FCV") && (twoPole || threePole) && method >= 0)
         cableTable = QStringLiteral("CABLE%1%2").arg(twoPole ? 1 : 3).arg(QLatin1Char("ABDE"[method]));
-    const double sbHfix = hfixTable.isEmpty() ? NO_VALUE : lookup.VLookup(ib, hfixTable, 2);
-    const double scbHfix = hfixTable.isEmpty() ? NO_VALUE : lookup.VLookup(at, hfixTable, 2);
-    const double sbCable = cableTable.isEmpty() ? NO_VALUE : lookup.VLookup(ib, cableTable, 3);
-    const double scbCable = cableTable.isEmpty() ? NO_VALUE : lookup.VLookup(at, cableTable, 3);
+    const double sbHfix = hfixTable.isEmpty() ? NO_VALUE : Lookup(lookup, ib, hfixTable, 2);
+    const double scbHfix = hfixTable.isEmpty() ? NO_VALUE : Lookup(lookup, at, hfixTable, 2);
+    const double sbCable = cableTable.isEmpty() ? NO_VALUE : Lookup(lookup, ib, cableTable, 3);
+    const double scbCable = cableTable.isEmpty() ? NO_VALUE : Lookup(lookup, at, cableTable, 3);
     const double sb = MultiplyIgnoringNoValue(sbHfix, sbCable);
     const double scb = MultiplyIgnoringNoValue(scbHfix, scbCable);
 
@@ -217,7 +283,7 @@ void CalcBranchCircuitRow(CircuitCells& row, int mode, double carriedLoad, doubl
     const double tn = cond.breakerTripTime;
     const double isc = IsNoValue(isMin) ? expectedKa : isMin;
     const double sscArea = isc * 1000.0 * std::sqrt(tn) / kAdiabatic * cond.conductorMarginFactor;
-    const double ssc = lookup.VLookup(sscArea, QStringLiteral("HFIXSQ"), 2);
+    const double ssc = Lookup(lookup, sscArea, QStringLiteral("HFIXSQ"), 2);
 
     // The largest criterion (ties keep the earlier), or the manual size.
     double size = sb;
@@ -234,18 +300,18 @@ void CalcBranchCircuitRow(CircuitCells& row, int mode, double carriedLoad, doubl
 
     double izHfix = NO_VALUE;
     if (conductor == QLatin1String("HFIX") && (twoPole || threePole) && (method == 0 || method == 1))
-        izHfix = lookup.VLookup(size, QStringLiteral("HFIXAC"), (twoPole ? 2 : 4) + method);
+        izHfix = Lookup(lookup, size, QStringLiteral("HFIXAC"), (twoPole ? 2 : 4) + method);
     double izCable = NO_VALUE;
     if (conductor == QLatin1String("FCV") && (twoPole || threePole) && method >= 0)
-        izCable = lookup.VLookup(size, QStringLiteral("CABLEC"), (twoPole ? 2 : 6) + method);
+        izCable = Lookup(lookup, size, QStringLiteral("CABLEC"), (twoPole ? 2 : 6) + method);
     const double iz = MultiplyIgnoringNoValue(izHfix, izCable);
 
     // Voltage drop (IEC 60364-5-52 Annex G): u = b (R cos + X sin) IB, b = 2 for a
     // single-phase circuit, sqrt(3) line to line for three phases. The HFIX wire impedances
     // serve both conductor types.
     const QString impedance = QStringLiteral("HFIXIMP");
-    const double r = lookup.VLookup(size, impedance, twoPole ? 2 : 4) / 1000.0 * length;
-    const double x = lookup.VLookup(size, impedance, twoPole ? 3 : 5) / 1000.0 * length;
+    const double r = Lookup(lookup, size, impedance, twoPole ? 2 : 4) / 1000.0 * length;
+    const double x = Lookup(lookup, size, impedance, twoPole ? 3 : 5) / 1000.0 * length;
     const double cosine = cond.loadPowerFactor;
     const double sine = std::sqrt(1.0 - cosine * cosine);
     const double vd = (twoPole ? 2.0 : kSqrt3) * ib * (r * cosine + x * sine);
@@ -335,7 +401,7 @@ double SubtotalGroupLoad(const std::vector<QStringList>& rows, int n)
     double sum = 0.0;
     for (int r = std::min(n, int(rows.size())) - 1; r >= 0; --r) {
         const QStringList& cells = rows[std::size_t(r)];
-        sum += Num(cells.value(CcUnitLoad)) * Num(cells.value(CcQuantity));
+        sum += Quantity(cells.value(CcUnitLoad)) * Quantity(cells.value(CcQuantity));
         if (!cells.value(CcNo).isEmpty())
             break;  // the group's numbered first row ends the walk
     }
@@ -347,7 +413,7 @@ double CarriedLoadOf(const CircuitCells& row)
     // Only a closing row carries a group; any other row is its own load, whatever its 소계.
     if (ClassifyCircuitRow(row[CcNo], row[CcSubtotal]) != CircuitRowKind::GroupClosing)
         return 0.0;
-    return Num(row[CcSubtotal]) - Num(row[CcUnitLoad]) * Num(row[CcQuantity]);
+    return Quantity(row[CcSubtotal]) - Quantity(row[CcUnitLoad]) * Quantity(row[CcQuantity]);
 }
 
 CircuitDeletePlan PlanCircuitDelete(const std::vector<QStringList>& rows, int s)
@@ -380,9 +446,26 @@ int CheckCircuitInput(const QString& supplyType, const QString& phase, const QSt
     const bool singlePhase = supplyType == QLatin1String("1P2W") || supplyType == QLatin1String("1P3W");
     if (singlePhase && phase == QLatin1String("A"))
         return 0;
-    if (!isMin.isEmpty() && Num(isMin) != 0.0)
+    // Empty, 0 or no number at all: no minimum fault current. A negative one is refused by
+    // CheckCircuitQuantities with its own message.
+    double v = 0.0;
+    if (ReadValue(isMin, &v) && v != 0.0)
         return -1;
     return 7;
+}
+
+QString CheckCircuitQuantities(const QString& unitLoad, const QString& quantity,
+                               const QString& length, const QString& isMin)
+{
+    const QuantityRange zeroOk = QuantityRange::NonNegative;
+    QString refusal = CheckQuantityField(unitLoad, QStringLiteral("용량[VA]"), zeroOk);
+    if (refusal.isEmpty())
+        refusal = CheckQuantityField(quantity, QStringLiteral("수량[EA]"), zeroOk);
+    if (refusal.isEmpty())
+        refusal = CheckQuantityField(length, QStringLiteral("거리[m]"), zeroOk);
+    if (refusal.isEmpty() && !isMin.isEmpty())
+        refusal = CheckQuantityField(isMin, QStringLiteral("ISMIN[kA]"), QuantityRange::Positive);
+    return refusal;
 }
 
 bool IsRecomputedCircuit(const CircuitCells& row)

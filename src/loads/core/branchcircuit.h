@@ -52,7 +52,10 @@ BranchCircuitConditions BranchCircuitConditionsFromApp(const CSevrinApp& app);
 // Sizes the circuit in place from its inputs (columns 2, 3, 5, 10, 11, 12, 18, 21, 43) and
 // writes columns 4, 6..9, 13..17, 19, 20, 22..30, 32..42, 44 and 46..59. mode 2 takes the
 // conductor size `manualSize` (mm2) instead of the largest criterion. `carriedLoad` (VA) is
-// added to the circuit's own load: a subtotal group's load on its closing row.
+// added to the circuit's own load: a subtotal group's load on its closing row. Inputs are
+// read strictly: a load, quantity or length that is no number of at least 0, or a current
+// beyond the largest breaker of the table, leave every figure "-" and both verdicts "Chk"; an
+// ISMIN given but no number above 0 leaves the short-circuit figures "-" and its verdict "Chk".
 void CalcBranchCircuitRow(CircuitCells& row, int mode, double carriedLoad, double manualSize,
                           const BranchCircuitConditions& cond, CableLookup& lookup);
 
@@ -72,7 +75,7 @@ CircuitRowKind ClassifyCircuitRow(const QString& no, const QString& subtotal);
 // 용량 x 수량 of the rows upward from n - 1, up to and including the first numbered row.
 double SubtotalGroupLoad(const std::vector<QStringList>& rows, int n);
 // The load a stored closing row carries besides its own: 소계 - 용량 x 수량 (its group's);
-// 0 for every other kind of row.
+// 0 for every other kind of row; NaN when one of the three is no number of at least 0.
 double CarriedLoadOf(const CircuitCells& row);
 
 // What "삭제" does with the selected row s.
@@ -88,6 +91,12 @@ CircuitDeletePlan PlanCircuitDelete(const std::vector<QStringList>& rows, int s)
 // warning to show (0 a three-phase circuit on a single-phase board, 7 no minimum fault
 // current).
 int CheckCircuitInput(const QString& supplyType, const QString& phase, const QString& isMin);
+
+// The typed quantities of a circuit: 용량, 수량 and 거리 numbers of at least 0 (a spare circuit,
+// a device on the board itself), ISMIN empty or a number above 0. The message naming the
+// first field refused; empty when all may be used.
+QString CheckCircuitQuantities(const QString& unitLoad, const QString& quantity,
+                               const QString& length, const QString& isMin);
 
 // The rows the fault-current search and the driver recompute: calculated rows, placeholders
 // and closing rows (with the group load they carry). Subtotal lines and linked panels are not

@@ -1,8 +1,10 @@
 #include "loads/core/designconditions.h"
 
 #include "app/core/calcutil.h"
+#include "loads/core/quantityinput.h"
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -18,10 +20,21 @@ int RowEntryOf(double value, std::span<const double> keys)
     return 0;
 }
 
-// A figure computed from user texts; never "inf" or "nan" in a shown or stored text.
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// A figure computed from user texts; never "inf", "nan" or a 300-digit figure in a shown or
+// stored text: "-" instead.
 QString Fixed(double v, int decimals)
 {
-    return FormatFixed(std::isfinite(v) ? v : 0.0, decimals);
+    return IsPrintable(v) ? FormatFixed(v, decimals) : QStringLiteral("-");
+}
+
+// A motor condition typed as text (the reactor tap, the CT factor): a number above 0, NaN
+// otherwise, so that the motor tables show no figure computed from it.
+double PositiveCondition(const QString& text)
+{
+    double v = kNaN;
+    return ReadQuantity(text, QuantityRange::Positive, &v) ? v : kNaN;
 }
 
 }  // namespace
@@ -40,8 +53,8 @@ double OptionValue(std::span<const double> options, int index)
 
 double ReadDesignNumber(const QString& text)
 {
-    const double v = ReadNumber(text);
-    return std::isfinite(v) ? v : 0.0;
+    double v = 0.0;
+    return ReadValue(text, &v) ? v : 0.0;
 }
 
 // ---- motor-control-centre conditions ---------------------------------------------------
@@ -74,7 +87,7 @@ MotorParameters BuildMotorParameters(const MccDesignConditions& c)
     p.beta = OptionValue(StartMultiple, c.startMultipleIndex);
     p.cDol = 1.0;              // full-voltage start
     p.cStarDelta = 1.0 / 3.0;  // star connection: a third of the delta current
-    p.cReactor = ReadDesignNumber(c.reactorTap);
+    p.cReactor = PositiveCondition(c.reactorTap);
     p.lambdaSoftStarter = OptionValue(SoftStarterLimit, c.softStarterLimitIndex);
     p.lambdaInverter = OptionValue(InverterLimit, c.inverterLimitIndex);
     p.k = OptionValue(InrushMultiple, c.inrushMultipleIndex);
@@ -83,7 +96,7 @@ MotorParameters BuildMotorParameters(const MccDesignConditions& c)
     p.tmReactor = OptionValue(StartTime, c.startTimeIndex[2]);
     p.tmSoftStarter = OptionValue(StartTime, c.startTimeIndex[3]);
     p.tmInverter = OptionValue(StartTime, c.startTimeIndex[4]);
-    p.ctFactor = ReadDesignNumber(c.ctFactor);
+    p.ctFactor = PositiveCondition(c.ctFactor);
     return p;
 }
 
@@ -142,9 +155,13 @@ std::array<QString, 9> CalcCorrectionFactors(const PanelBoardDesignConditions& c
 
 std::array<QString, 2> CalcTotalDropPct(const PanelBoardDesignConditions& c)
 {
-    const double feeder = ReadDesignNumber(c.feederDropPct);
-    return {Fixed(feeder + ReadDesignNumber(c.branchDropPct), 0),
-            Fixed(feeder + ReadDesignNumber(c.motorBranchDropPct), 0)};
+    // An empty limit counts 0; one that is no number of at least 0 makes its total "-".
+    auto limit = [](const QString& text) {
+        double v = 0.0;
+        return text.isEmpty() ? 0.0 : ReadQuantity(text, QuantityRange::NonNegative, &v) ? v : kNaN;
+    };
+    const double feeder = limit(c.feederDropPct);
+    return {Fixed(feeder + limit(c.branchDropPct), 0), Fixed(feeder + limit(c.motorBranchDropPct), 0)};
 }
 
 void ApplyPanelBoardDesignConditions(CSevrinApp& app)

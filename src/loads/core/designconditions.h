@@ -38,8 +38,8 @@ inline constexpr std::array<double, 5> TripTime{0.01, 0.02, 0.03, 0.04, 0.05};  
 int ClampOptionIndex(int index, int count);
 double OptionValue(std::span<const double> options, int index);
 
-// A design text read as a number: the leading decimal number, 0 for an empty, non-numeric or
-// non-finite text.
+// A design text read as a number by the strict reader (ReadValue): 0 for an empty text and for
+// any text it refuses (non-numeric, infinite, beyond MAX_QUANTITY).
 double ReadDesignNumber(const QString& text);
 
 // ---- motor-control-centre conditions ---------------------------------------------------
@@ -77,7 +77,8 @@ struct MotorParameters
 
     std::array<double, 13> Values() const;  // in the order above
 };
-// DOL and star-delta coefficients are fixed (1 and 1/3); the reactor's C is its tap.
+// DOL and star-delta coefficients are fixed (1 and 1/3); the reactor's C is its tap. A tap or
+// CT factor that is no number above 0 is NaN: the motor tables then show no figure from it.
 MotorParameters BuildMotorParameters(const MccDesignConditions& c);
 // The starting power factor cos(phi)S of the conditions (not a motor-table parameter).
 double MotorStartPowerFactor(const MccDesignConditions& c);
@@ -107,7 +108,8 @@ PanelBoardDesignConditions PanelBoardDesignConditionsOf(const CSevrinApp::Cabine
 // correction-factor rows.
 std::array<QString, 9> CalcCorrectionFactors(const PanelBoardDesignConditions& c,
                                              const CableLibBlockT& lib);
-// Total permitted voltage drop of loads / panels and of motors: feeder + branch, "%.0f".
+// Total permitted voltage drop of loads / panels and of motors: feeder + branch, "%.0f". An
+// empty limit counts 0; one that is no number of at least 0 gives "-".
 std::array<QString, 2> CalcTotalDropPct(const PanelBoardDesignConditions& c);
 
 // Computes CorrectionFactors and TotalDropPct and rebuilds the derived tables (single-core

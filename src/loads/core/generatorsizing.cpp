@@ -2,6 +2,7 @@
 
 #include "app/core/calcutil.h"
 #include "app/core/sevrin.h"
+#include "loads/core/quantityinput.h"
 
 #include <cmath>
 #include <limits>
@@ -15,19 +16,19 @@ constexpr double kOutputPowerFactor = 0.8;
 
 bool Defined(double v)
 {
-    return std::isfinite(v) && !IsNoValue(v);
+    return IsPrintable(v) && !IsNoValue(v);
 }
 
-// A factor that can enter the formula: a finite number above 0.
+// A factor that can enter the formula: a number above 0, read strictly.
 bool PositiveFactor(const QString& text, double* value)
 {
-    if (text.trimmed().isEmpty())
-        return false;
-    const double v = ReadNumber(text);
-    if (!std::isfinite(v) || v <= 0.0)
-        return false;
-    *value = v;
-    return true;
+    return ReadQuantity(text, QuantityRange::Positive, value);
+}
+
+// A total as shown, read back for the formula; false for "-".
+bool ShownTotal(const QString& text, double* value)
+{
+    return ReadQuantity(text, QuantityRange::NonNegative, value);
 }
 
 const QString kOutagePlaceholder =
@@ -58,16 +59,17 @@ GeneratorCase ComputeCase(const Sums& s, const GeneratorFactors& f)
     GeneratorCase c;
     c.kwSum = FixedOrDash(s.kw, 3);
     c.kvaSum = FixedOrDash(s.kva, 3);
-    c.maxKw = FixedOrDash(s.maxKw, 3);
-    // The formula takes the figures as shown, to three decimals.
-    const double sumP = ReadNumber(c.kvaSum);
-    const double sumPm = ReadNumber(c.kwSum);
-    const double pl = ReadNumber(c.maxKw);
-    double a = 0, cf = 0, k = 0;
-    c.defined = PositiveFactor(f.a, &a) && PositiveFactor(f.c, &cf) && PositiveFactor(f.k, &k);
+    // The largest motor of a column that could not be summed is not known either.
+    c.maxKw = FixedOrDash(std::isfinite(s.kw) ? s.maxKw : kNaN, 3);
+    // The formula takes the figures as shown, to three decimals; a total that is no value
+    // ("-": a load that could not be read) leaves the case without GP.
+    double sumP = 0, sumPm = 0, pl = 0, a = 0, cf = 0, k = 0;
+    c.defined = ShownTotal(c.kvaSum, &sumP) && ShownTotal(c.kwSum, &sumPm) &&
+                ShownTotal(c.maxKw, &pl) && PositiveFactor(f.a, &a) && PositiveFactor(f.c, &cf) &&
+                PositiveFactor(f.k, &k);
     c.gp = c.defined ? ((sumPm - pl) * a + sumP + pl * a * cf) * k : kNaN;
     c.output = c.gp * kOutputPowerFactor;
-    c.defined = c.defined && Defined(c.gp) && Defined(c.output);
+    c.defined = c.defined && Defined(c.gp) && Defined(c.output) && c.gp >= 0.0;
     c.gpText = FixedOrDash(c.defined ? c.gp : kNaN, 0);
     c.outputText = FixedOrDash(c.defined ? c.output : kNaN, 1);
     return c;
@@ -78,14 +80,24 @@ GeneratorCase ComputeCase(const Sums& s, const GeneratorFactors& f)
 void CalcGeneratorLoadDemand(GeneratorLoadRowT& row)
 {
     using namespace gencol;
-    const double p = ReadNumber(row[kKw]);
-    const double s = ReadNumber(row[kKva]);
+    // A capacity not given is 0 (a load given in kVA has no kW and the reverse); one given
+    // that is no number above 0 is no value, and so is its demand ("-").
+    auto capacity = [&](int col) {
+        const QString& text = row[std::size_t(col)];
+        return text.isEmpty() ? 0.0 : QuantityOrNoValue(text, QuantityRange::Positive);
+    };
+    const double p = capacity(kKw);
+    const double s = capacity(kKva);
     auto demand = [&](int pctCol, int kwCol, int kvaCol) {
         if (row[std::size_t(pctCol)].isEmpty())
             return;
-        const double d = ReadNumber(row[std::size_t(pctCol)]) / 100.0;
-        row[std::size_t(kwCol)] = FixedOrDash(p * d, 3);
-        row[std::size_t(kvaCol)] = FixedOrDash(s * d, 3);
+        double pct = 0.0;
+        const bool ok = ReadQuantity(row[std::size_t(pctCol)], QuantityRange::NonNegative, &pct);
+        auto part = [&](double load) {
+            return ok && !IsNoValue(load) ? FixedOrDash(load * pct / 100.0, 3) : QStringLiteral("-");
+        };
+        row[std::size_t(kwCol)] = part(p);
+        row[std::size_t(kvaCol)] = part(s);
     };
     demand(kOutagePct, kOutageKw, kOutageKva);
     demand(kFirePct, kFireKw, kFireKva);
@@ -104,6 +116,34 @@ bool ValidateGeneratorLoadCapacity(const QString& kw, const QString& kva, QStrin
     return true;
 }
 
+bool ValidateGeneratorLoadInput(const QString& kw, const QString& kva, const QString& outagePct,
+                                const QString& firePct, QString* message)
+{
+    if (!ValidateGeneratorLoadCapacity(kw, kva, message))
+        return false;
+    QString refusal;
+    if (!kw.isEmpty())
+        refusal = CheckQuantityField(kw, QStringLiteral("용량[kW]"), QuantityRange::Positive);
+    else
+        refusal = CheckQuantityField(kva, QStringLiteral("용량[kVA]"), QuantityRange::Positive);
+    // An empty demand factor leaves the load out of that case on purpose.
+    if (refusal.isEmpty() && !outagePct.isEmpty())
+        refusal = CheckQuantityField(outagePct, QStringLiteral("정전시 수용률[%]"),
+                                     QuantityRange::NonNegative);
+    if (refusal.isEmpty() && !firePct.isEmpty())
+        refusal = CheckQuantityField(firePct, QStringLiteral("화재시 수용률[%]"),
+                                     QuantityRange::NonNegative);
+    if (refusal.isEmpty())
+        return true;
+    *message = refusal;
+    return false;
+}
+
+QString GeneratorFactorText(const QString& text)
+{
+    return text.isEmpty() ? text : QuantityText(text, QuantityRange::Positive);
+}
+
 GeneratorCapacity CalcGeneratorOutput(const std::vector<GeneratorLoadRowT>& rows,
                                       const GeneratorFactors& outage, const GeneratorFactors& fire,
                                       const RatingLookup& gen, const RatingLookup& gen2)
@@ -119,13 +159,21 @@ GeneratorCapacity CalcGeneratorOutput(const std::vector<GeneratorLoadRowT>& rows
     using namespace gencol;
     Sums out, fir;
     int n = 0;
+    // A demand the row could not compute ("-" beside a demand factor: a capacity or factor
+    // that is no number) leaves its sum without a value rather than short of that load.
+    auto add = [](const GeneratorLoadRowT& row, int pctCol, int col, double* sum, double* largest) {
+        if (row[std::size_t(col)] == QLatin1String("-") && !row[std::size_t(pctCol)].isEmpty())
+            *sum = kNaN;
+        else
+            AddColumn(row[std::size_t(col)], sum, largest);
+    };
     for (const GeneratorLoadRowT& row : rows) {
         if (n++ >= kMaxRows)
             break;
-        AddColumn(row[kOutageKw], &out.kw, &out.maxKw);
-        AddColumn(row[kOutageKva], &out.kva, nullptr);
-        AddColumn(row[kFireKw], &fir.kw, &fir.maxKw);
-        AddColumn(row[kFireKva], &fir.kva, nullptr);
+        add(row, kOutagePct, kOutageKw, &out.kw, &out.maxKw);
+        add(row, kOutagePct, kOutageKva, &out.kva, nullptr);
+        add(row, kFirePct, kFireKw, &fir.kw, &fir.maxKw);
+        add(row, kFirePct, kFireKva, &fir.kva, nullptr);
     }
     r.outage = ComputeCase(out, outage);
     r.fire = ComputeCase(fir, fire);
@@ -218,6 +266,9 @@ GeneratorLoadRowT GeneratorRowFromMccLoad(const QString& panel, const std::array
     row[gencol::kPanel] = panel;
     for (int c = 0; c < 5; ++c)
         row[std::size_t(gencol::kEquipment + c)] = load[std::size_t(c)];
+    // The capacities come as they are when they hold a number above 0, otherwise as "-".
+    for (int c : {gencol::kKw, gencol::kKva})
+        row[std::size_t(c)] = QuantityText(row[std::size_t(c)], QuantityRange::Positive);
     row[gencol::kStart] = load[13];
     return row;
 }
@@ -230,7 +281,7 @@ GeneratorLoadRowT GeneratorRowFromBoard(const std::array<QString, 13>& board, in
     row[gencol::kEquipment] = QStringLiteral("-");
     row[gencol::kTag] = QStringLiteral("-");
     row[gencol::kType] = QStringLiteral("L3P");
-    row[gencol::kKva] = board[9];
+    row[gencol::kKva] = QuantityText(board[9], QuantityRange::NonNegative);
     row[gencol::kStart] = QStringLiteral("-");
     return row;
 }

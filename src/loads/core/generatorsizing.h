@@ -29,11 +29,20 @@ constexpr int kNumber = 0, kPanel = 1, kEquipment = 2, kTag = 3, kType = 4, kKw 
 }
 
 // Columns 9, 10, 12 and 13 from the kW and kVA columns and the two demand factors ("%.3f");
-// an empty demand factor leaves its two columns empty.
+// an empty demand factor leaves its two columns empty; a capacity or a demand factor that is
+// no number in its range gives "-".
 void CalcGeneratorLoadDemand(GeneratorLoadRowT& row);
 
 // The capacity check of a typed row: exactly one of kW and kVA. The message when it fails.
 bool ValidateGeneratorLoadCapacity(const QString& kw, const QString& kva, QString* message);
+// The whole input check of a typed row: the capacity check, the capacity given a number above
+// 0, each demand factor given a number of at least 0 (empty leaves the load out of that case).
+// The message, naming the field, when it fails.
+bool ValidateGeneratorLoadInput(const QString& kw, const QString& kva, const QString& outagePct,
+                                const QString& firePct, QString* message);
+
+// A factor text as the driver echoes it: itself when it is a number above 0, "-" otherwise.
+QString GeneratorFactorText(const QString& text);
 
 struct GeneratorFactors
 {

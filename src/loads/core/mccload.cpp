@@ -2,6 +2,7 @@
 
 #include "app/core/calcutil.h"
 #include "app/core/sevrin.h"
+#include "loads/core/quantityinput.h"
 #include "platform/prompt.h"
 
 #include <cmath>
@@ -13,33 +14,41 @@ bool Is(const QString& text, const char* value)
     return text == QLatin1String(value);
 }
 
-// A motor-data field as a factor: "-" or an empty field is no value.
+// A motor-data field as a factor: "-", an empty field and anything that is not a positive
+// number are no value.
 double FieldValue(const QString& text)
 {
-    if (text.isEmpty() || Is(text, "-"))
-        return NO_VALUE;
-    const double v = ReadNumber(text);
-    return std::isfinite(v) ? v : NO_VALUE;
+    return QuantityOrNoValue(text, QuantityRange::Positive);
 }
 
 // A product of factors; no value when any of them has none (a factor of the motor's data
-// given as "-" cannot be taken as 0 or 1 without inventing a starting current).
+// given as "-" cannot be taken as 0 or 1 without inventing a starting current), and when the
+// product leaves the printable range.
 double Product(std::initializer_list<double> factors)
 {
     double r = 1.0;
     for (double f : factors) {
-        if (IsNoValue(f) || !std::isfinite(f))
+        if (IsNoValue(f) || !IsPrintable(f))
             return NO_VALUE;
         r *= f;
     }
-    return std::isfinite(r) ? r : NO_VALUE;
+    return IsPrintable(r) ? r : NO_VALUE;
 }
 
-// A figure with `decimals` decimals; "-" for no value and for anything not finite, so that no
-// "nan" or "inf" reaches the list or the workbook.
+// kW over efficiency and power factor: the apparent power a motor draws; no value when any of
+// the three has none.
+double ApparentKva(double kw, double eta, double cosPhi)
+{
+    if (IsNoValue(kw) || IsNoValue(eta) || IsNoValue(cosPhi))
+        return NO_VALUE;
+    return Product({kw, 1.0 / eta, 1.0 / cosPhi});
+}
+
+// A figure with `decimals` decimals; "-" for no value and for anything not printable, so that
+// no "nan", "inf" or 300-digit number reaches the list or the workbook.
 QString Figure(double v, int decimals)
 {
-    if (IsNoValue(v) || !std::isfinite(v))
+    if (IsNoValue(v) || !IsPrintable(v))
         return QStringLiteral("-");
     return FormatFixed(v, decimals);
 }
@@ -75,9 +84,11 @@ void CalcMccLoadRow(MccLoadRow& row, const MccLoadConditions& c, const MotorData
     const QString method = row[StartMethod];
     const bool motor = Is(kind, "M");
     const bool linked3p = Is(kind, "L3P");
-    const double p = ReadNumber(row[Kw]);
+    // Loads and the demand factor strictly: a negative, infinite or overflowing input is no
+    // value and leaves every figure computed from it "-".
+    const double p = QuantityOrNoValue(row[Kw], QuantityRange::Positive);
     const int n = Is(row[Phases], "2P") ? 2 : 3;
-    const double df = ReadNumber(row[DemandFactor]);
+    const double df = QuantityOrNoValue(row[DemandFactor], QuantityRange::NonNegative);
     const bool softStarter = Is(method, "S.S");
     const bool inverter = Is(method, "INV");
     // "Elev" is no item of the combo but may be typed: a current-limited lift drive.
@@ -88,7 +99,7 @@ void CalcMccLoadRow(MccLoadRow& row, const MccLoadConditions& c, const MotorData
     double capacitor = NO_VALUE, unitSize = 200, eta = 1.0, cosPhi = 0.8;
     QString ct = QStringLiteral("-");
     MotorRow data;
-    if (motor && findMotor && findMotor(p, method, data)) {
+    if (motor && findMotor && !IsNoValue(p) && findMotor(p, method, data)) {
         beta = FieldValue(data[MotorField::Beta]);
         cc = FieldValue(data[MotorField::C]);
         lambda = FieldValue(data[MotorField::Lambda]);
@@ -97,8 +108,8 @@ void CalcMccLoadRow(MccLoadRow& row, const MccLoadConditions& c, const MotorData
         capacitor = FieldValue(data[MotorField::Capacitor]);
         unitSize = FieldValue(data[MotorField::UnitSize]);
         ct = data[MotorField::Ct];
-        eta = ReadNumber(data[MotorField::Efficiency]);
-        cosPhi = ReadNumber(data[MotorField::PowerFactor]);
+        eta = FieldValue(data[MotorField::Efficiency]);
+        cosPhi = FieldValue(data[MotorField::PowerFactor]);
     }
     // 2. Starting times of the current-limited starters are the project's choice.
     if (softStarter)
@@ -107,10 +118,10 @@ void CalcMccLoadRow(MccLoadRow& row, const MccLoadConditions& c, const MotorData
         tm = c.tmInverter;
 
     // 3. Input load, kVA. Missing motor data leave it without a value rather than infinite.
-    double s = ReadNumber(row[Kva]);
+    double s = QuantityOrNoValue(row[Kva], QuantityRange::Positive);
     if (!row[Kw].isEmpty())
-        s = eta > 0 && cosPhi > 0 ? p / cosPhi / eta : NO_VALUE;
-    if (!std::isfinite(s))
+        s = ApparentKva(p, eta, cosPhi);
+    if (!IsPrintable(s))
         s = NO_VALUE;
 
     // 4. Wiring and voltage (the standard low voltages, not the panel's).
@@ -145,7 +156,7 @@ void CalcMccLoadRow(MccLoadRow& row, const MccLoadConditions& c, const MotorData
     double motorKw = NO_VALUE, startKva = NO_VALUE, motorDl = NO_VALUE;
     if (motor) {
         motorKw = p;
-        const double base = eta > 0 && cosPhi > 0 ? p / eta / cosPhi : NO_VALUE;
+        const double base = ApparentKva(p, eta, cosPhi);
         startKva = limited ? Product({base, lambda}) : Product({base, beta, cc});
         motorDl = dl;
     }
@@ -188,9 +199,14 @@ MccLoadRefusal ValidateMccLoadInput(const MccLoadInput& in, const MotorDataLooku
         return MccLoadRefusal::BothCapacities;
     if (in.kw.isEmpty() && in.kva.isEmpty())
         return MccLoadRefusal::NoCapacity;
+    double kw = 0.0, quantity = 0.0;
+    if (!in.kw.isEmpty() && !ReadQuantity(in.kw, QuantityRange::Positive, &kw))
+        return MccLoadRefusal::KwNotPositive;
+    if (!in.kva.isEmpty() && !ReadQuantity(in.kva, QuantityRange::Positive, &quantity))
+        return MccLoadRefusal::KvaNotPositive;
     if (motor) {
         MotorRow data;
-        if (!findMotor || !findMotor(ReadNumber(in.kw), in.startMethod, data))
+        if (!findMotor || in.kw.isEmpty() || !findMotor(kw, in.startMethod, data))
             return MccLoadRefusal::MotorNotFound;
         // The input load is kW / eta / cos(phi): both must be real, positive figures.
         const double eta = FieldValue(data[MotorField::Efficiency]);
@@ -198,6 +214,9 @@ MccLoadRefusal ValidateMccLoadInput(const MccLoadInput& in, const MotorDataLooku
         if (!(eta > 0) || !(cosPhi > 0))
             return MccLoadRefusal::MotorDataIncomplete;
     }
+    // The demand factor is a ratio; 0 keeps a load listed without demand.
+    if (!ReadQuantity(in.demandFactor, QuantityRange::NonNegative, &quantity))
+        return MccLoadRefusal::DemandFactorInvalid;
     // A row without an equipment number would end the load list: it and every row after it
     // would vanish from the list, and the next add would overwrite them.
     if (in.number.isEmpty())
@@ -227,6 +246,12 @@ QString MccLoadRefusalText(MccLoadRefusal refusal)
                               "전동기 값을 확인하시기 바랍니다.");
     case MccLoadRefusal::NoEquipmentNumber:
         return QStringLiteral("장비번호를 입력해 주세요!!!");
+    case MccLoadRefusal::KwNotPositive:
+        return CheckQuantityField(QString(), QStringLiteral("용량[kW]"), QuantityRange::Positive);
+    case MccLoadRefusal::KvaNotPositive:
+        return CheckQuantityField(QString(), QStringLiteral("용량[kVA]"), QuantityRange::Positive);
+    case MccLoadRefusal::DemandFactorInvalid:
+        return CheckQuantityField(QString(), QStringLiteral("수용률"), QuantityRange::NonNegative);
     }
     return QString();
 }
@@ -257,6 +282,7 @@ MccLoadInput MccLoadInputOf(const MccLoadRow& row, const QString& panelSupply)
     in.phases = row[MccCol::Phases];
     in.startMethod = row[MccCol::StartMethod];
     in.number = row[MccCol::Number];
+    in.demandFactor = row[MccCol::DemandFactor];
     return in;
 }
 

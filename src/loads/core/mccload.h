@@ -93,6 +93,7 @@ struct MccLoadInput
     QString phases;
     QString startMethod;
     QString number;  // 장비번호
+    QString demandFactor;
 };
 
 enum class MccLoadRefusal {
@@ -104,10 +105,14 @@ enum class MccLoadRefusal {
     MotorNotFound,
     MotorDataIncomplete,   // the motor's efficiency or power factor is missing or 0
     NoEquipmentNumber,
+    KwNotPositive,         // the kW given is not a number above 0
+    KvaNotPositive,        // the kVA given is not a number above 0
+    DemandFactorInvalid,   // the demand factor is missing, not a number or below 0
 };
 
-// Checks in this order: supply, starting method, one capacity given, not none, the motor in
-// the library, its efficiency and power factor, the equipment number.
+// Checks in this order: supply, starting method, one capacity given, not none, the capacity
+// a number above 0, the motor in the library, its efficiency and power factor, the demand
+// factor a number not below 0, the equipment number.
 MccLoadRefusal ValidateMccLoadInput(const MccLoadInput& in, const MotorDataLookup& findMotor);
 // Shows the refusal's message (the numbered design warnings through ShowCalcWarning).
 void ShowMccLoadRefusal(CSevrinApp& app, MccLoadRefusal refusal);

@@ -4,6 +4,7 @@
 #include "app/core/companionworkbook.h"
 #include "app/core/sevrin.h"
 #include "library/core/ctratio.h"
+#include "loads/core/quantityinput.h"
 #include "platform/xlsxbook.h"
 
 #include <cmath>
@@ -36,24 +37,29 @@ enum CableCol {
     CableConduit = 111,
 };
 
-// A stored figure for the sums: "-" and empty text count 0, as does anything not finite.
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// A stored figure for the sums: "-" and empty text count 0 (a line the load does not use, a
+// figure that does not apply). Any other text that is not a number of at least 0 (nan, inf,
+// 1e308, a negative load) makes the sum no value: a total that silently left out a load
+// would be trusted.
 double Sum(const QString& text)
 {
-    const double v = ReadNumber(text);
-    return std::isfinite(v) ? v : 0.0;
+    if (text.isEmpty() || text == QLatin1String("-"))
+        return 0.0;
+    double v = 0.0;
+    return ReadQuantity(text, QuantityRange::NonNegative, &v) ? v : kNaN;
 }
 
-// A stored figure that must be a real number ("-", empty or other text is none).
+// A stored figure that must be a number of at least 0 ("-", empty or other text is none).
 bool Numeric(const QString& text, double& value)
 {
-    bool ok = false;
-    value = text.trimmed().toDouble(&ok);
-    return ok && std::isfinite(value);
+    return ReadQuantity(text, QuantityRange::NonNegative, &value);
 }
 
 QString Fixed0(double v)
 {
-    return std::isfinite(v) ? FormatFixed(v, 0) : QStringLiteral("-");
+    return IsPrintable(v) && !IsNoValue(v) ? FormatFixed(v, 0) : QStringLiteral("-");
 }
 
 // A stored text reprinted with `decimals` (and a suffix); "-" when it holds no number.
@@ -153,7 +159,10 @@ MccTotalsResult CalcMccPanelTotals(const std::vector<MccLoadRow>& rows, const QS
     MccTotalsResult r;
     r.counted = counted;
     MccPanelTotalsT& t = r.totals;
-    const double df = counted > 0 && cl > 0 ? dl / cl * 100.0 : 0.0;
+    // No counted load has no demand factor to speak of: 0. A total that is no value has none.
+    const double df = !std::isfinite(cl) || !std::isfinite(dl) ? kNaN
+                      : counted > 0 && cl > 0                  ? dl / cl * 100.0
+                                                               : 0.0;
     t[MccTotal::ConnectedKva] = Fixed0(cl);
     t[MccTotal::DemandFactor] = Fixed0(df);
     t[MccTotal::DemandKva] = Fixed0(dl);
@@ -174,10 +183,12 @@ MccTotalsResult CalcMccPanelTotals(const std::vector<MccLoadRow>& rows, const QS
     }
 
     // Main current transformer on the panel's demand current.
-    const double v = ReadNumber(voltageKv);
-    const double current = dl / std::sqrt(3.0) / v;
-    if (v > 0 && std::isfinite(current))
-        t[MccTotal::Ct] = ChooseCtRatio(ctRatios, current);
+    double v = 0.0;
+    if (ReadQuantity(voltageKv, QuantityRange::Positive, &v)) {
+        const double current = dl / std::sqrt(3.0) / v;
+        if (IsPrintable(current))
+            t[MccTotal::Ct] = ChooseCtRatio(ctRatios, current);
+    }
     t[MccTotal::WithoutLargest] = Fixed0(counted > 0 ? dl - largestDemand : dl);
 
     // Record items 7 to 19.
@@ -189,7 +200,7 @@ MccTotalsResult CalcMccPanelTotals(const std::vector<MccLoadRow>& rows, const QS
         const MccLoadRow& m = *largestMotor;
         const int cols[6] = {Kw, PowerFactor, Beta, Efficiency, StartPowerFactor, C};
         for (int i = 0; i < 6; ++i)
-            res[std::size_t(3 + i)] = m[std::size_t(cols[i])];
+            res[std::size_t(3 + i)] = QuantityText(m[std::size_t(cols[i])], QuantityRange::Positive);
         res[12] = t[MccTotal::MotorMethod];
     }
     res[9] = t[MccTotal::WithoutLargest];
@@ -234,9 +245,10 @@ MccFaultCurrents FindMccFaultCurrents(CSevrinApp& app, const QString& panelName)
         double maximum = minimum;
         if (!app.FindBusFaultValues(tr, panelName, minimum, maximum))
             continue;
-        if (std::isfinite(maximum))
+        // A fault current is above 0; anything else read from a bus page is no value.
+        if (IsPrintable(maximum) && maximum > 0.0)
             f.maximum = FormatFixed(maximum, 3);
-        if (std::isfinite(minimum))
+        if (IsPrintable(minimum) && minimum > 0.0)
             f.minimum = FormatFixed(minimum, 3);
     }
     return f;
@@ -319,8 +331,12 @@ MccLinkedLoads CollectMccLinkedLoads(CSevrinApp& app, const QString& panelName)
     for (int i = 0; i < kMaxLinkedSheets && app.ReadMccPanelSheet(i); ++i) {
         if (panel[3] != panelName)
             continue;
-        // A fed MCC panel brings its stored demand ΣDL.
-        r.rows.push_back(MakeMccLinkedLoadRow(panel[0], panel[9], Sum(panel[9])));
+        // A fed MCC panel brings its stored demand ΣDL (none yet: 0); one that is no number
+        // comes as "-".
+        const double demand =
+            panel[9].isEmpty() ? 0.0 : QuantityOrNoValue(panel[9], QuantityRange::NonNegative);
+        r.rows.push_back(MakeMccLinkedLoadRow(
+            panel[0], QuantityText(panel[9], QuantityRange::NonNegative), demand));
         ++r.panels;
     }
     const auto& board = app.CabinetSizingBlock.BoardRecord;
@@ -331,8 +347,8 @@ MccLinkedLoads CollectMccLinkedLoads(CSevrinApp& app, const QString& panelName)
         const double connectedKva = Sum(board[7]) / 1000.0;
         double demand = 0;
         if (!Numeric(board[9], demand))
-            demand = connectedKva;
-        r.rows.push_back(MakeMccLinkedLoadRow(board[0], FormatFixed(connectedKva, 0), demand));
+            demand = std::isfinite(connectedKva) ? connectedKva : NO_VALUE;
+        r.rows.push_back(MakeMccLinkedLoadRow(board[0], Fixed0(connectedKva), demand));
         ++r.boards;
     }
     return r;

@@ -2,7 +2,10 @@
 
 #include "app/core/calcutil.h"
 #include "app/core/sevrin.h"
+#include "loads/core/quantityinput.h"
+#include "loads/core/usermotor.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -12,9 +15,11 @@ constexpr int kMaxRows = kMaxTransformerLoadRows;
 constexpr int kMaxSheets = 100;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
+// A figure that may be shown and used: printable (finite, within MAX_QUANTITY) and not the
+// no-value marker.
 bool Defined(double v)
 {
-    return std::isfinite(v) && !IsNoValue(v);
+    return IsPrintable(v) && !IsNoValue(v);
 }
 
 // "%d" of a value converted by truncation; "-" for a value that has no integer text.
@@ -25,9 +30,24 @@ QString TruncatedText(double v)
     return QString::number(static_cast<long long>(std::trunc(v)));
 }
 
+// A typed input of the motor block: NaN when the strict reader refuses it.
 double Number(const QString& text)
 {
-    return ReadNumber(text);
+    double v = kNaN;
+    return ReadValue(text, &v) ? v : kNaN;
+}
+
+// A stored load or demand factor of a panel or board: at least 0, NaN otherwise.
+double StoredLoad(const QString& text)
+{
+    double v = kNaN;
+    return ReadQuantity(text, QuantityRange::NonNegative, &v) ? v : kNaN;
+}
+
+// A power factor or an efficiency: above 0 and at most 1.
+bool IsRatio(double v)
+{
+    return v > 0.0 && v <= 1.0;
 }
 
 }  // namespace
@@ -38,10 +58,8 @@ bool ReadLoadText(QStringView text, double* value)
         return false;
     QString plain = text.toString();
     plain.remove(QLatin1Char('m'));
-    const double v = ReadNumber(plain);
-    if (!std::isfinite(v))
-        return false;
-    *value = v;
+    double v = 0.0;
+    *value = ReadValue(plain, &v) && v >= 0.0 ? v : kNaN;
     return true;
 }
 
@@ -54,7 +72,7 @@ long long RoundHalfAway(double v)
 
 double PickStandardRating(double demand, const RatingLookup& lookup)
 {
-    if (!Defined(demand) || std::fabs(demand) > 1.0e12)
+    if (!Defined(demand) || demand < 0.0)
         return NO_VALUE;
     // The keys are whole numbers: a demand of 100.4 kVA must find the rating above 100.
     const double key = std::max(0.0, std::ceil(demand - 1e-9));
@@ -131,25 +149,32 @@ TransformerMotorInputs ReadTransformerMotorInputs(const TransformerRecordT& r)
     return in;
 }
 
-TransformerMotorBlock CalcTransformerMotorBlock(int demandKva, const TransformerMotorInputs& in,
+TransformerMotorBlock CalcTransformerMotorBlock(double demandKva, const TransformerMotorInputs& in,
                                                 const RatingLookup& lookup)
 {
     TransformerMotorBlock b;
-    // A power factor outside 0..1 has no sine: the square roots below give NaN and so "-".
-    auto sine = [](double cosine) {
-        return cosine >= -1.0 && cosine <= 1.0 ? std::sqrt(1.0 - cosine * cosine) : kNaN;
-    };
-    b.s = demandKva - in.pm;
-    b.p1 = b.s * in.cos;
-    b.sinMs = sine(in.cosMs);
-    b.q1 = b.s * sine(in.cos);
-    const double inputKva = in.etaM * in.cosM;
-    b.k = inputKva != 0.0 ? in.pm / inputKva * in.beta * in.c : kNaN;
-    b.p2 = b.k * in.cosMs;
+    // Power factors and the efficiency lie in (0, 1]; Pm, β, C, %Z and ε are above 0. Any
+    // input outside its range (or not read at all: NaN) leaves what depends on it "-".
+    auto ratio = [](double v) { return IsRatio(v) ? v : kNaN; };
+    auto positive = [](double v) { return Defined(v) && v > 0.0 ? v : kNaN; };
+    auto sine = [](double cosine) { return IsRatio(cosine) ? std::sqrt(1.0 - cosine * cosine) : kNaN; };
+    const double pm = positive(in.pm), cosM = ratio(in.cosM), beta = positive(in.beta);
+    const double z = positive(in.z), epsilon = positive(in.epsilon), cos = ratio(in.cos);
+    const double etaM = ratio(in.etaM), cosMs = ratio(in.cosMs), c = positive(in.c);
+    // The base load is what the demand leaves beside the motor; a motor larger than the
+    // whole demand leaves none that could be negative.
+    b.s = demandKva - pm;
+    if (!(b.s >= 0.0))
+        b.s = kNaN;
+    b.p1 = b.s * cos;
+    b.sinMs = sine(cosMs);
+    b.q1 = b.s * sine(cos);
+    b.k = pm / (etaM * cosM) * beta * c;
+    b.p2 = b.k * cosMs;
     b.q2 = b.k * b.sinMs;
     const double startKva = std::hypot(b.p1 + b.p2, b.q1 + b.q2);
-    b.ptr = in.epsilon != 0.0 ? startKva / in.epsilon * in.z : kNaN;
-    // A capacity that is not positive is no transformer either (a %Z of 0, a negative ε).
+    b.ptr = startKva / epsilon * z;
+    // A capacity that is not positive is no transformer either.
     if (!(Defined(b.ptr) && b.ptr > 0.0))
         b.ptr = kNaN;
     b.ptrRating = Defined(b.ptr) ? PickStandardRating(b.ptr, lookup) : NO_VALUE;
@@ -176,14 +201,19 @@ TransformerCapacity CalcTransformerCapacityFigures(const TransformerTotals& tota
 {
     TransformerCapacity c;
     c.totals = totals;
-    c.demandKva = RoundHalfAway(totals.demandVA / 1000.0);
-    c.rating = PickStandardRating(double(c.demandKva), lookup);
+    // A demand that is no value (a load that could not be read, a sum beyond MAX_QUANTITY)
+    // has no whole kVA and no rating: never 0 kVA and the smallest unit.
+    c.demandDefined = Defined(totals.demandVA) && totals.demandVA >= 0.0;
+    c.demandKva = c.demandDefined ? RoundHalfAway(totals.demandVA / 1000.0) : 0;
+    c.rating = c.demandDefined ? PickStandardRating(double(c.demandKva), lookup) : NO_VALUE;
+    const QString kvaText = c.demandDefined ? TruncatedText(double(c.demandKva)) : QStringLiteral("-");
     c.decision = QStringLiteral("상기 계산상 %1kVA이므로 3φ %2 변압기 1대로 결정함.")
-                     .arg(TruncatedText(double(c.demandKva)), TruncatedText(c.rating));
+                     .arg(kvaText, TruncatedText(c.rating));
     c.capacityText = TruncatedText(c.rating);
     c.connectedText = FixedOrDash(totals.connectedVA, 0);
     // No connected load: no demand either, and the factor is shown as 0.
-    c.demandFactorText = totals.connectedVA != 0.0
+    c.demandFactorText = !Defined(totals.connectedVA) ? QStringLiteral("-")
+                         : totals.connectedVA != 0.0
                              ? FixedOrDash(totals.demandVA / totals.connectedVA, 2)
                              : QStringLiteral("0.00");
     c.demandText = FixedOrDash(totals.demandVA, 0);
@@ -191,8 +221,14 @@ TransformerCapacity CalcTransformerCapacityFigures(const TransformerTotals& tota
     c.motorOption = motorOption;
     if (motorOption) {
         const int kva = int(std::clamp<long long>(c.demandKva, -2147483647LL, 2147483647LL));
-        c.motor = CalcTransformerMotorBlock(kva, inputs, lookup);
-        c.capacityText = TruncatedText(c.motor.ptrRating);
+        // Without a demand there is no base load to start the motor against.
+        c.motor = CalcTransformerMotorBlock(c.demandDefined ? double(kva) : kNaN, inputs, lookup);
+        // The transformer must carry its load and start its largest motor: the larger of the
+        // demand's rating and the PTR rating, and none when either is unknown.
+        const double chosen = Defined(c.rating) && c.motor.defined
+                                  ? std::max(c.rating, c.motor.ptrRating)
+                                  : NO_VALUE;
+        c.capacityText = TruncatedText(chosen);
     }
     return c;
 }
@@ -219,10 +255,23 @@ void CalcTransformerLoadDemand(TransformerLoadRowT& row, const QString& connecte
 {
     row[trcol::kConnectedVA] = connectedVA;
     row[trcol::kDemandPct] = demandPct;
-    const double demand = ReadNumber(connectedVA) * ReadNumber(demandPct) / 100.0;
-    row[trcol::kDemandVA] = Defined(demand) ? FormatValue(demand, 0, QString(), QStringLiteral("0"))
-                                            : QStringLiteral("0");
+    // Both strictly, at least 0: a load that cannot be read has no demand ("-"), never 0.
+    double load = 0.0, pct = 0.0;
+    const double demand = ReadQuantity(connectedVA, QuantityRange::NonNegative, &load) &&
+                                  ReadQuantity(demandPct, QuantityRange::NonNegative, &pct)
+                              ? load * pct / 100.0
+                              : kNaN;
+    row[trcol::kDemandVA] = FixedOrDash(demand, 0);
     row[trcol::kRemark].clear();
+}
+
+QString CheckTransformerLoadInput(const QString& connectedVA, const QString& demandPct)
+{
+    const QString refusal =
+        CheckQuantityField(connectedVA, QStringLiteral("연결부하 [VA]"), QuantityRange::NonNegative);
+    if (!refusal.isEmpty())
+        return refusal;
+    return CheckQuantityField(demandPct, QStringLiteral("수용률 [%]"), QuantityRange::NonNegative);
 }
 
 TransformerLoadRowT TransformerRowFromMccPanel(const std::array<QString, 20>& panel, int number)
@@ -232,9 +281,9 @@ TransformerLoadRowT TransformerRowFromMccPanel(const std::array<QString, 20>& pa
     row[trcol::kNumber] = QString::number(number);
     row[trcol::kPanel] = panel[0];
     row[trcol::kDescription] = QStringLiteral("-");
-    row[trcol::kConnectedVA] = FixedOrDash(ReadNumber(panel[7]) * 1000.0, 0);
-    row[trcol::kDemandPct] = FixedOrDash(ReadNumber(panel[8]), 0);
-    row[trcol::kDemandVA] = FixedOrDash(ReadNumber(panel[9]) * 1000.0, 0);
+    row[trcol::kConnectedVA] = FixedOrDash(StoredLoad(panel[7]) * 1000.0, 0);
+    row[trcol::kDemandPct] = FixedOrDash(StoredLoad(panel[8]), 0);
+    row[trcol::kDemandVA] = FixedOrDash(StoredLoad(panel[9]) * 1000.0, 0);
     return row;
 }
 
@@ -245,9 +294,9 @@ TransformerLoadRowT TransformerRowFromBoard(const std::array<QString, 13>& board
     row[trcol::kNumber] = QString::number(number);
     row[trcol::kPanel] = board[0];
     row[trcol::kDescription] = QStringLiteral("-");
-    row[trcol::kConnectedVA] = FixedOrDash(ReadNumber(board[7]), 0);
-    row[trcol::kDemandPct] = FixedOrDash(ReadNumber(board[8]), 0);
-    row[trcol::kDemandVA] = FixedOrDash(ReadNumber(board[9]) * 1000.0, 0);
+    row[trcol::kConnectedVA] = FixedOrDash(StoredLoad(board[7]), 0);
+    row[trcol::kDemandPct] = FixedOrDash(StoredLoad(board[8]), 0);
+    row[trcol::kDemandVA] = FixedOrDash(StoredLoad(board[9]) * 1000.0, 0);
     return row;
 }
 
@@ -255,23 +304,40 @@ TransformerImport BuildTransformerImport(CSevrinApp& app, const QString& trName,
 {
     TransformerImport imp;
     int number = firstNumber;
-    double largest = NO_VALUE;
+    double largest = 0.0;
+    QString method;
     auto& panel = app.MotorControlCenterBlock.MccPanelRecord;
     for (int i = 0; i < kMaxSheets && app.ReadMccPanelSheet(i); ++i) {
         if (panel[3] != trName)  // "FROM", compared exactly
             continue;
         imp.rows.push_back(TransformerRowFromMccPanel(panel, number++));
         ++imp.mccPanels;
-        // Items 10..15: output, cosθ, β, η, cosθ at start and C of the panel's largest motor;
-        // the first of equal outputs wins.
-        const double output = ReadNumber(panel[10]);
-        if (std::isfinite(output) && output > largest) {
+        // Items 10..15: output, cosθ, β, η, cosθ at start and C of the panel's largest motor,
+        // item 19 its starting method; the first of equal outputs wins. A field that holds no
+        // number comes as "-", so the starting check shows "-" rather than a guess.
+        double output = 0.0;
+        if (ReadQuantity(panel[10], QuantityRange::Positive, &output) && output > largest) {
             largest = output;
             for (int f = 0; f < 6; ++f)
-                imp.motor[std::size_t(f)] = panel[std::size_t(10 + f)];
+                imp.motor[std::size_t(f)] =
+                    QuantityText(panel[std::size_t(10 + f)], QuantityRange::Positive);
+            method = panel[19];
         }
     }
     imp.hasMotor = !imp.motor[0].isEmpty();
+    // A soft starter or an inverter holds the starting current to λ·IB whatever the motor's
+    // own multiple, and the sheet gives such a motor no C: as the MCC sheet computes its
+    // starting kVA, β takes the motor's λ and C is 1, so K = Pm / (ηm·cosθm) · λ.
+    const bool limited = method == QLatin1String("S.S") || method == QLatin1String("INV") ||
+                         method == QLatin1String("Elev");
+    MotorRow data;
+    if (imp.hasMotor && limited && app.FindMotorData(largest, method, data)) {
+        const QString lambda = QuantityText(data[MotorField::Lambda], QuantityRange::Positive);
+        if (!lambda.isEmpty() && lambda != QLatin1String("-")) {
+            imp.motor[2] = lambda;
+            imp.motor[5] = QStringLiteral("1");
+        }
+    }
     auto& board = app.CabinetSizingBlock.BoardRecord;
     for (int i = 0; i < kMaxSheets && app.ReadPanelBoardSheet(i); ++i) {
         if (board[3] != trName)

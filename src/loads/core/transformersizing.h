@@ -6,10 +6,13 @@
 // rating not below it. Motor-start check (capacity PTR for an allowed dip ε with the
 // transformer's %Z): the base load S = kVA − Pm runs at cosθ while the largest motor starts
 // with K = Pm / (ηm · cosθm) · β · C kVA at cosθms, and the dip %Z · |S_start| / PTR must not
-// exceed ε, so PTR = |(P1 + P2) + j(Q1 + Q2)| · %Z / ε.
+// exceed ε, so PTR = |(P1 + P2) + j(Q1 + Q2)| · %Z / ε. With that check the chosen capacity
+// is the larger of the demand's rating and the PTR rating: the transformer must carry its load
+// and start its largest motor.
 //
-// No figure that cannot be computed (a zero divisor, a power factor above 1, a non-numeric or
-// infinite input) ever sizes a transformer: it is shown as "-" and so is the rating.
+// No figure that cannot be computed (a zero divisor, a power factor outside (0, 1], a
+// negative, non-numeric, infinite or overflowing input) ever sizes a transformer: it is shown
+// as "-" and so is the rating.
 #include <QString>
 #include <QStringView>
 
@@ -37,8 +40,9 @@ constexpr int kType = 0, kPrimary = 1, kSecondary = 2, kMotorOption = 3, kS = 4,
 }
 
 // A stored load text as the totals read it: "" and "-" count nothing (false), every letter
-// "m" is removed and the rest read as a leading number. A value that is not finite counts
-// nothing either.
+// "m" is removed and the rest read by the strict reader. A text that is then no number of at
+// least 0 (nan, inf, 1e308, "12,5", a negative load) gives NaN, so the sum it enters is no
+// value rather than silently short of that load.
 bool ReadLoadText(QStringView text, double* value);
 
 // Nearest whole number, halves away from zero (1.5 -> 2, 2.5 -> 3, -1.5 -> -2).
@@ -46,11 +50,11 @@ long long RoundHalfAway(double v);
 
 // The smallest standard rating not below the demand: the table is looked up at the demand
 // rounded up to a whole number (its keys are whole numbers: 0, then each rating + 1). NO_VALUE
-// when the demand is not a finite number, the table has no entry, or the demand lies above
-// the largest rating.
+// when the demand is negative or not printable, the table has no entry, or the demand lies
+// above the largest rating.
 double PickStandardRating(double demand, const RatingLookup& lookup);
 
-// "%.Nf" of the value, "-" when it is not finite or is NO_VALUE.
+// "%.Nf" of the value, "-" when it is not printable (IsPrintable) or is NO_VALUE.
 QString FixedOrDash(double value, int decimals);
 
 struct TransformerTotals
@@ -69,7 +73,8 @@ std::vector<TransformerLoadRowT> ReadTransformerLoadRows(CSevrinApp& app, int tr
 // True when transformer tr's sheet holds a row past the 1000 that it lists.
 bool TransformerLoadRowsBeyondLimit(CSevrinApp& app, int tr);
 
-// The nine inputs of the largest-motor block, read as numbers from their record fields.
+// The nine inputs of the largest-motor block, read strictly from their record fields (NaN for
+// a field that holds no number).
 struct TransformerMotorInputs
 {
     double pm = 0, cosM = 0, beta = 0, z = 0, epsilon = 0, cos = 0, etaM = 0, cosMs = 0, c = 0;
@@ -84,12 +89,14 @@ struct TransformerMotorBlock
     QString decision;
     bool defined = false;  // PTR and its rating could be computed
 };
-TransformerMotorBlock CalcTransformerMotorBlock(int demandKva, const TransformerMotorInputs& in,
+// demandKva: the whole kVA of the demand, NaN when it has none.
+TransformerMotorBlock CalcTransformerMotorBlock(double demandKva, const TransformerMotorInputs& in,
                                                 const RatingLookup& lookup);
 
 struct TransformerCapacity
 {
     TransformerTotals totals;
+    bool demandDefined = false;  // the demand could be read and summed
     long long demandKva = 0;
     double rating = 0;  // NO_VALUE when there is none
     QString connectedText, demandFactorText, demandText, ratingText;  // hidden fields 1625..1628
@@ -110,16 +117,20 @@ void ApplyMotorBlockToRecord(const TransformerMotorBlock& block, TransformerReco
 RatingLookup TransformerRatingLookup(CSevrinApp& app);
 
 // A typed load row's demand: column 3 = connected VA, 4 = demand factor %, 5 = their product
-// / 100 with no decimals ("0" when it cannot be computed), 6 = empty.
+// / 100 with no decimals ("-" when either is no number of at least 0), 6 = empty.
 void CalcTransformerLoadDemand(TransformerLoadRowT& row, const QString& connectedVA,
                                const QString& demandPct);
+// The input check of a typed load row: connected load and demand factor numbers of at least
+// 0. The message naming the field refused; empty when both may be used.
+QString CheckTransformerLoadInput(const QString& connectedVA, const QString& demandPct);
 
 // The rows and the largest motor that "계통정보 불러오기" brings in for one transformer.
 struct TransformerImport
 {
     std::vector<TransformerLoadRowT> rows;  // numbered from firstNumber
     bool hasMotor = false;
-    // Pm, cosθm, β, ηm, cosθms, C of the largest motor of the motor-control-centre panels.
+    // Pm, cosθm, β, ηm, cosθms, C of the largest motor of the motor-control-centre panels;
+    // for a soft-started or inverter-driven motor β is its current limit λ and C is 1.
     std::array<QString, 6> motor;
     int mccPanels = 0;
     int boards = 0;

@@ -8,20 +8,12 @@
 
 namespace {
 
-// The number a text starts with; nothing for an empty, "-" or non-numeric text, so that a
-// missing entry is never mistaken for 0.
+// The number a text holds, read strictly; nothing for an empty, "-", non-numeric, infinite
+// or overflowing text, so that a missing entry is never mistaken for 0 or for a figure.
 std::optional<double> ReadEntry(const QString& text)
 {
-    const QStringView s = QStringView(text).trimmed();
-    qsizetype i = 0;
-    if (i < s.size() && (s[i] == u'+' || s[i] == u'-'))
-        ++i;
-    if (i < s.size() && s[i] == u'.')
-        ++i;
-    if (i >= s.size() || s[i] < u'0' || s[i] > u'9')
-        return std::nullopt;
-    const double v = ReadNumber(s);
-    if (!std::isfinite(v))
+    double v = 0.0;
+    if (!ReadValue(text, &v))
         return std::nullopt;
     return v;
 }
@@ -113,7 +105,7 @@ UserMotorRefusal CalcUserMotorRow(MotorRow& row, const UserMotorConditions& c,
     const QString ct = ctFactor ? ChooseCtRatio(ctRatios, ib * *ctFactor) : QString();
 
     for (const Factor& f : {Factor(ib), ims, ii, kva})
-        if (f && !std::isfinite(*f))
+        if (f && !IsPrintable(*f))
             return UserMotorRefusal::OutOfRange;
 
     row[Key] = row[RatedOutput] + row[StartingMethod];

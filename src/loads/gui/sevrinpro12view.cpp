@@ -4,6 +4,7 @@
 #include "app/core/sevrin.h"
 #include "app/gui/rowlistmodel.h"
 #include "loads/core/mccpanel.h"
+#include "loads/core/quantityinput.h"
 #include "loads/gui/guicall.h"
 #include "platform/profile.h"
 #include "platform/prompt.h"
@@ -427,6 +428,17 @@ void CSevrinPro12View::RefuseName(int check)
         Prompt::Message(text);
 }
 
+bool CSevrinPro12View::RefuseVoltage()
+{
+    // The panel's voltage sizes its main current transformer: a number above 0.
+    const QString text = CheckQuantityField(Block().MccPanelRecord[4], tr("전압[kV]"),
+                                            QuantityRange::Positive);
+    if (text.isEmpty())
+        return false;
+    Prompt::Message(text);
+    return true;
+}
+
 void CSevrinPro12View::ReloadFromWorkbook()
 {
     const int position = PanelPosition();
@@ -610,6 +622,8 @@ void CSevrinPro12View::OnAddMccPanel()
         RefuseName(int(check));
         return;
     }
+    if (RefuseVoltage())
+        return;
     const int n = Block().MccPanelCount;
     if (!theApp.AddMccPanelSheet()) {
         ShowStoreFailure();
@@ -633,6 +647,8 @@ void CSevrinPro12View::OnModifyMccPanel()
         RefuseName(int(check));
         return;
     }
+    if (RefuseVoltage())
+        return;
     // The stored results stay with the panel.
     QStringList cells = m_panelList->rows()->row(s);
     if (!theApp.UpdateMccPanelSheet(s)) {
@@ -698,6 +714,8 @@ void CSevrinPro12View::OnInsertMccPanel()
         RefuseName(int(check));
         return;
     }
+    if (RefuseVoltage())
+        return;
     if (!theApp.InsertMccPanelSheet(s)) {
         ShowStoreFailure();
         return;
@@ -792,6 +810,7 @@ void CSevrinPro12View::OnAddMccLoad()
     probe[MccCol::Phases] = m_phases->currentText();
     probe[MccCol::StartMethod] = m_method->currentText();
     probe[MccCol::Number] = Text(IdEquipmentNumber);
+    probe[MccCol::DemandFactor] = Text(IdDemandFactor);
     const MccLoadRefusal refusal =
         ValidateMccLoadInput(InputsOf(probe, m_panelSupply->text()), AppMotorLookup(theApp));
     if (refusal != MccLoadRefusal::None) {
@@ -818,6 +837,7 @@ void CSevrinPro12View::OnModifyMccLoad()
     probe[MccCol::Phases] = m_phases->currentText();
     probe[MccCol::StartMethod] = m_method->currentText();
     probe[MccCol::Number] = Text(IdEquipmentNumber);
+    probe[MccCol::DemandFactor] = Text(IdDemandFactor);
     const MccLoadRefusal refusal =
         ValidateMccLoadInput(InputsOf(probe, m_panelSupply->text()), AppMotorLookup(theApp));
     if (refusal != MccLoadRefusal::None) {

@@ -173,6 +173,8 @@ private:
     void ShowStoredTotals(int panel);
     void ShowTotals(const MccPanelCalc& c);
     void RefuseName(int check);
+    // The voltage of the panel inputs read into the record; a refusal is shown.
+    bool RefuseVoltage();
     // A store failed: says so and shows what the workbook holds.
     void ShowStoreFailure();
     void ReloadFromWorkbook();

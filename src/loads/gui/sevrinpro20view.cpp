@@ -282,6 +282,8 @@ void CSevrinPro20View::OnPrevPanelBoardPage()
 
 void CSevrinPro20View::OnCalcPanelBoard()
 {
+    if (m_pageIndex == kSheetPage && m_boardPage->RefuseDemandFactor())
+        return;
     StorePanelBoardDesignConditions();
     ApplyPanelBoardDesignConditions();
     const int board = m_boardPage->BoardIndex();

@@ -6,6 +6,7 @@
 #include "app/gui/rowlistmodel.h"
 #include "cable/core/cableapp.h"
 #include "loads/core/boardschedule.h"
+#include "loads/core/quantityinput.h"
 #include "platform/prompt.h"
 #include "platform/xlsxbook.h"
 
@@ -367,8 +368,28 @@ bool CSevrinPro22View::RefuseBoardName(const QString& name, int except)
 {
     const QString message = CheckBoardName(name, BoardNames(), except);
     if (message.isEmpty())
-        return false;
+        return RefuseBoardVoltage();
     Prompt::Message(message, Prompt::Buttons::Ok, Prompt::Icon::Information);
+    return true;
+}
+
+bool CSevrinPro22View::RefuseBoardVoltage()
+{
+    const QString message = CheckQuantityField(Block().PanelBoardRecord()[4], tr("전압[kV]"),
+                                               QuantityRange::Positive);
+    if (message.isEmpty())
+        return false;
+    Prompt::Message(message);
+    return true;
+}
+
+bool CSevrinPro22View::RefuseDemandFactor()
+{
+    const QString message =
+        CheckQuantityField(m_demandFactor->text(), tr("수용률[%]"), QuantityRange::NonNegative);
+    if (message.isEmpty())
+        return false;
+    Prompt::Message(message);
     return true;
 }
 
@@ -437,6 +458,8 @@ void CSevrinPro22View::OnInsertPanelBoard()
         return;
     const QString name = CSevrinApp::MakeInsertedItemName();
     ReadBoardInputs(name);
+    if (RefuseBoardVoltage())
+        return;
     for (const QString& existing : BoardNames()) {
         if (existing.compare(name, Qt::CaseInsensitive) == 0) {
             Prompt::Message(tr("해당 부하가 존재합니다. !!!"), Prompt::Buttons::Ok,
@@ -662,7 +685,8 @@ void CSevrinPro22View::ReadCircuitInputs(int mode, const QString& name)
     row[CcIsMin] = Text(IdIsMin);
     row[CcBar2] = QStringLiteral("|");
     AppCableLookup lookup(theApp);
-    const double manual = mode == 2 ? ReadNumber(Text(IdManualSize)) : NO_VALUE;
+    const double manual = mode == 2 ? QuantityOrNoValue(Text(IdManualSize), QuantityRange::Positive)
+                                    : NO_VALUE;
     CalcBranchCircuitRow(row, mode, 0.0, manual, BranchCircuitConditionsFromApp(theApp), lookup);
 }
 
@@ -696,7 +720,8 @@ void CSevrinPro22View::BuildSubtotalRow(int mode, bool calculate, int rowCount)
     row[CcBar2] = QStringLiteral("|");
     const double carried = SubtotalGroupLoad(CircuitRows(), rowCount);
     AppCableLookup lookup(theApp);
-    const double manual = mode == 2 ? ReadNumber(Text(IdManualSize)) : NO_VALUE;
+    const double manual = mode == 2 ? QuantityOrNoValue(Text(IdManualSize), QuantityRange::Positive)
+                                    : NO_VALUE;
     CalcBranchCircuitRow(row, mode, carried, manual, BranchCircuitConditionsFromApp(theApp), lookup);
     row[CcNo].clear();
 }
@@ -723,9 +748,15 @@ bool CSevrinPro22View::ValidateCircuitInput()
 bool CSevrinPro22View::HasLoadName()
 {
     // A stored row without a load name ends the board's list: every row after it would vanish.
-    if (!Text(IdLoadName).isEmpty())
+    if (Text(IdLoadName).isEmpty()) {
+        Prompt::Message(tr("부하명을 입력하시기 바랍니다."));
+        return false;
+    }
+    const QString refusal = CheckCircuitQuantities(Text(IdUnitLoad), Text(IdQuantity),
+                                                   Text(IdLength), Text(IdIsMin));
+    if (refusal.isEmpty())
         return true;
-    Prompt::Message(tr("부하명을 입력하시기 바랍니다."));
+    Prompt::Message(refusal);
     return false;
 }
 
@@ -995,7 +1026,7 @@ void CSevrinPro22View::OnSearchCircuitMinFaultCurrents()
         Row() = rows[std::size_t(i)];
         model->setRow(i, CircuitTexts());
     }
-    Prompt::Message(tr("부하 %1에 고정 전류 계산 값 %2 (분전반 %3, 일반 %4을\n 참조 하여 재개산 되었습니다.")
+    Prompt::Message(tr("부하 %1에 고장 전류 계산 값 %2 (분전반 %3, 일반 %4을\n 참조 하여 재계산 되었습니다.")
                         .arg(count)
                         .arg(result.panelMatches + result.generalMatches)
                         .arg(result.panelMatches)

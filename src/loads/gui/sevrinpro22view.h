@@ -118,6 +118,8 @@ public:
     void BuildSubtotalRow(int mode, bool calculate, int rowCount);
     void ReadSubtotalLineInputs(int row);
     bool ValidateCircuitInput();
+    // The demand factor of the totals area, checked before "계산"; a refusal is shown.
+    bool RefuseDemandFactor();
 
     // Handlers.
     void OnAddPanelBoard();
@@ -144,9 +146,13 @@ private:
     void ReadBoardInputs(const QString& name);
     QStringList BoardRowTexts(int number) const;
     std::vector<QString> BoardNames() const;
+    // The name (CheckBoardName) and then the voltage of the board inputs; a refusal is shown.
     bool RefuseBoardName(const QString& name, int except);
+    bool RefuseBoardVoltage();
     void ShowStoreFailure();
     void ReloadAfterFailure();
+    // The circuit inputs every circuit action needs: a load name, and 용량, 수량, 거리 and
+    // ISMIN that are numbers in their ranges (CheckCircuitQuantities); a refusal is shown.
     bool HasLoadName();
     bool AppendCircuit();
     QStringList CircuitTexts() const;

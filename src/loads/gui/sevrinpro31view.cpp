@@ -318,6 +318,15 @@ void CSevrinPro31View::FillTransformerLoadList()
             theApp.CompanionPath(CSevrinApp::TransformerWorkbook), kMaxRows));
 }
 
+bool CSevrinPro31View::AcceptLoadInputs()
+{
+    const QString refusal = CheckTransformerLoadInput(Edit(1051)->text(), Edit(1608)->text());
+    if (refusal.isEmpty())
+        return true;
+    Prompt::Message(refusal);
+    return false;
+}
+
 void CSevrinPro31View::BuildTransformerLoadRow(int row, const QString& name)
 {
     TransformerLoadRowT& r = theApp.TransformerSizingBlock.TransformerLoadRow;
@@ -330,7 +339,8 @@ void CSevrinPro31View::BuildTransformerLoadRow(int row, const QString& name)
 void CSevrinPro31View::OnAdd()
 {
     auto& b = theApp.TransformerSizingBlock;
-    if (theApp.ProjectPathTable.CurrentProjectPath.isEmpty() || b.TransformerLoadCount >= kMaxRows)
+    if (theApp.ProjectPathTable.CurrentProjectPath.isEmpty() || b.TransformerLoadCount >= kMaxRows ||
+        !AcceptLoadInputs())
         return;
     const int k = b.TransformerLoadCount;
     BuildTransformerLoadRow(k, QString());
@@ -343,7 +353,7 @@ void CSevrinPro31View::OnAdd()
 void CSevrinPro31View::OnModify()
 {
     const int sel = m_list->selectionMark();
-    if (sel < 0 || sel >= m_list->rows()->rowCount())
+    if (sel < 0 || sel >= m_list->rows()->rowCount() || !AcceptLoadInputs())
         return;
     BuildTransformerLoadRow(sel, QString());
     if (!Checked(theApp.WriteTransformerLoadRow(GetTransformerIndex(), sel, false)))
@@ -380,7 +390,8 @@ void CSevrinPro31View::OnInsert()
     const int sel = m_list->selectionMark();
     RowListModel* rows = m_list->rows();
     auto& b = theApp.TransformerSizingBlock;
-    if (sel < 0 || sel >= rows->rowCount() || b.TransformerLoadCount >= kMaxRows)
+    if (sel < 0 || sel >= rows->rowCount() || b.TransformerLoadCount >= kMaxRows ||
+        !AcceptLoadInputs())
         return;
     BuildTransformerLoadRow(sel, CSevrinApp::MakeInsertedItemName());
     if (!Checked(theApp.WriteTransformerLoadRow(GetTransformerIndex(), sel, true)))

@@ -52,6 +52,8 @@ public:
 private:
     // A failed store: tell the user and show what the workbook really holds.
     bool Checked(bool ok);
+    // The connected load and demand factor typed for a row; a refusal is shown.
+    bool AcceptLoadInputs();
     // Creates "_30" with its five sheets when it does not exist yet.
     bool EnsureWorkbook();
 

@@ -168,7 +168,8 @@ bool CSevrinPro61View::Checked(bool ok)
 bool CSevrinPro61View::ValidateGeneratorLoadCapacity()
 {
     QString message;
-    if (::ValidateGeneratorLoadCapacity(Edit(1519)->text(), Edit(1520)->text(), &message))
+    if (ValidateGeneratorLoadInput(Edit(1519)->text(), Edit(1520)->text(), Edit(1044)->text(),
+                                   Edit(1546)->text(), &message))
         return true;
     Prompt::Message(message, Prompt::Buttons::Ok);
     return false;

@@ -1,5 +1,6 @@
 #include "report/gui/panelboardreport.h"
 
+#include "app/core/calcutil.h"
 #include "app/core/companionworkbook.h"
 #include "app/core/sevrin.h"
 #include "app/gui/rowlistmodel.h"
@@ -78,7 +79,21 @@ bool RecalcBoard(int i, bool first, PanelBoardReportPage& page, PanelBoardDesign
     page.breakerKind = sheet->BreakerKindText();
     page.maxFault = sheet->MaxFaultText();
     page.minFault = sheet->MinFaultText();
+    page.branchDropLimit = theApp.CabinetSizingBlock.BranchDropPct();
     return true;
+}
+
+// The 비고 of a circuit: a running voltage drop above the branch limit is an item to check.
+// A drop or a limit that is no figure (or a limit of 0, not set) decides nothing.
+QString CircuitRemark(const QStringList& cells, const QString& limitText)
+{
+    const QString remark = cells.value(59);
+    double drop = 0.0, limit = 0.0;
+    if (!ReadValue(cells.value(28), &drop) || !ReadValue(limitText, &limit) || !(limit > 0.0) ||
+        !(drop > limit))
+        return remark;
+    const QString check = QStringLiteral("SVD Chk");
+    return remark.isEmpty() ? check : remark + QLatin1Char(' ') + check;
 }
 
 }  // namespace
@@ -126,9 +141,10 @@ void WritePanelBoardPage(Sheet& sheet, int board, const PanelBoardReportPage& pa
         sheet.writeStr(r, c + 13, bar < 0 ? breaker : breaker.mid(bar + 1));
         for (int k = 0; k < 9; ++k)
             sheet.writeStr(r, c + 14 + k, cells.value(12 + k));
-        const int tail[5] = {22, 25, 28, 29, 59};
-        for (int k = 0; k < 5; ++k)
+        const int tail[4] = {22, 25, 28, 29};
+        for (int k = 0; k < 4; ++k)
             sheet.writeStr(r, c + 23 + k, cells.value(tail[k]));
+        sheet.writeStr(r, c + 27, CircuitRemark(cells, page.branchDropLimit));
     }
 
     const auto& t = page.totals;

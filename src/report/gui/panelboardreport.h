@@ -23,6 +23,9 @@ struct PanelBoardReportPage
     QString breakerKind;                 // the main breaker's "타입"
     QString maxFault;
     QString minFault;
+    // The branch-circuit voltage-drop limit of the design conditions, "%" figure as stored: a
+    // circuit whose SVD% is above it is marked "SVD Chk" in its 비고 cell (sizes do not change).
+    QString branchDropLimit;
 };
 
 // The design pages' control texts by page (0 installation, 1 conductor size, 2 motor
