@@ -838,20 +838,20 @@ void TestCableScreen::quantityChecksNameTheField_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("message");  // empty: accepted
     QTest::newRow("kVA negative") << int(V::IdKva) << "-50"
-                                  << "용량 kVA 값은 0보다 큰 숫자로 입력해 주세요!!!\n(입력값: -50)";
+                                  << "용량 kVA 값은 0보다 큰 숫자여야 합니다. 값을 확인하시기 바랍니다.";
     QTest::newRow("voltage inf") << int(V::IdVoltage) << "inf"
-                                 << "전압 값은 0보다 큰 숫자로 입력해 주세요!!!\n(입력값: inf)";
+                                 << "전압 값은 0보다 큰 숫자여야 합니다. 값을 확인하시기 바랍니다.";
     QTest::newRow("length 0") << int(V::IdLength) << "0"
-                              << "거리 값은 0보다 큰 숫자로 입력해 주세요!!!\n(입력값: 0)";
-    QTest::newRow("length empty") << int(V::IdLength) << "" << "거리 값을 입력해 주세요!!!";
+                              << "거리 값은 0보다 큰 숫자여야 합니다. 값을 확인하시기 바랍니다.";
+    QTest::newRow("length empty") << int(V::IdLength) << "" << "거리 값은 0보다 큰 숫자여야 합니다. 값을 확인하시기 바랍니다.";
     QTest::newRow("phases nan") << int(V::IdPhases) << "nan"
-                                << "상 값은 0보다 큰 숫자로 입력해 주세요!!!\n(입력값: nan)";
+                                << "상 값은 0보다 큰 숫자여야 합니다. 값을 확인하시기 바랍니다.";
     QTest::newRow("demand factor 1e308") << int(V::IdDemandFactor) << "1e308"
-                                         << "수용률 값은 0보다 큰 숫자로 입력해 주세요!!!\n(입력값: 1e308)";
+                                         << "수용률 값은 0보다 큰 숫자여야 합니다. 값을 확인하시기 바랍니다.";
     QTest::newRow("parallel count -2") << int(V::IdParallel) << "-2"
-                                       << "병렬도체수 값은 0보다 큰 숫자로 입력해 주세요!!!\n(입력값: -2)";
+                                       << "병렬도체수 값은 0보다 큰 숫자여야 합니다. 값을 확인하시기 바랍니다.";
     QTest::newRow("ISMIN with a comma") << int(V::IdIsMin) << "12,5"
-                                        << "ISMIN[kA] 값은 0 이상의 숫자로 입력해 주세요!!!\n(입력값: 12,5)";
+                                        << "ISMIN[kA] 값은 0 이상의 숫자여야 합니다. 값을 확인하시기 바랍니다.";
     QTest::newRow("ISMAX -") << int(V::IdIsMax) << "-" << "";
     QTest::newRow("demand factor empty") << int(V::IdDemandFactor) << "" << "";
 }
@@ -872,7 +872,7 @@ void TestCableScreen::quantityChecksNameTheField()
         Click(button);
         if (message.isEmpty()) {
             for (const QString& m : m_prompt->messages)
-                QVERIFY2(!m.contains(QStringLiteral("입력해 주세요")), qPrintable(m));
+                QVERIFY2(!m.contains(QStringLiteral("숫자여야 합니다")), qPrintable(m));
             continue;
         }
         QCOMPARE(m_prompt->messages, QStringList{message});

@@ -396,7 +396,7 @@ void TestFaultScreen::lineInputErrorsChangeNothing()
     page->SetText(1654, QStringLiteral("1"));
     page->SetText(1035, QStringLiteral("1"));
     Click(1117);
-    QCOMPARE(m_prompt->messages.last(), QStringLiteral("영상분 %jX 값을 입력해 주세요!!!"));
+    QCOMPARE(m_prompt->messages.last(), QStringLiteral("영상분 %jX 값은 0 이상의 숫자여야 합니다. 값을 확인하시기 바랍니다."));
     QCOMPARE(lines->rows()->rowCount(), 0);
     QCOMPARE(theApp.FaultCurrentBlock.LineCount, 0);
     QCOMPARE(int(SheetRows(fault::LineSheet, 16).size()), 0);
@@ -536,26 +536,26 @@ void TestFaultScreen::inputChecksNameTheField_data()
     QTest::addColumn<int>("button");
     QTest::addColumn<QString>("message");
     QTest::newRow("utility %R negative, 계산") << 0 << 1641 << "-2" << -1
-        << "계통 정상분 %R 값은 0 이상의 숫자로 입력해 주세요!!!\n(입력값: -2)";
+        << "계통 정상분 %R 값은 0 이상의 숫자여야 합니다. 값을 확인하시기 바랍니다.";
     QTest::newRow("utility %jX nan, 저장하기") << 0 << 1642 << "nan" << -2
-        << "계통 정상분 %jX 값은 0 이상의 숫자로 입력해 주세요!!!\n(입력값: nan)";
+        << "계통 정상분 %jX 값은 0 이상의 숫자여야 합니다. 값을 확인하시기 바랍니다.";
     QTest::newRow("Cmax inf") << 1 << 1672 << "inf" << -1
-        << "Cmax(최대전압계수) 값은 0보다 큰 숫자로 입력해 주세요!!!\n(입력값: inf)";
-    QTest::newRow("alpha empty") << 1 << 1392 << "" << -1 << "도체저항온도계수 (α) 값을 입력해 주세요!!!";
+        << "Cmax(최대전압계수) 값은 0보다 큰 숫자여야 합니다. 값을 확인하시기 바랍니다.";
+    QTest::newRow("alpha empty") << 1 << 1392 << "" << -1 << "도체저항온도계수 (α) 값은 0보다 큰 숫자여야 합니다. 값을 확인하시기 바랍니다.";
     QTest::newRow("line distance nan") << 0 << 1652 << "nan" << 1117
-        << "거리 값은 0보다 큰 숫자로 입력해 주세요!!!\n(입력값: nan)";
+        << "거리 값은 0보다 큰 숫자여야 합니다. 값을 확인하시기 바랍니다.";
     QTest::newRow("TR capacity negative") << 1 << 1091 << "-1000" << 1016
-        << "용량 (PT[kVA]) 값은 0보다 큰 숫자로 입력해 주세요!!!\n(입력값: -1000)";
+        << "용량 (PT[kVA]) 값은 0보다 큰 숫자여야 합니다. 값을 확인하시기 바랍니다.";
     QTest::newRow("TR voltage 1e308") << 1 << 1089 << "1e308" << 1016
-        << "2차전압 (V[kV]) 값은 0보다 큰 숫자로 입력해 주세요!!!\n(입력값: 1e308)";
+        << "2차전압 (V[kV]) 값은 0보다 큰 숫자여야 합니다. 값을 확인하시기 바랍니다.";
     QTest::newRow("NGR negative") << 1 << 1090 << "-10" << 1016
-        << "NGR [Ω] 값은 0 이상의 숫자로 입력해 주세요!!!\n(입력값: -10)";
+        << "NGR [Ω] 값은 0 이상의 숫자여야 합니다. 값을 확인하시기 바랍니다.";
     QTest::newRow("motor LRC 0") << 2 << 1401 << "0" << 1395
-        << "LRC 값은 0보다 큰 숫자로 입력해 주세요!!!\n(입력값: 0)";
+        << "LRC 값은 0보다 큰 숫자여야 합니다. 값을 확인하시기 바랍니다.";
     QTest::newRow("motor X/R with a comma") << 2 << 1405 << "2,5" << 1395
-        << "X/R 값은 0보다 큰 숫자로 입력해 주세요!!!\n(입력값: 2,5)";
+        << "X/R 값은 0보다 큰 숫자여야 합니다. 값을 확인하시기 바랍니다.";
     QTest::newRow("cable length negative") << 3 << 1027 << "-50" << 1691
-        << "길이 값은 0보다 큰 숫자로 입력해 주세요!!!\n(입력값: -50)";
+        << "길이 값은 0보다 큰 숫자여야 합니다. 값을 확인하시기 바랍니다.";
 }
 
 void TestFaultScreen::inputChecksNameTheField()

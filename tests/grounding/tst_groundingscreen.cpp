@@ -472,17 +472,17 @@ void TestGroundingScreen::inputChecksNameTheField_data()
     QTest::addColumn<int>("input");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("message");  // empty: accepted
-    QTest::newRow("I nan") << 0 << "nan" << "I : 고장전류 실효값 값은 0보다 큰 숫자로 입력해 주세요!!!\n(입력값: nan)";
-    QTest::newRow("tC 0") << 1 << "0" << "tC : 통전 시간 값은 0보다 큰 숫자로 입력해 주세요!!!\n(입력값: 0)";
-    QTest::newRow("h empty") << 5 << "" << "h : 접지시스템 매설 깊이 값을 입력해 주세요!!!";
-    QTest::newRow("rod length -2.4") << 7 << "-2.4" << "접지봉 길이 값은 0보다 큰 숫자로 입력해 주세요!!!\n(입력값: -2.4)";
-    QTest::newRow("N -3") << 8 << "-3" << "N : 총 접지봉의 개수 값은 0 이상의 숫자로 입력해 주세요!!!\n(입력값: -3)";
-    QTest::newRow("ρs 1e308") << 9 << "1e308" << "ρs : 표면층 고유저항률 값은 0보다 큰 숫자로 입력해 주세요!!!\n(입력값: 1e308)";
-    QTest::newRow("Lp 12,5") << 13 << "12,5" << "접지망 둘레길이[Lp] 값은 0보다 큰 숫자로 입력해 주세요!!!\n(입력값: 12,5)";
+    QTest::newRow("I nan") << 0 << "nan" << "I : 고장전류 실효값 값은 0보다 큰 숫자여야 합니다. 값을 확인하시기 바랍니다.";
+    QTest::newRow("tC 0") << 1 << "0" << "tC : 통전 시간 값은 0보다 큰 숫자여야 합니다. 값을 확인하시기 바랍니다.";
+    QTest::newRow("h empty") << 5 << "" << "h : 접지시스템 매설 깊이 값은 0보다 큰 숫자여야 합니다. 값을 확인하시기 바랍니다.";
+    QTest::newRow("rod length -2.4") << 7 << "-2.4" << "접지봉 길이 값은 0보다 큰 숫자여야 합니다. 값을 확인하시기 바랍니다.";
+    QTest::newRow("N -3") << 8 << "-3" << "N : 총 접지봉의 개수 값은 0 이상의 숫자여야 합니다. 값을 확인하시기 바랍니다.";
+    QTest::newRow("ρs 1e308") << 9 << "1e308" << "ρs : 표면층 고유저항률 값은 0보다 큰 숫자여야 합니다. 값을 확인하시기 바랍니다.";
+    QTest::newRow("Lp 12,5") << 13 << "12,5" << "접지망 둘레길이[Lp] 값은 0보다 큰 숫자여야 합니다. 값을 확인하시기 바랍니다.";
     // The example's second layer is left out (0 m, 0 Ω-m); given a thickness it needs a resistivity.
     QTest::newRow("layer 2 thick without resistivity")
-        << 18 << "3" << "ρ2 : 대지 2층 대지저항률 값은 0보다 큰 숫자로 입력해 주세요!!!\n(입력값: 0)";
-    QTest::newRow("Ta inf") << 4 << "inf" << "Ta : 주위온도 값은 숫자로 입력해 주세요!!!\n(입력값: inf)";
+        << 18 << "3" << "ρ2 : 대지 2층 대지저항률 값은 0보다 큰 숫자여야 합니다. 값을 확인하시기 바랍니다.";
+    QTest::newRow("Ta inf") << 4 << "inf" << "Ta : 주위온도 값은 숫자여야 합니다. 값을 확인하시기 바랍니다.";
     QTest::newRow("Ta -10 is a temperature") << 4 << "-10" << "";
     QTest::newRow("N 0 is no rod") << 8 << "0" << "";
     QTest::newRow("rod length empty: the table's") << 7 << "" << "";

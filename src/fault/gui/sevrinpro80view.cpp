@@ -1,6 +1,6 @@
 #include "sevrinpro80view.h"
 
-#include "app/core/quantityinput.h"
+#include "app/core/quantitycheck.h"
 #include "app/core/sevrin.h"
 #include "app/gui/rowlistmodel.h"
 #include "fault/core/faultcurrent.h"

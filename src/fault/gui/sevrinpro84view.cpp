@@ -1,6 +1,6 @@
 #include "sevrinpro84view.h"
 
-#include "app/core/quantityinput.h"
+#include "app/core/quantitycheck.h"
 #include "app/core/sevrin.h"
 #include "fault/core/faultcurrent.h"
 #include "fault/core/faultvalues.h"

@@ -1,7 +1,7 @@
 #include "sevrinpro90view.h"
 
 #include "app/core/calcutil.h"
-#include "app/core/quantityinput.h"
+#include "app/core/quantitycheck.h"
 #include "app/core/sevrin.h"
 #include "grounding/gui/sevrinpro91view.h"
 #include "grounding/gui/sevrinpro92view.h"

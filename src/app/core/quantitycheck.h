@@ -1,7 +1,8 @@
 #pragma once
 // The input check of typed quantities on the calculation screens: each text must be a number
 // the shared strict reader accepts, of the sign the quantity can have, or the screen shows one
-// message naming the field and changes nothing.
+// message naming the field (worded as the load schedules' CheckQuantityField) and changes
+// nothing.
 #include <QString>
 
 #include <initializer_list>
