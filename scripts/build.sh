@@ -4,6 +4,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 LAUNCHER=()
 # ccache makes rebuilds of several work trees cheap; the build works without it.
-command -v ccache >/dev/null && LAUNCHER=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+# Paths below the checkout are hashed relative to it and the working folder is not hashed, so
+# clones in different folders share one cache.
+if command -v ccache >/dev/null; then
+  LAUNCHER=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=true
+fi
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${LAUNCHER[@]}" >/dev/null
 cmake --build build -j"$(nproc)"
