@@ -7,8 +7,7 @@ LAUNCHER=()
 # Paths below the checkout are hashed relative to it and the working folder is not hashed, so
 # clones in different folders share one cache.
 if command -v ccache >/dev/null; then
-  LAUNCHER=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-  export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=true
+  LAUNCHER=("-DCMAKE_CXX_COMPILER_LAUNCHER=env;CCACHE_BASEDIR=$PWD;CCACHE_NOHASHDIR=true;ccache")
 fi
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${LAUNCHER[@]}" >/dev/null
 cmake --build build -j"$(nproc)"
