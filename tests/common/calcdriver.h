@@ -16,7 +16,10 @@ CalcRun RunSevrinCalc(const QString& root, const QString& project, const QString
 CalcRun RunSevrinCalcArgs(const QStringList& args);
 // As RunSevrinCalc, where file permissions hold: a test running as root (which writes into
 // read-only folders) runs the driver as the unprivileged user "nobody", so the files it must
-// read have to be readable by others.
+// read have to be readable by others; any other user runs it as itself, whom read-only files
+// and folders stop. The driver runs from a copy in a folder everyone may enter, so the build
+// may lie anywhere (a home folder of mode 700); a root or project that "nobody" cannot reach
+// fails the run with a message on `err`.
 CalcRun RunSevrinCalcUnprivileged(const QString& root, const QString& project,
                                   const QString& command);
 // Copies the build's program folder (LIB and FORM) into `dir` so a test can run the driver

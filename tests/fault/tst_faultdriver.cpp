@@ -226,7 +226,7 @@ void TestFaultDriver::readOnlyBusWorkbookChangesNoFile()
     const QMap<QString, QByteArray> before = FolderSnapshot(p.dir.path());
 
     const CalcRun run = RunSevrinCalcUnprivileged(rootDir.path(), project, QStringLiteral("fault"));
-    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.exitCode == 1, qPrintable(run.err));
     QVERIFY2(run.out.isEmpty(), qPrintable(run.out));
     QCOMPARE(run.err.count(QLatin1Char('\n')), 1);
     QVERIFY2(run.err.startsWith(QStringLiteral("sevrin-calc: cannot store fault-current results: ") + readOnly + QLatin1Char('\n')),

@@ -487,7 +487,7 @@ void TestSevrinCalc::failedSaveIsReportedAndChangesNothing()
 
     const CalcRun r = RunSevrinCalcUnprivileged(f.root, f.project, QString::fromLatin1(info.command));
     QFile::setPermissions(f.folder, readOnly | execute | QFile::WriteOwner);
-    QCOMPARE(r.exitCode, 1);
+    QVERIFY2(r.exitCode == 1, qPrintable(r.err));
     QVERIFY2(r.out.isEmpty(), qPrintable(r.out));
     QVERIFY2(r.err.startsWith(QLatin1String("sevrin-calc: ")) && r.err.count(QLatin1Char('\n')) == 1,
              qPrintable(r.err));
