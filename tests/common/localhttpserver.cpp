@@ -5,6 +5,8 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 
+#include <memory>
+
 // Hands out TLS sockets when a certificate is set.
 class LocalHttpServer::Listener : public QTcpServer
 {
@@ -68,15 +70,26 @@ void LocalHttpServer::setReply(const QByteArray& path, const Reply& reply)
 void LocalHttpServer::onNewConnection()
 {
     while (QTcpSocket* socket = m_server->nextPendingConnection()) {
-        connect(socket, &QTcpSocket::readyRead, this, [this, socket] { onReadyRead(socket); });
+        // The connection's partial request lives with the connection: it goes away with the
+        // socket and never reaches a later connection.
+        auto buffer = std::make_shared<QByteArray>();
+        connect(socket, &QTcpSocket::readyRead, socket,
+                [this, socket, buffer] { onReadyRead(socket, *buffer); });
         connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
     }
 }
 
-void LocalHttpServer::onReadyRead(QTcpSocket* socket)
+void LocalHttpServer::onReadyRead(QTcpSocket* socket, QByteArray& buf)
 {
-    QByteArray& buf = m_buffers[socket];
     buf += socket->readAll();
+    // Not HTTP at all (a TLS handshake, say): refused at once, as a web server does, so the
+    // client fails on the answer instead of waiting for its timeout.
+    if (!buf.isEmpty() && (buf.front() < 'A' || buf.front() > 'Z')) {
+        buf.clear();
+        socket->write("HTTP/1.1 400 Bad Request\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+        socket->disconnectFromHost();
+        return;
+    }
     const int headerEnd = buf.indexOf("\r\n\r\n");
     if (headerEnd < 0)
         return;
@@ -97,7 +110,7 @@ void LocalHttpServer::onReadyRead(QTcpSocket* socket)
     req.headers = head.mid(head.indexOf("\r\n") + 2) + "\r\n";
     req.body = buf.mid(headerEnd + 4, contentLength);
     requests.append(req);
-    m_buffers.remove(socket);
+    buf.clear();
 
     const auto it = m_replies.constFind(req.path);
     Reply reply;

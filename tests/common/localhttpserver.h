@@ -46,9 +46,9 @@ public:
 private:
     class Listener;
     void onNewConnection();
-    void onReadyRead(QTcpSocket* socket);
+    // Adds what arrived to the connection's partial request `buf` and answers a complete one.
+    void onReadyRead(QTcpSocket* socket, QByteArray& buf);
 
     Listener* m_server;
     QMap<QByteArray, Reply> m_replies;
-    QMap<QTcpSocket*, QByteArray> m_buffers;
 };

@@ -1,15 +1,15 @@
 # A one-purpose HTTPS server on 127.0.0.1 for the PDF-request tests. It records each request
 # (head and body, as received) and answers as the mode says:
 #   ok     status 200 with a small PDF body      500    status 500 with a text body
-#   empty  status 200 without a body             hang   never answers (the client times out)
-#   reset  closes the connection with a reset
-# Usage: topdf_server.py CERT KEY MODE OUTDIR   (prints the port, then serves until idle 60 s)
+#   empty  status 200 without a body             hang   never answers: holds the connection
+#   reset  closes the connection with a reset            until the client gives up (120 s at most)
+# Usage: topdf_server.py CERT KEY MODE OUTDIR   (prints the port, then serves until idle 600 s;
+# prints "request N" once request N is recorded)
 import re
 import socket
 import ssl
 import struct
 import sys
-import time
 
 cert, key, mode, out = sys.argv[1:5]
 ctx = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
@@ -18,8 +18,9 @@ srv = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
 srv.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
 srv.bind(("127.0.0.1", 0))
 srv.listen(4)
-srv.settimeout(60)
-print(srv.getsockname()[1], flush=True)
+srv.settimeout(600)
+sys.stdout.write("%d\n" % srv.getsockname()[1])
+sys.stdout.flush()
 
 count = 0
 while True:
@@ -52,13 +53,22 @@ while True:
         f.write(head)
     with open("%s/body%d.bin" % (out, count), "wb") as f:
         f.write(body)
+    sys.stdout.write("request %d\n" % count)
+    sys.stdout.flush()
     if mode == "hang":
-        time.sleep(30)
+        s.settimeout(120)
+        try:
+            while s.recv(65536):
+                pass
+        except (ssl.SSLError, OSError):
+            pass
         s.close()
         continue
     if mode == "reset":
+        # The TLS socket owns the connection (wrapping detached `conn`): closing it with a zero
+        # linger time resets the connection.
         s.setsockopt(socket.SOL_SOCKET, socket.SO_LINGER, struct.pack("ii", 1, 0))
-        conn.close()
+        s.close()
         continue
     status, answer = {"ok": (200, b"%PDF-1.4 converted"), "500": (500, b"conversion failed"),
                       "empty": (200, b"")}[mode]
