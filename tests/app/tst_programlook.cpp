@@ -343,13 +343,13 @@ void TestProgramLook::cutCellTextsShowAsTips()
         const QRect cut = c.view->visualRect(c.rows->index(0, 0));
         QHelpEvent onCut(QEvent::ToolTip, cut.center(), c.view->viewport()->mapToGlobal(cut.center()));
         QApplication::sendEvent(c.view->viewport(), &onCut);
-        QTRY_VERIFY(QToolTip::isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(QToolTip::isVisible(), 20000);
         QCOMPARE(QToolTip::text(), remark);
 
         const QRect whole = c.view->visualRect(c.rows->index(0, 1));
         QHelpEvent onWhole(QEvent::ToolTip, whole.center(), c.view->viewport()->mapToGlobal(whole.center()));
         QApplication::sendEvent(c.view->viewport(), &onWhole);
-        QTRY_VERIFY(!QToolTip::isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(!QToolTip::isVisible(), 20000);
         c.view->hide();
     }
 }

@@ -7,6 +7,7 @@
 #include "platform/profile.h"
 #include "platform/xlsxbook.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -287,13 +288,19 @@ void TestProjectFolder::protectionSwitchesExistingWorkbooks()
     // No workbook was created for the lists the project never stored.
     QCOMPARE(QDir(folder).entryList(QDir::Files).size(), 3);
 
-    // A workbook already in the wanted state is not rewritten.
-    const QDateTime before = QFileInfo(p.LibWorkbookPath).lastModified();
+    // A workbook already in the wanted state is not rewritten: its modification time, set well
+    // into the past, stays (a rewrite would stamp the present, however fast the machine).
+    const QDateTime before(QDate(2001, 2, 3), QTime(4, 5, 6), Qt::UTC);
+    {
+        QFile lib(p.LibWorkbookPath);
+        QVERIFY(lib.open(QIODevice::ReadWrite));
+        QVERIFY(lib.setFileTime(before, QFileDevice::FileModificationTime));
+    }
+    QCOMPARE(QFileInfo(p.LibWorkbookPath).lastModified().toUTC(), before);
     const QByteArray bytes = ReadFile(p.LibWorkbookPath);
-    QTest::qWait(20);
     theApp.ProtectAllWorkbooks();
     QCOMPARE(ReadFile(p.LibWorkbookPath), bytes);
-    QCOMPARE(QFileInfo(p.LibWorkbookPath).lastModified(), before);
+    QCOMPARE(QFileInfo(p.LibWorkbookPath).lastModified().toUTC(), before);
 }
 
 void TestProjectFolder::protectionLeavesBrokenAndMissingAlone()

@@ -10,8 +10,9 @@
 #include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <QThread>
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <functional>
 #include <mutex>
 
@@ -161,15 +162,28 @@ inline std::array<std::shared_ptr<FakeWriter>, kReportCount> RegisterFakeWriters
     return writers;
 }
 
-// A gate a fake writer waits at until the test opens it (at most 20 s).
+// A gate a fake writer waits at until the test opens it. The wait is bounded (a minute) only
+// so that a test that fails before opening it does not hang its worker for good.
 struct Gate
 {
     std::atomic<bool> reached{false};
-    std::atomic<bool> open{false};
     void wait()
     {
+        std::unique_lock<std::mutex> lock(m_mutex);
         reached = true;
-        for (int i = 0; i < 2000 && !open; ++i)
-            QThread::msleep(10);
+        m_changed.wait_for(lock, std::chrono::minutes(1), [this] { return m_open; });
     }
+    void open()
+    {
+        {
+            const std::lock_guard<std::mutex> lock(m_mutex);
+            m_open = true;
+        }
+        m_changed.notify_all();
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    bool m_open = false;
 };
