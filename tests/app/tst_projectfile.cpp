@@ -1,6 +1,7 @@
 // The project file: the template, the key names, every section's round trip, the reader's
 // defaults and its rules for revision rows, combo texts and transformer settings.
 #include "common/notprojectfiles.h"
+#include "common/testpaths.h"
 #include "common/testsupport.h"
 #include "app/core/projectfile.h"
 #include "app/core/sevrin.h"
@@ -19,7 +20,7 @@
 
 namespace {
 
-const QString kTemplate = QStringLiteral(SEVRIN_PROGRAM_DIR "/FORM/form.pro");
+const QString kTemplate = ProgramDir() + QStringLiteral("/FORM/form.pro");
 
 // Stand-in for the transformer screen's five check boxes and capacity edits.
 struct FakeTransformerControls

@@ -10,6 +10,7 @@
 #include "app/gui/rowlistmodel.h"
 #include "app/gui/sevrinapp.h"
 #include "common/recordingprompt.h"
+#include "common/testpaths.h"
 #include "common/testsupport.h"
 #include "fault/gui/sevrinpro80view.h"
 #include "fault/gui/sevrinpro85view.h"
@@ -37,7 +38,7 @@
 
 namespace {
 
-const QString kProgram = QStringLiteral(SEVRIN_PROGRAM_DIR);
+const QString kProgram = ProgramDir();
 const QString kIntroduce = QStringLiteral("Project_Introduce");
 const QString kMark = QStringLiteral("§A§");
 const QString kQuestionStart = QStringLiteral("저장하지 않은 변경 내용이 있습니다.");

@@ -1,5 +1,6 @@
 // The form post to the maker's server, against a plain-HTTP server on the loopback.
 #include "common/localhttpserver.h"
+#include "common/testpaths.h"
 #include "platform/serverpost.h"
 
 #include <QElapsedTimer>
@@ -154,7 +155,7 @@ namespace {
 
 QByteArray Fixture(const char* name)
 {
-    QFile f(QStringLiteral(SEVRIN_TEST_DATA_DIR "/app/tls/") + QLatin1String(name));
+    QFile f(TestDataDir() + QStringLiteral("/app/tls/") + QLatin1String(name));
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 

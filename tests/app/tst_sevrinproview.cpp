@@ -18,6 +18,7 @@
 #include "app/gui/sevrinapp.h"
 #include "app/gui/sevrinproview.h"
 #include "common/recordingprompt.h"
+#include "common/testpaths.h"
 #include "common/testsupport.h"
 #include "platform/paths.h"
 #include "platform/profile.h"
@@ -821,12 +822,12 @@ void TestSevrinProView::navigationButtons()
     QVERIFY(root.mkpath(QStringLiteral("locks")));
     QVERIFY(root.mkpath(QStringLiteral("LIB")));
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(root.filePath(QStringLiteral("locks"))));
-    const QString shipped = QStringLiteral(SEVRIN_PROGRAM_DIR "/LIB/lib_v3p4.xlsx");
+    const QString shipped = ProgramDir() + QStringLiteral("/LIB/lib_v3p4.xlsx");
     const QString lib = root.filePath(QStringLiteral("LIB/lib_v3p4.xlsx"));
     const QString breaker = root.filePath(QStringLiteral("LIB/breaker_v3p4.xlsx"));
     if (QFile::exists(shipped)) {
         QVERIFY(QFile::copy(shipped, lib));
-        QVERIFY(QFile::copy(QStringLiteral(SEVRIN_PROGRAM_DIR "/LIB/breaker_v3p4.xlsx"), breaker));
+        QVERIFY(QFile::copy(ProgramDir() + QStringLiteral("/LIB/breaker_v3p4.xlsx"), breaker));
     } else {
         const PythonResult r = RunPython(QStringLiteral("import openpyxl,sys\n"
                                                         "for p in sys.argv[1:]:\n"

@@ -8,6 +8,7 @@
 #include "cable/core/cableapp.h"
 #include "common/calcdriver.h"
 #include "common/recordingprompt.h"
+#include "common/testpaths.h"
 #include "common/testsupport.h"
 #include "loads/core/generatorsizing.h"
 #include "loads/sourcesfixture.h"
@@ -225,7 +226,7 @@ void TestSpreadsheetSaved::generatorSumsFromNumberCells()
 
     const CalcRun r = RunSevrinCalc(root, project, "generator");
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));
-    QFile golden(QStringLiteral(SEVRIN_TEST_DATA_DIR) + "/loads/golden/generator.txt");
+    QFile golden(TestDataDir() + "/loads/golden/generator.txt");
     QVERIFY(golden.open(QIODevice::ReadOnly));
     QCOMPARE(r.out, QString::fromUtf8(golden.readAll()));
     const QStringList outage = r.out.split('\n').first().split('\t');

@@ -8,6 +8,7 @@
 #include "app/gui/sevrinapp.h"
 #include "common/notprojectfiles.h"
 #include "common/recordingprompt.h"
+#include "common/testpaths.h"
 #include "common/testsupport.h"
 #include "loads/gui/sevrinpro30view.h"
 #include "platform/profile.h"
@@ -27,7 +28,7 @@
 
 namespace {
 
-const QString kTemplate = QStringLiteral(SEVRIN_PROGRAM_DIR "/FORM/form.pro");
+const QString kTemplate = ProgramDir() + QStringLiteral("/FORM/form.pro");
 const QString kNoProject = QStringLiteral(
     "선택된 프로젝트 파일이 없습니다.\n새로 만들거나 불러오기를 통해 프로젝트 파일을 지정하세요.");
 const QString kDeleted = QStringLiteral(

@@ -10,6 +10,7 @@
 #include "app/gui/webdlg.h"
 #include "common/localhttpserver.h"
 #include "common/recordingprompt.h"
+#include "common/testpaths.h"
 #include "common/testsupport.h"
 #include "platform/paths.h"
 #include "platform/profile.h"
@@ -151,7 +152,7 @@ void TestStartup::initTestCase()
 
     // Use the shipped reference workbooks when the build has made them; otherwise a minimal
     // workbook written by openpyxl.
-    const QString shipped = QStringLiteral(SEVRIN_PROGRAM_DIR "/LIB/lib_v3p4.xlsx");
+    const QString shipped = ProgramDir() + QStringLiteral("/LIB/lib_v3p4.xlsx");
     m_workbook = m_tmp.filePath(QStringLiteral("fixture.xlsx"));
     if (QFile::exists(shipped)) {
         QVERIFY(QFile::copy(shipped, m_workbook));
@@ -551,7 +552,7 @@ void TestStartup::projectLoadsOnFirstEntryOnly()
     // A real project file, made from the template as the start screen makes one.
     const QString project = m_caseDir + QStringLiteral("/PRO/P1/P1.pro");
     QVERIFY(QDir().mkpath(GetFolderOfPath(project)));
-    QVERIFY(QFile::copy(QStringLiteral(SEVRIN_PROGRAM_DIR "/FORM/form.pro"), project));
+    QVERIFY(QFile::copy(ProgramDir() + QStringLiteral("/FORM/form.pro"), project));
     QFile::setPermissions(project, QFile::permissions(project) | QFileDevice::WriteOwner);
     const QString section = QStringLiteral("Project_Introduce");
     QVERIFY(WriteProfileString(project, section, QStringLiteral("ProjectName"), QStringLiteral("1차 설계")));
@@ -672,7 +673,7 @@ void TestStartup::smallDialogs()
 void TestStartup::buildLaysOutTheProgramFolder()
 {
     // Everything the program needs beside it, so that it runs however it is started.
-    const QDir program(QStringLiteral(SEVRIN_PROGRAM_DIR));
+    const QDir program(ProgramDir());
     for (const char* folder : {"LIB", "FORM", "PRO", "OUT", "CI"})
         QVERIFY2(QFileInfo(program.filePath(QLatin1String(folder))).isDir(), folder);
     for (const char* file : {"LIB/lib_v3p4.xlsx", "LIB/breaker_v3p4.xlsx", "FORM/form.pro", "ORVA.ini"})
@@ -685,7 +686,7 @@ void TestStartup::buildLaysOutTheProgramFolder()
     if (cmake.isEmpty())
         QSKIP("cmake is not on the path");
     QTemporaryDir dir;
-    const QString script = QStringLiteral(SEVRIN_SOURCE_DIR "/cmake/programfolder.cmake");
+    const QString script = SourceDir() + QStringLiteral("/cmake/programfolder.cmake");
     const QStringList args{QStringLiteral("-DPROGRAM_DIR=") + dir.path(), QStringLiteral("-P"), script};
     QCOMPARE(QProcess::execute(cmake, args), 0);
     const QString ini = dir.filePath(QStringLiteral("ORVA.ini"));
@@ -787,7 +788,7 @@ void TestStartup::twoProcessesWithOwnRuntimeFoldersBothStart()
         copies[i].setProcessEnvironment(env);
         copies[i].setWorkingDirectory(m_caseDir);
         copies[i].setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        copies[i].start(QStringLiteral(SEVRIN_EXE), {});
+        copies[i].start(ProgramExe(), {});
         QVERIFY2(copies[i].waitForStarted(10000), qPrintable(copies[i].errorString()));
     }
     // Each takes the lock of its own session (the lock file names its process) and runs on:

@@ -7,6 +7,7 @@
 #include "cablefixture.h"
 #include "common/calcdriver.h"
 #include "common/recordingprompt.h"
+#include "common/testpaths.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -105,7 +106,7 @@ void TestCablesCommand::recomputesEveryStoredRow()
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));
     QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
 
-    QFile golden(QStringLiteral(SEVRIN_TEST_DATA_DIR) + "/cable/golden/cables.txt");
+    QFile golden(TestDataDir() + "/cable/golden/cables.txt");
     // SEVRIN_UPDATE_GOLDEN=1 rewrites the expected file (check the new figures by hand).
     if (qEnvironmentVariableIsSet("SEVRIN_UPDATE_GOLDEN")) {
         QVERIFY(golden.open(QIODevice::WriteOnly | QIODevice::Truncate));

@@ -12,6 +12,7 @@
 #include "cable/core/trayapp.h"
 #include "common/calcdriver.h"
 #include "common/recordingprompt.h"
+#include "common/testpaths.h"
 #include "common/testsupport.h"
 
 #include <QFile>
@@ -119,7 +120,7 @@ void TestTraysCommand::recomputesEveryTray()
     const CalcRun r = RunSevrinCalc(dir.path() + "/root", project, "trays");
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));
     QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
-    QFile golden(QStringLiteral(SEVRIN_TEST_DATA_DIR) + "/cable/golden/trays.txt");
+    QFile golden(TestDataDir() + "/cable/golden/trays.txt");
     QVERIFY(golden.open(QIODevice::ReadOnly));
     const QStringList want = QString::fromUtf8(golden.readAll()).split('\n');
     const QStringList got = r.out.split('\n');

@@ -11,6 +11,7 @@
 #include "cable/gui/inputpro04dlg.h"
 #include "cable/gui/sevrinpro50view.h"
 #include "common/recordingprompt.h"
+#include "common/testpaths.h"
 #include "common/testsupport.h"
 #include "platform/xlsxbook.h"
 
@@ -123,7 +124,7 @@ private:
 void TestTrayScreen::initTestCase()
 {
     m_prompt = RecordingPrompt::Install();
-    theApp.ProjectPathTable.LibWorkbookPath = QStringLiteral(SEVRIN_PROGRAM_DIR "/LIB/lib_v3p4.xlsx");
+    theApp.ProjectPathTable.LibWorkbookPath = ProgramDir() + QStringLiteral("/LIB/lib_v3p4.xlsx");
     theApp.ProjectPathTable.CompanionSuffixTable = StandardCompanionSuffixes();
     theApp.LoadLibraryWorkbook();
     QVERIFY2(m_prompt->messages.isEmpty(), qPrintable(m_prompt->messages.join('\n')));

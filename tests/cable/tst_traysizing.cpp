@@ -7,6 +7,7 @@
 #include "cable/core/trayapp.h"
 #include "cable/core/traysizing.h"
 #include "common/recordingprompt.h"
+#include "common/testpaths.h"
 
 #include <QTest>
 
@@ -99,7 +100,7 @@ private:
 void TestTraySizing::initTestCase()
 {
     m_prompt = RecordingPrompt::Install();
-    theApp.ProjectPathTable.LibWorkbookPath = QStringLiteral(SEVRIN_PROGRAM_DIR "/LIB/lib_v3p4.xlsx");
+    theApp.ProjectPathTable.LibWorkbookPath = ProgramDir() + QStringLiteral("/LIB/lib_v3p4.xlsx");
     theApp.LoadLibraryWorkbook();
     QVERIFY2(m_prompt->messages.isEmpty(), qPrintable(m_prompt->messages.join('\n')));
 }

@@ -1,4 +1,5 @@
 #include "calcdriver.h"
+#include "testpaths.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,7 +18,7 @@ namespace {
 
 constexpr uid_t kNobody = 65534;
 
-CalcRun Run(QProcess& p, const QStringList& args, const QString& exe = QStringLiteral(SEVRIN_CALC_EXE))
+CalcRun Run(QProcess& p, const QStringList& args, const QString& exe = CalcExe())
 {
     CalcRun r;
     p.start(exe, args);
@@ -87,14 +88,14 @@ QString SharedDriver(QString* error)
         const auto readExecute = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
                                  QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
         if (!dir.isValid() || !QFile::setPermissions(dir.path(), readExecute | QFile::WriteOwner) ||
-            !QFile::copy(QStringLiteral(SEVRIN_CALC_EXE), target) ||
+            !QFile::copy(CalcExe(), target) ||
             !QFile::setPermissions(target, readExecute))
             return QString();
         return target;
     }();
     if (exe.isEmpty())
         *error = QStringLiteral("cannot copy %1 into a folder everyone may enter (%2)")
-                     .arg(QStringLiteral(SEVRIN_CALC_EXE), dir.path());
+                     .arg(CalcExe(), dir.path());
     return exe;
 }
 
@@ -137,7 +138,7 @@ CalcRun RunSevrinCalc(const QString& root, const QString& project, const QString
 
 bool CopyProgramFolder(const QString& dir)
 {
-    const QString from = QStringLiteral(SEVRIN_PROGRAM_DIR);
+    const QString from = ProgramDir();
     for (const char* sub : {"LIB", "FORM"}) {
         const QDir src(from + QLatin1Char('/') + QLatin1String(sub));
         if (!QDir().mkpath(dir + QLatin1Char('/') + QLatin1String(sub)))

@@ -9,6 +9,7 @@
 #include "app/core/companionworkbook.h"
 #include "common/calcdriver.h"
 #include "common/recordingprompt.h"
+#include "common/testpaths.h"
 #include "common/testsupport.h"
 #include "platform/profile.h"
 
@@ -103,7 +104,7 @@ void TestFaultDriver::faultCommandMatchesExpectedFile()
     const auto& mcc2 = p.pages.Columns[1].Cells[2].Results;
     QCOMPARE(py.out.trimmed(), QStringLiteral("MCC-2 %1 %2").arg(mcc2[ResIk], mcc2[ResIbMax]));
 
-    const QString expectedPath = QStringLiteral(SEVRIN_TEST_DATA_DIR "/fault/golden/fault.txt");
+    const QString expectedPath = TestDataDir() + QStringLiteral("/fault/golden/fault.txt");
     if (qEnvironmentVariableIsSet("SEVRIN_UPDATE_GOLDEN"))
         QVERIFY(WriteFile(expectedPath, run.out.toUtf8()));
     QCOMPARE(run.out, QString::fromUtf8(ReadFile(expectedPath)));
@@ -297,7 +298,7 @@ void TestFaultDriver::nonsenseInputsPrintNoFigure()
     const CalcRun run = RunSevrinCalc(rootDir.path(), project, QStringLiteral("fault"));
     QVERIFY2(run.exitCode == 0, qPrintable(run.err));
     QVERIFY2(FindUnprintableFigure(run.out).isEmpty(), qPrintable(FindUnprintableFigure(run.out)));
-    const QStringList golden = QString::fromUtf8(ReadFile(QStringLiteral(SEVRIN_TEST_DATA_DIR "/fault/golden/fault.txt")))
+    const QStringList golden = QString::fromUtf8(ReadFile(TestDataDir() + QStringLiteral("/fault/golden/fault.txt")))
                                    .split(QLatin1Char('\n'));
     const QStringList lines = run.out.split(QLatin1Char('\n'));
     const auto ik = [](const QStringList& from, const QString& head) {

@@ -5,6 +5,7 @@
 #include "grounding/groundingfixture.h"
 
 #include "common/calcdriver.h"
+#include "common/testpaths.h"
 #include "common/testsupport.h"
 
 #include <QFile>
@@ -519,12 +520,12 @@ void TestGroundingDesign::driverPrintsTheGoldenFile()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString project = dir.filePath(QStringLiteral("G1.pro"));
-    QVERIFY(QFile::copy(QStringLiteral(SEVRIN_TEST_DATA_DIR "/grounding/golden/G1.pro"), project));
-    const CalcRun run = RunSevrinCalc(QStringLiteral(SEVRIN_PROGRAM_DIR), project, QStringLiteral("grounding"));
+    QVERIFY(QFile::copy(TestDataDir() + QStringLiteral("/grounding/golden/G1.pro"), project));
+    const CalcRun run = RunSevrinCalc(ProgramDir(), project, QStringLiteral("grounding"));
     QCOMPARE(run.exitCode, 0);
     QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
     const QString expected =
-        QString::fromUtf8(ReadFile(QStringLiteral(SEVRIN_TEST_DATA_DIR "/grounding/golden/G1.expected")));
+        QString::fromUtf8(ReadFile(TestDataDir() + QStringLiteral("/grounding/golden/G1.expected")));
     const QStringList got = run.out.split(QLatin1Char('\n'));
     const QStringList want = expected.split(QLatin1Char('\n'));
     for (int i = 0; i < std::min(got.size(), want.size()); ++i)
@@ -644,7 +645,7 @@ void TestGroundingDesign::driverPrintsNoFigureFromNonsense()
                "IDC_PRO_9_9_EDITG=70\nIDC_PRO_9_9_EDITH=nan\nIDC_PRO_9_9_EDITI=5\n"
                "IDC_PRO_9_9_EDITN=-400\nIDC_PRO_9_9_EDITS=12,5\n");
     file.close();
-    const CalcRun run = RunSevrinCalc(QStringLiteral(SEVRIN_PROGRAM_DIR), project, QStringLiteral("grounding"));
+    const CalcRun run = RunSevrinCalc(ProgramDir(), project, QStringLiteral("grounding"));
     QCOMPARE(run.exitCode, 0);
     QVERIFY2(FindUnprintableFigure(run.out).isEmpty(), qPrintable(FindUnprintableFigure(run.out)));
     const QStringList lines = run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);

@@ -14,6 +14,7 @@
 #include "grounding/gui/sevrinpro99view.h"
 #include "app/gui/mainfrm.h"
 #include "app/gui/sevrinapp.h"
+#include "common/testpaths.h"
 #include "common/testsupport.h"
 #include "grounding/gui/sevrinpro95view.h"
 #include "platform/profile.h"
@@ -294,7 +295,7 @@ void TestGroundingScreen::failedSaveNamesTheFile()
 void TestGroundingScreen::saveThenReloadEveryKey()
 {
     const QString project = m_dir.filePath(QStringLiteral("G2.pro"));
-    QVERIFY(QFile::copy(QStringLiteral(SEVRIN_PROGRAM_DIR "/FORM/form.pro"), project));
+    QVERIFY(QFile::copy(ProgramDir() + QStringLiteral("/FORM/form.pro"), project));
     QFile::setPermissions(project, QFile::ReadOwner | QFile::WriteOwner);
     theApp.ProjectPathTable.CurrentProjectPath = project;
 
@@ -424,9 +425,9 @@ void TestGroundingScreen::everyEntryRecomputesAndALoadOnlyShows()
     QVERIFY(QDir().mkpath(root + QStringLiteral("/LIB")));
     QVERIFY(QDir().mkpath(root + QStringLiteral("/PRO")));
     for (const char* lib : {"/LIB/lib_v3p4.xlsx", "/LIB/breaker_v3p4.xlsx"})
-        QVERIFY(QFile::copy(QStringLiteral(SEVRIN_PROGRAM_DIR) + QLatin1String(lib), root + QLatin1String(lib)));
+        QVERIFY(QFile::copy(ProgramDir() + QLatin1String(lib), root + QLatin1String(lib)));
     const QString project = root + QStringLiteral("/PRO/G1.pro");
-    QVERIFY(QFile::copy(QStringLiteral(SEVRIN_TEST_DATA_DIR "/grounding/golden/G1.pro"), project));
+    QVERIFY(QFile::copy(TestDataDir() + QStringLiteral("/grounding/golden/G1.pro"), project));
     QFile::setPermissions(project, QFile::ReadOwner | QFile::WriteOwner);
     QVERIFY(WriteFile(dir.filePath(QStringLiteral("ORVA.ini")),
                       "[SYSTEM]\nPath=" + root.toUtf8() + "\nlastPro=" + project.toUtf8() + "\n"));
@@ -495,7 +496,7 @@ void TestGroundingScreen::inputChecksNameTheField()
     QFETCH(QString, message);
     const QString project = m_dir.filePath(QStringLiteral("G3.pro"));
     QFile::remove(project);
-    QVERIFY(QFile::copy(QStringLiteral(SEVRIN_PROGRAM_DIR "/FORM/form.pro"), project));
+    QVERIFY(QFile::copy(ProgramDir() + QStringLiteral("/FORM/form.pro"), project));
     QFile::setPermissions(project, QFile::ReadOwner | QFile::WriteOwner);
     theApp.ProjectPathTable.CurrentProjectPath = project;
     const QByteArray before = ReadFile(project);

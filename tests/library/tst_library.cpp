@@ -5,6 +5,7 @@
 #include "app/core/calcutil.h"
 #include "app/core/sevrin.h"
 #include "common/recordingprompt.h"
+#include "common/testpaths.h"
 #include "libraryfixture.h"
 #include "platform/xlsxbook.h"
 
@@ -670,8 +671,8 @@ void TestLibrary::workbookWithoutLibraryTablesIsRefused()
 
 void TestLibrary::realWorkbooks()
 {
-    const QString lib = QStringLiteral(SEVRIN_PROGRAM_DIR "/LIB/lib_v3p4.xlsx");
-    const QString breakers = QStringLiteral(SEVRIN_PROGRAM_DIR "/LIB/breaker_v3p4.xlsx");
+    const QString lib = ProgramDir() + QStringLiteral("/LIB/lib_v3p4.xlsx");
+    const QString breakers = ProgramDir() + QStringLiteral("/LIB/breaker_v3p4.xlsx");
     if (!QFile::exists(lib) || !QFile::exists(breakers))
         QSKIP("the shipped reference workbooks are not built into the program folder");
     auto app = NewApp();

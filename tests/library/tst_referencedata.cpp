@@ -3,6 +3,7 @@
 // keys ascending with the bucket steps the lookups need, sizes that agree between the tables that
 // share them, spot values of the standards, and maker sheets that the program's own save leaves
 // unchanged.
+#include "common/testpaths.h"
 #include "common/testsupport.h"
 
 #include <QJsonArray>
@@ -503,8 +504,8 @@ class TestReferenceData : public QObject
 private slots:
     void initTestCase()
     {
-        const QString lib = QStringLiteral(SEVRIN_PROGRAM_DIR "/LIB/lib_v3p4.xlsx");
-        const QString breaker = QStringLiteral(SEVRIN_PROGRAM_DIR "/LIB/breaker_v3p4.xlsx");
+        const QString lib = ProgramDir() + QStringLiteral("/LIB/lib_v3p4.xlsx");
+        const QString breaker = ProgramDir() + QStringLiteral("/LIB/breaker_v3p4.xlsx");
         QVERIFY2(QFile::exists(lib), qPrintable(lib + " was not generated"));
         QVERIFY2(QFile::exists(breaker), qPrintable(breaker + " was not generated"));
         const PythonResult r = RunPython(QString::fromUtf8(kScript), {lib, breaker, ChecksJson()});

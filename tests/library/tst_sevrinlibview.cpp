@@ -20,6 +20,7 @@
 #include "library/gui/sevrinlibview.h"
 #include "libraryfixture.h"
 #include "common/recordingprompt.h"
+#include "common/testpaths.h"
 
 namespace {
 
@@ -859,8 +860,8 @@ void TestSevrinLibView::screenshots()
 
 void TestSevrinLibView::realWorkbooksFillEveryPage()
 {
-    const QString lib = QStringLiteral(SEVRIN_PROGRAM_DIR "/LIB/lib_v3p4.xlsx");
-    const QString breakers = QStringLiteral(SEVRIN_PROGRAM_DIR "/LIB/breaker_v3p4.xlsx");
+    const QString lib = ProgramDir() + QStringLiteral("/LIB/lib_v3p4.xlsx");
+    const QString breakers = ProgramDir() + QStringLiteral("/LIB/breaker_v3p4.xlsx");
     if (!QFile::exists(lib) || !QFile::exists(breakers))
         QSKIP("the shipped reference workbooks are not built into the program folder");
     theApp.ProjectPathTable.LibWorkbookPath = lib;

@@ -6,6 +6,7 @@
 #include "boardfixture.h"
 #include "common/calcdriver.h"
 #include "common/recordingprompt.h"
+#include "common/testpaths.h"
 #include "loads/core/branchcircuit.h"
 #include "numbertext.h"
 
@@ -131,7 +132,7 @@ void TestBoardsCommand::recomputesEveryBoard()
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));
     QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
 
-    QFile golden(QStringLiteral(SEVRIN_TEST_DATA_DIR) + "/loads/golden/boards.txt");
+    QFile golden(TestDataDir() + "/loads/golden/boards.txt");
     // SEVRIN_UPDATE_GOLDEN=1 rewrites the expected file (check the new figures by hand).
     if (qEnvironmentVariableIsSet("SEVRIN_UPDATE_GOLDEN")) {
         QVERIFY(golden.open(QIODevice::WriteOnly | QIODevice::Truncate));

@@ -8,6 +8,7 @@
 #include "app/gui/rowlistmodel.h"
 #include "boardfixture.h"
 #include "common/recordingprompt.h"
+#include "common/testpaths.h"
 #include "loads/core/boardschedule.h"
 #include "loads/core/designconditions.h"
 #include "loads/gui/sevrinpro22view.h"
@@ -90,7 +91,7 @@ private:
 void TestBoardScreen::initTestCase()
 {
     RecordingPrompt::Install();
-    const QString lib = QStringLiteral(SEVRIN_PROGRAM_DIR) + "/LIB";
+    const QString lib = ProgramDir() + "/LIB";
     theApp.ProjectPathTable.LibWorkbookPath = lib + "/lib_v3p4.xlsx";
     theApp.ProjectPathTable.BreakerWorkbookPath = lib + "/breaker_v3p4.xlsx";
     theApp.LoadLibraryWorkbook();

@@ -5,6 +5,7 @@
 #include "app/gui/mainfrm.h"
 #include "app/gui/sevrinapp.h"
 #include "common/recordingprompt.h"
+#include "common/testpaths.h"
 #include "common/testsupport.h"
 #include "library/libraryfixture.h"
 #include "loads/gui/sevrinpro10view.h"
@@ -24,7 +25,7 @@
 
 namespace {
 
-const QString kGoldenDir = QStringLiteral(SEVRIN_TEST_DATA_DIR "/loads/golden");
+const QString kGoldenDir = TestDataDir() + QStringLiteral("/loads/golden");
 
 QPushButton* Button(const QWidget* view, const QString& caption)
 {

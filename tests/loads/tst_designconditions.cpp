@@ -5,6 +5,7 @@
 #include "app/core/sevrin.h"
 #include "common/calcdriver.h"
 #include "common/recordingprompt.h"
+#include "common/testpaths.h"
 #include "common/testsupport.h"
 #include "library/libraryfixture.h"
 #include "loads/core/designconditions.h"
@@ -19,7 +20,7 @@
 
 namespace {
 
-const QString kGoldenDir = QStringLiteral(SEVRIN_TEST_DATA_DIR "/loads/golden");
+const QString kGoldenDir = TestDataDir() + QStringLiteral("/loads/golden");
 
 // A program folder whose LIB holds the small fixture workbooks.
 bool MakeFixtureRoot(const QString& root)

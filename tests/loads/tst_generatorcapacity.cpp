@@ -7,6 +7,7 @@
 #include "app/core/sevrin.h"
 #include "common/calcdriver.h"
 #include "common/recordingprompt.h"
+#include "common/testpaths.h"
 #include "common/testsupport.h"
 #include "numbertext.h"
 #include "sourcesfixture.h"
@@ -302,7 +303,7 @@ void TestGeneratorCapacity::driverGeneratorCommand()
     }
     const CalcRun r = RunSevrinCalc(root, project, "generator");
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));
-    QFile golden(QStringLiteral(SEVRIN_TEST_DATA_DIR) + "/loads/golden/generator.txt");
+    QFile golden(TestDataDir() + "/loads/golden/generator.txt");
     // SEVRIN_UPDATE_GOLDEN=1 rewrites the expected file (check the new figures by hand).
     if (qEnvironmentVariableIsSet("SEVRIN_UPDATE_GOLDEN")) {
         QVERIFY(golden.open(QIODevice::WriteOnly | QIODevice::Truncate));

@@ -19,6 +19,7 @@
 #include "cable/cablefixture.h"
 #include "common/calcdriver.h"
 #include "common/recordingprompt.h"
+#include "common/testpaths.h"
 #include "loads/core/mccpanel.h"
 #include "mccfixture.h"
 #include "numbertext.h"
@@ -113,7 +114,7 @@ void TestMccCommand::recomputesPanelsAndLoads()
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));
     QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
 
-    QFile golden(QStringLiteral(SEVRIN_TEST_DATA_DIR) + "/loads/golden/mcc.txt");
+    QFile golden(TestDataDir() + "/loads/golden/mcc.txt");
     // SEVRIN_UPDATE_GOLDEN=1 rewrites the expected file (check the new figures by hand).
     if (qEnvironmentVariableIsSet("SEVRIN_UPDATE_GOLDEN")) {
         QVERIFY(golden.open(QIODevice::WriteOnly | QIODevice::Truncate));

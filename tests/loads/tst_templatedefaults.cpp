@@ -3,6 +3,7 @@
 // shipped library, the template's conditions come out as stated there, and a small feeder of
 // a new project is sized as a hand calculation with those conditions sizes it.
 #include "common/calcdriver.h"
+#include "common/testpaths.h"
 
 #include "platform/xlsxbook.h"
 
@@ -13,7 +14,7 @@
 
 namespace {
 
-const QString kRoot = QStringLiteral(SEVRIN_PROGRAM_DIR);
+const QString kRoot = ProgramDir();
 
 // A new project: the template copied as the start screen copies it.
 QString NewProject(const QString& dir)

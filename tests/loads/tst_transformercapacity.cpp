@@ -8,6 +8,7 @@
 #include "app/core/sevrin.h"
 #include "common/calcdriver.h"
 #include "common/recordingprompt.h"
+#include "common/testpaths.h"
 #include "common/testsupport.h"
 #include "mccfixture.h"
 #include "numbertext.h"
@@ -478,7 +479,7 @@ void TestTransformerCapacity::shippedTablesCoverEveryDemand()
     // every whole demand from 1 to their largest rating, and "GEN_2" the kVA of each rating.
     RecordingPrompt::Install();
     CSevrinApp app;
-    app.ProjectPathTable.LibWorkbookPath = QStringLiteral(SEVRIN_PROGRAM_DIR) + "/LIB/lib_v3p4.xlsx";
+    app.ProjectPathTable.LibWorkbookPath = ProgramDir() + "/LIB/lib_v3p4.xlsx";
     app.LoadLibraryWorkbook();
     for (const char* table : {"TR", "GEN"}) {
         double largest = 0;
@@ -558,7 +559,7 @@ void TestTransformerCapacity::driverTransformersCommand()
     const CalcRun r = RunSevrinCalc(root, project, "transformers");
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));
     QVERIFY2(HasNoNumberText(r.out), qPrintable(r.out));
-    QFile golden(QStringLiteral(SEVRIN_TEST_DATA_DIR) + "/loads/golden/transformers.txt");
+    QFile golden(TestDataDir() + "/loads/golden/transformers.txt");
     // SEVRIN_UPDATE_GOLDEN=1 rewrites the expected file (check the new figures by hand).
     if (qEnvironmentVariableIsSet("SEVRIN_UPDATE_GOLDEN")) {
         QVERIFY(golden.open(QIODevice::WriteOnly | QIODevice::Truncate));

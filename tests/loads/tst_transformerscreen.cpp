@@ -13,6 +13,7 @@
 #include "app/core/sevrin.h"
 #include "app/gui/rowlistmodel.h"
 #include "common/recordingprompt.h"
+#include "common/testpaths.h"
 #include "common/testsupport.h"
 #include "loads/core/generatorsizing.h"
 #include "loads/core/transformersizing.h"
@@ -67,7 +68,7 @@ void TestTransformerScreen::init()
     QVERIFY(m_dir->isValid());
     auto& p = theApp.ProjectPathTable;
     p.CompanionSuffixTable = StandardCompanionSuffixes();
-    p.LibWorkbookPath = QStringLiteral(SEVRIN_PROGRAM_DIR) + "/LIB/lib_v3p4.xlsx";
+    p.LibWorkbookPath = ProgramDir() + "/LIB/lib_v3p4.xlsx";
     theApp.LoadLibraryWorkbook();
     p.CurrentProjectPath.clear();
     theApp.ProjectLoaded = 0;
@@ -89,7 +90,7 @@ void TestTransformerScreen::cleanup()
 void TestTransformerScreen::MakeProject()
 {
     m_project = m_dir->filePath("P1.pro");
-    QVERIFY(QFile::copy(QStringLiteral(SEVRIN_PROGRAM_DIR) + "/FORM/form.pro", m_project));
+    QVERIFY(QFile::copy(ProgramDir() + "/FORM/form.pro", m_project));
     QFile(m_project).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
     theApp.ProjectPathTable.CurrentProjectPath = m_project;
     QVERIFY(theApp.LoadProjectFile(m_project));
@@ -166,7 +167,7 @@ void TestTransformerScreen::lockClickWithoutProjectWritesNothing()
 void TestTransformerScreen::transformerWorkbookCreatedOnlyWhenMissing()
 {
     m_project = m_dir->filePath("P1.pro");
-    QVERIFY(QFile::copy(QStringLiteral(SEVRIN_PROGRAM_DIR) + "/FORM/form.pro", m_project));
+    QVERIFY(QFile::copy(ProgramDir() + "/FORM/form.pro", m_project));
     QFile(m_project).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
     theApp.ProjectPathTable.CurrentProjectPath = m_project;
     QVERIFY(theApp.LoadProjectFile(m_project));

@@ -2,6 +2,7 @@
 // panel-board screen, written through the report driver and the real template and read back
 // with openpyxl.
 #include "common/recordingprompt.h"
+#include "common/testpaths.h"
 #include "common/testsupport.h"
 #include "loads/boardfixture.h"
 #include "reportfixture.h"
@@ -21,8 +22,8 @@
 
 namespace {
 
-const QString kTemplate = QStringLiteral(SEVRIN_PROGRAM_DIR "/FORM/form.xlsx");
-const QString kReadSheet = QStringLiteral(SEVRIN_TEST_DATA_DIR "/report/readsheet.py");
+const QString kTemplate = ProgramDir() + QStringLiteral("/FORM/form.xlsx");
+const QString kReadSheet = TestDataDir() + QStringLiteral("/report/readsheet.py");
 
 CircuitCells Circuit(int n, const QString& phase, const QString& breaker)
 {
@@ -64,7 +65,7 @@ void TestBoardReport::initTestCase()
 {
     QVERIFY2(QFileInfo::exists(kTemplate), "the build writes FORM/form.xlsx");
     RecordingPrompt::Install();
-    const QString lib = QStringLiteral(SEVRIN_PROGRAM_DIR) + "/LIB";
+    const QString lib = ProgramDir() + "/LIB";
     theApp.ProjectPathTable.LibWorkbookPath = lib + "/lib_v3p4.xlsx";
     theApp.ProjectPathTable.BreakerWorkbookPath = lib + "/breaker_v3p4.xlsx";
     theApp.LoadLibraryWorkbook();

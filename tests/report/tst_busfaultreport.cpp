@@ -3,6 +3,7 @@
 // with openpyxl. The figures expected are the ones stored in each bus page's row 0 (what the
 // bus search hands to the other screens) and the ones the incoming and transformer views show.
 #include "common/recordingprompt.h"
+#include "common/testpaths.h"
 #include "common/testsupport.h"
 #include "fault/faultfixture.h"
 #include "reportfixture.h"
@@ -22,8 +23,8 @@
 
 namespace {
 
-const QString kTemplate = QStringLiteral(SEVRIN_PROGRAM_DIR "/FORM/form.xlsx");
-const QString kReadSheet = QStringLiteral(SEVRIN_TEST_DATA_DIR "/report/readsheet.py");
+const QString kTemplate = ProgramDir() + QStringLiteral("/FORM/form.xlsx");
+const QString kReadSheet = TestDataDir() + QStringLiteral("/report/readsheet.py");
 
 // The fault-current report's writer stands in here for its own sheet (left as the template
 // holds it) and hands the bus sheets to the bus-sheet writer.

@@ -1,6 +1,7 @@
 // The cable and breaker report sheet: fixture cable schedules turned into reports through the
 // report driver and the real template, read back with openpyxl.
 #include "common/recordingprompt.h"
+#include "common/testpaths.h"
 #include "common/testsupport.h"
 #include "reportfixture.h"
 
@@ -15,8 +16,8 @@
 
 namespace {
 
-const QString kTemplate = QStringLiteral(SEVRIN_PROGRAM_DIR "/FORM/form.xlsx");
-const QString kReadSheet = QStringLiteral(SEVRIN_TEST_DATA_DIR "/report/readsheet.py");
+const QString kTemplate = ProgramDir() + QStringLiteral("/FORM/form.xlsx");
+const QString kReadSheet = TestDataDir() + QStringLiteral("/report/readsheet.py");
 
 // A cable schedule of n cables: cell (r, k) holds "<r + 1>:<k>", so every printed cell names
 // its cable and source column; column 111 from `conduits` where given.

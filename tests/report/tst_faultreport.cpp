@@ -2,6 +2,7 @@
 // row operations, shown by the fault-current screen, turned into reports through the report
 // driver and the real template, and read back with openpyxl.
 #include "common/recordingprompt.h"
+#include "common/testpaths.h"
 #include "common/testsupport.h"
 #include "fault/faultfixture.h"
 #include "reportfixture.h"
@@ -25,11 +26,11 @@
 
 namespace {
 
-const QString kTemplate = QStringLiteral(SEVRIN_PROGRAM_DIR "/FORM/form.xlsx");
-const QString kReadSheet = QStringLiteral(SEVRIN_TEST_DATA_DIR "/report/readsheet.py");
+const QString kTemplate = ProgramDir() + QStringLiteral("/FORM/form.xlsx");
+const QString kReadSheet = TestDataDir() + QStringLiteral("/report/readsheet.py");
 const QString kSheet = QStringLiteral("고장전류");
 
-const QString kReadPages = QStringLiteral(SEVRIN_TEST_DATA_DIR "/report/readpages.py");
+const QString kReadPages = TestDataDir() + QStringLiteral("/report/readpages.py");
 
 struct Cell
 {

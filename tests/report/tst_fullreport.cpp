@@ -5,6 +5,7 @@
 // the report, written by the program's own sheet writers, its logo inside its cells on every
 // page and its cable page printing at 7 pt or more.
 #include "common/recordingprompt.h"
+#include "common/testpaths.h"
 #include "common/testsupport.h"
 #include "fault/faultfixture.h"
 #include "grounding/groundingfixture.h"
@@ -54,8 +55,8 @@
 
 namespace {
 
-const QString kTemplate = QStringLiteral(SEVRIN_PROGRAM_DIR "/FORM/form.xlsx");
-const QString kReadPrint = QStringLiteral(SEVRIN_TEST_DATA_DIR "/report/readprint.py");
+const QString kTemplate = ProgramDir() + QStringLiteral("/FORM/form.xlsx");
+const QString kReadPrint = TestDataDir() + QStringLiteral("/report/readprint.py");
 
 bool WriteCableSchedule(const QString& path, int n)
 {
@@ -264,13 +265,13 @@ void TestFullReport::wholeReport()
     CSevrinApp& app = theApp;
     // A loaded project (the transformer and generator screens read it) on the program's library.
     const QString project = app.ProjectPathTable.CurrentProjectPath;
-    QVERIFY(QFile::copy(QStringLiteral(SEVRIN_PROGRAM_DIR "/FORM/form.pro"), project));
+    QVERIFY(QFile::copy(ProgramDir() + QStringLiteral("/FORM/form.pro"), project));
     QFile(project).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
     QVERIFY(app.LoadProjectFile(project));
     app.ProjectLoaded = 1;
     app.ProjectPathTable.CompanionSuffixTable = faultfixture::kSuffixes;
-    app.ProjectPathTable.LibWorkbookPath = QStringLiteral(SEVRIN_PROGRAM_DIR "/LIB/lib_v3p4.xlsx");
-    app.ProjectPathTable.BreakerWorkbookPath = QStringLiteral(SEVRIN_PROGRAM_DIR "/LIB/breaker_v3p4.xlsx");
+    app.ProjectPathTable.LibWorkbookPath = ProgramDir() + QStringLiteral("/LIB/lib_v3p4.xlsx");
+    app.ProjectPathTable.BreakerWorkbookPath = ProgramDir() + QStringLiteral("/LIB/breaker_v3p4.xlsx");
     app.LoadLibraryWorkbook();
     app.LoadBreakerWorkbook(true, 0);
     companion::DropCache();

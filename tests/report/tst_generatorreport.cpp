@@ -3,6 +3,7 @@
 // its "계산" does, read back with openpyxl.
 #include "common/companionsuffixes.h"
 #include "common/recordingprompt.h"
+#include "common/testpaths.h"
 #include "common/testsupport.h"
 #include "reportfixture.h"
 
@@ -22,8 +23,8 @@
 
 namespace {
 
-const QString kTemplate = QStringLiteral(SEVRIN_PROGRAM_DIR "/FORM/form.xlsx");
-const QString kReadSheet = QStringLiteral(SEVRIN_TEST_DATA_DIR "/report/readsheet.py");
+const QString kTemplate = ProgramDir() + QStringLiteral("/FORM/form.xlsx");
+const QString kReadSheet = TestDataDir() + QStringLiteral("/report/readsheet.py");
 const QString kSheet = QStringLiteral("발전기용량");
 
 struct Cell
@@ -131,7 +132,7 @@ void TestGeneratorReport::init()
     m_folder = std::make_unique<ReportProgramFolder>(kTemplate);
     auto& p = theApp.ProjectPathTable;
     p.CompanionSuffixTable = StandardCompanionSuffixes();
-    p.LibWorkbookPath = QStringLiteral(SEVRIN_PROGRAM_DIR "/LIB/lib_v3p4.xlsx");
+    p.LibWorkbookPath = ProgramDir() + QStringLiteral("/LIB/lib_v3p4.xlsx");
     theApp.LoadLibraryWorkbook();
     m_screen = std::make_unique<CSevrinPro60View>();
     m_screen->OnInitialUpdate();
@@ -148,7 +149,7 @@ void TestGeneratorReport::cleanup()
 void TestGeneratorReport::MakeProject(const std::vector<GeneratorLoadRowT>& rows)
 {
     const QString project = theApp.ProjectPathTable.CurrentProjectPath;
-    QVERIFY(QFile::copy(QStringLiteral(SEVRIN_PROGRAM_DIR "/FORM/form.pro"), project));
+    QVERIFY(QFile::copy(ProgramDir() + QStringLiteral("/FORM/form.pro"), project));
     QFile(project).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
     QVERIFY(theApp.LoadProjectFile(project));
     theApp.ProjectLoaded = 1;

@@ -3,6 +3,7 @@
 // openpyxl. Expected values: tests/grounding/golden/G1.expected, the same grid worked out
 // for the grounding calculation (IEEE Std 80-2000 equations, annealed copper).
 #include "common/recordingprompt.h"
+#include "common/testpaths.h"
 #include "common/testsupport.h"
 #include "grounding/groundingfixture.h"
 #include "reportfixture.h"
@@ -20,8 +21,8 @@
 
 namespace {
 
-const QString kTemplate = QStringLiteral(SEVRIN_PROGRAM_DIR "/FORM/form.xlsx");
-const QString kReadSheet = QStringLiteral(SEVRIN_TEST_DATA_DIR "/report/readsheet.py");
+const QString kTemplate = ProgramDir() + QStringLiteral("/FORM/form.xlsx");
+const QString kReadSheet = TestDataDir() + QStringLiteral("/report/readsheet.py");
 
 struct Cell
 {

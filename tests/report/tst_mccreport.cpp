@@ -3,6 +3,7 @@
 // read back with openpyxl. The 37 kW DOL motor's figures are worked out in
 // tests/loads/tst_mccload.cpp (S = 46.26 kVA, IB = 70.29 A, IMS = 456.87 A, II = 639.61 A).
 #include "common/recordingprompt.h"
+#include "common/testpaths.h"
 #include "common/testsupport.h"
 #include "reportfixture.h"
 
@@ -21,8 +22,8 @@
 
 namespace {
 
-const QString kTemplate = QStringLiteral(SEVRIN_PROGRAM_DIR "/FORM/form.xlsx");
-const QString kReadSheet = QStringLiteral(SEVRIN_TEST_DATA_DIR "/report/readsheet.py");
+const QString kTemplate = ProgramDir() + QStringLiteral("/FORM/form.xlsx");
+const QString kReadSheet = TestDataDir() + QStringLiteral("/report/readsheet.py");
 
 // Sets the stop flag when the given panel's progress is reported.
 class StoppingHost : public RecordingHost

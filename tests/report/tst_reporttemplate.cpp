@@ -1,6 +1,7 @@
 // The report template that the build generates: checked with openpyxl against the cells the
 // sheet writers fill, and printed by LibreOffice, one page per page block.
 #include "common/recordingprompt.h"
+#include "common/testpaths.h"
 #include "common/testsupport.h"
 #include "reportfixture.h"
 #include "writercells.h"
@@ -14,8 +15,8 @@
 
 namespace {
 
-const QString kTemplate = QStringLiteral(SEVRIN_PROGRAM_DIR "/FORM/form.xlsx");
-const QString kWriterCells = QStringLiteral(SEVRIN_TEST_DATA_DIR "/report/writercells.txt");
+const QString kTemplate = ProgramDir() + QStringLiteral("/FORM/form.xlsx");
+const QString kWriterCells = TestDataDir() + QStringLiteral("/report/writercells.txt");
 
 // Converts a workbook to PDF with LibreOffice (a private profile in `work`); the page count,
 // or -1 when the conversion failed.
@@ -64,7 +65,7 @@ void TestReportTemplate::initTestCase()
 
 void TestReportTemplate::templateOffersEveryWriterCell()
 {
-    const PythonResult py = RunPython(QString::fromUtf8(ReadFile(QStringLiteral(SEVRIN_TEST_DATA_DIR "/report/check_template.py"))),
+    const PythonResult py = RunPython(QString::fromUtf8(ReadFile(TestDataDir() + QStringLiteral("/report/check_template.py"))),
                                       {kTemplate, kWriterCells});
     QVERIFY2(py.exitCode == 0, qPrintable(py.err));
     QCOMPARE(py.out.trimmed(), QStringLiteral("ok"));

@@ -2,6 +2,7 @@
 // certificate authority made for the test run): the exact multipart body and the answers.
 #include "common/localhttpserver.h"
 #include "common/recordingprompt.h"
+#include "common/testpaths.h"
 #include "common/testsupport.h"
 #include "reportfixture.h"
 
@@ -115,7 +116,7 @@ void TestTopdf::cleanup()
 
 quint16 TestTopdf::StartServer(const QString& mode)
 {
-    const QString script = QStringLiteral(SEVRIN_TEST_DATA_DIR "/report/topdf_server.py");
+    const QString script = TestDataDir() + QStringLiteral("/report/topdf_server.py");
     m_server.start(QFileInfo::exists(QStringLiteral("/usr/bin/python3")) ? QStringLiteral("/usr/bin/python3")
                                                                           : QStringLiteral("python3"),
                    {script, m_certs.path() + QStringLiteral("/server.pem"),

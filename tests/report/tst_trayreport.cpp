@@ -1,6 +1,7 @@
 // The cable-tray report sheet: fixture tray workbooks turned into reports through the report
 // driver and the real template, read back with openpyxl.
 #include "common/recordingprompt.h"
+#include "common/testpaths.h"
 #include "common/testsupport.h"
 #include "reportfixture.h"
 
@@ -14,8 +15,8 @@
 
 namespace {
 
-const QString kTemplate = QStringLiteral(SEVRIN_PROGRAM_DIR "/FORM/form.xlsx");
-const QString kReadSheet = QStringLiteral(SEVRIN_TEST_DATA_DIR "/report/readsheet.py");
+const QString kTemplate = ProgramDir() + QStringLiteral("/FORM/form.xlsx");
+const QString kReadSheet = TestDataDir() + QStringLiteral("/report/readsheet.py");
 const QString kSheet = QStringLiteral("케이블 트레이");
 
 // One tray of the fixture: its cable rows' widths and weights and its PE rows' weights. Every
