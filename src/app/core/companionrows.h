@@ -12,7 +12,8 @@ namespace companion {
 
 // A new workbook gets its one sheet "Data" with the first row written into it.
 template <std::size_t N>
-bool WriteDataRow(const QString& path, int row, bool insert, const std::array<QString, N>& cells)
+[[nodiscard]] bool WriteDataRow(const QString& path, int row, bool insert,
+                                const std::array<QString, N>& cells)
 {
     WorkbookAccess wb(path, WorkbookAccess::Mode::Write);
     if (!wb.ok() || row < 0)
@@ -26,7 +27,7 @@ bool WriteDataRow(const QString& path, int row, bool insert, const std::array<QS
     return companion::WriteRow(*sheet, row, cells) && wb.save();
 }
 
-inline bool DeleteDataRow(const QString& path, int row)
+[[nodiscard]] inline bool DeleteDataRow(const QString& path, int row)
 {
     WorkbookAccess wb(path, WorkbookAccess::Mode::Write);
     Sheet* sheet = wb.sheet(0);
@@ -96,7 +97,7 @@ struct SheetStore
     std::array<QString, N>& record;
     const CellPos (&results)[R];
 
-    bool add()
+    [[nodiscard]] bool add()
     {
         WorkbookAccess wb(path, Mode::Write);
         if (!wb.ok() || !companion::SheetNameFree(wb.book(), record[0]))
@@ -108,7 +109,7 @@ struct SheetStore
         return wb.save();
     }
 
-    bool insert(int index)
+    [[nodiscard]] bool insert(int index)
     {
         WorkbookAccess wb(path, Mode::Write);
         if (!wb.ok() || index < 0 || index > wb.book().sheetCount() ||
@@ -121,7 +122,7 @@ struct SheetStore
         return wb.save();
     }
 
-    bool update(int index)
+    [[nodiscard]] bool update(int index)
     {
         WorkbookAccess wb(path, Mode::Write);
         Sheet* sheet = wb.sheet(index);
@@ -132,7 +133,7 @@ struct SheetStore
         return wb.save();
     }
 
-    bool writeResults(int index)
+    [[nodiscard]] bool writeResults(int index)
     {
         WorkbookAccess wb(path, Mode::Write);
         Sheet* sheet = wb.sheet(index);
@@ -142,7 +143,7 @@ struct SheetStore
         return wb.save();
     }
 
-    bool remove(int index)
+    [[nodiscard]] bool remove(int index)
     {
         WorkbookAccess wb(path, Mode::Write);
         // Nothing to delete is no success, and saves no empty file.
@@ -163,8 +164,8 @@ struct SheetStore
 };
 
 template <std::size_t N>
-bool WriteLoadRow(const QString& path, int index, int row, bool insert, int firstRow,
-                  const std::array<QString, N>& cells)
+[[nodiscard]] bool WriteLoadRow(const QString& path, int index, int row, bool insert, int firstRow,
+                                const std::array<QString, N>& cells)
 {
     WorkbookAccess wb(path, WorkbookAccess::Mode::Write);
     Sheet* sheet = wb.sheet(index);
@@ -176,7 +177,7 @@ bool WriteLoadRow(const QString& path, int index, int row, bool insert, int firs
     return companion::WriteRow(*sheet, r, cells) && wb.save();
 }
 
-inline bool DeleteLoadRow(const QString& path, int index, int row, int firstRow)
+[[nodiscard]] inline bool DeleteLoadRow(const QString& path, int index, int row, int firstRow)
 {
     WorkbookAccess wb(path, WorkbookAccess::Mode::Write);
     Sheet* sheet = wb.sheet(index);

@@ -143,9 +143,8 @@ bool CSevrinApp::WriteTrayResults(int tray)
     const auto& result = CableTrayBlock.TrayResultRow;
     for (int i = 0; i < 4; ++i)
         sheet->writeStr(3 + i, 0, choice[std::size_t(i)]);
-    companion::WriteCells(*sheet, 0, 1, result.data(), 8);
-    companion::WriteCells(*sheet, 0, 11, result.data() + 8, 2);
-    return wb.save();
+    return companion::WriteCells(*sheet, 0, 1, result.data(), 8) &&
+           companion::WriteCells(*sheet, 0, 11, result.data() + 8, 2) && wb.save();
 }
 
 bool CSevrinApp::ReadTrayResults(int tray)

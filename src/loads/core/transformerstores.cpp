@@ -49,8 +49,8 @@ bool CSevrinApp::WriteTransformerSheet(int tr)
     const auto& record = TransformerSizingBlock.TransformerRecord;
     for (int i = 0; i < 4; ++i)
         sheet->writeStr(i, 0, record[std::size_t(i)]);
-    companion::WriteCells(*sheet, kTransformerResultRow, 1, record.data() + 4, 16);
-    return wb.save();
+    return companion::WriteCells(*sheet, kTransformerResultRow, 1, record.data() + 4, 16) &&
+           wb.save();
 }
 
 bool CSevrinApp::WriteTransformerResults(int tr)
