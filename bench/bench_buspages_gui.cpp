@@ -4,6 +4,7 @@
 // first show of another transformer's column, going back to a built one, turning a column's
 // page, and "계산" over all 500 buses.
 // Run offscreen: QT_QPA_PLATFORM=offscreen ./bench_buspages_gui
+#include "benchcheck.h"
 #include "app/core/companionworkbook.h"
 #include "app/core/sevrin.h"
 #include "fault/core/buspages.h"
@@ -55,7 +56,8 @@ void WriteBusWorkbooks()
 {
     CSevrinApp::FaultCurrentBlockT& b = theApp.FaultCurrentBlock;
     fault::FaultBusPages pages;
-    fault::LoadFaultBusData(theApp, pages);  // creates the five workbooks of 100 pages
+    // Creates the five workbooks of 100 pages.
+    Require(fault::LoadFaultBusData(theApp, pages).ok(), "LoadFaultBusData");
     CompanionBatch batch;
     for (int tr = 0; tr < fault::kTransformers; ++tr) {
         for (int s = 0; s < fault::kBusPagesPerWorkbook; ++s) {
@@ -73,13 +75,13 @@ void WriteBusWorkbooks()
                 b.BusRow[17] = QStringLiteral("0.38");
                 b.BusRow[18] = QStringLiteral("TR-%1").arg(tr + 1);
                 b.BusRow[19] = QStringLiteral("0");
-                theApp.WriteBusRow(tr, s, k);
+                Require(theApp.WriteBusRow(tr, s, k), "WriteBusRow");
             }
             b.BusPageHeader.fill(QStringLiteral("1.000000"));
-            theApp.WriteBusPageHeader(tr, s);
+            Require(theApp.WriteBusPageHeader(tr, s), "WriteBusPageHeader");
         }
     }
-    batch.finish();
+    Require(batch.finish(), "finish");
 }
 
 }  // namespace

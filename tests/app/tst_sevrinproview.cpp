@@ -83,6 +83,7 @@ private slots:
     void failedSaveIsReported();
     void hiddenNewProject_data();
     void hiddenNewProject();
+    void newProjectThatCannotBeWrittenIsSaid();
     void hiddenOpenAndDeleteProject();
     void navigationButtons();
 
@@ -776,6 +777,23 @@ void TestSevrinProView::hiddenNewProject()
     Click(1014);
     QCOMPARE(theApp.ProjectPathTable.CurrentProjectPath, m_project);
     QVERIFY(m_prompt->messages.isEmpty());
+}
+
+// A disk that takes no new project file: said with the file's path, nothing of it stays and
+// the project shown stays the current one.
+void TestSevrinProView::newProjectThatCannotBeWrittenIsSaid()
+{
+    const QString number = QStringLiteral("P-400");
+    const QString target = m_root.filePath(QStringLiteral("PRO/%1.pro").arg(number));
+    m_prompt->inputAnswers.push_back(number);
+    {
+        FileWritesRefused refused;
+        Click(1014);
+    }
+    QCOMPARE(m_prompt->messages,
+             QStringList{QStringLiteral("프로젝트 파일을 저장하지 못했습니다.\n%1").arg(target)});
+    QVERIFY(!QFile::exists(target));
+    QCOMPARE(theApp.ProjectPathTable.CurrentProjectPath, m_project);
 }
 
 void TestSevrinProView::hiddenOpenAndDeleteProject()

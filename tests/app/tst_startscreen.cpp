@@ -157,7 +157,8 @@ QString TestStartScreen::makeProject(const QString& number, const QStringList& s
     const QString path = folder + QLatin1Char('/') + number + QStringLiteral(".pro");
     QFile::copy(kTemplate, path);
     QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::WriteOwner);
-    WriteProfileString(path, QStringLiteral("Project_Introduce"), QStringLiteral("ProjectNumber"), number);
+    if (!WriteProfileString(path, QStringLiteral("Project_Introduce"), QStringLiteral("ProjectNumber"), number))
+        return QString();
     for (const QString& suffix : suffixes)
         MakeWorkbook(folder + QLatin1Char('/') + number + suffix, protect);
     return path;

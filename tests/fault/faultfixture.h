@@ -129,8 +129,8 @@ inline void BuildRadialNetwork(Project& p, bool withMotor, const QString& ngr = 
     line.LibraryInput = false;
     line.Direct = {"0.5", "1.5", "1.5", "4.5"};
     QVERIFY(fault::AddUtilityRow(a, fault::LineSheet, line));
-    fault::LoadFaultBusData(a, p.pages);
-    fault::CalcFaultCurrent(a, p.pages);
+    QVERIFY(fault::LoadFaultBusData(a, p.pages).ok());
+    QVERIFY(fault::CalcFaultCurrent(a, p.pages).ok());
     p.SetTransformer(0, "1000", "5", "0.38", ngr);
     const double d20 = fault::ReadFaultNumber(a.FaultCurrentBlock.FaultResult[fault::Delta20]);
     const double d250 = fault::ReadFaultNumber(a.FaultCurrentBlock.FaultResult[fault::Delta250]);
@@ -141,9 +141,9 @@ inline void BuildRadialNetwork(Project& p, bool withMotor, const QString& ngr = 
         fault::MotorRowInputs m{"MCC-1", "M-1", "110", "", "DOL", "6", "4", "2.5"};
         QVERIFY(fault::AddFaultMotorRow(a, 0, m));
     }
-    fault::CalcFaultCurrent(a, p.pages);
+    QVERIFY(fault::CalcFaultCurrent(a, p.pages).ok());
     QVERIFY(p.AddBus(0, 0, QStringLiteral("MCC-1"), 0));
-    fault::CalcFaultCurrent(a, p.pages);
+    QVERIFY(fault::CalcFaultCurrent(a, p.pages).ok());
 }
 
 }  // namespace faultfixture

@@ -5,6 +5,8 @@
 
 #include "app/core/calcutil.h"
 #include "common/recordingprompt.h"
+#include "common/testsupport.h"
+#include "app/core/companionworkbook.h"
 #include "fault/core/busfault.h"
 #include "fault/core/faultvalues.h"
 #include "platform/xlsxbook.h"
@@ -34,7 +36,8 @@ bool Near(double actual, double expected, double relative)
 std::array<QString, kBusResults> StoredPage(CSevrinApp& a, int tr, const QString& name)
 {
     FaultBusPages pages;
-    LoadFaultBusData(a, pages);
+    if (!LoadFaultBusData(a, pages).ok())
+        return {};
     for (const BusView& v : pages.Columns[std::size_t(tr)].Cells)
         if (v.BusName == name)
             return v.Results;
@@ -77,6 +80,8 @@ private slots:
     void emptyAndNonNumericInputsNeverGiveNanOrInf();
     void listsRefuseRowsPastTheLimit();
     void importsTakeTheirKindsAndStopAtTheLimit();
+    void refusedRowWriteStopsTheEdit_data();
+    void refusedRowWriteStopsTheEdit();
     void lineRows();
     void cableRows_data();
     void cableRows();
@@ -378,7 +383,7 @@ void TestFaultCurrent::transformerEnteredBeforeFirstCalculation()
     Project p;
     CSevrinApp& a = *p.app;
     FillFaultList(a, LineSheet);
-    LoadFaultBusData(a, p.pages);
+    QVERIFY(LoadFaultBusData(a, p.pages).ok());
     // "수정" before any "계산": the totals are still empty, so RS = XS = 0.
     p.SetTransformer(0, "1000", "5", "0.38", "0");
     QVERIFY(a.ReadFaultDataRow(TransformerSheet, 0));
@@ -396,7 +401,7 @@ void TestFaultCurrent::transformerEnteredBeforeFirstCalculation()
     QCOMPARE(tr[10], QStringLiteral("0.001205"));
     QCOMPARE(tr[11], QStringLiteral("0.007228"));
 
-    CalcFaultCurrent(a, p.pages);
+    QVERIFY(CalcFaultCurrent(a, p.pages).ok());
     // The row now carries the system at 0.38 kV: RS = 0.38^2 x 10 x 2 / 1e5.
     QVERIFY(a.ReadFaultDataRow(TransformerSheet, 0));
     QCOMPARE(a.FaultCurrentBlock.TransformerImpedanceRow[14], QStringLiteral("0.000029"));
@@ -408,16 +413,16 @@ void TestFaultCurrent::transformerEnteredBeforeFirstCalculation()
     // The same figures as a transformer entered after the first calculation.
     Project q;
     FillFaultList(*q.app, LineSheet);
-    LoadFaultBusData(*q.app, q.pages);
-    CalcFaultCurrent(*q.app, q.pages);
+    QVERIFY(LoadFaultBusData(*q.app, q.pages).ok());
+    QVERIFY(CalcFaultCurrent(*q.app, q.pages).ok());
     q.SetTransformer(0, "1000", "5", "0.38", "0");
-    CalcFaultCurrent(*q.app, q.pages);
+    QVERIFY(CalcFaultCurrent(*q.app, q.pages).ok());
     QCOMPARE(p.pages.Columns[0].TransformerCell.Results, q.pages.Columns[0].TransformerCell.Results);
 
     // "삭제" leaves an empty row that the calculation does not fill again.
     QVERIFY(DeleteTransformer(a, p.pages, 0));
     QVERIFY(p.pages.Columns[0].Cells[7].Voltage.isEmpty());
-    CalcFaultCurrent(a, p.pages);
+    QVERIFY(CalcFaultCurrent(a, p.pages).ok());
     QVERIFY(a.ReadFaultDataRow(TransformerSheet, 0));
     for (const QString& t : a.FaultCurrentBlock.TransformerImpedanceRow)
         QVERIFY(t.isEmpty());
@@ -428,12 +433,12 @@ void TestFaultCurrent::eachTransformerUsesItsOwnVoltage()
     Project p;
     CSevrinApp& a = *p.app;
     FillFaultList(a, LineSheet);
-    LoadFaultBusData(a, p.pages);
-    CalcFaultCurrent(a, p.pages);
+    QVERIFY(LoadFaultBusData(a, p.pages).ok());
+    QVERIFY(CalcFaultCurrent(a, p.pages).ok());
     p.SetTransformer(0, "1000", "5", "0.38", "0");
     p.SetTransformer(1, "1000", "5", "0.44", "0");
     p.SetTransformer(2, "1000", "5", "0.38", "0");
-    CalcFaultCurrent(a, p.pages);
+    QVERIFY(CalcFaultCurrent(a, p.pages).ok());
     // RS of TR-2 at its own 0.44 kV: 0.44^2 x 10 x 2 / 1e5 = 0.0000387; X 0.000387.
     QVERIFY(a.ReadFaultDataRow(TransformerSheet, 1));
     QCOMPARE(a.FaultCurrentBlock.TransformerImpedanceRow[14], QStringLiteral("0.000039"));
@@ -461,13 +466,13 @@ void TestFaultCurrent::idealSourceLeavesTheTransformerAlone()
     CSevrinApp& a = *p.app;
     a.FaultCurrentBlock.UtilityInput = {"", "", "0.0", "0.0", "0.0", "0.0"};
     FillFaultList(a, LineSheet);
-    LoadFaultBusData(a, p.pages);
-    CalcFaultCurrent(a, p.pages);
+    QVERIFY(LoadFaultBusData(a, p.pages).ok());
+    QVERIFY(CalcFaultCurrent(a, p.pages).ok());
     p.SetTransformer(0, "1000", "5", "0.38", "0");
     p.SetTransformer(1, "1000", "5", "0.38", "0");
     a.FaultCurrentBlock.FaultMotorCount = 0;
     QVERIFY(AddFaultMotorRow(a, 1, MotorRowInputs{"MCC-2", "M-1", "110", "", "DOL", "6", "4", "2.5"}));
-    CalcFaultCurrent(a, p.pages);
+    QVERIFY(CalcFaultCurrent(a, p.pages).ok());
     const auto& s = a.FaultCurrentBlock.ImpedanceSummary;
     const auto cell = [&s](int row, int i) { return s[std::size_t(row * kSummaryTexts + i)]; };
     QCOMPARE(cell(17, 1), QStringLiteral("0.001205"));
@@ -486,7 +491,7 @@ void TestFaultCurrent::utilityChangeReachesEveryTransformer()
     CSevrinApp& a = *p.app;
     const auto before = p.pages.Columns[0].TransformerCell.Results;
     a.FaultCurrentBlock.UtilityInput[3] = QStringLiteral("60.0");  // a weaker source
-    CalcFaultCurrent(a, p.pages);
+    QVERIFY(CalcFaultCurrent(a, p.pages).ok());
     QVERIFY(a.ReadFaultDataRow(TransformerSheet, 0));
     // XS = 0.38^2 x 10 x (60 + 1.5) / 1e5.
     QCOMPARE(a.FaultCurrentBlock.TransformerImpedanceRow[15], FormatFaultNumber(0.1444 * 10 * 61.5 / 1e5, 6));
@@ -520,7 +525,7 @@ void TestFaultCurrent::newProjectWithoutDataWorkbook()
     Project p;
     CSevrinApp& a = *p.app;
     a.FaultCurrentBlock.UtilityInput = {"", "", "0.0", "0.0", "0.0", "0.0"};
-    CalcFaultCurrent(a, p.pages);
+    QVERIFY(CalcFaultCurrent(a, p.pages).ok());
     {
         Book book;
         QVERIFY(book.load(a.CompanionPath(CSevrinApp::FaultDataWorkbook)));
@@ -537,7 +542,7 @@ void TestFaultCurrent::newProjectWithoutDataWorkbook()
         QVERIFY2(!HasNonFinite(t), qPrintable(t));
     // A second run on the created workbook reads it back.
     a.FaultCurrentBlock.UtilityInput[3] = QStringLiteral("20.0");
-    CalcFaultCurrent(a, p.pages);
+    QVERIFY(CalcFaultCurrent(a, p.pages).ok());
     QVERIFY(Num(p.pages.Incoming.Results[ResIk]) > 0.0);
 }
 
@@ -575,7 +580,7 @@ void TestFaultCurrent::emptyAndNonNumericInputsNeverGiveNanOrInf()
     QVERIFY(p.AddBus(1, 0, QStringLiteral("B-") + text, 1));
     a.FaultCurrentBlock.FaultMotorCount = 1;
     QVERIFY(AddFaultMotorRow(a, 0, MotorRowInputs{"P", "E", "110", text, "DOL", text, text, text}));
-    CalcFaultCurrent(a, p.pages);
+    QVERIFY(CalcFaultCurrent(a, p.pages).ok());
 
     QStringList texts;
     const auto add = [&](const auto& arr) { for (const QString& t : arr) texts << t; };
@@ -708,6 +713,99 @@ void TestFaultCurrent::importsTakeTheirKindsAndStopAtTheLimit()
     a.FaultCurrentBlock.FaultMotorCount = kMaxListRows;
     QCOMPARE(ImportMccMotors(a, 0), 0);
     QCOMPARE(m_prompt->messages.size(), 2);
+}
+
+// Every list edit whose row the workbook does not take: the edit answers "not stored", the
+// list's count stays, and the workbook holds what it held (nothing after the row is written).
+// The imports keep none of their rows and answer -1.
+void TestFaultCurrent::refusedRowWriteStopsTheEdit_data()
+{
+    QTest::addColumn<QString>("edit");
+    for (const char* edit : {"add line", "change line", "add incoming", "add cable", "change cable",
+                             "insert cable", "add motor", "change motor", "insert motor",
+                             "import cables", "import motors"})
+        QTest::newRow(edit) << QString::fromLatin1(edit);
+}
+
+void TestFaultCurrent::refusedRowWriteStopsTheEdit()
+{
+    QFETCH(QString, edit);
+    Project p;
+    CSevrinApp& a = *p.app;
+    auto& b = a.FaultCurrentBlock;
+    FillFaultList(a, LineSheet);  // creates the data workbook
+    LineRowInputs line;
+    line.LibraryInput = false;
+    line.Direct = {"0.5", "1.5", "1.5", "4.5"};
+    const CableRowInputs cable{"S/S", "MCC-1", "50", "FCV", "70", "1", "4", "35", "1"};
+    const MotorRowInputs motor{"MCC-1", "M-1", "110", "", "DOL", "6", "4", "2.5"};
+    QVERIFY(AddUtilityRow(a, LineSheet, line));
+    QVERIFY(AddUtilityRow(a, IncomingCableSheet, line));
+    QVERIFY(AddFaultCableRow(a, cable, 0.7843, 1.4931));
+    QVERIFY(AddFaultMotorRow(a, 0, motor));
+    // Something to import: a three-phase feeder of the schedule and a motor of a panel on TR-1.
+    a.CableScheduleBlock.CableRow = {};
+    a.CableScheduleBlock.CableRow[0] = "1";
+    a.CableScheduleBlock.CableRow[1] = "C-1";
+    a.CableScheduleBlock.CableRow[4] = "L3P";
+    QVERIFY(a.WriteCableRow(0, false));
+    a.MotorControlCenterBlock.MccPanelRecord = {};
+    a.MotorControlCenterBlock.MccPanelRecord[0] = "MCC-1";
+    a.MotorControlCenterBlock.MccPanelRecord[3] = "TR-1";
+    QVERIFY(a.AddMccPanelSheet());
+    a.MotorControlCenterBlock.MccLoadRow = {};
+    a.MotorControlCenterBlock.MccLoadRow[0] = "LOAD-1";
+    a.MotorControlCenterBlock.MccLoadRow[2] = "M";
+    QVERIFY(a.WriteMccLoadRow(0, 0, false));
+
+    const QString path = a.CompanionPath(CSevrinApp::FaultDataWorkbook);
+    const QByteArray before = ReadFile(path);
+    const std::array<int, 4> counts{b.LineCount, b.IncomingCableCount, b.FaultCableCount,
+                                    b.FaultMotorCount};
+    QCOMPARE(counts, (std::array<int, 4>{1, 1, 1, 1}));
+    m_prompt->messages.clear();
+    companion::SetSaveRefusal([path](const QString& target) { return target == path; });
+    ListEdit result = ListEdit::Done;
+    int imported = 0;
+    if (edit == "add line")
+        result = AddUtilityRow(a, LineSheet, line);
+    else if (edit == "change line")
+        result = ChangeUtilityRow(a, LineSheet, 0, line);
+    else if (edit == "add incoming")
+        result = AddUtilityRow(a, IncomingCableSheet, line);
+    else if (edit == "add cable")
+        result = AddFaultCableRow(a, cable, 0.7843, 1.4931);
+    else if (edit == "change cable")
+        result = ChangeFaultCableRow(a, 0, cable, 0.7843, 1.4931);
+    else if (edit == "insert cable")
+        result = InsertFaultCableRow(a, 0, cable, 0.7843, 1.4931);
+    else if (edit == "add motor")
+        result = AddFaultMotorRow(a, 0, motor);
+    else if (edit == "change motor")
+        result = ChangeFaultMotorRow(a, 0, 0, motor);
+    else if (edit == "insert motor")
+        result = InsertFaultMotorRow(a, 0, 0, motor);
+    else if (edit == "import cables")
+        imported = ImportScheduleCables(a, 0.7843, 1.4931);
+    else
+        imported = ImportMccMotors(a, 0);
+    companion::SetSaveRefusal({});
+
+    if (edit.startsWith(QLatin1String("import")))
+        QCOMPARE(imported, -1);
+    else
+        QVERIFY(result.notStored() && !result);
+    QCOMPARE((std::array<int, 4>{b.LineCount, b.IncomingCableCount, b.FaultCableCount,
+                                 b.FaultMotorCount}),
+             counts);
+    QCOMPARE(ReadFile(path), before);
+    // Saying so is the screen's: the store adds no message of its own.
+    QVERIFY(m_prompt->messages.isEmpty());
+    // The workbook still takes the same edit afterwards.
+    if (edit == "add cable")
+        QVERIFY(AddFaultCableRow(a, cable, 0.7843, 1.4931));
+    if (edit == "import motors")
+        QCOMPARE(ImportMccMotors(a, 0), 1);
 }
 
 void TestFaultCurrent::lineRows()

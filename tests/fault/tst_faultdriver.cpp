@@ -59,7 +59,7 @@ void TestFaultDriver::BuildProject(Project& p, const QString& root)
     QVERIFY(WriteProfileString(project, QStringLiteral("Cabinet_Sizing"), QStringLiteral("IDC_PRO_2_4_COMBO3"), QStringLiteral("1")));
     BuildRadialNetwork(p, true);
     p.SetTransformer(1, "2000", "6", "0.44", "10");
-    CalcFaultCurrent(a, p.pages);
+    QVERIFY(CalcFaultCurrent(a, p.pages).ok());
     QVERIFY(p.AddBus(1, 2, QStringLiteral("MCC-2"), 0));
     QVERIFY(CalcFaultCurrent(a, p.pages).ok());
 }

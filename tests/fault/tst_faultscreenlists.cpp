@@ -9,6 +9,7 @@
 #include "common/testsupport.h"
 #include "fault/faultfixture.h"
 #include "fault/gui/debugdlg.h"
+#include "fault/gui/faultpage.h"
 #include "fault/gui/inputpro02dlg.h"
 #include "fault/gui/sevrinpro80view.h"
 #include "fault/gui/sevrinpro81view.h"
@@ -87,6 +88,8 @@ private slots:
     void motorImportTakesTheChosenTransformer();
     void importFromUnreadableWorkbookIsRefused_data();
     void importFromUnreadableWorkbookIsRefused();
+    void refusedRowWriteIsSaidAndChangesNothing_data();
+    void refusedRowWriteIsSaidAndChangesNothing();
     void impedanceSummaryOfAnEmptyTransformer();
     void cablePickerFillsTheBusRow();
 
@@ -520,6 +523,74 @@ void TestFaultScreenLists::importFromUnreadableWorkbookIsRefused()
     QCOMPARE(ChangedEntries(before, FolderSnapshot(m_dir->path())), QStringList());
     const ReportListView* list = cables ? m_view->CablePage()->List() : m_view->MotorPage()->List();
     QCOMPARE(list->rows()->rowCount(), 0);
+}
+
+void TestFaultScreenLists::refusedRowWriteIsSaidAndChangesNothing_data()
+{
+    QTest::addColumn<bool>("cables");  // the cable page, else the motor page
+    QTest::addColumn<int>("button");
+    QTest::addColumn<bool>("selectFirst");
+    QTest::newRow("cable 추가") << true << 1691 << false;
+    QTest::newRow("cable 수정") << true << 1692 << true;
+    QTest::newRow("cable +") << true << 1695 << true;
+    QTest::newRow("cable 계통정보 불러오기") << true << 1694 << false;
+    QTest::newRow("motor 추가") << false << 1395 << false;
+    QTest::newRow("motor 수정") << false << 1396 << true;
+    QTest::newRow("motor +") << false << 1406 << true;
+    QTest::newRow("motor 동력부하 불러오기") << false << 1404 << false;
+}
+
+// A row the fault-current workbook does not take: one message in the page's wording, the
+// list and its count as they were, and the workbook unchanged.
+void TestFaultScreenLists::refusedRowWriteIsSaidAndChangesNothing()
+{
+    QFETCH(bool, cables);
+    QFETCH(int, button);
+    QFETCH(bool, selectFirst);
+    // One row in each list, and one row for each import to take.
+    CSevrinPro84View* cablePage = m_view->CablePage();
+    CSevrinPro83View* motorPage = m_view->MotorPage();
+    Click(cablePage, 1691);
+    motorPage->SetText(1402, QStringLiteral("110"));
+    Click(motorPage, 1395);
+    auto& schedule = theApp.CableScheduleBlock.CableRow;
+    schedule = {};
+    schedule[0] = QStringLiteral("C-1");
+    schedule[1] = QStringLiteral("CBL-1");
+    schedule[4] = QStringLiteral("L3P");
+    QVERIFY(theApp.WriteCableRow(0, false));
+    auto& mcc = theApp.MotorControlCenterBlock;
+    mcc.MccPanelRecord = {};
+    mcc.MccPanelRecord[0] = QStringLiteral("MCC-1");
+    mcc.MccPanelRecord[3] = QStringLiteral("TR-1");
+    QVERIFY(theApp.AddMccPanelSheet());
+    mcc.MccLoadRow = {};
+    mcc.MccLoadRow[0] = QStringLiteral("L-1");
+    mcc.MccLoadRow[2] = QStringLiteral("M");
+    QVERIFY(theApp.WriteMccLoadRow(0, 0, false));
+
+    CFaultPage* page = cables ? static_cast<CFaultPage*>(cablePage) : static_cast<CFaultPage*>(motorPage);
+    ReportListView* list = cables ? cablePage->List() : motorPage->List();
+    const int sheet = cables ? fault::CableSheet : fault::FirstMotorSheet;
+    const int& count = cables ? theApp.FaultCurrentBlock.FaultCableCount
+                              : theApp.FaultCurrentBlock.FaultMotorCount;
+    QCOMPARE(list->rows()->rowCount(), 1);
+    QCOMPARE(count, 1);
+    const QStringList shown = list->rows()->row(0);
+    const QString path = theApp.CompanionPath(CSevrinApp::FaultDataWorkbook);
+    const QByteArray before = ReadFile(path);
+    m_prompt->messages.clear();
+    if (selectFirst)
+        ClickRow(list, 0);
+    companion::SetSaveRefusal([path](const QString& target) { return target == path; });
+    Click(page, button);
+    companion::SetSaveRefusal({});
+    QCOMPARE(m_prompt->messages, QStringList{FaultWriteFailedMessage()});
+    QCOMPARE(list->rows()->rowCount(), 1);
+    QCOMPARE(list->rows()->row(0), shown);
+    QCOMPARE(count, 1);
+    QCOMPARE(ReadFile(path), before);
+    CompareListWithSheet(list, sheet);
 }
 
 QTEST_MAIN(TestFaultScreenLists)

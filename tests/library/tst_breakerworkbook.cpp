@@ -177,7 +177,7 @@ void TestBreakerWorkbook::saveThenLoadIsIdentical()
     for (int sheet = 0; sheet < 4; ++sheet) {
         app->LoadBreakerWorkbook(false, sheet);
         const MakerSnapshot before = Snapshot(*app);
-        app->SaveBreakerSheet(sheet);
+        QVERIFY(app->SaveBreakerSheet(sheet));
         app->LoadBreakerWorkbook(false, sheet);
         QVERIFY2(Snapshot(*app) == before, qPrintable(QString::number(sheet)));
     }
@@ -216,7 +216,7 @@ void TestBreakerWorkbook::editedSheetIsWrittenBack()
 
     b.MakerRatingTable.Cell(1, 0) = "30.7";
     b.MakerRatingTable.Cell(1, 1) = "7.25";
-    app->SaveBreakerSheet(3);
+    QVERIFY(app->SaveBreakerSheet(3));
     app->LoadBreakerWorkbook(false, 3);
     QCOMPARE(b.MakerRatingTable.Cell(1, 0), QString("30.7"));
     QCOMPARE(b.MakerRatingTable.Cell(1, 1), QString("7.2"));  // a number cell read "%.1f"
@@ -228,7 +228,7 @@ void TestBreakerWorkbook::editedSheetIsWrittenBack()
     QVERIFY(Snapshot(*app) == other);
     // An index past the sheets saves nothing.
     const QByteArray hash = FileHash(path);
-    app->SaveBreakerSheet(4);
+    QVERIFY(!app->SaveBreakerSheet(4));
     QCOMPARE(FileHash(path), hash);
 }
 
@@ -278,7 +278,7 @@ void TestBreakerWorkbook::missingBreakerWorkbook()
     }
     // Saving to a missing workbook writes nothing and says nothing.
     m_prompt->messages.clear();
-    app->SaveBreakerSheet(0);
+    QVERIFY(!app->SaveBreakerSheet(0));
     QVERIFY(!QFile::exists(path));
     QVERIFY(m_prompt->messages.isEmpty());
 }

@@ -130,7 +130,7 @@ void TestBusFaultReport::init()
     fault::FaultBusPages& pages = m_view->BusPages();
     fault::FillFaultList(theApp, fault::LineSheet);
     QVERIFY(fault::ModifyTransformer(theApp, pages, 0, "1000", "5", "0.38", "0"));
-    m_view->CalcFaultCurrent();
+    QVERIFY(m_view->CalcFaultCurrent().ok());
     const double d20 = fault::ReadFaultNumber(theApp.FaultCurrentBlock.FaultResult[fault::Delta20]);
     const double d250 = fault::ReadFaultNumber(theApp.FaultCurrentBlock.FaultResult[fault::Delta250]);
     for (const char* length : {"50", "80"}) {
@@ -138,7 +138,7 @@ void TestBusFaultReport::init()
                                     "1", "4", "120", "1"};
         QVERIFY(fault::AddFaultCableRow(theApp, cable, d20, d250));
     }
-    m_view->CalcFaultCurrent();
+    QVERIFY(m_view->CalcFaultCurrent().ok());
 }
 
 void TestBusFaultReport::cleanup()
@@ -206,7 +206,7 @@ void TestBusFaultReport::fourBusesOnTwoPages()
     MakeBus(1, QStringLiteral("MCC-2"), {0, 1, 0, 1, 0});
     MakeBus(2, QStringLiteral("MCC-3"), {1});
     MakeBus(4, QStringLiteral("MCC-5"), {0, 1});
-    m_view->CalcFaultCurrent();
+    QVERIFY(m_view->CalcFaultCurrent().ok());
     // The user looks at page "2" of the TR-1 column; the report leaves it there.
     CSevrinPro85View1* column = m_view->BusPage()->Column(0);
     column->LoadBusLayout(0, 1);
@@ -265,7 +265,7 @@ void TestBusFaultReport::fourBusesOnTwoPages()
     // An entered transformer without buses: page 0 alone, with the same incoming bus and its
     // own secondary bus.
     QVERIFY(fault::ModifyTransformer(theApp, m_view->BusPages(), 1, "500", "5", "0.38", "0"));
-    m_view->CalcFaultCurrent();
+    QVERIFY(m_view->CalcFaultCurrent().ok());
     std::vector<Cell> tr2;
     AddHeaders(tr2, 1);
     tr2.insert(tr2.end(), {{19, 5, "0.38"}, {19, 10, "TR-2"}, {23, 0, "TR-2 기준계통"}, {3, 1, "INCOMING"}});
@@ -322,7 +322,7 @@ void TestBusFaultReport::throughTheFaultCurrentReport()
     RegisterReportSheetWriters();
     m_view->ShowFaultCurrentInputs();
     MakeBus(0, QStringLiteral("MCC-1"), {0});
-    m_view->CalcFaultCurrent();
+    QVERIFY(m_view->CalcFaultCurrent().ok());
     const QString ibMaxBefore = StoredResults(0, 0)[1];
     // A weaker supply typed on the screen but not computed yet.
     m_view->UtilityPage()->SetText(1642, QStringLiteral("40.0"));

@@ -426,16 +426,16 @@ void TestFullReport::wholeReport()
         fault::FaultBusPages& pages = fault->BusPages();
         fault::FillFaultList(app, fault::LineSheet);
         QVERIFY(fault::ModifyTransformer(app, pages, 0, "1000", "5", "0.38", "0"));
-        fault->CalcFaultCurrent();
+        QVERIFY(fault->CalcFaultCurrent().ok());
         const double d20 = fault::ReadFaultNumber(app.FaultCurrentBlock.FaultResult[fault::Delta20]);
         const double d250 = fault::ReadFaultNumber(app.FaultCurrentBlock.FaultResult[fault::Delta250]);
         QVERIFY(fault::AddFaultCableRow(app, fault::CableRowInputs{"S/S", "MCC-1", "50", "FCV", "240", "1", "4", "120", "1"},
                                         d20, d250));
-        fault->CalcFaultCurrent();
+        QVERIFY(fault->CalcFaultCurrent().ok());
         fault::BusView& cell = fault->BusPages().Columns[0].Cells[0];
         QVERIFY(fault::SetBusName(app, cell, QStringLiteral("MCC-1")));
         QVERIFY(fault::AddBusCable(app, cell, FaultCableForBus(0)));
-        fault->CalcFaultCurrent();
+        QVERIFY(fault->CalcFaultCurrent().ok());
     }
     // As a project load refills the screen.
     fault->ShowFaultCurrentInputs();

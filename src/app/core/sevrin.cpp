@@ -78,8 +78,8 @@ bool CSevrinApp::ReadConfig()
 
 bool CSevrinApp::SaveLastProject()
 {
-    WriteProfileString(ConfigFilePath(), kSystem, QStringLiteral("lastPro"),
-                       ProjectPathTable.CurrentProjectPath);
+    static_cast<void>(WriteProfileString(ConfigFilePath(), kSystem, QStringLiteral("lastPro"),
+                                         ProjectPathTable.CurrentProjectPath));
     return true;
 }
 

@@ -393,11 +393,18 @@ void CSevrinProView::OnNewProject()
     }
     if (!ConfirmUnsavedEdits())
         return;
-    if (!QFile::copy(p.FormProPath, target))
+    if (!QFile::copy(p.FormProPath, target)) {
+        Prompt::Message(tr("프로젝트 파일을 저장하지 못했습니다.\n%1").arg(target));
         return;
+    }
     QFile::setPermissions(target, QFile::permissions(target) | QFileDevice::WriteOwner);
-    WriteProfileString(target, QStringLiteral("Project_Introduce"), QStringLiteral("ProjectNumber"),
-                       number);
+    // A copy that does not take its number is no project of that number: it goes again.
+    if (!WriteProfileString(target, QStringLiteral("Project_Introduce"),
+                            QStringLiteral("ProjectNumber"), number)) {
+        QFile::remove(target);
+        Prompt::Message(tr("프로젝트 파일을 저장하지 못했습니다.\n%1").arg(target));
+        return;
+    }
     LoadChosenProject(target);
 }
 

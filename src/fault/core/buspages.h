@@ -39,7 +39,7 @@ int BusTransformerIndex(const QString& transformerName);
 
 // What kept the bus pages or a fault calculation from their files. The screen turns it into
 // one message, the driver into one line.
-struct FaultStoreOutcome
+struct [[nodiscard]] FaultStoreOutcome
 {
     QStringList unreadable;  // workbooks that exist but cannot be read: nothing was written
     QStringList unsaved;     // workbooks that did not take their changes

@@ -101,6 +101,15 @@ bool BuildLineRow(CSevrinApp& app, int sheet, int index, const LineRowInputs& in
     return true;
 }
 
+// An import whose rows the workbook did not take keeps none of them: the batch saves
+// nothing and the list's count goes back to where the import started.
+int AbandonImport(CompanionBatch& batch, int& count, int added)
+{
+    batch.discard();
+    count -= added;
+    return -1;
+}
+
 }  // namespace
 
 // ---- shared list operations ---------------------------------------------------------------
@@ -183,25 +192,27 @@ void CalcUtilityLineImpedance(std::array<QString, 16>& row)
         row[std::size_t(8 + i)] = RowValue(ReadFaultMagnitude(row[std::size_t(3 + i)]) * d, 4);
 }
 
-bool AddUtilityRow(CSevrinApp& app, int sheet, const LineRowInputs& in)
+ListEdit AddUtilityRow(CSevrinApp& app, int sheet, const LineRowInputs& in)
 {
     if (!IsUtilitySheet(sheet))
         return false;
     int& count = FaultListCount(app, sheet);
     if (!CheckListRoom(count) || !BuildLineRow(app, sheet, count, in))
         return false;
-    app.WriteFaultDataRow(sheet, count, false);
+    if (!app.WriteFaultDataRow(sheet, count, false))
+        return ListEdit::NotStored;
     ++count;
     return true;
 }
 
-bool ChangeUtilityRow(CSevrinApp& app, int sheet, int s, const LineRowInputs& in)
+ListEdit ChangeUtilityRow(CSevrinApp& app, int sheet, int s, const LineRowInputs& in)
 {
     if (!IsUtilitySheet(sheet) || s < 0 || s >= FaultListCount(app, sheet))
         return false;
     if (!BuildLineRow(app, sheet, s, in))
         return false;
-    app.WriteFaultDataRow(sheet, s, false);
+    if (!app.WriteFaultDataRow(sheet, s, false))
+        return ListEdit::NotStored;
     return true;
 }
 
@@ -295,36 +306,40 @@ void CalcWireImpedance(CSevrinApp& app, std::array<QString, 17>& row, double del
     row[16] = QStringLiteral("-");
 }
 
-bool AddFaultCableRow(CSevrinApp& app, const CableRowInputs& in, double delta20, double delta250)
+ListEdit AddFaultCableRow(CSevrinApp& app, const CableRowInputs& in, double delta20,
+                          double delta250)
 {
     int& count = app.FaultCurrentBlock.FaultCableCount;
     if (!CheckListRoom(count))
         return false;
     BuildFaultCableRow(app, in, QString(), delta20, delta250);
-    app.WriteFaultDataRow(CableSheet, count, false);
+    if (!app.WriteFaultDataRow(CableSheet, count, false))
+        return ListEdit::NotStored;
     ++count;
     return true;
 }
 
-bool ChangeFaultCableRow(CSevrinApp& app, int s, const CableRowInputs& in, double delta20,
-                         double delta250)
+ListEdit ChangeFaultCableRow(CSevrinApp& app, int s, const CableRowInputs& in, double delta20,
+                             double delta250)
 {
     if (s < 0 || s >= app.FaultCurrentBlock.FaultCableCount)
         return false;
     BuildFaultCableRow(app, in, QString(), delta20, delta250);
     app.FaultCurrentBlock.FaultCableRow[0] = QString::number(s + 1);
-    app.WriteFaultDataRow(CableSheet, s, false);
+    if (!app.WriteFaultDataRow(CableSheet, s, false))
+        return ListEdit::NotStored;
     return true;
 }
 
-bool InsertFaultCableRow(CSevrinApp& app, int s, const CableRowInputs& in, double delta20,
-                         double delta250)
+ListEdit InsertFaultCableRow(CSevrinApp& app, int s, const CableRowInputs& in, double delta20,
+                             double delta250)
 {
     int& count = app.FaultCurrentBlock.FaultCableCount;
     if (s < 0 || s >= count || !CheckListRoom(count))
         return false;
     BuildFaultCableRow(app, in, CSevrinApp::MakeInsertedItemName(), delta20, delta250);
-    app.WriteFaultDataRow(CableSheet, s, true);
+    if (!app.WriteFaultDataRow(CableSheet, s, true))
+        return ListEdit::NotStored;
     ++count;
     return true;
 }
@@ -362,11 +377,13 @@ int ImportScheduleCables(CSevrinApp& app, double delta20, double delta250)
             CalcWireImpedance(app, row, delta20, delta250);
         else
             CalcCableImpedance(app, row, delta20, delta250);
-        app.WriteFaultDataRow(CableSheet, count, false);
+        if (!app.WriteFaultDataRow(CableSheet, count, false))
+            return AbandonImport(batch, count, added);
         ++count;
         ++added;
     }
-    batch.finish();
+    if (!batch.finish())
+        return AbandonImport(batch, count, added);
     return added;
 }
 
@@ -470,7 +487,7 @@ void CalcMotorImpedance(std::array<QString, 27>& row)
     put(26, 1.0 / xq);
 }
 
-bool AddFaultMotorRow(CSevrinApp& app, int t, const MotorRowInputs& in)
+ListEdit AddFaultMotorRow(CSevrinApp& app, int t, const MotorRowInputs& in)
 {
     if (!IsMotorTransformer(t))
         return false;
@@ -481,12 +498,13 @@ bool AddFaultMotorRow(CSevrinApp& app, int t, const MotorRowInputs& in)
     if (!CheckListRoom(count))
         return false;
     BuildFaultMotorRow(app, in, kv, eta, pf, QString());
-    app.WriteFaultDataRow(FirstMotorSheet + t, count, false);
+    if (!app.WriteFaultDataRow(FirstMotorSheet + t, count, false))
+        return ListEdit::NotStored;
     ++count;
     return true;
 }
 
-bool ChangeFaultMotorRow(CSevrinApp& app, int t, int s, const MotorRowInputs& in)
+ListEdit ChangeFaultMotorRow(CSevrinApp& app, int t, int s, const MotorRowInputs& in)
 {
     if (!IsMotorTransformer(t))
         return false;
@@ -497,11 +515,12 @@ bool ChangeFaultMotorRow(CSevrinApp& app, int t, int s, const MotorRowInputs& in
         return false;
     BuildFaultMotorRow(app, in, kv, eta, pf, QString());
     app.FaultCurrentBlock.FaultMotorRow[0] = QString::number(s + 1);
-    app.WriteFaultDataRow(FirstMotorSheet + t, s, false);
+    if (!app.WriteFaultDataRow(FirstMotorSheet + t, s, false))
+        return ListEdit::NotStored;
     return true;
 }
 
-bool InsertFaultMotorRow(CSevrinApp& app, int t, int s, const MotorRowInputs& in)
+ListEdit InsertFaultMotorRow(CSevrinApp& app, int t, int s, const MotorRowInputs& in)
 {
     int& count = app.FaultCurrentBlock.FaultMotorCount;
     if (!IsMotorTransformer(t) || s < 0 || s >= count)
@@ -510,7 +529,8 @@ bool InsertFaultMotorRow(CSevrinApp& app, int t, int s, const MotorRowInputs& in
     if (!ValidateFaultMotorInput(app, in.Kw, in.Method, kv, eta, pf) || !CheckListRoom(count))
         return false;
     BuildFaultMotorRow(app, in, kv, eta, pf, CSevrinApp::MakeInsertedItemName());
-    app.WriteFaultDataRow(FirstMotorSheet + t, s, true);
+    if (!app.WriteFaultDataRow(FirstMotorSheet + t, s, true))
+        return ListEdit::NotStored;
     ++count;
     return true;
 }
@@ -551,12 +571,14 @@ int ImportMccMotors(CSevrinApp& app, int t)
             row[6] = mcc.MccLoadRow[9];
             row[7] = mcc.MccLoadRow[10];
             row[8] = mcc.MccLoadRow[11];
-            app.WriteFaultDataRow(FirstMotorSheet + t, count, false);
+            if (!app.WriteFaultDataRow(FirstMotorSheet + t, count, false))
+                return AbandonImport(batch, count, added);
             ++count;
             ++added;
         }
     }
-    batch.finish();
+    if (!batch.finish())
+        return AbandonImport(batch, count, added);
     return added;
 }
 

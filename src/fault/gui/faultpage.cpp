@@ -156,6 +156,13 @@ void CFaultPage::ReportWriteFailure(ReportListView* list, int sheet)
     FillListFromSheet(list, sheet);
 }
 
+bool CFaultPage::EditDone(const fault::ListEdit& edit, ReportListView* list, int sheet)
+{
+    if (edit.notStored())
+        ReportWriteFailure(list, sheet);
+    return bool(edit);
+}
+
 void CFaultPage::RenumberList(ReportListView* list)
 {
     list->rows()->renumberFrom(0);

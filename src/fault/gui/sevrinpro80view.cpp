@@ -279,7 +279,8 @@ bool CSevrinPro80View::SaveFaultCurrentSection()
 FaultReportTexts CSevrinPro80View::RecalcForReport()
 {
     StoreFaultCurrentInputs();
-    CalcFaultCurrent();
+    // A calculation the files did not take has said so; the report shows what the screen shows.
+    static_cast<void>(CalcFaultCurrent());
     ShowFaultCurrentInputs();
 
     FaultReportTexts t;

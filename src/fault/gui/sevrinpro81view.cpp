@@ -217,7 +217,7 @@ void CSevrinPro81View::OnAddRow(int band)
     if (!CheckLineInputs(band))
         return;
     EnsureFaultWorkbook();
-    if (!fault::AddUtilityRow(theApp, b.sheet, Inputs(band)))
+    if (!EditDone(fault::AddUtilityRow(theApp, b.sheet, Inputs(band)), b.list, b.sheet))
         return;
     const auto& row = b.sheet == fault::LineSheet ? theApp.FaultCurrentBlock.LineRow
                                                   : theApp.FaultCurrentBlock.IncomingCableRow;
@@ -229,7 +229,8 @@ void CSevrinPro81View::OnChangeRow(int band)
 {
     const BandControls& b = m_bands[band];
     const int s = b.list->selectionMark();
-    if (s < 0 || !CheckLineInputs(band) || !fault::ChangeUtilityRow(theApp, b.sheet, s, Inputs(band)))
+    if (s < 0 || !CheckLineInputs(band) ||
+        !EditDone(fault::ChangeUtilityRow(theApp, b.sheet, s, Inputs(band)), b.list, b.sheet))
         return;
     QStringList cells = ToList(b.sheet == fault::LineSheet ? theApp.FaultCurrentBlock.LineRow
                                                            : theApp.FaultCurrentBlock.IncomingCableRow);

@@ -206,7 +206,8 @@ void CSevrinPro83View::OnAddMotorRow()
     if (!CheckMotorInputs())
         return;
     EnsureFaultWorkbook();
-    if (!fault::AddFaultMotorRow(theApp, GetSelectedTransformer(), Inputs()))
+    if (!EditDone(fault::AddFaultMotorRow(theApp, GetSelectedTransformer(), Inputs()), m_list,
+                  Sheet()))
         return;
     m_list->rows()->appendRow(BuiltRow());
     CheckListAgainstWorkbook(m_list, Sheet());
@@ -217,7 +218,8 @@ void CSevrinPro83View::OnChangeMotorRow()
     const int s = m_list->selectionMark();
     if (s < 0 || !CheckMotorInputs())
         return;
-    if (!fault::ChangeFaultMotorRow(theApp, GetSelectedTransformer(), s, Inputs()))
+    if (!EditDone(fault::ChangeFaultMotorRow(theApp, GetSelectedTransformer(), s, Inputs()), m_list,
+                  Sheet()))
         return;
     QStringList row = BuiltRow();
     row[0] = QString::number(s + 1);
@@ -246,7 +248,8 @@ void CSevrinPro83View::OnInsertMotorRow()
     const int s = m_list->selectionMark();
     if (s < 0 || !CheckMotorInputs())
         return;
-    if (!fault::InsertFaultMotorRow(theApp, GetSelectedTransformer(), s, Inputs()))
+    if (!EditDone(fault::InsertFaultMotorRow(theApp, GetSelectedTransformer(), s, Inputs()), m_list,
+                  Sheet()))
         return;
     m_list->rows()->insertRow(s, BuiltRow());
     CheckListAgainstWorkbook(m_list, Sheet());
@@ -263,7 +266,7 @@ void CSevrinPro83View::OnImportMccMotors()
     fault::FillFaultList(theApp, Sheet(), &stored);
     for (int r = before; r < int(stored.size()); ++r)
         m_list->rows()->appendRow(stored[std::size_t(r)]);
-    if (int(stored.size()) != before + added)
+    if (added < 0 || int(stored.size()) != before + added)
         ReportWriteFailure(m_list, Sheet());
     else
         CheckListAgainstWorkbook(m_list, Sheet());

@@ -194,7 +194,8 @@ void CSevrinPro84View::OnAddCableRow()
     if (!CheckParallelCount())
         return;
     EnsureFaultWorkbook();
-    if (!fault::AddFaultCableRow(theApp, Inputs(), Delta20(), Delta250()))
+    if (!EditDone(fault::AddFaultCableRow(theApp, Inputs(), Delta20(), Delta250()), m_list,
+                  fault::CableSheet))
         return;
     m_list->rows()->appendRow(BuiltRow());
     CheckListAgainstWorkbook(m_list, fault::CableSheet);
@@ -205,7 +206,8 @@ void CSevrinPro84View::OnChangeCableRow()
     const int s = m_list->selectionMark();
     if (s < 0 || !CheckParallelCount())
         return;
-    if (!fault::ChangeFaultCableRow(theApp, s, Inputs(), Delta20(), Delta250()))
+    if (!EditDone(fault::ChangeFaultCableRow(theApp, s, Inputs(), Delta20(), Delta250()), m_list,
+                  fault::CableSheet))
         return;
     QStringList row = BuiltRow();
     row[0] = m_list->rows()->text(s, 0);
@@ -234,7 +236,8 @@ void CSevrinPro84View::OnInsertCableRow()
     const int s = m_list->selectionMark();
     if (s < 0 || !CheckParallelCount())
         return;
-    if (!fault::InsertFaultCableRow(theApp, s, Inputs(), Delta20(), Delta250()))
+    if (!EditDone(fault::InsertFaultCableRow(theApp, s, Inputs(), Delta20(), Delta250()), m_list,
+                  fault::CableSheet))
         return;
     m_list->rows()->insertRow(s, BuiltRow());
     CheckListAgainstWorkbook(m_list, fault::CableSheet);
@@ -252,7 +255,7 @@ void CSevrinPro84View::OnImportScheduleCables()
     fault::FillFaultList(theApp, fault::CableSheet, &stored);
     for (int r = before; r < int(stored.size()); ++r)
         m_list->rows()->appendRow(stored[std::size_t(r)]);
-    if (int(stored.size()) != before + added)
+    if (added < 0 || int(stored.size()) != before + added)
         ReportWriteFailure(m_list, fault::CableSheet);
     else
         CheckListAgainstWorkbook(m_list, fault::CableSheet);

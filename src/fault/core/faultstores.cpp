@@ -55,7 +55,7 @@ bool CSevrinApp::ReadFaultDataRow(int sheet, int row)
         // the next row stored fails and says so.
         for (int i = 0; i < kFaultSheets; ++i)
             wb.book().addSheet(QString::number(i));
-        wb.save();
+        static_cast<void>(wb.save());
         return false;
     }
     const Sheet* s = wb.sheet(sheet);
