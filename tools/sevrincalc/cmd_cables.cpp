@@ -8,6 +8,7 @@
 #include "app/core/sevrin.h"
 #include "cable/core/cableapp.h"
 #include "cable/core/cableschedule.h"
+#include "loads/core/quantityinput.h"
 
 #include <QFileInfo>
 
@@ -40,6 +41,9 @@ int RunCables(CalcContext& ctx)
         fields.clear();
         for (const QString& cell : row)
             fields.append(cell);
+        // The No. is the list's running number: a label stored there is echoed, a number the
+        // program would refuse ("nan", "-5", 21 digits) is the row's number as the list shows it.
+        fields[0] = LabelText(row[0], QString::number(i + 1));
         WriteCalcLine(ctx.out, fields);
     }
     return 0;
