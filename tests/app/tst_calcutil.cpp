@@ -176,7 +176,9 @@ void TestCalcUtil::formatValue_data()
     QTest::newRow("binary below half") << 2.675 << 2 << "" << "2.67";
     QTest::newRow("binary above half") << 0.135 << 2 << "" << "0.14";
     QTest::newRow("negative") << -5.0 << 2 << "" << "-5.00";
-    QTest::newRow("large") << 1.5e15 << 1 << "" << "1500000000000000.0";
+    // Sixteen digits before the point: no decimal, a double holds no more.
+    QTest::newRow("large") << 1.5e15 << 1 << "" << "1500000000000000";
+    QTest::newRow("eleven digits, six decimals") << 52440999999.973801 << 6 << "" << "52440999999.9738";
 }
 
 void TestCalcUtil::formatValue()

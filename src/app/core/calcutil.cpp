@@ -259,6 +259,8 @@ QString FormatFixed(double value, int decimals)
         decimals = 0;
     if (decimals > 17)
         decimals = 17;
+    // Digits past the 15th are the noise of binary arithmetic, never shown.
+    decimals = DecimalsWithinPrecision(value, decimals);
     // Fixed notation of the largest double needs 309 digits before the point.
     char buf[400];
     if (IsExactHalf(value, decimals)) {

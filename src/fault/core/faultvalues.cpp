@@ -42,7 +42,7 @@ QString FormatFaultNumber(double value, int decimals)
         return QStringLiteral("-");
     if (std::abs(value) < 0.5 * std::pow(10.0, -decimals))
         value = 0.0;
-    return FormatFixed(value, DecimalsWithinPrecision(value, decimals));
+    return FormatFixed(value, decimals);
 }
 
 QString FormatBusValue(double value, int decimals)
@@ -51,7 +51,7 @@ QString FormatBusValue(double value, int decimals)
         return QString();
     if (std::abs(value) < 0.5 * std::pow(10.0, -decimals))
         value = 0.0;
-    return FormatValue(value, DecimalsWithinPrecision(value, decimals), QString(), QString());
+    return FormatValue(value, decimals, QString(), QString());
 }
 
 QString ListFullMessage()
