@@ -811,6 +811,7 @@ void TestSevrinProView::hiddenOpenAndDeleteProject()
     QCOMPARE(folder.entryList(QDir::Files), QStringList{QStringLiteral("other.xlsx")});
     QCOMPARE(m_prompt->messages,
              QStringList{QStringLiteral("프로젝트 파일을 모두 삭제 하였습니다.\n새로 만들거나 기존 프로젝트를 불러 오셔야 합니다.")});
+    QCOMPARE(m_prompt->messageIcons, QList<Prompt::Icon>{Prompt::Icon::Information});
     QCOMPARE(theApp.ProjectPathTable.CurrentProjectPath, QString());
 }
 

@@ -336,6 +336,7 @@ void TestStartScreen::deleteProject()
     m_prompt->confirmAnswers.push_back(true);
     click(1007);
     QCOMPARE(m_prompt->messages, QStringList{kDeleted});
+    QCOMPARE(m_prompt->messageIcons, QList<Prompt::Icon>{Prompt::Icon::Information});
     QVERIFY(!QFileInfo::exists(m_pro + QStringLiteral("/P7")));
     QVERIFY(QFileInfo(m_pro).isDir());
     QCOMPARE(theApp.ProjectPathTable.CurrentProjectPath, QString());
@@ -484,6 +485,7 @@ void TestStartScreen::refusedOpenKeepsTheCurrentProject()
     screen->Control<QLineEdit>(1027)->setText(QStringLiteral("물류센터"));
     screen->Control<QPushButton>(1025)->click();
     QCOMPARE(m_prompt->messages.value(1), QStringLiteral("프로젝트 내용을 저장 하였습니다."));
+    QCOMPARE(m_prompt->messageIcons.value(1), Prompt::Icon::Information);
     QCOMPARE(GetProfileString(project, QStringLiteral("Project_Introduce"), QStringLiteral("ProjectName")),
              QStringLiteral("물류센터"));
     QCOMPARE(ReadFile(junk), QByteArray("meeting notes, not a project\n"));

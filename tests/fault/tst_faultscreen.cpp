@@ -256,6 +256,7 @@ void TestFaultScreen::saveThenReloadEveryKey()
         m_view->TransformerPage()->SetText(factorIds[i], factorTexts[i]);
     Click(1061);
     QCOMPARE(m_prompt->messages, QStringList{QStringLiteral("고장전류 내용을 저장 하였습니다.")});
+    QCOMPARE(m_prompt->messageIcons, QList<Prompt::Icon>{Prompt::Icon::Information});
     // "저장하기" computes nothing.
     QVERIFY(m_view->TransformerPage()->Text(1676).isEmpty());
 

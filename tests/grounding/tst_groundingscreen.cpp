@@ -313,6 +313,7 @@ void TestGroundingScreen::saveThenReloadEveryKey()
     m_view->ConductorPage()->FinalSizeCombo()->setCurrentIndex(9);
     Click(1057);
     QCOMPARE(m_prompt->messages, QStringList{QStringLiteral("설계조건을 저장 하였습니다.")});
+    QCOMPARE(m_prompt->messageIcons, QList<Prompt::Icon>{Prompt::Icon::Information});
     QCOMPARE(m_prompt->messageButtons, QList<Prompt::Buttons>{Prompt::Buttons::Ok});
 
     const QString section = QStringLiteral("Grounding_Design");

@@ -3,6 +3,8 @@
 // applied; page buttons; failed saves; the report dialog; calls from a worker thread.
 #include "app/core/calcutil.h"
 #include "app/core/sevrin.h"
+#include "app/gui/rowlistmodel.h"
+#include "common/companionsuffixes.h"
 #include "common/recordingprompt.h"
 #include "common/testsupport.h"
 #include "library/libraryfixture.h"
@@ -32,6 +34,7 @@
 #include <QTimer>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -121,6 +124,7 @@ private slots:
     void pageIndexOutsideRangeShowsNoPage();
     void calcWithNewBetaChangesMotorData();
     void panelBoardCalcShowsFactorsAndTotals();
+    void boardDemandFactorSurvivesAddSelectAndCalc();
     void thresholdComboDrivesItsCopy();
     void failedSaveNamesTheFile_data();
     void failedSaveNamesTheFile();
@@ -503,6 +507,63 @@ void TestDesignPages::panelBoardCalcShowsFactorsAndTotals()
     // 100 + 10 x 6 + 3 = 163 A x 0.59 = 96.17 A.
     QCOMPARE(theApp.VLookup(25, QStringLiteral("CABLEC"), 9), 96.17);
     QVERIFY(m_prompt->messages.isEmpty());
+}
+
+// A new board is stored with the demand factor the sheet shows when it is added (the
+// project's 100 % of the template): selecting it shows that figure again and "계산" uses it.
+// By hand: ten 56 W lamps on one phase, 560 VA at 100 % -> 0.56 kVA of demand.
+void TestDesignPages::boardDemandFactorSurvivesAddSelectAndCalc()
+{
+    using V = CSevrinPro22View;
+    // The project's panel-board workbook, for this case only.
+    const auto dropWorkbooks = [this] {
+        for (const QString& f : QDir(m_dir.path()).entryList({QStringLiteral("P-14_*.xlsx")}))
+            QFile::remove(m_dir.filePath(f));
+    };
+    dropWorkbooks();
+    theApp.ProjectPathTable.CompanionSuffixTable = StandardCompanionSuffixes();
+    const std::unique_ptr<void, std::function<void(void*)>> restore(this, [dropWorkbooks](void*) {
+        theApp.ProjectPathTable.CompanionSuffixTable = {};
+        dropWorkbooks();
+    });
+    theApp.CabinetSizingBlock.DemandFactorPct() = QStringLiteral("100");
+    m_boards->RefreshPanelBoardPages(0);
+    Click(m_boards.get(), QStringLiteral("계산서"));
+    CSevrinPro22View* sheet = m_boards->BoardPage();
+    QVERIFY(sheet->isVisibleTo(m_boards.get()));
+    QCOMPARE(sheet->DemandFactorEdit()->text(), QStringLiteral("100"));
+
+    sheet->Control<QLineEdit>(V::IdBoardName)->setText(QStringLiteral("LN-1"));
+    sheet->Control<QPushButton>(V::IdAddBoard)->click();
+    QVERIFY2(m_prompt->messages.isEmpty(), qPrintable(m_prompt->messages.join('\n')));
+    QCOMPARE(sheet->BoardList()->rows()->rowCount(), 1);
+    QCOMPARE(sheet->BoardList()->rows()->text(0, 8), QStringLiteral("100"));
+    QVERIFY(theApp.ReadPanelBoardSheet(0));
+    QCOMPARE(theApp.CabinetSizingBlock.PanelBoardRecord()[8], QStringLiteral("100"));
+
+    // Another board's figure in the field, then LN-1 selected: its own 100 comes back.
+    sheet->DemandFactorEdit()->setText(QStringLiteral("55"));
+    sheet->BoardList()->setSelectionMark(0);
+    sheet->OnClickPanelBoardList();
+    QCOMPARE(sheet->DemandFactorEdit()->text(), QStringLiteral("100"));
+    sheet->Control<QPushButton>(V::IdAddCircuit)->click();  // the sheet's default lamps
+    QCOMPARE(sheet->CircuitList()->rows()->rowCount(), 1);
+    m_prompt->messages.clear();
+    Click(m_boards.get(), QStringLiteral("계산"));
+    QVERIFY2(m_prompt->messages.isEmpty(), qPrintable(m_prompt->messages.join('\n')));
+    QCOMPARE(sheet->TotalText(3), QStringLiteral("560.00"));
+    QCOMPARE(sheet->TotalText(11), QStringLiteral("0.56"));
+    QCOMPARE(sheet->DemandFactorEdit()->text(), QStringLiteral("100"));
+    QVERIFY(theApp.ReadPanelBoardSheet(0));
+    QCOMPARE(theApp.CabinetSizingBlock.PanelBoardRecord()[8], QStringLiteral("100"));
+
+    // A board added while the field is empty stores no demand factor.
+    sheet->DemandFactorEdit()->clear();
+    sheet->Control<QLineEdit>(V::IdBoardName)->setText(QStringLiteral("LN-2"));
+    sheet->Control<QPushButton>(V::IdAddBoard)->click();
+    QCOMPARE(sheet->BoardList()->rows()->text(1, 8), QString());
+    QVERIFY(theApp.ReadPanelBoardSheet(1));
+    QCOMPARE(theApp.CabinetSizingBlock.PanelBoardRecord()[8], QString());
 }
 
 void TestDesignPages::thresholdComboDrivesItsCopy()

@@ -168,7 +168,8 @@ void TestTransformerCapacity::workedMotorBlock()
     QVERIFY(m.ptr > 453.0 && m.ptr < 454.0);
     QCOMPARE(m.ptrText, QString("453"));
     QCOMPARE(m.ptrRatingText, QString("500"));
-    QCOMPARE(m.decision, QString("최대용량 전동기 기동 시 전압강하를 고려한 변압기 용량 PTR은 453kVA이므로, "
+    // The decision never states less than PTR: 453.41 is "453.5", rounded up to a tenth.
+    QCOMPARE(m.decision, QString("최대용량 전동기 기동 시 전압강하를 고려한 변압기 용량 PTR은 453.5kVA이므로, "
                                  "따라서, 변압기 용량은 3Φ 500kVA로 선정한다."));
     QCOMPARE(c.capacityText, QString("500"));
 
@@ -181,13 +182,28 @@ void TestTransformerCapacity::workedMotorBlock()
     QCOMPARE(record[trfield::kDecision], m.decision);
     QCOMPARE(record[trfield::kPm], QString("100"));
 
-    // PTR 453.5 .. 454: the decision truncates, the hidden field rounds ("%.0f").
-    const TransformerMotorBlock half =
-        CalcTransformerMotorBlock(500, Motor(100, 0.85, 6, 6 * 453.7 / m.ptr, 15, 0.8, 0.9, 0.3, 1),
-                                  TransformerTable());
-    QVERIFY(std::fabs(half.ptr - 453.7) < 1e-6);
-    QCOMPARE(half.ptrText, QString("454"));
-    QVERIFY(half.decision.contains("PTR은 453kVA"));
+    // PTR scaled through %Z to chosen figures: the hidden field rounds ("%.0f"), the decision
+    // keeps a tenth or rounds up to the next one, never below what was computed (80.9 kVA
+    // once read "80kVA").
+    const struct
+    {
+        double ptr;
+        const char* field;
+        const char* stated;
+    } scaled[] = {
+        {453.7, "454", "PTR은 453.7kVA"},
+        {80.9, "81", "PTR은 80.9kVA"},
+        {80.91, "81", "PTR은 81.0kVA"},
+        {80.2, "80", "PTR은 80.2kVA"},
+        {100.0, "100", "PTR은 100.0kVA"},
+    };
+    for (const auto& c : scaled) {
+        const TransformerMotorBlock b = CalcTransformerMotorBlock(
+            500, Motor(100, 0.85, 6, 6 * c.ptr / m.ptr, 15, 0.8, 0.9, 0.3, 1), TransformerTable());
+        QVERIFY(std::fabs(b.ptr - c.ptr) < 1e-6);
+        QCOMPARE(b.ptrText, QString(c.field));
+        QVERIFY2(b.decision.contains(QString(c.stated)), qPrintable(b.decision));
+    }
 }
 
 void TestTransformerCapacity::largeDirectOnLineMotorSizesTheTransformer()
@@ -234,7 +250,7 @@ void TestTransformerCapacity::motorCheckNeverChoosesBelowTheDemand()
     QVERIFY(std::fabs(c.motor.ptr - 67.33) < 0.01);
     QCOMPARE(c.motor.ptrRatingText, QString("100"));
     // The motor decision keeps saying what PTR gives; the capacity is the demand's rating.
-    QCOMPARE(c.motor.decision, QString("최대용량 전동기 기동 시 전압강하를 고려한 변압기 용량 PTR은 67kVA이므로, "
+    QCOMPARE(c.motor.decision, QString("최대용량 전동기 기동 시 전압강하를 고려한 변압기 용량 PTR은 67.4kVA이므로, "
                                        "따라서, 변압기 용량은 3Φ 100kVA로 선정한다."));
     QCOMPARE(c.capacityText, QString("200"));
 

@@ -44,6 +44,7 @@ private slots:
     void generatorRowsAndLastDeleteRemovesWorkbook();
     void refusedRowsChangeNothing();
     void motorCheckKeepsTheDemandRating();
+    void successMessagesCarryTheInformationIcon();
     void primaryVoltageAndOnlyThisTransformersFigures();
     void generatorResultLabelsReadWhole();
     void loadListsPastTheirLimitKeepTheRest_data();
@@ -341,6 +342,18 @@ void TestTransformerScreen::motorCheckKeepsTheDemandRating()
 // The disabled primary-voltage field shows the 22.9 kV receiving voltage, the one the design
 // offers, even for a transformer not stored yet, so its sheet (and the report's 1차전압 cell)
 // holds it; another transformer's capacity decision is never shown.
+// What went as asked is said with the information icon, not the warning one.
+void TestTransformerScreen::successMessagesCarryTheInformationIcon()
+{
+    MakeProject();
+    m_tr->OnSave();
+    m_gen->OnSave();
+    m_gen->LoadPage()->OnImportGeneratorLoads();
+    QCOMPARE(m_prompt->messages, (QStringList{"설계조건을 저장 하였습니다.", "설계조건을 저장 하였습니다.",
+                                              "동력 0, 부하 0가 연계 되었습니다."}));
+    QCOMPARE(m_prompt->messageIcons, QList<Prompt::Icon>(3, Prompt::Icon::Information));
+}
+
 void TestTransformerScreen::primaryVoltageAndOnlyThisTransformersFigures()
 {
     MakeProject();

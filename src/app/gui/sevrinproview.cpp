@@ -231,7 +231,8 @@ void CSevrinProView::OnSaveProject()
     const QString path = theApp.ProjectPathTable.CurrentProjectPath;
     const bool ok = SaveEveryProjectSection(path);
     if (ok)
-        Prompt::Message(tr("프로젝트 내용을 저장 하였습니다."));
+        Prompt::Message(tr("프로젝트 내용을 저장 하였습니다."), Prompt::Buttons::Ok,
+                        Prompt::Icon::Information);
     else
         Prompt::Message(tr("프로젝트 파일을 저장하지 못했습니다.\n%1").arg(path));
 }
@@ -411,7 +412,8 @@ void CSevrinProView::OnDeleteProject()
     QFile::remove(path);
     for (const QString& workbook : ProjectWorkbookPaths(path))
         QFile::remove(workbook);
-    Prompt::Message(tr("프로젝트 파일을 모두 삭제 하였습니다.\n새로 만들거나 기존 프로젝트를 불러 오셔야 합니다."));
+    Prompt::Message(tr("프로젝트 파일을 모두 삭제 하였습니다.\n새로 만들거나 기존 프로젝트를 불러 오셔야 합니다."),
+                    Prompt::Buttons::Ok, Prompt::Icon::Information);
     theApp.ProjectPathTable.CurrentProjectPath.clear();
     SwitchView(0);
 }

@@ -260,7 +260,8 @@ void CSevrinView::OnDeleteProject()
                             .arg(result.notDeleted.join(QLatin1Char('\n'))));
         return;
     }
-    Prompt::Message(tr("프로젝트 파일을 모두 삭제 하였습니다.\n새로 만들거나 기존 프로젝트를 불러 오셔야 합니다."));
+    Prompt::Message(tr("프로젝트 파일을 모두 삭제 하였습니다.\n새로 만들거나 기존 프로젝트를 불러 오셔야 합니다."),
+                    Prompt::Buttons::Ok, Prompt::Icon::Information);
     theApp.ProjectPathTable.CurrentProjectPath.clear();
     SwitchView(0);
 }

@@ -20,6 +20,8 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
+#include <algorithm>
+
 
 namespace {
 
@@ -63,6 +65,41 @@ QString CableWorkbookPath()
 QString LimitMessage()
 {
     return QStringLiteral("케이블 리스트는 최대 %1개까지 입력할 수 있습니다.").arg(kCableRowLimit);
+}
+
+// The maker code a row stores for a maker's name; any other name is the user's own table.
+QString MakerCode(const QString& maker)
+{
+    return maker == QLatin1String("LS Metasol")      ? QStringLiteral("LSM")
+           : maker == QLatin1String("LS Susol - TS") ? QStringLiteral("LSS")
+           : maker == QStringLiteral("현대 HGM")      ? QStringLiteral("HG")
+                                                      : QStringLiteral("User");
+}
+
+// The breaker maker chosen in the project's design conditions, as a position in a maker list
+// of `count` names (the first when the stored choice lies outside it).
+int ProjectMakerIndex(int count)
+{
+    const int i = theApp.CabinetSizingBlock.BreakerMakerIndex();
+    return i >= 0 && i < count ? i : 0;
+}
+
+// An imported row sized as the form would size it after a click on it: its starting method
+// and fed-panel figures as the form takes them, nothing manual. What the import does not
+// carry (length, installation method, ...) stays empty and so does what rests on it.
+void CalcImportedRow(CableRow& row, const CableConditions& cond, CableLookup& lookup)
+{
+    CableFormExtras form;
+    form.startingMethod = row[14];
+    for (int c = 25; c <= 28; ++c)
+        form.mccPanel = form.mccPanel || !row[std::size_t(c)].isEmpty();
+    if (form.mccPanel) {
+        form.maxExcludedKva = row[25];
+        form.maxMotorStartKva = row[26];
+        form.maxMotorStartTime = row[27];
+        form.maxMotorStartMethod = row[28];
+    }
+    CalcCableAndBreaker(row, false, false, cond, form, lookup);
 }
 
 }  // namespace
@@ -116,7 +153,7 @@ CSevrinPro40View::CSevrinPro40View(QWidget* parent) : CFormView(943, 537, parent
     label(tr("용량"), 398, y, 20);
     edit(IdKw, 418, y, 50, QString());
     label(tr("kW"), 468, y, 14);
-    edit(IdKva, 484, y, 70, QStringLiteral("93.6411817812943"));
+    edit(IdKva, 484, y, 70, QStringLiteral("93.64"));
     label(tr("kVA"), 554, y, 16);
     label(tr("상"), 574, y, 12);
     edit(IdPhases, 586, y, 20, QStringLiteral("3"));
@@ -301,8 +338,14 @@ void CSevrinPro40View::ShowStoreFailure()
 
 void CSevrinPro40View::ShowRowWarnings()
 {
-    for (int code : CheckCableAlarms(Row()))
+    // Both IZ verdicts failing raise the same warning: it is shown once.
+    std::vector<int> shown;
+    for (int code : CheckCableAlarms(Row())) {
+        if (std::find(shown.begin(), shown.end(), code) != shown.end())
+            continue;
+        shown.push_back(code);
         theApp.ShowCalcWarning(code);
+    }
 }
 
 bool CSevrinPro40View::AtRowLimit()
@@ -327,8 +370,8 @@ void CSevrinPro40View::FillBreakerMakerCombo()
         for (int i = 0; i < count; ++i)
             m_maker->addItem(makers.Names[std::size_t(i)]);
     }
-    // A project starts from the first maker, whatever the previous one had chosen.
-    m_maker->setCurrentIndex(0);
+    // A project starts from its own maker, whatever the previous one had chosen.
+    m_maker->setCurrentIndex(ProjectMakerIndex(m_maker->count()));
 }
 
 void CSevrinPro40View::SetInsertButtonsVisible(bool visible)
@@ -377,6 +420,35 @@ bool CSevrinPro40View::ValidateCableQuantities()
     return true;
 }
 
+bool CSevrinPro40View::ValidateCableChoices()
+{
+    struct Choice
+    {
+        QString label;
+        QString text;
+        const QStringList& items;
+        bool listedOnly;  // false: any text the combo takes, but not none
+    };
+    const bool motor = Text(IdLoadType) == kLoadTypes[0];
+    // The engine knows these load types, methods and cable types only; a motor's starting
+    // method may also be one typed in (a lift drive), but not none.
+    const Choice choices[] = {
+        {tr("부하종류"), Text(IdLoadType), kLoadTypes, true},
+        {tr("기동방식"), motor ? Text(IdStartMethod) : kStartMethods[0], kStartMethods, false},
+        {tr("공사방법"), Text(IdMethod), kMethods, true},
+        {tr("CABLE TYPE"), Text(IdCableType), kCableTypes, true},
+    };
+    for (const Choice& c : choices) {
+        const QString t = c.text.trimmed();
+        if (c.listedOnly ? c.items.contains(t) : !t.isEmpty())
+            continue;
+        Prompt::Message(tr("%1 값은 %2 중 하나여야 합니다. 값을 확인하시기 바랍니다.")
+                            .arg(c.label, c.items.join(QStringLiteral(", "))));
+        return false;
+    }
+    return true;
+}
+
 void CSevrinPro40View::ReadCableRowInputs(bool /*modify*/, bool manual, int index,
                                           const QString& name)
 {
@@ -400,11 +472,7 @@ void CSevrinPro40View::ReadCableRowInputs(bool /*modify*/, bool manual, int inde
         row[97] = m_manualAf->currentText();
         row[98] = m_manualAt->currentText();
     }
-    const QString maker = m_maker->currentText();
-    row[71] = maker == QLatin1String("LS Metasol")      ? QStringLiteral("LSM")
-              : maker == QLatin1String("LS Susol - TS") ? QStringLiteral("LSS")
-              : maker == QStringLiteral("현대 HGM")      ? QStringLiteral("HG")
-                                                          : QStringLiteral("User");
+    row[71] = MakerCode(m_maker->currentText());
     if (!name.isEmpty())
         return;
     CableFormExtras form;
@@ -452,7 +520,10 @@ void CSevrinPro40View::SelectComboItem(QComboBox* combo, const QString& text)
 
 void CSevrinPro40View::SelectMakerItem(const QString& code)
 {
-    const int i = code == QLatin1String("LSM")   ? 0
+    // A row without a maker (one imported before the import sized its rows) starts from the
+    // project's maker, not from the user's table.
+    const int i = code.isEmpty()                 ? ProjectMakerIndex(m_maker->count())
+                  : code == QLatin1String("LSM") ? 0
                   : code == QLatin1String("LSS") ? 1
                   : code == QLatin1String("HG")  ? 2
                                                  : 3;
@@ -464,9 +535,10 @@ void CSevrinPro40View::SelectMakerItem(const QString& code)
 void CSevrinPro40View::SelectSizeItem(QComboBox* combo, const QString& text)
 {
     const QString bare = QString(text).remove(QStringLiteral("㎟"));
-    // Anything not listed, the empty text included, falls on the last item (300).
+    // A size the row does not hold (an empty cell, "-", a size beyond the list) is no manual
+    // size: "-", never a size nobody chose.
     const int i = kManualSizes.indexOf(bare);
-    combo->setCurrentIndex(i >= 0 && i < 16 ? i : 16);
+    combo->setCurrentIndex(i >= 0 ? i : 0);
 }
 
 void CSevrinPro40View::OnClickCableScheduleList()
@@ -504,7 +576,8 @@ void CSevrinPro40View::OnClickCableScheduleList()
 
 void CSevrinPro40View::OnAddCableRow()
 {
-    if (!ValidateCableCapacity() || !ValidateCableQuantities() || AtRowLimit())
+    if (!ValidateCableCapacity() || !ValidateCableQuantities() || !ValidateCableChoices() ||
+        AtRowLimit())
         return;
     const int n = RowCount();
     ReadCableRowInputs(false, false, n, QString());
@@ -519,7 +592,7 @@ void CSevrinPro40View::OnAddCableRow()
 
 void CSevrinPro40View::ModifySelectedRow(bool manual)
 {
-    if (!ValidateCableCapacity() || !ValidateCableQuantities())
+    if (!ValidateCableCapacity() || !ValidateCableQuantities() || !ValidateCableChoices())
         return;
     const int sel = m_list->selectionMark();
     if (sel < 0 || sel >= RowCount())
@@ -621,6 +694,10 @@ void CSevrinPro40View::OnImportCableLoads()
     bool full = false;
     bool stored = true;
     std::vector<QStringList> added;
+    // Each row is sized as it is stored, with the project's breaker maker.
+    const QString maker = MakerCode(m_maker->itemText(ProjectMakerIndex(m_maker->count())));
+    const CableConditions cond = CableConditionsFromApp(theApp);
+    AppCableLookup lookup(theApp);
     CompanionBatch batch;
     const auto append = [&](const CableRow& row) {
         if (n >= kCableRowLimit) {
@@ -628,6 +705,8 @@ void CSevrinPro40View::OnImportCableLoads()
             return false;
         }
         Row() = row;
+        Row()[71] = maker;
+        CalcImportedRow(Row(), cond, lookup);
         if (!theApp.WriteCableRow(n, false)) {
             stored = false;
             return false;

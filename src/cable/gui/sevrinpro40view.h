@@ -87,6 +87,9 @@ public:
     // fed panel's figures not negative or empty); otherwise one message naming the field and
     // false.
     bool ValidateCableQuantities();
+    // The choices the sizing needs: a listed load type, installation method and cable type,
+    // and a motor's starting method; otherwise one message naming the field and false.
+    bool ValidateCableChoices();
     // CableRow from the form; computed when `name` is empty, else a placeholder named so.
     void ReadCableRowInputs(bool modify, bool manual, int index, const QString& name);
     // The fault-current search over every row (one message listing the rows without a bus,

@@ -19,7 +19,7 @@ constexpr int kFirstTransformerRow = 2;
 
 CDebugDlg::CDebugDlg(QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle(tr("TR lmp."));
+    setWindowTitle(tr("TR Imp."));
     resize(560, 600);
     m_list = new ReportListView(this, 40);
     m_list->setObjectName(QStringLiteral("1731"));

@@ -58,7 +58,7 @@ CSevrinPro80View::CSevrinPro80View(QWidget* parent) : CFormView(943, 537, parent
             &CSevrinPro80View::OnOutputFaultCurrentReport);
     connect(AddButton(1645, tr("계산"), 70, 512, 50, 14), &QPushButton::clicked, this,
             &CSevrinPro80View::OnCalcFaultCurrentButton);
-    connect(AddButton(1646, tr("TR lmp."), 125, 512, 50, 14), &QPushButton::clicked, this,
+    connect(AddButton(1646, tr("TR Imp."), 125, 512, 50, 14), &QPushButton::clicked, this,
             &CSevrinPro80View::OnShowImpedanceSummary);
     connect(AddButton(1124, tr("이전"), 830, 512, 50, 14), &QPushButton::clicked, this,
             &CSevrinPro80View::OnPrevious);
@@ -314,7 +314,8 @@ void CSevrinPro80View::OnSaveFaultCurrent()
         return;
     StoreFaultCurrentInputs();
     if (SaveFaultCurrentSection())
-        Prompt::Message(tr("고장전류 내용을 저장 하였습니다."), Prompt::Buttons::Ok);
+        Prompt::Message(tr("고장전류 내용을 저장 하였습니다."), Prompt::Buttons::Ok,
+                        Prompt::Icon::Information);
 }
 
 void CSevrinPro80View::OnOutputFaultCurrentReport()

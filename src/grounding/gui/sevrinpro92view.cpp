@@ -50,7 +50,9 @@ CSevrinPro92View::CSevrinPro92View(QWidget* parent) : CGroundingPage(parent)
     y += 13;
     AddRow(1225, tr("K2 : 접지시스템의 기하학적 구조와 관련된 상수"), QString(), x, y, lw);
     y += 13;
-    AddRow(1226, tr("a' : √(d·2h)"), QString(), x, y, lw);
+    // Schwarz's R1 (IEEE Std 80-2000, 14.3) takes a' = √(a·2h) with a the conductor's radius;
+    // with d its diameter, as the field above gives it, that is √(d·h).
+    AddRow(1226, tr("a' : √(d·h)"), QString(), x, y, lw);
     y += 13;
     AddRow(1227, tr("A : 접지시스템의 면적 ( Lx × Ly )"), tr("[m²]"), x, y, lw);
     y += 13;

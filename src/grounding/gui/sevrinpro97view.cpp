@@ -17,7 +17,7 @@ CSevrinPro97View::CSevrinPro97View(QWidget* parent) : CGroundingPage(parent)
         AddRow(1246 + i, tr("h%1 : 대지 %1층 두께").arg(i + 1), tr("[m]"), x, y, lw);
     y += 4;
     for (int i = 0; i < 5; ++i, y += 13)
-        AddRow(1251 + i, tr("'ρ%1 : '대지 %1층 대지저항률").arg(i + 1), tr("[Ω-m]"), x, y, lw);
+        AddRow(1251 + i, tr("ρ%1 : 대지 %1층 대지저항률").arg(i + 1), tr("[Ω-m]"), x, y, lw);
     y += 4;
     AddRow(1256, tr("α : 여유율(1.0~2.0)"), QString(), x, y, lw);
     y += 13;

@@ -119,7 +119,7 @@ CSevrinPro99View::CSevrinPro99View(QWidget* parent) : CGroundingPage(parent)
     y += 5;
     for (int i = 0; i < 5; ++i) {
         y += 13;
-        AddRow(1483 + i, tr("'ρ%1 : '대지 %1층 대지저항률").arg(i + 1), tr("[Ω-m]"), rx, y, rw, 50, true);
+        AddRow(1483 + i, tr("ρ%1 : 대지 %1층 대지저항률").arg(i + 1), tr("[Ω-m]"), rx, y, rw, 50, true);
     }
     y += 18;
     AddRow(1488, tr("α : 여유율(1.0~2.0)"), QString(), rx, y, rw, 50, true);

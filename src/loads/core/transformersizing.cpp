@@ -30,6 +30,16 @@ QString TruncatedText(double v)
     return QString::number(static_cast<long long>(std::trunc(v)));
 }
 
+// A computed capacity as a sentence states it: one decimal, rounded up, so that the text never
+// shows less than was computed (80.91 kVA reads "81.0", 80.9 "80.9"); "-" when there is none.
+QString RoundedUpText(double v)
+{
+    if (!Defined(v) || std::fabs(v) >= 2147483648.0)
+        return QStringLiteral("-");
+    // The tolerance keeps a value that is a tenth but for binary noise on that tenth.
+    return FormatFixed(std::ceil(v * 10.0 - 1e-6) / 10.0, 1);
+}
+
 // A typed input of the motor block: NaN when the strict reader refuses it.
 double Number(const QString& text)
 {
@@ -190,7 +200,7 @@ TransformerMotorBlock CalcTransformerMotorBlock(double demandKva, const Transfor
     b.ptrRatingText = FixedOrDash(b.ptrRating, 0);
     b.decision = QStringLiteral("최대용량 전동기 기동 시 전압강하를 고려한 변압기 용량 PTR은 %1kVA이므로, "
                                 "따라서, 변압기 용량은 3Φ %2kVA로 선정한다.")
-                     .arg(TruncatedText(b.ptr), TruncatedText(b.ptrRating));
+                     .arg(RoundedUpText(b.ptr), TruncatedText(b.ptrRating));
     return b;
 }
 

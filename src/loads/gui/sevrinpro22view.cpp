@@ -348,12 +348,21 @@ void CSevrinPro22View::ReadBoardInputs(const QString& name)
     r[4] = Text(IdVoltage);
     r[5] = Text(IdSupplyType);
     r[6] = GetGeneratorLinkMark();
+    // A new board is stored with the demand factor the form shows; it has no results yet.
+    for (std::size_t i = 7; i <= 12; ++i)
+        r[i].clear();
+    r[8] = m_demandFactor->text();
+}
+
+bool CSevrinPro22View::StoreBoardDemandFactor(int board)
+{
+    return Block().PanelBoardRecord()[8].isEmpty() || theApp.WritePanelBoardResults(board);
 }
 
 QStringList CSevrinPro22View::BoardRowTexts(int number) const
 {
     const auto& r = theApp.CabinetSizingBlock.BoardRecord;
-    return {QString::number(number), r[0], r[1], r[2], r[3], r[4], r[5], r[6], QString()};
+    return {QString::number(number), r[0], r[1], r[2], r[3], r[4], r[5], r[6], r[8]};
 }
 
 std::vector<QString> CSevrinPro22View::BoardNames() const
@@ -417,11 +426,17 @@ void CSevrinPro22View::OnAddPanelBoard()
     const QString name = Block().PanelBoardRecord()[0];
     if (name.isEmpty() || RefuseBoardName(name, -1))
         return;
-    if (!theApp.AddPanelBoardSheet()) {
+    const int n = Block().PanelBoardCount();
+    bool stored = true;
+    {
+        CompanionBatch batch;
+        stored = theApp.AddPanelBoardSheet() && StoreBoardDemandFactor(n);
+        stored = batch.finish() && stored;
+    }
+    if (!stored) {
         ShowStoreFailure();
         return;
     }
-    const int n = Block().PanelBoardCount();
     m_boardList->rows()->appendRow(BoardRowTexts(n + 1));
     Block().PanelBoardCount() = n + 1;
 }
@@ -467,7 +482,13 @@ void CSevrinPro22View::OnInsertPanelBoard()
             return;
         }
     }
-    if (!theApp.InsertPanelBoardSheet(m)) {
+    bool stored = true;
+    {
+        CompanionBatch batch;
+        stored = theApp.InsertPanelBoardSheet(m) && StoreBoardDemandFactor(m);
+        stored = batch.finish() && stored;
+    }
+    if (!stored) {
         ShowStoreFailure();
         return;
     }
@@ -527,7 +548,7 @@ void CSevrinPro22View::OnCopyPanelBoard()
     bool stored = true;
     {
         CompanionBatch batch;
-        stored = theApp.AddPanelBoardSheet();
+        stored = theApp.AddPanelBoardSheet() && StoreBoardDemandFactor(count);
         for (std::size_t r = 0; stored && r < rows.size(); ++r) {
             Row() = rows[r];
             stored = theApp.WriteCircuitRow(count, int(r), false);

@@ -143,7 +143,10 @@ public:
     void OnSearchCircuitMinFaultCurrents();
 
 private:
+    // The board inputs into PanelBoardRecord, the demand factor shown as element 8.
     void ReadBoardInputs(const QString& name);
+    // Element 8 of PanelBoardRecord stored as sheet `board`'s demand factor (when there is one).
+    bool StoreBoardDemandFactor(int board);
     QStringList BoardRowTexts(int number) const;
     std::vector<QString> BoardNames() const;
     // The name (CheckBoardName) and then the voltage of the board inputs; a refusal is shown.

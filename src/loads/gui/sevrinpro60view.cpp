@@ -184,7 +184,7 @@ void CSevrinPro60View::OnSave()
         Prompt::Message(tr("프로젝트 파일을 저장하지 못했습니다.\n%1").arg(path));
         return;
     }
-    Prompt::Message(tr("설계조건을 저장 하였습니다."), Prompt::Buttons::Ok);
+    Prompt::Message(tr("설계조건을 저장 하였습니다."), Prompt::Buttons::Ok, Prompt::Icon::Information);
 }
 
 void CSevrinPro60View::OnOutput()

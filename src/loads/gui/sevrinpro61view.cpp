@@ -303,7 +303,7 @@ void CSevrinPro61View::OnImportGeneratorLoads()
     if (!Checked(ok))
         return;
     Prompt::Message(tr("동력 %1, 부하 %2가 연계 되었습니다.").arg(imp.mccLoads).arg(imp.boards),
-                    Prompt::Buttons::Ok);
+                    Prompt::Buttons::Ok, Prompt::Icon::Information);
 }
 
 void CSevrinPro61View::OnListClicked()
