@@ -1,7 +1,8 @@
 // sevrin-calc cables: recomputes every stored row of the project's cable schedule ("_40") as
 // the fault-current search does (automatic sizes; the starting method and the fed-panel values
-// from the stored row) and prints each row as one line of its 112 texts, in row order. The
-// workbook is not written.
+// from the stored row) and prints each row as one line of its 112 texts, in row order; the No.
+// as a label, a number the program would refuse as the row's running number. The workbook is
+// not written.
 #include "calccommand.h"
 
 #include "app/core/companionworkbook.h"
