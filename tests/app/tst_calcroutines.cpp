@@ -169,7 +169,7 @@ void TestCalcRoutines::commaDecimalLocale()
     struct Case { double value; int decimals; const char* unit; const char* text; };
     const Case cases[] = {
         {12.345, 1, " kW", "12.3 kW"}, {0.875, 3, "", "0.875"}, {1234567.5, 2, "A", "1234567.50A"},
-        {NO_VALUE, 2, " kW", "-"}, {-0.5, 0, "", "-0"}};
+        {NO_VALUE, 2, " kW", "-"}, {-0.5, 0, "", "-1"}};  // a half away from zero
     for (const Case& c : cases)
         QCOMPARE(FormatValue(c.value, c.decimals, c.unit, "-"), QString(c.text));
     QCOMPARE(ParseCellValue(QStringLiteral("1.5")), 1.5);

@@ -23,6 +23,8 @@ private slots:
     void readValue();
     void formatValue_data();
     void formatValue();
+    void decimalsWithinPrecision_data();
+    void decimalsWithinPrecision();
     void commaLocaleChangesNothing();
 };
 
@@ -161,12 +163,22 @@ void TestCalcUtil::formatValue_data()
     QTest::newRow("nine writes eight") << 1.0 << 9 << "" << "1.00000000";
     QTest::newRow("negative writes eight") << 1.0 << -1 << "A" << "1.00000000A";
     QTest::newRow("seven") << 0.5 << 7 << "" << "0.5000000";
-    // Exact halves round to even as printf does; 2.675 is a little below the half.
-    QTest::newRow("half to even") << 0.125 << 2 << "" << "0.12";
-    QTest::newRow("half to even up") << 0.375 << 2 << "" << "0.38";
+    // An exact half rounds away from zero, as a hand calculation does (printf's "%.2f" would
+    // print 0.12 and 2); 2.675 is a little below the half and 0.135 a little above it.
+    QTest::newRow("half away from zero") << 0.125 << 2 << "" << "0.13";
+    QTest::newRow("half, odd below") << 0.375 << 2 << "" << "0.38";
+    QTest::newRow("half of a whole") << 2.5 << 0 << "" << "3";
+    QTest::newRow("half below one") << 0.5 << 0 << "" << "1";
+    QTest::newRow("negative half") << -2.5 << 0 << "" << "-3";
+    QTest::newRow("binary below a half") << 9.995 << 2 << "" << "9.99";  // 9.99499999...
+    QTest::newRow("half carries over") << 99.5 << 0 << "" << "100";
+    QTest::newRow("negative half of four decimals") << -0.90625 << 4 << "" << "-0.9063";
     QTest::newRow("binary below half") << 2.675 << 2 << "" << "2.67";
+    QTest::newRow("binary above half") << 0.135 << 2 << "" << "0.14";
     QTest::newRow("negative") << -5.0 << 2 << "" << "-5.00";
-    QTest::newRow("large") << 1.5e15 << 1 << "" << "1500000000000000.0";
+    // Sixteen digits before the point: no decimal, a double holds no more.
+    QTest::newRow("large") << 1.5e15 << 1 << "" << "1500000000000000";
+    QTest::newRow("eleven digits, six decimals") << 52440999999.973801 << 6 << "" << "52440999999.9738";
 }
 
 void TestCalcUtil::formatValue()
@@ -176,6 +188,31 @@ void TestCalcUtil::formatValue()
     QFETCH(QString, unit);
     QFETCH(QString, expected);
     QCOMPARE(FormatValue(value, decimals, unit, "fallback"), expected);
+}
+
+// A double holds 15 significant digits: a figure keeps its decimals up to that many digits
+// and no further (an impedance of 52440999999.973801 ohm shows 52440999999.9738).
+void TestCalcUtil::decimalsWithinPrecision_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("decimals");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("small") << 0.000123 << 6 << 6;
+    QTest::newRow("below one") << 0.5 << 8 << 8;
+    QTest::newRow("nine digits") << 123456789.5 << 6 << 6;
+    QTest::newRow("ten digits") << 1234567890.5 << 6 << 5;
+    QTest::newRow("eleven digits") << 52440999999.973801 << 6 << 4;
+    QTest::newRow("twelve digits, negative") << -104882000000.236 << 6 << 3;
+    QTest::newRow("the largest quantity") << 1e12 << 6 << 2;
+    QTest::newRow("fifteen digits") << 123456789012345.0 << 2 << 0;
+    QTest::newRow("no decimals asked") << 52440999999.9 << 0 << 0;
+}
+
+void TestCalcUtil::decimalsWithinPrecision()
+{
+    QFETCH(double, value);
+    QFETCH(int, decimals);
+    QTEST(DecimalsWithinPrecision(value, decimals), "expected");
 }
 
 void TestCalcUtil::commaLocaleChangesNothing()

@@ -44,6 +44,8 @@ class TestCablesCommand : public QObject
 private slots:
     void recomputesEveryStoredRow();
     void nonsenseRowsPrintNoFigure();
+    void storedEdgesPrintNoFigure_data();
+    void storedEdgesPrintNoFigure();
     void projectWithoutSchedulePrintsNothing();
     void unreadableScheduleFails();
 
@@ -219,6 +221,67 @@ void TestCablesCommand::nonsenseRowsPrintNoFigure()
     QVERIFY(!FindUnprintableFigure("x\tNaN").isEmpty());
     QVERIFY(!FindUnprintableFigure("12345678901234.5").isEmpty());
     QVERIFY(FindUnprintableFigure("TR-1\t-\t0.38\tCD|-").isEmpty());
+}
+
+// Stored texts the row echoes rather than computes: the fed panel's combined starting power
+// factor (column 29) is treated as its neighbours 25 to 27 are, "-" for what is no power
+// factor (nan, negative, 1e308, above 1); a zero stored with a minus shows as 0; the No. is
+// echoed when it is a label or a number of at least 0, and a number the program would refuse
+// (nan, inf, -5, 21 digits) prints the row's number as the list shows it (the case row is the
+// third).
+void TestCablesCommand::storedEdgesPrintNoFigure_data()
+{
+    QTest::addColumn<Cells>("changes");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("expected");
+    const Cells fed = {{25, "250"}, {26, "150"}, {27, "10"}, {28, "Y-D"}};
+    const auto withPf = [&fed](const QString& pf) { return fed + Cells{{29, pf}}; };
+    QTest::newRow("power factor nan") << withPf("nan") << 29 << "-";
+    QTest::newRow("power factor negative") << withPf("-0.9") << 29 << "-";
+    QTest::newRow("power factor 1e308") << withPf("1e308") << 29 << "-";
+    QTest::newRow("power factor above 1") << withPf("1.5") << 29 << "-";
+    QTest::newRow("power factor sound") << withPf("0.90") << 29 << "0.90";
+    QTest::newRow("its neighbour kept") << withPf("nan") << 25 << "250";
+    QTest::newRow("fed load -0") << Cells{{25, "-0"}, {26, "150"}, {27, "10"}, {28, "Y-D"}} << 25 << "0";
+    QTest::newRow("No. nan") << Cells{{0, "nan"}} << 0 << "3";
+    QTest::newRow("No. inf") << Cells{{0, "inf"}} << 0 << "3";
+    QTest::newRow("No. negative") << Cells{{0, "-5"}} << 0 << "3";
+    QTest::newRow("No. of 21 digits") << Cells{{0, "123456789012345678901"}} << 0 << "3";
+    QTest::newRow("No. -0") << Cells{{0, "-0"}} << 0 << "0";
+    QTest::newRow("No. a label") << Cells{{0, "A-1"}} << 0 << "A-1";
+    QTest::newRow("No. a number") << Cells{{0, "17"}} << 0 << "17";
+}
+
+void TestCablesCommand::storedEdgesPrintNoFigure()
+{
+    QFETCH(Cells, changes);
+    QFETCH(int, column);
+    QFETCH(QString, expected);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    CSevrinApp app;
+    const QString project = MakeProject(dir.path(), app);
+    QVERIFY(!project.isEmpty());
+    for (int i = 0; i < 3; ++i) {
+        CableRow row;
+        row[0] = QString::number(i + 1);
+        row[31] = row[43] = row[62] = "|";
+        for (const auto& [col, text] : kRows[0])
+            row[std::size_t(col)] = text;
+        if (i == 2) {
+            for (const auto& [col, text] : changes)
+                row[std::size_t(col)] = text;
+        }
+        app.CableScheduleBlock.CableRow = row;
+        QVERIFY(app.WriteCableRow(i, false));
+    }
+    const CalcRun r = RunSevrinCalc(dir.path() + "/root", project, "cables");
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
+    QVERIFY2(FindUnprintableFigure(r.out).isEmpty(), qPrintable(FindUnprintableFigure(r.out)));
+    const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 3);
+    QCOMPARE(lines[2].split('\t').value(column), expected);
 }
 
 void TestCablesCommand::projectWithoutSchedulePrintsNothing()

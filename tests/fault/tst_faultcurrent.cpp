@@ -83,6 +83,9 @@ private slots:
     void refusedRowWriteStopsTheEdit_data();
     void refusedRowWriteStopsTheEdit();
     void lineRows();
+    void temperatureFactorsHaveNoPole_data();
+    void temperatureFactorsHaveNoPole();
+    void zeroDivisorsGiveNoFigure();
     void cableRows_data();
     void cableRows();
 
@@ -531,13 +534,12 @@ void TestFaultCurrent::newProjectWithoutDataWorkbook()
         QVERIFY(book.load(a.CompanionPath(CSevrinApp::FaultDataWorkbook)));
         QCOMPARE(book.sheetCount(), 10);
     }
-    // All percent values 0: every ohm value 0, capacities and X/R without value, except the
-    // substation's zero-sequence X/R, which is 0.
+    // All percent values 0: every ohm value 0, capacities and X/R without value (0 / 0).
     const auto& r = a.FaultCurrentBlock.FaultResult;
     QCOMPARE(r[TotalR1], QStringLiteral("0.0000"));
     QCOMPARE(r[TotalCapacity], QStringLiteral("-"));
     QCOMPARE(r[TotalXR1], QStringLiteral("-"));
-    QCOMPARE(r[SubstationXR0], QStringLiteral("0.0000"));
+    QCOMPARE(r[SubstationXR0], QStringLiteral("-"));
     for (const QString& t : p.pages.Incoming.Results)
         QVERIFY2(!HasNonFinite(t), qPrintable(t));
     // A second run on the created workbook reads it back.
@@ -806,6 +808,86 @@ void TestFaultCurrent::refusedRowWriteStopsTheEdit()
         QVERIFY(AddFaultCableRow(a, cable, 0.7843, 1.4931));
     if (edit == "import motors")
         QCOMPARE(ImportMccMotors(a, 0), 1);
+}
+
+// δ20 = 1 / ((T90 − 20) α + 1) and δ250 = ((T250 − 20) α′ + 1) δ20: 1 + α (T − 20) is the
+// ratio of the resistances at T and at 20 °C, so only a positive ratio is one. With α = 0.004
+// the ratio is 0 at T = 20 − 1/α = −230 °C (δ20 would divide by zero) and negative below (δ20
+// and every resistance at 20 °C negative). Hand values: (90 − 20) × 0.004 + 1 = 1.28, δ20 =
+// 0.78125 -> 0.7813; δ250 = ((250 − 20) × 0.004 + 1) × 0.78125 = 1.5 (1.92 × 0.78125).
+void TestFaultCurrent::temperatureFactorsHaveNoPole_data()
+{
+    QTest::addColumn<QString>("t90");
+    QTest::addColumn<QString>("t250");
+    QTest::addColumn<QString>("delta20");
+    QTest::addColumn<QString>("delta250");
+    QTest::newRow("sound") << "90" << "250" << "0.7813" << "1.5000";
+    QTest::newRow("T90 at the pole") << "-230" << "250" << "-" << "-";
+    QTest::newRow("T90 below the pole") << "-300" << "250" << "-" << "-";
+    QTest::newRow("T250 at the pole") << "90" << "-230" << "0.7813" << "-";
+    QTest::newRow("T250 below the pole") << "90" << "-1000" << "0.7813" << "-";
+}
+
+void TestFaultCurrent::temperatureFactorsHaveNoPole()
+{
+    QFETCH(QString, t90);
+    QFETCH(QString, t250);
+    Project p;
+    CSevrinApp& a = *p.app;
+    a.FaultCurrentBlock.FaultConditionText = {"0.004", t90, "20", "0.004", t250, "20",
+                                             "1.1", "0.95", "1.1", "1", "1.1", "1"};
+    FillFaultList(a, LineSheet);
+    LoadFaultBusData(a, p.pages);
+    CalcFaultCurrent(a, p.pages);
+    const auto& r = a.FaultCurrentBlock.FaultResult;
+    QTEST(r[Delta20], "delta20");
+    QTEST(r[Delta250], "delta250");
+    // A cable computed with them has no resistance at a temperature without a factor.
+    const double d20 = ReadImpedance(r[Delta20]);
+    const double d250 = ReadImpedance(r[Delta250]);
+    QVERIFY(AddFaultCableRow(a, CableRowInputs{"S/S", "B", "100", "FCV", "240", "1", "4", "120", "1"},
+                             d20, d250));
+    QVERIFY(a.ReadFaultDataRow(CableSheet, 0));
+    const auto& cable = a.FaultCurrentBlock.FaultCableRow;
+    QCOMPARE(cable[12] == QLatin1String("-"), r[Delta20] == QLatin1String("-"));
+    QCOMPARE(cable[13] == QLatin1String("-"), r[Delta250] == QLatin1String("-"));
+    for (int c = 11; c <= 16; ++c)
+        QVERIFY2(!cable[std::size_t(c)].startsWith(QLatin1Char('-')) || cable[std::size_t(c)] == QLatin1String("-"),
+                 qPrintable(cable[std::size_t(c)]));
+}
+
+// Divisors an accepted input makes zero, each with a result that would look valid:
+//  - the substation's zero-sequence X/R with %R0 0 and %X0 40 (an infinite ratio, shown as 0);
+//  - a bus whose transformer was deleted (voltage empty: Ik'' = c·0/√3/|Z| = 0.000 kA);
+//  - the q factor of a 1 kW 4-pole motor: q = 0.79 + 0.12 ln(0.001 / 4) = −0.205, no factor.
+void TestFaultCurrent::zeroDivisorsGiveNoFigure()
+{
+    Project p;
+    CSevrinApp& a = *p.app;
+    a.FaultCurrentBlock.UtilityInput = {"변전소", "00 S/S", "2.0", "20.0", "0", "40.0"};
+    BuildRadialNetwork(p, false);
+    QCOMPARE(a.FaultCurrentBlock.FaultResult[SubstationXR0], QStringLiteral("-"));
+    QCOMPARE(a.FaultCurrentBlock.FaultResult[SubstationX0], QStringLiteral("2.0976"));
+    const BusView& bus = p.pages.Columns[0].Cells[0];
+    QCOMPARE(bus.BusName, QStringLiteral("MCC-1"));
+    QVERIFY(Num(bus.Results[ResIk]) > 0.0);
+
+    QVERIFY(DeleteTransformer(a, p.pages, 0));
+    CalcFaultCurrent(a, p.pages);
+    const auto stored = StoredPage(a, 0, QStringLiteral("MCC-1"));
+    for (int i : {ResIk, ResIbMax, ResIbMin, ResIp, ResIgMax, ResIdc})
+        QCOMPARE(stored[std::size_t(i)], QString());
+
+    std::array<QString, 27> motor;
+    motor[3] = "1";
+    motor[4] = "1.5";
+    motor[6] = "0.38";
+    motor[9] = "7.2";
+    motor[10] = "4";
+    motor[11] = "2.38";
+    CalcMotorImpedance(motor);
+    QCOMPARE(motor[20], QStringLiteral("-"));
+    QCOMPARE(motor[19], QStringLiteral("0.768816"));  // μ = 0.71 + 0.51 e^(−2.16) stays
 }
 
 void TestFaultCurrent::lineRows()

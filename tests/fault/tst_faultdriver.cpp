@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace fault;
@@ -35,6 +36,9 @@ private slots:
 
     void nonsenseInputsPrintNoFigure_data();
     void nonsenseInputsPrintNoFigure();
+    void listsPastTheLimitAreSaid_data();
+    void listsPastTheLimitAreSaid();
+    void figuresKeepWhatADoubleHolds();
 
 private:
     // The golden network (TR-1 with a motor and MCC-1, TR-2 with NGR 10 and MCC-2) stored in
@@ -311,6 +315,134 @@ void TestFaultDriver::nonsenseInputsPrintNoFigure()
         QVERIFY(!ik(golden, kept).isEmpty());
         QCOMPARE(ik(lines, kept), ik(golden, kept));
     }
+}
+
+// Every list of the calculation takes 1000 rows: the distribution lines in series, the motors of
+// a transformer, the feeder cables and the cables of a bus page. The golden network's list is
+// filled up to `rows` with rows of zero impedance (nothing changes), and a 1001st row is one
+// that would change the figures (a 50 % line, a motor of admittance 1000 per ohm, a cable of
+// 50 ohm). It takes no part: the line `same` is the golden file's, and the run says once, on
+// stderr with exit code 0, which workbook holds more rows than its list takes. At exactly
+// 1000 rows nothing is said.
+void TestFaultDriver::listsPastTheLimitAreSaid_data()
+{
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<QString>("same");
+    QTest::newRow("1000 lines") << "lines" << 1000 << "INCOMING";
+    QTest::newRow("1001 lines") << "lines" << 1001 << "INCOMING";
+    QTest::newRow("1001 motors of TR-1") << "motors" << 1001 << "TR\t1";
+    QTest::newRow("1001 feeder cables") << "cables" << 1001 << "BUS\t1\t1\tMCC-1";
+    QTest::newRow("1000 cables of bus MCC-1") << "bus" << 1000 << "BUS\t1\t1\tMCC-1";
+    QTest::newRow("1001 cables of bus MCC-1") << "bus" << 1001 << "BUS\t1\t1\tMCC-1";
+}
+
+void TestFaultDriver::listsPastTheLimitAreSaid()
+{
+    QFETCH(QString, list);
+    QFETCH(int, rows);
+    QFETCH(QString, same);
+    QTemporaryDir rootDir;
+    QVERIFY(rootDir.isValid());
+    QVERIFY(CopyProgramFolder(rootDir.path()));
+    Project p;
+    BuildProject(p, rootDir.path());
+    if (QTest::currentTestFailed())
+        return;
+    CSevrinApp& a = *p.app;
+    auto& b = a.FaultCurrentBlock;
+    QString path = a.CompanionPath(CSevrinApp::FaultDataWorkbook);
+    {
+        CompanionBatch batch;  // one save for the thousand rows
+        // Row 0 of each list is the golden network's own.
+        for (int r = 1; r < rows; ++r) {
+            const bool extra = r == 1000;
+            const QString number = QString::number(r + 1);
+            if (list == QLatin1String("lines")) {
+                b.LineRow.fill(QString());
+                b.LineRow[0] = number;
+                for (int c = 8; c < 12; ++c)
+                    b.LineRow[std::size_t(c)] = extra ? QStringLiteral("50.0000") : QStringLiteral("0.0000");
+                QVERIFY(a.WriteFaultDataRow(LineSheet, r, false));
+            } else if (list == QLatin1String("motors")) {
+                b.FaultMotorRow.fill(QStringLiteral("-"));
+                b.FaultMotorRow[0] = number;
+                if (extra)
+                    b.FaultMotorRow[24] = b.FaultMotorRow[26] = QStringLiteral("1000.000000");
+                QVERIFY(a.WriteFaultDataRow(FirstMotorSheet, r, false));
+            } else if (list == QLatin1String("cables")) {
+                QVERIFY(a.ReadFaultDataRow(CableSheet, 0));
+                b.FaultCableRow[0] = number;
+                QVERIFY(a.WriteFaultDataRow(CableSheet, r, false));
+            } else {
+                path = a.BusWorkbookPath(0);
+                const BusListRow cable = p.CableForBus(0);
+                for (std::size_t c = 0; c < 16; ++c)
+                    b.BusRow[c] = cable[c];
+                for (int c = BusR90; c <= BusX; ++c)
+                    b.BusRow[std::size_t(c)] = extra ? QStringLiteral("50.000000") : QStringLiteral("0.000000");
+                b.BusRow[16] = QStringLiteral("MCC-1");
+                b.BusRow[17] = QStringLiteral("0.38");
+                b.BusRow[18] = QStringLiteral("TR-1");
+                b.BusRow[19] = QStringLiteral("0");
+                QVERIFY(a.WriteBusRow(0, 0, r));
+            }
+        }
+        QVERIFY(batch.finish());
+    }
+    companion::DropCache();
+
+    const CalcRun run = RunSevrinCalc(rootDir.path(), a.ProjectPathTable.CurrentProjectPath,
+                                      QStringLiteral("fault"));
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+    QCOMPARE(run.err, rows > 1000 ? QStringLiteral("sevrin-calc: ") +
+                                        companion::RowLimitMessage(path, 1000).replace('\n', ' ') + '\n'
+                                  : QString());
+    const auto lineOf = [&same](const QStringList& from) {
+        for (const QString& l : from)
+            if (l.startsWith(same + QLatin1Char('\t')))
+                return l;
+        return QStringLiteral("missing");
+    };
+    const QStringList golden = QString::fromUtf8(ReadFile(QStringLiteral(SEVRIN_TEST_DATA_DIR "/fault/golden/fault.txt")))
+                                   .split(QLatin1Char('\n'));
+    QCOMPARE(lineOf(run.out.split(QLatin1Char('\n'))), lineOf(golden));
+}
+
+// An accepted utility %R1 of 999999999999 gives impedances of 5.2e10 ohm: they print with no
+// more than the 15 significant digits a double holds. With the line's 0.5 %, R1 =
+// 999999999999.5 × 22.9² × 10 / 100000 = 52440999999.97378 ohm: "52440999999.9738", not six
+// decimals ("52440999999.973801", the last two noise); RGT = R0 + 2 R1 = 0.2884 (5.5 % of the
+// zero sequence) + 104881999999.9476 = 104882000000.236.
+void TestFaultDriver::figuresKeepWhatADoubleHolds()
+{
+    QTemporaryDir rootDir;
+    QVERIFY(rootDir.isValid());
+    QVERIFY(CopyProgramFolder(rootDir.path()));
+    Project p;
+    BuildProject(p, rootDir.path());
+    if (QTest::currentTestFailed())
+        return;
+    const QString project = p.app->ProjectPathTable.CurrentProjectPath;
+    QVERIFY(WriteProfileString(project, QStringLiteral("Fault_Current"), QStringLiteral("IDC_PRO_8_1_EDIT3"),
+                               QStringLiteral("999999999999")));
+    const CalcRun run = RunSevrinCalc(rootDir.path(), project, QStringLiteral("fault"));
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+    QVERIFY2(FindUnprintableFigure(run.out).isEmpty(), qPrintable(FindUnprintableFigure(run.out)));
+    // No figure of more than 15 significant digits anywhere.
+    static const QRegularExpression figure(QStringLiteral("^-?0*(\\d*)\\.?(\\d*)$"));
+    for (const QString& field : run.out.split(QRegularExpression(QStringLiteral("[\t\n]")))) {
+        const QRegularExpressionMatch m = figure.match(field);
+        if (m.hasMatch() && !field.isEmpty()) {
+            QString digits = m.captured(1) + m.captured(2);
+            digits.remove(QRegularExpression(QStringLiteral("^0+")));
+            QVERIFY2(digits.size() <= 15, qPrintable(field));
+        }
+    }
+    const QStringList incoming = run.out.section(QLatin1Char('\n'), 0, 0).split(QLatin1Char('\t'));
+    QCOMPARE(incoming.value(0), QStringLiteral("INCOMING"));
+    QCOMPARE(incoming.value(1 + ResRst20), QStringLiteral("52440999999.9738"));
+    QCOMPARE(incoming.value(1 + ResRgt), QStringLiteral("104882000000.236"));
 }
 
 QTEST_GUILESS_MAIN(TestFaultDriver)

@@ -26,6 +26,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -92,6 +93,7 @@ private slots:
     void refusedRowWriteIsSaidAndChangesNothing();
     void impedanceSummaryOfAnEmptyTransformer();
     void cablePickerFillsTheBusRow();
+    void listsPastTheLimitAreSaid();
 
 private:
     void Click(QWidget* page, int id);
@@ -591,6 +593,55 @@ void TestFaultScreenLists::refusedRowWriteIsSaidAndChangesNothing()
     QCOMPARE(count, 1);
     QCOMPARE(ReadFile(path), before);
     CompareListWithSheet(list, sheet);
+}
+
+// Lists stored with 1001 rows (a workbook written elsewhere): the distribution lines, the
+// motors of TR-1, the feeder cables and the cables of a bus page. Each list takes 1000 rows
+// and says, each time it is filled, that its workbook holds more; the rows stay in the file.
+void TestFaultScreenLists::listsPastTheLimitAreSaid()
+{
+    auto& b = theApp.FaultCurrentBlock;
+    m_view->BusPages();  // creates the bus workbooks
+    {
+        CompanionBatch batch;
+        for (int r = 0; r <= fault::kMaxListRows; ++r) {
+            const QString number = QString::number(r + 1);
+            b.LineRow.fill(QStringLiteral("0.0000"));
+            b.LineRow[0] = number;
+            QVERIFY(theApp.WriteFaultDataRow(fault::LineSheet, r, false));
+            b.FaultMotorRow.fill(QStringLiteral("-"));
+            b.FaultMotorRow[0] = number;
+            QVERIFY(theApp.WriteFaultDataRow(fault::FirstMotorSheet, r, false));
+            b.FaultCableRow.fill(QStringLiteral("1"));
+            b.FaultCableRow[0] = number;
+            QVERIFY(theApp.WriteFaultDataRow(fault::CableSheet, r, false));
+            b.BusRow.fill(QStringLiteral("0.000000"));
+            b.BusRow[16] = QStringLiteral("MCC-9");
+            QVERIFY(theApp.WriteBusRow(0, 0, r));
+        }
+        QVERIFY(batch.finish());
+    }
+    const QString data = theApp.CompanionPath(CSevrinApp::FaultDataWorkbook);
+    const QString said = companion::RowLimitMessage(data, fault::kMaxListRows);
+    const QByteArray before = ReadFile(data);
+    const auto filled = [&](const std::function<void()>& fill, ReportListView* list) {
+        m_prompt->messages.clear();
+        fill();
+        QCOMPARE(m_prompt->messages, QStringList{said});
+        QCOMPARE(list->rows()->rowCount(), fault::kMaxListRows);
+    };
+    filled([&] { m_view->MotorPage()->FillMotorList(); }, m_view->MotorPage()->List());
+    filled([&] { m_view->CablePage()->FillCableList(); }, m_view->CablePage()->List());
+    m_prompt->messages.clear();
+    m_view->UtilityPage()->FillUtilityLineList();
+    QCOMPARE(m_prompt->messages, QStringList{said});
+    QCOMPARE(ReadFile(data), before);
+
+    m_prompt->messages.clear();
+    m_view->InvalidateBusPages();
+    m_view->BusPages();
+    QCOMPARE(m_prompt->messages,
+             QStringList{companion::RowLimitMessage(theApp.BusWorkbookPath(0), fault::kMaxListRows)});
 }
 
 QTEST_MAIN(TestFaultScreenLists)

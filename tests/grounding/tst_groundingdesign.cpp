@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 #include <clocale>
 #include <cmath>
 #include <string>
@@ -101,6 +102,8 @@ private slots:
     void rodOfTheTypedLength();
     void fewConductorsGiveNoNegativeVoltage();
     void driverPrintsNoFigureFromNonsense();
+    void driverPrintsNoFigureAtAPole_data();
+    void driverPrintsNoFigureAtAPole();
 };
 
 // IEEE Std 80-2000 worked through by hand for the fixture's grid (groundingfixture.h), each
@@ -612,7 +615,8 @@ void TestGroundingDesign::fewConductorsGiveNoNegativeVoltage()
     t[16] = "0.5";
     const GroundingSummaryValues s = Calc(b);
     QCOMPARE(b.GridFactors[0], QStringLiteral("0.0700"));
-    QVERIFY(b.StepFactors[7].startsWith(QLatin1Char('-')));  // Ks itself is shown as computed
+    QCOMPARE(b.StepFactors[7], GroundingUndefinedText());     // Ks is no factor either
+    QCOMPARE(b.SafetyConditions[12], GroundingUndefinedText());  // nor is Km
     const auto& vr = b.VoltageResults;
     QCOMPARE(vr[4], GroundingUndefinedText());  // Em
     QCOMPARE(vr[5], GroundingUndefinedText());  // Es
@@ -661,6 +665,85 @@ void TestGroundingDesign::driverPrintsNoFigureFromNonsense()
     QCOMPARE(value(QStringLiteral("RESULT\tVoltageResults\tEs")), QStringLiteral("-"));
     QCOMPARE(value(QStringLiteral("RESULT\tVoltageResults\ttouch_verdict")), QStringLiteral("CHECK"));
     QCOMPARE(value(QStringLiteral("RESULT\tVoltageResults\tstep_verdict")), QStringLiteral("CHECK"));
+}
+
+// The worked example of G1.pro with inputs the screen accepts that drive a formula to a pole,
+// run through the driver: what rests on it is "-", never a figure that looks valid.
+//  - Conductor area, A = I·α·√(tC·αr·ρr·10⁴ / (TCAP·ln((K0 + Tm)/(K0 + Ta)))) (IEEE Std 80-2000
+//    eq. 37): annealed copper has K0 = 234 (Table 1), so Ta = −234 °C divides by zero (the area
+//    came out 0 mm² and the standard size 2.5 mm²); Ta below −K0, Tm equal to Ta, and Tm below
+//    a Ta below −K0 (a quotient of two negatives above 1, so a finite area) have no area either.
+//  - Km (eq. 81) with h = D = 1 mm and d = 9 mm: ln(D²/(16hd) + (D + 2h)²/(8Dd) − h/(4d)) =
+//    ln(0.0069 + 0.125 − 0.0278) = −2.26 and Kii/Kh·ln(8/(π(2n − 1))) = ln(8/(21π)) = −2.11
+//    with n = 11, so Km = (−2.26 − 2.11)/(2π) = −0.695: no factor.
+//  - Rg with 100000 rods of 0.1 m (20 mm): R1 = 2.91, R2 = 2.57, Rm = 2.96 Ω by Schwarz's
+//    equations (eqs. 53 to 56, as shown), so R1 + R2 − 2Rm = −0.44 and R1·R2 − Rm² = −1.28:
+//    their quotient 2.92 Ω would look like a grid resistance, above that of the grid alone.
+//  - A temperature typed "-0" is repeated as 0.
+void TestGroundingDesign::driverPrintsNoFigureAtAPole_data()
+{
+    QTest::addColumn<QStringList>("inputs");  // KEY=value lines of [Grounding_Design]
+    QTest::addColumn<QStringList>("checks");  // output line head, a tab, the text it must end with
+    const QString area = QStringLiteral("RESULT\tConductorResults\tA_conductor\t-");
+    const QString size = QStringLiteral("RESULT\tConductorResults\tstandard_size\t-");
+    QTest::newRow("Ta = -K0") << QStringList{"IDC_PRO_9_9_EDIT5=-234"} << QStringList{area, size};
+    QTest::newRow("Ta just below -K0") << QStringList{"IDC_PRO_9_9_EDIT5=-234.0001"}
+                                       << QStringList{area, size};
+    QTest::newRow("Tm = Ta") << QStringList{"IDC_PRO_9_9_EDIT4=40"} << QStringList{area, size};
+    QTest::newRow("Tm below Ta below -K0")
+        << QStringList{"IDC_PRO_9_9_EDIT4=-400", "IDC_PRO_9_9_EDIT5=-300"} << QStringList{area, size};
+    QTest::newRow("Km below 0: h and D of 1 mm")
+        << QStringList{"IDC_PRO_9_9_EDIT6=0.001", "IDC_PRO_9_9_EDITH=0.001"}
+        << QStringList{"RESULT\tSafetyConditions\tKm\t-", "SUMMARY\t16\t-",
+                       "RESULT\tVoltageResults\tEm\t-",
+                       "RESULT\tVoltageResults\ttouch_verdict\tCHECK"};
+    QTest::newRow("Rg over a negative denominator")
+        << QStringList{"IDC_PRO_9_9_EDIT8=0.1", "IDC_PRO_9_9_EDIT9=100000"}
+        << QStringList{"RESULT\tResistanceResults\tR1\t2.91", "RESULT\tResistanceResults\tR2\t2.57",
+                       "RESULT\tResistanceResults\tRm\t2.96", "RESULT\tResistanceResults\tRg\t-",
+                       "SUMMARY\t30\t-", "RESULT\tVoltageResults\tGPR\t-"};
+    QTest::newRow("Ta typed -0") << QStringList{"IDC_PRO_9_9_EDIT5=-0"}
+                                 << QStringList{"RESULT\tConductorInputs\tTa\t0", "SUMMARY\t28\t0.0"};
+}
+
+void TestGroundingDesign::driverPrintsNoFigureAtAPole()
+{
+    QFETCH(QStringList, inputs);
+    QFETCH(QStringList, checks);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QStringList lines =
+        QString::fromUtf8(ReadFile(QStringLiteral(SEVRIN_TEST_DATA_DIR "/grounding/golden/G1.pro")))
+            .split(QLatin1Char('\n'));
+    for (const QString& input : inputs) {
+        const QString key = input.section(QLatin1Char('='), 0, 0) + QLatin1Char('=');
+        const auto at = std::find_if(lines.begin(), lines.end(),
+                                     [&key](const QString& l) { return l.startsWith(key); });
+        QVERIFY2(at != lines.end(), qPrintable(key));
+        *at = input;
+    }
+    const QString project = dir.filePath(QStringLiteral("G3.pro"));
+    QVERIFY(WriteFile(project, lines.join(QLatin1Char('\n')).toUtf8()));
+    const CalcRun run = RunSevrinCalc(QStringLiteral(SEVRIN_PROGRAM_DIR), project, QStringLiteral("grounding"));
+    QCOMPARE(run.exitCode, 0);
+    // Nothing prints nan, inf, a negative or an overlong figure, but for the temperatures the
+    // pages repeat (any figure may be one).
+    QStringList out = run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QStringList figures = out;
+    figures.removeIf([](const QString& l) {
+        return l.startsWith(QLatin1String("SUMMARY\t28\t")) || l.startsWith(QLatin1String("SUMMARY\t29\t")) ||
+               l.startsWith(QLatin1String("RESULT\tConductorInputs\tT"));
+    });
+    const QString unprintable = FindUnprintableFigure(figures.join(QLatin1Char('\n')));
+    QVERIFY2(unprintable.isEmpty(), qPrintable(unprintable));
+    for (const QString& check : checks) {
+        const QString head = check.section(QLatin1Char('\t'), 0, -2) + QLatin1Char('\t');
+        QString got = QStringLiteral("missing");
+        for (const QString& l : out)
+            if (l.startsWith(head))
+                got = l;
+        QCOMPARE(got, check);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestGroundingDesign)

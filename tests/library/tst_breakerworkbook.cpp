@@ -219,9 +219,10 @@ void TestBreakerWorkbook::editedSheetIsWrittenBack()
     QVERIFY(app->SaveBreakerSheet(3));
     app->LoadBreakerWorkbook(false, 3);
     QCOMPARE(b.MakerRatingTable.Cell(1, 0), QString("30.7"));
-    QCOMPARE(b.MakerRatingTable.Cell(1, 1), QString("7.2"));  // a number cell read "%.1f"
+    // A number cell read with one decimal, the half away from zero as every printed figure.
+    QCOMPARE(b.MakerRatingTable.Cell(1, 1), QString("7.3"));
     // The rating text is truncated toward zero when the delta is looked up.
-    QCOMPARE(app->GetBreakerDelta("USERT", 30, 4, "-"), QString("7.2"));
+    QCOMPARE(app->GetBreakerDelta("USERT", 30, 4, "-"), QString("7.3"));
     QCOMPARE(app->VLookup(25, "USERAT", 2), 30.7);
     // The other sheets are untouched.
     app->LoadBreakerWorkbook(false, 0);

@@ -102,8 +102,9 @@ void TestLibrary::loaderReadingRules()
         {"line text", a.CableLibBlock.LineImpedanceTable.Cell(0, 10), "가공"},
         {"line empty entry", a.CableLibBlock.LineImpedanceTable.Cell(5, 0), ""},
         {"legend", a.CableLibBlock.CableTypeLegend.Cell(0, 1), "가교 폴리에틸렌"},
-        // %.1f of 100.25 is "100.2": printf's exact round-half-even, not "round half up".
-        {"GEN %.1f", a.GeneratorLibBlock.GEN.Cell(1, 3), "100.2"},
+        // 100.25 to one decimal is "100.3": an exact half rounds away from zero, as every
+        // printed figure does (printf's round-half-even would print "100.2").
+        {"GEN %.1f", a.GeneratorLibBlock.GEN.Cell(1, 3), "100.3"},
         {"TRAYDF p0 %.0f", a.CableLibBlock.TRAYDF.Cell(0, 0), "1"},
         {"TRAYDF factor", a.CableLibBlock.TRAYDF.Cell(2, 8), "0.58"},
         {"method factor", a.CableLibBlock.InstallationMethodFactors.Cell(1), "0.90"},
@@ -258,7 +259,7 @@ void TestLibrary::lookups_data()
     QTest::newRow("TRIMP %Z") << "TRIMP" << 500.0 << 2 << 4.8;
     QTest::newRow("TRIMP X/R") << "TRIMP" << 500.0 << 3 << 3.5;
     QTest::newRow("GEN") << "GEN" << 75.0 << 5 << 60.0;
-    QTest::newRow("GEN_2") << "GEN_2" << 100.0 << 2 << 100.2;
+    QTest::newRow("GEN_2") << "GEN_2" << 100.0 << 2 << 100.3;
 }
 
 void TestLibrary::lookups()
@@ -510,11 +511,11 @@ void TestLibrary::motorRecalculation()
     const QStringList ss = {"15S.S", "15", "3", "0.38", "0.920", "0.870", "28.47", "S.S", "6.0",
                             "-", "3.000", "-", "85", "85", "20", "30/5", "", "", "56.22"};
     // Single-phase (phase field 2), 2.2 kW DOL, eta 0.8, cos 0.8: V 0.22, no root 3:
-    // IB = 2.2 / 0.22 / 0.8 / 0.8 = 15.625 -> "15.62" (exact half, printed as printf does);
-    // IMS = 93.75 -> "94"; II = 131.25 -> "131"; S = 2.2 / 0.64 x 6 = 20.625 -> "20.62".
-    const QStringList single = {"2.2DOL", "2.2", "2", "0.22", "0.800", "0.800", "15.62", "DOL",
+    // IB = 2.2 / 0.22 / 0.8 / 0.8 = 15.625 -> "15.63" (an exact half, away from zero);
+    // IMS = 93.75 -> "94"; II = 131.25 -> "131"; S = 2.2 / 0.64 x 6 = 20.625 -> "20.63".
+    const QStringList single = {"2.2DOL", "2.2", "2", "0.22", "0.800", "0.800", "15.63", "DOL",
                                 "6.0", "1.000", "-", "1.400", "94", "131", "6", "20/5", "", "",
-                                "20.62"};
+                                "20.63"};
     const QStringList* want[4] = {&dol, &yd, &ss, &single};
     for (int e = 0; e < 4; ++e) {
         for (int f = 0; f < 19; ++f)

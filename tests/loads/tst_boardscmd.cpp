@@ -68,6 +68,8 @@ class TestBoardsCommand : public QObject
 private slots:
     void recomputesEveryBoard();
     void nonsenseInputsPrintNoFigure();
+    void storedTextsPrintNoRefusedNumber_data();
+    void storedTextsPrintNoRefusedNumber();
     void unreadableWorkbookFails();
 
 private:
@@ -252,6 +254,60 @@ void TestBoardsCommand::nonsenseInputsPrintNoFigure()
     QCOMPARE(other.value(2 + 8), QString("-"));
     QCOMPARE(other.value(2 + 9), QString("-"));
     QCOMPARE(other.value(2 + 11), QString("560.00"));
+}
+
+// What the driver echoes of a stored circuit. A row refused for its load ("nan" VA) keeps its
+// other inputs as stored: a zero stored with a minus prints as 0, never "-0", and an ISMIN of
+// -0 is none ("-"). The NO. is a label: echoed as it stands, unless it reads as a number the
+// program would refuse (nan, inf, -5, 21 digits), which prints "-".
+void TestBoardsCommand::storedTextsPrintNoRefusedNumber_data()
+{
+    QTest::addColumn<QString>("no");
+    QTest::addColumn<QString>("unit");
+    QTest::addColumn<QString>("qty");
+    QTest::addColumn<QString>("length");
+    QTest::addColumn<QString>("isMin");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("length -0") << "1" << "nan" << "10" << "-0" << "1.5" << int(CcLength) << "0";
+    QTest::newRow("length -0.00") << "1" << "nan" << "10" << "-0.00" << "1.5" << int(CcLength) << "0.00";
+    QTest::newRow("quantity -0") << "1" << "nan" << "-0" << "20" << "1.5" << int(CcQuantity) << "0";
+    QTest::newRow("ISMIN -0") << "1" << "nan" << "10" << "20" << "-0" << int(CcIsMin) << "-";
+    QTest::newRow("sound row, length -0") << "1" << "56" << "10" << "-0" << "1.5" << int(CcLength) << "0";
+    QTest::newRow("NO. nan") << "nan" << "56" << "10" << "20" << "1.5" << int(CcNo) << "-";
+    QTest::newRow("NO. inf") << "INF" << "56" << "10" << "20" << "1.5" << int(CcNo) << "-";
+    QTest::newRow("NO. negative") << "-5" << "56" << "10" << "20" << "1.5" << int(CcNo) << "-";
+    QTest::newRow("NO. of 21 digits") << "123456789012345678901" << "56" << "10" << "20" << "1.5"
+                                      << int(CcNo) << "-";
+    QTest::newRow("NO. a label") << "LED1" << "56" << "10" << "20" << "1.5" << int(CcNo) << "LED1";
+    QTest::newRow("NO. a number") << "12" << "56" << "10" << "20" << "1.5" << int(CcNo) << "12";
+}
+
+void TestBoardsCommand::storedTextsPrintNoRefusedNumber()
+{
+    QFETCH(QString, no);
+    QFETCH(QString, unit);
+    QFETCH(QString, qty);
+    QFETCH(QString, length);
+    QFETCH(QString, isMin);
+    QFETCH(int, column);
+    QFETCH(QString, expected);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    CSevrinApp app;
+    const QString project = MakeProject(dir.path(), app);
+    QVERIFY(!project.isEmpty());
+    const std::vector<CircuitCells> rows = {
+        Circuit(no, "전등", unit, qty, "L2", length, "CBR|10", "2", "HFIX", "A", isMin, "560.00")};
+    QVERIFY(AddBoard(app, 0, {"LN-E", "B2", "매립형", "TR-1", "0.38", "3P4W", "X"}, "70", rows));
+
+    const CalcRun r = RunSevrinCalc(dir.path() + "/root", project, "boards");
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    const QString found = numbertext::FindUntrustedFigure(r.out);
+    QVERIFY2(found.isEmpty(), qPrintable(found));
+    const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 2);
+    QCOMPARE(lines[0].split('\t').value(2 + column), expected);
 }
 
 void TestBoardsCommand::unreadableWorkbookFails()

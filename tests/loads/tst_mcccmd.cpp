@@ -37,6 +37,8 @@ private slots:
     void recomputesPanelsAndLoads();
     void projectWithoutPanelsPrintsNothing();
     void nonsenseInputsPrintNoFigure();
+    void refusedRowPrintsZeroWithoutSign_data();
+    void refusedRowPrintsZeroWithoutSign();
     void unreadableWorkbookFails();
 
 private:
@@ -221,6 +223,48 @@ void TestMccCommand::nonsenseInputsPrintNoFigure()
     QCOMPARE(stored[8][MccCol::Ims], QString("inf"));
     QVERIFY(app.ReadMccPanelSheet(0));
     QCOMPARE(app.MotorControlCenterBlock.MccPanelRecord[4], QString("-0.38"));
+}
+
+// A row the input check refuses (its kW is "nan") is printed as stored, each quantity through
+// the strict reader: a zero stored with a minus prints as the 0 it is, never "-0"; where the
+// quantity must be above 0 (a kVA) it is no value, "-".
+void TestMccCommand::refusedRowPrintsZeroWithoutSign_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("demand factor -0") << int(MccCol::DemandFactor) << "-0" << "0";
+    QTest::newRow("demand factor -0.00") << int(MccCol::DemandFactor) << "-0.00" << "0.00";
+    QTest::newRow("line load -0") << int(MccCol::L1) << "-0" << "0";
+    QTest::newRow("input kVA -0") << int(MccCol::InputKva) << "-0" << "0";
+    QTest::newRow("kVA -0") << int(MccCol::Kva) << "-0" << "-";
+    QTest::newRow("demand factor -0.5") << int(MccCol::DemandFactor) << "-0.5" << "-";
+}
+
+void TestMccCommand::refusedRowPrintsZeroWithoutSign()
+{
+    QFETCH(int, column);
+    QFETCH(QString, stored);
+    QFETCH(QString, expected);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    CSevrinApp app;
+    const QString project = MakeProject(dir.path(), app);
+    QVERIFY(!project.isEmpty());
+    QVERIFY(AddPanel(app, {"MCC-Z"}));
+    MccLoadRow refused = LoadInputs("펌프", "Z-1", "M", "nan", "", "N", "3P", "DOL", "1");
+    refused[std::size_t(column)] = stored;
+    QVERIFY(WriteLoads(app, 0, {refused}));
+
+    const CalcRun r = RunSevrinCalc(dir.path() + "/root", project, "mcc");
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    const QString bad = numbertext::FindUntrustedFigure(r.out);
+    QVERIFY2(bad.isEmpty(), qPrintable(bad));
+    const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 2);
+    QCOMPARE(lines[0].split('\t').value(2 + column), expected);
+    // The file keeps what was stored: the driver shows the zero, it does not rewrite it.
+    QCOMPARE(ReadMccLoadRows(app, 0)[0][std::size_t(column)], stored);
 }
 
 void TestMccCommand::unreadableWorkbookFails()

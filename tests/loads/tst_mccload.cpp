@@ -169,9 +169,10 @@ void TestMccLoad::loadRow_data()
                             << Cols{{12, "21.85"}, {18, "43.69"}, {19, "61.17"}, {20, "6.00"},
                                     {37, "28.76"}};
     // Single-phase 2.2 kW DOL on "2P": S = 2.2 / 0.8 / 0.8 = 3.44; V 0.22 and no sqrt3:
-    // IB = 3.4375 / 0.22 = 15.62 A; IMS = 15.62 x 6 = 93.75 A; II = 131.25 A; all of DL on L1.
+    // IB = 3.4375 / 0.22 = 15.625 -> 15.63 A (a half away from zero); IMS = 15.625 x 6 =
+    // 93.75 A; II = 131.25 A; all of DL on L1.
     QTest::newRow("M single-phase") << Input("M", "2.2", "", "2P", "DOL", "1")
-                                    << Cols{{6, "3.44"}, {8, "2W"}, {9, "0.22"}, {12, "15.62"},
+                                    << Cols{{6, "3.44"}, {8, "2W"}, {9, "0.22"}, {12, "15.63"},
                                             {18, "93.75"}, {19, "131.25"}, {24, "3.44"},
                                             {25, "-"}, {26, "-"}};
     // Other loads: eta 1, cos 0.8, CT "-", unit 200, no starting data.

@@ -21,11 +21,13 @@
 
 namespace {
 
-// A circuit cell as printed: the quantity columns through the strict reader; names, kinds,
-// verdicts, breaker and conductor texts as they stand.
+// A circuit cell as printed: the quantity columns through the strict reader; NO. as a label;
+// names, kinds, verdicts, breaker and conductor texts as they stand.
 QString CircuitCell(const CircuitCells& row, int c)
 {
     const QString& text = row[std::size_t(c)];
+    if (c == CcNo)
+        return LabelText(text);  // a label; a number the program would refuse prints "-"
     if (c == CcIsMin)
         return QuantityText(text, QuantityRange::Positive);
     // 2..10 but the phase: loads, currents, length; 12..15 poles and ratings; 19 the size;

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <iterator>
 #include <limits>
+#include <string>
 #include <system_error>
 
 double AddIgnoringNoValue(double a, double b)
@@ -221,18 +222,74 @@ double ParseCellValue(QStringView text)
     return ReadNumber(text);
 }
 
+namespace {
+
+// True when the value lies exactly halfway between two numbers of `decimals` decimals. Such a
+// value is m / 2^(decimals + 1) with m odd (5^decimals divides the numerator of the decimal
+// half), so scaling by that power of two, which is exact, gives an odd integer.
+bool IsExactHalf(double value, int decimals)
+{
+    const double scaled = std::ldexp(std::fabs(value), decimals + 1);
+    return std::isfinite(scaled) && scaled < 0x1p63 && std::floor(scaled) == scaled &&
+           std::fmod(scaled, 2.0) == 1.0;
+}
+
+// Adds one unit in the last place to the magnitude of a fixed-notation number ("2" -> "3",
+// "-9.99" -> "-10.00").
+void StepAwayFromZero(std::string& text)
+{
+    const std::size_t first = !text.empty() && text[0] == '-' ? 1 : 0;
+    for (std::size_t i = text.size(); i-- > first;) {
+        if (text[i] == '.')
+            continue;
+        if (text[i] != '9') {
+            ++text[i];
+            return;
+        }
+        text[i] = '0';
+    }
+    text.insert(first, 1, '1');
+}
+
+}  // namespace
+
 QString FormatFixed(double value, int decimals)
 {
     if (decimals < 0)
         decimals = 0;
     if (decimals > 17)
         decimals = 17;
+    // Digits past the 15th are the noise of binary arithmetic, never shown.
+    decimals = DecimalsWithinPrecision(value, decimals);
     // Fixed notation of the largest double needs 309 digits before the point.
     char buf[400];
+    if (IsExactHalf(value, decimals)) {
+        // The exact text ends in the 5 one place further; cut it off and step the magnitude up,
+        // so a half rounds away from zero ("2.5" -> "3", "0.125" -> "0.13").
+        const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed,
+                                     decimals + 1);
+        if (r.ec != std::errc())
+            return QString();
+        std::string text(buf, std::size_t(r.ptr - buf) - 1);
+        if (decimals == 0)
+            text.pop_back();  // the point
+        StepAwayFromZero(text);
+        return QString::fromLatin1(text.data(), qsizetype(text.size()));
+    }
     const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
     if (r.ec != std::errc())
         return QString();
     return QString::fromLatin1(buf, r.ptr - buf);
+}
+
+int DecimalsWithinPrecision(double value, int decimals)
+{
+    constexpr int kDigits = 15;
+    const double magnitude = std::fabs(value);
+    if (!std::isfinite(magnitude) || magnitude < 1.0)
+        return decimals;
+    const int whole = int(std::floor(std::log10(magnitude))) + 1;
+    return std::clamp(kDigits - whole, 0, std::max(decimals, 0));
 }
 
 QString FormatValue(double value, int decimals, const QString& unit, const QString& fallback)

@@ -45,7 +45,16 @@ bool IsPrintable(double v);
 // The number a cell text stands for: empty gives 0, "-" gives 1, otherwise ReadNumber.
 double ParseCellValue(QStringView text);
 
-// The number printed as printf's "%.Nf" would in the "C" locale (N = decimals, 0..17).
+// The decimals to print `value` with so that it shows at most 15 significant digits, the
+// digits a double holds (further ones are the noise of binary arithmetic): `decimals`, fewer
+// for a value of more than 15 - decimals digits before the point.
+int DecimalsWithinPrecision(double value, int decimals);
+
+// The number in fixed notation with N = decimals (0..17) decimals, fewer where more would show
+// over 15 significant digits (DecimalsWithinPrecision: 52440999999.9738, not
+// 52440999999.973801), correctly rounded; a value exactly halfway rounds away from zero ("2.5"
+// with none gives "3", "-0.125" with two gives "-0.13"): the one rounding of every printed
+// figure, as a hand calculation rounds.
 QString FormatFixed(double value, int decimals);
 
 // The value printed with 0..7 decimals (8 for any other count) followed by the unit;

@@ -84,6 +84,10 @@ void DropCache();
 // first `limit` and leaves the rest in the file, untouched by any later store. This is what
 // the screens and the driver tell the user then.
 QString RowLimitMessage(const QString& workbookPath, int limit);
+// True when a list kept from sheet row `firstRow` down, that ends at the first row whose
+// column `keyCol` is empty, runs past `limit` rows: rows firstRow .. firstRow + limit all hold
+// a key.
+bool ListRowsBeyondLimit(const Sheet& sheet, int firstRow, int keyCol, int limit);
 
 // Test seam: while a refusal is set, a save to a path it answers true for fails as a save to
 // a read-only file does, and the file stays as it is. A test run as root writes through file

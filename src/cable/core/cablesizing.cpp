@@ -195,7 +195,8 @@ const QString kCableC = QStringLiteral("CABLEC");
 const QString kCableZ = QStringLiteral("CABLEZ");
 const QString kCb = QStringLiteral("CB");
 
-// A maker's operating multiple for a rating and a starting time, as a number ("-" reads 0).
+// A maker's operating multiple for a rating and a starting time, as a number ("-" reads 0,
+// a negative multiple is no value).
 double BreakerDelta(CableLookup& l, const Maker& m, double rating, double time)
 {
     int at = 0;
@@ -206,7 +207,8 @@ double BreakerDelta(CableLookup& l, const Maker& m, double rating, double time)
     if (!CellNumber(l.GetBreakerDelta(QLatin1String(m.deltaCode), at, t, QStringLiteral("-")), {},
                     &delta))
         return 0.0;
-    return delta;
+    // A negative multiple (a damaged or mistyped table) is none: no ATMS is derived from it.
+    return delta >= 0.0 ? delta : NO_VALUE;
 }
 
 // Voltage drop in percent: I x K x L/1000 x (R cos + X sin) / (1000 V) x 100.
@@ -382,15 +384,26 @@ void CalcCableAndBreaker(CableRow& row, bool manual, bool fromStored, const Cabl
             }
         }
     }
-    // A fed-panel figure that is no number (a stored "nan", "-5") is shown as "-", the mark
-    // of a panel without that figure, never echoed as if it were one.
-    const auto shown = [](QString& cell, QStringView unit) {
-        if (!cell.isEmpty() && std::isnan(CellValue(cell, unit)))
+    // A fed-panel figure that is no number (a stored "nan", "-5", "1e308") is shown as "-",
+    // the mark of a panel without that figure, never echoed as if it were one; so is a power
+    // factor above 1. A zero stored with a minus is shown as 0.
+    const auto shown = [](QString& cell, QStringView unit, double largest) {
+        if (cell.isEmpty())
+            return;
+        const double v = CellValue(cell, unit);
+        if (std::isnan(v) || v > largest) {
             cell = QStringLiteral("-");
+        } else if (v == 0.0) {
+            const QString trimmed = cell.trimmed();
+            if (trimmed.startsWith(QLatin1Char('-')))
+                cell = trimmed.mid(1);
+        }
     };
-    shown(z, {});
-    shown(a, {});
-    shown(t, u"s");
+    constexpr double kAny = std::numeric_limits<double>::infinity();
+    shown(z, {}, kAny);
+    shown(a, {}, kAny);
+    shown(t, u"s", kAny);
+    shown(pf, {}, 1.0);
     const bool fed = !a.isEmpty();
     row[PanelZ] = z;
     row[PanelA] = a;

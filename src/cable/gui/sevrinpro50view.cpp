@@ -1,5 +1,6 @@
 #include "sevrinpro50view.h"
 
+#include "app/core/companionworkbook.h"
 #include "app/core/sevrin.h"
 #include "app/gui/rowlistmodel.h"
 #include "app/gui/sevrinapp.h"
@@ -333,6 +334,8 @@ void CSevrinPro50View::FillTrayList()
     }
     Block().TrayCount = int(rows.size());
     m_trayList->rows()->setRows(std::move(rows));
+    if (Block().TrayCount == kTrayListLimit && TraysBeyondLimit(theApp))
+        Prompt::Message(companion::RowLimitMessage(TrayWorkbookPath(), kTrayListLimit));
     // The rows shown belonged to a tray of the list just replaced (another project's, after a
     // load): no tray is current until one is loaded, and new rows count from 0.
     ClearCurrentTray();
@@ -521,6 +524,8 @@ void CSevrinPro50View::ReloadTrayRows()
         Block().TrayCableRow = stored.cables.back();
     if (!stored.pes.empty())
         Block().TrayPeRow = stored.pes.back();
+    if (stored.beyondLimit)
+        Prompt::Message(companion::RowLimitMessage(TrayWorkbookPath(), kTrayRowLimit));
 }
 
 void CSevrinPro50View::LoadTrayData(int trayIndex, const QString& trayName)

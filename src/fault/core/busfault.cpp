@@ -137,8 +137,9 @@ bool CalcBusFaultCurrent(CSevrinApp& app, BusView& v, bool* stored)
         return true;
     }
 
-    // An empty NGR is a solidly earthed neutral (0 ohm); neither figure may be negative.
-    const double u = ReadFaultMagnitude(v.Voltage);
+    // An empty NGR is a solidly earthed neutral (0 ohm) and may not be negative; a bus without
+    // a positive voltage (its transformer deleted, a damaged page) has no currents, not 0 kA.
+    const double u = ReadFaultPositive(v.Voltage);
     const double ngr = ReadFaultMagnitude(v.Ngr);
     in.U = u;
     in.Cmax = c.CmaxLv;

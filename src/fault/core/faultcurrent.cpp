@@ -191,8 +191,11 @@ void CalcSystemFaultLevel(CSevrinApp& app, FaultBusPages& buses, bool store,
         const QString& text = b.FaultConditionText[std::size_t(i)];
         return i == 0 || i == 3 ? ReadFaultPositive(text) : ReadFaultNumber(text);
     };
-    const double delta20 = 1.0 / ((factor(1) - factor(2)) * factor(0) + 1.0);
-    const double delta250 = ((factor(4) - factor(5)) * factor(3) + 1.0) * delta20;
+    // 1 + α (T − 20) is the ratio of the resistances at T and at 20 °C: only a positive ratio
+    // is a resistance (a temperature at or below 20 − 1/α, about −234 °C for copper, has none).
+    const auto ratio = [](double v) { return v > 0.0 ? v : kNaN; };
+    const double delta20 = 1.0 / ratio((factor(1) - factor(2)) * factor(0) + 1.0);
+    const double delta250 = ratio((factor(4) - factor(5)) * factor(3) + 1.0) * delta20;
 
     auto& res = b.FaultResult;
     for (std::size_t i = 0; i < 4; ++i) {
@@ -209,7 +212,7 @@ void CalcSystemFaultLevel(CSevrinApp& app, FaultBusPages& buses, bool store,
     put(SubstationR1, rs1);
     put(SubstationX1, xs1);
     put(SubstationZ0, zs0);
-    put(SubstationXR0, rs0 > 0.0 ? xs0 / rs0 : 0.0);
+    put(SubstationXR0, xs0 / rs0);  // no ratio without a resistance, as the other X/R
     put(SubstationR0, rs0);
     put(SubstationX0, xs0);
     put(TotalCapacity, kCapacityFactor / z1);

@@ -9,6 +9,7 @@
 #include "platform/prompt.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 
 #include <cmath>
 
@@ -148,6 +149,18 @@ int FillFaultList(CSevrinApp& app, int sheet, std::vector<QStringList>* rows)
         ++count;
     }
     return count;
+}
+
+bool FaultListBeyondLimit(const CSevrinApp& app, int sheet)
+{
+    if (sheet == TransformerSheet || sheet < LineSheet || sheet > CableSheet)
+        return false;
+    const QString path = app.CompanionPath(CSevrinApp::FaultDataWorkbook);
+    if (path.isEmpty() || !QFileInfo::exists(path))
+        return false;
+    companion::WorkbookAccess wb(path, companion::WorkbookAccess::Mode::Read);
+    const Sheet* s = wb.sheet(sheet);
+    return s && companion::ListRowsBeyondLimit(*s, 0, 0, kMaxListRows);
 }
 
 bool DeleteFaultListRow(CSevrinApp& app, int sheet, int s)
@@ -469,7 +482,7 @@ void CalcMotorImpedance(std::array<QString, 27>& row)
     put(17, xm);
     put(18, 1.0 / xm);
     put(19, mu);
-    put(20, q);
+    put(20, q > 0.0 ? q : kNaN);  // a factor of 0 or below is none: "-", as its contribution
     // A motor contributes only with a positive q and finite, positive impedances; anything else
     // (q <= 0 for small outputs per pole, a zero LRC, kVA, voltage or X/R) contributes nothing.
     const bool valid = std::isfinite(q) && q > 0.0 && std::isfinite(zq) && zq > 0.0 &&

@@ -36,6 +36,10 @@ int& FaultListCount(CSevrinApp& app, int sheet);
 // kMaxListRows rows, numbering column 0 from 1; sets the list's count and returns it. The
 // rows go into `rows` when given.
 int FillFaultList(CSevrinApp& app, int sheet, std::vector<QStringList>* rows = nullptr);
+// True when list sheet `sheet` of the fault-current data workbook (0, 1, 3..7, 8) holds more
+// rows than the kMaxListRows its list takes: the rows past the limit take no part in any
+// calculation and stay in the file. False for a workbook that is missing or cannot be read.
+bool FaultListBeyondLimit(const CSevrinApp& app, int sheet);
 // Removes row s of a list sheet (the rows below move up); false when there is no such row.
 [[nodiscard]] bool DeleteFaultListRow(CSevrinApp& app, int sheet, int s);
 

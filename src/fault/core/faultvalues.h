@@ -37,11 +37,13 @@ double ReadFaultPositive(QStringView text);
 // has no value either.
 double ReadImpedance(QStringView text);
 
-// Fixed notation with `decimals` decimals (as "%.Nf" prints in the C locale); "-" when the
-// value is not printable (not finite, or beyond MAX_QUANTITY). A value that rounds to zero prints without a sign.
+// Fixed notation with `decimals` decimals, fewer where the figure would show more than the 15
+// significant digits a double holds (52440999999.9738, not 52440999999.973801); "-" when the
+// value is not printable (not finite, or beyond MAX_QUANTITY). A value that rounds to zero
+// prints without a sign.
 QString FormatFaultNumber(double value, int decimals);
 
-// A bus result: fixed notation, the empty text when not printable.
+// A bus result: as FormatFaultNumber, the empty text when not printable.
 QString FormatBusValue(double value, int decimals);
 
 // The message of a list that already holds kMaxListRows rows.

@@ -1,9 +1,11 @@
 #include "sevrinpro80view.h"
 
+#include "app/core/companionworkbook.h"
 #include "app/core/quantitycheck.h"
 #include "app/core/sevrin.h"
 #include "app/gui/rowlistmodel.h"
 #include "fault/core/faultcurrent.h"
+#include "fault/core/faultvalues.h"
 #include "fault/gui/debugdlg.h"
 #include "fault/gui/sevrinpro81view.h"
 #include "fault/gui/sevrinpro82view.h"
@@ -105,6 +107,11 @@ fault::FaultBusPages& CSevrinPro80View::BusPages()
         const fault::FaultStoreOutcome loaded = fault::LoadFaultBusData(theApp, m_buses);
         if (!loaded.ok())
             Prompt::Message(fault::FaultStoreMessage(loaded, false));
+        for (int tr = 0; tr < fault::kTransformers; ++tr) {
+            if (fault::BusPagesBeyondLimit(theApp, tr))
+                Prompt::Message(companion::RowLimitMessage(theApp.BusWorkbookPath(tr),
+                                                           fault::kMaxListRows));
+        }
         fault::ShowStoredFaultLevel(theApp, m_buses);
     }
     return m_buses;

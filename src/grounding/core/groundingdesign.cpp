@@ -73,12 +73,18 @@ double In(const QString& text, Sign sign)
 }
 
 // A typed input as the result pages repeat it: as typed when it is a number of its sign (or
-// empty), "-" otherwise, so no "nan", "-5" or 309-digit text is shown as if it were a figure.
+// empty; "-0" without its minus), "-" otherwise, so no "nan", "-5" or 309-digit text is shown
+// as if it were a figure.
 QString Echo(const QString& text, Sign sign)
 {
-    if (text.trimmed().isEmpty())
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty())
         return text;
-    return Fits(In(text), sign) ? text : GroundingUndefinedText();
+    const double v = In(text);
+    if (!Fits(v, sign))
+        return GroundingUndefinedText();
+    // A zero typed with a minus is the 0 it is.
+    return v == 0.0 && trimmed.startsWith(QLatin1Char('-')) ? trimmed.mid(1) : text;
 }
 
 // A stored result text read back; an undefined result stays undefined.
@@ -378,9 +384,16 @@ GroundingSummaryValues CalcGroundingDesign(GroundingDesignBlockT& b, const Groun
     const double k0 = In(cr[3]);
     const double tm = In(ci[C_Tm]);
     const double ta = In(ci[C_Ta]);
-    const double areaMm2 = Cut(
-        In(ci[C_I]) * In(ci[C_alpha]) *
-        std::sqrt(In(ci[C_tC]) * alphaR * rhoR * 1e4 / tcap / std::log((tm - ta) / (k0 + ta) + 1.0)));
+    // The equation holds above the material's inferred temperature of zero resistance, -K0, and
+    // for a maximum temperature above the ambient: K0 + Ta > 0 and Tm > Ta. Anywhere else the
+    // logarithm is 0, negative or undefined (Ta = -K0 divides by zero and would give 0 mm2), and
+    // the area and the standard size have no value.
+    const double heat = In(ci[C_tC]) * alphaR * rhoR * 1e4 / tcap;
+    double areaMm2 = kNaN;
+    if (k0 + ta > 0.0 && tm > ta && heat > 0.0) {
+        const double logTerm = std::log((tm - ta) / (k0 + ta) + 1.0);
+        areaMm2 = Cut(In(ci[C_I]) * In(ci[C_alpha]) * std::sqrt(heat / logTerm));
+    }
     const double conductorArea = Put(cr[4], areaMm2, 0);
 
     // Standard conductor size: the row before the first size limit above the area.
@@ -506,7 +519,10 @@ GroundingSummaryValues CalcGroundingDesign(GroundingDesignBlockT& b, const Groun
     if (!noRods) {
         const double r2s = Res(rr[2]);
         const double rms = Res(rr[4]);
-        rg = resistance((r1s * r2s - rms * rms) / (r1s + r2s - 2.0 * rms));
+        // With R1 + R2 <= 2·Rm the numerator is negative too (Rm is then at least the mean of
+        // R1 and R2, so Rm² >= R1·R2), and their quotient a positive figure that means nothing.
+        const double denominator = r1s + r2s - 2.0 * rms;
+        rg = denominator > 0.0 ? resistance((r1s * r2s - rms * rms) / denominator) : kNaN;
     }
     rr[6] = Fmt(Round(rg, 2), 2);
     rr[7] = Fmt(Round(rg, 3), 3);
@@ -540,12 +556,16 @@ GroundingSummaryValues CalcGroundingDesign(GroundingDesignBlockT& b, const Groun
     const double kh = Round(std::sqrt(1.0 + h / 1.0), 4);
     const double ns = Res(b.GridFactors[0]);
     const double kii = noRods ? 1.0 / std::pow(2.0 * ns, 2.0 / ns) : 1.0;
-    const double km = Raise(1.0 / (2.0 * kPi) *
+    // Km and Ks are positive factors; a grid of few conductors for its burial depth and
+    // spacing (n well below 2, D and h of a few millimetres) drives the formulas to 0 or below,
+    // and such a factor has no value ("-", and so has the voltage built on it).
+    const auto factor = [](double v) { return v > 0.0 ? v : kNaN; };
+    const double km = factor(Raise(1.0 / (2.0 * kPi) *
                                 (std::log(spacing * spacing / (16.0 * h * d) +
                                           (spacing + 2.0 * h) * (spacing + 2.0 * h) / (8.0 * spacing * d) -
                                           h / (4.0 * d)) +
                                  kii / kh * std::log(8.0 / (kPi * (2.0 * ns - 1.0)))),
-                            3);
+                            3));
     const double kmShown = Put(sc[12], km, 3);
     sc[14] = Fmt(h, 4);
     sc[15] = Fmt(d, 4);
@@ -556,9 +576,9 @@ GroundingSummaryValues CalcGroundingDesign(GroundingDesignBlockT& b, const Groun
     // Irregularity factor, effective length and spacing factor for the step voltage.
     const double ki = Put(sf[3], Round(0.644 + 0.148 * ns, 3), 3);
     const double ls = Put(sf[5], 0.75 * Res(sc[5]) + 0.85 * Res(sc[9]), 3);
-    const double ks = Put(sf[7], Round(1.0 / kPi * (1.0 / (2.0 * h) + 1.0 / (spacing + h) +
-                                                   1.0 / spacing * (1.0 - std::pow(0.5, ns - 2.0))),
-                                       3),
+    const double ks = Put(sf[7], factor(Round(1.0 / kPi * (1.0 / (2.0 * h) + 1.0 / (spacing + h) +
+                                                          1.0 / spacing * (1.0 - std::pow(0.5, ns - 2.0))),
+                                              3)),
                           4);
 
     // Tolerable voltages for a 50 kg body and the ground

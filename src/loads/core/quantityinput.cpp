@@ -2,6 +2,8 @@
 
 #include "app/core/calcutil.h"
 
+#include <QRegularExpression>
+
 bool ReadQuantity(QStringView text, QuantityRange range, double* out)
 {
     double v = 0.0;
@@ -25,7 +27,29 @@ QString QuantityText(const QString& text, QuantityRange range)
     if (text.isEmpty())
         return text;
     double v = 0.0;
-    return ReadQuantity(text, range, &v) ? text : QStringLiteral("-");
+    if (!ReadQuantity(text, range, &v))
+        return QStringLiteral("-");
+    // A zero stored with a minus ("-0", "-0.00") is shown as the 0 it is, never as a negative.
+    if (v == 0.0) {
+        const QString t = text.trimmed();
+        if (t.startsWith(QLatin1Char('-')))
+            return t.mid(1);
+    }
+    return text;
+}
+
+QString LabelText(const QString& text, const QString& refused)
+{
+    // What the C library would read as a number from the whole text: decimals with an optional
+    // sign and exponent, nan and inf in every spelling, hexadecimal.
+    static const QRegularExpression number(
+        QStringLiteral(R"(^\s*[+-]?(?:(?:\d+\.?\d*|\.\d+)(?:e[+-]?\d+)?|inf(?:inity)?|)"
+                       R"(nan(?:\(\w*\))?|0x(?:[0-9a-f]+\.?[0-9a-f]*|\.[0-9a-f]+)(?:p[+-]?\d+)?)\s*$)"),
+        QRegularExpression::CaseInsensitiveOption);
+    if (text.isEmpty() || !number.match(text).hasMatch())
+        return text;
+    const QString shown = QuantityText(text, QuantityRange::NonNegative);
+    return shown == QLatin1String("-") ? refused : shown;
 }
 
 QString CheckQuantityField(const QString& text, const QString& field, QuantityRange range)

@@ -20,9 +20,15 @@ bool ReadQuantity(QStringView text, QuantityRange range, double* out);
 double QuantityOrNoValue(QStringView text, QuantityRange range);
 
 // A stored quantity as the driver and the lists echo it: the text itself when it holds a
-// quantity within its range, empty when empty, "-" otherwise, so that no nonsense is shown
-// as a figure.
+// quantity within its range (a zero stored with a minus, "-0", without it), empty when empty,
+// "-" otherwise, so that no nonsense is shown as a figure.
 QString QuantityText(const QString& text, QuantityRange range);
+
+// A stored label (a schedule row's No., a circuit's NO.) as the driver echoes it: a label such
+// as "LED1", "PNL" or "A-1" as it stands; a text that reads as a number ("12", "nan", "-5",
+// "1e308", 21 digits) as QuantityText echoes a number of at least 0, except that a number it
+// refuses gives `refused` instead of "-" where the caller has a better mark.
+QString LabelText(const QString& text, const QString& refused = QStringLiteral("-"));
 
 // The refusal of a typed field: empty when the text holds a quantity within its range,
 // otherwise the message naming the field ("용량[kW] 값은 0보다 큰 숫자여야 합니다. ...").
