@@ -837,8 +837,8 @@ void TestFaultCurrent::temperatureFactorsHaveNoPole()
     a.FaultCurrentBlock.FaultConditionText = {"0.004", t90, "20", "0.004", t250, "20",
                                              "1.1", "0.95", "1.1", "1", "1.1", "1"};
     FillFaultList(a, LineSheet);
-    LoadFaultBusData(a, p.pages);
-    CalcFaultCurrent(a, p.pages);
+    QVERIFY(LoadFaultBusData(a, p.pages).ok());
+    QVERIFY(CalcFaultCurrent(a, p.pages).ok());
     const auto& r = a.FaultCurrentBlock.FaultResult;
     QTEST(r[Delta20], "delta20");
     QTEST(r[Delta250], "delta250");
@@ -873,7 +873,7 @@ void TestFaultCurrent::zeroDivisorsGiveNoFigure()
     QVERIFY(Num(bus.Results[ResIk]) > 0.0);
 
     QVERIFY(DeleteTransformer(a, p.pages, 0));
-    CalcFaultCurrent(a, p.pages);
+    QVERIFY(CalcFaultCurrent(a, p.pages).ok());
     const auto stored = StoredPage(a, 0, QStringLiteral("MCC-1"));
     for (int i : {ResIk, ResIbMax, ResIbMin, ResIp, ResIgMax, ResIdc})
         QCOMPARE(stored[std::size_t(i)], QString());
