@@ -11,13 +11,13 @@
 #include "app/gui/sevrinapp.h"
 #include "common/recordingprompt.h"
 #include "common/testsupport.h"
-#include "fault/gui/sevrinpro80view.h"
-#include "fault/gui/sevrinpro85view.h"
-#include "fault/gui/sevrinpro85view1.h"
-#include "fault/gui/sevrinpro85view2.h"
-#include "loads/gui/sevrinpro10view.h"
-#include "loads/gui/sevrinpro12view.h"
-#include "loads/gui/sevrinpro30view.h"
+#include "fault/gui/faultscreen.h"
+#include "fault/gui/buspage.h"
+#include "fault/gui/buscolumn.h"
+#include "fault/gui/buscell.h"
+#include "loads/gui/mccscreen.h"
+#include "loads/gui/mccsheetpage.h"
+#include "loads/gui/transformerscreen.h"
 #include "platform/profile.h"
 #include "platform/singleinstance.h"
 
@@ -225,7 +225,7 @@ void TestProjectSwitch::Open(const QString& project)
 Snapshot TestProjectSwitch::VisitAndSnapshot()
 {
     Snapshot all;
-    auto* fault = static_cast<CSevrinPro80View*>(Screen(11));
+    auto* fault = static_cast<CFaultScreen*>(Screen(11));
     for (int index : kScreens) {
         SwitchView(index);
         if (index == 11) {
@@ -376,7 +376,7 @@ void TestProjectSwitch::storedResultsShowWithoutCalculation()
 {
     // B's TR-1 capacity as the file holds it.
     Open(m_b);
-    auto* transformers = static_cast<CSevrinPro30View*>(Screen(6));
+    auto* transformers = static_cast<CTransformerScreen*>(Screen(6));
     QCOMPARE(transformers->CapacityEdit(1)->text(), QStringLiteral("250"));
     QVERIFY(!transformers->CapacityCheck(1)->isChecked());
 
@@ -384,26 +384,26 @@ void TestProjectSwitch::storedResultsShowWithoutCalculation()
     // of the fault-current screen.
     const QString c = MakeProject(QStringLiteral("C"), {});
     Open(c);
-    auto* mcc = static_cast<CSevrinPro10View*>(Screen(4));
+    auto* mcc = static_cast<CMccScreen*>(Screen(4));
     SwitchView(4);
     mcc->OnShowMccSheetPage();
-    CSevrinPro12View* sheet = mcc->LoadPage();
+    CMccSheetPage* sheet = mcc->LoadPage();
     // A three-phase panel for the page's three-phase starting load.
-    sheet->Control<QComboBox>(CSevrinPro12View::IdSupply)->setCurrentText(QStringLiteral("3P4W"));
-    sheet->Control<QPushButton>(CSevrinPro12View::IdAddPanel)->click();
+    sheet->Control<QComboBox>(CMccSheetPage::IdSupply)->setCurrentText(QStringLiteral("3P4W"));
+    sheet->Control<QPushButton>(CMccSheetPage::IdAddPanel)->click();
     sheet->PanelList()->setSelectionMark(0);
     sheet->OnClickMccPanelList();
-    sheet->Control<QPushButton>(CSevrinPro12View::IdAddLoad)->click();
+    sheet->Control<QPushButton>(CMccSheetPage::IdAddLoad)->click();
     QVERIFY2(sheet->LoadList()->rows()->rowCount() == 1, qPrintable(m_prompt->messages.join(QLatin1Char('\n'))));
     mcc->OnCalcMcc();
     QStringList totals;
-    for (int id : CSevrinPro12View::TotalsFieldIds)
+    for (int id : CMccSheetPage::TotalsFieldIds)
         totals << sheet->FieldText(id);
-    totals << sheet->FieldText(CSevrinPro12View::IdMaxFault) << sheet->FieldText(CSevrinPro12View::IdMinFault);
-    QVERIFY(!sheet->FieldText(CSevrinPro12View::IdConnected).isEmpty());
-    QVERIFY(!sheet->FieldText(CSevrinPro12View::IdWithoutLargest).isEmpty());
+    totals << sheet->FieldText(CMccSheetPage::IdMaxFault) << sheet->FieldText(CMccSheetPage::IdMinFault);
+    QVERIFY(!sheet->FieldText(CMccSheetPage::IdConnected).isEmpty());
+    QVERIFY(!sheet->FieldText(CMccSheetPage::IdWithoutLargest).isEmpty());
 
-    auto* fault = static_cast<CSevrinPro80View*>(Screen(11));
+    auto* fault = static_cast<CFaultScreen*>(Screen(11));
     SwitchView(11);
     const std::pair<int, const char*> utility[] = {{1641, "0.5"}, {1642, "2.5"}, {1643, "1.2"}, {1644, "4.1"}};
     for (const auto& [id, text] : utility)
@@ -414,9 +414,9 @@ void TestProjectSwitch::storedResultsShowWithoutCalculation()
     fault->Control<QPushButton>(1059)->click();
     const auto results = [fault] {
         QStringList texts;
-        CSevrinPro85View2* incoming = fault->BusPage()->IncomingView();
-        CSevrinPro85View2* lv = fault->BusPage()->Column(0)->TransformerCell();
-        for (int id : CSevrinPro85View2::kResultFields)
+        CBusCell* incoming = fault->BusPage()->IncomingView();
+        CBusCell* lv = fault->BusPage()->Column(0)->TransformerCell();
+        for (int id : CBusCell::kResultFields)
             texts << incoming->Text(id) << lv->Text(id);
         return texts;
     };
@@ -429,7 +429,7 @@ void TestProjectSwitch::storedResultsShowWithoutCalculation()
     m_prompt->messages.clear();
     Open(m_b);
     QVERIFY2(Questions().isEmpty(), qPrintable(Questions().join(QLatin1Char('\n'))));
-    QVERIFY(sheet->FieldText(CSevrinPro12View::IdConnected).isEmpty());
+    QVERIFY(sheet->FieldText(CMccSheetPage::IdConnected).isEmpty());
     QStringList stored;
     for (const QString& suffix : {QStringLiteral("_10.xlsx"), QStringLiteral("_80.xlsx"), QStringLiteral("_851.xlsx")})
         stored << QString::fromLatin1(ReadFile(ProjectBasePath(c) + suffix).toBase64());
@@ -437,9 +437,9 @@ void TestProjectSwitch::storedResultsShowWithoutCalculation()
     SwitchView(4);
     mcc->OnShowMccSheetPage();
     QStringList shown;
-    for (int id : CSevrinPro12View::TotalsFieldIds)
+    for (int id : CMccSheetPage::TotalsFieldIds)
         shown << sheet->FieldText(id);
-    shown << sheet->FieldText(CSevrinPro12View::IdMaxFault) << sheet->FieldText(CSevrinPro12View::IdMinFault);
+    shown << sheet->FieldText(CMccSheetPage::IdMaxFault) << sheet->FieldText(CMccSheetPage::IdMinFault);
     QCOMPARE(shown, totals);
     SwitchView(11);
     fault->Control<QPushButton>(1059)->click();

@@ -9,7 +9,7 @@
 #include "common/notprojectfiles.h"
 #include "common/recordingprompt.h"
 #include "common/testsupport.h"
-#include "loads/gui/sevrinpro30view.h"
+#include "loads/gui/transformerscreen.h"
 #include "platform/profile.h"
 #include "platform/singleinstance.h"
 #include "platform/xlsxbook.h"
@@ -388,7 +388,7 @@ void TestStartScreen::transformerSettingsThroughTheScreen()
                                 {{QStringLiteral("TR_2_ENAB"), QStringLiteral("1")},
                                  {QStringLiteral("TR_2_EDIT"), QStringLiteral("750")},
                                  {QStringLiteral("TR_3_EDIT"), QStringLiteral("2000")}}));
-    CSevrinPro30View* tr = theApp.ScreenPointers.Pro30View;
+    CTransformerScreen* tr = theApp.ScreenPointers.Pro30View;
     QVERIFY(tr);
     tr->CapacityEdit(3)->setText(QStringLiteral("300"));
     m_prompt->openFileAnswers.push_back(project);

@@ -2,11 +2,11 @@
 // recording prompt answering.
 #include "app/core/sevrin.h"
 #include "app/gui/formview.h"
-#include "app/gui/inputpro01dlg.h"
+#include "app/gui/textinputdlg.h"
 #include "app/gui/mainfrm.h"
 #include "app/gui/rundlg.h"
 #include "app/gui/sevrinapp.h"
-#include "app/gui/webbrowser2ex.h"
+#include "app/gui/htmlbrowser.h"
 #include "app/gui/webdlg.h"
 #include "common/localhttpserver.h"
 #include "common/recordingprompt.h"
@@ -622,7 +622,7 @@ void TestStartup::frameSizeForDisplayScale()
 void TestStartup::smallDialogs()
 {
     {
-        CInputPro01Dlg dlg;
+        CTextInputDlg dlg;
         QCOMPARE(dlg.windowTitle(), QStringLiteral("입력 창"));
         dlg.SetLabel(QStringLiteral("BUS NAME"));
         QCOMPARE(dlg.findChild<QWidget*>(QStringLiteral("1730"))->property("text").toString(),
@@ -635,7 +635,7 @@ void TestStartup::smallDialogs()
         QCOMPARE(dlg.Value(), QString());
     }
     {
-        CInputPro01Dlg dlg;
+        CTextInputDlg dlg;
         QTimer::singleShot(0, &dlg, [&dlg] {
             auto* edit = dlg.findChild<QLineEdit*>(QStringLiteral("1179"));
             QTest::keyClicks(edit, QStringLiteral("P100"));

@@ -7,11 +7,11 @@
 #include "common/recordingprompt.h"
 #include "common/testsupport.h"
 #include "library/libraryfixture.h"
-#include "loads/gui/sevrinpro10view.h"
-#include "loads/gui/sevrinpro11view.h"
-#include "loads/gui/sevrinpro20view.h"
-#include "loads/gui/sevrinpro23view.h"
-#include "loads/gui/sevrinpro70view.h"
+#include "loads/gui/mccscreen.h"
+#include "loads/gui/mccconditionspage.h"
+#include "loads/gui/boardscreen.h"
+#include "loads/gui/boardinstallationpage.h"
+#include "loads/gui/switchgearscreen.h"
 #include "platform/singleinstance.h"
 
 #include <QComboBox>
@@ -102,7 +102,7 @@ void TestConditionsLoad::everyProjectLoadAppliesConditions()
     QVERIFY(theApp.FindMotorData(7.5, QStringLiteral("DOL"), motor));
     QCOMPARE(motor[12], QStringLiteral("89"));  // 14.896 A x beta 6.0
     // The screens show what was applied.
-    CSevrinPro20View* boards = theApp.ScreenPointers.Pro20View;
+    CBoardScreen* boards = theApp.ScreenPointers.Pro20View;
     QVERIFY(boards);
     QCOMPARE(boards->InstallationPage()->FactorEdit(8)->text(), QStringLiteral("0.48"));
     QCOMPARE(theApp.ScreenPointers.Pro10View->DesignPage()->ConditionCombo(0)->currentText(),
@@ -120,7 +120,7 @@ void TestConditionsLoad::everyProjectLoadAppliesConditions()
     QCOMPARE(motor[12], QStringLiteral("149"));  // 14.896 A x beta 10.0
 
     // The design pages show project B, so their saves write B's own conditions into B.
-    CSevrinPro10View* mcc = theApp.ScreenPointers.Pro10View;
+    CMccScreen* mcc = theApp.ScreenPointers.Pro10View;
     QCOMPARE(mcc->DesignPage()->ConditionCombo(0)->currentText(), QStringLiteral("10.0"));
     QCOMPARE(boards->InstallationPage()->ConditionCombo(0)->currentText(), QStringLiteral("30℃"));
     QCOMPARE(boards->InstallationPage()->ConditionCombo(2)->currentText(), QStringLiteral("1"));
@@ -140,7 +140,7 @@ void TestConditionsLoad::switchgearKeepsTitleAndNavigates()
     QVERIFY(SwitchView(10));
     QCOMPARE(theApp.ViewTable.CurrentViewIndex, 10);
     QCOMPARE(theApp.MainTitle(), title);
-    CSevrinPro70View* gear = theApp.ScreenPointers.Pro70View;
+    CSwitchgearScreen* gear = theApp.ScreenPointers.Pro70View;
     QVERIFY(gear);
     QCOMPARE(static_cast<CFormView*>(gear), theApp.ViewTable.Views[10]);
     Button(gear, QStringLiteral("선택화면"))->click();

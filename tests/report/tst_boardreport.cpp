@@ -10,7 +10,7 @@
 #include "cable/core/cableapp.h"
 #include "loads/core/branchcircuit.h"
 #include "loads/core/designconditions.h"
-#include "loads/gui/sevrinpro20view.h"
+#include "loads/gui/boardscreen.h"
 #include "report/core/reportdriver.h"
 #include "report/gui/panelboardreport.h"
 
@@ -57,7 +57,7 @@ private slots:
     void runningDropOverTheBranchLimitIsMarked();
 
 private:
-    std::unique_ptr<CSevrinPro20View> m_view;
+    std::unique_ptr<CBoardScreen> m_view;
 };
 
 void TestBoardReport::initTestCase()
@@ -69,7 +69,7 @@ void TestBoardReport::initTestCase()
     theApp.ProjectPathTable.BreakerWorkbookPath = lib + "/breaker_v3p4.xlsx";
     theApp.LoadLibraryWorkbook();
     theApp.LoadBreakerWorkbook(true, 0);
-    m_view = std::make_unique<CSevrinPro20View>();
+    m_view = std::make_unique<CBoardScreen>();
     m_view->OnInitialUpdate();
     ClearReportSheetWriters();
     SetReportSheetWriter(2, std::make_shared<PanelBoardReportWriter>());
@@ -181,7 +181,7 @@ void TestBoardReport::sheet()
 void TestBoardReport::noScreenWritesNothing()
 {
     // Without the panel-board screen the writer leaves the sheet as it found it.
-    CSevrinPro20View* screen = theApp.ScreenPointers.Pro20View;
+    CBoardScreen* screen = theApp.ScreenPointers.Pro20View;
     theApp.ScreenPointers.Pro20View = nullptr;
     Book book;
     Sheet* sheet = book.addSheet(QStringLiteral("부하"));

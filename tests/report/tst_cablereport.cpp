@@ -5,7 +5,7 @@
 #include "reportfixture.h"
 
 #include "app/core/companionworkbook.h"
-#include "cable/gui/sevrinpro40view.h"
+#include "cable/gui/cablescreen.h"
 #include "report/core/cablereport.h"
 #include "report/core/reportdriver.h"
 
@@ -58,14 +58,14 @@ private slots:
     void noCableScreenWritesNothing();
 
 private:
-    std::unique_ptr<CSevrinPro40View> m_screen;
+    std::unique_ptr<CCableScreen> m_screen;
 };
 
 void TestCableReport::initTestCase()
 {
     QVERIFY2(QFileInfo::exists(kTemplate), "the build writes FORM/form.xlsx");
     RecordingPrompt::Install();
-    m_screen = std::make_unique<CSevrinPro40View>();
+    m_screen = std::make_unique<CCableScreen>();
     m_screen->OnInitialUpdate();
     ClearReportSheetWriters();
     SetReportSheetWriter(3, std::make_shared<CableScheduleReportWriter>());

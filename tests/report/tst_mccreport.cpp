@@ -10,8 +10,8 @@
 #include "cable/cablefixture.h"
 #include "loads/core/designconditions.h"
 #include "loads/core/mccpanel.h"
-#include "loads/gui/sevrinpro10view.h"
-#include "loads/gui/sevrinpro12view.h"
+#include "loads/gui/mccscreen.h"
+#include "loads/gui/mccsheetpage.h"
 #include "loads/mccfixture.h"
 #include "report/core/reportdriver.h"
 #include "report/gui/mccreport.h"
@@ -68,7 +68,7 @@ private:
 
     QTemporaryDir m_lib;
     std::unique_ptr<ReportProgramFolder> m_folder;
-    std::unique_ptr<CSevrinPro10View> m_screen;
+    std::unique_ptr<CMccScreen> m_screen;
 };
 
 void TestMccReport::initTestCase()
@@ -82,7 +82,7 @@ void TestMccReport::initTestCase()
     // The CT ratios first: the motor tables take their CT labels from them.
     mccfixture::FillCtTable(theApp.SwitchgearLibBlock.CtRatioTable);
     ApplyProjectDesignConditions(theApp);
-    m_screen = std::make_unique<CSevrinPro10View>();
+    m_screen = std::make_unique<CMccScreen>();
     m_screen->OnInitialUpdate();
     ClearReportSheetWriters();
     SetReportSheetWriter(1, std::make_shared<MccReportWriter>());

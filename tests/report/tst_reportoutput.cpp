@@ -5,7 +5,7 @@
 
 #include "app/core/sevrin.h"
 #include "app/gui/rowlistmodel.h"
-#include "app/gui/sevrinproview.h"
+#include "app/gui/projectscreen.h"
 #include "platform/xlsxbook.h"
 #include "report/core/reportdriver.h"
 #include "report/gui/outputdlg.h"
@@ -277,7 +277,7 @@ void TestReportOutput::coverWithThreeRevisions()
     QVERIFY(logo.save(m_folder->root + QStringLiteral("/CI/logo.png")));
     b.CI = QStringLiteral("logo.png");
 
-    CSevrinProView view;
+    CProjectScreen view;
     view.OnInitialUpdate();
     view.RefreshProjectScreen();
     view.findChild<QLineEdit*>(QStringLiteral("1043"))->setText(QStringLiteral("2026.03.15"));

@@ -8,8 +8,8 @@
 
 #include "app/core/companionworkbook.h"
 #include "loads/core/transformersizing.h"
-#include "loads/gui/sevrinpro30view.h"
-#include "loads/gui/sevrinpro31view.h"
+#include "loads/gui/transformerscreen.h"
+#include "loads/gui/transformerloadpage.h"
 #include "report/core/reportdriver.h"
 #include "report/gui/transformerreport.h"
 
@@ -64,7 +64,7 @@ private:
 
     std::unique_ptr<ReportProgramFolder> m_folder;
     RecordingPrompt* m_prompt = nullptr;
-    std::unique_ptr<CSevrinPro30View> m_screen;
+    std::unique_ptr<CTransformerScreen> m_screen;
 };
 
 void TestTransformerReport::initTestCase()
@@ -82,7 +82,7 @@ void TestTransformerReport::init()
     p.CompanionSuffixTable = StandardCompanionSuffixes();
     p.LibWorkbookPath = QStringLiteral(SEVRIN_PROGRAM_DIR "/LIB/lib_v3p4.xlsx");
     theApp.LoadLibraryWorkbook();
-    m_screen = std::make_unique<CSevrinPro30View>();
+    m_screen = std::make_unique<CTransformerScreen>();
     m_screen->OnInitialUpdate();
 }
 

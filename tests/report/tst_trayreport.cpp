@@ -5,7 +5,7 @@
 #include "reportfixture.h"
 
 #include "app/core/companionworkbook.h"
-#include "cable/gui/sevrinpro50view.h"
+#include "cable/gui/trayscreen.h"
 #include "report/core/reportdriver.h"
 #include "report/core/trayreport.h"
 
@@ -94,14 +94,14 @@ private slots:
     void noTrayScreenWritesNothing();
 
 private:
-    std::unique_ptr<CSevrinPro50View> m_screen;
+    std::unique_ptr<CTrayScreen> m_screen;
 };
 
 void TestTrayReport::initTestCase()
 {
     QVERIFY2(QFileInfo::exists(kTemplate), "the build writes FORM/form.xlsx");
     RecordingPrompt::Install();
-    m_screen = std::make_unique<CSevrinPro50View>();
+    m_screen = std::make_unique<CTrayScreen>();
     m_screen->OnInitialUpdate();
     ClearReportSheetWriters();
     SetReportSheetWriter(4, std::make_shared<CableTrayReportWriter>());

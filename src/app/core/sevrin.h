@@ -13,17 +13,17 @@
 
 // Screens and dialogs, defined in the GUI layer. Core only holds pointers to them.
 class CFormView;
-class CSevrinLibView;
-class CSevrinProView;
-class CSevrinPro10View;
-class CSevrinPro20View;
-class CSevrinPro30View;
-class CSevrinPro40View;
-class CSevrinPro50View;
-class CSevrinPro60View;
-class CSevrinPro70View;
-class CSevrinPro80View;
-class CSevrinPro90View;
+class CLibraryScreen;
+class CProjectScreen;
+class CMccScreen;
+class CBoardScreen;
+class CTransformerScreen;
+class CCableScreen;
+class CTrayScreen;
+class CGeneratorScreen;
+class CSwitchgearScreen;
+class CFaultScreen;
+class CGroundingScreen;
 class COutputDlg;
 enum class ProjectFileStatus;  // app/core/projectfile.h
 
@@ -42,17 +42,17 @@ public:
     // 2. Pointers to the screens, each set by its own screen when it is initialised.
     struct ScreenPointersT
     {
-        CSevrinLibView* LibView = nullptr;
-        CSevrinProView* ProView = nullptr;
-        CSevrinPro10View* Pro10View = nullptr;
-        CSevrinPro20View* Pro20View = nullptr;
-        CSevrinPro30View* Pro30View = nullptr;
-        CSevrinPro40View* Pro40View = nullptr;
-        CSevrinPro50View* Pro50View = nullptr;
-        CSevrinPro60View* Pro60View = nullptr;
-        CSevrinPro70View* Pro70View = nullptr;
-        CSevrinPro80View* Pro80View = nullptr;
-        CSevrinPro90View* Pro90View = nullptr;
+        CLibraryScreen* LibView = nullptr;
+        CProjectScreen* ProView = nullptr;
+        CMccScreen* Pro10View = nullptr;
+        CBoardScreen* Pro20View = nullptr;
+        CTransformerScreen* Pro30View = nullptr;
+        CCableScreen* Pro40View = nullptr;
+        CTrayScreen* Pro50View = nullptr;
+        CGeneratorScreen* Pro60View = nullptr;
+        CSwitchgearScreen* Pro70View = nullptr;
+        CFaultScreen* Pro80View = nullptr;
+        CGroundingScreen* Pro90View = nullptr;
         COutputDlg* OutputDlg = nullptr;
     };
     ScreenPointersT ScreenPointers;

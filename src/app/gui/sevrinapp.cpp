@@ -5,30 +5,30 @@
 #include "app/gui/dialogunits.h"
 #include "app/gui/mainfrm.h"
 #include "app/gui/programlook.h"
-#include "app/gui/sevrinproview.h"
-#include "app/gui/sevrinview.h"
-#include "app/gui/sevrinwebview.h"
+#include "app/gui/projectscreen.h"
+#include "app/gui/startscreen.h"
+#include "app/gui/webscreen.h"
 #include "app/gui/widgetprompt.h"
 #include "loads/core/designconditions.h"
-#include "cable/gui/sevrinpro40view.h"
-#include "cable/gui/sevrinpro50view.h"
-#include "fault/gui/sevrinpro80view.h"
-#include "fault/gui/sevrinpro81view.h"
-#include "fault/gui/sevrinpro82view.h"
-#include "fault/gui/sevrinpro83view.h"
-#include "fault/gui/sevrinpro84view.h"
-#include "fault/gui/sevrinpro85view.h"
-#include "grounding/gui/sevrinpro90view.h"
-#include "library/gui/sevrinlibview.h"
-#include "loads/gui/sevrinpro10view.h"
-#include "loads/gui/sevrinpro12view.h"
-#include "loads/gui/sevrinpro20view.h"
-#include "loads/gui/sevrinpro22view.h"
-#include "loads/gui/sevrinpro30view.h"
-#include "loads/gui/sevrinpro31view.h"
-#include "loads/gui/sevrinpro60view.h"
-#include "loads/gui/sevrinpro61view.h"
-#include "loads/gui/sevrinpro70view.h"
+#include "cable/gui/cablescreen.h"
+#include "cable/gui/trayscreen.h"
+#include "fault/gui/faultscreen.h"
+#include "fault/gui/utilitypage.h"
+#include "fault/gui/faulttransformerpage.h"
+#include "fault/gui/faultmotorpage.h"
+#include "fault/gui/faultcablepage.h"
+#include "fault/gui/buspage.h"
+#include "grounding/gui/groundingscreen.h"
+#include "library/gui/libraryscreen.h"
+#include "loads/gui/mccscreen.h"
+#include "loads/gui/mccsheetpage.h"
+#include "loads/gui/boardscreen.h"
+#include "loads/gui/boardsheetpage.h"
+#include "loads/gui/transformerscreen.h"
+#include "loads/gui/transformerloadpage.h"
+#include "loads/gui/generatorscreen.h"
+#include "loads/gui/generatorloadpage.h"
+#include "loads/gui/switchgearscreen.h"
 #include "platform/prompt.h"
 #include "report/gui/reportwriters.h"
 
@@ -44,7 +44,7 @@ namespace {
 constexpr int kFirstPaneId = 0xE900;
 
 std::unique_ptr<CMainFrame> g_frame;
-CSevrinView* g_startView = nullptr;
+CStartScreen* g_startView = nullptr;
 
 void DestroyFrame()
 {
@@ -165,7 +165,7 @@ bool InitInstance()
 
     // The start screen first: its initial update reads the configuration and may end the
     // program before anything else is built.
-    g_startView = new CSevrinView;
+    g_startView = new CStartScreen;
     g_startView->SetPaneId(kFirstPaneId);
     frame->AddScreen(g_startView);
     frame->SetActiveView(g_startView);
@@ -174,9 +174,9 @@ bool InitInstance()
     theApp.ViewTable.CurrentViewIndex = 0;
     theApp.ViewTable.Views[0] = g_startView;
     CFormView* screens[12] = {
-        new CSevrinProView,   new CSevrinLibView,   new CSevrinWebView,   new CSevrinPro10View,
-        new CSevrinPro20View, new CSevrinPro30View, new CSevrinPro40View, new CSevrinPro50View,
-        new CSevrinPro60View, new CSevrinPro70View, new CSevrinPro80View, new CSevrinPro90View,
+        new CProjectScreen,   new CLibraryScreen,   new CWebScreen,   new CMccScreen,
+        new CBoardScreen, new CTransformerScreen, new CCableScreen, new CTrayScreen,
+        new CGeneratorScreen, new CSwitchgearScreen, new CFaultScreen, new CGroundingScreen,
     };
     for (int i = 0; i < 12; ++i)
         theApp.ViewTable.Views[i + 1] = screens[i];
@@ -275,7 +275,7 @@ CFormView* SwitchView(int index)
         break;
     case 9:
         theApp.SetMainTitle(projectTitle, QCoreApplication::translate("CSevrinApp", "-발전기용량(60)"));
-        if (CSevrinPro60View* gen = theApp.ScreenPointers.Pro60View) {
+        if (CGeneratorScreen* gen = theApp.ScreenPointers.Pro60View) {
             gen->StoreGeneratorInputs();
             gen->CalcGeneratorCapacity();
             gen->ShowGeneratorInputs();
@@ -286,7 +286,7 @@ CFormView* SwitchView(int index)
         break;
     case 12:
         theApp.SetMainTitle(projectTitle, QCoreApplication::translate("CSevrinApp", "-접지저항(90)"));
-        if (CSevrinPro90View* grounding = theApp.ScreenPointers.Pro90View) {
+        if (CGroundingScreen* grounding = theApp.ScreenPointers.Pro90View) {
             grounding->StoreGroundingInputs();
             grounding->CalcGroundingDesign();
             grounding->ShowGroundingFields();

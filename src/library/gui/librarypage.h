@@ -2,7 +2,7 @@
 // One page of the library screen, built from its description (librarypagetable.h): static
 // captions, the edits that show single library values, buttons, and read-only report lists
 // whose rows come straight from the reference tables of theApp. The 26 page classes
-// (CSevrinLib00View ... CSevrinLib80View) are thin entry points over this class.
+// (CLineImpedancePage ... CSevrinLib80View) are thin entry points over this class.
 #include "library/gui/librarypagetable.h"
 
 #include <QWidget>
@@ -17,12 +17,12 @@ class ReportListView;
 // has none (nor a finite one).
 double ReadThresholdNumber(const QString& text);
 
-class CSevrinLibPage : public QWidget
+class CLibraryPage : public QWidget
 {
     Q_OBJECT
 public:
-    explicit CSevrinLibPage(const LibPageDesc& desc, QWidget* parent = nullptr);
-    ~CSevrinLibPage() override;
+    explicit CLibraryPage(const LibPageDesc& desc, QWidget* parent = nullptr);
+    ~CLibraryPage() override;
 
     const LibPageDesc& Desc() const { return m_desc; }
     // Builds the controls and the list headers and columns, once; the lists stay empty.

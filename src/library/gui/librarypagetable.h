@@ -4,7 +4,7 @@
 // reference tables and properties each column shows). One generic page class (librarypage.h)
 // builds and fills a page from its description.
 //
-// Texts are the source texts of the "CSevrinLibPage" translation context.
+// Texts are the source texts of the "CLibraryPage" translation context.
 #include <vector>
 
 class LibCells;

@@ -1,5 +1,5 @@
 #include "sevrinlib03view.h"
 
-CSevrinLib03View::CSevrinLib03View(QWidget* parent) : CSevrinLibPage(*FindLibraryPage("CSevrinLib03View"), parent)
+CSevrinLib03View::CSevrinLib03View(QWidget* parent) : CLibraryPage(*FindLibraryPage("fr8CableImpedance"), parent)
 {
 }

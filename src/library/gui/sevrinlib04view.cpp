@@ -1,5 +1,5 @@
 #include "sevrinlib04view.h"
 
-CSevrinLib04View::CSevrinLib04View(QWidget* parent) : CSevrinLibPage(*FindLibraryPage("CSevrinLib04View"), parent)
+CSevrinLib04View::CSevrinLib04View(QWidget* parent) : CLibraryPage(*FindLibraryPage("hfixImpedance"), parent)
 {
 }

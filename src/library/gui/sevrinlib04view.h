@@ -2,7 +2,7 @@
 // Library page: impedances of HFIX wires.
 #include "library/gui/librarypage.h"
 
-class CSevrinLib04View : public CSevrinLibPage
+class CSevrinLib04View : public CLibraryPage
 {
 public:
     explicit CSevrinLib04View(QWidget* parent = nullptr);

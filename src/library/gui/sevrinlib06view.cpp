@@ -1,5 +1,5 @@
 #include "sevrinlib06view.h"
 
-CSevrinLib06View::CSevrinLib06View(QWidget* parent) : CSevrinLibPage(*FindLibraryPage("CSevrinLib06View"), parent)
+CSevrinLib06View::CSevrinLib06View(QWidget* parent) : CLibraryPage(*FindLibraryPage("methodCurrent"), parent)
 {
 }

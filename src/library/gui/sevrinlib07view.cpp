@@ -1,5 +1,5 @@
 #include "sevrinlib07view.h"
 
-CSevrinLib07View::CSevrinLib07View(QWidget* parent) : CSevrinLibPage(*FindLibraryPage("CSevrinLib07View"), parent)
+CSevrinLib07View::CSevrinLib07View(QWidget* parent) : CLibraryPage(*FindLibraryPage("deratedCurrent"), parent)
 {
 }

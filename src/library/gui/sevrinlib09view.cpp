@@ -1,5 +1,5 @@
 #include "sevrinlib09view.h"
 
-CSevrinLib09View::CSevrinLib09View(QWidget* parent) : CSevrinLibPage(*FindLibraryPage("CSevrinLib09View"), parent)
+CSevrinLib09View::CSevrinLib09View(QWidget* parent) : CLibraryPage(*FindLibraryPage("correctionFactors"), parent)
 {
 }

@@ -2,7 +2,7 @@
 // Library page: grouping, temperature, soil and depth correction factors.
 #include "library/gui/librarypage.h"
 
-class CSevrinLib09View : public CSevrinLibPage
+class CSevrinLib09View : public CLibraryPage
 {
 public:
     explicit CSevrinLib09View(QWidget* parent = nullptr);

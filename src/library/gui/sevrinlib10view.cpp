@@ -1,5 +1,5 @@
 #include "sevrinlib10view.h"
 
-CSevrinLib10View::CSevrinLib10View(QWidget* parent) : CSevrinLibPage(*FindLibraryPage("CSevrinLib10View"), parent)
+CSevrinLib10View::CSevrinLib10View(QWidget* parent) : CLibraryPage(*FindLibraryPage("mcbRcbo"), parent)
 {
 }

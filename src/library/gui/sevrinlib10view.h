@@ -2,7 +2,7 @@
 // Library page: MCB and RCBO.
 #include "library/gui/librarypage.h"
 
-class CSevrinLib10View : public CSevrinLibPage
+class CSevrinLib10View : public CLibraryPage
 {
 public:
     explicit CSevrinLib10View(QWidget* parent = nullptr);

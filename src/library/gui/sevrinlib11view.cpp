@@ -1,5 +1,5 @@
 #include "sevrinlib11view.h"
 
-CSevrinLib11View::CSevrinLib11View(QWidget* parent) : CSevrinLibPage(*FindLibraryPage("CSevrinLib11View"), parent)
+CSevrinLib11View::CSevrinLib11View(QWidget* parent) : CLibraryPage(*FindLibraryPage("mccb"), parent)
 {
 }

@@ -2,7 +2,7 @@
 // Library page: MCCB.
 #include "library/gui/librarypage.h"
 
-class CSevrinLib11View : public CSevrinLibPage
+class CSevrinLib11View : public CLibraryPage
 {
 public:
     explicit CSevrinLib11View(QWidget* parent = nullptr);

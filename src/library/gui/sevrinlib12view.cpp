@@ -1,5 +1,5 @@
 #include "sevrinlib12view.h"
 
-CSevrinLib12View::CSevrinLib12View(QWidget* parent) : CSevrinLibPage(*FindLibraryPage("CSevrinLib12View"), parent)
+CSevrinLib12View::CSevrinLib12View(QWidget* parent) : CLibraryPage(*FindLibraryPage("cbr"), parent)
 {
 }

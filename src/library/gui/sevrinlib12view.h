@@ -2,7 +2,7 @@
 // Library page: CBR.
 #include "library/gui/librarypage.h"
 
-class CSevrinLib12View : public CSevrinLibPage
+class CSevrinLib12View : public CLibraryPage
 {
 public:
     explicit CSevrinLib12View(QWidget* parent = nullptr);

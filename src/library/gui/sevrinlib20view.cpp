@@ -1,5 +1,5 @@
 #include "sevrinlib20view.h"
 
-CSevrinLib20View::CSevrinLib20View(QWidget* parent) : CSevrinLibPage(*FindLibraryPage("CSevrinLib20View"), parent)
+CSevrinLib20View::CSevrinLib20View(QWidget* parent) : CLibraryPage(*FindLibraryPage("cvOuterDiameter"), parent)
 {
 }

@@ -1,5 +1,5 @@
 #include "sevrinlib21view.h"
 
-CSevrinLib21View::CSevrinLib21View(QWidget* parent) : CSevrinLibPage(*FindLibraryPage("CSevrinLib21View"), parent)
+CSevrinLib21View::CSevrinLib21View(QWidget* parent) : CLibraryPage(*FindLibraryPage("fr8OuterDiameter"), parent)
 {
 }

@@ -1,5 +1,5 @@
 #include "sevrinlib22view.h"
 
-CSevrinLib22View::CSevrinLib22View(QWidget* parent) : CSevrinLibPage(*FindLibraryPage("CSevrinLib22View"), parent)
+CSevrinLib22View::CSevrinLib22View(QWidget* parent) : CLibraryPage(*FindLibraryPage("wireOuterDiameter"), parent)
 {
 }

@@ -2,7 +2,7 @@
 // Library page: insulated wire and F-GV outer diameters.
 #include "library/gui/librarypage.h"
 
-class CSevrinLib22View : public CSevrinLibPage
+class CSevrinLib22View : public CLibraryPage
 {
 public:
     explicit CSevrinLib22View(QWidget* parent = nullptr);

@@ -1,5 +1,5 @@
 #include "sevrinlib23view.h"
 
-CSevrinLib23View::CSevrinLib23View(QWidget* parent) : CSevrinLibPage(*FindLibraryPage("CSevrinLib23View"), parent)
+CSevrinLib23View::CSevrinLib23View(QWidget* parent) : CLibraryPage(*FindLibraryPage("conduit"), parent)
 {
 }

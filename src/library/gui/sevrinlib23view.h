@@ -2,7 +2,7 @@
 // Library page: conduits.
 #include "library/gui/librarypage.h"
 
-class CSevrinLib23View : public CSevrinLibPage
+class CSevrinLib23View : public CLibraryPage
 {
 public:
     explicit CSevrinLib23View(QWidget* parent = nullptr);

@@ -1,5 +1,5 @@
 #include "sevrinlib24view.h"
 
-CSevrinLib24View::CSevrinLib24View(QWidget* parent) : CSevrinLibPage(*FindLibraryPage("CSevrinLib24View"), parent)
+CSevrinLib24View::CSevrinLib24View(QWidget* parent) : CLibraryPage(*FindLibraryPage("cableWeight"), parent)
 {
 }

@@ -1,5 +1,5 @@
 #include "sevrinlib25view.h"
 
-CSevrinLib25View::CSevrinLib25View(QWidget* parent) : CSevrinLibPage(*FindLibraryPage("CSevrinLib25View"), parent)
+CSevrinLib25View::CSevrinLib25View(QWidget* parent) : CLibraryPage(*FindLibraryPage("trayWeight"), parent)
 {
 }

@@ -1,5 +1,5 @@
 #include "sevrinlib30view.h"
 
-CSevrinLib30View::CSevrinLib30View(QWidget* parent) : CSevrinLibPage(*FindLibraryPage("CSevrinLib30View"), parent)
+CSevrinLib30View::CSevrinLib30View(QWidget* parent) : CLibraryPage(*FindLibraryPage("transformerData"), parent)
 {
 }

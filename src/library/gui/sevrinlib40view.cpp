@@ -1,5 +1,5 @@
 #include "sevrinlib40view.h"
 
-CSevrinLib40View::CSevrinLib40View(QWidget* parent) : CSevrinLibPage(*FindLibraryPage("CSevrinLib40View"), parent)
+CSevrinLib40View::CSevrinLib40View(QWidget* parent) : CLibraryPage(*FindLibraryPage("generatorData"), parent)
 {
 }

@@ -1,5 +1,5 @@
 #include "sevrinlib50view.h"
 
-CSevrinLib50View::CSevrinLib50View(QWidget* parent) : CSevrinLibPage(*FindLibraryPage("CSevrinLib50View"), parent)
+CSevrinLib50View::CSevrinLib50View(QWidget* parent) : CLibraryPage(*FindLibraryPage("motorData"), parent)
 {
 }

@@ -2,7 +2,7 @@
 // Library page: motor characteristics.
 #include "library/gui/librarypage.h"
 
-class CSevrinLib50View : public CSevrinLibPage
+class CSevrinLib50View : public CLibraryPage
 {
 public:
     explicit CSevrinLib50View(QWidget* parent = nullptr);

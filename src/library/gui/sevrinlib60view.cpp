@@ -1,5 +1,5 @@
 #include "sevrinlib60view.h"
 
-CSevrinLib60View::CSevrinLib60View(QWidget* parent) : CSevrinLibPage(*FindLibraryPage("CSevrinLib60View"), parent)
+CSevrinLib60View::CSevrinLib60View(QWidget* parent) : CLibraryPage(*FindLibraryPage("switchgearData"), parent)
 {
 }

@@ -2,7 +2,7 @@
 // Library page: switchgear data (built and filled, never shown).
 #include "library/gui/librarypage.h"
 
-class CSevrinLib60View : public CSevrinLibPage
+class CSevrinLib60View : public CLibraryPage
 {
 public:
     explicit CSevrinLib60View(QWidget* parent = nullptr);

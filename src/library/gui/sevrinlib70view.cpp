@@ -1,5 +1,5 @@
 #include "sevrinlib70view.h"
 
-CSevrinLib70View::CSevrinLib70View(QWidget* parent) : CSevrinLibPage(*FindLibraryPage("CSevrinLib70View"), parent)
+CSevrinLib70View::CSevrinLib70View(QWidget* parent) : CLibraryPage(*FindLibraryPage("groundingData"), parent)
 {
 }

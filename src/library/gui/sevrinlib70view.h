@@ -2,7 +2,7 @@
 // Library page: grounding data.
 #include "library/gui/librarypage.h"
 
-class CSevrinLib70View : public CSevrinLibPage
+class CSevrinLib70View : public CLibraryPage
 {
 public:
     explicit CSevrinLib70View(QWidget* parent = nullptr);

@@ -1,5 +1,5 @@
 #include "sevrinlib80view.h"
 
-CSevrinLib80View::CSevrinLib80View(QWidget* parent) : CSevrinLibPage(*FindLibraryPage("CSevrinLib80View"), parent)
+CSevrinLib80View::CSevrinLib80View(QWidget* parent) : CLibraryPage(*FindLibraryPage("demandFactor"), parent)
 {
 }

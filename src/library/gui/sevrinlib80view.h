@@ -2,7 +2,7 @@
 // Library page: demand factors (built and filled, reached by no button).
 #include "library/gui/librarypage.h"
 
-class CSevrinLib80View : public CSevrinLibPage
+class CSevrinLib80View : public CLibraryPage
 {
 public:
     explicit CSevrinLib80View(QWidget* parent = nullptr);

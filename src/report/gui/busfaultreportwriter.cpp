@@ -1,8 +1,8 @@
 #include "report/gui/busfaultreportwriter.h"
 
 #include "app/core/sevrin.h"
-#include "fault/gui/sevrinpro80view.h"
-#include "fault/gui/sevrinpro85view.h"
+#include "fault/gui/faultscreen.h"
+#include "fault/gui/buspage.h"
 #include "report/core/busfaultreport.h"
 #include "report/core/guithread.h"
 
@@ -16,7 +16,7 @@ void BusFaultReportWriter::WriteSheet(const ReportSheetJob& job)
     // The buses as the fault-current sheet's writer has just recomputed and stored them.
     const int t = job.transformer;
     const BusFaultReportTexts texts = CallOnGuiThread([t] {
-        CSevrinPro80View* screen = theApp.ScreenPointers.Pro80View;
+        CFaultScreen* screen = theApp.ScreenPointers.Pro80View;
         return screen ? screen->BusPage()->ReadBusFaultReport(t) : BusFaultReportTexts{};
     });
     if (!texts.available)

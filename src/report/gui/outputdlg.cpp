@@ -3,7 +3,7 @@
 #include "app/core/sevrin.h"
 #include "app/gui/dialogunits.h"
 #include "app/gui/rowlistmodel.h"
-#include "app/gui/sevrinproview.h"
+#include "app/gui/projectscreen.h"
 #include "platform/prompt.h"
 #include "report/core/guithread.h"
 
@@ -255,7 +255,7 @@ void COutputDlg::ReportWarning(const QString& text)
 bool COutputDlg::ReadProjectScreen(ProjectScreenTexts& out)
 {
     return CallOnGuiThread([&] {
-        CSevrinProView* view = theApp.ScreenPointers.ProView;
+        CProjectScreen* view = theApp.ScreenPointers.ProView;
         if (!view)
             return false;
         if (auto* name = view->findChild<QLineEdit*>(QStringLiteral("1027")))
