@@ -54,6 +54,6 @@ int main(int argc, char* argv[])
     }
     std::printf("stepping through 24 pages:    %8.2f ms\n", Ms(t));
     view.RefillAllPages();
-    theApp.ScreenPointers.LibView = nullptr;
+    theApp.SetScreen(Screen::Library, nullptr);
     return 0;
 }

@@ -137,7 +137,7 @@ void TestProjectScreen::init()
 void TestProjectScreen::cleanup()
 {
     m_view.reset();
-    QVERIFY(theApp.ScreenPointers.ProView == nullptr);
+    QVERIFY(theApp.ScreenView(Screen::Project) == nullptr);
 }
 
 void TestProjectScreen::Click(int id) const
@@ -540,7 +540,7 @@ void TestProjectScreen::outputOpensDialogWithAllNineReports()
         auto* output = dlg->findChild<QPushButton*>(QStringLiteral("1009"));
         seen.outputEnabled = output && output->isEnabled();
         seen.outputTip = output ? output->toolTip() : QString();
-        seen.registered = theApp.ScreenPointers.OutputDlg == dlg;
+        seen.registered = theApp.OutputDlg == dlg;
         seen.stopFlag = theApp.ReportStopFlag;
         dlg->reject();
     });
@@ -559,7 +559,7 @@ void TestProjectScreen::outputOpensDialogWithAllNineReports()
     QVERIFY(seen.registered);
     QCOMPARE(seen.stopFlag, 1);
     // The dialog is gone and no longer reachable once it closed.
-    QVERIFY(theApp.ScreenPointers.OutputDlg == nullptr);
+    QVERIFY(theApp.OutputDlg == nullptr);
 }
 
 void TestProjectScreen::enterAndEscapeAreSwallowed()
@@ -856,23 +856,25 @@ void TestProjectScreen::navigationButtons()
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write("[Project_Introduce]\nProjectName=항로 표지\nRR=1\nR0_Date=2026.04.01\nR0_Purpose=착수\n");
     file.close();
-    SwitchView(1);
-    CProjectScreen* pro = theApp.ScreenPointers.ProView;
+    SwitchView(Screen::Project);
+    CProjectScreen* pro = TheScreen<CProjectScreen>();
     QVERIFY(pro);
-    QCOMPARE(theApp.ViewTable.CurrentViewIndex, 1);
+    QCOMPARE(theApp.CurrentScreen, Screen::Project);
     QCOMPARE(pro->Control<QLineEdit>(1027)->text(), QStringLiteral("항로 표지"));
     QCOMPARE(pro->IssueList()->rows()->row(0), (QStringList{"0", "2026.04.01", "착수", "", "", ""}));
 
-    const std::pair<int, int> targets[] = {{1017, 4}, {1016, 5},  {1019, 6},  {1018, 7},
-                                           {1021, 8}, {1020, 9},  {1022, 11}, {1024, 12},
-                                           {1023, 10}, {1005, 0}};
-    for (const auto& [id, index] : targets) {
+    const std::pair<int, Screen> targets[] = {
+        {1017, Screen::Mcc},          {1016, Screen::PanelBoard}, {1019, Screen::Transformer},
+        {1018, Screen::Cable},        {1021, Screen::Tray},       {1020, Screen::Generator},
+        {1022, Screen::FaultCurrent}, {1024, Screen::Grounding},  {1023, Screen::Switchgear},
+        {1005, Screen::Start}};
+    for (const auto& [id, screen] : targets) {
         pro->Control<QPushButton>(id)->click();
-        QCOMPARE(theApp.ViewTable.CurrentViewIndex, index);
+        QCOMPARE(theApp.CurrentScreen, screen);
         QCOMPARE(static_cast<QWidget*>(MainFrame()->ActiveView()),
-                 static_cast<QWidget*>(theApp.ViewTable.Views[index]));
-        SwitchView(1);
-        QCOMPARE(theApp.ViewTable.CurrentViewIndex, 1);
+                 static_cast<QWidget*>(theApp.ScreenView(screen)));
+        SwitchView(Screen::Project);
+        QCOMPARE(theApp.CurrentScreen, Screen::Project);
     }
     QCOMPARE(m_prompt->messages, QStringList{});
 

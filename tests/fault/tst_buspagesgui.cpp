@@ -158,7 +158,7 @@ void TestBusPagesGui::cleanup()
 {
     companion::SetSaveRefusal({});
     m_view.reset();
-    theApp.ScreenPointers.Pro80View = nullptr;
+    theApp.SetScreen(Screen::FaultCurrent, nullptr);
     companion::DropCache();
     m_dir.reset();
 }

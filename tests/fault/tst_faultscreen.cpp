@@ -137,7 +137,7 @@ void TestFaultScreen::init()
 void TestFaultScreen::cleanup()
 {
     m_view.reset();
-    theApp.ScreenPointers.Pro80View = nullptr;
+    theApp.SetScreen(Screen::FaultCurrent, nullptr);
     companion::DropCache();
     m_dir.reset();
 }
@@ -292,7 +292,7 @@ void TestFaultScreen::missingFactorKeysLoadTheInitialTexts()
         initial << fresh.TransformerPage()->Text(id);
     QCOMPARE(initial, (QStringList{"0.00393", "90", "20", "0.00393", "250", "20", "1.05", "0.95",
                                    "1.1", "1", "1.1", "1"}));
-    m_view->OnInitialUpdate();  // the fresh screen took the screen pointer
+    m_view->OnInitialUpdate();  // the fresh screen took its place in theApp.Screens
 
     // A project file with the utility keys only.
     const QString project = theApp.ProjectPathTable.CurrentProjectPath;

@@ -132,7 +132,7 @@ void TestFaultScreenLists::init()
 void TestFaultScreenLists::cleanup()
 {
     m_view.reset();
-    theApp.ScreenPointers.Pro80View = nullptr;
+    theApp.SetScreen(Screen::FaultCurrent, nullptr);
     companion::DropCache();
     m_dir.reset();
 }

@@ -114,7 +114,7 @@ void TestGroundingScreen::init()
 void TestGroundingScreen::cleanup()
 {
     m_view.reset();
-    theApp.ScreenPointers.Pro90View = nullptr;
+    theApp.SetScreen(Screen::Grounding, nullptr);
 }
 
 void TestGroundingScreen::Click(int id)
@@ -381,7 +381,7 @@ void TestGroundingScreen::reportCallFromAnotherThread()
     QCOMPARE(texts.Text(97, 1257), QStringLiteral("400.00"));
 
     m_view.reset();
-    theApp.ScreenPointers.Pro90View = nullptr;
+    theApp.SetScreen(Screen::Grounding, nullptr);
     QVERIFY(!RecalcGroundingForReport().available);
 }
 
@@ -416,7 +416,7 @@ void TestGroundingScreen::enterAndEscapeOnThePages()
 void TestGroundingScreen::everyEntryRecomputesAndALoadOnlyShows()
 {
     m_view.reset();
-    theApp.ScreenPointers.Pro90View = nullptr;
+    theApp.SetScreen(Screen::Grounding, nullptr);
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     qputenv("TMPDIR", QFile::encodeName(dir.path()));
@@ -435,16 +435,16 @@ void TestGroundingScreen::everyEntryRecomputesAndALoadOnlyShows()
     QVERIFY(InitInstance());
     theApp.GroundingDesignBlock = CSevrinApp::GroundingDesignBlockT{};
 
-    SwitchView(1);
-    CGroundingScreen* screen = theApp.ScreenPointers.Pro90View;
+    SwitchView(Screen::Project);
+    CGroundingScreen* screen = TheScreen<CGroundingScreen>();
     QVERIFY(screen);
     QCOMPARE(screen->DesignPage()->Text(1461), QStringLiteral("3.18"));
     QCOMPARE(screen->DesignPage()->Text(1489), QString());                   // n not computed
     QCOMPARE(screen->SummaryPage()->List()->rows()->text(1, 2), QString());  // nor the summary
     QCOMPARE(screen->ConductorPage()->FinalSizeCombo()->currentText(), QStringLiteral("50"));
 
-    SwitchView(12);
-    QCOMPARE(theApp.ViewTable.CurrentViewIndex, 12);
+    SwitchView(Screen::Grounding);
+    QCOMPARE(theApp.CurrentScreen, Screen::Grounding);
     QVERIFY(MainFrame()->windowTitle().endsWith(QStringLiteral("-접지저항(90)")));
     QCOMPARE(screen->DesignPage()->Text(1489), QStringLiteral("11.0000"));
     QCOMPARE(screen->SummaryPage()->List()->rows()->text(1, 2), QStringLiteral("3180"));
@@ -452,9 +452,9 @@ void TestGroundingScreen::everyEntryRecomputesAndALoadOnlyShows()
 
     // Leave with a new Lc typed, come back: the entry computes with it.
     screen->DesignPage()->Box(1473)->setText(QStringLiteral("1200"));
-    SwitchView(1);
+    SwitchView(Screen::Project);
     QCOMPARE(screen->DesignPage()->Text(1490), QStringLiteral("11.0000"));
-    SwitchView(12);
+    SwitchView(Screen::Grounding);
     QCOMPARE(screen->DesignPage()->Text(1490), QStringLiteral("8.5714"));
     QCOMPARE(screen->SummaryPage()->List()->rows()->text(20, 2), QStringLiteral("1200"));
 

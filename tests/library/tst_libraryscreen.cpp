@@ -160,13 +160,13 @@ void TestLibraryScreen::initTestCase()
     m_view->resize(m_view->FormSize());
     m_view->OnInitialUpdate();
     m_view->show();
-    QCOMPARE(theApp.ScreenPointers.LibView, m_view.get());
+    QCOMPARE(TheScreen<CLibraryScreen>(), m_view.get());
 }
 
 void TestLibraryScreen::cleanupTestCase()
 {
     SetLibraryDialogRunner({});
-    theApp.ScreenPointers.LibView = nullptr;
+    theApp.SetScreen(Screen::Library, nullptr);
     m_view.reset();
 }
 

@@ -175,8 +175,8 @@ void TestDesignPages::cleanup()
 {
     m_mcc.reset();
     m_boards.reset();
-    QVERIFY(theApp.ScreenPointers.Pro10View == nullptr);
-    QVERIFY(theApp.ScreenPointers.Pro20View == nullptr);
+    QVERIFY(theApp.ScreenView(Screen::Mcc) == nullptr);
+    QVERIFY(theApp.ScreenView(Screen::PanelBoard) == nullptr);
 }
 
 void TestDesignPages::NewProjectFile(const QByteArray& text)
@@ -590,7 +590,7 @@ void TestDesignPages::switchgearButtonsKeepNothing()
     {
         CSwitchgearScreen gear;
         gear.OnInitialUpdate();
-        QCOMPARE(theApp.ScreenPointers.Pro70View, &gear);
+        QCOMPARE(TheScreen<CSwitchgearScreen>(), &gear);
         auto* name = gear.findChild<QLineEdit*>();
         QVERIFY(name);
         name->setText(QStringLiteral("MAIN SWGR"));
@@ -600,7 +600,7 @@ void TestDesignPages::switchgearButtonsKeepNothing()
         for (QWidget* w : QApplication::topLevelWidgets())
             QVERIFY(!w->isVisible() || !qobject_cast<QDialog*>(w));
     }
-    QVERIFY(theApp.ScreenPointers.Pro70View == nullptr);
+    QVERIFY(theApp.ScreenView(Screen::Switchgear) == nullptr);
     QCOMPARE(ReadFile(m_project), before);
     QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("P-14_70.xlsx"))));
     // A new screen starts empty: the name typed before is gone.

@@ -79,7 +79,7 @@ void TestBoardReport::cleanupTestCase()
 {
     ClearReportSheetWriters();
     m_view.reset();
-    theApp.ScreenPointers.Pro20View = nullptr;
+    theApp.SetScreen(Screen::PanelBoard, nullptr);
 }
 
 void TestBoardReport::sheet()
@@ -181,8 +181,8 @@ void TestBoardReport::sheet()
 void TestBoardReport::noScreenWritesNothing()
 {
     // Without the panel-board screen the writer leaves the sheet as it found it.
-    CBoardScreen* screen = theApp.ScreenPointers.Pro20View;
-    theApp.ScreenPointers.Pro20View = nullptr;
+    CBoardScreen* screen = TheScreen<CBoardScreen>();
+    theApp.SetScreen(Screen::PanelBoard, nullptr);
     Book book;
     Sheet* sheet = book.addSheet(QStringLiteral("부하"));
     sheet->writeStr(2, 200, QStringLiteral("block"));
@@ -192,7 +192,7 @@ void TestBoardReport::noScreenWritesNothing()
     job.templateSheet = 2;
     job.host = &host;
     PanelBoardReportWriter().WriteSheet(job);
-    theApp.ScreenPointers.Pro20View = screen;
+    theApp.SetScreen(Screen::PanelBoard, screen);
     QCOMPARE(sheet->readStr(2, 200).value_or(QString()), QStringLiteral("block"));
     QVERIFY(host.progress.isEmpty());
 }

@@ -145,7 +145,7 @@ void TestBusFaultReport::cleanup()
 {
     ClearReportSheetWriters();
     m_view.reset();
-    theApp.ScreenPointers.Pro80View = nullptr;
+    theApp.SetScreen(Screen::FaultCurrent, nullptr);
     companion::DropCache();
     m_folder.reset();
 }
@@ -307,7 +307,7 @@ void TestBusFaultReport::hundredBusesFillEveryPage()
 void TestBusFaultReport::noFaultScreenWritesNothing()
 {
     MakeBus(0, QStringLiteral("MCC-1"), {0});
-    theApp.ScreenPointers.Pro80View = nullptr;
+    theApp.SetScreen(Screen::FaultCurrent, nullptr);
     RecordingHost host;
     const QStringList out = RunReport(host, QStringLiteral("고장전류 TR-1"), 560, {{3, 1, ""}, {3, 17, ""}});
     QCOMPARE(out.mid(5), QStringList({"3,1=", "3,17="}));

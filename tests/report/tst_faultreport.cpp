@@ -171,7 +171,7 @@ void TestFaultReport::init()
 void TestFaultReport::cleanup()
 {
     m_view.reset();
-    theApp.ScreenPointers.Pro80View = nullptr;
+    theApp.SetScreen(Screen::FaultCurrent, nullptr);
     companion::DropCache();
     m_folder.reset();
 }
@@ -371,7 +371,7 @@ void TestFaultReport::noFaultScreenWritesNothing()
     // Without the screen the sheet stays as the template has it: all eight pages, no texts.
     BuildProject(Setup::MotorsOnTr1AndTr3);
     m_view.reset();
-    theApp.ScreenPointers.Pro80View = nullptr;
+    theApp.SetScreen(Screen::FaultCurrent, nullptr);
     RecordingHost host;
     const QString report = m_folder->outFolder() + QStringLiteral("/fault.xlsx");
     QVERIFY(RunReport(report, host));

@@ -191,8 +191,8 @@ void TestFullReport::initTestCase()
 void TestFullReport::cleanupTestCase()
 {
     ClearReportSheetWriters();
-    theApp.ScreenPointers.Pro40View = nullptr;
-    theApp.ScreenPointers.Pro90View = nullptr;
+    theApp.SetScreen(Screen::Cable, nullptr);
+    theApp.SetScreen(Screen::Grounding, nullptr);
     m_cables.reset();
     m_grounding.reset();
 }
@@ -539,12 +539,12 @@ void TestFullReport::wholeReport()
     ClearReportSheetWriters();
     SetReportSheetWriter(3, std::make_shared<CableScheduleReportWriter>());
     SetReportSheetWriter(8, std::make_shared<GroundingReportWriter>());
-    app.ScreenPointers.Pro10View = nullptr;
-    app.ScreenPointers.Pro20View = nullptr;
-    app.ScreenPointers.Pro30View = nullptr;
-    app.ScreenPointers.Pro50View = nullptr;
-    app.ScreenPointers.Pro60View = nullptr;
-    app.ScreenPointers.Pro80View = nullptr;
+    app.SetScreen(Screen::Mcc, nullptr);
+    app.SetScreen(Screen::PanelBoard, nullptr);
+    app.SetScreen(Screen::Transformer, nullptr);
+    app.SetScreen(Screen::Tray, nullptr);
+    app.SetScreen(Screen::Generator, nullptr);
+    app.SetScreen(Screen::FaultCurrent, nullptr);
     app.ProjectLoaded = 0;
     companion::DropCache();
 }

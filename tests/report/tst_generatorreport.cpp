@@ -273,11 +273,11 @@ void TestGeneratorReport::storedFilesUntouched()
 void TestGeneratorReport::noGeneratorScreenWritesNothing()
 {
     MakeProject(MotorLoads());
-    theApp.ScreenPointers.Pro60View = nullptr;
+    theApp.SetScreen(Screen::Generator, nullptr);
     const QString report = m_folder->outFolder() + QStringLiteral("/none.xlsx");
     RecordingHost host;
     QCOMPARE(RunReport(report, host), ReportRunResult::Saved);
-    theApp.ScreenPointers.Pro60View = m_screen.get();
+    theApp.SetScreen(Screen::Generator, m_screen.get());
     QVERIFY(host.progress.isEmpty());
     // The sheet keeps the template's result page and ten load pages, empty.
     const PythonResult py = RunPython(QString::fromUtf8(ReadFile(kReadSheet)),

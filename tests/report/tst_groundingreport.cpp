@@ -68,7 +68,7 @@ void TestGroundingReport::cleanupTestCase()
 {
     ClearReportSheetWriters();
     m_view.reset();
-    theApp.ScreenPointers.Pro90View = nullptr;
+    theApp.SetScreen(Screen::Grounding, nullptr);
 }
 
 void TestGroundingReport::verdict_data()
@@ -185,10 +185,10 @@ void TestGroundingReport::sheet()
 
 void TestGroundingReport::noGroundingScreenWritesNothing()
 {
-    theApp.ScreenPointers.Pro90View = nullptr;
+    theApp.SetScreen(Screen::Grounding, nullptr);
     RecordingHost host;
     const QStringList lines = RunReport({{0, 42, ""}, {33, 238, ""}}, host);
-    theApp.ScreenPointers.Pro90View = m_view.get();
+    theApp.SetScreen(Screen::Grounding, m_view.get());
     QVERIFY(host.progress.isEmpty());
     QCOMPARE(lines.mid(5), QStringList({"0,42=", "33,238="}));
 }

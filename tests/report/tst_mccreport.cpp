@@ -109,7 +109,7 @@ void TestMccReport::cleanupTestCase()
 {
     ClearReportSheetWriters();
     m_screen.reset();
-    theApp.ScreenPointers.Pro10View = nullptr;
+    theApp.SetScreen(Screen::Mcc, nullptr);
 }
 
 void TestMccReport::WriteProject()
@@ -221,14 +221,14 @@ void TestMccReport::noScreenWritesNothing()
     QVERIFY(CopyReportTemplate(kTemplate, report));
     Book book;
     QVERIFY(book.load(report));
-    theApp.ScreenPointers.Pro10View = nullptr;
+    theApp.SetScreen(Screen::Mcc, nullptr);
     ReportSheetJob job;
     job.sheet = book.getSheet(1);
     job.templateSheet = 1;
     StoppingHost host;
     job.host = &host;
     MccReportWriter().WriteSheet(job);
-    theApp.ScreenPointers.Pro10View = m_screen.get();
+    theApp.SetScreen(Screen::Mcc, m_screen.get());
     QVERIFY(host.progress.isEmpty());
     QVERIFY(book.save(report));
     // The template's panel blocks are all still there: nothing written, nothing removed.

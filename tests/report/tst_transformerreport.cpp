@@ -254,11 +254,11 @@ void TestTransformerReport::storedFilesAsCalculateLeavesThem()
 void TestTransformerReport::noTransformerScreenWritesNothing()
 {
     MakeProject({{0, 2}});
-    theApp.ScreenPointers.Pro30View = nullptr;
+    theApp.SetScreen(Screen::Transformer, nullptr);
     const QString report = m_folder->outFolder() + QStringLiteral("/none.xlsx");
     RecordingHost host;
     QCOMPARE(RunReport(report, host), ReportRunResult::Saved);
-    theApp.ScreenPointers.Pro30View = m_screen.get();
+    theApp.SetScreen(Screen::Transformer, m_screen.get());
     QVERIFY(host.progress.isEmpty());
     // The sheet keeps the template's five pages, empty.
     const PythonResult py = RunPython(QString::fromUtf8(ReadFile(kReadSheet)),

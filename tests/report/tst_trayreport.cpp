@@ -110,7 +110,7 @@ void TestTrayReport::initTestCase()
 void TestTrayReport::cleanupTestCase()
 {
     ClearReportSheetWriters();
-    theApp.ScreenPointers.Pro50View = nullptr;
+    theApp.SetScreen(Screen::Tray, nullptr);
     m_screen.reset();
 }
 
@@ -229,12 +229,12 @@ void TestTrayReport::noTrayScreenWritesNothing()
     companion::DropCache();
     const QString report = folder.outFolder() + QStringLiteral("/trays.xlsx");
     QVERIFY(CopyReportTemplate(kTemplate, report));
-    theApp.ScreenPointers.Pro50View = nullptr;
+    theApp.SetScreen(Screen::Tray, nullptr);
     RecordingHost host;
     ReportChoiceSet choices{};
     choices[4] = 1;
     QCOMPARE(WriteReportWorkbook(report, choices, host, ReportRunSettings{}), ReportRunResult::Saved);
-    theApp.ScreenPointers.Pro50View = m_screen.get();
+    theApp.SetScreen(Screen::Tray, m_screen.get());
     QVERIFY(host.progress.isEmpty());
     const PythonResult py = RunPython(QString::fromUtf8(ReadFile(kReadSheet)),
                                       {report, kSheet, QStringLiteral("420"), QStringLiteral("6,0"),

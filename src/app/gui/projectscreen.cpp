@@ -43,19 +43,23 @@ CProjectScreen::CProjectScreen(QWidget* parent) : CFormView(943, 537, parent)
         int id;
         const char* caption;
         int y;
-        int screen;
+        Screen screen;
     };
     // "&&" shows a single ampersand on a button.
     const Nav nav[] = {
-        {1005, "초기화면", 7, 0},         {1017, "동력", 71, 4},
-        {1016, "부하", 91, 5},            {1018, "케이블&&차단기", 111, 7},
-        {1021, "케이블 트레이", 131, 8},  {1019, "변압기용량", 151, 6},
-        {1020, "발전기용량", 171, 9},     {1022, "고장전류", 191, 11},
-        {1024, "접지", 211, 12},
+        {1005, "초기화면", 7, Screen::Start},
+        {1017, "동력", 71, Screen::Mcc},
+        {1016, "부하", 91, Screen::PanelBoard},
+        {1018, "케이블&&차단기", 111, Screen::Cable},
+        {1021, "케이블 트레이", 131, Screen::Tray},
+        {1019, "변압기용량", 151, Screen::Transformer},
+        {1020, "발전기용량", 171, Screen::Generator},
+        {1022, "고장전류", 191, Screen::FaultCurrent},
+        {1024, "접지", 211, Screen::Grounding},
     };
     for (const Nav& n : nav) {
         QPushButton* b = AddButton(n.id, tr(n.caption), 12, n.y, 50, 14);
-        const int screen = n.screen;
+        const Screen screen = n.screen;
         connect(b, &QPushButton::clicked, this, [screen] { SwitchView(screen); });
     }
     connect(AddButton(1025, tr("저장하기"), 12, 452, 50, 14), &QPushButton::clicked, this,
@@ -74,7 +78,7 @@ CProjectScreen::CProjectScreen(QWidget* parent) : CFormView(943, 537, parent)
     connect(open, &QPushButton::clicked, this, &CProjectScreen::OnOpenProject);
     connect(create, &QPushButton::clicked, this, &CProjectScreen::OnNewProject);
     connect(remove, &QPushButton::clicked, this, &CProjectScreen::OnDeleteProject);
-    connect(switchgear, &QPushButton::clicked, this, [] { SwitchView(10); });
+    connect(switchgear, &QPushButton::clicked, this, [] { SwitchView(Screen::Switchgear); });
 
     // Header fields.
     AddLabel(tr("프로젝트명"), 68, 7, 50, 14);
@@ -120,8 +124,8 @@ CProjectScreen::CProjectScreen(QWidget* parent) : CFormView(943, 537, parent)
 
 CProjectScreen::~CProjectScreen()
 {
-    if (theApp.ScreenPointers.ProView == this)
-        theApp.ScreenPointers.ProView = nullptr;
+    if (theApp.ScreenView(kScreen) == this)
+        theApp.SetScreen(kScreen, nullptr);
 }
 
 QLineEdit* CProjectScreen::AddEdit(int id, int x, int y, int w, int h, bool readOnly)
@@ -154,7 +158,7 @@ void CProjectScreen::OnInitialUpdate()
         {tr("승인자"), QString(), 160},
     });
     SetFilterEnterEscape(true);
-    theApp.ScreenPointers.ProView = this;
+    theApp.SetScreen(kScreen, this);
 }
 
 QString CProjectScreen::FormatIssueDate(const QDate& date)
@@ -413,5 +417,5 @@ void CProjectScreen::OnDeleteProject()
         QFile::remove(workbook);
     Prompt::Message(tr("프로젝트 파일을 모두 삭제 하였습니다.\n새로 만들거나 기존 프로젝트를 불러 오셔야 합니다."));
     theApp.ProjectPathTable.CurrentProjectPath.clear();
-    SwitchView(0);
+    SwitchView(Screen::Start);
 }

@@ -1,5 +1,5 @@
 #pragma once
-// The project screen (screen 1): the hub of an open project. It shows and edits the project
+// The project screen (Screen::Project): the hub of an open project. It shows and edits the project
 // header and the revision list ("ISSUE STATUS"), saves the whole project file, opens the
 // report dialog with every report chosen, and leads to the calculation screens.
 //
@@ -17,6 +17,8 @@ class CProjectScreen : public CFormView
     Q_OBJECT
 
 public:
+    static constexpr Screen kScreen = Screen::Project;
+
     explicit CProjectScreen(QWidget* parent = nullptr);
     ~CProjectScreen() override;
 

@@ -197,7 +197,7 @@ void CStartScreen::MakeCurrent(const QString& projectFile)
     theApp.ProjectPathTable.CurrentProjectPath = projectFile;
     theApp.SaveLastProject();
     theApp.ProjectLoaded = 0;
-    SwitchView(1);
+    SwitchView(Screen::Project);
 }
 
 void CStartScreen::OnNewProject()
@@ -262,7 +262,7 @@ void CStartScreen::OnDeleteProject()
     }
     Prompt::Message(tr("프로젝트 파일을 모두 삭제 하였습니다.\n새로 만들거나 기존 프로젝트를 불러 오셔야 합니다."));
     theApp.ProjectPathTable.CurrentProjectPath.clear();
-    SwitchView(0);
+    SwitchView(Screen::Start);
 }
 
 void CStartScreen::OnStart()
@@ -272,12 +272,12 @@ void CStartScreen::OnStart()
         Prompt::Message(tr("지정된 프로젝트 파일이 없습니다.\n%1").arg(current));
         return;
     }
-    SwitchView(1);
+    SwitchView(Screen::Project);
 }
 
 void CStartScreen::OnOpenLibrary()
 {
-    SwitchView(2);
+    SwitchView(Screen::Library);
 }
 
 void CStartScreen::OnShowHelp()

@@ -1,5 +1,5 @@
 #pragma once
-// The start screen (screen 0): the first screen shown and the one the program returns to. It
+// The start screen (Screen::Start): the first screen shown and the one the program returns to. It
 // chooses the current project: open, new, copy and delete.
 #include "app/gui/formview.h"
 
@@ -8,6 +8,8 @@ class CStartScreen : public CFormView
     Q_OBJECT
 
 public:
+    static constexpr Screen kScreen = Screen::Start;
+
     explicit CStartScreen(QWidget* parent = nullptr);
     ~CStartScreen() override;
 

@@ -1,5 +1,5 @@
 #pragma once
-// The web view (screen 3): an HTML view and a button back to the start screen.
+// The web view (Screen::Web): an HTML view and a button back to the start screen.
 #include "app/gui/formview.h"
 
 class CHtmlBrowser;
@@ -9,6 +9,8 @@ class CWebScreen : public CFormView
     Q_OBJECT
 
 public:
+    static constexpr Screen kScreen = Screen::Web;
+
     explicit CWebScreen(QWidget* parent = nullptr);
 
     CHtmlBrowser* Browser() const { return m_browser; }

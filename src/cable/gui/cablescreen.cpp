@@ -211,8 +211,8 @@ CCableScreen::CCableScreen(QWidget* parent) : CFormView(943, 537, parent)
 
 CCableScreen::~CCableScreen()
 {
-    if (theApp.ScreenPointers.Pro40View == this)
-        theApp.ScreenPointers.Pro40View = nullptr;
+    if (theApp.ScreenView(kScreen) == this)
+        theApp.SetScreen(kScreen, nullptr);
 }
 
 void CCableScreen::OnInitialUpdate()
@@ -232,7 +232,7 @@ void CCableScreen::OnInitialUpdate()
     m_mccPanel->setChecked(false);
     ShowLargestMotorInputs(false);
     RowCount() = 0;
-    theApp.ScreenPointers.Pro40View = this;
+    theApp.SetScreen(kScreen, this);
 }
 
 QString CCableScreen::Text(int id) const
@@ -818,12 +818,12 @@ void CCableScreen::OnOutputCable()
 
 void CCableScreen::OnCableSelectScreen()
 {
-    SwitchView(1);
+    SwitchView(Screen::Project);
 }
 
 void CCableScreen::OnCableStartScreen()
 {
-    SwitchView(0);
+    SwitchView(Screen::Start);
 }
 
 void CCableScreen::OnShowAllCableColumns()

@@ -1,5 +1,5 @@
 #pragma once
-// The cable & breaker screen (screen 7): the cable schedule list over the "_40" workbook, the
+// The cable & breaker screen (Screen::Cable): the cable schedule list over the "_40" workbook, the
 // form that sizes one feeder through the cable engine, the load import from the MCC and
 // panel-board workbooks and the fault-current search over the bus workbooks.
 #include "app/gui/formview.h"
@@ -18,6 +18,8 @@ class CCableScreen : public CFormView
     Q_OBJECT
 
 public:
+    static constexpr Screen kScreen = Screen::Cable;
+
     // Control identifiers (object names).
     enum ControlId {
         IdFrom = 1301,

@@ -244,8 +244,8 @@ CTrayScreen::CTrayScreen(QWidget* parent) : CFormView(943, 537, parent)
 
 CTrayScreen::~CTrayScreen()
 {
-    if (theApp.ScreenPointers.Pro50View == this)
-        theApp.ScreenPointers.Pro50View = nullptr;
+    if (theApp.ScreenView(kScreen) == this)
+        theApp.SetScreen(kScreen, nullptr);
 }
 
 void CTrayScreen::OnInitialUpdate()
@@ -279,7 +279,7 @@ void CTrayScreen::OnInitialUpdate()
     Block().TrayCount = 0;
     Block().TrayCableCount = 0;
     Block().TrayPeCount = 0;
-    theApp.ScreenPointers.Pro50View = this;
+    theApp.SetScreen(kScreen, this);
 }
 
 void CTrayScreen::SetCablePickerRunner(CablePickerRunner runner)
@@ -840,10 +840,10 @@ void CTrayScreen::OnOutputTray()
 
 void CTrayScreen::OnTraySelectScreen()
 {
-    SwitchView(1);
+    SwitchView(Screen::Project);
 }
 
 void CTrayScreen::OnTrayStartScreen()
 {
-    SwitchView(0);
+    SwitchView(Screen::Start);
 }

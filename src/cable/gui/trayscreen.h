@@ -1,5 +1,5 @@
 #pragma once
-// The cable-tray screen (screen 8): the project's trays over the "_50" workbook, each with its
+// The cable-tray screen (Screen::Tray): the project's trays over the "_50" workbook, each with its
 // cable and earth-conductor (PE) rows, typed in or taken from the cable schedule through the
 // cable picker, and the tray's width, fill and weight computed from the stored rows.
 #include "app/gui/formview.h"
@@ -19,6 +19,8 @@ class CTrayScreen : public CFormView
     Q_OBJECT
 
 public:
+    static constexpr Screen kScreen = Screen::Tray;
+
     // Control identifiers (object names).
     enum ControlId {
         IdTrayName = 1501,

@@ -88,7 +88,7 @@ void CFaultScreen::OnInitialUpdate()
     m_currentPage = m_utilityPage;
     EnableFaultCurrentPageButtons(0);
     SetFilterEnterEscape(true);
-    theApp.ScreenPointers.Pro80View = this;
+    theApp.SetScreen(kScreen, this);
 }
 
 QWidget* CFaultScreen::Page(int n) const

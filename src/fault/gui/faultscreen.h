@@ -1,7 +1,7 @@
 #pragma once
-// The fault-current screen (screen 11): six pages in one frame (utility and lines, impedance
-// conversion and transformers, motors, feeder cables, bus calculation, SLD report), stepped
-// through with the page buttons and "다음"/"이전". "계산" runs the system fault-level
+// The fault-current screen (Screen::FaultCurrent): six pages in one frame (utility and lines,
+// impedance conversion and transformers, motors, feeder cables, bus calculation, SLD report),
+// stepped through with the page buttons and "다음"/"이전". "계산" runs the system fault-level
 // calculation; "저장하기" keeps the screen's inputs in the project file.
 #include "app/gui/formview.h"
 #include "fault/core/buspages.h"
@@ -20,6 +20,8 @@ class CFaultScreen : public CFormView
     Q_OBJECT
 
 public:
+    static constexpr Screen kScreen = Screen::FaultCurrent;
+
     explicit CFaultScreen(QWidget* parent = nullptr);
 
     void OnInitialUpdate() override;

@@ -105,7 +105,7 @@ void CGroundingScreen::OnInitialUpdate()
     SetFilterEnterEscape(true);
     ExcludeFromKeyFilter(m_designPage);
     ExcludeFromKeyFilter(m_summaryPage);
-    theApp.ScreenPointers.Pro90View = this;
+    theApp.SetScreen(kScreen, this);
 }
 
 QWidget* CGroundingScreen::Page(int index) const
@@ -388,7 +388,7 @@ GroundingReportTexts CGroundingScreen::RecalcForReport()
 
 GroundingReportTexts RecalcGroundingForReport()
 {
-    CGroundingScreen* screen = theApp.ScreenPointers.Pro90View;
+    CGroundingScreen* screen = TheScreen<CGroundingScreen>();
     if (!screen)
         return {};
     if (QThread::currentThread() == screen->thread())

@@ -1,6 +1,6 @@
 #pragma once
-// The grounding screen (screen 12): the design-inputs page, five result pages and the summary
-// table, stepped through with the page buttons and "다음"/"이전". Every entry to the screen
+// The grounding screen (Screen::Grounding): the design-inputs page, five result pages and the
+// summary table, stepped through with the page buttons and "다음"/"이전". Every entry to the screen
 // stores the inputs, recomputes and redisplays; a page change stores and redisplays only.
 #include "app/gui/formview.h"
 #include "grounding/core/groundingdesign.h"
@@ -36,6 +36,8 @@ class CGroundingScreen : public CFormView
     Q_OBJECT
 
 public:
+    static constexpr Screen kScreen = Screen::Grounding;
+
     explicit CGroundingScreen(QWidget* parent = nullptr);
 
     void OnInitialUpdate() override;

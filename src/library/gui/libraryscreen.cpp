@@ -126,7 +126,7 @@ void CLibraryScreen::OnInitialUpdate()
     m_pageShown = PageByIndex(0);
     m_pageShown->show();
     EnableLibraryPageButtons(0);
-    theApp.ScreenPointers.LibView = this;
+    theApp.SetScreen(kScreen, this);
 }
 
 void CLibraryScreen::RefillAllPages()
@@ -176,12 +176,12 @@ void CLibraryScreen::ShowGroup(int index)
 
 void CLibraryScreen::OnLibraryHomeTop()
 {
-    SwitchView(0);
+    SwitchView(Screen::Start);
 }
 
 void CLibraryScreen::OnLibraryHome()
 {
-    SwitchView(0);
+    SwitchView(Screen::Start);
 }
 
 void CLibraryScreen::OnPrevPage()

@@ -1,7 +1,7 @@
 #pragma once
-// The library screen (screen 2): the reference tables on 26 pages, one shown at a time in the
-// page frame. Group buttons jump to the first page of a group, "이전" and "다음" step through
-// pages 0 to 23; every entry to the screen refills all pages.
+// The library screen (Screen::Library): the reference tables on 26 pages, one shown at a time in
+// the page frame. Group buttons jump to the first page of a group, "이전" and "다음" step through pages
+// 0 to 23; every entry to the screen refills all pages.
 #include "app/gui/formview.h"
 
 #include <array>
@@ -14,6 +14,8 @@ class CLibraryScreen : public CFormView
     Q_OBJECT
 
 public:
+    static constexpr Screen kScreen = Screen::Library;
+
     static constexpr int PageCount = 26;
     static constexpr int LastSteppedPage = 23;  // "다음" stops at the grounding page
 

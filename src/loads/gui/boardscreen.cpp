@@ -68,8 +68,8 @@ CBoardScreen::CBoardScreen(QWidget* parent) : CFormView(943, 537, parent)
 
 CBoardScreen::~CBoardScreen()
 {
-    if (theApp.ScreenPointers.Pro20View == this)
-        theApp.ScreenPointers.Pro20View = nullptr;
+    if (theApp.ScreenView(kScreen) == this)
+        theApp.SetScreen(kScreen, nullptr);
 }
 
 QWidget* CBoardScreen::Page(int index) const
@@ -94,7 +94,7 @@ void CBoardScreen::OnInitialUpdate()
     m_installPage->show();
     m_currentPage = m_installPage;
     EnablePanelBoardPageButtons(0);
-    theApp.ScreenPointers.Pro20View = this;
+    theApp.SetScreen(kScreen, this);
 }
 
 void CBoardScreen::ShowPanelBoardPage(int page)
@@ -229,12 +229,12 @@ QString CBoardScreen::DesignControlText(int page, int id)
 
 void CBoardScreen::OnPanelBoardSelectScreen()
 {
-    SwitchView(1);
+    SwitchView(Screen::Project);
 }
 
 void CBoardScreen::OnPanelBoardStartScreen()
 {
-    SwitchView(0);
+    SwitchView(Screen::Start);
 }
 
 void CBoardScreen::OnSavePanelBoards()

@@ -1,6 +1,6 @@
 #pragma once
-// The panel-board screen (screen 5): four design-condition pages and the calculation sheet in
-// one frame, switched by the screen's own buttons.
+// The panel-board screen (Screen::PanelBoard): four design-condition pages and the calculation
+// sheet in one frame, switched by the screen's own buttons.
 #include "app/gui/formview.h"
 
 #include <array>
@@ -18,6 +18,8 @@ class CBoardScreen : public CFormView
     Q_OBJECT
 
 public:
+    static constexpr Screen kScreen = Screen::PanelBoard;
+
     explicit CBoardScreen(QWidget* parent = nullptr);
     ~CBoardScreen() override;
 

@@ -60,8 +60,8 @@ CGeneratorScreen::CGeneratorScreen(QWidget* parent) : CFormView(943, 537, parent
 
 CGeneratorScreen::~CGeneratorScreen()
 {
-    if (theApp.ScreenPointers.Pro60View == this)
-        theApp.ScreenPointers.Pro60View = nullptr;
+    if (theApp.ScreenView(kScreen) == this)
+        theApp.SetScreen(kScreen, nullptr);
 }
 
 void CGeneratorScreen::OnInitialUpdate()
@@ -71,7 +71,7 @@ void CGeneratorScreen::OnInitialUpdate()
     m_current = 0;
     m_pages->setCurrentIndex(0);
     EnableGeneratorPageButtons(0);
-    theApp.ScreenPointers.Pro60View = this;
+    theApp.SetScreen(kScreen, this);
 }
 
 void CGeneratorScreen::EnableGeneratorPageButtons(int n)

@@ -1,6 +1,6 @@
 #pragma once
-// The generator-capacity screen (screen 9): the input page with the generator's loads and the
-// result page with the output formula for the outage and the fire case.
+// The generator-capacity screen (Screen::Generator): the input page with the generator's loads and
+// the result page with the output formula for the outage and the fire case.
 #include "app/gui/formview.h"
 
 class CGeneratorLoadPage;
@@ -12,6 +12,8 @@ class CGeneratorScreen : public CFormView
     Q_OBJECT
 
 public:
+    static constexpr Screen kScreen = Screen::Generator;
+
     explicit CGeneratorScreen(QWidget* parent = nullptr);
     ~CGeneratorScreen() override;
 

@@ -55,8 +55,8 @@ CMccScreen::CMccScreen(QWidget* parent) : CFormView(943, 537, parent)
 
 CMccScreen::~CMccScreen()
 {
-    if (theApp.ScreenPointers.Pro10View == this)
-        theApp.ScreenPointers.Pro10View = nullptr;
+    if (theApp.ScreenView(kScreen) == this)
+        theApp.SetScreen(kScreen, nullptr);
 }
 
 void CMccScreen::OnInitialUpdate()
@@ -67,7 +67,7 @@ void CMccScreen::OnInitialUpdate()
     m_designPage->show();
     m_currentPage = m_designPage;
     EnableMccPageButtons(0);
-    theApp.ScreenPointers.Pro10View = this;
+    theApp.SetScreen(kScreen, this);
 }
 
 void CMccScreen::ShowMccPage(int page)
@@ -162,12 +162,12 @@ QString CMccScreen::DesignControlText(int id)
 
 void CMccScreen::OnMccSelectScreen()
 {
-    SwitchView(1);
+    SwitchView(Screen::Project);
 }
 
 void CMccScreen::OnMccStartScreen()
 {
-    SwitchView(0);
+    SwitchView(Screen::Start);
 }
 
 void CMccScreen::OnSaveMcc()

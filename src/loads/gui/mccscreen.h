@@ -1,5 +1,5 @@
 #pragma once
-// The motor-control-centre screen (screen 4): the design-conditions page and the calculation
+// The motor-control-centre screen (Screen::Mcc): the design-conditions page and the calculation
 // sheet in one frame, switched by the screen's own buttons.
 #include "app/gui/formview.h"
 
@@ -13,6 +13,8 @@ class CMccScreen : public CFormView
     Q_OBJECT
 
 public:
+    static constexpr Screen kScreen = Screen::Mcc;
+
     explicit CMccScreen(QWidget* parent = nullptr);
     ~CMccScreen() override;
 

@@ -35,23 +35,23 @@ CSwitchgearScreen::CSwitchgearScreen(QWidget* parent) : CFormView(943, 537, pare
 
 CSwitchgearScreen::~CSwitchgearScreen()
 {
-    if (theApp.ScreenPointers.Pro70View == this)
-        theApp.ScreenPointers.Pro70View = nullptr;
+    if (theApp.ScreenView(kScreen) == this)
+        theApp.SetScreen(kScreen, nullptr);
 }
 
 void CSwitchgearScreen::OnInitialUpdate()
 {
     CFormView::OnInitialUpdate();
     SetFilterEnterEscape(true);
-    theApp.ScreenPointers.Pro70View = this;
+    theApp.SetScreen(kScreen, this);
 }
 
 void CSwitchgearScreen::OnSwitchgearSelectScreen()
 {
-    SwitchView(1);
+    SwitchView(Screen::Project);
 }
 
 void CSwitchgearScreen::OnSwitchgearStartScreen()
 {
-    SwitchView(0);
+    SwitchView(Screen::Start);
 }

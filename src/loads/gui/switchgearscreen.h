@@ -1,5 +1,5 @@
 #pragma once
-// The switchgear screen (screen 10): a form whose only working controls are its navigation
+// The switchgear screen (Screen::Switchgear): a form whose only working controls are its navigation
 // buttons. It keeps no data and computes nothing.
 #include "app/gui/formview.h"
 
@@ -8,6 +8,8 @@ class CSwitchgearScreen : public CFormView
     Q_OBJECT
 
 public:
+    static constexpr Screen kScreen = Screen::Switchgear;
+
     explicit CSwitchgearScreen(QWidget* parent = nullptr);
     ~CSwitchgearScreen() override;
 

@@ -74,8 +74,8 @@ CTransformerScreen::~CTransformerScreen()
 {
     // The project file reaches these controls through theApp; they go with the screen.
     theApp.TransformerControls = CSevrinApp::TransformerControlsT{};
-    if (theApp.ScreenPointers.Pro30View == this)
-        theApp.ScreenPointers.Pro30View = nullptr;
+    if (theApp.ScreenView(kScreen) == this)
+        theApp.SetScreen(kScreen, nullptr);
 }
 
 void CTransformerScreen::OnInitialUpdate()
@@ -86,7 +86,7 @@ void CTransformerScreen::OnInitialUpdate()
     m_pages->setCurrentWidget(m_loadPage);
     m_loadPage->show();
     EnableTransformerTabButtons(0);
-    theApp.ScreenPointers.Pro30View = this;
+    theApp.SetScreen(kScreen, this);
 
     CSevrinApp::TransformerControlsT& c = theApp.TransformerControls;
     c.IsChecked = [this](int n) { return m_capacityCheck[n - 1]->checkState() != Qt::Unchecked; };

@@ -1,6 +1,6 @@
 #pragma once
-// The transformer-capacity screen (screen 6): one load page showing TR-1..TR-5 in turn, the
-// calculation of the chosen transformer and the five capacity fields of the project file.
+// The transformer-capacity screen (Screen::Transformer): one load page showing TR-1..TR-5 in turn,
+// the calculation of the chosen transformer and the five capacity fields of the project file.
 #include "app/gui/formview.h"
 
 #include <array>
@@ -15,6 +15,8 @@ class CTransformerScreen : public CFormView
     Q_OBJECT
 
 public:
+    static constexpr Screen kScreen = Screen::Transformer;
+
     explicit CTransformerScreen(QWidget* parent = nullptr);
     ~CTransformerScreen() override;
 

@@ -51,7 +51,7 @@ GeneratorReportTexts Snapshot(CGeneratorScreen* screen)
 
 GeneratorReportTexts RecalcGeneratorForReport()
 {
-    CGeneratorScreen* screen = theApp.ScreenPointers.Pro60View;
+    CGeneratorScreen* screen = TheScreen<CGeneratorScreen>();
     if (!screen)
         return {};
     return CallOnGuiThread(screen, [screen] {
@@ -104,7 +104,7 @@ void WriteGeneratorReport(Sheet& sheet, const GeneratorReportTexts& texts, int p
 
 void GeneratorReportWriter::WriteSheet(const ReportSheetJob& job)
 {
-    if (!job.sheet || !job.host || !theApp.ScreenPointers.Pro60View)
+    if (!job.sheet || !job.host || !theApp.ScreenView(Screen::Generator))
         return;
     job.host->SetOutputProgress(kLabel, 0);
     const GeneratorReportTexts texts = RecalcGeneratorForReport();

@@ -134,7 +134,7 @@ void MccReportWriter::WriteSheet(const ReportSheetJob& job)
 {
     if (!job.sheet || !job.host)
         return;
-    CMccScreen* screen = theApp.ScreenPointers.Pro10View;
+    CMccScreen* screen = TheScreen<CMccScreen>();
     if (!screen)
         return;
     WriteMccReport(*job.sheet, *screen, job.pictureId, job.revision, *job.host);

@@ -53,7 +53,7 @@ void WriteHeader(Sheet& sheet, int c, int pictureId, const QString& revision,
 // The screen's "계산" for board i and what it then shows; on the GUI thread.
 bool RecalcBoard(int i, bool first, PanelBoardReportPage& page, PanelBoardDesignTexts& design)
 {
-    CBoardScreen* screen = theApp.ScreenPointers.Pro20View;
+    CBoardScreen* screen = TheScreen<CBoardScreen>();
     if (!screen)
         return false;
     CBoardSheetPage* sheet = screen->BoardPage();
@@ -174,10 +174,10 @@ void RemoveUnusedBoardPages(Sheet& sheet, int count)
 
 void PanelBoardReportWriter::WriteSheet(const ReportSheetJob& job)
 {
-    if (!job.sheet || !job.host || !theApp.ScreenPointers.Pro20View)
+    if (!job.sheet || !job.host || !theApp.ScreenView(Screen::PanelBoard))
         return;
     const int n = CallOnGuiThread([] {
-        CBoardScreen* screen = theApp.ScreenPointers.Pro20View;
+        CBoardScreen* screen = TheScreen<CBoardScreen>();
         return screen ? screen->BoardPage()->BoardList()->rows()->rowCount() : 0;
     });
     ProjectScreenTexts project;

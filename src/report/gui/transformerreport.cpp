@@ -53,7 +53,7 @@ TransformerPageTexts Snapshot(CTransformerScreen* screen, int t)
 
 TransformerReportTexts RecalcTransformersForReport()
 {
-    CTransformerScreen* screen = theApp.ScreenPointers.Pro30View;
+    CTransformerScreen* screen = TheScreen<CTransformerScreen>();
     if (!screen)
         return {};
     return CallOnGuiThread(screen, [screen] {
@@ -112,7 +112,7 @@ void WriteTransformerReport(Sheet& sheet, const TransformerReportTexts& texts, i
 
 void TransformerReportWriter::WriteSheet(const ReportSheetJob& job)
 {
-    if (!job.sheet || !job.host || !theApp.ScreenPointers.Pro30View)
+    if (!job.sheet || !job.host || !theApp.ScreenView(Screen::Transformer))
         return;
     job.host->SetOutputProgress(kLabel, 0);
     const TransformerReportTexts texts = RecalcTransformersForReport();
