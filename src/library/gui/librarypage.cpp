@@ -41,7 +41,7 @@ QString CellText(const LibColumnDesc& column, const LibCells* table, int entry)
 
 CLibraryPage::CLibraryPage(const LibPageDesc& desc, QWidget* parent) : QWidget(parent), m_desc(desc)
 {
-    setObjectName(QString::fromLatin1(desc.className));
+    setObjectName(QString::fromLatin1(desc.key));
     setFont(DialogFont());
     hide();
 }

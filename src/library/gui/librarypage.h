@@ -1,8 +1,9 @@
 #pragma once
 // One page of the library screen, built from its description (librarypagetable.h): static
 // captions, the edits that show single library values, buttons, and read-only report lists
-// whose rows come straight from the reference tables of theApp. The 26 page classes
-// (CLineImpedancePage ... CSevrinLib80View) are thin entry points over this class.
+// whose rows come straight from the reference tables of theApp. Most pages are plain instances
+// named by their description's key; the pages with controls of their own (the cable-type
+// legend, the threshold and factor editors, the breaker maker choice) derive from it.
 #include "library/gui/librarypagetable.h"
 
 #include <QWidget>

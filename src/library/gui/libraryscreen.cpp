@@ -2,36 +2,18 @@
 
 #include "app/core/sevrin.h"
 #include "app/gui/sevrinapp.h"
-#include "library/gui/lineimpedancepage.h"
-#include "library/gui/hvcableimpedancepage.h"
-#include "library/gui/lvcableimpedancepage.h"
-#include "library/gui/sevrinlib03view.h"
-#include "library/gui/sevrinlib04view.h"
 #include "library/gui/allowablecurrentpage.h"
-#include "library/gui/sevrinlib06view.h"
-#include "library/gui/sevrinlib07view.h"
-#include "library/gui/hfixtemperaturepage.h"
-#include "library/gui/sevrinlib09view.h"
-#include "library/gui/sevrinlib10view.h"
-#include "library/gui/sevrinlib11view.h"
-#include "library/gui/sevrinlib12view.h"
 #include "library/gui/breakermakerpage.h"
-#include "library/gui/sevrinlib20view.h"
-#include "library/gui/sevrinlib21view.h"
-#include "library/gui/sevrinlib22view.h"
-#include "library/gui/sevrinlib23view.h"
-#include "library/gui/sevrinlib24view.h"
-#include "library/gui/sevrinlib25view.h"
-#include "library/gui/sevrinlib30view.h"
-#include "library/gui/sevrinlib40view.h"
-#include "library/gui/sevrinlib50view.h"
-#include "library/gui/sevrinlib60view.h"
-#include "library/gui/sevrinlib70view.h"
-#include "library/gui/sevrinlib80view.h"
+#include "library/gui/hfixtemperaturepage.h"
+#include "library/gui/hvcableimpedancepage.h"
+#include "library/gui/lineimpedancepage.h"
+#include "library/gui/lvcableimpedancepage.h"
 #include "platform/prompt.h"
 
 #include <QFrame>
 #include <QPushButton>
+
+#include <string_view>
 
 namespace {
 
@@ -54,6 +36,26 @@ int GroupButtonOf(int n)
     if (n == 22)
         return 1097;
     return 1009;
+}
+
+// The pages with controls of their own have a class each; every other page is a plain
+// CLibraryPage built from its description.
+CLibraryPage* MakePage(const LibPageDesc& desc)
+{
+    const std::string_view key = desc.key;
+    if (key == "lineImpedance")
+        return new CLineImpedancePage;
+    if (key == "hvCableImpedance")
+        return new CHvCableImpedancePage;
+    if (key == "lvCableImpedance")
+        return new CLvCableImpedancePage;
+    if (key == "allowableCurrent")
+        return new CAllowableCurrentPage;
+    if (key == "hfixTemperatureCurrent")
+        return new CHfixTemperaturePage;
+    if (key == "breakerMaker")
+        return new CBreakerMakerPage;
+    return new CLibraryPage(desc);
 }
 
 }  // namespace
@@ -101,13 +103,10 @@ CLibraryScreen::CLibraryScreen(QWidget* parent) : CFormView(943, 537, parent)
     QPushButton* next = AddButton(1092, tr("다음"), 886, 516, 50, 14);
     connect(next, &QPushButton::clicked, this, &CLibraryScreen::OnNextPage);
 
-    m_pages = {new CLineImpedancePage, new CHvCableImpedancePage, new CLvCableImpedancePage, new CSevrinLib03View,
-               new CSevrinLib04View, new CAllowableCurrentPage, new CSevrinLib06View, new CSevrinLib07View,
-               new CHfixTemperaturePage, new CSevrinLib09View, new CSevrinLib10View, new CSevrinLib11View,
-               new CSevrinLib12View, new CBreakerMakerPage, new CSevrinLib20View, new CSevrinLib21View,
-               new CSevrinLib22View, new CSevrinLib23View, new CSevrinLib24View, new CSevrinLib25View,
-               new CSevrinLib30View, new CSevrinLib40View, new CSevrinLib50View, new CSevrinLib60View,
-               new CSevrinLib70View, new CSevrinLib80View};
+    const std::vector<LibPageDesc>& table = LibraryPageTable();
+    Q_ASSERT(table.size() == m_pages.size());
+    for (std::size_t i = 0; i < m_pages.size() && i < table.size(); ++i)
+        m_pages[i] = MakePage(table[i]);
 }
 
 CLibraryScreen::~CLibraryScreen() = default;

@@ -1,5 +1,0 @@
-#include "sevrinlib10view.h"
-
-CSevrinLib10View::CSevrinLib10View(QWidget* parent) : CLibraryPage(*FindLibraryPage("mcbRcbo"), parent)
-{
-}

@@ -1,5 +1,0 @@
-#include "sevrinlib24view.h"
-
-CSevrinLib24View::CSevrinLib24View(QWidget* parent) : CLibraryPage(*FindLibraryPage("cableWeight"), parent)
-{
-}

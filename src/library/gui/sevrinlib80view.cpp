@@ -1,5 +1,0 @@
-#include "sevrinlib80view.h"
-
-CSevrinLib80View::CSevrinLib80View(QWidget* parent) : CLibraryPage(*FindLibraryPage("demandFactor"), parent)
-{
-}
