@@ -23,7 +23,7 @@ enum class Screen
     Start,         // projects: open, new, copy, delete (app/gui/startscreen.h)
     Project,       // the open project's header, revisions and reports (app/gui/projectscreen.h)
     Library,       // the reference tables (library/gui/libraryscreen.h)
-    Web,           // the maker's HTML page (app/gui/webscreen.h)
+    Web,           // an HTML view (app/gui/webscreen.h)
     Mcc,           // 동력(10): motor-control centres (loads/gui/mccscreen.h)
     PanelBoard,    // 부하(20): panel boards (loads/gui/boardscreen.h)
     Transformer,   // 변압기용량(30) (loads/gui/transformerscreen.h)
