@@ -433,7 +433,7 @@ void TestFaultScreen::failedWriteShowsMessageAndReloads()
 }
 
 // A row the disk refuses to store (full, over quota): said, the list shows the rows the file
-// holds, and the file is whole. A small workbook used to be replaced by an empty one.
+// holds, and the file is whole (a small workbook is not replaced by an empty one).
 void TestFaultScreen::refusedWriteKeepsTheWorkbook()
 {
     CUtilityPage* page = m_view->UtilityPage();

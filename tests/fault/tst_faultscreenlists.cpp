@@ -503,7 +503,8 @@ void TestFaultScreenLists::importFromUnreadableWorkbookIsRefused_data()
     QTest::newRow("motor-control centre") << false;
 }
 
-// Read as no rows, a damaged source used to import nothing without a word.
+// A damaged source is refused with a message, not read as no rows (an import of nothing
+// without a word).
 void TestFaultScreenLists::importFromUnreadableWorkbookIsRefused()
 {
     QFETCH(bool, cables);

@@ -363,7 +363,7 @@ void TestTransformerScreen::primaryVoltageAndOnlyThisTransformersFigures()
 }
 
 // Every label of the generator's result page shows its whole text on one line, and none lies
-// over another label or a field (the long name of k used to be two cut, overlapping lines).
+// over another label or a field (the long name of k is one line, not two cut, overlapping ones).
 void TestTransformerScreen::generatorResultLabelsReadWhole()
 {
     QWidget* page = m_gen->ResultPage();
