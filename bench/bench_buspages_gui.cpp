@@ -8,9 +8,9 @@
 #include "app/core/companionworkbook.h"
 #include "app/core/sevrin.h"
 #include "fault/core/buspages.h"
-#include "fault/gui/sevrinpro80view.h"
-#include "fault/gui/sevrinpro85view.h"
-#include "fault/gui/sevrinpro85view1.h"
+#include "fault/gui/faultscreen.h"
+#include "fault/gui/buspage.h"
+#include "fault/gui/buscolumn.h"
 #include "platform/prompt.h"
 
 #include <QAbstractButton>
@@ -104,7 +104,7 @@ int main(int argc, char** argv)
 
     QElapsedTimer t;
     t.start();
-    CSevrinPro80View view;
+    CFaultScreen view;
     view.OnInitialUpdate();
     view.resize(view.FormSize());
     view.show();
@@ -124,7 +124,7 @@ int main(int argc, char** argv)
     view.grab();
     const double paint = Ms(t);
 
-    CSevrinPro85View* page = view.BusPage();
+    CBusPage* page = view.BusPage();
     t.restart();
     Click(page, 1387);  // "TR-2", built now
     QApplication::processEvents();

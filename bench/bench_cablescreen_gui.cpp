@@ -10,7 +10,7 @@
 #include "app/gui/rowlistmodel.h"
 #include "cable/core/cableapp.h"
 #include "cable/core/cableschedule.h"
-#include "cable/gui/sevrinpro40view.h"
+#include "cable/gui/cablescreen.h"
 #include "loads/core/designconditions.h"
 #include "platform/prompt.h"
 #include "platform/xlsxbook.h"
@@ -122,7 +122,7 @@ int main(int argc, char* argv[])
     theApp.LoadBreakerWorkbook(true, 0);
     theApp.ProjectPathTable.CurrentProjectPath = project.filePath(QStringLiteral("P1.pro"));
 
-    CSevrinPro40View view;
+    CCableScreen view;
     view.OnInitialUpdate();
     view.FillBreakerMakerCombo();
     view.resize(view.FormSize());
@@ -175,11 +175,11 @@ int main(int argc, char* argv[])
     }
 
     {
-        view.findChild<QLineEdit*>(QString::number(CSevrinPro40View::IdKw))->setText(QString());
-        view.findChild<QLineEdit*>(QString::number(CSevrinPro40View::IdKva))->setText(QStringLiteral("75"));
+        view.findChild<QLineEdit*>(QString::number(CCableScreen::IdKw))->setText(QString());
+        view.findChild<QLineEdit*>(QString::number(CCableScreen::IdKva))->setText(QStringLiteral("75"));
         QElapsedTimer t;
         t.start();
-        view.findChild<QPushButton*>(QString::number(CSevrinPro40View::IdAdd))->click();
+        view.findChild<QPushButton*>(QString::number(CCableScreen::IdAdd))->click();
         std::printf("\"추가\" as row %d (computed, stored, listed): %.1f ms\n",
                     view.CableList()->rows()->rowCount(), Ms(t));
     }

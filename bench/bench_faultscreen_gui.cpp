@@ -11,13 +11,13 @@
 #include "fault/core/faultcurrent.h"
 #include "fault/core/faultrows.h"
 #include "fault/gui/debugdlg.h"
-#include "fault/gui/inputpro02dlg.h"
-#include "fault/gui/sevrinpro80view.h"
-#include "fault/gui/sevrinpro81view.h"
-#include "fault/gui/sevrinpro82view.h"
-#include "fault/gui/sevrinpro83view.h"
-#include "fault/gui/sevrinpro84view.h"
-#include "fault/gui/sevrinpro85view.h"
+#include "fault/gui/faultcablepickerdlg.h"
+#include "fault/gui/faultscreen.h"
+#include "fault/gui/utilitypage.h"
+#include "fault/gui/faulttransformerpage.h"
+#include "fault/gui/faultmotorpage.h"
+#include "fault/gui/faultcablepage.h"
+#include "fault/gui/buspage.h"
 #include "platform/prompt.h"
 #include "platform/xlsxbook.h"
 #include "report/core/reportdriver.h"
@@ -218,7 +218,7 @@ public:
     }
 };
 
-void Refill(CSevrinPro80View& view)
+void Refill(CFaultScreen& view)
 {
     view.ShowFaultCurrentInputs();
     view.UtilityPage()->FillUtilityTypeCombos();
@@ -253,7 +253,7 @@ int main(int argc, char* argv[])
     WriteMccWorkbook();
     companion::DropCache();
 
-    CSevrinPro80View view;
+    CFaultScreen view;
     view.OnInitialUpdate();
     view.resize(view.FormSize());
     view.show();
@@ -296,7 +296,7 @@ int main(int argc, char* argv[])
     }
 
     // One row added and one inserted on lists of 999 rows: computed, stored, checked.
-    CSevrinPro84View* cables = view.CablePage();
+    CFaultCablePage* cables = view.CablePage();
     cables->List()->setSelectionMark(-1);
     {
         answers->messages = 0;
@@ -314,7 +314,7 @@ int main(int argc, char* argv[])
         std::printf("cable page at %d rows: 추가 %.1f ms, + %.1f ms, 삭제 %.1f ms (%d messages)\n",
                     kRows, add, insert, remove, answers->messages);
     }
-    CSevrinPro83View* motors = view.MotorPage();
+    CFaultMotorPage* motors = view.MotorPage();
     {
         motors->SetText(1402, QStringLiteral("110"));  // the motor the library holds
         answers->messages = 0;
@@ -362,7 +362,7 @@ int main(int argc, char* argv[])
     companion::DropCache();
     int listed = 0;
     const double picker = Ms([&] {
-        CInputPro02Dlg dialog(&view);
+        CFaultCablePickerDlg dialog(&view);
         dialog.show();
         dialog.grab();
         listed = dialog.List()->rows()->rowCount();

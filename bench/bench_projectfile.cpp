@@ -1,7 +1,7 @@
 // Project file: time to load every section and to save all seven written sections, on the
 // template with every value filled in, and on the same project grown to about 35 MB by a
-// foreign section of notes between its sections (a file that every lookup used to re-read
-// and scan).
+// foreign section of notes between its sections (a lookup that re-read and scanned the whole
+// file would show here).
 #include "benchcheck.h"
 #include "app/core/sevrin.h"
 

@@ -7,7 +7,7 @@
 #include "app/core/sevrin.h"
 #include "app/gui/rowlistmodel.h"
 #include "cable/core/trayapp.h"
-#include "cable/gui/sevrinpro50view.h"
+#include "cable/gui/trayscreen.h"
 #include "platform/prompt.h"
 
 #include <QApplication>
@@ -89,7 +89,7 @@ int main(int argc, char** argv)
                 kRows, Ms(t));
     companion::DropCache();
 
-    CSevrinPro50View view;
+    CTrayScreen view;
     view.OnInitialUpdate();
     t.restart();
     view.FillTrayList();
@@ -98,19 +98,19 @@ int main(int argc, char** argv)
                 view.CableList()->rows()->rowCount(), view.PeList()->rows()->rowCount(), Ms(t));
 
     t.restart();
-    view.Control<QPushButton>(CSevrinPro50View::IdAddCable)->click();
+    view.Control<QPushButton>(CTrayScreen::IdAddCable)->click();
     std::printf("one cable \"추가\" past the limit (refused with a message): %.1f ms\n", Ms(t));
 
     view.TrayList()->setSelectionMark(1);
     view.OnClickTrayList();
     t.restart();
-    view.Control<QPushButton>(CSevrinPro50View::IdAddCable)->click();
+    view.Control<QPushButton>(CTrayScreen::IdAddCable)->click();
     std::printf("one cable \"추가\" (tray 2, workbook of %d rows): %.1f ms\n", kRows * 2, Ms(t));
 
     view.TrayList()->setSelectionMark(0);
     view.OnClickTrayList();
     t.restart();
-    view.Control<QPushButton>(CSevrinPro50View::IdApply)->click();
+    view.Control<QPushButton>(CTrayScreen::IdApply)->click();
     std::printf("\"반영하기\" on the full tray: %.1f ms\n", Ms(t));
 
     t.restart();

@@ -1,6 +1,6 @@
 #pragma once
-// Profile (INI) files with the semantics of the Windows profile-string functions that the
-// configuration and project files were written for:
+// Profile (INI) files with the semantics the configuration and project files rely on (those of
+// the Windows profile-string functions):
 //  - section and key names match ignoring letter case; the first match wins;
 //  - a missing file, section or key gives the default;
 //  - white space around keys and values is ignored, and one pair of matching quotes ("..." or

@@ -235,8 +235,8 @@ void TestSpreadsheetSaved::generatorSumsFromNumberCells()
 void TestSpreadsheetSaved::duplicateEntryRefusedUntouched()
 {
     // A stray second entry named like the workbook part, after the real one: the first run
-    // used to read and rewrite it, and the rewritten file no longer loaded. Now the first run
-    // stops with one line naming the file and leaves it as it is.
+    // stops with one line naming the file and leaves it as it is (a file rewritten from the
+    // stray entry would not load).
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString project = MakeCableProject(dir.path());

@@ -7,8 +7,8 @@
 #include "app/gui/rowlistmodel.h"
 #include "cable/core/cableschedule.h"
 #include "cable/core/cablesizing.h"
-#include "cable/gui/inputpro04dlg.h"
-#include "cable/gui/sevrinpro40view.h"
+#include "cable/gui/cablepickerdlg.h"
+#include "cable/gui/cablescreen.h"
 #include "cablefixture.h"
 #include "common/recordingprompt.h"
 #include "common/testsupport.h"
@@ -29,7 +29,7 @@
 
 #include <memory>
 
-using V = CSevrinPro40View;
+using V = CCableScreen;
 
 namespace {
 
@@ -125,7 +125,7 @@ private:
     QTemporaryDir m_lib;
     std::unique_ptr<QTemporaryDir> m_project;
     RecordingPrompt* m_prompt = nullptr;
-    std::unique_ptr<CSevrinPro40View> m_view;
+    std::unique_ptr<CCableScreen> m_view;
 };
 
 void TestCableScreen::initTestCase()
@@ -146,7 +146,7 @@ void TestCableScreen::init()
     QVERIFY(m_project->isValid());
     theApp.ProjectPathTable.CurrentProjectPath = m_project->filePath("P1.pro");
     m_prompt = RecordingPrompt::Install();
-    m_view = std::make_unique<CSevrinPro40View>();
+    m_view = std::make_unique<CCableScreen>();
     m_view->OnInitialUpdate();
     // As after a project load: the makers listed again, then the screen refilled.
     theApp.LoadBreakerWorkbook(true, 0);
@@ -884,7 +884,7 @@ void TestCableScreen::pickerStripsUnits()
         }
         QVERIFY(book.save(CablePath()));
     }
-    CInputPro04Dlg dlg;
+    CCablePickerDlg dlg;
     dlg.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dlg));
     ReportListView* list = dlg.CableList();
@@ -903,7 +903,7 @@ void TestCableScreen::pickerStripsUnits()
 
     // No schedule: an empty list and nothing picked.
     QFile::remove(CablePath());
-    CInputPro04Dlg empty;
+    CCablePickerDlg empty;
     empty.OnInitDialog();
     QCOMPARE(empty.CableList()->rows()->rowCount(), 0);
     QVERIFY(empty.PickedCableTexts[0].isEmpty());

@@ -8,8 +8,8 @@
 #include "app/gui/rowlistmodel.h"
 #include "cable/core/cablerow.h"
 #include "cable/core/traysizing.h"
-#include "cable/gui/inputpro04dlg.h"
-#include "cable/gui/sevrinpro50view.h"
+#include "cable/gui/cablepickerdlg.h"
+#include "cable/gui/trayscreen.h"
 #include "common/recordingprompt.h"
 #include "common/testsupport.h"
 #include "platform/xlsxbook.h"
@@ -26,7 +26,7 @@
 #include <functional>
 #include <memory>
 
-using V = CSevrinPro50View;
+using V = CTrayScreen;
 
 namespace {
 
@@ -118,7 +118,7 @@ private:
     QTemporaryDir m_lib;
     std::unique_ptr<QTemporaryDir> m_project;
     RecordingPrompt* m_prompt = nullptr;
-    std::unique_ptr<CSevrinPro50View> m_view;
+    std::unique_ptr<CTrayScreen> m_view;
 };
 
 void TestTrayScreen::initTestCase()
@@ -137,7 +137,7 @@ void TestTrayScreen::init()
     theApp.ProjectPathTable.CurrentProjectPath = m_project->filePath("P1.pro");
     m_prompt = RecordingPrompt::Install();
     V::SetCablePickerRunner({});
-    m_view = std::make_unique<CSevrinPro50View>();
+    m_view = std::make_unique<CTrayScreen>();
     m_view->OnInitialUpdate();
     // As after a project load.
     m_view->FillTrayList();
@@ -561,7 +561,7 @@ void TestTrayScreen::cableAndPeRows()
 void TestTrayScreen::rowButtonsNeedTray()
 {
     int pickerRuns = 0;
-    V::SetCablePickerRunner([&pickerRuns](CInputPro04Dlg&) {
+    V::SetCablePickerRunner([&pickerRuns](CCablePickerDlg&) {
         ++pickerRuns;
         return int(QDialog::Accepted);
     });
@@ -641,7 +641,7 @@ void TestTrayScreen::importFromCableSchedule()
     ClickRow(m_view->TrayList(), 1);
     int pick = 1;
     bool accept = true;
-    V::SetCablePickerRunner([&](CInputPro04Dlg& dlg) {
+    V::SetCablePickerRunner([&](CCablePickerDlg& dlg) {
         dlg.OnInitDialog();
         if (pick >= 0) {
             dlg.CableList()->setSelectionMark(pick);

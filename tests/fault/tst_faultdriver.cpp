@@ -124,7 +124,8 @@ void TestFaultDriver::unreadableWorkbookChangesNoFile_data()
     QTest::newRow("bus workbook replaced by a folder") << 1 << true;
 }
 
-// Read as no rows, a damaged "_80" used to give every bus the figures of an empty network.
+// A damaged "_80" is refused, not read as no rows (which gives every bus the figures of an
+// empty network).
 void TestFaultDriver::unreadableWorkbookChangesNoFile()
 {
     QFETCH(int, workbook);

@@ -10,12 +10,12 @@
 #include "fault/faultfixture.h"
 #include "fault/gui/debugdlg.h"
 #include "fault/gui/faultpage.h"
-#include "fault/gui/inputpro02dlg.h"
-#include "fault/gui/sevrinpro80view.h"
-#include "fault/gui/sevrinpro81view.h"
-#include "fault/gui/sevrinpro82view.h"
-#include "fault/gui/sevrinpro83view.h"
-#include "fault/gui/sevrinpro84view.h"
+#include "fault/gui/faultcablepickerdlg.h"
+#include "fault/gui/faultscreen.h"
+#include "fault/gui/utilitypage.h"
+#include "fault/gui/faulttransformerpage.h"
+#include "fault/gui/faultmotorpage.h"
+#include "fault/gui/faultcablepage.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -101,7 +101,7 @@ private:
 
     std::unique_ptr<QTemporaryDir> m_dir;
     RecordingPrompt* m_prompt = nullptr;
-    std::unique_ptr<CSevrinPro80View> m_view;
+    std::unique_ptr<CFaultScreen> m_view;
 };
 
 void TestFaultScreenLists::init()
@@ -119,7 +119,7 @@ void TestFaultScreenLists::init()
     theApp.ProjectPathTable.CurrentProjectPath = m_dir->filePath(QStringLiteral("P1.pro"));
     faultfixture::FillLibrary(theApp);
     m_prompt = RecordingPrompt::Install();
-    m_view = std::make_unique<CSevrinPro80View>();
+    m_view = std::make_unique<CFaultScreen>();
     m_view->OnInitialUpdate();
     m_view->resize(m_view->FormSize());
     m_view->show();
@@ -137,7 +137,7 @@ void TestFaultScreenLists::init()
 void TestFaultScreenLists::cleanup()
 {
     m_view.reset();
-    theApp.ScreenPointers.Pro80View = nullptr;
+    theApp.SetScreen(Screen::FaultCurrent, nullptr);
     companion::DropCache();
     m_dir.reset();
 }
@@ -158,7 +158,7 @@ void TestFaultScreenLists::ClickRow(ReportListView* list, int row)
 
 void TestFaultScreenLists::cableRowsMirrorTheWorkbook()
 {
-    CSevrinPro84View* page = m_view->CablePage();
+    CFaultCablePage* page = m_view->CablePage();
     ReportListView* list = page->List();
     // The initial inputs: S/S to LE-E, 12 m of FCV 70 mm², 1 core, 4 lines, PE 35, N 1.
     Click(page, 1691);
@@ -208,7 +208,7 @@ void TestFaultScreenLists::cableRowsMirrorTheWorkbook()
 
 void TestFaultScreenLists::cableNamesAndWires()
 {
-    CSevrinPro84View* page = m_view->CablePage();
+    CFaultCablePage* page = m_view->CablePage();
     ReportListView* list = page->List();
     page->SetText(1028, QString());
     page->SetText(1029, QString());
@@ -247,7 +247,7 @@ void TestFaultScreenLists::cableWithoutConductorIsRefused_data()
 void TestFaultScreenLists::cableWithoutConductorIsRefused()
 {
     QFETCH(QString, n);
-    CSevrinPro84View* page = m_view->CablePage();
+    CFaultCablePage* page = m_view->CablePage();
     ReportListView* list = page->List();
     Click(page, 1691);
     page->SetText(1032, n);
@@ -292,7 +292,7 @@ void TestFaultScreenLists::cableImportTakesThreePhaseAndFeederRows()
         row[110] = QStringLiteral("35㎟");
         QVERIFY(theApp.WriteCableRow(i, false));
     }
-    CSevrinPro84View* page = m_view->CablePage();
+    CFaultCablePage* page = m_view->CablePage();
     ReportListView* list = page->List();
     Click(page, 1691);  // a typed row stays ahead of the imported ones
     Click(page, 1694);
@@ -318,7 +318,7 @@ void TestFaultScreenLists::cableImportTakesThreePhaseAndFeederRows()
 
 void TestFaultScreenLists::motorRowsMirrorTheWorkbook()
 {
-    CSevrinPro83View* page = m_view->MotorPage();
+    CFaultMotorPage* page = m_view->MotorPage();
     ReportListView* list = page->List();
     QVERIFY(!page->Combo(1122)->isEditable());
     page->SetText(1402, QStringLiteral("110"));
@@ -403,7 +403,7 @@ void TestFaultScreenLists::motorImportTakesTheChosenTransformer()
             QVERIFY(theApp.WriteMccLoadRow(n, k, false));
         }
     }
-    CSevrinPro83View* page = m_view->MotorPage();
+    CFaultMotorPage* page = m_view->MotorPage();
     ReportListView* list = page->List();
     page->Combo(1122)->setCurrentIndex(1);  // TR-2
     Click(page, 1404);
@@ -427,7 +427,7 @@ void TestFaultScreenLists::motorImportTakesTheChosenTransformer()
 void TestFaultScreenLists::impedanceSummaryOfAnEmptyTransformer()
 {
     // TR-1 entered and computed; TR-2 never entered.
-    CSevrinPro82View* conversion = m_view->TransformerPage();
+    CFaultTransformerPage* conversion = m_view->TransformerPage();
     conversion->Combo(1122)->setCurrentIndex(0);
     conversion->SetText(1091, QStringLiteral("1000"));
     conversion->SetText(1088, QStringLiteral("5"));
@@ -472,13 +472,13 @@ void TestFaultScreenLists::impedanceSummaryOfAnEmptyTransformer()
 
 void TestFaultScreenLists::cablePickerFillsTheBusRow()
 {
-    CSevrinPro84View* page = m_view->CablePage();
+    CFaultCablePage* page = m_view->CablePage();
     Click(page, 1691);
     page->SetText(1028, QStringLiteral("MCC-1"));
     Click(page, 1691);
     auto& bus = theApp.FaultCurrentBlock.BusRow;
     bus.fill(QStringLiteral("old"));
-    CInputPro02Dlg picker;
+    CFaultCablePickerDlg picker;
     ReportListView* list = picker.List();
     QCOMPARE(list->rows()->rowCount(), 2);
     // Opening empties the 16 cable cells and the bus name; voltage, transformer and NGR stay.
@@ -496,7 +496,7 @@ void TestFaultScreenLists::cablePickerFillsTheBusRow()
     companion::DropCache();
     const QString path = theApp.CompanionPath(CSevrinApp::FaultDataWorkbook);
     QVERIFY(QFile::remove(path));
-    CInputPro02Dlg none;
+    CFaultCablePickerDlg none;
     QCOMPARE(none.List()->rows()->rowCount(), 0);
     QVERIFY(!QFile::exists(path));
 }
@@ -508,7 +508,8 @@ void TestFaultScreenLists::importFromUnreadableWorkbookIsRefused_data()
     QTest::newRow("motor-control centre") << false;
 }
 
-// Read as no rows, a damaged source used to import nothing without a word.
+// A damaged source is refused with a message, not read as no rows (an import of nothing
+// without a word).
 void TestFaultScreenLists::importFromUnreadableWorkbookIsRefused()
 {
     QFETCH(bool, cables);
@@ -550,8 +551,8 @@ void TestFaultScreenLists::refusedRowWriteIsSaidAndChangesNothing()
     QFETCH(int, button);
     QFETCH(bool, selectFirst);
     // One row in each list, and one row for each import to take.
-    CSevrinPro84View* cablePage = m_view->CablePage();
-    CSevrinPro83View* motorPage = m_view->MotorPage();
+    CFaultCablePage* cablePage = m_view->CablePage();
+    CFaultMotorPage* motorPage = m_view->MotorPage();
     Click(cablePage, 1691);
     motorPage->SetText(1402, QStringLiteral("110"));
     Click(motorPage, 1395);

@@ -1,9 +1,9 @@
 // The fault-current pages draw their formulas themselves: each picture must exist on its
 // page, lay out inside its box and put ink on the page.
 #include "app/gui/formulapicture.h"
-#include "fault/gui/sevrinpro82view.h"
-#include "fault/gui/sevrinpro83view.h"
-#include "fault/gui/sevrinpro84view.h"
+#include "fault/gui/faulttransformerpage.h"
+#include "fault/gui/faultmotorpage.h"
+#include "fault/gui/faultcablepage.h"
 
 #include <QImage>
 #include <QTest>
@@ -25,11 +25,11 @@ std::unique_ptr<QWidget> MakePage(int page)
 {
     switch (page) {
     case 82:
-        return std::make_unique<CSevrinPro82View>();
+        return std::make_unique<CFaultTransformerPage>();
     case 83:
-        return std::make_unique<CSevrinPro83View>();
+        return std::make_unique<CFaultMotorPage>();
     default:
-        return std::make_unique<CSevrinPro84View>();
+        return std::make_unique<CFaultCablePage>();
     }
 }
 

@@ -10,7 +10,7 @@
 #include "common/recordingprompt.h"
 #include "loads/core/boardschedule.h"
 #include "loads/core/designconditions.h"
-#include "loads/gui/sevrinpro22view.h"
+#include "loads/gui/boardsheetpage.h"
 #include "platform/xlsxbook.h"
 
 #include <QCheckBox>
@@ -25,7 +25,7 @@
 
 #include <memory>
 
-using V = CSevrinPro22View;
+using V = CBoardSheetPage;
 
 namespace {
 
@@ -84,7 +84,7 @@ private:
 
     std::unique_ptr<QTemporaryDir> m_project;
     RecordingPrompt* m_prompt = nullptr;
-    std::unique_ptr<CSevrinPro22View> m_view;
+    std::unique_ptr<CBoardSheetPage> m_view;
 };
 
 void TestBoardScreen::initTestCase()
@@ -113,7 +113,7 @@ void TestBoardScreen::init()
     theApp.CabinetSizingBlock.PanelBoardCount() = 0;
     theApp.CabinetSizingBlock.CircuitCount = 0;
     m_prompt = RecordingPrompt::Install();
-    m_view = std::make_unique<CSevrinPro22View>();
+    m_view = std::make_unique<CBoardSheetPage>();
     m_view->OnInitDialog();
 }
 

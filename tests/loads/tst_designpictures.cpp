@@ -1,10 +1,10 @@
 // The design pages draw their formulas and the installation-method table themselves: each
 // picture must exist, lay out at a readable size and put ink on the page.
 #include "app/gui/formulapicture.h"
-#include "loads/gui/sevrinpro23view.h"
-#include "loads/gui/sevrinpro24view.h"
-#include "loads/gui/sevrinpro25view.h"
-#include "loads/gui/sevrinpro26view.h"
+#include "loads/gui/boardinstallationpage.h"
+#include "loads/gui/boardconductorpage.h"
+#include "loads/gui/boardmotorstartpage.h"
+#include "loads/gui/boardbreakerpage.h"
 
 #include <QApplication>
 #include <QImage>
@@ -28,11 +28,11 @@ std::unique_ptr<QWidget> MakePage(int page)
 {
     switch (page) {
     case 2:
-        return std::make_unique<CSevrinPro24View>();
+        return std::make_unique<CBoardConductorPage>();
     case 3:
-        return std::make_unique<CSevrinPro25View>();
+        return std::make_unique<CBoardMotorStartPage>();
     default:
-        return std::make_unique<CSevrinPro26View>();
+        return std::make_unique<CBoardBreakerPage>();
     }
 }
 
@@ -85,7 +85,7 @@ void TestDesignPictures::formulasAreDrawn()
 
 void TestDesignPictures::installationMethodTableListsEveryMethod()
 {
-    CSevrinPro23View page;
+    CBoardInstallationPage page;
     auto* table = page.findChild<QLabel*>(QStringLiteral("installationMethods"));
     QVERIFY(table);
     for (const char* method : {">A1<", ">A2<", ">B1<", ">B2<", ">C<", ">D1<", ">D2<", ">E<", ">F<"})

@@ -10,7 +10,7 @@
 #include "cable/core/cableapp.h"
 #include "loads/core/branchcircuit.h"
 #include "loads/core/designconditions.h"
-#include "loads/gui/sevrinpro20view.h"
+#include "loads/gui/boardscreen.h"
 #include "report/core/reportdriver.h"
 #include "report/gui/panelboardreport.h"
 
@@ -57,7 +57,7 @@ private slots:
     void runningDropOverTheBranchLimitIsMarked();
 
 private:
-    std::unique_ptr<CSevrinPro20View> m_view;
+    std::unique_ptr<CBoardScreen> m_view;
 };
 
 void TestBoardReport::initTestCase()
@@ -69,7 +69,7 @@ void TestBoardReport::initTestCase()
     theApp.ProjectPathTable.BreakerWorkbookPath = lib + "/breaker_v3p4.xlsx";
     theApp.LoadLibraryWorkbook();
     theApp.LoadBreakerWorkbook(true, 0);
-    m_view = std::make_unique<CSevrinPro20View>();
+    m_view = std::make_unique<CBoardScreen>();
     m_view->OnInitialUpdate();
     ClearReportSheetWriters();
     SetReportSheetWriter(2, std::make_shared<PanelBoardReportWriter>());
@@ -79,7 +79,7 @@ void TestBoardReport::cleanupTestCase()
 {
     ClearReportSheetWriters();
     m_view.reset();
-    theApp.ScreenPointers.Pro20View = nullptr;
+    theApp.SetScreen(Screen::PanelBoard, nullptr);
 }
 
 void TestBoardReport::sheet()
@@ -181,8 +181,8 @@ void TestBoardReport::sheet()
 void TestBoardReport::noScreenWritesNothing()
 {
     // Without the panel-board screen the writer leaves the sheet as it found it.
-    CSevrinPro20View* screen = theApp.ScreenPointers.Pro20View;
-    theApp.ScreenPointers.Pro20View = nullptr;
+    CBoardScreen* screen = TheScreen<CBoardScreen>();
+    theApp.SetScreen(Screen::PanelBoard, nullptr);
     Book book;
     Sheet* sheet = book.addSheet(QStringLiteral("부하"));
     sheet->writeStr(2, 200, QStringLiteral("block"));
@@ -192,7 +192,7 @@ void TestBoardReport::noScreenWritesNothing()
     job.templateSheet = 2;
     job.host = &host;
     PanelBoardReportWriter().WriteSheet(job);
-    theApp.ScreenPointers.Pro20View = screen;
+    theApp.SetScreen(Screen::PanelBoard, screen);
     QCOMPARE(sheet->readStr(2, 200).value_or(QString()), QStringLiteral("block"));
     QVERIFY(host.progress.isEmpty());
 }

@@ -8,12 +8,12 @@
 #include "reportfixture.h"
 
 #include "app/core/companionworkbook.h"
-#include "fault/gui/sevrinpro80view.h"
-#include "fault/gui/sevrinpro85view.h"
-#include "fault/gui/sevrinpro85view1.h"
+#include "fault/gui/faultscreen.h"
+#include "fault/gui/buspage.h"
+#include "fault/gui/buscolumn.h"
 #include "report/core/busfaultreport.h"
 #include "report/core/reportdriver.h"
-#include "fault/gui/sevrinpro81view.h"
+#include "fault/gui/utilitypage.h"
 #include "report/gui/busfaultreportwriter.h"
 #include "report/gui/reportwriters.h"
 
@@ -102,7 +102,7 @@ private:
     fault::BusListRow CableForBus(int cableRow);
 
     std::unique_ptr<ReportProgramFolder> m_folder;
-    std::unique_ptr<CSevrinPro80View> m_view;
+    std::unique_ptr<CFaultScreen> m_view;
 };
 
 void TestBusFaultReport::initTestCase()
@@ -121,7 +121,7 @@ void TestBusFaultReport::init()
     faultfixture::FillLibrary(theApp);
     faultfixture::SetFactors(theApp);
     theApp.FaultCurrentBlock.UtilityInput = {"변전소", "00 S/S", "2.0", "20.0", "4.0", "40.0"};
-    m_view = std::make_unique<CSevrinPro80View>();
+    m_view = std::make_unique<CFaultScreen>();
     m_view->OnInitialUpdate();
     ClearReportSheetWriters();
     SetReportSheetWriter(7, std::make_shared<BusSheetsOnly>());
@@ -145,7 +145,7 @@ void TestBusFaultReport::cleanup()
 {
     ClearReportSheetWriters();
     m_view.reset();
-    theApp.ScreenPointers.Pro80View = nullptr;
+    theApp.SetScreen(Screen::FaultCurrent, nullptr);
     companion::DropCache();
     m_folder.reset();
 }
@@ -208,7 +208,7 @@ void TestBusFaultReport::fourBusesOnTwoPages()
     MakeBus(4, QStringLiteral("MCC-5"), {0, 1});
     QVERIFY(m_view->CalcFaultCurrent().ok());
     // The user looks at page "2" of the TR-1 column; the report leaves it there.
-    CSevrinPro85View1* column = m_view->BusPage()->Column(0);
+    CBusColumn* column = m_view->BusPage()->Column(0);
     column->LoadBusLayout(0, 1);
 
     const fault::FaultBusPages& pages = m_view->BusPages();
@@ -307,7 +307,7 @@ void TestBusFaultReport::hundredBusesFillEveryPage()
 void TestBusFaultReport::noFaultScreenWritesNothing()
 {
     MakeBus(0, QStringLiteral("MCC-1"), {0});
-    theApp.ScreenPointers.Pro80View = nullptr;
+    theApp.SetScreen(Screen::FaultCurrent, nullptr);
     RecordingHost host;
     const QStringList out = RunReport(host, QStringLiteral("고장전류 TR-1"), 560, {{3, 1, ""}, {3, 17, ""}});
     QCOMPARE(out.mid(5), QStringList({"3,1=", "3,17="}));

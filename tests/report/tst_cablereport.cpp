@@ -5,7 +5,7 @@
 #include "reportfixture.h"
 
 #include "app/core/companionworkbook.h"
-#include "cable/gui/sevrinpro40view.h"
+#include "cable/gui/cablescreen.h"
 #include "report/core/cablereport.h"
 #include "report/core/reportdriver.h"
 
@@ -58,14 +58,14 @@ private slots:
     void noCableScreenWritesNothing();
 
 private:
-    std::unique_ptr<CSevrinPro40View> m_screen;
+    std::unique_ptr<CCableScreen> m_screen;
 };
 
 void TestCableReport::initTestCase()
 {
     QVERIFY2(QFileInfo::exists(kTemplate), "the build writes FORM/form.xlsx");
     RecordingPrompt::Install();
-    m_screen = std::make_unique<CSevrinPro40View>();
+    m_screen = std::make_unique<CCableScreen>();
     m_screen->OnInitialUpdate();
     ClearReportSheetWriters();
     SetReportSheetWriter(3, std::make_shared<CableScheduleReportWriter>());
@@ -74,7 +74,7 @@ void TestCableReport::initTestCase()
 void TestCableReport::cleanupTestCase()
 {
     ClearReportSheetWriters();
-    theApp.ScreenPointers.Pro40View = nullptr;
+    theApp.SetScreen(Screen::Cable, nullptr);
     m_screen.reset();
 }
 
@@ -226,12 +226,12 @@ void TestCableReport::noCableScreenWritesNothing()
     companion::DropCache();
     const QString report = folder.outFolder() + QStringLiteral("/cables.xlsx");
     QVERIFY(CopyReportTemplate(kTemplate, report));
-    theApp.ScreenPointers.Pro40View = nullptr;
+    theApp.SetScreen(Screen::Cable, nullptr);
     RecordingHost host;
     ReportChoiceSet choices{};
     choices[3] = 1;
     QCOMPARE(WriteReportWorkbook(report, choices, host, ReportRunSettings{}), ReportRunResult::Saved);
-    theApp.ScreenPointers.Pro40View = m_screen.get();
+    theApp.SetScreen(Screen::Cable, m_screen.get());
     QVERIFY(host.progress.isEmpty());
     const PythonResult py = RunPython(QString::fromUtf8(ReadFile(kReadSheet)),
                                       {report, QStringLiteral("케이블&차단기"), QStringLiteral("460"),

@@ -5,7 +5,7 @@
 
 #include "app/core/sevrin.h"
 #include "app/gui/rowlistmodel.h"
-#include "app/gui/sevrinproview.h"
+#include "app/gui/projectscreen.h"
 #include "platform/xlsxbook.h"
 #include "report/core/reportdriver.h"
 #include "report/gui/outputdlg.h"
@@ -104,7 +104,7 @@ void TestReportOutput::init()
     m_folder = std::make_unique<ReportProgramFolder>();
     m_log.calls.clear();
     m_writers = RegisterFakeWriters(m_log);
-    theApp.ScreenPointers.ProView = nullptr;
+    theApp.SetScreen(Screen::Project, nullptr);
 }
 
 void TestReportOutput::cleanup()
@@ -277,15 +277,15 @@ void TestReportOutput::coverWithThreeRevisions()
     QVERIFY(logo.save(m_folder->root + QStringLiteral("/CI/logo.png")));
     b.CI = QStringLiteral("logo.png");
 
-    CSevrinProView view;
+    CProjectScreen view;
     view.OnInitialUpdate();
     view.RefreshProjectScreen();
     view.findChild<QLineEdit*>(QStringLiteral("1043"))->setText(QStringLiteral("2026.03.15"));
-    theApp.ScreenPointers.ProView = &view;
+    theApp.SetScreen(Screen::Project, &view);
     theApp.ProjectIntroduceBlock.CI = QStringLiteral("logo.png");
 
     RunDialog(Choices({0, 3}));
-    theApp.ScreenPointers.ProView = nullptr;
+    theApp.SetScreen(Screen::Project, nullptr);
     const QStringList files = m_folder->outFiles();
     QCOMPARE(files.size(), 1);
     const QString out = m_folder->outFolder() + QLatin1Char('/') + files.first();

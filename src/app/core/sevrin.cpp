@@ -26,8 +26,6 @@ QString WithoutAll(QString text, const QString& what)
 
 CSevrinApp::CSevrinApp()
 {
-    AppId = QStringLiteral("Sevrin.AppID.NoVersion");
-    RestartManagerSupportFlags = 0x3F;
     PanelNameRegistry.PanelNameCapacity = 100;
     PanelNameRegistry.PanelNameCount = 0;
     ServerSettings.MinorVersion = QStringLiteral("231010");

@@ -13,19 +13,28 @@
 
 // Screens and dialogs, defined in the GUI layer. Core only holds pointers to them.
 class CFormView;
-class CSevrinLibView;
-class CSevrinProView;
-class CSevrinPro10View;
-class CSevrinPro20View;
-class CSevrinPro30View;
-class CSevrinPro40View;
-class CSevrinPro50View;
-class CSevrinPro60View;
-class CSevrinPro70View;
-class CSevrinPro80View;
-class CSevrinPro90View;
 class COutputDlg;
 enum class ProjectFileStatus;  // app/core/projectfile.h
+
+// The program's screens, in the order of the main frame's stack, with the calculation
+// screens' window titles.
+enum class Screen
+{
+    Start,         // projects: open, new, copy, delete (app/gui/startscreen.h)
+    Project,       // the open project's header, revisions and reports (app/gui/projectscreen.h)
+    Library,       // the reference tables (library/gui/libraryscreen.h)
+    Web,           // an HTML view (app/gui/webscreen.h)
+    Mcc,           // 동력(10): motor-control centres (loads/gui/mccscreen.h)
+    PanelBoard,    // 부하(20): panel boards (loads/gui/boardscreen.h)
+    Transformer,   // 변압기용량(30) (loads/gui/transformerscreen.h)
+    Cable,         // 케이블&차단기(40): the cable schedule (cable/gui/cablescreen.h)
+    Tray,          // 케이블 트레이(50) (cable/gui/trayscreen.h)
+    Generator,     // 발전기용량(60) (loads/gui/generatorscreen.h)
+    Switchgear,    // 수배전반(70): navigation only (loads/gui/switchgearscreen.h)
+    FaultCurrent,  // 고장전류(80) (fault/gui/faultscreen.h)
+    Grounding,     // 접지저항(90) (grounding/gui/groundingscreen.h)
+};
+inline constexpr int kScreenCount = 13;
 
 class CSevrinApp : public LibraryBlocks
 {
@@ -35,27 +44,15 @@ public:
     CSevrinApp(const CSevrinApp&) = delete;
     CSevrinApp& operator=(const CSevrinApp&) = delete;
 
-    // 1. Application identity (kept for the About box and desktop integration).
-    QString AppId;
-    int RestartManagerSupportFlags = 0;
+    // 1. The screens, set by start-up and by each calculation screen as it is initialised
+    // (a screen built on its own, as in tests, is found the same way), and the one shown.
+    std::array<CFormView*, kScreenCount> Screens{};
+    Screen CurrentScreen = Screen::Start;
+    CFormView* ScreenView(Screen screen) const { return Screens[std::size_t(screen)]; }
+    void SetScreen(Screen screen, CFormView* view) { Screens[std::size_t(screen)] = view; }
 
-    // 2. Pointers to the screens, each set by its own screen when it is initialised.
-    struct ScreenPointersT
-    {
-        CSevrinLibView* LibView = nullptr;
-        CSevrinProView* ProView = nullptr;
-        CSevrinPro10View* Pro10View = nullptr;
-        CSevrinPro20View* Pro20View = nullptr;
-        CSevrinPro30View* Pro30View = nullptr;
-        CSevrinPro40View* Pro40View = nullptr;
-        CSevrinPro50View* Pro50View = nullptr;
-        CSevrinPro60View* Pro60View = nullptr;
-        CSevrinPro70View* Pro70View = nullptr;
-        CSevrinPro80View* Pro80View = nullptr;
-        CSevrinPro90View* Pro90View = nullptr;
-        COutputDlg* OutputDlg = nullptr;
-    };
-    ScreenPointersT ScreenPointers;
+    // 2. The report dialog while it is open.
+    COutputDlg* OutputDlg = nullptr;
 
     // 3. 1 = no report run active (or a stop was requested), 0 = a run is active. Written by
     // the report dialog (GUI thread) and the report worker, polled by the report writers.
@@ -292,16 +289,7 @@ public:
     };
     PanelNameRegistryT PanelNameRegistry;
 
-    // 19. The thirteen screens in switch order (0 start, 1 project, 2 library, 3 web view,
-    // 4..12 the calculation screens); filled by InitInstance.
-    struct ViewTableT
-    {
-        int CurrentViewIndex = 0;
-        std::array<CFormView*, 13> Views{};
-    };
-    ViewTableT ViewTable;
-
-    // 20. The maker's update server.
+    // 19. The maker's update server.
     struct ServerSettingsT
     {
         QString MinorVersion;

@@ -142,5 +142,5 @@ void CableScheduleReportWriter::WriteSheet(const ReportSheetJob& job)
     if (!job.sheet || !job.host)
         return;
     WriteCableScheduleReport(*job.sheet, job.pictureId, job.revision, *job.host,
-                             theApp.ScreenPointers.Pro40View != nullptr);
+                             theApp.ScreenView(Screen::Cable) != nullptr);
 }

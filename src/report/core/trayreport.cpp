@@ -128,5 +128,5 @@ void CableTrayReportWriter::WriteSheet(const ReportSheetJob& job)
     if (!job.sheet || !job.host)
         return;
     WriteCableTrayReport(*job.sheet, job.pictureId, job.revision, *job.host,
-                         theApp.ScreenPointers.Pro50View != nullptr);
+                         theApp.ScreenView(Screen::Tray) != nullptr);
 }

@@ -4,8 +4,8 @@
 #include "app/core/companionworkbook.h"
 #include "app/core/sevrin.h"
 #include "app/gui/rowlistmodel.h"
-#include "loads/gui/sevrinpro20view.h"
-#include "loads/gui/sevrinpro22view.h"
+#include "loads/gui/boardscreen.h"
+#include "loads/gui/boardsheetpage.h"
 #include "platform/xlsxbook.h"
 #include "report/core/guithread.h"
 
@@ -53,10 +53,10 @@ void WriteHeader(Sheet& sheet, int c, int pictureId, const QString& revision,
 // The screen's "계산" for board i and what it then shows; on the GUI thread.
 bool RecalcBoard(int i, bool first, PanelBoardReportPage& page, PanelBoardDesignTexts& design)
 {
-    CSevrinPro20View* screen = theApp.ScreenPointers.Pro20View;
+    CBoardScreen* screen = TheScreen<CBoardScreen>();
     if (!screen)
         return false;
-    CSevrinPro22View* sheet = screen->BoardPage();
+    CBoardSheetPage* sheet = screen->BoardPage();
     screen->SetPanelBoardPageIndex(4);
     screen->ShowPanelBoardPage(4);
     sheet->SelectPanelBoard(i);
@@ -174,10 +174,10 @@ void RemoveUnusedBoardPages(Sheet& sheet, int count)
 
 void PanelBoardReportWriter::WriteSheet(const ReportSheetJob& job)
 {
-    if (!job.sheet || !job.host || !theApp.ScreenPointers.Pro20View)
+    if (!job.sheet || !job.host || !theApp.ScreenView(Screen::PanelBoard))
         return;
     const int n = CallOnGuiThread([] {
-        CSevrinPro20View* screen = theApp.ScreenPointers.Pro20View;
+        CBoardScreen* screen = TheScreen<CBoardScreen>();
         return screen ? screen->BoardPage()->BoardList()->rows()->rowCount() : 0;
     });
     ProjectScreenTexts project;
