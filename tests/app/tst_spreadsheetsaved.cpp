@@ -12,6 +12,8 @@
 #include "loads/core/generatorsizing.h"
 #include "loads/sourcesfixture.h"
 #include "platform/xlsxbook.h"
+#include "common/golden.h"
+#include "common/driverproject.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -114,18 +116,13 @@ void TestSpreadsheetSaved::initTestCase()
 
 QString TestSpreadsheetSaved::MakeCableProject(const QString& dir)
 {
-    const QString root = dir + "/root";
-    if (!CopyProgramFolder(root))
+    const DriverProject made = MakeDriverProject(dir);
+    if (!made.ok)
         return {};
-    QFile::remove(root + "/LIB/lib_v3p4.xlsx");
-    QFile::remove(root + "/LIB/breaker_v3p4.xlsx");
-    if (!cablefixture::WriteLibrary(root + "/LIB/lib_v3p4.xlsx") ||
-        !cablefixture::WriteBreakers(root + "/LIB/breaker_v3p4.xlsx"))
+    const QString& root = made.root;
+    const QString& project = made.project;
+    if (!cablefixture::ReplaceLibrary(root + "/LIB"))
         return {};
-    const QString project = dir + "/P1.pro";
-    if (!QFile::copy(root + "/FORM/form.pro", project))
-        return {};
-    QFile(project).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
     CSevrinApp app;
     cablefixture::UseLibrary(app, root + "/LIB");
     cablefixture::SetConditions(app);
@@ -197,11 +194,10 @@ void TestSpreadsheetSaved::generatorSumsFromNumberCells()
     QVERIFY2(m_openpyxl, "python3-openpyxl is required");
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    const QString root = dir.path() + "/root";
-    QVERIFY(CopyProgramFolder(root));
-    const QString project = dir.path() + "/P1.pro";
-    QVERIFY(QFile::copy(root + "/FORM/form.pro", project));
-    QFile(project).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    const DriverProject made = MakeDriverProject(dir.path());
+    QVERIFY(made.ok);
+    const QString& root = made.root;
+    const QString& project = made.project;
     auto app = sourcesfixture::NewApp(dir.path());
     auto& b = app->GeneratorSizingBlock;
     b.GeneratorConditionIndex = {1, 0};  // a: 1.45 outage, 1.38 fire
@@ -225,9 +221,8 @@ void TestSpreadsheetSaved::generatorSumsFromNumberCells()
 
     const CalcRun r = RunSevrinCalc(root, project, "generator");
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));
-    QFile golden(QStringLiteral(SEVRIN_TEST_DATA_DIR) + "/loads/golden/generator.txt");
-    QVERIFY(golden.open(QIODevice::ReadOnly));
-    QCOMPARE(r.out, QString::fromUtf8(golden.readAll()));
+    const QString diff = GoldenDifference(r.out, QStringLiteral(SEVRIN_TEST_DATA_DIR "/loads/golden/generator.txt"));
+    QVERIFY2(diff.isEmpty(), qPrintable(diff));
     const QStringList outage = r.out.split('\n').first().split('\t');
     QCOMPARE(outage.mid(2, 2), QStringList({"52.000", "20.000"}));
 }

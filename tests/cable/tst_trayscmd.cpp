@@ -12,8 +12,11 @@
 #include "app/core/sevrin.h"
 #include "cable/core/trayapp.h"
 #include "common/calcdriver.h"
+#include "common/unprintable.h"
 #include "common/recordingprompt.h"
 #include "common/testsupport.h"
+#include "common/golden.h"
+#include "common/driverproject.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -50,13 +53,11 @@ private:
 QString TestTraysCommand::MakeProject(const QString& dir, CSevrinApp& app)
 {
     RecordingPrompt::Install();
-    const QString root = dir + "/root";
-    if (!CopyProgramFolder(root))
+    const DriverProject made = MakeDriverProject(dir);
+    if (!made.ok)
         return {};
-    const QString project = dir + "/P1.pro";
-    if (!QFile::copy(root + "/FORM/form.pro", project))
-        return {};
-    QFile(project).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    const QString& root = made.root;
+    const QString& project = made.project;
     app.ProjectPathTable.LibWorkbookPath = root + "/LIB/lib_v3p4.xlsx";
     app.ProjectPathTable.CompanionSuffixTable = StandardCompanionSuffixes();
     app.LoadLibraryWorkbook();
@@ -122,13 +123,8 @@ void TestTraysCommand::recomputesEveryTray()
     const CalcRun r = RunSevrinCalc(dir.path() + "/root", project, "trays");
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));
     QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
-    QFile golden(QStringLiteral(SEVRIN_TEST_DATA_DIR) + "/cable/golden/trays.txt");
-    QVERIFY(golden.open(QIODevice::ReadOnly));
-    const QStringList want = QString::fromUtf8(golden.readAll()).split('\n');
-    const QStringList got = r.out.split('\n');
-    for (int i = 0; i < std::min(got.size(), want.size()); ++i)
-        QCOMPARE(got[i], want[i]);
-    QCOMPARE(got.size(), want.size());
+    const QString diff = GoldenDifference(r.out, QStringLiteral(SEVRIN_TEST_DATA_DIR "/cable/golden/trays.txt"));
+    QVERIFY2(diff.isEmpty(), qPrintable(diff));
     // The driver only reads: the stale stored texts are still there.
     std::vector<StoredTray> trays;
     QVERIFY(ReadStoredTrays(app, trays));

@@ -10,6 +10,7 @@
 #include "fault/core/busfault.h"
 #include "fault/core/faultvalues.h"
 #include "platform/xlsxbook.h"
+#include "common/unprintable.h"
 
 #include <QTest>
 
@@ -42,12 +43,6 @@ std::array<QString, kBusResults> StoredPage(CSevrinApp& a, int tr, const QString
         if (v.BusName == name)
             return v.Results;
     return {};
-}
-
-bool HasNonFinite(const QString& t)
-{
-    return t.contains(QLatin1String("nan"), Qt::CaseInsensitive) ||
-           t.contains(QLatin1String("inf"), Qt::CaseInsensitive);
 }
 
 }  // namespace
@@ -351,7 +346,7 @@ void TestFaultCurrent::motorWithoutValidContributionAddsNothing()
     for (int c = 21; c <= 26; ++c)
         QCOMPARE(row[std::size_t(c)], QStringLiteral("-"));
     for (const QString& t : row)
-        QVERIFY2(!HasNonFinite(t), qPrintable(t));
+        QVERIFY2(FindUnprintableFigure(t).isEmpty(), qPrintable(t));
     QVERIFY(a.WriteFaultDataRow(FirstMotorSheet, 0, false));
     double r = -1, x = -1;
     SumMotorContribution(a, 0, r, x);
@@ -541,7 +536,7 @@ void TestFaultCurrent::newProjectWithoutDataWorkbook()
     QCOMPARE(r[TotalXR1], QStringLiteral("-"));
     QCOMPARE(r[SubstationXR0], QStringLiteral("-"));
     for (const QString& t : p.pages.Incoming.Results)
-        QVERIFY2(!HasNonFinite(t), qPrintable(t));
+        QVERIFY2(FindUnprintableFigure(t).isEmpty(), qPrintable(t));
     // A second run on the created workbook reads it back.
     a.FaultCurrentBlock.UtilityInput[3] = QStringLiteral("20.0");
     QVERIFY(CalcFaultCurrent(a, p.pages).ok());
@@ -615,7 +610,7 @@ void TestFaultCurrent::emptyAndNonNumericInputsNeverGiveNanOrInf()
         // A typed input stays as typed; everything computed is a number, "-" or empty.
         if (t == text)
             continue;
-        QVERIFY2(!HasNonFinite(t), qPrintable(t));
+        QVERIFY2(FindUnprintableFigure(t).isEmpty(), qPrintable(t));
     }
 }
 

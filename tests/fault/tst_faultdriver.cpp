@@ -8,9 +8,11 @@
 
 #include "app/core/companionworkbook.h"
 #include "common/calcdriver.h"
+#include "common/unprintable.h"
 #include "common/recordingprompt.h"
 #include "common/testsupport.h"
 #include "platform/profile.h"
+#include "common/golden.h"
 
 #include <QDir>
 #include <QFile>
@@ -42,13 +44,16 @@ private slots:
 
 private:
     // The golden network (TR-1 with a motor and MCC-1, TR-2 with NGR 10 and MCC-2) stored in
-    // a project file beside its workbooks; the program folder in `root`. A step that fails
-    // fails the test.
-    void BuildProject(Project& p, const QString& root);
+    // a project file beside its workbooks; a copy of the program folder in `rootDir`. A step that
+    // fails fails the test.
+    void BuildProject(Project& p, const QTemporaryDir& rootDir);
 };
 
-void TestFaultDriver::BuildProject(Project& p, const QString& root)
+void TestFaultDriver::BuildProject(Project& p, const QTemporaryDir& rootDir)
 {
+    QVERIFY(rootDir.isValid());
+    const QString root = rootDir.path();
+    QVERIFY(CopyProgramFolder(root));
     CSevrinApp& a = *p.app;
     a.CabinetSizingBlock.ConductorCriteriaIndex[2] = 1;  // 0.02 s
     const QString project = a.ProjectPathTable.CurrentProjectPath;
@@ -71,11 +76,9 @@ void TestFaultDriver::BuildProject(Project& p, const QString& root)
 void TestFaultDriver::faultCommandMatchesExpectedFile()
 {
     QTemporaryDir rootDir;
-    QVERIFY(rootDir.isValid());
-    QVERIFY(CopyProgramFolder(rootDir.path()));
 
     Project p;
-    BuildProject(p, rootDir.path());
+    BuildProject(p, rootDir);
     if (QTest::currentTestFailed())
         return;
     CSevrinApp& a = *p.app;
@@ -107,10 +110,8 @@ void TestFaultDriver::faultCommandMatchesExpectedFile()
     const auto& mcc2 = p.pages.Columns[1].Cells[2].Results;
     QCOMPARE(py.out.trimmed(), QStringLiteral("MCC-2 %1 %2").arg(mcc2[ResIk], mcc2[ResIbMax]));
 
-    const QString expectedPath = QStringLiteral(SEVRIN_TEST_DATA_DIR "/fault/golden/fault.txt");
-    if (qEnvironmentVariableIsSet("SEVRIN_UPDATE_GOLDEN"))
-        QVERIFY(WriteFile(expectedPath, run.out.toUtf8()));
-    QCOMPARE(run.out, QString::fromUtf8(ReadFile(expectedPath)));
+    const QString diff = GoldenDifference(run.out, QStringLiteral(SEVRIN_TEST_DATA_DIR "/fault/golden/fault.txt"));
+    QVERIFY2(diff.isEmpty(), qPrintable(diff));
 }
 
 void TestFaultDriver::unreadableWorkbookChangesNoFile_data()
@@ -131,11 +132,9 @@ void TestFaultDriver::unreadableWorkbookChangesNoFile()
     QFETCH(int, workbook);
     QFETCH(bool, folder);
     QTemporaryDir rootDir;
-    QVERIFY(rootDir.isValid());
-    QVERIFY(CopyProgramFolder(rootDir.path()));
     Project p;
     CSevrinApp& a = *p.app;
-    BuildProject(p, rootDir.path());
+    BuildProject(p, rootDir);
     if (QTest::currentTestFailed())
         return;
     const QString project = a.ProjectPathTable.CurrentProjectPath;
@@ -164,11 +163,9 @@ void TestFaultDriver::unreadableWorkbookChangesNoFile()
 void TestFaultDriver::unstorableResultsChangeNoFile()
 {
     QTemporaryDir rootDir;
-    QVERIFY(rootDir.isValid());
-    QVERIFY(CopyProgramFolder(rootDir.path()));
     Project p;
     CSevrinApp& a = *p.app;
-    BuildProject(p, rootDir.path());
+    BuildProject(p, rootDir);
     if (QTest::currentTestFailed())
         return;
     const QString project = a.ProjectPathTable.CurrentProjectPath;
@@ -201,11 +198,9 @@ void TestFaultDriver::unstorableResultsChangeNoFile()
 void TestFaultDriver::readOnlyBusWorkbookChangesNoFile()
 {
     QTemporaryDir rootDir;
-    QVERIFY(rootDir.isValid());
-    QVERIFY(CopyProgramFolder(rootDir.path()));
     Project p;
     CSevrinApp& a = *p.app;
-    BuildProject(p, rootDir.path());
+    BuildProject(p, rootDir);
     if (QTest::currentTestFailed())
         return;
     const QString project = a.ProjectPathTable.CurrentProjectPath;
@@ -282,10 +277,8 @@ void TestFaultDriver::nonsenseInputsPrintNoFigure()
     QFETCH(QString, empty);
     QFETCH(QString, kept);
     QTemporaryDir rootDir;
-    QVERIFY(rootDir.isValid());
-    QVERIFY(CopyProgramFolder(rootDir.path()));
     Project p;
-    BuildProject(p, rootDir.path());
+    BuildProject(p, rootDir);
     CSevrinApp& a = *p.app;
     const QString project = a.ProjectPathTable.CurrentProjectPath;
     if (sheet < 0) {
@@ -344,10 +337,8 @@ void TestFaultDriver::listsPastTheLimitAreSaid()
     QFETCH(int, rows);
     QFETCH(QString, same);
     QTemporaryDir rootDir;
-    QVERIFY(rootDir.isValid());
-    QVERIFY(CopyProgramFolder(rootDir.path()));
     Project p;
-    BuildProject(p, rootDir.path());
+    BuildProject(p, rootDir);
     if (QTest::currentTestFailed())
         return;
     CSevrinApp& a = *p.app;
@@ -418,10 +409,8 @@ void TestFaultDriver::listsPastTheLimitAreSaid()
 void TestFaultDriver::figuresKeepWhatADoubleHolds()
 {
     QTemporaryDir rootDir;
-    QVERIFY(rootDir.isValid());
-    QVERIFY(CopyProgramFolder(rootDir.path()));
     Project p;
-    BuildProject(p, rootDir.path());
+    BuildProject(p, rootDir);
     if (QTest::currentTestFailed())
         return;
     const QString project = p.app->ProjectPathTable.CurrentProjectPath;

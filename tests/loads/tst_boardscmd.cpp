@@ -7,7 +7,9 @@
 #include "common/calcdriver.h"
 #include "common/recordingprompt.h"
 #include "loads/core/branchcircuit.h"
-#include "numbertext.h"
+#include "common/unprintable.h"
+#include "common/golden.h"
+#include "common/driverproject.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -79,13 +81,11 @@ private:
 QString TestBoardsCommand::MakeProject(const QString& dir, CSevrinApp& app)
 {
     RecordingPrompt::Install();
-    const QString root = dir + "/root";
-    if (!CopyProgramFolder(root))
+    const DriverProject made = MakeDriverProject(dir);
+    if (!made.ok)
         return {};
-    const QString project = dir + "/P1.pro";
-    if (!QFile::copy(root + "/FORM/form.pro", project))
-        return {};
-    QFile(project).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    const QString& root = made.root;
+    const QString& project = made.project;
     boardfixture::UseProject(app, project);
     // 30 degC in air, 20 degC in the ground, one tray tier, 2.5 K.m/W, 0.6 m; single-core from
     // 16 mm2; pf 0.9; expected fault current 100 % of the breaking capacity; SSC margin 1.0;
@@ -133,26 +133,8 @@ void TestBoardsCommand::recomputesEveryBoard()
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));
     QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
 
-    QFile golden(QStringLiteral(SEVRIN_TEST_DATA_DIR) + "/loads/golden/boards.txt");
-    // SEVRIN_UPDATE_GOLDEN=1 rewrites the expected file (check the new figures by hand).
-    if (qEnvironmentVariableIsSet("SEVRIN_UPDATE_GOLDEN")) {
-        QVERIFY(golden.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        golden.write(r.out.toUtf8());
-        golden.close();
-    }
-    QVERIFY(golden.open(QIODevice::ReadOnly));
-    const QString expected = QString::fromUtf8(golden.readAll());
-    const QStringList got = r.out.split('\n');
-    const QStringList want = expected.split('\n');
-    for (int i = 0; i < std::min(got.size(), want.size()); ++i) {
-        const QStringList g = got[i].split('\t');
-        const QStringList w = want[i].split('\t');
-        for (int c = 0; c < std::min(g.size(), w.size()); ++c)
-            QVERIFY2(g[c] == w[c], qPrintable(QStringLiteral("line %1 field %2: \"%3\" != \"%4\"")
-                                                  .arg(i).arg(c).arg(g[c], w[c])));
-        QCOMPARE(g.size(), w.size());
-    }
-    QCOMPARE(got.size(), want.size());
+    const QString diff = GoldenDifference(r.out, QStringLiteral(SEVRIN_TEST_DATA_DIR "/loads/golden/boards.txt"));
+    QVERIFY2(diff.isEmpty(), qPrintable(diff));
 
     // Figures checked by hand (shipped tables: CBR from 16 A, HFIX ampacities at 30 degC).
     const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
@@ -225,7 +207,7 @@ void TestBoardsCommand::nonsenseInputsPrintNoFigure()
 
     const CalcRun r = RunSevrinCalc(dir.path() + "/root", project, "boards");
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));
-    const QString found = numbertext::FindUntrustedFigure(r.out);
+    const QString found = FindUnprintableFigure(r.out);
     QVERIFY2(found.isEmpty(), qPrintable(found));
 
     const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
@@ -303,7 +285,7 @@ void TestBoardsCommand::storedTextsPrintNoRefusedNumber()
 
     const CalcRun r = RunSevrinCalc(dir.path() + "/root", project, "boards");
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));
-    const QString found = numbertext::FindUntrustedFigure(r.out);
+    const QString found = FindUnprintableFigure(r.out);
     QVERIFY2(found.isEmpty(), qPrintable(found));
     const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 2);

@@ -21,7 +21,9 @@
 #include "common/recordingprompt.h"
 #include "loads/core/mccpanel.h"
 #include "mccfixture.h"
-#include "numbertext.h"
+#include "common/unprintable.h"
+#include "common/golden.h"
+#include "common/driverproject.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -48,14 +50,13 @@ private:
 QString TestMccCommand::MakeProject(const QString& dir, CSevrinApp& app)
 {
     RecordingPrompt::Install();
-    const QString root = dir + "/root";
-    if (!CopyProgramFolder(root))
+    const DriverProject made = MakeDriverProject(dir);
+    if (!made.ok)
         return {};
+    const QString& root = made.root;
+    const QString& project = made.project;
     const QString lib = root + "/LIB/lib_v3p4.xlsx";
-    QFile::remove(lib);
-    QFile::remove(root + "/LIB/breaker_v3p4.xlsx");
-    if (!cablefixture::WriteLibrary(lib) ||
-        !cablefixture::WriteBreakers(root + "/LIB/breaker_v3p4.xlsx"))
+    if (!cablefixture::ReplaceLibrary(root + "/LIB"))
         return {};
     {
         // The CT ratio table of the switchgear sheet.
@@ -72,10 +73,6 @@ QString TestMccCommand::MakeProject(const QString& dir, CSevrinApp& app)
         if (!book.save(lib))
             return {};
     }
-    const QString project = dir + "/P1.pro";
-    if (!QFile::copy(root + "/FORM/form.pro", project))
-        return {};
-    QFile(project).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
     cablefixture::UseLibrary(app, root + "/LIB");
     cablefixture::SetConditions(app);
     app.ProjectPathTable.CurrentProjectPath = project;
@@ -115,27 +112,8 @@ void TestMccCommand::recomputesPanelsAndLoads()
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));
     QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
 
-    QFile golden(QStringLiteral(SEVRIN_TEST_DATA_DIR) + "/loads/golden/mcc.txt");
-    // SEVRIN_UPDATE_GOLDEN=1 rewrites the expected file (check the new figures by hand).
-    if (qEnvironmentVariableIsSet("SEVRIN_UPDATE_GOLDEN")) {
-        QVERIFY(golden.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        golden.write(r.out.toUtf8());
-        golden.close();
-    }
-    QVERIFY(golden.open(QIODevice::ReadOnly));
-    const QStringList want = QString::fromUtf8(golden.readAll()).split('\n');
-    const QStringList got = r.out.split('\n');
-    for (int i = 0; i < std::min(got.size(), want.size()); ++i) {
-        const QStringList g = got[i].split('\t');
-        const QStringList w = want[i].split('\t');
-        for (int c = 0; c < std::min(g.size(), w.size()); ++c)
-            QVERIFY2(g[c] == w[c], qPrintable(QStringLiteral("line %1 field %2: \"%3\" != \"%4\"")
-                                                  .arg(i)
-                                                  .arg(c)
-                                                  .arg(g[c], w[c])));
-        QCOMPARE(g.size(), w.size());
-    }
-    QCOMPARE(got.size(), want.size());
+    const QString diff = GoldenDifference(r.out, QStringLiteral(SEVRIN_TEST_DATA_DIR "/loads/golden/mcc.txt"));
+    QVERIFY2(diff.isEmpty(), qPrintable(diff));
 
     // The hand-checked figures of the comment above.
     const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
@@ -204,7 +182,7 @@ void TestMccCommand::nonsenseInputsPrintNoFigure()
     const QString path = app.CompanionPath(CSevrinApp::MccWorkbook);
     const CalcRun r = RunSevrinCalc(dir.path() + "/root", project, "mcc");
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));
-    const QString bad = numbertext::FindUntrustedFigure(r.out);
+    const QString bad = FindUnprintableFigure(r.out);
     QVERIFY2(bad.isEmpty(), qPrintable(bad));
 
     // Every row is refused by the input check and kept as stored; the panel's totals cannot
@@ -258,7 +236,7 @@ void TestMccCommand::refusedRowPrintsZeroWithoutSign()
 
     const CalcRun r = RunSevrinCalc(dir.path() + "/root", project, "mcc");
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));
-    const QString bad = numbertext::FindUntrustedFigure(r.out);
+    const QString bad = FindUnprintableFigure(r.out);
     QVERIFY2(bad.isEmpty(), qPrintable(bad));
     const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 2);
