@@ -1,6 +1,7 @@
 #include "cable/core/cablesizing.h"
 
 #include "app/core/calcutil.h"
+#include "app/core/quantity.h"
 
 #include <QCoreApplication>
 
@@ -32,7 +33,8 @@ enum Col : int {
     SpecMethod = 107, Cores = 108, Lines = 109, Pe = 110, Conduit = 111,
 };
 
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+// The one "no value" under the name the calculation below uses.
+constexpr double kNaN = NO_VALUE;
 
 bool Has(double v)
 {
@@ -45,51 +47,70 @@ double Checked(double v)
     return IsPrintable(v) ? v : NO_VALUE;
 }
 
-// The number of a cell, alone or followed by the unit its column is written with ("5.00kA",
-// "35㎟"), read strictly: "nan", "inf", "1e308", "12,5" or a stray unit are no number.
-bool CellNumber(const QString& text, QStringView unit, double* out)
+// A cell without the unit its column is written with ("5.00kA", "35㎟").
+QStringView WithoutUnit(const QString& text, QStringView unit)
 {
     QStringView t = QStringView(text).trimmed();
     if (!unit.isEmpty() && t.endsWith(unit))
         t.chop(unit.size());
-    return ReadValue(t, out);
+    return t;
+}
+
+// The number of a cell, alone or followed by its unit, read by the shared quantity reader:
+// "nan", "inf", "1e308", "12,5" or a stray unit are no number.
+bool CellNumber(const QString& text, QStringView unit, double* out)
+{
+    return ReadQuantity(WithoutUnit(text, unit), QuantitySign::Any, out);
 }
 
 // The value of a computed or fed-panel cell as the later stages read it: empty 0, "-" 1, a
-// number as it stands (with the unit its source writes, the "s" of a starting time); NaN for
-// anything else and for a negative figure, which none of these cells can hold.
+// number as it stands (with the unit its source writes, the "s" of a starting time); NO_VALUE
+// for anything else and for a negative figure, which none of these cells can hold.
 double CellValue(const QString& text, QStringView unit = {})
 {
     if (text.isEmpty())
         return 0.0;
     if (text == QLatin1String("-"))
         return 1.0;
-    double v = 0.0;
-    return CellNumber(text, unit, &v) && v >= 0 ? v : kNaN;
+    return QuantityOr(WithoutUnit(text, unit), QuantitySign::NonNegative);
 }
 
 // A given number, or NO_VALUE for empty text, "-" and anything that is not a positive number.
 double Positive(const QString& text, QStringView unit = {})
 {
-    double v = 0.0;
-    return CellNumber(text, unit, &v) && v > 0 ? v : NO_VALUE;
+    return QuantityOr(WithoutUnit(text, unit), QuantitySign::Positive);
 }
 
-// A quantity the row must give (a load, a voltage): NO_VALUE when the cell is empty, NaN when
-// it holds anything but a positive number. NaN is shown as "-" and so is all that rests on it.
+// A quantity the row must give (a load, a voltage): NO_VALUE when the cell is empty or holds
+// anything but a positive number, and so is all that rests on it. Whether the cell was given
+// at all is asked of its text (Blank).
 double Given(const QString& text)
 {
-    if (text.trimmed().isEmpty())
-        return NO_VALUE;
-    double v = 0.0;
-    return CellNumber(text, {}, &v) && v > 0 ? v : kNaN;
+    return QuantityOr(text, QuantitySign::Positive);
+}
+
+// True for a cell left empty (nothing given), as against one that holds no number.
+bool Blank(const QString& text)
+{
+    return text.trimmed().isEmpty();
+}
+
+// An input cell the row must give, as the row shows it: empty when nothing was given, "-" when
+// what was given is no positive number, the figure otherwise.
+void PutGiven(CableRow& row, int col, double v)
+{
+    QString& cell = row[std::size_t(col)];
+    if (Blank(cell))
+        cell.clear();
+    else
+        cell = Has(v) ? FormatCableColumn(col, v) : QStringLiteral("-");
 }
 
 // A design condition that only makes sense as a positive figure (a power factor, an efficiency,
-// a margin); NaN otherwise.
+// a margin); NO_VALUE otherwise.
 double PositiveCondition(double v)
 {
-    return Has(v) && v > 0 ? v : kNaN;
+    return Has(v) && v > 0 ? v : NO_VALUE;
 }
 
 // sqrt(1 - cos^2), or NO_VALUE for a power factor outside 0..1.
@@ -303,7 +324,7 @@ void CalcCableAndBreaker(CableRow& row, bool manual, bool fromStored, const Cabl
     // "nan", "-5" or "1e308" shows "-" and so does every figure built on it.
     const double lengthM = Given(text(Length));
     // The length is kept as typed; one that is no positive number shows "-".
-    if (std::isnan(lengthM))
+    if (!Blank(text(Length)) && IsNoValue(lengthM))
         row[Length] = QStringLiteral("-");
     const double p = Given(text(Phases));
     const double w = Given(text(Wires));
@@ -312,7 +333,7 @@ void CalcCableAndBreaker(CableRow& row, bool manual, bool fromStored, const Cabl
     const double kW = Given(text(KW));
     const double kVA = Given(text(KVA));
     // A kW that is given but no number still decides the row: its load is then unknown.
-    const bool byKw = !IsNoValue(kW);
+    const bool byKw = !Blank(text(KW));
     const bool motor = loadType == QLatin1String("M");
     const bool motorByKw = motor && Has(kW);
 
@@ -668,8 +689,8 @@ void CalcCableAndBreaker(CableRow& row, bool manual, bool fromStored, const Cabl
         Has(s) && Has(cores) && Has(lines) ? look.Raw(area, conduitKind, 3) : NO_VALUE;
 
     // 27. Results into the row, in column order.
-    put(KW, kW);
-    put(KVA, kVA);
+    PutGiven(row, KW, kW);
+    PutGiven(row, KVA, kVA);
     put(InputLoad, inputKva);
     put(Phases, p);
     put(Wires, w);

@@ -1,6 +1,7 @@
 #include "grounding/core/groundingdesign.h"
 
 #include "app/core/calcutil.h"
+#include "app/core/quantity.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,7 +11,8 @@ namespace {
 
 // The value of π the method is written with, also inside 1/(2π) and 1/π.
 constexpr double kPi = 3.141592654;
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+// The one "no value" under the name the calculation below uses.
+constexpr double kNaN = NO_VALUE;
 
 // Indexes of the design inputs T1..T28.
 enum Input {
@@ -48,43 +50,23 @@ double Cut(double v)
     return std::floor(Snapped(v));
 }
 
-// An input or table text read by the shared strict reader; NaN for the empty text and for
-// anything that is no whole finite number within MAX_QUANTITY ("nan", "inf", "1e308").
-double In(const QString& text)
-{
-    double v = 0.0;
-    return ReadValue(text, &v) ? v : kNaN;
-}
-
 // What a typed quantity may be: lengths, times, currents, resistivities and factors are
 // positive; a rod count, a surface layer or a soil layer may be 0 ("none"); temperatures any.
-enum class Sign { Positive, NonNegative, Any };
+using Sign = QuantitySign;
 
-bool Fits(double v, Sign sign)
+// A typed quantity of its sign, NO_VALUE otherwise (the empty text included), so everything
+// that rests on it is "-".
+double In(const QString& text, Sign sign = Sign::Any)
 {
-    return sign == Sign::Any ? std::isfinite(v) : sign == Sign::Positive ? v > 0.0 : v >= 0.0;
-}
-
-// A typed quantity of its sign, NaN otherwise, so everything that rests on it is "-".
-double In(const QString& text, Sign sign)
-{
-    const double v = In(text);
-    return Fits(v, sign) ? v : kNaN;
+    return QuantityOr(text, sign);
 }
 
 // A typed input as the result pages repeat it: as typed when it is a number of its sign (or
-// empty; "-0" without its minus), "-" otherwise, so no "nan", "-5" or 309-digit text is shown
+// blank; "-0" without its minus), "-" otherwise, so no "nan", "-5" or 309-digit text is shown
 // as if it were a figure.
 QString Echo(const QString& text, Sign sign)
 {
-    const QString trimmed = text.trimmed();
-    if (trimmed.isEmpty())
-        return text;
-    const double v = In(text);
-    if (!Fits(v, sign))
-        return GroundingUndefinedText();
-    // A zero typed with a minus is the 0 it is.
-    return v == 0.0 && trimmed.startsWith(QLatin1Char('-')) ? trimmed.mid(1) : text;
+    return text.trimmed().isEmpty() ? text : QuantityText(text, sign);
 }
 
 // A stored result text read back; an undefined result stays undefined.
@@ -134,30 +116,30 @@ double AverageResistivity(const std::array<QString, 28>& t)
         const QString& thicknessText = t[T_h1 + i];
         const double h = thicknessText.trimmed().isEmpty() ? 0.0 : In(thicknessText, Sign::NonNegative);
         if (std::isnan(h))
-            return kNaN;
+            return NO_VALUE;
         if (!(h > 0.0))
             continue;
         const double rho = In(t[T_rho1 + i], Sign::Positive);
         if (std::isnan(rho))
-            return kNaN;
+            return NO_VALUE;
         thickness += h;
         conductance += h / rho;
     }
     if (!(thickness > 0.0))
-        return kNaN;
+        return NO_VALUE;
     const double avg = Round(thickness / conductance * In(t[T_Margin], Sign::Positive), 2);
-    return avg > 0.0 && IsPrintable(avg) ? avg : kNaN;
+    return avg > 0.0 && IsPrintable(avg) ? avg : NO_VALUE;
 }
 
 // What the summary's own-value rows take from the calculation.
 struct OwnValues
 {
-    double cs = kNaN;
-    double d = kNaN;
-    double kii = kNaN;
-    double kh = kNaN;
-    double rg = kNaN;
-    double etouch = kNaN;
+    double cs = NO_VALUE;
+    double d = NO_VALUE;
+    double kii = NO_VALUE;
+    double kh = NO_VALUE;
+    double rg = NO_VALUE;
+    double etouch = NO_VALUE;
 };
 
 GroundingSummaryValues Summary(const GroundingDesignBlockT& b, const GroundingLibBlockT& lib,
