@@ -26,8 +26,7 @@ double PhaseCell(const QString& text)
 {
     if (text.isEmpty() || text == QLatin1String("-"))
         return 0.0;
-    double v = 0.0;
-    return ReadQuantity(text, QuantitySign::NonNegative, &v) ? v : NO_VALUE;
+    return QuantityOr(text, QuantitySign::NonNegative);
 }
 
 bool IsFaultCurrent(double ka)

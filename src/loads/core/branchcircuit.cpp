@@ -382,7 +382,8 @@ double SubtotalGroupLoad(const std::vector<QStringList>& rows, int n)
     double sum = 0.0;
     for (int r = std::min(n, int(rows.size())) - 1; r >= 0; --r) {
         const QStringList& cells = rows[std::size_t(r)];
-        sum += QuantityOr(cells.value(CcUnitLoad), QuantitySign::NonNegative) * QuantityOr(cells.value(CcQuantity), QuantitySign::NonNegative);
+        sum += QuantityOr(cells.value(CcUnitLoad), QuantitySign::NonNegative) *
+               QuantityOr(cells.value(CcQuantity), QuantitySign::NonNegative);
         if (!cells.value(CcNo).isEmpty())
             break;  // the group's numbered first row ends the walk
     }
@@ -394,7 +395,9 @@ double CarriedLoadOf(const CircuitCells& row)
     // Only a closing row carries a group; any other row is its own load, whatever its 소계.
     if (ClassifyCircuitRow(row[CcNo], row[CcSubtotal]) != CircuitRowKind::GroupClosing)
         return 0.0;
-    return QuantityOr(row[CcSubtotal], QuantitySign::NonNegative) - QuantityOr(row[CcUnitLoad], QuantitySign::NonNegative) * QuantityOr(row[CcQuantity], QuantitySign::NonNegative);
+    return QuantityOr(row[CcSubtotal], QuantitySign::NonNegative) -
+           QuantityOr(row[CcUnitLoad], QuantitySign::NonNegative) *
+               QuantityOr(row[CcQuantity], QuantitySign::NonNegative);
 }
 
 CircuitDeletePlan PlanCircuitDelete(const std::vector<QStringList>& rows, int s)

@@ -32,8 +32,7 @@ QString Fixed(double v, int decimals)
 // otherwise, so that the motor tables show no figure computed from it.
 double PositiveCondition(const QString& text)
 {
-    double v = NO_VALUE;
-    return ReadQuantity(text, QuantitySign::Positive, &v) ? v : NO_VALUE;
+    return QuantityOr(text, QuantitySign::Positive);
 }
 
 }  // namespace
@@ -140,9 +139,10 @@ std::array<QString, 9> CalcCorrectionFactors(const PanelBoardDesignConditions& c
     f[5] = f[0];
     f[6] = f[0];
     // D1 (buried): ground temperature x soil resistivity x depth.
-    f[7] = Fixed(QuantityOr(f[1], QuantitySign::Any, 0.0) * QuantityOr(f[3], QuantitySign::Any, 0.0) * QuantityOr(f[4], QuantitySign::Any, 0.0), 2);
+    const auto figure = [&f](int i) { return QuantityOr(f[std::size_t(i)], QuantitySign::Any, 0.0); };
+    f[7] = Fixed(figure(1) * figure(3) * figure(4), 2);
     // E, F (cable trays): air temperature x grouping.
-    f[8] = Fixed(QuantityOr(f[0], QuantitySign::Any, 0.0) * QuantityOr(f[2], QuantitySign::Any, 0.0), 2);
+    f[8] = Fixed(figure(0) * figure(2), 2);
     return f;
 }
 
@@ -150,8 +150,7 @@ std::array<QString, 2> CalcTotalDropPct(const PanelBoardDesignConditions& c)
 {
     // An empty limit counts 0; one that is no number of at least 0 makes its total "-".
     auto limit = [](const QString& text) {
-        double v = 0.0;
-        return text.isEmpty() ? 0.0 : ReadQuantity(text, QuantitySign::NonNegative, &v) ? v : NO_VALUE;
+        return text.isEmpty() ? 0.0 : QuantityOr(text, QuantitySign::NonNegative);
     };
     const double feeder = limit(c.feederDropPct);
     return {Fixed(feeder + limit(c.branchDropPct), 0), Fixed(feeder + limit(c.motorBranchDropPct), 0)};

@@ -46,8 +46,7 @@ double Sum(const QString& text)
 {
     if (text.isEmpty() || text == QLatin1String("-"))
         return 0.0;
-    double v = 0.0;
-    return ReadQuantity(text, QuantitySign::NonNegative, &v) ? v : NO_VALUE;
+    return QuantityOr(text, QuantitySign::NonNegative);
 }
 
 // A stored figure that must be a number of at least 0 ("-", empty or other text is none).
@@ -240,7 +239,7 @@ MccFaultCurrents FindMccFaultCurrents(CSevrinApp& app, const QString& panelName)
     MccFaultCurrents f;
     for (int tr = 0; tr < 5; ++tr) {
         // A bus page whose value cells are empty leaves the presets: it gives no value.
-        double minimum = std::numeric_limits<double>::quiet_NaN();
+        double minimum = NO_VALUE;
         double maximum = minimum;
         if (!app.FindBusFaultValues(tr, panelName, minimum, maximum))
             continue;

@@ -42,15 +42,13 @@ QString RoundedUpText(double v)
 // A typed input of the motor block: NaN when the strict reader refuses it.
 double Number(const QString& text)
 {
-    double v = NO_VALUE;
-    return ReadValue(text, &v) ? v : NO_VALUE;
+    return QuantityOr(text, QuantitySign::Any);
 }
 
 // A stored load or demand factor of a panel or board: at least 0, NaN otherwise.
 double StoredLoad(const QString& text)
 {
-    double v = NO_VALUE;
-    return ReadQuantity(text, QuantitySign::NonNegative, &v) ? v : NO_VALUE;
+    return QuantityOr(text, QuantitySign::NonNegative);
 }
 
 // A power factor or an efficiency: above 0 and at most 1.
@@ -67,8 +65,7 @@ bool ReadLoadText(QStringView text, double* value)
         return false;
     QString plain = text.toString();
     plain.remove(QLatin1Char('m'));
-    double v = 0.0;
-    *value = ReadValue(plain, &v) && v >= 0.0 ? v : NO_VALUE;
+    *value = QuantityOr(plain, QuantitySign::NonNegative);
     return true;
 }
 
