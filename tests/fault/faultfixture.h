@@ -3,6 +3,7 @@
 // tables the fault pages look up (transformer X/R, cable and wire impedances, one motor, one
 // line type) filled in memory, and the screen's factor inputs.
 #include "../common/companionsuffixes.h"
+#include "app/core/quantity.h"
 #include "app/core/sevrin.h"
 #include "fault/core/buspages.h"
 #include "fault/core/faultcurrent.h"
@@ -132,8 +133,8 @@ inline void BuildRadialNetwork(Project& p, bool withMotor, const QString& ngr = 
     QVERIFY(fault::LoadFaultBusData(a, p.pages).ok());
     QVERIFY(fault::CalcFaultCurrent(a, p.pages).ok());
     p.SetTransformer(0, "1000", "5", "0.38", ngr);
-    const double d20 = fault::ReadFaultNumber(a.FaultCurrentBlock.FaultResult[fault::Delta20]);
-    const double d250 = fault::ReadFaultNumber(a.FaultCurrentBlock.FaultResult[fault::Delta250]);
+    const double d20 = CellQuantity(a.FaultCurrentBlock.FaultResult[fault::Delta20], QuantitySign::Any, 0.0);
+    const double d250 = CellQuantity(a.FaultCurrentBlock.FaultResult[fault::Delta250], QuantitySign::Any, 0.0);
     fault::CableRowInputs cable{"S/S", "MCC-1", "50", "FCV", "240", "1", "4", "120", "1"};
     QVERIFY(fault::AddFaultCableRow(a, cable, d20, d250));
     if (withMotor) {

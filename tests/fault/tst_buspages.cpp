@@ -1,6 +1,7 @@
 // Bus pages: loading the five bus workbooks, paging, inserting and deleting pages, the
 // recalculation of every named bus, the bus searches and the bus cell's own operations.
 #include "faultfixture.h"
+#include "app/core/quantity.h"
 
 #include "app/core/companionworkbook.h"
 #include "common/recordingprompt.h"
@@ -290,7 +291,7 @@ void TestBusPages::recalculationComputesEveryNamedBus()
         const Sheet* sheet = wb.sheet(s);
         QVERIFY(sheet);
         const QString ik = companion::CellText(*sheet, 0, ResIk);
-        QVERIFY2(ik != QLatin1String("old") && ReadFaultNumber(ik) > 1.0, qPrintable(ik));
+        QVERIFY2(ik != QLatin1String("old") && CellQuantity(ik, QuantitySign::Any, 0.0) > 1.0, qPrintable(ik));
     }
     // The column shows the page it showed before the calculation, with fresh results.
     QCOMPARE(col.Page, 0);
@@ -313,15 +314,15 @@ void TestBusPages::busSearchExactAgainstContaining()
     QVERIFY(CalcFaultCurrent(a, p.pages).ok());
     const auto& near = p.pages.Columns[0].Cells[0].Results;
     const auto& far = p.pages.Columns[0].Cells[1].Results;
-    QVERIFY(ReadFaultNumber(far[ResIbMax]) < ReadFaultNumber(near[ResIbMax]));
+    QVERIFY(CellQuantity(far[ResIbMax], QuantitySign::Any, 0.0) < CellQuantity(near[ResIbMax], QuantitySign::Any, 0.0));
 
     double mn = -1, mx = -1;
     QVERIFY(a.FindBusFaultValues(0, QStringLiteral("MCC-1"), mn, mx));
-    QCOMPARE(mn, ReadFaultNumber(near[ResIbMin]));
-    QCOMPARE(mx, ReadFaultNumber(near[ResIbMax]));
+    QCOMPARE(mn, CellQuantity(near[ResIbMin], QuantitySign::Any, 0.0));
+    QCOMPARE(mx, CellQuantity(near[ResIbMax], QuantitySign::Any, 0.0));
     QVERIFY(a.FindBusFaultValuesContaining(0, QStringLiteral("MCC-1"), mn, mx));
-    QCOMPARE(mn, ReadFaultNumber(far[ResIbMin]));
-    QCOMPARE(mx, ReadFaultNumber(far[ResIbMax]));
+    QCOMPARE(mn, CellQuantity(far[ResIbMin], QuantitySign::Any, 0.0));
+    QCOMPARE(mx, CellQuantity(far[ResIbMax], QuantitySign::Any, 0.0));
     // Exact names only for the exact search; the containing search never takes an equal name.
     mn = mx = -1;
     QVERIFY(!a.FindBusFaultValues(0, QStringLiteral("MCC"), mn, mx));

@@ -2,6 +2,7 @@
 // 22.9 kV, a 1000 kVA 22.9/0.38 kV transformer (uk 5 %, X/R 6), and 50 m of FCV 240 mm2 to
 // the bus MCC-1, with and without one 110 kW motor.
 #include "faultfixture.h"
+#include "app/core/quantity.h"
 
 #include "app/core/calcutil.h"
 #include "common/recordingprompt.h"
@@ -26,7 +27,7 @@ namespace {
 
 double Num(const QString& text)
 {
-    return ReadFaultNumber(text);
+    return CellQuantity(text, QuantitySign::Any, 0.0);
 }
 
 bool Near(double actual, double expected, double relative)
@@ -90,8 +91,9 @@ private:
 
 void TestFaultCurrent::readsNumbersByTheDecimalRule_data()
 {
-    // value: ReadFaultNumber; positive: ReadFaultPositive; impedance: ReadImpedance. NaN is no
-    // value: a text that is not a whole number never counts as one (or as 0).
+    // value: a list cell of any sign (blank 0); positive: a positive quantity; impedance: a
+    // quantity of at least 0. NaN is no value: a text that is not a whole number never counts
+    // as one (or as 0).
     const double nan = std::numeric_limits<double>::quiet_NaN();
     QTest::addColumn<QString>("text");
     QTest::addColumn<double>("value");
@@ -127,13 +129,13 @@ void TestFaultCurrent::readsNumbersByTheDecimalRule()
         return std::isnan(want) ? std::isnan(got)
                                 : std::abs(got - want) <= 1e-12 * std::max(1.0, std::abs(want));
     };
-    QVERIFY2(same(ReadFaultNumber(text), value), qPrintable(QString::number(ReadFaultNumber(text))));
-    QVERIFY2(same(ReadFaultPositive(text), positive), qPrintable(QString::number(ReadFaultPositive(text))));
-    QVERIFY2(same(ReadImpedance(text), impedance), qPrintable(QString::number(ReadImpedance(text))));
+    QVERIFY2(same(CellQuantity(text, QuantitySign::Any, 0.0), value), qPrintable(QString::number(CellQuantity(text, QuantitySign::Any, 0.0))));
+    QVERIFY2(same(QuantityOr(text, QuantitySign::Positive), positive), qPrintable(QString::number(QuantityOr(text, QuantitySign::Positive))));
+    QVERIFY2(same(QuantityOr(text, QuantitySign::NonNegative), impedance), qPrintable(QString::number(QuantityOr(text, QuantitySign::NonNegative))));
     // Printed back, no value is "-" in a list and empty in a bus result, never nan or inf.
-    QCOMPARE(FormatFaultNumber(ReadFaultNumber(text), 2),
+    QCOMPARE(FormatFaultNumber(CellQuantity(text, QuantitySign::Any, 0.0), 2),
              std::isnan(value) ? QStringLiteral("-") : FormatFixed(value, 2));
-    QVERIFY(!FormatBusValue(ReadFaultNumber(text), 3).contains(QLatin1String("nan")));
+    QVERIFY(!FormatBusValue(CellQuantity(text, QuantitySign::Any, 0.0), 3).contains(QLatin1String("nan")));
 }
 
 void TestFaultCurrent::radialNetworkMatchesIec60909_data()
@@ -838,8 +840,8 @@ void TestFaultCurrent::temperatureFactorsHaveNoPole()
     QTEST(r[Delta20], "delta20");
     QTEST(r[Delta250], "delta250");
     // A cable computed with them has no resistance at a temperature without a factor.
-    const double d20 = ReadImpedance(r[Delta20]);
-    const double d250 = ReadImpedance(r[Delta250]);
+    const double d20 = QuantityOr(r[Delta20], QuantitySign::NonNegative);
+    const double d250 = QuantityOr(r[Delta250], QuantitySign::NonNegative);
     QVERIFY(AddFaultCableRow(a, CableRowInputs{"S/S", "B", "100", "FCV", "240", "1", "4", "120", "1"},
                              d20, d250));
     QVERIFY(a.ReadFaultDataRow(CableSheet, 0));

@@ -572,19 +572,19 @@ void TestLibraryScreen::methodFactorEditorRebuildsDependentPages()
     // Applied currents: 25 mm2 (entry 6) below 35 takes two-core (single-phase) and
     // three-core (three-phase) values; 35 mm2 (entry 7) single-core.
     ReportListView* applied = page->List(1175);
-    QCOMPARE(ReadNumber(applied->rows()->text(6, 3)), 50.0 + 5 * 6 + 1);
-    QCOMPARE(ReadNumber(applied->rows()->text(6, 7)), 40.0 + 4 * 6 + 1);
-    QCOMPARE(ReadNumber(applied->rows()->text(7, 3)), 100.0 + 10 * 7 + 1);
+    QCOMPARE(ReadLeadingNumber(applied->rows()->text(6, 3)), 50.0 + 5 * 6 + 1);
+    QCOMPARE(ReadLeadingNumber(applied->rows()->text(6, 7)), 40.0 + 4 * 6 + 1);
+    QCOMPARE(ReadLeadingNumber(applied->rows()->text(7, 3)), 100.0 + 10 * 7 + 1);
 
     // Pages 6 and 7 keep what they showed until they are shown again, then list the rebuilt
     // tables: method B at 0.5 for 95 mm2 single-core (100 + 100 + 1) is 100.5 A.
     QCOMPARE(derated->rows()->text(10, 2), before);
     Show(7);
-    QCOMPARE(ReadNumber(derated->rows()->text(10, 2)), 100.5);
+    QCOMPARE(ReadLeadingNumber(derated->rows()->text(10, 2)), 100.5);
     QCOMPARE(derated->rows()->text(10, 2), c.CABLEC.Cell(10, 2));
     Show(6);
-    QCOMPARE(ReadNumber(sizes->rows()->text(10, 4)), 100.5);
-    QCOMPARE(ReadNumber(sizes->rows()->text(10, 5)), 95.0);
+    QCOMPARE(ReadLeadingNumber(sizes->rows()->text(10, 4)), 100.5);
+    QCOMPARE(ReadLeadingNumber(sizes->rows()->text(10, 5)), 95.0);
 
     // OK without changes rewrites the same texts and still rebuilds and refills page 5.
     applied->rows()->setCell(0, 2, "stale");
@@ -623,8 +623,8 @@ void TestLibraryScreen::ambientTemperatureEditor()
     ReportListView* list = page->List(1142);
     for (int e : {0, 7, 15}) {
         for (int k = 1; k <= 4; ++k) {
-            const double base = ReadNumber(list->rows()->text(e, k));
-            QVERIFY(std::abs(ReadNumber(list->rows()->text(e, 6 + k)) - base * 0.87) < 0.006);
+            const double base = ReadLeadingNumber(list->rows()->text(e, k));
+            QVERIFY(std::abs(ReadLeadingNumber(list->rows()->text(e, 6 + k)) - base * 0.87) < 0.006);
         }
     }
 
@@ -646,7 +646,7 @@ void TestLibraryScreen::ambientTemperatureEditor()
     QCOMPARE(page->Edit(1160)->text(), QString("1.00"));
     for (int e : {0, 7, 15}) {
         for (int k = 1; k <= 4; ++k)
-            QCOMPARE(ReadNumber(list->rows()->text(e, 6 + k)), ReadNumber(list->rows()->text(e, k)));
+            QCOMPARE(ReadLeadingNumber(list->rows()->text(e, 6 + k)), ReadLeadingNumber(list->rows()->text(e, k)));
     }
     // The same on entering the library screen.
     m_view->RefillAllPages();

@@ -3,6 +3,7 @@
 // with openpyxl. The figures expected are the ones stored in each bus page's row 0 (what the
 // bus search hands to the other screens) and the ones the incoming and transformer views show.
 #include "common/recordingprompt.h"
+#include "app/core/quantity.h"
 #include "common/testsupport.h"
 #include "fault/faultfixture.h"
 #include "reportfixture.h"
@@ -131,8 +132,8 @@ void TestBusFaultReport::init()
     fault::FillFaultList(theApp, fault::LineSheet);
     QVERIFY(fault::ModifyTransformer(theApp, pages, 0, "1000", "5", "0.38", "0"));
     QVERIFY(m_view->CalcFaultCurrent().ok());
-    const double d20 = fault::ReadFaultNumber(theApp.FaultCurrentBlock.FaultResult[fault::Delta20]);
-    const double d250 = fault::ReadFaultNumber(theApp.FaultCurrentBlock.FaultResult[fault::Delta250]);
+    const double d20 = CellQuantity(theApp.FaultCurrentBlock.FaultResult[fault::Delta20], QuantitySign::Any, 0.0);
+    const double d250 = CellQuantity(theApp.FaultCurrentBlock.FaultResult[fault::Delta250], QuantitySign::Any, 0.0);
     for (const char* length : {"50", "80"}) {
         fault::CableRowInputs cable{"S/S", "MCC", QString::fromLatin1(length), "FCV", "240",
                                     "1", "4", "120", "1"};

@@ -5,6 +5,7 @@
 // the report, written by the program's own sheet writers, its logo inside its cells on every
 // page and its cable page printing at 7 pt or more.
 #include "common/recordingprompt.h"
+#include "app/core/quantity.h"
 #include "common/testsupport.h"
 #include "fault/faultfixture.h"
 #include "grounding/groundingfixture.h"
@@ -427,8 +428,8 @@ void TestFullReport::wholeReport()
         fault::FillFaultList(app, fault::LineSheet);
         QVERIFY(fault::ModifyTransformer(app, pages, 0, "1000", "5", "0.38", "0"));
         QVERIFY(fault->CalcFaultCurrent().ok());
-        const double d20 = fault::ReadFaultNumber(app.FaultCurrentBlock.FaultResult[fault::Delta20]);
-        const double d250 = fault::ReadFaultNumber(app.FaultCurrentBlock.FaultResult[fault::Delta250]);
+        const double d20 = CellQuantity(app.FaultCurrentBlock.FaultResult[fault::Delta20], QuantitySign::Any, 0.0);
+        const double d250 = CellQuantity(app.FaultCurrentBlock.FaultResult[fault::Delta250], QuantitySign::Any, 0.0);
         QVERIFY(fault::AddFaultCableRow(app, fault::CableRowInputs{"S/S", "MCC-1", "50", "FCV", "240", "1", "4", "120", "1"},
                                         d20, d250));
         QVERIFY(fault->CalcFaultCurrent().ok());

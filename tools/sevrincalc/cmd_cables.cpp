@@ -9,7 +9,7 @@
 #include "app/core/sevrin.h"
 #include "cable/core/cableapp.h"
 #include "cable/core/cableschedule.h"
-#include "loads/core/quantityinput.h"
+#include "app/core/quantity.h"
 
 #include <QFileInfo>
 

@@ -35,11 +35,10 @@ namespace {
 
 double MaxOf(std::initializer_list<double> values)
 {
-    auto it = values.begin();
-    double best = *it;
-    for (++it; it != values.end(); ++it) {
-        if (*it > best)
-            best = *it;
+    double best = NO_VALUE;
+    for (const double v : values) {
+        if (!IsNoValue(v) && (IsNoValue(best) || v > best))
+            best = v;
     }
     return best;
 }
@@ -116,7 +115,7 @@ bool ReadPlainDecimal(QStringView text, double* out)
 
 }  // namespace
 
-double ReadNumber(QStringView text)
+double ReadLeadingNumber(QStringView text)
 {
     double fast = 0.0;
     if (ReadPlainDecimal(text, &fast))
@@ -213,15 +212,6 @@ bool IsPrintable(double v)
     return std::isfinite(v) && std::fabs(v) <= MAX_QUANTITY;
 }
 
-double ParseCellValue(QStringView text)
-{
-    if (text.isEmpty())
-        return 0.0;
-    if (text == u"-")
-        return 1.0;
-    return ReadNumber(text);
-}
-
 namespace {
 
 // True when the value lies exactly halfway between two numbers of `decimals` decimals. Such a
@@ -311,7 +301,7 @@ bool SameRating(const QString& cell, double ratedOutput)
 {
     if (cell.isEmpty())
         return false;
-    const double v = ReadNumber(cell);
+    const double v = ReadLeadingNumber(cell);
     return std::fabs(v - ratedOutput) <= 1e-9 * std::max(1.0, std::fabs(ratedOutput));
 }
 

@@ -409,7 +409,9 @@ public:
     QString GetBreakerDelta(const QString& maker, int rating, int time, const QString& fallback);
     // Outer diameter or weight ("FCVOD", "FR8OD", "FCVW", "FR8W") by size entry and core index.
     double LookupCableDimension(const QString& table, int entry, int core);
-    // The entry ("...SQ") or core index ("...C") to pass to LookupCableDimension.
+    // The entry ("...SQ") or core index ("...C") to pass to LookupCableDimension;
+    // kNoDimensionIndex for a core count outside 1..4 or an unknown table.
+    static constexpr int kNoDimensionIndex = -1;
     int FindCableDimensionIndex(double value, const QString& name);
     // The line-impedance entry whose properties 0 and 3 are the two keys.
     bool FindCableColumn(const QString& key1, const QString& key2, std::array<QString, 11>& out);

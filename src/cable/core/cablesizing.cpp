@@ -1,6 +1,7 @@
 #include "cable/core/cablesizing.h"
 
 #include "app/core/calcutil.h"
+#include "app/core/quantity.h"
 
 #include <QCoreApplication>
 
@@ -32,7 +33,7 @@ enum Col : int {
     SpecMethod = 107, Cores = 108, Lines = 109, Pe = 110, Conduit = 111,
 };
 
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+// The one "no value" under the name the calculation below uses.
 
 bool Has(double v)
 {
@@ -45,51 +46,70 @@ double Checked(double v)
     return IsPrintable(v) ? v : NO_VALUE;
 }
 
-// The number of a cell, alone or followed by the unit its column is written with ("5.00kA",
-// "35㎟"), read strictly: "nan", "inf", "1e308", "12,5" or a stray unit are no number.
-bool CellNumber(const QString& text, QStringView unit, double* out)
+// A cell without the unit its column is written with ("5.00kA", "35㎟").
+QStringView WithoutUnit(const QString& text, QStringView unit)
 {
     QStringView t = QStringView(text).trimmed();
     if (!unit.isEmpty() && t.endsWith(unit))
         t.chop(unit.size());
-    return ReadValue(t, out);
+    return t;
+}
+
+// The number of a cell, alone or followed by its unit, read by the shared quantity reader:
+// "nan", "inf", "1e308", "12,5" or a stray unit are no number.
+bool CellNumber(const QString& text, QStringView unit, double* out)
+{
+    return ReadQuantity(WithoutUnit(text, unit), QuantitySign::Any, out);
 }
 
 // The value of a computed or fed-panel cell as the later stages read it: empty 0, "-" 1, a
-// number as it stands (with the unit its source writes, the "s" of a starting time); NaN for
-// anything else and for a negative figure, which none of these cells can hold.
+// number as it stands (with the unit its source writes, the "s" of a starting time); NO_VALUE
+// for anything else and for a negative figure, which none of these cells can hold.
 double CellValue(const QString& text, QStringView unit = {})
 {
     if (text.isEmpty())
         return 0.0;
     if (text == QLatin1String("-"))
         return 1.0;
-    double v = 0.0;
-    return CellNumber(text, unit, &v) && v >= 0 ? v : kNaN;
+    return QuantityOr(WithoutUnit(text, unit), QuantitySign::NonNegative);
 }
 
 // A given number, or NO_VALUE for empty text, "-" and anything that is not a positive number.
 double Positive(const QString& text, QStringView unit = {})
 {
-    double v = 0.0;
-    return CellNumber(text, unit, &v) && v > 0 ? v : NO_VALUE;
+    return QuantityOr(WithoutUnit(text, unit), QuantitySign::Positive);
 }
 
-// A quantity the row must give (a load, a voltage): NO_VALUE when the cell is empty, NaN when
-// it holds anything but a positive number. NaN is shown as "-" and so is all that rests on it.
+// A quantity the row must give (a load, a voltage): NO_VALUE when the cell is empty or holds
+// anything but a positive number, and so is all that rests on it. Whether the cell was given
+// at all is asked of its text (Blank).
 double Given(const QString& text)
 {
-    if (text.trimmed().isEmpty())
-        return NO_VALUE;
-    double v = 0.0;
-    return CellNumber(text, {}, &v) && v > 0 ? v : kNaN;
+    return QuantityOr(text, QuantitySign::Positive);
+}
+
+// True for a cell left empty (nothing given), as against one that holds no number.
+bool Blank(const QString& text)
+{
+    return text.trimmed().isEmpty();
+}
+
+// An input cell the row must give, as the row shows it: empty when nothing was given, "-" when
+// what was given is no positive number, the figure otherwise.
+void PutGiven(CableRow& row, int col, double v)
+{
+    QString& cell = row[std::size_t(col)];
+    if (Blank(cell))
+        cell.clear();
+    else
+        cell = Has(v) ? FormatCableColumn(col, v) : QStringLiteral("-");
 }
 
 // A design condition that only makes sense as a positive figure (a power factor, an efficiency,
-// a margin); NaN otherwise.
+// a margin); NO_VALUE otherwise.
 double PositiveCondition(double v)
 {
-    return Has(v) && v > 0 ? v : kNaN;
+    return Has(v) && v > 0 ? v : NO_VALUE;
 }
 
 // sqrt(1 - cos^2), or NO_VALUE for a power factor outside 0..1.
@@ -320,7 +340,8 @@ LoadInputs LoadInputsOf(const CableRow& row)
     l.threePhase = l.p == 3.0;
     l.kW = Given(row[KW]);
     l.kVA = Given(row[KVA]);
-    l.byKw = !IsNoValue(l.kW);
+    // A kW that is given but no number still decides the row: its load is then unknown.
+    l.byKw = !Blank(row[KW]);
     l.motor = l.loadType == QLatin1String("M");
     l.motorByKw = l.motor && Has(l.kW);
     return l;
@@ -349,7 +370,7 @@ InputPower InputPowerOf(const CableRow& row, const LoadInputs& l, bool fromStore
         // A power factor outside 0..1 or an efficiency that is not positive gives no load.
         in.cosPhi = PositiveCondition(cond.loadPowerFactor);
         if (in.cosPhi > 1.0)
-            in.cosPhi = kNaN;
+            in.cosPhi = NO_VALUE;
         in.eta = PositiveCondition(cond.loadEfficiency);
     }
     if (l.byKw) {
@@ -535,9 +556,9 @@ struct Criteria
 {
     double svdLimit = NO_VALUE;    // allowed running drop, %
     double smsvdLimit = NO_VALUE;  // allowed starting drop, %
-    double inrushMargin = kNaN;
-    double startMargin = kNaN;
-    double conductorMargin = kNaN;
+    double inrushMargin = NO_VALUE;
+    double startMargin = NO_VALUE;
+    double conductorMargin = NO_VALUE;
 };
 
 Criteria CriteriaOf(const LoadInputs& l, bool fed, const CableConditions& cond)
@@ -876,7 +897,7 @@ void WriteCableRow(CableRow& row, const DesignCurrent& d, const CorrectionFactor
 
     row[CblNo] = row[From] + QLatin1Char('/') + row[To];
     // The length is kept as typed; one that is no positive number shows "-".
-    if (std::isnan(l.lengthM))
+    if (!Blank(row[Length]) && IsNoValue(l.lengthM))
         row[Length] = QStringLiteral("-");
     for (int i = 0; i < 8; ++i)
         row[std::size_t(Beta + i)] = d.motorStart.texts[std::size_t(i)];
@@ -887,8 +908,8 @@ void WriteCableRow(CableRow& row, const DesignCurrent& d, const CorrectionFactor
     row[PanelM] = d.panel.mm;
     row[PanelPf] = d.panel.pf;
 
-    put(KW, l.kW);
-    put(KVA, l.kVA);
+    PutGiven(row, KW, l.kW);
+    PutGiven(row, KVA, l.kVA);
     put(InputLoad, d.input.inputKva);
     put(Phases, l.p);
     put(Wires, l.w);

@@ -2,7 +2,7 @@
 
 #include "app/core/companionworkbook.h"
 #include "app/core/sevrin.h"
-#include "app/core/quantitycheck.h"
+#include "app/core/quantity.h"
 #include "app/gui/rowlistmodel.h"
 #include "app/gui/sevrinapp.h"
 #include "cable/core/cableapp.h"

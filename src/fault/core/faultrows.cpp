@@ -1,5 +1,6 @@
 // Rows of the line, incoming-cable, cable and motor lists and their impedances.
 #include "fault/core/faultrows.h"
+#include "app/core/quantity.h"
 
 #include "app/core/calcutil.h"
 #include "app/core/companionworkbook.h"
@@ -200,9 +201,9 @@ bool BuildIncomingCableRow(CSevrinApp& app, int index, const LineRowInputs& in)
 void CalcUtilityLineImpedance(std::array<QString, 16>& row)
 {
     // A distance is positive and a per-km value never negative; otherwise no value.
-    const double d = ReadFaultPositive(row[7]);
+    const double d = QuantityOr(row[7], QuantitySign::Positive);
     for (int i = 0; i < 4; ++i)
-        row[std::size_t(8 + i)] = RowValue(ReadFaultMagnitude(row[std::size_t(3 + i)]) * d, 4);
+        row[std::size_t(8 + i)] = RowValue(CellQuantity(row[std::size_t(3 + i)], QuantitySign::NonNegative, 0.0) * d, 4);
 }
 
 ListEdit AddUtilityRow(CSevrinApp& app, int sheet, const LineRowInputs& in)
@@ -273,8 +274,7 @@ namespace {
 // A per-km table value, NaN where the table has none.
 double TableValue(CSevrinApp& app, double key, const QString& table, int column)
 {
-    const double v = app.VLookup(key, table, column);
-    return IsNoValue(v) ? kNaN : v;
+    return app.VLookup(key, table, column);
 }
 
 }  // namespace
@@ -283,10 +283,10 @@ void CalcCableImpedance(CSevrinApp& app, std::array<QString, 17>& row, double de
                         double delta250)
 {
     // Length, sizes and the parallel count are positive or they are no value.
-    const double km = ReadFaultPositive(row[4]) / 1000.0;
-    const double sq = ReadFaultPositive(row[6]);
-    const double n = ReadFaultPositive(row[10]);
-    const double pe = ReadFaultPositive(row[9]);
+    const double km = QuantityOr(row[4], QuantitySign::Positive) / 1000.0;
+    const double sq = QuantityOr(row[6], QuantitySign::Positive);
+    const double n = QuantityOr(row[10], QuantitySign::Positive);
+    const double pe = QuantityOr(row[9], QuantitySign::Positive);
     const QString table = QStringLiteral("CBLRX");
     // Per parallel conductor; with N = 0 there is no conductor and no value.
     const double r90 = km * TableValue(app, sq, table, 4) / n;
@@ -304,10 +304,10 @@ void CalcCableImpedance(CSevrinApp& app, std::array<QString, 17>& row, double de
 void CalcWireImpedance(CSevrinApp& app, std::array<QString, 17>& row, double delta20,
                        double delta250)
 {
-    const double m = ReadFaultPositive(row[4]);
-    const double sq = ReadFaultPositive(row[6]);
+    const double m = QuantityOr(row[4], QuantitySign::Positive);
+    const double sq = QuantityOr(row[6], QuantitySign::Positive);
     // Two lines: out and back.
-    const double k = ReadFaultNumber(row[8]) == 2.0 ? 2.0 : 1.0;
+    const double k = CellQuantity(row[8], QuantitySign::Any, 0.0) == 2.0 ? 2.0 : 1.0;
     const QString table = QStringLiteral("HFIX");
     const double r90 = TableValue(app, sq, table, 2) * m / 1000.0 * k;
     const double x = TableValue(app, sq, table, 3) * m / 1000.0 * k;
@@ -410,7 +410,7 @@ bool ValidateFaultMotorInput(CSevrinApp& app, const QString& kw, const QString& 
         return false;
     }
     std::array<QString, 19> fields;
-    const double kwValue = ReadFaultPositive(kw);
+    const double kwValue = QuantityOr(kw, QuantitySign::Positive);
     if (!std::isfinite(kwValue) || !app.FindMotorData(kwValue, method, fields)) {
         Prompt::Message(Tr("전동기 라이브러리에서 해당 값을 찾을 수 없습니다."));
         kv = eta = pf = NO_VALUE;
@@ -418,7 +418,7 @@ bool ValidateFaultMotorInput(CSevrinApp& app, const QString& kw, const QString& 
     }
     const auto field = [&](int i) {
         const QString& t = fields[std::size_t(i)];
-        return t.isEmpty() || t == QLatin1String("-") ? NO_VALUE : ReadFaultNumber(t);
+        return QuantityOr(t, QuantitySign::Any);
     };
     kv = field(3);
     eta = field(4);
@@ -440,7 +440,7 @@ void BuildFaultMotorRow(CSevrinApp& app, const MotorRowInputs& in, double kv, do
     row[7] = RowValue(eta, 2);
     row[8] = RowValue(pf, 2);
     if (row[7] != QLatin1String("-") && row[8] != QLatin1String("-"))
-        row[4] = RowValue(ReadFaultPositive(row[3]) / eta / pf, 2);
+        row[4] = RowValue(QuantityOr(row[3], QuantitySign::Positive) / eta / pf, 2);
     row[9] = in.Lrc;
     row[10] = in.Pole;
     row[11] = in.XR;
@@ -454,13 +454,13 @@ void CalcMotorImpedance(std::array<QString, 27>& row)
     // Every figure of a motor is positive; one that is not makes the motor's figures "-".
     double p = 0.0, s = 0.0, u = 0.0;
     if (!row[6].isEmpty() && row[6] != QLatin1String("-")) {
-        p = ReadFaultPositive(row[3]);
-        s = ReadFaultPositive(row[4]);
-        u = ReadFaultPositive(row[6]);
+        p = QuantityOr(row[3], QuantitySign::Positive);
+        s = QuantityOr(row[4], QuantitySign::Positive);
+        u = QuantityOr(row[6], QuantitySign::Positive);
     }
-    const double lrc = ReadFaultPositive(row[9]);
-    const double pole = ReadFaultPositive(row[10]);
-    const double xr = ReadFaultPositive(row[11]);
+    const double lrc = QuantityOr(row[9], QuantitySign::Positive);
+    const double pole = QuantityOr(row[10], QuantitySign::Positive);
+    const double xr = QuantityOr(row[11], QuantitySign::Positive);
 
     const double zPct = 100.0 / lrc;
     const double zm = (zPct / 100.0) * (u * u / s) * 1000.0;
@@ -482,7 +482,7 @@ void CalcMotorImpedance(std::array<QString, 27>& row)
     put(17, xm);
     put(18, 1.0 / xm);
     put(19, mu);
-    put(20, q > 0.0 ? q : kNaN);  // a factor of 0 or below is none: "-", as its contribution
+    put(20, q > 0.0 ? q : NO_VALUE);  // a factor of 0 or below is none: "-", as its contribution
     // A motor contributes only with a positive q and finite, positive impedances; anything else
     // (q <= 0 for small outputs per pole, a zero LRC, kVA, voltage or X/R) contributes nothing.
     const bool valid = std::isfinite(q) && q > 0.0 && std::isfinite(zq) && zq > 0.0 &&

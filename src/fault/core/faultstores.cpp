@@ -1,6 +1,7 @@
 // Stores of the fault-current workbook "_80" and the bus workbooks "_851".."_855", and the
 // searches that hand a bus's short-circuit currents to the load and cable screens.
 #include "app/core/calcutil.h"
+#include "app/core/quantity.h"
 #include "app/core/companionworkbook.h"
 #include "app/core/sevrin.h"
 #include "platform/xlsxbook.h"
@@ -167,13 +168,14 @@ bool FindBus(const QString& path, double& minimum, double& maximum, Match matche
         const Sheet* s = wb.sheet(i);
         if (!matches(companion::CellText(*s, 1, kBusNameCol)))
             continue;
-        // An empty result cell leaves the caller's preset.
+        // An empty result cell leaves the caller's preset; any other is read strictly, so a
+        // "12,5" or "nan" is no value rather than the number it starts with.
         const QString minText = companion::CellText(*s, 0, kMinCol);
         const QString maxText = companion::CellText(*s, 0, kMaxCol);
         if (!minText.isEmpty())
-            minimum = ReadNumber(minText);
+            minimum = QuantityOr(minText, QuantitySign::NonNegative);
         if (!maxText.isEmpty())
-            maximum = ReadNumber(maxText);
+            maximum = QuantityOr(maxText, QuantitySign::NonNegative);
         return true;
     }
     return false;

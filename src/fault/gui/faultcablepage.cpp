@@ -1,6 +1,6 @@
 #include "faultcablepage.h"
 
-#include "app/core/quantitycheck.h"
+#include "app/core/quantity.h"
 #include "app/core/sevrin.h"
 #include "fault/core/faultcurrent.h"
 #include "fault/core/faultvalues.h"
@@ -151,12 +151,12 @@ void CFaultCablePage::SetDeltaFactors(const QString& delta20, const QString& del
 
 double CFaultCablePage::Delta20() const
 {
-    return fault::ReadFaultNumber(Text(1697));
+    return CellQuantity(Text(1697), QuantitySign::Any, 0.0);
 }
 
 double CFaultCablePage::Delta250() const
 {
-    return fault::ReadFaultNumber(Text(1698));
+    return CellQuantity(Text(1698), QuantitySign::Any, 0.0);
 }
 
 fault::CableRowInputs CFaultCablePage::Inputs() const
@@ -170,7 +170,7 @@ bool CFaultCablePage::CheckParallelCount() const
     if (!CheckQuantityInput(tr("길이"), Text(1027), QuantitySign::Positive))
         return false;
     // N divides every impedance: without a conductor there is no cable.
-    if (fault::ReadFaultPositive(Text(1032)) > 0.0)
+    if (QuantityOr(Text(1032), QuantitySign::Positive) > 0.0)
         return true;
     Prompt::Message(tr("설정 값이 필요합니다.!!!"));
     return false;

@@ -1,7 +1,7 @@
 #include "faultscreen.h"
 
 #include "app/core/companionworkbook.h"
-#include "app/core/quantitycheck.h"
+#include "app/core/quantity.h"
 #include "app/core/sevrin.h"
 #include "app/gui/rowlistmodel.h"
 #include "fault/core/faultcurrent.h"

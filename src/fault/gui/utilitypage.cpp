@@ -1,6 +1,6 @@
 #include "utilitypage.h"
 
-#include "app/core/quantitycheck.h"
+#include "app/core/quantity.h"
 #include "app/core/sevrin.h"
 #include "fault/core/faultcurrent.h"
 

@@ -1,6 +1,7 @@
 #include "grounding/core/groundingdesign.h"
 
 #include "app/core/calcutil.h"
+#include "app/core/quantity.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,7 +11,7 @@ namespace {
 
 // The value of π the method is written with, also inside 1/(2π) and 1/π.
 constexpr double kPi = 3.141592654;
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+// The one "no value" under the name the calculation below uses.
 
 // Indexes of the design inputs T1..T28.
 enum Input {
@@ -48,43 +49,23 @@ double Cut(double v)
     return std::floor(Snapped(v));
 }
 
-// An input or table text read by the shared strict reader; NaN for the empty text and for
-// anything that is no whole finite number within MAX_QUANTITY ("nan", "inf", "1e308").
-double In(const QString& text)
-{
-    double v = 0.0;
-    return ReadValue(text, &v) ? v : kNaN;
-}
-
 // What a typed quantity may be: lengths, times, currents, resistivities and factors are
 // positive; a rod count, a surface layer or a soil layer may be 0 ("none"); temperatures any.
-enum class Sign { Positive, NonNegative, Any };
+using Sign = QuantitySign;
 
-bool Fits(double v, Sign sign)
+// A typed quantity of its sign, NO_VALUE otherwise (the empty text included), so everything
+// that rests on it is "-".
+double In(const QString& text, Sign sign = Sign::Any)
 {
-    return sign == Sign::Any ? std::isfinite(v) : sign == Sign::Positive ? v > 0.0 : v >= 0.0;
-}
-
-// A typed quantity of its sign, NaN otherwise, so everything that rests on it is "-".
-double In(const QString& text, Sign sign)
-{
-    const double v = In(text);
-    return Fits(v, sign) ? v : kNaN;
+    return QuantityOr(text, sign);
 }
 
 // A typed input as the result pages repeat it: as typed when it is a number of its sign (or
-// empty; "-0" without its minus), "-" otherwise, so no "nan", "-5" or 309-digit text is shown
+// blank; "-0" without its minus), "-" otherwise, so no "nan", "-5" or 309-digit text is shown
 // as if it were a figure.
 QString Echo(const QString& text, Sign sign)
 {
-    const QString trimmed = text.trimmed();
-    if (trimmed.isEmpty())
-        return text;
-    const double v = In(text);
-    if (!Fits(v, sign))
-        return GroundingUndefinedText();
-    // A zero typed with a minus is the 0 it is.
-    return v == 0.0 && trimmed.startsWith(QLatin1Char('-')) ? trimmed.mid(1) : text;
+    return text.trimmed().isEmpty() ? text : QuantityText(text, sign);
 }
 
 // A stored result text read back; an undefined result stays undefined.
@@ -134,30 +115,30 @@ double AverageResistivity(const std::array<QString, 28>& t)
         const QString& thicknessText = t[T_h1 + i];
         const double h = thicknessText.trimmed().isEmpty() ? 0.0 : In(thicknessText, Sign::NonNegative);
         if (std::isnan(h))
-            return kNaN;
+            return NO_VALUE;
         if (!(h > 0.0))
             continue;
         const double rho = In(t[T_rho1 + i], Sign::Positive);
         if (std::isnan(rho))
-            return kNaN;
+            return NO_VALUE;
         thickness += h;
         conductance += h / rho;
     }
     if (!(thickness > 0.0))
-        return kNaN;
+        return NO_VALUE;
     const double avg = Round(thickness / conductance * In(t[T_Margin], Sign::Positive), 2);
-    return avg > 0.0 && IsPrintable(avg) ? avg : kNaN;
+    return avg > 0.0 && IsPrintable(avg) ? avg : NO_VALUE;
 }
 
 // What the summary's own-value rows take from the calculation.
 struct OwnValues
 {
-    double cs = kNaN;
-    double d = kNaN;
-    double kii = kNaN;
-    double kh = kNaN;
-    double rg = kNaN;
-    double etouch = kNaN;
+    double cs = NO_VALUE;
+    double d = NO_VALUE;
+    double kii = NO_VALUE;
+    double kh = NO_VALUE;
+    double rg = NO_VALUE;
+    double etouch = NO_VALUE;
 };
 
 GroundingSummaryValues Summary(const GroundingDesignBlockT& b, const GroundingLibBlockT& lib,
@@ -320,9 +301,9 @@ namespace {
 // soil resistivity.
 struct GridShape
 {
-    double lx = kNaN;
-    double ly = kNaN;
-    double spacing = kNaN;  // D
+    double lx = NO_VALUE;
+    double ly = NO_VALUE;
+    double spacing = NO_VALUE;  // D
 };
 
 GridShape GridFactorsPage(GroundingDesignBlockT& b)
@@ -377,7 +358,7 @@ GridShape GridFactorsPage(GroundingDesignBlockT& b)
 // the standard and final size and the conductor diameter d of the final size.
 struct ConductorSize
 {
-    double d = kNaN;
+    double d = NO_VALUE;
 };
 
 ConductorSize ConductorSizePage(GroundingDesignBlockT& b, const GroundingLibBlockT& lib,
@@ -402,7 +383,7 @@ ConductorSize ConductorSizePage(GroundingDesignBlockT& b, const GroundingLibBloc
     // logarithm is 0, negative or undefined (Ta = -K0 divides by zero and would give 0 mm2), and
     // the area and the standard size have no value.
     const double heat = In(ci[C_tC]) * alphaR * rhoR * 1e4 / tcap;
-    double areaMm2 = kNaN;
+    double areaMm2 = NO_VALUE;
     if (k0 + ta > 0.0 && tm > ta && heat > 0.0) {
         const double logTerm = std::log((tm - ta) / (k0 + ta) + 1.0);
         areaMm2 = Cut(In(ci[C_I]) * In(ci[C_alpha]) * std::sqrt(heat / logTerm));
@@ -448,9 +429,9 @@ ConductorSize ConductorSizePage(GroundingDesignBlockT& b, const GroundingLibBloc
 // The ground rods the grid uses, on the conductor-size page.
 struct GroundRods
 {
-    double diameter = kNaN;  // 2b
-    double length = kNaN;    // Lr
-    double count = kNaN;     // N
+    double diameter = NO_VALUE;  // 2b
+    double length = NO_VALUE;    // Lr
+    double count = NO_VALUE;     // N
     // Without rods (none counted, or a diameter that matches no rod) the grid is its
     // conductors alone; rods counted without a usable count, length or diameter are unknown.
     bool none = false;
@@ -509,14 +490,14 @@ GroundRods GroundRodsOf(GroundingDesignBlockT& b, const GroundingLibBlockT& lib)
 // h = 0), on the conductor-size page.
 struct GridGeometry
 {
-    double h = kNaN;          // burial depth
-    double lc = kNaN;         // grid conductor length Lc
-    double aPrime = kNaN;     // a' = sqrt(a·2h)
-    double area = kNaN;       // A
-    double rodTotal = kNaN;   // LR
-    double lt = kNaN;         // LT = LR + Lc
-    double k1 = kNaN;
-    double k2 = kNaN;
+    double h = NO_VALUE;          // burial depth
+    double lc = NO_VALUE;         // grid conductor length Lc
+    double aPrime = NO_VALUE;     // a' = sqrt(a·2h)
+    double area = NO_VALUE;       // A
+    double rodTotal = NO_VALUE;   // LR
+    double lt = NO_VALUE;         // LT = LR + Lc
+    double k1 = NO_VALUE;
+    double k2 = NO_VALUE;
 };
 
 GridGeometry GridGeometryOf(GroundingDesignBlockT& b, const GridShape& g, double d,
@@ -532,7 +513,7 @@ GridGeometry GridGeometryOf(GroundingDesignBlockT& b, const GridShape& g, double
     s.area = Put(cr[14], g.lx * g.ly, 0);
     const double ratio = Put(cr[15], Round(g.lx / g.ly, 3), 3);
     // The rods' total length LR: 0 without rods, none when rods are counted without a figure.
-    s.rodTotal = rods.none ? 0.0 : rods.unknown ? kNaN : rods.count * rods.length;
+    s.rodTotal = rods.none ? 0.0 : rods.unknown ? NO_VALUE : rods.count * rods.length;
     s.lt = Put(cr[16], s.rodTotal + s.lc, 3);
     s.k1 = Put(cr[11], Round(-0.04 * ratio + 1.41, 2), 2);
     s.k2 = Put(cr[12], Round(0.15 * ratio + 5.5, 2), 2);
@@ -543,9 +524,9 @@ GridGeometry GridGeometryOf(GroundingDesignBlockT& b, const GridShape& g, double
 // Rg = (R1·R2 − Rm²) / (R1 + R2 − 2·Rm), with Sverak's resistance for reference.
 struct GridResistance
 {
-    double rho = kNaN;      // soil resistivity as the conductor page shows it
-    double rg = kNaN;       // unrounded
-    double rgShown = kNaN;  // two decimals, as shown
+    double rho = NO_VALUE;      // soil resistivity as the conductor page shows it
+    double rg = NO_VALUE;       // unrounded
+    double rgShown = NO_VALUE;  // two decimals, as shown
 };
 
 GridResistance ResistancePage(GroundingDesignBlockT& b, const GridGeometry& g, const GroundRods& rods)
@@ -559,7 +540,7 @@ GridResistance ResistancePage(GroundingDesignBlockT& b, const GridGeometry& g, c
     const double rodCount = rods.count;
     const double sqrtA = std::sqrt(g.area);
     // A resistance is positive; geometry that drives a formula to 0 or below has no value.
-    const auto resistance = [](double r) { return r > 0.0 ? r : kNaN; };
+    const auto resistance = [](double r) { return r > 0.0 ? r : NO_VALUE; };
     const double r1 = resistance(rho / (kPi * gridLc) *
                                  (std::log(2.0 * gridLc / g.aPrime) + g.k1 * gridLc / sqrtA - g.k2));
     rr[0] = Fmt(Round(r1, 2), 2);
@@ -568,7 +549,7 @@ GridResistance ResistancePage(GroundingDesignBlockT& b, const GridGeometry& g, c
         rr[2] = rr[3] = rr[4] = rr[5] = GroundingUndefinedText();
     } else {
         // Rods without a usable count, length or diameter give no rod resistance.
-        const double b2 = rods.unknown ? kNaN : rods.diameter / 2.0;
+        const double b2 = rods.unknown ? NO_VALUE : rods.diameter / 2.0;
         const double r2 = resistance(rho / (2.0 * kPi * rodCount * lr) *
                                      (std::log(4.0 * rodCount * lr / b2) - 1.0 +
                                       2.0 * g.k1 * lr / sqrtA * std::pow(std::sqrt(rodCount) - 1.0, 2)));
@@ -588,7 +569,7 @@ GridResistance ResistancePage(GroundingDesignBlockT& b, const GridGeometry& g, c
         // With R1 + R2 <= 2·Rm the numerator is negative too (Rm is then at least the mean of
         // R1 and R2, so Rm² >= R1·R2), and their quotient a positive figure that means nothing.
         const double denominator = r1s + r2s - 2.0 * rms;
-        rg = denominator > 0.0 ? resistance((r1s * r2s - rms * rms) / denominator) : kNaN;
+        rg = denominator > 0.0 ? resistance((r1s * r2s - rms * rms) / denominator) : NO_VALUE;
     }
     rr[6] = Fmt(Round(rg, 2), 2);
     rr[7] = Fmt(Round(rg, 3), 3);
@@ -607,15 +588,15 @@ GridResistance ResistancePage(GroundingDesignBlockT& b, const GridGeometry& g, c
 // lengths LM and Ls, and the factors Kh, Kii, Km, Ki and Ks of IEEE Std 80-2000.
 struct SafetyFactors
 {
-    double rhoS = kNaN;  // surface-layer resistivity
-    double cs = kNaN;
-    double lm = kNaN;
-    double kh = kNaN;
-    double kii = kNaN;
-    double km = kNaN;    // as shown
-    double ki = kNaN;
-    double ls = kNaN;
-    double ks = kNaN;
+    double rhoS = NO_VALUE;  // surface-layer resistivity
+    double cs = NO_VALUE;
+    double lm = NO_VALUE;
+    double kh = NO_VALUE;
+    double kii = NO_VALUE;
+    double km = NO_VALUE;    // as shown
+    double ki = NO_VALUE;
+    double ls = NO_VALUE;
+    double ks = NO_VALUE;
 };
 
 SafetyFactors SafetyPages(GroundingDesignBlockT& b, const GridShape& shape, const GridGeometry& g,
@@ -653,7 +634,7 @@ SafetyFactors SafetyPages(GroundingDesignBlockT& b, const GridShape& shape, cons
     // Km and Ks are positive factors; a grid of few conductors for its burial depth and
     // spacing (n well below 2, D and h of a few millimetres) drives the formulas to 0 or below,
     // and such a factor has no value ("-", and so has the voltage built on it).
-    const auto factor = [](double v) { return v > 0.0 ? v : kNaN; };
+    const auto factor = [](double v) { return v > 0.0 ? v : NO_VALUE; };
     const double km = factor(Raise(1.0 / (2.0 * kPi) *
                                 (std::log(spacing * spacing / (16.0 * h * d) +
                                           (spacing + 2.0 * h) * (spacing + 2.0 * h) / (8.0 * spacing * d) -
@@ -681,7 +662,7 @@ SafetyFactors SafetyPages(GroundingDesignBlockT& b, const GridShape& shape, cons
 // rise, the expected mesh and step voltages, and their verdicts.
 struct Voltages
 {
-    double etouch = kNaN;  // tolerable touch voltage, unrounded
+    double etouch = NO_VALUE;  // tolerable touch voltage, unrounded
 };
 
 Voltages VoltagePage(GroundingDesignBlockT& b, double rho, const GridResistance& r,
@@ -702,7 +683,7 @@ Voltages VoltagePage(GroundingDesignBlockT& b, double rho, const GridResistance&
 
     // Expected mesh and step voltages. A voltage that comes out negative (Ks or Km below 0 for
     // a grid of few conductors, n < 2) is no voltage: "-", and its verdict "CHECK".
-    const auto voltage = [](double v) { return v >= 0.0 ? v : kNaN; };
+    const auto voltage = [](double v) { return v >= 0.0 ? v : NO_VALUE; };
     const double em = Put(vr[4], voltage(Raise(rho * f.km * f.ki * amps * sfv / f.lm, 2)), 2);
     const double es = Put(vr[5], voltage(Raise(rho * f.ks * f.ki * amps * sfv / f.ls, 2)), 2);
 

@@ -1,7 +1,7 @@
 #include "groundingscreen.h"
 
 #include "app/core/calcutil.h"
-#include "app/core/quantitycheck.h"
+#include "app/core/quantity.h"
 #include "app/core/sevrin.h"
 #include "grounding/gui/groundconductorpage.h"
 #include "grounding/gui/gridresistancepage.h"

@@ -1,4 +1,5 @@
 #include "allowablecurrentpage.h"
+#include "app/core/quantity.h"
 
 #include "app/core/calcutil.h"
 #include "app/core/sevrin.h"
@@ -30,8 +31,8 @@ void CAllowableCurrentPage::OnChangeMethodFactors()
     cable.AmpacityMultiCoreThreshold.Value = v[0];
     for (int i = 0; i < 4; ++i)
         factors.Cell(i) = v[size_t(i) + 1];
-    theApp.BuildAmpacityTables(ReadThresholdNumber(v[0]), ReadThresholdNumber(v[1]),
-                               ReadThresholdNumber(v[2]), ReadThresholdNumber(v[3]),
-                               ReadThresholdNumber(v[4]));
+    theApp.BuildAmpacityTables(QuantityOr(v[0], QuantitySign::Any, 0.0), QuantityOr(v[1], QuantitySign::Any, 0.0),
+                               QuantityOr(v[2], QuantitySign::Any, 0.0), QuantityOr(v[3], QuantitySign::Any, 0.0),
+                               QuantityOr(v[4], QuantitySign::Any, 0.0));
     FillAllowableCurrentLists();
 }

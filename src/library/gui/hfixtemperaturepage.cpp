@@ -1,4 +1,5 @@
 #include "hfixtemperaturepage.h"
+#include "app/core/quantity.h"
 
 #include "app/core/calcutil.h"
 #include "app/core/sevrin.h"
@@ -22,7 +23,7 @@ void CHfixTemperaturePage::ConnectControls()
 void CHfixTemperaturePage::FillTemperatureCurrentList()
 {
     FillLists();
-    const double temperature = ReadThresholdNumber(theApp.CableLibBlock.AmbientTemperature.Value);
+    const double temperature = QuantityOr(theApp.CableLibBlock.AmbientTemperature.Value, QuantitySign::Any, 0.0);
     if (!IsNoValue(theApp.HLookup(temperature, QStringLiteral("TDF"))))
         return;
     if (QLineEdit* factor = Edit(1160)) {
@@ -40,6 +41,6 @@ void CHfixTemperaturePage::OnChangeAmbientTemperature()
         return;
     cable.AmbientTemperature.Value = dlg.Temperature();
     cable.AmbientTemperatureFactor.Value = dlg.Factor();
-    theApp.BuildDeratedHfixTables(ReadThresholdNumber(cable.AmbientTemperature.Value));
+    theApp.BuildDeratedHfixTables(QuantityOr(cable.AmbientTemperature.Value, QuantitySign::Any, 0.0));
     FillTemperatureCurrentList();
 }

@@ -1,4 +1,5 @@
 #include "hvcableimpedancepage.h"
+#include "app/core/quantity.h"
 
 #include "app/core/calcutil.h"
 #include "app/core/sevrin.h"
@@ -25,6 +26,6 @@ void CHvCableImpedancePage::OnChangeHvThreshold()
     if (RunLibraryDialog(dlg) != QDialog::Accepted)
         return;
     threshold = dlg.Threshold();
-    theApp.ApplySingleCoreThreshold(ReadThresholdNumber(threshold));
+    theApp.ApplySingleCoreThreshold(QuantityOr(threshold, QuantitySign::Any, 0.0));
     FillHvCableImpedanceLists();
 }

@@ -205,8 +205,3 @@ QPushButton* CLibraryPage::Button(int id) const
 
 CLibraryPage::~CLibraryPage() = default;
 
-double ReadThresholdNumber(const QString& text)
-{
-    const double v = ReadNumber(text);
-    return std::isfinite(v) ? v : 0.0;
-}

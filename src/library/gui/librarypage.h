@@ -14,10 +14,6 @@ class QLineEdit;
 class QPushButton;
 class ReportListView;
 
-// A library value typed into an editor, read as a number: its leading numeric part, 0 when it
-// has none (nor a finite one).
-double ReadThresholdNumber(const QString& text);
-
 class CLibraryPage : public QWidget
 {
     Q_OBJECT

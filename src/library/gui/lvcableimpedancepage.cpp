@@ -1,4 +1,5 @@
 #include "lvcableimpedancepage.h"
+#include "app/core/quantity.h"
 
 #include "app/core/calcutil.h"
 #include "app/core/sevrin.h"
@@ -25,6 +26,6 @@ void CLvCableImpedancePage::OnChangeLvThreshold()
     if (RunLibraryDialog(dlg) != QDialog::Accepted)
         return;
     threshold = dlg.Threshold();
-    theApp.ApplyImpedanceThreshold(ReadThresholdNumber(threshold));
+    theApp.ApplyImpedanceThreshold(QuantityOr(threshold, QuantitySign::Any, 0.0));
     FillLvCableImpedanceLists();
 }

@@ -1,5 +1,6 @@
 // Stores of the panel-board workbook "_20" (one sheet per board) and the circuit load sums.
 #include "app/core/calcutil.h"
+#include "app/core/quantity.h"
 #include "app/core/companionrows.h"
 #include "app/core/sevrin.h"
 #include "platform/xlsxbook.h"
@@ -86,8 +87,7 @@ void CSevrinApp::SumCircuitLoads(int board, double& l1, double& l2, double& l3)
     auto phase = [](const QString& text) {
         if (text.isEmpty() || text == QLatin1String("-"))
             return 0.0;
-        double v = 0.0;
-        return ReadValue(text, &v) && v >= 0.0 ? v : std::numeric_limits<double>::quiet_NaN();
+        return QuantityOr(text, QuantitySign::NonNegative);
     };
     for (int row = 0; row < kMaxCircuits; ++row) {
         companion::ReadRow(*sheet, row + kFirstLoadRow, circuit);

@@ -6,7 +6,7 @@
 #include "app/gui/rowlistmodel.h"
 #include "cable/core/cableapp.h"
 #include "loads/core/boardschedule.h"
-#include "loads/core/quantityinput.h"
+#include "app/core/quantity.h"
 #include "platform/prompt.h"
 #include "platform/xlsxbook.h"
 
@@ -385,7 +385,7 @@ bool CBoardSheetPage::RefuseBoardName(const QString& name, int except)
 bool CBoardSheetPage::RefuseBoardVoltage()
 {
     const QString message = CheckQuantityField(Block().PanelBoardRecord()[4], tr("전압[kV]"),
-                                               QuantityRange::Positive);
+                                               QuantitySign::Positive);
     if (message.isEmpty())
         return false;
     Prompt::Message(message);
@@ -395,7 +395,7 @@ bool CBoardSheetPage::RefuseBoardVoltage()
 bool CBoardSheetPage::RefuseDemandFactor()
 {
     const QString message =
-        CheckQuantityField(m_demandFactor->text(), tr("수용률[%]"), QuantityRange::NonNegative);
+        CheckQuantityField(m_demandFactor->text(), tr("수용률[%]"), QuantitySign::NonNegative);
     if (message.isEmpty())
         return false;
     Prompt::Message(message);
@@ -706,7 +706,7 @@ void CBoardSheetPage::ReadCircuitInputs(int mode, const QString& name)
     row[CcIsMin] = Text(IdIsMin);
     row[CcBar2] = QStringLiteral("|");
     AppCableLookup lookup(theApp);
-    const double manual = mode == 2 ? QuantityOrNoValue(Text(IdManualSize), QuantityRange::Positive)
+    const double manual = mode == 2 ? QuantityOr(Text(IdManualSize), QuantitySign::Positive)
                                     : NO_VALUE;
     CalcBranchCircuitRow(row, mode, 0.0, manual, BranchCircuitConditionsFromApp(theApp), lookup);
 }
@@ -741,7 +741,7 @@ void CBoardSheetPage::BuildSubtotalRow(int mode, bool calculate, int rowCount)
     row[CcBar2] = QStringLiteral("|");
     const double carried = SubtotalGroupLoad(CircuitRows(), rowCount);
     AppCableLookup lookup(theApp);
-    const double manual = mode == 2 ? QuantityOrNoValue(Text(IdManualSize), QuantityRange::Positive)
+    const double manual = mode == 2 ? QuantityOr(Text(IdManualSize), QuantitySign::Positive)
                                     : NO_VALUE;
     CalcBranchCircuitRow(row, mode, carried, manual, BranchCircuitConditionsFromApp(theApp), lookup);
     row[CcNo].clear();

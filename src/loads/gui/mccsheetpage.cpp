@@ -4,7 +4,7 @@
 #include "app/core/sevrin.h"
 #include "app/gui/rowlistmodel.h"
 #include "loads/core/mccpanel.h"
-#include "loads/core/quantityinput.h"
+#include "app/core/quantity.h"
 #include "loads/gui/guicall.h"
 #include "platform/profile.h"
 #include "platform/prompt.h"
@@ -432,7 +432,7 @@ bool CMccSheetPage::RefuseVoltage()
 {
     // The panel's voltage sizes its main current transformer: a number above 0.
     const QString text = CheckQuantityField(Block().MccPanelRecord[4], tr("전압[kV]"),
-                                            QuantityRange::Positive);
+                                            QuantitySign::Positive);
     if (text.isEmpty())
         return false;
     Prompt::Message(text);
