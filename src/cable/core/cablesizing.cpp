@@ -33,7 +33,6 @@ enum Col : int {
     SpecMethod = 107, Cores = 108, Lines = 109, Pe = 110, Conduit = 111,
 };
 
-// The one "no value" under the name the calculation below uses.
 
 bool Has(double v)
 {

@@ -11,7 +11,6 @@ namespace {
 
 // The value of π the method is written with, also inside 1/(2π) and 1/π.
 constexpr double kPi = 3.141592654;
-// The one "no value" under the name the calculation below uses.
 
 // Indexes of the design inputs T1..T28.
 enum Input {
