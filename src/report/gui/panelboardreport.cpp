@@ -50,6 +50,27 @@ void WriteHeader(Sheet& sheet, int c, int pictureId, const QString& revision,
     sheet.writeStr(1, c + 26, project.date);
 }
 
+// The design pages as the screen shows them after its stored conditions are refilled.
+void ReadDesignPages(CSevrinPro20View& screen, int boardIndex, PanelBoardDesignTexts& design)
+{
+    screen.RefreshPanelBoardPages(boardIndex);
+    for (const DesignCell& d : kDesignCells)
+        design.pages[std::size_t(d.page)].insert(d.id, screen.DesignControlText(d.page, d.id));
+}
+
+// The design conditions of a project without boards, taken as a board's "계산" takes them
+// (the pages' edits stored and applied, so nothing typed is lost); on the GUI thread.
+bool ReadDesignConditions(PanelBoardDesignTexts& design)
+{
+    CSevrinPro20View* screen = theApp.ScreenPointers.Pro20View;
+    if (!screen)
+        return false;
+    screen->StorePanelBoardDesignConditions();
+    screen->ApplyPanelBoardDesignConditions();
+    ReadDesignPages(*screen, 0, design);
+    return true;
+}
+
 // The screen's "계산" for board i and what it then shows; on the GUI thread.
 bool RecalcBoard(int i, bool first, PanelBoardReportPage& page, PanelBoardDesignTexts& design)
 {
@@ -63,11 +84,8 @@ bool RecalcBoard(int i, bool first, PanelBoardReportPage& page, PanelBoardDesign
     screen->StorePanelBoardDesignConditions();
     screen->ApplyPanelBoardDesignConditions();
     sheet->CalcPanelBoard(sheet->BoardIndex());
-    if (first) {
-        screen->RefreshPanelBoardPages(sheet->BoardIndex());
-        for (const DesignCell& d : kDesignCells)
-            design.pages[std::size_t(d.page)].insert(d.id, screen->DesignControlText(d.page, d.id));
-    }
+    if (first)
+        ReadDesignPages(*screen, sheet->BoardIndex(), design);
     page.boardRow = sheet->BoardList()->rows()->row(i);
     const RowListModel* circuits = sheet->CircuitList()->rows();
     page.circuits.clear();
@@ -200,6 +218,14 @@ void PanelBoardReportWriter::WriteSheet(const ReportSheetJob& job)
             job.host->ReportWarning(QStringLiteral("%1 %2: %3개를 넘는 회로는 출력하지 않음")
                                         .arg(kLabel, page.boardRow.value(1))
                                         .arg(kBoardReportCircuits));
+    }
+    // The design pages state the conditions the cable sheet is sized with, so they are filled
+    // with a project's conditions even when it has no board.
+    if (n == 0) {
+        job.host->SetOutputProgress(kLabel, 0);
+        PanelBoardDesignTexts design;
+        if (CallOnGuiThread([&] { return ReadDesignConditions(design); }))
+            WritePanelBoardDesignPages(*job.sheet, design, job.pictureId, job.revision, project);
     }
     if (!batch.finish())
         GuiPrompt::Message(QObject::tr("분전반 파일을 저장하지 못했습니다.\n%1")
