@@ -28,12 +28,12 @@ struct DesignCell
 // Sheet cell and the design page (0..3) and control it copies.
 constexpr DesignCell kDesignCells[] = {
     // Installation conditions and correction factors.
-    {38, 5, 0, 1105}, {38, 7, 0, 1180}, {39, 5, 0, 1106}, {39, 7, 0, 1181}, {44, 6, 0, 1108},
-    {44, 8, 0, 1182}, {48, 3, 0, 1110}, {49, 5, 0, 1183}, {48, 6, 0, 1113}, {49, 8, 0, 1184},
-    {53, 4, 0, 1185}, {53, 5, 0, 1186}, {53, 6, 0, 1187}, {53, 7, 0, 1188},
+    {38, 7, 0, 1105}, {38, 13, 0, 1180}, {39, 7, 0, 1106}, {39, 13, 0, 1181}, {44, 7, 0, 1108},
+    {44, 13, 0, 1182}, {48, 7, 0, 1110}, {49, 7, 0, 1183}, {48, 13, 0, 1113}, {49, 13, 0, 1184},
+    {53, 7, 0, 1185}, {53, 10, 0, 1186}, {53, 13, 0, 1187}, {53, 16, 0, 1188},
     // Conductor-size criteria.
     {19, 34, 1, 1181}, {20, 34, 1, 1182}, {26, 34, 1, 1184}, {27, 34, 1, 1185}, {34, 34, 1, 1186},
-    {34, 35, 1, 1187}, {34, 36, 1, 1189}, {35, 35, 1, 1188}, {35, 36, 1, 1190}, {44, 35, 1, 1183},
+    {34, 37, 1, 1187}, {34, 40, 1, 1189}, {35, 37, 1, 1188}, {35, 40, 1, 1190}, {44, 35, 1, 1183},
     {45, 37, 1, 1191}, {46, 33, 1, 1192},
     // Motor starting.
     {57, 35, 2, 1037}, {58, 34, 2, 1193}, {59, 34, 2, 1195}, {68, 33, 2, 1194},
@@ -124,7 +124,7 @@ void WritePanelBoardDesignPages(Sheet& sheet, const PanelBoardDesignTexts& desig
     for (const DesignCell& d : kDesignCells)
         sheet.writeStr(d.row, d.col, design.Text(d.page, d.id));
     // Methods A, B, D with one circuit: no grouping factor.
-    sheet.writeStr(43, 8, QStringLiteral("1.0"));
+    sheet.writeStr(43, 13, QStringLiteral("1.0"));
 }
 
 void WritePanelBoardPage(Sheet& sheet, int board, const PanelBoardReportPage& page, int pictureId,
