@@ -1,7 +1,9 @@
 // The project screen, driven through its controls with the prompt seam answering.
 #include <QApplication>
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -75,7 +77,8 @@ private slots:
     void deleteRenumbersAndKeepsMark_data();
     void deleteRenumbersAndKeepsMark();
     void deleteWithoutMarkDoesNothing();
-    void logoPickerKeepsFileNameOnly();
+    void logoPickerTakesThePictureIntoTheLogoFolder_data();
+    void logoPickerTakesThePictureIntoTheLogoFolder();
     void outputOpensDialogWithAllNineReports();
     void enterAndEscapeAreSwallowed();
     void saveTakesHeaderEditsIntoBlock();
@@ -490,24 +493,104 @@ void TestProjectScreen::deleteWithoutMarkDoesNothing()
     QCOMPARE(theApp.ProjectIntroduceBlock.RR, 3);
 }
 
-void TestProjectScreen::logoPickerKeepsFileNameOnly()
+// The project file keeps the logo's file name and the report looks for it in the program's
+// logo folder (CI): a picture picked elsewhere is copied there, never over a different file of
+// the same name; a pick that is no picture, or cannot be read, is refused with a message and
+// the logo there was stays.
+void TestProjectScreen::logoPickerTakesThePictureIntoTheLogoFolder_data()
 {
+    QTest::addColumn<QString>("picked");        // relative to the test root; "" cancels
+    QTest::addColumn<QString>("content");       // "red", "blue" (pictures), "text", "none"
+    QTest::addColumn<QStringList>("inFolder");  // CI files before the pick, "name=content"
+    QTest::addColumn<QString>("stored");        // the logo name afterwards
+    QTest::addColumn<QStringList>("afterwards");  // every CI file after the pick, "name=content"
+    QTest::addColumn<QString>("message");       // the start of the refusal, "" for none
+
+    QTest::newRow("cancelled") << "" << "" << QStringList{"old.jpg=blue"} << "old.jpg"
+                               << QStringList{"old.jpg=blue"} << "";
+    QTest::newRow("picked elsewhere: copied in") << "elsewhere/새 로고.jpg" << "red" << QStringList{"old.jpg=blue"}
+                                                 << "새 로고.jpg"
+                                                 << QStringList{"old.jpg=blue", "새 로고.jpg=red"} << "";
+    QTest::newRow("a different file of the name: the next free name")
+        << "elsewhere/logo.jpg" << "red" << QStringList{"logo.jpg=blue", "logo (2).jpg=blue"} << "logo (3).jpg"
+        << QStringList{"logo (2).jpg=blue", "logo (3).jpg=red", "logo.jpg=blue"} << "";
+    QTest::newRow("the same picture already there: used as it is")
+        << "elsewhere/logo.jpg" << "red" << QStringList{"logo.jpg=blue", "logo (2).jpg=red"} << "logo (2).jpg"
+        << QStringList{"logo (2).jpg=red", "logo.jpg=blue"} << "";
+    QTest::newRow("picked in the logo folder: no copy")
+        << "CI/kepco.jpg" << "" << QStringList{"kepco.jpg=red"} << "kepco.jpg" << QStringList{"kepco.jpg=red"} << "";
+    QTest::newRow("not a picture") << "elsewhere/logo.jpg" << "text" << QStringList{"old.jpg=blue"} << "old.jpg"
+                                   << QStringList{"old.jpg=blue"} << "발주처 CI 파일이 그림(JPG, PNG)이 아닙니다.";
+    QTest::newRow("gone before it was read") << "elsewhere/logo.jpg" << "none" << QStringList{"old.jpg=blue"}
+                                             << "old.jpg" << QStringList{"old.jpg=blue"}
+                                             << "발주처 CI 파일을 읽을 수 없습니다.";
+}
+
+void TestProjectScreen::logoPickerTakesThePictureIntoTheLogoFolder()
+{
+    QFETCH(QString, picked);
+    QFETCH(QString, content);
+    QFETCH(QStringList, inFolder);
+    QFETCH(QString, stored);
+    QFETCH(QStringList, afterwards);
+    QFETCH(QString, message);
+
+    // Two pictures told apart by their bytes, and a text file named like a picture.
+    const auto bytesOf = [](const QString& kind) {
+        if (kind == QLatin1String("text"))
+            return QByteArray("not a picture");
+        QImage image(40, 20, QImage::Format_RGB32);
+        image.fill(kind == QLatin1String("red") ? Qt::red : Qt::blue);
+        QByteArray data;
+        QBuffer buffer(&data);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "JPG");
+        return data;
+    };
+    const auto write = [](const QString& path, const QByteArray& data) {
+        QFile f(path);
+        return f.open(QIODevice::WriteOnly) && f.write(data) == data.size();
+    };
+    QDir root(m_root.path());
+    QDir ci(root.filePath(QStringLiteral("CI")));
+    QDir elsewhere(root.filePath(QStringLiteral("elsewhere")));
+    QVERIFY(ci.removeRecursively() && elsewhere.removeRecursively());
+    QVERIFY(root.mkpath(QStringLiteral("CI")) && root.mkpath(QStringLiteral("elsewhere")));
+    for (const QString& f : inFolder)
+        QVERIFY(write(ci.filePath(f.section('=', 0, 0)), bytesOf(f.section('=', 1))));
+    if (!content.isEmpty() && content != QLatin1String("none"))
+        QVERIFY(write(root.filePath(picked), bytesOf(content)));
+    QVERIFY(!bytesOf(QStringLiteral("red")).isEmpty());
+
     theApp.ProjectIntroduceBlock.CI = QStringLiteral("old.jpg");
     m_view->RefreshProjectScreen();
-
-    // Cancelled: nothing changes.
+    if (!picked.isEmpty())
+        m_prompt->openFileAnswers.push_back(root.filePath(picked));
     Click(1040);
-    QCOMPARE(Edit(1045)->text(), QStringLiteral("old.jpg"));
-    QCOMPARE(theApp.ProjectIntroduceBlock.CI, QStringLiteral("old.jpg"));
+
+    // The dialog opens in the logo folder and offers pictures.
     QCOMPARE(m_prompt->openFileRequests.size(), 1);
     const QStringList request = m_prompt->openFileRequests[0].split(QLatin1Char('|'));
-    QCOMPARE(QDir::cleanPath(request[0]), QDir::cleanPath(m_root.filePath(QStringLiteral("CI"))));
+    QCOMPARE(QDir::cleanPath(request[0]), QDir::cleanPath(ci.path()));
     QVERIFY(request[1].contains(QStringLiteral("*.jpg")));
 
-    m_prompt->openFileAnswers.push_back(QStringLiteral("/elsewhere/logos/새 로고.jpg"));
-    Click(1040);
-    QCOMPARE(Edit(1045)->text(), QStringLiteral("새 로고.jpg"));
-    QCOMPARE(theApp.ProjectIntroduceBlock.CI, QStringLiteral("새 로고.jpg"));
+    QCOMPARE(theApp.ProjectIntroduceBlock.CI, stored);
+    QCOMPARE(Edit(1045)->text(), stored);
+    QStringList files;
+    for (const QString& f : ci.entryList(QDir::Files)) {
+        const QByteArray data = ReadFile(ci.filePath(f));
+        files << f + QLatin1Char('=') +
+                     (data == bytesOf(QStringLiteral("red")) ? "red" : data == bytesOf(QStringLiteral("blue")) ? "blue" : "?");
+    }
+    files.sort();
+    QCOMPARE(files, afterwards);
+    if (message.isEmpty()) {
+        QVERIFY2(m_prompt->messages.isEmpty(), qPrintable(m_prompt->messages.join('\n')));
+    } else {
+        QCOMPARE(m_prompt->messages.size(), 1);
+        QVERIFY2(m_prompt->messages[0].startsWith(message), qPrintable(m_prompt->messages[0]));
+        QVERIFY2(m_prompt->messages[0].endsWith(root.filePath(picked)), qPrintable(m_prompt->messages[0]));
+    }
 }
 
 void TestProjectScreen::outputOpensDialogWithAllNineReports()
@@ -644,6 +727,12 @@ void TestProjectScreen::saveWritesEverySectionAndReloadRestoresScreen()
     m_view->RefreshProjectScreen();
     Edit(1027)->setText(QStringLiteral("세종 변전소 신설"));
     Edit(1046)->setText(QStringLiteral("한국전력"));
+    {
+        // The logo, a picture in the logo folder.
+        QImage logo(40, 20, QImage::Format_RGB32);
+        logo.fill(Qt::blue);
+        QVERIFY(logo.save(m_root.filePath(QStringLiteral("CI/kepco.jpg")), "JPG"));
+    }
     m_prompt->openFileAnswers.push_back(m_root.filePath(QStringLiteral("CI/kepco.jpg")));
     Click(1040);
     const Issue issues[] = {

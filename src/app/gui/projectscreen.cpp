@@ -1,4 +1,5 @@
 #include "projectscreen.h"
+#include "app/core/clientlogo.h"
 
 #include "app/core/projectfile.h"
 #include "app/core/sevrin.h"
@@ -322,8 +323,14 @@ void CProjectScreen::OnBrowseClientLogo()
         Prompt::OpenFile(tr("발주처 CI"), folder, QStringLiteral("CI image files (*.jpg)"));
     if (chosen.isEmpty())
         return;
-    // Only the name is kept: the report looks for it in the logo folder.
-    theApp.ProjectIntroduceBlock.CI = GetFileNameOfPath(chosen);
+    // Only the name is kept and the report looks for it in the logo folder: a picture picked
+    // elsewhere is copied there first. A refused pick keeps the logo there was.
+    const ClientLogoPick pick = TakeClientLogo(chosen, folder);
+    if (!pick.ok) {
+        Prompt::Message(pick.message);
+        return;
+    }
+    theApp.ProjectIntroduceBlock.CI = pick.name;
     m_logo->setText(theApp.ProjectIntroduceBlock.CI);
 }
 
