@@ -2,6 +2,7 @@
 // circuits written one action at a time as the screen stores them, every circuit recomputed
 // in memory, recomputed and stored in one batch (as the fault-current search stores them),
 // and the board computed and its results stored (as "계산" does). Prints figures.
+#include "benchcheck.h"
 #include "app/core/calcutil.h"
 #include "app/core/companionworkbook.h"
 #include "app/core/sevrin.h"
@@ -113,7 +114,7 @@ int main(int argc, char** argv)
             for (int r = 0; r < kCircuits; ++r) {
                 RecalcStoredCircuitRow(rows[std::size_t(r)], cond, lookup);
                 b.CircuitRow = rows[std::size_t(r)];
-                theApp.WriteCircuitRow(0, r, false);
+                Require(theApp.WriteCircuitRow(0, r, false), "WriteCircuitRow");
             }
             if (!batch.finish())
                 return 1;

@@ -4,12 +4,13 @@
 // first show of another transformer's column, going back to a built one, turning a column's
 // page, and "계산" over all 500 buses.
 // Run offscreen: QT_QPA_PLATFORM=offscreen ./bench_buspages_gui
+#include "benchcheck.h"
 #include "app/core/companionworkbook.h"
 #include "app/core/sevrin.h"
 #include "fault/core/buspages.h"
-#include "fault/gui/sevrinpro80view.h"
-#include "fault/gui/sevrinpro85view.h"
-#include "fault/gui/sevrinpro85view1.h"
+#include "fault/gui/faultscreen.h"
+#include "fault/gui/buspage.h"
+#include "fault/gui/buscolumn.h"
 #include "platform/prompt.h"
 
 #include <QAbstractButton>
@@ -55,7 +56,8 @@ void WriteBusWorkbooks()
 {
     CSevrinApp::FaultCurrentBlockT& b = theApp.FaultCurrentBlock;
     fault::FaultBusPages pages;
-    fault::LoadFaultBusData(theApp, pages);  // creates the five workbooks of 100 pages
+    // Creates the five workbooks of 100 pages.
+    Require(fault::LoadFaultBusData(theApp, pages).ok(), "LoadFaultBusData");
     CompanionBatch batch;
     for (int tr = 0; tr < fault::kTransformers; ++tr) {
         for (int s = 0; s < fault::kBusPagesPerWorkbook; ++s) {
@@ -73,13 +75,13 @@ void WriteBusWorkbooks()
                 b.BusRow[17] = QStringLiteral("0.38");
                 b.BusRow[18] = QStringLiteral("TR-%1").arg(tr + 1);
                 b.BusRow[19] = QStringLiteral("0");
-                theApp.WriteBusRow(tr, s, k);
+                Require(theApp.WriteBusRow(tr, s, k), "WriteBusRow");
             }
             b.BusPageHeader.fill(QStringLiteral("1.000000"));
-            theApp.WriteBusPageHeader(tr, s);
+            Require(theApp.WriteBusPageHeader(tr, s), "WriteBusPageHeader");
         }
     }
-    batch.finish();
+    Require(batch.finish(), "finish");
 }
 
 }  // namespace
@@ -102,7 +104,7 @@ int main(int argc, char** argv)
 
     QElapsedTimer t;
     t.start();
-    CSevrinPro80View view;
+    CFaultScreen view;
     view.OnInitialUpdate();
     view.resize(view.FormSize());
     view.show();
@@ -122,7 +124,7 @@ int main(int argc, char** argv)
     view.grab();
     const double paint = Ms(t);
 
-    CSevrinPro85View* page = view.BusPage();
+    CBusPage* page = view.BusPage();
     t.restart();
     Click(page, 1387);  // "TR-2", built now
     QApplication::processEvents();

@@ -2,6 +2,7 @@
 // as the fault-current search does), and the same schedule through the recalculation driver
 // end to end (program start, library and project load, reading "_40", printing every row).
 // Target: the in-memory recomputation of 1000 rows under 20 ms.
+#include "benchcheck.h"
 #include "../tests/cable/cablefixture.h"
 
 #include "app/core/companionworkbook.h"
@@ -162,13 +163,13 @@ int main(int argc, char** argv)
     QFile::copy(root + "/FORM/form.pro", project);
     QFile(project).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
     a.ProjectPathTable.CurrentProjectPath = project;
-    a.SaveMotorControlCenterSection(project);
-    a.SaveCabinetSizingSection(project);
+    Require(a.SaveMotorControlCenterSection(project), "SaveMotorControlCenterSection");
+    Require(a.SaveCabinetSizingSection(project), "SaveCabinetSizingSection");
     {
         CompanionBatch batch;
         for (int r = 0; r < kRows; ++r) {
             a.CableScheduleBlock.CableRow = stored[std::size_t(r)];
-            a.WriteCableRow(r, false);
+            Require(a.WriteCableRow(r, false), "WriteCableRow");
         }
         if (!batch.finish())
             return 1;

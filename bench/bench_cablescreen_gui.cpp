@@ -2,6 +2,7 @@
 // 1000 loads from an MCC workbook, and the fault-current search over 1000 rows (five bus
 // workbooks of 100 pages, every tenth row without a bus, its message answered).
 // Run offscreen: QT_QPA_PLATFORM=offscreen ./bench_cablescreen_gui
+#include "benchcheck.h"
 #include "../tests/cable/cablefixture.h"
 
 #include "app/core/companionworkbook.h"
@@ -9,7 +10,7 @@
 #include "app/gui/rowlistmodel.h"
 #include "cable/core/cableapp.h"
 #include "cable/core/cableschedule.h"
-#include "cable/gui/sevrinpro40view.h"
+#include "cable/gui/cablescreen.h"
 #include "loads/core/designconditions.h"
 #include "platform/prompt.h"
 #include "platform/xlsxbook.h"
@@ -61,8 +62,8 @@ void WriteMccWorkbook(int loads)
     block.MccPanelRecord[4] = QStringLiteral("0.38");
     block.MccPanelRecord[5] = QStringLiteral("3P4W");
     block.MccPanelRecord[7] = QStringLiteral("800");
-    theApp.AddMccPanelSheet();
-    theApp.WriteMccPanelResults(0);
+    Require(theApp.AddMccPanelSheet(), "AddMccPanelSheet");
+    Require(theApp.WriteMccPanelResults(0), "WriteMccPanelResults");
     CompanionBatch batch;
     for (int j = 0; j < loads; ++j) {
         auto& row = block.MccLoadRow;
@@ -78,7 +79,7 @@ void WriteMccWorkbook(int loads)
         row[9] = QStringLiteral("0.38");
         row[13] = motor ? QStringLiteral("DOL") : QStringLiteral("-");
         row[22] = QStringLiteral("1.00");
-        theApp.WriteMccLoadRow(0, j, false);
+        Require(theApp.WriteMccLoadRow(0, j, false), "WriteMccLoadRow");
     }
 }
 
@@ -99,7 +100,7 @@ void WriteBusWorkbooks()
             for (int r = 1; r <= 3; ++r)
                 s->writeStr(r, 16, bus);
         }
-        book.save(theApp.BusWorkbookPath(tr));
+        Require(book.save(theApp.BusWorkbookPath(tr)), "save");
     }
 }
 
@@ -121,7 +122,7 @@ int main(int argc, char* argv[])
     theApp.LoadBreakerWorkbook(true, 0);
     theApp.ProjectPathTable.CurrentProjectPath = project.filePath(QStringLiteral("P1.pro"));
 
-    CSevrinPro40View view;
+    CCableScreen view;
     view.OnInitialUpdate();
     view.FillBreakerMakerCombo();
     view.resize(view.FormSize());
@@ -154,9 +155,9 @@ int main(int argc, char* argv[])
             row[105] = QStringLiteral("FCV");
             row[31] = row[43] = row[62] = QStringLiteral("|");
             CalcCableAndBreaker(row, false, true, cond, CableFormExtras{}, lookup);
-            companion::WriteRow(*s, r, row);
+            Require(companion::WriteRow(*s, r, row), "WriteRow");
         }
-        book.save(theApp.CompanionPath(CSevrinApp::CableWorkbook));
+        Require(book.save(theApp.CompanionPath(CSevrinApp::CableWorkbook)), "save");
     }
 
     for (int round = 0; round < 3; ++round) {
@@ -174,11 +175,11 @@ int main(int argc, char* argv[])
     }
 
     {
-        view.findChild<QLineEdit*>(QString::number(CSevrinPro40View::IdKw))->setText(QString());
-        view.findChild<QLineEdit*>(QString::number(CSevrinPro40View::IdKva))->setText(QStringLiteral("75"));
+        view.findChild<QLineEdit*>(QString::number(CCableScreen::IdKw))->setText(QString());
+        view.findChild<QLineEdit*>(QString::number(CCableScreen::IdKva))->setText(QStringLiteral("75"));
         QElapsedTimer t;
         t.start();
-        view.findChild<QPushButton*>(QString::number(CSevrinPro40View::IdAdd))->click();
+        view.findChild<QPushButton*>(QString::number(CCableScreen::IdAdd))->click();
         std::printf("\"추가\" as row %d (computed, stored, listed): %.1f ms\n",
                     view.CableList()->rows()->rowCount(), Ms(t));
     }
@@ -209,7 +210,7 @@ int main(int argc, char* argv[])
                 for (int c = 0; c < kCableColumnCount; ++c)
                     row[std::size_t(c)] = model->text(r, c);
                 row[2] = QStringLiteral("NOBUS");
-                theApp.WriteCableRow(r, false);
+                Require(theApp.WriteCableRow(r, false), "WriteCableRow");
             }
         }
         view.LoadCableSchedule();
@@ -230,7 +231,7 @@ int main(int argc, char* argv[])
         {
             CompanionBatch batch;
             theApp.CableScheduleBlock.CableRow[0] = QStringLiteral("1");
-            theApp.WriteCableRow(0, false);
+            Require(theApp.WriteCableRow(0, false), "WriteCableRow");
         }
         std::printf("one save of the 1000-row schedule: %.1f ms\n", Ms(t));
     }
@@ -244,9 +245,9 @@ int main(int argc, char* argv[])
             for (int c = 0; c < kCableColumnCount; ++c)
                 row[std::size_t(c)] = model->text(r, c);
             row[2] = QStringLiteral("MCC-1");
-            theApp.WriteCableRow(r, false);
+            Require(theApp.WriteCableRow(r, false), "WriteCableRow");
         }
-        batch.finish();
+        Require(batch.finish(), "finish");
         view.LoadCableSchedule();
         answers->messages = 0;
         QElapsedTimer t;

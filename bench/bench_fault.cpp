@@ -1,6 +1,7 @@
 // "계산" of the fault-current screen on a big project: 5 transformers with 2 motors each,
 // 100 buses per transformer (every page of every bus workbook in use, two cables per bus) and
 // 1000 feeder cables in the data workbook. Target: the whole calculation under 1 s.
+#include "benchcheck.h"
 #include "app/core/companionworkbook.h"
 #include "app/core/sevrin.h"
 #include "fault/core/buspages.h"
@@ -68,7 +69,7 @@ int main()
             row[4] = "0.38";
             row[7] = "0";
             fault::CalcTransformerImpedance(a, row, 2.0, 20.0);
-            a.WriteFaultDataRow(fault::TransformerSheet, k, false);
+            Require(a.WriteFaultDataRow(fault::TransformerSheet, k, false), "WriteFaultDataRow");
             for (int m = 0; m < 2; ++m) {
                 auto& motor = a.FaultCurrentBlock.FaultMotorRow;
                 motor = {};
@@ -80,7 +81,7 @@ int main()
                 motor[10] = "4";
                 motor[11] = "2.5";
                 fault::CalcMotorImpedance(motor);
-                a.WriteFaultDataRow(fault::FirstMotorSheet + k, m, false);
+                Require(a.WriteFaultDataRow(fault::FirstMotorSheet + k, m, false), "WriteFaultDataRow");
             }
         }
         a.FaultCurrentBlock.FaultCableCount = 0;
@@ -88,12 +89,13 @@ int main()
             fault::CableRowInputs c{QStringLiteral("MCC-%1").arg(i % 100), QStringLiteral("LOAD-%1").arg(i),
                                     QString::number(10 + i % 90), "FCV",
                                     QString::number(sizes[i % 4]), "1", "4", "35", "1"};
-            fault::AddFaultCableRow(a, c, 0.7843, 1.4931);
+            Require(bool(fault::AddFaultCableRow(a, c, 0.7843, 1.4931)), "AddFaultCableRow");
         }
-        batch.finish();
+        Require(batch.finish(), "finish");
     }
     fault::FaultBusPages pages;
-    fault::LoadFaultBusData(a, pages);  // creates the five bus workbooks
+    // Creates the five bus workbooks.
+    Require(fault::LoadFaultBusData(a, pages).ok(), "LoadFaultBusData");
     {
         CompanionBatch batch;
         auto& bus = a.FaultCurrentBlock.BusRow;
@@ -107,26 +109,26 @@ int main()
                     bus[17] = "0.38";
                     bus[18] = QStringLiteral("TR-%1").arg(k + 1);
                     bus[19] = "0";
-                    a.WriteBusRow(k, s, r);
+                    Require(a.WriteBusRow(k, s, r), "WriteBusRow");
                 }
             }
         }
-        batch.finish();
+        Require(batch.finish(), "finish");
     }
     std::printf("set-up (1000 cables, 500 buses with 1000 bus rows)        %9.1f ms\n", Ms(t));
 
     companion::DropCache();
     t.restart();
-    fault::LoadFaultBusData(a, pages);
+    Require(fault::LoadFaultBusData(a, pages).ok(), "LoadFaultBusData");
     Report("project load: five bus workbooks (cold)", Ms(t), 1000);
 
     companion::DropCache();
     t.restart();
-    fault::CalcFaultCurrent(a, pages);
+    Require(fault::CalcFaultCurrent(a, pages).ok(), "CalcFaultCurrent");
     Report("\"계산\": 5 transformers x 100 buses (cold workbooks)", Ms(t), 1000);
 
     t.restart();
-    fault::CalcFaultCurrent(a, pages);
+    Require(fault::CalcFaultCurrent(a, pages).ok(), "CalcFaultCurrent");
     Report("\"계산\" again (workbooks cached)", Ms(t), 1000);
 
     double mn = 0, mx = 0;

@@ -4,19 +4,20 @@
 // the cable and motor pages, the imports of 1000 schedule cables and 1000 MCC motors, the
 // impedance summary, the cable picker and the fault-current report sheet.
 // Run offscreen: QT_QPA_PLATFORM=offscreen ./bench_faultscreen_gui
+#include "benchcheck.h"
 #include "app/core/companionworkbook.h"
 #include "app/core/sevrin.h"
 #include "app/gui/rowlistmodel.h"
 #include "fault/core/faultcurrent.h"
 #include "fault/core/faultrows.h"
 #include "fault/gui/debugdlg.h"
-#include "fault/gui/inputpro02dlg.h"
-#include "fault/gui/sevrinpro80view.h"
-#include "fault/gui/sevrinpro81view.h"
-#include "fault/gui/sevrinpro82view.h"
-#include "fault/gui/sevrinpro83view.h"
-#include "fault/gui/sevrinpro84view.h"
-#include "fault/gui/sevrinpro85view.h"
+#include "fault/gui/faultcablepickerdlg.h"
+#include "fault/gui/faultscreen.h"
+#include "fault/gui/utilitypage.h"
+#include "fault/gui/faulttransformerpage.h"
+#include "fault/gui/faultmotorpage.h"
+#include "fault/gui/faultcablepage.h"
+#include "fault/gui/buspage.h"
 #include "platform/prompt.h"
 #include "platform/xlsxbook.h"
 #include "report/core/reportdriver.h"
@@ -115,9 +116,9 @@ void WriteFaultWorkbook()
     line.Direct = {"0.01", "0.03", "0.04", "0.12"};
     for (int r = 0; r < kRows; ++r) {
         fault::BuildUtilityLineRow(theApp, r, line);
-        companion::WriteRow(*sheets[0], r, b.LineRow);
+        Require(companion::WriteRow(*sheets[0], r, b.LineRow), "WriteRow");
         fault::BuildIncomingCableRow(theApp, r, line);
-        companion::WriteRow(*sheets[1], r, b.IncomingCableRow);
+        Require(companion::WriteRow(*sheets[1], r, b.IncomingCableRow), "WriteRow");
     }
     for (int k = 0; k < 5; ++k) {
         b.TransformerImpedanceRow.fill(QString());
@@ -126,7 +127,7 @@ void WriteFaultWorkbook()
         b.TransformerImpedanceRow[4] = QStringLiteral("0.38");
         b.TransformerImpedanceRow[7] = QStringLiteral("0");
         fault::CalcTransformerImpedance(theApp, b.TransformerImpedanceRow, 2.0, 20.0);
-        companion::WriteRow(*sheets[2], k, b.TransformerImpedanceRow);
+        Require(companion::WriteRow(*sheets[2], k, b.TransformerImpedanceRow), "WriteRow");
     }
     const fault::MotorRowInputs motor{"MCC-1", "M", "110", "", "DOL", "6", "4", "2.5"};
     b.FaultMotorCount = 0;
@@ -134,7 +135,7 @@ void WriteFaultWorkbook()
         fault::BuildFaultMotorRow(theApp, motor, 0.38, 0.95, 0.88, QString());
         b.FaultMotorRow[2] = QStringLiteral("M-%1").arg(r + 1);
         for (int k = 0; k < 5; ++k)
-            companion::WriteRow(*sheets[std::size_t(3 + k)], r, b.FaultMotorRow);
+            Require(companion::WriteRow(*sheets[std::size_t(3 + k)], r, b.FaultMotorRow), "WriteRow");
         ++b.FaultMotorCount;
     }
     b.FaultCableCount = 0;
@@ -144,10 +145,10 @@ void WriteFaultWorkbook()
                                           QStringLiteral("70"), QStringLiteral("4"), QStringLiteral("1"),
                                           QStringLiteral("35"), QStringLiteral("1")};
         fault::BuildFaultCableRow(theApp, cable, QString(), 0.7843, 1.4931);
-        companion::WriteRow(*sheets[8], r, b.FaultCableRow);
+        Require(companion::WriteRow(*sheets[8], r, b.FaultCableRow), "WriteRow");
         ++b.FaultCableCount;
     }
-    book.save(theApp.CompanionPath(CSevrinApp::FaultDataWorkbook));
+    Require(book.save(theApp.CompanionPath(CSevrinApp::FaultDataWorkbook)), "save");
 }
 
 // 1000 schedule rows of three-phase feeders for the cable import.
@@ -170,9 +171,9 @@ void WriteCableSchedule()
         row[108] = QStringLiteral("4C");
         row[109] = QStringLiteral("1L");
         row[110] = QStringLiteral("35㎟");
-        companion::WriteRow(*s, r, row);
+        Require(companion::WriteRow(*s, r, row), "WriteRow");
     }
-    book.save(theApp.CompanionPath(CSevrinApp::CableWorkbook));
+    Require(book.save(theApp.CompanionPath(CSevrinApp::CableWorkbook)), "save");
 }
 
 // Ten MCC panels fed from TR-2 with 100 motors each.
@@ -184,7 +185,7 @@ void WriteMccWorkbook()
         mcc.MccPanelRecord.fill(QString());
         mcc.MccPanelRecord[0] = QStringLiteral("MCC-%1").arg(n + 1);
         mcc.MccPanelRecord[3] = QStringLiteral("TR-2");
-        theApp.AddMccPanelSheet();
+        Require(theApp.AddMccPanelSheet(), "AddMccPanelSheet");
         for (int k = 0; k < 100; ++k) {
             mcc.MccLoadRow.fill(QString());
             mcc.MccLoadRow[0] = QStringLiteral("부하");
@@ -196,7 +197,7 @@ void WriteMccWorkbook()
             mcc.MccLoadRow[10] = QStringLiteral("0.93");
             mcc.MccLoadRow[11] = QStringLiteral("0.85");
             mcc.MccLoadRow[13] = QStringLiteral("DOL");
-            theApp.WriteMccLoadRow(n, k, false);
+            Require(theApp.WriteMccLoadRow(n, k, false), "WriteMccLoadRow");
         }
     }
 }
@@ -217,7 +218,7 @@ public:
     }
 };
 
-void Refill(CSevrinPro80View& view)
+void Refill(CFaultScreen& view)
 {
     view.ShowFaultCurrentInputs();
     view.UtilityPage()->FillUtilityTypeCombos();
@@ -252,7 +253,7 @@ int main(int argc, char* argv[])
     WriteMccWorkbook();
     companion::DropCache();
 
-    CSevrinPro80View view;
+    CFaultScreen view;
     view.OnInitialUpdate();
     view.resize(view.FormSize());
     view.show();
@@ -295,16 +296,16 @@ int main(int argc, char* argv[])
     }
 
     // One row added and one inserted on lists of 999 rows: computed, stored, checked.
-    CSevrinPro84View* cables = view.CablePage();
+    CFaultCablePage* cables = view.CablePage();
     cables->List()->setSelectionMark(-1);
     {
         answers->messages = 0;
         companion::DropCache();
         Ms([&] { cables->FillCableList(); });
-        fault::DeleteFaultListRow(theApp, fault::CableSheet, kRows - 1);
+        Require(fault::DeleteFaultListRow(theApp, fault::CableSheet, kRows - 1), "DeleteFaultListRow");
         cables->FillCableList();
         const double add = Ms([&] { cables->Control<QPushButton>(1691)->click(); });
-        fault::DeleteFaultListRow(theApp, fault::CableSheet, kRows - 1);
+        Require(fault::DeleteFaultListRow(theApp, fault::CableSheet, kRows - 1), "DeleteFaultListRow");
         cables->FillCableList();
         cables->List()->setSelectionMark(10);
         const double insert = Ms([&] { cables->Control<QPushButton>(1695)->click(); });
@@ -313,14 +314,14 @@ int main(int argc, char* argv[])
         std::printf("cable page at %d rows: 추가 %.1f ms, + %.1f ms, 삭제 %.1f ms (%d messages)\n",
                     kRows, add, insert, remove, answers->messages);
     }
-    CSevrinPro83View* motors = view.MotorPage();
+    CFaultMotorPage* motors = view.MotorPage();
     {
         motors->SetText(1402, QStringLiteral("110"));  // the motor the library holds
         answers->messages = 0;
-        fault::DeleteFaultListRow(theApp, fault::FirstMotorSheet, kRows - 1);
+        Require(fault::DeleteFaultListRow(theApp, fault::FirstMotorSheet, kRows - 1), "DeleteFaultListRow");
         motors->FillMotorList();
         const double add = Ms([&] { motors->Control<QPushButton>(1395)->click(); });
-        fault::DeleteFaultListRow(theApp, fault::FirstMotorSheet, kRows - 1);
+        Require(fault::DeleteFaultListRow(theApp, fault::FirstMotorSheet, kRows - 1), "DeleteFaultListRow");
         motors->FillMotorList();
         motors->List()->setSelectionMark(10);
         const double insert = Ms([&] { motors->Control<QPushButton>(1406)->click(); });
@@ -336,9 +337,9 @@ int main(int argc, char* argv[])
     {
         CompanionBatch batch;
         for (int r = kRows - 1; r >= 0; --r)
-            theApp.DeleteFaultDataRow(fault::CableSheet, r);
+            Require(theApp.DeleteFaultDataRow(fault::CableSheet, r), "DeleteFaultDataRow");
         for (int r = kRows - 1; r >= 0; --r)
-            theApp.DeleteFaultDataRow(fault::FirstMotorSheet + 1, r);
+            Require(theApp.DeleteFaultDataRow(fault::FirstMotorSheet + 1, r), "DeleteFaultDataRow");
     }
     cables->FillCableList();
     companion::DropCache();
@@ -361,7 +362,7 @@ int main(int argc, char* argv[])
     companion::DropCache();
     int listed = 0;
     const double picker = Ms([&] {
-        CInputPro02Dlg dialog(&view);
+        CFaultCablePickerDlg dialog(&view);
         dialog.show();
         dialog.grab();
         listed = dialog.List()->rows()->rowCount();

@@ -108,7 +108,7 @@ int main(int argc, char* argv[])
         }
         if (k == kindCount)
             return app->HLookup(20 + 5 * (i % 11), tdf);
-        return ReadNumber(app->GetBreakerDelta(maker, 10 * (1 + i % 40), 6, QString()));
+        return ReadLeadingNumber(app->GetBreakerDelta(maker, 10 * (1 + i % 40), 6, QString()));
     };
     const int allKinds = kindCount + 2;
 

@@ -8,7 +8,7 @@
 #include <cstdio>
 
 #include "app/core/sevrin.h"
-#include "library/gui/sevrinlibview.h"
+#include "library/gui/libraryscreen.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ int main(int argc, char* argv[])
     theApp.LoadLibraryWorkbook();
     std::printf("library workbook load:        %8.2f ms\n", Ms(t));
 
-    CSevrinLibView view;
+    CLibraryScreen view;
     view.resize(view.FormSize());
     t.restart();
     view.OnInitialUpdate();
@@ -48,12 +48,12 @@ int main(int argc, char* argv[])
 
     t.restart();
     view.OnCableGroup();
-    for (int n = 0; n < CSevrinLibView::LastSteppedPage; ++n) {
+    for (int n = 0; n < CLibraryScreen::LastSteppedPage; ++n) {
         view.OnNextPage();
         QApplication::processEvents();
     }
     std::printf("stepping through 24 pages:    %8.2f ms\n", Ms(t));
     view.RefillAllPages();
-    theApp.ScreenPointers.LibView = nullptr;
+    theApp.SetScreen(Screen::Library, nullptr);
     return 0;
 }

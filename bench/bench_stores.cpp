@@ -2,6 +2,7 @@
 // columns listed, one appended, all rewritten by one handler, and the fault-current search of
 // every cable by its bus name over five bus workbooks of 100 pages.
 // Targets: listing and appending under 0.1 s each, rewriting all rows under 1 s.
+#include "benchcheck.h"
 #include "app/core/companionworkbook.h"
 #include "app/core/sevrin.h"
 #include "platform/xlsxbook.h"
@@ -63,7 +64,7 @@ int main()
         CompanionBatch batch;
         for (int r = 0; r < kRows; ++r) {
             FillCable(row, r);
-            a.WriteCableRow(r, false);
+            Require(a.WriteCableRow(r, false), "WriteCableRow");
         }
         if (!batch.finish())
             return 2;
@@ -92,14 +93,14 @@ int main()
     // One cable added by the user: written and saved before the handler returns.
     FillCable(row, kRows);
     t.restart();
-    a.WriteCableRow(kRows, false);
+    Require(a.WriteCableRow(kRows, false), "WriteCableRow");
     Report("append one row (saved)", Ms(t), 100);
     FillCable(row, kRows + 1);
     t.restart();
-    a.WriteCableRow(10, true);
+    Require(a.WriteCableRow(10, true), "WriteCableRow");
     Report("insert one row at 10 (saved)", Ms(t), 100);
     t.restart();
-    a.DeleteCableRow(10);
+    Require(a.DeleteCableRow(10), "DeleteCableRow");
     Report("delete row 10 (saved)", Ms(t), 100);
 
     // A handler that recomputes and rewrites every cable.
@@ -110,9 +111,9 @@ int main()
             a.ReadCableRow(r);
             row[60] = QString::number(r % 300);
             row[103] = QString::number(r * 0.01, 'f', 2);
-            a.WriteCableRow(r, false);
+            Require(a.WriteCableRow(r, false), "WriteCableRow");
         }
-        batch.finish();
+        Require(batch.finish(), "finish");
     }
     Report("rewrite all 1000 rows in one handler (saved)", Ms(t), 1000);
 
@@ -131,13 +132,13 @@ int main()
                 s->writeStr(0, 2, QString::number(10 + tr));
             }
         }
-        book.save(a.BusWorkbookPath(tr));
+        Require(book.save(a.BusWorkbookPath(tr)), "save");
     }
     {
         CompanionBatch batch;
         for (int p = 0; p < 40; ++p) {
             a.MotorControlCenterBlock.MccPanelRecord[0] = QStringLiteral("MCC-%1").arg(p);
-            a.AddMccPanelSheet();
+            Require(a.AddMccPanelSheet(), "AddMccPanelSheet");
         }
     }
     // The cable screen's search: the panel names once, then each cable by its "To".
@@ -159,9 +160,9 @@ int main()
             }
             row[51] = QString::number(lo);
             row[103] = QString::number(hi);
-            a.WriteCableRow(r, false);
+            Require(a.WriteCableRow(r, false), "WriteCableRow");
         }
-        batch.finish();
+        Require(batch.finish(), "finish");
     }
     std::printf("bus search: %d of %d cables matched\n", matched, kRows + 1);
     Report("search 1000 cables by bus name and store (saved)", Ms(t), 1000);

@@ -455,9 +455,21 @@ void WriteSheet(lxw_workbook* wb, Formats& formats, const SheetSpec& named)
             auto fmt = [&](int r, int c) {
                 return formats.get(k.at(r, c).role, r == 0, r == k.rows - 1, c == 0, c == k.cols - 1);
             };
+            // A merged range is drawn by some readers with its first cell's borders all round:
+            // that cell carries the frame of every page edge the range touches.
+            std::map<std::pair<int, int>, const Region*> mergeAt;
+            for (const Region& g : k.merges)
+                mergeAt[{g.r1, g.c1}] = &g;
+            auto cellFmt = [&](int r, int c) {
+                const auto it = mergeAt.find({r, c});
+                if (it == mergeAt.end())
+                    return fmt(r, c);
+                const Region& g = *it->second;
+                return formats.get(k.at(r, c).role, g.r1 == 0, g.r2 == k.rows - 1, g.c1 == 0, g.c2 == k.cols - 1);
+            };
             for (const Region& g : k.merges)
                 worksheet_merge_range(ws, lxw_row_t(g.r1), lxw_col_t(off + g.c1), lxw_row_t(g.r2),
-                                      lxw_col_t(off + g.c2), k.at(g.r1, g.c1).text.c_str(), fmt(g.r1, g.c1));
+                                      lxw_col_t(off + g.c2), k.at(g.r1, g.c1).text.c_str(), cellFmt(g.r1, g.c1));
             // Each cell again with its own edges, so the frame runs through merged cells too.
             for (int r = 0; r < k.rows; ++r) {
                 for (int c = 0; c < k.cols; ++c) {
@@ -466,9 +478,9 @@ void WriteSheet(lxw_workbook* wb, Formats& formats, const SheetSpec& named)
                     if (cell.role == Role::None && !edge)
                         continue;
                     if (!cell.text.empty())
-                        worksheet_write_string(ws, lxw_row_t(r), lxw_col_t(off + c), cell.text.c_str(), fmt(r, c));
+                        worksheet_write_string(ws, lxw_row_t(r), lxw_col_t(off + c), cell.text.c_str(), cellFmt(r, c));
                     else
-                        worksheet_write_blank(ws, lxw_row_t(r), lxw_col_t(off + c), fmt(r, c));
+                        worksheet_write_blank(ws, lxw_row_t(r), lxw_col_t(off + c), cellFmt(r, c));
                 }
             }
         }

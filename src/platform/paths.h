@@ -1,7 +1,7 @@
 #pragma once
 // Path helpers. The program builds its paths with "/" (JoinPath); when it splits a path it
-// also accepts "\", so paths written by the Windows program (a "lastPro" in an old
-// "ORVA.ini") still split into folder and file name.
+// also accepts "\", so a path with Windows separators (a "lastPro" in an "ORVA.ini" written on
+// Windows) splits into folder and file name too.
 #include <QString>
 
 // Full path of the running executable.

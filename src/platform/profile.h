@@ -1,6 +1,6 @@
 #pragma once
-// Profile (INI) files with the semantics of the Windows profile-string functions that the
-// configuration and project files were written for:
+// Profile (INI) files with the semantics the configuration and project files rely on (those of
+// the Windows profile-string functions):
 //  - section and key names match ignoring letter case; the first match wins;
 //  - a missing file, section or key gives the default;
 //  - white space around keys and values is ignored, and one pair of matching quotes ("..." or
@@ -42,7 +42,7 @@ public:
     // or key name (nothing changed).
     bool setValues(const QString& section, const QList<QPair<QString, QString>>& keyValues);
     // Writes the text to `path` atomically, in the encoding and line ends it was read with.
-    bool save(const QString& path) const;
+    [[nodiscard]] bool save(const QString& path) const;
 
 private:
     enum class Encoding { Utf8, Utf8Bom, Utf16Le, Utf16Be };
@@ -71,14 +71,14 @@ QString GetProfileString(const QString& path, const QString& section, const QStr
 
 // False when the file cannot be written, or exists but cannot be read (it is then left alone).
 // Line breaks inside the value are written as blanks, so a value can never add lines.
-bool WriteProfileString(const QString& path, const QString& section, const QString& key,
-                        const QString& value);
+[[nodiscard]] bool WriteProfileString(const QString& path, const QString& section,
+                                      const QString& key, const QString& value);
 
 // Several keys of one section in one pass: the same file as WriteProfileString called for each
 // pair in order, but read once and replaced once (atomically), so a section is never left
 // half written. False (file unchanged) when it cannot be written or read, or a key is empty.
-bool WriteProfileStrings(const QString& path, const QString& section,
-                         const QList<QPair<QString, QString>>& keyValues);
+[[nodiscard]] bool WriteProfileStrings(const QString& path, const QString& section,
+                                       const QList<QPair<QString, QString>>& keyValues);
 
 // The leading integer of a text, as the C library's atoi reads it: blanks, an optional sign,
 // then digits; anything after them is ignored and a text without leading digits is 0. Values

@@ -27,7 +27,7 @@ public:
     virtual bool openWithDefault(const QString& pathOrUrl) = 0;
     // Starts a program detached.
     virtual bool startProgram(const QString& program, const QStringList& arguments) = 0;
-    // One-line text prompt (CInputPro01Dlg): false when cancelled.
+    // One-line text prompt (CTextInputDlg): false when cancelled.
     virtual bool inputText(const QString& caption, const QString& label, QString& text) = 0;
     // One-line confirmation (CRunDlg, caption "실행"): true on "확인".
     virtual bool confirmRun(const QString& text) = 0;

@@ -35,7 +35,7 @@ public:
     QString errorMessage() const;
 
     // Atomic: writes a temporary file in the same folder and renames it over the target.
-    bool save(const QString& path);
+    [[nodiscard]] bool save(const QString& path);
     // Drops all content; the book is empty afterwards (as after construction).
     void release();
 

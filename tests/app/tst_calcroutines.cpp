@@ -169,14 +169,13 @@ void TestCalcRoutines::commaDecimalLocale()
     struct Case { double value; int decimals; const char* unit; const char* text; };
     const Case cases[] = {
         {12.345, 1, " kW", "12.3 kW"}, {0.875, 3, "", "0.875"}, {1234567.5, 2, "A", "1234567.50A"},
-        {NO_VALUE, 2, " kW", "-"}, {-0.5, 0, "", "-0"}};
+        {NO_VALUE, 2, " kW", "-"}, {-0.5, 0, "", "-1"}};  // a half away from zero
     for (const Case& c : cases)
         QCOMPARE(FormatValue(c.value, c.decimals, c.unit, "-"), QString(c.text));
-    QCOMPARE(ParseCellValue(QStringLiteral("1.5")), 1.5);
-    QCOMPARE(ParseCellValue(QStringLiteral("1,5")), 1.0);  // a stored number never has a comma
-    QCOMPARE(ParseCellValue(QStringLiteral("-")), 1.0);
+    QCOMPARE(ReadLeadingNumber(QStringLiteral("1.5")), 1.5);
+    QCOMPARE(ReadLeadingNumber(QStringLiteral("1,5")), 1.0);  // a stored number never has a comma
     // A text printed here reads back to the same number.
-    QCOMPARE(ParseCellValue(FormatValue(0.1 + 0.2, 8, "", "")), 0.3);
+    QCOMPARE(ReadLeadingNumber(FormatValue(0.1 + 0.2, 8, "", "")), 0.3);
     QLocale::setDefault(QLocale::c());
     std::setlocale(LC_ALL, "C");
 }
@@ -184,10 +183,10 @@ void TestCalcRoutines::commaDecimalLocale()
 void TestCalcRoutines::oneSignOnly()
 {
     // strtod stops at a second sign: "+-1" and "--1" are no numbers.
-    QCOMPARE(ParseCellValue(QStringLiteral("+-1")), 0.0);
-    QCOMPARE(ParseCellValue(QStringLiteral("--1")), 0.0);
-    QCOMPARE(ParseCellValue(QStringLiteral("-+1")), 0.0);
-    QCOMPARE(ParseCellValue(QStringLiteral("-1")), -1.0);
+    QCOMPARE(ReadLeadingNumber(QStringLiteral("+-1")), 0.0);
+    QCOMPARE(ReadLeadingNumber(QStringLiteral("--1")), 0.0);
+    QCOMPARE(ReadLeadingNumber(QStringLiteral("-+1")), 0.0);
+    QCOMPARE(ReadLeadingNumber(QStringLiteral("-1")), -1.0);
 }
 
 QTEST_GUILESS_MAIN(TestCalcRoutines)

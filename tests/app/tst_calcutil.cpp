@@ -23,6 +23,8 @@ private slots:
     void readValue();
     void formatValue_data();
     void formatValue();
+    void decimalsWithinPrecision_data();
+    void decimalsWithinPrecision();
     void commaLocaleChangesNothing();
 };
 
@@ -30,7 +32,12 @@ void TestCalcUtil::noValueArithmetic()
 {
     QCOMPARE(AddIgnoringNoValue(NO_VALUE, NO_VALUE), 0.0);
     QCOMPARE(AddIgnoringNoValue(NO_VALUE, 2.5), 2.5);
-    QCOMPARE(AddIgnoringNoValue(-999.5, 1), -998.5);  // only exactly -999 is the marker
+    QCOMPARE(AddIgnoringNoValue(-999, 1), -998.0);  // a negative figure is a figure
+    QVERIFY(IsNoValue(NO_VALUE) && !IsNoValue(-999) && !IsNoValue(0));
+    // What is computed from no value has none.
+    QVERIFY(IsNoValue(NO_VALUE * 2 + 1));
+    // The largest of the values that have one; none when no argument has one.
+    QCOMPARE(FormatValue(NO_VALUE, 2, QStringLiteral("A"), QStringLiteral("-")), QStringLiteral("-"));
     QCOMPARE(MultiplyIgnoringNoValue(NO_VALUE, 5), 5.0);
     QCOMPARE(MultiplyIgnoringNoValue(NO_VALUE, NO_VALUE), 1.0);
     QCOMPARE(MultiplyIgnoringNoValue(2, 3), 6.0);
@@ -54,30 +61,27 @@ void TestCalcUtil::readNumber_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<double>("number");
-    QTest::addColumn<double>("cellValue");
-    QTest::newRow("empty") << "" << 0.0 << 0.0;
-    QTest::newRow("dash") << "-" << 0.0 << 1.0;
-    QTest::newRow("decimal") << "1.5" << 1.5 << 1.5;
-    QTest::newRow("leading space and sign") << "  -12.25" << -12.25 << -12.25;
-    QTest::newRow("plus") << "+3" << 3.0 << 3.0;
-    QTest::newRow("trailing unit") << "100AT" << 100.0 << 100.0;
-    QTest::newRow("exponent") << "1.5e3" << 1500.0 << 1500.0;
-    QTest::newRow("bare exponent mark") << "2e" << 2.0 << 2.0;
-    QTest::newRow("point first") << ".5" << 0.5 << 0.5;
-    QTest::newRow("comma is no decimal point") << "2,5" << 2.0 << 2.0;
-    QTest::newRow("no number") << "abc" << 0.0 << 0.0;
-    QTest::newRow("korean") << "가나" << 0.0 << 0.0;
-    QTest::newRow("hex") << "0x10" << 16.0 << 16.0;
-    QTest::newRow("ct label") << "20/5" << 20.0 << 20.0;
+    QTest::newRow("empty") << "" << 0.0;
+    QTest::newRow("dash") << "-" << 0.0;
+    QTest::newRow("decimal") << "1.5" << 1.5;
+    QTest::newRow("leading space and sign") << "  -12.25" << -12.25;
+    QTest::newRow("plus") << "+3" << 3.0;
+    QTest::newRow("trailing unit") << "100AT" << 100.0;
+    QTest::newRow("exponent") << "1.5e3" << 1500.0;
+    QTest::newRow("bare exponent mark") << "2e" << 2.0;
+    QTest::newRow("point first") << ".5" << 0.5;
+    QTest::newRow("comma is no decimal point") << "2,5" << 2.0;
+    QTest::newRow("no number") << "abc" << 0.0;
+    QTest::newRow("korean") << "가나" << 0.0;
+    QTest::newRow("hex") << "0x10" << 16.0;
+    QTest::newRow("ct label") << "20/5" << 20.0;
 }
 
 void TestCalcUtil::readNumber()
 {
     QFETCH(QString, text);
     QFETCH(double, number);
-    QFETCH(double, cellValue);
-    QCOMPARE(ReadNumber(text), number);
-    QCOMPARE(ParseCellValue(text), cellValue);
+    QCOMPARE(ReadLeadingNumber(text), number);
 }
 
 // The strict reader behind every engine input: only a whole, finite, sane decimal is a value.
@@ -145,7 +149,7 @@ void TestCalcUtil::readNumberMatchesFullConversion()
                         latin.constData() + latin.size(), full);
         if (latin.startsWith('-'))
             full = -full;
-        QVERIFY2(ReadNumber(text) == full, qPrintable(text));
+        QVERIFY2(ReadLeadingNumber(text) == full, qPrintable(text));
     }
 }
 
@@ -161,12 +165,22 @@ void TestCalcUtil::formatValue_data()
     QTest::newRow("nine writes eight") << 1.0 << 9 << "" << "1.00000000";
     QTest::newRow("negative writes eight") << 1.0 << -1 << "A" << "1.00000000A";
     QTest::newRow("seven") << 0.5 << 7 << "" << "0.5000000";
-    // Exact halves round to even as printf does; 2.675 is a little below the half.
-    QTest::newRow("half to even") << 0.125 << 2 << "" << "0.12";
-    QTest::newRow("half to even up") << 0.375 << 2 << "" << "0.38";
+    // An exact half rounds away from zero, as a hand calculation does (printf's "%.2f" would
+    // print 0.12 and 2); 2.675 is a little below the half and 0.135 a little above it.
+    QTest::newRow("half away from zero") << 0.125 << 2 << "" << "0.13";
+    QTest::newRow("half, odd below") << 0.375 << 2 << "" << "0.38";
+    QTest::newRow("half of a whole") << 2.5 << 0 << "" << "3";
+    QTest::newRow("half below one") << 0.5 << 0 << "" << "1";
+    QTest::newRow("negative half") << -2.5 << 0 << "" << "-3";
+    QTest::newRow("binary below a half") << 9.995 << 2 << "" << "9.99";  // 9.99499999...
+    QTest::newRow("half carries over") << 99.5 << 0 << "" << "100";
+    QTest::newRow("negative half of four decimals") << -0.90625 << 4 << "" << "-0.9063";
     QTest::newRow("binary below half") << 2.675 << 2 << "" << "2.67";
+    QTest::newRow("binary above half") << 0.135 << 2 << "" << "0.14";
     QTest::newRow("negative") << -5.0 << 2 << "" << "-5.00";
-    QTest::newRow("large") << 1.5e15 << 1 << "" << "1500000000000000.0";
+    // Sixteen digits before the point: no decimal, a double holds no more.
+    QTest::newRow("large") << 1.5e15 << 1 << "" << "1500000000000000";
+    QTest::newRow("eleven digits, six decimals") << 52440999999.973801 << 6 << "" << "52440999999.9738";
 }
 
 void TestCalcUtil::formatValue()
@@ -178,13 +192,38 @@ void TestCalcUtil::formatValue()
     QCOMPARE(FormatValue(value, decimals, unit, "fallback"), expected);
 }
 
+// A double holds 15 significant digits: a figure keeps its decimals up to that many digits
+// and no further (an impedance of 52440999999.973801 ohm shows 52440999999.9738).
+void TestCalcUtil::decimalsWithinPrecision_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("decimals");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("small") << 0.000123 << 6 << 6;
+    QTest::newRow("below one") << 0.5 << 8 << 8;
+    QTest::newRow("nine digits") << 123456789.5 << 6 << 6;
+    QTest::newRow("ten digits") << 1234567890.5 << 6 << 5;
+    QTest::newRow("eleven digits") << 52440999999.973801 << 6 << 4;
+    QTest::newRow("twelve digits, negative") << -104882000000.236 << 6 << 3;
+    QTest::newRow("the largest quantity") << 1e12 << 6 << 2;
+    QTest::newRow("fifteen digits") << 123456789012345.0 << 2 << 0;
+    QTest::newRow("no decimals asked") << 52440999999.9 << 0 << 0;
+}
+
+void TestCalcUtil::decimalsWithinPrecision()
+{
+    QFETCH(double, value);
+    QFETCH(int, decimals);
+    QTEST(DecimalsWithinPrecision(value, decimals), "expected");
+}
+
 void TestCalcUtil::commaLocaleChangesNothing()
 {
     const char* set = std::setlocale(LC_ALL, "de_DE.UTF-8");
     if (!set)
         QSKIP("the de_DE.UTF-8 locale is not installed (scripts/deps.sh generates it)");
     QCOMPARE(FormatFixed(1234.5, 2), QString("1234.50"));
-    QCOMPARE(ReadNumber(QStringLiteral("0.91")), 0.91);
+    QCOMPARE(ReadLeadingNumber(QStringLiteral("0.91")), 0.91);
     QCOMPARE(FormatValue(0.875, 3, "", ""), QString("0.875"));
     std::setlocale(LC_ALL, "C");
 }

@@ -4,6 +4,7 @@
 // insert and delete and the two bus searches.
 #include "common/companionsuffixes.h"
 #include "app/core/companionworkbook.h"
+#include "app/core/calcutil.h"
 #include "app/core/sevrin.h"
 #include "platform/xlsxbook.h"
 #include "common/testsupport.h"
@@ -822,7 +823,8 @@ void TestCompanionStores::busSearches_data()
     QTest::addColumn<bool>("found");
     QTest::addColumn<double>("minimum");
     QTest::addColumn<double>("maximum");
-    // Pages: "MCC-1" (12.5/31.5 kA), "MCC-1 BUS" (8/20), "LP-2" (no results), "" (spare).
+    // Pages: "MCC-1" (12.5/31.5 kA), "MCC-1 BUS" (8/20), "LP-2" (no results), "LP-3" and
+    // "LP-4" (results that are no numbers), "" (spare).
     const double keep = -1.0;  // the caller's preset
     QTest::newRow("exact") << 0 << "MCC-1" << false << true << 12.5 << 31.5;
     QTest::newRow("exact is case-sensitive") << 0 << "mcc-1" << false << false << keep << keep;
@@ -833,6 +835,10 @@ void TestCompanionStores::busSearches_data()
     QTest::newRow("empty name exact: nothing") << 0 << "" << false << false << keep << keep;
     QTest::newRow("found without results keeps presets") << 0 << "LP-2" << false << true << keep << keep;
     QTest::newRow("index 7 is TR-5") << 7 << "TR5-BUS" << false << true << 1.0 << 2.0;
+    // A result cell is read strictly: a decimal comma, "nan", a unit or a negative current is
+    // no value (shown "-"), never the number it starts with (12 kA for "12,5").
+    QTest::newRow("comma and nan are no value") << 0 << "LP-3" << false << true << NO_VALUE << NO_VALUE;
+    QTest::newRow("unit and negative are no value") << 0 << "LP-4" << false << true << NO_VALUE << NO_VALUE;
     QTest::newRow("missing workbook") << 1 << "MCC-1" << false << false << keep << keep;
 }
 
@@ -850,7 +856,7 @@ void TestCompanionStores::busSearches()
     QVERIFY(MakeBusWorkbook(path(CSevrinApp::BusWorkbook1 + 4)));
     const struct { int tr, page; const char* bus; const char* max; const char* min; } pages[] = {
         {0, 0, "MCC-1", "31.5", "12.5"}, {0, 1, "MCC-1 BUS", "20", "8"}, {0, 2, "LP-2", "", ""},
-        {4, 5, "TR5-BUS", "2", "1"}};
+        {0, 3, "LP-3", "12,5", "nan"}, {0, 4, "LP-4", "3 kA", "-5"}, {4, 5, "TR5-BUS", "2", "1"}};
     for (const auto& p : pages) {
         Fill(f.BusRow, "b");
         f.BusRow[16] = p.bus;

@@ -2,15 +2,15 @@
 // Korean, readable disabled edits, the frame of modal dialogs, wrapped message texts and tips
 // for cut list cells.
 #include "app/gui/headerctrlex.h"
-#include "app/gui/inputpro01dlg.h"
+#include "app/gui/textinputdlg.h"
 #include "app/gui/programlook.h"
 #include "app/gui/rowlistmodel.h"
 #include "app/gui/rundlg.h"
 #include "app/gui/webdlg.h"
 #include "app/gui/widgetprompt.h"
-#include "library/gui/inputlib01dlg.h"
-#include "library/gui/inputlib02dlg.h"
-#include "library/gui/inputlib03dlg.h"
+#include "library/gui/thresholddlg.h"
+#include "library/gui/ambienttemperaturedlg.h"
+#include "library/gui/methodfactorsdlg.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -234,11 +234,11 @@ void TestProgramLook::modalDialogsHaveNoMinimiseOrMaximise()
     };
     const Case own[] = {
         {"CRunDlg", [] { return std::make_unique<CRunDlg>(); }},
-        {"CInputPro01Dlg", [] { return std::make_unique<CInputPro01Dlg>(); }},
+        {"CTextInputDlg", [] { return std::make_unique<CTextInputDlg>(); }},
         {"CWebDlg", [] { return std::make_unique<CWebDlg>(QStringLiteral("notice"), QStringLiteral("<p>n</p>"), QString()); }},
-        {"CInputLib01Dlg", [] { return std::make_unique<CInputLib01Dlg>(); }},
-        {"CInputLib02Dlg", [] { return std::make_unique<CInputLib02Dlg>(); }},
-        {"CInputLib03Dlg", [] { return std::make_unique<CInputLib03Dlg>(); }},
+        {"CThresholdDlg", [] { return std::make_unique<CThresholdDlg>(); }},
+        {"CAmbientTemperatureDlg", [] { return std::make_unique<CAmbientTemperatureDlg>(); }},
+        {"CMethodFactorsDlg", [] { return std::make_unique<CMethodFactorsDlg>(); }},
     };
     QWidget parent;
     for (const Case& c : own) {

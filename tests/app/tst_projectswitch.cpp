@@ -12,13 +12,13 @@
 #include "common/recordingprompt.h"
 #include "common/testpaths.h"
 #include "common/testsupport.h"
-#include "fault/gui/sevrinpro80view.h"
-#include "fault/gui/sevrinpro85view.h"
-#include "fault/gui/sevrinpro85view1.h"
-#include "fault/gui/sevrinpro85view2.h"
-#include "loads/gui/sevrinpro10view.h"
-#include "loads/gui/sevrinpro12view.h"
-#include "loads/gui/sevrinpro30view.h"
+#include "fault/gui/faultscreen.h"
+#include "fault/gui/buspage.h"
+#include "fault/gui/buscolumn.h"
+#include "fault/gui/buscell.h"
+#include "loads/gui/mccscreen.h"
+#include "loads/gui/mccsheetpage.h"
+#include "loads/gui/transformerscreen.h"
 #include "platform/profile.h"
 #include "platform/singleinstance.h"
 
@@ -44,7 +44,10 @@ const QString kMark = QStringLiteral("§A§");
 const QString kQuestionStart = QStringLiteral("저장하지 않은 변경 내용이 있습니다.");
 
 // The screens a project fills: the project screen and the calculation screens.
-const int kScreens[] = {1, 4, 5, 6, 7, 8, 9, 10, 11, 12};
+const Screen kScreens[] = {Screen::Project,   Screen::Mcc,        Screen::PanelBoard,
+                           Screen::Transformer, Screen::Cable,     Screen::Tray,
+                           Screen::Generator,   Screen::Switchgear, Screen::FaultCurrent,
+                           Screen::Grounding};
 
 // Every field a screen shows, by its place in the widget tree: edits and labels by text,
 // combo boxes by position and text, check and radio buttons by state, lists by their rows.
@@ -147,7 +150,7 @@ private:
     // returns what they show.
     Snapshot VisitAndSnapshot();
     QStringList Questions() const;
-    CFormView* Screen(int index) const { return theApp.ViewTable.Views[std::size_t(index)]; }
+    static CFormView* View(Screen screen) { return theApp.ScreenView(screen); }
 
     QTemporaryDir m_tmp;
     QString m_root;
@@ -218,25 +221,25 @@ void TestProjectSwitch::init()
 
 void TestProjectSwitch::Open(const QString& project)
 {
-    SwitchView(0);
+    SwitchView(Screen::Start);
     m_prompt->openFileAnswers.push_back(project);
-    Screen(0)->Control<QPushButton>(1002)->click();
+    View(Screen::Start)->Control<QPushButton>(1002)->click();
 }
 
 Snapshot TestProjectSwitch::VisitAndSnapshot()
 {
     Snapshot all;
-    auto* fault = static_cast<CSevrinPro80View*>(Screen(11));
-    for (int index : kScreens) {
-        SwitchView(index);
-        if (index == 11) {
+    auto* fault = static_cast<CFaultScreen*>(View(Screen::FaultCurrent));
+    for (Screen screen : kScreens) {
+        SwitchView(screen);
+        if (screen == Screen::FaultCurrent) {
             fault->Control<QPushButton>(1059)->click();  // the bus page
             fault->Control<QPushButton>(1056)->click();
         }
         QCoreApplication::processEvents();
-        Collect(Screen(index), QString::number(index), all);
+        Collect(View(screen), QString::number(int(screen)), all);
     }
-    SwitchView(1);
+    SwitchView(Screen::Project);
     return all;
 }
 
@@ -259,12 +262,12 @@ void TestProjectSwitch::noFieldOfThePreviousProjectSurvives()
 
     // Everything the screens of A show is now A's own.
     int marked = 0;
-    for (int index : kScreens)
-        marked += Mark(Screen(index));
+    for (Screen screen : kScreens)
+        marked += Mark(View(screen));
     QVERIFY(marked > 500);
     Snapshot markedA;
-    for (int index : kScreens)
-        Collect(Screen(index), QString::number(index), markedA);
+    for (Screen screen : kScreens)
+        Collect(View(screen), QString::number(int(screen)), markedA);
 
     // B, dropping A's edits.
     m_prompt->messageAnswers.push_back(Prompt::Answer::No);
@@ -316,8 +319,8 @@ void TestProjectSwitch::unsavedEditsAreAskedAboutOnce()
     Open(m_b);
     m_prompt->messageAnswers.clear();
     QCOMPARE(theApp.ProjectPathTable.CurrentProjectPath, m_b);
-    SwitchView(1);
-    auto* name = Screen(1)->Control<QLineEdit>(1027);
+    SwitchView(Screen::Project);
+    auto* name = View(Screen::Project)->Control<QLineEdit>(1027);
     QCOMPARE(name->text(), QStringLiteral("B plant"));
     if (edit)
         name->setText(QStringLiteral("B 변경"));
@@ -351,8 +354,8 @@ void TestProjectSwitch::closingAsksToo()
     Open(m_a);
     QVERIFY(Questions().isEmpty());
     // A factor of the generator screen's result page (c, outage), not saved.
-    SwitchView(9);
-    auto* factor = Screen(9)->findChild<QLineEdit*>(QStringLiteral("1531"));
+    SwitchView(Screen::Generator);
+    auto* factor = View(Screen::Generator)->findChild<QLineEdit*>(QStringLiteral("1531"));
     QVERIFY(factor);
     factor->setText(QStringLiteral("0.93"));
 
@@ -377,7 +380,7 @@ void TestProjectSwitch::storedResultsShowWithoutCalculation()
 {
     // B's TR-1 capacity as the file holds it.
     Open(m_b);
-    auto* transformers = static_cast<CSevrinPro30View*>(Screen(6));
+    auto* transformers = static_cast<CTransformerScreen*>(View(Screen::Transformer));
     QCOMPARE(transformers->CapacityEdit(1)->text(), QStringLiteral("250"));
     QVERIFY(!transformers->CapacityCheck(1)->isChecked());
 
@@ -385,27 +388,27 @@ void TestProjectSwitch::storedResultsShowWithoutCalculation()
     // of the fault-current screen.
     const QString c = MakeProject(QStringLiteral("C"), {});
     Open(c);
-    auto* mcc = static_cast<CSevrinPro10View*>(Screen(4));
-    SwitchView(4);
+    auto* mcc = static_cast<CMccScreen*>(View(Screen::Mcc));
+    SwitchView(Screen::Mcc);
     mcc->OnShowMccSheetPage();
-    CSevrinPro12View* sheet = mcc->LoadPage();
+    CMccSheetPage* sheet = mcc->LoadPage();
     // A three-phase panel for the page's three-phase starting load.
-    sheet->Control<QComboBox>(CSevrinPro12View::IdSupply)->setCurrentText(QStringLiteral("3P4W"));
-    sheet->Control<QPushButton>(CSevrinPro12View::IdAddPanel)->click();
+    sheet->Control<QComboBox>(CMccSheetPage::IdSupply)->setCurrentText(QStringLiteral("3P4W"));
+    sheet->Control<QPushButton>(CMccSheetPage::IdAddPanel)->click();
     sheet->PanelList()->setSelectionMark(0);
     sheet->OnClickMccPanelList();
-    sheet->Control<QPushButton>(CSevrinPro12View::IdAddLoad)->click();
+    sheet->Control<QPushButton>(CMccSheetPage::IdAddLoad)->click();
     QVERIFY2(sheet->LoadList()->rows()->rowCount() == 1, qPrintable(m_prompt->messages.join(QLatin1Char('\n'))));
     mcc->OnCalcMcc();
     QStringList totals;
-    for (int id : CSevrinPro12View::TotalsFieldIds)
+    for (int id : CMccSheetPage::TotalsFieldIds)
         totals << sheet->FieldText(id);
-    totals << sheet->FieldText(CSevrinPro12View::IdMaxFault) << sheet->FieldText(CSevrinPro12View::IdMinFault);
-    QVERIFY(!sheet->FieldText(CSevrinPro12View::IdConnected).isEmpty());
-    QVERIFY(!sheet->FieldText(CSevrinPro12View::IdWithoutLargest).isEmpty());
+    totals << sheet->FieldText(CMccSheetPage::IdMaxFault) << sheet->FieldText(CMccSheetPage::IdMinFault);
+    QVERIFY(!sheet->FieldText(CMccSheetPage::IdConnected).isEmpty());
+    QVERIFY(!sheet->FieldText(CMccSheetPage::IdWithoutLargest).isEmpty());
 
-    auto* fault = static_cast<CSevrinPro80View*>(Screen(11));
-    SwitchView(11);
+    auto* fault = static_cast<CFaultScreen*>(View(Screen::FaultCurrent));
+    SwitchView(Screen::FaultCurrent);
     const std::pair<int, const char*> utility[] = {{1641, "0.5"}, {1642, "2.5"}, {1643, "1.2"}, {1644, "4.1"}};
     for (const auto& [id, text] : utility)
         fault->findChild<QLineEdit*>(QString::number(id))->setText(QString::fromLatin1(text));
@@ -415,9 +418,9 @@ void TestProjectSwitch::storedResultsShowWithoutCalculation()
     fault->Control<QPushButton>(1059)->click();
     const auto results = [fault] {
         QStringList texts;
-        CSevrinPro85View2* incoming = fault->BusPage()->IncomingView();
-        CSevrinPro85View2* lv = fault->BusPage()->Column(0)->TransformerCell();
-        for (int id : CSevrinPro85View2::kResultFields)
+        CBusCell* incoming = fault->BusPage()->IncomingView();
+        CBusCell* lv = fault->BusPage()->Column(0)->TransformerCell();
+        for (int id : CBusCell::kResultFields)
             texts << incoming->Text(id) << lv->Text(id);
         return texts;
     };
@@ -430,19 +433,19 @@ void TestProjectSwitch::storedResultsShowWithoutCalculation()
     m_prompt->messages.clear();
     Open(m_b);
     QVERIFY2(Questions().isEmpty(), qPrintable(Questions().join(QLatin1Char('\n'))));
-    QVERIFY(sheet->FieldText(CSevrinPro12View::IdConnected).isEmpty());
+    QVERIFY(sheet->FieldText(CMccSheetPage::IdConnected).isEmpty());
     QStringList stored;
     for (const QString& suffix : {QStringLiteral("_10.xlsx"), QStringLiteral("_80.xlsx"), QStringLiteral("_851.xlsx")})
         stored << QString::fromLatin1(ReadFile(ProjectBasePath(c) + suffix).toBase64());
     Open(c);
-    SwitchView(4);
+    SwitchView(Screen::Mcc);
     mcc->OnShowMccSheetPage();
     QStringList shown;
-    for (int id : CSevrinPro12View::TotalsFieldIds)
+    for (int id : CMccSheetPage::TotalsFieldIds)
         shown << sheet->FieldText(id);
-    shown << sheet->FieldText(CSevrinPro12View::IdMaxFault) << sheet->FieldText(CSevrinPro12View::IdMinFault);
+    shown << sheet->FieldText(CMccSheetPage::IdMaxFault) << sheet->FieldText(CMccSheetPage::IdMinFault);
     QCOMPARE(shown, totals);
-    SwitchView(11);
+    SwitchView(Screen::FaultCurrent);
     fault->Control<QPushButton>(1059)->click();
     QCOMPARE(results(), computed);
     QStringList after;
@@ -459,37 +462,37 @@ void TestProjectSwitch::storedResultsShowWithoutCalculation()
         QCoreApplication::processEvents();
         w->grab().save(shots + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png"));
     };
-    SwitchView(4);
+    SwitchView(Screen::Mcc);
     mcc->OnShowMccSheetPage();
-    shot(Screen(4), "mcc-stored-totals");
-    SwitchView(11);
+    shot(View(Screen::Mcc), "mcc-stored-totals");
+    SwitchView(Screen::FaultCurrent);
     fault->Control<QPushButton>(1059)->click();
-    shot(Screen(11), "fault-bus-page-stored-results");
+    shot(View(Screen::FaultCurrent), "fault-bus-page-stored-results");
     fault->Control<QPushButton>(1056)->click();
-    shot(Screen(11), "fault-utility-lines");
+    shot(View(Screen::FaultCurrent), "fault-utility-lines");
     fault->Control<QPushButton>(1057)->click();
     fault->findChild<QLineEdit*>(QStringLiteral("1401"))->setText(QStringLiteral("6"));
     fault->findChild<QPushButton*>(QStringLiteral("1395"))->click();
-    shot(Screen(11), "fault-motor-list");
+    shot(View(Screen::FaultCurrent), "fault-motor-list");
     fault->Control<QPushButton>(1060)->click();
-    shot(Screen(11), "fault-sld-report-next-off");
+    shot(View(Screen::FaultCurrent), "fault-sld-report-next-off");
     fault->Control<QPushButton>(1056)->click();
-    SwitchView(6);
-    shot(Screen(6), "transformer-primary-voltage");
-    SwitchView(7);
-    auto* cables = Screen(7)->findChild<ReportListView*>();
+    SwitchView(Screen::Transformer);
+    shot(View(Screen::Transformer), "transformer-primary-voltage");
+    SwitchView(Screen::Cable);
+    auto* cables = View(Screen::Cable)->findChild<ReportListView*>();
     const std::pair<int, const char*> views[] = {{29, "cable-list-captions-derating"},
                                                  {41, "cable-list-captions-size"},
                                                  {60, "cable-list-captions-breaker"}};
     for (const auto& [column, name] : views) {
         cables->horizontalScrollBar()->setValue(0);
         cables->horizontalScrollBar()->setValue(cables->horizontalHeader()->sectionViewportPosition(column));
-        shot(Screen(7), name);
+        shot(View(Screen::Cable), name);
     }
-    SwitchView(9);
-    Screen(9)->findChild<QPushButton*>(QStringLiteral("1652"))->click();
-    shot(Screen(9), "generator-result-k-label");
-    SwitchView(1);
+    SwitchView(Screen::Generator);
+    View(Screen::Generator)->findChild<QPushButton*>(QStringLiteral("1652"))->click();
+    shot(View(Screen::Generator), "generator-result-k-label");
+    SwitchView(Screen::Project);
 }
 
 QTEST_MAIN(TestProjectSwitch)

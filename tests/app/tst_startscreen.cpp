@@ -10,7 +10,7 @@
 #include "common/recordingprompt.h"
 #include "common/testpaths.h"
 #include "common/testsupport.h"
-#include "loads/gui/sevrinpro30view.h"
+#include "loads/gui/transformerscreen.h"
 #include "platform/profile.h"
 #include "platform/singleinstance.h"
 #include "platform/xlsxbook.h"
@@ -95,7 +95,7 @@ private slots:
     void noticeAndBoard();
 
 private:
-    CFormView* start() const { return theApp.ViewTable.Views[0]; }
+    CFormView* start() const { return theApp.ScreenView(Screen::Start); }
     void click(int id);
     // A project with its file made from the template and the given workbooks, in PRO.
     QString makeProject(const QString& number, const QStringList& suffixes, bool protect = false);
@@ -158,7 +158,8 @@ QString TestStartScreen::makeProject(const QString& number, const QStringList& s
     const QString path = folder + QLatin1Char('/') + number + QStringLiteral(".pro");
     QFile::copy(kTemplate, path);
     QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::WriteOwner);
-    WriteProfileString(path, QStringLiteral("Project_Introduce"), QStringLiteral("ProjectNumber"), number);
+    if (!WriteProfileString(path, QStringLiteral("Project_Introduce"), QStringLiteral("ProjectNumber"), number))
+        return QString();
     for (const QString& suffix : suffixes)
         MakeWorkbook(folder + QLatin1Char('/') + number + suffix, protect);
     return path;
@@ -224,7 +225,7 @@ void TestStartScreen::newProjectWithPickerCancelled()
     QCOMPARE(theApp.ProjectPathTable.CurrentProjectPath, project);
     QCOMPARE(GetProfileString(QStringLiteral("ORVA.ini"), QStringLiteral("SYSTEM"), QStringLiteral("lastPro")), project);
     // The project screen is shown and has loaded the new project.
-    QCOMPARE(theApp.ViewTable.CurrentViewIndex, 1);
+    QCOMPARE(theApp.CurrentScreen, Screen::Project);
     QCOMPARE(theApp.ProjectLoaded, 1);
     QCOMPARE(theApp.ProjectIntroduceBlock.ProjectNumber, QStringLiteral("P100"));
     QCOMPARE(theApp.FaultCurrentBlock.UtilityInput[1], QStringLiteral("00 S/S"));
@@ -246,7 +247,7 @@ void TestStartScreen::newProjectInPickedFolderNeverOverwrites()
     QVERIFY(WriteProfileString(project, QStringLiteral("Project_Introduce"), QStringLiteral("ProjectName"),
                                QStringLiteral("client work")));
     const QByteArray before = ReadFile(project);
-    SwitchView(0);
+    SwitchView(Screen::Start);
     theApp.ProjectLoaded = 1;
     m_prompt->inputAnswers.push_back(QStringLiteral("가동 2호기"));
     m_prompt->pickFolderAnswers.push_back(picked);
@@ -254,7 +255,7 @@ void TestStartScreen::newProjectInPickedFolderNeverOverwrites()
     QCOMPARE(m_prompt->messages.size(), 1);
     QVERIFY(m_prompt->messages[0].startsWith(QStringLiteral("같은 이름의 프로젝트가 이미 있습니다.\n") + project));
     QCOMPARE(ReadFile(project), before);
-    QCOMPARE(theApp.ViewTable.CurrentViewIndex, 0);
+    QCOMPARE(theApp.CurrentScreen, Screen::Start);
     QCOMPARE(theApp.ProjectLoaded, 1);  // nothing was made current
 }
 
@@ -279,7 +280,7 @@ void TestStartScreen::badProjectNumbersAreRefused()
     QVERIFY(QDir(m_pro).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
     QVERIFY(QDir(m_root).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size() == 3);
     QCOMPARE(theApp.ProjectPathTable.CurrentProjectPath, lastPro);
-    QCOMPARE(theApp.ViewTable.CurrentViewIndex, 0);
+    QCOMPARE(theApp.CurrentScreen, Screen::Start);
 }
 
 void TestStartScreen::copyTakesTheProjectsWorkbooks()
@@ -297,7 +298,7 @@ void TestStartScreen::copyTakesTheProjectsWorkbooks()
     QCOMPARE(FilesIn(m_pro + QStringLiteral("/B2")), (QStringList{"B2.pro", "B2_10.xlsx", "B2_40.xlsx"}));
     QCOMPARE(ReadFile(m_pro + QStringLiteral("/B2/B2_40.xlsx")), ReadFile(m_pro + QStringLiteral("/A1/A1_40.xlsx")));
     QCOMPARE(theApp.ProjectPathTable.CurrentProjectPath, target);
-    QCOMPARE(theApp.ViewTable.CurrentViewIndex, 1);
+    QCOMPARE(theApp.CurrentScreen, Screen::Project);
     QCOMPARE(theApp.ProjectIntroduceBlock.ProjectNumber, QStringLiteral("B2"));
     QCOMPARE(theApp.ProjectIntroduceBlock.ProjectName, QStringLiteral("물류센터"));
     // The source is untouched.
@@ -317,7 +318,7 @@ void TestStartScreen::copyOntoItselfCopiesNothing()
     QCOMPARE(QDir(m_pro).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList{QStringLiteral("P100")});
     QCOMPARE(FilesIn(m_pro + QStringLiteral("/P100")), (QStringList{"P100.pro", "P100_10.xlsx"}));
     QCOMPARE(ReadFile(source), before);
-    QCOMPARE(theApp.ViewTable.CurrentViewIndex, 0);
+    QCOMPARE(theApp.CurrentScreen, Screen::Start);
 }
 
 void TestStartScreen::deleteProject()
@@ -337,6 +338,7 @@ void TestStartScreen::deleteProject()
     m_prompt->confirmAnswers.push_back(true);
     click(1007);
     QCOMPARE(m_prompt->messages, QStringList{kDeleted});
+    QCOMPARE(m_prompt->messageIcons, QList<Prompt::Icon>{Prompt::Icon::Information});
     QVERIFY(!QFileInfo::exists(m_pro + QStringLiteral("/P7")));
     QVERIFY(QFileInfo(m_pro).isDir());
     QCOMPARE(theApp.ProjectPathTable.CurrentProjectPath, QString());
@@ -344,7 +346,7 @@ void TestStartScreen::deleteProject()
     // Nothing current now: "시작하기" names no file and the project screen stays closed.
     click(1000);
     QCOMPARE(m_prompt->messages.value(1), QStringLiteral("지정된 프로젝트 파일이 없습니다.\n"));
-    QCOMPARE(theApp.ViewTable.CurrentViewIndex, 0);
+    QCOMPARE(theApp.CurrentScreen, Screen::Start);
 }
 
 void TestStartScreen::deleteWithoutProject()
@@ -371,7 +373,7 @@ void TestStartScreen::openProjectUnprotectsAndExitProtects()
     m_prompt->openFileAnswers.push_back(project);
     click(1002);
     QVERIFY(m_prompt->messages.isEmpty());
-    QCOMPARE(theApp.ViewTable.CurrentViewIndex, 1);
+    QCOMPARE(theApp.CurrentScreen, Screen::Project);
     QCOMPARE(theApp.ProjectIntroduceBlock.ProjectNumber, QStringLiteral("P5"));
     QCOMPARE(SheetProtection(workbooks), QStringList(workbooks.size(), QStringLiteral("False")));
     QCOMPARE(FilesIn(m_pro + QStringLiteral("/P5")), (QStringList{"P5.pro", "P5_10.xlsx", "P5_40.xlsx", "P5_852.xlsx"}));
@@ -389,7 +391,7 @@ void TestStartScreen::transformerSettingsThroughTheScreen()
                                 {{QStringLiteral("TR_2_ENAB"), QStringLiteral("1")},
                                  {QStringLiteral("TR_2_EDIT"), QStringLiteral("750")},
                                  {QStringLiteral("TR_3_EDIT"), QStringLiteral("2000")}}));
-    CSevrinPro30View* tr = theApp.ScreenPointers.Pro30View;
+    CTransformerScreen* tr = TheScreen<CTransformerScreen>();
     QVERIFY(tr);
     tr->CapacityEdit(3)->setText(QStringLiteral("300"));
     m_prompt->openFileAnswers.push_back(project);
@@ -433,7 +435,7 @@ void TestStartScreen::notAProjectIsNeverOpened()
     m_prompt->openFileAnswers.push_back(junk);
     click(1002);
     QCOMPARE(m_prompt->messages, QStringList{refused});
-    QCOMPARE(theApp.ViewTable.CurrentViewIndex, 0);
+    QCOMPARE(theApp.CurrentScreen, Screen::Start);
     QCOMPARE(theApp.ProjectPathTable.CurrentProjectPath, QString());
     QCOMPARE(ReadFile(QStringLiteral("ORVA.ini")), ini);
 
@@ -455,7 +457,7 @@ void TestStartScreen::notAProjectIsNeverOpened()
     QCOMPARE(theApp.ProjectPathTable.CurrentProjectPath, junk);
     click(1000);
     QCOMPARE(m_prompt->messages, (QStringList{refused, refused, refused}));
-    QCOMPARE(theApp.ViewTable.CurrentViewIndex, 0);
+    QCOMPARE(theApp.CurrentScreen, Screen::Start);
     QCOMPARE(theApp.ProjectLoaded, 0);
     QCOMPARE(theApp.ProjectPathTable.CurrentProjectPath, QString());
     ExitInstance();
@@ -473,8 +475,8 @@ void TestStartScreen::refusedOpenKeepsTheCurrentProject()
     QVERIFY(WriteFile(junk, "meeting notes, not a project\n"));
     m_prompt->openFileAnswers.push_back(project);
     click(1002);
-    QCOMPARE(theApp.ViewTable.CurrentViewIndex, 1);
-    CFormView* screen = theApp.ViewTable.Views[1];
+    QCOMPARE(theApp.CurrentScreen, Screen::Project);
+    CFormView* screen = theApp.ScreenView(Screen::Project);
 
     m_prompt->openFileAnswers.push_back(junk);
     screen->Control<QPushButton>(1029)->click();
@@ -485,6 +487,7 @@ void TestStartScreen::refusedOpenKeepsTheCurrentProject()
     screen->Control<QLineEdit>(1027)->setText(QStringLiteral("물류센터"));
     screen->Control<QPushButton>(1025)->click();
     QCOMPARE(m_prompt->messages.value(1), QStringLiteral("프로젝트 내용을 저장 하였습니다."));
+    QCOMPARE(m_prompt->messageIcons.value(1), Prompt::Icon::Information);
     QCOMPARE(GetProfileString(project, QStringLiteral("Project_Introduce"), QStringLiteral("ProjectName")),
              QStringLiteral("물류센터"));
     QCOMPARE(ReadFile(junk), QByteArray("meeting notes, not a project\n"));

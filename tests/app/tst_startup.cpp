@@ -2,11 +2,11 @@
 // recording prompt answering.
 #include "app/core/sevrin.h"
 #include "app/gui/formview.h"
-#include "app/gui/inputpro01dlg.h"
+#include "app/gui/textinputdlg.h"
 #include "app/gui/mainfrm.h"
 #include "app/gui/rundlg.h"
 #include "app/gui/sevrinapp.h"
-#include "app/gui/webbrowser2ex.h"
+#include "app/gui/htmlbrowser.h"
 #include "app/gui/webdlg.h"
 #include "common/localhttpserver.h"
 #include "common/recordingprompt.h"
@@ -323,19 +323,20 @@ void TestStartup::normalStartAndExit()
     QCOMPARE(Start(), std::nullopt);
     QVERIFY(m_prompt->messages.isEmpty());
     QCOMPARE(theApp.ProjectPathTable.CurrentProjectPath, QStringLiteral("/old/P0.pro"));
-    QCOMPARE(theApp.ViewTable.CurrentViewIndex, 0);
+    QCOMPARE(theApp.CurrentScreen, Screen::Start);
     QCOMPARE(theApp.ProjectLoaded, 0);
-    for (int i = 0; i < 13; ++i)
-        QVERIFY2(theApp.ViewTable.Views[i], qPrintable(QString::number(i)));
-    QCOMPARE(MainFrame()->ActiveView(), theApp.ViewTable.Views[0]);
-    QCOMPARE(theApp.ViewTable.Views[0]->PaneId(), 0xE900);
-    QCOMPARE(theApp.ViewTable.Views[12]->PaneId(), 0xE90C);
-    // Every screen but the web view (and the switchgear screen, which has no entry) has
-    // registered itself.
-    const CSevrinApp::ScreenPointersT& sp = theApp.ScreenPointers;
-    QVERIFY(sp.LibView && sp.ProView && sp.Pro10View && sp.Pro20View && sp.Pro30View &&
-            sp.Pro40View && sp.Pro50View && sp.Pro60View && sp.Pro80View && sp.Pro90View);
-    QCOMPARE(static_cast<void*>(sp.ProView), static_cast<void*>(theApp.ViewTable.Views[1]));
+    // Every screen is built and sits in its own place.
+    const char* const classes[kScreenCount] = {
+        "CStartScreen",      "CProjectScreen",     "CLibraryScreen", "CWebScreen",
+        "CMccScreen",        "CBoardScreen",       "CTransformerScreen", "CCableScreen",
+        "CTrayScreen",       "CGeneratorScreen",   "CSwitchgearScreen",  "CFaultScreen",
+        "CGroundingScreen"};
+    for (int i = 0; i < kScreenCount; ++i) {
+        const CFormView* view = theApp.ScreenView(Screen(i));
+        QVERIFY2(view, classes[i]);
+        QCOMPARE(view->metaObject()->className(), classes[i]);
+    }
+    QCOMPARE(MainFrame()->ActiveView(), theApp.ScreenView(Screen::Start));
 
     theApp.ProjectPathTable.CurrentProjectPath = QStringLiteral("/home/u/PRO/가나/가나.pro");
     QCOMPARE(ExitInstance(0), 0);
@@ -414,7 +415,7 @@ void TestStartup::serverAnswers()
     if (exitCode == 1)
         QCOMPARE(ReadFile(QStringLiteral("ORVA.ini")), iniBefore);  // no exit road
     else
-        QCOMPARE(theApp.ViewTable.CurrentViewIndex, 0);
+        QCOMPARE(theApp.CurrentScreen, Screen::Start);
 }
 
 void TestStartup::windowTitles()
@@ -428,47 +429,42 @@ void TestStartup::windowTitles()
     const QString project = kInitialTitle + QStringLiteral("프로젝트 명:a");
     struct Case
     {
-        int index;
+        Screen screen;
         QString title;
     };
     const Case cases[] = {
-        {1, project},
-        {4, project + QStringLiteral("-동력(10)")},
-        {5, project + QStringLiteral("-부하(20)")},
-        {6, project + QStringLiteral("-변압기용량(30)")},
-        {7, project + QStringLiteral("-케이블&차단기(40)")},
-        {8, project + QStringLiteral("-케이블 트레이(50)")},
-        {9, project + QStringLiteral("-발전기용량(60)")},
-        {11, project + QStringLiteral("-고장전류(80)")},
-        {12, project + QStringLiteral("-접지저항(90)")},
+        {Screen::Project, project},
+        {Screen::Mcc, project + QStringLiteral("-동력(10)")},
+        {Screen::PanelBoard, project + QStringLiteral("-부하(20)")},
+        {Screen::Transformer, project + QStringLiteral("-변압기용량(30)")},
+        {Screen::Cable, project + QStringLiteral("-케이블&차단기(40)")},
+        {Screen::Tray, project + QStringLiteral("-케이블 트레이(50)")},
+        {Screen::Generator, project + QStringLiteral("-발전기용량(60)")},
+        {Screen::FaultCurrent, project + QStringLiteral("-고장전류(80)")},
+        {Screen::Grounding, project + QStringLiteral("-접지저항(90)")},
     };
     for (const Case& c : cases) {
-        SwitchView(1);
-        SwitchView(c.index);
-        QCOMPARE(theApp.ViewTable.CurrentViewIndex, c.index);
+        SwitchView(Screen::Project);
+        SwitchView(c.screen);
+        QCOMPARE(theApp.CurrentScreen, c.screen);
         QCOMPARE(MainFrame()->windowTitle(), c.title);
-        QCOMPARE(MainFrame()->ActiveView(), theApp.ViewTable.Views[c.index]);
-        QCOMPARE(MainFrame()->ActiveView()->PaneId(), 0xE900);
+        QCOMPARE(MainFrame()->ActiveView(), theApp.ScreenView(c.screen));
     }
     // Screens that keep the title they find: after the grounding screen, the start screen,
     // the web view and the switchgear screen still show its suffix.
-    for (int index : {0, 3, 10, 0}) {
-        SwitchView(index);
-        QCOMPARE(theApp.ViewTable.CurrentViewIndex, index);
+    for (Screen screen : {Screen::Start, Screen::Web, Screen::Switchgear, Screen::Start}) {
+        SwitchView(screen);
+        QCOMPARE(theApp.CurrentScreen, screen);
         QCOMPARE(MainFrame()->windowTitle(), project + QStringLiteral("-접지저항(90)"));
     }
-    SwitchView(2);
+    SwitchView(Screen::Library);
     QCOMPARE(MainFrame()->windowTitle(),
              kInitialTitle + QStringLiteral("라이브러리 버전:lib_v3p4/breaker_v3p4"));
 
-    // Exactly one screen is visible, and every hidden one keeps a pane identifier of its own.
-    QSet<int> panes;
+    // Exactly one screen is visible.
     int visible = 0;
-    for (CFormView* v : theApp.ViewTable.Views) {
-        panes.insert(v->PaneId());
+    for (CFormView* v : theApp.Screens)
         visible += v->isVisibleTo(MainFrame()) ? 1 : 0;
-    }
-    QCOMPARE(panes.size(), 13);
     QCOMPARE(visible, 1);
 }
 
@@ -477,15 +473,15 @@ void TestStartup::switchToShownScreenChangesNothing()
     makeProgramFolder();
     QCOMPARE(Start(), std::nullopt);
     theApp.SetMainTitle(QStringLiteral("marker"), QString());
-    CFormView* start = theApp.ViewTable.Views[0];
-    QCOMPARE(SwitchView(0), start);
+    CFormView* start = theApp.ScreenView(Screen::Start);
+    QCOMPARE(SwitchView(Screen::Start), start);
     QCOMPARE(MainFrame()->windowTitle(), kInitialTitle + QStringLiteral("marker"));
-    QCOMPARE(theApp.ViewTable.CurrentViewIndex, 0);
+    QCOMPARE(theApp.CurrentScreen, Screen::Start);
 
     theApp.ProjectPathTable.CurrentProjectPath = QStringLiteral("/p/P1.pro");
-    QCOMPARE(SwitchView(1), start);
+    QCOMPARE(SwitchView(Screen::Project), start);
     theApp.SetMainTitle(QStringLiteral("marker2"), QString());
-    QCOMPARE(SwitchView(1), theApp.ViewTable.Views[1]);
+    QCOMPARE(SwitchView(Screen::Project), theApp.ScreenView(Screen::Project));
     QCOMPARE(MainFrame()->windowTitle(), kInitialTitle + QStringLiteral("marker2"));
 }
 
@@ -504,12 +500,12 @@ void TestStartup::projectScreenNeedsAProject()
     makeProgramFolder();
     QCOMPARE(Start(), std::nullopt);
     theApp.ProjectPathTable.CurrentProjectPath = projectPath;
-    QCOMPARE(SwitchView(1), nullptr);
+    QCOMPARE(SwitchView(Screen::Project), nullptr);
     QCOMPARE(m_prompt->messages,
              QStringList{QStringLiteral("선택된 프로젝트 파일이 없습니다.\n새로 만들거나 불러오기를 통해 "
                                         "프로젝트 파일을 지정하세요.")});
-    QCOMPARE(theApp.ViewTable.CurrentViewIndex, 0);
-    QCOMPARE(MainFrame()->ActiveView(), theApp.ViewTable.Views[0]);
+    QCOMPARE(theApp.CurrentScreen, Screen::Start);
+    QCOMPARE(MainFrame()->ActiveView(), theApp.ScreenView(Screen::Start));
     QCOMPARE(MainFrame()->windowTitle(), kInitialTitle);
     QCOMPARE(theApp.ProjectLoaded, 0);
 }
@@ -520,7 +516,7 @@ void TestStartup::insertButtonsFollowSetting()
     QCOMPARE(Start(), std::nullopt);
     auto plusButtons = [] {
         QList<QPushButton*> found;
-        for (CFormView* v : theApp.ViewTable.Views)
+        for (CFormView* v : theApp.Screens)
             for (int id : kInsertButtons)
                 if (auto* b = v->findChild<QPushButton*>(QString::number(id)))
                     found.append(b);
@@ -533,14 +529,14 @@ void TestStartup::insertButtonsFollowSetting()
     }
 
     theApp.ProjectPathTable.CurrentProjectPath = QStringLiteral("/p/P1.pro");
-    SwitchView(1);
+    SwitchView(Screen::Project);
     for (QPushButton* b : plusButtons())
         QVERIFY2(!b->isHidden(), qPrintable(b->objectName()));
 
     // "Button" off: every later entry to the project screen hides them again.
     theApp.AppSettings.ShowInsertButtons = 0;
-    SwitchView(0);
-    SwitchView(1);
+    SwitchView(Screen::Start);
+    SwitchView(Screen::Project);
     for (QPushButton* b : plusButtons())
         QVERIFY2(b->isHidden(), qPrintable(b->objectName()));
 }
@@ -559,10 +555,10 @@ void TestStartup::projectLoadsOnFirstEntryOnly()
     theApp.ProjectPathTable.CurrentProjectPath = project;
     QCOMPARE(theApp.ProjectLoaded, 0);
     auto shownName = [] {
-        return theApp.ViewTable.Views[1]->findChild<QLineEdit*>(QStringLiteral("1027"))->text();
+        return theApp.ScreenView(Screen::Project)->findChild<QLineEdit*>(QStringLiteral("1027"))->text();
     };
 
-    SwitchView(1);
+    SwitchView(Screen::Project);
     QCOMPARE(theApp.ProjectLoaded, 1);
     QCOMPARE(theApp.ProjectIntroduceBlock.ProjectName, QStringLiteral("1차 설계"));
     QCOMPARE(shownName(), QStringLiteral("1차 설계"));
@@ -570,15 +566,15 @@ void TestStartup::projectLoadsOnFirstEntryOnly()
     // The file changes behind the program's back; leaving and entering again does not read it
     // again: what the screens hold (and may not have saved yet) stays.
     QVERIFY(WriteProfileString(project, section, QStringLiteral("ProjectName"), QStringLiteral("2차 설계")));
-    SwitchView(0);
-    SwitchView(1);
+    SwitchView(Screen::Start);
+    SwitchView(Screen::Project);
     QCOMPARE(theApp.ProjectIntroduceBlock.ProjectName, QStringLiteral("1차 설계"));
     QCOMPARE(shownName(), QStringLiteral("1차 설계"));
 
     // A project made current again (as the start screen does) loads on the next entry.
-    SwitchView(0);
+    SwitchView(Screen::Start);
     theApp.ProjectLoaded = 0;
-    SwitchView(1);
+    SwitchView(Screen::Project);
     QCOMPARE(theApp.ProjectLoaded, 1);
     QCOMPARE(theApp.ProjectIntroduceBlock.ProjectName, QStringLiteral("2차 설계"));
     QCOMPARE(shownName(), QStringLiteral("2차 설계"));
@@ -592,11 +588,12 @@ void TestStartup::enterEscapeFiltered()
     // The project screen discards Enter and Escape; the library screen does not.
     struct Case
     {
-        int screen;
+        Screen screen;
         bool filtered;
     };
-    for (const Case c : {Case{1, true}, Case{2, false}, Case{7, true}, Case{11, true}}) {
-        CFormView* view = theApp.ViewTable.Views[c.screen];
+    for (const Case c : {Case{Screen::Project, true}, Case{Screen::Library, false},
+                         Case{Screen::Cable, true}, Case{Screen::FaultCurrent, true}}) {
+        CFormView* view = theApp.ScreenView(c.screen);
         QCOMPARE(view->FiltersEnterEscape(), c.filtered);
         auto* edit = new QLineEdit(view);
         QSignalSpy returns(edit, &QLineEdit::returnPressed);
@@ -623,7 +620,7 @@ void TestStartup::frameSizeForDisplayScale()
 void TestStartup::smallDialogs()
 {
     {
-        CInputPro01Dlg dlg;
+        CTextInputDlg dlg;
         QCOMPARE(dlg.windowTitle(), QStringLiteral("입력 창"));
         dlg.SetLabel(QStringLiteral("BUS NAME"));
         QCOMPARE(dlg.findChild<QWidget*>(QStringLiteral("1730"))->property("text").toString(),
@@ -636,7 +633,7 @@ void TestStartup::smallDialogs()
         QCOMPARE(dlg.Value(), QString());
     }
     {
-        CInputPro01Dlg dlg;
+        CTextInputDlg dlg;
         QTimer::singleShot(0, &dlg, [&dlg] {
             auto* edit = dlg.findChild<QLineEdit*>(QStringLiteral("1179"));
             QTest::keyClicks(edit, QStringLiteral("P100"));

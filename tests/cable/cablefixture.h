@@ -8,6 +8,7 @@
 #include "app/core/sevrin.h"
 #include "platform/xlsxbook.h"
 
+#include <QFile>
 #include <QString>
 #include <QStringList>
 
@@ -192,6 +193,17 @@ inline bool WriteBreakers(const QString& path)
                {{50, 14}, {100, 25}, {225, 35}, {400, 50}}, 6);
     WriteMaker(book.addSheet(QStringLiteral("User")), kUserRatings, {{30, 10}}, 6);
     return book.save(path);
+}
+
+// Replaces the reference and breaker workbooks of a library folder (a copy of the program's
+// LIB) with the fixture's; true on success.
+inline bool ReplaceLibrary(const QString& dir)
+{
+    const QString lib = dir + QStringLiteral("/lib_v3p4.xlsx");
+    const QString breakers = dir + QStringLiteral("/breaker_v3p4.xlsx");
+    QFile::remove(lib);
+    QFile::remove(breakers);
+    return WriteLibrary(lib) && WriteBreakers(breakers);
 }
 
 // Points an application object at a library folder holding the two workbooks and loads them.

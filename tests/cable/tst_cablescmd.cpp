@@ -6,8 +6,11 @@
 #include "app/core/sevrin.h"
 #include "cablefixture.h"
 #include "common/calcdriver.h"
-#include "common/recordingprompt.h"
 #include "common/testpaths.h"
+#include "common/unprintable.h"
+#include "common/recordingprompt.h"
+#include "common/golden.h"
+#include "common/driverproject.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -45,6 +48,8 @@ class TestCablesCommand : public QObject
 private slots:
     void recomputesEveryStoredRow();
     void nonsenseRowsPrintNoFigure();
+    void storedEdgesPrintNoFigure_data();
+    void storedEdgesPrintNoFigure();
     void projectWithoutSchedulePrintsNothing();
     void unreadableScheduleFails();
 
@@ -57,18 +62,13 @@ private:
 QString TestCablesCommand::MakeProject(const QString& dir, CSevrinApp& app)
 {
     RecordingPrompt::Install();
-    const QString root = dir + "/root";
-    if (!CopyProgramFolder(root))
+    const DriverProject made = MakeDriverProject(dir);
+    if (!made.ok)
         return {};
-    QFile::remove(root + "/LIB/lib_v3p4.xlsx");
-    QFile::remove(root + "/LIB/breaker_v3p4.xlsx");
-    if (!cablefixture::WriteLibrary(root + "/LIB/lib_v3p4.xlsx") ||
-        !cablefixture::WriteBreakers(root + "/LIB/breaker_v3p4.xlsx"))
+    const QString& root = made.root;
+    const QString& project = made.project;
+    if (!cablefixture::ReplaceLibrary(root + "/LIB"))
         return {};
-    const QString project = dir + "/P1.pro";
-    if (!QFile::copy(root + "/FORM/form.pro", project))
-        return {};
-    QFile(project).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
     cablefixture::UseLibrary(app, root + "/LIB");
     cablefixture::SetConditions(app);
     app.ProjectPathTable.CurrentProjectPath = project;
@@ -106,30 +106,8 @@ void TestCablesCommand::recomputesEveryStoredRow()
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));
     QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
 
-    QFile golden(TestDataDir() + "/cable/golden/cables.txt");
-    // SEVRIN_UPDATE_GOLDEN=1 rewrites the expected file (check the new figures by hand).
-    if (qEnvironmentVariableIsSet("SEVRIN_UPDATE_GOLDEN")) {
-        QVERIFY(golden.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        golden.write(r.out.toUtf8());
-        golden.close();
-    }
-    QVERIFY(golden.open(QIODevice::ReadOnly));
-    const QString expected = QString::fromUtf8(golden.readAll());
-    if (r.out != expected) {
-        const QStringList got = r.out.split('\n');
-        const QStringList want = expected.split('\n');
-        for (int i = 0; i < std::min(got.size(), want.size()); ++i) {
-            const QStringList g = got[i].split('\t');
-            const QStringList w = want[i].split('\t');
-            for (int c = 0; c < std::min(g.size(), w.size()); ++c)
-                QVERIFY2(g[c] == w[c], qPrintable(QStringLiteral("row %1 column %2: \"%3\" != \"%4\"")
-                                                      .arg(i)
-                                                      .arg(c)
-                                                      .arg(g[c], w[c])));
-            QCOMPARE(g.size(), w.size());
-        }
-        QCOMPARE(got.size(), want.size());
-    }
+    const QString diff = GoldenDifference(r.out, TestDataDir() + QStringLiteral("/cable/golden/cables.txt"));
+    QVERIFY2(diff.isEmpty(), qPrintable(diff));
 
     // The driver computes what the engine computes in this process from the same rows.
     const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
@@ -219,7 +197,72 @@ void TestCablesCommand::nonsenseRowsPrintNoFigure()
     QVERIFY(!FindUnprintableFigure("a\t-58.0V").isEmpty());
     QVERIFY(!FindUnprintableFigure("x\tNaN").isEmpty());
     QVERIFY(!FindUnprintableFigure("12345678901234.5").isEmpty());
-    QVERIFY(FindUnprintableFigure("TR-1\t-\t0.38\tCD|-").isEmpty());
+    QVERIFY(!FindUnprintableFigure("a\t(-5)").isEmpty());
+    QVERIFY(!FindUnprintableFigure("infkA").isEmpty());
+    QVERIFY(!FindUnprintableFigure("b\t1234567.123456789").isEmpty());
+    QVERIFY(!FindUnprintableFigure("0.30000000000000004").isEmpty());
+    QVERIFY(FindUnprintableFigure("TR-1\t-\t0.38\tCD|-\tE-16\t151934281364.17").isEmpty());
+}
+
+// Stored texts the row echoes rather than computes: the fed panel's combined starting power
+// factor (column 29) is treated as its neighbours 25 to 27 are, "-" for what is no power
+// factor (nan, negative, 1e308, above 1); a zero stored with a minus shows as 0; the No. is
+// echoed when it is a label or a number of at least 0, and a number the program would refuse
+// (nan, inf, -5, 21 digits) prints the row's number as the list shows it (the case row is the
+// third).
+void TestCablesCommand::storedEdgesPrintNoFigure_data()
+{
+    QTest::addColumn<Cells>("changes");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("expected");
+    const Cells fed = {{25, "250"}, {26, "150"}, {27, "10"}, {28, "Y-D"}};
+    const auto withPf = [&fed](const QString& pf) { return fed + Cells{{29, pf}}; };
+    QTest::newRow("power factor nan") << withPf("nan") << 29 << "-";
+    QTest::newRow("power factor negative") << withPf("-0.9") << 29 << "-";
+    QTest::newRow("power factor 1e308") << withPf("1e308") << 29 << "-";
+    QTest::newRow("power factor above 1") << withPf("1.5") << 29 << "-";
+    QTest::newRow("power factor sound") << withPf("0.90") << 29 << "0.90";
+    QTest::newRow("its neighbour kept") << withPf("nan") << 25 << "250";
+    QTest::newRow("fed load -0") << Cells{{25, "-0"}, {26, "150"}, {27, "10"}, {28, "Y-D"}} << 25 << "0";
+    QTest::newRow("No. nan") << Cells{{0, "nan"}} << 0 << "3";
+    QTest::newRow("No. inf") << Cells{{0, "inf"}} << 0 << "3";
+    QTest::newRow("No. negative") << Cells{{0, "-5"}} << 0 << "3";
+    QTest::newRow("No. of 21 digits") << Cells{{0, "123456789012345678901"}} << 0 << "3";
+    QTest::newRow("No. -0") << Cells{{0, "-0"}} << 0 << "0";
+    QTest::newRow("No. a label") << Cells{{0, "A-1"}} << 0 << "A-1";
+    QTest::newRow("No. a number") << Cells{{0, "17"}} << 0 << "17";
+}
+
+void TestCablesCommand::storedEdgesPrintNoFigure()
+{
+    QFETCH(Cells, changes);
+    QFETCH(int, column);
+    QFETCH(QString, expected);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    CSevrinApp app;
+    const QString project = MakeProject(dir.path(), app);
+    QVERIFY(!project.isEmpty());
+    for (int i = 0; i < 3; ++i) {
+        CableRow row;
+        row[0] = QString::number(i + 1);
+        row[31] = row[43] = row[62] = "|";
+        for (const auto& [col, text] : kRows[0])
+            row[std::size_t(col)] = text;
+        if (i == 2) {
+            for (const auto& [col, text] : changes)
+                row[std::size_t(col)] = text;
+        }
+        app.CableScheduleBlock.CableRow = row;
+        QVERIFY(app.WriteCableRow(i, false));
+    }
+    const CalcRun r = RunSevrinCalc(dir.path() + "/root", project, "cables");
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
+    QVERIFY2(FindUnprintableFigure(r.out).isEmpty(), qPrintable(FindUnprintableFigure(r.out)));
+    const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 3);
+    QCOMPARE(lines[2].split('\t').value(column), expected);
 }
 
 void TestCablesCommand::projectWithoutSchedulePrintsNothing()

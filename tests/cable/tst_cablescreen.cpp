@@ -7,8 +7,8 @@
 #include "app/gui/rowlistmodel.h"
 #include "cable/core/cableschedule.h"
 #include "cable/core/cablesizing.h"
-#include "cable/gui/inputpro04dlg.h"
-#include "cable/gui/sevrinpro40view.h"
+#include "cable/gui/cablepickerdlg.h"
+#include "cable/gui/cablescreen.h"
 #include "cablefixture.h"
 #include "common/recordingprompt.h"
 #include "common/testsupport.h"
@@ -29,7 +29,7 @@
 
 #include <memory>
 
-using V = CSevrinPro40View;
+using V = CCableScreen;
 
 namespace {
 
@@ -100,6 +100,8 @@ private slots:
     void pickerStripsUnits();
     void quantityChecksNameTheField_data();
     void quantityChecksNameTheField();
+    void choicesTheSizingNeedsNameTheField_data();
+    void choicesTheSizingNeedsNameTheField();
     void runningDropOverItsLimitIsAnItemToCheck();
 
 private:
@@ -108,6 +110,8 @@ private:
     void Click(int id);
     void Type(int id, const QString& text);
     void Choose(int id, const QString& text);
+    // An editable combo set to any text, listed or not.
+    void SetComboText(int id, const QString& text);
     void ClickRow(int row);
     void Add(const QString& from, const QString& to, const QString& kva = QStringLiteral("50"));
     QStringList ListRow(int r) const { return m_view->CableList()->rows()->row(r); }
@@ -121,7 +125,7 @@ private:
     QTemporaryDir m_lib;
     std::unique_ptr<QTemporaryDir> m_project;
     RecordingPrompt* m_prompt = nullptr;
-    std::unique_ptr<CSevrinPro40View> m_view;
+    std::unique_ptr<CCableScreen> m_view;
 };
 
 void TestCableScreen::initTestCase()
@@ -142,7 +146,7 @@ void TestCableScreen::init()
     QVERIFY(m_project->isValid());
     theApp.ProjectPathTable.CurrentProjectPath = m_project->filePath("P1.pro");
     m_prompt = RecordingPrompt::Install();
-    m_view = std::make_unique<CSevrinPro40View>();
+    m_view = std::make_unique<CCableScreen>();
     m_view->OnInitialUpdate();
     // As after a project load: the makers listed again, then the screen refilled.
     theApp.LoadBreakerWorkbook(true, 0);
@@ -155,6 +159,7 @@ void TestCableScreen::init()
 
 void TestCableScreen::cleanup()
 {
+    theApp.CabinetSizingBlock.BreakerMakerIndex() = 0;
     m_view.reset();
     companion::DropCache();
     m_project.reset();
@@ -181,6 +186,15 @@ void TestCableScreen::Choose(int id, const QString& text)
     const int i = c->findText(text);
     QVERIFY2(i >= 0, qPrintable(text));
     c->setCurrentIndex(i);
+}
+
+void TestCableScreen::SetComboText(int id, const QString& text)
+{
+    QComboBox* c = m_view->Control<QComboBox>(id);
+    QVERIFY2(c, qPrintable(QString::number(id)));
+    c->setCurrentIndex(c->findText(text));
+    if (c->currentIndex() < 0)
+        c->setEditText(text);
 }
 
 void TestCableScreen::ClickRow(int row)
@@ -422,19 +436,31 @@ void TestCableScreen::clickCopiesRowIntoForm()
     QCOMPARE(m_view->Control<QComboBox>(V::IdManualAf)->currentText(), QString());
     QVERIFY(!m_view->Control<QCheckBox>(V::IdMccPanel)->isChecked());
 
+    // Row 0's computed sizes come back as its manual sizes.
+    for (int i = 0; i < 6; ++i) {
+        const QString size = QString(r0[QList<int>{45, 47, 50, 54, 57, 59}[i]]).remove("㎟");
+        QCOMPARE(m_view->Control<QComboBox>(V::IdManualSb + i)->currentText(), size);
+    }
+
+    // The project's maker is the second one: a row without a maker code starts from it.
+    theApp.CabinetSizingBlock.BreakerMakerIndex() = 1;
     ClickRow(1);
-    // Empty manual size columns select the last item, "300".
+    // Empty manual size columns are no manual size ("-"), never the largest size.
     for (int i = 0; i < 6; ++i)
-        QCOMPARE(m_view->Control<QComboBox>(V::IdManualSb + i)->currentText(), QStringLiteral("300"));
+        QCOMPARE(m_view->Control<QComboBox>(V::IdManualSb + i)->currentText(), QStringLiteral("-"));
     QCOMPARE(m_view->Control<QComboBox>(V::IdManualAf)->currentText(), QStringLiteral("100"));
     QCOMPARE(m_view->Control<QComboBox>(V::IdManualAt)->currentText(), QStringLiteral("75"));
     QVERIFY(m_view->Control<QCheckBox>(V::IdMccPanel)->isChecked());
     QVERIFY(m_view->Control<QLineEdit>(V::IdMaxMotorKva)->isVisible());
     QCOMPARE(m_view->Control<QLineEdit>(V::IdMaxMotorKva)->text(), QStringLiteral("90"));
     QCOMPARE(m_view->Control<QComboBox>(V::IdMaxMotorMethod)->currentText(), QStringLiteral("Y-D"));
-    // The maker by position from the code: an empty code is item 3.
     QCOMPARE(m_view->Control<QComboBox>(V::IdMaker)->count(), 4);
-    QCOMPARE(m_view->Control<QComboBox>(V::IdMaker)->currentIndex(), 3);
+    QCOMPARE(m_view->Control<QComboBox>(V::IdMaker)->currentText(), QStringLiteral("LS Susol - TS"));
+    // A row's own code chooses by position: "LSM" is item 0 whatever the project's maker.
+    ClickRow(0);
+    QCOMPARE(r0[71], QStringLiteral("LSM"));
+    QCOMPARE(m_view->Control<QComboBox>(V::IdMaker)->currentIndex(), 0);
+    ClickRow(1);
 
     Choose(V::IdLoadType, "M");
     QVERIFY(m_view->Control<QComboBox>(V::IdStartMethod)->isVisible());
@@ -553,6 +579,8 @@ void TestCableScreen::importBoardsAndMccPanel()
     const QStringList spare = {"예비", "S-1", "L3P", "", "10", "Y", "10", "3P", "4W", "0.38"};
     WriteMccPanel("MCC-A", results, {motor, light, spare});
     Add("S/S", "LE-E");
+    // The project's breaker maker is the second one.
+    theApp.CabinetSizingBlock.BreakerMakerIndex() = 1;
 
     Click(V::IdImport);
     QCOMPARE(m_prompt->messages, QStringList{"부하 2, 동력 4 가 연계 되었습니다."});
@@ -571,20 +599,37 @@ void TestCableScreen::importBoardsAndMccPanel()
     QCOMPARE(board[10], QStringLiteral("0.38"));
     QCOMPARE(ListRow(2)[6], QStringLiteral("12.35"));
     const QStringList panel = ListRow(3);
-    QCOMPARE(panel[6], QStringLiteral("150"));
+    QCOMPARE(panel[6], QStringLiteral("150.00"));  // CL 150, as the sizing writes a load
     QCOMPARE(panel.mid(25, 4), (QStringList{"120", "95.5", "10s", "Y-D"}));
     const QStringList load = ListRow(4);
     QCOMPARE(load[1], QStringLiteral("MCC-A/P-101"));
-    QCOMPARE(load[5], QStringLiteral("37"));
+    QCOMPARE(load[5], QStringLiteral("37.00"));
     QCOMPARE(load[8], QStringLiteral("3"));  // "3P"
     QCOMPARE(load[9], QStringLiteral("3"));  // "3W"
-    QCOMPARE(load[13], QString());           // the design current waits for the sizing
     QCOMPARE(load[14], QStringLiteral("DOL"));
-    QCOMPARE(load[24], QStringLiteral("45.2"));
     QCOMPARE(ListRow(5)[9], QStringLiteral("4"));  // "4W"
-    // Nothing the form would supply: no separators, no method, no fault currents.
-    for (int c : {30, 31, 33, 43, 44, 51, 62, 71, 103, 105})
-        QVERIFY2(load[c].isEmpty(), qPrintable(QString::number(c)));
+    // Every imported row is sized as it is stored, with the project's maker. The board's
+    // design current by hand: 2.50 kVA / (√3 × 0.38 kV) = 3.80 A; the MCC panel's
+    // 150 kVA / (√3 × 0.38 kV) = 227.90 A; demand factor and parallel count as the form's
+    // empty ones count (1.00 and 1).
+    QCOMPARE(board[13], QStringLiteral("3.80"));
+    QCOMPARE(board[24], QStringLiteral("2.50"));
+    QCOMPARE(panel[13], QStringLiteral("227.90"));
+    QVERIFY(!panel[29].isEmpty());  // the fed panel's combined starting power factor
+    QVERIFY(load[13] != QString() && load[13] != QStringLiteral("-"));
+    for (const QStringList& row : {board, panel, load}) {
+        QCOMPARE(row[71], QStringLiteral("LSS"));
+        QCOMPARE(row[23], QStringLiteral("1.00"));
+        QCOMPARE(row[44], QStringLiteral("1"));
+        for (int c : {31, 43, 62})
+            QCOMPARE(row[c], QStringLiteral("|"));
+        // What the import does not carry stays empty: length, method, cable type; without a
+        // method no ampacity table applies: no SB, SCB or IZ.
+        for (int c : {30, 33, 105})
+            QVERIFY2(row[c].isEmpty(), qPrintable(QString::number(c)));
+        for (int c : {45, 47, 61})
+            QCOMPARE(row[c], QStringLiteral("-"));
+    }
     CheckListMatchesWorkbook();
 
     m_prompt->messages.clear();
@@ -594,9 +639,41 @@ void TestCableScreen::importBoardsAndMccPanel()
     QCOMPARE(ListRow(12)[0], QStringLiteral("13"));
     CheckListMatchesWorkbook();
 
-    // An imported load row computes from its stored texts: empty N and DF count 1.
-    ClickRow(4);
-    QCOMPARE(m_view->Control<QLineEdit>(V::IdParallel)->text(), QString());
+    // A click shows the imported board from the project's maker, without manual sizes.
+    ClickRow(1);
+    QCOMPARE(m_view->Control<QComboBox>(V::IdMaker)->currentText(), QStringLiteral("LS Susol - TS"));
+    for (int i = 0; i < 6; ++i)
+        QCOMPARE(m_view->Control<QComboBox>(V::IdManualSb + i)->currentText(), QStringLiteral("-"));
+    QCOMPARE(m_view->Control<QComboBox>(V::IdMethod)->currentText(), QString());
+    QCOMPARE(m_view->Control<QLineEdit>(V::IdParallel)->text(), QStringLiteral("1"));
+    // Only the length typed: "수정" is refused, naming the missing method, then the missing
+    // cable type; nothing is stored and no IZ warning speaks of a conductor never chosen.
+    Type(V::IdLength, "30");
+    const QList<QStringList> before = StoredRows(CablePath());
+    const QStringList refusals = {
+        QStringLiteral("공사방법 값은 A, B, D, E 중 하나여야 합니다. 값을 확인하시기 바랍니다."),
+        QStringLiteral("CABLE TYPE 값은 FCV, FR8 중 하나여야 합니다. 값을 확인하시기 바랍니다."),
+    };
+    m_prompt->messages.clear();
+    Click(V::IdModify);
+    Choose(V::IdMethod, "E");
+    Click(V::IdModify);
+    QCOMPARE(m_prompt->messages, refusals);
+    QCOMPARE(StoredRows(CablePath()), before);
+    QCOMPARE(m_view->CableList()->selectionMark(), 1);
+    // With both the row is sized: a conductor and its IZ, both IZ verdicts met.
+    Choose(V::IdCableType, "FCV");
+    m_prompt->messages.clear();
+    Click(V::IdModify);
+    QVERIFY2(m_prompt->messages.isEmpty(), qPrintable(m_prompt->messages.join('\n')));
+    const QStringList sized = ListRow(1);
+    QCOMPARE(sized[30], QStringLiteral("30"));
+    QCOMPARE(sized[33], QStringLiteral("E"));
+    QCOMPARE(sized[71], QStringLiteral("LSS"));
+    QVERIFY(sized[61] != QStringLiteral("-"));
+    QCOMPARE(sized[68], QStringLiteral("OK"));
+    QCOMPARE(sized[70], QStringLiteral("OK"));
+    CheckListMatchesWorkbook();
 }
 
 void TestCableScreen::importIntoUnreadableScheduleChangesNothing()
@@ -616,10 +693,12 @@ void TestCableScreen::importIntoUnreadableScheduleChangesNothing()
     m_prompt->messages.clear();
     Click(V::IdImport);
     QCOMPARE(m_prompt->messages, QStringList{"부하 0, 동력 1 가 연계 되었습니다."});
-    // A panel never calculated: empty load columns.
+    // A panel never calculated: empty load columns, and no input load to size with.
     const QStringList panel = ListRow(0);
-    for (int c : {6, 7, 25, 26, 27, 28})
+    for (int c : {6, 25, 26, 27, 28})
         QVERIFY(panel[c].isEmpty());
+    QCOMPARE(panel[7], QStringLiteral("-"));
+    QCOMPARE(panel[13], QStringLiteral("-"));
     CheckListMatchesWorkbook();
 }
 
@@ -805,7 +884,7 @@ void TestCableScreen::pickerStripsUnits()
         }
         QVERIFY(book.save(CablePath()));
     }
-    CInputPro04Dlg dlg;
+    CCablePickerDlg dlg;
     dlg.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dlg));
     ReportListView* list = dlg.CableList();
@@ -824,7 +903,7 @@ void TestCableScreen::pickerStripsUnits()
 
     // No schedule: an empty list and nothing picked.
     QFile::remove(CablePath());
-    CInputPro04Dlg empty;
+    CCablePickerDlg empty;
     empty.OnInitDialog();
     QCOMPARE(empty.CableList()->rows()->rowCount(), 0);
     QVERIFY(empty.PickedCableTexts[0].isEmpty());
@@ -873,6 +952,61 @@ void TestCableScreen::quantityChecksNameTheField()
         if (message.isEmpty()) {
             for (const QString& m : m_prompt->messages)
                 QVERIFY2(!m.contains(QStringLiteral("숫자여야 합니다")), qPrintable(m));
+            continue;
+        }
+        QCOMPARE(m_prompt->messages, QStringList{message});
+        QCOMPARE(StoredRows(CablePath()), before);
+        QCOMPARE(ListCount(), 1);
+    }
+}
+
+// "추가", "수정" and "반영하기" refuse a row the sizing cannot size: a load type, installation
+// method or cable type the engine does not know, or a motor without a starting method; one
+// message naming the field, nothing stored. A motor's starting method may be typed in.
+void TestCableScreen::choicesTheSizingNeedsNameTheField_data()
+{
+    QTest::addColumn<QString>("loadType");
+    QTest::addColumn<QString>("startMethod");
+    QTest::addColumn<QString>("method");
+    QTest::addColumn<QString>("cableType");
+    QTest::addColumn<QString>("message");  // empty: accepted
+    const QString tail = QStringLiteral(" 값을 확인하시기 바랍니다.");
+    const QString loadType = "부하종류 값은 M, L1, L2, L3, L3P 중 하나여야 합니다." + tail;
+    const QString start = "기동방식 값은 DOL, Y-D, 리액터, S.S, INV 중 하나여야 합니다." + tail;
+    const QString method = "공사방법 값은 A, B, D, E 중 하나여야 합니다." + tail;
+    const QString cable = "CABLE TYPE 값은 FCV, FR8 중 하나여야 합니다." + tail;
+    QTest::newRow("no load type") << "" << "DOL" << "E" << "FCV" << loadType;
+    QTest::newRow("unknown load type") << "HV" << "DOL" << "E" << "FCV" << loadType;
+    QTest::newRow("motor without starting method") << "M" << "" << "E" << "FCV" << start;
+    QTest::newRow("motor with a typed starting method") << "M" << "Elev" << "E" << "FCV" << "";
+    QTest::newRow("no starting method, no motor") << "L3P" << "" << "A" << "FR8" << "";
+    QTest::newRow("no method") << "L3P" << "DOL" << "" << "FCV" << method;
+    QTest::newRow("method in lower case") << "L1" << "DOL" << "a" << "FCV" << method;
+    QTest::newRow("no cable type") << "L3P" << "DOL" << "D" << "" << cable;
+    // Form order: the load type is named before the method.
+    QTest::newRow("nothing chosen") << "" << "" << "" << "" << loadType;
+}
+
+void TestCableScreen::choicesTheSizingNeedsNameTheField()
+{
+    QFETCH(QString, loadType);
+    QFETCH(QString, startMethod);
+    QFETCH(QString, method);
+    QFETCH(QString, cableType);
+    QFETCH(QString, message);
+    Add("MDB", "P-1");
+    const QList<QStringList> before = StoredRows(CablePath());
+    for (int button : {int(V::IdAdd), int(V::IdModify), int(V::IdApplyManual)}) {
+        ClickRow(0);
+        SetComboText(V::IdLoadType, loadType);
+        SetComboText(V::IdStartMethod, startMethod);
+        SetComboText(V::IdMethod, method);
+        SetComboText(V::IdCableType, cableType);
+        m_prompt->messages.clear();
+        Click(button);
+        if (message.isEmpty()) {
+            for (const QString& m : m_prompt->messages)
+                QVERIFY2(!m.contains(QStringLiteral("중 하나여야")), qPrintable(m));
             continue;
         }
         QCOMPARE(m_prompt->messages, QStringList{message});

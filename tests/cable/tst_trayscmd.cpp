@@ -8,12 +8,16 @@
 //         107.7 %; ΣG = 4 x 4 x 13.29 = 212.64 kg/m; dust tray 11.7 kg/m (cover column),
 //         no cover: total 224.34 kg/m (data/FCVOD.csv, FCVW.csv, TRAY.csv).
 #include "common/companionsuffixes.h"
+#include "app/core/companionworkbook.h"
 #include "app/core/sevrin.h"
 #include "cable/core/trayapp.h"
 #include "common/calcdriver.h"
-#include "common/recordingprompt.h"
 #include "common/testpaths.h"
+#include "common/unprintable.h"
+#include "common/recordingprompt.h"
 #include "common/testsupport.h"
+#include "common/golden.h"
+#include "common/driverproject.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -35,6 +39,8 @@ class TestTraysCommand : public QObject
 private slots:
     void recomputesEveryTray();
     void nonsenseRowsPrintNoFigure();
+    void rowsPastTheLimitAreSaid_data();
+    void rowsPastTheLimitAreSaid();
     void projectWithoutTraysPrintsNothing();
     void unreadableWorkbookFails();
 
@@ -48,13 +54,11 @@ private:
 QString TestTraysCommand::MakeProject(const QString& dir, CSevrinApp& app)
 {
     RecordingPrompt::Install();
-    const QString root = dir + "/root";
-    if (!CopyProgramFolder(root))
+    const DriverProject made = MakeDriverProject(dir);
+    if (!made.ok)
         return {};
-    const QString project = dir + "/P1.pro";
-    if (!QFile::copy(root + "/FORM/form.pro", project))
-        return {};
-    QFile(project).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    const QString& root = made.root;
+    const QString& project = made.project;
     app.ProjectPathTable.LibWorkbookPath = root + "/LIB/lib_v3p4.xlsx";
     app.ProjectPathTable.CompanionSuffixTable = StandardCompanionSuffixes();
     app.LoadLibraryWorkbook();
@@ -120,13 +124,8 @@ void TestTraysCommand::recomputesEveryTray()
     const CalcRun r = RunSevrinCalc(dir.path() + "/root", project, "trays");
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));
     QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
-    QFile golden(TestDataDir() + "/cable/golden/trays.txt");
-    QVERIFY(golden.open(QIODevice::ReadOnly));
-    const QStringList want = QString::fromUtf8(golden.readAll()).split('\n');
-    const QStringList got = r.out.split('\n');
-    for (int i = 0; i < std::min(got.size(), want.size()); ++i)
-        QCOMPARE(got[i], want[i]);
-    QCOMPARE(got.size(), want.size());
+    const QString diff = GoldenDifference(r.out, TestDataDir() + QStringLiteral("/cable/golden/trays.txt"));
+    QVERIFY2(diff.isEmpty(), qPrintable(diff));
     // The driver only reads: the stale stored texts are still there.
     std::vector<StoredTray> trays;
     QVERIFY(ReadStoredTrays(app, trays));
@@ -168,6 +167,60 @@ void TestTraysCommand::nonsenseRowsPrintNoFigure()
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));
     QCOMPARE(r.out, QStringLiteral("TRAY\tTN\tH100\t1.0\tW-\t-\t0.0\t-\t-\t-\tLadder\t적용\n"));
     QVERIFY2(FindUnprintableFigure(r.out).isEmpty(), qPrintable(FindUnprintableFigure(r.out)));
+}
+
+// A tray list holds 1000 trays and a tray 1000 cable and 1000 PE rows. A workbook with more
+// computes the first 1000 (the tray "CASE" sums what the tray "FULL" of exactly 1000 rows
+// sums) and says so in one warning line naming the workbook and the limit, exit code 0; at
+// exactly 1000 nothing is said. Every row is one FCV 2.5 mm² 3C cable, or one F-GV 2.5 mm².
+void TestTraysCommand::rowsPastTheLimitAreSaid_data()
+{
+    QTest::addColumn<int>("cables");
+    QTest::addColumn<int>("pes");
+    QTest::addColumn<int>("trays");
+    QTest::addColumn<bool>("said");
+    QTest::newRow("1000 cable rows") << 1000 << 0 << 2 << false;
+    QTest::newRow("1001 cable rows") << 1001 << 0 << 2 << true;
+    QTest::newRow("1001 PE rows") << 1 << 1001 << 2 << true;
+    QTest::newRow("1001 trays") << 1 << 0 << 1001 << true;
+}
+
+void TestTraysCommand::rowsPastTheLimitAreSaid()
+{
+    QFETCH(int, cables);
+    QFETCH(int, pes);
+    QFETCH(int, trays);
+    QFETCH(bool, said);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    CSevrinApp app;
+    const QString project = MakeProject(dir.path(), app);
+    QVERIFY(!project.isEmpty());
+    const RowSpec cable{"FCV", "2.5", "3", "1"};
+    const RowSpec pe{"FGV", "2.5", "1", "1"};
+    {
+        CompanionBatch batch;  // one save for the thousands of rows
+        const std::array<QString, 4> choices{"0", "0", "0", "0"};
+        QVERIFY(AddTray(app, 0, "FULL", QList<RowSpec>(std::min(cables, 1000), cable),
+                        QList<RowSpec>(std::min(pes, 1000), pe), choices));
+        QVERIFY(AddTray(app, 1, "CASE", QList<RowSpec>(cables, cable), QList<RowSpec>(pes, pe),
+                        choices));
+        for (int t = 2; t < trays; ++t)
+            QVERIFY(AddTray(app, t, QStringLiteral("T%1").arg(t), {cable}, {}, choices));
+        QVERIFY(batch.finish());
+    }
+    const QString path = app.CompanionPath(CSevrinApp::TrayWorkbook);
+    const QByteArray before = ReadFile(path);
+
+    const CalcRun r = RunSevrinCalc(dir.path() + "/root", project, "trays");
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    QCOMPARE(r.err, said ? QStringLiteral("sevrin-calc: ") +
+                               companion::RowLimitMessage(path, 1000).replace('\n', ' ') + '\n'
+                         : QString());
+    const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), std::min(trays, 1000));
+    QCOMPARE(lines[1].section('\t', 2), lines[0].section('\t', 2));
+    QCOMPARE(ReadFile(path), before);  // the rows past the limit stay as they are
 }
 
 void TestTraysCommand::projectWithoutTraysPrintsNothing()

@@ -8,8 +8,8 @@
 #include "app/gui/rowlistmodel.h"
 #include "cable/core/cablerow.h"
 #include "cable/core/traysizing.h"
-#include "cable/gui/inputpro04dlg.h"
-#include "cable/gui/sevrinpro50view.h"
+#include "cable/gui/cablepickerdlg.h"
+#include "cable/gui/trayscreen.h"
 #include "common/recordingprompt.h"
 #include "common/testpaths.h"
 #include "common/testsupport.h"
@@ -27,7 +27,7 @@
 #include <functional>
 #include <memory>
 
-using V = CSevrinPro50View;
+using V = CTrayScreen;
 
 namespace {
 
@@ -100,6 +100,7 @@ private slots:
     void unreadableWorkbookLosesNothing();
     void anotherProjectStartsClean();
     void missingPeSheetReported();
+    void rowsPastTheLimitAreSaid();
 
 private:
     QString TrayPath() const { return theApp.CompanionPath(CSevrinApp::TrayWorkbook); }
@@ -118,7 +119,7 @@ private:
     QTemporaryDir m_lib;
     std::unique_ptr<QTemporaryDir> m_project;
     RecordingPrompt* m_prompt = nullptr;
-    std::unique_ptr<CSevrinPro50View> m_view;
+    std::unique_ptr<CTrayScreen> m_view;
 };
 
 void TestTrayScreen::initTestCase()
@@ -137,7 +138,7 @@ void TestTrayScreen::init()
     theApp.ProjectPathTable.CurrentProjectPath = m_project->filePath("P1.pro");
     m_prompt = RecordingPrompt::Install();
     V::SetCablePickerRunner({});
-    m_view = std::make_unique<CSevrinPro50View>();
+    m_view = std::make_unique<CTrayScreen>();
     m_view->OnInitialUpdate();
     // As after a project load.
     m_view->FillTrayList();
@@ -561,7 +562,7 @@ void TestTrayScreen::cableAndPeRows()
 void TestTrayScreen::rowButtonsNeedTray()
 {
     int pickerRuns = 0;
-    V::SetCablePickerRunner([&pickerRuns](CInputPro04Dlg&) {
+    V::SetCablePickerRunner([&pickerRuns](CCablePickerDlg&) {
         ++pickerRuns;
         return int(QDialog::Accepted);
     });
@@ -641,7 +642,7 @@ void TestTrayScreen::importFromCableSchedule()
     ClickRow(m_view->TrayList(), 1);
     int pick = 1;
     bool accept = true;
-    V::SetCablePickerRunner([&](CInputPro04Dlg& dlg) {
+    V::SetCablePickerRunner([&](CCablePickerDlg& dlg) {
         dlg.OnInitDialog();
         if (pick >= 0) {
             dlg.CableList()->setSelectionMark(pick);
@@ -850,6 +851,51 @@ void TestTrayScreen::anotherProjectStartsClean()
     AddCable("N-C1");
     CheckListMatchesWorkbook();
     QCOMPARE(m_view->CableList()->rows()->text(0, 1), QStringLiteral("N-C1"));
+}
+
+// A workbook written elsewhere with 1001 cable rows under a tray, 1001 PE rows under another
+// and 1001 trays: the lists take 1000 each and say so, naming the workbook and the limit, each
+// time they are listed; the rows past the limit stay in the file.
+void TestTrayScreen::rowsPastTheLimitAreSaid()
+{
+    {
+        Book book;
+        for (int t = 0; t < kTrayListLimit + 1; ++t) {
+            Sheet* cables = book.addSheet(QStringLiteral("T%1").arg(t + 1));
+            Sheet* pes = book.addSheet(QStringLiteral("T%1_").arg(t + 1));
+            QVERIFY(cables && pes);
+            const int cableRows = t == 0 ? kTrayRowLimit + 1 : 1;
+            const int peRows = t == 1 ? kTrayRowLimit + 1 : 0;
+            for (int k = 0; k < cableRows; ++k) {
+                cables->writeStr(kFirstTrayRow + k, 0, QString::number(k + 1));
+                cables->writeStr(kFirstTrayRow + k, 10, QStringLiteral("0.50mm"));
+            }
+            for (int k = 0; k < peRows; ++k)
+                pes->writeStr(kFirstTrayRow + k, 0, QString::number(k + 1));
+        }
+        QVERIFY(book.save(TrayPath()));
+    }
+    const QString said = companion::RowLimitMessage(TrayPath(), kTrayRowLimit);
+    const QByteArray before = ReadFile(TrayPath());
+    m_prompt->messages.clear();
+    m_view->FillTrayList();
+    QCOMPARE(m_prompt->messages, QStringList{said});
+    QCOMPARE(TrayNames().size(), kTrayListLimit);
+
+    m_prompt->messages.clear();
+    m_view->LoadTrayData(0, QStringLiteral("T1"));
+    QCOMPARE(m_prompt->messages, QStringList{said});
+    QCOMPARE(m_view->CableList()->rows()->rowCount(), kTrayRowLimit);
+    // ΣB of the first 1000 rows of 0.5 mm each, never of the 1001st.
+    QCOMPARE(Field(V::IdWidthSum), QStringLiteral("500.00"));
+    m_prompt->messages.clear();
+    m_view->LoadTrayData(1, QStringLiteral("T2"));
+    QCOMPARE(m_prompt->messages, QStringList{said});
+    QCOMPARE(m_view->PeList()->rows()->rowCount(), kTrayRowLimit);
+    m_prompt->messages.clear();
+    m_view->LoadTrayData(2, QStringLiteral("T3"));
+    QVERIFY2(m_prompt->messages.isEmpty(), qPrintable(m_prompt->messages.join('\n')));
+    QCOMPARE(ReadFile(TrayPath()), before);
 }
 
 QTEST_MAIN(TestTrayScreen)

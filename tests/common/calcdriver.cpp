@@ -170,23 +170,3 @@ CalcRun RunSevrinCalcRefusingWrites(const QString& root, const QString& project,
     });
     return Run(p, {QStringLiteral("--root"), root, QStringLiteral("--project"), project, command});
 }
-
-QString FindUnprintableFigure(const QString& output)
-{
-    static const QRegularExpression word(QStringLiteral("nan|inf"),
-                                         QRegularExpression::CaseInsensitiveOption);
-    // A minus that starts a number: not preceded by a letter, digit, point or closing bracket.
-    static const QRegularExpression negative(QStringLiteral("(?<![\\w.)\\]])-\\d"));
-    static const QRegularExpression overlong(QStringLiteral("\\d{14,}"));
-    const QStringList lines = output.split(QLatin1Char('\n'));
-    for (int l = 0; l < lines.size(); ++l) {
-        const QStringList fields = lines[l].split(QLatin1Char('\t'));
-        for (int f = 0; f < fields.size(); ++f) {
-            const QString& t = fields[f];
-            if (word.match(t).hasMatch() || negative.match(t).hasMatch() ||
-                overlong.match(t).hasMatch())
-                return QStringLiteral("line %1, field %2: %3").arg(l + 1).arg(f).arg(t);
-        }
-    }
-    return QString();
-}

@@ -31,9 +31,3 @@ bool CopyProgramFolder(const QString& dir);
 // tests run as root, who writes through a read-only file.
 CalcRun RunSevrinCalcRefusingWrites(const QString& root, const QString& project,
                                     const QString& command);
-
-// The first field of the driver's output that shows a figure no result may show: "nan" or
-// "inf" in any spelling, a negative number ("-5", "-0.3kA"; a name such as "TR-1" is not one),
-// or a number of more than 13 digits (beyond MAX_QUANTITY). "line L, field F: text", or empty
-// text when every field is clean.
-QString FindUnprintableFigure(const QString& output);

@@ -3,6 +3,7 @@
 // tables the fault pages look up (transformer X/R, cable and wire impedances, one motor, one
 // line type) filled in memory, and the screen's factor inputs.
 #include "../common/companionsuffixes.h"
+#include "app/core/quantity.h"
 #include "app/core/sevrin.h"
 #include "fault/core/buspages.h"
 #include "fault/core/faultcurrent.h"
@@ -129,11 +130,11 @@ inline void BuildRadialNetwork(Project& p, bool withMotor, const QString& ngr = 
     line.LibraryInput = false;
     line.Direct = {"0.5", "1.5", "1.5", "4.5"};
     QVERIFY(fault::AddUtilityRow(a, fault::LineSheet, line));
-    fault::LoadFaultBusData(a, p.pages);
-    fault::CalcFaultCurrent(a, p.pages);
+    QVERIFY(fault::LoadFaultBusData(a, p.pages).ok());
+    QVERIFY(fault::CalcFaultCurrent(a, p.pages).ok());
     p.SetTransformer(0, "1000", "5", "0.38", ngr);
-    const double d20 = fault::ReadFaultNumber(a.FaultCurrentBlock.FaultResult[fault::Delta20]);
-    const double d250 = fault::ReadFaultNumber(a.FaultCurrentBlock.FaultResult[fault::Delta250]);
+    const double d20 = CellQuantity(a.FaultCurrentBlock.FaultResult[fault::Delta20], QuantitySign::Any, 0.0);
+    const double d250 = CellQuantity(a.FaultCurrentBlock.FaultResult[fault::Delta250], QuantitySign::Any, 0.0);
     fault::CableRowInputs cable{"S/S", "MCC-1", "50", "FCV", "240", "1", "4", "120", "1"};
     QVERIFY(fault::AddFaultCableRow(a, cable, d20, d250));
     if (withMotor) {
@@ -141,9 +142,9 @@ inline void BuildRadialNetwork(Project& p, bool withMotor, const QString& ngr = 
         fault::MotorRowInputs m{"MCC-1", "M-1", "110", "", "DOL", "6", "4", "2.5"};
         QVERIFY(fault::AddFaultMotorRow(a, 0, m));
     }
-    fault::CalcFaultCurrent(a, p.pages);
+    QVERIFY(fault::CalcFaultCurrent(a, p.pages).ok());
     QVERIFY(p.AddBus(0, 0, QStringLiteral("MCC-1"), 0));
-    fault::CalcFaultCurrent(a, p.pages);
+    QVERIFY(fault::CalcFaultCurrent(a, p.pages).ok());
 }
 
 }  // namespace faultfixture

@@ -1,6 +1,7 @@
 // Bus pages: loading the five bus workbooks, paging, inserting and deleting pages, the
 // recalculation of every named bus, the bus searches and the bus cell's own operations.
 #include "faultfixture.h"
+#include "app/core/quantity.h"
 
 #include "app/core/companionworkbook.h"
 #include "common/recordingprompt.h"
@@ -95,7 +96,7 @@ void TestBusPages::loadCreatesAndPadsWorkbooks()
             book.addSheet(QString::number(s));
         QVERIFY(book.save(a.BusWorkbookPath(1)));
     }
-    LoadFaultBusData(a, p.pages);
+    QVERIFY(LoadFaultBusData(a, p.pages).ok());
     for (int n = 0; n < kTransformers; ++n)
         QCOMPARE(SheetCount(a, n), kBusPagesPerWorkbook);
     const BusView& tr1 = p.pages.Columns[0].TransformerCell;
@@ -110,13 +111,13 @@ void TestBusPages::loadReadsRowsUpToTheFirstUnnamed()
 {
     Project p;
     CSevrinApp& a = *p.app;
-    LoadFaultBusData(a, p.pages);
+    QVERIFY(LoadFaultBusData(a, p.pages).ok());
     StoreBus(a, 0, 2, QStringLiteral("MCC-3"), 3);
     // Row 5 (bus row 4) without a name ends the bus even though row 6 has one.
     a.FaultCurrentBlock.BusRow[16] = QStringLiteral("MCC-3");
     QVERIFY(a.WriteBusRow(0, 2, 4));
     p.SetTransformer(0, "1000", "5", "0.38", "0");
-    LoadFaultBusData(a, p.pages);
+    QVERIFY(LoadFaultBusData(a, p.pages).ok());
     const BusView& cell = p.pages.Columns[0].Cells[2];
     QCOMPARE(cell.BusName, QStringLiteral("MCC-3"));
     QCOMPARE(cell.Rows.size(), std::size_t(5));
@@ -154,7 +155,7 @@ void TestBusPages::pagesShowTheirSheets()
 {
     Project p;
     CSevrinApp& a = *p.app;
-    LoadFaultBusData(a, p.pages);
+    QVERIFY(LoadFaultBusData(a, p.pages).ok());
     StoreBus(a, 0, 25, QStringLiteral("P2-FIRST"));
     StoreBus(a, 0, 49, QStringLiteral("P2-LAST"));
     BusColumn& col = p.pages.Columns[0];
@@ -174,7 +175,7 @@ void TestBusPages::deleteMovesLaterBusesUp()
 {
     Project p;
     CSevrinApp& a = *p.app;
-    LoadFaultBusData(a, p.pages);
+    QVERIFY(LoadFaultBusData(a, p.pages).ok());
     for (int s = 0; s < 10; ++s)
         StoreBus(a, 0, s, QStringLiteral("B%1").arg(s + 1));
     BusColumn& col = p.pages.Columns[0];
@@ -196,7 +197,7 @@ void TestBusPages::deleteClearsTheWholePage()
 {
     Project p;
     CSevrinApp& a = *p.app;
-    LoadFaultBusData(a, p.pages);
+    QVERIFY(LoadFaultBusData(a, p.pages).ok());
     {
         CompanionBatch batch;
         StoreBus(a, 0, 3, QStringLiteral("LONG"), 150);
@@ -223,7 +224,7 @@ void TestBusPages::insertMovesBusesDown()
 {
     Project p;
     CSevrinApp& a = *p.app;
-    LoadFaultBusData(a, p.pages);
+    QVERIFY(LoadFaultBusData(a, p.pages).ok());
     for (int s = 0; s < 10; ++s)
         StoreBus(a, 0, s, QStringLiteral("B%1").arg(s + 1));
     BusColumn& col = p.pages.Columns[0];
@@ -248,7 +249,7 @@ void TestBusPages::cancelledConfirmationChangesNothing()
 {
     Project p;
     CSevrinApp& a = *p.app;
-    LoadFaultBusData(a, p.pages);
+    QVERIFY(LoadFaultBusData(a, p.pages).ok());
     for (int s = 0; s < 5; ++s)
         StoreBus(a, 0, s, QStringLiteral("B%1").arg(s + 1));
     const QByteArray before = ReadFile(a.BusWorkbookPath(0));
@@ -263,7 +264,7 @@ void TestBusPages::insertRefusedWhileTheLastPageHoldsABus()
 {
     Project p;
     CSevrinApp& a = *p.app;
-    LoadFaultBusData(a, p.pages);
+    QVERIFY(LoadFaultBusData(a, p.pages).ok());
     StoreBus(a, 0, 0, QStringLiteral("FIRST"));
     StoreBus(a, 0, 99, QStringLiteral("LAST"));
     const QByteArray before = ReadFile(a.BusWorkbookPath(0));
@@ -284,13 +285,13 @@ void TestBusPages::recalculationComputesEveryNamedBus()
     StoreBus(a, 0, 30, QStringLiteral("PAGE-2"));
     BusColumn& col = p.pages.Columns[0];
     QVERIFY(LoadBusLayout(a, col, 0, 0));
-    CalcFaultCurrent(a, p.pages);
+    QVERIFY(CalcFaultCurrent(a, p.pages).ok());
     for (int s : {2, 30}) {
         companion::WorkbookAccess wb(a.BusWorkbookPath(0), companion::WorkbookAccess::Mode::Read);
         const Sheet* sheet = wb.sheet(s);
         QVERIFY(sheet);
         const QString ik = companion::CellText(*sheet, 0, ResIk);
-        QVERIFY2(ik != QLatin1String("old") && ReadFaultNumber(ik) > 1.0, qPrintable(ik));
+        QVERIFY2(ik != QLatin1String("old") && CellQuantity(ik, QuantitySign::Any, 0.0) > 1.0, qPrintable(ik));
     }
     // The column shows the page it showed before the calculation, with fresh results.
     QCOMPARE(col.Page, 0);
@@ -310,18 +311,18 @@ void TestBusPages::busSearchExactAgainstContaining()
     QVERIFY(SetBusName(a, cell, QStringLiteral("MCC-1 BUS")));
     QVERIFY(AddBusCable(a, cell, p.CableForBus(0)));
     QVERIFY(AddBusCable(a, cell, p.CableForBus(0)));
-    CalcFaultCurrent(a, p.pages);
+    QVERIFY(CalcFaultCurrent(a, p.pages).ok());
     const auto& near = p.pages.Columns[0].Cells[0].Results;
     const auto& far = p.pages.Columns[0].Cells[1].Results;
-    QVERIFY(ReadFaultNumber(far[ResIbMax]) < ReadFaultNumber(near[ResIbMax]));
+    QVERIFY(CellQuantity(far[ResIbMax], QuantitySign::Any, 0.0) < CellQuantity(near[ResIbMax], QuantitySign::Any, 0.0));
 
     double mn = -1, mx = -1;
     QVERIFY(a.FindBusFaultValues(0, QStringLiteral("MCC-1"), mn, mx));
-    QCOMPARE(mn, ReadFaultNumber(near[ResIbMin]));
-    QCOMPARE(mx, ReadFaultNumber(near[ResIbMax]));
+    QCOMPARE(mn, CellQuantity(near[ResIbMin], QuantitySign::Any, 0.0));
+    QCOMPARE(mx, CellQuantity(near[ResIbMax], QuantitySign::Any, 0.0));
     QVERIFY(a.FindBusFaultValuesContaining(0, QStringLiteral("MCC-1"), mn, mx));
-    QCOMPARE(mn, ReadFaultNumber(far[ResIbMin]));
-    QCOMPARE(mx, ReadFaultNumber(far[ResIbMax]));
+    QCOMPARE(mn, CellQuantity(far[ResIbMin], QuantitySign::Any, 0.0));
+    QCOMPARE(mx, CellQuantity(far[ResIbMax], QuantitySign::Any, 0.0));
     // Exact names only for the exact search; the containing search never takes an equal name.
     mn = mx = -1;
     QVERIFY(!a.FindBusFaultValues(0, QStringLiteral("MCC"), mn, mx));
@@ -335,7 +336,7 @@ void TestBusPages::busCellOperations()
     Project p;
     CSevrinApp& a = *p.app;
     FillFaultList(a, LineSheet);
-    LoadFaultBusData(a, p.pages);
+    QVERIFY(LoadFaultBusData(a, p.pages).ok());
     CableRowInputs cable{"S/S", "MCC-1", "50", "FCV", "240", "1", "4", "120", "1"};
     QVERIFY(AddFaultCableRow(a, cable, 0.7843, 1.4931));
     BusView& cell = p.pages.Columns[0].Cells[0];
@@ -349,7 +350,7 @@ void TestBusPages::busCellOperations()
     QCOMPARE(PageName(a, 0, 0), QString());
 
     p.SetTransformer(0, "1000", "5", "0.38", "0");
-    CalcFaultCurrent(a, p.pages);
+    QVERIFY(CalcFaultCurrent(a, p.pages).ok());
     BusView& first = p.pages.Columns[0].Cells[0];
     QVERIFY(first.BusName.isEmpty());  // the name was never stored: the page had no row
     QVERIFY(p.AddBus(0, 0, QStringLiteral("MCC-1"), 0));
@@ -365,7 +366,7 @@ void TestBusPages::busCellOperations()
     QVERIFY(!DeleteBusCable(a, first, 1));  // an upstream row
     QVERIFY(DeleteBusCable(a, first, 3));
     FaultBusPages reloaded;
-    LoadFaultBusData(a, reloaded);
+    QVERIFY(LoadFaultBusData(a, reloaded).ok());
     const BusView& back = reloaded.Columns[0].Cells[0];
     QCOMPARE(back.Rows.size(), std::size_t(4));
     QCOMPARE(back.Rows[3][0], QStringLiteral("THIRD"));

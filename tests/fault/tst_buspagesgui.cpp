@@ -9,14 +9,14 @@
 #include "common/recordingprompt.h"
 #include "common/testsupport.h"
 #include "fault/faultfixture.h"
-#include "fault/gui/inputpro02dlg.h"
-#include "fault/gui/sevrinpro80view.h"
-#include "fault/gui/sevrinpro81view.h"
-#include "fault/gui/sevrinpro82view.h"
-#include "fault/gui/sevrinpro84view.h"
-#include "fault/gui/sevrinpro85view.h"
-#include "fault/gui/sevrinpro85view1.h"
-#include "fault/gui/sevrinpro85view2.h"
+#include "fault/gui/faultcablepickerdlg.h"
+#include "fault/gui/faultscreen.h"
+#include "fault/gui/utilitypage.h"
+#include "fault/gui/faulttransformerpage.h"
+#include "fault/gui/faultcablepage.h"
+#include "fault/gui/buspage.h"
+#include "fault/gui/buscolumn.h"
+#include "fault/gui/buscell.h"
 #include "platform/xlsxbook.h"
 
 #include <QApplication>
@@ -74,7 +74,7 @@ void StoreBus(int tr, int sheet, const QString& name, int cables = 1)
     QVERIFY(theApp.WriteBusPageHeader(tr, sheet));
 }
 
-QStringList ShownNames(CSevrinPro85View1* column)
+QStringList ShownNames(CBusColumn* column)
 {
     QStringList names;
     for (int k = 0; k < fault::kBusCellsPerPage; ++k)
@@ -120,12 +120,12 @@ private:
     void BuildSupplyAndCables();
     // Names bus cell k of the TR-1 column and gives it cable `cableRow` of the cable page.
     void MakeBus(int k, const QString& name, int cableRow);
-    CSevrinPro85View* BusPage() const { return m_view->BusPage(); }
-    CSevrinPro85View1* Column0() const { return m_view->BusPage()->Column(0); }
+    CBusPage* BusPage() const { return m_view->BusPage(); }
+    CBusColumn* Column0() const { return m_view->BusPage()->Column(0); }
 
     std::unique_ptr<QTemporaryDir> m_dir;
     RecordingPrompt* m_prompt = nullptr;
-    std::unique_ptr<CSevrinPro80View> m_view;
+    std::unique_ptr<CFaultScreen> m_view;
 };
 
 void TestBusPagesGui::init()
@@ -140,7 +140,7 @@ void TestBusPagesGui::init()
     faultfixture::FillLibrary(theApp);
     faultfixture::SetFactors(theApp);
     m_prompt = RecordingPrompt::Install();
-    m_view = std::make_unique<CSevrinPro80View>();
+    m_view = std::make_unique<CFaultScreen>();
     m_view->OnInitialUpdate();
     m_view->resize(m_view->FormSize());
     m_view->show();
@@ -158,7 +158,7 @@ void TestBusPagesGui::cleanup()
 {
     companion::SetSaveRefusal({});
     m_view.reset();
-    theApp.ScreenPointers.Pro80View = nullptr;
+    theApp.SetScreen(Screen::FaultCurrent, nullptr);
     companion::DropCache();
     m_dir.reset();
 }
@@ -181,7 +181,7 @@ bool TestBusPagesGui::WithPicker(const std::function<void()>& action, int cableR
 {
     bool opened = false;
     QTimer::singleShot(0, this, [&] {
-        auto* picker = qobject_cast<CInputPro02Dlg*>(QApplication::activeModalWidget());
+        auto* picker = qobject_cast<CFaultCablePickerDlg*>(QApplication::activeModalWidget());
         if (!picker)
             return;
         opened = true;
@@ -197,13 +197,13 @@ bool TestBusPagesGui::WithPicker(const std::function<void()>& action, int cableR
 
 void TestBusPagesGui::BuildSupplyAndCables()
 {
-    CSevrinPro81View* utility = m_view->UtilityPage();
+    CUtilityPage* utility = m_view->UtilityPage();
     utility->SetText(1641, QStringLiteral("2.0"));
     utility->SetText(1642, QStringLiteral("20.0"));
     utility->SetText(1643, QStringLiteral("4.0"));
     utility->SetText(1644, QStringLiteral("40.0"));
     Click(m_view.get(), 1123);  // the transformer page
-    CSevrinPro82View* trPage = m_view->TransformerPage();
+    CFaultTransformerPage* trPage = m_view->TransformerPage();
     trPage->Combo(1122)->setCurrentIndex(0);
     trPage->SetText(1091, QStringLiteral("1000"));
     trPage->SetText(1088, QStringLiteral("5"));
@@ -212,7 +212,7 @@ void TestBusPagesGui::BuildSupplyAndCables()
     Click(trPage, 1016);
     Click(m_view.get(), 1645);  // "계산"
     Click(m_view.get(), 1058);  // the cable page
-    CSevrinPro84View* cables = m_view->CablePage();
+    CFaultCablePage* cables = m_view->CablePage();
     cables->SetText(1029, QStringLiteral("MCC-1"));
     cables->Combo(1123)->setCurrentText(QStringLiteral("240"));
     for (const char* length : {"50", "80"}) {
@@ -227,7 +227,7 @@ void TestBusPagesGui::BuildSupplyAndCables()
 
 void TestBusPagesGui::MakeBus(int k, const QString& name, int cableRow)
 {
-    CSevrinPro85View2* cell = Column0()->BusCell(k);
+    CBusCell* cell = Column0()->BusCell(k);
     m_prompt->inputAnswers.push_back(name);
     Click(cell, 1730);
     QCOMPARE(cell->Text(1029), name);
@@ -239,13 +239,13 @@ void TestBusPagesGui::MakeBus(int k, const QString& name, int cableRow)
 void TestBusPagesGui::scriptedBusFoundByTheSearch()
 {
     BuildSupplyAndCables();
-    CSevrinPro85View2* trCell = Column0()->TransformerCell();
+    CBusCell* trCell = Column0()->TransformerCell();
     QCOMPARE(trCell->List()->rows()->text(0, 0), QStringLiteral("TR-1 기준계통"));
     QVERIFY(!trCell->Text(1711).isEmpty());
     QVERIFY(!BusPage()->IncomingView()->Text(1711).isEmpty());
 
     MakeBus(0, QStringLiteral("MCC-1"), 0);
-    CSevrinPro85View2* cell = Column0()->BusCell(0);
+    CBusCell* cell = Column0()->BusCell(0);
     RowListModel* rows = cell->List()->rows();
     QCOMPARE(rows->rowCount(), 3);
     QCOMPARE(rows->text(0, 0), QStringLiteral("TR-1 기준계통"));
@@ -271,7 +271,7 @@ void TestBusPagesGui::scriptedBusFoundByTheSearch()
     QCOMPARE(fault::FormatBusValue(minimum, 3), cell->Text(1713));
     QVERIFY(minimum > 1.0 && maximum > minimum);
     for (int i = 0; i < fault::kBusResults; ++i)
-        QCOMPARE(PageCell(0, 0, 0, i), cell->Text(CSevrinPro85View2::kResultFields[i]));
+        QCOMPARE(PageCell(0, 0, 0, i), cell->Text(CBusCell::kResultFields[i]));
 
     // "계산" again recomputes the bus to the same figures and shows them.
     const QString ibMax = cell->Text(1712);
@@ -285,7 +285,7 @@ void TestBusPagesGui::changeAndDeleteLeaveTheUpstreamRows()
 {
     BuildSupplyAndCables();
     MakeBus(0, QStringLiteral("MCC-1"), 0);
-    CSevrinPro85View2* cell = Column0()->BusCell(0);
+    CBusCell* cell = Column0()->BusCell(0);
     ReportListView* list = cell->List();
     const QString path = theApp.BusWorkbookPath(0);
     companion::DropCache();
@@ -332,7 +332,7 @@ void TestBusPagesGui::addNeedsNameAndCalculation()
 {
     // A fresh project: nothing computed yet.
     Click(m_view.get(), 1059);
-    CSevrinPro85View2* cell = Column0()->BusCell(0);
+    CBusCell* cell = Column0()->BusCell(0);
     QVERIFY(!WithPicker([&] { Click(cell, 1726); }, 0));
     m_prompt->inputAnswers.push_back(QStringLiteral("MCC-1"));
     Click(cell, 1730);
@@ -357,7 +357,7 @@ void TestBusPagesGui::refusedNames()
     QFETCH(QString, name);
     BuildSupplyAndCables();
     MakeBus(0, QStringLiteral("MCC-1"), 0);
-    CSevrinPro85View2* cell = Column0()->BusCell(0);
+    CBusCell* cell = Column0()->BusCell(0);
     companion::DropCache();
     const QByteArray before = ReadFile(theApp.BusWorkbookPath(0));
     m_prompt->inputAnswers.push_back(name);
@@ -383,7 +383,7 @@ void TestBusPagesGui::deleteAllKeepsTheResults()
 {
     BuildSupplyAndCables();
     MakeBus(0, QStringLiteral("MCC-1"), 0);
-    CSevrinPro85View2* cell = Column0()->BusCell(0);
+    CBusCell* cell = Column0()->BusCell(0);
     QVERIFY(WithPicker([&] { Click(cell, 1726); }, 1));
     const QString ik = cell->Text(1711);
     Click(cell, 1731);
@@ -403,10 +403,10 @@ void TestBusPagesGui::reloadShowsPageOneAndTheFields()
     BuildSupplyAndCables();
     MakeBus(0, QStringLiteral("MCC-1"), 0);
     StoreBus(0, 26, QStringLiteral("P2-BUS"));
-    CSevrinPro85View1* column = Column0();
-    CSevrinPro85View2* cell = column->BusCell(0);
+    CBusColumn* column = Column0();
+    CBusCell* cell = column->BusCell(0);
     QStringList shown;
-    for (int id : CSevrinPro85View2::kResultFields)
+    for (int id : CBusCell::kResultFields)
         shown << cell->Text(id);
 
     Click(column->Form(), 1387);  // page "2"
@@ -428,7 +428,7 @@ void TestBusPagesGui::reloadShowsPageOneAndTheFields()
     QCOMPARE(cell->List()->rows()->text(1, 0), QStringLiteral("TR-1"));
     QCOMPARE(cell->List()->rows()->text(2, 3), QStringLiteral("50"));
     for (int i = 0; i < fault::kBusResults; ++i)
-        QCOMPARE(cell->Text(CSevrinPro85View2::kResultFields[i]), shown[i]);
+        QCOMPARE(cell->Text(CBusCell::kResultFields[i]), shown[i]);
     QCOMPARE(column->TransformerCell()->Text(1029), QStringLiteral("LV"));
 
     // Another project in the same run replaces everything, voltage and NGR included.
@@ -447,7 +447,7 @@ void TestBusPagesGui::pagesShowTheirSheets()
 {
     StoreBus(0, 25, QStringLiteral("FIRST-2"));
     StoreBus(0, 99, QStringLiteral("LAST-4"));
-    CSevrinPro85View1* column = Column0();
+    CBusColumn* column = Column0();
     Click(column->Form(), 1387);
     QCOMPARE(column->BusCell(0)->Text(1725), QStringLiteral("26"));
     QCOMPARE(column->BusCell(24)->Text(1725), QStringLiteral("50"));
@@ -473,7 +473,7 @@ void TestBusPagesGui::deleteAndInsertCells()
         StoreBus(0, s, QStringLiteral("B%1").arg(s + 1));
     StoreBus(0, 98, QStringLiteral("B99"));
     BusPage()->LoadFaultBusData();
-    CSevrinPro85View1* column = Column0();
+    CBusColumn* column = Column0();
     const QString path = theApp.BusWorkbookPath(0);
 
     // Cancelled: the workbook is untouched.
@@ -551,7 +551,7 @@ void TestBusPagesGui::unreadableWorkbookIsNeverWritten()
     const QByteArray junk("not a workbook");
     QVERIFY(WriteFile(path, junk));
     companion::DropCache();
-    CSevrinPro85View2* cell = Column0()->BusCell(0);
+    CBusCell* cell = Column0()->BusCell(0);
     m_prompt->inputAnswers.push_back(QStringLiteral("MCC-1"));
     Click(cell, 1730);
     // The cable cannot be stored: a message, and the bus shows no cable it does not hold.
@@ -594,7 +594,7 @@ void TestBusPagesGui::calculationOverUnreadableWorkbookChangesNoFile()
     QVERIFY(WriteFile(path, QByteArrayLiteral("not a workbook")));
     companion::DropCache();
     const QMap<QString, QByteArray> before = FolderSnapshot(m_dir->path());
-    CSevrinPro85View2* cell = Column0()->BusCell(0);
+    CBusCell* cell = Column0()->BusCell(0);
     const QString shownIk = cell->Text(1711);
     const QString shownTrIk = Column0()->TransformerCell()->Text(1711);
     m_prompt->messages.clear();
@@ -616,7 +616,7 @@ void TestBusPagesGui::unwritableBusWorkbookIsReported()
 {
     BuildSupplyAndCables();
     MakeBus(0, QStringLiteral("MCC-1"), 0);
-    CSevrinPro85View2* cell = Column0()->BusCell(0);
+    CBusCell* cell = Column0()->BusCell(0);
     // Another utility reactance changes the transformer's row in "_80" and every bus.
     m_view->UtilityPage()->SetText(1642, QStringLiteral("30.0"));
     const QString path = theApp.BusWorkbookPath(0);
@@ -685,7 +685,7 @@ void TestBusPagesGui::pagesReadWhileUnreadableAreReadAgain()
 
 void TestBusPagesGui::transformerSelector()
 {
-    CSevrinPro85View* page = BusPage();
+    CBusPage* page = BusPage();
     Click(m_view.get(), 1059);
     QCOMPARE(page->ShownColumn(), 0);
     QVERIFY(!page->BuiltColumn(2));
@@ -703,7 +703,7 @@ void TestBusPagesGui::transformerSelector()
     QCOMPARE(page->GetSelectedFaultTransformer(), 4);
     QCOMPARE(page->ShownColumn(), 2);
     // The incoming bus view has no editing buttons and shows the 22.9 kV bus.
-    CSevrinPro85View2* incoming = page->IncomingView();
+    CBusCell* incoming = page->IncomingView();
     QCOMPARE(incoming->Text(1029), QStringLiteral("INCOMING"));
     QCOMPARE(incoming->Text(1704), QStringLiteral("22.9"));
     QCOMPARE(incoming->List()->rows()->text(0, 0), QStringLiteral("계통 (특고기준)"));
@@ -716,9 +716,9 @@ void TestBusPagesGui::transformerSelector()
 // "■" aligns to the cell at the top, " ▲" goes one cell up (not above the first), "▼" one down.
 void TestBusPagesGui::scrollByCells()
 {
-    CSevrinPro85View* page = BusPage();
+    CBusPage* page = BusPage();
     Click(m_view.get(), 1059);
-    CSevrinPro85View1* column = page->Column(0);
+    CBusColumn* column = page->Column(0);
     const int pitch = column->CellPitch();
     QVERIFY(pitch > 0);
     const int max = column->verticalScrollBar()->maximum();

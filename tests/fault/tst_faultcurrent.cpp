@@ -2,12 +2,16 @@
 // 22.9 kV, a 1000 kVA 22.9/0.38 kV transformer (uk 5 %, X/R 6), and 50 m of FCV 240 mm2 to
 // the bus MCC-1, with and without one 110 kW motor.
 #include "faultfixture.h"
+#include "app/core/quantity.h"
 
 #include "app/core/calcutil.h"
 #include "common/recordingprompt.h"
+#include "common/testsupport.h"
+#include "app/core/companionworkbook.h"
 #include "fault/core/busfault.h"
 #include "fault/core/faultvalues.h"
 #include "platform/xlsxbook.h"
+#include "common/unprintable.h"
 
 #include <QTest>
 
@@ -23,7 +27,7 @@ namespace {
 
 double Num(const QString& text)
 {
-    return ReadFaultNumber(text);
+    return CellQuantity(text, QuantitySign::Any, 0.0);
 }
 
 bool Near(double actual, double expected, double relative)
@@ -34,17 +38,12 @@ bool Near(double actual, double expected, double relative)
 std::array<QString, kBusResults> StoredPage(CSevrinApp& a, int tr, const QString& name)
 {
     FaultBusPages pages;
-    LoadFaultBusData(a, pages);
+    if (!LoadFaultBusData(a, pages).ok())
+        return {};
     for (const BusView& v : pages.Columns[std::size_t(tr)].Cells)
         if (v.BusName == name)
             return v.Results;
     return {};
-}
-
-bool HasNonFinite(const QString& t)
-{
-    return t.contains(QLatin1String("nan"), Qt::CaseInsensitive) ||
-           t.contains(QLatin1String("inf"), Qt::CaseInsensitive);
 }
 
 }  // namespace
@@ -77,7 +76,12 @@ private slots:
     void emptyAndNonNumericInputsNeverGiveNanOrInf();
     void listsRefuseRowsPastTheLimit();
     void importsTakeTheirKindsAndStopAtTheLimit();
+    void refusedRowWriteStopsTheEdit_data();
+    void refusedRowWriteStopsTheEdit();
     void lineRows();
+    void temperatureFactorsHaveNoPole_data();
+    void temperatureFactorsHaveNoPole();
+    void zeroDivisorsGiveNoFigure();
     void cableRows_data();
     void cableRows();
 
@@ -87,8 +91,9 @@ private:
 
 void TestFaultCurrent::readsNumbersByTheDecimalRule_data()
 {
-    // value: ReadFaultNumber; positive: ReadFaultPositive; impedance: ReadImpedance. NaN is no
-    // value: a text that is not a whole number never counts as one (or as 0).
+    // value: a list cell of any sign (blank 0); positive: a positive quantity; impedance: a
+    // quantity of at least 0. NaN is no value: a text that is not a whole number never counts
+    // as one (or as 0).
     const double nan = std::numeric_limits<double>::quiet_NaN();
     QTest::addColumn<QString>("text");
     QTest::addColumn<double>("value");
@@ -124,13 +129,13 @@ void TestFaultCurrent::readsNumbersByTheDecimalRule()
         return std::isnan(want) ? std::isnan(got)
                                 : std::abs(got - want) <= 1e-12 * std::max(1.0, std::abs(want));
     };
-    QVERIFY2(same(ReadFaultNumber(text), value), qPrintable(QString::number(ReadFaultNumber(text))));
-    QVERIFY2(same(ReadFaultPositive(text), positive), qPrintable(QString::number(ReadFaultPositive(text))));
-    QVERIFY2(same(ReadImpedance(text), impedance), qPrintable(QString::number(ReadImpedance(text))));
+    QVERIFY2(same(CellQuantity(text, QuantitySign::Any, 0.0), value), qPrintable(QString::number(CellQuantity(text, QuantitySign::Any, 0.0))));
+    QVERIFY2(same(QuantityOr(text, QuantitySign::Positive), positive), qPrintable(QString::number(QuantityOr(text, QuantitySign::Positive))));
+    QVERIFY2(same(QuantityOr(text, QuantitySign::NonNegative), impedance), qPrintable(QString::number(QuantityOr(text, QuantitySign::NonNegative))));
     // Printed back, no value is "-" in a list and empty in a bus result, never nan or inf.
-    QCOMPARE(FormatFaultNumber(ReadFaultNumber(text), 2),
+    QCOMPARE(FormatFaultNumber(CellQuantity(text, QuantitySign::Any, 0.0), 2),
              std::isnan(value) ? QStringLiteral("-") : FormatFixed(value, 2));
-    QVERIFY(!FormatBusValue(ReadFaultNumber(text), 3).contains(QLatin1String("nan")));
+    QVERIFY(!FormatBusValue(CellQuantity(text, QuantitySign::Any, 0.0), 3).contains(QLatin1String("nan")));
 }
 
 void TestFaultCurrent::radialNetworkMatchesIec60909_data()
@@ -343,7 +348,7 @@ void TestFaultCurrent::motorWithoutValidContributionAddsNothing()
     for (int c = 21; c <= 26; ++c)
         QCOMPARE(row[std::size_t(c)], QStringLiteral("-"));
     for (const QString& t : row)
-        QVERIFY2(!HasNonFinite(t), qPrintable(t));
+        QVERIFY2(FindUnprintableFigure(t).isEmpty(), qPrintable(t));
     QVERIFY(a.WriteFaultDataRow(FirstMotorSheet, 0, false));
     double r = -1, x = -1;
     SumMotorContribution(a, 0, r, x);
@@ -378,7 +383,7 @@ void TestFaultCurrent::transformerEnteredBeforeFirstCalculation()
     Project p;
     CSevrinApp& a = *p.app;
     FillFaultList(a, LineSheet);
-    LoadFaultBusData(a, p.pages);
+    QVERIFY(LoadFaultBusData(a, p.pages).ok());
     // "수정" before any "계산": the totals are still empty, so RS = XS = 0.
     p.SetTransformer(0, "1000", "5", "0.38", "0");
     QVERIFY(a.ReadFaultDataRow(TransformerSheet, 0));
@@ -396,7 +401,7 @@ void TestFaultCurrent::transformerEnteredBeforeFirstCalculation()
     QCOMPARE(tr[10], QStringLiteral("0.001205"));
     QCOMPARE(tr[11], QStringLiteral("0.007228"));
 
-    CalcFaultCurrent(a, p.pages);
+    QVERIFY(CalcFaultCurrent(a, p.pages).ok());
     // The row now carries the system at 0.38 kV: RS = 0.38^2 x 10 x 2 / 1e5.
     QVERIFY(a.ReadFaultDataRow(TransformerSheet, 0));
     QCOMPARE(a.FaultCurrentBlock.TransformerImpedanceRow[14], QStringLiteral("0.000029"));
@@ -408,16 +413,16 @@ void TestFaultCurrent::transformerEnteredBeforeFirstCalculation()
     // The same figures as a transformer entered after the first calculation.
     Project q;
     FillFaultList(*q.app, LineSheet);
-    LoadFaultBusData(*q.app, q.pages);
-    CalcFaultCurrent(*q.app, q.pages);
+    QVERIFY(LoadFaultBusData(*q.app, q.pages).ok());
+    QVERIFY(CalcFaultCurrent(*q.app, q.pages).ok());
     q.SetTransformer(0, "1000", "5", "0.38", "0");
-    CalcFaultCurrent(*q.app, q.pages);
+    QVERIFY(CalcFaultCurrent(*q.app, q.pages).ok());
     QCOMPARE(p.pages.Columns[0].TransformerCell.Results, q.pages.Columns[0].TransformerCell.Results);
 
     // "삭제" leaves an empty row that the calculation does not fill again.
     QVERIFY(DeleteTransformer(a, p.pages, 0));
     QVERIFY(p.pages.Columns[0].Cells[7].Voltage.isEmpty());
-    CalcFaultCurrent(a, p.pages);
+    QVERIFY(CalcFaultCurrent(a, p.pages).ok());
     QVERIFY(a.ReadFaultDataRow(TransformerSheet, 0));
     for (const QString& t : a.FaultCurrentBlock.TransformerImpedanceRow)
         QVERIFY(t.isEmpty());
@@ -428,12 +433,12 @@ void TestFaultCurrent::eachTransformerUsesItsOwnVoltage()
     Project p;
     CSevrinApp& a = *p.app;
     FillFaultList(a, LineSheet);
-    LoadFaultBusData(a, p.pages);
-    CalcFaultCurrent(a, p.pages);
+    QVERIFY(LoadFaultBusData(a, p.pages).ok());
+    QVERIFY(CalcFaultCurrent(a, p.pages).ok());
     p.SetTransformer(0, "1000", "5", "0.38", "0");
     p.SetTransformer(1, "1000", "5", "0.44", "0");
     p.SetTransformer(2, "1000", "5", "0.38", "0");
-    CalcFaultCurrent(a, p.pages);
+    QVERIFY(CalcFaultCurrent(a, p.pages).ok());
     // RS of TR-2 at its own 0.44 kV: 0.44^2 x 10 x 2 / 1e5 = 0.0000387; X 0.000387.
     QVERIFY(a.ReadFaultDataRow(TransformerSheet, 1));
     QCOMPARE(a.FaultCurrentBlock.TransformerImpedanceRow[14], QStringLiteral("0.000039"));
@@ -461,13 +466,13 @@ void TestFaultCurrent::idealSourceLeavesTheTransformerAlone()
     CSevrinApp& a = *p.app;
     a.FaultCurrentBlock.UtilityInput = {"", "", "0.0", "0.0", "0.0", "0.0"};
     FillFaultList(a, LineSheet);
-    LoadFaultBusData(a, p.pages);
-    CalcFaultCurrent(a, p.pages);
+    QVERIFY(LoadFaultBusData(a, p.pages).ok());
+    QVERIFY(CalcFaultCurrent(a, p.pages).ok());
     p.SetTransformer(0, "1000", "5", "0.38", "0");
     p.SetTransformer(1, "1000", "5", "0.38", "0");
     a.FaultCurrentBlock.FaultMotorCount = 0;
     QVERIFY(AddFaultMotorRow(a, 1, MotorRowInputs{"MCC-2", "M-1", "110", "", "DOL", "6", "4", "2.5"}));
-    CalcFaultCurrent(a, p.pages);
+    QVERIFY(CalcFaultCurrent(a, p.pages).ok());
     const auto& s = a.FaultCurrentBlock.ImpedanceSummary;
     const auto cell = [&s](int row, int i) { return s[std::size_t(row * kSummaryTexts + i)]; };
     QCOMPARE(cell(17, 1), QStringLiteral("0.001205"));
@@ -486,7 +491,7 @@ void TestFaultCurrent::utilityChangeReachesEveryTransformer()
     CSevrinApp& a = *p.app;
     const auto before = p.pages.Columns[0].TransformerCell.Results;
     a.FaultCurrentBlock.UtilityInput[3] = QStringLiteral("60.0");  // a weaker source
-    CalcFaultCurrent(a, p.pages);
+    QVERIFY(CalcFaultCurrent(a, p.pages).ok());
     QVERIFY(a.ReadFaultDataRow(TransformerSheet, 0));
     // XS = 0.38^2 x 10 x (60 + 1.5) / 1e5.
     QCOMPARE(a.FaultCurrentBlock.TransformerImpedanceRow[15], FormatFaultNumber(0.1444 * 10 * 61.5 / 1e5, 6));
@@ -520,24 +525,23 @@ void TestFaultCurrent::newProjectWithoutDataWorkbook()
     Project p;
     CSevrinApp& a = *p.app;
     a.FaultCurrentBlock.UtilityInput = {"", "", "0.0", "0.0", "0.0", "0.0"};
-    CalcFaultCurrent(a, p.pages);
+    QVERIFY(CalcFaultCurrent(a, p.pages).ok());
     {
         Book book;
         QVERIFY(book.load(a.CompanionPath(CSevrinApp::FaultDataWorkbook)));
         QCOMPARE(book.sheetCount(), 10);
     }
-    // All percent values 0: every ohm value 0, capacities and X/R without value, except the
-    // substation's zero-sequence X/R, which is 0.
+    // All percent values 0: every ohm value 0, capacities and X/R without value (0 / 0).
     const auto& r = a.FaultCurrentBlock.FaultResult;
     QCOMPARE(r[TotalR1], QStringLiteral("0.0000"));
     QCOMPARE(r[TotalCapacity], QStringLiteral("-"));
     QCOMPARE(r[TotalXR1], QStringLiteral("-"));
-    QCOMPARE(r[SubstationXR0], QStringLiteral("0.0000"));
+    QCOMPARE(r[SubstationXR0], QStringLiteral("-"));
     for (const QString& t : p.pages.Incoming.Results)
-        QVERIFY2(!HasNonFinite(t), qPrintable(t));
+        QVERIFY2(FindUnprintableFigure(t).isEmpty(), qPrintable(t));
     // A second run on the created workbook reads it back.
     a.FaultCurrentBlock.UtilityInput[3] = QStringLiteral("20.0");
-    CalcFaultCurrent(a, p.pages);
+    QVERIFY(CalcFaultCurrent(a, p.pages).ok());
     QVERIFY(Num(p.pages.Incoming.Results[ResIk]) > 0.0);
 }
 
@@ -575,7 +579,7 @@ void TestFaultCurrent::emptyAndNonNumericInputsNeverGiveNanOrInf()
     QVERIFY(p.AddBus(1, 0, QStringLiteral("B-") + text, 1));
     a.FaultCurrentBlock.FaultMotorCount = 1;
     QVERIFY(AddFaultMotorRow(a, 0, MotorRowInputs{"P", "E", "110", text, "DOL", text, text, text}));
-    CalcFaultCurrent(a, p.pages);
+    QVERIFY(CalcFaultCurrent(a, p.pages).ok());
 
     QStringList texts;
     const auto add = [&](const auto& arr) { for (const QString& t : arr) texts << t; };
@@ -608,7 +612,7 @@ void TestFaultCurrent::emptyAndNonNumericInputsNeverGiveNanOrInf()
         // A typed input stays as typed; everything computed is a number, "-" or empty.
         if (t == text)
             continue;
-        QVERIFY2(!HasNonFinite(t), qPrintable(t));
+        QVERIFY2(FindUnprintableFigure(t).isEmpty(), qPrintable(t));
     }
 }
 
@@ -708,6 +712,179 @@ void TestFaultCurrent::importsTakeTheirKindsAndStopAtTheLimit()
     a.FaultCurrentBlock.FaultMotorCount = kMaxListRows;
     QCOMPARE(ImportMccMotors(a, 0), 0);
     QCOMPARE(m_prompt->messages.size(), 2);
+}
+
+// Every list edit whose row the workbook does not take: the edit answers "not stored", the
+// list's count stays, and the workbook holds what it held (nothing after the row is written).
+// The imports keep none of their rows and answer -1.
+void TestFaultCurrent::refusedRowWriteStopsTheEdit_data()
+{
+    QTest::addColumn<QString>("edit");
+    for (const char* edit : {"add line", "change line", "add incoming", "add cable", "change cable",
+                             "insert cable", "add motor", "change motor", "insert motor",
+                             "import cables", "import motors"})
+        QTest::newRow(edit) << QString::fromLatin1(edit);
+}
+
+void TestFaultCurrent::refusedRowWriteStopsTheEdit()
+{
+    QFETCH(QString, edit);
+    Project p;
+    CSevrinApp& a = *p.app;
+    auto& b = a.FaultCurrentBlock;
+    FillFaultList(a, LineSheet);  // creates the data workbook
+    LineRowInputs line;
+    line.LibraryInput = false;
+    line.Direct = {"0.5", "1.5", "1.5", "4.5"};
+    const CableRowInputs cable{"S/S", "MCC-1", "50", "FCV", "70", "1", "4", "35", "1"};
+    const MotorRowInputs motor{"MCC-1", "M-1", "110", "", "DOL", "6", "4", "2.5"};
+    QVERIFY(AddUtilityRow(a, LineSheet, line));
+    QVERIFY(AddUtilityRow(a, IncomingCableSheet, line));
+    QVERIFY(AddFaultCableRow(a, cable, 0.7843, 1.4931));
+    QVERIFY(AddFaultMotorRow(a, 0, motor));
+    // Something to import: a three-phase feeder of the schedule and a motor of a panel on TR-1.
+    a.CableScheduleBlock.CableRow = {};
+    a.CableScheduleBlock.CableRow[0] = "1";
+    a.CableScheduleBlock.CableRow[1] = "C-1";
+    a.CableScheduleBlock.CableRow[4] = "L3P";
+    QVERIFY(a.WriteCableRow(0, false));
+    a.MotorControlCenterBlock.MccPanelRecord = {};
+    a.MotorControlCenterBlock.MccPanelRecord[0] = "MCC-1";
+    a.MotorControlCenterBlock.MccPanelRecord[3] = "TR-1";
+    QVERIFY(a.AddMccPanelSheet());
+    a.MotorControlCenterBlock.MccLoadRow = {};
+    a.MotorControlCenterBlock.MccLoadRow[0] = "LOAD-1";
+    a.MotorControlCenterBlock.MccLoadRow[2] = "M";
+    QVERIFY(a.WriteMccLoadRow(0, 0, false));
+
+    const QString path = a.CompanionPath(CSevrinApp::FaultDataWorkbook);
+    const QByteArray before = ReadFile(path);
+    const std::array<int, 4> counts{b.LineCount, b.IncomingCableCount, b.FaultCableCount,
+                                    b.FaultMotorCount};
+    QCOMPARE(counts, (std::array<int, 4>{1, 1, 1, 1}));
+    m_prompt->messages.clear();
+    companion::SetSaveRefusal([path](const QString& target) { return target == path; });
+    ListEdit result = ListEdit::Done;
+    int imported = 0;
+    if (edit == "add line")
+        result = AddUtilityRow(a, LineSheet, line);
+    else if (edit == "change line")
+        result = ChangeUtilityRow(a, LineSheet, 0, line);
+    else if (edit == "add incoming")
+        result = AddUtilityRow(a, IncomingCableSheet, line);
+    else if (edit == "add cable")
+        result = AddFaultCableRow(a, cable, 0.7843, 1.4931);
+    else if (edit == "change cable")
+        result = ChangeFaultCableRow(a, 0, cable, 0.7843, 1.4931);
+    else if (edit == "insert cable")
+        result = InsertFaultCableRow(a, 0, cable, 0.7843, 1.4931);
+    else if (edit == "add motor")
+        result = AddFaultMotorRow(a, 0, motor);
+    else if (edit == "change motor")
+        result = ChangeFaultMotorRow(a, 0, 0, motor);
+    else if (edit == "insert motor")
+        result = InsertFaultMotorRow(a, 0, 0, motor);
+    else if (edit == "import cables")
+        imported = ImportScheduleCables(a, 0.7843, 1.4931);
+    else
+        imported = ImportMccMotors(a, 0);
+    companion::SetSaveRefusal({});
+
+    if (edit.startsWith(QLatin1String("import")))
+        QCOMPARE(imported, -1);
+    else
+        QVERIFY(result.notStored() && !result);
+    QCOMPARE((std::array<int, 4>{b.LineCount, b.IncomingCableCount, b.FaultCableCount,
+                                 b.FaultMotorCount}),
+             counts);
+    QCOMPARE(ReadFile(path), before);
+    // Saying so is the screen's: the store adds no message of its own.
+    QVERIFY(m_prompt->messages.isEmpty());
+    // The workbook still takes the same edit afterwards.
+    if (edit == "add cable")
+        QVERIFY(AddFaultCableRow(a, cable, 0.7843, 1.4931));
+    if (edit == "import motors")
+        QCOMPARE(ImportMccMotors(a, 0), 1);
+}
+
+// δ20 = 1 / ((T90 − 20) α + 1) and δ250 = ((T250 − 20) α′ + 1) δ20: 1 + α (T − 20) is the
+// ratio of the resistances at T and at 20 °C, so only a positive ratio is one. With α = 0.004
+// the ratio is 0 at T = 20 − 1/α = −230 °C (δ20 would divide by zero) and negative below (δ20
+// and every resistance at 20 °C negative). Hand values: (90 − 20) × 0.004 + 1 = 1.28, δ20 =
+// 0.78125 -> 0.7813; δ250 = ((250 − 20) × 0.004 + 1) × 0.78125 = 1.5 (1.92 × 0.78125).
+void TestFaultCurrent::temperatureFactorsHaveNoPole_data()
+{
+    QTest::addColumn<QString>("t90");
+    QTest::addColumn<QString>("t250");
+    QTest::addColumn<QString>("delta20");
+    QTest::addColumn<QString>("delta250");
+    QTest::newRow("sound") << "90" << "250" << "0.7813" << "1.5000";
+    QTest::newRow("T90 at the pole") << "-230" << "250" << "-" << "-";
+    QTest::newRow("T90 below the pole") << "-300" << "250" << "-" << "-";
+    QTest::newRow("T250 at the pole") << "90" << "-230" << "0.7813" << "-";
+    QTest::newRow("T250 below the pole") << "90" << "-1000" << "0.7813" << "-";
+}
+
+void TestFaultCurrent::temperatureFactorsHaveNoPole()
+{
+    QFETCH(QString, t90);
+    QFETCH(QString, t250);
+    Project p;
+    CSevrinApp& a = *p.app;
+    a.FaultCurrentBlock.FaultConditionText = {"0.004", t90, "20", "0.004", t250, "20",
+                                             "1.1", "0.95", "1.1", "1", "1.1", "1"};
+    FillFaultList(a, LineSheet);
+    QVERIFY(LoadFaultBusData(a, p.pages).ok());
+    QVERIFY(CalcFaultCurrent(a, p.pages).ok());
+    const auto& r = a.FaultCurrentBlock.FaultResult;
+    QTEST(r[Delta20], "delta20");
+    QTEST(r[Delta250], "delta250");
+    // A cable computed with them has no resistance at a temperature without a factor.
+    const double d20 = QuantityOr(r[Delta20], QuantitySign::NonNegative);
+    const double d250 = QuantityOr(r[Delta250], QuantitySign::NonNegative);
+    QVERIFY(AddFaultCableRow(a, CableRowInputs{"S/S", "B", "100", "FCV", "240", "1", "4", "120", "1"},
+                             d20, d250));
+    QVERIFY(a.ReadFaultDataRow(CableSheet, 0));
+    const auto& cable = a.FaultCurrentBlock.FaultCableRow;
+    QCOMPARE(cable[12] == QLatin1String("-"), r[Delta20] == QLatin1String("-"));
+    QCOMPARE(cable[13] == QLatin1String("-"), r[Delta250] == QLatin1String("-"));
+    for (int c = 11; c <= 16; ++c)
+        QVERIFY2(!cable[std::size_t(c)].startsWith(QLatin1Char('-')) || cable[std::size_t(c)] == QLatin1String("-"),
+                 qPrintable(cable[std::size_t(c)]));
+}
+
+// Divisors an accepted input makes zero, each with a result that would look valid:
+//  - the substation's zero-sequence X/R with %R0 0 and %X0 40 (an infinite ratio, shown as 0);
+//  - a bus whose transformer was deleted (voltage empty: Ik'' = c·0/√3/|Z| = 0.000 kA);
+//  - the q factor of a 1 kW 4-pole motor: q = 0.79 + 0.12 ln(0.001 / 4) = −0.205, no factor.
+void TestFaultCurrent::zeroDivisorsGiveNoFigure()
+{
+    Project p;
+    CSevrinApp& a = *p.app;
+    a.FaultCurrentBlock.UtilityInput = {"변전소", "00 S/S", "2.0", "20.0", "0", "40.0"};
+    BuildRadialNetwork(p, false);
+    QCOMPARE(a.FaultCurrentBlock.FaultResult[SubstationXR0], QStringLiteral("-"));
+    QCOMPARE(a.FaultCurrentBlock.FaultResult[SubstationX0], QStringLiteral("2.0976"));
+    const BusView& bus = p.pages.Columns[0].Cells[0];
+    QCOMPARE(bus.BusName, QStringLiteral("MCC-1"));
+    QVERIFY(Num(bus.Results[ResIk]) > 0.0);
+
+    QVERIFY(DeleteTransformer(a, p.pages, 0));
+    QVERIFY(CalcFaultCurrent(a, p.pages).ok());
+    const auto stored = StoredPage(a, 0, QStringLiteral("MCC-1"));
+    for (int i : {ResIk, ResIbMax, ResIbMin, ResIp, ResIgMax, ResIdc})
+        QCOMPARE(stored[std::size_t(i)], QString());
+
+    std::array<QString, 27> motor;
+    motor[3] = "1";
+    motor[4] = "1.5";
+    motor[6] = "0.38";
+    motor[9] = "7.2";
+    motor[10] = "4";
+    motor[11] = "2.38";
+    CalcMotorImpedance(motor);
+    QCOMPARE(motor[20], QStringLiteral("-"));
+    QCOMPARE(motor[19], QStringLiteral("0.768816"));  // μ = 0.71 + 0.51 e^(−2.16) stays
 }
 
 void TestFaultCurrent::lineRows()

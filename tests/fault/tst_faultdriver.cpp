@@ -8,14 +8,17 @@
 
 #include "app/core/companionworkbook.h"
 #include "common/calcdriver.h"
-#include "common/recordingprompt.h"
 #include "common/testpaths.h"
+#include "common/unprintable.h"
+#include "common/recordingprompt.h"
 #include "common/testsupport.h"
 #include "platform/profile.h"
+#include "common/golden.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace fault;
@@ -36,16 +39,22 @@ private slots:
 
     void nonsenseInputsPrintNoFigure_data();
     void nonsenseInputsPrintNoFigure();
+    void listsPastTheLimitAreSaid_data();
+    void listsPastTheLimitAreSaid();
+    void figuresKeepWhatADoubleHolds();
 
 private:
     // The golden network (TR-1 with a motor and MCC-1, TR-2 with NGR 10 and MCC-2) stored in
-    // a project file beside its workbooks; the program folder in `root`. A step that fails
-    // fails the test.
-    void BuildProject(Project& p, const QString& root);
+    // a project file beside its workbooks; a copy of the program folder in `rootDir`. A step that
+    // fails fails the test.
+    void BuildProject(Project& p, const QTemporaryDir& rootDir);
 };
 
-void TestFaultDriver::BuildProject(Project& p, const QString& root)
+void TestFaultDriver::BuildProject(Project& p, const QTemporaryDir& rootDir)
 {
+    QVERIFY(rootDir.isValid());
+    const QString root = rootDir.path();
+    QVERIFY(CopyProgramFolder(root));
     CSevrinApp& a = *p.app;
     a.CabinetSizingBlock.ConductorCriteriaIndex[2] = 1;  // 0.02 s
     const QString project = a.ProjectPathTable.CurrentProjectPath;
@@ -60,7 +69,7 @@ void TestFaultDriver::BuildProject(Project& p, const QString& root)
     QVERIFY(WriteProfileString(project, QStringLiteral("Cabinet_Sizing"), QStringLiteral("IDC_PRO_2_4_COMBO3"), QStringLiteral("1")));
     BuildRadialNetwork(p, true);
     p.SetTransformer(1, "2000", "6", "0.44", "10");
-    CalcFaultCurrent(a, p.pages);
+    QVERIFY(CalcFaultCurrent(a, p.pages).ok());
     QVERIFY(p.AddBus(1, 2, QStringLiteral("MCC-2"), 0));
     QVERIFY(CalcFaultCurrent(a, p.pages).ok());
 }
@@ -68,11 +77,9 @@ void TestFaultDriver::BuildProject(Project& p, const QString& root)
 void TestFaultDriver::faultCommandMatchesExpectedFile()
 {
     QTemporaryDir rootDir;
-    QVERIFY(rootDir.isValid());
-    QVERIFY(CopyProgramFolder(rootDir.path()));
 
     Project p;
-    BuildProject(p, rootDir.path());
+    BuildProject(p, rootDir);
     if (QTest::currentTestFailed())
         return;
     CSevrinApp& a = *p.app;
@@ -104,10 +111,8 @@ void TestFaultDriver::faultCommandMatchesExpectedFile()
     const auto& mcc2 = p.pages.Columns[1].Cells[2].Results;
     QCOMPARE(py.out.trimmed(), QStringLiteral("MCC-2 %1 %2").arg(mcc2[ResIk], mcc2[ResIbMax]));
 
-    const QString expectedPath = TestDataDir() + QStringLiteral("/fault/golden/fault.txt");
-    if (qEnvironmentVariableIsSet("SEVRIN_UPDATE_GOLDEN"))
-        QVERIFY(WriteFile(expectedPath, run.out.toUtf8()));
-    QCOMPARE(run.out, QString::fromUtf8(ReadFile(expectedPath)));
+    const QString diff = GoldenDifference(run.out, TestDataDir() + QStringLiteral("/fault/golden/fault.txt"));
+    QVERIFY2(diff.isEmpty(), qPrintable(diff));
 }
 
 void TestFaultDriver::unreadableWorkbookChangesNoFile_data()
@@ -121,17 +126,16 @@ void TestFaultDriver::unreadableWorkbookChangesNoFile_data()
     QTest::newRow("bus workbook replaced by a folder") << 1 << true;
 }
 
-// Read as no rows, a damaged "_80" used to give every bus the figures of an empty network.
+// A damaged "_80" is refused, not read as no rows (which gives every bus the figures of an
+// empty network).
 void TestFaultDriver::unreadableWorkbookChangesNoFile()
 {
     QFETCH(int, workbook);
     QFETCH(bool, folder);
     QTemporaryDir rootDir;
-    QVERIFY(rootDir.isValid());
-    QVERIFY(CopyProgramFolder(rootDir.path()));
     Project p;
     CSevrinApp& a = *p.app;
-    BuildProject(p, rootDir.path());
+    BuildProject(p, rootDir);
     if (QTest::currentTestFailed())
         return;
     const QString project = a.ProjectPathTable.CurrentProjectPath;
@@ -160,11 +164,9 @@ void TestFaultDriver::unreadableWorkbookChangesNoFile()
 void TestFaultDriver::unstorableResultsChangeNoFile()
 {
     QTemporaryDir rootDir;
-    QVERIFY(rootDir.isValid());
-    QVERIFY(CopyProgramFolder(rootDir.path()));
     Project p;
     CSevrinApp& a = *p.app;
-    BuildProject(p, rootDir.path());
+    BuildProject(p, rootDir);
     if (QTest::currentTestFailed())
         return;
     const QString project = a.ProjectPathTable.CurrentProjectPath;
@@ -197,11 +199,9 @@ void TestFaultDriver::unstorableResultsChangeNoFile()
 void TestFaultDriver::readOnlyBusWorkbookChangesNoFile()
 {
     QTemporaryDir rootDir;
-    QVERIFY(rootDir.isValid());
-    QVERIFY(CopyProgramFolder(rootDir.path()));
     Project p;
     CSevrinApp& a = *p.app;
-    BuildProject(p, rootDir.path());
+    BuildProject(p, rootDir);
     if (QTest::currentTestFailed())
         return;
     const QString project = a.ProjectPathTable.CurrentProjectPath;
@@ -278,10 +278,8 @@ void TestFaultDriver::nonsenseInputsPrintNoFigure()
     QFETCH(QString, empty);
     QFETCH(QString, kept);
     QTemporaryDir rootDir;
-    QVERIFY(rootDir.isValid());
-    QVERIFY(CopyProgramFolder(rootDir.path()));
     Project p;
-    BuildProject(p, rootDir.path());
+    BuildProject(p, rootDir);
     CSevrinApp& a = *p.app;
     const QString project = a.ProjectPathTable.CurrentProjectPath;
     if (sheet < 0) {
@@ -312,6 +310,130 @@ void TestFaultDriver::nonsenseInputsPrintNoFigure()
         QVERIFY(!ik(golden, kept).isEmpty());
         QCOMPARE(ik(lines, kept), ik(golden, kept));
     }
+}
+
+// Every list of the calculation takes 1000 rows: the distribution lines in series, the motors of
+// a transformer, the feeder cables and the cables of a bus page. The golden network's list is
+// filled up to `rows` with rows of zero impedance (nothing changes), and a 1001st row is one
+// that would change the figures (a 50 % line, a motor of admittance 1000 per ohm, a cable of
+// 50 ohm). It takes no part: the line `same` is the golden file's, and the run says once, on
+// stderr with exit code 0, which workbook holds more rows than its list takes. At exactly
+// 1000 rows nothing is said.
+void TestFaultDriver::listsPastTheLimitAreSaid_data()
+{
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<QString>("same");
+    QTest::newRow("1000 lines") << "lines" << 1000 << "INCOMING";
+    QTest::newRow("1001 lines") << "lines" << 1001 << "INCOMING";
+    QTest::newRow("1001 motors of TR-1") << "motors" << 1001 << "TR\t1";
+    QTest::newRow("1001 feeder cables") << "cables" << 1001 << "BUS\t1\t1\tMCC-1";
+    QTest::newRow("1000 cables of bus MCC-1") << "bus" << 1000 << "BUS\t1\t1\tMCC-1";
+    QTest::newRow("1001 cables of bus MCC-1") << "bus" << 1001 << "BUS\t1\t1\tMCC-1";
+}
+
+void TestFaultDriver::listsPastTheLimitAreSaid()
+{
+    QFETCH(QString, list);
+    QFETCH(int, rows);
+    QFETCH(QString, same);
+    QTemporaryDir rootDir;
+    Project p;
+    BuildProject(p, rootDir);
+    if (QTest::currentTestFailed())
+        return;
+    CSevrinApp& a = *p.app;
+    auto& b = a.FaultCurrentBlock;
+    QString path = a.CompanionPath(CSevrinApp::FaultDataWorkbook);
+    {
+        CompanionBatch batch;  // one save for the thousand rows
+        // Row 0 of each list is the golden network's own.
+        for (int r = 1; r < rows; ++r) {
+            const bool extra = r == 1000;
+            const QString number = QString::number(r + 1);
+            if (list == QLatin1String("lines")) {
+                b.LineRow.fill(QString());
+                b.LineRow[0] = number;
+                for (int c = 8; c < 12; ++c)
+                    b.LineRow[std::size_t(c)] = extra ? QStringLiteral("50.0000") : QStringLiteral("0.0000");
+                QVERIFY(a.WriteFaultDataRow(LineSheet, r, false));
+            } else if (list == QLatin1String("motors")) {
+                b.FaultMotorRow.fill(QStringLiteral("-"));
+                b.FaultMotorRow[0] = number;
+                if (extra)
+                    b.FaultMotorRow[24] = b.FaultMotorRow[26] = QStringLiteral("1000.000000");
+                QVERIFY(a.WriteFaultDataRow(FirstMotorSheet, r, false));
+            } else if (list == QLatin1String("cables")) {
+                QVERIFY(a.ReadFaultDataRow(CableSheet, 0));
+                b.FaultCableRow[0] = number;
+                QVERIFY(a.WriteFaultDataRow(CableSheet, r, false));
+            } else {
+                path = a.BusWorkbookPath(0);
+                const BusListRow cable = p.CableForBus(0);
+                for (std::size_t c = 0; c < 16; ++c)
+                    b.BusRow[c] = cable[c];
+                for (int c = BusR90; c <= BusX; ++c)
+                    b.BusRow[std::size_t(c)] = extra ? QStringLiteral("50.000000") : QStringLiteral("0.000000");
+                b.BusRow[16] = QStringLiteral("MCC-1");
+                b.BusRow[17] = QStringLiteral("0.38");
+                b.BusRow[18] = QStringLiteral("TR-1");
+                b.BusRow[19] = QStringLiteral("0");
+                QVERIFY(a.WriteBusRow(0, 0, r));
+            }
+        }
+        QVERIFY(batch.finish());
+    }
+    companion::DropCache();
+
+    const CalcRun run = RunSevrinCalc(rootDir.path(), a.ProjectPathTable.CurrentProjectPath,
+                                      QStringLiteral("fault"));
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+    QCOMPARE(run.err, rows > 1000 ? QStringLiteral("sevrin-calc: ") +
+                                        companion::RowLimitMessage(path, 1000).replace('\n', ' ') + '\n'
+                                  : QString());
+    const auto lineOf = [&same](const QStringList& from) {
+        for (const QString& l : from)
+            if (l.startsWith(same + QLatin1Char('\t')))
+                return l;
+        return QStringLiteral("missing");
+    };
+    const QStringList golden = QString::fromUtf8(ReadFile(TestDataDir() + QStringLiteral("/fault/golden/fault.txt")))
+                                   .split(QLatin1Char('\n'));
+    QCOMPARE(lineOf(run.out.split(QLatin1Char('\n'))), lineOf(golden));
+}
+
+// An accepted utility %R1 of 999999999999 gives impedances of 5.2e10 ohm: they print with no
+// more than the 15 significant digits a double holds. With the line's 0.5 %, R1 =
+// 999999999999.5 × 22.9² × 10 / 100000 = 52440999999.97378 ohm: "52440999999.9738", not six
+// decimals ("52440999999.973801", the last two noise); RGT = R0 + 2 R1 = 0.2884 (5.5 % of the
+// zero sequence) + 104881999999.9476 = 104882000000.236.
+void TestFaultDriver::figuresKeepWhatADoubleHolds()
+{
+    QTemporaryDir rootDir;
+    Project p;
+    BuildProject(p, rootDir);
+    if (QTest::currentTestFailed())
+        return;
+    const QString project = p.app->ProjectPathTable.CurrentProjectPath;
+    QVERIFY(WriteProfileString(project, QStringLiteral("Fault_Current"), QStringLiteral("IDC_PRO_8_1_EDIT3"),
+                               QStringLiteral("999999999999")));
+    const CalcRun run = RunSevrinCalc(rootDir.path(), project, QStringLiteral("fault"));
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+    QVERIFY2(FindUnprintableFigure(run.out).isEmpty(), qPrintable(FindUnprintableFigure(run.out)));
+    // No figure of more than 15 significant digits anywhere.
+    static const QRegularExpression figure(QStringLiteral("^-?0*(\\d*)\\.?(\\d*)$"));
+    for (const QString& field : run.out.split(QRegularExpression(QStringLiteral("[\t\n]")))) {
+        const QRegularExpressionMatch m = figure.match(field);
+        if (m.hasMatch() && !field.isEmpty()) {
+            QString digits = m.captured(1) + m.captured(2);
+            digits.remove(QRegularExpression(QStringLiteral("^0+")));
+            QVERIFY2(digits.size() <= 15, qPrintable(field));
+        }
+    }
+    const QStringList incoming = run.out.section(QLatin1Char('\n'), 0, 0).split(QLatin1Char('\t'));
+    QCOMPARE(incoming.value(0), QStringLiteral("INCOMING"));
+    QCOMPARE(incoming.value(1 + ResRst20), QStringLiteral("52440999999.9738"));
+    QCOMPARE(incoming.value(1 + ResRgt), QStringLiteral("104882000000.236"));
 }
 
 QTEST_GUILESS_MAIN(TestFaultDriver)

@@ -2,16 +2,17 @@
 // calculation, the utility/line and transformer pages mirrored into the fault-current
 // workbook, saving and reloading the screen's inputs.
 #include "app/core/companionworkbook.h"
+#include "app/core/quantity.h"
 #include "app/core/sevrin.h"
 #include "app/gui/rowlistmodel.h"
 #include "common/recordingprompt.h"
 #include "common/testsupport.h"
 #include "fault/faultfixture.h"
-#include "fault/gui/sevrinpro80view.h"
-#include "fault/gui/sevrinpro81view.h"
-#include "fault/gui/sevrinpro82view.h"
-#include "fault/gui/sevrinpro83view.h"
-#include "fault/gui/sevrinpro84view.h"
+#include "fault/gui/faultscreen.h"
+#include "fault/gui/utilitypage.h"
+#include "fault/gui/faulttransformerpage.h"
+#include "fault/gui/faultmotorpage.h"
+#include "fault/gui/faultcablepage.h"
 #include "platform/profile.h"
 
 #include <QComboBox>
@@ -99,7 +100,7 @@ private:
 
     std::unique_ptr<QTemporaryDir> m_dir;
     RecordingPrompt* m_prompt = nullptr;
-    std::unique_ptr<CSevrinPro80View> m_view;
+    std::unique_ptr<CFaultScreen> m_view;
 };
 
 void TestFaultScreen::init()
@@ -121,7 +122,7 @@ void TestFaultScreen::init()
     legend.Cell(1, 0) = QStringLiteral("CNCV");
     legend.Count = 2;
     m_prompt = RecordingPrompt::Install();
-    m_view = std::make_unique<CSevrinPro80View>();
+    m_view = std::make_unique<CFaultScreen>();
     m_view->OnInitialUpdate();
     m_view->resize(m_view->FormSize());
     m_view->show();
@@ -137,7 +138,7 @@ void TestFaultScreen::init()
 void TestFaultScreen::cleanup()
 {
     m_view.reset();
-    theApp.ScreenPointers.Pro80View = nullptr;
+    theApp.SetScreen(Screen::FaultCurrent, nullptr);
     companion::DropCache();
     m_dir.reset();
 }
@@ -202,8 +203,8 @@ void TestFaultScreen::pageButtons()
 
 void TestFaultScreen::firstVisitComputesOnce()
 {
-    CSevrinPro81View* utility = m_view->UtilityPage();
-    CSevrinPro82View* conversion = m_view->TransformerPage();
+    CUtilityPage* utility = m_view->UtilityPage();
+    CFaultTransformerPage* conversion = m_view->TransformerPage();
     utility->SetText(1641, QStringLiteral("2.0"));
     utility->SetText(1642, QStringLiteral("20.0"));
     const QString project = theApp.ProjectPathTable.CurrentProjectPath;
@@ -256,6 +257,7 @@ void TestFaultScreen::saveThenReloadEveryKey()
         m_view->TransformerPage()->SetText(factorIds[i], factorTexts[i]);
     Click(1061);
     QCOMPARE(m_prompt->messages, QStringList{QStringLiteral("고장전류 내용을 저장 하였습니다.")});
+    QCOMPARE(m_prompt->messageIcons, QList<Prompt::Icon>{Prompt::Icon::Information});
     // "저장하기" computes nothing.
     QVERIFY(m_view->TransformerPage()->Text(1676).isEmpty());
 
@@ -285,14 +287,14 @@ void TestFaultScreen::missingFactorKeysLoadTheInitialTexts()
 {
     // The page's own initial texts, read before anything is loaded.
     const int factorIds[12] = {1392, 1393, 1394, 1037, 1671, 1044, 1672, 1028, 1029, 1673, 1674, 1675};
-    CSevrinPro80View fresh;
+    CFaultScreen fresh;
     fresh.OnInitialUpdate();
     QStringList initial;
     for (int id : factorIds)
         initial << fresh.TransformerPage()->Text(id);
     QCOMPARE(initial, (QStringList{"0.00393", "90", "20", "0.00393", "250", "20", "1.05", "0.95",
                                    "1.1", "1", "1.1", "1"}));
-    m_view->OnInitialUpdate();  // the fresh screen took the screen pointer
+    m_view->OnInitialUpdate();  // the fresh screen took its place in theApp.Screens
 
     // A project file with the utility keys only.
     const QString project = theApp.ProjectPathTable.CurrentProjectPath;
@@ -304,14 +306,14 @@ void TestFaultScreen::missingFactorKeysLoadTheInitialTexts()
         QCOMPARE(m_view->TransformerPage()->Text(factorIds[i]), initial[i]);
     // And the calculation then has its factors: δ20 is not 0.
     Click(1645);
-    QVERIFY(fault::ReadFaultNumber(m_view->TransformerPage()->Text(1676)) > 0.5);
+    QVERIFY(CellQuantity(m_view->TransformerPage()->Text(1676), QuantitySign::Any, 0.0) > 0.5);
 }
 
 void TestFaultScreen::lineRowsMirrorTheWorkbook()
 {
-    CSevrinPro81View* page = m_view->UtilityPage();
-    ReportListView* lines = page->List(CSevrinPro81View::LineBand);
-    ReportListView* cables = page->List(CSevrinPro81View::CableBand);
+    CUtilityPage* page = m_view->UtilityPage();
+    ReportListView* lines = page->List(CUtilityPage::LineBand);
+    ReportListView* cables = page->List(CUtilityPage::CableBand);
     // The kind combos list the legend; the fixture's one table entry is of kind "ACSR".
     QCOMPARE(page->Combo(1123)->count(), 2);
     QCOMPARE(page->Text(1127), QStringLiteral("ACSR-OC|OW"));
@@ -383,8 +385,8 @@ void TestFaultScreen::lineRowsMirrorTheWorkbook()
 
 void TestFaultScreen::lineInputErrorsChangeNothing()
 {
-    CSevrinPro81View* page = m_view->UtilityPage();
-    ReportListView* lines = page->List(CSevrinPro81View::LineBand);
+    CUtilityPage* page = m_view->UtilityPage();
+    ReportListView* lines = page->List(CUtilityPage::LineBand);
     // A kind without table entries leaves the pair combo empty: the library has no such pair.
     page->Combo(1123)->setCurrentIndex(1);
     QCOMPARE(page->Combo(1127)->count(), 0);
@@ -404,8 +406,8 @@ void TestFaultScreen::lineInputErrorsChangeNothing()
 
 void TestFaultScreen::failedWriteShowsMessageAndReloads()
 {
-    CSevrinPro81View* page = m_view->UtilityPage();
-    ReportListView* lines = page->List(CSevrinPro81View::LineBand);
+    CUtilityPage* page = m_view->UtilityPage();
+    ReportListView* lines = page->List(CUtilityPage::LineBand);
     Click(1117);
     QCOMPARE(lines->rows()->rowCount(), 1);
     // The workbook turns unreadable (another program broke it): the next row cannot be stored.
@@ -433,11 +435,11 @@ void TestFaultScreen::failedWriteShowsMessageAndReloads()
 }
 
 // A row the disk refuses to store (full, over quota): said, the list shows the rows the file
-// holds, and the file is whole. A small workbook used to be replaced by an empty one.
+// holds, and the file is whole (a small workbook is not replaced by an empty one).
 void TestFaultScreen::refusedWriteKeepsTheWorkbook()
 {
-    CSevrinPro81View* page = m_view->UtilityPage();
-    ReportListView* lines = page->List(CSevrinPro81View::LineBand);
+    CUtilityPage* page = m_view->UtilityPage();
+    ReportListView* lines = page->List(CUtilityPage::LineBand);
     Click(1117);
     QCOMPARE(lines->rows()->rowCount(), 1);
     const QString path = theApp.CompanionPath(CSevrinApp::FaultDataWorkbook);
@@ -456,7 +458,7 @@ void TestFaultScreen::refusedWriteKeepsTheWorkbook()
 
 void TestFaultScreen::transformerRowsMirrorTheWorkbook()
 {
-    CSevrinPro82View* page = m_view->TransformerPage();
+    CFaultTransformerPage* page = m_view->TransformerPage();
     ReportListView* list = page->List();
     QCOMPARE(list->rows()->rowCount(), 5);
     QCOMPARE(list->rows()->text(4, 0), QStringLiteral("TR-5"));

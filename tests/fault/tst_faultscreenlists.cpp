@@ -9,12 +9,13 @@
 #include "common/testsupport.h"
 #include "fault/faultfixture.h"
 #include "fault/gui/debugdlg.h"
-#include "fault/gui/inputpro02dlg.h"
-#include "fault/gui/sevrinpro80view.h"
-#include "fault/gui/sevrinpro81view.h"
-#include "fault/gui/sevrinpro82view.h"
-#include "fault/gui/sevrinpro83view.h"
-#include "fault/gui/sevrinpro84view.h"
+#include "fault/gui/faultpage.h"
+#include "fault/gui/faultcablepickerdlg.h"
+#include "fault/gui/faultscreen.h"
+#include "fault/gui/utilitypage.h"
+#include "fault/gui/faulttransformerpage.h"
+#include "fault/gui/faultmotorpage.h"
+#include "fault/gui/faultcablepage.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -25,6 +26,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -87,8 +89,11 @@ private slots:
     void motorImportTakesTheChosenTransformer();
     void importFromUnreadableWorkbookIsRefused_data();
     void importFromUnreadableWorkbookIsRefused();
+    void refusedRowWriteIsSaidAndChangesNothing_data();
+    void refusedRowWriteIsSaidAndChangesNothing();
     void impedanceSummaryOfAnEmptyTransformer();
     void cablePickerFillsTheBusRow();
+    void listsPastTheLimitAreSaid();
 
 private:
     void Click(QWidget* page, int id);
@@ -96,7 +101,7 @@ private:
 
     std::unique_ptr<QTemporaryDir> m_dir;
     RecordingPrompt* m_prompt = nullptr;
-    std::unique_ptr<CSevrinPro80View> m_view;
+    std::unique_ptr<CFaultScreen> m_view;
 };
 
 void TestFaultScreenLists::init()
@@ -114,7 +119,7 @@ void TestFaultScreenLists::init()
     theApp.ProjectPathTable.CurrentProjectPath = m_dir->filePath(QStringLiteral("P1.pro"));
     faultfixture::FillLibrary(theApp);
     m_prompt = RecordingPrompt::Install();
-    m_view = std::make_unique<CSevrinPro80View>();
+    m_view = std::make_unique<CFaultScreen>();
     m_view->OnInitialUpdate();
     m_view->resize(m_view->FormSize());
     m_view->show();
@@ -132,7 +137,7 @@ void TestFaultScreenLists::init()
 void TestFaultScreenLists::cleanup()
 {
     m_view.reset();
-    theApp.ScreenPointers.Pro80View = nullptr;
+    theApp.SetScreen(Screen::FaultCurrent, nullptr);
     companion::DropCache();
     m_dir.reset();
 }
@@ -153,7 +158,7 @@ void TestFaultScreenLists::ClickRow(ReportListView* list, int row)
 
 void TestFaultScreenLists::cableRowsMirrorTheWorkbook()
 {
-    CSevrinPro84View* page = m_view->CablePage();
+    CFaultCablePage* page = m_view->CablePage();
     ReportListView* list = page->List();
     // The initial inputs: S/S to LE-E, 12 m of FCV 70 mm², 1 core, 4 lines, PE 35, N 1.
     Click(page, 1691);
@@ -203,7 +208,7 @@ void TestFaultScreenLists::cableRowsMirrorTheWorkbook()
 
 void TestFaultScreenLists::cableNamesAndWires()
 {
-    CSevrinPro84View* page = m_view->CablePage();
+    CFaultCablePage* page = m_view->CablePage();
     ReportListView* list = page->List();
     page->SetText(1028, QString());
     page->SetText(1029, QString());
@@ -242,7 +247,7 @@ void TestFaultScreenLists::cableWithoutConductorIsRefused_data()
 void TestFaultScreenLists::cableWithoutConductorIsRefused()
 {
     QFETCH(QString, n);
-    CSevrinPro84View* page = m_view->CablePage();
+    CFaultCablePage* page = m_view->CablePage();
     ReportListView* list = page->List();
     Click(page, 1691);
     page->SetText(1032, n);
@@ -287,7 +292,7 @@ void TestFaultScreenLists::cableImportTakesThreePhaseAndFeederRows()
         row[110] = QStringLiteral("35㎟");
         QVERIFY(theApp.WriteCableRow(i, false));
     }
-    CSevrinPro84View* page = m_view->CablePage();
+    CFaultCablePage* page = m_view->CablePage();
     ReportListView* list = page->List();
     Click(page, 1691);  // a typed row stays ahead of the imported ones
     Click(page, 1694);
@@ -313,7 +318,7 @@ void TestFaultScreenLists::cableImportTakesThreePhaseAndFeederRows()
 
 void TestFaultScreenLists::motorRowsMirrorTheWorkbook()
 {
-    CSevrinPro83View* page = m_view->MotorPage();
+    CFaultMotorPage* page = m_view->MotorPage();
     ReportListView* list = page->List();
     QVERIFY(!page->Combo(1122)->isEditable());
     page->SetText(1402, QStringLiteral("110"));
@@ -398,7 +403,7 @@ void TestFaultScreenLists::motorImportTakesTheChosenTransformer()
             QVERIFY(theApp.WriteMccLoadRow(n, k, false));
         }
     }
-    CSevrinPro83View* page = m_view->MotorPage();
+    CFaultMotorPage* page = m_view->MotorPage();
     ReportListView* list = page->List();
     page->Combo(1122)->setCurrentIndex(1);  // TR-2
     Click(page, 1404);
@@ -422,7 +427,7 @@ void TestFaultScreenLists::motorImportTakesTheChosenTransformer()
 void TestFaultScreenLists::impedanceSummaryOfAnEmptyTransformer()
 {
     // TR-1 entered and computed; TR-2 never entered.
-    CSevrinPro82View* conversion = m_view->TransformerPage();
+    CFaultTransformerPage* conversion = m_view->TransformerPage();
     conversion->Combo(1122)->setCurrentIndex(0);
     conversion->SetText(1091, QStringLiteral("1000"));
     conversion->SetText(1088, QStringLiteral("5"));
@@ -467,13 +472,13 @@ void TestFaultScreenLists::impedanceSummaryOfAnEmptyTransformer()
 
 void TestFaultScreenLists::cablePickerFillsTheBusRow()
 {
-    CSevrinPro84View* page = m_view->CablePage();
+    CFaultCablePage* page = m_view->CablePage();
     Click(page, 1691);
     page->SetText(1028, QStringLiteral("MCC-1"));
     Click(page, 1691);
     auto& bus = theApp.FaultCurrentBlock.BusRow;
     bus.fill(QStringLiteral("old"));
-    CInputPro02Dlg picker;
+    CFaultCablePickerDlg picker;
     ReportListView* list = picker.List();
     QCOMPARE(list->rows()->rowCount(), 2);
     // Opening empties the 16 cable cells and the bus name; voltage, transformer and NGR stay.
@@ -491,7 +496,7 @@ void TestFaultScreenLists::cablePickerFillsTheBusRow()
     companion::DropCache();
     const QString path = theApp.CompanionPath(CSevrinApp::FaultDataWorkbook);
     QVERIFY(QFile::remove(path));
-    CInputPro02Dlg none;
+    CFaultCablePickerDlg none;
     QCOMPARE(none.List()->rows()->rowCount(), 0);
     QVERIFY(!QFile::exists(path));
 }
@@ -503,7 +508,8 @@ void TestFaultScreenLists::importFromUnreadableWorkbookIsRefused_data()
     QTest::newRow("motor-control centre") << false;
 }
 
-// Read as no rows, a damaged source used to import nothing without a word.
+// A damaged source is refused with a message, not read as no rows (an import of nothing
+// without a word).
 void TestFaultScreenLists::importFromUnreadableWorkbookIsRefused()
 {
     QFETCH(bool, cables);
@@ -520,6 +526,123 @@ void TestFaultScreenLists::importFromUnreadableWorkbookIsRefused()
     QCOMPARE(ChangedEntries(before, FolderSnapshot(m_dir->path())), QStringList());
     const ReportListView* list = cables ? m_view->CablePage()->List() : m_view->MotorPage()->List();
     QCOMPARE(list->rows()->rowCount(), 0);
+}
+
+void TestFaultScreenLists::refusedRowWriteIsSaidAndChangesNothing_data()
+{
+    QTest::addColumn<bool>("cables");  // the cable page, else the motor page
+    QTest::addColumn<int>("button");
+    QTest::addColumn<bool>("selectFirst");
+    QTest::newRow("cable 추가") << true << 1691 << false;
+    QTest::newRow("cable 수정") << true << 1692 << true;
+    QTest::newRow("cable +") << true << 1695 << true;
+    QTest::newRow("cable 계통정보 불러오기") << true << 1694 << false;
+    QTest::newRow("motor 추가") << false << 1395 << false;
+    QTest::newRow("motor 수정") << false << 1396 << true;
+    QTest::newRow("motor +") << false << 1406 << true;
+    QTest::newRow("motor 동력부하 불러오기") << false << 1404 << false;
+}
+
+// A row the fault-current workbook does not take: one message in the page's wording, the
+// list and its count as they were, and the workbook unchanged.
+void TestFaultScreenLists::refusedRowWriteIsSaidAndChangesNothing()
+{
+    QFETCH(bool, cables);
+    QFETCH(int, button);
+    QFETCH(bool, selectFirst);
+    // One row in each list, and one row for each import to take.
+    CFaultCablePage* cablePage = m_view->CablePage();
+    CFaultMotorPage* motorPage = m_view->MotorPage();
+    Click(cablePage, 1691);
+    motorPage->SetText(1402, QStringLiteral("110"));
+    Click(motorPage, 1395);
+    auto& schedule = theApp.CableScheduleBlock.CableRow;
+    schedule = {};
+    schedule[0] = QStringLiteral("C-1");
+    schedule[1] = QStringLiteral("CBL-1");
+    schedule[4] = QStringLiteral("L3P");
+    QVERIFY(theApp.WriteCableRow(0, false));
+    auto& mcc = theApp.MotorControlCenterBlock;
+    mcc.MccPanelRecord = {};
+    mcc.MccPanelRecord[0] = QStringLiteral("MCC-1");
+    mcc.MccPanelRecord[3] = QStringLiteral("TR-1");
+    QVERIFY(theApp.AddMccPanelSheet());
+    mcc.MccLoadRow = {};
+    mcc.MccLoadRow[0] = QStringLiteral("L-1");
+    mcc.MccLoadRow[2] = QStringLiteral("M");
+    QVERIFY(theApp.WriteMccLoadRow(0, 0, false));
+
+    CFaultPage* page = cables ? static_cast<CFaultPage*>(cablePage) : static_cast<CFaultPage*>(motorPage);
+    ReportListView* list = cables ? cablePage->List() : motorPage->List();
+    const int sheet = cables ? fault::CableSheet : fault::FirstMotorSheet;
+    const int& count = cables ? theApp.FaultCurrentBlock.FaultCableCount
+                              : theApp.FaultCurrentBlock.FaultMotorCount;
+    QCOMPARE(list->rows()->rowCount(), 1);
+    QCOMPARE(count, 1);
+    const QStringList shown = list->rows()->row(0);
+    const QString path = theApp.CompanionPath(CSevrinApp::FaultDataWorkbook);
+    const QByteArray before = ReadFile(path);
+    m_prompt->messages.clear();
+    if (selectFirst)
+        ClickRow(list, 0);
+    companion::SetSaveRefusal([path](const QString& target) { return target == path; });
+    Click(page, button);
+    companion::SetSaveRefusal({});
+    QCOMPARE(m_prompt->messages, QStringList{FaultWriteFailedMessage()});
+    QCOMPARE(list->rows()->rowCount(), 1);
+    QCOMPARE(list->rows()->row(0), shown);
+    QCOMPARE(count, 1);
+    QCOMPARE(ReadFile(path), before);
+    CompareListWithSheet(list, sheet);
+}
+
+// Lists stored with 1001 rows (a workbook written elsewhere): the distribution lines, the
+// motors of TR-1, the feeder cables and the cables of a bus page. Each list takes 1000 rows
+// and says, each time it is filled, that its workbook holds more; the rows stay in the file.
+void TestFaultScreenLists::listsPastTheLimitAreSaid()
+{
+    auto& b = theApp.FaultCurrentBlock;
+    m_view->BusPages();  // creates the bus workbooks
+    {
+        CompanionBatch batch;
+        for (int r = 0; r <= fault::kMaxListRows; ++r) {
+            const QString number = QString::number(r + 1);
+            b.LineRow.fill(QStringLiteral("0.0000"));
+            b.LineRow[0] = number;
+            QVERIFY(theApp.WriteFaultDataRow(fault::LineSheet, r, false));
+            b.FaultMotorRow.fill(QStringLiteral("-"));
+            b.FaultMotorRow[0] = number;
+            QVERIFY(theApp.WriteFaultDataRow(fault::FirstMotorSheet, r, false));
+            b.FaultCableRow.fill(QStringLiteral("1"));
+            b.FaultCableRow[0] = number;
+            QVERIFY(theApp.WriteFaultDataRow(fault::CableSheet, r, false));
+            b.BusRow.fill(QStringLiteral("0.000000"));
+            b.BusRow[16] = QStringLiteral("MCC-9");
+            QVERIFY(theApp.WriteBusRow(0, 0, r));
+        }
+        QVERIFY(batch.finish());
+    }
+    const QString data = theApp.CompanionPath(CSevrinApp::FaultDataWorkbook);
+    const QString said = companion::RowLimitMessage(data, fault::kMaxListRows);
+    const QByteArray before = ReadFile(data);
+    const auto filled = [&](const std::function<void()>& fill, ReportListView* list) {
+        m_prompt->messages.clear();
+        fill();
+        QCOMPARE(m_prompt->messages, QStringList{said});
+        QCOMPARE(list->rows()->rowCount(), fault::kMaxListRows);
+    };
+    filled([&] { m_view->MotorPage()->FillMotorList(); }, m_view->MotorPage()->List());
+    filled([&] { m_view->CablePage()->FillCableList(); }, m_view->CablePage()->List());
+    m_prompt->messages.clear();
+    m_view->UtilityPage()->FillUtilityLineList();
+    QCOMPARE(m_prompt->messages, QStringList{said});
+    QCOMPARE(ReadFile(data), before);
+
+    m_prompt->messages.clear();
+    m_view->InvalidateBusPages();
+    m_view->BusPages();
+    QCOMPARE(m_prompt->messages,
+             QStringList{companion::RowLimitMessage(theApp.BusWorkbookPath(0), fault::kMaxListRows)});
 }
 
 QTEST_MAIN(TestFaultScreenLists)

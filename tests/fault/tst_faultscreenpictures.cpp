@@ -1,9 +1,11 @@
 // The fault-current pages draw their formulas themselves: each picture must exist on its
-// page, lay out inside its box and put ink on the page.
+// page, lay out inside its box and draw every text of its formula (against a reference
+// rendering of the same texts).
 #include "app/gui/formulapicture.h"
-#include "fault/gui/sevrinpro82view.h"
-#include "fault/gui/sevrinpro83view.h"
-#include "fault/gui/sevrinpro84view.h"
+#include "common/formulacheck.h"
+#include "fault/gui/faulttransformerpage.h"
+#include "fault/gui/faultmotorpage.h"
+#include "fault/gui/faultcablepage.h"
 
 #include <QImage>
 #include <QTest>
@@ -25,26 +27,12 @@ std::unique_ptr<QWidget> MakePage(int page)
 {
     switch (page) {
     case 82:
-        return std::make_unique<CSevrinPro82View>();
+        return std::make_unique<CFaultTransformerPage>();
     case 83:
-        return std::make_unique<CSevrinPro83View>();
+        return std::make_unique<CFaultMotorPage>();
     default:
-        return std::make_unique<CSevrinPro84View>();
+        return std::make_unique<CFaultCablePage>();
     }
-}
-
-// Dark pixels in the widget's own rendering.
-int InkOf(QWidget* w)
-{
-    QImage img(w->size(), QImage::Format_ARGB32);
-    img.fill(Qt::white);
-    w->render(&img);
-    int ink = 0;
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            if (qGray(img.pixel(x, y)) < 128)
-                ++ink;
-    return ink;
 }
 
 }  // namespace
@@ -82,7 +70,8 @@ void TestFaultScreenPictures::formulasAreDrawn()
              qPrintable(QStringLiteral("%1 needs %2x%3 px, has %4x%5")
                             .arg(name).arg(need.width()).arg(need.height())
                             .arg(f->width()).arg(f->height())));
-    QVERIFY(InkOf(f) > 100);
+    const QString fault = FormulaPictureFault(f);
+    QVERIFY2(fault.isEmpty(), qPrintable(name + QStringLiteral(": ") + fault));
     // No picture covers another control of the page.
     for (QWidget* other : w->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         if (other != f && other->isVisibleTo(w.get()))

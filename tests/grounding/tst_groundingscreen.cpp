@@ -5,18 +5,18 @@
 #include "app/gui/rowlistmodel.h"
 #include "common/recordingprompt.h"
 #include "grounding/groundingfixture.h"
-#include "grounding/gui/pro9resultdlg.h"
-#include "grounding/gui/sevrinpro90view.h"
-#include "grounding/gui/sevrinpro91view.h"
-#include "grounding/gui/sevrinpro92view.h"
-#include "grounding/gui/sevrinpro96view.h"
-#include "grounding/gui/sevrinpro98view.h"
-#include "grounding/gui/sevrinpro99view.h"
+#include "grounding/gui/groundingsummarydlg.h"
+#include "grounding/gui/groundingscreen.h"
+#include "grounding/gui/groundconductorpage.h"
+#include "grounding/gui/gridresistancepage.h"
+#include "grounding/gui/layeredsoilpage.h"
+#include "grounding/gui/groundingsummarypage.h"
+#include "grounding/gui/groundinginputpage.h"
 #include "app/gui/mainfrm.h"
 #include "app/gui/sevrinapp.h"
 #include "common/testpaths.h"
 #include "common/testsupport.h"
-#include "grounding/gui/sevrinpro95view.h"
+#include "grounding/gui/steptouchpage.h"
 #include "platform/profile.h"
 #include "platform/xlsxbook.h"
 #include "report/gui/groundingreport.h"
@@ -92,7 +92,7 @@ private:
 
     QTemporaryDir m_dir;
     RecordingPrompt* m_prompt = nullptr;
-    std::unique_ptr<CSevrinPro90View> m_view;
+    std::unique_ptr<CGroundingScreen> m_view;
 };
 
 void TestGroundingScreen::initTestCase()
@@ -105,7 +105,7 @@ void TestGroundingScreen::init()
 {
     theApp.GroundingDesignBlock = CSevrinApp::GroundingDesignBlockT{};
     m_prompt = RecordingPrompt::Install();
-    m_view = std::make_unique<CSevrinPro90View>();
+    m_view = std::make_unique<CGroundingScreen>();
     m_view->OnInitialUpdate();
     m_view->resize(m_view->FormSize());
     m_view->show();
@@ -115,7 +115,7 @@ void TestGroundingScreen::init()
 void TestGroundingScreen::cleanup()
 {
     m_view.reset();
-    theApp.ScreenPointers.Pro90View = nullptr;
+    theApp.SetScreen(Screen::Grounding, nullptr);
 }
 
 void TestGroundingScreen::Click(int id)
@@ -129,7 +129,7 @@ void TestGroundingScreen::TypeWorkedExample()
 {
     CSevrinApp::GroundingDesignBlockT b;
     SetWorkedExampleInputs(b);
-    CSevrinPro99View* page = m_view->DesignPage();
+    CGroundingInputPage* page = m_view->DesignPage();
     for (int i = 0; i < 28; ++i)
         page->Box(1461 + i)->setText(b.GroundingConditionInput[i]);
     for (int i = 0; i < 3; ++i)
@@ -185,7 +185,7 @@ void TestGroundingScreen::pageChangeStoresWithoutRecomputing()
 {
     TypeWorkedExample();
     Click(1111);
-    CSevrinPro92View* resistance = m_view->ResistancePage();
+    CGridResistancePage* resistance = m_view->ResistancePage();
     const QString r1 = Shown(resistance, 1230);
     const QString na = Shown(m_view->DesignPage(), 1490);
     QCOMPARE(Shown(resistance, 1215), QStringLiteral("1540"));
@@ -207,8 +207,8 @@ void TestGroundingScreen::pageChangeStoresWithoutRecomputing()
 
 void TestGroundingScreen::summaryPageAndDialogAgree()
 {
-    CSevrinPro98View* summary = m_view->SummaryPage();
-    CPro9ResultDlg* dialog = summary->SummaryDialog();
+    CGroundingSummaryPage* summary = m_view->SummaryPage();
+    CGroundingSummaryDlg* dialog = summary->SummaryDialog();
     QVERIFY(dialog);
     RowListModel* page = summary->List()->rows();
     RowListModel* window = dialog->List()->rows();
@@ -249,7 +249,7 @@ void TestGroundingScreen::summaryPageAndDialogAgree()
     QCOMPARE(summary->SummaryDialog(), dialog);
     int dialogs = 0;
     for (QWidget* w : QApplication::topLevelWidgets())
-        dialogs += qobject_cast<CPro9ResultDlg*>(w) != nullptr;
+        dialogs += qobject_cast<CGroundingSummaryDlg*>(w) != nullptr;
     QCOMPARE(dialogs, 1);
     dialog->reject();  // closing only hides it
     QVERIFY(!dialog->isVisible());
@@ -260,7 +260,7 @@ void TestGroundingScreen::finalSizeChoiceStaysUntilTheStandardSizeChanges()
 {
     TypeWorkedExample();
     Click(1111);  // first display: 1036 was empty, the loaded 50 mm² stays
-    CSevrinPro91View* conductor = m_view->ConductorPage();
+    CGroundConductorPage* conductor = m_view->ConductorPage();
     QCOMPARE(Shown(conductor, 1036), QStringLiteral("10"));
     QCOMPARE(conductor->FinalSizeCombo()->currentText(), QStringLiteral("50"));
     QCOMPARE(Shown(m_view->ResistancePage(), 1039), QStringLiteral("0.0090"));
@@ -304,7 +304,7 @@ void TestGroundingScreen::saveThenReloadEveryKey()
     for (int i = 0; i < 28; ++i)
         typed.append(QStringLiteral("%1.50").arg(i + 1));
     typed[6] = QStringLiteral("14Φ×1.2M");
-    CSevrinPro99View* design = m_view->DesignPage();
+    CGroundingInputPage* design = m_view->DesignPage();
     for (int i = 0; i < 28; ++i)
         design->Box(1461 + i)->setText(typed[i]);
     const int combos[3] = {2, 5, 3};
@@ -314,6 +314,7 @@ void TestGroundingScreen::saveThenReloadEveryKey()
     m_view->ConductorPage()->FinalSizeCombo()->setCurrentIndex(9);
     Click(1057);
     QCOMPARE(m_prompt->messages, QStringList{QStringLiteral("설계조건을 저장 하였습니다.")});
+    QCOMPARE(m_prompt->messageIcons, QList<Prompt::Icon>{Prompt::Icon::Information});
     QCOMPARE(m_prompt->messageButtons, QList<Prompt::Buttons>{Prompt::Buttons::Ok});
 
     const QString section = QStringLiteral("Grounding_Design");
@@ -382,7 +383,7 @@ void TestGroundingScreen::reportCallFromAnotherThread()
     QCOMPARE(texts.Text(97, 1257), QStringLiteral("400.00"));
 
     m_view.reset();
-    theApp.ScreenPointers.Pro90View = nullptr;
+    theApp.SetScreen(Screen::Grounding, nullptr);
     QVERIFY(!RecalcGroundingForReport().available);
 }
 
@@ -417,7 +418,7 @@ void TestGroundingScreen::enterAndEscapeOnThePages()
 void TestGroundingScreen::everyEntryRecomputesAndALoadOnlyShows()
 {
     m_view.reset();
-    theApp.ScreenPointers.Pro90View = nullptr;
+    theApp.SetScreen(Screen::Grounding, nullptr);
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     qputenv("TMPDIR", QFile::encodeName(dir.path()));
@@ -436,16 +437,16 @@ void TestGroundingScreen::everyEntryRecomputesAndALoadOnlyShows()
     QVERIFY(InitInstance());
     theApp.GroundingDesignBlock = CSevrinApp::GroundingDesignBlockT{};
 
-    SwitchView(1);
-    CSevrinPro90View* screen = theApp.ScreenPointers.Pro90View;
+    SwitchView(Screen::Project);
+    CGroundingScreen* screen = TheScreen<CGroundingScreen>();
     QVERIFY(screen);
     QCOMPARE(screen->DesignPage()->Text(1461), QStringLiteral("3.18"));
     QCOMPARE(screen->DesignPage()->Text(1489), QString());                   // n not computed
     QCOMPARE(screen->SummaryPage()->List()->rows()->text(1, 2), QString());  // nor the summary
     QCOMPARE(screen->ConductorPage()->FinalSizeCombo()->currentText(), QStringLiteral("50"));
 
-    SwitchView(12);
-    QCOMPARE(theApp.ViewTable.CurrentViewIndex, 12);
+    SwitchView(Screen::Grounding);
+    QCOMPARE(theApp.CurrentScreen, Screen::Grounding);
     QVERIFY(MainFrame()->windowTitle().endsWith(QStringLiteral("-접지저항(90)")));
     QCOMPARE(screen->DesignPage()->Text(1489), QStringLiteral("11.0000"));
     QCOMPARE(screen->SummaryPage()->List()->rows()->text(1, 2), QStringLiteral("3180"));
@@ -453,9 +454,9 @@ void TestGroundingScreen::everyEntryRecomputesAndALoadOnlyShows()
 
     // Leave with a new Lc typed, come back: the entry computes with it.
     screen->DesignPage()->Box(1473)->setText(QStringLiteral("1200"));
-    SwitchView(1);
+    SwitchView(Screen::Project);
     QCOMPARE(screen->DesignPage()->Text(1490), QStringLiteral("11.0000"));
-    SwitchView(12);
+    SwitchView(Screen::Grounding);
     QCOMPARE(screen->DesignPage()->Text(1490), QStringLiteral("8.5714"));
     QCOMPARE(screen->SummaryPage()->List()->rows()->text(20, 2), QStringLiteral("1200"));
 
@@ -522,14 +523,14 @@ void TestGroundingScreen::inputChecksNameTheField()
 void TestGroundingScreen::fewConductorsOnThePagesAndTheReport()
 {
     TypeWorkedExample();
-    CSevrinPro99View* design = m_view->DesignPage();
+    CGroundingInputPage* design = m_view->DesignPage();
     design->Combo(1460)->setCurrentIndex(3);
     const std::pair<int, const char*> grid[] = {{12, "1000"}, {13, "200"}, {14, "60"}, {15, "40"}, {16, "0.5"}};
     for (const auto& [i, text] : grid)
         design->Box(1461 + i)->setText(QString::fromLatin1(text));
     Click(1111);
     QVERIFY2(m_prompt->messages.isEmpty(), qPrintable(m_prompt->messages.join('|')));
-    CSevrinPro95View* voltages = m_view->VoltagePage();
+    CStepTouchPage* voltages = m_view->VoltagePage();
     QCOMPARE(voltages->Text(1056), QStringLiteral("-"));      // Es
     QCOMPARE(voltages->Text(1057), QStringLiteral("-"));      // Em
     QCOMPARE(voltages->Text(1243), QStringLiteral("-"));      // Es, whole volts

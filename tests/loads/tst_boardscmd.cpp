@@ -6,9 +6,11 @@
 #include "boardfixture.h"
 #include "common/calcdriver.h"
 #include "common/recordingprompt.h"
-#include "common/testpaths.h"
 #include "loads/core/branchcircuit.h"
-#include "numbertext.h"
+#include "common/testpaths.h"
+#include "common/unprintable.h"
+#include "common/golden.h"
+#include "common/driverproject.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -69,6 +71,8 @@ class TestBoardsCommand : public QObject
 private slots:
     void recomputesEveryBoard();
     void nonsenseInputsPrintNoFigure();
+    void storedTextsPrintNoRefusedNumber_data();
+    void storedTextsPrintNoRefusedNumber();
     void unreadableWorkbookFails();
 
 private:
@@ -78,13 +82,11 @@ private:
 QString TestBoardsCommand::MakeProject(const QString& dir, CSevrinApp& app)
 {
     RecordingPrompt::Install();
-    const QString root = dir + "/root";
-    if (!CopyProgramFolder(root))
+    const DriverProject made = MakeDriverProject(dir);
+    if (!made.ok)
         return {};
-    const QString project = dir + "/P1.pro";
-    if (!QFile::copy(root + "/FORM/form.pro", project))
-        return {};
-    QFile(project).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    const QString& root = made.root;
+    const QString& project = made.project;
     boardfixture::UseProject(app, project);
     // 30 degC in air, 20 degC in the ground, one tray tier, 2.5 K.m/W, 0.6 m; single-core from
     // 16 mm2; pf 0.9; expected fault current 100 % of the breaking capacity; SSC margin 1.0;
@@ -132,26 +134,8 @@ void TestBoardsCommand::recomputesEveryBoard()
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));
     QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
 
-    QFile golden(TestDataDir() + "/loads/golden/boards.txt");
-    // SEVRIN_UPDATE_GOLDEN=1 rewrites the expected file (check the new figures by hand).
-    if (qEnvironmentVariableIsSet("SEVRIN_UPDATE_GOLDEN")) {
-        QVERIFY(golden.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        golden.write(r.out.toUtf8());
-        golden.close();
-    }
-    QVERIFY(golden.open(QIODevice::ReadOnly));
-    const QString expected = QString::fromUtf8(golden.readAll());
-    const QStringList got = r.out.split('\n');
-    const QStringList want = expected.split('\n');
-    for (int i = 0; i < std::min(got.size(), want.size()); ++i) {
-        const QStringList g = got[i].split('\t');
-        const QStringList w = want[i].split('\t');
-        for (int c = 0; c < std::min(g.size(), w.size()); ++c)
-            QVERIFY2(g[c] == w[c], qPrintable(QStringLiteral("line %1 field %2: \"%3\" != \"%4\"")
-                                                  .arg(i).arg(c).arg(g[c], w[c])));
-        QCOMPARE(g.size(), w.size());
-    }
-    QCOMPARE(got.size(), want.size());
+    const QString diff = GoldenDifference(r.out, TestDataDir() + QStringLiteral("/loads/golden/boards.txt"));
+    QVERIFY2(diff.isEmpty(), qPrintable(diff));
 
     // Figures checked by hand (shipped tables: CBR from 16 A, HFIX ampacities at 30 degC).
     const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
@@ -224,7 +208,7 @@ void TestBoardsCommand::nonsenseInputsPrintNoFigure()
 
     const CalcRun r = RunSevrinCalc(dir.path() + "/root", project, "boards");
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));
-    const QString found = numbertext::FindUntrustedFigure(r.out);
+    const QString found = FindUnprintableFigure(r.out);
     QVERIFY2(found.isEmpty(), qPrintable(found));
 
     const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
@@ -253,6 +237,60 @@ void TestBoardsCommand::nonsenseInputsPrintNoFigure()
     QCOMPARE(other.value(2 + 8), QString("-"));
     QCOMPARE(other.value(2 + 9), QString("-"));
     QCOMPARE(other.value(2 + 11), QString("560.00"));
+}
+
+// What the driver echoes of a stored circuit. A row refused for its load ("nan" VA) keeps its
+// other inputs as stored: a zero stored with a minus prints as 0, never "-0", and an ISMIN of
+// -0 is none ("-"). The NO. is a label: echoed as it stands, unless it reads as a number the
+// program would refuse (nan, inf, -5, 21 digits), which prints "-".
+void TestBoardsCommand::storedTextsPrintNoRefusedNumber_data()
+{
+    QTest::addColumn<QString>("no");
+    QTest::addColumn<QString>("unit");
+    QTest::addColumn<QString>("qty");
+    QTest::addColumn<QString>("length");
+    QTest::addColumn<QString>("isMin");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("length -0") << "1" << "nan" << "10" << "-0" << "1.5" << int(CcLength) << "0";
+    QTest::newRow("length -0.00") << "1" << "nan" << "10" << "-0.00" << "1.5" << int(CcLength) << "0.00";
+    QTest::newRow("quantity -0") << "1" << "nan" << "-0" << "20" << "1.5" << int(CcQuantity) << "0";
+    QTest::newRow("ISMIN -0") << "1" << "nan" << "10" << "20" << "-0" << int(CcIsMin) << "-";
+    QTest::newRow("sound row, length -0") << "1" << "56" << "10" << "-0" << "1.5" << int(CcLength) << "0";
+    QTest::newRow("NO. nan") << "nan" << "56" << "10" << "20" << "1.5" << int(CcNo) << "-";
+    QTest::newRow("NO. inf") << "INF" << "56" << "10" << "20" << "1.5" << int(CcNo) << "-";
+    QTest::newRow("NO. negative") << "-5" << "56" << "10" << "20" << "1.5" << int(CcNo) << "-";
+    QTest::newRow("NO. of 21 digits") << "123456789012345678901" << "56" << "10" << "20" << "1.5"
+                                      << int(CcNo) << "-";
+    QTest::newRow("NO. a label") << "LED1" << "56" << "10" << "20" << "1.5" << int(CcNo) << "LED1";
+    QTest::newRow("NO. a number") << "12" << "56" << "10" << "20" << "1.5" << int(CcNo) << "12";
+}
+
+void TestBoardsCommand::storedTextsPrintNoRefusedNumber()
+{
+    QFETCH(QString, no);
+    QFETCH(QString, unit);
+    QFETCH(QString, qty);
+    QFETCH(QString, length);
+    QFETCH(QString, isMin);
+    QFETCH(int, column);
+    QFETCH(QString, expected);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    CSevrinApp app;
+    const QString project = MakeProject(dir.path(), app);
+    QVERIFY(!project.isEmpty());
+    const std::vector<CircuitCells> rows = {
+        Circuit(no, "전등", unit, qty, "L2", length, "CBR|10", "2", "HFIX", "A", isMin, "560.00")};
+    QVERIFY(AddBoard(app, 0, {"LN-E", "B2", "매립형", "TR-1", "0.38", "3P4W", "X"}, "70", rows));
+
+    const CalcRun r = RunSevrinCalc(dir.path() + "/root", project, "boards");
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    const QString found = FindUnprintableFigure(r.out);
+    QVERIFY2(found.isEmpty(), qPrintable(found));
+    const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 2);
+    QCOMPARE(lines[0].split('\t').value(2 + column), expected);
 }
 
 void TestBoardsCommand::unreadableWorkbookFails()

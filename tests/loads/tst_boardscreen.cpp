@@ -11,7 +11,7 @@
 #include "common/testpaths.h"
 #include "loads/core/boardschedule.h"
 #include "loads/core/designconditions.h"
-#include "loads/gui/sevrinpro22view.h"
+#include "loads/gui/boardsheetpage.h"
 #include "platform/xlsxbook.h"
 
 #include <QCheckBox>
@@ -26,7 +26,7 @@
 
 #include <memory>
 
-using V = CSevrinPro22View;
+using V = CBoardSheetPage;
 
 namespace {
 
@@ -85,7 +85,7 @@ private:
 
     std::unique_ptr<QTemporaryDir> m_project;
     RecordingPrompt* m_prompt = nullptr;
-    std::unique_ptr<CSevrinPro22View> m_view;
+    std::unique_ptr<CBoardSheetPage> m_view;
 };
 
 void TestBoardScreen::initTestCase()
@@ -114,7 +114,7 @@ void TestBoardScreen::init()
     theApp.CabinetSizingBlock.PanelBoardCount() = 0;
     theApp.CabinetSizingBlock.CircuitCount = 0;
     m_prompt = RecordingPrompt::Install();
-    m_view = std::make_unique<CSevrinPro22View>();
+    m_view = std::make_unique<CBoardSheetPage>();
     m_view->OnInitDialog();
 }
 
@@ -167,7 +167,8 @@ void TestBoardScreen::boardNamesCheckedBeforeAnythingChanges()
     AddBoard("LN-1");
     QVERIFY(QFile::exists(BoardPath()));
     QCOMPARE(SheetNames(), QStringList{"LN-1"});
-    QCOMPARE(BoardRow(0), (QStringList{"1", "LN-1", "B2", "매립형", "TR-1", "0.38", "3P4W", "X", ""}));
+    // Stored with the demand factor the sheet shows.
+    QCOMPARE(BoardRow(0), (QStringList{"1", "LN-1", "B2", "매립형", "TR-1", "0.38", "3P4W", "X", "70"}));
 
     // An empty name does nothing, silently; a name another board has (also in other case), or
     // one no sheet can carry, is refused with a message and changes nothing.
@@ -209,11 +210,18 @@ void TestBoardScreen::insertDeleteAndCopyBoards()
     AddBoard("LN-1");
     AddBoard("LN-2");
     AddBoard("LN-3");
-    // "+" on the third row inserts "_____" as the new third row; a second one is refused.
+    // "+" on the third row inserts "_____" as the new third row, stored with the demand
+    // factor shown; a second one is refused.
+    m_view->DemandFactorEdit()->setText("85");
     MarkBoard(2);
     Click(V::IdInsertBoard);
     QCOMPARE(SheetNames(), (QStringList{"LN-1", "LN-2", "_____", "LN-3"}));
     QCOMPARE(BoardRow(2).mid(0, 2), (QStringList{"3", "_____"}));
+    QCOMPARE(BoardRow(2)[8], QStringLiteral("85"));
+    QVERIFY(theApp.ReadPanelBoardSheet(2));
+    QCOMPARE(theApp.CabinetSizingBlock.PanelBoardRecord()[8], QStringLiteral("85"));
+    QVERIFY(theApp.ReadPanelBoardSheet(3));
+    QCOMPARE(theApp.CabinetSizingBlock.PanelBoardRecord()[8], QStringLiteral("70"));
     QCOMPARE(BoardRow(3).mid(0, 2), (QStringList{"4", "LN-3"}));
     MarkBoard(0);
     Click(V::IdInsertBoard);
@@ -230,7 +238,7 @@ void TestBoardScreen::insertDeleteAndCopyBoards()
     QCOMPARE(Boards(), 5);
     const QString copy = BoardRow(4)[1];
     QVERIFY2(QRegularExpression("^LN-1_\\d{6}$").match(copy).hasMatch(), qPrintable(copy));
-    QCOMPARE(BoardRow(4)[8], QString());
+    QCOMPARE(BoardRow(4)[8], QStringLiteral("70"));  // LN-1's, shown since it was selected
     std::vector<CircuitCells> copied;
     QVERIFY(ReadBoardCircuits(theApp, 4, copied));
     QCOMPARE(int(copied.size()), 2);

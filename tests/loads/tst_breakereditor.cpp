@@ -6,8 +6,8 @@
 #include "common/recordingprompt.h"
 #include "common/testsupport.h"
 #include "library/libraryfixture.h"
-#include "loads/gui/inputpro03dlg.h"
-#include "loads/gui/sevrinpro26view.h"
+#include "loads/gui/userbreakerdlg.h"
+#include "loads/gui/boardbreakerpage.h"
 #include "platform/xlsxbook.h"
 
 #include <QComboBox>
@@ -66,13 +66,13 @@ void Click(ReportListView* list, int row, int column)
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
 }
 
-void EnterRating(CInputPro03Dlg& dlg, const QStringList& fields)
+void EnterRating(CUserBreakerDlg& dlg, const QStringList& fields)
 {
     for (int i = 0; i < 6; ++i)
         dlg.RatingEdit(i)->setText(fields.value(i));
 }
 
-void EnterFrame(CInputPro03Dlg& dlg, const QStringList& fields)
+void EnterFrame(CUserBreakerDlg& dlg, const QStringList& fields)
 {
     for (int i = 0; i < 3; ++i)
         dlg.FrameEdit(i)->setText(fields.value(i));
@@ -108,12 +108,12 @@ private slots:
 
 private:
     // Clicks "User input" with `work` as the user's part inside the open editor.
-    void RunEditor(const std::function<void(CInputPro03Dlg&)>& work);
+    void RunEditor(const std::function<void(CUserBreakerDlg&)>& work);
 
     QTemporaryDir m_dir;
     QString m_breakers;
     RecordingPrompt* m_prompt = nullptr;
-    std::unique_ptr<CSevrinPro26View> m_page;
+    std::unique_ptr<CBoardBreakerPage> m_page;
 };
 
 void TestBreakerEditor::initTestCase()
@@ -133,7 +133,7 @@ void TestBreakerEditor::init()
     QFile::remove(m_breakers);
     // Four maker sheets; the user's (last) one holds ratings 10 and 20 and frame 50.
     QVERIFY(fixture::WriteBreakers(m_breakers));
-    m_page = std::make_unique<CSevrinPro26View>();
+    m_page = std::make_unique<CBoardBreakerPage>();
     // The makers as the panel-board refresh lists them, another one selected.
     theApp.LoadBreakerWorkbook(true, 0);
     const LibNameList& makers = theApp.BreakerLibBlock.BreakerMakerList;
@@ -148,10 +148,10 @@ void TestBreakerEditor::cleanup()
     m_page.reset();
 }
 
-void TestBreakerEditor::RunEditor(const std::function<void(CInputPro03Dlg&)>& work)
+void TestBreakerEditor::RunEditor(const std::function<void(CUserBreakerDlg&)>& work)
 {
     bool ran = false;
-    SetBreakerEditorRunner([&](CInputPro03Dlg& dlg) {
+    SetBreakerEditorRunner([&](CUserBreakerDlg& dlg) {
         ran = true;
         dlg.show();
         work(dlg);
@@ -163,7 +163,7 @@ void TestBreakerEditor::RunEditor(const std::function<void(CInputPro03Dlg&)>& wo
 
 void TestBreakerEditor::gridCellTogglesBackOnSecondClick()
 {
-    CInputPro03Dlg dlg;
+    CUserBreakerDlg dlg;
     dlg.SheetIndex = 1;  // ratings 10..50, frames 50, 100, 150
     dlg.OnInitDialog();
     dlg.show();
@@ -190,7 +190,7 @@ void TestBreakerEditor::gridCellTogglesBackOnSecondClick()
 
 void TestBreakerEditor::listOperationsFollowTheMark()
 {
-    CInputPro03Dlg dlg;
+    CUserBreakerDlg dlg;
     dlg.SheetIndex = 1;
     dlg.OnInitDialog();
     dlg.show();
@@ -200,8 +200,8 @@ void TestBreakerEditor::listOperationsFollowTheMark()
 
     // Nothing marked: "수정" and "삭제" do nothing.
     EnterRating(dlg, {"99", "1", "1", "1", "1", "1"});
-    dlg.ButtonAt(CInputPro03Dlg::ModifyRating)->click();
-    dlg.ButtonAt(CInputPro03Dlg::DeleteRating)->click();
+    dlg.ButtonAt(CUserBreakerDlg::ModifyRating)->click();
+    dlg.ButtonAt(CUserBreakerDlg::DeleteRating)->click();
     QCOMPARE(ListRows(ratings), before);
 
     // A click puts the row into the edits; "수정" writes them back and clears the mark.
@@ -209,17 +209,17 @@ void TestBreakerEditor::listOperationsFollowTheMark()
     QCOMPARE(dlg.RatingEdit(0)->text(), QStringLiteral("20"));
     QCOMPARE(dlg.RatingEdit(5)->text(), QStringLiteral("9.1"));
     dlg.RatingEdit(1)->setText(QStringLiteral("7.5"));
-    dlg.ButtonAt(CInputPro03Dlg::ModifyRating)->click();
+    dlg.ButtonAt(CUserBreakerDlg::ModifyRating)->click();
     QCOMPARE(ratings->rows()->row(1), (QStringList{"20", "7.5", "6.1", "7.1", "8.1", "9.1"}));
     QCOMPARE(ratings->selectionMark(), -1);
 
     // Deleting the last row marks the new last row; deleting another marks its successor.
     Click(ratings, 4, 0);
-    dlg.ButtonAt(CInputPro03Dlg::DeleteRating)->click();
+    dlg.ButtonAt(CUserBreakerDlg::DeleteRating)->click();
     QCOMPARE(dlg.RatingCount(), 4);
     QCOMPARE(ratings->selectionMark(), 3);
     Click(ratings, 1, 0);
-    dlg.ButtonAt(CInputPro03Dlg::DeleteRating)->click();
+    dlg.ButtonAt(CUserBreakerDlg::DeleteRating)->click();
     QCOMPARE(ratings->selectionMark(), 1);
     QCOMPARE(ratings->rows()->text(1, 0), QStringLiteral("30"));
 
@@ -229,10 +229,10 @@ void TestBreakerEditor::listOperationsFollowTheMark()
     QCOMPARE(dlg.FrameEdit(0)->text(), QStringLiteral("150"));
     QCOMPARE(dlg.FrameEdit(2)->text(), QStringLiteral("H"));
     dlg.FrameEdit(1)->setText(QStringLiteral("35"));
-    dlg.ButtonAt(CInputPro03Dlg::ModifyFrame)->click();
+    dlg.ButtonAt(CUserBreakerDlg::ModifyFrame)->click();
     QCOMPARE(frames->rows()->row(2), (QStringList{"150", "35", "H"}));
     Click(frames, 2, 0);
-    dlg.ButtonAt(CInputPro03Dlg::DeleteFrame)->click();
+    dlg.ButtonAt(CUserBreakerDlg::DeleteFrame)->click();
     QCOMPARE(dlg.FrameCount(), 2);
     QCOMPARE(frames->selectionMark(), 1);
     QVERIFY(m_prompt->messages.isEmpty());
@@ -240,7 +240,7 @@ void TestBreakerEditor::listOperationsFollowTheMark()
 
 void TestBreakerEditor::applyRebuildsAnEmptyGrid()
 {
-    CInputPro03Dlg dlg;
+    CUserBreakerDlg dlg;
     dlg.SheetIndex = 3;  // ratings 10, 20; frame 50
     dlg.OnInitDialog();
     dlg.show();
@@ -249,13 +249,13 @@ void TestBreakerEditor::applyRebuildsAnEmptyGrid()
 
     // New rows do not reach the grid before "적용".
     EnterRating(dlg, {"32", "5", "6", "7", "8", "9"});
-    dlg.ButtonAt(CInputPro03Dlg::AddRating)->click();
+    dlg.ButtonAt(CUserBreakerDlg::AddRating)->click();
     EnterFrame(dlg, {"100", "35", "S"});
-    dlg.ButtonAt(CInputPro03Dlg::AddFrame)->click();
+    dlg.ButtonAt(CUserBreakerDlg::AddFrame)->click();
     QCOMPARE(grid->rows()->rowCount(), 2);
     QCOMPARE(dlg.GridColumnCount(), 2);
 
-    dlg.ButtonAt(CInputPro03Dlg::ApplyGrid)->click();
+    dlg.ButtonAt(CUserBreakerDlg::ApplyGrid)->click();
     QCOMPARE(Captions(grid), (QStringList{"AT", "50", "100"}));
     QCOMPARE(ListRows(grid), (Rows{{"10", "-", "-"}, {"20", "-", "-"}, {"32", "-", "-"}}));
     QCOMPARE(dlg.GridColumnCount(), 3);
@@ -266,10 +266,10 @@ void TestBreakerEditor::applyRebuildsAnEmptyGrid()
     const Rows marked = ListRows(grid);
     for (int i = 0; i < 2; ++i) {
         Click(dlg.FrameList(), 0, 0);
-        dlg.ButtonAt(CInputPro03Dlg::DeleteFrame)->click();
+        dlg.ButtonAt(CUserBreakerDlg::DeleteFrame)->click();
     }
     QCOMPARE(dlg.FrameCount(), 0);
-    dlg.ButtonAt(CInputPro03Dlg::ApplyGrid)->click();
+    dlg.ButtonAt(CUserBreakerDlg::ApplyGrid)->click();
     QCOMPARE(ListRows(grid), marked);
 }
 
@@ -278,22 +278,22 @@ void TestBreakerEditor::okThenSaveRoundTrips()
     const QString others = DumpSheets(m_breakers, 0, 3);
     QVERIFY(!others.isEmpty());
     Rows ratings, frames, grid;
-    RunEditor([&](CInputPro03Dlg& dlg) {
+    RunEditor([&](CUserBreakerDlg& dlg) {
         // The last sheet is edited, not the maker the combo shows.
         QCOMPARE(dlg.SheetIndex, 3);
         QCOMPARE(dlg.RatingList()->rows()->text(1, 0), QStringLiteral("20"));
         EnterRating(dlg, {"32", "5.5", "6.5", "7.5", "8.5", "9.5"});
-        dlg.ButtonAt(CInputPro03Dlg::AddRating)->click();
+        dlg.ButtonAt(CUserBreakerDlg::AddRating)->click();
         EnterFrame(dlg, {"100", "35", "S"});
-        dlg.ButtonAt(CInputPro03Dlg::AddFrame)->click();
-        dlg.ButtonAt(CInputPro03Dlg::ApplyGrid)->click();
+        dlg.ButtonAt(CUserBreakerDlg::AddFrame)->click();
+        dlg.ButtonAt(CUserBreakerDlg::ApplyGrid)->click();
         Click(dlg.GridList(), 0, 1);  // 10 A in the 50 AF frame
         Click(dlg.GridList(), 1, 2);  // 20 A and 32 A in the 100 AF frame
         Click(dlg.GridList(), 2, 2);
         ratings = ListRows(dlg.RatingList());
         frames = ListRows(dlg.FrameList());
         grid = ListRows(dlg.GridList());
-        dlg.ButtonAt(CInputPro03Dlg::Ok)->click();
+        dlg.ButtonAt(CUserBreakerDlg::Ok)->click();
     });
     QCOMPARE(grid, (Rows{{"10", "10", "-"}, {"20", "-", "20"}, {"32", "-", "32"}}));
     QVERIFY(m_prompt->messages.isEmpty());
@@ -320,11 +320,11 @@ for row in ws.iter_rows(min_row=1, max_row=6, max_col=14):
     QCOMPARE(DumpSheets(m_breakers, 0, 3), others);
 
     // Opened again, the editor shows what was confirmed, and the lookups read it.
-    RunEditor([&](CInputPro03Dlg& dlg) {
+    RunEditor([&](CUserBreakerDlg& dlg) {
         QCOMPARE(ListRows(dlg.RatingList()), ratings);
         QCOMPARE(ListRows(dlg.FrameList()), frames);
         QCOMPARE(ListRows(dlg.GridList()), grid);
-        dlg.ButtonAt(CInputPro03Dlg::Cancel)->click();
+        dlg.ButtonAt(CUserBreakerDlg::Cancel)->click();
     });
     QCOMPARE(theApp.GetBreakerDelta(QStringLiteral("USERT"), 32, 10, QStringLiteral("x")),
              QStringLiteral("7.5"));
@@ -334,13 +334,13 @@ void TestBreakerEditor::cancelStoresNothing()
 {
     const QByteArray stored = ReadFile(m_breakers);
     theApp.LoadBreakerWorkbook(false, 0);  // another maker's tables in memory
-    RunEditor([&](CInputPro03Dlg& dlg) {
+    RunEditor([&](CUserBreakerDlg& dlg) {
         EnterRating(dlg, {"40", "5", "6", "7", "8", "9"});
-        dlg.ButtonAt(CInputPro03Dlg::AddRating)->click();
+        dlg.ButtonAt(CUserBreakerDlg::AddRating)->click();
         Click(dlg.RatingList(), 0, 0);
-        dlg.ButtonAt(CInputPro03Dlg::DeleteRating)->click();
-        dlg.ButtonAt(CInputPro03Dlg::ApplyGrid)->click();
-        dlg.ButtonAt(CInputPro03Dlg::Cancel)->click();
+        dlg.ButtonAt(CUserBreakerDlg::DeleteRating)->click();
+        dlg.ButtonAt(CUserBreakerDlg::ApplyGrid)->click();
+        dlg.ButtonAt(CUserBreakerDlg::Cancel)->click();
     });
     QCOMPARE(ReadFile(m_breakers), stored);
     // The tables hold the user's sheet as stored, not the edits.
@@ -361,21 +361,21 @@ void TestBreakerEditor::fortyNineEntriesAtMost()
     QVERIFY(WriteSquareSheet(m_breakers, 48));
     m_page->MakerCombo()->removeItem(3);
     m_page->MakerCombo()->removeItem(2);
-    RunEditor([&](CInputPro03Dlg& dlg) {
+    RunEditor([&](CUserBreakerDlg& dlg) {
         QCOMPARE(dlg.SheetIndex, 1);
         QCOMPARE(dlg.RatingCount(), 48);
         for (int i = 0; i < 2; ++i) {
             EnterRating(dlg, {"490", "5", "6", "7", "8", "9"});
-            dlg.ButtonAt(CInputPro03Dlg::AddRating)->click();
+            dlg.ButtonAt(CUserBreakerDlg::AddRating)->click();
             EnterFrame(dlg, {"2450", "50", "S"});
-            dlg.ButtonAt(CInputPro03Dlg::AddFrame)->click();
+            dlg.ButtonAt(CUserBreakerDlg::AddFrame)->click();
         }
         QCOMPARE(m_prompt->messages, (QStringList{atRating, atFrame}));
         QCOMPARE(dlg.RatingCount(), 49);
         QCOMPARE(dlg.FrameList()->rows()->rowCount(), 49);
-        dlg.ButtonAt(CInputPro03Dlg::ApplyGrid)->click();
+        dlg.ButtonAt(CUserBreakerDlg::ApplyGrid)->click();
         Click(dlg.GridList(), 48, 49);
-        dlg.ButtonAt(CInputPro03Dlg::Ok)->click();
+        dlg.ButtonAt(CUserBreakerDlg::Ok)->click();
     });
     theApp.LoadBreakerWorkbook(false, 1);
     const BreakerLibBlockT& b = theApp.BreakerLibBlock;
@@ -392,13 +392,13 @@ void TestBreakerEditor::fortyNineEntriesAtMost()
     QFile::remove(m_breakers);
     QVERIFY(WriteSquareSheet(m_breakers, 50));
     m_prompt->messages.clear();
-    RunEditor([&](CInputPro03Dlg& dlg) {
+    RunEditor([&](CUserBreakerDlg& dlg) {
         QCOMPARE(dlg.RatingList()->rows()->rowCount(), 50);
         QCOMPARE(dlg.GridList()->rows()->rowCount(), 49);
-        dlg.ButtonAt(CInputPro03Dlg::AddRating)->click();
-        dlg.ButtonAt(CInputPro03Dlg::ApplyGrid)->click();
+        dlg.ButtonAt(CUserBreakerDlg::AddRating)->click();
+        dlg.ButtonAt(CUserBreakerDlg::ApplyGrid)->click();
         QCOMPARE(dlg.GridColumnCount(), 50);
-        dlg.ButtonAt(CInputPro03Dlg::Ok)->click();
+        dlg.ButtonAt(CUserBreakerDlg::Ok)->click();
     });
     QCOMPARE(m_prompt->messages, QStringList{atRating});
     theApp.LoadBreakerWorkbook(false, 1);
@@ -415,11 +415,11 @@ void TestBreakerEditor::failedSaveSaysSoAndStoresNothing()
     // The workbook replaced by a file that is no workbook while the editor is open: nothing
     // is written over it, the user is told, and the program goes on.
     const QByteArray broken("not a workbook");
-    RunEditor([&](CInputPro03Dlg& dlg) {
+    RunEditor([&](CUserBreakerDlg& dlg) {
         EnterRating(dlg, {"40", "5", "6", "7", "8", "9"});
-        dlg.ButtonAt(CInputPro03Dlg::AddRating)->click();
+        dlg.ButtonAt(CUserBreakerDlg::AddRating)->click();
         QVERIFY(WriteFile(m_breakers, broken));
-        dlg.ButtonAt(CInputPro03Dlg::Ok)->click();
+        dlg.ButtonAt(CUserBreakerDlg::Ok)->click();
     });
     QCOMPARE(m_prompt->messages, QStringList{failure});
     QCOMPARE(m_prompt->exitCodes, QList<int>{});
@@ -430,16 +430,16 @@ void TestBreakerEditor::failedSaveSaysSoAndStoresNothing()
     QVERIFY(WriteFile(m_breakers, good));
     Rows shown;
     QByteArray threeSheets;
-    RunEditor([&](CInputPro03Dlg& dlg) {
+    RunEditor([&](CUserBreakerDlg& dlg) {
         shown = ListRows(dlg.RatingList());
         EnterRating(dlg, {"40", "5", "6", "7", "8", "9"});
-        dlg.ButtonAt(CInputPro03Dlg::AddRating)->click();
+        dlg.ButtonAt(CUserBreakerDlg::AddRating)->click();
         Book book;
         QVERIFY(book.load(m_breakers));
         QVERIFY(book.delSheet(3));
         QVERIFY(book.save(m_breakers));
         threeSheets = ReadFile(m_breakers);
-        dlg.ButtonAt(CInputPro03Dlg::Ok)->click();
+        dlg.ButtonAt(CUserBreakerDlg::Ok)->click();
     });
     QCOMPARE(m_prompt->messages, (QStringList{failure, failure}));
     QCOMPARE(ReadFile(m_breakers), threeSheets);
@@ -447,9 +447,9 @@ void TestBreakerEditor::failedSaveSaysSoAndStoresNothing()
 
     // The good file back: the editor shows what it held before, the failed rows nowhere.
     QVERIFY(WriteFile(m_breakers, good));
-    RunEditor([&](CInputPro03Dlg& dlg) {
+    RunEditor([&](CUserBreakerDlg& dlg) {
         QCOMPARE(ListRows(dlg.RatingList()), shown);
-        dlg.ButtonAt(CInputPro03Dlg::Cancel)->click();
+        dlg.ButtonAt(CUserBreakerDlg::Cancel)->click();
     });
     QCOMPARE(shown.size(), 2);
 }

@@ -8,11 +8,11 @@
 #include "common/testpaths.h"
 #include "common/testsupport.h"
 #include "library/libraryfixture.h"
-#include "loads/gui/sevrinpro10view.h"
-#include "loads/gui/sevrinpro11view.h"
-#include "loads/gui/sevrinpro20view.h"
-#include "loads/gui/sevrinpro23view.h"
-#include "loads/gui/sevrinpro70view.h"
+#include "loads/gui/mccscreen.h"
+#include "loads/gui/mccconditionspage.h"
+#include "loads/gui/boardscreen.h"
+#include "loads/gui/boardinstallationpage.h"
+#include "loads/gui/switchgearscreen.h"
 #include "platform/singleinstance.h"
 
 #include <QComboBox>
@@ -96,23 +96,23 @@ void TestConditionsLoad::everyProjectLoadAppliesConditions()
 
     // First entry to the project screen loads the last project. Project A: factor E
     // 0.82 x 0.59 = 0.48; 25 mm2 is multi-core below 50 mm2: 67 A x 0.48 = 32.16 A.
-    QVERIFY(SwitchView(1));
+    QVERIFY(SwitchView(Screen::Project));
     QCOMPARE(theApp.ProjectLoaded, 1);
     QCOMPARE(theApp.VLookup(25, QStringLiteral("CABLEC"), 9), 32.16);
     std::array<QString, 19> motor;
     QVERIFY(theApp.FindMotorData(7.5, QStringLiteral("DOL"), motor));
     QCOMPARE(motor[12], QStringLiteral("89"));  // 14.896 A x beta 6.0
     // The screens show what was applied.
-    CSevrinPro20View* boards = theApp.ScreenPointers.Pro20View;
+    CBoardScreen* boards = TheScreen<CBoardScreen>();
     QVERIFY(boards);
     QCOMPARE(boards->InstallationPage()->FactorEdit(8)->text(), QStringLiteral("0.48"));
-    QCOMPARE(theApp.ScreenPointers.Pro10View->DesignPage()->ConditionCombo(0)->currentText(),
+    QCOMPARE(TheScreen<CMccScreen>()->DesignPage()->ConditionCombo(0)->currentText(),
              QStringLiteral("6.0"));
 
     // The project screen's own open: project B, no screen visited, nothing pressed.
     // Factor E 1.00 x 0.60 = 0.60; 25 mm2 single-core from 16 mm2: 163 A x 0.60 = 97.80 A.
     m_prompt->openFileAnswers.push_back(m_projectB);
-    QPushButton* open = theApp.ViewTable.Views[1]->findChild<QPushButton*>(QStringLiteral("1029"));
+    QPushButton* open = theApp.ScreenView(Screen::Project)->findChild<QPushButton*>(QStringLiteral("1029"));
     QVERIFY(open);
     open->click();
     QCOMPARE(theApp.ProjectPathTable.CurrentProjectPath, m_projectB);
@@ -121,7 +121,7 @@ void TestConditionsLoad::everyProjectLoadAppliesConditions()
     QCOMPARE(motor[12], QStringLiteral("149"));  // 14.896 A x beta 10.0
 
     // The design pages show project B, so their saves write B's own conditions into B.
-    CSevrinPro10View* mcc = theApp.ScreenPointers.Pro10View;
+    CMccScreen* mcc = TheScreen<CMccScreen>();
     QCOMPARE(mcc->DesignPage()->ConditionCombo(0)->currentText(), QStringLiteral("10.0"));
     QCOMPARE(boards->InstallationPage()->ConditionCombo(0)->currentText(), QStringLiteral("30℃"));
     QCOMPARE(boards->InstallationPage()->ConditionCombo(2)->currentText(), QStringLiteral("1"));
@@ -135,20 +135,20 @@ void TestConditionsLoad::everyProjectLoadAppliesConditions()
 
 void TestConditionsLoad::switchgearKeepsTitleAndNavigates()
 {
-    QVERIFY(SwitchView(1));
+    QVERIFY(SwitchView(Screen::Project));
     const QString title = theApp.MainTitle();
     QVERIFY(title.contains(QStringLiteral("프로젝트 명:")));
-    QVERIFY(SwitchView(10));
-    QCOMPARE(theApp.ViewTable.CurrentViewIndex, 10);
+    QVERIFY(SwitchView(Screen::Switchgear));
+    QCOMPARE(theApp.CurrentScreen, Screen::Switchgear);
     QCOMPARE(theApp.MainTitle(), title);
-    CSevrinPro70View* gear = theApp.ScreenPointers.Pro70View;
+    CSwitchgearScreen* gear = TheScreen<CSwitchgearScreen>();
     QVERIFY(gear);
-    QCOMPARE(static_cast<CFormView*>(gear), theApp.ViewTable.Views[10]);
+    QCOMPARE(static_cast<CFormView*>(gear), theApp.ScreenView(Screen::Switchgear));
     Button(gear, QStringLiteral("선택화면"))->click();
-    QCOMPARE(theApp.ViewTable.CurrentViewIndex, 1);
-    QVERIFY(SwitchView(10));
+    QCOMPARE(theApp.CurrentScreen, Screen::Project);
+    QVERIFY(SwitchView(Screen::Switchgear));
     Button(gear, QStringLiteral("초기화면"))->click();
-    QCOMPARE(theApp.ViewTable.CurrentViewIndex, 0);
+    QCOMPARE(theApp.CurrentScreen, Screen::Start);
 }
 
 QTEST_MAIN(TestConditionsLoad)

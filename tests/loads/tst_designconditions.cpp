@@ -2,6 +2,7 @@
 // and voltage-drop totals, what a project load leaves in the reference tables, and the
 // driver's `conditions` command.
 #include "app/core/calcutil.h"
+#include "app/core/quantity.h"
 #include "app/core/sevrin.h"
 #include "common/calcdriver.h"
 #include "common/recordingprompt.h"
@@ -51,6 +52,8 @@ private slots:
     void projectLoadRecomputesMotorTables();
     void driverPrintsConditions();
     void driverRefusesMissingProject();
+    void driverRoundsHalfAwayFromZero_data();
+    void driverRoundsHalfAwayFromZero();
 
 private:
     QTemporaryDir m_dir;
@@ -117,7 +120,7 @@ void TestDesignConditions::designTextsReadAsNumbers_data()
 {
     // The reactor tap and the CT factor are numbers above 0; anything else is no value (NaN),
     // so the motor tables show no starting current from it instead of one computed with 0.
-    // ReadDesignNumber itself reads strictly and gives 0 for no value.
+    // The design figures themselves read strictly and give 0 for no value.
     const double none = std::numeric_limits<double>::quiet_NaN();
     QTest::addColumn<QString>("text");
     QTest::addColumn<double>("value");
@@ -150,7 +153,7 @@ void TestDesignConditions::designTextsReadAsNumbers()
         QCOMPARE(p.cReactor, value);
         QCOMPARE(p.ctFactor, value);
     }
-    QCOMPARE(ReadDesignNumber(text), designNumber);
+    QCOMPARE(QuantityOr(text, QuantitySign::Any, 0.0), designNumber);
 }
 
 void TestDesignConditions::correctionFactorsFromLibraryRows()
@@ -200,8 +203,11 @@ void TestDesignConditions::totalDropPct_data()
     QTest::addColumn<QString>("load");
     QTest::addColumn<QString>("motor");
     QTest::newRow("whole percents") << "3" << "3" << "5" << "6" << "8";
-    // 2.5 + 3 = 5.5 printed without decimals (round half to even, as "%.0f").
-    QTest::newRow("half percent") << "2.5" << "3" << "4" << "6" << "6";
+    // 2.5 + 3 = 5.5 and 2.5 + 4 = 6.5 printed without decimals: a half rounds away from zero,
+    // as every printed figure does, so a limit never reads lower than the rule.
+    QTest::newRow("half percent") << "2.5" << "3" << "4" << "6" << "7";
+    QTest::newRow("2.5 and 3.5 percent") << "1.5" << "1" << "2" << "3" << "4";
+    QTest::newRow("quarter percents") << "0.25" << "0.25" << "0.75" << "1" << "1";
     // An empty limit counts 0; one that is no number of at least 0 makes its total "-",
     // never 0 or a 309-digit figure.
     QTest::newRow("empty and text") << "" << "abc" << "2" << "-" << "2";
@@ -304,6 +310,42 @@ void TestDesignConditions::driverRefusesMissingProject()
     QVERIFY(r.out.isEmpty());
     QCOMPARE(r.err.count(QLatin1Char('\n')), 1);
     QVERIFY2(r.err.contains(missing), qPrintable(r.err));
+}
+
+// The permitted total voltage drops through `sevrin-calc conditions`: feeder + branch and
+// feeder + motor branch in whole percent, a half rounded away from zero (2.5 % prints 3 and
+// 0.5 % prints 1; round-half-to-even would print 2 and 0, a limit lower than the rule).
+void TestDesignConditions::driverRoundsHalfAwayFromZero_data()
+{
+    QTest::addColumn<QString>("feeder");
+    QTest::addColumn<QString>("branch");
+    QTest::addColumn<QString>("motorBranch");
+    QTest::addColumn<QString>("load");
+    QTest::addColumn<QString>("motor");
+    QTest::newRow("2.5 and 4.5") << "1.5" << "1" << "3" << "3" << "5";
+    QTest::newRow("0.5 and 1.5") << "0.25" << "0.25" << "1.25" << "1" << "2";
+    QTest::newRow("5.5 and 6.5") << "2.5" << "3" << "4" << "6" << "7";
+    QTest::newRow("no figure") << "2.5" << "nan" << "-1" << "-" << "-";
+}
+
+void TestDesignConditions::driverRoundsHalfAwayFromZero()
+{
+    QFETCH(QString, feeder);
+    QFETCH(QString, branch);
+    QFETCH(QString, motorBranch);
+    QFETCH(QString, load);
+    QFETCH(QString, motor);
+    QString text = QString::fromUtf8(ReadFile(kGoldenDir + QStringLiteral("/conditions.pro")));
+    text.replace(QStringLiteral("IDC_PRO_2_4_EDIT3=2.5"), QStringLiteral("IDC_PRO_2_4_EDIT3=") + feeder);
+    text.replace(QStringLiteral("IDC_PRO_2_4_EDIT4=3"), QStringLiteral("IDC_PRO_2_4_EDIT4=") + branch);
+    text.replace(QStringLiteral("IDC_PRO_2_4_EDIT5=5"), QStringLiteral("IDC_PRO_2_4_EDIT5=") + motorBranch);
+    const QString project = m_dir.filePath(QStringLiteral("drops.pro"));
+    QVERIFY(WriteFile(project, text.toUtf8()));
+    const CalcRun r = RunSevrinCalc(m_root, project, QStringLiteral("conditions"));
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    QVERIFY2(r.out.endsWith(QStringLiteral("CONDITION\ttotal_drop_load\t%1\n"
+                                           "CONDITION\ttotal_drop_motor\t%2\n").arg(load, motor)),
+             qPrintable(r.out));
 }
 
 QTEST_GUILESS_MAIN(TestDesignConditions)

@@ -3,20 +3,22 @@
 // applied; page buttons; failed saves; the report dialog; calls from a worker thread.
 #include "app/core/calcutil.h"
 #include "app/core/sevrin.h"
+#include "app/gui/rowlistmodel.h"
+#include "common/companionsuffixes.h"
 #include "common/recordingprompt.h"
 #include "common/testsupport.h"
 #include "library/libraryfixture.h"
 #include "loads/core/designconditions.h"
-#include "loads/gui/sevrinpro10view.h"
-#include "loads/gui/sevrinpro11view.h"
-#include "loads/gui/sevrinpro12view.h"
-#include "loads/gui/sevrinpro20view.h"
-#include "loads/gui/sevrinpro22view.h"
-#include "loads/gui/sevrinpro23view.h"
-#include "loads/gui/sevrinpro24view.h"
-#include "loads/gui/sevrinpro25view.h"
-#include "loads/gui/sevrinpro26view.h"
-#include "loads/gui/sevrinpro70view.h"
+#include "loads/gui/mccscreen.h"
+#include "loads/gui/mccconditionspage.h"
+#include "loads/gui/mccsheetpage.h"
+#include "loads/gui/boardscreen.h"
+#include "loads/gui/boardsheetpage.h"
+#include "loads/gui/boardinstallationpage.h"
+#include "loads/gui/boardconductorpage.h"
+#include "loads/gui/boardmotorstartpage.h"
+#include "loads/gui/boardbreakerpage.h"
+#include "loads/gui/switchgearscreen.h"
 #include "report/gui/outputdlg.h"
 
 #include <QApplication>
@@ -32,6 +34,7 @@
 #include <QTimer>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -121,6 +124,7 @@ private slots:
     void pageIndexOutsideRangeShowsNoPage();
     void calcWithNewBetaChangesMotorData();
     void panelBoardCalcShowsFactorsAndTotals();
+    void boardDemandFactorSurvivesAddSelectAndCalc();
     void thresholdComboDrivesItsCopy();
     void failedSaveNamesTheFile_data();
     void failedSaveNamesTheFile();
@@ -135,8 +139,8 @@ private:
     QTemporaryDir m_dir;
     QString m_project;
     RecordingPrompt* m_prompt = nullptr;
-    std::unique_ptr<CSevrinPro10View> m_mcc;
-    std::unique_ptr<CSevrinPro20View> m_boards;
+    std::unique_ptr<CMccScreen> m_mcc;
+    std::unique_ptr<CBoardScreen> m_boards;
 };
 
 void TestDesignPages::initTestCase()
@@ -164,9 +168,9 @@ void TestDesignPages::init()
     theApp.CabinetSizingBlock = CSevrinApp::CabinetSizingBlockT{};
     theApp.ProjectPathTable.CurrentProjectPath = m_project;
     NewProjectFile();
-    m_mcc = std::make_unique<CSevrinPro10View>();
+    m_mcc = std::make_unique<CMccScreen>();
     m_mcc->OnInitialUpdate();
-    m_boards = std::make_unique<CSevrinPro20View>();
+    m_boards = std::make_unique<CBoardScreen>();
     m_boards->OnInitialUpdate();
     m_boards->RefreshPanelBoardPages(0);  // lists the breaker makers
 }
@@ -175,8 +179,8 @@ void TestDesignPages::cleanup()
 {
     m_mcc.reset();
     m_boards.reset();
-    QVERIFY(theApp.ScreenPointers.Pro10View == nullptr);
-    QVERIFY(theApp.ScreenPointers.Pro20View == nullptr);
+    QVERIFY(theApp.ScreenView(Screen::Mcc) == nullptr);
+    QVERIFY(theApp.ScreenView(Screen::PanelBoard) == nullptr);
 }
 
 void TestDesignPages::NewProjectFile(const QByteArray& text)
@@ -187,7 +191,7 @@ void TestDesignPages::NewProjectFile(const QByteArray& text)
 
 void TestDesignPages::mccConditionsSurviveSaveAndReload()
 {
-    CSevrinPro11View* page = m_mcc->DesignPage();
+    CMccConditionsPage* page = m_mcc->DesignPage();
     const std::array<int, 10> chosen{26, 3, 4, 2, 1, 2, 3, 4, 1, 4};
     for (int i = 0; i < 10; ++i)
         page->ConditionCombo(i)->setCurrentIndex(chosen[std::size_t(i)]);
@@ -222,10 +226,10 @@ void TestDesignPages::mccConditionsSurviveSaveAndReload()
 
 void TestDesignPages::panelBoardConditionsSurviveSaveAndReload()
 {
-    CSevrinPro23View* p1 = m_boards->InstallationPage();
-    CSevrinPro24View* p2 = m_boards->ConductorPage();
-    CSevrinPro25View* p3 = m_boards->MotorStartPage();
-    CSevrinPro26View* p4 = m_boards->BreakerPage();
+    CBoardInstallationPage* p1 = m_boards->InstallationPage();
+    CBoardConductorPage* p2 = m_boards->ConductorPage();
+    CBoardMotorStartPage* p3 = m_boards->MotorStartPage();
+    CBoardBreakerPage* p4 = m_boards->BreakerPage();
     m_boards->BoardPage()->DemandFactorEdit()->setText(QStringLiteral("70"));
     const std::array<int, 5> install{6, 4, 1, 2, 2};
     for (int i = 0; i < 5; ++i)
@@ -454,7 +458,7 @@ void TestDesignPages::calcWithNewBetaChangesMotorData()
         const char* ims;  // IB x beta x C(DOL = 1)
     };
     const Step steps[] = {{4, "89"}, {26, "149"}, {0, "60"}};  // beta 6.0, 10.0, 4.0
-    CSevrinPro11View* page = m_mcc->DesignPage();
+    CMccConditionsPage* page = m_mcc->DesignPage();
     page->TapEdit()->setText(QStringLiteral("0.5"));
     for (const Step& s : steps) {
         page->ConditionCombo(0)->setCurrentIndex(s.beta);
@@ -475,8 +479,8 @@ void TestDesignPages::calcWithNewBetaChangesMotorData()
 void TestDesignPages::panelBoardCalcShowsFactorsAndTotals()
 {
     // 30 degC in air (fixture TDF 1.00), two tiers (nine-circuit factor 1 - 0.40 - 0.01 = 0.59).
-    CSevrinPro23View* p1 = m_boards->InstallationPage();
-    CSevrinPro24View* p2 = m_boards->ConductorPage();
+    CBoardInstallationPage* p1 = m_boards->InstallationPage();
+    CBoardConductorPage* p2 = m_boards->ConductorPage();
     Combo(p1, 1105)->setCurrentIndex(2);
     Combo(p1, 1108)->setCurrentIndex(1);
     QCOMPARE(Combo(p1, 1105)->currentText(), QStringLiteral("30℃"));
@@ -505,9 +509,66 @@ void TestDesignPages::panelBoardCalcShowsFactorsAndTotals()
     QVERIFY(m_prompt->messages.isEmpty());
 }
 
+// A new board is stored with the demand factor the sheet shows when it is added (the
+// project's 100 % of the template): selecting it shows that figure again and "계산" uses it.
+// By hand: ten 56 W lamps on one phase, 560 VA at 100 % -> 0.56 kVA of demand.
+void TestDesignPages::boardDemandFactorSurvivesAddSelectAndCalc()
+{
+    using V = CBoardSheetPage;
+    // The project's panel-board workbook, for this case only.
+    const auto dropWorkbooks = [this] {
+        for (const QString& f : QDir(m_dir.path()).entryList({QStringLiteral("P-14_*.xlsx")}))
+            QFile::remove(m_dir.filePath(f));
+    };
+    dropWorkbooks();
+    theApp.ProjectPathTable.CompanionSuffixTable = StandardCompanionSuffixes();
+    const std::unique_ptr<void, std::function<void(void*)>> restore(this, [dropWorkbooks](void*) {
+        theApp.ProjectPathTable.CompanionSuffixTable = {};
+        dropWorkbooks();
+    });
+    theApp.CabinetSizingBlock.DemandFactorPct() = QStringLiteral("100");
+    m_boards->RefreshPanelBoardPages(0);
+    Click(m_boards.get(), QStringLiteral("계산서"));
+    CBoardSheetPage* sheet = m_boards->BoardPage();
+    QVERIFY(sheet->isVisibleTo(m_boards.get()));
+    QCOMPARE(sheet->DemandFactorEdit()->text(), QStringLiteral("100"));
+
+    sheet->Control<QLineEdit>(V::IdBoardName)->setText(QStringLiteral("LN-1"));
+    sheet->Control<QPushButton>(V::IdAddBoard)->click();
+    QVERIFY2(m_prompt->messages.isEmpty(), qPrintable(m_prompt->messages.join('\n')));
+    QCOMPARE(sheet->BoardList()->rows()->rowCount(), 1);
+    QCOMPARE(sheet->BoardList()->rows()->text(0, 8), QStringLiteral("100"));
+    QVERIFY(theApp.ReadPanelBoardSheet(0));
+    QCOMPARE(theApp.CabinetSizingBlock.PanelBoardRecord()[8], QStringLiteral("100"));
+
+    // Another board's figure in the field, then LN-1 selected: its own 100 comes back.
+    sheet->DemandFactorEdit()->setText(QStringLiteral("55"));
+    sheet->BoardList()->setSelectionMark(0);
+    sheet->OnClickPanelBoardList();
+    QCOMPARE(sheet->DemandFactorEdit()->text(), QStringLiteral("100"));
+    sheet->Control<QPushButton>(V::IdAddCircuit)->click();  // the sheet's default lamps
+    QCOMPARE(sheet->CircuitList()->rows()->rowCount(), 1);
+    m_prompt->messages.clear();
+    Click(m_boards.get(), QStringLiteral("계산"));
+    QVERIFY2(m_prompt->messages.isEmpty(), qPrintable(m_prompt->messages.join('\n')));
+    QCOMPARE(sheet->TotalText(3), QStringLiteral("560.00"));
+    QCOMPARE(sheet->TotalText(11), QStringLiteral("0.56"));
+    QCOMPARE(sheet->DemandFactorEdit()->text(), QStringLiteral("100"));
+    QVERIFY(theApp.ReadPanelBoardSheet(0));
+    QCOMPARE(theApp.CabinetSizingBlock.PanelBoardRecord()[8], QStringLiteral("100"));
+
+    // A board added while the field is empty stores no demand factor.
+    sheet->DemandFactorEdit()->clear();
+    sheet->Control<QLineEdit>(V::IdBoardName)->setText(QStringLiteral("LN-2"));
+    sheet->Control<QPushButton>(V::IdAddBoard)->click();
+    QCOMPARE(sheet->BoardList()->rows()->text(1, 8), QString());
+    QVERIFY(theApp.ReadPanelBoardSheet(1));
+    QCOMPARE(theApp.CabinetSizingBlock.PanelBoardRecord()[8], QString());
+}
+
 void TestDesignPages::thresholdComboDrivesItsCopy()
 {
-    CSevrinPro24View* p2 = m_boards->ConductorPage();
+    CBoardConductorPage* p2 = m_boards->ConductorPage();
     QVERIFY(!Combo(p2, 1182)->isEnabled());
     Combo(p2, 1181)->setCurrentIndex(Combo(p2, 1181)->findText(QStringLiteral("70")));
     QCOMPARE(Combo(p2, 1182)->currentText(), QStringLiteral("70"));
@@ -588,9 +649,9 @@ void TestDesignPages::switchgearButtonsKeepNothing()
 {
     const QByteArray before = ReadFile(m_project);
     {
-        CSevrinPro70View gear;
+        CSwitchgearScreen gear;
         gear.OnInitialUpdate();
-        QCOMPARE(theApp.ScreenPointers.Pro70View, &gear);
+        QCOMPARE(TheScreen<CSwitchgearScreen>(), &gear);
         auto* name = gear.findChild<QLineEdit*>();
         QVERIFY(name);
         name->setText(QStringLiteral("MAIN SWGR"));
@@ -600,11 +661,11 @@ void TestDesignPages::switchgearButtonsKeepNothing()
         for (QWidget* w : QApplication::topLevelWidgets())
             QVERIFY(!w->isVisible() || !qobject_cast<QDialog*>(w));
     }
-    QVERIFY(theApp.ScreenPointers.Pro70View == nullptr);
+    QVERIFY(theApp.ScreenView(Screen::Switchgear) == nullptr);
     QCOMPARE(ReadFile(m_project), before);
     QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("P-14_70.xlsx"))));
     // A new screen starts empty: the name typed before is gone.
-    CSevrinPro70View again;
+    CSwitchgearScreen again;
     QCOMPARE(again.findChild<QLineEdit*>()->text(), QString());
 }
 

@@ -1,10 +1,12 @@
 // The design pages draw their formulas and the installation-method table themselves: each
-// picture must exist, lay out at a readable size and put ink on the page.
+// picture must exist, lay out at a readable size and draw every text of its formula (against
+// a reference rendering of the same texts).
 #include "app/gui/formulapicture.h"
-#include "loads/gui/sevrinpro23view.h"
-#include "loads/gui/sevrinpro24view.h"
-#include "loads/gui/sevrinpro25view.h"
-#include "loads/gui/sevrinpro26view.h"
+#include "common/formulacheck.h"
+#include "loads/gui/boardinstallationpage.h"
+#include "loads/gui/boardconductorpage.h"
+#include "loads/gui/boardmotorstartpage.h"
+#include "loads/gui/boardbreakerpage.h"
 
 #include <QApplication>
 #include <QImage>
@@ -20,6 +22,7 @@ private slots:
     void formulasAreDrawn_data();
     void formulasAreDrawn();
     void installationMethodTableListsEveryMethod();
+    void checkSeesACutFormula();
 };
 
 namespace {
@@ -28,26 +31,12 @@ std::unique_ptr<QWidget> MakePage(int page)
 {
     switch (page) {
     case 2:
-        return std::make_unique<CSevrinPro24View>();
+        return std::make_unique<CBoardConductorPage>();
     case 3:
-        return std::make_unique<CSevrinPro25View>();
+        return std::make_unique<CBoardMotorStartPage>();
     default:
-        return std::make_unique<CSevrinPro26View>();
+        return std::make_unique<CBoardBreakerPage>();
     }
-}
-
-// Dark pixels in the widget's own rendering.
-int InkOf(QWidget* w)
-{
-    QImage img(w->size(), QImage::Format_ARGB32);
-    img.fill(Qt::white);
-    w->render(&img);
-    int ink = 0;
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            if (qGray(img.pixel(x, y)) < 128)
-                ++ink;
-    return ink;
 }
 
 }  // namespace
@@ -80,17 +69,33 @@ void TestDesignPictures::formulasAreDrawn()
     QVERIFY2(f->sizeHint().width() <= f->width() + 2,
              qPrintable(QStringLiteral("%1 needs %2 px, has %3")
                             .arg(name).arg(f->sizeHint().width()).arg(f->width())));
-    QVERIFY(InkOf(f) > 100);
+    const QString fault = FormulaPictureFault(f);
+    QVERIFY2(fault.isEmpty(), qPrintable(name + QStringLiteral(": ") + fault));
 }
 
 void TestDesignPictures::installationMethodTableListsEveryMethod()
 {
-    CSevrinPro23View page;
+    CBoardInstallationPage page;
     auto* table = page.findChild<QLabel*>(QStringLiteral("installationMethods"));
     QVERIFY(table);
     for (const char* method : {">A1<", ">A2<", ">B1<", ">B2<", ">C<", ">D1<", ">D2<", ">E<", ">F<"})
         QVERIFY2(table->text().contains(QLatin1String(method)), method);
     QVERIFY(InkOf(table) > 1000);
+}
+
+// The check itself: a formula in a box of its own size passes; in a box of half its width or
+// height (the rest cut off) it fails.
+void TestDesignPictures::checkSeesACutFormula()
+{
+    using namespace Fx;
+    CFormulaPicture f(R({T("I"), Sub("B"), T(" = "), F(T("P"), R({Sqrt(T("3")), T("·V·cosθ")}))}));
+    const QSize need = f.sizeHint();
+    f.resize(need);
+    QCOMPARE(FormulaPictureFault(&f), QString());
+    f.resize(need.width() / 2, need.height());
+    QVERIFY(!FormulaPictureFault(&f).isEmpty());
+    f.resize(need.width(), need.height() / 2);
+    QVERIFY(!FormulaPictureFault(&f).isEmpty());
 }
 
 QTEST_MAIN(TestDesignPictures)

@@ -9,8 +9,10 @@
 #include "common/recordingprompt.h"
 #include "common/testpaths.h"
 #include "common/testsupport.h"
-#include "numbertext.h"
+#include "common/unprintable.h"
 #include "sourcesfixture.h"
+#include "common/golden.h"
+#include "common/driverproject.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -211,7 +213,7 @@ void TestGeneratorCapacity::undefinedFactorsNeverSize()
     QCOMPARE(r.rating, NO_VALUE);
     QCOMPARE(r.summary[2], QString("▣ 발전기 용량은 (정전 시, 화재 시) 중 최대 용량 : -kW (-KVA)로 선정"));
     for (const QString& s : r.hidden)
-        QVERIFY(!s.contains("nan") && !s.contains("inf") && s != "-999");
+        QVERIFY2(FindUnprintableFigure(s).isEmpty() && s != "-999", qPrintable(s));
 }
 
 void TestGeneratorCapacity::largestMotorAndRoundingToThreeDecimals()
@@ -285,11 +287,10 @@ void TestGeneratorCapacity::driverGeneratorCommand()
 {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    const QString root = dir.path() + "/root";
-    QVERIFY(CopyProgramFolder(root));
-    const QString project = dir.path() + "/P1.pro";
-    QVERIFY(QFile::copy(root + "/FORM/form.pro", project));
-    QFile(project).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    const DriverProject made = MakeDriverProject(dir.path());
+    QVERIFY(made.ok);
+    const QString& root = made.root;
+    const QString& project = made.project;
     auto app = NewApp(dir.path());
     auto& b = app->GeneratorSizingBlock;
     b.GeneratorConditionIndex = {1, 0};  // a: 1.45 outage, 1.38 fire
@@ -303,15 +304,8 @@ void TestGeneratorCapacity::driverGeneratorCommand()
     }
     const CalcRun r = RunSevrinCalc(root, project, "generator");
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));
-    QFile golden(TestDataDir() + "/loads/golden/generator.txt");
-    // SEVRIN_UPDATE_GOLDEN=1 rewrites the expected file (check the new figures by hand).
-    if (qEnvironmentVariableIsSet("SEVRIN_UPDATE_GOLDEN")) {
-        QVERIFY(golden.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        golden.write(r.out.toUtf8());
-        golden.close();
-    }
-    QVERIFY(golden.open(QIODevice::ReadOnly));
-    QCOMPARE(r.out, QString::fromUtf8(golden.readAll()));
+    const QString diff = GoldenDifference(r.out, TestDataDir() + QStringLiteral("/loads/golden/generator.txt"));
+    QVERIFY2(diff.isEmpty(), qPrintable(diff));
 
     // A project without "_60" prints the placeholders; an unreadable "_60" is reported.
     const QString path = app->CompanionPath(CSevrinApp::GeneratorWorkbook);
@@ -329,11 +323,10 @@ void TestGeneratorCapacity::driverPrintsNoFigureFromNonsense()
 {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    const QString root = dir.path() + "/root";
-    QVERIFY(CopyProgramFolder(root));
-    const QString project = dir.path() + "/P1.pro";
-    QVERIFY(QFile::copy(root + "/FORM/form.pro", project));
-    QFile(project).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    const DriverProject made = MakeDriverProject(dir.path());
+    QVERIFY(made.ok);
+    const QString& root = made.root;
+    const QString& project = made.project;
     auto app = NewApp(dir.path());
     auto& b = app->GeneratorSizingBlock;
     // Outage: a 1.45, c nan, k 1e308. Fire: a 1.38, c -6, k "12,5".
@@ -352,7 +345,7 @@ void TestGeneratorCapacity::driverPrintsNoFigureFromNonsense()
     }
     const CalcRun r = RunSevrinCalc(root, project, "generator");
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));
-    const QString bad = numbertext::FindUntrustedFigure(r.out);
+    const QString bad = FindUnprintableFigure(r.out);
     QVERIFY2(bad.isEmpty(), qPrintable(bad));
     // Neither case has a GP and no rating is chosen.
     const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);

@@ -19,10 +19,12 @@
 #include "cable/cablefixture.h"
 #include "common/calcdriver.h"
 #include "common/recordingprompt.h"
-#include "common/testpaths.h"
 #include "loads/core/mccpanel.h"
 #include "mccfixture.h"
-#include "numbertext.h"
+#include "common/testpaths.h"
+#include "common/unprintable.h"
+#include "common/golden.h"
+#include "common/driverproject.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -38,6 +40,8 @@ private slots:
     void recomputesPanelsAndLoads();
     void projectWithoutPanelsPrintsNothing();
     void nonsenseInputsPrintNoFigure();
+    void refusedRowPrintsZeroWithoutSign_data();
+    void refusedRowPrintsZeroWithoutSign();
     void unreadableWorkbookFails();
 
 private:
@@ -47,14 +51,13 @@ private:
 QString TestMccCommand::MakeProject(const QString& dir, CSevrinApp& app)
 {
     RecordingPrompt::Install();
-    const QString root = dir + "/root";
-    if (!CopyProgramFolder(root))
+    const DriverProject made = MakeDriverProject(dir);
+    if (!made.ok)
         return {};
+    const QString& root = made.root;
+    const QString& project = made.project;
     const QString lib = root + "/LIB/lib_v3p4.xlsx";
-    QFile::remove(lib);
-    QFile::remove(root + "/LIB/breaker_v3p4.xlsx");
-    if (!cablefixture::WriteLibrary(lib) ||
-        !cablefixture::WriteBreakers(root + "/LIB/breaker_v3p4.xlsx"))
+    if (!cablefixture::ReplaceLibrary(root + "/LIB"))
         return {};
     {
         // The CT ratio table of the switchgear sheet.
@@ -71,10 +74,6 @@ QString TestMccCommand::MakeProject(const QString& dir, CSevrinApp& app)
         if (!book.save(lib))
             return {};
     }
-    const QString project = dir + "/P1.pro";
-    if (!QFile::copy(root + "/FORM/form.pro", project))
-        return {};
-    QFile(project).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
     cablefixture::UseLibrary(app, root + "/LIB");
     cablefixture::SetConditions(app);
     app.ProjectPathTable.CurrentProjectPath = project;
@@ -114,27 +113,8 @@ void TestMccCommand::recomputesPanelsAndLoads()
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));
     QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
 
-    QFile golden(TestDataDir() + "/loads/golden/mcc.txt");
-    // SEVRIN_UPDATE_GOLDEN=1 rewrites the expected file (check the new figures by hand).
-    if (qEnvironmentVariableIsSet("SEVRIN_UPDATE_GOLDEN")) {
-        QVERIFY(golden.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        golden.write(r.out.toUtf8());
-        golden.close();
-    }
-    QVERIFY(golden.open(QIODevice::ReadOnly));
-    const QStringList want = QString::fromUtf8(golden.readAll()).split('\n');
-    const QStringList got = r.out.split('\n');
-    for (int i = 0; i < std::min(got.size(), want.size()); ++i) {
-        const QStringList g = got[i].split('\t');
-        const QStringList w = want[i].split('\t');
-        for (int c = 0; c < std::min(g.size(), w.size()); ++c)
-            QVERIFY2(g[c] == w[c], qPrintable(QStringLiteral("line %1 field %2: \"%3\" != \"%4\"")
-                                                  .arg(i)
-                                                  .arg(c)
-                                                  .arg(g[c], w[c])));
-        QCOMPARE(g.size(), w.size());
-    }
-    QCOMPARE(got.size(), want.size());
+    const QString diff = GoldenDifference(r.out, TestDataDir() + QStringLiteral("/loads/golden/mcc.txt"));
+    QVERIFY2(diff.isEmpty(), qPrintable(diff));
 
     // The hand-checked figures of the comment above.
     const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
@@ -203,7 +183,7 @@ void TestMccCommand::nonsenseInputsPrintNoFigure()
     const QString path = app.CompanionPath(CSevrinApp::MccWorkbook);
     const CalcRun r = RunSevrinCalc(dir.path() + "/root", project, "mcc");
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));
-    const QString bad = numbertext::FindUntrustedFigure(r.out);
+    const QString bad = FindUnprintableFigure(r.out);
     QVERIFY2(bad.isEmpty(), qPrintable(bad));
 
     // Every row is refused by the input check and kept as stored; the panel's totals cannot
@@ -222,6 +202,48 @@ void TestMccCommand::nonsenseInputsPrintNoFigure()
     QCOMPARE(stored[8][MccCol::Ims], QString("inf"));
     QVERIFY(app.ReadMccPanelSheet(0));
     QCOMPARE(app.MotorControlCenterBlock.MccPanelRecord[4], QString("-0.38"));
+}
+
+// A row the input check refuses (its kW is "nan") is printed as stored, each quantity through
+// the strict reader: a zero stored with a minus prints as the 0 it is, never "-0"; where the
+// quantity must be above 0 (a kVA) it is no value, "-".
+void TestMccCommand::refusedRowPrintsZeroWithoutSign_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("demand factor -0") << int(MccCol::DemandFactor) << "-0" << "0";
+    QTest::newRow("demand factor -0.00") << int(MccCol::DemandFactor) << "-0.00" << "0.00";
+    QTest::newRow("line load -0") << int(MccCol::L1) << "-0" << "0";
+    QTest::newRow("input kVA -0") << int(MccCol::InputKva) << "-0" << "0";
+    QTest::newRow("kVA -0") << int(MccCol::Kva) << "-0" << "-";
+    QTest::newRow("demand factor -0.5") << int(MccCol::DemandFactor) << "-0.5" << "-";
+}
+
+void TestMccCommand::refusedRowPrintsZeroWithoutSign()
+{
+    QFETCH(int, column);
+    QFETCH(QString, stored);
+    QFETCH(QString, expected);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    CSevrinApp app;
+    const QString project = MakeProject(dir.path(), app);
+    QVERIFY(!project.isEmpty());
+    QVERIFY(AddPanel(app, {"MCC-Z"}));
+    MccLoadRow refused = LoadInputs("펌프", "Z-1", "M", "nan", "", "N", "3P", "DOL", "1");
+    refused[std::size_t(column)] = stored;
+    QVERIFY(WriteLoads(app, 0, {refused}));
+
+    const CalcRun r = RunSevrinCalc(dir.path() + "/root", project, "mcc");
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    const QString bad = FindUnprintableFigure(r.out);
+    QVERIFY2(bad.isEmpty(), qPrintable(bad));
+    const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 2);
+    QCOMPARE(lines[0].split('\t').value(2 + column), expected);
+    // The file keeps what was stored: the driver shows the zero, it does not rewrite it.
+    QCOMPARE(ReadMccLoadRows(app, 0)[0][std::size_t(column)], stored);
 }
 
 void TestMccCommand::unreadableWorkbookFails()

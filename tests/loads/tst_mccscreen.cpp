@@ -11,8 +11,8 @@
 #include "common/testsupport.h"
 #include "loads/core/designconditions.h"
 #include "loads/core/mccpanel.h"
-#include "loads/gui/sevrinpro10view.h"
-#include "loads/gui/sevrinpro12view.h"
+#include "loads/gui/mccscreen.h"
+#include "loads/gui/mccsheetpage.h"
 #include "mccfixture.h"
 #include "platform/xlsxbook.h"
 
@@ -27,7 +27,7 @@
 
 #include <memory>
 
-using V = CSevrinPro12View;
+using V = CMccSheetPage;
 
 namespace {
 
@@ -90,7 +90,7 @@ private:
     QTemporaryDir m_lib;
     std::unique_ptr<QTemporaryDir> m_project;
     RecordingPrompt* m_prompt = nullptr;
-    std::unique_ptr<CSevrinPro12View> m_view;
+    std::unique_ptr<CMccSheetPage> m_view;
 };
 
 void TestMccScreen::initTestCase()
@@ -114,7 +114,7 @@ void TestMccScreen::init()
     theApp.MotorControlCenterBlock.MccPanelCount = 0;
     theApp.MotorControlCenterBlock.MccLoadCount = 0;
     m_prompt = RecordingPrompt::Install();
-    m_view = std::make_unique<CSevrinPro12View>();
+    m_view = std::make_unique<CMccSheetPage>();
     m_view->LoadMccPanels();
     m_view->resize(m_view->FormSize());
     m_view->show();
@@ -642,10 +642,10 @@ void TestMccScreen::calcButtonComputesTheShownPanel()
     QVERIFY(mccfixture::WriteLoads(theApp, 1, {fan}));
 
     // As after a project load with panel 1 shown: panels and that panel's loads refilled.
-    CSevrinPro10View screen;
+    CMccScreen screen;
     screen.OnInitialUpdate();
     screen.ApplyMccDesignConditions(1, true);
-    CSevrinPro12View* page = screen.LoadPage();
+    CMccSheetPage* page = screen.LoadPage();
     QCOMPARE(page->PanelCount(), 2);
     QCOMPARE(page->PanelPosition(), 1);
     QCOMPARE(page->LoadRows().size(), std::size_t(1));

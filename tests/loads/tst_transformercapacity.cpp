@@ -11,8 +11,10 @@
 #include "common/testpaths.h"
 #include "common/testsupport.h"
 #include "mccfixture.h"
-#include "numbertext.h"
+#include "common/unprintable.h"
 #include "sourcesfixture.h"
+#include "common/golden.h"
+#include "common/driverproject.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -41,7 +43,7 @@ TransformerMotorInputs Motor(double pm, double cosM, double beta, double z, doub
 
 bool HasNoNumberText(const QString& s)
 {
-    return !s.contains("nan", Qt::CaseInsensitive) && !s.contains("inf", Qt::CaseInsensitive);
+    return FindUnprintableFigure(s).isEmpty();
 }
 
 void CheckNoNanInf(const TransformerCapacity& c)
@@ -169,7 +171,8 @@ void TestTransformerCapacity::workedMotorBlock()
     QVERIFY(m.ptr > 453.0 && m.ptr < 454.0);
     QCOMPARE(m.ptrText, QString("453"));
     QCOMPARE(m.ptrRatingText, QString("500"));
-    QCOMPARE(m.decision, QString("최대용량 전동기 기동 시 전압강하를 고려한 변압기 용량 PTR은 453kVA이므로, "
+    // The decision never states less than PTR: 453.41 is "453.5", rounded up to a tenth.
+    QCOMPARE(m.decision, QString("최대용량 전동기 기동 시 전압강하를 고려한 변압기 용량 PTR은 453.5kVA이므로, "
                                  "따라서, 변압기 용량은 3Φ 500kVA로 선정한다."));
     QCOMPARE(c.capacityText, QString("500"));
 
@@ -182,13 +185,28 @@ void TestTransformerCapacity::workedMotorBlock()
     QCOMPARE(record[trfield::kDecision], m.decision);
     QCOMPARE(record[trfield::kPm], QString("100"));
 
-    // PTR 453.5 .. 454: the decision truncates, the hidden field rounds ("%.0f").
-    const TransformerMotorBlock half =
-        CalcTransformerMotorBlock(500, Motor(100, 0.85, 6, 6 * 453.7 / m.ptr, 15, 0.8, 0.9, 0.3, 1),
-                                  TransformerTable());
-    QVERIFY(std::fabs(half.ptr - 453.7) < 1e-6);
-    QCOMPARE(half.ptrText, QString("454"));
-    QVERIFY(half.decision.contains("PTR은 453kVA"));
+    // PTR scaled through %Z to chosen figures: the hidden field rounds ("%.0f"), the decision
+    // keeps a tenth or rounds up to the next one, never below what was computed (80.9 kVA
+    // once read "80kVA").
+    const struct
+    {
+        double ptr;
+        const char* field;
+        const char* stated;
+    } scaled[] = {
+        {453.7, "454", "PTR은 453.7kVA"},
+        {80.9, "81", "PTR은 80.9kVA"},
+        {80.91, "81", "PTR은 81.0kVA"},
+        {80.2, "80", "PTR은 80.2kVA"},
+        {100.0, "100", "PTR은 100.0kVA"},
+    };
+    for (const auto& c : scaled) {
+        const TransformerMotorBlock b = CalcTransformerMotorBlock(
+            500, Motor(100, 0.85, 6, 6 * c.ptr / m.ptr, 15, 0.8, 0.9, 0.3, 1), TransformerTable());
+        QVERIFY(std::fabs(b.ptr - c.ptr) < 1e-6);
+        QCOMPARE(b.ptrText, QString(c.field));
+        QVERIFY2(b.decision.contains(QString(c.stated)), qPrintable(b.decision));
+    }
 }
 
 void TestTransformerCapacity::largeDirectOnLineMotorSizesTheTransformer()
@@ -235,7 +253,7 @@ void TestTransformerCapacity::motorCheckNeverChoosesBelowTheDemand()
     QVERIFY(std::fabs(c.motor.ptr - 67.33) < 0.01);
     QCOMPARE(c.motor.ptrRatingText, QString("100"));
     // The motor decision keeps saying what PTR gives; the capacity is the demand's rating.
-    QCOMPARE(c.motor.decision, QString("최대용량 전동기 기동 시 전압강하를 고려한 변압기 용량 PTR은 67kVA이므로, "
+    QCOMPARE(c.motor.decision, QString("최대용량 전동기 기동 시 전압강하를 고려한 변압기 용량 PTR은 67.4kVA이므로, "
                                        "따라서, 변압기 용량은 3Φ 100kVA로 선정한다."));
     QCOMPARE(c.capacityText, QString("200"));
 
@@ -508,11 +526,10 @@ void TestTransformerCapacity::driverTransformersCommand()
 {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    const QString root = dir.path() + "/root";
-    QVERIFY(CopyProgramFolder(root));
-    const QString project = dir.path() + "/P1.pro";
-    QVERIFY(QFile::copy(root + "/FORM/form.pro", project));
-    QFile(project).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    const DriverProject made = MakeDriverProject(dir.path());
+    QVERIFY(made.ok);
+    const QString& root = made.root;
+    const QString& project = made.project;
     auto app = NewApp(dir.path());
 
     // TR-1: the worked motor block (demand 500 kVA). TR-2: a demand of 1500m VA and a "-" row,
@@ -559,15 +576,8 @@ void TestTransformerCapacity::driverTransformersCommand()
     const CalcRun r = RunSevrinCalc(root, project, "transformers");
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));
     QVERIFY2(HasNoNumberText(r.out), qPrintable(r.out));
-    QFile golden(TestDataDir() + "/loads/golden/transformers.txt");
-    // SEVRIN_UPDATE_GOLDEN=1 rewrites the expected file (check the new figures by hand).
-    if (qEnvironmentVariableIsSet("SEVRIN_UPDATE_GOLDEN")) {
-        QVERIFY(golden.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        golden.write(r.out.toUtf8());
-        golden.close();
-    }
-    QVERIFY(golden.open(QIODevice::ReadOnly));
-    QCOMPARE(r.out, QString::fromUtf8(golden.readAll()));
+    const QString diff = GoldenDifference(r.out, TestDataDir() + QStringLiteral("/loads/golden/transformers.txt"));
+    QVERIFY2(diff.isEmpty(), qPrintable(diff));
 
     // An existing "_30" that cannot be read is reported and left as it is.
     const QString path = app->CompanionPath(CSevrinApp::TransformerWorkbook);
@@ -583,11 +593,10 @@ void TestTransformerCapacity::driverPrintsNoFigureFromNonsense()
 {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    const QString root = dir.path() + "/root";
-    QVERIFY(CopyProgramFolder(root));
-    const QString project = dir.path() + "/P1.pro";
-    QVERIFY(QFile::copy(root + "/FORM/form.pro", project));
-    QFile(project).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    const DriverProject made = MakeDriverProject(dir.path());
+    QVERIFY(made.ok);
+    const QString& root = made.root;
+    const QString& project = made.project;
     auto app = NewApp(dir.path());
 
     // Every transformer holds nonsense of one kind in its loads and its motor block; TR-5
@@ -623,7 +632,7 @@ void TestTransformerCapacity::driverPrintsNoFigureFromNonsense()
 
     const CalcRun r = RunSevrinCalc(root, project, "transformers");
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));
-    const QString bad = numbertext::FindUntrustedFigure(r.out);
+    const QString bad = FindUnprintableFigure(r.out);
     QVERIFY2(bad.isEmpty(), qPrintable(bad));
     // No transformer gets a rating from nonsense: never 0 kVA and the smallest unit.
     const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);

@@ -3,11 +3,11 @@
 // refused for quantities that cannot be, the capacity the largest-motor check leaves, and the
 // report writer's calls from another thread.
 #include "common/companionsuffixes.h"
-#include "loads/gui/sevrinpro30view.h"
-#include "loads/gui/sevrinpro31view.h"
-#include "loads/gui/sevrinpro60view.h"
-#include "loads/gui/sevrinpro61view.h"
-#include "loads/gui/sevrinpro62view.h"
+#include "loads/gui/transformerscreen.h"
+#include "loads/gui/transformerloadpage.h"
+#include "loads/gui/generatorscreen.h"
+#include "loads/gui/generatorloadpage.h"
+#include "loads/gui/generatorresultpage.h"
 
 #include "app/core/companionworkbook.h"
 #include "app/core/sevrin.h"
@@ -45,6 +45,7 @@ private slots:
     void generatorRowsAndLastDeleteRemovesWorkbook();
     void refusedRowsChangeNothing();
     void motorCheckKeepsTheDemandRating();
+    void successMessagesCarryTheInformationIcon();
     void primaryVoltageAndOnlyThisTransformersFigures();
     void generatorResultLabelsReadWhole();
     void loadListsPastTheirLimitKeepTheRest_data();
@@ -57,8 +58,8 @@ private:
     QTemporaryDir* m_dir = nullptr;
     QString m_project;
     RecordingPrompt* m_prompt = nullptr;
-    CSevrinPro30View* m_tr = nullptr;
-    CSevrinPro60View* m_gen = nullptr;
+    CTransformerScreen* m_tr = nullptr;
+    CGeneratorScreen* m_gen = nullptr;
 };
 
 void TestTransformerScreen::init()
@@ -72,9 +73,9 @@ void TestTransformerScreen::init()
     theApp.LoadLibraryWorkbook();
     p.CurrentProjectPath.clear();
     theApp.ProjectLoaded = 0;
-    m_tr = new CSevrinPro30View;
+    m_tr = new CTransformerScreen;
     m_tr->OnInitialUpdate();
-    m_gen = new CSevrinPro60View;
+    m_gen = new CGeneratorScreen;
     m_gen->OnInitialUpdate();
 }
 
@@ -137,7 +138,7 @@ void TestTransformerScreen::lockedCapacitySurvivesReload()
 
     // A new screen reading the project file gets the lock and the 123 back.
     delete m_tr;
-    m_tr = new CSevrinPro30View;
+    m_tr = new CTransformerScreen;
     m_tr->OnInitialUpdate();
     QVERIFY(theApp.LoadProjectFile(m_project));
     QVERIFY(m_tr->CapacityCheck(2)->isChecked());
@@ -232,7 +233,7 @@ void TestTransformerScreen::reportWorkerDrivesBothScreens()
 void TestTransformerScreen::generatorRowsAndLastDeleteRemovesWorkbook()
 {
     MakeProject();
-    CSevrinPro61View* page = m_gen->LoadPage();
+    CGeneratorLoadPage* page = m_gen->LoadPage();
     m_gen->ShowGeneratorInputs();
     const QString path = theApp.CompanionPath(CSevrinApp::GeneratorWorkbook);
     QVERIFY(!QFile::exists(path));
@@ -266,7 +267,7 @@ void TestTransformerScreen::refusedRowsChangeNothing()
 {
     MakeProject();
     m_tr->SelectTransformerTab(0);
-    CSevrinPro31View* tr = m_tr->LoadPage();
+    CTransformerLoadPage* tr = m_tr->LoadPage();
     const QString path = theApp.CompanionPath(CSevrinApp::TransformerWorkbook);
     const QByteArray before = ReadFile(path);
     struct Case { QString connected, pct, message; };
@@ -295,7 +296,7 @@ void TestTransformerScreen::refusedRowsChangeNothing()
     QCOMPARE(ReadFile(path), before);
 
     // The generator page refuses a capacity or demand factor that cannot be, by its field.
-    CSevrinPro61View* gen = m_gen->LoadPage();
+    CGeneratorLoadPage* gen = m_gen->LoadPage();
     m_gen->ShowGeneratorInputs();
     const QString genPath = theApp.CompanionPath(CSevrinApp::GeneratorWorkbook);
     gen->Edit(1520)->clear();
@@ -325,7 +326,7 @@ void TestTransformerScreen::motorCheckKeepsTheDemandRating()
     b.TransformerLoadRow = {"1", "LP-2", "-", "200000", "83", "166000", ""};
     QVERIFY(theApp.WriteTransformerLoadRow(1, 0, false));
     m_tr->SelectTransformerTab(1);
-    CSevrinPro31View* page = m_tr->LoadPage();
+    CTransformerLoadPage* page = m_tr->LoadPage();
     page->MotorCheck()->setChecked(true);
     const std::pair<int, const char*> inputs[] = {{1611, "10"}, {1612, "0.85"}, {1613, "6"},
                                                   {1615, "6"},  {1616, "20"},   {1617, "0.8"},
@@ -342,6 +343,18 @@ void TestTransformerScreen::motorCheckKeepsTheDemandRating()
 // The disabled primary-voltage field shows the 22.9 kV receiving voltage, the one the design
 // offers, even for a transformer not stored yet, so its sheet (and the report's 1차전압 cell)
 // holds it; another transformer's capacity decision is never shown.
+// What went as asked is said with the information icon, not the warning one.
+void TestTransformerScreen::successMessagesCarryTheInformationIcon()
+{
+    MakeProject();
+    m_tr->OnSave();
+    m_gen->OnSave();
+    m_gen->LoadPage()->OnImportGeneratorLoads();
+    QCOMPARE(m_prompt->messages, (QStringList{"설계조건을 저장 하였습니다.", "설계조건을 저장 하였습니다.",
+                                              "동력 0, 부하 0가 연계 되었습니다."}));
+    QCOMPARE(m_prompt->messageIcons, QList<Prompt::Icon>(3, Prompt::Icon::Information));
+}
+
 void TestTransformerScreen::primaryVoltageAndOnlyThisTransformersFigures()
 {
     MakeProject();
@@ -364,7 +377,7 @@ void TestTransformerScreen::primaryVoltageAndOnlyThisTransformersFigures()
 }
 
 // Every label of the generator's result page shows its whole text on one line, and none lies
-// over another label or a field (the long name of k used to be two cut, overlapping lines).
+// over another label or a field (the long name of k is one line, not two cut, overlapping ones).
 void TestTransformerScreen::generatorResultLabelsReadWhole()
 {
     QWidget* page = m_gen->ResultPage();
@@ -440,8 +453,8 @@ void TestTransformerScreen::loadListsPastTheirLimitKeepTheRest()
     const QStringList tail = {"TAIL-1001", "TAIL-1002", "TAIL-1003", "TAIL-1004", "TAIL-1005", ""};
     QCOMPARE(stored(kLimit, 6), tail);
 
-    CSevrinPro61View* genPage = m_gen->LoadPage();
-    CSevrinPro31View* trPage = m_tr->LoadPage();
+    CGeneratorLoadPage* genPage = m_gen->LoadPage();
+    CTransformerLoadPage* trPage = m_tr->LoadPage();
     ReportListView* list = generator ? genPage->List() : trPage->List();
     const QString message = companion::RowLimitMessage(path, kLimit);
     m_prompt->messages.clear();

@@ -7,8 +7,8 @@
 #include "common/testsupport.h"
 #include "library/libraryfixture.h"
 #include "loads/core/usermotor.h"
-#include "loads/gui/sevrinpro10view.h"
-#include "loads/gui/sevrinpro11view.h"
+#include "loads/gui/mccscreen.h"
+#include "loads/gui/mccconditionspage.h"
 #include "platform/xlsxbook.h"
 
 #include <QComboBox>
@@ -63,7 +63,7 @@ QList<QStringList> ListRows(const ReportListView* list)
     return rows;
 }
 
-QPushButton* AreaButton(CSevrinPro11View* page, const QString& caption)
+QPushButton* AreaButton(CMccConditionsPage* page, const QString& caption)
 {
     for (QPushButton* b : page->UserMotorArea()->findChildren<QPushButton*>())
         if (b->text() == caption)
@@ -104,8 +104,8 @@ private:
     QTemporaryDir m_dir;
     QString m_lib;
     RecordingPrompt* m_prompt = nullptr;
-    std::unique_ptr<CSevrinPro10View> m_mcc;
-    CSevrinPro11View* m_page = nullptr;
+    std::unique_ptr<CMccScreen> m_mcc;
+    CMccConditionsPage* m_page = nullptr;
 };
 
 void TestUserMotorPage::initTestCase()
@@ -131,7 +131,7 @@ void TestUserMotorPage::init()
     QVERIFY(fixture::WriteLibrary(m_lib));  // an empty user-motor sheet
     theApp.MotorControlCenterBlock = CSevrinApp::MotorControlCenterBlockT{};
     theApp.MotorControlCenterBlock.MccCtFactor() = QStringLiteral("1.5");
-    m_mcc = std::make_unique<CSevrinPro10View>();
+    m_mcc = std::make_unique<CMccScreen>();
     m_mcc->OnInitialUpdate();
     m_page = m_mcc->DesignPage();
     // beta 6.0, lambda 3.0 / 1.5, k 1.4, tm 4/6/10/15/20 s, tap 0.65.

@@ -1,7 +1,7 @@
 // Saves the disk refuses (full, over quota): a workbook or a profile file keeps its bytes, a
-// new one is not created, no temporary file stays behind, and the call returns false. A small
-// file used to be replaced by a short one: the refused write waited in the device's buffer
-// and the commit went through.
+// new one is not created, no temporary file stays behind, and the call returns false. A
+// refused write that waited in the device's buffer while the commit went through would
+// replace a small file by a short one.
 #include "common/testsupport.h"
 #include "platform/profile.h"
 #include "platform/xlsxbook.h"

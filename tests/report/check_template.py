@@ -1,9 +1,14 @@
 # Checks the report template with openpyxl, an independent reader: sheet order, page blocks,
-# frames, header bands, print areas, column breaks, page setup, and that every cell a sheet
-# writer fills exists as a styled text cell that is not swallowed by a merge.
+# frames, header bands, print areas, column breaks, page setup, that every cell a sheet writer
+# fills exists as a styled text cell that is not swallowed by a merge, and that every caption
+# prints whole inside its cells.
 # Usage: check_template.py TEMPLATE WRITERCELLS   (prints "ok" or the faults found)
+import functools
+import math
 import re
+import subprocess
 import sys
+import unicodedata
 import zipfile
 
 import openpyxl
@@ -55,6 +60,70 @@ CAPTIONS = {
 }
 
 faults = []
+
+# Text widths as LibreOffice prints the template's font, which it replaces with DejaVu Sans for
+# Latin text and a Korean font (NanumGothic) for Korean.
+from PIL import ImageFont
+
+
+def font_file(name):
+    return subprocess.run(["fc-match", "-f", "%{file}", name], capture_output=True, text=True).stdout.strip()
+
+
+LATIN = ImageFont.truetype(font_file("DejaVu Sans"), 900)
+KOREAN = ImageFont.truetype(font_file("NanumGothic"), 900)
+
+
+@functools.lru_cache(maxsize=None)
+def char_width(ch, size):
+    font = KOREAN if unicodedata.east_asian_width(ch) in ("W", "F") else LATIN
+    return font.getlength(ch) / 900 * size
+
+
+def text_width(text, size):
+    return sum(char_width(ch, size) for ch in text)
+
+
+@functools.lru_cache(maxsize=None)
+def wrapped_lines(text, size, width):
+    """Lines a wrapping caption takes in `width` points: at its line breaks, at spaces, and
+    anywhere inside a word wider than the cell."""
+    lines = 0
+    for para in text.split("\n"):
+        lines += 1
+        x = 0.0
+        for word in para.split(" "):
+            w = text_width(word, size)
+            space = char_width(" ", size) if x > 0 else 0.0
+            if x > 0 and x + space + w > width:
+                lines += 1
+                x, space = 0.0, 0.0
+            if w <= width:
+                x += space + w
+                continue
+            for ch in word:
+                cw = char_width(ch, size)
+                if x > 0 and x + cw > width:
+                    lines += 1
+                    x = 0.0
+                x += cw
+    return lines
+
+
+def column_points(ws):
+    """Width in points by 1-based column, as the spreadsheet converts character widths."""
+    chars = {}
+    for d in ws.column_dimensions.values():
+        if d.min is not None and d.customWidth:
+            for k in range(d.min, d.max + 1):
+                chars[k] = d.width
+
+    def points(c):
+        w = chars.get(c, 8.43)
+        px = math.floor(w * 12 + 0.5) if w < 1 else math.floor(w * 7 + 0.5) + 5
+        return px * 0.75
+
+    return points
 
 
 def fault(msg):
@@ -157,6 +226,24 @@ for index, (name, blocks, bands) in enumerate(SHEETS):
             row1 = [ws.cell(2, c + 1).value for c in range(first, last + 1)]
             if "PROJECT" not in row1 or "DATE" not in row1 or not any(isinstance(v, str) and v for v in row0):
                 fault("%s: page at column %d has no header band" % (name, first))
+
+    # Every wrapping caption fits its cells: its lines (3 pt of the width for the cell's inner
+    # margins, 1.17 of the font size a line) within the height of its rows.
+    points = column_points(ws)
+    default_height = ws.sheet_format.defaultRowHeight or 15
+    merged_at = {(rng.min_row, rng.min_col): rng for rng in ws.merged_cells.ranges}
+    cut = set()
+    for (r, c), cell in ws._cells.items():
+        if not isinstance(cell.value, str) or not cell.value or not cell.alignment.wrap_text:
+            continue
+        rng = merged_at.get((r, c))
+        r2, c2 = (rng.max_row, rng.max_col) if rng else (r, c)
+        width = sum(points(k) for k in range(c, c2 + 1)) - 3.0
+        height = sum(ws.row_dimensions[k].height or default_height for k in range(r, r2 + 1))
+        size = cell.font.sz or 11
+        if wrapped_lines(cell.value, size, width) * size * 1.17 > height and cell.value not in cut:
+            cut.add(cell.value)
+            fault("%s: caption %r in %s does not fit its cells" % (name, cell.value, cell.coordinate))
 
     texts = {c.value for c in ws._cells.values() if isinstance(c.value, str)}
     for caption in CAPTIONS.get(name, []):

@@ -11,7 +11,9 @@
 #include "cable/core/cableapp.h"
 #include "loads/core/branchcircuit.h"
 #include "loads/core/designconditions.h"
-#include "loads/gui/sevrinpro20view.h"
+#include "app/gui/rowlistmodel.h"
+#include "loads/gui/boardscreen.h"
+#include "loads/gui/boardsheetpage.h"
 #include "report/core/reportdriver.h"
 #include "report/gui/panelboardreport.h"
 
@@ -54,11 +56,12 @@ private slots:
     void cleanupTestCase();
     void sheet();
     void noScreenWritesNothing();
+    void designPagesOfAProjectWithoutBoards();
     void runningDropOverTheBranchLimitIsMarked_data();
     void runningDropOverTheBranchLimitIsMarked();
 
 private:
-    std::unique_ptr<CSevrinPro20View> m_view;
+    std::unique_ptr<CBoardScreen> m_view;
 };
 
 void TestBoardReport::initTestCase()
@@ -70,7 +73,7 @@ void TestBoardReport::initTestCase()
     theApp.ProjectPathTable.BreakerWorkbookPath = lib + "/breaker_v3p4.xlsx";
     theApp.LoadLibraryWorkbook();
     theApp.LoadBreakerWorkbook(true, 0);
-    m_view = std::make_unique<CSevrinPro20View>();
+    m_view = std::make_unique<CBoardScreen>();
     m_view->OnInitialUpdate();
     ClearReportSheetWriters();
     SetReportSheetWriter(2, std::make_shared<PanelBoardReportWriter>());
@@ -80,7 +83,7 @@ void TestBoardReport::cleanupTestCase()
 {
     ClearReportSheetWriters();
     m_view.reset();
-    theApp.ScreenPointers.Pro20View = nullptr;
+    theApp.SetScreen(Screen::PanelBoard, nullptr);
 }
 
 void TestBoardReport::sheet()
@@ -146,8 +149,8 @@ void TestBoardReport::sheet()
         // Design pages: headers, the air temperature and its factor, the literal, the
         // threshold, tN and the breaker maker.
         {"0,26", "Rev."}, {"1,2", "시험 플랜트"}, {"1,26", "2026.12.11"}, {"0,54", "Rev."},
-        {"1,58", "시험 플랜트"}, {"38,5", "30℃"}, {"38,7", f[0]}, {"43,8", "1.0"},
-        {"53,7", f[8]}, {"19,34", "16"}, {"20,34", "16"}, {"26,34", "0.9"}, {"45,37", "100"},
+        {"1,58", "시험 플랜트"}, {"38,7", "30℃"}, {"38,13", f[0]}, {"43,13", "1.0"},
+        {"53,16", f[8]}, {"19,34", "16"}, {"20,34", "16"}, {"26,34", "0.9"}, {"45,37", "100"},
         {"38,63", "0.01"}, {"15,62", "LS Metasol"},
         // LN-1's page (c = 84).
         {"0,110", "Rev."}, {"1,86", "시험 플랜트"}, {"2,86", "LN-1"}, {"2,93", "B1"},
@@ -182,8 +185,8 @@ void TestBoardReport::sheet()
 void TestBoardReport::noScreenWritesNothing()
 {
     // Without the panel-board screen the writer leaves the sheet as it found it.
-    CSevrinPro20View* screen = theApp.ScreenPointers.Pro20View;
-    theApp.ScreenPointers.Pro20View = nullptr;
+    CBoardScreen* screen = TheScreen<CBoardScreen>();
+    theApp.SetScreen(Screen::PanelBoard, nullptr);
     Book book;
     Sheet* sheet = book.addSheet(QStringLiteral("부하"));
     sheet->writeStr(2, 200, QStringLiteral("block"));
@@ -193,9 +196,66 @@ void TestBoardReport::noScreenWritesNothing()
     job.templateSheet = 2;
     job.host = &host;
     PanelBoardReportWriter().WriteSheet(job);
-    theApp.ScreenPointers.Pro20View = screen;
+    theApp.SetScreen(Screen::PanelBoard, screen);
     QCOMPARE(sheet->readStr(2, 200).value_or(QString()), QStringLiteral("block"));
     QVERIFY(host.progress.isEmpty());
+}
+
+// A project without panel boards still has the design conditions its cable sheet is sized
+// with: the three design pages print them under their headers (never a blank page), and the
+// fifty board pages are removed.
+void TestBoardReport::designPagesOfAProjectWithoutBoards()
+{
+    ReportProgramFolder folder(kTemplate);
+    boardfixture::UseProject(theApp, theApp.ProjectPathTable.CurrentProjectPath);
+    companion::DropCache();
+    // 30 degC in air, single-core from 16 mm2, pf 0.85, efficiency 0.9, drops 3 / 2 / 5 %,
+    // tN 0.01 s, LS Metasol, inrush margin 1.1.
+    auto& b = theApp.CabinetSizingBlock;
+    b.InstallConditionIndex = {2, 2, 0, 5, 0};
+    b.ConductorCriteriaIndex = {0, 0, 0};
+    b.ConductorCriteriaText = {"0.85", "0.9", "3", "2", "5", "100", "1.0"};
+    b.MotorStartCriteriaText = {"10", "15", "1.0"};
+    b.BreakerCriteriaIndex = {0, 0, 0};
+    b.BreakerCriteriaText = {"1.1", "LS Metasol"};
+    ApplyPanelBoardDesignConditions(theApp);
+    m_view->RefreshPanelBoardPages(0);
+    QCOMPARE(m_view->BoardPage()->BoardList()->rows()->rowCount(), 0);
+
+    const QString report = folder.outFolder() + QStringLiteral("/noboards.xlsx");
+    QVERIFY(CopyReportTemplate(kTemplate, report));
+    ReportChoiceSet choices{};
+    choices[2] = 1;
+    RecordingHost host;
+    QCOMPARE(WriteReportWorkbook(report, choices, host, ReportRunSettings{}), ReportRunResult::Saved);
+    QCOMPARE(host.progress, QStringList{"부하-0"});
+    QCOMPARE(host.warnings, QStringList());
+
+    const auto& f = b.CorrectionFactors();
+    const QList<QPair<QString, QString>> cells = {
+        // Every page's header: revision, project name and date.
+        {"0,26", "Rev."}, {"1,2", "시험 플랜트"}, {"1,26", "2026.12.11"},
+        {"0,54", "Rev."}, {"1,30", "시험 플랜트"}, {"1,54", "2026.12.11"},
+        {"0,82", "Rev."}, {"1,58", "시험 플랜트"}, {"1,82", "2026.12.11"},
+        // Installation: the air temperature and its factor, the one-circuit literal.
+        {"38,7", "30℃"}, {"38,13", f[0]}, {"43,13", "1.0"},
+        // Conductor size: threshold, pf, efficiency, feeder and branch drops.
+        {"19,34", "16"}, {"26,34", "0.85"}, {"27,34", "0.9"}, {"34,34", "3"}, {"34,37", "2"},
+        // Breaker rating: maker, inrush margin, tN.
+        {"15,62", "LS Metasol"}, {"27,61", "1.1"}, {"38,63", "0.01"},
+    };
+    QStringList args{report, QStringLiteral("부하"), QString::number(84)};
+    QStringList expected;
+    for (const auto& [cell, text] : cells) {
+        args << cell;
+        expected << QStringLiteral("%1=%2").arg(cell, text);
+    }
+    const PythonResult py = RunPython(QString::fromUtf8(ReadFile(kReadSheet)), args);
+    QVERIFY2(py.exitCode == 0, qPrintable(py.err));
+    const QStringList lines = py.out.trimmed().split(QLatin1Char('\n'));
+    QCOMPARE(lines.mid(0, 5), (QStringList{"area $A$1:$CF$81", "merges beyond 0", "cells beyond 0",
+                                           "widths beyond 0", "breaks beyond 0"}));
+    QCOMPARE(lines.mid(5), expected);
 }
 
 // A circuit whose running voltage drop (SVD%, as the circuit list shows it) is above the

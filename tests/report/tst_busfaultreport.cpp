@@ -3,18 +3,19 @@
 // with openpyxl. The figures expected are the ones stored in each bus page's row 0 (what the
 // bus search hands to the other screens) and the ones the incoming and transformer views show.
 #include "common/recordingprompt.h"
+#include "app/core/quantity.h"
 #include "common/testpaths.h"
 #include "common/testsupport.h"
 #include "fault/faultfixture.h"
 #include "reportfixture.h"
 
 #include "app/core/companionworkbook.h"
-#include "fault/gui/sevrinpro80view.h"
-#include "fault/gui/sevrinpro85view.h"
-#include "fault/gui/sevrinpro85view1.h"
+#include "fault/gui/faultscreen.h"
+#include "fault/gui/buspage.h"
+#include "fault/gui/buscolumn.h"
 #include "report/core/busfaultreport.h"
 #include "report/core/reportdriver.h"
-#include "fault/gui/sevrinpro81view.h"
+#include "fault/gui/utilitypage.h"
 #include "report/gui/busfaultreportwriter.h"
 #include "report/gui/reportwriters.h"
 
@@ -103,7 +104,7 @@ private:
     fault::BusListRow CableForBus(int cableRow);
 
     std::unique_ptr<ReportProgramFolder> m_folder;
-    std::unique_ptr<CSevrinPro80View> m_view;
+    std::unique_ptr<CFaultScreen> m_view;
 };
 
 void TestBusFaultReport::initTestCase()
@@ -122,7 +123,7 @@ void TestBusFaultReport::init()
     faultfixture::FillLibrary(theApp);
     faultfixture::SetFactors(theApp);
     theApp.FaultCurrentBlock.UtilityInput = {"변전소", "00 S/S", "2.0", "20.0", "4.0", "40.0"};
-    m_view = std::make_unique<CSevrinPro80View>();
+    m_view = std::make_unique<CFaultScreen>();
     m_view->OnInitialUpdate();
     ClearReportSheetWriters();
     SetReportSheetWriter(7, std::make_shared<BusSheetsOnly>());
@@ -131,22 +132,22 @@ void TestBusFaultReport::init()
     fault::FaultBusPages& pages = m_view->BusPages();
     fault::FillFaultList(theApp, fault::LineSheet);
     QVERIFY(fault::ModifyTransformer(theApp, pages, 0, "1000", "5", "0.38", "0"));
-    m_view->CalcFaultCurrent();
-    const double d20 = fault::ReadFaultNumber(theApp.FaultCurrentBlock.FaultResult[fault::Delta20]);
-    const double d250 = fault::ReadFaultNumber(theApp.FaultCurrentBlock.FaultResult[fault::Delta250]);
+    QVERIFY(m_view->CalcFaultCurrent().ok());
+    const double d20 = CellQuantity(theApp.FaultCurrentBlock.FaultResult[fault::Delta20], QuantitySign::Any, 0.0);
+    const double d250 = CellQuantity(theApp.FaultCurrentBlock.FaultResult[fault::Delta250], QuantitySign::Any, 0.0);
     for (const char* length : {"50", "80"}) {
         fault::CableRowInputs cable{"S/S", "MCC", QString::fromLatin1(length), "FCV", "240",
                                     "1", "4", "120", "1"};
         QVERIFY(fault::AddFaultCableRow(theApp, cable, d20, d250));
     }
-    m_view->CalcFaultCurrent();
+    QVERIFY(m_view->CalcFaultCurrent().ok());
 }
 
 void TestBusFaultReport::cleanup()
 {
     ClearReportSheetWriters();
     m_view.reset();
-    theApp.ScreenPointers.Pro80View = nullptr;
+    theApp.SetScreen(Screen::FaultCurrent, nullptr);
     companion::DropCache();
     m_folder.reset();
 }
@@ -207,9 +208,9 @@ void TestBusFaultReport::fourBusesOnTwoPages()
     MakeBus(1, QStringLiteral("MCC-2"), {0, 1, 0, 1, 0});
     MakeBus(2, QStringLiteral("MCC-3"), {1});
     MakeBus(4, QStringLiteral("MCC-5"), {0, 1});
-    m_view->CalcFaultCurrent();
+    QVERIFY(m_view->CalcFaultCurrent().ok());
     // The user looks at page "2" of the TR-1 column; the report leaves it there.
-    CSevrinPro85View1* column = m_view->BusPage()->Column(0);
+    CBusColumn* column = m_view->BusPage()->Column(0);
     column->LoadBusLayout(0, 1);
 
     const fault::FaultBusPages& pages = m_view->BusPages();
@@ -266,7 +267,7 @@ void TestBusFaultReport::fourBusesOnTwoPages()
     // An entered transformer without buses: page 0 alone, with the same incoming bus and its
     // own secondary bus.
     QVERIFY(fault::ModifyTransformer(theApp, m_view->BusPages(), 1, "500", "5", "0.38", "0"));
-    m_view->CalcFaultCurrent();
+    QVERIFY(m_view->CalcFaultCurrent().ok());
     std::vector<Cell> tr2;
     AddHeaders(tr2, 1);
     tr2.insert(tr2.end(), {{19, 5, "0.38"}, {19, 10, "TR-2"}, {23, 0, "TR-2 기준계통"}, {3, 1, "INCOMING"}});
@@ -308,7 +309,7 @@ void TestBusFaultReport::hundredBusesFillEveryPage()
 void TestBusFaultReport::noFaultScreenWritesNothing()
 {
     MakeBus(0, QStringLiteral("MCC-1"), {0});
-    theApp.ScreenPointers.Pro80View = nullptr;
+    theApp.SetScreen(Screen::FaultCurrent, nullptr);
     RecordingHost host;
     const QStringList out = RunReport(host, QStringLiteral("고장전류 TR-1"), 560, {{3, 1, ""}, {3, 17, ""}});
     QCOMPARE(out.mid(5), QStringList({"3,1=", "3,17="}));
@@ -323,7 +324,7 @@ void TestBusFaultReport::throughTheFaultCurrentReport()
     RegisterReportSheetWriters();
     m_view->ShowFaultCurrentInputs();
     MakeBus(0, QStringLiteral("MCC-1"), {0});
-    m_view->CalcFaultCurrent();
+    QVERIFY(m_view->CalcFaultCurrent().ok());
     const QString ibMaxBefore = StoredResults(0, 0)[1];
     // A weaker supply typed on the screen but not computed yet.
     m_view->UtilityPage()->SetText(1642, QStringLiteral("40.0"));

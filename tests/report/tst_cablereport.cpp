@@ -6,7 +6,10 @@
 #include "reportfixture.h"
 
 #include "app/core/companionworkbook.h"
-#include "cable/gui/sevrinpro40view.h"
+#include "cable/core/cableapp.h"
+#include "cable/core/cablesizing.h"
+#include "loads/core/designconditions.h"
+#include "cable/gui/cablescreen.h"
 #include "report/core/cablereport.h"
 #include "report/core/reportdriver.h"
 
@@ -57,16 +60,17 @@ private slots:
     void pages();
     void rowsAsTheScreenListsThem();
     void noCableScreenWritesNothing();
+    void dropsOverTheirLimitAreMarked();
 
 private:
-    std::unique_ptr<CSevrinPro40View> m_screen;
+    std::unique_ptr<CCableScreen> m_screen;
 };
 
 void TestCableReport::initTestCase()
 {
     QVERIFY2(QFileInfo::exists(kTemplate), "the build writes FORM/form.xlsx");
     RecordingPrompt::Install();
-    m_screen = std::make_unique<CSevrinPro40View>();
+    m_screen = std::make_unique<CCableScreen>();
     m_screen->OnInitialUpdate();
     ClearReportSheetWriters();
     SetReportSheetWriter(3, std::make_shared<CableScheduleReportWriter>());
@@ -75,7 +79,7 @@ void TestCableReport::initTestCase()
 void TestCableReport::cleanupTestCase()
 {
     ClearReportSheetWriters();
-    theApp.ScreenPointers.Pro40View = nullptr;
+    theApp.SetScreen(Screen::Cable, nullptr);
     m_screen.reset();
 }
 
@@ -227,12 +231,12 @@ void TestCableReport::noCableScreenWritesNothing()
     companion::DropCache();
     const QString report = folder.outFolder() + QStringLiteral("/cables.xlsx");
     QVERIFY(CopyReportTemplate(kTemplate, report));
-    theApp.ScreenPointers.Pro40View = nullptr;
+    theApp.SetScreen(Screen::Cable, nullptr);
     RecordingHost host;
     ReportChoiceSet choices{};
     choices[3] = 1;
     QCOMPARE(WriteReportWorkbook(report, choices, host, ReportRunSettings{}), ReportRunResult::Saved);
-    theApp.ScreenPointers.Pro40View = m_screen.get();
+    theApp.SetScreen(Screen::Cable, m_screen.get());
     QVERIFY(host.progress.isEmpty());
     const PythonResult py = RunPython(QString::fromUtf8(ReadFile(kReadSheet)),
                                       {report, QStringLiteral("케이블&차단기"), QStringLiteral("460"),
@@ -241,6 +245,95 @@ void TestCableReport::noCableScreenWritesNothing()
     const QStringList lines = py.out.trimmed().split(QLatin1Char('\n'));
     QCOMPARE(lines.value(0), QStringLiteral("area $A$1:$QR$54"));
     QCOMPARE(lines.mid(5), QStringList({"6,0=", "6,1="}));
+}
+
+// A voltage drop over its limit is marked on the sheet as the panel-board sheet marks a
+// branch drop ("Chk" after the size printed under the drop's caption) and named among the
+// run's warnings with its figures, as the cable screen warns of it. The rows are computed by
+// the sizing engine on the program's library.
+void TestCableReport::dropsOverTheirLimitAreMarked()
+{
+    ReportProgramFolder folder(kTemplate);
+    theApp.ProjectPathTable.CompanionSuffixTable[CSevrinApp::CableWorkbook] = QStringLiteral("_40.xlsx");
+    const QString lib = ProgramDir() + QStringLiteral("/LIB");
+    theApp.ProjectPathTable.LibWorkbookPath = lib + QStringLiteral("/lib_v3p4.xlsx");
+    theApp.ProjectPathTable.BreakerWorkbookPath = lib + QStringLiteral("/breaker_v3p4.xlsx");
+    theApp.LoadLibraryWorkbook();
+    theApp.LoadBreakerWorkbook(true, 0);
+    // 30 degC in air, pf 0.9, drops: feeder 3 %, branch 3 %, motor branch 5 %; motor starting
+    // 10 % (feeder) and 15 % (motor).
+    auto& cab = theApp.CabinetSizingBlock;
+    cab.InstallConditionIndex = {2, 2, 0, 5, 0};
+    cab.ConductorCriteriaIndex = {0, 0, 0};
+    cab.ConductorCriteriaText = {"0.9", "0.95", "3", "3", "5", "100", "1.0"};
+    cab.MotorStartCriteriaText = {"10", "15", "1.0"};
+    cab.BreakerCriteriaIndex = {0, 0, 0};
+    cab.BreakerCriteriaText = {"1.2", "LS Metasol"};
+    ApplyProjectDesignConditions(theApp);
+    ApplyPanelBoardDesignConditions(theApp);
+    const CableConditions cond = CableConditionsFromApp(theApp);
+    AppCableLookup lookup(theApp);
+
+    // A 37 kW DOL motor fed 3P3W at 0.38 kV over 250 m (cable 1) and over 30 m (cable 2).
+    const auto motor = [&](int number, const QString& length) {
+        CableRow row;
+        row[0] = QString::number(number);
+        row[31] = row[43] = row[62] = QStringLiteral("|");
+        const QList<QPair<int, QString>> inputs = {
+            {2, "MCC-1"}, {3, "P-101"}, {4, "M"},   {5, "37"},    {8, "3"},    {9, "3"},
+            {10, "0.38"}, {23, "1"},    {30, length}, {33, "A"}, {44, "1"},   {51, "10"},
+            {71, "LSM"},  {103, "8"},   {105, "FCV"}};
+        for (const auto& [col, text] : inputs)
+            row[std::size_t(col)] = text;
+        CableFormExtras form;
+        form.startingMethod = QStringLiteral("DOL");
+        CalcCableAndBreaker(row, false, false, cond, form, lookup);
+        return row;
+    };
+    // Hand figures (IB 68.38 A with eta 0.94 and cos 0.87 of the motor table; 25 mm2 single-core
+    // from the 16 mm2 threshold: R 0.9273, X 0.1363 ohm/km from CBLIMP; starting current IMS
+    // 273.506 A at cos 0.1), drop = I x sqrt3 x L x (R cos + X sin) / V x 100:
+    //   250 m: SVD 68.38 x 1.732 x 0.25 x (0.8068 + 0.0672) / 380 x 100 = 6.81 % > 5 %;
+    //          SMSVD 273.506 x 1.732 x 0.25 x (0.0927 + 0.1356) / 380 x 100 = 7.1 % <= 15 %;
+    //    30 m: SVD 0.82 %, SMSVD 0.9 %: nothing to mark;
+    //   600 m: SVD 16.34 % > 5 % and SMSVD 17.08 % > 15 %: both marked.
+    const std::array<CableRow, 3> rows = {motor(1, QStringLiteral("250")), motor(2, QStringLiteral("30")),
+                                          motor(3, QStringLiteral("600"))};
+    const QStringList figures = {rows[0][49], rows[0][56], rows[1][49], rows[1][56], rows[2][49], rows[2][56]};
+    QCOMPARE(figures, QStringList({"6.8%", "7.1%", "0.8%", "0.9%", "16.3%", "17.1%"}));
+    QCOMPARE(rows[0][50], QStringLiteral("25㎟"));
+    {
+        Book book;
+        Sheet* sheet = book.addSheet(QStringLiteral("Sheet1"));
+        QVERIFY(sheet);
+        for (int r = 0; r < int(rows.size()); ++r)
+            for (int k = 0; k < kCableColumnCount; ++k)
+                sheet->writeStr(r, k, rows[std::size_t(r)][std::size_t(k)]);
+        QVERIFY(book.save(theApp.CompanionPath(CSevrinApp::CableWorkbook)));
+    }
+    companion::DropCache();
+
+    const QString report = folder.outFolder() + QStringLiteral("/drops.xlsx");
+    QVERIFY(CopyReportTemplate(kTemplate, report));
+    RecordingHost host;
+    ReportChoiceSet choices{};
+    choices[3] = 1;
+    QCOMPARE(WriteReportWorkbook(report, choices, host, ReportRunSettings{}), ReportRunResult::Saved);
+    QCOMPARE(host.warnings,
+             QStringList({"케이블&차단기: SVD% 계산값이 기준값을 초과하는 케이블 2개 (No. 1: 6.8% > 5.0%, 3: 16.3% > 5.0%), "
+                          "SVD% 칸에 Chk 표시",
+                          "케이블&차단기: SMSVD% 계산값이 기준값을 초과하는 케이블 1개 (No. 3: 17.1% > 15.0%), "
+                          "SMSVD% 칸에 Chk 표시"}));
+    // SVD% (+17) and SMSVD% (+20) print the sizes the drops were computed at; the selected
+    // size (+22) is as computed.
+    const PythonResult py =
+        RunPython(QString::fromUtf8(ReadFile(kReadSheet)),
+                  {report, QStringLiteral("케이블&차단기"), QStringLiteral("46"), "6,17", "6,20", "6,22", "7,17",
+                   "7,20", "8,17", "8,20"});
+    QVERIFY2(py.exitCode == 0, qPrintable(py.err));
+    QCOMPARE(py.out.trimmed().split(QLatin1Char('\n')).mid(5),
+             QStringList({"6,17=25㎟ Chk", "6,20=25㎟", "6,22=25.0㎟", "7,17=25㎟", "7,20=25㎟", "8,17=25㎟ Chk",
+                          "8,20=25㎟ Chk"}));
 }
 
 QTEST_MAIN(TestCableReport)

@@ -8,12 +8,12 @@
 #include "reportfixture.h"
 
 #include "app/core/companionworkbook.h"
-#include "fault/gui/sevrinpro80view.h"
-#include "fault/gui/sevrinpro81view.h"
-#include "fault/gui/sevrinpro82view.h"
-#include "fault/gui/sevrinpro83view.h"
-#include "fault/gui/sevrinpro84view.h"
-#include "fault/gui/sevrinpro85view.h"
+#include "fault/gui/faultscreen.h"
+#include "fault/gui/utilitypage.h"
+#include "fault/gui/faulttransformerpage.h"
+#include "fault/gui/faultmotorpage.h"
+#include "fault/gui/faultcablepage.h"
+#include "fault/gui/buspage.h"
 #include "report/core/faultreport.h"
 #include "report/core/reportdriver.h"
 #include "report/gui/faultreportwriter.h"
@@ -148,7 +148,7 @@ private:
     QStringList ReadCells(const QString& report, int limit, const std::vector<Cell>& cells);
 
     std::unique_ptr<ReportProgramFolder> m_folder;
-    std::unique_ptr<CSevrinPro80View> m_view;
+    std::unique_ptr<CFaultScreen> m_view;
 };
 
 void TestFaultReport::initTestCase()
@@ -165,14 +165,14 @@ void TestFaultReport::init()
     companion::DropCache();
     m_folder = std::make_unique<ReportProgramFolder>(kTemplate);
     theApp.ProjectPathTable.CompanionSuffixTable = faultfixture::kSuffixes;
-    m_view = std::make_unique<CSevrinPro80View>();
+    m_view = std::make_unique<CFaultScreen>();
     m_view->OnInitialUpdate();
 }
 
 void TestFaultReport::cleanup()
 {
     m_view.reset();
-    theApp.ScreenPointers.Pro80View = nullptr;
+    theApp.SetScreen(Screen::FaultCurrent, nullptr);
     companion::DropCache();
     m_folder.reset();
 }
@@ -372,7 +372,7 @@ void TestFaultReport::noFaultScreenWritesNothing()
     // Without the screen the sheet stays as the template has it: all eight pages, no texts.
     BuildProject(Setup::MotorsOnTr1AndTr3);
     m_view.reset();
-    theApp.ScreenPointers.Pro80View = nullptr;
+    theApp.SetScreen(Screen::FaultCurrent, nullptr);
     RecordingHost host;
     const QString report = m_folder->outFolder() + QStringLiteral("/fault.xlsx");
     QVERIFY(RunReport(report, host));

@@ -5,6 +5,7 @@
 // the report, written by the program's own sheet writers, its logo inside its cells on every
 // page and its cable page printing at 7 pt or more.
 #include "common/recordingprompt.h"
+#include "app/core/quantity.h"
 #include "common/testpaths.h"
 #include "common/testsupport.h"
 #include "fault/faultfixture.h"
@@ -14,28 +15,28 @@
 #include "app/core/calcutil.h"
 #include "app/core/companionworkbook.h"
 #include "cable/core/cableapp.h"
-#include "cable/gui/sevrinpro40view.h"
-#include "cable/gui/sevrinpro50view.h"
+#include "cable/gui/cablescreen.h"
+#include "cable/gui/trayscreen.h"
 #include "fault/core/busfault.h"
 #include "fault/core/faultrows.h"
-#include "fault/gui/sevrinpro80view.h"
-#include "fault/gui/sevrinpro81view.h"
-#include "fault/gui/sevrinpro82view.h"
-#include "fault/gui/sevrinpro83view.h"
-#include "fault/gui/sevrinpro84view.h"
-#include "fault/gui/sevrinpro85view.h"
-#include "grounding/gui/sevrinpro90view.h"
-#include "grounding/gui/sevrinpro91view.h"
-#include "grounding/gui/sevrinpro99view.h"
+#include "fault/gui/faultscreen.h"
+#include "fault/gui/utilitypage.h"
+#include "fault/gui/faulttransformerpage.h"
+#include "fault/gui/faultmotorpage.h"
+#include "fault/gui/faultcablepage.h"
+#include "fault/gui/buspage.h"
+#include "grounding/gui/groundingscreen.h"
+#include "grounding/gui/groundconductorpage.h"
+#include "grounding/gui/groundinginputpage.h"
 #include "loads/core/branchcircuit.h"
 #include "loads/core/designconditions.h"
 #include "loads/core/generatorsizing.h"
 #include "loads/core/mccpanel.h"
-#include "loads/gui/sevrinpro10view.h"
-#include "loads/gui/sevrinpro20view.h"
-#include "loads/gui/sevrinpro30view.h"
-#include "loads/gui/sevrinpro60view.h"
-#include "loads/gui/sevrinpro62view.h"
+#include "loads/gui/mccscreen.h"
+#include "loads/gui/boardscreen.h"
+#include "loads/gui/transformerscreen.h"
+#include "loads/gui/generatorscreen.h"
+#include "loads/gui/generatorresultpage.h"
 #include "loads/mccfixture.h"
 #include "report/core/cablereport.h"
 #include "report/core/reportdriver.h"
@@ -166,8 +167,8 @@ private slots:
     void wholeReport();
 
 private:
-    std::unique_ptr<CSevrinPro40View> m_cables;
-    std::unique_ptr<CSevrinPro90View> m_grounding;
+    std::unique_ptr<CCableScreen> m_cables;
+    std::unique_ptr<CGroundingScreen> m_grounding;
 };
 
 void TestFullReport::initTestCase()
@@ -178,11 +179,11 @@ void TestFullReport::initTestCase()
     QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty(),
              "scripts/deps.sh installs poppler-utils");
     RecordingPrompt::Install();
-    m_cables = std::make_unique<CSevrinPro40View>();
+    m_cables = std::make_unique<CCableScreen>();
     m_cables->OnInitialUpdate();
     FillGroundingFixtureLibrary(theApp.GroundingLibBlock);
     theApp.GroundingDesignBlock = CSevrinApp::GroundingDesignBlockT{};
-    m_grounding = std::make_unique<CSevrinPro90View>();
+    m_grounding = std::make_unique<CGroundingScreen>();
     m_grounding->OnInitialUpdate();
     ClearReportSheetWriters();
     SetReportSheetWriter(3, std::make_shared<CableScheduleReportWriter>());
@@ -192,8 +193,8 @@ void TestFullReport::initTestCase()
 void TestFullReport::cleanupTestCase()
 {
     ClearReportSheetWriters();
-    theApp.ScreenPointers.Pro40View = nullptr;
-    theApp.ScreenPointers.Pro90View = nullptr;
+    theApp.SetScreen(Screen::Cable, nullptr);
+    theApp.SetScreen(Screen::Grounding, nullptr);
     m_cables.reset();
     m_grounding.reset();
 }
@@ -207,7 +208,7 @@ void TestFullReport::pdfHasOnePagePerKeptBlock()
 
     CSevrinApp::GroundingDesignBlockT b;
     SetWorkedExampleInputs(b);
-    CSevrinPro99View* page = m_grounding->DesignPage();
+    CGroundingInputPage* page = m_grounding->DesignPage();
     for (int i = 0; i < 28; ++i)
         page->Box(1461 + i)->setText(b.GroundingConditionInput[i]);
     for (int i = 0; i < 3; ++i)
@@ -294,7 +295,7 @@ void TestFullReport::wholeReport()
 
     // Motor-control centres: MCC-1 with a 37 kW DOL motor and a 1 kVA lighting load, MCC-2
     // with a 20 kVA fan.
-    auto mcc = std::make_unique<CSevrinPro10View>();
+    auto mcc = std::make_unique<CMccScreen>();
     mcc->OnInitialUpdate();
     app.MotorControlCenterBlock.MccPanelCount = 0;
     QVERIFY(mccfixture::AddPanel(app, {"MCC-1"}));
@@ -313,7 +314,7 @@ void TestFullReport::wholeReport()
     mcc->ApplyMccDesignConditions(0, true);
 
     // Panel boards: LN-1 with three circuits of 100 VA.
-    auto boards = std::make_unique<CSevrinPro20View>();
+    auto boards = std::make_unique<CBoardScreen>();
     boards->OnInitialUpdate();
     {
         AppCableLookup lookup(app);
@@ -371,11 +372,11 @@ void TestFullReport::wholeReport()
         pes->writeStr(8, 11, QStringLiteral("0.25kg/m"));
         QVERIFY(book.save(app.CompanionPath(CSevrinApp::TrayWorkbook)));
     }
-    auto trays = std::make_unique<CSevrinPro50View>();
+    auto trays = std::make_unique<CTrayScreen>();
     trays->OnInitialUpdate();
 
     // Transformers: TR-1 feeds two loads of 1000 VA at 50 %.
-    auto transformers = std::make_unique<CSevrinPro30View>();
+    auto transformers = std::make_unique<CTransformerScreen>();
     transformers->OnInitialUpdate();
     QVERIFY(app.ReadTransformerSheet(0));
     for (int k = 0; k < 2; ++k) {
@@ -403,11 +404,11 @@ void TestFullReport::wholeReport()
         QVERIFY(book.save(app.CompanionPath(CSevrinApp::GeneratorWorkbook)));
     }
     companion::DropCache();
-    auto generator = std::make_unique<CSevrinPro60View>();
+    auto generator = std::make_unique<CGeneratorScreen>();
     generator->OnInitialUpdate();
     generator->ShowGeneratorInputs();
     {
-        CSevrinPro62View* page = generator->ResultPage();
+        CGeneratorResultPage* page = generator->ResultPage();
         page->Combo(1554)->setCurrentIndex(0);
         page->Combo(1555)->setCurrentIndex(1);
         page->Edit(1531)->setText(QStringLiteral("6"));
@@ -421,22 +422,22 @@ void TestFullReport::wholeReport()
     app.FaultCurrentBlock = CSevrinApp::FaultCurrentBlockT{};
     faultfixture::SetFactors(app);
     app.FaultCurrentBlock.UtilityInput = {"변전소", "00 S/S", "2.0", "20.0", "4.0", "40.0"};
-    auto fault = std::make_unique<CSevrinPro80View>();
+    auto fault = std::make_unique<CFaultScreen>();
     fault->OnInitialUpdate();
     {
         fault::FaultBusPages& pages = fault->BusPages();
         fault::FillFaultList(app, fault::LineSheet);
         QVERIFY(fault::ModifyTransformer(app, pages, 0, "1000", "5", "0.38", "0"));
-        fault->CalcFaultCurrent();
-        const double d20 = fault::ReadFaultNumber(app.FaultCurrentBlock.FaultResult[fault::Delta20]);
-        const double d250 = fault::ReadFaultNumber(app.FaultCurrentBlock.FaultResult[fault::Delta250]);
+        QVERIFY(fault->CalcFaultCurrent().ok());
+        const double d20 = CellQuantity(app.FaultCurrentBlock.FaultResult[fault::Delta20], QuantitySign::Any, 0.0);
+        const double d250 = CellQuantity(app.FaultCurrentBlock.FaultResult[fault::Delta250], QuantitySign::Any, 0.0);
         QVERIFY(fault::AddFaultCableRow(app, fault::CableRowInputs{"S/S", "MCC-1", "50", "FCV", "240", "1", "4", "120", "1"},
                                         d20, d250));
-        fault->CalcFaultCurrent();
+        QVERIFY(fault->CalcFaultCurrent().ok());
         fault::BusView& cell = fault->BusPages().Columns[0].Cells[0];
         QVERIFY(fault::SetBusName(app, cell, QStringLiteral("MCC-1")));
         QVERIFY(fault::AddBusCable(app, cell, FaultCableForBus(0)));
-        fault->CalcFaultCurrent();
+        QVERIFY(fault->CalcFaultCurrent().ok());
     }
     // As a project load refills the screen.
     fault->ShowFaultCurrentInputs();
@@ -452,7 +453,7 @@ void TestFullReport::wholeReport()
     {
         CSevrinApp::GroundingDesignBlockT b;
         SetWorkedExampleInputs(b);
-        CSevrinPro99View* page = m_grounding->DesignPage();
+        CGroundingInputPage* page = m_grounding->DesignPage();
         for (int i = 0; i < 28; ++i)
             page->Box(1461 + i)->setText(b.GroundingConditionInput[i]);
         for (int i = 0; i < 3; ++i)
@@ -540,12 +541,12 @@ void TestFullReport::wholeReport()
     ClearReportSheetWriters();
     SetReportSheetWriter(3, std::make_shared<CableScheduleReportWriter>());
     SetReportSheetWriter(8, std::make_shared<GroundingReportWriter>());
-    app.ScreenPointers.Pro10View = nullptr;
-    app.ScreenPointers.Pro20View = nullptr;
-    app.ScreenPointers.Pro30View = nullptr;
-    app.ScreenPointers.Pro50View = nullptr;
-    app.ScreenPointers.Pro60View = nullptr;
-    app.ScreenPointers.Pro80View = nullptr;
+    app.SetScreen(Screen::Mcc, nullptr);
+    app.SetScreen(Screen::PanelBoard, nullptr);
+    app.SetScreen(Screen::Transformer, nullptr);
+    app.SetScreen(Screen::Tray, nullptr);
+    app.SetScreen(Screen::Generator, nullptr);
+    app.SetScreen(Screen::FaultCurrent, nullptr);
     app.ProjectLoaded = 0;
     companion::DropCache();
 }

@@ -9,9 +9,9 @@
 
 #include "app/core/companionworkbook.h"
 #include "loads/core/generatorsizing.h"
-#include "loads/gui/sevrinpro60view.h"
-#include "loads/gui/sevrinpro61view.h"
-#include "loads/gui/sevrinpro62view.h"
+#include "loads/gui/generatorscreen.h"
+#include "loads/gui/generatorloadpage.h"
+#include "loads/gui/generatorresultpage.h"
 #include "report/core/reportdriver.h"
 #include "report/gui/generatorreport.h"
 
@@ -116,7 +116,7 @@ private:
 
     std::unique_ptr<ReportProgramFolder> m_folder;
     RecordingPrompt* m_prompt = nullptr;
-    std::unique_ptr<CSevrinPro60View> m_screen;
+    std::unique_ptr<CGeneratorScreen> m_screen;
 };
 
 void TestGeneratorReport::initTestCase()
@@ -134,7 +134,7 @@ void TestGeneratorReport::init()
     p.CompanionSuffixTable = StandardCompanionSuffixes();
     p.LibWorkbookPath = ProgramDir() + QStringLiteral("/LIB/lib_v3p4.xlsx");
     theApp.LoadLibraryWorkbook();
-    m_screen = std::make_unique<CSevrinPro60View>();
+    m_screen = std::make_unique<CGeneratorScreen>();
     m_screen->OnInitialUpdate();
 }
 
@@ -158,7 +158,7 @@ void TestGeneratorReport::MakeProject(const std::vector<GeneratorLoadRowT>& rows
     companion::DropCache();
     m_screen->ShowGeneratorInputs();
     // a = 1.38 (outage), 1.45 (fire); c = 6 and 2; k = 1.1 and 1.07.
-    CSevrinPro62View* page = m_screen->ResultPage();
+    CGeneratorResultPage* page = m_screen->ResultPage();
     page->Combo(1554)->setCurrentIndex(0);
     page->Combo(1555)->setCurrentIndex(1);
     page->Edit(1531)->setText(QStringLiteral("6"));
@@ -274,11 +274,11 @@ void TestGeneratorReport::storedFilesUntouched()
 void TestGeneratorReport::noGeneratorScreenWritesNothing()
 {
     MakeProject(MotorLoads());
-    theApp.ScreenPointers.Pro60View = nullptr;
+    theApp.SetScreen(Screen::Generator, nullptr);
     const QString report = m_folder->outFolder() + QStringLiteral("/none.xlsx");
     RecordingHost host;
     QCOMPARE(RunReport(report, host), ReportRunResult::Saved);
-    theApp.ScreenPointers.Pro60View = m_screen.get();
+    theApp.SetScreen(Screen::Generator, m_screen.get());
     QVERIFY(host.progress.isEmpty());
     // The sheet keeps the template's result page and ten load pages, empty.
     const PythonResult py = RunPython(QString::fromUtf8(ReadFile(kReadSheet)),

@@ -8,9 +8,9 @@
 #include "grounding/groundingfixture.h"
 #include "reportfixture.h"
 
-#include "grounding/gui/sevrinpro90view.h"
-#include "grounding/gui/sevrinpro91view.h"
-#include "grounding/gui/sevrinpro99view.h"
+#include "grounding/gui/groundingscreen.h"
+#include "grounding/gui/groundconductorpage.h"
+#include "grounding/gui/groundinginputpage.h"
 #include "report/core/reportdriver.h"
 #include "report/gui/groundingreport.h"
 
@@ -50,7 +50,7 @@ private slots:
 private:
     // The report of the screen's current inputs; the sheet's cells as "row,col=text".
     QStringList RunReport(const std::vector<Cell>& cells, RecordingHost& host);
-    std::unique_ptr<CSevrinPro90View> m_view;
+    std::unique_ptr<CGroundingScreen> m_view;
 };
 
 void TestGroundingReport::initTestCase()
@@ -59,7 +59,7 @@ void TestGroundingReport::initTestCase()
     RecordingPrompt::Install();
     FillGroundingFixtureLibrary(theApp.GroundingLibBlock);
     theApp.GroundingDesignBlock = CSevrinApp::GroundingDesignBlockT{};
-    m_view = std::make_unique<CSevrinPro90View>();
+    m_view = std::make_unique<CGroundingScreen>();
     m_view->OnInitialUpdate();
     ClearReportSheetWriters();
     SetReportSheetWriter(8, std::make_shared<GroundingReportWriter>());
@@ -69,7 +69,7 @@ void TestGroundingReport::cleanupTestCase()
 {
     ClearReportSheetWriters();
     m_view.reset();
-    theApp.ScreenPointers.Pro90View = nullptr;
+    theApp.SetScreen(Screen::Grounding, nullptr);
 }
 
 void TestGroundingReport::verdict_data()
@@ -164,7 +164,7 @@ void TestGroundingReport::sheet()
     CSevrinApp::GroundingDesignBlockT b;
     SetWorkedExampleInputs(b);
     b.GroundingConditionInput[0] = faultCurrent;
-    CSevrinPro99View* page = m_view->DesignPage();
+    CGroundingInputPage* page = m_view->DesignPage();
     for (int i = 0; i < 28; ++i)
         page->Box(1461 + i)->setText(b.GroundingConditionInput[i]);
     for (int i = 0; i < 3; ++i)
@@ -186,10 +186,10 @@ void TestGroundingReport::sheet()
 
 void TestGroundingReport::noGroundingScreenWritesNothing()
 {
-    theApp.ScreenPointers.Pro90View = nullptr;
+    theApp.SetScreen(Screen::Grounding, nullptr);
     RecordingHost host;
     const QStringList lines = RunReport({{0, 42, ""}, {33, 238, ""}}, host);
-    theApp.ScreenPointers.Pro90View = m_view.get();
+    theApp.SetScreen(Screen::Grounding, m_view.get());
     QVERIFY(host.progress.isEmpty());
     QCOMPARE(lines.mid(5), QStringList({"0,42=", "33,238="}));
 }

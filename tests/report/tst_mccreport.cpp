@@ -11,8 +11,8 @@
 #include "cable/cablefixture.h"
 #include "loads/core/designconditions.h"
 #include "loads/core/mccpanel.h"
-#include "loads/gui/sevrinpro10view.h"
-#include "loads/gui/sevrinpro12view.h"
+#include "loads/gui/mccscreen.h"
+#include "loads/gui/mccsheetpage.h"
 #include "loads/mccfixture.h"
 #include "report/core/reportdriver.h"
 #include "report/gui/mccreport.h"
@@ -69,7 +69,7 @@ private:
 
     QTemporaryDir m_lib;
     std::unique_ptr<ReportProgramFolder> m_folder;
-    std::unique_ptr<CSevrinPro10View> m_screen;
+    std::unique_ptr<CMccScreen> m_screen;
 };
 
 void TestMccReport::initTestCase()
@@ -83,7 +83,7 @@ void TestMccReport::initTestCase()
     // The CT ratios first: the motor tables take their CT labels from them.
     mccfixture::FillCtTable(theApp.SwitchgearLibBlock.CtRatioTable);
     ApplyProjectDesignConditions(theApp);
-    m_screen = std::make_unique<CSevrinPro10View>();
+    m_screen = std::make_unique<CMccScreen>();
     m_screen->OnInitialUpdate();
     ClearReportSheetWriters();
     SetReportSheetWriter(1, std::make_shared<MccReportWriter>());
@@ -110,7 +110,7 @@ void TestMccReport::cleanupTestCase()
 {
     ClearReportSheetWriters();
     m_screen.reset();
-    theApp.ScreenPointers.Pro10View = nullptr;
+    theApp.SetScreen(Screen::Mcc, nullptr);
 }
 
 void TestMccReport::WriteProject()
@@ -222,14 +222,14 @@ void TestMccReport::noScreenWritesNothing()
     QVERIFY(CopyReportTemplate(kTemplate, report));
     Book book;
     QVERIFY(book.load(report));
-    theApp.ScreenPointers.Pro10View = nullptr;
+    theApp.SetScreen(Screen::Mcc, nullptr);
     ReportSheetJob job;
     job.sheet = book.getSheet(1);
     job.templateSheet = 1;
     StoppingHost host;
     job.host = &host;
     MccReportWriter().WriteSheet(job);
-    theApp.ScreenPointers.Pro10View = m_screen.get();
+    theApp.SetScreen(Screen::Mcc, m_screen.get());
     QVERIFY(host.progress.isEmpty());
     QVERIFY(book.save(report));
     // The template's panel blocks are all still there: nothing written, nothing removed.

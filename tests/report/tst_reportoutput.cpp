@@ -5,7 +5,7 @@
 
 #include "app/core/sevrin.h"
 #include "app/gui/rowlistmodel.h"
-#include "app/gui/sevrinproview.h"
+#include "app/gui/projectscreen.h"
 #include "platform/xlsxbook.h"
 #include "report/core/reportdriver.h"
 #include "report/gui/outputdlg.h"
@@ -72,6 +72,8 @@ private slots:
     void warningsAreShownTogetherAtTheEnd_data();
     void warningsAreShownTogetherAtTheEnd();
     void failedProgramStartIsReported();
+    void logoTheReportCannotPlaceIsAWarning_data();
+    void logoTheReportCannotPlaceIsAWarning();
 
 private:
     // Shows a dialog with these choices, presses "출력하기" and waits until it closes.
@@ -104,7 +106,7 @@ void TestReportOutput::init()
     m_folder = std::make_unique<ReportProgramFolder>();
     m_log.calls.clear();
     m_writers = RegisterFakeWriters(m_log);
-    theApp.ScreenPointers.ProView = nullptr;
+    theApp.SetScreen(Screen::Project, nullptr);
 }
 
 void TestReportOutput::cleanup()
@@ -277,15 +279,15 @@ void TestReportOutput::coverWithThreeRevisions()
     QVERIFY(logo.save(m_folder->root + QStringLiteral("/CI/logo.png")));
     b.CI = QStringLiteral("logo.png");
 
-    CSevrinProView view;
+    CProjectScreen view;
     view.OnInitialUpdate();
     view.RefreshProjectScreen();
     view.findChild<QLineEdit*>(QStringLiteral("1043"))->setText(QStringLiteral("2026.03.15"));
-    theApp.ScreenPointers.ProView = &view;
+    theApp.SetScreen(Screen::Project, &view);
     theApp.ProjectIntroduceBlock.CI = QStringLiteral("logo.png");
 
     RunDialog(Choices({0, 3}));
-    theApp.ScreenPointers.ProView = nullptr;
+    theApp.SetScreen(Screen::Project, nullptr);
     const QStringList files = m_folder->outFiles();
     QCOMPARE(files.size(), 1);
     const QString out = m_folder->outFolder() + QLatin1Char('/') + files.first();
@@ -528,6 +530,54 @@ void TestReportOutput::failedProgramStartIsReported()
     QCOMPARE(m_prompt->messages.size(), 1);
     QVERIFY(m_prompt->messages.first().startsWith(QStringLiteral("보고서를 열 프로그램을 시작하지 못했습니다.")));
     QCOMPARE(m_folder->outFiles().size(), 1);
+}
+
+// The project's logo is placed on every page, or the run says by its path why it is not: a
+// report without the logo never ends with the plain success message.
+void TestReportOutput::logoTheReportCannotPlaceIsAWarning_data()
+{
+    QTest::addColumn<QString>("ci");       // the project's logo; "<root>" stands for the program root
+    QTest::addColumn<QString>("file");     // what lies at <root>/CI/logo.*: "picture", "text", "none"
+    QTest::addColumn<bool>("placed");
+    QTest::addColumn<QString>("warning");  // "<path>" stands for the logo's whole path
+    QTest::newRow("in the logo folder") << "logo.jpg" << "picture" << true << "";
+    QTest::newRow("a whole path") << "<root>/CI/logo.jpg" << "picture" << true << "";
+    QTest::newRow("missing") << "logo.jpg" << "none" << false << "발주처 CI: 파일이 없어 로고 없이 출력 - <path>";
+    QTest::newRow("not a picture") << "logo.jpg" << "text" << false
+                                   << "발주처 CI: 그림(JPG, PNG)으로 읽을 수 없어 로고 없이 출력 - <path>";
+}
+
+void TestReportOutput::logoTheReportCannotPlaceIsAWarning()
+{
+    QFETCH(QString, ci);
+    QFETCH(QString, file);
+    QFETCH(bool, placed);
+    QFETCH(QString, warning);
+    const QString path = m_folder->root + QStringLiteral("/CI/logo.jpg");
+    if (file == QLatin1String("picture")) {
+        QImage logo(40, 20, QImage::Format_RGB32);
+        logo.fill(Qt::blue);
+        QVERIFY(logo.save(path, "JPG"));
+    } else if (file == QLatin1String("text")) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write("no picture") > 0);
+    }
+    theApp.ProjectIntroduceBlock.CI = QString(ci).replace(QStringLiteral("<root>"), m_folder->root);
+
+    RunDialog(Choices({3}));
+    theApp.ProjectIntroduceBlock.CI.clear();
+    const QStringList files = m_folder->outFiles();
+    QCOMPARE(files.size(), 1);
+    const QString report = m_folder->outFolder() + QLatin1Char('/') + files.first();
+    const auto calls = m_log.snapshot();
+    QCOMPARE(int(calls.size()), 1);
+    QCOMPARE(calls[0].pictureId >= 0, placed);
+    QString message = "계산서를 저장하였습니다.\n" + report;
+    if (!warning.isEmpty())
+        message += "\n\n확인할 사항 1건:\n- " + QString(warning).replace(QStringLiteral("<path>"), path);
+    QCOMPARE(m_prompt->messages, QStringList{message});
+    QCOMPARE(m_prompt->messageIcons,
+             QList<Prompt::Icon>{warning.isEmpty() ? Prompt::Icon::Information : Prompt::Icon::Exclamation});
 }
 
 QTEST_MAIN(TestReportOutput)

@@ -201,8 +201,8 @@ void TestTopdf::answers()
     }
 }
 
-// A PDF the disk refuses to take (full, over quota): said, and the older PDF stays whole. The
-// refused write used to wait in the buffer and be committed as an empty file.
+// A PDF the disk refuses to take (full, over quota): said, and the older PDF stays whole (the
+// refused write is not left in the buffer to be committed as an empty file).
 void TestTopdf::refusedWriteKeepsTheOldPdf()
 {
     const QString pdf = PdfPathOf(m_report);

@@ -9,8 +9,8 @@
 
 #include "app/core/companionworkbook.h"
 #include "loads/core/transformersizing.h"
-#include "loads/gui/sevrinpro30view.h"
-#include "loads/gui/sevrinpro31view.h"
+#include "loads/gui/transformerscreen.h"
+#include "loads/gui/transformerloadpage.h"
 #include "report/core/reportdriver.h"
 #include "report/gui/transformerreport.h"
 
@@ -65,7 +65,7 @@ private:
 
     std::unique_ptr<ReportProgramFolder> m_folder;
     RecordingPrompt* m_prompt = nullptr;
-    std::unique_ptr<CSevrinPro30View> m_screen;
+    std::unique_ptr<CTransformerScreen> m_screen;
 };
 
 void TestTransformerReport::initTestCase()
@@ -83,7 +83,7 @@ void TestTransformerReport::init()
     p.CompanionSuffixTable = StandardCompanionSuffixes();
     p.LibWorkbookPath = ProgramDir() + QStringLiteral("/LIB/lib_v3p4.xlsx");
     theApp.LoadLibraryWorkbook();
-    m_screen = std::make_unique<CSevrinPro30View>();
+    m_screen = std::make_unique<CTransformerScreen>();
     m_screen->OnInitialUpdate();
 }
 
@@ -255,11 +255,11 @@ void TestTransformerReport::storedFilesAsCalculateLeavesThem()
 void TestTransformerReport::noTransformerScreenWritesNothing()
 {
     MakeProject({{0, 2}});
-    theApp.ScreenPointers.Pro30View = nullptr;
+    theApp.SetScreen(Screen::Transformer, nullptr);
     const QString report = m_folder->outFolder() + QStringLiteral("/none.xlsx");
     RecordingHost host;
     QCOMPARE(RunReport(report, host), ReportRunResult::Saved);
-    theApp.ScreenPointers.Pro30View = m_screen.get();
+    theApp.SetScreen(Screen::Transformer, m_screen.get());
     QVERIFY(host.progress.isEmpty());
     // The sheet keeps the template's five pages, empty.
     const PythonResult py = RunPython(QString::fromUtf8(ReadFile(kReadSheet)),

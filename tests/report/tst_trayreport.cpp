@@ -6,7 +6,7 @@
 #include "reportfixture.h"
 
 #include "app/core/companionworkbook.h"
-#include "cable/gui/sevrinpro50view.h"
+#include "cable/gui/trayscreen.h"
 #include "report/core/reportdriver.h"
 #include "report/core/trayreport.h"
 
@@ -95,14 +95,14 @@ private slots:
     void noTrayScreenWritesNothing();
 
 private:
-    std::unique_ptr<CSevrinPro50View> m_screen;
+    std::unique_ptr<CTrayScreen> m_screen;
 };
 
 void TestTrayReport::initTestCase()
 {
     QVERIFY2(QFileInfo::exists(kTemplate), "the build writes FORM/form.xlsx");
     RecordingPrompt::Install();
-    m_screen = std::make_unique<CSevrinPro50View>();
+    m_screen = std::make_unique<CTrayScreen>();
     m_screen->OnInitialUpdate();
     ClearReportSheetWriters();
     SetReportSheetWriter(4, std::make_shared<CableTrayReportWriter>());
@@ -111,7 +111,7 @@ void TestTrayReport::initTestCase()
 void TestTrayReport::cleanupTestCase()
 {
     ClearReportSheetWriters();
-    theApp.ScreenPointers.Pro50View = nullptr;
+    theApp.SetScreen(Screen::Tray, nullptr);
     m_screen.reset();
 }
 
@@ -230,12 +230,12 @@ void TestTrayReport::noTrayScreenWritesNothing()
     companion::DropCache();
     const QString report = folder.outFolder() + QStringLiteral("/trays.xlsx");
     QVERIFY(CopyReportTemplate(kTemplate, report));
-    theApp.ScreenPointers.Pro50View = nullptr;
+    theApp.SetScreen(Screen::Tray, nullptr);
     RecordingHost host;
     ReportChoiceSet choices{};
     choices[4] = 1;
     QCOMPARE(WriteReportWorkbook(report, choices, host, ReportRunSettings{}), ReportRunResult::Saved);
-    theApp.ScreenPointers.Pro50View = m_screen.get();
+    theApp.SetScreen(Screen::Tray, m_screen.get());
     QVERIFY(host.progress.isEmpty());
     const PythonResult py = RunPython(QString::fromUtf8(ReadFile(kReadSheet)),
                                       {report, kSheet, QStringLiteral("420"), QStringLiteral("6,0"),

@@ -7,6 +7,7 @@
 #include "common/companionsuffixes.h"
 #include "common/recordingprompt.h"
 #include "common/testsupport.h"
+#include "common/driverproject.h"
 
 #include <QDir>
 #include <QFile>
@@ -43,13 +44,11 @@ void TestCalcStores::refusedStoreFailsTheCommand()
     QFETCH(QString, workbook);
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    const QString root = dir.filePath(QStringLiteral("root"));
-    QVERIFY(CopyProgramFolder(root));
+    const DriverProject made = MakeDriverProject(dir.path(), QStringLiteral("project/P1.pro"));
+    QVERIFY(made.ok);
+    const QString& root = made.root;
+    const QString& project = made.project;
     const QString folder = dir.filePath(QStringLiteral("project"));
-    const QString project = folder + QStringLiteral("/P1.pro");
-    QVERIFY(QDir().mkpath(folder));
-    QVERIFY(QFile::copy(root + QStringLiteral("/FORM/form.pro"), project));
-    QFile::setPermissions(project, QFile::ReadOwner | QFile::WriteOwner);
 
     auto app = std::make_unique<CSevrinApp>();
     app->ProjectPathTable.CompanionSuffixTable = StandardCompanionSuffixes();

@@ -16,10 +16,9 @@
 #include "loads/core/mccpanel.h"
 #include "loads/core/transformersizing.h"
 #include "platform/xlsxbook.h"
+#include "common/driverproject.h"
 
-#include <QCryptographicHash>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QMap>
 #include <QTemporaryDir>
@@ -37,11 +36,11 @@ struct DriverFolders
 
     bool make(const QString& dir, CSevrinApp& app)
     {
-        root = dir + "/root";
+        const DriverProject made = MakeDriverProject(dir, QStringLiteral("project/P1.pro"));
+        root = made.root;
         folder = dir + "/project";
-        project = folder + "/P1.pro";
-        if (!CopyProgramFolder(root) || !QDir().mkpath(folder) ||
-            !QFile::copy(root + "/FORM/form.pro", project))
+        project = made.project;
+        if (!made.ok)
             return false;
         QFile(project).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
                                       QFile::ReadOther);
@@ -55,33 +54,6 @@ struct DriverFolders
     }
     QString workbook(const char* suffix) const { return folder + "/P1" + QLatin1String(suffix); }
 };
-
-// Every file below the folders with a hash of its bytes: a changed, added or removed file shows.
-QMap<QString, QByteArray> Hashes(const QStringList& folders)
-{
-    QMap<QString, QByteArray> hashes;
-    for (const QString& folder : folders) {
-        QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            const QString path = it.next();
-            hashes.insert(path, QCryptographicHash::hash(ReadFile(path), QCryptographicHash::Sha256));
-        }
-    }
-    return hashes;
-}
-
-// The file names whose hashes differ (or that exist on one side only).
-QStringList Changed(const QMap<QString, QByteArray>& before, const QMap<QString, QByteArray>& after)
-{
-    QStringList names;
-    QStringList paths = before.keys() + after.keys();
-    paths.removeDuplicates();
-    for (const QString& path : paths)
-        if (before.value(path) != after.value(path))
-            names << QFileInfo(path).fileName();
-    names.sort();
-    return names;
-}
 
 // A list's stores, as the driver's commands read them.
 enum class Store { Mcc, Boards, Cables, Transformers, Generator };
@@ -289,11 +261,11 @@ void TestSevrinCalc::badInvocationsExitWithOneLine()
     QFETCH(QString, expectedText);
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    const QString root = dir.filePath(QStringLiteral("root"));
-    QVERIFY(CopyProgramFolder(root));
+    const DriverProject made = MakeDriverProject(dir.path());
+    QVERIFY(made.ok);
+    const QString& root = made.root;
+    const QString& project = made.project;
     const QString missing = dir.filePath(QStringLiteral("nowhere/P1.pro"));
-    const QString project = dir.filePath(QStringLiteral("P1.pro"));
-    QVERIFY(QFile::copy(root + QStringLiteral("/FORM/form.pro"), project));
     const QString emptyRoot = dir.filePath(QStringLiteral("empty"));
 
     CalcRun r;
@@ -393,8 +365,9 @@ void TestSevrinCalc::failuresSayOneLine()
 }
 
 // On a project whose workbooks and program-folder workbooks all have protected sheets (as the
-// program leaves them when it closes), a command changes exactly the workbook it stores into:
-// none for a command that only prints or that fails.
+// program leaves them when it closes), a command changes exactly the workbook it stores into
+// (the entries below the test's folder: the program copy and the project folder): none for a
+// command that only prints or that fails.
 void TestSevrinCalc::filesChangeOnlyWhereACommandStores_data()
 {
     QTest::addColumn<QString>("command");
@@ -412,8 +385,8 @@ void TestSevrinCalc::filesChangeOnlyWhereACommandStores_data()
     QTest::newRow("mcc, unreadable workbook") << "mcc" << "_10.xlsx" << 1 << QStringList();
     QTest::newRow("boards, unreadable workbook") << "boards" << "_20.xlsx" << 1 << QStringList();
     QTest::newRow("generator, unreadable workbook") << "generator" << "_60.xlsx" << 1 << QStringList();
-    QTest::newRow("mcc stores its panels") << "mcc" << "" << 0 << QStringList{"P1_10.xlsx"};
-    QTest::newRow("boards store their circuits") << "boards" << "" << 0 << QStringList{"P1_20.xlsx"};
+    QTest::newRow("mcc stores its panels") << "mcc" << "" << 0 << QStringList{"project/P1_10.xlsx"};
+    QTest::newRow("boards store their circuits") << "boards" << "" << 0 << QStringList{"project/P1_20.xlsx"};
 }
 
 void TestSevrinCalc::filesChangeOnlyWhereACommandStores()
@@ -441,11 +414,10 @@ void TestSevrinCalc::filesChangeOnlyWhereACommandStores()
     if (!damaged.isEmpty())
         Corrupt(f.workbook(damaged.toLatin1().constData()));
 
-    const QStringList folders = {f.folder, f.root};
-    const QMap<QString, QByteArray> before = Hashes(folders);
+    const QMap<QString, QByteArray> before = FolderSnapshot(dir.path());
     const CalcRun r = RunSevrinCalc(f.root, f.project, command);
     QVERIFY2(r.exitCode == exitCode, qPrintable(r.err));
-    QCOMPARE(Changed(before, Hashes(folders)), changed);
+    QCOMPARE(ChangedEntries(before, FolderSnapshot(dir.path())), changed);
 }
 
 // A save that fails (the project's folder is read-only) is one stderr line naming the
@@ -483,7 +455,7 @@ void TestSevrinCalc::failedSaveIsReportedAndChangesNothing()
     for (const QString& name : QDir(f.folder).entryList(QDir::Files))
         QVERIFY(QFile::setPermissions(f.folder + QLatin1Char('/') + name, readOnly));
     QVERIFY(QFile::setPermissions(f.folder, readOnly | execute));
-    const QMap<QString, QByteArray> before = Hashes({f.folder});
+    const QMap<QString, QByteArray> before = FolderSnapshot(f.folder);
 
     const CalcRun r = RunSevrinCalcUnprivileged(f.root, f.project, QString::fromLatin1(info.command));
     QFile::setPermissions(f.folder, readOnly | execute | QFile::WriteOwner);
@@ -492,7 +464,7 @@ void TestSevrinCalc::failedSaveIsReportedAndChangesNothing()
     QVERIFY2(r.err.startsWith(QLatin1String("sevrin-calc: ")) && r.err.count(QLatin1Char('\n')) == 1,
              qPrintable(r.err));
     QVERIFY2(r.err.contains(path), qPrintable(r.err));
-    QCOMPARE(Changed(before, Hashes({f.folder})), QStringList());
+    QCOMPARE(ChangedEntries(before, FolderSnapshot(f.folder)), QStringList());
 }
 
 // A list stored with 1005 rows: the command computes the first 1000, says once on stderr that

@@ -14,26 +14,28 @@
 #include "cable/core/cableapp.h"
 #include "loads/core/boardschedule.h"
 #include "loads/core/branchcircuit.h"
-#include "loads/core/quantityinput.h"
+#include "app/core/quantity.h"
 #include "platform/xlsxbook.h"
 
 #include <QFileInfo>
 
 namespace {
 
-// A circuit cell as printed: the quantity columns through the strict reader; names, kinds,
-// verdicts, breaker and conductor texts as they stand.
+// A circuit cell as printed: the quantity columns through the strict reader; NO. as a label;
+// names, kinds, verdicts, breaker and conductor texts as they stand.
 QString CircuitCell(const CircuitCells& row, int c)
 {
     const QString& text = row[std::size_t(c)];
+    if (c == CcNo)
+        return LabelText(text);  // a label; a number the program would refuse prints "-"
     if (c == CcIsMin)
-        return QuantityText(text, QuantityRange::Positive);
+        return QuantityText(text, QuantitySign::Positive);
     // 2..10 but the phase: loads, currents, length; 12..15 poles and ratings; 19 the size;
     // 22..29 the size criteria; 32..44 the breaker checks; 46..58 IZ and the voltage drop.
     const bool quantity = (c >= CcUnitLoad && c <= CcLength && c != CcPhase) ||
                           (c >= CcPoles && c <= CcAtb) || c == CcSize || (c >= 22 && c <= 29) ||
                           (c >= 32 && c <= 44) || (c >= 46 && c <= 58);
-    return quantity ? QuantityText(text, QuantityRange::NonNegative) : text;
+    return quantity ? QuantityText(text, QuantitySign::NonNegative) : text;
 }
 
 // Recomputes and stores every board within the caller's batch; false after a line on ctx.err.
@@ -77,8 +79,8 @@ bool RecalcBoards(CalcContext& ctx, const QString& path, int boards)
         fields = {QStringLiteral("BOARD"), name};
         for (const QString& item : record)
             fields.append(item);
-        fields[2 + 4] = QuantityText(record[4], QuantityRange::Positive);     // voltage, kV
-        fields[2 + 8] = QuantityText(record[8], QuantityRange::NonNegative);  // demand factor, %
+        fields[2 + 4] = QuantityText(record[4], QuantitySign::Positive);     // voltage, kV
+        fields[2 + 8] = QuantityText(record[8], QuantitySign::NonNegative);  // demand factor, %
         WriteCalcLine(ctx.out, fields);
     }
     return true;

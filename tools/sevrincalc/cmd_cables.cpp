@@ -1,13 +1,15 @@
 // sevrin-calc cables: recomputes every stored row of the project's cable schedule ("_40") as
 // the fault-current search does (automatic sizes; the starting method and the fed-panel values
-// from the stored row) and prints each row as one line of its 112 texts, in row order. The
-// workbook is not written.
+// from the stored row) and prints each row as one line of its 112 texts, in row order; the No.
+// as a label, a number the program would refuse as the row's running number. The workbook is
+// not written.
 #include "calccommand.h"
 
 #include "app/core/companionworkbook.h"
 #include "app/core/sevrin.h"
 #include "cable/core/cableapp.h"
 #include "cable/core/cableschedule.h"
+#include "app/core/quantity.h"
 
 #include <QFileInfo>
 
@@ -40,6 +42,9 @@ int RunCables(CalcContext& ctx)
         fields.clear();
         for (const QString& cell : row)
             fields.append(cell);
+        // The No. is the list's running number: a label stored there is echoed, a number the
+        // program would refuse ("nan", "-5", 21 digits) is the row's number as the list shows it.
+        fields[0] = LabelText(row[0], QString::number(i + 1));
         WriteCalcLine(ctx.out, fields);
     }
     return 0;

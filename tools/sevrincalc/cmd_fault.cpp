@@ -8,13 +8,16 @@
 //
 // A workbook of the calculation that exists but cannot be read stops it before any file is
 // written; a workbook that does not take its results fails the run. Either prints no result
-// line and one line on stderr naming the workbooks.
+// line and one line on stderr naming the workbooks. A list that holds more rows than it takes
+// (lines, incoming cables, motors, cables, a bus page's cables) is computed on its first
+// kMaxListRows rows and named in a warning line.
 #include "calccommand.h"
 
 #include "app/core/companionworkbook.h"
 #include "app/core/sevrin.h"
 #include "fault/core/buspages.h"
 #include "fault/core/faultcurrent.h"
+#include "fault/core/faultvalues.h"
 #include "platform/xlsxbook.h"
 
 #include <QStringList>
@@ -51,6 +54,9 @@ int RunFault(CalcContext& ctx)
         outcome = fault::CalcFaultCurrent(theApp, pages);
     if (!outcome.ok())
         return Fail(ctx, outcome);
+    // A list past its limit was computed on its first rows: said, and the run succeeds.
+    for (const QString& path : fault::FaultWorkbooksBeyondLimit(theApp))
+        WarnRowLimit(ctx, path, fault::kMaxListRows);
 
     std::vector<QStringList> lines;
     lines.push_back(QStringList{QStringLiteral("INCOMING")} + Results(pages.Incoming));

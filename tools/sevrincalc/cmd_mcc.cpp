@@ -11,7 +11,7 @@
 #include "app/core/companionworkbook.h"
 #include "app/core/sevrin.h"
 #include "loads/core/mccpanel.h"
-#include "loads/core/quantityinput.h"
+#include "app/core/quantity.h"
 #include "platform/xlsxbook.h"
 
 #include <QFileInfo>
@@ -26,7 +26,7 @@ QString LoadCell(const MccLoadRow& row, int c)
     switch (c) {
     case Kw:
     case Kva:
-        return QuantityText(text, QuantityRange::Positive);
+        return QuantityText(text, QuantitySign::Positive);
     case InputKva:
     case Voltage:
     case Efficiency:
@@ -54,7 +54,7 @@ QString LoadCell(const MccLoadRow& row, int c)
     case MotorTime:
     case MotorStartKva:
     case MotorDemand:
-        return QuantityText(text, QuantityRange::NonNegative);
+        return QuantityText(text, QuantitySign::NonNegative);
     default:
         return text;
     }
@@ -87,7 +87,7 @@ bool RecalcPanels(CalcContext& ctx, const QString& path, int panels)
         QStringList fields{QStringLiteral("PANEL"), record[0]};
         for (const QString& item : record)
             fields.append(item);
-        fields[2 + 4] = QuantityText(record[4], QuantityRange::Positive);  // voltage, kV
+        fields[2 + 4] = QuantityText(record[4], QuantitySign::Positive);  // voltage, kV
         WriteCalcLine(ctx.out, fields);
     }
     return true;

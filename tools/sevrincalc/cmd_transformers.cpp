@@ -9,7 +9,7 @@
 
 #include "app/core/companionworkbook.h"
 #include "app/core/sevrin.h"
-#include "loads/core/quantityinput.h"
+#include "app/core/quantity.h"
 #include "loads/core/transformersizing.h"
 
 #include <QFileInfo>
@@ -35,14 +35,14 @@ QString RecordField(const TransformerRecordT& record, int f)
     case kEtaM:
     case kCosMs:
     case kC:
-        return QuantityText(text, QuantityRange::Positive);
+        return QuantityText(text, QuantitySign::Positive);
     case kS:
     case kP1:
     case kSinMs:
     case kQ1:
     case kP2:
     case kQ2:
-        return QuantityText(text, QuantityRange::NonNegative);
+        return QuantityText(text, QuantitySign::NonNegative);
     default:
         return text;
     }

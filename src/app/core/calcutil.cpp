@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <iterator>
 #include <limits>
+#include <string>
 #include <system_error>
 
 double AddIgnoringNoValue(double a, double b)
@@ -34,11 +35,10 @@ namespace {
 
 double MaxOf(std::initializer_list<double> values)
 {
-    auto it = values.begin();
-    double best = *it;
-    for (++it; it != values.end(); ++it) {
-        if (*it > best)
-            best = *it;
+    double best = NO_VALUE;
+    for (const double v : values) {
+        if (!IsNoValue(v) && (IsNoValue(best) || v > best))
+            best = v;
     }
     return best;
 }
@@ -115,7 +115,7 @@ bool ReadPlainDecimal(QStringView text, double* out)
 
 }  // namespace
 
-double ReadNumber(QStringView text)
+double ReadLeadingNumber(QStringView text)
 {
     double fast = 0.0;
     if (ReadPlainDecimal(text, &fast))
@@ -212,14 +212,36 @@ bool IsPrintable(double v)
     return std::isfinite(v) && std::fabs(v) <= MAX_QUANTITY;
 }
 
-double ParseCellValue(QStringView text)
+namespace {
+
+// True when the value lies exactly halfway between two numbers of `decimals` decimals. Such a
+// value is m / 2^(decimals + 1) with m odd (5^decimals divides the numerator of the decimal
+// half), so scaling by that power of two, which is exact, gives an odd integer.
+bool IsExactHalf(double value, int decimals)
 {
-    if (text.isEmpty())
-        return 0.0;
-    if (text == u"-")
-        return 1.0;
-    return ReadNumber(text);
+    const double scaled = std::ldexp(std::fabs(value), decimals + 1);
+    return std::isfinite(scaled) && scaled < 0x1p63 && std::floor(scaled) == scaled &&
+           std::fmod(scaled, 2.0) == 1.0;
 }
+
+// Adds one unit in the last place to the magnitude of a fixed-notation number ("2" -> "3",
+// "-9.99" -> "-10.00").
+void StepAwayFromZero(std::string& text)
+{
+    const std::size_t first = !text.empty() && text[0] == '-' ? 1 : 0;
+    for (std::size_t i = text.size(); i-- > first;) {
+        if (text[i] == '.')
+            continue;
+        if (text[i] != '9') {
+            ++text[i];
+            return;
+        }
+        text[i] = '0';
+    }
+    text.insert(first, 1, '1');
+}
+
+}  // namespace
 
 QString FormatFixed(double value, int decimals)
 {
@@ -227,12 +249,37 @@ QString FormatFixed(double value, int decimals)
         decimals = 0;
     if (decimals > 17)
         decimals = 17;
+    // Digits past the 15th are the noise of binary arithmetic, never shown.
+    decimals = DecimalsWithinPrecision(value, decimals);
     // Fixed notation of the largest double needs 309 digits before the point.
     char buf[400];
+    if (IsExactHalf(value, decimals)) {
+        // The exact text ends in the 5 one place further; cut it off and step the magnitude up,
+        // so a half rounds away from zero ("2.5" -> "3", "0.125" -> "0.13").
+        const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed,
+                                     decimals + 1);
+        if (r.ec != std::errc())
+            return QString();
+        std::string text(buf, std::size_t(r.ptr - buf) - 1);
+        if (decimals == 0)
+            text.pop_back();  // the point
+        StepAwayFromZero(text);
+        return QString::fromLatin1(text.data(), qsizetype(text.size()));
+    }
     const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
     if (r.ec != std::errc())
         return QString();
     return QString::fromLatin1(buf, r.ptr - buf);
+}
+
+int DecimalsWithinPrecision(double value, int decimals)
+{
+    constexpr int kDigits = 15;
+    const double magnitude = std::fabs(value);
+    if (!std::isfinite(magnitude) || magnitude < 1.0)
+        return decimals;
+    const int whole = int(std::floor(std::log10(magnitude))) + 1;
+    return std::clamp(kDigits - whole, 0, std::max(decimals, 0));
 }
 
 QString FormatValue(double value, int decimals, const QString& unit, const QString& fallback)
@@ -254,7 +301,7 @@ bool SameRating(const QString& cell, double ratedOutput)
 {
     if (cell.isEmpty())
         return false;
-    const double v = ReadNumber(cell);
+    const double v = ReadLeadingNumber(cell);
     return std::fabs(v - ratedOutput) <= 1e-9 * std::max(1.0, std::fabs(ratedOutput));
 }
 

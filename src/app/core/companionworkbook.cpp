@@ -264,6 +264,19 @@ QString RowLimitMessage(const QString& workbookPath, int limit)
         .arg(workbookPath);
 }
 
+bool ListRowsBeyondLimit(const Sheet& sheet, int firstRow, int keyCol, int limit)
+{
+    const auto keyed = [&](int r) { return !CellText(sheet, firstRow + r, keyCol).isEmpty(); };
+    // Cheap first: the last row the list takes and the one after it.
+    if (limit <= 0 || !keyed(limit - 1) || !keyed(limit))
+        return false;
+    for (int r = 0; r < limit - 1; ++r) {
+        if (!keyed(r))
+            return false;
+    }
+    return true;
+}
+
 }  // namespace companion
 
 CompanionBatch::CompanionBatch()
@@ -275,7 +288,8 @@ CompanionBatch::CompanionBatch()
 
 CompanionBatch::~CompanionBatch()
 {
-    finish();
+    // A handler that must know whether its rows reached the files calls finish() itself.
+    static_cast<void>(finish());
 }
 
 bool CompanionBatch::finish()

@@ -28,7 +28,7 @@ QString CellText(const Sheet& sheet, int row, int col);
 // Reads cells (row, firstCol ..) into `cells` as CellText does.
 void ReadCells(const Sheet& sheet, int row, int firstCol, QString* cells, int count);
 // Writes `count` texts as text cells from (row, firstCol); false when a cell cannot be written.
-bool WriteCells(Sheet& sheet, int row, int firstCol, const QString* cells, int count);
+[[nodiscard]] bool WriteCells(Sheet& sheet, int row, int firstCol, const QString* cells, int count);
 
 template <std::size_t N>
 void ReadRow(const Sheet& sheet, int row, std::array<QString, N>& cells)
@@ -36,7 +36,7 @@ void ReadRow(const Sheet& sheet, int row, std::array<QString, N>& cells)
     ReadCells(sheet, row, 0, cells.data(), int(N));
 }
 template <std::size_t N>
-bool WriteRow(Sheet& sheet, int row, const std::array<QString, N>& cells)
+[[nodiscard]] bool WriteRow(Sheet& sheet, int row, const std::array<QString, N>& cells)
 {
     return WriteCells(sheet, row, 0, cells.data(), int(N));
 }
@@ -66,7 +66,7 @@ public:
 
     // Saves the book to its path (within a CompanionBatch: at the batch's end). False when the
     // save failed; the cached copy is dropped then.
-    bool save();
+    [[nodiscard]] bool save();
 
 private:
     QString m_path;
@@ -84,6 +84,10 @@ void DropCache();
 // first `limit` and leaves the rest in the file, untouched by any later store. This is what
 // the screens and the driver tell the user then.
 QString RowLimitMessage(const QString& workbookPath, int limit);
+// True when a list kept from sheet row `firstRow` down, that ends at the first row whose
+// column `keyCol` is empty, runs past `limit` rows: rows firstRow .. firstRow + limit all hold
+// a key.
+bool ListRowsBeyondLimit(const Sheet& sheet, int firstRow, int keyCol, int limit);
 
 // Test seam: while a refusal is set, a save to a path it answers true for fails as a save to
 // a read-only file does, and the file stays as it is. A test run as root writes through file
@@ -107,7 +111,7 @@ public:
     // Saves what the batch deferred; false when any save failed. A workbook that cannot be
     // written (read-only, or its folder) is found before the first save, and then none is
     // saved. Called by the destructor when the handler did not call it.
-    bool finish();
+    [[nodiscard]] bool finish();
     // The workbooks whose save failed in finish(), in the order they were saved (none when
     // an inner batch abandoned it: nothing was saved then).
     const QStringList& failedPaths() const { return m_failed; }

@@ -59,7 +59,8 @@ ProjectFileSection FaultCurrentSectionOf(CSevrinApp& app);
 ProjectFileSection GroundingDesignSectionOf(CSevrinApp& app);
 
 // Writes the sections in one pass each; false when any could not be written.
-bool WriteProjectFileSections(const QString& projectPath, const ProjectFileSections& sections);
+[[nodiscard]] bool WriteProjectFileSections(const QString& projectPath,
+                                            const ProjectFileSections& sections);
 // True when reading the file back gives every value the sections would write (keys that are
 // written only are not compared; a missing key counts as its default).
 bool ProjectFileSectionsStored(const QString& projectPath, const ProjectFileSections& sections);
@@ -69,7 +70,7 @@ QStringList ProjectFileSectionTexts(const QString& projectPath, const ProjectFil
 
 // Writes every section of the project file; every writer runs even after one fails, so as
 // much as possible reaches the file. False when any of them failed.
-bool SaveEveryProjectSection(const QString& projectPath);
+[[nodiscard]] bool SaveEveryProjectSection(const QString& projectPath);
 
 // The thirteen workbook suffixes a project can have, in the order copy, delete and the sheet
 // protection go through them ("_70.xlsx" has no store of its own but belongs to the project).

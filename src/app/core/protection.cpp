@@ -36,8 +36,10 @@ void CSevrinApp::SetWorkbookProtection(const QString& path, bool protect)
             changed = true;
         }
     }
+    // A workbook that does not take the switch keeps its contents and its protection as they
+    // were; the next load or exit tries again.
     if (changed)
-        book.save(path);
+        static_cast<void>(book.save(path));
 }
 
 void CSevrinApp::ProtectAllWorkbooks()

@@ -26,8 +26,6 @@ QString WithoutAll(QString text, const QString& what)
 
 CSevrinApp::CSevrinApp()
 {
-    AppId = QStringLiteral("Sevrin.AppID.NoVersion");
-    RestartManagerSupportFlags = 0x3F;
     PanelNameRegistry.PanelNameCapacity = 100;
     PanelNameRegistry.PanelNameCount = 0;
     ServerSettings.MinorVersion = QStringLiteral("231010");
@@ -78,8 +76,8 @@ bool CSevrinApp::ReadConfig()
 
 bool CSevrinApp::SaveLastProject()
 {
-    WriteProfileString(ConfigFilePath(), kSystem, QStringLiteral("lastPro"),
-                       ProjectPathTable.CurrentProjectPath);
+    static_cast<void>(WriteProfileString(ConfigFilePath(), kSystem, QStringLiteral("lastPro"),
+                                         ProjectPathTable.CurrentProjectPath));
     return true;
 }
 

@@ -13,19 +13,28 @@
 
 // Screens and dialogs, defined in the GUI layer. Core only holds pointers to them.
 class CFormView;
-class CSevrinLibView;
-class CSevrinProView;
-class CSevrinPro10View;
-class CSevrinPro20View;
-class CSevrinPro30View;
-class CSevrinPro40View;
-class CSevrinPro50View;
-class CSevrinPro60View;
-class CSevrinPro70View;
-class CSevrinPro80View;
-class CSevrinPro90View;
 class COutputDlg;
 enum class ProjectFileStatus;  // app/core/projectfile.h
+
+// The program's screens, in the order of the main frame's stack, with the calculation
+// screens' window titles.
+enum class Screen
+{
+    Start,         // projects: open, new, copy, delete (app/gui/startscreen.h)
+    Project,       // the open project's header, revisions and reports (app/gui/projectscreen.h)
+    Library,       // the reference tables (library/gui/libraryscreen.h)
+    Web,           // an HTML view (app/gui/webscreen.h)
+    Mcc,           // 동력(10): motor-control centres (loads/gui/mccscreen.h)
+    PanelBoard,    // 부하(20): panel boards (loads/gui/boardscreen.h)
+    Transformer,   // 변압기용량(30) (loads/gui/transformerscreen.h)
+    Cable,         // 케이블&차단기(40): the cable schedule (cable/gui/cablescreen.h)
+    Tray,          // 케이블 트레이(50) (cable/gui/trayscreen.h)
+    Generator,     // 발전기용량(60) (loads/gui/generatorscreen.h)
+    Switchgear,    // 수배전반(70): navigation only (loads/gui/switchgearscreen.h)
+    FaultCurrent,  // 고장전류(80) (fault/gui/faultscreen.h)
+    Grounding,     // 접지저항(90) (grounding/gui/groundingscreen.h)
+};
+inline constexpr int kScreenCount = 13;
 
 class CSevrinApp : public LibraryBlocks
 {
@@ -35,27 +44,15 @@ public:
     CSevrinApp(const CSevrinApp&) = delete;
     CSevrinApp& operator=(const CSevrinApp&) = delete;
 
-    // 1. Application identity (kept for the About box and desktop integration).
-    QString AppId;
-    int RestartManagerSupportFlags = 0;
+    // 1. The screens, set by start-up and by each calculation screen as it is initialised
+    // (a screen built on its own, as in tests, is found the same way), and the one shown.
+    std::array<CFormView*, kScreenCount> Screens{};
+    Screen CurrentScreen = Screen::Start;
+    CFormView* ScreenView(Screen screen) const { return Screens[std::size_t(screen)]; }
+    void SetScreen(Screen screen, CFormView* view) { Screens[std::size_t(screen)] = view; }
 
-    // 2. Pointers to the screens, each set by its own screen when it is initialised.
-    struct ScreenPointersT
-    {
-        CSevrinLibView* LibView = nullptr;
-        CSevrinProView* ProView = nullptr;
-        CSevrinPro10View* Pro10View = nullptr;
-        CSevrinPro20View* Pro20View = nullptr;
-        CSevrinPro30View* Pro30View = nullptr;
-        CSevrinPro40View* Pro40View = nullptr;
-        CSevrinPro50View* Pro50View = nullptr;
-        CSevrinPro60View* Pro60View = nullptr;
-        CSevrinPro70View* Pro70View = nullptr;
-        CSevrinPro80View* Pro80View = nullptr;
-        CSevrinPro90View* Pro90View = nullptr;
-        COutputDlg* OutputDlg = nullptr;
-    };
-    ScreenPointersT ScreenPointers;
+    // 2. The report dialog while it is open.
+    COutputDlg* OutputDlg = nullptr;
 
     // 3. 1 = no report run active (or a stop was requested), 0 = a run is active. Written by
     // the report dialog (GUI thread) and the report worker, polled by the report writers.
@@ -292,16 +289,7 @@ public:
     };
     PanelNameRegistryT PanelNameRegistry;
 
-    // 19. The thirteen screens in switch order (0 start, 1 project, 2 library, 3 web view,
-    // 4..12 the calculation screens); filled by InitInstance.
-    struct ViewTableT
-    {
-        int CurrentViewIndex = 0;
-        std::array<CFormView*, 13> Views{};
-    };
-    ViewTableT ViewTable;
-
-    // 20. The maker's update server.
+    // 19. The maker's update server.
     struct ServerSettingsT
     {
         QString MinorVersion;
@@ -360,16 +348,18 @@ public:
     // section from its own parse of the file). False when the file is refused.
     bool LoadTransformerSection(QString path);
     // Section writers, in the order the project screen's save runs them.
-    bool SaveProjectIntroduceSection(QString path);
-    bool SaveMotorControlCenterSection(QString path);
-    bool SaveCabinetSizingSection(QString path);
-    bool SaveTransformerSizingSection(QString path);
-    bool SaveCableSection(QString path);      // nothing to write: the cables live in "_40"
-    bool SaveTraySection(QString path);       // nothing to write
-    bool SaveGeneratorSizingSection(QString path);
-    bool SaveSwitchgearSection(QString path); // nothing to write
-    bool SaveFaultCurrentSection(QString path);
-    bool SaveGroundingDesignSection(QString path);
+    [[nodiscard]] bool SaveProjectIntroduceSection(QString path);
+    [[nodiscard]] bool SaveMotorControlCenterSection(QString path);
+    [[nodiscard]] bool SaveCabinetSizingSection(QString path);
+    [[nodiscard]] bool SaveTransformerSizingSection(QString path);
+    // The cable, tray and switchgear sections have nothing to write: the cables live in
+    // "_40", the trays in "_50".
+    [[nodiscard]] bool SaveCableSection(QString path);
+    [[nodiscard]] bool SaveTraySection(QString path);
+    [[nodiscard]] bool SaveGeneratorSizingSection(QString path);
+    [[nodiscard]] bool SaveSwitchgearSection(QString path);
+    [[nodiscard]] bool SaveFaultCurrentSection(QString path);
+    [[nodiscard]] bool SaveGroundingDesignSection(QString path);
     // ---- end of project file ---------------------------------------------------------------
 
     // Sheet protection of the project's workbooks, the reference workbooks and the report
@@ -419,7 +409,9 @@ public:
     QString GetBreakerDelta(const QString& maker, int rating, int time, const QString& fallback);
     // Outer diameter or weight ("FCVOD", "FR8OD", "FCVW", "FR8W") by size entry and core index.
     double LookupCableDimension(const QString& table, int entry, int core);
-    // The entry ("...SQ") or core index ("...C") to pass to LookupCableDimension.
+    // The entry ("...SQ") or core index ("...C") to pass to LookupCableDimension;
+    // kNoDimensionIndex for a core count outside 1..4 or an unknown table.
+    static constexpr int kNoDimensionIndex = -1;
     int FindCableDimensionIndex(double value, const QString& name);
     // The line-impedance entry whose properties 0 and 3 are the two keys.
     bool FindCableColumn(const QString& key1, const QString& key2, std::array<QString, 11>& out);
@@ -448,10 +440,10 @@ public:
 
     // Breaker workbook: write the breaker tables back into a maker sheet. False, the file
     // untouched, when the workbook cannot be loaded, lacks the sheet or cannot be saved.
-    bool SaveBreakerSheet(int sheetIndex);
+    [[nodiscard]] bool SaveBreakerSheet(int sheetIndex);
     // The user's motor rows (library workbook sheet 9) through MotorControlCenterBlock.UserMotorRow.
-    bool WriteUserLibraryRow(int row);
-    bool DeleteUserLibraryRow(int row);
+    [[nodiscard]] bool WriteUserLibraryRow(int row);
+    [[nodiscard]] bool DeleteUserLibraryRow(int row);
     bool ReadUserLibraryRow(int row);
     // ---- end of reference library --------------------------------------------------------
 
@@ -482,25 +474,25 @@ public:
     QString BusWorkbookPath(int transformer) const;
 
     // "_10": one sheet per motor-control-centre panel (MotorControlCenterBlock).
-    bool AddMccPanelSheet();
-    bool InsertMccPanelSheet(int panel);
-    bool UpdateMccPanelSheet(int panel);
-    bool WriteMccPanelResults(int panel);
-    bool DeleteMccPanelSheet(int panel);
+    [[nodiscard]] bool AddMccPanelSheet();
+    [[nodiscard]] bool InsertMccPanelSheet(int panel);
+    [[nodiscard]] bool UpdateMccPanelSheet(int panel);
+    [[nodiscard]] bool WriteMccPanelResults(int panel);
+    [[nodiscard]] bool DeleteMccPanelSheet(int panel);
     bool ReadMccPanelSheet(int panel);
-    bool WriteMccLoadRow(int panel, int row, bool insert);
-    bool DeleteMccLoadRow(int panel, int row);
+    [[nodiscard]] bool WriteMccLoadRow(int panel, int row, bool insert);
+    [[nodiscard]] bool DeleteMccLoadRow(int panel, int row);
     bool ReadMccLoadRow(int panel, int row);
 
     // "_20": one sheet per panel board (CabinetSizingBlock).
-    bool AddPanelBoardSheet();
-    bool InsertPanelBoardSheet(int board);
-    bool UpdatePanelBoardSheet(int board);
-    bool WritePanelBoardResults(int board);
-    bool DeletePanelBoardSheet(int board);
+    [[nodiscard]] bool AddPanelBoardSheet();
+    [[nodiscard]] bool InsertPanelBoardSheet(int board);
+    [[nodiscard]] bool UpdatePanelBoardSheet(int board);
+    [[nodiscard]] bool WritePanelBoardResults(int board);
+    [[nodiscard]] bool DeletePanelBoardSheet(int board);
     bool ReadPanelBoardSheet(int board);
-    bool WriteCircuitRow(int board, int row, bool insert);
-    bool DeleteCircuitRow(int board, int row);
+    [[nodiscard]] bool WriteCircuitRow(int board, int row, bool insert);
+    [[nodiscard]] bool DeleteCircuitRow(int board, int row);
     // Phase loads in VA summed over the board's circuits up to the first without a load name;
     // NaN for a phase where a stored load cannot be read.
     void SumCircuitLoads(int board, double& l1, double& l2, double& l3);
@@ -511,49 +503,49 @@ public:
 
     // "_30": sheets "TR-1".."TR-5" (TransformerSizingBlock); the sheet reader creates it.
     bool ReadTransformerSheet(int tr);
-    bool WriteTransformerSheet(int tr);
-    bool WriteTransformerResults(int tr);
-    bool WriteTransformerLoadRow(int tr, int row, bool insert);
-    bool DeleteTransformerLoadRow(int tr, int row);
+    [[nodiscard]] bool WriteTransformerSheet(int tr);
+    [[nodiscard]] bool WriteTransformerResults(int tr);
+    [[nodiscard]] bool WriteTransformerLoadRow(int tr, int row, bool insert);
+    [[nodiscard]] bool DeleteTransformerLoadRow(int tr, int row);
     bool ReadTransformerLoadRow(int tr, int row);
 
     // "_40": the cable schedule, one row per cable on sheet 0 (CableScheduleBlock).
-    bool WriteCableRow(int row, bool insert);
-    bool DeleteCableRow(int row);
+    [[nodiscard]] bool WriteCableRow(int row, bool insert);
+    [[nodiscard]] bool DeleteCableRow(int row);
     bool ReadCableRow(int row);
 
     // "_50": two sheets per tray, cables and protective-earth conductors (CableTrayBlock).
-    bool AddTraySheets();
-    bool InsertTraySheets(int tray);
-    bool UpdateTraySheets(int tray);
-    bool DeleteTraySheets(int tray);
+    [[nodiscard]] bool AddTraySheets();
+    [[nodiscard]] bool InsertTraySheets(int tray);
+    [[nodiscard]] bool UpdateTraySheets(int tray);
+    [[nodiscard]] bool DeleteTraySheets(int tray);
     bool ReadTraySheet(int tray);
-    bool WriteTrayResults(int tray);
+    [[nodiscard]] bool WriteTrayResults(int tray);
     bool ReadTrayResults(int tray);
-    bool WriteTrayCableRow(int tray, int row, bool insert);
-    bool WriteTrayPeRow(int tray, int row, bool insert);
-    bool DeleteTrayCableRow(int tray, int row);
-    bool DeleteTrayPeRow(int tray, int row);
+    [[nodiscard]] bool WriteTrayCableRow(int tray, int row, bool insert);
+    [[nodiscard]] bool WriteTrayPeRow(int tray, int row, bool insert);
+    [[nodiscard]] bool DeleteTrayCableRow(int tray, int row);
+    [[nodiscard]] bool DeleteTrayPeRow(int tray, int row);
 
     // "_60": generator loads, one row per load on sheet 0 (GeneratorSizingBlock).
-    bool WriteGeneratorLoadRow(int row, bool insert);
-    bool DeleteGeneratorLoadRow(int row);
+    [[nodiscard]] bool WriteGeneratorLoadRow(int row, bool insert);
+    [[nodiscard]] bool DeleteGeneratorLoadRow(int row);
     bool ReadGeneratorLoadRow(int row);
 
     // "_80": sheets "0".."9" of the fault-current inputs (FaultCurrentBlock); the reader
     // creates it.
-    bool WriteFaultDataRow(int sheet, int row, bool insert);
-    bool DeleteFaultDataRow(int sheet, int row);
+    [[nodiscard]] bool WriteFaultDataRow(int sheet, int row, bool insert);
+    [[nodiscard]] bool DeleteFaultDataRow(int sheet, int row);
     bool ReadFaultDataRow(int sheet, int row);
 
     // Bus workbooks: one page per sheet, row 0 the page results, rows 1.. the bus rows.
-    bool WriteBusPageHeader(int tr, int page);
-    bool WriteBusRow(int tr, int page, int row);
-    bool WriteBusNameColumn(int tr, int page, const QString& name, int count);
-    bool DeleteBusRow(int tr, int page, int row);
+    [[nodiscard]] bool WriteBusPageHeader(int tr, int page);
+    [[nodiscard]] bool WriteBusRow(int tr, int page, int row);
+    [[nodiscard]] bool WriteBusNameColumn(int tr, int page, const QString& name, int count);
+    [[nodiscard]] bool DeleteBusRow(int tr, int page, int row);
     // Inserts a page before `page` (the spare last page takes its place) or deletes `page`
     // (emptied, it becomes the spare); the number of pages never changes.
-    bool MoveBusPage(int tr, int page, bool insert);
+    [[nodiscard]] bool MoveBusPage(int tr, int page, bool insert);
     // Minimum and maximum short-circuit currents in kA of the page whose bus name equals /
     // strictly contains `name`; outputs untouched where the page has no value.
     bool FindBusFaultValues(int tr, const QString& name, double& minimum, double& maximum);

@@ -199,9 +199,9 @@ void CFormView::AddNavigationButtons(int topSelectId, int bottomSelectId, int ho
     QPushButton* top = AddButton(topSelectId, tr("선택화면"), 12, 7, 50, 14);
     QPushButton* bottom = AddButton(bottomSelectId, tr("선택화면"), 12, 498, 50, 14);
     QPushButton* home = AddButton(homeId, tr("초기화면"), 12, 516, 50, 14);
-    connect(top, &QPushButton::clicked, this, [] { SwitchView(1); });
-    connect(bottom, &QPushButton::clicked, this, [] { SwitchView(1); });
-    connect(home, &QPushButton::clicked, this, [] { SwitchView(0); });
+    connect(top, &QPushButton::clicked, this, [] { SwitchView(Screen::Project); });
+    connect(bottom, &QPushButton::clicked, this, [] { SwitchView(Screen::Project); });
+    connect(home, &QPushButton::clicked, this, [] { SwitchView(Screen::Start); });
 }
 
 void CFormView::Place(QWidget* control, int id, int x, int y, int w, int h) const

@@ -3,6 +3,7 @@
 // frame's screen area. Controls that have an identifier carry it as their object name
 // ("1005"), which is how handlers, tests and other screens find them.
 #include "app/core/projectfile.h"
+#include "app/core/sevrin.h"
 #include "app/gui/dialogunits.h"
 
 #include <QList>
@@ -37,10 +38,6 @@ public:
     bool FiltersEnterEscape() const { return m_keyFilter != nullptr; }
     // Leaves the keys of `part` (a page inside this screen) unfiltered.
     void ExcludeFromKeyFilter(QWidget* part);
-
-    // The child-window identifier the frame gives the screen (0xE900 for the visible one).
-    int PaneId() const { return m_paneId; }
-    void SetPaneId(int id) { m_paneId = id; }
 
     // A push button at a dialog-unit position, with its identifier (or 0 for none) as its
     // object name.
@@ -105,7 +102,6 @@ private:
     QSize m_formSize;
     KeyFilter* m_keyFilter = nullptr;
     QList<QPointer<QWidget>> m_unfiltered;
-    int m_paneId = 0;
 };
 
 // Puts a block back as it was when the scope ends: a screen runs its own store into theApp to
@@ -127,3 +123,10 @@ private:
 // Gives a page of a screen (a widget inside the screen) the same dialog-unit placement.
 QPushButton* AddButtonTo(QWidget* parent, const DialogUnits& units, int id, const QString& caption,
                          int x, int y, int w, int h);
+
+// The screen of class T (which names its place as T::kScreen), or nullptr when none is built.
+template <typename T>
+T* TheScreen()
+{
+    return static_cast<T*>(theApp.ScreenView(T::kScreen));
+}

@@ -48,6 +48,11 @@ void CMainFrame::AddScreen(CFormView* screen)
     m_screens->addWidget(screen);
 }
 
+bool CMainFrame::HoldsScreen(const CFormView* screen) const
+{
+    return m_screens->indexOf(const_cast<CFormView*>(screen)) >= 0;
+}
+
 CFormView* CMainFrame::ActiveView() const
 {
     return dynamic_cast<CFormView*>(m_screens->currentWidget());

@@ -25,6 +25,7 @@ public:
     QSize RequestedSize() const { return m_requestedSize; }
 
     void AddScreen(CFormView* screen);
+    bool HoldsScreen(const CFormView* screen) const;
     CFormView* ActiveView() const;
     void SetActiveView(CFormView* screen);
     // Shrinks the frame, if it is larger, to fit the form.

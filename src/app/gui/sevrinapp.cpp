@@ -5,30 +5,30 @@
 #include "app/gui/dialogunits.h"
 #include "app/gui/mainfrm.h"
 #include "app/gui/programlook.h"
-#include "app/gui/sevrinproview.h"
-#include "app/gui/sevrinview.h"
-#include "app/gui/sevrinwebview.h"
+#include "app/gui/projectscreen.h"
+#include "app/gui/startscreen.h"
+#include "app/gui/webscreen.h"
 #include "app/gui/widgetprompt.h"
 #include "loads/core/designconditions.h"
-#include "cable/gui/sevrinpro40view.h"
-#include "cable/gui/sevrinpro50view.h"
-#include "fault/gui/sevrinpro80view.h"
-#include "fault/gui/sevrinpro81view.h"
-#include "fault/gui/sevrinpro82view.h"
-#include "fault/gui/sevrinpro83view.h"
-#include "fault/gui/sevrinpro84view.h"
-#include "fault/gui/sevrinpro85view.h"
-#include "grounding/gui/sevrinpro90view.h"
-#include "library/gui/sevrinlibview.h"
-#include "loads/gui/sevrinpro10view.h"
-#include "loads/gui/sevrinpro12view.h"
-#include "loads/gui/sevrinpro20view.h"
-#include "loads/gui/sevrinpro22view.h"
-#include "loads/gui/sevrinpro30view.h"
-#include "loads/gui/sevrinpro31view.h"
-#include "loads/gui/sevrinpro60view.h"
-#include "loads/gui/sevrinpro61view.h"
-#include "loads/gui/sevrinpro70view.h"
+#include "cable/gui/cablescreen.h"
+#include "cable/gui/trayscreen.h"
+#include "fault/gui/faultscreen.h"
+#include "fault/gui/utilitypage.h"
+#include "fault/gui/faulttransformerpage.h"
+#include "fault/gui/faultmotorpage.h"
+#include "fault/gui/faultcablepage.h"
+#include "fault/gui/buspage.h"
+#include "grounding/gui/groundingscreen.h"
+#include "library/gui/libraryscreen.h"
+#include "loads/gui/mccscreen.h"
+#include "loads/gui/mccsheetpage.h"
+#include "loads/gui/boardscreen.h"
+#include "loads/gui/boardsheetpage.h"
+#include "loads/gui/transformerscreen.h"
+#include "loads/gui/transformerloadpage.h"
+#include "loads/gui/generatorscreen.h"
+#include "loads/gui/generatorloadpage.h"
+#include "loads/gui/switchgearscreen.h"
 #include "platform/prompt.h"
 #include "report/gui/reportwriters.h"
 
@@ -37,23 +37,37 @@
 #include <QFileInfo>
 #include <cmath>
 #include <memory>
+#include <vector>
 
 namespace {
 
-// The visible screen carries the frame's first-pane identifier; the others keep their own.
-constexpr int kFirstPaneId = 0xE900;
-
 std::unique_ptr<CMainFrame> g_frame;
-CSevrinView* g_startView = nullptr;
+CStartScreen* g_startView = nullptr;
 
 void DestroyFrame()
 {
     theApp.TitleSink = nullptr;
     g_startView = nullptr;
     g_frame.reset();
-    theApp.ViewTable.Views.fill(nullptr);
-    theApp.ViewTable.CurrentViewIndex = 0;
-    theApp.ScreenPointers = CSevrinApp::ScreenPointersT{};
+    theApp.Screens.fill(nullptr);
+    theApp.CurrentScreen = Screen::Start;
+    theApp.OutputDlg = nullptr;
+}
+
+// The screens of the main frame (none before start-up). A screen built on its own, as in tests,
+// is found through theApp.Screens for its refills but is not one of these.
+std::vector<CFormView*> FrameScreens(bool withLibrary = true)
+{
+    std::vector<CFormView*> screens;
+    if (!g_frame)
+        return screens;
+    for (int index = 0; index < kScreenCount; ++index) {
+        CFormView* screen = theApp.Screens[std::size_t(index)];
+        const bool wanted = withLibrary || Screen(index) != Screen::Library;
+        if (screen && wanted && g_frame->HoldsScreen(screen))
+            screens.push_back(screen);
+    }
+    return screens;
 }
 
 }  // namespace
@@ -62,49 +76,44 @@ void DestroyFrame()
 // other's data.
 void RefillScreensAfterProjectLoad()
 {
-    CSevrinApp::ScreenPointersT& sp = theApp.ScreenPointers;
     // The library screen shows the reference workbooks, which stay.
-    for (int index = 0; index < int(theApp.ViewTable.Views.size()); ++index) {
-        CFormView* screen = theApp.ViewTable.Views[std::size_t(index)];
-        if (screen && index != 2)
-            screen->RestoreStartingInputs();
-    }
+    for (CFormView* screen : FrameScreens(false))
+        screen->RestoreStartingInputs();
     // The transformer capacities live in that screen's controls only: read them in again.
     theApp.LoadTransformerSection(theApp.ProjectPathTable.CurrentProjectPath);
-    if (sp.ProView)
-        sp.ProView->RefreshProjectScreen();
-    if (sp.Pro10View)
-        sp.Pro10View->ApplyMccDesignConditions(0, true);
-    if (sp.Pro20View)
-        sp.Pro20View->RefreshPanelBoardPages(0);
-    if (sp.Pro30View)
-        sp.Pro30View->FillTransformerPage(0);
-    if (sp.Pro40View) {
-        sp.Pro40View->FillBreakerMakerCombo();
-        sp.Pro40View->LoadCableSchedule();
+    if (CProjectScreen* project = TheScreen<CProjectScreen>())
+        project->RefreshProjectScreen();
+    if (CMccScreen* mcc = TheScreen<CMccScreen>())
+        mcc->ApplyMccDesignConditions(0, true);
+    if (CBoardScreen* boards = TheScreen<CBoardScreen>())
+        boards->RefreshPanelBoardPages(0);
+    if (CTransformerScreen* transformers = TheScreen<CTransformerScreen>())
+        transformers->FillTransformerPage(0);
+    if (CCableScreen* cables = TheScreen<CCableScreen>()) {
+        cables->FillBreakerMakerCombo();
+        cables->LoadCableSchedule();
     }
-    if (sp.Pro50View) {
-        sp.Pro50View->FillTrayList();
+    if (CTrayScreen* trays = TheScreen<CTrayScreen>()) {
+        trays->FillTrayList();
         if (theApp.CableTrayBlock.TrayCount > 0)
-            sp.Pro50View->LoadTrayData(0, sp.Pro50View->FirstTrayName());
+            trays->LoadTrayData(0, trays->FirstTrayName());
     }
-    if (sp.Pro60View)
-        sp.Pro60View->ShowGeneratorInputs();
-    if (sp.Pro80View) {
-        sp.Pro80View->ShowStoredResults();
-        sp.Pro80View->UtilityPage()->FillUtilityTypeCombos();
-        sp.Pro80View->UtilityPage()->FillUtilityLineList();
-        sp.Pro80View->UtilityPage()->FillIncomingCableList();
-        sp.Pro80View->TransformerPage()->FillTransformerList();
-        sp.Pro80View->MotorPage()->FillMotorList();
-        sp.Pro80View->CablePage()->FillCableList();
-        sp.Pro80View->BusPage()->LoadFaultBusData();
+    if (CGeneratorScreen* generator = TheScreen<CGeneratorScreen>())
+        generator->ShowGeneratorInputs();
+    if (CFaultScreen* fault = TheScreen<CFaultScreen>()) {
+        fault->ShowStoredResults();
+        fault->UtilityPage()->FillUtilityTypeCombos();
+        fault->UtilityPage()->FillUtilityLineList();
+        fault->UtilityPage()->FillIncomingCableList();
+        fault->TransformerPage()->FillTransformerList();
+        fault->MotorPage()->FillMotorList();
+        fault->CablePage()->FillCableList();
+        fault->BusPage()->LoadFaultBusData();
     }
-    if (sp.Pro90View)
-        sp.Pro90View->ShowGroundingFields();
-    for (CFormView* screen : theApp.ViewTable.Views)
-        if (screen)
-            screen->RememberLoadedSections();
+    if (CGroundingScreen* grounding = TheScreen<CGroundingScreen>())
+        grounding->ShowGroundingFields();
+    for (CFormView* screen : FrameScreens())
+        screen->RememberLoadedSections();
 }
 
 bool ConfirmUnsavedEdits()
@@ -115,8 +124,8 @@ bool ConfirmUnsavedEdits()
         return true;
     std::vector<CFormView*> changed;
     QStringList names;
-    for (CFormView* screen : theApp.ViewTable.Views) {
-        if (screen && screen->HasUnsavedEdits()) {
+    for (CFormView* screen : FrameScreens()) {
+        if (screen->HasUnsavedEdits()) {
             changed.push_back(screen);
             names.append(screen->UnsavedEditsName());
         }
@@ -165,29 +174,33 @@ bool InitInstance()
 
     // The start screen first: its initial update reads the configuration and may end the
     // program before anything else is built.
-    g_startView = new CSevrinView;
-    g_startView->SetPaneId(kFirstPaneId);
+    g_startView = new CStartScreen;
     frame->AddScreen(g_startView);
     frame->SetActiveView(g_startView);
     g_startView->OnInitialUpdate();
 
-    theApp.ViewTable.CurrentViewIndex = 0;
-    theApp.ViewTable.Views[0] = g_startView;
-    CFormView* screens[12] = {
-        new CSevrinProView,   new CSevrinLibView,   new CSevrinWebView,   new CSevrinPro10View,
-        new CSevrinPro20View, new CSevrinPro30View, new CSevrinPro40View, new CSevrinPro50View,
-        new CSevrinPro60View, new CSevrinPro70View, new CSevrinPro80View, new CSevrinPro90View,
-    };
-    for (int i = 0; i < 12; ++i)
-        theApp.ViewTable.Views[i + 1] = screens[i];
-    for (int index = 1; index <= 12; ++index) {
-        CFormView* screen = theApp.ViewTable.Views[index];
-        screen->SetPaneId(kFirstPaneId + index);
+    theApp.CurrentScreen = Screen::Start;
+    theApp.SetScreen(Screen::Start, g_startView);
+    theApp.SetScreen(Screen::Project, new CProjectScreen);
+    theApp.SetScreen(Screen::Library, new CLibraryScreen);
+    theApp.SetScreen(Screen::Web, new CWebScreen);
+    theApp.SetScreen(Screen::Mcc, new CMccScreen);
+    theApp.SetScreen(Screen::PanelBoard, new CBoardScreen);
+    theApp.SetScreen(Screen::Transformer, new CTransformerScreen);
+    theApp.SetScreen(Screen::Cable, new CCableScreen);
+    theApp.SetScreen(Screen::Tray, new CTrayScreen);
+    theApp.SetScreen(Screen::Generator, new CGeneratorScreen);
+    theApp.SetScreen(Screen::Switchgear, new CSwitchgearScreen);
+    theApp.SetScreen(Screen::FaultCurrent, new CFaultScreen);
+    theApp.SetScreen(Screen::Grounding, new CGroundingScreen);
+    for (CFormView* screen : theApp.Screens) {
+        if (screen == g_startView)
+            continue;
         frame->AddScreen(screen);
         screen->OnInitialUpdate();
     }
     frame->SetActiveView(g_startView);
-    for (CFormView* screen : theApp.ViewTable.Views)
+    for (CFormView* screen : theApp.Screens)
         screen->RememberStartingInputs();
     RegisterReportSheetWriters();
 
@@ -211,12 +224,11 @@ int ExitInstance(int code)
     return code;
 }
 
-CFormView* SwitchView(int index)
+CFormView* SwitchView(Screen screen)
 {
-    Q_ASSERT(index >= 0 && index <= 12);
-    if (index < 0 || index > 12 || !g_frame)
+    if (!g_frame)
         return nullptr;
-    CFormView* target = theApp.ViewTable.Views[index];
+    CFormView* target = theApp.ScreenView(screen);
     CFormView* active = g_frame->ActiveView();
     if (!active || !target)
         return nullptr;
@@ -224,8 +236,8 @@ CFormView* SwitchView(int index)
         return active;
 
     const QString projectTitle = QCoreApplication::translate("CSevrinApp", "프로젝트 명:") + theApp.ProjectName();
-    switch (index) {
-    case 1: {
+    switch (screen) {
+    case Screen::Project: {
         if (theApp.ProjectName().isEmpty()) {
             Prompt::Message(QCoreApplication::translate(
                 "CSevrinApp",
@@ -251,77 +263,75 @@ CFormView* SwitchView(int index)
         }
         break;
     }
-    case 2:
+    case Screen::Library:
         theApp.SetMainTitle(QCoreApplication::translate("CSevrinApp", "라이브러리 버전:") +
                                 theApp.LibraryName() + QLatin1Char('/') + theApp.BreakerName(),
                             QString());
-        if (theApp.ScreenPointers.LibView)
-            theApp.ScreenPointers.LibView->RefillAllPages();
+        if (CLibraryScreen* library = TheScreen<CLibraryScreen>())
+            library->RefillAllPages();
         break;
-    case 4:
+    case Screen::Mcc:
         theApp.SetMainTitle(projectTitle, QCoreApplication::translate("CSevrinApp", "-동력(10)"));
         break;
-    case 5:
+    case Screen::PanelBoard:
         theApp.SetMainTitle(projectTitle, QCoreApplication::translate("CSevrinApp", "-부하(20)"));
         break;
-    case 6:
+    case Screen::Transformer:
         theApp.SetMainTitle(projectTitle, QCoreApplication::translate("CSevrinApp", "-변압기용량(30)"));
         break;
-    case 7:
+    case Screen::Cable:
         theApp.SetMainTitle(projectTitle, QCoreApplication::translate("CSevrinApp", "-케이블&차단기(40)"));
         break;
-    case 8:
+    case Screen::Tray:
         theApp.SetMainTitle(projectTitle, QCoreApplication::translate("CSevrinApp", "-케이블 트레이(50)"));
         break;
-    case 9:
+    case Screen::Generator:
         theApp.SetMainTitle(projectTitle, QCoreApplication::translate("CSevrinApp", "-발전기용량(60)"));
-        if (CSevrinPro60View* gen = theApp.ScreenPointers.Pro60View) {
+        if (CGeneratorScreen* gen = TheScreen<CGeneratorScreen>()) {
             gen->StoreGeneratorInputs();
             gen->CalcGeneratorCapacity();
             gen->ShowGeneratorInputs();
         }
         break;
-    case 11:
+    case Screen::FaultCurrent:
         theApp.SetMainTitle(projectTitle, QCoreApplication::translate("CSevrinApp", "-고장전류(80)"));
         break;
-    case 12:
+    case Screen::Grounding:
         theApp.SetMainTitle(projectTitle, QCoreApplication::translate("CSevrinApp", "-접지저항(90)"));
-        if (CSevrinPro90View* grounding = theApp.ScreenPointers.Pro90View) {
+        if (CGroundingScreen* grounding = TheScreen<CGroundingScreen>()) {
             grounding->StoreGroundingInputs();
             grounding->CalcGroundingDesign();
             grounding->ShowGroundingFields();
         }
         break;
-    default:  // 0 start, 3 web view, 10 switchgear: the title stays
+    case Screen::Start:
+    case Screen::Web:
+    case Screen::Switchgear:  // the title stays
         break;
     }
 
-    theApp.ViewTable.CurrentViewIndex = index;
-    const int targetPane = target->PaneId();
-    target->SetPaneId(active->PaneId());
-    active->SetPaneId(targetPane);
+    theApp.CurrentScreen = screen;
     g_frame->SetActiveView(target);
     return active;
 }
 
 void ShowOptionalButtons(bool show)
 {
-    CSevrinApp::ScreenPointersT& sp = theApp.ScreenPointers;
-    if (sp.Pro10View)
-        sp.Pro10View->LoadPage()->SetInsertButtonsVisible(show);
-    if (sp.Pro20View)
-        sp.Pro20View->BoardPage()->SetInsertButtonsVisible(show);
-    if (sp.Pro30View)
-        sp.Pro30View->LoadPage()->SetInsertButtonsVisible(show);
-    if (sp.Pro40View)
-        sp.Pro40View->SetInsertButtonsVisible(show);
-    if (sp.Pro50View)
-        sp.Pro50View->SetInsertButtonsVisible(show);
-    if (sp.Pro60View)
-        sp.Pro60View->LoadPage()->SetInsertButtonsVisible(show);
-    if (sp.Pro80View) {
-        sp.Pro80View->MotorPage()->SetInsertButtonsVisible(show);
-        sp.Pro80View->CablePage()->SetInsertButtonsVisible(show);
+    if (CMccScreen* mcc = TheScreen<CMccScreen>())
+        mcc->LoadPage()->SetInsertButtonsVisible(show);
+    if (CBoardScreen* boards = TheScreen<CBoardScreen>())
+        boards->BoardPage()->SetInsertButtonsVisible(show);
+    if (CTransformerScreen* transformers = TheScreen<CTransformerScreen>())
+        transformers->LoadPage()->SetInsertButtonsVisible(show);
+    if (CCableScreen* cables = TheScreen<CCableScreen>())
+        cables->SetInsertButtonsVisible(show);
+    if (CTrayScreen* trays = TheScreen<CTrayScreen>())
+        trays->SetInsertButtonsVisible(show);
+    if (CGeneratorScreen* generator = TheScreen<CGeneratorScreen>())
+        generator->LoadPage()->SetInsertButtonsVisible(show);
+    if (CFaultScreen* fault = TheScreen<CFaultScreen>()) {
+        fault->MotorPage()->SetInsertButtonsVisible(show);
+        fault->CablePage()->SetInsertButtonsVisible(show);
     }
 }
 

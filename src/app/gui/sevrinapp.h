@@ -1,6 +1,8 @@
 #pragma once
 // The program's window side of the application object: start-up, exit and switching between
 // the thirteen screens. The data lives in `theApp` (app/core/sevrin.h).
+#include "app/core/sevrin.h"
+
 class CFormView;
 class CMainFrame;
 
@@ -16,9 +18,9 @@ bool InitInstance();
 // workbook protection), then the frame is destroyed. Returns the exit code.
 int ExitInstance(int code = 0);
 
-// Shows screen `index` (0 start, 1 project, 2 library, 3 web view, 4..12 the calculation
-// screens). Returns the screen shown before, or nullptr when the switch was refused.
-CFormView* SwitchView(int index);
+// Shows `screen` and sets the window title for it. Returns the screen shown before, or nullptr
+// when the switch was refused.
+CFormView* SwitchView(Screen screen);
 // After a project file is loaded: every screen's inputs back to what they showed at start-up,
 // then the project screen and every calculation screen but the switchgear screen refilled
 // from the project, so that no field keeps the previous project's figures.

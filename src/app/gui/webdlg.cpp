@@ -2,7 +2,7 @@
 
 #include "app/gui/dialogunits.h"
 #include "app/gui/programlook.h"
-#include "app/gui/webbrowser2ex.h"
+#include "app/gui/htmlbrowser.h"
 #include "platform/prompt.h"
 
 #include <QPushButton>
@@ -18,7 +18,7 @@ CWebDlg::CWebDlg(const QString& mode, const QString& html, const QString& addres
     UseModalDialogFrame(this);
     setFixedSize(du.Size(579, 343));
 
-    m_browser = new CWebBrowser2Ex(this);
+    m_browser = new CHtmlBrowser(this);
     m_browser->setObjectName(QStringLiteral("1749"));
     m_browser->setGeometry(du.Rect(0, 0, 579, 319));
 

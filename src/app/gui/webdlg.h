@@ -5,7 +5,7 @@
 //                  "계속 진행" closes.
 #include <QDialog>
 
-class CWebBrowser2Ex;
+class CHtmlBrowser;
 class QPushButton;
 
 class CWebDlg : public QDialog
@@ -23,14 +23,14 @@ public:
     QString Mode() const { return m_mode; }
     QString Html() const { return m_html; }
     QString Address() const { return m_address; }
-    CWebBrowser2Ex* Browser() const { return m_browser; }
+    CHtmlBrowser* Browser() const { return m_browser; }
 
     void accept() override;  // button 1
 
 private:
     void OnInitDialog();
 
-    CWebBrowser2Ex* m_browser;
+    CHtmlBrowser* m_browser;
     QString m_mode;
     QString m_html;
     QString m_address;

@@ -1,6 +1,6 @@
 #include "widgetprompt.h"
 
-#include "app/gui/inputpro01dlg.h"
+#include "app/gui/textinputdlg.h"
 #include "app/gui/programlook.h"
 #include "app/gui/rundlg.h"
 
@@ -132,7 +132,7 @@ bool CWidgetPrompt::startProgram(const QString& program, const QStringList& argu
 
 bool CWidgetPrompt::inputText(const QString& caption, const QString& label, QString& text)
 {
-    CInputPro01Dlg dlg(DialogParent());
+    CTextInputDlg dlg(DialogParent());
     if (!caption.isEmpty())
         dlg.setWindowTitle(caption);
     dlg.SetLabel(label);

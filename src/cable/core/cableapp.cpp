@@ -1,4 +1,5 @@
 #include "cable/core/cableapp.h"
+#include "app/core/quantity.h"
 
 #include "app/core/calcutil.h"
 #include "app/core/sevrin.h"
@@ -146,21 +147,21 @@ CableConditions CableConditionsFromApp(const CSevrinApp& app)
     // Conductor-size criteria: trip time t of SSC; load power factor, efficiency, allowed
     // drops (feeder, branch, motor branch), fault-current rating and the SSC margin.
     c.conductorTripTime = OptionValue(TripTime, b.ConductorCriteriaIndex[2]);
-    c.loadPowerFactor = ReadDesignNumber(b.ConductorCriteriaText[0]);
-    c.loadEfficiency = ReadDesignNumber(b.ConductorCriteriaText[1]);
-    c.feederDropPct = ReadDesignNumber(pb.feederDropPct);
-    c.branchDropPct = ReadDesignNumber(pb.branchDropPct);
-    c.motorBranchDropPct = ReadDesignNumber(pb.motorBranchDropPct);
-    c.conductorMarginFactor = ReadDesignNumber(b.ConductorCriteriaText[6]);
+    c.loadPowerFactor = QuantityOr(b.ConductorCriteriaText[0], QuantitySign::Any, 0.0);
+    c.loadEfficiency = QuantityOr(b.ConductorCriteriaText[1], QuantitySign::Any, 0.0);
+    c.feederDropPct = QuantityOr(pb.feederDropPct, QuantitySign::Any, 0.0);
+    c.branchDropPct = QuantityOr(pb.branchDropPct, QuantitySign::Any, 0.0);
+    c.motorBranchDropPct = QuantityOr(pb.motorBranchDropPct, QuantitySign::Any, 0.0);
+    c.conductorMarginFactor = QuantityOr(b.ConductorCriteriaText[6], QuantitySign::Any, 0.0);
     // Motor-starting criteria: cos(theta m), drops of motor feeders and single motors, margin.
     c.motorStartPowerFactor = OptionValue(StartPowerFactor, b.MotorStartCriteriaIndex);
-    c.motorFeederStartDropPct = ReadDesignNumber(b.MotorStartCriteriaText[0]);
-    c.motorStartDropPct = ReadDesignNumber(b.MotorStartCriteriaText[1]);
-    c.motorStartMarginFactor = ReadDesignNumber(b.MotorStartCriteriaText[2]);
+    c.motorFeederStartDropPct = QuantityOr(b.MotorStartCriteriaText[0], QuantitySign::Any, 0.0);
+    c.motorStartDropPct = QuantityOr(b.MotorStartCriteriaText[1], QuantitySign::Any, 0.0);
+    c.motorStartMarginFactor = QuantityOr(b.MotorStartCriteriaText[2], QuantitySign::Any, 0.0);
     // Breaker criteria: maker (not used here), inrush multiple k, tN; inrush margin.
     c.inrushMultiple = OptionValue(InrushMultiple, b.BreakerCriteriaIndex[1]);
     c.breakerTripTime = OptionValue(TripTime, b.BreakerCriteriaIndex[2]);
-    c.inrushMarginFactor = ReadDesignNumber(b.BreakerCriteriaText[0]);
+    c.inrushMarginFactor = QuantityOr(b.BreakerCriteriaText[0], QuantitySign::Any, 0.0);
     c.mccInrushMultiple = motor.k;
     c.mccSoftStarterTime = motor.tmSoftStarter;
     c.mccInverterTime = motor.tmInverter;

@@ -1,4 +1,5 @@
 #include "cable/core/cableschedule.h"
+#include "app/core/quantity.h"
 
 #include "app/core/calcutil.h"
 #include "app/core/companionworkbook.h"
@@ -127,7 +128,7 @@ BusFaultIndex::Hit BusFaultIndex::HitOf(const Page& page)
     // current is read strictly and is never negative.
     const auto take = [](const QString& text, bool& has, double& value) {
         double v = 0.0;
-        if (ReadValue(text, &v) && v >= 0) {
+        if (ReadQuantity(text, QuantitySign::NonNegative, &v)) {
             has = true;
             value = v;
         }

@@ -1,6 +1,7 @@
 #include "cable/core/cablesizing.h"
 
 #include "app/core/calcutil.h"
+#include "app/core/quantity.h"
 
 #include <QCoreApplication>
 
@@ -32,7 +33,6 @@ enum Col : int {
     SpecMethod = 107, Cores = 108, Lines = 109, Pe = 110, Conduit = 111,
 };
 
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 bool Has(double v)
 {
@@ -45,51 +45,70 @@ double Checked(double v)
     return IsPrintable(v) ? v : NO_VALUE;
 }
 
-// The number of a cell, alone or followed by the unit its column is written with ("5.00kA",
-// "35㎟"), read strictly: "nan", "inf", "1e308", "12,5" or a stray unit are no number.
-bool CellNumber(const QString& text, QStringView unit, double* out)
+// A cell without the unit its column is written with ("5.00kA", "35㎟").
+QStringView WithoutUnit(const QString& text, QStringView unit)
 {
     QStringView t = QStringView(text).trimmed();
     if (!unit.isEmpty() && t.endsWith(unit))
         t.chop(unit.size());
-    return ReadValue(t, out);
+    return t;
+}
+
+// The number of a cell, alone or followed by its unit, read by the shared quantity reader:
+// "nan", "inf", "1e308", "12,5" or a stray unit are no number.
+bool CellNumber(const QString& text, QStringView unit, double* out)
+{
+    return ReadQuantity(WithoutUnit(text, unit), QuantitySign::Any, out);
 }
 
 // The value of a computed or fed-panel cell as the later stages read it: empty 0, "-" 1, a
-// number as it stands (with the unit its source writes, the "s" of a starting time); NaN for
-// anything else and for a negative figure, which none of these cells can hold.
+// number as it stands (with the unit its source writes, the "s" of a starting time); NO_VALUE
+// for anything else and for a negative figure, which none of these cells can hold.
 double CellValue(const QString& text, QStringView unit = {})
 {
     if (text.isEmpty())
         return 0.0;
     if (text == QLatin1String("-"))
         return 1.0;
-    double v = 0.0;
-    return CellNumber(text, unit, &v) && v >= 0 ? v : kNaN;
+    return QuantityOr(WithoutUnit(text, unit), QuantitySign::NonNegative);
 }
 
 // A given number, or NO_VALUE for empty text, "-" and anything that is not a positive number.
 double Positive(const QString& text, QStringView unit = {})
 {
-    double v = 0.0;
-    return CellNumber(text, unit, &v) && v > 0 ? v : NO_VALUE;
+    return QuantityOr(WithoutUnit(text, unit), QuantitySign::Positive);
 }
 
-// A quantity the row must give (a load, a voltage): NO_VALUE when the cell is empty, NaN when
-// it holds anything but a positive number. NaN is shown as "-" and so is all that rests on it.
+// A quantity the row must give (a load, a voltage): NO_VALUE when the cell is empty or holds
+// anything but a positive number, and so is all that rests on it. Whether the cell was given
+// at all is asked of its text (Blank).
 double Given(const QString& text)
 {
-    if (text.trimmed().isEmpty())
-        return NO_VALUE;
-    double v = 0.0;
-    return CellNumber(text, {}, &v) && v > 0 ? v : kNaN;
+    return QuantityOr(text, QuantitySign::Positive);
+}
+
+// True for a cell left empty (nothing given), as against one that holds no number.
+bool Blank(const QString& text)
+{
+    return text.trimmed().isEmpty();
+}
+
+// An input cell the row must give, as the row shows it: empty when nothing was given, "-" when
+// what was given is no positive number, the figure otherwise.
+void PutGiven(CableRow& row, int col, double v)
+{
+    QString& cell = row[std::size_t(col)];
+    if (Blank(cell))
+        cell.clear();
+    else
+        cell = Has(v) ? FormatCableColumn(col, v) : QStringLiteral("-");
 }
 
 // A design condition that only makes sense as a positive figure (a power factor, an efficiency,
-// a margin); NaN otherwise.
+// a margin); NO_VALUE otherwise.
 double PositiveCondition(double v)
 {
-    return Has(v) && v > 0 ? v : kNaN;
+    return Has(v) && v > 0 ? v : NO_VALUE;
 }
 
 // sqrt(1 - cos^2), or NO_VALUE for a power factor outside 0..1.
@@ -195,7 +214,8 @@ const QString kCableC = QStringLiteral("CABLEC");
 const QString kCableZ = QStringLiteral("CABLEZ");
 const QString kCb = QStringLiteral("CB");
 
-// A maker's operating multiple for a rating and a starting time, as a number ("-" reads 0).
+// A maker's operating multiple for a rating and a starting time, as a number ("-" reads 0,
+// a negative multiple is no value).
 double BreakerDelta(CableLookup& l, const Maker& m, double rating, double time)
 {
     int at = 0;
@@ -206,7 +226,8 @@ double BreakerDelta(CableLookup& l, const Maker& m, double rating, double time)
     if (!CellNumber(l.GetBreakerDelta(QLatin1String(m.deltaCode), at, t, QStringLiteral("-")), {},
                     &delta))
         return 0.0;
-    return delta;
+    // A negative multiple (a damaged or mistyped table) is none: no ATMS is derived from it.
+    return delta >= 0.0 ? delta : NO_VALUE;
 }
 
 // Voltage drop in percent: I x K x L/1000 x (R cos + X sin) / (1000 V) x 100.
@@ -287,449 +308,697 @@ std::array<QString, 8> CalcMotorStartCharacteristics(CableLookup& lookup,
     return texts;
 }
 
-void CalcCableAndBreaker(CableRow& row, bool manual, bool fromStored, const CableConditions& cond,
-                         const CableFormExtras& form, CableLookup& lookup)
+namespace {
+
+// The row's load: length, phases, wires, voltage and kW or kVA. Lengths, phases, wires,
+// voltages and loads are positive or they are no value: a stored "nan", "-5" or "1e308" shows
+// "-" and so does every figure built on it.
+struct LoadInputs
 {
-    Lookups look(lookup);
-    auto put = [&row](int col, double v) { row[std::size_t(col)] = FormatCableColumn(col, v); };
-    auto text = [&row](int col) -> const QString& { return row[std::size_t(col)]; };
+    QString loadType;
+    double lengthM = NO_VALUE;
+    double p = NO_VALUE;     // phases
+    double w = NO_VALUE;     // wires
+    double volt = NO_VALUE;  // kV
+    double kW = NO_VALUE;
+    double kVA = NO_VALUE;
+    bool threePhase = false;
+    bool byKw = false;       // a kW is given, number or not: its load decides the row
+    bool motor = false;
+    bool motorByKw = false;
+};
 
-    // 1. Load data.
-    row[CblNo] = text(From) + QLatin1Char('/') + text(To);
-    const QString loadType = text(LoadType);
-    // Lengths, phases, wires, voltages and loads are positive or they are no value: a stored
-    // "nan", "-5" or "1e308" shows "-" and so does every figure built on it.
-    const double lengthM = Given(text(Length));
-    // The length is kept as typed; one that is no positive number shows "-".
-    if (std::isnan(lengthM))
-        row[Length] = QStringLiteral("-");
-    const double p = Given(text(Phases));
-    const double w = Given(text(Wires));
-    const double volt = Given(text(Volt));
-    const bool threePhase = p == 3.0;
-    const double kW = Given(text(KW));
-    const double kVA = Given(text(KVA));
+LoadInputs LoadInputsOf(const CableRow& row)
+{
+    LoadInputs l;
+    l.loadType = row[LoadType];
+    l.lengthM = Given(row[Length]);
+    l.p = Given(row[Phases]);
+    l.w = Given(row[Wires]);
+    l.volt = Given(row[Volt]);
+    l.threePhase = l.p == 3.0;
+    l.kW = Given(row[KW]);
+    l.kVA = Given(row[KVA]);
     // A kW that is given but no number still decides the row: its load is then unknown.
-    const bool byKw = !IsNoValue(kW);
-    const bool motor = loadType == QLatin1String("M");
-    const bool motorByKw = motor && Has(kW);
+    l.byKw = !Blank(row[KW]);
+    l.motor = l.loadType == QLatin1String("M");
+    l.motorByKw = l.motor && Has(l.kW);
+    return l;
+}
 
-    // 2. Efficiency, power factor and input load.
+// Efficiency, power factor and input load kVA = kW / cos / eta (or kVA / eta).
+struct InputPower
+{
     QString startMethod = QStringLiteral("-");
     double eta = 1.0;
     double cosPhi = 1.0;
-    if (motorByKw) {
-        startMethod = fromStored ? text(StartMethod) : form.startingMethod;
-        LookupMotorEfficiency(lookup, kW, startMethod, eta, cosPhi);
-    } else if (loadType == QLatin1String("L3P")) {
-        eta = 1.0;
-        cosPhi = 1.0;
+    double inputKva = NO_VALUE;
+};
+
+InputPower InputPowerOf(const CableRow& row, const LoadInputs& l, bool fromStored,
+                      const CableConditions& cond, const CableFormExtras& form, CableLookup& lookup)
+{
+    InputPower in;
+    if (l.motorByKw) {
+        in.startMethod = fromStored ? row[StartMethod] : form.startingMethod;
+        LookupMotorEfficiency(lookup, l.kW, in.startMethod, in.eta, in.cosPhi);
+    } else if (l.loadType == QLatin1String("L3P")) {
+        in.eta = 1.0;
+        in.cosPhi = 1.0;
     } else {
         // A power factor outside 0..1 or an efficiency that is not positive gives no load.
-        cosPhi = PositiveCondition(cond.loadPowerFactor);
-        if (cosPhi > 1.0)
-            cosPhi = kNaN;
-        eta = PositiveCondition(cond.loadEfficiency);
+        in.cosPhi = PositiveCondition(cond.loadPowerFactor);
+        if (in.cosPhi > 1.0)
+            in.cosPhi = NO_VALUE;
+        in.eta = PositiveCondition(cond.loadEfficiency);
     }
-    double inputKva = NO_VALUE;
-    if (byKw) {
-        if (Has(kW) && Has(cosPhi) && Has(eta))
-            inputKva = Checked(kW / cosPhi / eta);
-    } else if (Has(kVA) && Has(eta)) {
-        inputKva = Checked(kVA / eta);
+    if (l.byKw) {
+        if (Has(l.kW) && Has(in.cosPhi) && Has(in.eta))
+            in.inputKva = Checked(l.kW / in.cosPhi / in.eta);
+    } else if (Has(l.kVA) && Has(in.eta)) {
+        in.inputKva = Checked(l.kVA / in.eta);
     }
+    return in;
+}
 
-    // 3. Motor starting characteristics (the motor's own current, without the demand factor).
-    if (motorByKw) {
+// Motor starting characteristics (the motor's own current, without the demand factor): the
+// texts of beta .. starting pf and the values the later stages read back from them.
+struct MotorStart
+{
+    std::array<QString, 8> texts;
+    double ims = 0.0;
+    double ii = 0.0;
+    double tm = 0.0;
+    double startPf = 0.0;
+};
+
+MotorStart MotorStartOf(const LoadInputs& l, const InputPower& in, const CableConditions& cond,
+                        CableLookup& lookup)
+{
+    MotorStart m;
+    if (l.motorByKw) {
         double ibm = NO_VALUE;
-        if (Has(inputKva) && Has(p) && Has(volt))
-            ibm = Checked(std::trunc(p) == 3.0 ? inputKva / kSqrt3 / volt : inputKva / volt);
-        const std::array<QString, 8> texts =
-            CalcMotorStartCharacteristics(lookup, cond, kW, startMethod, ibm);
-        for (int i = 0; i < 8; ++i)
-            row[std::size_t(Beta + i)] = texts[std::size_t(i)];
+        if (Has(in.inputKva) && Has(l.p) && Has(l.volt))
+            ibm = Checked(std::trunc(l.p) == 3.0 ? in.inputKva / kSqrt3 / l.volt : in.inputKva / l.volt);
+        m.texts = CalcMotorStartCharacteristics(lookup, cond, l.kW, in.startMethod, ibm);
     } else {
-        for (int i = 0; i < 8; ++i)
-            row[std::size_t(Beta + i)] = QStringLiteral("-");
+        m.texts.fill(QStringLiteral("-"));
     }
-    row[StartMethod] = startMethod;
+    m.ims = CellValue(m.texts[std::size_t(Ims - Beta)]);
+    m.ii = CellValue(m.texts[std::size_t(Ii - Beta)]);
+    m.tm = CellValue(m.texts[std::size_t(Tm - Beta)]);
+    m.startPf = CellValue(m.texts[std::size_t(StartPf - Beta)]);
+    return m;
+}
 
-    // 4. Fed-panel values and the combined starting power factor.
-    QString z, a, t, mm, pf;
+// The fed panel's largest excluded load Z, largest motor start A, its time and method, and the
+// combined starting power factor (Z cos + A cos m over the vector sum).
+struct FedPanel
+{
+    QString z, a, t, mm, pf;  // as shown
+    bool fed = false;         // the row feeds a panel with a motor start
+    double zV = 0.0;
+    double aV = 0.0;
+    double tV = 0.0;
+};
+
+FedPanel FedPanelOf(const CableRow& row, bool fromStored, const CableConditions& cond,
+                    const CableFormExtras& form, double cosPhi)
+{
+    FedPanel f;
     if (fromStored) {
-        z = text(PanelZ);
-        a = text(PanelA);
-        t = text(PanelT);
-        mm = text(PanelM);
-        pf = text(PanelPf);
+        f.z = row[PanelZ];
+        f.a = row[PanelA];
+        f.t = row[PanelT];
+        f.mm = row[PanelM];
+        f.pf = row[PanelPf];
     } else if (form.mccPanel) {
-        z = form.maxExcludedKva;
-        a = form.maxMotorStartKva;
-        t = form.maxMotorStartTime;
-        mm = form.maxMotorStartMethod;
-        const double pz = CellValue(z);
-        const double pa = CellValue(a);
+        f.z = form.maxExcludedKva;
+        f.a = form.maxMotorStartKva;
+        f.t = form.maxMotorStartTime;
+        f.mm = form.maxMotorStartMethod;
+        const double pz = CellValue(f.z);
+        const double pa = CellValue(f.a);
         const double cosM = cond.motorStartPowerFactor;
         const double sinRow = SinOf(cosPhi);
         const double sinM = SinOf(cosM);
         if (!Has(pz) || !Has(pa)) {
-            pf = QStringLiteral("-");
+            f.pf = QStringLiteral("-");
         } else if (Has(cosM) && Has(sinRow) && Has(sinM)) {
             const double x = pz * cosPhi + pa * cosM;
             if (x * x != 0.0) {
                 const double y = pz * sinRow + pa * sinM;
-                pf = FormatCableColumn(PanelPf, Checked(x / std::sqrt(x * x + y * y)));
+                f.pf = FormatCableColumn(PanelPf, Checked(x / std::sqrt(x * x + y * y)));
             }
         }
     }
-    // A fed-panel figure that is no number (a stored "nan", "-5") is shown as "-", the mark
-    // of a panel without that figure, never echoed as if it were one.
-    const auto shown = [](QString& cell, QStringView unit) {
-        if (!cell.isEmpty() && std::isnan(CellValue(cell, unit)))
+    // A fed-panel figure that is no number (a stored "nan", "-5", "1e308") is shown as "-",
+    // the mark of a panel without that figure, never echoed as if it were one; so is a power
+    // factor above 1. A zero stored with a minus is shown as 0.
+    const auto shown = [](QString& cell, QStringView unit, double largest) {
+        if (cell.isEmpty())
+            return;
+        const double v = CellValue(cell, unit);
+        if (std::isnan(v) || v > largest) {
             cell = QStringLiteral("-");
+        } else if (v == 0.0) {
+            const QString trimmed = cell.trimmed();
+            if (trimmed.startsWith(QLatin1Char('-')))
+                cell = trimmed.mid(1);
+        }
     };
-    shown(z, {});
-    shown(a, {});
-    shown(t, u"s");
-    const bool fed = !a.isEmpty();
-    row[PanelZ] = z;
-    row[PanelA] = a;
-    row[PanelT] = t;
-    row[PanelM] = mm;
-    row[PanelPf] = pf;
+    constexpr double kAny = std::numeric_limits<double>::infinity();
+    shown(f.z, {}, kAny);
+    shown(f.a, {}, kAny);
+    shown(f.t, u"s", kAny);
+    shown(f.pf, {}, 1.0);
+    f.fed = !f.a.isEmpty();
+    f.zV = CellValue(f.z);
+    f.aV = CellValue(f.a);
+    f.tV = CellValue(f.t, u"s");
+    return f;
+}
 
-    // 5. Demand load and design current. An empty demand factor is a demand of 1, and an empty
-    // parallel count or one between 0 and 1 is a single cable; a demand factor or count that
-    // is not a positive number is no value.
-    const QString& dfText = text(Demand);
-    const double df = (dfText.trimmed().isEmpty() || dfText == QLatin1String("-")) ? 1.0 : Given(dfText);
-    const int method = MethodIndex(text(Method));
-    double n = text(Parallel).trimmed().isEmpty() ? 1.0 : Given(text(Parallel));
-    if (Has(n) && n < 1.0)
-        n = 1.0;
-    const QString cableType = text(CableType);
-    const double demandKva = Has(inputKva) && Has(df) ? Checked(inputKva * df) : NO_VALUE;
+// The design current IB = demand kVA / (sqrt 3 V) (or / V single-phase), with everything the
+// row's load gives: its inputs, input load, motor start and fed panel.
+struct DesignCurrent
+{
+    LoadInputs load;
+    InputPower input;
+    MotorStart motorStart;
+    FedPanel panel;
+    double df = NO_VALUE;         // demand factor
+    int method = -1;              // installation method A, B, D, E as 0..3
+    double n = NO_VALUE;          // cables in parallel
+    double demandKva = NO_VALUE;
     double ib = NO_VALUE;
-    if (Has(demandKva) && Has(volt) && Has(p) && Has(n))
-        ib = Checked(threePhase ? demandKva / kSqrt3 / volt : demandKva / volt);
+};
 
-    // 6. Correction factors (shown; the ampacity tables already carry them).
-    const double tiers = cond.trayTiers;
-    const double trayF = method == 3 ? look.V(tiers, QStringLiteral("TRAYDF"), 10) : NO_VALUE;
-    const double tempF = method == 2 ? look.H(cond.groundAmbient, QStringLiteral("UGTDF"))
-                                     : look.H(cond.airAmbient, QStringLiteral("TDF"));
-    double rho = NO_VALUE, soilF = NO_VALUE, depth = NO_VALUE, depthF = NO_VALUE;
+DesignCurrent DesignCurrentOf(const CableRow& row, bool fromStored, const CableConditions& cond,
+                              const CableFormExtras& form, CableLookup& lookup)
+{
+    DesignCurrent d;
+    d.load = LoadInputsOf(row);
+    d.input = InputPowerOf(row, d.load, fromStored, cond, form, lookup);
+    d.motorStart = MotorStartOf(d.load, d.input, cond, lookup);
+    d.panel = FedPanelOf(row, fromStored, cond, form, d.input.cosPhi);
+    // An empty demand factor is a demand of 1, and an empty parallel count or one between 0
+    // and 1 is a single cable; a demand factor or count that is not a positive number is no
+    // value.
+    const QString& dfText = row[Demand];
+    d.df = (dfText.trimmed().isEmpty() || dfText == QLatin1String("-")) ? 1.0 : Given(dfText);
+    d.method = MethodIndex(row[Method]);
+    d.n = row[Parallel].trimmed().isEmpty() ? 1.0 : Given(row[Parallel]);
+    if (Has(d.n) && d.n < 1.0)
+        d.n = 1.0;
+    d.demandKva = Has(d.input.inputKva) && Has(d.df) ? Checked(d.input.inputKva * d.df) : NO_VALUE;
+    const double volt = d.load.volt;
+    if (Has(d.demandKva) && Has(volt) && Has(d.load.p) && Has(d.n))
+        d.ib = Checked(d.load.threePhase ? d.demandKva / kSqrt3 / volt : d.demandKva / volt);
+    return d;
+}
+
+// Correction factors of the installation (shown; the ampacity tables already carry them).
+struct CorrectionFactors
+{
+    double tiers = NO_VALUE;
+    double trayF = NO_VALUE;
+    double tempF = NO_VALUE;
+    double soil = NO_VALUE;
+    double soilF = NO_VALUE;
+    double depth = NO_VALUE;
+    double depthF = NO_VALUE;
+    double total = NO_VALUE;
+};
+
+CorrectionFactors CorrectionFactorsOf(int method, const CableConditions& cond, Lookups& look)
+{
+    CorrectionFactors c;
+    c.tiers = cond.trayTiers;
+    c.trayF = method == 3 ? look.V(c.tiers, QStringLiteral("TRAYDF"), 10) : NO_VALUE;
+    c.tempF = method == 2 ? look.H(cond.groundAmbient, QStringLiteral("UGTDF"))
+                          : look.H(cond.airAmbient, QStringLiteral("TDF"));
     if (method == 2) {
-        rho = cond.soilResistivity;
-        soilF = look.H(rho, QStringLiteral("UGDF"));
-        depth = cond.burialDepth;
-        depthF = look.H(depth, QStringLiteral("UGDDF"));
+        c.soil = cond.soilResistivity;
+        c.soilF = look.H(c.soil, QStringLiteral("UGDF"));
+        c.depth = cond.burialDepth;
+        c.depthF = look.H(c.depth, QStringLiteral("UGDDF"));
     }
-    const double total = MultiplyIgnoringNoValue(MultiplyIgnoringNoValue(trayF, tempF),
-                                                 MultiplyIgnoringNoValue(soilF, depthF));
+    c.total = MultiplyIgnoringNoValue(MultiplyIgnoringNoValue(c.trayF, c.tempF),
+                                      MultiplyIgnoringNoValue(c.soilF, c.depthF));
+    return c;
+}
 
-    // 7. SB: the size whose derated ampacity carries IB / N.
-    auto manualSize = [&](int col) { return Positive(text(col), u"㎟"); };
-    const double sbAuto =
-        method >= 0 && Has(ib) ? look.V(ib / n, SizeTable(threePhase, method), 3) : NO_VALUE;
-    const double sb = manual ? manualSize(Sb) : sbAuto;
+// The design conditions' limits and margins; a limit or margin that is not a positive figure
+// is not set.
+struct Criteria
+{
+    double svdLimit = NO_VALUE;    // allowed running drop, %
+    double smsvdLimit = NO_VALUE;  // allowed starting drop, %
+    double inrushMargin = NO_VALUE;
+    double startMargin = NO_VALUE;
+    double conductorMargin = NO_VALUE;
+};
 
-    // 8. Allowed voltage drops; a limit that is not a positive figure is not set ("-").
+Criteria CriteriaOf(const LoadInputs& l, bool fed, const CableConditions& cond)
+{
+    Criteria c;
     const auto limit = [](double pct) { return Has(pct) && pct > 0 ? pct : NO_VALUE; };
-    const double svdLimit = limit(motor                              ? cond.motorBranchDropPct
-                                  : loadType == QLatin1String("L3P") ? cond.feederDropPct
-                                                                     : cond.branchDropPct);
-    const double smsvdLimit = motor ? limit(cond.motorStartDropPct)
-                              : fed ? limit(cond.motorFeederStartDropPct)
-                                    : NO_VALUE;
+    c.svdLimit = limit(l.motor                              ? cond.motorBranchDropPct
+                       : l.loadType == QLatin1String("L3P") ? cond.feederDropPct
+                                                            : cond.branchDropPct);
+    c.smsvdLimit = l.motor ? limit(cond.motorStartDropPct)
+                   : fed   ? limit(cond.motorFeederStartDropPct)
+                           : NO_VALUE;
     // Margins multiply sizes and currents: only a positive one means anything.
-    const double inrushMargin = PositiveCondition(cond.inrushMarginFactor);
-    const double startMargin = PositiveCondition(cond.motorStartMarginFactor);
-    const double conductorMargin = PositiveCondition(cond.conductorMarginFactor);
+    c.inrushMargin = PositiveCondition(cond.inrushMarginFactor);
+    c.startMargin = PositiveCondition(cond.motorStartMarginFactor);
+    c.conductorMargin = PositiveCondition(cond.conductorMarginFactor);
+    return c;
+}
 
-    // 9. ATB from the row's own maker only.
-    const Maker* maker = FindMaker(text(MakerCode));
-    std::array<double, 4> atbBy;
-    atbBy.fill(NO_VALUE);
-    if (maker)
-        atbBy[std::size_t(maker->index)] = look.V(ib, QLatin1String(maker->ratingTable), 2);
-    const double atb = GetMaxOf4(atbBy[0], atbBy[1], atbBy[2], atbBy[3]);
-
-    // Values of the computed motor and fed-panel texts as the later stages read them.
-    const double imsV = CellValue(text(Ims));
-    const double iiV = CellValue(text(Ii));
-    const double tmV = CellValue(text(Tm));
-    const double csV = CellValue(text(StartPf));
-    const double zV = CellValue(z);
-    const double aV = CellValue(a);
-    const double tV = CellValue(t, u"s");
-    const double r = threePhase ? kSqrt3 : 1.0;
-
-    // 10. ATMI (shown only).
+// The breaker of the row's own maker: ATB for IB, the rating AT (ATMS, ATMI and ATSC are shown
+// but never raise it), the operating multiples, ATMS for the starting current, the frame AF
+// and the breaking capacity.
+struct BreakerChoice
+{
+    const Maker* maker = nullptr;
+    std::array<double, 4> atbBy{};
+    double atb = NO_VALUE;
     double atmi = NO_VALUE;
+    double atth = NO_VALUE;
+    double at = NO_VALUE;
+    std::array<double, 8> deltas{};
+    double delta = NO_VALUE;
+    std::array<double, 4> atmsBy{};
+    double atms = NO_VALUE;
+    std::array<double, 4> afBy{};
+    double af = NO_VALUE;
+    std::array<double, 4> kaBy{};
+    double ka = NO_VALUE;
+};
+
+BreakerChoice BreakerChoiceOf(const CableRow& row, bool manual, const DesignCurrent& d,
+                              const Criteria& crit, const CableConditions& cond, Lookups& look,
+                              CableLookup& lookup)
+{
+    const bool motor = d.load.motor;
+    const bool fed = d.panel.fed;
+    const double volt = d.load.volt;
+    const double zV = d.panel.zV;
+    const double aV = d.panel.aV;
+    const double r = d.load.threePhase ? kSqrt3 : 1.0;
+    BreakerChoice b;
+    b.maker = FindMaker(row[MakerCode]);
+    const Maker* maker = b.maker;
+
+    // ATB, from the row's own maker only.
+    b.atbBy.fill(NO_VALUE);
+    if (maker)
+        b.atbBy[std::size_t(maker->index)] = look.V(d.ib, QLatin1String(maker->ratingTable), 2);
+    b.atb = GetMaxOf4(b.atbBy[0], b.atbBy[1], b.atbBy[2], b.atbBy[3]);
+
+    // ATMI (shown only): the inrush current with its margin.
     if (motor) {
-        atmi = look.V(Checked(iiV * inrushMargin / 10.0), kCb, 2);
+        b.atmi = look.V(Checked(d.motorStart.ii * crit.inrushMargin / 10.0), kCb, 2);
     } else if (fed && volt > 0) {
+        const QString& mm = d.panel.mm;
         const bool kOne = mm == QLatin1String("S.S") || mm == QLatin1String("INV");
         const double km = kOne ? 1.0 : cond.inrushMultiple;
-        atmi = look.V(Checked((aV * km + zV) / r / volt * inrushMargin / 10.0), kCb, 2);
+        b.atmi = look.V(Checked((aV * km + zV) / r / volt * crit.inrushMargin / 10.0), kCb, 2);
     }
 
-    // 11. SMSTh: the starting current's heat, S = I sqrt(t) / 143.
-    double smsthArea = NO_VALUE;
-    if (motor) {
-        if (tmV >= 0)
-            smsthArea = Checked(std::sqrt(tmV) * imsV * startMargin / kAdiabatic / n);
-    } else if (fed && volt > 0 && tV >= 0) {
-        const double i = (zV + aV) / r / volt;
-        smsthArea = Checked(i * std::sqrt(tV) * startMargin / kAdiabatic / n);
-    }
-    if (Has(smsthArea) && smsthArea < 0)
-        smsthArea = NO_VALUE;
-    const double smsthAuto = (motor || fed) ? look.V(smsthArea, kCableSq, 2) : NO_VALUE;
-    const double smsth = manual ? manualSize(Smsth) : smsthAuto;
+    b.atth = b.atb;
+    b.at = manual ? Positive(row[KaMaker]) : GetMaxOf2(b.atb, b.atth);
 
-    // 12. ATTh and the rating: ATMS, ATMI and ATSC are shown but never raise it.
-    const double atth = atb;
-    const double at = manual ? Positive(text(KaMaker)) : GetMaxOf2(atb, atth);
-
-    // 13. Operating multiples of the row's maker.
-    std::array<double, 8> deltas;
-    deltas.fill(NO_VALUE);
+    // Operating multiples of the row's maker.
+    b.deltas.fill(NO_VALUE);
     if (maker) {
         if (motor)
-            deltas[std::size_t(2 * maker->index)] = BreakerDelta(lookup, *maker, at, tmV);
+            b.deltas[std::size_t(2 * maker->index)] = BreakerDelta(lookup, *maker, b.at, d.motorStart.tm);
         if (fed)
-            deltas[std::size_t(2 * maker->index + 1)] = BreakerDelta(lookup, *maker, at, tV);
+            b.deltas[std::size_t(2 * maker->index + 1)] = BreakerDelta(lookup, *maker, b.at, d.panel.tV);
     }
-    const double delta = (motor || fed) ? GetMaxOf8(deltas[0], deltas[1], deltas[2], deltas[3],
-                                                    deltas[4], deltas[5], deltas[6], deltas[7])
-                                        : NO_VALUE;
+    const auto& dl = b.deltas;
+    b.delta = (motor || fed) ? GetMaxOf8(dl[0], dl[1], dl[2], dl[3], dl[4], dl[5], dl[6], dl[7])
+                             : NO_VALUE;
 
-    // 14. ATMS (shown only). A multiple of 0 finds the maker's largest rating.
-    std::array<double, 4> atmsBy;
-    atmsBy.fill(NO_VALUE);
+    // ATMS (shown only). A multiple of 0 finds the maker's largest rating.
+    b.atmsBy.fill(NO_VALUE);
     if (maker && (motor || fed)) {
         double current = NO_VALUE;
         if (motor)
-            current = imsV;
+            current = d.motorStart.ims;
         else if (volt > 0)
             current = (zV + aV) / r / volt;
-        if (Has(current) && Has(delta)) {
-            const double needed = delta != 0.0 ? Checked(current / delta)
-                                               : MAX_QUANTITY;
-            atmsBy[std::size_t(maker->index)] =
+        if (Has(current) && Has(b.delta)) {
+            const double needed = b.delta != 0.0 ? Checked(current / b.delta) : MAX_QUANTITY;
+            b.atmsBy[std::size_t(maker->index)] =
                 look.V(needed, QLatin1String(maker->ratingTable), 2);
         }
     }
-    const double atms = (motor || fed) ? GetMaxOf4(atmsBy[0], atmsBy[1], atmsBy[2], atmsBy[3])
-                                       : NO_VALUE;
+    b.atms = (motor || fed) ? GetMaxOf4(b.atmsBy[0], b.atmsBy[1], b.atmsBy[2], b.atmsBy[3])
+                            : NO_VALUE;
 
-    // 15. SSC: the fault current's heat (adiabatic, KEC 212.5.5), from the minimum fault
-    // current. A row without one has no SSC criterion.
-    const double isMin = Positive(text(IsMin), u"kA");
-    const double tripT = cond.conductorTripTime;
+    // Frame.
+    b.afBy.fill(NO_VALUE);
+    if (maker)
+        b.afBy[std::size_t(maker->index)] = look.V(b.at, QLatin1String(maker->frameTable), 2);
+    b.af = manual ? Positive(row[At], u"AF") : GetMaxOf4(b.afBy[0], b.afBy[1], b.afBy[2], b.afBy[3]);
+
+    // Breaking capacity.
+    b.kaBy.fill(NO_VALUE);
+    if (maker)
+        b.kaBy[std::size_t(maker->index)] = look.V(b.af, QLatin1String(maker->frameTable), 3);
+    b.ka = GetMaxOf4(b.kaBy[0], b.kaBy[1], b.kaBy[2], b.kaBy[3]);
+    return b;
+}
+
+// The size criteria: SB carries IB / N, SCB the rating, SMSTh and SSC the heat of the starting
+// and the fault current (adiabatic S = I sqrt(t) / 143, KEC 212.5.5), and the sizes the drops
+// are reported at. The selected size is the largest; the drops are never met by stepping it up.
+struct SizeCriteria
+{
+    double sb = NO_VALUE;
+    double smsthArea = NO_VALUE;
+    double smsth = NO_VALUE;
+    double isMin = NO_VALUE;  // kA
+    double tripT = NO_VALUE;  // s
     double sscArea = NO_VALUE;
-    if (Has(isMin) && Has(tripT) && tripT >= 0 && Has(conductorMargin)) {
-        const double share = threePhase ? 1.0 : kSinglePhaseFault;
-        sscArea = Checked(isMin * share * 1000.0 * std::sqrt(tripT) / kAdiabatic *
-                          conductorMargin / n);
-        if (Has(sscArea) && sscArea < 0)
-            sscArea = NO_VALUE;
-    }
-    const double sscAuto = look.V(sscArea, kCableSq, 2);
-    const double ssc = manual ? manualSize(Ssc) : sscAuto;
+    double ssc = NO_VALUE;
+    double scb = NO_VALUE;
+    double smsvdSize = NO_VALUE;
+    double svdSize = NO_VALUE;
+    double selected = NO_VALUE;
+};
 
-    // 16. SCB: the size that carries the rating.
+SizeCriteria SizeCriteriaOf(const CableRow& row, bool manual, const DesignCurrent& d,
+                            const Criteria& crit, double at, const CableConditions& cond,
+                            Lookups& look)
+{
+    const bool motor = d.load.motor;
+    const bool fed = d.panel.fed;
+    const bool threePhase = d.load.threePhase;
+    const double volt = d.load.volt;
+    const double n = d.n;
+    const int method = d.method;
+    const double r = threePhase ? kSqrt3 : 1.0;
+    auto manualSize = [&row](int col) { return Positive(row[std::size_t(col)], u"㎟"); };
+    SizeCriteria s;
+
+    // SB: the size whose derated ampacity carries IB / N.
+    const double sbAuto =
+        method >= 0 && Has(d.ib) ? look.V(d.ib / n, SizeTable(threePhase, method), 3) : NO_VALUE;
+    s.sb = manual ? manualSize(Sb) : sbAuto;
+
+    // SMSTh: the starting current's heat.
+    if (motor) {
+        if (d.motorStart.tm >= 0)
+            s.smsthArea = Checked(std::sqrt(d.motorStart.tm) * d.motorStart.ims * crit.startMargin /
+                                  kAdiabatic / n);
+    } else if (fed && volt > 0 && d.panel.tV >= 0) {
+        const double i = (d.panel.zV + d.panel.aV) / r / volt;
+        s.smsthArea = Checked(i * std::sqrt(d.panel.tV) * crit.startMargin / kAdiabatic / n);
+    }
+    if (Has(s.smsthArea) && s.smsthArea < 0)
+        s.smsthArea = NO_VALUE;
+    const double smsthAuto = (motor || fed) ? look.V(s.smsthArea, kCableSq, 2) : NO_VALUE;
+    s.smsth = manual ? manualSize(Smsth) : smsthAuto;
+
+    // SSC: the fault current's heat, from the minimum fault current. A row without one has no
+    // SSC criterion.
+    s.isMin = Positive(row[IsMin], u"kA");
+    s.tripT = cond.conductorTripTime;
+    if (Has(s.isMin) && Has(s.tripT) && s.tripT >= 0 && Has(crit.conductorMargin)) {
+        const double share = threePhase ? 1.0 : kSinglePhaseFault;
+        s.sscArea = Checked(s.isMin * share * 1000.0 * std::sqrt(s.tripT) / kAdiabatic *
+                            crit.conductorMargin / n);
+        if (Has(s.sscArea) && s.sscArea < 0)
+            s.sscArea = NO_VALUE;
+    }
+    const double sscAuto = look.V(s.sscArea, kCableSq, 2);
+    s.ssc = manual ? manualSize(Ssc) : sscAuto;
+
+    // SCB: the size that carries the rating.
     const double scbAuto =
         method >= 0 && Has(at) ? look.V(at / n, SizeTable(threePhase, method), 3) : NO_VALUE;
-    const double scb = manual ? manualSize(Scb) : scbAuto;
+    s.scb = manual ? manualSize(Scb) : scbAuto;
 
-    // 17. Sizes for the voltage drops and the selected size. The drops are reported at these
-    // sizes, never met by stepping the size up.
-    const double s4 = GetMaxOf4(sb, scb, smsth, ssc);
-    const double smsvdSize = manual ? manualSize(SmsvdSize) : ((motor || fed) ? s4 : NO_VALUE);
-    const double svdSize = manual ? manualSize(SvdSize) : s4;
-    const double s = GetMaxOf6(sb, scb, svdSize, ssc, smsvdSize, smsth);
+    // Sizes for the voltage drops and the selected size.
+    const double s4 = GetMaxOf4(s.sb, s.scb, s.smsth, s.ssc);
+    s.smsvdSize = manual ? manualSize(SmsvdSize) : ((motor || fed) ? s4 : NO_VALUE);
+    s.svdSize = manual ? manualSize(SvdSize) : s4;
+    s.selected = GetMaxOf6(s.sb, s.scb, s.svdSize, s.ssc, s.smsvdSize, s.smsth);
+    return s;
+}
 
-    // Resistance and reactance (ohm/km): single-phase columns for P = 2, else three-phase.
-    const int rCol = p == 2.0 ? 2 : 4;
+// The voltage drops at their sizes, in percent (resistance and reactance in ohm/km: the
+// single-phase columns for P = 2, else three-phase).
+struct VoltageDrops
+{
+    double smsvdPct = NO_VALUE;  // while starting
+    double svdPct = NO_VALUE;    // running
+};
+
+VoltageDrops VoltageDropsOf(const DesignCurrent& d, const SizeCriteria& s,
+                            const CableConditions& cond, Lookups& look)
+{
+    const bool threePhase = d.load.threePhase;
+    const double volt = d.load.volt;
+    const double n = d.n;
+    const double lengthM = d.load.lengthM;
+    const int rCol = d.load.p == 2.0 ? 2 : 4;
     auto impedance = [&](double size, double& rOhm, double& xOhm) {
         rOhm = look.Raw(size, kCableZ, rCol);
         xOhm = look.Raw(size, kCableZ, rCol + 1);
     };
-
-    // 18. SMSVD%.
-    double smsvdPct = NO_VALUE;
-    if (motor || fed) {
+    VoltageDrops v;
+    if (d.load.motor || d.panel.fed) {
         const double k = threePhase ? kSqrt3 : 1.0;
         double rOhm, xOhm;
-        impedance(smsvdSize, rOhm, xOhm);
-        if (motor) {
-            smsvdPct = DropPct(imsV / n, k, lengthM, rOhm, xOhm, csV, volt);
+        impedance(s.smsvdSize, rOhm, xOhm);
+        if (d.load.motor) {
+            v.smsvdPct = DropPct(d.motorStart.ims / n, k, lengthM, rOhm, xOhm, d.motorStart.startPf, volt);
         } else if (volt > 0) {
-            const double i = (zV + aV) / volt / n / k;
-            smsvdPct = DropPct(i, k, lengthM, rOhm, xOhm, cond.motorStartPowerFactor, volt);
+            const double i = (d.panel.zV + d.panel.aV) / volt / n / k;
+            v.smsvdPct = DropPct(i, k, lengthM, rOhm, xOhm, cond.motorStartPowerFactor, volt);
         }
     }
+    double rOhm, xOhm;
+    impedance(s.svdSize, rOhm, xOhm);
+    if (Has(d.ib))
+        v.svdPct = DropPct(d.ib / n, threePhase ? kSqrt3 : 2.0, lengthM, rOhm, xOhm,
+                           d.input.cosPhi, volt);
+    return v;
+}
 
-    // 19. Installation method code: multi-core below the threshold, single-core from it.
-    const bool multiCore = s < cond.singleCoreThreshold;
-    static const char* const codes[4][2] = {{"A1", "A2"}, {"B1", "B2"}, {"D1", "D1"}, {"F", "E"}};
-    const QString methodCode =
-        method >= 0 ? QLatin1String(codes[method][multiCore ? 1 : 0]) : QString();
-
-    // 20. SVD%.
-    double svdPct = NO_VALUE;
-    {
-        double rOhm, xOhm;
-        impedance(svdSize, rOhm, xOhm);
-        if (Has(ib))
-            svdPct = DropPct(ib / n, threePhase ? kSqrt3 : 2.0, lengthM, rOhm, xOhm, cosPhi, volt);
-    }
-
-    // 21. ATSC: time for the fault current to bring the conductor to its short-time limit.
-    const double tN = cond.breakerTripTime;
+// The verdicts: ATSC (the time tZ = (S k N / Isc)^2 for the fault current to bring the
+// conductor to its short-time limit, against the breaker's tN), IB < IN < IZ, and
+// I2 < 1.45 IZ with the conventional tripping multiple of industrial moulded-case breakers:
+// 1.3 up to 63 A, 1.37 above.
+struct Verdicts
+{
+    double tN = NO_VALUE;
     double tZ = NO_VALUE;
     double iscIn = NO_VALUE;
-    QString atscVerdict = QStringLiteral("-");
-    if (Has(isMin)) {
-        const double isc = isMin * (threePhase ? 1.0 : kSinglePhaseFault) * 1000.0;
-        if (Has(s) && s >= 0)
-            tZ = Checked(std::pow(s * kAdiabatic * n / isc, 2));
-        if (Has(at) && at != 0.0)
-            iscIn = Checked(isMin * 1000.0 / at);
-        atscVerdict = tZ > tN ? QStringLiteral("OK") : QStringLiteral("Check");
-    }
-
-    // 22. IZ of the selected size and the verdict IB < IN < IZ.
+    QString atsc = QStringLiteral("-");
     double iz = NO_VALUE;
-    if (method >= 0 && Has(s)) {
-        const double c = look.V(s, kCableC, (threePhase ? 6 : 2) + method);
-        if (Has(c))
-            iz = Checked(c * n);
+    QString atb;
+    QString i2;
+};
+
+Verdicts VerdictsOf(const DesignCurrent& d, const SizeCriteria& s, const BreakerChoice& b,
+                    const CableConditions& cond, Lookups& look)
+{
+    const bool threePhase = d.load.threePhase;
+    const double n = d.n;
+    const double sel = s.selected;
+    Verdicts v;
+    v.tN = cond.breakerTripTime;
+    if (Has(s.isMin)) {
+        const double isc = s.isMin * (threePhase ? 1.0 : kSinglePhaseFault) * 1000.0;
+        if (Has(sel) && sel >= 0)
+            v.tZ = Checked(std::pow(sel * kAdiabatic * n / isc, 2));
+        if (Has(b.at) && b.at != 0.0)
+            v.iscIn = Checked(s.isMin * 1000.0 / b.at);
+        v.atsc = v.tZ > v.tN ? QStringLiteral("OK") : QStringLiteral("Check");
     }
-    const QString atbVerdict = iz > atb ? QStringLiteral("OK") : QStringLiteral("Check");
+    if (d.method >= 0 && Has(sel)) {
+        const double c = look.V(sel, kCableC, (threePhase ? 6 : 2) + d.method);
+        if (Has(c))
+            v.iz = Checked(c * n);
+    }
+    v.atb = v.iz > b.atb ? QStringLiteral("OK") : QStringLiteral("Check");
+    const double f = b.atth <= 63.0 ? 1.3 : 1.37;
+    v.i2 = 1.45 * v.iz > f * b.atth ? QStringLiteral("OK") : QStringLiteral("Check");
+    return v;
+}
 
-    // 23. Frame.
-    std::array<double, 4> afBy;
-    afBy.fill(NO_VALUE);
-    if (maker)
-        afBy[std::size_t(maker->index)] = look.V(at, QLatin1String(maker->frameTable), 2);
-    const double af = manual ? Positive(text(At), u"AF") : GetMaxOf4(afBy[0], afBy[1], afBy[2], afBy[3]);
+// The cable specification: installation method code (multi-core below the single-core
+// threshold), cores, lines (doubled for star-delta), PE size, and the conduit for the cables'
+// total area.
+struct Specification
+{
+    QString methodCode;
+    double isMax = NO_VALUE;  // kA
+    double cores = NO_VALUE;
+    double lines = NO_VALUE;
+    double pe = NO_VALUE;
+    QString conduitKind;
+    double conduitSize = NO_VALUE;
+};
 
-    // 24. I2 < 1.45 IZ with the conventional tripping multiple of industrial moulded-case
-    // breakers: 1.3 up to 63 A, 1.37 above.
-    const double f = atth <= 63.0 ? 1.3 : 1.37;
-    const QString i2Verdict = 1.45 * iz > f * atth ? QStringLiteral("OK") : QStringLiteral("Check");
+Specification SpecificationOf(const CableRow& row, const DesignCurrent& d, double s,
+                              const CableConditions& cond, Lookups& look)
+{
+    const int method = d.method;
+    const double w = d.load.w;
+    const double n = d.n;
+    Specification sp;
+    const bool multiCore = s < cond.singleCoreThreshold;
+    static const char* const codes[4][2] = {{"A1", "A2"}, {"B1", "B2"}, {"D1", "D1"}, {"F", "E"}};
+    sp.methodCode = method >= 0 ? QLatin1String(codes[method][multiCore ? 1 : 0]) : QString();
 
-    // 25. Breaking capacity.
-    std::array<double, 4> kaBy;
-    kaBy.fill(NO_VALUE);
-    if (maker)
-        kaBy[std::size_t(maker->index)] = look.V(af, QLatin1String(maker->frameTable), 3);
-    const double ka = GetMaxOf4(kaBy[0], kaBy[1], kaBy[2], kaBy[3]);
-
-    // 26. Cable specification.
-    const double isMax = Positive(text(IsMax), u"kA");
-    const double cores = multiCore ? w : 1.0;
-    double lines = multiCore ? n : w * n;
-    if (startMethod == QLatin1String("Y-D"))
-        lines *= 2.0;
-    const double pe = look.V(s, QStringLiteral("GV"), 2);
+    sp.isMax = Positive(row[IsMax], u"kA");
+    sp.cores = multiCore ? w : 1.0;
+    sp.lines = multiCore ? n : w * n;
+    if (d.input.startMethod == QLatin1String("Y-D"))
+        sp.lines *= 2.0;
+    sp.pe = look.V(s, QStringLiteral("GV"), 2);
     double area = NO_VALUE;
+    const QString& cableType = row[CableType];
     const bool fcv = cableType == QLatin1String("FCV");
+    const double cores = sp.cores;
     if ((fcv || cableType == QLatin1String("FR8")) && (cores == 1 || cores == 2 || cores == 3 || cores == 4)) {
         const int areaCol = 1 + 2 * static_cast<int>(cores);
         const double one = look.V(s, fcv ? QStringLiteral("FCVSQ") : QStringLiteral("FR8SQ"), areaCol);
-        const double peArea = look.V(pe, QStringLiteral("GVSQ"), 3);
+        const double peArea = look.V(sp.pe, QStringLiteral("GVSQ"), 3);
         if (Has(one) && Has(peArea))
-            area = Checked(one * lines + peArea);
+            area = Checked(one * sp.lines + peArea);
     }
-    const QString conduitKind = method == 2                    ? QStringLiteral("FEP")
-                                : (method == 1 || method == 3) ? QStringLiteral("ST")
-                                                               : QStringLiteral("CD");
+    sp.conduitKind = method == 2                    ? QStringLiteral("FEP")
+                     : (method == 1 || method == 3) ? QStringLiteral("ST")
+                                                    : QStringLiteral("CD");
     // No area (a five-core cable, an unknown type) finds the first size of the conduit table;
     // without a size or a line count there is no cable to lay and no conduit.
-    const double conduitSize =
-        Has(s) && Has(cores) && Has(lines) ? look.Raw(area, conduitKind, 3) : NO_VALUE;
+    sp.conduitSize = Has(s) && Has(cores) && Has(sp.lines) ? look.Raw(area, sp.conduitKind, 3) : NO_VALUE;
+    return sp;
+}
 
-    // 27. Results into the row, in column order.
-    put(KW, kW);
-    put(KVA, kVA);
-    put(InputLoad, inputKva);
-    put(Phases, p);
-    put(Wires, w);
-    put(Volt, volt);
-    put(Eff, eta);
-    put(Pf, cosPhi);
-    put(IbCol, ib);
-    put(Demand, df);
-    put(DemandLoad, demandKva);
+// Every result into the row, in column order.
+void WriteCableRow(CableRow& row, const DesignCurrent& d, const CorrectionFactors& cf,
+                   const Criteria& crit, const BreakerChoice& b, const SizeCriteria& s,
+                   const VoltageDrops& vd, const Verdicts& v, const Specification& sp,
+                   const CableConditions& cond)
+{
+    auto put = [&row](int col, double value) { row[std::size_t(col)] = FormatCableColumn(col, value); };
+    const LoadInputs& l = d.load;
+
+    row[CblNo] = row[From] + QLatin1Char('/') + row[To];
+    // The length is kept as typed; one that is no positive number shows "-".
+    if (!Blank(row[Length]) && IsNoValue(l.lengthM))
+        row[Length] = QStringLiteral("-");
+    for (int i = 0; i < 8; ++i)
+        row[std::size_t(Beta + i)] = d.motorStart.texts[std::size_t(i)];
+    row[StartMethod] = d.input.startMethod;
+    row[PanelZ] = d.panel.z;
+    row[PanelA] = d.panel.a;
+    row[PanelT] = d.panel.t;
+    row[PanelM] = d.panel.mm;
+    row[PanelPf] = d.panel.pf;
+
+    PutGiven(row, KW, l.kW);
+    PutGiven(row, KVA, l.kVA);
+    put(InputLoad, d.input.inputKva);
+    put(Phases, l.p);
+    put(Wires, l.w);
+    put(Volt, l.volt);
+    put(Eff, d.input.eta);
+    put(Pf, d.input.cosPhi);
+    put(IbCol, d.ib);
+    put(Demand, d.df);
+    put(DemandLoad, d.demandKva);
     row[Bar1] = QStringLiteral("|");
-    row[MethodCode] = methodCode;
-    put(Tiers, tiers);
-    put(TrayF, trayF);
+    row[MethodCode] = sp.methodCode;
+    put(Tiers, cf.tiers);
+    put(TrayF, cf.trayF);
     put(Ambient, cond.airAmbient);
-    put(TempF, tempF);
-    put(Soil, rho);
-    put(SoilF, soilF);
-    put(Depth, depth);
-    put(DepthF, depthF);
-    put(Total, total);
+    put(TempF, cf.tempF);
+    put(Soil, cf.soil);
+    put(SoilF, cf.soilF);
+    put(Depth, cf.depth);
+    put(DepthF, cf.depthF);
+    put(Total, cf.total);
     row[Bar2] = QStringLiteral("|");
-    put(Parallel, n);
-    put(Sb, sb);
-    put(ScbAt, at);
-    put(Scb, scb);
-    put(SvdLimit, svdLimit);
-    put(SvdPct, svdPct);
-    put(SvdSize, svdSize);
-    put(IsMin, isMin);
-    put(SscTime, tripT);
-    put(SscArea, sscArea);
-    put(Ssc, ssc);
-    put(SmsvdLimit, smsvdLimit);
-    put(SmsvdPct, smsvdPct);
-    put(SmsvdSize, smsvdSize);
-    put(SmsthArea, smsthArea);
-    put(Smsth, smsth);
-    put(Selected, s);
-    put(Iz, iz);
+    put(Parallel, d.n);
+    put(Sb, s.sb);
+    put(ScbAt, b.at);
+    put(Scb, s.scb);
+    put(SvdLimit, crit.svdLimit);
+    put(SvdPct, vd.svdPct);
+    put(SvdSize, s.svdSize);
+    put(IsMin, s.isMin);
+    put(SscTime, s.tripT);
+    put(SscArea, s.sscArea);
+    put(Ssc, s.ssc);
+    put(SmsvdLimit, crit.smsvdLimit);
+    put(SmsvdPct, vd.smsvdPct);
+    put(SmsvdSize, s.smsvdSize);
+    put(SmsthArea, s.smsthArea);
+    put(Smsth, s.smsth);
+    put(Selected, s.selected);
+    put(Iz, v.iz);
     row[Bar3] = QStringLiteral("|");
     for (int i = 0; i < 4; ++i)
-        put(AtbMaker + i, atbBy[std::size_t(i)]);
-    put(Atb, atb);
-    row[AtbVerdict] = atbVerdict;
-    put(Atth, atth);
-    row[AtthVerdict] = i2Verdict;
+        put(AtbMaker + i, b.atbBy[std::size_t(i)]);
+    put(Atb, b.atb);
+    row[AtbVerdict] = v.atb;
+    put(Atth, b.atth);
+    row[AtthVerdict] = v.i2;
     for (int i = 0; i < 8; ++i)
-        put(DeltaMaker + i, deltas[std::size_t(i)]);
-    put(Delta, delta);
+        put(DeltaMaker + i, b.deltas[std::size_t(i)]);
+    put(Delta, b.delta);
     for (int i = 0; i < 4; ++i)
-        put(AtmsMaker + i, atmsBy[std::size_t(i)]);
-    put(Atms, atms);
-    put(Atmi, atmi);
-    put(TN, tN);
-    put(TZ, tZ);
-    put(IscIn, iscIn);
-    row[AtscVerdict] = atscVerdict;
-    put(Poles, w);
+        put(AtmsMaker + i, b.atmsBy[std::size_t(i)]);
+    put(Atms, b.atms);
+    put(Atmi, b.atmi);
+    put(TN, v.tN);
+    put(TZ, v.tZ);
+    put(IscIn, v.iscIn);
+    row[AtscVerdict] = v.atsc;
+    put(Poles, l.w);
     for (int i = 0; i < 4; ++i)
-        put(AfMaker + i, afBy[std::size_t(i)]);
-    put(Af, af);
-    put(At, at);
+        put(AfMaker + i, b.afBy[std::size_t(i)]);
+    put(Af, b.af);
+    put(At, b.at);
     for (int i = 0; i < 4; ++i)
-        put(KaMaker + i, kaBy[std::size_t(i)]);
-    put(Ka, ka);
-    put(IsMax, isMax);
+        put(KaMaker + i, b.kaBy[std::size_t(i)]);
+    put(Ka, b.ka);
+    put(IsMax, sp.isMax);
     row[CableVolt] = QStringLiteral("0.6/1kV");
-    put(SpecSize, s);
-    row[SpecMethod] = methodCode;
-    put(Cores, cores);
-    put(Lines, lines);
-    put(Pe, pe);
-    row[Conduit] = FormatConduit(conduitKind, conduitSize);
+    put(SpecSize, s.selected);
+    row[SpecMethod] = sp.methodCode;
+    put(Cores, sp.cores);
+    put(Lines, sp.lines);
+    put(Pe, sp.pe);
+    row[Conduit] = FormatConduit(sp.conduitKind, sp.conduitSize);
+}
+
+}  // namespace
+
+void CalcCableAndBreaker(CableRow& row, bool manual, bool fromStored, const CableConditions& cond,
+                         const CableFormExtras& form, CableLookup& lookup)
+{
+    Lookups look(lookup);
+    const DesignCurrent design = DesignCurrentOf(row, fromStored, cond, form, lookup);
+    const CorrectionFactors factors = CorrectionFactorsOf(design.method, cond, look);
+    const Criteria criteria = CriteriaOf(design.load, design.panel.fed, cond);
+    const BreakerChoice breaker = BreakerChoiceOf(row, manual, design, criteria, cond, look, lookup);
+    const SizeCriteria sizes = SizeCriteriaOf(row, manual, design, criteria, breaker.at, cond, look);
+    const VoltageDrops drops = VoltageDropsOf(design, sizes, cond, look);
+    const Verdicts verdicts = VerdictsOf(design, sizes, breaker, cond, look);
+    const Specification spec = SpecificationOf(row, design, sizes.selected, cond, look);
+    WriteCableRow(row, design, factors, criteria, breaker, sizes, drops, verdicts, spec, cond);
 }
 
 std::vector<int> CheckCableAlarms(const CableRow& row)

@@ -74,7 +74,8 @@ struct CableFormExtras
 
 // Computes the row in place. manual: the conductor sizes, the frame and the rating are taken
 // from the entries staged in columns 45, 47, 50, 54, 57, 59, 97 and 98. fromStored: the starting
-// method and the fed-panel values come from the row (columns 14 and 25 to 29), not the form.
+// method and the fed-panel values come from the row (columns 14 and 25 to 29), not the form;
+// a fed-panel value that is no number of at least 0 (a power factor also one above 1) shows "-".
 // Columns 0, 2, 3, 4, 33 and 105 are left as they are, and column 30 unless its length is no
 // positive number ("-" then). Every input is read by the shared strict reader: a length, load,
 // voltage, phase or wire count, demand factor or parallel count that is no positive number is

@@ -8,17 +8,25 @@
 
 namespace {
 
-void ReadSheetRows(const Sheet* sheet, std::vector<TrayRow>& rows)
+// Reads the rows of a tray sheet; true when the sheet holds more than the list takes.
+bool ReadSheetRows(const Sheet* sheet, std::vector<TrayRow>& rows)
 {
     if (!sheet)
-        return;
+        return false;
     TrayRow row;
     for (int k = 0; k < kTrayRowLimit; ++k) {
         companion::ReadRow(*sheet, k + kFirstTrayRow, row);
         if (row[0].isEmpty())
-            break;
+            return false;
         rows.push_back(row);
     }
+    return !companion::CellText(*sheet, kFirstTrayRow + kTrayRowLimit, 0).isEmpty();
+}
+
+// Trays are sheet pairs; a sheet at the first pair past the list means more trays.
+bool MoreTrays(companion::WorkbookAccess& wb)
+{
+    return wb.sheet(2 * kTrayListLimit) != nullptr;
 }
 
 }  // namespace
@@ -47,14 +55,26 @@ TrayRows ReadTrayRows(CSevrinApp& app, int tray)
                                  companion::WorkbookAccess::Mode::Read);
     if (!wb.ok())
         return rows;
-    ReadSheetRows(wb.sheet(2 * tray), rows.cables);
-    ReadSheetRows(wb.sheet(2 * tray + 1), rows.pes);
+    const bool moreCables = ReadSheetRows(wb.sheet(2 * tray), rows.cables);
+    const bool morePes = ReadSheetRows(wb.sheet(2 * tray + 1), rows.pes);
+    rows.beyondLimit = moreCables || morePes;
     return rows;
 }
 
-bool ReadStoredTrays(CSevrinApp& app, std::vector<StoredTray>& trays)
+bool TraysBeyondLimit(CSevrinApp& app)
+{
+    const QString path = app.CompanionPath(CSevrinApp::TrayWorkbook);
+    if (!QFileInfo::exists(path))
+        return false;
+    companion::WorkbookAccess wb(path, companion::WorkbookAccess::Mode::Read);
+    return wb.ok() && MoreTrays(wb);
+}
+
+bool ReadStoredTrays(CSevrinApp& app, std::vector<StoredTray>& trays, bool* moreTrays)
 {
     trays.clear();
+    if (moreTrays)
+        *moreTrays = false;
     const QString path = app.CompanionPath(CSevrinApp::TrayWorkbook);
     if (!QFileInfo::exists(path))
         return true;
@@ -74,10 +94,13 @@ bool ReadStoredTrays(CSevrinApp& app, std::vector<StoredTray>& trays)
             tray.choices[std::size_t(i)] = companion::CellText(*sheet, 3 + i, 0);
         companion::ReadCells(*sheet, 0, 1, tray.results.data(), 8);
         companion::ReadCells(*sheet, 0, 11, tray.results.data() + 8, 2);
-        ReadSheetRows(sheet, tray.rows.cables);
-        ReadSheetRows(wb.sheet(2 * t + 1), tray.rows.pes);
+        const bool moreCables = ReadSheetRows(sheet, tray.rows.cables);
+        const bool morePes = ReadSheetRows(wb.sheet(2 * t + 1), tray.rows.pes);
+        tray.rows.beyondLimit = moreCables || morePes;
         trays.push_back(std::move(tray));
     }
+    if (moreTrays)
+        *moreTrays = MoreTrays(wb);
     return true;
 }
 

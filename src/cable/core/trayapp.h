@@ -23,11 +23,14 @@ private:
 };
 
 // Rows of one tray sheet from row 8 down to the first row whose column 0 is empty, at most
-// 1000; a missing workbook or sheet gives none.
+// kTrayRowLimit; a missing workbook or sheet gives none.
 struct TrayRows
 {
     std::vector<TrayRow> cables;  // sheet 2t
     std::vector<TrayRow> pes;     // sheet 2t + 1
+    // A sheet holds more rows than the list takes: the rows past the limit are not summed
+    // (and stay in the file).
+    bool beyondLimit = false;
 };
 TrayRows ReadTrayRows(CSevrinApp& app, int tray);
 
@@ -41,9 +44,13 @@ struct StoredTray
     TrayRows rows;
 };
 
-// Every tray of the project's tray workbook in list order (sheet pairs), read in one pass.
-// False when the workbook exists but cannot be read; a missing workbook gives no trays.
-bool ReadStoredTrays(CSevrinApp& app, std::vector<StoredTray>& trays);
+// Every tray of the project's tray workbook in list order (sheet pairs), read in one pass, at
+// most kTrayListLimit; `moreTrays`, when given, tells whether the workbook holds trays past
+// that. False when the workbook exists but cannot be read; a missing workbook gives no trays.
+bool ReadStoredTrays(CSevrinApp& app, std::vector<StoredTray>& trays, bool* moreTrays = nullptr);
+
+// True when the tray workbook holds trays past the kTrayListLimit the tray list takes.
+bool TraysBeyondLimit(CSevrinApp& app);
 
 // A tray recomputed from its stored rows and stored choices, as "반영하기" would leave it.
 struct TrayOutcome

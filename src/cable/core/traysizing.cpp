@@ -1,6 +1,7 @@
 #include "cable/core/traysizing.h"
 
 #include "app/core/calcutil.h"
+#include "app/core/quantity.h"
 #include "platform/xlsxbook.h"
 
 #include <QStringList>
@@ -60,24 +61,20 @@ double Weight(double g, double lines)
 // and a figure that is not positive add nothing.
 double AddCell(double sum, const QString& cell, const QString& unit)
 {
-    const double v = ReadTrayCellNumber(cell, unit);
-    return v > 0 ? sum + v : sum;
+    return sum + QuantityOr(TrayCellWithoutUnit(cell, unit), QuantitySign::Positive, 0.0);
 }
 
 // A size, core or line count of a row: a positive number (its unit removed) or NO_VALUE.
 double RowCount(const QString& cell, const QString& unit)
 {
-    const double v = ReadTrayCellNumber(cell, unit);
-    return v > 0 ? v : NO_VALUE;
+    return QuantityOr(TrayCellWithoutUnit(cell, unit), QuantitySign::Positive);
 }
 
 }  // namespace
 
-double ReadTrayCellNumber(const QString& text, const QString& unit)
+QStringView TrayCellWithoutUnit(const QString& text, const QString& unit)
 {
-    // The unit is removed once at the end; a length unit also in its older spelling, so
-    // "16.80mm" and a stored "16.80m" both read 16.8 whichever of the two is asked for. What
-    // is left must be a whole number for the shared strict reader.
+    // The unit is removed once at the end; a length unit also in its older spelling.
     QStringView t = QStringView(text).trimmed();
     if (unit == QLatin1String("m") || unit == QLatin1String("mm")) {
         if (t.endsWith(u"mm"))
@@ -87,8 +84,7 @@ double ReadTrayCellNumber(const QString& text, const QString& unit)
     } else if (!unit.isEmpty() && t.endsWith(unit)) {
         t.chop(unit.size());
     }
-    double v = 0.0;
-    return ReadValue(t, &v) ? v : 0.0;
+    return t;
 }
 
 void CalcTrayCableRow(TrayRow& row, TrayLookup& lookup)
@@ -106,7 +102,7 @@ void CalcTrayCableRow(TrayRow& row, TrayLookup& lookup)
         const QString od = type + QStringLiteral("OD");
         const QString w = type + QStringLiteral("W");
         // A size the table does not list gives its size count, a core count outside 1..4
-        // gives -999: both make the dimension lookup answer NO_VALUE.
+        // gives no index: both make the dimension lookup answer NO_VALUE.
         d = lookup.LookupCableDimension(od, lookup.FindCableDimensionIndex(sq, od + "SQ"),
                                         lookup.FindCableDimensionIndex(cores, od + "C"));
         g = lookup.LookupCableDimension(w, lookup.FindCableDimensionIndex(sq, w + "SQ"),
@@ -186,7 +182,7 @@ TrayResult CalcTray(const std::vector<TrayRow>& cables, const std::vector<TrayRo
     r.weightSum = Finite(r.weightSum);
 
     // The margin chooses the tray; the occupancy is that of the cables themselves.
-    const double margin = ReadTrayCellNumber(choices.margin, QString());
+    const double margin = QuantityOr(choices.margin, QuantitySign::Any, 0.0);
     const double required = IsNoValue(r.widthSum) ? NO_VALUE : margin * r.widthSum;
     r.width = IsNoValue(required) ? NO_VALUE
                                   : Finite(lookup.VLookup(required, QStringLiteral("TRAY"), 2));

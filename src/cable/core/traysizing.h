@@ -86,10 +86,9 @@ TrayResult CalcTray(const std::vector<TrayRow>& cables, const std::vector<TrayRo
 // cover.
 std::array<QString, 10> MakeTraySpecText(const TrayChoices& choices, const TrayResult& result);
 
-// The number a stored cell stands for: its unit removed from the end ("mm" and the older "m"
-// alike for a length), then read by the shared strict reader; 0 for empty, "-" and anything
-// that is no whole, finite number within MAX_QUANTITY.
-double ReadTrayCellNumber(const QString& text, const QString& unit);
+// A stored cell without its unit at the end ("mm" and the older "m" alike for a length), for
+// the shared quantity reader ("16.80mm" and a stored "16.80m" both give "16.80").
+QStringView TrayCellWithoutUnit(const QString& text, const QString& unit);
 
 // Whether a tray may take a name: both of its sheets (the name, and the name followed by "_")
 // must be valid sheet names, and neither may equal, ignoring case, a sheet of the other trays

@@ -1,5 +1,6 @@
 // Short-circuit currents of one bus.
 #include "fault/core/busfault.h"
+#include "app/core/quantity.h"
 
 #include "app/core/companionworkbook.h"
 #include "app/core/sevrin.h"
@@ -100,13 +101,13 @@ BusCalcFactors ReadBusCalcFactors(const CSevrinApp& app)
     BusCalcFactors f;
     // Voltage factors are positive; an empty, negative or nonsense one has no value (an empty
     // factor must not make every current 0).
-    f.CmaxLv = ReadFaultPositive(b.FaultConditionText[6]);
-    f.CminLv = ReadFaultPositive(b.FaultConditionText[7]);
-    f.CmaxHv = ReadFaultPositive(b.FaultConditionText[8]);
-    f.CminHv = ReadFaultPositive(b.FaultConditionText[9]);
+    f.CmaxLv = QuantityOr(b.FaultConditionText[6], QuantitySign::Positive);
+    f.CminLv = QuantityOr(b.FaultConditionText[7], QuantitySign::Positive);
+    f.CmaxHv = QuantityOr(b.FaultConditionText[8], QuantitySign::Positive);
+    f.CminHv = QuantityOr(b.FaultConditionText[9], QuantitySign::Positive);
     f.T = BreakerInstantaneousTime(app);
-    f.R0 = ReadImpedance(b.FaultResult[34]);
-    f.X0 = ReadImpedance(b.FaultResult[35]);
+    f.R0 = QuantityOr(b.FaultResult[34], QuantitySign::NonNegative);
+    f.X0 = QuantityOr(b.FaultResult[35], QuantitySign::NonNegative);
     return f;
 }
 
@@ -120,9 +121,9 @@ bool CalcBusFaultCurrent(CSevrinApp& app, BusView& v, bool* stored)
         if (Cell(v, 0, BusR20).isEmpty())
             return true;  // the system calculation has not run
         MarkUnusedColumns(v.Rows[0]);
-        const double r20 = ReadImpedance(v.Rows[0][BusR20]);
-        const double r250 = ReadImpedance(v.Rows[0][BusR250]);
-        const double x = ReadImpedance(v.Rows[0][BusX]);
+        const double r20 = QuantityOr(v.Rows[0][BusR20], QuantitySign::NonNegative);
+        const double r250 = QuantityOr(v.Rows[0][BusR250], QuantitySign::NonNegative);
+        const double x = QuantityOr(v.Rows[0][BusX], QuantitySign::NonNegative);
         in.U = kIncomingVoltage;
         in.Cmax = c.CmaxHv;
         in.Cmin = c.CminHv;
@@ -137,9 +138,10 @@ bool CalcBusFaultCurrent(CSevrinApp& app, BusView& v, bool* stored)
         return true;
     }
 
-    // An empty NGR is a solidly earthed neutral (0 ohm); neither figure may be negative.
-    const double u = ReadFaultMagnitude(v.Voltage);
-    const double ngr = ReadFaultMagnitude(v.Ngr);
+    // An empty NGR is a solidly earthed neutral (0 ohm) and may not be negative; a bus without
+    // a positive voltage (its transformer deleted, a damaged page) has no currents, not 0 kA.
+    const double u = QuantityOr(v.Voltage, QuantitySign::Positive);
+    const double ngr = CellQuantity(v.Ngr, QuantitySign::NonNegative, 0.0);
     in.U = u;
     in.Cmax = c.CmaxLv;
     in.Cmin = c.CminLv;
@@ -149,14 +151,14 @@ bool CalcBusFaultCurrent(CSevrinApp& app, BusView& v, bool* stored)
             return true;
         MarkUnusedColumns(v.Rows[0]);
         MarkUnusedColumns(v.Rows[1]);
-        const double rs = ReadImpedance(v.Rows[0][BusR20]);
-        const double xs = ReadImpedance(v.Rows[0][BusX]);
-        const double rt = ReadImpedance(v.Rows[1][BusR20]);
-        const double xt = ReadImpedance(v.Rows[1][BusX]);
+        const double rs = QuantityOr(v.Rows[0][BusR20], QuantitySign::NonNegative);
+        const double xs = QuantityOr(v.Rows[0][BusX], QuantitySign::NonNegative);
+        const double rt = QuantityOr(v.Rows[1][BusR20], QuantitySign::NonNegative);
+        const double xt = QuantityOr(v.Rows[1][BusX], QuantitySign::NonNegative);
         in.Rst20 = rs;
         in.XstMax = xs;
-        in.Rst250 = ReadImpedance(v.Results[ResRst250]);
-        in.XstMin = ReadImpedance(v.Results[ResXstMin]);
+        in.Rst250 = QuantityOr(v.Results[ResRst250], QuantitySign::NonNegative);
+        in.XstMin = QuantityOr(v.Results[ResXstMin], QuantitySign::NonNegative);
         in.Rgt = 3.0 * ngr + rt + 2.0 * rs;
         in.Xgt = xt + 2.0 * xs;
         in.EarthFactor = c.CmaxLv;
@@ -173,17 +175,17 @@ bool CalcBusFaultCurrent(CSevrinApp& app, BusView& v, bool* stored)
         v.Rows[0] = v.UpstreamRows[0];
         v.Rows[1] = v.UpstreamRows[1];
     }
-    const double rt250 = ReadImpedance(Cell(v, 1, BusR250));
-    const double xt = ReadImpedance(Cell(v, 1, BusX));
+    const double rt250 = QuantityOr(Cell(v, 1, BusR250), QuantitySign::NonNegative);
+    const double xt = QuantityOr(Cell(v, 1, BusX), QuantitySign::NonNegative);
     double sumR20 = 0.0, sumX = 0.0, sumRc = 0.0, sumXc = 0.0;
     for (std::size_t i = 0; i < n; ++i) {
         if (i == 1)
             continue;
-        sumR20 += ReadImpedance(v.Rows[i][BusR20]);
-        sumX += ReadImpedance(v.Rows[i][BusX]);
+        sumR20 += QuantityOr(v.Rows[i][BusR20], QuantitySign::NonNegative);
+        sumX += QuantityOr(v.Rows[i][BusX], QuantitySign::NonNegative);
         if (i >= 2) {
-            sumRc += ReadImpedance(v.Rows[i][BusR250]);
-            sumXc += ReadImpedance(v.Rows[i][BusX]);
+            sumRc += QuantityOr(v.Rows[i][BusR250], QuantitySign::NonNegative);
+            sumXc += QuantityOr(v.Rows[i][BusX], QuantitySign::NonNegative);
         }
     }
     in.Rst20 = sumR20;

@@ -4,6 +4,7 @@
 #include "app/core/companionworkbook.h"
 #include "app/core/sevrin.h"
 #include "fault/core/faultcurrent.h"
+#include "fault/core/faultrows.h"
 #include "fault/core/faultvalues.h"
 #include "platform/prompt.h"
 #include "platform/xlsxbook.h"
@@ -204,6 +205,40 @@ QString FaultStoreMessage(const FaultStoreOutcome& outcome, bool run)
     if (!outcome.unsaved.isEmpty())
         parts << Tr("고장전류 파일에 저장하지 못했습니다.") << outcome.unsaved;
     return parts.join(QLatin1Char('\n'));
+}
+
+bool BusPagesBeyondLimit(const CSevrinApp& app, int tr)
+{
+    const QString path = app.BusWorkbookPath(tr);
+    if (path.isEmpty() || !QFileInfo::exists(path))
+        return false;
+    WorkbookAccess wb(path, Mode::Read);
+    if (!wb.ok())
+        return false;
+    // A page keeps its cables from sheet row 1 down, each named after the bus.
+    for (int s = 0; s < wb.book().sheetCount(); ++s) {
+        if (const Sheet* sheet = wb.sheet(s);
+            sheet && companion::ListRowsBeyondLimit(*sheet, 1, kBusNameCol, kMaxListRows))
+            return true;
+    }
+    return false;
+}
+
+QStringList FaultWorkbooksBeyondLimit(const CSevrinApp& app)
+{
+    QStringList paths;
+    for (int sheet : {int(LineSheet), int(IncomingCableSheet), int(FirstMotorSheet), FirstMotorSheet + 1,
+                      FirstMotorSheet + 2, FirstMotorSheet + 3, FirstMotorSheet + 4, int(CableSheet)}) {
+        if (FaultListBeyondLimit(app, sheet)) {
+            paths << app.CompanionPath(CSevrinApp::FaultDataWorkbook);
+            break;
+        }
+    }
+    for (int tr = 0; tr < kTransformers; ++tr) {
+        if (BusPagesBeyondLimit(app, tr))
+            paths << app.BusWorkbookPath(tr);
+    }
+    return paths;
 }
 
 FaultStoreOutcome LoadFaultBusData(CSevrinApp& app, FaultBusPages& pages)

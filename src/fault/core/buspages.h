@@ -34,12 +34,21 @@ public:
     std::array<BusColumn, kTransformers> Columns;
 };
 
+// The workbooks of the fault calculation with a list that holds more rows than the
+// kMaxListRows it takes: "_80" for its distribution lines, incoming cables, motors and feeder
+// cables, a bus workbook for the cables of one of its bus pages. The rows past the limit take
+// no part in the calculation and stay in the file. Missing and unreadable workbooks are not
+// listed.
+QStringList FaultWorkbooksBeyondLimit(const CSevrinApp& app);
+// Transformer tr's bus workbook, alone.
+bool BusPagesBeyondLimit(const CSevrinApp& app, int tr);
+
 // "TR-1".."TR-4" give 0..3, any other text 4.
 int BusTransformerIndex(const QString& transformerName);
 
 // What kept the bus pages or a fault calculation from their files. The screen turns it into
 // one message, the driver into one line.
-struct FaultStoreOutcome
+struct [[nodiscard]] FaultStoreOutcome
 {
     QStringList unreadable;  // workbooks that exist but cannot be read: nothing was written
     QStringList unsaved;     // workbooks that did not take their changes

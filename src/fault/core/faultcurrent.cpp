@@ -1,5 +1,6 @@
 // System fault level and the transformer impedances.
 #include "fault/core/faultcurrent.h"
+#include "app/core/quantity.h"
 
 #include "app/core/calcutil.h"
 #include "app/core/companionworkbook.h"
@@ -32,7 +33,7 @@ void SumPercentRows(CSevrinApp& app, int sheet, std::array<double, 4>& sums)
         // A line whose impedance has no value ("-", nonsense, negative) leaves the totals
         // without one: a result that left it out would understate the impedance.
         for (int i = 0; i < 4; ++i)
-            sums[std::size_t(i)] += ReadImpedance(row[std::size_t(8 + i)]);
+            sums[std::size_t(i)] += QuantityOr(row[std::size_t(8 + i)], QuantitySign::NonNegative);
     }
 }
 
@@ -53,8 +54,8 @@ void SumMotorContribution(CSevrinApp& app, int k, double& r, double& x)
             break;
         // A motor without a valid contribution shows "-" there and adds nothing; a cell that
         // holds anything else but a positive admittance has no value.
-        sumA += ReadFaultMagnitude(row[24]);
-        sumB += ReadFaultMagnitude(row[26]);
+        sumA += CellQuantity(row[24], QuantitySign::NonNegative, 0.0);
+        sumB += CellQuantity(row[26], QuantitySign::NonNegative, 0.0);
     }
     r = InvertOrZero(sumA);
     x = InvertOrZero(sumB);
@@ -77,7 +78,7 @@ void SetFaultResultRow(CSevrinApp& app, int r, const QString& name, double r90, 
 void CalcTransformerSourceImpedance(std::array<QString, 16>& row, double totalR1Percent,
                                     double totalX1Percent)
 {
-    const double v = ReadFaultPositive(row[4]);
+    const double v = QuantityOr(row[4], QuantitySign::Positive);
     const double rs = PercentToOhms(totalR1Percent, v);
     const double xs = PercentToOhms(totalX1Percent, v);
     row[12] = FormatFaultNumber(std::sqrt(rs * rs + xs * xs), 6);
@@ -90,12 +91,12 @@ void CalcTransformerImpedance(CSevrinApp& app, std::array<QString, 16>& row,
                               double totalR1Percent, double totalX1Percent)
 {
     // Capacity, %Z and voltage are positive or they are no value.
-    const double pt = ReadFaultPositive(row[1]);
-    const double z = ReadFaultPositive(row[2]);
-    const double v = ReadFaultPositive(row[4]);
+    const double pt = QuantityOr(row[1], QuantitySign::Positive);
+    const double z = QuantityOr(row[2], QuantitySign::Positive);
+    const double v = QuantityOr(row[4], QuantitySign::Positive);
     double xr = app.VLookup(pt, QStringLiteral("TRIMP"), 3);
     if (IsNoValue(xr))
-        xr = kNaN;  // no ratio for this capacity: nothing can be derived from it
+        xr = NO_VALUE;  // no ratio for this capacity: nothing can be derived from it
     const double zt = z / 100.0 * (v * v / pt) * 1000.0;
     const double xt = zt / std::sqrt(1.0 / (xr * xr) + 1.0);
     // IEC 60909 transformer correction with the relative reactance x_T = Xt / (V^2 / PT);
@@ -127,8 +128,8 @@ bool ModifyTransformer(CSevrinApp& app, FaultBusPages& buses, int n, const QStri
     row[4] = kv;
     row[7] = ngr;
     // The totals as the page shows them: empty, and so 0, before the first calculation.
-    CalcTransformerImpedance(app, row, ReadFaultNumber(b.FaultResult[TotalPercent]),
-                             ReadFaultNumber(b.FaultResult[TotalPercent + 1]));
+    CalcTransformerImpedance(app, row, CellQuantity(b.FaultResult[TotalPercent], QuantitySign::Any, 0.0),
+                             CellQuantity(b.FaultResult[TotalPercent + 1], QuantitySign::Any, 0.0));
     const bool stored = app.WriteFaultDataRow(TransformerSheet, n, false);
     PropagateTransformerHeader(buses, n, kv, ngr);
     return stored;
@@ -162,7 +163,7 @@ void CalcSystemFaultLevel(CSevrinApp& app, FaultBusPages& buses, bool store,
     // nonsense one no value.
     std::array<double, 4> util{};
     for (int i = 0; i < 4; ++i)
-        util[std::size_t(i)] = ReadFaultMagnitude(b.UtilityInput[std::size_t(2 + i)]);
+        util[std::size_t(i)] = CellQuantity(b.UtilityInput[std::size_t(2 + i)], QuantitySign::NonNegative, 0.0);
     std::array<double, 4> lines{};
     std::array<double, 4> cables{};
     SumPercentRows(app, LineSheet, lines);
@@ -189,10 +190,13 @@ void CalcSystemFaultLevel(CSevrinApp& app, FaultBusPages& buses, bool store,
     // temperatures may be any figure.
     const auto factor = [&](int i) {
         const QString& text = b.FaultConditionText[std::size_t(i)];
-        return i == 0 || i == 3 ? ReadFaultPositive(text) : ReadFaultNumber(text);
+        return i == 0 || i == 3 ? QuantityOr(text, QuantitySign::Positive) : CellQuantity(text, QuantitySign::Any, 0.0);
     };
-    const double delta20 = 1.0 / ((factor(1) - factor(2)) * factor(0) + 1.0);
-    const double delta250 = ((factor(4) - factor(5)) * factor(3) + 1.0) * delta20;
+    // 1 + α (T − 20) is the ratio of the resistances at T and at 20 °C: only a positive ratio
+    // is a resistance (a temperature at or below 20 − 1/α, about −234 °C for copper, has none).
+    const auto ratio = [](double v) { return v > 0.0 ? v : NO_VALUE; };
+    const double delta20 = 1.0 / ratio((factor(1) - factor(2)) * factor(0) + 1.0);
+    const double delta250 = ratio((factor(4) - factor(5)) * factor(3) + 1.0) * delta20;
 
     auto& res = b.FaultResult;
     for (std::size_t i = 0; i < 4; ++i) {
@@ -209,7 +213,7 @@ void CalcSystemFaultLevel(CSevrinApp& app, FaultBusPages& buses, bool store,
     put(SubstationR1, rs1);
     put(SubstationX1, xs1);
     put(SubstationZ0, zs0);
-    put(SubstationXR0, rs0 > 0.0 ? xs0 / rs0 : 0.0);
+    put(SubstationXR0, xs0 / rs0);  // no ratio without a resistance, as the other X/R
     put(SubstationR0, rs0);
     put(SubstationX0, xs0);
     put(TotalCapacity, kCapacityFactor / z1);
@@ -233,8 +237,8 @@ void CalcSystemFaultLevel(CSevrinApp& app, FaultBusPages& buses, bool store,
     in.Rows[0][BusR20] = res[TotalR1];
     in.Rows[0][BusR250] = res[TotalR1];
     in.Rows[0][BusX] = res[TotalX1];
-    const double rhv = ReadImpedance(res[TotalR1]);
-    const double xhv = ReadImpedance(res[TotalX1]);
+    const double rhv = QuantityOr(res[TotalR1], QuantitySign::NonNegative);
+    const double xhv = QuantityOr(res[TotalX1], QuantitySign::NonNegative);
 
     // Transformers: each one's system impedance at its own secondary voltage, from the totals
     // just computed, so that no transformer keeps figures of an earlier utility or line state.
@@ -253,7 +257,7 @@ void CalcSystemFaultLevel(CSevrinApp& app, FaultBusPages& buses, bool store,
         // An impedance that could not be derived stays without value; an empty row (no
         // transformer) counts as 0 as it always did.
         const auto impedance = [](const QString& text) {
-            return text.isEmpty() ? 0.0 : ReadImpedance(text);
+            return text.isEmpty() ? 0.0 : QuantityOr(text, QuantitySign::NonNegative);
         };
         rsl[std::size_t(k)] = impedance(row[14]);
         xsl[std::size_t(k)] = impedance(row[15]);
@@ -261,10 +265,10 @@ void CalcSystemFaultLevel(CSevrinApp& app, FaultBusPages& buses, bool store,
         xt[std::size_t(k)] = impedance(row[11]);
         // The impedances were derived at "수정"; a row whose capacity, %Z or voltage is no
         // positive number (a damaged or hand-edited file) cannot stand behind them.
-        if (HasTransformer(row) && (std::isnan(ReadFaultPositive(row[1])) ||
-                                    std::isnan(ReadFaultPositive(row[2])) ||
-                                    std::isnan(ReadFaultPositive(row[4]))))
-            rt[std::size_t(k)] = xt[std::size_t(k)] = kNaN;
+        if (HasTransformer(row) && (std::isnan(QuantityOr(row[1], QuantitySign::Positive)) ||
+                                    std::isnan(QuantityOr(row[2], QuantitySign::Positive)) ||
+                                    std::isnan(QuantityOr(row[4], QuantitySign::Positive))))
+            rt[std::size_t(k)] = xt[std::size_t(k)] = NO_VALUE;
         voltage[std::size_t(k)] = row[4];
         ngr[std::size_t(k)] = row[7];
     }
@@ -354,7 +358,7 @@ bool ShowStoredFaultLevel(CSevrinApp& app, FaultBusPages& buses)
         return false;
     bool system = false;
     for (int i = 2; i < 6; ++i)
-        system = system || ReadFaultNumber(b.UtilityInput[std::size_t(i)]) != 0.0;
+        system = system || CellQuantity(b.UtilityInput[std::size_t(i)], QuantitySign::Any, 0.0) != 0.0;
     system = system || app.ReadFaultDataRow(LineSheet, 0) || app.ReadFaultDataRow(IncomingCableSheet, 0);
     for (int k = 0; k < kTransformers && !system; ++k)
         system = app.ReadFaultDataRow(TransformerSheet, k) && HasTransformer(b.TransformerImpedanceRow);

@@ -84,10 +84,11 @@ void CalcTransformerSourceImpedance(std::array<QString, 16>& row, double totalR1
 // "수정" of transformer n (0..4): the row built from the four inputs and computed with the
 // totals of the last calculation, stored as row n of the transformer sheet; its voltage and
 // NGR go to every cell of its bus column.
-bool ModifyTransformer(CSevrinApp& app, FaultBusPages& buses, int n, const QString& kva,
-                       const QString& percentZ, const QString& kv, const QString& ngr);
+[[nodiscard]] bool ModifyTransformer(CSevrinApp& app, FaultBusPages& buses, int n,
+                                     const QString& kva, const QString& percentZ, const QString& kv,
+                                     const QString& ngr);
 // "삭제": the row stays, emptied, and the bus column loses its voltage and NGR.
-bool DeleteTransformer(CSevrinApp& app, FaultBusPages& buses, int n);
+[[nodiscard]] bool DeleteTransformer(CSevrinApp& app, FaultBusPages& buses, int n);
 
 // True when a transformer row holds a transformer (a row emptied by "삭제" holds none).
 bool HasTransformer(const std::array<QString, 16>& row);

@@ -1,5 +1,6 @@
 // Rows of the line, incoming-cable, cable and motor lists and their impedances.
 #include "fault/core/faultrows.h"
+#include "app/core/quantity.h"
 
 #include "app/core/calcutil.h"
 #include "app/core/companionworkbook.h"
@@ -9,6 +10,7 @@
 #include "platform/prompt.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 
 #include <cmath>
 
@@ -101,6 +103,15 @@ bool BuildLineRow(CSevrinApp& app, int sheet, int index, const LineRowInputs& in
     return true;
 }
 
+// An import whose rows the workbook did not take keeps none of them: the batch saves
+// nothing and the list's count goes back to where the import started.
+int AbandonImport(CompanionBatch& batch, int& count, int added)
+{
+    batch.discard();
+    count -= added;
+    return -1;
+}
+
 }  // namespace
 
 // ---- shared list operations ---------------------------------------------------------------
@@ -141,6 +152,18 @@ int FillFaultList(CSevrinApp& app, int sheet, std::vector<QStringList>* rows)
     return count;
 }
 
+bool FaultListBeyondLimit(const CSevrinApp& app, int sheet)
+{
+    if (sheet == TransformerSheet || sheet < LineSheet || sheet > CableSheet)
+        return false;
+    const QString path = app.CompanionPath(CSevrinApp::FaultDataWorkbook);
+    if (path.isEmpty() || !QFileInfo::exists(path))
+        return false;
+    companion::WorkbookAccess wb(path, companion::WorkbookAccess::Mode::Read);
+    const Sheet* s = wb.sheet(sheet);
+    return s && companion::ListRowsBeyondLimit(*s, 0, 0, kMaxListRows);
+}
+
 bool DeleteFaultListRow(CSevrinApp& app, int sheet, int s)
 {
     int size = 0;
@@ -178,30 +201,32 @@ bool BuildIncomingCableRow(CSevrinApp& app, int index, const LineRowInputs& in)
 void CalcUtilityLineImpedance(std::array<QString, 16>& row)
 {
     // A distance is positive and a per-km value never negative; otherwise no value.
-    const double d = ReadFaultPositive(row[7]);
+    const double d = QuantityOr(row[7], QuantitySign::Positive);
     for (int i = 0; i < 4; ++i)
-        row[std::size_t(8 + i)] = RowValue(ReadFaultMagnitude(row[std::size_t(3 + i)]) * d, 4);
+        row[std::size_t(8 + i)] = RowValue(CellQuantity(row[std::size_t(3 + i)], QuantitySign::NonNegative, 0.0) * d, 4);
 }
 
-bool AddUtilityRow(CSevrinApp& app, int sheet, const LineRowInputs& in)
+ListEdit AddUtilityRow(CSevrinApp& app, int sheet, const LineRowInputs& in)
 {
     if (!IsUtilitySheet(sheet))
         return false;
     int& count = FaultListCount(app, sheet);
     if (!CheckListRoom(count) || !BuildLineRow(app, sheet, count, in))
         return false;
-    app.WriteFaultDataRow(sheet, count, false);
+    if (!app.WriteFaultDataRow(sheet, count, false))
+        return ListEdit::NotStored;
     ++count;
     return true;
 }
 
-bool ChangeUtilityRow(CSevrinApp& app, int sheet, int s, const LineRowInputs& in)
+ListEdit ChangeUtilityRow(CSevrinApp& app, int sheet, int s, const LineRowInputs& in)
 {
     if (!IsUtilitySheet(sheet) || s < 0 || s >= FaultListCount(app, sheet))
         return false;
     if (!BuildLineRow(app, sheet, s, in))
         return false;
-    app.WriteFaultDataRow(sheet, s, false);
+    if (!app.WriteFaultDataRow(sheet, s, false))
+        return ListEdit::NotStored;
     return true;
 }
 
@@ -249,8 +274,7 @@ namespace {
 // A per-km table value, NaN where the table has none.
 double TableValue(CSevrinApp& app, double key, const QString& table, int column)
 {
-    const double v = app.VLookup(key, table, column);
-    return IsNoValue(v) ? kNaN : v;
+    return app.VLookup(key, table, column);
 }
 
 }  // namespace
@@ -259,10 +283,10 @@ void CalcCableImpedance(CSevrinApp& app, std::array<QString, 17>& row, double de
                         double delta250)
 {
     // Length, sizes and the parallel count are positive or they are no value.
-    const double km = ReadFaultPositive(row[4]) / 1000.0;
-    const double sq = ReadFaultPositive(row[6]);
-    const double n = ReadFaultPositive(row[10]);
-    const double pe = ReadFaultPositive(row[9]);
+    const double km = QuantityOr(row[4], QuantitySign::Positive) / 1000.0;
+    const double sq = QuantityOr(row[6], QuantitySign::Positive);
+    const double n = QuantityOr(row[10], QuantitySign::Positive);
+    const double pe = QuantityOr(row[9], QuantitySign::Positive);
     const QString table = QStringLiteral("CBLRX");
     // Per parallel conductor; with N = 0 there is no conductor and no value.
     const double r90 = km * TableValue(app, sq, table, 4) / n;
@@ -280,10 +304,10 @@ void CalcCableImpedance(CSevrinApp& app, std::array<QString, 17>& row, double de
 void CalcWireImpedance(CSevrinApp& app, std::array<QString, 17>& row, double delta20,
                        double delta250)
 {
-    const double m = ReadFaultPositive(row[4]);
-    const double sq = ReadFaultPositive(row[6]);
+    const double m = QuantityOr(row[4], QuantitySign::Positive);
+    const double sq = QuantityOr(row[6], QuantitySign::Positive);
     // Two lines: out and back.
-    const double k = ReadFaultNumber(row[8]) == 2.0 ? 2.0 : 1.0;
+    const double k = CellQuantity(row[8], QuantitySign::Any, 0.0) == 2.0 ? 2.0 : 1.0;
     const QString table = QStringLiteral("HFIX");
     const double r90 = TableValue(app, sq, table, 2) * m / 1000.0 * k;
     const double x = TableValue(app, sq, table, 3) * m / 1000.0 * k;
@@ -295,36 +319,40 @@ void CalcWireImpedance(CSevrinApp& app, std::array<QString, 17>& row, double del
     row[16] = QStringLiteral("-");
 }
 
-bool AddFaultCableRow(CSevrinApp& app, const CableRowInputs& in, double delta20, double delta250)
+ListEdit AddFaultCableRow(CSevrinApp& app, const CableRowInputs& in, double delta20,
+                          double delta250)
 {
     int& count = app.FaultCurrentBlock.FaultCableCount;
     if (!CheckListRoom(count))
         return false;
     BuildFaultCableRow(app, in, QString(), delta20, delta250);
-    app.WriteFaultDataRow(CableSheet, count, false);
+    if (!app.WriteFaultDataRow(CableSheet, count, false))
+        return ListEdit::NotStored;
     ++count;
     return true;
 }
 
-bool ChangeFaultCableRow(CSevrinApp& app, int s, const CableRowInputs& in, double delta20,
-                         double delta250)
+ListEdit ChangeFaultCableRow(CSevrinApp& app, int s, const CableRowInputs& in, double delta20,
+                             double delta250)
 {
     if (s < 0 || s >= app.FaultCurrentBlock.FaultCableCount)
         return false;
     BuildFaultCableRow(app, in, QString(), delta20, delta250);
     app.FaultCurrentBlock.FaultCableRow[0] = QString::number(s + 1);
-    app.WriteFaultDataRow(CableSheet, s, false);
+    if (!app.WriteFaultDataRow(CableSheet, s, false))
+        return ListEdit::NotStored;
     return true;
 }
 
-bool InsertFaultCableRow(CSevrinApp& app, int s, const CableRowInputs& in, double delta20,
-                         double delta250)
+ListEdit InsertFaultCableRow(CSevrinApp& app, int s, const CableRowInputs& in, double delta20,
+                             double delta250)
 {
     int& count = app.FaultCurrentBlock.FaultCableCount;
     if (s < 0 || s >= count || !CheckListRoom(count))
         return false;
     BuildFaultCableRow(app, in, CSevrinApp::MakeInsertedItemName(), delta20, delta250);
-    app.WriteFaultDataRow(CableSheet, s, true);
+    if (!app.WriteFaultDataRow(CableSheet, s, true))
+        return ListEdit::NotStored;
     ++count;
     return true;
 }
@@ -362,11 +390,13 @@ int ImportScheduleCables(CSevrinApp& app, double delta20, double delta250)
             CalcWireImpedance(app, row, delta20, delta250);
         else
             CalcCableImpedance(app, row, delta20, delta250);
-        app.WriteFaultDataRow(CableSheet, count, false);
+        if (!app.WriteFaultDataRow(CableSheet, count, false))
+            return AbandonImport(batch, count, added);
         ++count;
         ++added;
     }
-    batch.finish();
+    if (!batch.finish())
+        return AbandonImport(batch, count, added);
     return added;
 }
 
@@ -380,7 +410,7 @@ bool ValidateFaultMotorInput(CSevrinApp& app, const QString& kw, const QString& 
         return false;
     }
     std::array<QString, 19> fields;
-    const double kwValue = ReadFaultPositive(kw);
+    const double kwValue = QuantityOr(kw, QuantitySign::Positive);
     if (!std::isfinite(kwValue) || !app.FindMotorData(kwValue, method, fields)) {
         Prompt::Message(Tr("전동기 라이브러리에서 해당 값을 찾을 수 없습니다."));
         kv = eta = pf = NO_VALUE;
@@ -388,7 +418,7 @@ bool ValidateFaultMotorInput(CSevrinApp& app, const QString& kw, const QString& 
     }
     const auto field = [&](int i) {
         const QString& t = fields[std::size_t(i)];
-        return t.isEmpty() || t == QLatin1String("-") ? NO_VALUE : ReadFaultNumber(t);
+        return QuantityOr(t, QuantitySign::Any);
     };
     kv = field(3);
     eta = field(4);
@@ -410,7 +440,7 @@ void BuildFaultMotorRow(CSevrinApp& app, const MotorRowInputs& in, double kv, do
     row[7] = RowValue(eta, 2);
     row[8] = RowValue(pf, 2);
     if (row[7] != QLatin1String("-") && row[8] != QLatin1String("-"))
-        row[4] = RowValue(ReadFaultPositive(row[3]) / eta / pf, 2);
+        row[4] = RowValue(QuantityOr(row[3], QuantitySign::Positive) / eta / pf, 2);
     row[9] = in.Lrc;
     row[10] = in.Pole;
     row[11] = in.XR;
@@ -424,13 +454,13 @@ void CalcMotorImpedance(std::array<QString, 27>& row)
     // Every figure of a motor is positive; one that is not makes the motor's figures "-".
     double p = 0.0, s = 0.0, u = 0.0;
     if (!row[6].isEmpty() && row[6] != QLatin1String("-")) {
-        p = ReadFaultPositive(row[3]);
-        s = ReadFaultPositive(row[4]);
-        u = ReadFaultPositive(row[6]);
+        p = QuantityOr(row[3], QuantitySign::Positive);
+        s = QuantityOr(row[4], QuantitySign::Positive);
+        u = QuantityOr(row[6], QuantitySign::Positive);
     }
-    const double lrc = ReadFaultPositive(row[9]);
-    const double pole = ReadFaultPositive(row[10]);
-    const double xr = ReadFaultPositive(row[11]);
+    const double lrc = QuantityOr(row[9], QuantitySign::Positive);
+    const double pole = QuantityOr(row[10], QuantitySign::Positive);
+    const double xr = QuantityOr(row[11], QuantitySign::Positive);
 
     const double zPct = 100.0 / lrc;
     const double zm = (zPct / 100.0) * (u * u / s) * 1000.0;
@@ -452,7 +482,7 @@ void CalcMotorImpedance(std::array<QString, 27>& row)
     put(17, xm);
     put(18, 1.0 / xm);
     put(19, mu);
-    put(20, q);
+    put(20, q > 0.0 ? q : NO_VALUE);  // a factor of 0 or below is none: "-", as its contribution
     // A motor contributes only with a positive q and finite, positive impedances; anything else
     // (q <= 0 for small outputs per pole, a zero LRC, kVA, voltage or X/R) contributes nothing.
     const bool valid = std::isfinite(q) && q > 0.0 && std::isfinite(zq) && zq > 0.0 &&
@@ -470,7 +500,7 @@ void CalcMotorImpedance(std::array<QString, 27>& row)
     put(26, 1.0 / xq);
 }
 
-bool AddFaultMotorRow(CSevrinApp& app, int t, const MotorRowInputs& in)
+ListEdit AddFaultMotorRow(CSevrinApp& app, int t, const MotorRowInputs& in)
 {
     if (!IsMotorTransformer(t))
         return false;
@@ -481,12 +511,13 @@ bool AddFaultMotorRow(CSevrinApp& app, int t, const MotorRowInputs& in)
     if (!CheckListRoom(count))
         return false;
     BuildFaultMotorRow(app, in, kv, eta, pf, QString());
-    app.WriteFaultDataRow(FirstMotorSheet + t, count, false);
+    if (!app.WriteFaultDataRow(FirstMotorSheet + t, count, false))
+        return ListEdit::NotStored;
     ++count;
     return true;
 }
 
-bool ChangeFaultMotorRow(CSevrinApp& app, int t, int s, const MotorRowInputs& in)
+ListEdit ChangeFaultMotorRow(CSevrinApp& app, int t, int s, const MotorRowInputs& in)
 {
     if (!IsMotorTransformer(t))
         return false;
@@ -497,11 +528,12 @@ bool ChangeFaultMotorRow(CSevrinApp& app, int t, int s, const MotorRowInputs& in
         return false;
     BuildFaultMotorRow(app, in, kv, eta, pf, QString());
     app.FaultCurrentBlock.FaultMotorRow[0] = QString::number(s + 1);
-    app.WriteFaultDataRow(FirstMotorSheet + t, s, false);
+    if (!app.WriteFaultDataRow(FirstMotorSheet + t, s, false))
+        return ListEdit::NotStored;
     return true;
 }
 
-bool InsertFaultMotorRow(CSevrinApp& app, int t, int s, const MotorRowInputs& in)
+ListEdit InsertFaultMotorRow(CSevrinApp& app, int t, int s, const MotorRowInputs& in)
 {
     int& count = app.FaultCurrentBlock.FaultMotorCount;
     if (!IsMotorTransformer(t) || s < 0 || s >= count)
@@ -510,7 +542,8 @@ bool InsertFaultMotorRow(CSevrinApp& app, int t, int s, const MotorRowInputs& in
     if (!ValidateFaultMotorInput(app, in.Kw, in.Method, kv, eta, pf) || !CheckListRoom(count))
         return false;
     BuildFaultMotorRow(app, in, kv, eta, pf, CSevrinApp::MakeInsertedItemName());
-    app.WriteFaultDataRow(FirstMotorSheet + t, s, true);
+    if (!app.WriteFaultDataRow(FirstMotorSheet + t, s, true))
+        return ListEdit::NotStored;
     ++count;
     return true;
 }
@@ -551,12 +584,14 @@ int ImportMccMotors(CSevrinApp& app, int t)
             row[6] = mcc.MccLoadRow[9];
             row[7] = mcc.MccLoadRow[10];
             row[8] = mcc.MccLoadRow[11];
-            app.WriteFaultDataRow(FirstMotorSheet + t, count, false);
+            if (!app.WriteFaultDataRow(FirstMotorSheet + t, count, false))
+                return AbandonImport(batch, count, added);
             ++count;
             ++added;
         }
     }
-    batch.finish();
+    if (!batch.finish())
+        return AbandonImport(batch, count, added);
     return added;
 }
 

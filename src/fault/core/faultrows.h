@@ -16,14 +16,32 @@ namespace fault {
 
 // ---- shared list operations ---------------------------------------------------------------
 
+// What became of a row added, changed or inserted: done; refused (a message has said why, or
+// the row or list does not exist); or not stored, when the workbook did not take the row: the
+// list and its count stay as they were and the caller says so. True only when done.
+struct [[nodiscard]] ListEdit
+{
+    enum Result { Done, Refused, NotStored };
+    Result result;
+
+    ListEdit(Result r) : result(r) {}
+    ListEdit(bool done) : result(done ? Done : Refused) {}
+    explicit operator bool() const { return result == Done; }
+    bool notStored() const { return result == NotStored; }
+};
+
 // The row count the screen keeps for a list sheet (0, 1, 3..7, 8).
 int& FaultListCount(CSevrinApp& app, int sheet);
 // Reads the list of a sheet from row 0 up to the first row without a number, at most
 // kMaxListRows rows, numbering column 0 from 1; sets the list's count and returns it. The
 // rows go into `rows` when given.
 int FillFaultList(CSevrinApp& app, int sheet, std::vector<QStringList>* rows = nullptr);
+// True when list sheet `sheet` of the fault-current data workbook (0, 1, 3..7, 8) holds more
+// rows than the kMaxListRows its list takes: the rows past the limit take no part in any
+// calculation and stay in the file. False for a workbook that is missing or cannot be read.
+bool FaultListBeyondLimit(const CSevrinApp& app, int sheet);
 // Removes row s of a list sheet (the rows below move up); false when there is no such row.
-bool DeleteFaultListRow(CSevrinApp& app, int sheet, int s);
+[[nodiscard]] bool DeleteFaultListRow(CSevrinApp& app, int sheet, int s);
 
 // ---- distribution lines (sheet 0) and incoming cables (sheet 1) -----------------------------
 
@@ -48,8 +66,8 @@ bool BuildIncomingCableRow(CSevrinApp& app, int index, const LineRowInputs& in);
 void CalcUtilityLineImpedance(std::array<QString, 16>& row);
 inline void CalcIncomingCableImpedance(std::array<QString, 16>& row) { CalcUtilityLineImpedance(row); }
 
-bool AddUtilityRow(CSevrinApp& app, int sheet, const LineRowInputs& in);
-bool ChangeUtilityRow(CSevrinApp& app, int sheet, int s, const LineRowInputs& in);
+ListEdit AddUtilityRow(CSevrinApp& app, int sheet, const LineRowInputs& in);
+ListEdit ChangeUtilityRow(CSevrinApp& app, int sheet, int s, const LineRowInputs& in);
 
 // ---- feeder cables (sheet 8) --------------------------------------------------------------
 
@@ -69,14 +87,16 @@ void CalcCableImpedance(CSevrinApp& app, std::array<QString, 17>& row, double de
 void CalcWireImpedance(CSevrinApp& app, std::array<QString, 17>& row, double delta20,
                        double delta250);
 
-bool AddFaultCableRow(CSevrinApp& app, const CableRowInputs& in, double delta20, double delta250);
-bool ChangeFaultCableRow(CSevrinApp& app, int s, const CableRowInputs& in, double delta20,
-                         double delta250);
+ListEdit AddFaultCableRow(CSevrinApp& app, const CableRowInputs& in, double delta20,
+                          double delta250);
+ListEdit ChangeFaultCableRow(CSevrinApp& app, int s, const CableRowInputs& in, double delta20,
+                             double delta250);
 // Inserts a row named "_____" before row s.
-bool InsertFaultCableRow(CSevrinApp& app, int s, const CableRowInputs& in, double delta20,
-                         double delta250);
-// Appends the three-phase and "A" rows of the cable schedule; returns how many were added.
-int ImportScheduleCables(CSevrinApp& app, double delta20, double delta250);
+ListEdit InsertFaultCableRow(CSevrinApp& app, int s, const CableRowInputs& in, double delta20,
+                             double delta250);
+// Appends the three-phase and "A" rows of the cable schedule; returns how many were added, or
+// -1 when the workbook did not take them (then none is kept and the count stays).
+[[nodiscard]] int ImportScheduleCables(CSevrinApp& app, double delta20, double delta250);
 
 // ---- motors of transformer t (sheet 3 + t) ----------------------------------------------------
 
@@ -97,11 +117,12 @@ void BuildFaultMotorRow(CSevrinApp& app, const MotorRowInputs& in, double kv, do
 // zero divisor has no contribution: columns 21..26 show "-" and it adds nothing.
 void CalcMotorImpedance(std::array<QString, 27>& row);
 
-bool AddFaultMotorRow(CSevrinApp& app, int t, const MotorRowInputs& in);
-bool ChangeFaultMotorRow(CSevrinApp& app, int t, int s, const MotorRowInputs& in);
-bool InsertFaultMotorRow(CSevrinApp& app, int t, int s, const MotorRowInputs& in);
+ListEdit AddFaultMotorRow(CSevrinApp& app, int t, const MotorRowInputs& in);
+ListEdit ChangeFaultMotorRow(CSevrinApp& app, int t, int s, const MotorRowInputs& in);
+ListEdit InsertFaultMotorRow(CSevrinApp& app, int t, int s, const MotorRowInputs& in);
 // Appends the motors ("M") of the motor-control-centre panels fed directly from TR-(t+1);
-// returns how many were added.
-int ImportMccMotors(CSevrinApp& app, int t);
+// returns how many were added, or -1 when the workbook did not take them (then none is kept
+// and the count stays).
+[[nodiscard]] int ImportMccMotors(CSevrinApp& app, int t);
 
 }  // namespace fault

@@ -9,33 +9,6 @@
 
 namespace fault {
 
-double ReadFaultNumber(QStringView text)
-{
-    const QStringView t = text.trimmed();
-    if (t.isEmpty() || t == u"-")
-        return 0.0;
-    double v = 0.0;
-    return ReadValue(t, &v) ? v : kNaN;
-}
-
-double ReadFaultMagnitude(QStringView text)
-{
-    const double v = ReadFaultNumber(text);
-    return v >= 0.0 ? v : kNaN;
-}
-
-double ReadFaultPositive(QStringView text)
-{
-    double v = 0.0;
-    return ReadValue(text, &v) && v > 0.0 ? v : kNaN;
-}
-
-double ReadImpedance(QStringView text)
-{
-    double v = 0.0;
-    return ReadValue(text, &v) && v >= 0.0 ? v : kNaN;
-}
-
 QString FormatFaultNumber(double value, int decimals)
 {
     if (!IsPrintable(value))

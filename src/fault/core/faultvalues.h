@@ -2,46 +2,29 @@
 // Reading and printing the numbers of the fault-current screen.
 //
 // Every figure of the fault-current lists is held as text. Inputs are read by the shared
-// strict reader: an empty text and "-" count as 0 (an entry left open), and any other text
-// that is not a whole finite number within MAX_QUANTITY ("nan", "inf", "1e308", "12,5", "3 kV")
-// has no value, so nothing computed from it has one either. Results that are not printable (a
+// quantity reader (app/core/quantity.h): a list entry left open (empty, "-") counts as 0
+// (CellQuantity), and any other text that is not a whole finite number of its sign within
+// MAX_QUANTITY ("nan", "inf", "1e308", "12,5", "3 kV") has no value, so nothing computed from
+// it has one either. Results that are not printable (a
 // zero impedance, a capacity of 0, an overflow) are printed as "-" in the lists and as an
 // empty text in the bus results, and a "-" or empty impedance read back from a list stays "no
 // value" instead of turning into 0 ohm.
 #include <QString>
 #include <QStringView>
 
-#include <limits>
 
 namespace fault {
 
 // Every list of the fault-current screen keeps at most this many rows.
 inline constexpr int kMaxListRows = 1000;
 
-inline constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-
-// A list cell or input: 0 for the empty text and "-", the number for a whole decimal number
-// (blanks around it ignored), NaN for anything else.
-double ReadFaultNumber(QStringView text);
-
-// A quantity that cannot be negative (an impedance in percent, a per-km value, an NGR): as
-// ReadFaultNumber, and NaN for a negative figure.
-double ReadFaultMagnitude(QStringView text);
-
-// A quantity that must be positive (a capacity, a voltage, a length, a distance, a parallel
-// count, a factor): its value, or NaN for anything else, the empty text included.
-double ReadFaultPositive(QStringView text);
-
-// An impedance or result read back from a list: "-" (a result that had no value), the empty
-// text, a negative figure and anything that is no number give NaN, so that what depends on it
-// has no value either.
-double ReadImpedance(QStringView text);
-
-// Fixed notation with `decimals` decimals (as "%.Nf" prints in the C locale); "-" when the
-// value is not printable (not finite, or beyond MAX_QUANTITY). A value that rounds to zero prints without a sign.
+// Fixed notation with `decimals` decimals, fewer where the figure would show more than the 15
+// significant digits a double holds (52440999999.9738, not 52440999999.973801); "-" when the
+// value is not printable (not finite, or beyond MAX_QUANTITY). A value that rounds to zero
+// prints without a sign.
 QString FormatFaultNumber(double value, int decimals);
 
-// A bus result: fixed notation, the empty text when not printable.
+// A bus result: as FormatFaultNumber, the empty text when not printable.
 QString FormatBusValue(double value, int decimals);
 
 // The message of a list that already holds kMaxListRows rows.

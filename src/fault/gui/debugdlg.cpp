@@ -1,4 +1,5 @@
 #include "fault/gui/debugdlg.h"
+#include "app/core/quantity.h"
 
 #include "app/core/sevrin.h"
 #include "app/gui/rowlistmodel.h"
@@ -19,7 +20,7 @@ constexpr int kFirstTransformerRow = 2;
 
 CDebugDlg::CDebugDlg(QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle(tr("TR lmp."));
+    setWindowTitle(tr("TR Imp."));
     resize(560, 600);
     m_list = new ReportListView(this, 40);
     m_list->setObjectName(QStringLiteral("1731"));
@@ -54,7 +55,7 @@ void CDebugDlg::FillImpedanceSummary()
     const auto weight = [&text](int r) {
         double w = 0.0;
         for (int i = 1; i <= 4; ++i)
-            w += fault::ReadFaultNumber(text(r, i));
+            w += CellQuantity(text(r, i), QuantitySign::Any, 0.0);
         return w;
     };
     std::vector<QStringList> rows;

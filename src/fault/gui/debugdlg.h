@@ -1,5 +1,5 @@
 #pragma once
-// "TR lmp.": the 27 impedance rows of the last system calculation (system, transformers, their
+// "TR Imp.": the 27 impedance rows of the last system calculation (system, transformers, their
 // motors and contributions, reference systems and bases), shown only.
 #include <QDialog>
 

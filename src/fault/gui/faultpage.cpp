@@ -4,6 +4,7 @@
 #include "app/core/sevrin.h"
 #include "fault/core/faultcurrent.h"
 #include "fault/core/faultrows.h"
+#include "fault/core/faultvalues.h"
 #include "platform/prompt.h"
 
 #include <QComboBox>
@@ -122,11 +123,15 @@ bool CFaultPage::CheckSourceWorkbook(const QString& path)
 void CFaultPage::FillListFromSheet(ReportListView* list, int sheet)
 {
     std::vector<QStringList> rows;
+    int count = 0;
     if (FaultWorkbookExists())
-        fault::FillFaultList(theApp, sheet, &rows);
+        count = fault::FillFaultList(theApp, sheet, &rows);
     else
         fault::FaultListCount(theApp, sheet) = 0;
     list->rows()->setRows(std::move(rows));
+    if (count == fault::kMaxListRows && fault::FaultListBeyondLimit(theApp, sheet))
+        Prompt::Message(companion::RowLimitMessage(
+            theApp.CompanionPath(CSevrinApp::FaultDataWorkbook), fault::kMaxListRows));
 }
 
 bool CFaultPage::CheckListAgainstWorkbook(ReportListView* list, int sheet)
@@ -154,6 +159,13 @@ void CFaultPage::ReportWriteFailure(ReportListView* list, int sheet)
 {
     Prompt::Message(FaultWriteFailedMessage());
     FillListFromSheet(list, sheet);
+}
+
+bool CFaultPage::EditDone(const fault::ListEdit& edit, ReportListView* list, int sheet)
+{
+    if (edit.notStored())
+        ReportWriteFailure(list, sheet);
+    return bool(edit);
 }
 
 void CFaultPage::RenumberList(ReportListView* list)

@@ -5,6 +5,7 @@
 #include "app/gui/formulapicture.h"
 #include "app/gui/formview.h"
 #include "app/gui/rowlistmodel.h"
+#include "fault/core/faultrows.h"
 
 #include <QStringList>
 
@@ -43,6 +44,8 @@ protected:
     bool CheckListAgainstWorkbook(ReportListView* list, int sheet);
     // A row operation the workbook refused: the message, then the workbook's rows.
     void ReportWriteFailure(ReportListView* list, int sheet);
+    // True when a row edit was done; one the workbook did not take is reported as above.
+    bool EditDone(const fault::ListEdit& edit, ReportListView* list, int sheet);
     // Fills the list with the rows of the sheet (numbered from 1).
     void FillListFromSheet(ReportListView* list, int sheet);
     // Opening a project does not create its fault-current workbook; the first row stored does

@@ -1,6 +1,7 @@
 #include "grounding/core/groundingdesign.h"
 
 #include "app/core/calcutil.h"
+#include "app/core/quantity.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,7 +11,6 @@ namespace {
 
 // The value of π the method is written with, also inside 1/(2π) and 1/π.
 constexpr double kPi = 3.141592654;
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // Indexes of the design inputs T1..T28.
 enum Input {
@@ -48,37 +48,23 @@ double Cut(double v)
     return std::floor(Snapped(v));
 }
 
-// An input or table text read by the shared strict reader; NaN for the empty text and for
-// anything that is no whole finite number within MAX_QUANTITY ("nan", "inf", "1e308").
-double In(const QString& text)
-{
-    double v = 0.0;
-    return ReadValue(text, &v) ? v : kNaN;
-}
-
 // What a typed quantity may be: lengths, times, currents, resistivities and factors are
 // positive; a rod count, a surface layer or a soil layer may be 0 ("none"); temperatures any.
-enum class Sign { Positive, NonNegative, Any };
+using Sign = QuantitySign;
 
-bool Fits(double v, Sign sign)
+// A typed quantity of its sign, NO_VALUE otherwise (the empty text included), so everything
+// that rests on it is "-".
+double In(const QString& text, Sign sign = Sign::Any)
 {
-    return sign == Sign::Any ? std::isfinite(v) : sign == Sign::Positive ? v > 0.0 : v >= 0.0;
-}
-
-// A typed quantity of its sign, NaN otherwise, so everything that rests on it is "-".
-double In(const QString& text, Sign sign)
-{
-    const double v = In(text);
-    return Fits(v, sign) ? v : kNaN;
+    return QuantityOr(text, sign);
 }
 
 // A typed input as the result pages repeat it: as typed when it is a number of its sign (or
-// empty), "-" otherwise, so no "nan", "-5" or 309-digit text is shown as if it were a figure.
+// blank; "-0" without its minus), "-" otherwise, so no "nan", "-5" or 309-digit text is shown
+// as if it were a figure.
 QString Echo(const QString& text, Sign sign)
 {
-    if (text.trimmed().isEmpty())
-        return text;
-    return Fits(In(text), sign) ? text : GroundingUndefinedText();
+    return text.trimmed().isEmpty() ? text : QuantityText(text, sign);
 }
 
 // A stored result text read back; an undefined result stays undefined.
@@ -128,30 +114,30 @@ double AverageResistivity(const std::array<QString, 28>& t)
         const QString& thicknessText = t[T_h1 + i];
         const double h = thicknessText.trimmed().isEmpty() ? 0.0 : In(thicknessText, Sign::NonNegative);
         if (std::isnan(h))
-            return kNaN;
+            return NO_VALUE;
         if (!(h > 0.0))
             continue;
         const double rho = In(t[T_rho1 + i], Sign::Positive);
         if (std::isnan(rho))
-            return kNaN;
+            return NO_VALUE;
         thickness += h;
         conductance += h / rho;
     }
     if (!(thickness > 0.0))
-        return kNaN;
+        return NO_VALUE;
     const double avg = Round(thickness / conductance * In(t[T_Margin], Sign::Positive), 2);
-    return avg > 0.0 && IsPrintable(avg) ? avg : kNaN;
+    return avg > 0.0 && IsPrintable(avg) ? avg : NO_VALUE;
 }
 
 // What the summary's own-value rows take from the calculation.
 struct OwnValues
 {
-    double cs = kNaN;
-    double d = kNaN;
-    double kii = kNaN;
-    double kh = kNaN;
-    double rg = kNaN;
-    double etouch = kNaN;
+    double cs = NO_VALUE;
+    double d = NO_VALUE;
+    double kii = NO_VALUE;
+    double kh = NO_VALUE;
+    double rg = NO_VALUE;
+    double etouch = NO_VALUE;
 };
 
 GroundingSummaryValues Summary(const GroundingDesignBlockT& b, const GroundingLibBlockT& lib,
@@ -308,32 +294,35 @@ void ApplyGroundingDisplayCopies(GroundingDesignBlockT& b)
     b.SafetyVoltageInput[S_D] = Echo(t[T_D], Sign::Positive);
 }
 
-GroundingSummaryValues CalcGroundingDesign(GroundingDesignBlockT& b, const GroundingLibBlockT& lib)
+namespace {
+
+// The grid-factor page: the shape factors n = na·nb·nc·nd of IEEE Std 80-2000 and the average
+// soil resistivity.
+struct GridShape
+{
+    double lx = NO_VALUE;
+    double ly = NO_VALUE;
+    double spacing = NO_VALUE;  // D
+};
+
+GridShape GridFactorsPage(GroundingDesignBlockT& b)
 {
     const auto& t = b.GroundingConditionInput;
-    auto& ci = b.ConductorSizeInput;
-    auto& cr = b.ConductorResults;
-    auto& rr = b.ResistanceResults;
-    auto& sc = b.SafetyConditions;
-    auto& sf = b.StepFactors;
-    auto& vr = b.VoltageResults;
-    const QString previousStandardSize = cr[5];
-    b.GroundingConditionIndex[0] = IndexInRange(b.GroundingConditionIndex[0], 3);
-    b.GroundingConditionIndex[2] = IndexInRange(b.GroundingConditionIndex[2], 4);
     const int shape = b.GroundingConditionIndex[2];
-
-    // Grid shape factors n = na·nb·nc·nd of IEEE Std 80-2000; the grid area is taken as Lx·Ly,
-    // so nc is 1, and nd uses the conductor spacing D.
+    GridShape g;
+    // The grid area is taken as Lx·Ly, so nc is 1, and nd uses the conductor spacing D.
     const double lc = In(t[T_Lc], Sign::Positive);
     const double lp = In(t[T_Lp], Sign::Positive);
-    const double lx = In(t[T_Lx], Sign::Positive);
-    const double ly = In(t[T_Ly], Sign::Positive);
-    const double spacing = In(t[T_D], Sign::Positive);
+    g.lx = In(t[T_Lx], Sign::Positive);
+    g.ly = In(t[T_Ly], Sign::Positive);
+    g.spacing = In(t[T_D], Sign::Positive);
+    const double lx = g.lx;
+    const double ly = g.ly;
     const double area = lx * ly;
     const double na = 2.0 * lc / lp;
     const double nb = std::sqrt(lp / (4.0 * std::sqrt(lx * ly)));
     const double nc = std::pow(lx * ly / area, 0.7 * area / (lx * ly));
-    const double nd = spacing / std::sqrt(lx * lx + ly * ly);
+    const double nd = g.spacing / std::sqrt(lx * lx + ly * ly);
     // The factors as n uses them: a shape that leaves a factor out uses 1 for it.
     Put(b.GridFactors[1], na, 4);
     Put(b.GridFactors[2], shape >= 1 ? nb : 1.0, 4);
@@ -361,11 +350,21 @@ GroundingSummaryValues CalcGroundingDesign(GroundingDesignBlockT& b, const Groun
 
     // Average soil resistivity.
     Put(b.GridFactors[5], AverageResistivity(t), 2);
+    return g;
+}
 
-    // One value of each input for the whole calculation.
-    ApplyGroundingDesignInputs(b, lib);
+// Conductor material and cross-section (IEEE Std 80-2000 with its Table 1 constants, I in kA),
+// the standard and final size and the conductor diameter d of the final size.
+struct ConductorSize
+{
+    double d = NO_VALUE;
+};
 
-    // Conductor material and cross-section (IEEE Std 80-2000 with its Table 1 constants, I in kA).
+ConductorSize ConductorSizePage(GroundingDesignBlockT& b, const GroundingLibBlockT& lib,
+                                const QString& previousStandardSize)
+{
+    const auto& ci = b.ConductorSizeInput;
+    auto& cr = b.ConductorResults;
     const LibTable& materials = lib.ConductorMaterialTable;
     const int material = b.ConductorSizeIndex[0];
     cr[0] = materials.Cell(material, 2);
@@ -378,9 +377,16 @@ GroundingSummaryValues CalcGroundingDesign(GroundingDesignBlockT& b, const Groun
     const double k0 = In(cr[3]);
     const double tm = In(ci[C_Tm]);
     const double ta = In(ci[C_Ta]);
-    const double areaMm2 = Cut(
-        In(ci[C_I]) * In(ci[C_alpha]) *
-        std::sqrt(In(ci[C_tC]) * alphaR * rhoR * 1e4 / tcap / std::log((tm - ta) / (k0 + ta) + 1.0)));
+    // The equation holds above the material's inferred temperature of zero resistance, -K0, and
+    // for a maximum temperature above the ambient: K0 + Ta > 0 and Tm > Ta. Anywhere else the
+    // logarithm is 0, negative or undefined (Ta = -K0 divides by zero and would give 0 mm2), and
+    // the area and the standard size have no value.
+    const double heat = In(ci[C_tC]) * alphaR * rhoR * 1e4 / tcap;
+    double areaMm2 = NO_VALUE;
+    if (k0 + ta > 0.0 && tm > ta && heat > 0.0) {
+        const double logTerm = std::log((tm - ta) / (k0 + ta) + 1.0);
+        areaMm2 = Cut(In(ci[C_I]) * In(ci[C_alpha]) * std::sqrt(heat / logTerm));
+    }
     const double conductorArea = Put(cr[4], areaMm2, 0);
 
     // Standard conductor size: the row before the first size limit above the area.
@@ -414,12 +420,32 @@ GroundingSummaryValues CalcGroundingDesign(GroundingDesignBlockT& b, const Groun
         if (row == diameters.Count - 1)
             diameterMm = diameters.Cell(row, 1);
     }
-    const double d = Put(cr[8], Raise(In(diameterMm) / 1000.0, 4), 4);
+    ConductorSize c;
+    c.d = Put(cr[8], Raise(In(diameterMm) / 1000.0, 4), 4);
+    return c;
+}
 
-    // Ground rod: among the designations that contain the typed diameter text, the one of the
-    // typed length; without one, the first of that diameter with the typed length (the
-    // row's own length when none is typed). A typed length that is no positive number leaves
-    // the rods without a length.
+// The ground rods the grid uses, on the conductor-size page.
+struct GroundRods
+{
+    double diameter = NO_VALUE;  // 2b
+    double length = NO_VALUE;    // Lr
+    double count = NO_VALUE;     // N
+    // Without rods (none counted, or a diameter that matches no rod) the grid is its
+    // conductors alone; rods counted without a usable count, length or diameter are unknown.
+    bool none = false;
+    bool unknown = false;
+};
+
+GroundRods GroundRodsOf(GroundingDesignBlockT& b, const GroundingLibBlockT& lib)
+{
+    const auto& t = b.GroundingConditionInput;
+    auto& ci = b.ConductorSizeInput;
+    auto& cr = b.ConductorResults;
+    // Among the designations that contain the typed diameter text, the one of the typed
+    // length; without one, the first of that diameter with the typed length (the row's own
+    // length when none is typed). A typed length that is no positive number leaves the rods
+    // without a length.
     cr[9] = QStringLiteral("0");
     cr[10] = QStringLiteral("0");
     const QString& rodText = t[T_RodDia];
@@ -449,135 +475,216 @@ GroundingSummaryValues CalcGroundingDesign(GroundingDesignBlockT& b, const Groun
     } else {
         ci[C_RodDia] = GroundingUndefinedText();
     }
-    const double rodDiameter = Res(cr[9]);
-    const double lr = Res(cr[10]);
+    GroundRods r;
+    r.diameter = Res(cr[9]);
+    r.length = Res(cr[10]);
     // An empty rod count is no rod; a count that is no number of its sign has no value.
-    const double rodCount = ci[C_N].trimmed().isEmpty() ? 0.0 : In(ci[C_N], Sign::NonNegative);
-    const double h = In(ci[C_h], Sign::Positive);
-    const double gridLc = In(ci[C_Lc], Sign::Positive);
-    // Without rods (none counted, or a diameter that matches no rod) the grid is its conductors
-    // alone: Rg = R1, and IEEE Std 80-2000's corner factor Kii = 1/(2n)^(2/n) for grids without
-    // rods applies. Rods counted whose count or length is no usable figure leave every result
-    // that rests on them without a value.
-    const bool noRods = rodRow < 0 || (!(rodCount > 0.0) && !std::isnan(rodCount));
-    const bool rodsUnknown = !noRods && (!(rodCount > 0.0) || !(lr > 0.0) || !(rodDiameter > 0.0));
+    r.count = ci[C_N].trimmed().isEmpty() ? 0.0 : In(ci[C_N], Sign::NonNegative);
+    r.none = rodRow < 0 || (!(r.count > 0.0) && !std::isnan(r.count));
+    r.unknown = !r.none && (!(r.count > 0.0) || !(r.length > 0.0) || !(r.diameter > 0.0));
+    return r;
+}
 
-    // Geometry.
-    const double aPrime = Put(cr[13], Round(std::sqrt((d / 2.0) * 2.0 * h), 3), 3);
+// The grid geometry and Schwarz's coefficients (IEEE Std 80-2000 Fig. 25, the curves for
+// h = 0), on the conductor-size page.
+struct GridGeometry
+{
+    double h = NO_VALUE;          // burial depth
+    double lc = NO_VALUE;         // grid conductor length Lc
+    double aPrime = NO_VALUE;     // a' = sqrt(a·2h)
+    double area = NO_VALUE;       // A
+    double rodTotal = NO_VALUE;   // LR
+    double lt = NO_VALUE;         // LT = LR + Lc
+    double k1 = NO_VALUE;
+    double k2 = NO_VALUE;
+};
+
+GridGeometry GridGeometryOf(GroundingDesignBlockT& b, const GridShape& g, double d,
+                            const GroundRods& rods)
+{
+    const auto& ci = b.ConductorSizeInput;
+    auto& cr = b.ConductorResults;
+    GridGeometry s;
+    s.h = In(ci[C_h], Sign::Positive);
+    s.lc = In(ci[C_Lc], Sign::Positive);
+    s.aPrime = Put(cr[13], Round(std::sqrt((d / 2.0) * 2.0 * s.h), 3), 3);
     // Lx and Ly as the grid factors read them, from the same design inputs.
-    const double gridArea = Put(cr[14], lx * ly, 0);
-    const double ratio = Put(cr[15], Round(lx / ly, 3), 3);
+    s.area = Put(cr[14], g.lx * g.ly, 0);
+    const double ratio = Put(cr[15], Round(g.lx / g.ly, 3), 3);
     // The rods' total length LR: 0 without rods, none when rods are counted without a figure.
-    const double rodTotal = noRods ? 0.0 : rodsUnknown ? kNaN : rodCount * lr;
-    const double lt = Put(cr[16], rodTotal + gridLc, 3);
+    s.rodTotal = rods.none ? 0.0 : rods.unknown ? NO_VALUE : rods.count * rods.length;
+    s.lt = Put(cr[16], s.rodTotal + s.lc, 3);
+    s.k1 = Put(cr[11], Round(-0.04 * ratio + 1.41, 2), 2);
+    s.k2 = Put(cr[12], Round(0.15 * ratio + 5.5, 2), 2);
+    return s;
+}
 
-    // Schwarz's coefficients (IEEE Std 80-2000 Fig. 25, the curves for h = 0).
-    const double k1 = Put(cr[11], Round(-0.04 * ratio + 1.41, 2), 2);
-    const double k2 = Put(cr[12], Round(0.15 * ratio + 5.5, 2), 2);
+// The resistance page: Schwarz's R1 (grid), R2 (rods), Rm (mutual) and
+// Rg = (R1·R2 − Rm²) / (R1 + R2 − 2·Rm), with Sverak's resistance for reference.
+struct GridResistance
+{
+    double rho = NO_VALUE;      // soil resistivity as the conductor page shows it
+    double rg = NO_VALUE;       // unrounded
+    double rgShown = NO_VALUE;  // two decimals, as shown
+};
 
-    // Schwarz's resistances (R1 of the grid, R2 of the rods, Rm mutual).
-    const double rho = Res(cr[7]);
-    const double sqrtA = std::sqrt(gridArea);
+GridResistance ResistancePage(GroundingDesignBlockT& b, const GridGeometry& g, const GroundRods& rods)
+{
+    auto& rr = b.ResistanceResults;
+    GridResistance out;
+    const double rho = Res(b.ConductorResults[7]);
+    out.rho = rho;
+    const double gridLc = g.lc;
+    const double lr = rods.length;
+    const double rodCount = rods.count;
+    const double sqrtA = std::sqrt(g.area);
     // A resistance is positive; geometry that drives a formula to 0 or below has no value.
-    const auto resistance = [](double r) { return r > 0.0 ? r : kNaN; };
+    const auto resistance = [](double r) { return r > 0.0 ? r : NO_VALUE; };
     const double r1 = resistance(rho / (kPi * gridLc) *
-                                 (std::log(2.0 * gridLc / aPrime) + k1 * gridLc / sqrtA - k2));
+                                 (std::log(2.0 * gridLc / g.aPrime) + g.k1 * gridLc / sqrtA - g.k2));
     rr[0] = Fmt(Round(r1, 2), 2);
     rr[1] = Fmt(Round(r1, 4), 3);
-    if (noRods) {
+    if (rods.none) {
         rr[2] = rr[3] = rr[4] = rr[5] = GroundingUndefinedText();
     } else {
         // Rods without a usable count, length or diameter give no rod resistance.
-        const double b2 = rodsUnknown ? kNaN : rodDiameter / 2.0;
+        const double b2 = rods.unknown ? NO_VALUE : rods.diameter / 2.0;
         const double r2 = resistance(rho / (2.0 * kPi * rodCount * lr) *
                                      (std::log(4.0 * rodCount * lr / b2) - 1.0 +
-                                      2.0 * k1 * lr / sqrtA * std::pow(std::sqrt(rodCount) - 1.0, 2)));
+                                      2.0 * g.k1 * lr / sqrtA * std::pow(std::sqrt(rodCount) - 1.0, 2)));
         const double rm = resistance(rho / (kPi * gridLc) *
-                                     (std::log(2.0 * gridLc / lr) + k1 * gridLc / sqrtA - k2 + 1.0));
+                                     (std::log(2.0 * gridLc / lr) + g.k1 * gridLc / sqrtA - g.k2 + 1.0));
         rr[2] = Fmt(Round(r2, 2), 2);
         rr[3] = Fmt(Round(r2, 3), 3);
         rr[4] = Fmt(Round(rm, 2), 2);
         rr[5] = Fmt(Round(rm, 3), 3);
     }
 
-    // Grid resistance: Rg = (R1·R2 − Rm²) / (R1 + R2 − 2·Rm).
     const double r1s = Res(rr[0]);
     double rg = r1s;
-    if (!noRods) {
+    if (!rods.none) {
         const double r2s = Res(rr[2]);
         const double rms = Res(rr[4]);
-        rg = resistance((r1s * r2s - rms * rms) / (r1s + r2s - 2.0 * rms));
+        // With R1 + R2 <= 2·Rm the numerator is negative too (Rm is then at least the mean of
+        // R1 and R2, so Rm² >= R1·R2), and their quotient a positive figure that means nothing.
+        const double denominator = r1s + r2s - 2.0 * rms;
+        rg = denominator > 0.0 ? resistance((r1s * r2s - rms * rms) / denominator) : NO_VALUE;
     }
     rr[6] = Fmt(Round(rg, 2), 2);
     rr[7] = Fmt(Round(rg, 3), 3);
-    const double rgShown = Res(rr[6]);
+    out.rg = rg;
+    out.rgShown = Res(rr[6]);
 
     // Sverak's resistance, for reference.
-    rr[8] = Fmt(rho * (1.0 / lt + 1.0 / std::sqrt(20.0 * gridArea) *
-                                     (1.0 + 1.0 / (1.0 + h * std::sqrt(20.0 / gridArea)))),
+    rr[8] = Fmt(rho * (1.0 / g.lt + 1.0 / std::sqrt(20.0 * g.area) *
+                                       (1.0 + 1.0 / (1.0 + g.h * std::sqrt(20.0 / g.area)))),
                 3);
     rr[9] = rr[6];
+    return out;
+}
+
+// The safety-condition and step-factor pages: the surface-layer derating Cs, the effective
+// lengths LM and Ls, and the factors Kh, Kii, Km, Ki and Ks of IEEE Std 80-2000.
+struct SafetyFactors
+{
+    double rhoS = NO_VALUE;  // surface-layer resistivity
+    double cs = NO_VALUE;
+    double lm = NO_VALUE;
+    double kh = NO_VALUE;
+    double kii = NO_VALUE;
+    double km = NO_VALUE;    // as shown
+    double ki = NO_VALUE;
+    double ls = NO_VALUE;
+    double ks = NO_VALUE;
+};
+
+SafetyFactors SafetyPages(GroundingDesignBlockT& b, const GridShape& shape, const GridGeometry& g,
+                          double rho, double d, const GroundRods& rods)
+{
+    const auto& ci = b.ConductorSizeInput;
+    auto& sc = b.SafetyConditions;
+    auto& sf = b.StepFactors;
+    const double h = g.h;
+    const double spacing = shape.spacing;
+    SafetyFactors out;
 
     // Surface-layer derating factor of a thin surface layer.
-    sc[0] = cr[7];
+    sc[0] = b.ConductorResults[7];
     sc[1] = ci[C_tC];
-    const double rhoS = In(b.SafetyVoltageInput[S_RhoS], Sign::Positive);
+    out.rhoS = In(b.SafetyVoltageInput[S_RhoS], Sign::Positive);
     const double hS = In(b.SafetyVoltageInput[S_hS], Sign::NonNegative);
-    const double cs = Put(sc[2], Raise(Round(1.0 - 0.09 * (1.0 - rho / rhoS) / (2.0 * hS + 0.09), 4), 3), 3);
+    out.cs = Put(sc[2], Raise(Round(1.0 - 0.09 * (1.0 - rho / out.rhoS) / (2.0 * hS + 0.09), 4), 3), 3);
 
     // Effective lengths; LM for grids with rods along the perimeter.
     sc[4] = b.SafetyVoltageInput[S_Sf];
     sc[5] = ci[C_Lc];
-    sc[6] = cr[10];
+    sc[6] = b.ConductorResults[10];
     sc[7] = ci[C_Lx];
     sc[8] = ci[C_Ly];
-    const double lrTotal = Put(sc[9], rodTotal, 1);
+    const double lrTotal = Put(sc[9], g.rodTotal, 1);
     const double lxs = Res(sc[7]);
     const double lys = Res(sc[8]);
-    const double lm = Put(sc[10], Round(Res(sc[5]) + (1.55 + 1.22 * Res(sc[6]) / std::sqrt(lxs * lxs + lys * lys)) * lrTotal, 2), 2);
+    out.lm = Put(sc[10], Round(Res(sc[5]) + (1.55 + 1.22 * Res(sc[6]) / std::sqrt(lxs * lxs + lys * lys)) * lrTotal, 2), 2);
 
-    // Spacing factor for the touch voltage.
-    const double kh = Round(std::sqrt(1.0 + h / 1.0), 4);
+    // Spacing factor for the touch voltage; Kii = 1/(2n)^(2/n) for grids without rods.
+    out.kh = Round(std::sqrt(1.0 + h / 1.0), 4);
     const double ns = Res(b.GridFactors[0]);
-    const double kii = noRods ? 1.0 / std::pow(2.0 * ns, 2.0 / ns) : 1.0;
-    const double km = Raise(1.0 / (2.0 * kPi) *
+    out.kii = rods.none ? 1.0 / std::pow(2.0 * ns, 2.0 / ns) : 1.0;
+    // Km and Ks are positive factors; a grid of few conductors for its burial depth and
+    // spacing (n well below 2, D and h of a few millimetres) drives the formulas to 0 or below,
+    // and such a factor has no value ("-", and so has the voltage built on it).
+    const auto factor = [](double v) { return v > 0.0 ? v : NO_VALUE; };
+    const double km = factor(Raise(1.0 / (2.0 * kPi) *
                                 (std::log(spacing * spacing / (16.0 * h * d) +
                                           (spacing + 2.0 * h) * (spacing + 2.0 * h) / (8.0 * spacing * d) -
                                           h / (4.0 * d)) +
-                                 kii / kh * std::log(8.0 / (kPi * (2.0 * ns - 1.0)))),
-                            3);
-    const double kmShown = Put(sc[12], km, 3);
+                                 out.kii / out.kh * std::log(8.0 / (kPi * (2.0 * ns - 1.0)))),
+                            3));
+    out.km = Put(sc[12], km, 3);
     sc[14] = Fmt(h, 4);
     sc[15] = Fmt(d, 4);
-    sc[16] = Fmt(kii, 2);
-    sc[17] = Fmt(kh, 4);
+    sc[16] = Fmt(out.kii, 2);
+    sc[17] = Fmt(out.kh, 4);
     sc[19] = Fmt(ns, 4);
 
     // Irregularity factor, effective length and spacing factor for the step voltage.
-    const double ki = Put(sf[3], Round(0.644 + 0.148 * ns, 3), 3);
-    const double ls = Put(sf[5], 0.75 * Res(sc[5]) + 0.85 * Res(sc[9]), 3);
-    const double ks = Put(sf[7], Round(1.0 / kPi * (1.0 / (2.0 * h) + 1.0 / (spacing + h) +
-                                                   1.0 / spacing * (1.0 - std::pow(0.5, ns - 2.0))),
-                                       3),
-                          4);
+    out.ki = Put(sf[3], Round(0.644 + 0.148 * ns, 3), 3);
+    out.ls = Put(sf[5], 0.75 * Res(sc[5]) + 0.85 * Res(sc[9]), 3);
+    out.ks = Put(sf[7], factor(Round(1.0 / kPi * (1.0 / (2.0 * h) + 1.0 / (spacing + h) +
+                                                  1.0 / spacing * (1.0 - std::pow(0.5, ns - 2.0))),
+                                      3)),
+                  4);
+    return out;
+}
 
-    // Tolerable voltages for a 50 kg body and the ground
-    // potential rise.
+// The voltage page: tolerable step and touch voltages for a 50 kg body, the ground potential
+// rise, the expected mesh and step voltages, and their verdicts.
+struct Voltages
+{
+    double etouch = NO_VALUE;  // tolerable touch voltage, unrounded
+};
+
+Voltages VoltagePage(GroundingDesignBlockT& b, double rho, const GridResistance& r,
+                     const SafetyFactors& f)
+{
+    const auto& ci = b.ConductorSizeInput;
+    const auto& sc = b.SafetyConditions;
+    auto& vr = b.VoltageResults;
     const double ts = Res(sc[1]);
     const double sfv = Res(sc[4]);
     const double amps = In(ci[C_I]) * 1000.0;
-    const double estep = (1000.0 + 6.0 * cs * rhoS) * 0.116 / std::sqrt(ts);
-    const double etouch = (1000.0 + 1.5 * cs * rhoS) * 0.116 / std::sqrt(ts);
-    const double gpr = Round(amps * rgShown * sfv, 2);
+    const double estep = (1000.0 + 6.0 * f.cs * f.rhoS) * 0.116 / std::sqrt(ts);
+    const double etouch = (1000.0 + 1.5 * f.cs * f.rhoS) * 0.116 / std::sqrt(ts);
+    const double gpr = Round(amps * r.rgShown * sfv, 2);
     const double estepShown = Put(vr[0], Round(estep, 2), 2);
     vr[1] = Fmt(etouch, 2);
     vr[2] = Fmt(gpr, 2);
 
     // Expected mesh and step voltages. A voltage that comes out negative (Ks or Km below 0 for
     // a grid of few conductors, n < 2) is no voltage: "-", and its verdict "CHECK".
-    const auto voltage = [](double v) { return v >= 0.0 ? v : kNaN; };
-    const double em = Put(vr[4], voltage(Raise(rho * kmShown * ki * amps * sfv / lm, 2)), 2);
-    const double es = Put(vr[5], voltage(Raise(rho * ks * ki * amps * sfv / ls, 2)), 2);
+    const auto voltage = [](double v) { return v >= 0.0 ? v : NO_VALUE; };
+    const double em = Put(vr[4], voltage(Raise(rho * f.km * f.ki * amps * sfv / f.lm, 2)), 2);
+    const double es = Put(vr[5], voltage(Raise(rho * f.ks * f.ki * amps * sfv / f.ls, 2)), 2);
 
     // Whole volts, the verdicts and the sentence on the ground potential rise.
     vr[6] = Fmt(Res(vr[2]), 0);
@@ -586,26 +693,54 @@ GroundingSummaryValues CalcGroundingDesign(GroundingDesignBlockT& b, const Groun
     vr[10] = Fmt(estepShown, 0);
     vr[11] = Fmt(es, 0);
     const GroundingVerdicts verdicts =
-        JudgeGroundingVoltages(rgShown, gpr, etouch, em, Res(vr[10]), Res(vr[11]));
+        JudgeGroundingVoltages(r.rgShown, gpr, etouch, em, Res(vr[10]), Res(vr[11]));
     vr[3] = verdicts.sentence;
     vr[9] = verdicts.touch;
     vr[12] = verdicts.step;
+    Voltages v;
+    v.etouch = etouch;
+    return v;
+}
 
-    // The average-resistivity page: thicknesses and resistivities may be 0 for a layer left
-    // out; the margin is positive.
+// The average-resistivity page: thicknesses and resistivities may be 0 for a layer left out;
+// the margin is positive.
+void AverageResistivityPage(GroundingDesignBlockT& b)
+{
+    const auto& t = b.GroundingConditionInput;
     auto& ar = b.AverageResistivityFields;
     for (int i = 0; i < 11; ++i)
         ar[i] = Echo(t[T_h1 + i], i < 10 ? Sign::NonNegative : Sign::Positive);
     ar[11] = ar[12] = b.GridFactors[5];
+}
+
+}  // namespace
+
+GroundingSummaryValues CalcGroundingDesign(GroundingDesignBlockT& b, const GroundingLibBlockT& lib)
+{
+    const QString previousStandardSize = b.ConductorResults[5];
+    b.GroundingConditionIndex[0] = IndexInRange(b.GroundingConditionIndex[0], 3);
+    b.GroundingConditionIndex[2] = IndexInRange(b.GroundingConditionIndex[2], 4);
+
+    const GridShape shape = GridFactorsPage(b);
+    // One value of each input for the whole calculation.
+    ApplyGroundingDesignInputs(b, lib);
+    const ConductorSize conductor = ConductorSizePage(b, lib, previousStandardSize);
+    const GroundRods rods = GroundRodsOf(b, lib);
+    const GridGeometry geometry = GridGeometryOf(b, shape, conductor.d, rods);
+    const GridResistance resistance = ResistancePage(b, geometry, rods);
+    const SafetyFactors factors =
+        SafetyPages(b, shape, geometry, resistance.rho, conductor.d, rods);
+    const Voltages voltages = VoltagePage(b, resistance.rho, resistance, factors);
+    AverageResistivityPage(b);
 
     // The summary table.
     OwnValues own;
-    own.cs = cs;
-    own.d = d;
-    own.kii = kii;
-    own.kh = kh;
-    own.rg = Round(rg, 2);
-    own.etouch = etouch;
+    own.cs = factors.cs;
+    own.d = conductor.d;
+    own.kii = factors.kii;
+    own.kh = factors.kh;
+    own.rg = Round(resistance.rg, 2);
+    own.etouch = voltages.etouch;
     return Summary(b, lib, own);
 }
 

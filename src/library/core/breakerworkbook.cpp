@@ -261,7 +261,7 @@ bool CSevrinApp::SaveBreakerSheet(int sheetIndex)
     for (int e = 0; e < std::min(ratings.Count, ratings.capacity()); ++e) {
         sheet->writeStr(2 + e, 4, ratings.Cell(e, 0));
         for (int p = 1; p <= 5; ++p)
-            sheet->writeNum(2 + e, 4 + p, ReadNumber(ratings.Cell(e, p)));
+            sheet->writeNum(2 + e, 4 + p, ReadLeadingNumber(ratings.Cell(e, p)));
     }
     const LibTable& frames = b.MakerFrameTable;
     for (int e = 0; e < std::min(frames.Count, frames.capacity()); ++e) {

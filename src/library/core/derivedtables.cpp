@@ -11,7 +11,7 @@ namespace {
 // limit reaches the value.
 QString NextKey(const QString& limit)
 {
-    return FormatFixed(ReadNumber(limit) + 0.01, 2);
+    return FormatFixed(ReadLeadingNumber(limit) + 0.01, 2);
 }
 
 }  // namespace
@@ -21,7 +21,7 @@ void CSevrinApp::ApplySingleCoreThreshold(double threshold)
     LibTable& t = CableLibBlock.HvCableImpedanceTable;
     for (int e = 0; e < t.Count; ++e) {
         // Sizes strictly below the threshold are multi-core cables.
-        const bool multiCore = threshold > ReadNumber(t.Cell(e, 0));
+        const bool multiCore = threshold > ReadLeadingNumber(t.Cell(e, 0));
         t.Cell(e, 6) = t.Cell(e, multiCore ? 3 : 1);
         t.Cell(e, 7) = t.Cell(e, multiCore ? 4 : 2);
     }
@@ -31,7 +31,7 @@ void CSevrinApp::ApplyImpedanceThreshold(double threshold)
 {
     LibTable& t = CableLibBlock.CBLIMP;
     for (int e = 0; e < t.Count; ++e) {
-        const bool multiCore = threshold > ReadNumber(t.Cell(e, 0));
+        const bool multiCore = threshold > ReadLeadingNumber(t.Cell(e, 0));
         const int from = multiCore ? 5 : 1;
         for (int i = 0; i < 4; ++i)
             t.Cell(e, 10 + i) = t.Cell(e, from + i);
@@ -51,7 +51,7 @@ void CSevrinApp::BuildAmpacityTables(double threshold, double factorA, double fa
         sq.Cell(e, 1) = src.Cell(e, 0);
         // Below the threshold: two-core values for single-phase circuits, three- and four-core
         // values for three-phase; from the threshold up the single-core values for both.
-        const bool multiCore = threshold > ReadNumber(src.Cell(e, 0));
+        const bool multiCore = threshold > ReadLeadingNumber(src.Cell(e, 0));
         for (int m = 0; m < 4; ++m) {
             sq.Cell(e, 2 + m) = src.Cell(e, multiCore ? 5 + m : 1 + m);
             sq.Cell(e, 6 + m) = src.Cell(e, multiCore ? 9 + m : 1 + m);
@@ -65,7 +65,7 @@ void CSevrinApp::BuildAmpacityTables(double threshold, double factorA, double fa
         const double factor = factors[k % 4];
         for (int e = 0; e < n; ++e) {
             t.Cell(e, 2) = src.Cell(e, 0);
-            t.Cell(e, 1) = FormatFixed(ReadNumber(sq.Cell(e, 2 + k)) * factor, 2);
+            t.Cell(e, 1) = FormatFixed(ReadLeadingNumber(sq.Cell(e, 2 + k)) * factor, 2);
             t.Cell(e, 0) = e == 0 ? QStringLiteral("0.01") : NextKey(t.Cell(e - 1, 1));
         }
     }
@@ -96,7 +96,7 @@ void CSevrinApp::BuildDeratedHfixTables(double ambientTemperature)
         d.Cell(e, 0) = e == 0 ? QStringLiteral("0.01") : NextKey(src.Cell(e - 1, 0));
         d.Cell(e, 1) = src.Cell(e, 0);
         for (int i = 0; i < 4; ++i)
-            d.Cell(e, 2 + i) = FormatFixed(ReadNumber(src.Cell(e, 1 + i)) * factor, 2);
+            d.Cell(e, 2 + i) = FormatFixed(ReadLeadingNumber(src.Cell(e, 1 + i)) * factor, 2);
         // Per current: keys on the derated current, then the size it belongs to.
         for (int i = 0; i < 4; ++i) {
             const int keyRow = 6 + 2 * i;

@@ -1,5 +1,6 @@
 // Start-up load of the library workbook's sheets 0 to 8 into the reference tables.
 #include "app/core/calcutil.h"
+#include "app/core/quantity.h"
 #include "app/core/sevrin.h"
 #include "library/core/libraryio.h"
 #include "platform/xlsxbook.h"
@@ -102,12 +103,12 @@ void CSevrinApp::LoadLibraryWorkbook()
         ReadTableAll(*s, b.CableTypeLegend, Read::Text);
         ReadLibCell(*s, b.HvMultiCoreThreshold, Read::F0);
         ReadTable(*s, b.HvCableImpedanceTable, {Read::F0, Read::F4, Read::F4, Read::F4, Read::F4});
-        ApplySingleCoreThreshold(ReadNumber(b.HvMultiCoreThreshold.Value));
+        ApplySingleCoreThreshold(QuantityOr(b.HvMultiCoreThreshold.Value, QuantitySign::Any, 0.0));
         ReadLibCell(*s, b.LvMultiCoreThreshold, Read::F0);
         ReadTable(*s, b.CBLIMP,
                   {Read::F1, Read::F4, Read::F4, Read::F4, Read::F4, Read::F4, Read::F4, Read::F4,
                    Read::F4});
-        ApplyImpedanceThreshold(ReadNumber(b.LvMultiCoreThreshold.Value));
+        ApplyImpedanceThreshold(QuantityOr(b.LvMultiCoreThreshold.Value, QuantitySign::Any, 0.0));
         ReadTable(*s, b.FR8IMP,
                   {Read::F1, Read::F4, Read::F4, Read::F4, Read::F4, Read::F4, Read::F4, Read::F4,
                    Read::F4});
@@ -116,8 +117,8 @@ void CSevrinApp::LoadLibraryWorkbook()
         ReadLibRow(*s, b.InstallationMethodFactors, Read::F2);
         ReadTableAll(*s, b.XlpeAmpacityTable, Read::DashF2);
         const LibRow& f = b.InstallationMethodFactors;
-        BuildAmpacityTables(ReadNumber(b.AmpacityMultiCoreThreshold.Value), ReadNumber(f.Cell(0)),
-                            ReadNumber(f.Cell(1)), ReadNumber(f.Cell(2)), ReadNumber(f.Cell(3)));
+        BuildAmpacityTables(QuantityOr(b.AmpacityMultiCoreThreshold.Value, QuantitySign::Any, 0.0), QuantityOr(f.Cell(0), QuantitySign::Any, 0.0),
+                            QuantityOr(f.Cell(1), QuantitySign::Any, 0.0), QuantityOr(f.Cell(2), QuantitySign::Any, 0.0), QuantityOr(f.Cell(3), QuantitySign::Any, 0.0));
         ReadLibCell(*s, b.AmbientTemperature, Read::F0);
         ReadLibCell(*s, b.AmbientTemperatureFactor, Read::F2);
         ReadTableAll(*s, b.HfixAmpacityTable, Read::F2);
@@ -128,7 +129,7 @@ void CSevrinApp::LoadLibraryWorkbook()
         ReadLibRow(*s, b.UGTDF, Read::F2);
         ReadLibRow(*s, b.UGDF, Read::F2);
         ReadLibRow(*s, b.UGDDF, Read::F2);
-        BuildDeratedHfixTables(ReadNumber(b.AmbientTemperature.Value));
+        BuildDeratedHfixTables(QuantityOr(b.AmbientTemperature.Value, QuantitySign::Any, 0.0));
     }
 
     if (const Sheet* s = book.getSheet(1)) {

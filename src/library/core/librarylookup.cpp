@@ -142,14 +142,14 @@ double EntryKey(const VTable& t, const Source& src, int entry)
 {
     switch (t.keyKind) {
     case KeyKind::Prop:
-        return ReadNumber(src.cells->Cell(entry, t.keyProp));
+        return ReadLeadingNumber(src.cells->Cell(entry, t.keyProp));
     case KeyKind::Ordinal:
         return entry + 1;
     case KeyKind::Bucket:
         if (entry == 0)
             return 0.01;
         // Printed and read back, as stored bucket keys are, so both kinds round alike.
-        return ReadNumber(FormatFixed(ReadNumber(src.cells->Cell(entry - 1, 0)) + 0.01, 2));
+        return ReadLeadingNumber(FormatFixed(ReadLeadingNumber(src.cells->Cell(entry - 1, 0)) + 0.01, 2));
     }
     return 0.0;
 }
@@ -175,9 +175,9 @@ double CSevrinApp::VLookup(double value, const QString& table, int column)
         return NO_VALUE;
 
     // Floor match: the entry with the largest key not above the value; the first entry below
-    // every key, the last above every key. Keys are in ascending order.
-    int chosen = n - 1;
-    for (int i = 0; i < n; ++i) {
+    // every key (and for NO_VALUE), the last above every key. Keys are in ascending order.
+    int chosen = IsNoValue(value) ? 0 : n - 1;
+    for (int i = 0; i < n && !IsNoValue(value); ++i) {
         const double key = EntryKey(t, src, i);
         if (key >= value) {
             chosen = (key > value && i > 0) ? i - 1 : i;
@@ -189,7 +189,7 @@ double CSevrinApp::VLookup(double value, const QString& table, int column)
     const QString& text = src.cells->Cell(chosen, prop);  // empty outside the table
     if (text.isEmpty() || text == QLatin1String("-"))
         return NO_VALUE;
-    return ReadNumber(text);
+    return ReadLeadingNumber(text);
 }
 
 double CSevrinApp::HLookup(double value, const QString& table)
@@ -225,7 +225,7 @@ double CSevrinApp::HLookup(double value, const QString& table)
     }
     for (int i = 0; i < keyCount; ++i) {
         if (SameNumber(value, keys[i]))
-            return ReadNumber(row->Cell(i));
+            return ReadLeadingNumber(row->Cell(i));
     }
     return NO_VALUE;
 }
@@ -260,7 +260,7 @@ QString CSevrinApp::GetBreakerDelta(const QString& maker, int rating, int time,
     const LibTable& t = BreakerLibBlock.MakerRatingTable;
     const int n = std::min(t.Count, t.capacity());
     for (int e = 0; e < n; ++e) {
-        const double at = std::trunc(ReadNumber(t.Cell(e, 0)));
+        const double at = std::trunc(ReadLeadingNumber(t.Cell(e, 0)));
         if (std::isfinite(at) && SameNumber(at, rating))
             return t.Cell(e, prop);
     }
@@ -288,10 +288,11 @@ const LibTable* DimensionTable(const CSevrinApp& a, QStringView name)
 double CSevrinApp::LookupCableDimension(const QString& table, int entry, int core)
 {
     const LibTable* t = DimensionTable(*this, table);
-    // The callers pass the size count or -999 when a size or core count is not in the table.
+    // The callers pass the size count or kNoDimensionIndex when a size or core count is not in
+    // the table.
     if (!t || entry < 0 || entry >= t->Count || core < 0 || core > 3)
         return NO_VALUE;
-    return ReadNumber(t->Cell(entry, core + 1));
+    return ReadLeadingNumber(t->Cell(entry, core + 1));
 }
 
 int CSevrinApp::FindCableDimensionIndex(double value, const QString& name)
@@ -300,7 +301,7 @@ int CSevrinApp::FindCableDimensionIndex(double value, const QString& name)
     if (n.endsWith(u"SQ")) {
         if (const LibTable* t = DimensionTable(*this, n.chopped(2))) {
             for (int e = 0; e < t->Count; ++e) {
-                if (SameNumber(ReadNumber(t->Cell(e, 0)), value))
+                if (SameNumber(ReadLeadingNumber(t->Cell(e, 0)), value))
                     return e;
             }
             return t->Count;
@@ -309,10 +310,10 @@ int CSevrinApp::FindCableDimensionIndex(double value, const QString& name)
         if (DimensionTable(*this, n.chopped(1))) {
             if (value > 0 && value < 5)
                 return int(value - 1);  // truncated toward zero: 1..4 cores -> 0..3
-            return -999;
+            return kNoDimensionIndex;
         }
     }
-    return -999;
+    return kNoDimensionIndex;
 }
 
 bool CSevrinApp::FindCableColumn(const QString& key1, const QString& key2,

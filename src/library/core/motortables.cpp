@@ -26,7 +26,7 @@ QString FixedOrDash(const std::optional<double>& v, int decimals)
 QString ChooseCtRatio(const LibTable& table, double current)
 {
     for (int e = 0; e < table.Count && e < table.capacity(); ++e) {
-        if (ReadNumber(table.Cell(e, 0)) > current)
+        if (ReadLeadingNumber(table.Cell(e, 0)) > current)
             return table.Cell(e == 0 ? 0 : e - 1, 1) + QLatin1String("/5");
     }
     return QString();
@@ -56,10 +56,10 @@ void CSevrinApp::CalcMotorRow(std::array<QString, 19>& row, double beta, double 
                               double tmReactor, double tmSoftStarter, double tmInverter,
                               double ctFactor)
 {
-    const double p = ReadNumber(row[1]);
-    const bool singlePhase = std::abs(ReadNumber(row[2]) - 2.0) < 1e-9;  // phase field 2
-    const double eta = ReadNumber(row[4]);
-    const double cosPhi = ReadNumber(row[5]);
+    const double p = ReadLeadingNumber(row[1]);
+    const bool singlePhase = std::abs(ReadLeadingNumber(row[2]) - 2.0) < 1e-9;  // phase field 2
+    const double eta = ReadLeadingNumber(row[4]);
+    const double cosPhi = ReadLeadingNumber(row[5]);
     const QString& method = row[7];
 
     const bool dol = method == QLatin1String("DOL");

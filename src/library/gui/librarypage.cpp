@@ -19,7 +19,7 @@ namespace {
 
 QString Text(const char* source)
 {
-    return QCoreApplication::translate("CSevrinLibPage", source);
+    return QCoreApplication::translate("CLibraryPage", source);
 }
 
 // The text of one cell of a list row.
@@ -39,14 +39,14 @@ QString CellText(const LibColumnDesc& column, const LibCells* table, int entry)
 
 }  // namespace
 
-CSevrinLibPage::CSevrinLibPage(const LibPageDesc& desc, QWidget* parent) : QWidget(parent), m_desc(desc)
+CLibraryPage::CLibraryPage(const LibPageDesc& desc, QWidget* parent) : QWidget(parent), m_desc(desc)
 {
-    setObjectName(QString::fromLatin1(desc.className));
+    setObjectName(QString::fromLatin1(desc.key));
     setFont(DialogFont());
     hide();
 }
 
-void CSevrinLibPage::OnInitDialog()
+void CLibraryPage::OnInitDialog()
 {
     if (m_initialised)
         return;
@@ -112,7 +112,7 @@ void CSevrinLibPage::OnInitDialog()
     ConnectControls();
 }
 
-void CSevrinLibPage::FillLists()
+void CLibraryPage::FillLists()
 {
     OnInitDialog();  // builds nothing when already built
     for (const LibEditDesc& e : m_desc.edits) {
@@ -125,7 +125,7 @@ void CSevrinLibPage::FillLists()
         FillList(l.id);
 }
 
-void CSevrinLibPage::FillList(int listId)
+void CLibraryPage::FillList(int listId)
 {
     OnInitDialog();
     const LibListDesc* desc = nullptr;
@@ -185,28 +185,23 @@ void CSevrinLibPage::FillList(int listId)
     list->rows()->setRows(std::move(rows));
 }
 
-ReportListView* CSevrinLibPage::List(int id) const
+ReportListView* CLibraryPage::List(int id) const
 {
     const auto it = m_lists.find(id);
     return it == m_lists.end() ? nullptr : it->second;
 }
 
-QLineEdit* CSevrinLibPage::Edit(int id) const
+QLineEdit* CLibraryPage::Edit(int id) const
 {
     const auto it = m_edits.find(id);
     return it == m_edits.end() ? nullptr : it->second;
 }
 
-QPushButton* CSevrinLibPage::Button(int id) const
+QPushButton* CLibraryPage::Button(int id) const
 {
     const auto it = m_buttons.find(id);
     return it == m_buttons.end() ? nullptr : it->second;
 }
 
-CSevrinLibPage::~CSevrinLibPage() = default;
+CLibraryPage::~CLibraryPage() = default;
 
-double ReadThresholdNumber(const QString& text)
-{
-    const double v = ReadNumber(text);
-    return std::isfinite(v) ? v : 0.0;
-}

@@ -1,8 +1,9 @@
 #pragma once
 // One page of the library screen, built from its description (librarypagetable.h): static
 // captions, the edits that show single library values, buttons, and read-only report lists
-// whose rows come straight from the reference tables of theApp. The 26 page classes
-// (CSevrinLib00View ... CSevrinLib80View) are thin entry points over this class.
+// whose rows come straight from the reference tables of theApp. Most pages are plain instances
+// named by their description's key; the pages with controls of their own (the cable-type
+// legend, the threshold and factor editors, the breaker maker choice) derive from it.
 #include "library/gui/librarypagetable.h"
 
 #include <QWidget>
@@ -13,16 +14,12 @@ class QLineEdit;
 class QPushButton;
 class ReportListView;
 
-// A library value typed into an editor, read as a number: its leading numeric part, 0 when it
-// has none (nor a finite one).
-double ReadThresholdNumber(const QString& text);
-
-class CSevrinLibPage : public QWidget
+class CLibraryPage : public QWidget
 {
     Q_OBJECT
 public:
-    explicit CSevrinLibPage(const LibPageDesc& desc, QWidget* parent = nullptr);
-    ~CSevrinLibPage() override;
+    explicit CLibraryPage(const LibPageDesc& desc, QWidget* parent = nullptr);
+    ~CLibraryPage() override;
 
     const LibPageDesc& Desc() const { return m_desc; }
     // Builds the controls and the list headers and columns, once; the lists stay empty.

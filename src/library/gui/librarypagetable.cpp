@@ -121,7 +121,7 @@ std::vector<LibPageDesc> BuildPages()
 
     // 0: distribution-line impedances.
     pages.push_back(
-        {0, "CSevrinLib00View", 328, "FillLineImpedanceList", false,
+        {0, "lineImpedance", false,
          {{1261, "□ 계통 배전선로 임피던스 데이터", 6, 7, 152, 8}},
          {},
          {{1105, "케이블 타입 도움말", 789, 7, 70, 16, true}},
@@ -140,7 +140,7 @@ std::vector<LibPageDesc> BuildPages()
 
     // 1: 6/10 kV cable impedances and the applied pair.
     pages.push_back(
-        {1, "CSevrinLib01View", 356, "FillHvCableImpedanceLists", true,
+        {1, "hvCableImpedance", true,
          {{0, "고압 케이블 임피던스", 7, 7, 236, 8},
           {0, "□ 6/10kV CABLE 임피던스 (F-CV, (LS-)HFCO, CV, CE  )", 7, 21, 236, 8},
           {0, rTemp, 7, 35, 236, 8},
@@ -160,7 +160,7 @@ std::vector<LibPageDesc> BuildPages()
 
     // 2: 0.6/1 kV cable impedances, single-core, multi-core and applied.
     pages.push_back(
-        {2, "CSevrinLib02View", 359, "FillLvCableImpedanceLists", true,
+        {2, "lvCableImpedance", true,
          {{0, "저압 케이블 임피던스", 7, 8, 264, 8},
           {0, "□  0.6/1kV CABLE 임피던스 (CV, CE, F-CV, TFR-CV, HFCO)", 7, 21, 264, 8},
           {0, rTemp, 7, 35, 264, 8},
@@ -180,7 +180,7 @@ std::vector<LibPageDesc> BuildPages()
                  {"X", "3상", 80, 13}})}});
 
     // 3: the FR-8 family.
-    pages.push_back({3, "CSevrinLib03View", 368, "FillFr8CableImpedanceLists", false,
+    pages.push_back({3, "fr8CableImpedance", false,
                      {{0, "저압 케이블 임피던스", 7, 7, 239, 8},
                       {0, "□ 0.6/1kV CABLE 임피던스 (FR-8, F-FR-8, TFR-8, NFR-8)", 7, 21, 239, 8},
                       {0, "(출처 : KECG 1702-2019 표 5-7)", 7, 35, 239, 8},
@@ -195,7 +195,7 @@ std::vector<LibPageDesc> BuildPages()
                             false)}});
 
     // 4: HFIX wires.
-    pages.push_back({4, "CSevrinLib04View", 360, "FillHfixImpedanceList", false,
+    pages.push_back({4, "hfixImpedance", false,
                      {{0, "저압 케이블 임피던스", 7, 7, 239, 8},
                       {0, "□ 450/750V HFIX 임피던스 ", 7, 21, 239, 8},
                       {0, "(출처 : KECG 1702-2019 표 5-13)", 7, 35, 239, 8},
@@ -212,7 +212,7 @@ std::vector<LibPageDesc> BuildPages()
         AppendMethods(applied, "단상", 60, 2);
         AppendMethods(applied, "삼상", 60, 6);
         pages.push_back(
-            {5, "CSevrinLib05View", 361, "FillAllowableCurrentLists", true,
+            {5, "allowableCurrent", true,
              {{0, "□ XLPE 절연 Cu 도체의 허용전류", 7, 7, 160, 8},
               {0, "(출처 : KS C IEC 60364-5-52 표. B.52.1~B.52.13)", 7, 23, 160, 8},
               {0, "(기준주위온도 : 기중 30℃, 지중 20℃)", 7, 39, 160, 8},
@@ -236,7 +236,7 @@ std::vector<LibPageDesc> BuildPages()
     }
 
     // 6: the derived size tables per method, single- and three-phase.
-    pages.push_back({6, "CSevrinLib06View", 362, "FillMethodCurrentLists", true,
+    pages.push_back({6, "methodCurrent", true,
                      {{0, "도체허용전류 ", 7, 7, 425, 8},
                       {0, "□  XLPE 절연 Cu 도체의 허용전류 (설계조건의 포설기준 적용)", 7, 22, 425, 8},
                       {0, "○ 단상", 7, 37, 425, 8},
@@ -253,7 +253,7 @@ std::vector<LibPageDesc> BuildPages()
         Cols derated{{"DD", " ", 60, 0}};
         AppendMethods(derated, "단상", 60, 1);
         AppendMethods(derated, "3상", 60, 5);
-        pages.push_back({7, "CSevrinLib07View", 363, "FillPhaseCurrentList", true,
+        pages.push_back({7, "deratedCurrent", true,
                          {{0, "도체허용전류 ", 7, 7, 431, 8},
                           {0, "□  XLPE 절연 Cu 도체의 허용전류 (설계조건의 포설기준 적용)", 7, 22, 431, 8}},
                          {},
@@ -262,7 +262,7 @@ std::vector<LibPageDesc> BuildPages()
     }
 
     // 8: HFIX ampacities and the derated HFIX tables.
-    pages.push_back({8, "CSevrinLib08View", 365, "FillTemperatureCurrentList", true,
+    pages.push_back({8, "hfixTemperatureCurrent", true,
                      {{0, "도체허용전류 ", 7, 7, 207, 8},
                       {0, "(기준주위온도 : 기중 30℃, 지중 20℃)", 7, 21, 207, 8},
                       {0, "주위온도", 7, 36, 24, 8},
@@ -302,7 +302,7 @@ std::vector<LibPageDesc> BuildPages()
         };
         const char* source = "(출처 : KS C IEC 60364-5-52 표 B.52.14~15)";
         pages.push_back(
-            {9, "CSevrinLib09View", 367, "FillCorrectionFactorLists", false,
+            {9, "correctionFactors", false,
              {{0, "□ 기중개방의 다심케이블의 집합에 대한 보정계수", 7, 7, 583, 8},
               {0, "(출처 : KECG 1701-2019 표 4.0-1)", 7, 21, 583, 8},
               {0, "□  XLPE 절연 기중 주위온도 보정계수 (30℃ 기준)", 7, 152, 583, 8},
@@ -328,7 +328,7 @@ std::vector<LibPageDesc> BuildPages()
     }
 
     // 10: MCB and RCBO.
-    pages.push_back({10, "CSevrinLib10View", 329, "FillMcbRcboLists", false,
+    pages.push_back({10, "mcbRcbo", false,
                      {{0, "차단기 특성자료", 7, 7, 363, 8},
                       {0, "1. 주택용 차단기 (MCB)", 7, 22, 363, 8},
                       {0, "2. 주택용 누전차단기 (RCBO)", 7, 201, 363, 8}},
@@ -340,7 +340,7 @@ std::vector<LibPageDesc> BuildPages()
                       Table(1169, 381, 219, 363, 148, 20, "RCBOExt", BreakerExtColumns())}});
 
     // 11: MCCB.
-    pages.push_back({11, "CSevrinLib11View", 369, "FillMccbLists", false,
+    pages.push_back({11, "mccb", false,
                      {{0, "□ 산업용 차단기 (MCCB)", 7, 7, 363, 8}},
                      {},
                      {},
@@ -350,7 +350,7 @@ std::vector<LibPageDesc> BuildPages()
                       Table(1148, 383, 188, 363, 207, 20, "MCCB3Ext", BreakerExtColumns())}});
 
     // 12: CBR.
-    pages.push_back({12, "CSevrinLib12View", 370, "FillCbrLists", false,
+    pages.push_back({12, "cbr", false,
                      {{0, "□ 산업용 누전차단기 (CBR)", 7, 7, 357, 8}},
                      {},
                      {},
@@ -358,7 +358,7 @@ std::vector<LibPageDesc> BuildPages()
                       Table(1147, 373, 25, 344, 224, 20, "CBRExt", BreakerExtColumns())}});
 
     // 13: a maker's operating multiples; the matrix list gets its columns from each fill.
-    pages.push_back({13, "CSevrinLib13View", 371, "ReloadBreakerMakers", false,
+    pages.push_back({13, "breakerMaker", false,
                      {{0, "차단기 규약동작배율", 7, 7, 224, 8}, {0, "제조사", 7, 24, 18, 8}},
                      {},
                      {},
@@ -374,7 +374,7 @@ std::vector<LibPageDesc> BuildPages()
                       {1149, 362, 44, 501, 351, 40, true, LibRowKind::None, {}, {}}}});
 
     // 14 to 19: dimensions, conduits, weights.
-    pages.push_back({14, "CSevrinLib20View", 330, "FillCvOuterDiameterLists", false,
+    pages.push_back({14, "cvOuterDiameter", false,
                      {{0, "□  0.6/1 kV CV 및 CE Cable의 완성외경 및 단면적", 7, 7, 401, 8},
                       {0, "(출처 : KECG 1702-2019 표 5-23)", 7, 23, 401, 8},
                       {0, "1) 0.6/1 kV CV 및 CE Cable의 완성외경 및 단면적 변환", 415, 38, 448, 8}},
@@ -382,7 +382,7 @@ std::vector<LibPageDesc> BuildPages()
                      {},
                      {Table(1134, 7, 55, 401, 340, 40, "FCVSQ", CableSectionColumns()),
                       Table(1135, 415, 55, 448, 340, 40, "FCVOD", CableConversionColumns())}});
-    pages.push_back({15, "CSevrinLib21View", 375, "FillFr8OuterDiameterLists", false,
+    pages.push_back({15, "fr8OuterDiameter", false,
                      {{0, "□  0.6/1 kV F-FR-8 Cable의 완성외경 및 단면적", 7, 7, 401, 8},
                       {0, "(출처 : KECG 1702-2019 표 5-25)", 7, 22, 401, 8},
                       {0, "1) 0.6/1 kV F-FR-8 Cable의 완성외경 및 단면적 변환", 415, 38, 448, 8}},
@@ -390,7 +390,7 @@ std::vector<LibPageDesc> BuildPages()
                      {},
                      {Table(1151, 7, 55, 401, 340, 40, "FR8SQ", CableSectionColumns()),
                       Table(1152, 415, 55, 448, 340, 40, "FR8OD", CableConversionColumns())}});
-    pages.push_back({16, "CSevrinLib22View", 376, "FillWireOuterDiameterLists", false,
+    pages.push_back({16, "wireOuterDiameter", false,
                      {{0, "□  450/750 V 절연전선의 완성외경 및 단면적", 7, 7, 260, 8},
                       {0, "(출처 : KECG 1702-2019 표 5-26)", 7, 22, 260, 8},
                       {0, "12. 0.6/1 kV F-GV Cable의 완성외경 및 단면적 및 적용기준", 275, 22, 213, 8}},
@@ -405,7 +405,7 @@ std::vector<LibPageDesc> BuildPages()
                              {"", "", 1, kNoCell}}),
                       Table(1154, 494, 38, 213, 357, 40, "GV",
                             {{"단면적[㎟]", "상도체", 80, 0}, {"단면적[㎟]", "접지선", 80, 1}, {"", "", 1, kNoCell}})}});
-    pages.push_back({17, "CSevrinLib23View", 377, "FillConduitLists", false,
+    pages.push_back({17, "conduit", false,
                      {{0, "□ CD 전선관 ", 7, 7, 418, 8},
                       {0, "(CD 출처 : KS C 8456)", 7, 20, 418, 8},
                       {0, "□ HI(HI-VE) 전선관 ", 7, 208, 418, 8},
@@ -420,7 +420,7 @@ std::vector<LibPageDesc> BuildPages()
                       Table(1154, 7, 246, 418, 149, 40, "HiConduitTable", ConduitColumns("CD호칭")),
                       Table(1155, 445, 41, 418, 149, 40, "ST", ConduitColumns("CD호칭")),
                       Table(1156, 445, 246, 418, 149, 40, "FEP", ConduitColumns("ST호칭"))}});
-    pages.push_back({18, "CSevrinLib24View", 378, "FillCableWeightLists", false,
+    pages.push_back({18, "cableWeight", false,
                      {{0, "도체 및 트레이 중량", 7, 7, 418, 8},
                       {0, "□ 0.6/1 kV F-CV Cable의 도체중량(kg/m)", 7, 22, 418, 8},
                       {0, "□ 0.6/1 kV FR-8 Cable의 도체중량(kg/m)", 445, 24, 418, 8}},
@@ -428,7 +428,7 @@ std::vector<LibPageDesc> BuildPages()
                      {},
                      {Table(1154, 7, 39, 418, 356, 40, "FCVW", CableWeightColumns()),
                       Table(1155, 445, 39, 418, 356, 40, "FR8W", CableWeightColumns())}});
-    pages.push_back({19, "CSevrinLib25View", 379, "FillTrayWeightLists", false,
+    pages.push_back({19, "trayWeight", false,
                      {{0, "□  0.6/1 kV F-GV의 도체중량(kg/m)", 7, 7, 185, 8},
                       {0, "□ Cable Tray의 중량(kg/m)", 203, 7, 285, 8}},
                      {},
@@ -447,7 +447,7 @@ std::vector<LibPageDesc> BuildPages()
                              {"", "", 1, kNoCell}})}});
 
     // 20 to 22: transformers, generators, motors.
-    pages.push_back({20, "CSevrinLib30View", 331, "FillTransformerDataLists", false,
+    pages.push_back({20, "transformerData", false,
                      {{0, "□ 변압기 규격", 7, 7, 124, 8},
                       {0, "□ 변압기 용량별 임피던스(출처 : KECG 1702-2019 156p)", 138, 7, 246, 8}},
                      {},
@@ -455,13 +455,13 @@ std::vector<LibPageDesc> BuildPages()
                      {Table(1135, 7, 19, 124, 376, 20, "TR", {{"변압기용량", "", 80, 0}, {"변압기용량", "", 80, 1}}),
                       Table(1136, 137, 19, 169, 376, 20, "TRIMP",
                             {{"kVA", "", 80, 0}, {"%Z", "", 80, 1}, {"X/R", "", 80, 2}})}});
-    pages.push_back({21, "CSevrinLib40View", 332, "FillGeneratorDataList", false,
+    pages.push_back({21, "generatorData", false,
                      {{0, "□ 발전기 규격", 7, 7, 196, 8}},
                      {},
                      {},
                      {Table(1130, 7, 21, 197, 374, 20, "GEN",
                             {{"KW", "", 80, 0}, {"KW", "", 80, 1}, {"KW", "", 80, 2}, {"KVA", "", 80, 3}})}});
-    pages.push_back({22, "CSevrinLib50View", 333, "FillMotorDataList", false,
+    pages.push_back({22, "motorData", false,
                      {{0, "전동기 특성자료", 7, 7, 113, 8}},
                      {},
                      {},
@@ -488,7 +488,7 @@ std::vector<LibPageDesc> BuildPages()
                         {"", "", 1, kNoCell}}}}});
 
     // Switchgear: built and filled like the others, never shown.
-    pages.push_back({-1, "CSevrinLib60View", 334, "FillSwitchgearLists", false,
+    pages.push_back({-1, "switchgearData", false,
                      {{0, "수배전반 특성자료", 7, 7, 49, 8},
                       {0, "□ 한류형 PF", 7, 22, 127, 8},
                       {0, "□ MOF", 138, 22, 163, 8},
@@ -518,7 +518,7 @@ std::vector<LibPageDesc> BuildPages()
                             {{"전류", "", 80, 0}, {"비한류형PF", "", 100, 1}})}});
 
     // 23: grounding data.
-    pages.push_back({23, "CSevrinLib70View", 335, "FillGroundingLists", false,
+    pages.push_back({23, "groundingData", false,
                      {{0, "□ IEEE 규격에 사용된 접지도체 재료의 물리적 상수", 7, 7, 460, 8},
                       {0, "접지선 도체 굵기", 475, 7, 133, 8},
                       {0, "□ 접지봉 지름 및 길이", 7, 176, 258, 8},
@@ -541,7 +541,7 @@ std::vector<LibPageDesc> BuildPages()
                             {{"Size", "", 80, 0}, {"OD[mm]", "", 80, 1}})}});
 
     // 24: demand factors; no button leads here.
-    pages.push_back({24, "CSevrinLib80View", 336, "FillDemandFactorLists", false,
+    pages.push_back({24, "demandFactor", false,
                      {{0, "□ 세대 수용률", 7, 7, 212, 8}, {0, "□ 승강기 수용률", 226, 7, 166, 8}},
                      {},
                      {},
@@ -560,10 +560,10 @@ const std::vector<LibPageDesc>& LibraryPageTable()
     return pages;
 }
 
-const LibPageDesc* FindLibraryPage(const char* className)
+const LibPageDesc* FindLibraryPage(const char* key)
 {
     for (const LibPageDesc& page : LibraryPageTable())
-        if (std::strcmp(page.className, className) == 0)
+        if (std::strcmp(page.key, key) == 0)
             return &page;
     return nullptr;
 }

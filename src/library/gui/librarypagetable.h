@@ -4,7 +4,7 @@
 // reference tables and properties each column shows). One generic page class (librarypage.h)
 // builds and fills a page from its description.
 //
-// Texts are the source texts of the "CSevrinLibPage" translation context.
+// Texts are the source texts of the "CLibraryPage" translation context.
 #include <vector>
 
 class LibCells;
@@ -80,10 +80,8 @@ struct LibButtonDesc
 
 struct LibPageDesc
 {
-    int index;  // 0..24; -1 for the switchgear page, which nothing shows
-    const char* className;
-    int dialogId;
-    const char* fillName;
+    int index;        // 0..24; -1 for the switchgear page, which nothing shows
+    const char* key;  // the page's object name, by which the screen and tests find it
     bool refillWhenShown;
     std::vector<LibStaticDesc> statics;
     std::vector<LibEditDesc> edits;
@@ -91,10 +89,11 @@ struct LibPageDesc
     std::vector<LibListDesc> lists;
 };
 
-// The 26 pages in the screen's member order (Lib00 ... Lib50, Lib60, Lib70, Lib80).
+// The 26 pages in the screen's member order: cables, breakers, trays, transformers,
+// generators, motors, switchgear, grounding, demand factors.
 const std::vector<LibPageDesc>& LibraryPageTable();
-// The description of a page by class name; nullptr when there is none.
-const LibPageDesc* FindLibraryPage(const char* className);
+// The description of a page by key; nullptr when there is none.
+const LibPageDesc* FindLibraryPage(const char* key);
 
 // Reference tables by name, for the descriptions. A LibColumns counts the entries of the
 // table it continues. Unknown names give nullptr (and a count of 0).

@@ -4,7 +4,7 @@
 #include "app/core/companionworkbook.h"
 #include "app/core/sevrin.h"
 #include "cable/core/cableschedule.h"
-#include "loads/core/quantityinput.h"
+#include "app/core/quantity.h"
 #include "platform/xlsxbook.h"
 
 #include <cmath>
@@ -18,7 +18,6 @@ constexpr double kPhaseVolt = 220.0;  // every phase current, whatever the board
 constexpr double kMainKv = 0.38;      // the main current, whatever the supply type
 constexpr int kLinkedScanLimit = 100;
 
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // A stored phase load: "" and "-" mark a phase the circuit does not load. Any other text that
 // is no number of at least 0 (nan, inf, 1e308, a negative load) is NaN, so the board's sums
@@ -27,8 +26,7 @@ double PhaseCell(const QString& text)
 {
     if (text.isEmpty() || text == QLatin1String("-"))
         return 0.0;
-    double v = 0.0;
-    return ReadQuantity(text, QuantityRange::NonNegative, &v) ? v : kNaN;
+    return QuantityOr(text, QuantitySign::NonNegative);
 }
 
 bool IsFaultCurrent(double ka)
@@ -59,9 +57,9 @@ BoardPhaseLoads SumBoardPhaseLoads(const std::vector<CircuitCells>& rows)
         if (ClassifyCircuitRow(row[CcNo], row[CcSubtotal]) == CircuitRowKind::LinkedPanel) {
             // A fed panel's load must be known: "-" here is a load that could not be read.
             double load = 0.0;
-            const double third = ReadQuantity(row[CcSubtotal], QuantityRange::NonNegative, &load)
+            const double third = ReadQuantity(row[CcSubtotal], QuantitySign::NonNegative, &load)
                                      ? load / 3.0
-                                     : kNaN;
+                                     : NO_VALUE;
             s.l1 += third;
             s.l2 += third;
             s.l3 += third;
@@ -70,7 +68,7 @@ BoardPhaseLoads SumBoardPhaseLoads(const std::vector<CircuitCells>& rows)
         }
         // A circuit that could not be computed (its load "-") carries a load nobody knows.
         if (row[CcSubtotal] == QLatin1String("-")) {
-            s.l1 = s.l2 = s.l3 = kNaN;
+            s.l1 = s.l2 = s.l3 = NO_VALUE;
             continue;
         }
         s.l1 += PhaseCell(row[CcL1]);
@@ -87,9 +85,9 @@ std::array<QString, 18> CalcBoardTotals(const BoardPhaseLoads& loads, const QStr
     const double total = loads.l1 + loads.l2 + loads.l3;
     // The demand factor strictly, at least 0; otherwise the board has no demand ("-").
     double df = 0.0;
-    const double demand = ReadQuantity(demandFactor, QuantityRange::NonNegative, &df)
+    const double demand = ReadQuantity(demandFactor, QuantitySign::NonNegative, &df)
                               ? total * df / 100.0 / 1000.0  // kVA
-                              : kNaN;
+                              : NO_VALUE;
     const double mainCurrent = demand / kSqrt3 / kMainKv;
     std::array<QString, 18> t;
     for (int p = 0; p < 3; ++p) {
@@ -204,7 +202,7 @@ LinkedLoads CollectLinkedLoads(CSevrinApp& app, const QString& boardName)
         if (mcc.MccPanelRecord[3] != boardName)
             continue;
         // A demand that is no number comes as "-", and the board's sums show it.
-        const double kva = QuantityOrNoValue(mcc.MccPanelRecord[9], QuantityRange::NonNegative);
+        const double kva = QuantityOr(mcc.MccPanelRecord[9], QuantitySign::NonNegative);
         linked.rows.push_back(MakeLinkedPanelRow(mcc.MccPanelRecord[0],
                                                  IsNoValue(kva) ? QStringLiteral("-")
                                                                 : Fixed(kva * 1000.0, 0)));
@@ -217,7 +215,7 @@ LinkedLoads CollectLinkedLoads(CSevrinApp& app, const QString& boardName)
         if (record[3] != boardName)
             continue;
         linked.rows.push_back(
-            MakeLinkedPanelRow(record[0], QuantityText(record[7], QuantityRange::NonNegative)));
+            MakeLinkedPanelRow(record[0], QuantityText(record[7], QuantitySign::NonNegative)));
         ++linked.boards;
     }
     return linked;

@@ -4,7 +4,7 @@
 #include "app/core/sevrin.h"
 #include "cable/core/cablesizing.h"
 #include "loads/core/designconditions.h"
-#include "loads/core/quantityinput.h"
+#include "app/core/quantity.h"
 
 #include <cmath>
 #include <limits>
@@ -19,24 +19,7 @@ constexpr double kThreePhaseVolt = 380.0;
 
 const QString kDash = QStringLiteral("-");
 
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-
-// A quantity of a circuit row at least 0 (a spare circuit may carry 0 VA): NaN when the text
-// holds no such number, so every figure computed from it is "-".
-double Quantity(const QString& text)
-{
-    double v = kNaN;
-    return ReadQuantity(text, QuantityRange::NonNegative, &v) ? v : kNaN;
-}
-
-// A design condition read strictly: NaN when it is no number in its range.
-double Condition(const QString& text, QuantityRange range)
-{
-    double v = kNaN;
-    return ReadQuantity(text, range, &v) ? v : kNaN;
-}
-
-// "%.Nf", with "-" for no value and for anything not printable (so "nan", "inf", -999 or a
+// "%.Nf", with "-" for no value and for anything not printable (so "nan", "inf" or a
 // 300-digit figure never reach a cell).
 QString Fixed(double v, int decimals)
 {
@@ -182,11 +165,11 @@ BranchCircuitConditions BranchCircuitConditionsFromApp(const CSevrinApp& app)
     // The breaker's instantaneous time tN serves both SSC and tN < tZ.
     c.breakerTripTime = OptionValue(TripTime, b.BreakerCriteriaIndex[2]);
     // Strictly: a condition that is no number in its range gives "-" wherever it enters.
-    c.loadPowerFactor = Condition(b.ConductorCriteriaText[0], QuantityRange::Positive);
+    c.loadPowerFactor = QuantityOr(b.ConductorCriteriaText[0], QuantitySign::Positive);
     if (c.loadPowerFactor > 1.0)
-        c.loadPowerFactor = kNaN;
-    c.faultCurrentRatingPct = Condition(b.ConductorCriteriaText[5], QuantityRange::Positive);
-    c.conductorMarginFactor = Condition(b.ConductorCriteriaText[6], QuantityRange::Positive);
+        c.loadPowerFactor = NO_VALUE;
+    c.faultCurrentRatingPct = QuantityOr(b.ConductorCriteriaText[5], QuantitySign::Positive);
+    c.conductorMarginFactor = QuantityOr(b.ConductorCriteriaText[6], QuantitySign::Positive);
     return c;
 }
 
@@ -195,10 +178,10 @@ void CalcBranchCircuitRow(CircuitCells& row, int mode, double carriedLoad, doubl
 {
     // Load, quantity and length are at least 0 (a spare circuit of 0 VA, a device on the
     // board itself); ISMIN, when given, is above 0.
-    const double unitLoad = Quantity(row[CcUnitLoad]);
-    const double quantity = Quantity(row[CcQuantity]);
+    const double unitLoad = QuantityOr(row[CcUnitLoad], QuantitySign::NonNegative);
+    const double quantity = QuantityOr(row[CcQuantity], QuantitySign::NonNegative);
     const QString phase = row[CcPhase];
-    const double length = Quantity(row[CcLength]);
+    const double length = QuantityOr(row[CcLength], QuantitySign::NonNegative);
     QString type;
     QString curve;
     SplitBreakerText(row[CcBreaker], type, curve);
@@ -211,9 +194,7 @@ void CalcBranchCircuitRow(CircuitCells& row, int mode, double carriedLoad, doubl
     // ISMIN: empty takes the expected fault current; given, it must be above 0, or there is
     // no fault current to check the conductor with (the short-circuit figures "-", "Chk").
     const QString isMinText = row[CcIsMin];
-    double isMin = NO_VALUE;
-    if (!isMinText.isEmpty() && !ReadQuantity(isMinText, QuantityRange::Positive, &isMin))
-        isMin = kNaN;
+    const double isMin = QuantityOr(isMinText, QuantitySign::Positive);
 
     // Circuit load and its phases.
     const double load = unitLoad * quantity + carriedLoad;
@@ -281,7 +262,7 @@ void CalcBranchCircuitRow(CircuitCells& row, int mode, double carriedLoad, doubl
 
     // Short-circuit withstand: ISMIN when given, else the expected fault current.
     const double tn = cond.breakerTripTime;
-    const double isc = IsNoValue(isMin) ? expectedKa : isMin;
+    const double isc = isMinText.isEmpty() ? expectedKa : isMin;
     const double sscArea = isc * 1000.0 * std::sqrt(tn) / kAdiabatic * cond.conductorMarginFactor;
     const double ssc = Lookup(lookup, sscArea, QStringLiteral("HFIXSQ"), 2);
 
@@ -401,7 +382,8 @@ double SubtotalGroupLoad(const std::vector<QStringList>& rows, int n)
     double sum = 0.0;
     for (int r = std::min(n, int(rows.size())) - 1; r >= 0; --r) {
         const QStringList& cells = rows[std::size_t(r)];
-        sum += Quantity(cells.value(CcUnitLoad)) * Quantity(cells.value(CcQuantity));
+        sum += QuantityOr(cells.value(CcUnitLoad), QuantitySign::NonNegative) *
+               QuantityOr(cells.value(CcQuantity), QuantitySign::NonNegative);
         if (!cells.value(CcNo).isEmpty())
             break;  // the group's numbered first row ends the walk
     }
@@ -413,7 +395,9 @@ double CarriedLoadOf(const CircuitCells& row)
     // Only a closing row carries a group; any other row is its own load, whatever its 소계.
     if (ClassifyCircuitRow(row[CcNo], row[CcSubtotal]) != CircuitRowKind::GroupClosing)
         return 0.0;
-    return Quantity(row[CcSubtotal]) - Quantity(row[CcUnitLoad]) * Quantity(row[CcQuantity]);
+    return QuantityOr(row[CcSubtotal], QuantitySign::NonNegative) -
+           QuantityOr(row[CcUnitLoad], QuantitySign::NonNegative) *
+               QuantityOr(row[CcQuantity], QuantitySign::NonNegative);
 }
 
 CircuitDeletePlan PlanCircuitDelete(const std::vector<QStringList>& rows, int s)
@@ -457,14 +441,14 @@ int CheckCircuitInput(const QString& supplyType, const QString& phase, const QSt
 QString CheckCircuitQuantities(const QString& unitLoad, const QString& quantity,
                                const QString& length, const QString& isMin)
 {
-    const QuantityRange zeroOk = QuantityRange::NonNegative;
+    const QuantitySign zeroOk = QuantitySign::NonNegative;
     QString refusal = CheckQuantityField(unitLoad, QStringLiteral("용량[VA]"), zeroOk);
     if (refusal.isEmpty())
         refusal = CheckQuantityField(quantity, QStringLiteral("수량[EA]"), zeroOk);
     if (refusal.isEmpty())
         refusal = CheckQuantityField(length, QStringLiteral("거리[m]"), zeroOk);
     if (refusal.isEmpty() && !isMin.isEmpty())
-        refusal = CheckQuantityField(isMin, QStringLiteral("ISMIN[kA]"), QuantityRange::Positive);
+        refusal = CheckQuantityField(isMin, QStringLiteral("ISMIN[kA]"), QuantitySign::Positive);
     return refusal;
 }
 

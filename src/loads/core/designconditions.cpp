@@ -1,7 +1,7 @@
 #include "loads/core/designconditions.h"
 
 #include "app/core/calcutil.h"
-#include "loads/core/quantityinput.h"
+#include "app/core/quantity.h"
 
 #include <cmath>
 #include <limits>
@@ -20,7 +20,6 @@ int RowEntryOf(double value, std::span<const double> keys)
     return 0;
 }
 
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // A figure computed from user texts; never "inf", "nan" or a 300-digit figure in a shown or
 // stored text: "-" instead.
@@ -33,8 +32,7 @@ QString Fixed(double v, int decimals)
 // otherwise, so that the motor tables show no figure computed from it.
 double PositiveCondition(const QString& text)
 {
-    double v = kNaN;
-    return ReadQuantity(text, QuantityRange::Positive, &v) ? v : kNaN;
+    return QuantityOr(text, QuantitySign::Positive);
 }
 
 }  // namespace
@@ -49,12 +47,6 @@ double OptionValue(std::span<const double> options, int index)
     if (options.empty())
         return 0.0;
     return options[std::size_t(ClampOptionIndex(index, int(options.size())))];
-}
-
-double ReadDesignNumber(const QString& text)
-{
-    double v = 0.0;
-    return ReadValue(text, &v) ? v : 0.0;
 }
 
 // ---- motor-control-centre conditions ---------------------------------------------------
@@ -147,9 +139,10 @@ std::array<QString, 9> CalcCorrectionFactors(const PanelBoardDesignConditions& c
     f[5] = f[0];
     f[6] = f[0];
     // D1 (buried): ground temperature x soil resistivity x depth.
-    f[7] = Fixed(ReadDesignNumber(f[1]) * ReadDesignNumber(f[3]) * ReadDesignNumber(f[4]), 2);
+    const auto figure = [&f](int i) { return QuantityOr(f[std::size_t(i)], QuantitySign::Any, 0.0); };
+    f[7] = Fixed(figure(1) * figure(3) * figure(4), 2);
     // E, F (cable trays): air temperature x grouping.
-    f[8] = Fixed(ReadDesignNumber(f[0]) * ReadDesignNumber(f[2]), 2);
+    f[8] = Fixed(figure(0) * figure(2), 2);
     return f;
 }
 
@@ -157,8 +150,7 @@ std::array<QString, 2> CalcTotalDropPct(const PanelBoardDesignConditions& c)
 {
     // An empty limit counts 0; one that is no number of at least 0 makes its total "-".
     auto limit = [](const QString& text) {
-        double v = 0.0;
-        return text.isEmpty() ? 0.0 : ReadQuantity(text, QuantityRange::NonNegative, &v) ? v : kNaN;
+        return text.isEmpty() ? 0.0 : QuantityOr(text, QuantitySign::NonNegative);
     };
     const double feeder = limit(c.feederDropPct);
     return {Fixed(feeder + limit(c.branchDropPct), 0), Fixed(feeder + limit(c.motorBranchDropPct), 0)};
@@ -179,22 +171,22 @@ void ApplyPanelBoardDesignConditions(CSevrinApp& app)
     // multi-core cables below it, single-core at and above it.
     const QString threshold = FormatFixed(OptionValue(SingleCoreThreshold, c.singleCoreThresholdIndex), 0);
     lib.HvMultiCoreThreshold.Value = threshold;
-    app.ApplySingleCoreThreshold(ReadNumber(threshold));
+    app.ApplySingleCoreThreshold(QuantityOr(threshold, QuantitySign::Any, 0.0));
     lib.LvMultiCoreThreshold.Value = threshold;
-    app.ApplyImpedanceThreshold(ReadNumber(threshold));
+    app.ApplyImpedanceThreshold(QuantityOr(threshold, QuantitySign::Any, 0.0));
     lib.AmpacityMultiCoreThreshold.Value = threshold;
 
     for (int m = 0; m < 4; ++m)
         lib.InstallationMethodFactors.Cell(m) = f[std::size_t(5 + m)];
-    app.BuildAmpacityTables(ReadNumber(lib.AmpacityMultiCoreThreshold.Value),
-                            ReadDesignNumber(lib.InstallationMethodFactors.Cell(0)),
-                            ReadDesignNumber(lib.InstallationMethodFactors.Cell(1)),
-                            ReadDesignNumber(lib.InstallationMethodFactors.Cell(2)),
-                            ReadDesignNumber(lib.InstallationMethodFactors.Cell(3)));
+    app.BuildAmpacityTables(QuantityOr(lib.AmpacityMultiCoreThreshold.Value, QuantitySign::Any, 0.0),
+                            QuantityOr(lib.InstallationMethodFactors.Cell(0), QuantitySign::Any, 0.0),
+                            QuantityOr(lib.InstallationMethodFactors.Cell(1), QuantitySign::Any, 0.0),
+                            QuantityOr(lib.InstallationMethodFactors.Cell(2), QuantitySign::Any, 0.0),
+                            QuantityOr(lib.InstallationMethodFactors.Cell(3), QuantitySign::Any, 0.0));
 
     lib.AmbientTemperature.Value = FormatFixed(OptionValue(AirAmbient, c.airAmbientIndex), 0);
     lib.AmbientTemperatureFactor.Value = f[0];
-    app.BuildDeratedHfixTables(ReadNumber(lib.AmbientTemperature.Value));
+    app.BuildDeratedHfixTables(QuantityOr(lib.AmbientTemperature.Value, QuantitySign::Any, 0.0));
 }
 
 void ApplyProjectDesignConditions(CSevrinApp& app)

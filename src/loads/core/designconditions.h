@@ -38,10 +38,6 @@ inline constexpr std::array<double, 5> TripTime{0.01, 0.02, 0.03, 0.04, 0.05};  
 int ClampOptionIndex(int index, int count);
 double OptionValue(std::span<const double> options, int index);
 
-// A design text read as a number by the strict reader (ReadValue): 0 for an empty text and for
-// any text it refuses (non-numeric, infinite, beyond MAX_QUANTITY).
-double ReadDesignNumber(const QString& text);
-
 // ---- motor-control-centre conditions ---------------------------------------------------
 
 // The stored selections and texts of the motor design-condition page.

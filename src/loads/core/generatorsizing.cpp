@@ -2,7 +2,7 @@
 
 #include "app/core/calcutil.h"
 #include "app/core/sevrin.h"
-#include "loads/core/quantityinput.h"
+#include "app/core/quantity.h"
 
 #include <cmath>
 #include <limits>
@@ -11,7 +11,6 @@ namespace {
 
 constexpr int kMaxRows = kMaxGeneratorLoadRows;
 constexpr int kMaxSheets = 100;
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kOutputPowerFactor = 0.8;
 
 bool Defined(double v)
@@ -22,13 +21,13 @@ bool Defined(double v)
 // A factor that can enter the formula: a number above 0, read strictly.
 bool PositiveFactor(const QString& text, double* value)
 {
-    return ReadQuantity(text, QuantityRange::Positive, value);
+    return ReadQuantity(text, QuantitySign::Positive, value);
 }
 
 // A total as shown, read back for the formula; false for "-".
 bool ShownTotal(const QString& text, double* value)
 {
-    return ReadQuantity(text, QuantityRange::NonNegative, value);
+    return ReadQuantity(text, QuantitySign::NonNegative, value);
 }
 
 const QString kOutagePlaceholder =
@@ -60,18 +59,18 @@ GeneratorCase ComputeCase(const Sums& s, const GeneratorFactors& f)
     c.kwSum = FixedOrDash(s.kw, 3);
     c.kvaSum = FixedOrDash(s.kva, 3);
     // The largest motor of a column that could not be summed is not known either.
-    c.maxKw = FixedOrDash(std::isfinite(s.kw) ? s.maxKw : kNaN, 3);
+    c.maxKw = FixedOrDash(std::isfinite(s.kw) ? s.maxKw : NO_VALUE, 3);
     // The formula takes the figures as shown, to three decimals; a total that is no value
     // ("-": a load that could not be read) leaves the case without GP.
     double sumP = 0, sumPm = 0, pl = 0, a = 0, cf = 0, k = 0;
     c.defined = ShownTotal(c.kvaSum, &sumP) && ShownTotal(c.kwSum, &sumPm) &&
                 ShownTotal(c.maxKw, &pl) && PositiveFactor(f.a, &a) && PositiveFactor(f.c, &cf) &&
                 PositiveFactor(f.k, &k);
-    c.gp = c.defined ? ((sumPm - pl) * a + sumP + pl * a * cf) * k : kNaN;
+    c.gp = c.defined ? ((sumPm - pl) * a + sumP + pl * a * cf) * k : NO_VALUE;
     c.output = c.gp * kOutputPowerFactor;
     c.defined = c.defined && Defined(c.gp) && Defined(c.output) && c.gp >= 0.0;
-    c.gpText = FixedOrDash(c.defined ? c.gp : kNaN, 0);
-    c.outputText = FixedOrDash(c.defined ? c.output : kNaN, 1);
+    c.gpText = FixedOrDash(c.defined ? c.gp : NO_VALUE, 0);
+    c.outputText = FixedOrDash(c.defined ? c.output : NO_VALUE, 1);
     return c;
 }
 
@@ -84,7 +83,7 @@ void CalcGeneratorLoadDemand(GeneratorLoadRowT& row)
     // that is no number above 0 is no value, and so is its demand ("-").
     auto capacity = [&](int col) {
         const QString& text = row[std::size_t(col)];
-        return text.isEmpty() ? 0.0 : QuantityOrNoValue(text, QuantityRange::Positive);
+        return text.isEmpty() ? 0.0 : QuantityOr(text, QuantitySign::Positive);
     };
     const double p = capacity(kKw);
     const double s = capacity(kKva);
@@ -92,7 +91,7 @@ void CalcGeneratorLoadDemand(GeneratorLoadRowT& row)
         if (row[std::size_t(pctCol)].isEmpty())
             return;
         double pct = 0.0;
-        const bool ok = ReadQuantity(row[std::size_t(pctCol)], QuantityRange::NonNegative, &pct);
+        const bool ok = ReadQuantity(row[std::size_t(pctCol)], QuantitySign::NonNegative, &pct);
         auto part = [&](double load) {
             return ok && !IsNoValue(load) ? FixedOrDash(load * pct / 100.0, 3) : QStringLiteral("-");
         };
@@ -123,16 +122,16 @@ bool ValidateGeneratorLoadInput(const QString& kw, const QString& kva, const QSt
         return false;
     QString refusal;
     if (!kw.isEmpty())
-        refusal = CheckQuantityField(kw, QStringLiteral("용량[kW]"), QuantityRange::Positive);
+        refusal = CheckQuantityField(kw, QStringLiteral("용량[kW]"), QuantitySign::Positive);
     else
-        refusal = CheckQuantityField(kva, QStringLiteral("용량[kVA]"), QuantityRange::Positive);
+        refusal = CheckQuantityField(kva, QStringLiteral("용량[kVA]"), QuantitySign::Positive);
     // An empty demand factor leaves the load out of that case on purpose.
     if (refusal.isEmpty() && !outagePct.isEmpty())
         refusal = CheckQuantityField(outagePct, QStringLiteral("정전시 수용률[%]"),
-                                     QuantityRange::NonNegative);
+                                     QuantitySign::NonNegative);
     if (refusal.isEmpty() && !firePct.isEmpty())
         refusal = CheckQuantityField(firePct, QStringLiteral("화재시 수용률[%]"),
-                                     QuantityRange::NonNegative);
+                                     QuantitySign::NonNegative);
     if (refusal.isEmpty())
         return true;
     *message = refusal;
@@ -141,7 +140,7 @@ bool ValidateGeneratorLoadInput(const QString& kw, const QString& kva, const QSt
 
 QString GeneratorFactorText(const QString& text)
 {
-    return text.isEmpty() ? text : QuantityText(text, QuantityRange::Positive);
+    return text.isEmpty() ? text : QuantityText(text, QuantitySign::Positive);
 }
 
 GeneratorCapacity CalcGeneratorOutput(const std::vector<GeneratorLoadRowT>& rows,
@@ -163,7 +162,7 @@ GeneratorCapacity CalcGeneratorOutput(const std::vector<GeneratorLoadRowT>& rows
     // that is no number) leaves its sum without a value rather than short of that load.
     auto add = [](const GeneratorLoadRowT& row, int pctCol, int col, double* sum, double* largest) {
         if (row[std::size_t(col)] == QLatin1String("-") && !row[std::size_t(pctCol)].isEmpty())
-            *sum = kNaN;
+            *sum = NO_VALUE;
         else
             AddColumn(row[std::size_t(col)], sum, largest);
     };
@@ -268,7 +267,7 @@ GeneratorLoadRowT GeneratorRowFromMccLoad(const QString& panel, const std::array
         row[std::size_t(gencol::kEquipment + c)] = load[std::size_t(c)];
     // The capacities come as they are when they hold a number above 0, otherwise as "-".
     for (int c : {gencol::kKw, gencol::kKva})
-        row[std::size_t(c)] = QuantityText(row[std::size_t(c)], QuantityRange::Positive);
+        row[std::size_t(c)] = QuantityText(row[std::size_t(c)], QuantitySign::Positive);
     row[gencol::kStart] = load[13];
     return row;
 }
@@ -281,7 +280,7 @@ GeneratorLoadRowT GeneratorRowFromBoard(const std::array<QString, 13>& board, in
     row[gencol::kEquipment] = QStringLiteral("-");
     row[gencol::kTag] = QStringLiteral("-");
     row[gencol::kType] = QStringLiteral("L3P");
-    row[gencol::kKva] = QuantityText(board[9], QuantityRange::NonNegative);
+    row[gencol::kKva] = QuantityText(board[9], QuantitySign::NonNegative);
     row[gencol::kStart] = QStringLiteral("-");
     return row;
 }

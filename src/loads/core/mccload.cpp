@@ -2,7 +2,7 @@
 
 #include "app/core/calcutil.h"
 #include "app/core/sevrin.h"
-#include "loads/core/quantityinput.h"
+#include "app/core/quantity.h"
 #include "platform/prompt.h"
 
 #include <cmath>
@@ -18,7 +18,7 @@ bool Is(const QString& text, const char* value)
 // number are no value.
 double FieldValue(const QString& text)
 {
-    return QuantityOrNoValue(text, QuantityRange::Positive);
+    return QuantityOr(text, QuantitySign::Positive);
 }
 
 // A product of factors; no value when any of them has none (a factor of the motor's data
@@ -86,9 +86,9 @@ void CalcMccLoadRow(MccLoadRow& row, const MccLoadConditions& c, const MotorData
     const bool linked3p = Is(kind, "L3P");
     // Loads and the demand factor strictly: a negative, infinite or overflowing input is no
     // value and leaves every figure computed from it "-".
-    const double p = QuantityOrNoValue(row[Kw], QuantityRange::Positive);
+    const double p = QuantityOr(row[Kw], QuantitySign::Positive);
     const int n = Is(row[Phases], "2P") ? 2 : 3;
-    const double df = QuantityOrNoValue(row[DemandFactor], QuantityRange::NonNegative);
+    const double df = QuantityOr(row[DemandFactor], QuantitySign::NonNegative);
     const bool softStarter = Is(method, "S.S");
     const bool inverter = Is(method, "INV");
     // "Elev" is no item of the combo but may be typed: a current-limited lift drive.
@@ -118,7 +118,7 @@ void CalcMccLoadRow(MccLoadRow& row, const MccLoadConditions& c, const MotorData
         tm = c.tmInverter;
 
     // 3. Input load, kVA. Missing motor data leave it without a value rather than infinite.
-    double s = QuantityOrNoValue(row[Kva], QuantityRange::Positive);
+    double s = QuantityOr(row[Kva], QuantitySign::Positive);
     if (!row[Kw].isEmpty())
         s = ApparentKva(p, eta, cosPhi);
     if (!IsPrintable(s))
@@ -200,9 +200,9 @@ MccLoadRefusal ValidateMccLoadInput(const MccLoadInput& in, const MotorDataLooku
     if (in.kw.isEmpty() && in.kva.isEmpty())
         return MccLoadRefusal::NoCapacity;
     double kw = 0.0, quantity = 0.0;
-    if (!in.kw.isEmpty() && !ReadQuantity(in.kw, QuantityRange::Positive, &kw))
+    if (!in.kw.isEmpty() && !ReadQuantity(in.kw, QuantitySign::Positive, &kw))
         return MccLoadRefusal::KwNotPositive;
-    if (!in.kva.isEmpty() && !ReadQuantity(in.kva, QuantityRange::Positive, &quantity))
+    if (!in.kva.isEmpty() && !ReadQuantity(in.kva, QuantitySign::Positive, &quantity))
         return MccLoadRefusal::KvaNotPositive;
     if (motor) {
         MotorRow data;
@@ -215,7 +215,7 @@ MccLoadRefusal ValidateMccLoadInput(const MccLoadInput& in, const MotorDataLooku
             return MccLoadRefusal::MotorDataIncomplete;
     }
     // The demand factor is a ratio; 0 keeps a load listed without demand.
-    if (!ReadQuantity(in.demandFactor, QuantityRange::NonNegative, &quantity))
+    if (!ReadQuantity(in.demandFactor, QuantitySign::NonNegative, &quantity))
         return MccLoadRefusal::DemandFactorInvalid;
     // A row without an equipment number would end the load list: it and every row after it
     // would vanish from the list, and the next add would overwrite them.
@@ -247,11 +247,11 @@ QString MccLoadRefusalText(MccLoadRefusal refusal)
     case MccLoadRefusal::NoEquipmentNumber:
         return QStringLiteral("장비번호를 입력해 주세요!!!");
     case MccLoadRefusal::KwNotPositive:
-        return CheckQuantityField(QString(), QStringLiteral("용량[kW]"), QuantityRange::Positive);
+        return CheckQuantityField(QString(), QStringLiteral("용량[kW]"), QuantitySign::Positive);
     case MccLoadRefusal::KvaNotPositive:
-        return CheckQuantityField(QString(), QStringLiteral("용량[kVA]"), QuantityRange::Positive);
+        return CheckQuantityField(QString(), QStringLiteral("용량[kVA]"), QuantitySign::Positive);
     case MccLoadRefusal::DemandFactorInvalid:
-        return CheckQuantityField(QString(), QStringLiteral("수용률"), QuantityRange::NonNegative);
+        return CheckQuantityField(QString(), QStringLiteral("수용률"), QuantitySign::NonNegative);
     }
     return QString();
 }

@@ -4,7 +4,7 @@
 #include "app/core/companionworkbook.h"
 #include "app/core/sevrin.h"
 #include "library/core/ctratio.h"
-#include "loads/core/quantityinput.h"
+#include "app/core/quantity.h"
 #include "platform/xlsxbook.h"
 
 #include <cmath>
@@ -37,7 +37,6 @@ enum CableCol {
     CableConduit = 111,
 };
 
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // A stored figure for the sums: "-" and empty text count 0 (a line the load does not use, a
 // figure that does not apply). Any other text that is not a number of at least 0 (nan, inf,
@@ -47,14 +46,13 @@ double Sum(const QString& text)
 {
     if (text.isEmpty() || text == QLatin1String("-"))
         return 0.0;
-    double v = 0.0;
-    return ReadQuantity(text, QuantityRange::NonNegative, &v) ? v : kNaN;
+    return QuantityOr(text, QuantitySign::NonNegative);
 }
 
 // A stored figure that must be a number of at least 0 ("-", empty or other text is none).
 bool Numeric(const QString& text, double& value)
 {
-    return ReadQuantity(text, QuantityRange::NonNegative, &value);
+    return ReadQuantity(text, QuantitySign::NonNegative, &value);
 }
 
 QString Fixed0(double v)
@@ -160,7 +158,7 @@ MccTotalsResult CalcMccPanelTotals(const std::vector<MccLoadRow>& rows, const QS
     r.counted = counted;
     MccPanelTotalsT& t = r.totals;
     // No counted load has no demand factor to speak of: 0. A total that is no value has none.
-    const double df = !std::isfinite(cl) || !std::isfinite(dl) ? kNaN
+    const double df = !std::isfinite(cl) || !std::isfinite(dl) ? NO_VALUE
                       : counted > 0 && cl > 0                  ? dl / cl * 100.0
                                                                : 0.0;
     t[MccTotal::ConnectedKva] = Fixed0(cl);
@@ -184,7 +182,7 @@ MccTotalsResult CalcMccPanelTotals(const std::vector<MccLoadRow>& rows, const QS
 
     // Main current transformer on the panel's demand current.
     double v = 0.0;
-    if (ReadQuantity(voltageKv, QuantityRange::Positive, &v)) {
+    if (ReadQuantity(voltageKv, QuantitySign::Positive, &v)) {
         const double current = dl / std::sqrt(3.0) / v;
         if (IsPrintable(current))
             t[MccTotal::Ct] = ChooseCtRatio(ctRatios, current);
@@ -200,7 +198,7 @@ MccTotalsResult CalcMccPanelTotals(const std::vector<MccLoadRow>& rows, const QS
         const MccLoadRow& m = *largestMotor;
         const int cols[6] = {Kw, PowerFactor, Beta, Efficiency, StartPowerFactor, C};
         for (int i = 0; i < 6; ++i)
-            res[std::size_t(3 + i)] = QuantityText(m[std::size_t(cols[i])], QuantityRange::Positive);
+            res[std::size_t(3 + i)] = QuantityText(m[std::size_t(cols[i])], QuantitySign::Positive);
         res[12] = t[MccTotal::MotorMethod];
     }
     res[9] = t[MccTotal::WithoutLargest];
@@ -241,7 +239,7 @@ MccFaultCurrents FindMccFaultCurrents(CSevrinApp& app, const QString& panelName)
     MccFaultCurrents f;
     for (int tr = 0; tr < 5; ++tr) {
         // A bus page whose value cells are empty leaves the presets: it gives no value.
-        double minimum = std::numeric_limits<double>::quiet_NaN();
+        double minimum = NO_VALUE;
         double maximum = minimum;
         if (!app.FindBusFaultValues(tr, panelName, minimum, maximum))
             continue;
@@ -334,9 +332,9 @@ MccLinkedLoads CollectMccLinkedLoads(CSevrinApp& app, const QString& panelName)
         // A fed MCC panel brings its stored demand ΣDL (none yet: 0); one that is no number
         // comes as "-".
         const double demand =
-            panel[9].isEmpty() ? 0.0 : QuantityOrNoValue(panel[9], QuantityRange::NonNegative);
+            panel[9].isEmpty() ? 0.0 : QuantityOr(panel[9], QuantitySign::NonNegative);
         r.rows.push_back(MakeMccLinkedLoadRow(
-            panel[0], QuantityText(panel[9], QuantityRange::NonNegative), demand));
+            panel[0], QuantityText(panel[9], QuantitySign::NonNegative), demand));
         ++r.panels;
     }
     const auto& board = app.CabinetSizingBlock.BoardRecord;

@@ -140,4 +140,4 @@ QString MccPanelNameMessage(MccPanelNameCheck check);
 QString MakeMccCopyName(const QString& base, const QString& stamp, const QStringList& names);
 // Copies the load rows of panel `source` into panel `target` (whose sheet exists); false when
 // the workbook or either sheet is missing or the save failed.
-bool CopyMccLoadRows(CSevrinApp& app, int source, int target);
+[[nodiscard]] bool CopyMccLoadRows(CSevrinApp& app, int source, int target);

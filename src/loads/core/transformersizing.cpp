@@ -2,7 +2,7 @@
 
 #include "app/core/calcutil.h"
 #include "app/core/sevrin.h"
-#include "loads/core/quantityinput.h"
+#include "app/core/quantity.h"
 #include "loads/core/usermotor.h"
 
 #include <algorithm>
@@ -13,7 +13,6 @@ namespace {
 
 constexpr int kMaxRows = kMaxTransformerLoadRows;
 constexpr int kMaxSheets = 100;
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // A figure that may be shown and used: printable (finite, within MAX_QUANTITY) and not the
 // no-value marker.
@@ -30,18 +29,26 @@ QString TruncatedText(double v)
     return QString::number(static_cast<long long>(std::trunc(v)));
 }
 
+// A computed capacity as a sentence states it: one decimal, rounded up, so that the text never
+// shows less than was computed (80.91 kVA reads "81.0", 80.9 "80.9"); "-" when there is none.
+QString RoundedUpText(double v)
+{
+    if (!Defined(v) || std::fabs(v) >= 2147483648.0)
+        return QStringLiteral("-");
+    // The tolerance keeps a value that is a tenth but for binary noise on that tenth.
+    return FormatFixed(std::ceil(v * 10.0 - 1e-6) / 10.0, 1);
+}
+
 // A typed input of the motor block: NaN when the strict reader refuses it.
 double Number(const QString& text)
 {
-    double v = kNaN;
-    return ReadValue(text, &v) ? v : kNaN;
+    return QuantityOr(text, QuantitySign::Any);
 }
 
 // A stored load or demand factor of a panel or board: at least 0, NaN otherwise.
 double StoredLoad(const QString& text)
 {
-    double v = kNaN;
-    return ReadQuantity(text, QuantityRange::NonNegative, &v) ? v : kNaN;
+    return QuantityOr(text, QuantitySign::NonNegative);
 }
 
 // A power factor or an efficiency: above 0 and at most 1.
@@ -58,8 +65,7 @@ bool ReadLoadText(QStringView text, double* value)
         return false;
     QString plain = text.toString();
     plain.remove(QLatin1Char('m'));
-    double v = 0.0;
-    *value = ReadValue(plain, &v) && v >= 0.0 ? v : kNaN;
+    *value = QuantityOr(plain, QuantitySign::NonNegative);
     return true;
 }
 
@@ -155,9 +161,9 @@ TransformerMotorBlock CalcTransformerMotorBlock(double demandKva, const Transfor
     TransformerMotorBlock b;
     // Power factors and the efficiency lie in (0, 1]; Pm, β, C, %Z and ε are above 0. Any
     // input outside its range (or not read at all: NaN) leaves what depends on it "-".
-    auto ratio = [](double v) { return IsRatio(v) ? v : kNaN; };
-    auto positive = [](double v) { return Defined(v) && v > 0.0 ? v : kNaN; };
-    auto sine = [](double cosine) { return IsRatio(cosine) ? std::sqrt(1.0 - cosine * cosine) : kNaN; };
+    auto ratio = [](double v) { return IsRatio(v) ? v : NO_VALUE; };
+    auto positive = [](double v) { return Defined(v) && v > 0.0 ? v : NO_VALUE; };
+    auto sine = [](double cosine) { return IsRatio(cosine) ? std::sqrt(1.0 - cosine * cosine) : NO_VALUE; };
     const double pm = positive(in.pm), cosM = ratio(in.cosM), beta = positive(in.beta);
     const double z = positive(in.z), epsilon = positive(in.epsilon), cos = ratio(in.cos);
     const double etaM = ratio(in.etaM), cosMs = ratio(in.cosMs), c = positive(in.c);
@@ -165,7 +171,7 @@ TransformerMotorBlock CalcTransformerMotorBlock(double demandKva, const Transfor
     // whole demand leaves none that could be negative.
     b.s = demandKva - pm;
     if (!(b.s >= 0.0))
-        b.s = kNaN;
+        b.s = NO_VALUE;
     b.p1 = b.s * cos;
     b.sinMs = sine(cosMs);
     b.q1 = b.s * sine(cos);
@@ -176,7 +182,7 @@ TransformerMotorBlock CalcTransformerMotorBlock(double demandKva, const Transfor
     b.ptr = startKva / epsilon * z;
     // A capacity that is not positive is no transformer either.
     if (!(Defined(b.ptr) && b.ptr > 0.0))
-        b.ptr = kNaN;
+        b.ptr = NO_VALUE;
     b.ptrRating = Defined(b.ptr) ? PickStandardRating(b.ptr, lookup) : NO_VALUE;
     b.defined = Defined(b.ptr) && Defined(b.ptrRating);
 
@@ -190,7 +196,7 @@ TransformerMotorBlock CalcTransformerMotorBlock(double demandKva, const Transfor
     b.ptrRatingText = FixedOrDash(b.ptrRating, 0);
     b.decision = QStringLiteral("최대용량 전동기 기동 시 전압강하를 고려한 변압기 용량 PTR은 %1kVA이므로, "
                                 "따라서, 변압기 용량은 3Φ %2kVA로 선정한다.")
-                     .arg(TruncatedText(b.ptr), TruncatedText(b.ptrRating));
+                     .arg(RoundedUpText(b.ptr), TruncatedText(b.ptrRating));
     return b;
 }
 
@@ -222,7 +228,7 @@ TransformerCapacity CalcTransformerCapacityFigures(const TransformerTotals& tota
     if (motorOption) {
         const int kva = int(std::clamp<long long>(c.demandKva, -2147483647LL, 2147483647LL));
         // Without a demand there is no base load to start the motor against.
-        c.motor = CalcTransformerMotorBlock(c.demandDefined ? double(kva) : kNaN, inputs, lookup);
+        c.motor = CalcTransformerMotorBlock(c.demandDefined ? double(kva) : NO_VALUE, inputs, lookup);
         // The transformer must carry its load and start its largest motor: the larger of the
         // demand's rating and the PTR rating, and none when either is unknown.
         const double chosen = Defined(c.rating) && c.motor.defined
@@ -257,10 +263,10 @@ void CalcTransformerLoadDemand(TransformerLoadRowT& row, const QString& connecte
     row[trcol::kDemandPct] = demandPct;
     // Both strictly, at least 0: a load that cannot be read has no demand ("-"), never 0.
     double load = 0.0, pct = 0.0;
-    const double demand = ReadQuantity(connectedVA, QuantityRange::NonNegative, &load) &&
-                                  ReadQuantity(demandPct, QuantityRange::NonNegative, &pct)
+    const double demand = ReadQuantity(connectedVA, QuantitySign::NonNegative, &load) &&
+                                  ReadQuantity(demandPct, QuantitySign::NonNegative, &pct)
                               ? load * pct / 100.0
-                              : kNaN;
+                              : NO_VALUE;
     row[trcol::kDemandVA] = FixedOrDash(demand, 0);
     row[trcol::kRemark].clear();
 }
@@ -268,10 +274,10 @@ void CalcTransformerLoadDemand(TransformerLoadRowT& row, const QString& connecte
 QString CheckTransformerLoadInput(const QString& connectedVA, const QString& demandPct)
 {
     const QString refusal =
-        CheckQuantityField(connectedVA, QStringLiteral("연결부하 [VA]"), QuantityRange::NonNegative);
+        CheckQuantityField(connectedVA, QStringLiteral("연결부하 [VA]"), QuantitySign::NonNegative);
     if (!refusal.isEmpty())
         return refusal;
-    return CheckQuantityField(demandPct, QStringLiteral("수용률 [%]"), QuantityRange::NonNegative);
+    return CheckQuantityField(demandPct, QStringLiteral("수용률 [%]"), QuantitySign::NonNegative);
 }
 
 TransformerLoadRowT TransformerRowFromMccPanel(const std::array<QString, 20>& panel, int number)
@@ -316,11 +322,11 @@ TransformerImport BuildTransformerImport(CSevrinApp& app, const QString& trName,
         // item 19 its starting method; the first of equal outputs wins. A field that holds no
         // number comes as "-", so the starting check shows "-" rather than a guess.
         double output = 0.0;
-        if (ReadQuantity(panel[10], QuantityRange::Positive, &output) && output > largest) {
+        if (ReadQuantity(panel[10], QuantitySign::Positive, &output) && output > largest) {
             largest = output;
             for (int f = 0; f < 6; ++f)
                 imp.motor[std::size_t(f)] =
-                    QuantityText(panel[std::size_t(10 + f)], QuantityRange::Positive);
+                    QuantityText(panel[std::size_t(10 + f)], QuantitySign::Positive);
             method = panel[19];
         }
     }
@@ -332,7 +338,7 @@ TransformerImport BuildTransformerImport(CSevrinApp& app, const QString& trName,
                          method == QLatin1String("Elev");
     MotorRow data;
     if (imp.hasMotor && limited && app.FindMotorData(largest, method, data)) {
-        const QString lambda = QuantityText(data[MotorField::Lambda], QuantityRange::Positive);
+        const QString lambda = QuantityText(data[MotorField::Lambda], QuantitySign::Positive);
         if (!lambda.isEmpty() && lambda != QLatin1String("-")) {
             imp.motor[2] = lambda;
             imp.motor[5] = QStringLiteral("1");

@@ -3,9 +3,13 @@
 #include "app/core/calcutil.h"
 #include "app/core/companionworkbook.h"
 #include "app/core/sevrin.h"
+#include "cable/core/cablesizing.h"
 #include "platform/xlsxbook.h"
 
+#include <algorithm>
 #include <array>
+#include <iterator>
+#include <vector>
 
 namespace {
 
@@ -23,6 +27,21 @@ constexpr int kIsMaxColumn = 103;
 // The results the calculation always writes: the cable number and the selected size.
 constexpr int kCableNumberColumn = 1;
 constexpr int kSelectedSizeColumn = 60;
+
+// The two voltage drops a row is checked on: its limit, its figure and the size it was
+// computed at (the size is the cell the page prints under the drop's caption).
+struct DropCheck
+{
+    int alarm;  // the code CheckCableAlarms gives for the drop over its limit
+    int limitColumn, pctColumn, sizeColumn;
+    const char* name;
+};
+constexpr DropCheck kDropChecks[] = {
+    {8, 48, 49, 50, "SVD%"},
+    {1, 55, 56, 57, "SMSVD%"},
+};
+// What follows the size of a drop over its limit, as the panel-board sheet's "SVD Chk".
+const QString kDropMark = QStringLiteral("Chk");
 
 // A fault current in kA as the report prints both of them: two decimals and the unit. Any
 // other text ("-", empty, a text that is not a figure) is printed as it stands.
@@ -77,6 +96,8 @@ void WriteCableScheduleReport(Sheet& sheet, int pictureId, const QString& revisi
     int pages = 0;
     bool rowsLeftOut = false;
     QStringList notComputed;
+    // Per drop: "<No.>: <figure> > <limit>" of every row over its limit.
+    std::array<QStringList, std::size(kDropChecks)> overLimit;
     {
         companion::WorkbookAccess wb(theApp.CompanionPath(CSevrinApp::CableWorkbook),
                                      companion::WorkbookAccess::Mode::Read);
@@ -97,15 +118,30 @@ void WriteCableScheduleReport(Sheet& sheet, int pictureId, const QString& revisi
                     WritePageHeader(sheet, pages++, pictureId, revision, project);
                 if (!IsComputedCableRow(row))
                     notComputed << QString::number(r + 1);
+                // A drop over its limit, as the cable screen warns of it: its size cell is
+                // marked and the row is named below with its figures.
+                const std::vector<int> alarms = CheckCableAlarms(row);
+                std::array<bool, std::size(kDropChecks)> over{};
+                for (size_t d = 0; d < std::size(kDropChecks); ++d) {
+                    const DropCheck& check = kDropChecks[d];
+                    over[d] = std::find(alarms.begin(), alarms.end(), check.alarm) != alarms.end();
+                    if (over[d])
+                        overLimit[d] << QStringLiteral("%1: %2 > %3")
+                                            .arg(r + 1)
+                                            .arg(row[size_t(check.pctColumn)], row[size_t(check.limitColumn)]);
+                }
                 const int c = kCablePageColumns * (r / kCableRowsPerPage);
                 const int sheetRow = r % kCableRowsPerPage + 6;
                 sheet.writeStr(sheetRow, c, QString::number(r + 1));
                 for (int k = 0; k < int(kSourceColumns.size()); ++k) {
                     const int source = kSourceColumns[size_t(k)];
-                    const QString& text = row[size_t(source)];
-                    sheet.writeStr(sheetRow, c + 1 + k,
-                                   source == kIsMinColumn || source == kIsMaxColumn ? FaultCurrentText(text)
-                                                                                    : text);
+                    QString text = row[size_t(source)];
+                    if (source == kIsMinColumn || source == kIsMaxColumn)
+                        text = FaultCurrentText(text);
+                    for (size_t d = 0; d < std::size(kDropChecks); ++d)
+                        if (over[d] && source == kDropChecks[d].sizeColumn)
+                            text = text.isEmpty() ? kDropMark : text + QLatin1Char(' ') + kDropMark;
+                    sheet.writeStr(sheetRow, c + 1 + k, text);
                 }
                 const QString& conduit = row[111];
                 const qsizetype bar = conduit.indexOf(QLatin1Char('|'));
@@ -125,6 +161,12 @@ void WriteCableScheduleReport(Sheet& sheet, int pictureId, const QString& revisi
     if (rowsLeftOut)
         host.ReportWarning(
             QStringLiteral("%1: %2개를 넘는 케이블은 출력하지 않음").arg(kLabel).arg(kCableReportMaxRows));
+    for (size_t d = 0; d < std::size(kDropChecks); ++d)
+        if (!overLimit[d].isEmpty())
+            host.ReportWarning(QStringLiteral("%1: %2 계산값이 기준값을 초과하는 케이블 %3개 (No. %4), %2 칸에 %5 표시")
+                                   .arg(kLabel, QLatin1String(kDropChecks[d].name))
+                                   .arg(overLimit[d].size())
+                                   .arg(ShortList(overLimit[d]), kDropMark));
     if (!notComputed.isEmpty())
         host.ReportWarning(QStringLiteral("%1: 계산되지 않은 케이블 %2개 (No. %3) - 계산 후 다시 출력하십시오")
                                .arg(kLabel)
@@ -142,5 +184,5 @@ void CableScheduleReportWriter::WriteSheet(const ReportSheetJob& job)
     if (!job.sheet || !job.host)
         return;
     WriteCableScheduleReport(*job.sheet, job.pictureId, job.revision, *job.host,
-                             theApp.ScreenPointers.Pro40View != nullptr);
+                             theApp.ScreenView(Screen::Cable) != nullptr);
 }

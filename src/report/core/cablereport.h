@@ -1,7 +1,9 @@
 #pragma once
 // The cable and breaker report sheet: the stored rows of the cable schedule ("_40", sheet 0)
 // as the cable screen lists them (up to the first row without a number), 48 cables a page,
-// pages of 46 columns side by side.
+// pages of 46 columns side by side. A row whose running (SVD%) or starting (SMSVD%) voltage
+// drop is over its limit has " Chk" after the size printed under that drop's caption, and is
+// named with its figures among the run's warnings.
 #include "report/core/reportwriter.h"
 
 #include <QString>

@@ -1,4 +1,5 @@
 #include "report/core/faultreport.h"
+#include "app/core/quantity.h"
 
 #include "app/core/companionworkbook.h"
 #include "app/core/sevrin.h"
@@ -143,7 +144,7 @@ int WriteMotorPage(Sheet& sheet, const Sheet* motors, int k, ReportHost& host)
             sheet.writeStr(sr, c + 1 + i, row[std::size_t(source[i])]);
         const int reciprocals[6] = {14, 16, 18, 22, 24, 26};
         for (int i = 0; i < 6; ++i)
-            sums[std::size_t(i)] += fault::ReadFaultNumber(row[std::size_t(reciprocals[i])]);
+            sums[std::size_t(i)] += CellQuantity(row[std::size_t(reciprocals[i])], QuantitySign::Any, 0.0);
     }
     if (count == 0)
         return 0;

@@ -215,10 +215,18 @@ ReportRunResult WriteReportWorkbook(const QString& reportPath, const ReportChoic
         return ReportRunResult::NothingToWrite;
     }
 
+    // The logo is looked for in the logo folder (a project file written elsewhere may keep a
+    // whole path). A logo the report cannot place is one of the run's warnings, by its path.
     int picture = -1;
     if (!settings.ci.isEmpty()) {
-        const QString logo = JoinPath(JoinPath(settings.rootPath, settings.ciFolder), settings.ci);
+        const QString logo = QFileInfo(settings.ci).isAbsolute()
+                                 ? settings.ci
+                                 : JoinPath(JoinPath(settings.rootPath, settings.ciFolder), settings.ci);
         picture = book.addPicture(logo);
+        if (picture < 0)
+            host.ReportWarning(QFileInfo(logo).isFile()
+                                   ? QObject::tr("발주처 CI: 그림(JPG, PNG)으로 읽을 수 없어 로고 없이 출력 - %1").arg(logo)
+                                   : QObject::tr("발주처 CI: 파일이 없어 로고 없이 출력 - %1").arg(logo));
     }
 
     std::array<bool, kReportSheetCount> unused{};

@@ -1,4 +1,5 @@
 #include "report/core/trayreport.h"
+#include "app/core/quantity.h"
 
 #include "app/core/calcutil.h"
 #include "app/core/companionworkbook.h"
@@ -69,11 +70,11 @@ void WriteCableTrayReport(Sheet& sheet, int pictureId, const QString& revision, 
             double width = 0;
             double weight = 0;
             for (const TrayRow& row : cables) {
-                width += ReadTrayCellNumber(row[10], QStringLiteral("m"));
-                weight += ReadTrayCellNumber(row[11], QStringLiteral("kg/m"));
+                width += QuantityOr(TrayCellWithoutUnit(row[10], QStringLiteral("m")), QuantitySign::Any, 0.0);
+                weight += QuantityOr(TrayCellWithoutUnit(row[11], QStringLiteral("kg/m")), QuantitySign::Any, 0.0);
             }
             for (const TrayRow& row : pes)
-                weight += ReadTrayCellNumber(row[11], QStringLiteral("kg/m"));
+                weight += QuantityOr(TrayCellWithoutUnit(row[11], QStringLiteral("kg/m")), QuantitySign::Any, 0.0);
 
             // Cable rows first, then PE rows, as many as the page holds.
             int k = 0;
@@ -128,5 +129,5 @@ void CableTrayReportWriter::WriteSheet(const ReportSheetJob& job)
     if (!job.sheet || !job.host)
         return;
     WriteCableTrayReport(*job.sheet, job.pictureId, job.revision, *job.host,
-                         theApp.ScreenPointers.Pro50View != nullptr);
+                         theApp.ScreenView(Screen::Tray) != nullptr);
 }

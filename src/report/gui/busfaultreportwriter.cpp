@@ -1,8 +1,8 @@
 #include "report/gui/busfaultreportwriter.h"
 
 #include "app/core/sevrin.h"
-#include "fault/gui/sevrinpro80view.h"
-#include "fault/gui/sevrinpro85view.h"
+#include "fault/gui/faultscreen.h"
+#include "fault/gui/buspage.h"
 #include "report/core/busfaultreport.h"
 #include "report/core/guithread.h"
 
@@ -10,13 +10,13 @@ void BusFaultReportWriter::WriteSheet(const ReportSheetJob& job)
 {
     if (!job.sheet || !job.host || job.transformer < 0 || job.transformer > 4)
         return;
-    if (!theApp.ScreenPointers.Pro80View)
+    if (!theApp.ScreenView(Screen::FaultCurrent))
         return;
     job.host->SetOutputProgress(QStringLiteral("고장전류"), job.transformer);
     // The buses as the fault-current sheet's writer has just recomputed and stored them.
     const int t = job.transformer;
     const BusFaultReportTexts texts = CallOnGuiThread([t] {
-        CSevrinPro80View* screen = theApp.ScreenPointers.Pro80View;
+        CFaultScreen* screen = TheScreen<CFaultScreen>();
         return screen ? screen->BusPage()->ReadBusFaultReport(t) : BusFaultReportTexts{};
     });
     if (!texts.available)

@@ -1,7 +1,7 @@
 #include "report/gui/faultreportwriter.h"
 
 #include "app/core/sevrin.h"
-#include "fault/gui/sevrinpro80view.h"
+#include "fault/gui/faultscreen.h"
 #include "report/core/faultreport.h"
 #include "report/core/guithread.h"
 
@@ -19,13 +19,13 @@ void FaultCurrentReportWriter::WriteSheet(const ReportSheetJob& job)
             m_busSheets->WriteSheet(job);
         return;
     }
-    if (!theApp.ScreenPointers.Pro80View)
+    if (!theApp.ScreenView(Screen::FaultCurrent))
         return;
     job.host->SetOutputProgress(QStringLiteral("고장전류"), 0);
     // One blocking call: the screen stores, recomputes and redisplays, and hands back what
     // its pages then show. The sheet is written here, on the worker.
     const FaultReportTexts texts = CallOnGuiThread([] {
-        CSevrinPro80View* screen = theApp.ScreenPointers.Pro80View;
+        CFaultScreen* screen = TheScreen<CFaultScreen>();
         return screen ? screen->RecalcForReport() : FaultReportTexts{};
     });
     if (!texts.available)

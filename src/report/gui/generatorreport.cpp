@@ -3,9 +3,9 @@
 #include "app/core/sevrin.h"
 #include "app/gui/rowlistmodel.h"
 #include "loads/gui/guicall.h"
-#include "loads/gui/sevrinpro60view.h"
-#include "loads/gui/sevrinpro61view.h"
-#include "loads/gui/sevrinpro62view.h"
+#include "loads/gui/generatorscreen.h"
+#include "loads/gui/generatorloadpage.h"
+#include "loads/gui/generatorresultpage.h"
 #include "platform/xlsxbook.h"
 
 #include <QComboBox>
@@ -30,11 +30,11 @@ constexpr ResultCell kResultCells[] = {
     {35, 8, 1537}, {36, 5, 1541}, {38, 5, 1542}, {39, 5, 1543}, {41, 5, 1544}, {41, 7, 1545},
 };
 
-GeneratorReportTexts Snapshot(CSevrinPro60View* screen)
+GeneratorReportTexts Snapshot(CGeneratorScreen* screen)
 {
     GeneratorReportTexts s;
     s.available = true;
-    const CSevrinPro62View* page = screen->ResultPage();
+    const CGeneratorResultPage* page = screen->ResultPage();
     for (const ResultCell& cell : kResultCells) {
         if (const QComboBox* combo = page->Combo(cell.id))
             s.result[cell.id] = combo->currentText();
@@ -51,7 +51,7 @@ GeneratorReportTexts Snapshot(CSevrinPro60View* screen)
 
 GeneratorReportTexts RecalcGeneratorForReport()
 {
-    CSevrinPro60View* screen = theApp.ScreenPointers.Pro60View;
+    CGeneratorScreen* screen = TheScreen<CGeneratorScreen>();
     if (!screen)
         return {};
     return CallOnGuiThread(screen, [screen] {
@@ -104,7 +104,7 @@ void WriteGeneratorReport(Sheet& sheet, const GeneratorReportTexts& texts, int p
 
 void GeneratorReportWriter::WriteSheet(const ReportSheetJob& job)
 {
-    if (!job.sheet || !job.host || !theApp.ScreenPointers.Pro60View)
+    if (!job.sheet || !job.host || !theApp.ScreenView(Screen::Generator))
         return;
     job.host->SetOutputProgress(kLabel, 0);
     const GeneratorReportTexts texts = RecalcGeneratorForReport();

@@ -91,7 +91,7 @@ void GroundingReportWriter::WriteSheet(const ReportSheetJob& job)
 {
     if (!job.sheet || !job.host)
         return;
-    if (!theApp.ScreenPointers.Pro90View)
+    if (!theApp.ScreenView(Screen::Grounding))
         return;
     job.host->SetOutputProgress(QStringLiteral("접지"), 0);
     // One blocking call: the screen stores, recomputes and redisplays, and hands back what

@@ -1,7 +1,7 @@
 #pragma once
 // The grounding report sheet: seven pages of 50 columns, copied from what the grounding
 // screen shows after recomputing as its "계산" does.
-#include "grounding/gui/sevrinpro90view.h"
+#include "grounding/gui/groundingscreen.h"
 #include "report/core/reportwriter.h"
 
 #include <QString>

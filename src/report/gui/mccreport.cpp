@@ -2,8 +2,8 @@
 
 #include "app/core/companionworkbook.h"
 #include "app/core/sevrin.h"
-#include "loads/gui/sevrinpro10view.h"
-#include "loads/gui/sevrinpro12view.h"
+#include "loads/gui/mccscreen.h"
+#include "loads/gui/mccsheetpage.h"
 #include "platform/profile.h"
 #include "platform/xlsxbook.h"
 #include "report/core/guithread.h"
@@ -12,7 +12,7 @@
 
 namespace {
 
-using P = CSevrinPro12View;
+using P = CMccSheetPage;
 
 const QString kLabel = QStringLiteral("동력");
 
@@ -56,10 +56,10 @@ void WritePageHeader(Sheet& sheet, int c, int pictureId, const QString& revision
 
 }  // namespace
 
-void WriteMccReport(Sheet& sheet, CSevrinPro10View& screen, int pictureId, const QString& revision,
+void WriteMccReport(Sheet& sheet, CMccScreen& screen, int pictureId, const QString& revision,
                     ReportHost& host)
 {
-    CSevrinPro12View* page = screen.LoadPage();
+    CMccSheetPage* page = screen.LoadPage();
     ProjectScreenTexts project;
     host.ReadProjectScreen(project);
     WritePageHeader(sheet, 0, pictureId, revision, project);
@@ -134,7 +134,7 @@ void MccReportWriter::WriteSheet(const ReportSheetJob& job)
 {
     if (!job.sheet || !job.host)
         return;
-    CSevrinPro10View* screen = theApp.ScreenPointers.Pro10View;
+    CMccScreen* screen = TheScreen<CMccScreen>();
     if (!screen)
         return;
     WriteMccReport(*job.sheet, *screen, job.pictureId, job.revision, *job.host);

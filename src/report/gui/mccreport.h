@@ -7,7 +7,7 @@
 #include <QString>
 
 class Sheet;
-class CSevrinPro10View;
+class CMccScreen;
 
 constexpr int kMccPageColumns = 24;
 constexpr int kMccTemplatePanels = 50;
@@ -15,7 +15,7 @@ constexpr int kMccLoadsPerPage = 30;
 
 // Drives the screen panel by panel, fills the sheet and removes the panel pages left empty
 // (also after a stop). A panel with more loads than a page holds gets a progress line.
-void WriteMccReport(Sheet& sheet, CSevrinPro10View& screen, int pictureId, const QString& revision,
+void WriteMccReport(Sheet& sheet, CMccScreen& screen, int pictureId, const QString& revision,
                     ReportHost& host);
 
 // Writes nothing when the motor-control-centre screen does not exist.

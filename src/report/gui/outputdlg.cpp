@@ -3,7 +3,7 @@
 #include "app/core/sevrin.h"
 #include "app/gui/dialogunits.h"
 #include "app/gui/rowlistmodel.h"
-#include "app/gui/sevrinproview.h"
+#include "app/gui/projectscreen.h"
 #include "platform/prompt.h"
 #include "report/core/guithread.h"
 
@@ -81,8 +81,8 @@ COutputDlg::~COutputDlg()
         m_worker->wait();
         delete m_worker;
     }
-    if (theApp.ScreenPointers.OutputDlg == this)
-        theApp.ScreenPointers.OutputDlg = nullptr;
+    if (theApp.OutputDlg == this)
+        theApp.OutputDlg = nullptr;
 }
 
 void COutputDlg::showEvent(QShowEvent* event)
@@ -102,7 +102,7 @@ void COutputDlg::OnInitDialog()
     for (const QString& name : ReportNames)
         m_allReports->addItem(name);
     RefreshChosenReports();
-    theApp.ScreenPointers.OutputDlg = this;
+    theApp.OutputDlg = this;
     theApp.ReportStopFlag = 1;
 }
 
@@ -255,7 +255,7 @@ void COutputDlg::ReportWarning(const QString& text)
 bool COutputDlg::ReadProjectScreen(ProjectScreenTexts& out)
 {
     return CallOnGuiThread([&] {
-        CSevrinProView* view = theApp.ScreenPointers.ProView;
+        CProjectScreen* view = TheScreen<CProjectScreen>();
         if (!view)
             return false;
         if (auto* name = view->findChild<QLineEdit*>(QStringLiteral("1027")))

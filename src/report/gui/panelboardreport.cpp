@@ -4,8 +4,8 @@
 #include "app/core/companionworkbook.h"
 #include "app/core/sevrin.h"
 #include "app/gui/rowlistmodel.h"
-#include "loads/gui/sevrinpro20view.h"
-#include "loads/gui/sevrinpro22view.h"
+#include "loads/gui/boardscreen.h"
+#include "loads/gui/boardsheetpage.h"
 #include "platform/xlsxbook.h"
 #include "report/core/guithread.h"
 
@@ -28,12 +28,12 @@ struct DesignCell
 // Sheet cell and the design page (0..3) and control it copies.
 constexpr DesignCell kDesignCells[] = {
     // Installation conditions and correction factors.
-    {38, 5, 0, 1105}, {38, 7, 0, 1180}, {39, 5, 0, 1106}, {39, 7, 0, 1181}, {44, 6, 0, 1108},
-    {44, 8, 0, 1182}, {48, 3, 0, 1110}, {49, 5, 0, 1183}, {48, 6, 0, 1113}, {49, 8, 0, 1184},
-    {53, 4, 0, 1185}, {53, 5, 0, 1186}, {53, 6, 0, 1187}, {53, 7, 0, 1188},
+    {38, 7, 0, 1105}, {38, 13, 0, 1180}, {39, 7, 0, 1106}, {39, 13, 0, 1181}, {44, 7, 0, 1108},
+    {44, 13, 0, 1182}, {48, 7, 0, 1110}, {49, 7, 0, 1183}, {48, 13, 0, 1113}, {49, 13, 0, 1184},
+    {53, 7, 0, 1185}, {53, 10, 0, 1186}, {53, 13, 0, 1187}, {53, 16, 0, 1188},
     // Conductor-size criteria.
     {19, 34, 1, 1181}, {20, 34, 1, 1182}, {26, 34, 1, 1184}, {27, 34, 1, 1185}, {34, 34, 1, 1186},
-    {34, 35, 1, 1187}, {34, 36, 1, 1189}, {35, 35, 1, 1188}, {35, 36, 1, 1190}, {44, 35, 1, 1183},
+    {34, 37, 1, 1187}, {34, 40, 1, 1189}, {35, 37, 1, 1188}, {35, 40, 1, 1190}, {44, 35, 1, 1183},
     {45, 37, 1, 1191}, {46, 33, 1, 1192},
     // Motor starting.
     {57, 35, 2, 1037}, {58, 34, 2, 1193}, {59, 34, 2, 1195}, {68, 33, 2, 1194},
@@ -50,24 +50,42 @@ void WriteHeader(Sheet& sheet, int c, int pictureId, const QString& revision,
     sheet.writeStr(1, c + 26, project.date);
 }
 
+// The design pages as the screen shows them after its stored conditions are refilled.
+void ReadDesignPages(CBoardScreen& screen, int boardIndex, PanelBoardDesignTexts& design)
+{
+    screen.RefreshPanelBoardPages(boardIndex);
+    for (const DesignCell& d : kDesignCells)
+        design.pages[std::size_t(d.page)].insert(d.id, screen.DesignControlText(d.page, d.id));
+}
+
+// The design conditions of a project without boards, taken as a board's "계산" takes them
+// (the pages' edits stored and applied, so nothing typed is lost); on the GUI thread.
+bool ReadDesignConditions(PanelBoardDesignTexts& design)
+{
+    CBoardScreen* screen = TheScreen<CBoardScreen>();
+    if (!screen)
+        return false;
+    screen->StorePanelBoardDesignConditions();
+    screen->ApplyPanelBoardDesignConditions();
+    ReadDesignPages(*screen, 0, design);
+    return true;
+}
+
 // The screen's "계산" for board i and what it then shows; on the GUI thread.
 bool RecalcBoard(int i, bool first, PanelBoardReportPage& page, PanelBoardDesignTexts& design)
 {
-    CSevrinPro20View* screen = theApp.ScreenPointers.Pro20View;
+    CBoardScreen* screen = TheScreen<CBoardScreen>();
     if (!screen)
         return false;
-    CSevrinPro22View* sheet = screen->BoardPage();
+    CBoardSheetPage* sheet = screen->BoardPage();
     screen->SetPanelBoardPageIndex(4);
     screen->ShowPanelBoardPage(4);
     sheet->SelectPanelBoard(i);
     screen->StorePanelBoardDesignConditions();
     screen->ApplyPanelBoardDesignConditions();
     sheet->CalcPanelBoard(sheet->BoardIndex());
-    if (first) {
-        screen->RefreshPanelBoardPages(sheet->BoardIndex());
-        for (const DesignCell& d : kDesignCells)
-            design.pages[std::size_t(d.page)].insert(d.id, screen->DesignControlText(d.page, d.id));
-    }
+    if (first)
+        ReadDesignPages(*screen, sheet->BoardIndex(), design);
     page.boardRow = sheet->BoardList()->rows()->row(i);
     const RowListModel* circuits = sheet->CircuitList()->rows();
     page.circuits.clear();
@@ -106,7 +124,7 @@ void WritePanelBoardDesignPages(Sheet& sheet, const PanelBoardDesignTexts& desig
     for (const DesignCell& d : kDesignCells)
         sheet.writeStr(d.row, d.col, design.Text(d.page, d.id));
     // Methods A, B, D with one circuit: no grouping factor.
-    sheet.writeStr(43, 8, QStringLiteral("1.0"));
+    sheet.writeStr(43, 13, QStringLiteral("1.0"));
 }
 
 void WritePanelBoardPage(Sheet& sheet, int board, const PanelBoardReportPage& page, int pictureId,
@@ -174,10 +192,10 @@ void RemoveUnusedBoardPages(Sheet& sheet, int count)
 
 void PanelBoardReportWriter::WriteSheet(const ReportSheetJob& job)
 {
-    if (!job.sheet || !job.host || !theApp.ScreenPointers.Pro20View)
+    if (!job.sheet || !job.host || !theApp.ScreenView(Screen::PanelBoard))
         return;
     const int n = CallOnGuiThread([] {
-        CSevrinPro20View* screen = theApp.ScreenPointers.Pro20View;
+        CBoardScreen* screen = TheScreen<CBoardScreen>();
         return screen ? screen->BoardPage()->BoardList()->rows()->rowCount() : 0;
     });
     ProjectScreenTexts project;
@@ -200,6 +218,14 @@ void PanelBoardReportWriter::WriteSheet(const ReportSheetJob& job)
             job.host->ReportWarning(QStringLiteral("%1 %2: %3개를 넘는 회로는 출력하지 않음")
                                         .arg(kLabel, page.boardRow.value(1))
                                         .arg(kBoardReportCircuits));
+    }
+    // The design pages state the conditions the cable sheet is sized with, so they are filled
+    // with a project's conditions even when it has no board.
+    if (n == 0) {
+        job.host->SetOutputProgress(kLabel, 0);
+        PanelBoardDesignTexts design;
+        if (CallOnGuiThread([&] { return ReadDesignConditions(design); }))
+            WritePanelBoardDesignPages(*job.sheet, design, job.pictureId, job.revision, project);
     }
     if (!batch.finish())
         GuiPrompt::Message(QObject::tr("분전반 파일을 저장하지 못했습니다.\n%1")

@@ -48,8 +48,9 @@ void WritePanelBoardPage(Sheet& sheet, int board, const PanelBoardReportPage& pa
 void RemoveUnusedBoardPages(Sheet& sheet, int count);
 
 // The report writer: drives the panel-board screen board by board; writes nothing when the
-// screen does not exist. Boards with more circuits than a page holds are named on the
-// progress line.
+// screen does not exist. The design pages hold the project's conditions whether or not it has
+// boards (the cable sheet is sized with them). Boards with more circuits than a page holds
+// are named among the run's warnings.
 class PanelBoardReportWriter : public ReportSheetWriter
 {
 public:

@@ -3,8 +3,8 @@
 #include "app/core/sevrin.h"
 #include "app/gui/rowlistmodel.h"
 #include "loads/gui/guicall.h"
-#include "loads/gui/sevrinpro30view.h"
-#include "loads/gui/sevrinpro31view.h"
+#include "loads/gui/transformerscreen.h"
+#include "loads/gui/transformerloadpage.h"
 #include "platform/xlsxbook.h"
 
 #include <QCheckBox>
@@ -21,15 +21,15 @@ const QString kLabel = QStringLiteral("변압기용량");
 // Load-list column -> page column offset.
 constexpr int kLoadColumns[7] = {0, 1, 3, 5, 7, 9, 11};
 
-QString Text(const CSevrinPro31View* page, int id)
+QString Text(const CTransformerLoadPage* page, int id)
 {
     const QLineEdit* edit = page->Edit(id);
     return edit ? edit->text() : QString();
 }
 
-TransformerPageTexts Snapshot(CSevrinPro30View* screen, int t)
+TransformerPageTexts Snapshot(CTransformerScreen* screen, int t)
 {
-    const CSevrinPro31View* page = screen->LoadPage();
+    const CTransformerLoadPage* page = screen->LoadPage();
     TransformerPageTexts s;
     if (const auto* name = page->findChild<QLabel*>(QStringLiteral("1601")))
         s.name = name->text();
@@ -53,7 +53,7 @@ TransformerPageTexts Snapshot(CSevrinPro30View* screen, int t)
 
 TransformerReportTexts RecalcTransformersForReport()
 {
-    CSevrinPro30View* screen = theApp.ScreenPointers.Pro30View;
+    CTransformerScreen* screen = TheScreen<CTransformerScreen>();
     if (!screen)
         return {};
     return CallOnGuiThread(screen, [screen] {
@@ -112,7 +112,7 @@ void WriteTransformerReport(Sheet& sheet, const TransformerReportTexts& texts, i
 
 void TransformerReportWriter::WriteSheet(const ReportSheetJob& job)
 {
-    if (!job.sheet || !job.host || !theApp.ScreenPointers.Pro30View)
+    if (!job.sheet || !job.host || !theApp.ScreenView(Screen::Transformer))
         return;
     job.host->SetOutputProgress(kLabel, 0);
     const TransformerReportTexts texts = RecalcTransformersForReport();

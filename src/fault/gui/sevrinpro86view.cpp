@@ -1,7 +1,0 @@
-#include "fault/gui/sevrinpro86view.h"
-
-CSevrinPro86View::CSevrinPro86View(QWidget* parent) : CFaultPage(parent)
-{
-    AddLabel(tr("마지막"), 7, 7, 100);
-    AddList(1662, 7, 20, 854, 455, {});
-}

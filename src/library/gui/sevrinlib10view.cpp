@@ -1,5 +1,0 @@
-#include "sevrinlib10view.h"
-
-CSevrinLib10View::CSevrinLib10View(QWidget* parent) : CSevrinLibPage(*FindLibraryPage("CSevrinLib10View"), parent)
-{
-}

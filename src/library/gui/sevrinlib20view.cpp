@@ -1,5 +1,0 @@
-#include "sevrinlib20view.h"
-
-CSevrinLib20View::CSevrinLib20View(QWidget* parent) : CSevrinLibPage(*FindLibraryPage("CSevrinLib20View"), parent)
-{
-}

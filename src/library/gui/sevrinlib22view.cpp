@@ -1,5 +1,0 @@
-#include "sevrinlib22view.h"
-
-CSevrinLib22View::CSevrinLib22View(QWidget* parent) : CSevrinLibPage(*FindLibraryPage("CSevrinLib22View"), parent)
-{
-}

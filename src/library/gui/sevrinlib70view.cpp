@@ -1,5 +1,0 @@
-#include "sevrinlib70view.h"
-
-CSevrinLib70View::CSevrinLib70View(QWidget* parent) : CSevrinLibPage(*FindLibraryPage("CSevrinLib70View"), parent)
-{
-}
