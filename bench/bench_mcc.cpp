@@ -17,6 +17,8 @@
 #include <QTemporaryDir>
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -135,8 +137,22 @@ bool BenchDriverMcc(CSevrinApp& a, const QString& dir)
 
 }  // namespace
 
-int main()
+int main(int argc, char** argv)
 {
+    // "--write-project DIR [PANELS]": only writes the project (DIR/P<PANELS>.pro and its
+    // workbooks, 1000 panels unless told) for a run of the driver by hand, e.g. under
+    // /usr/bin/time -v.
+    QString keepDir;
+    int keepPanels = 1000;
+    if (argc >= 3 && std::strcmp(argv[1], "--write-project") == 0) {
+        keepDir = QString::fromLocal8Bit(argv[2]);
+        if (argc >= 4)
+            keepPanels = std::atoi(argv[3]);
+        if (keepPanels < 1 || !QDir().mkpath(keepDir)) {
+            std::printf("usage: bench_mcc [--write-project DIR [PANELS]]\n");
+            return 1;
+        }
+    }
     QTemporaryDir dir;
     if (!dir.isValid())
         return 1;
@@ -153,6 +169,18 @@ int main()
     a.MotorControlCenterBlock.MccConditionIndex = {6, 0, 0, 1, 1, 3, 2, 2, 2, 4};
     a.MotorControlCenterBlock.MccConditionText = {"0.65", "1.5"};
     ApplyMccDesignConditions(a);
+
+    if (!keepDir.isEmpty()) {
+        QString project;
+        if (!MakeMccProject(a, keepDir, keepPanels, project)) {
+            std::printf("could not write the %d-panel project\n", keepPanels);
+            return 1;
+        }
+        companion::DropCache();
+        std::printf("%s\n%s --root %s --project %s mcc\n", qPrintable(project), SEVRIN_CALC_EXE,
+                    SEVRIN_PROGRAM_DIR, qPrintable(project));
+        return 0;
+    }
 
     // The motors of the library, taken in turn; every fifth load is a lighting load.
     const LibTable& motors = a.MotorLibBlock.MotorTable2;

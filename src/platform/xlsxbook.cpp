@@ -117,11 +117,11 @@ bool parseInt(const char* s, int maxValue, int* out)
 }
 
 // Start tags in an XML text: an upper bound of the elements a parse builds.
-qint64 countStartTags(const QByteArray& data, qint64 stopAbove)
+qint64 countStartTags(const char* data, size_t size, qint64 stopAbove)
 {
     qint64 n = 0;
-    const char* p = data.constData();
-    const char* end = p + data.size();
+    const char* p = data;
+    const char* end = p + size;
     while ((p = static_cast<const char*>(std::memchr(p, '<', size_t(end - p)))) != nullptr) {
         ++p;
         if (p < end && *p != '/' && *p != '?' && *p != '!' && ++n > stopAbove)
@@ -308,30 +308,35 @@ XmlPart* Book::Impl::part(const std::string& name, QString* err)
     auto it = parts.find(resolved);
     if (it != parts.end())
         return it->second.get();
-    QByteArray data;
+    // The entry is inflated into one block that the parser takes over and parses where it lies:
+    // no second copy of the part is ever made.
+    char* data = nullptr;
+    size_t size = 0;
     QString e;
-    if (!pkg.read(resolved, &data, &e, std::min(Package::kMaxPartSize, kMaxParsedBytes - parsedBytes))) {
+    const Package::Allocator alloc{pugi::get_memory_allocation_function(), pugi::get_memory_deallocation_function()};
+    if (!pkg.read(resolved, alloc, &data, &size, &e, std::min(Package::kMaxPartSize, kMaxParsedBytes - parsedBytes))) {
         if (err)
             *err = e;
         return nullptr;
     }
     // Count what the parse would build before building it: a few hundred kilobytes of empty
     // cells inflate to millions of elements.
-    const qint64 elements = countStartTags(data, kMaxElements - parsedElements);
+    const qint64 elements = countStartTags(data, size, kMaxElements - parsedElements);
     if (parsedElements + elements > kMaxElements) {
+        alloc.deallocate(data);
         if (err)
             *err = QStringLiteral("%1 has too many elements").arg(QString::fromStdString(resolved));
         return nullptr;
     }
     parsedElements += elements;
     auto p = std::make_unique<XmlPart>();
-    if (!ParseXml(p->doc, data)) {
+    if (!ParseXmlInPlace(p->doc, data, size)) {
         if (err)
             *err = QStringLiteral("malformed XML in %1").arg(QString::fromStdString(resolved));
         return nullptr;
     }
-    p->sourceSize = size_t(data.size());
-    parsedBytes += data.size();
+    p->sourceSize = size;
+    parsedBytes += qint64(size);
     XmlPart* raw = p.get();
     parts[resolved] = std::move(p);
     return raw;
@@ -932,21 +937,19 @@ bool Book::Impl::save(const QString& path)
             s->finalize();
     if (sheetListChanged)
         updateAppXml();
+    // Each changed part is serialized when the archive writer deflates it, into one buffer
+    // that the parts of this save share, and the archive goes straight into the file.
     for (auto& [name, p] : parts) {
         if (!p->dirty)
             continue;
-        pkg.write(name, SerializeXml(p->doc, p->sourceSize + p->sourceSize / 8));
+        const XmlPart* part = p.get();
+        pkg.write(name, [part](std::string* out) { SerializeXml(part->doc, out); },
+                  p->sourceSize + p->sourceSize / 8);
         p->dirty = false;
     }
     sheetListChanged = false;
     cellsChanged = false;
 
-    QByteArray bytes;
-    QString e;
-    if (!pkg.build(&bytes, &e)) {
-        error = e;
-        return false;
-    }
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly)) {
         error = f.errorString();
@@ -955,8 +958,9 @@ bool Book::Impl::save(const QString& path)
     // A write the disk refuses (full, over quota) can wait in the device's buffer, and
     // commit() would then put a short file in place of the workbook: flush, and give up on
     // any error.
-    if (f.write(bytes) != bytes.size() || !f.flush()) {
-        error = f.errorString();
+    QString e;
+    if (!pkg.writeTo(&f, &e) || !f.flush()) {
+        error = e.isEmpty() || f.error() != QFileDevice::NoError ? f.errorString() : e;
         f.cancelWriting();
         return false;
     }
@@ -979,12 +983,12 @@ Book::~Book() = default;
 
 bool Book::load(const QString& path)
 {
-    d->createNew();
     d->error.clear();
     d->unreadablePath.clear();
     d->unreadableIdKnown = false;
     const QFileInfo fi(path);
     if (!fi.exists()) {
+        d->createNew();
         d->lastResult = LoadResult::Missing;
         d->error = QStringLiteral("file not found: %1").arg(path);
         return false;
@@ -1544,22 +1548,84 @@ double Sheet::readNum(int row, int col) const
     return value;
 }
 
+namespace {
+
+bool isElementNamed(pugi::xml_node n, const std::string& name)
+{
+    return n.type() == pugi::node_element && name == n.name();
+}
+
+// The <t> of a cell that holds exactly <is><t>text</t></is> (no other children or attributes but
+// the <t>'s xml:space), to take the new text: a row written again allocates nothing. Null when
+// the cell holds anything else.
+pugi::xml_node reusableInlineText(pugi::xml_node c, const std::string& isName, const std::string& tName)
+{
+    pugi::xml_node is = c.first_child();
+    if (!is || is.next_sibling() || !isElementNamed(is, isName) || is.first_attribute() || *is.value())
+        return {};
+    pugi::xml_node t = is.first_child();
+    if (!t || t.next_sibling() || !isElementNamed(t, tName))
+        return {};
+    for (pugi::xml_attribute a = t.first_attribute(); a; a = a.next_attribute())
+        if (std::strcmp(a.name(), "xml:space") != 0)
+            return {};
+    pugi::xml_node text = t.first_child();
+    if (text && (text.next_sibling() || text.type() != pugi::node_pcdata || *t.value()))
+        return {};
+    return t;
+}
+
+// The <v> of a cell that holds exactly <v>number</v>, to take a new number.
+pugi::xml_node reusableValue(pugi::xml_node c, const std::string& vName)
+{
+    pugi::xml_node v = c.first_child();
+    if (!v || v.next_sibling() || !isElementNamed(v, vName) || v.first_attribute())
+        return {};
+    pugi::xml_node text = v.first_child();
+    if (text && (text.next_sibling() || text.type() != pugi::node_pcdata || *v.value()))
+        return {};
+    return v;
+}
+
+// Sets an element's only text; "" leaves it empty (<t/>).
+void setOnlyText(pugi::xml_node n, const char* text)
+{
+    if (*text)
+        n.text().set(text);
+    else if (n.first_child())
+        n.remove_children();
+    else if (*n.value())
+        n.text().set("");  // the parsed text held in the element itself: an empty one is none
+}
+
+}  // namespace
+
 bool Sheet::writeStr(int row, int col, const QString& value)
 {
     if (!d->isWorksheet || row < 0 || col < 0 || row >= kMaxRows || col >= kMaxCols)
         return false;
     pugi::xml_node c = d->cellForWrite(row + 1, col + 1);
-    c.remove_children();
     if (pugi::xml_attribute t = c.attribute("t"))
         t.set_value("inlineStr");
     else
         c.append_attribute("t") = "inlineStr";
-    pugi::xml_node tn = c.append_child(d->el("is").c_str()).append_child(d->el("t").c_str());
     const std::string text = EncodeCellText(value);
-    if (needsPreserve(text))
-        tn.append_attribute("xml:space") = "preserve";
-    if (!text.empty())
-        tn.append_child(pugi::node_pcdata).set_value(text.c_str());
+    const std::string isName = d->el("is"), tName = d->el("t");
+    pugi::xml_node tn = reusableInlineText(c, isName, tName);
+    if (!tn) {
+        c.remove_children();
+        tn = c.append_child(isName.c_str()).append_child(tName.c_str());
+    }
+    pugi::xml_attribute space = tn.attribute("xml:space");
+    if (needsPreserve(text)) {
+        if (space)
+            space.set_value("preserve");
+        else
+            tn.append_attribute("xml:space") = "preserve";
+    } else if (space) {
+        tn.remove_attribute(space);
+    }
+    setOnlyText(tn, text.c_str());
     d->markDirty();
     return true;
 }
@@ -1569,13 +1635,18 @@ bool Sheet::writeNum(int row, int col, double value)
     if (!d->isWorksheet || row < 0 || col < 0 || row >= kMaxRows || col >= kMaxCols || !std::isfinite(value))
         return false;
     pugi::xml_node c = d->cellForWrite(row + 1, col + 1);
-    c.remove_children();
     if (pugi::xml_attribute t = c.attribute("t"))
         c.remove_attribute(t);
     char buf[64];
     const auto res = std::to_chars(buf, buf + sizeof buf, value);
     *res.ptr = '\0';
-    c.append_child(d->el("v").c_str()).append_child(pugi::node_pcdata).set_value(buf);
+    const std::string vName = d->el("v");
+    pugi::xml_node v = reusableValue(c, vName);
+    if (!v) {
+        c.remove_children();
+        v = c.append_child(vName.c_str());
+    }
+    setOnlyText(v, buf);
     d->markDirty();
     return true;
 }
