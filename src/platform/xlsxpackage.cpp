@@ -1,6 +1,7 @@
 #include "xlsxpackage.h"
 
 #include <zip.h>
+#include <zlib.h>
 
 #include <QIODevice>
 
@@ -32,6 +33,18 @@ QString zipErrorText(zip_error_t* e)
 }
 
 }  // namespace
+
+// One inflate stream for all the entries a package reads: it is reset, not rebuilt, for each.
+struct Package::Inflater
+{
+    z_stream z{};
+    bool ready = false;
+    ~Inflater()
+    {
+        if (ready)
+            inflateEnd(&z);
+    }
+};
 
 Package::Package() = default;
 
@@ -183,7 +196,12 @@ bool Package::read(const std::string& name, const Allocator& alloc, char** data,
         *error = QStringLiteral("cannot stat %1").arg(QString::fromStdString(name));
         return false;
     }
-    zip_file_t* f = zip_fopen_index(m_zip, zip_uint64_t(e->origIndex), 0);
+    // A deflated entry is inflated here with one stream for the whole package (libzip would
+    // build and free a stream, window and all, for every part); others go through libzip.
+    const bool raw = (st.valid & ZIP_STAT_COMP_METHOD) && st.comp_method == ZIP_CM_DEFLATE &&
+                     (st.valid & ZIP_STAT_ENCRYPTION_METHOD) && st.encryption_method == ZIP_EM_NONE &&
+                     (st.valid & ZIP_STAT_CRC) && (st.valid & ZIP_STAT_SIZE);
+    zip_file_t* f = zip_fopen_index(m_zip, zip_uint64_t(e->origIndex), raw ? ZIP_FL_COMPRESSED : 0);
     if (!f) {
         *error = QStringLiteral("cannot open %1: %2")
                      .arg(QString::fromStdString(name), QString::fromUtf8(zip_strerror(m_zip)));
@@ -211,7 +229,11 @@ bool Package::read(const std::string& name, const Allocator& alloc, char** data,
                      .arg(QString::fromStdString(name), QString::fromUtf8(zip_error_strerror(zip_file_get_error(f))));
         ok = false;
     };
-    while (ok) {
+    if (raw) {
+        // Deflated: the raw bytes go through the package's own stream.
+        ok = ok && inflateEntry(f, st, name, alloc, &block, &cap, &used, error, limit);
+    }
+    while (ok && !raw) {
         if (used == cap) {
             // Full: the end of the entry, or a larger one than declared.
             char probe;
@@ -258,6 +280,85 @@ bool Package::read(const std::string& name, const Allocator& alloc, char** data,
     }
     *data = block;
     *size = used;
+    return true;
+}
+
+bool Package::inflateEntry(zip_file_t* f, const zip_stat_t& st, const std::string& name, const Allocator& alloc,
+                           char** block, size_t* cap, size_t* used, QString* error, size_t limit) const
+{
+    auto fail = [&](int zipError) {
+        zip_error_t ze;
+        zip_error_init_with_code(&ze, zipError);
+        *error = QStringLiteral("cannot read %1: %2")
+                     .arg(QString::fromStdString(name), QString::fromUtf8(zip_error_strerror(&ze)));
+        zip_error_fini(&ze);
+        return false;
+    };
+    if (!m_inflater)
+        m_inflater = std::make_unique<Inflater>();
+    z_stream& z = m_inflater->z;
+    if (!m_inflater->ready) {
+        if (inflateInit2(&z, -MAX_WBITS) != Z_OK)
+            return fail(ZIP_ER_MEMORY);
+        m_inflater->ready = true;
+    } else if (inflateReset(&z) != Z_OK) {
+        return fail(ZIP_ER_INTERNAL);
+    }
+    unsigned char in[16384];
+    z.avail_in = 0;
+    uLong crc = crc32(0, nullptr, 0);
+    bool inputEnded = false;
+    for (;;) {
+        if (z.avail_in == 0 && !inputEnded) {
+            const zip_int64_t n = zip_fread(f, in, sizeof in);
+            if (n < 0) {
+                *error = QStringLiteral("cannot read %1: %2")
+                             .arg(QString::fromStdString(name),
+                                  QString::fromUtf8(zip_error_strerror(zip_file_get_error(f))));
+                return false;
+            }
+            inputEnded = n == 0;
+            z.next_in = in;
+            z.avail_in = uInt(n);
+        }
+        unsigned char probe;
+        const bool full = *used == *cap;
+        // Full: one byte more tells the end of the entry from one larger than declared.
+        z.next_out = full ? &probe : reinterpret_cast<unsigned char*>(*block + *used);
+        z.avail_out = full ? 1u : uInt(std::min<size_t>(*cap - *used, 1u << 30));
+        const uInt before = z.avail_out;
+        const int ret = inflate(&z, Z_NO_FLUSH);
+        const size_t produced = before - z.avail_out;
+        if (ret != Z_OK && ret != Z_STREAM_END && !(ret == Z_BUF_ERROR && produced == 0))
+            return fail(ZIP_ER_COMPRESSED_DATA);
+        if (full && produced) {
+            if (*used + 1 > limit) {
+                *error = QStringLiteral("part %1 is too large").arg(QString::fromStdString(name));
+                return false;
+            }
+            const size_t grown = std::min(std::max(*cap * 2, size_t(64 * 1024)), limit);
+            char* bigger = static_cast<char*>(alloc.allocate(grown));
+            if (!bigger)
+                return fail(ZIP_ER_MEMORY);
+            std::memcpy(bigger, *block, *used);
+            alloc.deallocate(*block);
+            *block = bigger;
+            *cap = grown;
+            (*block)[*used] = char(probe);
+        }
+        if (produced)
+            crc = crc32(crc, reinterpret_cast<const Bytef*>(*block + *used), uInt(produced));
+        *used += produced;
+        if (ret == Z_STREAM_END)
+            break;
+        if (produced == 0 && z.avail_in == 0 && inputEnded)
+            return fail(ZIP_ER_COMPRESSED_DATA);  // the data ends inside the stream
+    }
+    // What libzip checks of an entry it inflates itself.
+    if (crc != st.crc)
+        return fail(ZIP_ER_CRC);
+    if (*used != st.size)
+        return fail(ZIP_ER_INCONS);
     return true;
 }
 
@@ -426,12 +527,53 @@ zip_int64_t archiveCallback(void* userdata, void* data, zip_uint64_t len, zip_so
     }
 }
 
-// One buffer for the produced entries of one write: libzip deflates the entries one after the
-// other, so each is made when libzip first asks for it and replaces the one before.
+// The produced entries of one write share one XML buffer, one deflate stream and one buffer of
+// deflated bytes: libzip copies the entries one after the other, so each is made (serialized and
+// deflated) when libzip first asks for it and replaces the one before. libzip takes the
+// deflated bytes as they are, as it does for an entry copied from another zip.
 struct ProducedBuffer
 {
-    std::string bytes;
+    std::string xml;
+    std::unique_ptr<char, decltype(&std::free)> zipped{nullptr, &std::free};
+    size_t zippedCap = 0;
+    size_t zippedSize = 0;
+    uLong crc = 0;
+    z_stream z{};
+    bool ready = false;
     const void* holder = nullptr;  // whose bytes they are
+
+    ~ProducedBuffer()
+    {
+        if (ready)
+            deflateEnd(&z);
+    }
+
+    bool deflateXml()
+    {
+        if (!ready) {
+            if (deflateInit2(&z, int(kCompressionLevel), Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+                return false;
+            ready = true;
+        } else if (deflateReset(&z) != Z_OK) {
+            return false;
+        }
+        const size_t bound = deflateBound(&z, uLong(xml.size()));
+        if (bound > zippedCap) {
+            zipped.reset(static_cast<char*>(std::malloc(bound)));
+            zippedCap = zipped ? bound : 0;
+            if (!zipped)
+                return false;
+        }
+        z.next_in = reinterpret_cast<Bytef*>(xml.data());
+        z.avail_in = uInt(xml.size());
+        z.next_out = reinterpret_cast<Bytef*>(zipped.get());
+        z.avail_out = uInt(zippedCap);
+        if (deflate(&z, Z_FINISH) != Z_STREAM_END)
+            return false;
+        zippedSize = zippedCap - z.avail_out;
+        crc = crc32(crc32(0, nullptr, 0), reinterpret_cast<const Bytef*>(xml.data()), uInt(xml.size()));
+        return true;
+    }
 };
 
 struct ProducedIo
@@ -443,15 +585,21 @@ struct ProducedIo
     zip_uint64_t pos = 0;
     zip_error_t error;
 
-    const std::string& bytes()
+    bool make()
     {
-        if (shared->holder != this) {
-            shared->bytes.clear();  // keeps its capacity for the next entry
-            shared->bytes.reserve(sizeHint);
-            (*produce)(&shared->bytes);
-            shared->holder = this;
+        if (shared->holder == this)
+            return true;
+        shared->holder = nullptr;
+        shared->xml.clear();  // keeps its capacity for the next entry
+        shared->xml.reserve(sizeHint);
+        (*produce)(&shared->xml);
+        // A part of 4 GB or more would need zip64 sizes: not something a workbook holds.
+        if (shared->xml.size() >= 0xFFFFFFFFu || !shared->deflateXml()) {
+            zip_error_set(&error, ZIP_ER_MEMORY, 0);
+            return false;
         }
-        return shared->bytes;
+        shared->holder = this;
+        return true;
     }
 };
 
@@ -461,14 +609,14 @@ zip_int64_t producedCallback(void* userdata, void* data, zip_uint64_t len, zip_s
     switch (cmd) {
     case ZIP_SOURCE_OPEN:
         io->pos = 0;
-        io->bytes();
-        return 0;
+        return io->make() ? 0 : -1;
     case ZIP_SOURCE_READ: {
-        const std::string& b = io->bytes();
-        const zip_uint64_t size = b.size();
+        if (!io->make())
+            return -1;
+        const zip_uint64_t size = io->shared->zippedSize;
         const zip_uint64_t n = std::min(len, size - std::min(io->pos, size));
         if (n)
-            std::memcpy(data, b.data() + io->pos, size_t(n));
+            std::memcpy(data, io->shared->zipped.get() + io->pos, size_t(n));
         io->pos += n;
         return zip_int64_t(n);
     }
@@ -476,12 +624,17 @@ zip_int64_t producedCallback(void* userdata, void* data, zip_uint64_t len, zip_s
         return 0;
     case ZIP_SOURCE_STAT: {
         zip_stat_t* st = ZIP_SOURCE_GET_ARGS(zip_stat_t, data, len, &io->error);
-        if (!st)
+        if (!st || !io->make())
             return -1;
         zip_stat_init(st);
-        st->size = io->bytes().size();
+        st->size = io->shared->xml.size();
+        st->comp_size = io->shared->zippedSize;
+        st->comp_method = ZIP_CM_DEFLATE;
+        st->encryption_method = ZIP_EM_NONE;
+        st->crc = zip_uint32_t(io->shared->crc);
         st->mtime = io->mtime;
-        st->valid |= ZIP_STAT_SIZE | ZIP_STAT_MTIME;
+        st->valid |= ZIP_STAT_SIZE | ZIP_STAT_COMP_SIZE | ZIP_STAT_COMP_METHOD | ZIP_STAT_ENCRYPTION_METHOD |
+                     ZIP_STAT_CRC | ZIP_STAT_MTIME;
         return sizeof(*st);
     }
     case ZIP_SOURCE_ERROR:
@@ -493,7 +646,10 @@ zip_int64_t producedCallback(void* userdata, void* data, zip_uint64_t len, zip_s
         delete io;
         return 0;
     case ZIP_SOURCE_SEEK: {
-        const zip_int64_t pos = zip_source_seek_compute_offset(io->pos, io->bytes().size(), data, len, &io->error);
+        if (!io->make())
+            return -1;
+        const zip_int64_t pos =
+            zip_source_seek_compute_offset(io->pos, io->shared->zippedSize, data, len, &io->error);
         if (pos < 0)
             return -1;
         io->pos = zip_uint64_t(pos);
@@ -591,6 +747,7 @@ bool Package::writeTo(QIODevice* out, QString* error) const
             zip_source_free(s);
             return fail(QStringLiteral("cannot add ") + QString::fromStdString(e.name));
         }
+        // A produced entry comes deflated already (libzip copies it); libzip deflates the others.
         zip_set_file_compression(za, zip_uint64_t(idx), ZIP_CM_DEFLATE, kCompressionLevel);
     }
     if (zip_close(za) != 0)

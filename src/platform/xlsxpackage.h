@@ -5,12 +5,15 @@
 #include <QByteArray>
 #include <QString>
 #include <functional>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 class QIODevice;
 struct zip;
+struct zip_file;
+struct zip_stat;
 
 namespace xlsx {
 
@@ -80,7 +83,12 @@ private:
     Entry* find(const std::string& name);
     Entry* entryForWrite(const std::string& name);
     void reindex();
+    bool inflateEntry(::zip_file* f, const ::zip_stat& st, const std::string& name,
+                      const Allocator& alloc, char** block, size_t* cap, size_t* used, QString* error,
+                      size_t limit) const;
 
+    struct Inflater;
+    mutable std::unique_ptr<Inflater> m_inflater;  // one stream for every entry read
     QByteArray m_orig;
     struct zip* m_zip = nullptr;  // read-only view of m_orig
     std::vector<Entry> m_entries;
