@@ -245,6 +245,8 @@ void Book::Impl::reset()
 {
     sheets.clear();
     parts.clear();
+    residentSheetCost = 0;
+    useClock = 0;
     parsedBytes = 0;
     parsedElements = 0;
     indexedCells = 0;
@@ -297,7 +299,7 @@ std::string Book::Impl::uniquePartName(const std::string& stem, const std::strin
     }
 }
 
-XmlPart* Book::Impl::part(const std::string& name, QString* err)
+XmlPart* Book::Impl::part(const std::string& name, QString* err, bool counted)
 {
     const std::string resolved = pkg.resolve(name);
     if (resolved.empty()) {
@@ -314,21 +316,23 @@ XmlPart* Book::Impl::part(const std::string& name, QString* err)
     size_t size = 0;
     QString e;
     const Package::Allocator alloc{pugi::get_memory_allocation_function(), pugi::get_memory_deallocation_function()};
-    if (!pkg.read(resolved, alloc, &data, &size, &e, std::min(Package::kMaxPartSize, kMaxParsedBytes - parsedBytes))) {
+    const qint64 maxSize = counted ? std::min(Package::kMaxPartSize, kMaxParsedBytes - parsedBytes) : Package::kMaxPartSize;
+    if (!pkg.read(resolved, alloc, &data, &size, &e, maxSize)) {
         if (err)
             *err = e;
         return nullptr;
     }
     // Count what the parse would build before building it: a few hundred kilobytes of empty
     // cells inflate to millions of elements.
-    const qint64 elements = countStartTags(data, size, kMaxElements - parsedElements);
-    if (parsedElements + elements > kMaxElements) {
+    const qint64 elements = countStartTags(data, size, counted ? kMaxElements - parsedElements : kMaxElements);
+    if ((counted ? parsedElements : 0) + elements > kMaxElements) {
         alloc.deallocate(data);
         if (err)
             *err = QStringLiteral("%1 has too many elements").arg(QString::fromStdString(resolved));
         return nullptr;
     }
-    parsedElements += elements;
+    if (counted)
+        parsedElements += elements;
     auto p = std::make_unique<XmlPart>();
     if (!ParseXmlInPlace(p->doc, data, size)) {
         if (err)
@@ -336,7 +340,9 @@ XmlPart* Book::Impl::part(const std::string& name, QString* err)
         return nullptr;
     }
     p->sourceSize = size;
-    parsedBytes += qint64(size);
+    p->elements = elements;
+    if (counted)
+        parsedBytes += qint64(size);
     XmlPart* raw = p.get();
     parts[resolved] = std::move(p);
     return raw;
@@ -676,7 +682,7 @@ void Book::Impl::rewriteFormulas(const std::function<std::string(const std::stri
         return true;
     };
     for (auto& s : sheets) {
-        if (!s->isWorksheet)
+        if (!s->isWorksheet || !loadSheet(s.get()))
             continue;
         bool changed = false;
         for (RowRef& r : s->rows)
@@ -790,7 +796,10 @@ bool Book::Impl::loadStructure(QString* err)
             impl->isWorksheet = false;  // a chart, dialog or macro sheet: kept, no cells
             impl->rows.clear();
         }
+        Sheet::Impl* raw = impl.get();
         sheets.push_back(std::move(impl));
+        sheetLoaded(raw);
+        trimSheets(nullptr);
     }
     // Shared strings, when the workbook has them.
     if (XmlPart* wr = rels(workbookPath, false)) {
@@ -917,6 +926,7 @@ Sheet::Impl* Book::Impl::createSheet(int index, const QString& name)
     QString e;
     impl->index(&e);
     Sheet::Impl* raw = impl.get();
+    sheetLoaded(raw);
 
     std::vector<int> oldToNew(sheets.size());
     for (size_t i = 0; i < sheets.size(); ++i)
@@ -1133,6 +1143,7 @@ bool Book::delSheet(int index)
     d->renumberLocalSheetIds(oldToNew);
 
     s->sheetEl.parent().remove_child(s->sheetEl);
+    d->forgetSheetCost(s);
     const std::string path = s->path;
     auto gone = std::move(d->sheets[size_t(index)]);
     d->sheets.erase(d->sheets.begin() + index);
@@ -1161,6 +1172,85 @@ bool Book::hasSheetName(const QString& name, const Sheet* except) const
 // ---------------------------------------------------------------------------------------------
 // Sheet::Impl
 
+void Book::Impl::sheetLoaded(Sheet::Impl* s)
+{
+    if (!s->xml)
+        return;
+    s->cost = s->xml->sourceSize + size_t(s->xml->elements) * kCostPerElement;
+    residentSheetCost += s->cost;
+    s->lastUse = ++useClock;
+}
+
+void Book::Impl::forgetSheetCost(Sheet::Impl* s)
+{
+    if (s->xml)
+        residentSheetCost -= std::min(residentSheetCost, s->cost);
+    s->cost = 0;
+}
+
+bool Book::Impl::loadSheet(Sheet::Impl* s, QString* error)
+{
+    if (s->xml)
+        return true;
+    // Parsed before, within the load's limits: this parse counts towards none of them.
+    XmlPart* p = part(s->path, error, false);
+    if (!p)
+        return false;
+    s->xml = p;
+    QString e;
+    if (!s->index(error ? error : &e)) {
+        s->rows = {};
+        s->root = s->sheetData = {};
+        s->xml = nullptr;
+        parts.erase(s->path);
+        return false;
+    }
+    sheetLoaded(s);
+    return true;
+}
+
+bool Book::Impl::unloadSheet(Sheet::Impl* s)
+{
+    if (!s->xml)
+        return true;
+    if (s->xml->dirty) {
+        s->finalize();
+        const XmlPart* p = s->xml;
+        if (!pkg.writeDeflated(s->path, [p](std::string* out) { SerializeXml(p->doc, out); },
+                               p->sourceSize + p->sourceSize / 8))
+            return false;
+    }
+    forgetSheetCost(s);
+    indexedCells -= s->cells;
+    s->cells = 0;
+    s->rows = {};
+    s->root = s->sheetData = {};
+    s->xml = nullptr;
+    parts.erase(s->path);
+    return true;
+}
+
+void Book::Impl::trimSheets(const Sheet::Impl* keep)
+{
+    while (residentSheetCost > kSheetMemoryBudget) {
+        Sheet::Impl* oldest = nullptr;
+        for (auto& s : sheets)
+            if (s.get() != keep && s->xml && s->isWorksheet && (!oldest || s->lastUse < oldest->lastUse))
+                oldest = s.get();
+        if (!oldest || !unloadSheet(oldest))
+            return;
+    }
+}
+
+bool Sheet::Impl::use()
+{
+    if (!book->loadSheet(this))
+        return false;
+    lastUse = ++book->useClock;
+    book->trimSheets(this);
+    return true;
+}
+
 QString Sheet::Impl::name() const
 {
     return QString::fromUtf8(sheetEl.attribute("name").value());
@@ -1175,6 +1265,8 @@ void Sheet::Impl::markDirty()
 bool Sheet::Impl::index(QString* error)
 {
     rows.clear();
+    book->indexedCells -= cells;
+    cells = 0;
     root = xml->doc.document_element();
     prefix = PrefixOf(root);
     isWorksheet = IsLocal(root, "worksheet");
@@ -1232,6 +1324,7 @@ bool Sheet::Impl::index(QString* error)
             if (cr.col <= prevCol)
                 cellsOrdered = false;
             prevCol = cr.col;
+            ++cells;
             if (++book->indexedCells > Book::Impl::kMaxCells) {
                 *error = where + QStringLiteral("too many cells");
                 return false;
@@ -1444,7 +1537,7 @@ std::optional<QString> textOf(Book::Impl* book, pugi::xml_node c, const char* t)
 
 std::optional<QString> Sheet::readStr(int row, int col) const
 {
-    if (row < 0 || col < 0 || row >= kMaxRows || col >= kMaxCols)
+    if (row < 0 || col < 0 || row >= kMaxRows || col >= kMaxCols || !d->use())
         return std::nullopt;
     pugi::xml_node c = d->findCell(row + 1, col + 1);
     if (!c)
@@ -1494,7 +1587,7 @@ QString shortestNumber(double v)
 
 std::optional<QString> Sheet::readText(int row, int col) const
 {
-    if (row < 0 || col < 0 || row >= kMaxRows || col >= kMaxCols)
+    if (row < 0 || col < 0 || row >= kMaxRows || col >= kMaxCols || !d->use())
         return std::nullopt;
     pugi::xml_node c = d->findCell(row + 1, col + 1);
     if (!c)
@@ -1527,7 +1620,7 @@ std::optional<QString> Sheet::readText(int row, int col) const
 
 double Sheet::readNum(int row, int col) const
 {
-    if (row < 0 || col < 0 || row >= kMaxRows || col >= kMaxCols)
+    if (row < 0 || col < 0 || row >= kMaxRows || col >= kMaxCols || !d->use())
         return 0;
     pugi::xml_node c = d->findCell(row + 1, col + 1);
     if (!c)
@@ -1602,7 +1695,7 @@ void setOnlyText(pugi::xml_node n, const char* text)
 
 bool Sheet::writeStr(int row, int col, const QString& value)
 {
-    if (!d->isWorksheet || row < 0 || col < 0 || row >= kMaxRows || col >= kMaxCols)
+    if (!d->isWorksheet || row < 0 || col < 0 || row >= kMaxRows || col >= kMaxCols || !d->use())
         return false;
     pugi::xml_node c = d->cellForWrite(row + 1, col + 1);
     if (pugi::xml_attribute t = c.attribute("t"))
@@ -1632,7 +1725,8 @@ bool Sheet::writeStr(int row, int col, const QString& value)
 
 bool Sheet::writeNum(int row, int col, double value)
 {
-    if (!d->isWorksheet || row < 0 || col < 0 || row >= kMaxRows || col >= kMaxCols || !std::isfinite(value))
+    if (!d->isWorksheet || row < 0 || col < 0 || row >= kMaxRows || col >= kMaxCols || !std::isfinite(value) ||
+        !d->use())
         return false;
     pugi::xml_node c = d->cellForWrite(row + 1, col + 1);
     if (pugi::xml_attribute t = c.attribute("t"))
@@ -1653,7 +1747,7 @@ bool Sheet::writeNum(int row, int col, double value)
 
 void Sheet::setProtect(bool on)
 {
-    if (!d->isWorksheet)
+    if (!d->isWorksheet || !d->use())
         return;
     pugi::xml_node p = Child(d->root, "sheetProtection");
     if (!on) {
@@ -1682,7 +1776,7 @@ void Sheet::setProtect(bool on)
 
 bool Sheet::protect() const
 {
-    if (!d->isWorksheet)
+    if (!d->isWorksheet || !d->use())
         return false;
     pugi::xml_node p = Child(d->root, "sheetProtection");
     if (!p)

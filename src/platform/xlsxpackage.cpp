@@ -34,6 +34,64 @@ QString zipErrorText(zip_error_t* e)
 
 }  // namespace
 
+// The entries a package makes share one XML buffer, one deflate stream and one buffer of
+// deflated bytes, for as long as the package lives. libzip copies the entries of a write one
+// after the other, so each is made (serialized and deflated) when libzip first asks for it and
+// replaces the one before; libzip takes the deflated bytes as they are, as it does for an entry
+// copied from another zip.
+struct DeflateBuffer
+{
+    std::string xml;
+    std::unique_ptr<char, decltype(&std::free)> zipped{nullptr, &std::free};
+    size_t zippedCap = 0;
+    const char* zippedData = nullptr;  // the deflated bytes: `zipped`, or an entry's own
+    size_t zippedSize = 0;
+    size_t xmlSize = 0;
+    uLong crc = 0;
+    z_stream z{};
+    bool ready = false;
+    const void* holder = nullptr;  // whose bytes they are
+
+    ~DeflateBuffer()
+    {
+        if (ready)
+            deflateEnd(&z);
+    }
+
+    // Deflates `xml` into `zipped`.
+    bool deflateXml()
+    {
+        // A part of 4 GB or more would need zip64 sizes: not something a workbook holds.
+        if (xml.size() >= 0xFFFFFFFFu)
+            return false;
+        if (!ready) {
+            if (deflateInit2(&z, int(kCompressionLevel), Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+                return false;
+            ready = true;
+        } else if (deflateReset(&z) != Z_OK) {
+            return false;
+        }
+        const size_t bound = deflateBound(&z, uLong(xml.size()));
+        if (bound > zippedCap) {
+            zipped.reset(static_cast<char*>(std::malloc(bound)));
+            zippedCap = zipped ? bound : 0;
+            if (!zipped)
+                return false;
+        }
+        z.next_in = reinterpret_cast<Bytef*>(xml.data());
+        z.avail_in = uInt(xml.size());
+        z.next_out = reinterpret_cast<Bytef*>(zipped.get());
+        z.avail_out = uInt(zippedCap);
+        if (deflate(&z, Z_FINISH) != Z_STREAM_END)
+            return false;
+        zippedData = zipped.get();
+        zippedSize = zippedCap - z.avail_out;
+        xmlSize = xml.size();
+        crc = crc32(crc32(0, nullptr, 0), reinterpret_cast<const Bytef*>(xml.data()), uInt(xml.size()));
+        return true;
+    }
+};
+
 // One inflate stream for all the entries a package reads: it is reset, not rebuilt, for each.
 struct Package::Inflater
 {
@@ -171,6 +229,8 @@ bool Package::read(const std::string& name, const Allocator& alloc, char** data,
         *error = QStringLiteral("missing part %1").arg(QString::fromStdString(name));
         return false;
     }
+    if (e->replaced && !e->deflated.empty())
+        return inflateKept(*e, alloc, data, size, error);
     if (e->replaced) {
         std::string produced;
         if (e->produce)
@@ -283,6 +343,38 @@ bool Package::read(const std::string& name, const Allocator& alloc, char** data,
     return true;
 }
 
+bool Package::inflateKept(const Entry& e, const Allocator& alloc, char** data, size_t* size, QString* error) const
+{
+    auto fail = [&] {
+        *error = QStringLiteral("cannot read %1").arg(QString::fromStdString(e.name));
+        return false;
+    };
+    if (!m_inflater)
+        m_inflater = std::make_unique<Inflater>();
+    z_stream& z = m_inflater->z;
+    if (!m_inflater->ready) {
+        if (inflateInit2(&z, -MAX_WBITS) != Z_OK)
+            return fail();
+        m_inflater->ready = true;
+    } else if (inflateReset(&z) != Z_OK) {
+        return fail();
+    }
+    char* block = static_cast<char*>(alloc.allocate(std::max<size_t>(e.inflatedSize, 1)));
+    if (!block)
+        return fail();
+    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(e.deflated.data()));
+    z.avail_in = uInt(e.deflated.size());
+    z.next_out = reinterpret_cast<Bytef*>(block);
+    z.avail_out = uInt(e.inflatedSize);
+    if (inflate(&z, Z_FINISH) != Z_STREAM_END || z.avail_out != 0) {
+        alloc.deallocate(block);
+        return fail();
+    }
+    *data = block;
+    *size = e.inflatedSize;
+    return true;
+}
+
 bool Package::inflateEntry(zip_file_t* f, const zip_stat_t& st, const std::string& name, const Allocator& alloc,
                            char** block, size_t* cap, size_t* used, QString* error, size_t limit) const
 {
@@ -392,6 +484,7 @@ Package::Entry* Package::entryForWrite(const std::string& name)
 void Package::write(const std::string& name, QByteArray data)
 {
     Entry* e = entryForWrite(name);
+    e->deflated = std::string();
     e->data = std::move(data);
     e->produce = nullptr;
     e->sizeHint = 0;
@@ -400,9 +493,35 @@ void Package::write(const std::string& name, QByteArray data)
 void Package::write(const std::string& name, Producer produce, size_t sizeHint)
 {
     Entry* e = entryForWrite(name);
+    e->deflated = std::string();
     e->data.clear();
     e->produce = std::move(produce);
     e->sizeHint = sizeHint;
+}
+
+DeflateBuffer& Package::deflater() const
+{
+    if (!m_deflater)
+        m_deflater = std::make_unique<DeflateBuffer>();
+    return *m_deflater;
+}
+
+bool Package::writeDeflated(const std::string& name, const Producer& produce, size_t sizeHint)
+{
+    DeflateBuffer& d = deflater();
+    d.holder = nullptr;
+    d.xml.clear();
+    d.xml.reserve(sizeHint);
+    produce(&d.xml);
+    if (!d.deflateXml())
+        return false;
+    Entry* e = entryForWrite(name);
+    e->data.clear();
+    e->produce = nullptr;
+    e->deflated.assign(d.zippedData, d.zippedSize);
+    e->inflatedSize = d.xmlSize;
+    e->crc = quint32(d.crc);
+    return true;
 }
 
 void Package::remove(const std::string& name)
@@ -414,6 +533,7 @@ void Package::remove(const std::string& name)
     e->replaced = false;
     e->data.clear();
     e->produce = nullptr;
+    e->deflated = std::string();
     reindex();
 }
 
@@ -527,74 +647,29 @@ zip_int64_t archiveCallback(void* userdata, void* data, zip_uint64_t len, zip_so
     }
 }
 
-// The produced entries of one write share one XML buffer, one deflate stream and one buffer of
-// deflated bytes: libzip copies the entries one after the other, so each is made (serialized and
-// deflated) when libzip first asks for it and replaces the one before. libzip takes the
-// deflated bytes as they are, as it does for an entry copied from another zip.
-struct ProducedBuffer
-{
-    std::string xml;
-    std::unique_ptr<char, decltype(&std::free)> zipped{nullptr, &std::free};
-    size_t zippedCap = 0;
-    size_t zippedSize = 0;
-    uLong crc = 0;
-    z_stream z{};
-    bool ready = false;
-    const void* holder = nullptr;  // whose bytes they are
-
-    ~ProducedBuffer()
-    {
-        if (ready)
-            deflateEnd(&z);
-    }
-
-    bool deflateXml()
-    {
-        if (!ready) {
-            if (deflateInit2(&z, int(kCompressionLevel), Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
-                return false;
-            ready = true;
-        } else if (deflateReset(&z) != Z_OK) {
-            return false;
-        }
-        const size_t bound = deflateBound(&z, uLong(xml.size()));
-        if (bound > zippedCap) {
-            zipped.reset(static_cast<char*>(std::malloc(bound)));
-            zippedCap = zipped ? bound : 0;
-            if (!zipped)
-                return false;
-        }
-        z.next_in = reinterpret_cast<Bytef*>(xml.data());
-        z.avail_in = uInt(xml.size());
-        z.next_out = reinterpret_cast<Bytef*>(zipped.get());
-        z.avail_out = uInt(zippedCap);
-        if (deflate(&z, Z_FINISH) != Z_STREAM_END)
-            return false;
-        zippedSize = zippedCap - z.avail_out;
-        crc = crc32(crc32(0, nullptr, 0), reinterpret_cast<const Bytef*>(xml.data()), uInt(xml.size()));
-        return true;
-    }
-};
-
+// An entry that libzip takes deflated: made into the shared buffer when asked for, or kept
+// deflated in the entry already (`fixed`).
 struct ProducedIo
 {
-    ProducedBuffer* shared = nullptr;
+    DeflateBuffer* shared = nullptr;
     const Package::Producer* produce = nullptr;
+    DeflateBuffer fixed;  // only its results: the entry's deflated bytes, size and CRC
     size_t sizeHint = 0;
     time_t mtime = 0;
     zip_uint64_t pos = 0;
     zip_error_t error;
 
+    const DeflateBuffer& made() const { return produce ? *shared : fixed; }
+
     bool make()
     {
-        if (shared->holder == this)
+        if (!produce || shared->holder == this)
             return true;
         shared->holder = nullptr;
         shared->xml.clear();  // keeps its capacity for the next entry
         shared->xml.reserve(sizeHint);
         (*produce)(&shared->xml);
-        // A part of 4 GB or more would need zip64 sizes: not something a workbook holds.
-        if (shared->xml.size() >= 0xFFFFFFFFu || !shared->deflateXml()) {
+        if (!shared->deflateXml()) {
             zip_error_set(&error, ZIP_ER_MEMORY, 0);
             return false;
         }
@@ -613,10 +688,11 @@ zip_int64_t producedCallback(void* userdata, void* data, zip_uint64_t len, zip_s
     case ZIP_SOURCE_READ: {
         if (!io->make())
             return -1;
-        const zip_uint64_t size = io->shared->zippedSize;
+        const DeflateBuffer& b = io->made();
+        const zip_uint64_t size = b.zippedSize;
         const zip_uint64_t n = std::min(len, size - std::min(io->pos, size));
         if (n)
-            std::memcpy(data, io->shared->zipped.get() + io->pos, size_t(n));
+            std::memcpy(data, b.zippedData + io->pos, size_t(n));
         io->pos += n;
         return zip_int64_t(n);
     }
@@ -627,11 +703,11 @@ zip_int64_t producedCallback(void* userdata, void* data, zip_uint64_t len, zip_s
         if (!st || !io->make())
             return -1;
         zip_stat_init(st);
-        st->size = io->shared->xml.size();
-        st->comp_size = io->shared->zippedSize;
+        st->size = io->made().xmlSize;
+        st->comp_size = io->made().zippedSize;
         st->comp_method = ZIP_CM_DEFLATE;
         st->encryption_method = ZIP_EM_NONE;
-        st->crc = zip_uint32_t(io->shared->crc);
+        st->crc = zip_uint32_t(io->made().crc);
         st->mtime = io->mtime;
         st->valid |= ZIP_STAT_SIZE | ZIP_STAT_COMP_SIZE | ZIP_STAT_COMP_METHOD | ZIP_STAT_ENCRYPTION_METHOD |
                      ZIP_STAT_CRC | ZIP_STAT_MTIME;
@@ -640,7 +716,7 @@ zip_int64_t producedCallback(void* userdata, void* data, zip_uint64_t len, zip_s
     case ZIP_SOURCE_ERROR:
         return zip_error_to_data(&io->error, data, len);
     case ZIP_SOURCE_FREE:
-        if (io->shared->holder == io)
+        if (io->shared && io->shared->holder == io)
             io->shared->holder = nullptr;
         zip_error_fini(&io->error);
         delete io;
@@ -649,7 +725,7 @@ zip_int64_t producedCallback(void* userdata, void* data, zip_uint64_t len, zip_s
         if (!io->make())
             return -1;
         const zip_int64_t pos =
-            zip_source_seek_compute_offset(io->pos, io->shared->zippedSize, data, len, &io->error);
+            zip_source_seek_compute_offset(io->pos, io->made().zippedSize, data, len, &io->error);
         if (pos < 0)
             return -1;
         io->pos = zip_uint64_t(pos);
@@ -706,7 +782,8 @@ bool Package::writeTo(QIODevice* out, QString* error) const
         return false;
     };
 
-    ProducedBuffer produced;
+    DeflateBuffer& produced = deflater();
+    produced.holder = nullptr;
     const time_t now = time(nullptr);
     for (const Entry& e : m_entries) {
         if (e.removed) {
@@ -717,7 +794,20 @@ bool Package::writeTo(QIODevice* out, QString* error) const
         if (!e.replaced)
             continue;
         zip_source_t* s = nullptr;
-        if (e.produce) {
+        if (!e.deflated.empty()) {
+            auto* pio = new ProducedIo;
+            pio->fixed.zippedData = e.deflated.data();
+            pio->fixed.zippedSize = e.deflated.size();
+            pio->fixed.xmlSize = e.inflatedSize;
+            pio->fixed.crc = e.crc;
+            pio->mtime = now;
+            zip_error_init(&pio->error);
+            s = zip_source_function(za, &producedCallback, pio);
+            if (!s) {
+                zip_error_fini(&pio->error);
+                delete pio;
+            }
+        } else if (e.produce) {
             auto* pio = new ProducedIo;
             pio->shared = &produced;
             pio->produce = &e.produce;

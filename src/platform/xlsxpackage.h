@@ -17,6 +17,8 @@ struct zip_stat;
 
 namespace xlsx {
 
+struct DeflateBuffer;
+
 class Package
 {
 public:
@@ -56,6 +58,9 @@ public:
     // entries of one write). `produce` must give the same bytes each time it is called.
     using Producer = std::function<void(std::string* out)>;
     void write(const std::string& name, Producer produce, size_t sizeHint);
+    // Adds the entry or replaces its content with what `produce` appends, deflated now and kept
+    // so (a part dropped from memory until it is needed again). False when it cannot be made.
+    bool writeDeflated(const std::string& name, const Producer& produce, size_t sizeHint);
     void remove(const std::string& name);
     // Names of the current entries, in file order.
     std::vector<std::string> names() const;
@@ -78,17 +83,23 @@ private:
         QByteArray data;        // the replacement
         Producer produce;       // or what makes it
         size_t sizeHint = 0;
+        std::string deflated;   // or the replacement deflated (raw deflate)
+        size_t inflatedSize = 0;
+        quint32 crc = 0;
     };
     const Entry* find(const std::string& name) const;
     Entry* find(const std::string& name);
     Entry* entryForWrite(const std::string& name);
     void reindex();
+    bool inflateKept(const Entry& e, const Allocator& alloc, char** data, size_t* size, QString* error) const;
     bool inflateEntry(::zip_file* f, const ::zip_stat& st, const std::string& name,
                       const Allocator& alloc, char** block, size_t* cap, size_t* used, QString* error,
                       size_t limit) const;
 
     struct Inflater;
     mutable std::unique_ptr<Inflater> m_inflater;  // one stream for every entry read
+    mutable std::unique_ptr<DeflateBuffer> m_deflater;  // one stream and buffers for every entry made
+    DeflateBuffer& deflater() const;
     QByteArray m_orig;
     struct zip* m_zip = nullptr;  // read-only view of m_orig
     std::vector<Entry> m_entries;
