@@ -200,6 +200,7 @@ int RunReport(const QString& dir)
     settings.rootPath = a.ProjectPathTable.RootPath;
     rusage before{}, after{};
     getrusage(RUSAGE_SELF, &before);
+    std::fprintf(stderr, "before the report: peak %ld kB, %ld minor page faults\n", before.ru_maxrss, before.ru_minflt);
     QElapsedTimer t;
     t.start();
     const ReportRunResult result = WriteReportWorkbook(report, all, host, settings);

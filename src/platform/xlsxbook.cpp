@@ -682,7 +682,7 @@ void Book::Impl::rewriteFormulas(const std::function<std::string(const std::stri
         return true;
     };
     for (auto& s : sheets) {
-        if (!s->isWorksheet || !loadSheet(s.get()))
+        if (!s->isWorksheet || !s->mayHoldFormulas || !loadSheet(s.get()))
             continue;
         bool changed = false;
         for (RowRef& r : s->rows)
@@ -799,7 +799,7 @@ bool Book::Impl::loadStructure(QString* err)
         Sheet::Impl* raw = impl.get();
         sheets.push_back(std::move(impl));
         sheetLoaded(raw);
-        trimSheets(nullptr);
+        trimSheets(raw);
     }
     // Shared strings, when the workbook has them.
     if (XmlPart* wr = rels(workbookPath, false)) {
@@ -1220,6 +1220,7 @@ bool Book::Impl::unloadSheet(Sheet::Impl* s)
                                p->sourceSize + p->sourceSize / 8))
             return false;
     }
+    s->protectedWhenDropped = s->protectedNow();
     forgetSheetCost(s);
     indexedCells -= s->cells;
     s->cells = 0;
@@ -1270,8 +1271,12 @@ bool Sheet::Impl::index(QString* error)
     root = xml->doc.document_element();
     prefix = PrefixOf(root);
     isWorksheet = IsLocal(root, "worksheet");
+    mayHoldFormulas = false;
     if (!isWorksheet)
         return true;  // a chart sheet or dialog sheet: kept, but it has no cells
+    for (pugi::xml_node c = root.first_child(); c; c = c.next_sibling())
+        if (IsLocal(c, "dataValidations") || IsLocal(c, "conditionalFormatting") || IsLocal(c, "hyperlinks"))
+            mayHoldFormulas = true;
     sheetData = Child(root, "sheetData");
     if (!sheetData)
         return true;
@@ -1325,6 +1330,8 @@ bool Sheet::Impl::index(QString* error)
                 cellsOrdered = false;
             prevCol = cr.col;
             ++cells;
+            if (!mayHoldFormulas && Child(cn, "f"))
+                mayHoldFormulas = true;
             if (++book->indexedCells > Book::Impl::kMaxCells) {
                 *error = where + QStringLiteral("too many cells");
                 return false;
@@ -1774,13 +1781,22 @@ void Sheet::setProtect(bool on)
     d->xml->dirty = true;
 }
 
-bool Sheet::protect() const
+bool Sheet::Impl::protectedNow() const
 {
-    if (!d->isWorksheet || !d->use())
-        return false;
-    pugi::xml_node p = Child(d->root, "sheetProtection");
+    pugi::xml_node p = Child(root, "sheetProtection");
     if (!p)
         return false;
     const char* s = p.attribute("sheet").value();
     return std::strcmp(s, "1") == 0 || std::strcmp(s, "true") == 0;
+}
+
+bool Sheet::protect() const
+{
+    if (!d->isWorksheet)
+        return false;
+    // A sheet dropped from memory remembers its protection: checking a whole workbook's
+    // protection parses each sheet once.
+    if (!d->xml)
+        return d->protectedWhenDropped;
+    return d->use() && d->protectedNow();
 }

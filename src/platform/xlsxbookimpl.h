@@ -75,6 +75,12 @@ struct Sheet::Impl
     qint64 cells = 0;          // cells indexed
     size_t cost = 0;           // estimated memory while parsed
     std::uint64_t lastUse = 0;
+    bool protectedWhenDropped = false;
+    // Whether the sheet may hold formulas (in cells, validations, conditional formats or
+    // hyperlinks), as indexed: the program writes none, so a sheet without them is left alone
+    // (and not parsed again) when formulas follow a renamed, deleted or shifted sheet.
+    bool mayHoldFormulas = true;
+    bool protectedNow() const;  // parsed sheets only
 
     QString name() const;
     // Before a public operation: parses the part when it is not in memory, and drops other
@@ -138,7 +144,7 @@ struct Book::Impl
     // estimated above this budget, the least recently used ones are dropped (a changed one is
     // kept deflated in the package) and parsed again when used: a run over a project of a
     // thousand panel sheets holds a few hundred of them at a time.
-    static constexpr size_t kSheetMemoryBudget = 32 * 1024 * 1024;
+    static constexpr size_t kSheetMemoryBudget = 16 * 1024 * 1024;
     static constexpr size_t kCostPerElement = 100;  // bytes of nodes, attributes and index
     size_t residentSheetCost = 0;
     std::uint64_t useClock = 0;

@@ -379,7 +379,7 @@ void Sheet::Impl::shiftDefinedNames(const ShiftEdit& e)
     }
     // Formulas on other sheets that name this one.
     for (auto& s : book->sheets) {
-        if (s.get() == this || !s->isWorksheet || !book->loadSheet(s.get()))
+        if (s.get() == this || !s->isWorksheet || !s->mayHoldFormulas || !book->loadSheet(s.get()))
             continue;
         for (RowRef& r : s->rows)
             for (CellRef& c : r.cells) {
