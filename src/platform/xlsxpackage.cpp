@@ -210,14 +210,6 @@ std::string Package::resolve(const std::string& name) const
     return e ? e->name : std::string();
 }
 
-namespace {
-
-void* mallocBlock(size_t n)
-{
-    return std::malloc(n);
-}
-
-}  // namespace
 
 bool Package::read(const std::string& name, const Allocator& alloc, char** data, size_t* size, QString* error,
                    qint64 maxSize) const
@@ -451,18 +443,6 @@ bool Package::inflateEntry(zip_file_t* f, const zip_stat_t& st, const std::strin
         return fail(ZIP_ER_CRC);
     if (*used != st.size)
         return fail(ZIP_ER_INCONS);
-    return true;
-}
-
-bool Package::read(const std::string& name, QByteArray* out, QString* error, qint64 maxSize) const
-{
-    out->clear();
-    char* data = nullptr;
-    size_t size = 0;
-    if (!read(name, Allocator{&mallocBlock, &std::free}, &data, &size, error, maxSize))
-        return false;
-    *out = QByteArray(data, qsizetype(size));
-    std::free(data);
     return true;
 }
 

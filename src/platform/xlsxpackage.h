@@ -48,8 +48,6 @@ public:
     // larger than `maxSize`; *data is null then.
     bool read(const std::string& name, const Allocator& alloc, char** data, size_t* size, QString* error,
               qint64 maxSize = kMaxPartSize) const;
-    // The same into a byte array.
-    bool read(const std::string& name, QByteArray* out, QString* error, qint64 maxSize = kMaxPartSize) const;
 
     // Adds the entry or replaces its content.
     void write(const std::string& name, QByteArray data);
