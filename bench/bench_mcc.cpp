@@ -4,7 +4,9 @@
 //
 // Then the whole project: `sevrin-calc mcc` on projects of 10, 100 and 1000 panels (ten loads
 // each), run as a user runs it. The time per panel must stay flat as the project grows (one
-// save of the workbook per run, not per panel). Target: 1000 panels under 3 s.
+// save of the workbook per run, not per panel), and so must what the run asks of the system:
+// the process's minor page faults, system time and peak memory are shown. Targets for 1000
+// panels: under 1 s, system time under 0.2 s, under 20,000 minor page faults, peak under 100 MB.
 #include "app/core/companionworkbook.h"
 #include "app/core/sevrin.h"
 #include "loads/core/designconditions.h"
@@ -16,7 +18,12 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <sys/resource.h>
+
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -85,9 +92,32 @@ bool MakeMccProject(CSevrinApp& a, const QString& dir, int panels, QString& proj
     return batch.finish();
 }
 
-// `sevrin-calc mcc` on the project: its time in ms, or a negative number when it failed.
-double TimeDriverMcc(const QString& project, int expectedLines)
+// What a finished child process asked of the system.
+struct ChildUsage
 {
+    long minorFaults = 0;
+    double systemMs = 0;
+    double userMs = 0;
+    long peakKb = 0;
+};
+
+ChildUsage ChildrenUsage()
+{
+    rusage ru{};
+    getrusage(RUSAGE_CHILDREN, &ru);
+    ChildUsage u;
+    u.minorFaults = ru.ru_minflt;
+    u.systemMs = double(ru.ru_stime.tv_sec) * 1e3 + double(ru.ru_stime.tv_usec) / 1e3;
+    u.userMs = double(ru.ru_utime.tv_sec) * 1e3 + double(ru.ru_utime.tv_usec) / 1e3;
+    u.peakKb = ru.ru_maxrss;  // the largest child's so far: the projects grow, so this run's
+    return u;
+}
+
+// `sevrin-calc mcc` on the project: its time in ms, or a negative number when it failed; what
+// the driver process asked of the system in `usage`.
+double TimeDriverMcc(const QString& project, int expectedLines, ChildUsage* usage)
+{
+    const ChildUsage before = ChildrenUsage();
     QProcess p;
     QElapsedTimer t;
     t.start();
@@ -99,6 +129,11 @@ double TimeDriverMcc(const QString& project, int expectedLines)
         return -1;
     }
     const double ms = Ms(t);
+    const ChildUsage after = ChildrenUsage();
+    usage->minorFaults = after.minorFaults - before.minorFaults;
+    usage->systemMs = after.systemMs - before.systemMs;
+    usage->userMs = after.userMs - before.userMs;
+    usage->peakKb = after.peakKb;
     const int lines = int(p.readAllStandardOutput().count('\n'));
     if (lines != expectedLines) {
         std::printf("sevrin-calc mcc printed %d lines, expected %d\n", lines, expectedLines);
@@ -119,24 +154,65 @@ bool BenchDriverMcc(CSevrinApp& a, const QString& dir)
             return false;
         }
         companion::DropCache();
-        const double ms = TimeDriverMcc(project, panels * 11);
-        if (ms < 0)
+        // The driver changes the workbook: every run starts from the project as written.
+        const QString workbook = a.CompanionPath(CSevrinApp::MccWorkbook);
+        const QString pristine = workbook + QStringLiteral(".orig");
+        QFile::remove(pristine);
+        if (!QFile::copy(workbook, pristine))
             return false;
+        std::vector<double> times;
+        ChildUsage best;
+        for (int run = 0; run < (panels == 1000 ? 3 : 1); ++run) {
+            QFile::remove(workbook);
+            QFile::copy(pristine, workbook);
+            ChildUsage usage;
+            const double ms = TimeDriverMcc(project, panels * 11, &usage);
+            if (ms < 0)
+                return false;
+            if (times.empty() || ms < *std::min_element(times.begin(), times.end()))
+                best = usage;
+            times.push_back(ms);
+        }
+        std::sort(times.begin(), times.end());
+        const double ms = times[times.size() / 2];
         const double perPanel = ms / panels;
         if (panels == 10)
             perPanel10 = perPanel;
-        std::printf("  %5d panels: %9.1f ms  (%.2f ms a panel, %.2fx the 10-panel rate)\n",
-                    panels, ms, perPanel, perPanel10 > 0 ? perPanel / perPanel10 : 1.0);
-        if (panels == 1000)
-            Report("sevrin-calc mcc, 1000 panels", ms, 3000);
+        std::printf("  %5d panels: %9.1f ms median of %zu, best %.1f ms  (%.2f ms a panel, %.2fx the 10-panel "
+                    "rate)\n",
+                    panels, ms, times.size(), times.front(), perPanel, perPanel10 > 0 ? perPanel / perPanel10 : 1.0);
+        std::printf("               best run: user %.0f ms, system %.0f ms, %ld minor page faults, peak %.0f MB\n",
+                    best.userMs, best.systemMs, best.minorFaults, double(best.peakKb) / 1024);
+        if (panels == 1000) {
+            Report("sevrin-calc mcc, 1000 panels (median)", ms, 1000);
+            Report("  its system time (best run)", best.systemMs, 200);
+            std::printf("%-52s %9ld     (target < 20000)%s\n", "  its minor page faults (best run)", best.minorFaults,
+                        best.minorFaults < 20000 ? "" : "  OVER");
+            std::printf("%-52s %9.0f MB  (target < 100 MB)%s\n", "  its peak resident memory",
+                        double(best.peakKb) / 1024, best.peakKb < 100 * 1024 ? "" : "  OVER");
+        }
     }
     return true;
 }
 
 }  // namespace
 
-int main()
+int main(int argc, char** argv)
 {
+    // "--write-project DIR [PANELS]": only writes the project (DIR/P<PANELS>.pro and its
+    // workbooks, 1000 panels unless told) for a run of the driver by hand, e.g. under
+    // /usr/bin/time -v.
+    QString keepDir;
+    int keepPanels = 1000;
+    if (argc >= 3 && std::strcmp(argv[1], "--write-project") == 0) {
+        keepDir = QString::fromLocal8Bit(argv[2]);
+        if (argc >= 4)
+            keepPanels = std::atoi(argv[3]);
+        if (keepPanels < 1 || !QDir().mkpath(keepDir)) {
+            std::printf("usage: bench_mcc [--write-project DIR [PANELS]]\n");
+            return 1;
+        }
+    }
     QTemporaryDir dir;
     if (!dir.isValid())
         return 1;
@@ -153,6 +229,18 @@ int main()
     a.MotorControlCenterBlock.MccConditionIndex = {6, 0, 0, 1, 1, 3, 2, 2, 2, 4};
     a.MotorControlCenterBlock.MccConditionText = {"0.65", "1.5"};
     ApplyMccDesignConditions(a);
+
+    if (!keepDir.isEmpty()) {
+        QString project;
+        if (!MakeMccProject(a, keepDir, keepPanels, project)) {
+            std::printf("could not write the %d-panel project\n", keepPanels);
+            return 1;
+        }
+        companion::DropCache();
+        std::printf("%s\n%s --root %s --project %s mcc\n", qPrintable(project), SEVRIN_CALC_EXE,
+                    SEVRIN_PROGRAM_DIR, qPrintable(project));
+        return 0;
+    }
 
     // The motors of the library, taken in turn; every fifth load is a lighting load.
     const LibTable& motors = a.MotorLibBlock.MotorTable2;

@@ -3,7 +3,7 @@
 set -euo pipefail
 PKGS=(build-essential cmake ninja-build pkg-config
       qt6-base-dev qt6-base-dev-tools libqt6network6 libgl-dev
-      libzip-dev libpugixml-dev
+      libzip-dev zlib1g-dev libpugixml-dev
       fonts-nanum fonts-nanum-coding fonts-crosextra-carlito qt6-translations-l10n
       python3 python3-openpyxl python3-pil openssl
       libxlsxwriter-dev libreoffice-calc-nogui poppler-utils

@@ -21,9 +21,9 @@ fi
 
 # shellcheck disable=SC2046
 "$CXX" -std=c++20 -g -O1 -fPIC -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
-  -Isrc $(pkg-config --cflags Qt6Core libzip pugixml) \
+  -Isrc $(pkg-config --cflags Qt6Core libzip zlib pugixml) \
   src/platform/xlsx*.cpp fuzz/fuzz_xlsxload.cpp \
-  -o build-fuzz/fuzz_xlsxload $(pkg-config --libs Qt6Core libzip pugixml)
+  -o build-fuzz/fuzz_xlsxload $(pkg-config --libs Qt6Core libzip zlib pugixml)
 
 ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:allocator_may_return_null=1}" \
   build-fuzz/fuzz_xlsxload build-fuzz/corpus fuzz/corpus \

@@ -117,11 +117,11 @@ bool parseInt(const char* s, int maxValue, int* out)
 }
 
 // Start tags in an XML text: an upper bound of the elements a parse builds.
-qint64 countStartTags(const QByteArray& data, qint64 stopAbove)
+qint64 countStartTags(const char* data, size_t size, qint64 stopAbove)
 {
     qint64 n = 0;
-    const char* p = data.constData();
-    const char* end = p + data.size();
+    const char* p = data;
+    const char* end = p + size;
     while ((p = static_cast<const char*>(std::memchr(p, '<', size_t(end - p)))) != nullptr) {
         ++p;
         if (p < end && *p != '/' && *p != '?' && *p != '!' && ++n > stopAbove)
@@ -245,6 +245,8 @@ void Book::Impl::reset()
 {
     sheets.clear();
     parts.clear();
+    residentSheetCost = 0;
+    useClock = 0;
     parsedBytes = 0;
     parsedElements = 0;
     indexedCells = 0;
@@ -297,7 +299,7 @@ std::string Book::Impl::uniquePartName(const std::string& stem, const std::strin
     }
 }
 
-XmlPart* Book::Impl::part(const std::string& name, QString* err)
+XmlPart* Book::Impl::part(const std::string& name, QString* err, bool counted)
 {
     const std::string resolved = pkg.resolve(name);
     if (resolved.empty()) {
@@ -308,30 +310,39 @@ XmlPart* Book::Impl::part(const std::string& name, QString* err)
     auto it = parts.find(resolved);
     if (it != parts.end())
         return it->second.get();
-    QByteArray data;
+    // The entry is inflated into one block that the parser takes over and parses where it lies:
+    // no second copy of the part is ever made.
+    char* data = nullptr;
+    size_t size = 0;
     QString e;
-    if (!pkg.read(resolved, &data, &e, std::min(Package::kMaxPartSize, kMaxParsedBytes - parsedBytes))) {
+    const Package::Allocator alloc{pugi::get_memory_allocation_function(), pugi::get_memory_deallocation_function()};
+    const qint64 maxSize = counted ? std::min(Package::kMaxPartSize, kMaxParsedBytes - parsedBytes) : Package::kMaxPartSize;
+    if (!pkg.read(resolved, alloc, &data, &size, &e, maxSize)) {
         if (err)
             *err = e;
         return nullptr;
     }
     // Count what the parse would build before building it: a few hundred kilobytes of empty
     // cells inflate to millions of elements.
-    const qint64 elements = countStartTags(data, kMaxElements - parsedElements);
-    if (parsedElements + elements > kMaxElements) {
+    const qint64 elements = countStartTags(data, size, counted ? kMaxElements - parsedElements : kMaxElements);
+    if ((counted ? parsedElements : 0) + elements > kMaxElements) {
+        alloc.deallocate(data);
         if (err)
             *err = QStringLiteral("%1 has too many elements").arg(QString::fromStdString(resolved));
         return nullptr;
     }
-    parsedElements += elements;
+    if (counted)
+        parsedElements += elements;
     auto p = std::make_unique<XmlPart>();
-    if (!ParseXml(p->doc, data)) {
+    if (!ParseXmlInPlace(p->doc, data, size)) {
         if (err)
             *err = QStringLiteral("malformed XML in %1").arg(QString::fromStdString(resolved));
         return nullptr;
     }
-    p->sourceSize = size_t(data.size());
-    parsedBytes += data.size();
+    p->sourceSize = size;
+    p->elements = elements;
+    if (counted)
+        parsedBytes += qint64(size);
     XmlPart* raw = p.get();
     parts[resolved] = std::move(p);
     return raw;
@@ -671,7 +682,7 @@ void Book::Impl::rewriteFormulas(const std::function<std::string(const std::stri
         return true;
     };
     for (auto& s : sheets) {
-        if (!s->isWorksheet)
+        if (!s->isWorksheet || !s->mayHoldFormulas || !loadSheet(s.get()))
             continue;
         bool changed = false;
         for (RowRef& r : s->rows)
@@ -785,7 +796,10 @@ bool Book::Impl::loadStructure(QString* err)
             impl->isWorksheet = false;  // a chart, dialog or macro sheet: kept, no cells
             impl->rows.clear();
         }
+        Sheet::Impl* raw = impl.get();
         sheets.push_back(std::move(impl));
+        sheetLoaded(raw);
+        trimSheets(raw);
     }
     // Shared strings, when the workbook has them.
     if (XmlPart* wr = rels(workbookPath, false)) {
@@ -912,6 +926,7 @@ Sheet::Impl* Book::Impl::createSheet(int index, const QString& name)
     QString e;
     impl->index(&e);
     Sheet::Impl* raw = impl.get();
+    sheetLoaded(raw);
 
     std::vector<int> oldToNew(sheets.size());
     for (size_t i = 0; i < sheets.size(); ++i)
@@ -932,21 +947,19 @@ bool Book::Impl::save(const QString& path)
             s->finalize();
     if (sheetListChanged)
         updateAppXml();
+    // Each changed part is serialized when the archive writer deflates it, into one buffer
+    // that the parts of this save share, and the archive goes straight into the file.
     for (auto& [name, p] : parts) {
         if (!p->dirty)
             continue;
-        pkg.write(name, SerializeXml(p->doc, p->sourceSize + p->sourceSize / 8));
+        const XmlPart* part = p.get();
+        pkg.write(name, [part](std::string* out) { SerializeXml(part->doc, out); },
+                  p->sourceSize + p->sourceSize / 8);
         p->dirty = false;
     }
     sheetListChanged = false;
     cellsChanged = false;
 
-    QByteArray bytes;
-    QString e;
-    if (!pkg.build(&bytes, &e)) {
-        error = e;
-        return false;
-    }
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly)) {
         error = f.errorString();
@@ -955,8 +968,9 @@ bool Book::Impl::save(const QString& path)
     // A write the disk refuses (full, over quota) can wait in the device's buffer, and
     // commit() would then put a short file in place of the workbook: flush, and give up on
     // any error.
-    if (f.write(bytes) != bytes.size() || !f.flush()) {
-        error = f.errorString();
+    QString e;
+    if (!pkg.writeTo(&f, &e) || !f.flush()) {
+        error = e.isEmpty() || f.error() != QFileDevice::NoError ? f.errorString() : e;
         f.cancelWriting();
         return false;
     }
@@ -979,12 +993,12 @@ Book::~Book() = default;
 
 bool Book::load(const QString& path)
 {
-    d->createNew();
     d->error.clear();
     d->unreadablePath.clear();
     d->unreadableIdKnown = false;
     const QFileInfo fi(path);
     if (!fi.exists()) {
+        d->createNew();
         d->lastResult = LoadResult::Missing;
         d->error = QStringLiteral("file not found: %1").arg(path);
         return false;
@@ -1129,6 +1143,7 @@ bool Book::delSheet(int index)
     d->renumberLocalSheetIds(oldToNew);
 
     s->sheetEl.parent().remove_child(s->sheetEl);
+    d->forgetSheetCost(s);
     const std::string path = s->path;
     auto gone = std::move(d->sheets[size_t(index)]);
     d->sheets.erase(d->sheets.begin() + index);
@@ -1157,6 +1172,86 @@ bool Book::hasSheetName(const QString& name, const Sheet* except) const
 // ---------------------------------------------------------------------------------------------
 // Sheet::Impl
 
+void Book::Impl::sheetLoaded(Sheet::Impl* s)
+{
+    if (!s->xml)
+        return;
+    s->cost = s->xml->sourceSize + size_t(s->xml->elements) * kCostPerElement;
+    residentSheetCost += s->cost;
+    s->lastUse = ++useClock;
+}
+
+void Book::Impl::forgetSheetCost(Sheet::Impl* s)
+{
+    if (s->xml)
+        residentSheetCost -= std::min(residentSheetCost, s->cost);
+    s->cost = 0;
+}
+
+bool Book::Impl::loadSheet(Sheet::Impl* s, QString* error)
+{
+    if (s->xml)
+        return true;
+    // Parsed before, within the load's limits: this parse counts towards none of them.
+    XmlPart* p = part(s->path, error, false);
+    if (!p)
+        return false;
+    s->xml = p;
+    QString e;
+    if (!s->index(error ? error : &e)) {
+        s->rows = {};
+        s->root = s->sheetData = {};
+        s->xml = nullptr;
+        parts.erase(s->path);
+        return false;
+    }
+    sheetLoaded(s);
+    return true;
+}
+
+bool Book::Impl::unloadSheet(Sheet::Impl* s)
+{
+    if (!s->xml)
+        return true;
+    if (s->xml->dirty) {
+        s->finalize();
+        const XmlPart* p = s->xml;
+        if (!pkg.writeDeflated(s->path, [p](std::string* out) { SerializeXml(p->doc, out); },
+                               p->sourceSize + p->sourceSize / 8))
+            return false;
+    }
+    s->protectedWhenDropped = s->protectedNow();
+    forgetSheetCost(s);
+    indexedCells -= s->cells;
+    s->cells = 0;
+    s->rows = {};
+    s->root = s->sheetData = {};
+    s->xml = nullptr;
+    parts.erase(s->path);
+    return true;
+}
+
+void Book::Impl::trimSheets(const Sheet::Impl* keep)
+{
+    while (residentSheetCost > kSheetMemoryBudget) {
+        Sheet::Impl* oldest = nullptr;
+        for (auto& s : sheets)
+            if (s.get() != keep && s->xml && s->isWorksheet && (!oldest || s->lastUse < oldest->lastUse))
+                oldest = s.get();
+        if (!oldest || !unloadSheet(oldest))
+            return;
+    }
+}
+
+bool Sheet::Impl::use()
+{
+    if (!book->loadSheet(this))
+        return false;
+    lastUse = ++book->useClock;
+    book->trimSheets(this);
+    return true;
+}
+
 QString Sheet::Impl::name() const
 {
     return QString::fromUtf8(sheetEl.attribute("name").value());
@@ -1171,11 +1266,17 @@ void Sheet::Impl::markDirty()
 bool Sheet::Impl::index(QString* error)
 {
     rows.clear();
+    book->indexedCells -= cells;
+    cells = 0;
     root = xml->doc.document_element();
     prefix = PrefixOf(root);
     isWorksheet = IsLocal(root, "worksheet");
+    mayHoldFormulas = false;
     if (!isWorksheet)
         return true;  // a chart sheet or dialog sheet: kept, but it has no cells
+    for (pugi::xml_node c = root.first_child(); c; c = c.next_sibling())
+        if (IsLocal(c, "dataValidations") || IsLocal(c, "conditionalFormatting") || IsLocal(c, "hyperlinks"))
+            mayHoldFormulas = true;
     sheetData = Child(root, "sheetData");
     if (!sheetData)
         return true;
@@ -1228,6 +1329,9 @@ bool Sheet::Impl::index(QString* error)
             if (cr.col <= prevCol)
                 cellsOrdered = false;
             prevCol = cr.col;
+            ++cells;
+            if (!mayHoldFormulas && Child(cn, "f"))
+                mayHoldFormulas = true;
             if (++book->indexedCells > Book::Impl::kMaxCells) {
                 *error = where + QStringLiteral("too many cells");
                 return false;
@@ -1440,7 +1544,7 @@ std::optional<QString> textOf(Book::Impl* book, pugi::xml_node c, const char* t)
 
 std::optional<QString> Sheet::readStr(int row, int col) const
 {
-    if (row < 0 || col < 0 || row >= kMaxRows || col >= kMaxCols)
+    if (row < 0 || col < 0 || row >= kMaxRows || col >= kMaxCols || !d->use())
         return std::nullopt;
     pugi::xml_node c = d->findCell(row + 1, col + 1);
     if (!c)
@@ -1490,7 +1594,7 @@ QString shortestNumber(double v)
 
 std::optional<QString> Sheet::readText(int row, int col) const
 {
-    if (row < 0 || col < 0 || row >= kMaxRows || col >= kMaxCols)
+    if (row < 0 || col < 0 || row >= kMaxRows || col >= kMaxCols || !d->use())
         return std::nullopt;
     pugi::xml_node c = d->findCell(row + 1, col + 1);
     if (!c)
@@ -1523,7 +1627,7 @@ std::optional<QString> Sheet::readText(int row, int col) const
 
 double Sheet::readNum(int row, int col) const
 {
-    if (row < 0 || col < 0 || row >= kMaxRows || col >= kMaxCols)
+    if (row < 0 || col < 0 || row >= kMaxRows || col >= kMaxCols || !d->use())
         return 0;
     pugi::xml_node c = d->findCell(row + 1, col + 1);
     if (!c)
@@ -1544,45 +1648,113 @@ double Sheet::readNum(int row, int col) const
     return value;
 }
 
+namespace {
+
+bool isElementNamed(pugi::xml_node n, const std::string& name)
+{
+    return n.type() == pugi::node_element && name == n.name();
+}
+
+// The <t> of a cell that holds exactly <is><t>text</t></is> (no other children or attributes but
+// the <t>'s xml:space), to take the new text: a row written again allocates nothing. Null when
+// the cell holds anything else.
+pugi::xml_node reusableInlineText(pugi::xml_node c, const std::string& isName, const std::string& tName)
+{
+    pugi::xml_node is = c.first_child();
+    if (!is || is.next_sibling() || !isElementNamed(is, isName) || is.first_attribute() || *is.value())
+        return {};
+    pugi::xml_node t = is.first_child();
+    if (!t || t.next_sibling() || !isElementNamed(t, tName))
+        return {};
+    for (pugi::xml_attribute a = t.first_attribute(); a; a = a.next_attribute())
+        if (std::strcmp(a.name(), "xml:space") != 0)
+            return {};
+    pugi::xml_node text = t.first_child();
+    if (text && (text.next_sibling() || text.type() != pugi::node_pcdata || *t.value()))
+        return {};
+    return t;
+}
+
+// The <v> of a cell that holds exactly <v>number</v>, to take a new number.
+pugi::xml_node reusableValue(pugi::xml_node c, const std::string& vName)
+{
+    pugi::xml_node v = c.first_child();
+    if (!v || v.next_sibling() || !isElementNamed(v, vName) || v.first_attribute())
+        return {};
+    pugi::xml_node text = v.first_child();
+    if (text && (text.next_sibling() || text.type() != pugi::node_pcdata || *v.value()))
+        return {};
+    return v;
+}
+
+// Sets an element's only text; "" leaves it empty (<t/>).
+void setOnlyText(pugi::xml_node n, const char* text)
+{
+    if (*text)
+        n.text().set(text);
+    else if (n.first_child())
+        n.remove_children();
+    else if (*n.value())
+        n.text().set("");  // the parsed text held in the element itself: an empty one is none
+}
+
+}  // namespace
+
 bool Sheet::writeStr(int row, int col, const QString& value)
 {
-    if (!d->isWorksheet || row < 0 || col < 0 || row >= kMaxRows || col >= kMaxCols)
+    if (!d->isWorksheet || row < 0 || col < 0 || row >= kMaxRows || col >= kMaxCols || !d->use())
         return false;
     pugi::xml_node c = d->cellForWrite(row + 1, col + 1);
-    c.remove_children();
     if (pugi::xml_attribute t = c.attribute("t"))
         t.set_value("inlineStr");
     else
         c.append_attribute("t") = "inlineStr";
-    pugi::xml_node tn = c.append_child(d->el("is").c_str()).append_child(d->el("t").c_str());
     const std::string text = EncodeCellText(value);
-    if (needsPreserve(text))
-        tn.append_attribute("xml:space") = "preserve";
-    if (!text.empty())
-        tn.append_child(pugi::node_pcdata).set_value(text.c_str());
+    const std::string isName = d->el("is"), tName = d->el("t");
+    pugi::xml_node tn = reusableInlineText(c, isName, tName);
+    if (!tn) {
+        c.remove_children();
+        tn = c.append_child(isName.c_str()).append_child(tName.c_str());
+    }
+    pugi::xml_attribute space = tn.attribute("xml:space");
+    if (needsPreserve(text)) {
+        if (space)
+            space.set_value("preserve");
+        else
+            tn.append_attribute("xml:space") = "preserve";
+    } else if (space) {
+        tn.remove_attribute(space);
+    }
+    setOnlyText(tn, text.c_str());
     d->markDirty();
     return true;
 }
 
 bool Sheet::writeNum(int row, int col, double value)
 {
-    if (!d->isWorksheet || row < 0 || col < 0 || row >= kMaxRows || col >= kMaxCols || !std::isfinite(value))
+    if (!d->isWorksheet || row < 0 || col < 0 || row >= kMaxRows || col >= kMaxCols || !std::isfinite(value) ||
+        !d->use())
         return false;
     pugi::xml_node c = d->cellForWrite(row + 1, col + 1);
-    c.remove_children();
     if (pugi::xml_attribute t = c.attribute("t"))
         c.remove_attribute(t);
     char buf[64];
     const auto res = std::to_chars(buf, buf + sizeof buf, value);
     *res.ptr = '\0';
-    c.append_child(d->el("v").c_str()).append_child(pugi::node_pcdata).set_value(buf);
+    const std::string vName = d->el("v");
+    pugi::xml_node v = reusableValue(c, vName);
+    if (!v) {
+        c.remove_children();
+        v = c.append_child(vName.c_str());
+    }
+    setOnlyText(v, buf);
     d->markDirty();
     return true;
 }
 
 void Sheet::setProtect(bool on)
 {
-    if (!d->isWorksheet)
+    if (!d->isWorksheet || !d->use())
         return;
     pugi::xml_node p = Child(d->root, "sheetProtection");
     if (!on) {
@@ -1609,13 +1781,22 @@ void Sheet::setProtect(bool on)
     d->xml->dirty = true;
 }
 
-bool Sheet::protect() const
+bool Sheet::Impl::protectedNow() const
 {
-    if (!d->isWorksheet)
-        return false;
-    pugi::xml_node p = Child(d->root, "sheetProtection");
+    pugi::xml_node p = Child(root, "sheetProtection");
     if (!p)
         return false;
     const char* s = p.attribute("sheet").value();
     return std::strcmp(s, "1") == 0 || std::strcmp(s, "true") == 0;
+}
+
+bool Sheet::protect() const
+{
+    if (!d->isWorksheet)
+        return false;
+    // A sheet dropped from memory remembers its protection: checking a whole workbook's
+    // protection parses each sheet once.
+    if (!d->xml)
+        return d->protectedWhenDropped;
+    return d->use() && d->protectedNow();
 }

@@ -4,7 +4,9 @@
 // Text is written as inline strings; an empty text stays an empty text cell (openpyxl reads it
 // as ""). A book may have no sheets at all: it saves with an empty sheet list and loads again.
 // A Book is used by one thread at a time; Sheet pointers stay valid until their sheet is
-// deleted or the book is loaded again or released.
+// deleted or the book is loaded again or released. Parsed worksheets beyond a memory budget are
+// dropped, least recently used first, and parsed again when used: a book of a thousand sheets
+// holds a few hundred at a time.
 #include <QByteArray>
 #include <QString>
 #include <memory>

@@ -4,6 +4,7 @@
 #include "xlsxpackage.h"
 #include "xlsxutil.h"
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <pugixml.hpp>
@@ -38,6 +39,7 @@ struct XmlPart
     pugi::xml_document doc;
     bool dirty = false;
     size_t sourceSize = 0;  // to reserve when serializing
+    qint64 elements = 0;    // start tags of the source
 };
 
 struct CellRef
@@ -69,8 +71,21 @@ struct Sheet::Impl
     pugi::xml_node root;
     pugi::xml_node sheetData;
     std::vector<xlsx::RowRef> rows;  // sorted by row
+    // A worksheet's part may be dropped from memory (xml null) and parsed again when used.
+    qint64 cells = 0;          // cells indexed
+    size_t cost = 0;           // estimated memory while parsed
+    std::uint64_t lastUse = 0;
+    bool protectedWhenDropped = false;
+    // Whether the sheet may hold formulas (in cells, validations, conditional formats or
+    // hyperlinks), as indexed: the program writes none, so a sheet without them is left alone
+    // (and not parsed again) when formulas follow a renamed, deleted or shifted sheet.
+    bool mayHoldFormulas = true;
+    bool protectedNow() const;  // parsed sheets only
 
     QString name() const;
+    // Before a public operation: parses the part when it is not in memory, and drops other
+    // sheets when those in memory exceed the budget. False when it cannot be parsed.
+    bool use();
     // Builds the row/cell index; false on a damaged sheet.
     bool index(QString* error);
     void markDirty();
@@ -125,6 +140,22 @@ struct Book::Impl
     xlsx::XmlPart* workbook = nullptr;
     std::vector<std::unique_ptr<Sheet::Impl>> sheets;
 
+    // Parsed worksheets take several times their XML in memory. While those in memory are
+    // estimated above this budget, the least recently used ones are dropped (a changed one is
+    // kept deflated in the package) and parsed again when used: a run over a project of a
+    // thousand panel sheets holds a few hundred of them at a time.
+    static constexpr size_t kSheetMemoryBudget = 16 * 1024 * 1024;
+    static constexpr size_t kCostPerElement = 100;  // bytes of nodes, attributes and index
+    size_t residentSheetCost = 0;
+    std::uint64_t useClock = 0;
+    // Parses and indexes a worksheet's part when it is not in memory (drops nothing).
+    bool loadSheet(Sheet::Impl* s, QString* error = nullptr);
+    void sheetLoaded(Sheet::Impl* s);
+    // Drops a worksheet's parsed part; false when a changed one could not be kept.
+    bool unloadSheet(Sheet::Impl* s);
+    void forgetSheetCost(Sheet::Impl* s);
+    void trimSheets(const Sheet::Impl* keep);
+
     // Shared strings: the part, and its <si> items indexed on first use.
     xlsx::XmlPart* sst = nullptr;
     std::vector<pugi::xml_node> sstItems;
@@ -147,7 +178,8 @@ struct Book::Impl
     bool loadStructure(QString* error);
 
     // Parsed access to a part; nullptr when missing or malformed.
-    xlsx::XmlPart* part(const std::string& name, QString* error = nullptr);
+    // `counted`: the part counts towards the load's limits (a part parsed again does not).
+    xlsx::XmlPart* part(const std::string& name, QString* error = nullptr, bool counted = true);
     xlsx::XmlPart* newPart(const std::string& name, const char* xml);
     void removePart(const std::string& name);
     std::string uniquePartName(const std::string& stem, const std::string& ext) const;

@@ -379,7 +379,7 @@ void Sheet::Impl::shiftDefinedNames(const ShiftEdit& e)
     }
     // Formulas on other sheets that name this one.
     for (auto& s : book->sheets) {
-        if (s.get() == this || !s->isWorksheet)
+        if (s.get() == this || !s->isWorksheet || !s->mayHoldFormulas || !book->loadSheet(s.get()))
             continue;
         for (RowRef& r : s->rows)
             for (CellRef& c : r.cells) {
@@ -619,7 +619,7 @@ void Sheet::Impl::shiftTables(const ShiftEdit& e)
 bool Sheet::Impl::shift(const ShiftEdit& e)
 {
     const int limit = e.axisIsRow ? kMaxRows : kMaxCols;
-    if (!isWorksheet || e.first < 1 || e.last < e.first || e.last > limit)
+    if (!isWorksheet || e.first < 1 || e.last < e.first || e.last > limit || !use())
         return false;
     if (sheetData && e.remove)
         shiftSharedMasters(e);
@@ -824,7 +824,7 @@ bool Sheet::setPictureInRange(int row1, int col1, int row2, int col2, int pictur
 {
     Book::Impl* b = d->book;
     if (!d->isWorksheet || pictureId < 0 || pictureId >= int(b->pictures.size()) || row1 < 0 || col1 < 0 ||
-        row2 < row1 || col2 < col1 || row2 >= kMaxRows || col2 >= kMaxCols || margin < 0)
+        row2 < row1 || col2 < col1 || row2 >= kMaxRows || col2 >= kMaxCols || margin < 0 || !d->use())
         return false;
     const Book::Impl::Picture& pic = b->pictures[size_t(pictureId)];
     if (pic.widthPx <= 0 || pic.heightPx <= 0)
@@ -852,7 +852,7 @@ bool Sheet::setPicture2(int row, int col, int pictureId, int width, int height, 
 {
     Book::Impl* b = d->book;
     if (!d->isWorksheet || pictureId < 0 || pictureId >= int(b->pictures.size()) || row < 0 || col < 0 ||
-        row >= kMaxRows || col >= kMaxCols || offsetX < 0 || offsetY < 0)
+        row >= kMaxRows || col >= kMaxCols || offsetX < 0 || offsetY < 0 || !d->use())
         return false;
     Book::Impl::Picture& pic = b->pictures[size_t(pictureId)];
     if (width <= 0)

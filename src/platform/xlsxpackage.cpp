@@ -1,10 +1,14 @@
 #include "xlsxpackage.h"
 
 #include <zip.h>
+#include <zlib.h>
+
+#include <QIODevice>
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 
 namespace xlsx {
 
@@ -29,6 +33,76 @@ QString zipErrorText(zip_error_t* e)
 }
 
 }  // namespace
+
+// The entries a package makes share one XML buffer, one deflate stream and one buffer of
+// deflated bytes, for as long as the package lives. libzip copies the entries of a write one
+// after the other, so each is made (serialized and deflated) when libzip first asks for it and
+// replaces the one before; libzip takes the deflated bytes as they are, as it does for an entry
+// copied from another zip.
+struct DeflateBuffer
+{
+    std::string xml;
+    std::unique_ptr<char, decltype(&std::free)> zipped{nullptr, &std::free};
+    size_t zippedCap = 0;
+    const char* zippedData = nullptr;  // the deflated bytes: `zipped`, or an entry's own
+    size_t zippedSize = 0;
+    size_t xmlSize = 0;
+    uLong crc = 0;
+    z_stream z{};
+    bool ready = false;
+    const void* holder = nullptr;  // whose bytes they are
+
+    ~DeflateBuffer()
+    {
+        if (ready)
+            deflateEnd(&z);
+    }
+
+    // Deflates `xml` into `zipped`.
+    bool deflateXml()
+    {
+        // A part of 4 GB or more would need zip64 sizes: not something a workbook holds.
+        if (xml.size() >= 0xFFFFFFFFu)
+            return false;
+        if (!ready) {
+            if (deflateInit2(&z, int(kCompressionLevel), Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+                return false;
+            ready = true;
+        } else if (deflateReset(&z) != Z_OK) {
+            return false;
+        }
+        const size_t bound = deflateBound(&z, uLong(xml.size()));
+        if (bound > zippedCap) {
+            zipped.reset(static_cast<char*>(std::malloc(bound)));
+            zippedCap = zipped ? bound : 0;
+            if (!zipped)
+                return false;
+        }
+        z.next_in = reinterpret_cast<Bytef*>(xml.data());
+        z.avail_in = uInt(xml.size());
+        z.next_out = reinterpret_cast<Bytef*>(zipped.get());
+        z.avail_out = uInt(zippedCap);
+        if (deflate(&z, Z_FINISH) != Z_STREAM_END)
+            return false;
+        zippedData = zipped.get();
+        zippedSize = zippedCap - z.avail_out;
+        xmlSize = xml.size();
+        crc = crc32(crc32(0, nullptr, 0), reinterpret_cast<const Bytef*>(xml.data()), uInt(xml.size()));
+        return true;
+    }
+};
+
+// One inflate stream for all the entries a package reads: it is reset, not rebuilt, for each.
+struct Package::Inflater
+{
+    z_stream z{};
+    bool ready = false;
+    ~Inflater()
+    {
+        if (ready)
+            inflateEnd(&z);
+    }
+};
 
 Package::Package() = default;
 
@@ -136,16 +210,34 @@ std::string Package::resolve(const std::string& name) const
     return e ? e->name : std::string();
 }
 
-bool Package::read(const std::string& name, QByteArray* out, QString* error, qint64 maxSize) const
+
+bool Package::read(const std::string& name, const Allocator& alloc, char** data, size_t* size, QString* error,
+                   qint64 maxSize) const
 {
-    out->clear();
+    *data = nullptr;
+    *size = 0;
     const Entry* e = find(name);
     if (!e) {
         *error = QStringLiteral("missing part %1").arg(QString::fromStdString(name));
         return false;
     }
+    if (e->replaced && !e->deflated.empty())
+        return inflateKept(*e, alloc, data, size, error);
     if (e->replaced) {
-        *out = e->data;
+        std::string produced;
+        if (e->produce)
+            e->produce(&produced);
+        const char* from = e->produce ? produced.data() : e->data.constData();
+        const size_t n = e->produce ? produced.size() : size_t(e->data.size());
+        char* block = static_cast<char*>(alloc.allocate(std::max<size_t>(n, 1)));
+        if (!block) {
+            *error = QStringLiteral("out of memory reading %1").arg(QString::fromStdString(name));
+            return false;
+        }
+        if (n)
+            std::memcpy(block, from, n);
+        *data = block;
+        *size = n;
         return true;
     }
     if (!m_zip || e->origIndex < 0)
@@ -156,43 +248,205 @@ bool Package::read(const std::string& name, QByteArray* out, QString* error, qin
         *error = QStringLiteral("cannot stat %1").arg(QString::fromStdString(name));
         return false;
     }
-    zip_file_t* f = zip_fopen_index(m_zip, zip_uint64_t(e->origIndex), 0);
+    // A deflated entry is inflated here with one stream for the whole package (libzip would
+    // build and free a stream, window and all, for every part); others go through libzip.
+    const bool raw = (st.valid & ZIP_STAT_COMP_METHOD) && st.comp_method == ZIP_CM_DEFLATE &&
+                     (st.valid & ZIP_STAT_ENCRYPTION_METHOD) && st.encryption_method == ZIP_EM_NONE &&
+                     (st.valid & ZIP_STAT_CRC) && (st.valid & ZIP_STAT_SIZE);
+    zip_file_t* f = zip_fopen_index(m_zip, zip_uint64_t(e->origIndex), raw ? ZIP_FL_COMPRESSED : 0);
     if (!f) {
         *error = QStringLiteral("cannot open %1: %2")
                      .arg(QString::fromStdString(name), QString::fromUtf8(zip_strerror(m_zip)));
         return false;
     }
-    // The declared size is only a hint: a damaged entry may claim anything, so never trust it
-    // beyond the limit and read in chunks.
-    if ((st.valid & ZIP_STAT_SIZE) && st.size <= zip_uint64_t(maxSize))
-        out->reserve(qsizetype(std::min<zip_uint64_t>(st.size, 64u * 1024 * 1024)));
-    char buf[65536];
-    bool ok = true;
-    for (;;) {
-        const zip_int64_t n = zip_fread(f, buf, sizeof buf);
+    // One block of the declared size takes the whole entry. The declared size is only a hint:
+    // a damaged entry may claim anything, so it is never trusted beyond the limit or beyond
+    // what its compressed bytes can inflate to (deflate expands at most 1032 to 1), and an
+    // entry that holds more than it claims grows the block.
+    const size_t limit = size_t(std::max<qint64>(maxSize, 0));
+    size_t cap = 64 * 1024;
+    if (st.valid & ZIP_STAT_SIZE) {
+        cap = size_t(std::min<zip_uint64_t>(st.size, limit));
+        if (st.valid & ZIP_STAT_COMP_SIZE)
+            cap = size_t(std::min<zip_uint64_t>(cap, st.comp_size * 1032 + 1024));
+    }
+    cap = std::max<size_t>(cap, 1);
+    char* block = static_cast<char*>(alloc.allocate(cap));
+    size_t used = 0;
+    bool ok = block != nullptr;
+    if (!ok)
+        *error = QStringLiteral("out of memory reading %1").arg(QString::fromStdString(name));
+    auto readError = [&] {
+        *error = QStringLiteral("cannot read %1: %2")
+                     .arg(QString::fromStdString(name), QString::fromUtf8(zip_error_strerror(zip_file_get_error(f))));
+        ok = false;
+    };
+    if (raw) {
+        // Deflated: the raw bytes go through the package's own stream.
+        ok = ok && inflateEntry(f, st, name, alloc, &block, &cap, &used, error, limit);
+    }
+    while (ok && !raw) {
+        if (used == cap) {
+            // Full: the end of the entry, or a larger one than declared.
+            char probe;
+            const zip_int64_t n = zip_fread(f, &probe, 1);
+            if (n < 0) {
+                readError();
+                break;
+            }
+            if (n == 0)
+                break;
+            if (used + 1 > limit) {
+                *error = QStringLiteral("part %1 is too large").arg(QString::fromStdString(name));
+                ok = false;
+                break;
+            }
+            const size_t grown = std::min(std::max(cap * 2, size_t(64 * 1024)), limit);
+            char* bigger = static_cast<char*>(alloc.allocate(grown));
+            if (!bigger) {
+                *error = QStringLiteral("out of memory reading %1").arg(QString::fromStdString(name));
+                ok = false;
+                break;
+            }
+            std::memcpy(bigger, block, used);
+            alloc.deallocate(block);
+            block = bigger;
+            cap = grown;
+            block[used++] = probe;
+            continue;
+        }
+        const zip_int64_t n = zip_fread(f, block + used, zip_uint64_t(cap - used));
         if (n < 0) {
-            *error = QStringLiteral("cannot read %1: %2")
-                         .arg(QString::fromStdString(name),
-                              QString::fromUtf8(zip_error_strerror(zip_file_get_error(f))));
-            ok = false;
+            readError();
             break;
         }
         if (n == 0)
             break;
-        if (out->size() + n > maxSize) {
-            *error = QStringLiteral("part %1 is too large").arg(QString::fromStdString(name));
-            ok = false;
-            break;
-        }
-        out->append(buf, qsizetype(n));
+        used += size_t(n);
     }
     zip_fclose(f);
-    if (!ok)
-        out->clear();
-    return ok;
+    if (!ok) {
+        if (block)
+            alloc.deallocate(block);
+        return false;
+    }
+    *data = block;
+    *size = used;
+    return true;
 }
 
-void Package::write(const std::string& name, QByteArray data)
+bool Package::inflateKept(const Entry& e, const Allocator& alloc, char** data, size_t* size, QString* error) const
+{
+    auto fail = [&] {
+        *error = QStringLiteral("cannot read %1").arg(QString::fromStdString(e.name));
+        return false;
+    };
+    if (!m_inflater)
+        m_inflater = std::make_unique<Inflater>();
+    z_stream& z = m_inflater->z;
+    if (!m_inflater->ready) {
+        if (inflateInit2(&z, -MAX_WBITS) != Z_OK)
+            return fail();
+        m_inflater->ready = true;
+    } else if (inflateReset(&z) != Z_OK) {
+        return fail();
+    }
+    char* block = static_cast<char*>(alloc.allocate(std::max<size_t>(e.inflatedSize, 1)));
+    if (!block)
+        return fail();
+    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(e.deflated.data()));
+    z.avail_in = uInt(e.deflated.size());
+    z.next_out = reinterpret_cast<Bytef*>(block);
+    z.avail_out = uInt(e.inflatedSize);
+    if (inflate(&z, Z_FINISH) != Z_STREAM_END || z.avail_out != 0) {
+        alloc.deallocate(block);
+        return fail();
+    }
+    *data = block;
+    *size = e.inflatedSize;
+    return true;
+}
+
+bool Package::inflateEntry(zip_file_t* f, const zip_stat_t& st, const std::string& name, const Allocator& alloc,
+                           char** block, size_t* cap, size_t* used, QString* error, size_t limit) const
+{
+    auto fail = [&](int zipError) {
+        zip_error_t ze;
+        zip_error_init_with_code(&ze, zipError);
+        *error = QStringLiteral("cannot read %1: %2")
+                     .arg(QString::fromStdString(name), QString::fromUtf8(zip_error_strerror(&ze)));
+        zip_error_fini(&ze);
+        return false;
+    };
+    if (!m_inflater)
+        m_inflater = std::make_unique<Inflater>();
+    z_stream& z = m_inflater->z;
+    if (!m_inflater->ready) {
+        if (inflateInit2(&z, -MAX_WBITS) != Z_OK)
+            return fail(ZIP_ER_MEMORY);
+        m_inflater->ready = true;
+    } else if (inflateReset(&z) != Z_OK) {
+        return fail(ZIP_ER_INTERNAL);
+    }
+    unsigned char in[16384];
+    z.avail_in = 0;
+    uLong crc = crc32(0, nullptr, 0);
+    bool inputEnded = false;
+    for (;;) {
+        if (z.avail_in == 0 && !inputEnded) {
+            const zip_int64_t n = zip_fread(f, in, sizeof in);
+            if (n < 0) {
+                *error = QStringLiteral("cannot read %1: %2")
+                             .arg(QString::fromStdString(name),
+                                  QString::fromUtf8(zip_error_strerror(zip_file_get_error(f))));
+                return false;
+            }
+            inputEnded = n == 0;
+            z.next_in = in;
+            z.avail_in = uInt(n);
+        }
+        unsigned char probe;
+        const bool full = *used == *cap;
+        // Full: one byte more tells the end of the entry from one larger than declared.
+        z.next_out = full ? &probe : reinterpret_cast<unsigned char*>(*block + *used);
+        z.avail_out = full ? 1u : uInt(std::min<size_t>(*cap - *used, 1u << 30));
+        const uInt before = z.avail_out;
+        const int ret = inflate(&z, Z_NO_FLUSH);
+        const size_t produced = before - z.avail_out;
+        if (ret != Z_OK && ret != Z_STREAM_END && !(ret == Z_BUF_ERROR && produced == 0))
+            return fail(ZIP_ER_COMPRESSED_DATA);
+        if (full && produced) {
+            if (*used + 1 > limit) {
+                *error = QStringLiteral("part %1 is too large").arg(QString::fromStdString(name));
+                return false;
+            }
+            const size_t grown = std::min(std::max(*cap * 2, size_t(64 * 1024)), limit);
+            char* bigger = static_cast<char*>(alloc.allocate(grown));
+            if (!bigger)
+                return fail(ZIP_ER_MEMORY);
+            std::memcpy(bigger, *block, *used);
+            alloc.deallocate(*block);
+            *block = bigger;
+            *cap = grown;
+            (*block)[*used] = char(probe);
+        }
+        if (produced)
+            crc = crc32(crc, reinterpret_cast<const Bytef*>(*block + *used), uInt(produced));
+        *used += produced;
+        if (ret == Z_STREAM_END)
+            break;
+        if (produced == 0 && z.avail_in == 0 && inputEnded)
+            return fail(ZIP_ER_COMPRESSED_DATA);  // the data ends inside the stream
+    }
+    // What libzip checks of an entry it inflates itself.
+    if (crc != st.crc)
+        return fail(ZIP_ER_CRC);
+    if (*used != st.size)
+        return fail(ZIP_ER_INCONS);
+    return true;
+}
+
+Package::Entry* Package::entryForWrite(const std::string& name)
 {
     Entry* e = find(name);
     if (!e) {
@@ -204,7 +458,50 @@ void Package::write(const std::string& name, QByteArray data)
         m_byLowerName.emplace(lowerAscii(name), m_entries.size() - 1);
     }
     e->replaced = true;
+    return e;
+}
+
+void Package::write(const std::string& name, QByteArray data)
+{
+    Entry* e = entryForWrite(name);
+    e->deflated = std::string();
     e->data = std::move(data);
+    e->produce = nullptr;
+    e->sizeHint = 0;
+}
+
+void Package::write(const std::string& name, Producer produce, size_t sizeHint)
+{
+    Entry* e = entryForWrite(name);
+    e->deflated = std::string();
+    e->data.clear();
+    e->produce = std::move(produce);
+    e->sizeHint = sizeHint;
+}
+
+DeflateBuffer& Package::deflater() const
+{
+    if (!m_deflater)
+        m_deflater = std::make_unique<DeflateBuffer>();
+    return *m_deflater;
+}
+
+bool Package::writeDeflated(const std::string& name, const Producer& produce, size_t sizeHint)
+{
+    DeflateBuffer& d = deflater();
+    d.holder = nullptr;
+    d.xml.clear();
+    d.xml.reserve(sizeHint);
+    produce(&d.xml);
+    if (!d.deflateXml())
+        return false;
+    Entry* e = entryForWrite(name);
+    e->data.clear();
+    e->produce = nullptr;
+    e->deflated.assign(d.zippedData, d.zippedSize);
+    e->inflatedSize = d.xmlSize;
+    e->crc = quint32(d.crc);
+    return true;
 }
 
 void Package::remove(const std::string& name)
@@ -215,6 +512,8 @@ void Package::remove(const std::string& name)
     e->removed = true;
     e->replaced = false;
     e->data.clear();
+    e->produce = nullptr;
+    e->deflated = std::string();
     reindex();
 }
 
@@ -228,32 +527,226 @@ std::vector<std::string> Package::names() const
     return r;
 }
 
-bool Package::build(QByteArray* out, QString* error) const
+namespace {
+
+// The archive as libzip sees it while writing: it reads the original zip from the package's
+// own bytes (no copy) and writes the new one straight to the output device.
+struct ArchiveIo
 {
-    out->clear();
-    zip_error_t ze;
-    zip_error_init(&ze);
-    // The original bytes are opened a second time, writable: libzip writes the new archive into
-    // a fresh buffer of this source and copies every untouched entry raw from the old one.
-    // The source gets its own malloc'ed copy that libzip owns: when it keeps the unchanged head
-    // of the file (write cloning) it hands that memory on to the new buffer and frees it later.
-    void* copy = nullptr;
-    if (!m_orig.isEmpty()) {
-        copy = std::malloc(size_t(m_orig.size()));
-        if (!copy) {
-            *error = QStringLiteral("out of memory");
+    const QByteArray* orig = nullptr;
+    QIODevice* out = nullptr;
+    zip_error_t error;
+    zip_uint64_t readPos = 0;
+    zip_uint64_t writeEnd = 0;  // the furthest byte written
+    bool began = false;         // libzip started writing (it writes nothing when nothing changed)
+};
+
+zip_int64_t archiveCallback(void* userdata, void* data, zip_uint64_t len, zip_source_cmd_t cmd)
+{
+    auto* io = static_cast<ArchiveIo*>(userdata);
+    const zip_uint64_t size = zip_uint64_t(io->orig->size());
+    switch (cmd) {
+    case ZIP_SOURCE_OPEN:
+        io->readPos = 0;
+        return 0;
+    case ZIP_SOURCE_READ: {
+        const zip_uint64_t n = std::min(len, size - std::min(io->readPos, size));
+        if (n)
+            std::memcpy(data, io->orig->constData() + io->readPos, size_t(n));
+        io->readPos += n;
+        return zip_int64_t(n);
+    }
+    case ZIP_SOURCE_CLOSE:
+    case ZIP_SOURCE_FREE:
+    case ZIP_SOURCE_COMMIT_WRITE:    // the caller flushes and commits the device
+    case ZIP_SOURCE_ROLLBACK_WRITE:  // and discards it on failure
+        return 0;
+    case ZIP_SOURCE_STAT: {
+        zip_stat_t* st = ZIP_SOURCE_GET_ARGS(zip_stat_t, data, len, &io->error);
+        if (!st)
+            return -1;
+        zip_stat_init(st);
+        st->size = size;
+        st->valid |= ZIP_STAT_SIZE;
+        return sizeof(*st);
+    }
+    case ZIP_SOURCE_ERROR:
+        return zip_error_to_data(&io->error, data, len);
+    case ZIP_SOURCE_SEEK: {
+        const zip_int64_t pos = zip_source_seek_compute_offset(io->readPos, size, data, len, &io->error);
+        if (pos < 0)
+            return -1;
+        io->readPos = zip_uint64_t(pos);
+        return 0;
+    }
+    case ZIP_SOURCE_TELL:
+        return zip_int64_t(io->readPos);
+    case ZIP_SOURCE_BEGIN_WRITE:
+        io->began = true;
+        return 0;
+    case ZIP_SOURCE_BEGIN_WRITE_CLONING:
+        // The new zip starts with the first `len` bytes of the old one unchanged.
+        io->began = true;
+        if (len > size || io->out->write(io->orig->constData(), qint64(len)) != qint64(len)) {
+            zip_error_set(&io->error, ZIP_ER_WRITE, 0);
+            return -1;
+        }
+        io->writeEnd = len;
+        return 0;
+    case ZIP_SOURCE_WRITE:
+        if (io->out->write(static_cast<const char*>(data), qint64(len)) != qint64(len)) {
+            zip_error_set(&io->error, ZIP_ER_WRITE, 0);
+            return -1;
+        }
+        io->writeEnd = std::max(io->writeEnd, zip_uint64_t(io->out->pos()));
+        return zip_int64_t(len);
+    case ZIP_SOURCE_SEEK_WRITE: {
+        const zip_int64_t pos =
+            zip_source_seek_compute_offset(zip_uint64_t(io->out->pos()), io->writeEnd, data, len, &io->error);
+        if (pos < 0)
+            return -1;
+        if (!io->out->seek(pos)) {
+            zip_error_set(&io->error, ZIP_ER_SEEK, 0);
+            return -1;
+        }
+        return 0;
+    }
+    case ZIP_SOURCE_TELL_WRITE:
+        return io->out->pos();
+    case ZIP_SOURCE_SUPPORTS:
+        return zip_source_make_command_bitmap(
+            ZIP_SOURCE_OPEN, ZIP_SOURCE_READ, ZIP_SOURCE_CLOSE, ZIP_SOURCE_STAT, ZIP_SOURCE_ERROR, ZIP_SOURCE_FREE,
+            ZIP_SOURCE_SEEK, ZIP_SOURCE_TELL, ZIP_SOURCE_BEGIN_WRITE, ZIP_SOURCE_BEGIN_WRITE_CLONING,
+            ZIP_SOURCE_WRITE, ZIP_SOURCE_SEEK_WRITE, ZIP_SOURCE_TELL_WRITE, ZIP_SOURCE_COMMIT_WRITE,
+            ZIP_SOURCE_ROLLBACK_WRITE, ZIP_SOURCE_REMOVE, ZIP_SOURCE_SUPPORTS, zip_source_cmd_t(-1));
+    default:
+        // Removing the file (a zip left with no entries): a package always keeps its content
+        // types, so libzip never asks; were it to, the save fails rather than write nothing.
+        zip_error_set(&io->error, ZIP_ER_OPNOTSUPP, 0);
+        return -1;
+    }
+}
+
+// An entry that libzip takes deflated: made into the shared buffer when asked for, or kept
+// deflated in the entry already (`fixed`).
+struct ProducedIo
+{
+    DeflateBuffer* shared = nullptr;
+    const Package::Producer* produce = nullptr;
+    DeflateBuffer fixed;  // only its results: the entry's deflated bytes, size and CRC
+    size_t sizeHint = 0;
+    time_t mtime = 0;
+    zip_uint64_t pos = 0;
+    zip_error_t error;
+
+    const DeflateBuffer& made() const { return produce ? *shared : fixed; }
+
+    bool make()
+    {
+        if (!produce || shared->holder == this)
+            return true;
+        shared->holder = nullptr;
+        shared->xml.clear();  // keeps its capacity for the next entry
+        shared->xml.reserve(sizeHint);
+        (*produce)(&shared->xml);
+        if (!shared->deflateXml()) {
+            zip_error_set(&error, ZIP_ER_MEMORY, 0);
             return false;
         }
-        std::memcpy(copy, m_orig.constData(), size_t(m_orig.size()));
+        shared->holder = this;
+        return true;
     }
-    zip_source_t* src = zip_source_buffer_create(copy, zip_uint64_t(m_orig.size()), 1, &ze);
+};
+
+zip_int64_t producedCallback(void* userdata, void* data, zip_uint64_t len, zip_source_cmd_t cmd)
+{
+    auto* io = static_cast<ProducedIo*>(userdata);
+    switch (cmd) {
+    case ZIP_SOURCE_OPEN:
+        io->pos = 0;
+        return io->make() ? 0 : -1;
+    case ZIP_SOURCE_READ: {
+        if (!io->make())
+            return -1;
+        const DeflateBuffer& b = io->made();
+        const zip_uint64_t size = b.zippedSize;
+        const zip_uint64_t n = std::min(len, size - std::min(io->pos, size));
+        if (n)
+            std::memcpy(data, b.zippedData + io->pos, size_t(n));
+        io->pos += n;
+        return zip_int64_t(n);
+    }
+    case ZIP_SOURCE_CLOSE:
+        return 0;
+    case ZIP_SOURCE_STAT: {
+        zip_stat_t* st = ZIP_SOURCE_GET_ARGS(zip_stat_t, data, len, &io->error);
+        if (!st || !io->make())
+            return -1;
+        zip_stat_init(st);
+        st->size = io->made().xmlSize;
+        st->comp_size = io->made().zippedSize;
+        st->comp_method = ZIP_CM_DEFLATE;
+        st->encryption_method = ZIP_EM_NONE;
+        st->crc = zip_uint32_t(io->made().crc);
+        st->mtime = io->mtime;
+        st->valid |= ZIP_STAT_SIZE | ZIP_STAT_COMP_SIZE | ZIP_STAT_COMP_METHOD | ZIP_STAT_ENCRYPTION_METHOD |
+                     ZIP_STAT_CRC | ZIP_STAT_MTIME;
+        return sizeof(*st);
+    }
+    case ZIP_SOURCE_ERROR:
+        return zip_error_to_data(&io->error, data, len);
+    case ZIP_SOURCE_FREE:
+        if (io->shared && io->shared->holder == io)
+            io->shared->holder = nullptr;
+        zip_error_fini(&io->error);
+        delete io;
+        return 0;
+    case ZIP_SOURCE_SEEK: {
+        if (!io->make())
+            return -1;
+        const zip_int64_t pos =
+            zip_source_seek_compute_offset(io->pos, io->made().zippedSize, data, len, &io->error);
+        if (pos < 0)
+            return -1;
+        io->pos = zip_uint64_t(pos);
+        return 0;
+    }
+    case ZIP_SOURCE_TELL:
+        return zip_int64_t(io->pos);
+    case ZIP_SOURCE_SUPPORTS:
+        return zip_source_make_command_bitmap(ZIP_SOURCE_OPEN, ZIP_SOURCE_READ, ZIP_SOURCE_CLOSE, ZIP_SOURCE_STAT,
+                                              ZIP_SOURCE_ERROR, ZIP_SOURCE_FREE, ZIP_SOURCE_SEEK, ZIP_SOURCE_TELL,
+                                              ZIP_SOURCE_SUPPORTS, zip_source_cmd_t(-1));
+    default:
+        zip_error_set(&io->error, ZIP_ER_OPNOTSUPP, 0);
+        return -1;
+    }
+}
+
+}  // namespace
+
+bool Package::writeTo(QIODevice* out, QString* error) const
+{
+    // The original zip is opened a second time, writable through a source that reads the
+    // package's bytes and writes to `out`: libzip copies every untouched entry raw (or keeps
+    // the unchanged head of the file whole) and deflates the new ones.
+    ArchiveIo io;
+    io.orig = &m_orig;
+    io.out = out;
+    zip_error_init(&io.error);
+    struct ErrorFini
+    {
+        zip_error_t* e;
+        ~ErrorFini() { zip_error_fini(e); }
+    } ioErrorFini{&io.error};
+    zip_error_t ze;
+    zip_error_init(&ze);
+    zip_source_t* src = zip_source_function_create(&archiveCallback, &io, &ze);
     if (!src) {
-        std::free(copy);
         *error = zipErrorText(&ze);
         zip_error_fini(&ze);
         return false;
     }
-    zip_source_keep(src);
     zip_t* za = zip_open_from_source(src, m_orig.isEmpty() ? ZIP_CREATE | ZIP_TRUNCATE : 0, &ze);
     if (!za) {
         *error = zipErrorText(&ze);
@@ -266,10 +759,12 @@ bool Package::build(QByteArray* out, QString* error) const
     auto fail = [&](const QString& what) {
         *error = what + QStringLiteral(": ") + QString::fromUtf8(zip_strerror(za));
         zip_discard(za);
-        zip_source_free(src);
         return false;
     };
 
+    DeflateBuffer& produced = deflater();
+    produced.holder = nullptr;
+    const time_t now = time(nullptr);
     for (const Entry& e : m_entries) {
         if (e.removed) {
             if (e.origIndex >= 0 && zip_delete(za, zip_uint64_t(e.origIndex)) != 0)
@@ -278,7 +773,36 @@ bool Package::build(QByteArray* out, QString* error) const
         }
         if (!e.replaced)
             continue;
-        zip_source_t* s = zip_source_buffer(za, e.data.constData(), zip_uint64_t(e.data.size()), 0);
+        zip_source_t* s = nullptr;
+        if (!e.deflated.empty()) {
+            auto* pio = new ProducedIo;
+            pio->fixed.zippedData = e.deflated.data();
+            pio->fixed.zippedSize = e.deflated.size();
+            pio->fixed.xmlSize = e.inflatedSize;
+            pio->fixed.crc = e.crc;
+            pio->mtime = now;
+            zip_error_init(&pio->error);
+            s = zip_source_function(za, &producedCallback, pio);
+            if (!s) {
+                zip_error_fini(&pio->error);
+                delete pio;
+            }
+        } else if (e.produce) {
+            auto* pio = new ProducedIo;
+            pio->shared = &produced;
+            pio->produce = &e.produce;
+            pio->sizeHint = e.sizeHint;
+            pio->mtime = now;
+            zip_error_init(&pio->error);
+            s = zip_source_function(za, &producedCallback, pio);
+            if (!s) {
+                zip_error_fini(&pio->error);
+                delete pio;
+            }
+        } else {
+            // The replacement stays in the entry until the zip is closed: libzip reads it there.
+            s = zip_source_buffer(za, e.data.constData(), zip_uint64_t(e.data.size()), 0);
+        }
         if (!s)
             return fail(QStringLiteral("cannot buffer ") + QString::fromStdString(e.name));
         // A replaced entry is deleted and added afresh (it moves to the end of the zip): libzip
@@ -293,32 +817,14 @@ bool Package::build(QByteArray* out, QString* error) const
             zip_source_free(s);
             return fail(QStringLiteral("cannot add ") + QString::fromStdString(e.name));
         }
+        // A produced entry comes deflated already (libzip copies it); libzip deflates the others.
         zip_set_file_compression(za, zip_uint64_t(idx), ZIP_CM_DEFLATE, kCompressionLevel);
     }
     if (zip_close(za) != 0)
         return fail(QStringLiteral("cannot write the zip"));
-
-    // Read the new archive back out of the buffer source.
-    zip_stat_t st;
-    zip_stat_init(&st);
-    if (zip_source_stat(src, &st) != 0 || !(st.valid & ZIP_STAT_SIZE) || zip_source_open(src) != 0) {
-        *error = QStringLiteral("cannot read the new zip");
-        zip_source_free(src);
-        return false;
-    }
-    out->resize(qsizetype(st.size));
-    zip_int64_t got = 0;
-    while (got < zip_int64_t(st.size)) {
-        const zip_int64_t n = zip_source_read(src, out->data() + got, st.size - zip_uint64_t(got));
-        if (n <= 0)
-            break;
-        got += n;
-    }
-    zip_source_close(src);
-    zip_source_free(src);
-    if (got != zip_int64_t(st.size)) {
-        *error = QStringLiteral("cannot read the new zip");
-        out->clear();
+    // Nothing changed: libzip wrote nothing, and the file is the original.
+    if (!io.began && out->write(m_orig) != m_orig.size()) {
+        *error = QStringLiteral("cannot write the zip");
         return false;
     }
     return true;

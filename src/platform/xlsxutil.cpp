@@ -176,39 +176,50 @@ std::string RelativeTarget(const std::string& fromPart, const std::string& toPar
     return r + toPart.substr(common);
 }
 
+namespace {
+
+constexpr unsigned kParseOptions =
+    pugi::parse_default | pugi::parse_declaration | pugi::parse_ws_pcdata_single | pugi::parse_embed_pcdata;
+
+constexpr const char kDeclaration[] = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n";
+
+bool hasDeclaration(const pugi::xml_document& doc)
+{
+    for (pugi::xml_node c = doc.first_child(); c; c = c.next_sibling())
+        if (c.type() == pugi::node_declaration)
+            return true;
+    return false;
+}
+
+template <class Out>
+struct AppendWriter : pugi::xml_writer
+{
+    Out* out;
+    void write(const void* data, size_t size) override { out->append(static_cast<const char*>(data), size); }
+};
+
+}  // namespace
+
 bool ParseXml(pugi::xml_document& doc, const QByteArray& data)
 {
     const pugi::xml_parse_result res =
-        doc.load_buffer(data.constData(), size_t(data.size()),
-                        pugi::parse_default | pugi::parse_declaration | pugi::parse_ws_pcdata_single |
-                            pugi::parse_embed_pcdata,
-                        pugi::encoding_auto);
+        doc.load_buffer(data.constData(), size_t(data.size()), kParseOptions, pugi::encoding_auto);
     return bool(res) && doc.document_element();
 }
 
-namespace {
-struct ByteWriter : pugi::xml_writer
+bool ParseXmlInPlace(pugi::xml_document& doc, char* data, size_t size)
 {
-    QByteArray* out;
-    void write(const void* data, size_t size) override { out->append(static_cast<const char*>(data), qsizetype(size)); }
-};
-}  // namespace
+    const pugi::xml_parse_result res = doc.load_buffer_inplace_own(data, size, kParseOptions, pugi::encoding_auto);
+    return bool(res) && doc.document_element();
+}
 
-QByteArray SerializeXml(const pugi::xml_document& doc, size_t sizeHint)
+void SerializeXml(const pugi::xml_document& doc, std::string* out)
 {
-    QByteArray out;
-    if (sizeHint)
-        out.reserve(qsizetype(sizeHint));
-    ByteWriter w;
-    w.out = &out;
-    bool hasDecl = false;
-    for (pugi::xml_node c = doc.first_child(); c; c = c.next_sibling())
-        if (c.type() == pugi::node_declaration)
-            hasDecl = true;
-    if (!hasDecl)
-        out.append("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n");
+    AppendWriter<std::string> w;
+    w.out = out;
+    if (!hasDeclaration(doc))
+        out->append(kDeclaration);
     doc.save(w, "", pugi::format_raw | pugi::format_no_declaration, pugi::encoding_utf8);
-    return out;
 }
 
 static bool isHex(char c)

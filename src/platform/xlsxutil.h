@@ -53,7 +53,11 @@ std::string RelativeTarget(const std::string& fromPart, const std::string& toPar
 // separate text node: a large sheet is mostly <v> and <t> with one text each), so text is read
 // and written through xml_text, never as a child node. False on malformed XML.
 bool ParseXml(pugi::xml_document& doc, const QByteArray& data);
-QByteArray SerializeXml(const pugi::xml_document& doc, size_t sizeHint = 0);
+// The same over a block from pugi::get_memory_allocation_function(), parsed where it lies: the
+// document takes the block over (names and texts point into it) and frees it, also on failure.
+bool ParseXmlInPlace(pugi::xml_document& doc, char* data, size_t size);
+// Appends the document's XML (with a declaration) to `out`.
+void SerializeXml(const pugi::xml_document& doc, std::string* out);
 
 // Cell text escapes of the format: control characters are written as _xHHHH_.
 std::string EncodeCellText(const QString& text);

@@ -2,6 +2,7 @@
 // it does not touch survives byte for byte, and damaged files fail cleanly.
 #include "common/testsupport.h"
 #include "platform/xlsxbook.h"
+#include "platform/xlsxbookimpl.h"
 #include "platform/xlsxutil.h"
 
 #include <QFile>
@@ -46,6 +47,7 @@ private slots:
     void cellAnchoredPartsFollowRows_data();
     void cellAnchoredPartsFollowRows();
     void renamedAndDeletedSheetsInFormulas();
+    void sheetsBeyondTheMemoryBudget();
     void referenceShifting_data();
     void referenceShifting();
 
@@ -664,6 +666,43 @@ void TestXlsxBook::corruptInputsFailCleanly_data()
     QTest::newRow("not a zip") << QByteArray("PK but really just text, not a zip file at all");
     QTest::newRow("truncated zip") << valid.left(valid.size() / 2);
     QTest::newRow("zip cut before its directory") << valid.left(valid.size() - 30);
+    {
+        // A sheet large enough to be deflated, damaged in its zip entry: the checks of the
+        // inflated part (its CRC, its declared size, the deflate stream itself) refuse it.
+        QByteArray rows;
+        for (int r = 1; r <= 300; ++r)
+            rows += "<row r=\"" + QByteArray::number(r) + "\"><c r=\"A" + QByteArray::number(r) +
+                    "\" t=\"inlineStr\"><is><t>text " + QByteArray::number(r * 7) + "</t></is></c></row>";
+        const QByteArray big = zipped("big", minimalBook(sheetXml(rows), sst));
+        auto get16 = [](const QByteArray& z, qsizetype at) { return quint32(quint8(z[at])) | quint32(quint8(z[at + 1])) << 8; };
+        auto get32 = [&](const QByteArray& z, qsizetype at) { return get16(z, at) | get16(z, at + 2) << 16; };
+        auto put32 = [](QByteArray& z, qsizetype at, quint32 v) {
+            for (int k = 0; k < 4; ++k)
+                z[at + k] = char(v >> (8 * k));
+        };
+        // The sheet's central directory record.
+        qsizetype cd = -1;
+        for (qsizetype i = big.indexOf("PK\x01\x02"); i >= 0 && cd < 0; i = big.indexOf("PK\x01\x02", i + 4))
+            if (big.mid(i + 46, get16(big, i + 28)) == "xl/worksheets/sheet1.xml")
+                cd = i;
+        if (cd < 0 || get16(big, cd + 10) != 8)
+            qFatal("the fixture's sheet is not deflated");
+        QByteArray badCrc = big;
+        put32(badCrc, cd + 16, get32(big, cd + 16) ^ 0x5a5a5a5au);
+        QByteArray shorter = big;
+        put32(shorter, cd + 24, get32(big, cd + 24) / 2);
+        QByteArray longer = big;
+        put32(longer, cd + 24, get32(big, cd + 24) * 2);
+        QByteArray badData = big;
+        const qsizetype local = qsizetype(get32(big, cd + 42));
+        const qsizetype data = local + 30 + get16(big, local + 26) + get16(big, local + 28);
+        for (qsizetype k = 0; k < 8; ++k)
+            badData[data + qsizetype(get32(big, cd + 20)) / 2 + k] = char(~badData[data + qsizetype(get32(big, cd + 20)) / 2 + k]);
+        QTest::newRow("sheet whose CRC does not match") << badCrc;
+        QTest::newRow("sheet larger than it declares") << shorter;
+        QTest::newRow("sheet smaller than it declares") << longer;
+        QTest::newRow("sheet with damaged deflate data") << badData;
+    }
     QTest::newRow("no content types") << zipped("noct", without(minimalBook(good, sst), "[Content_Types].xml"));
     QTest::newRow("no package rels") << zipped("norels", without(minimalBook(good, sst), "_rels/.rels"));
     QTest::newRow("no workbook") << zipped("nowb", without(minimalBook(good, sst), "xl/workbook.xml"));
@@ -1496,6 +1535,72 @@ void TestXlsxBook::renamedAndDeletedSheetsInFormulas()
     QCOMPARE(formulas(doc), QStringList({"#REF!+1", "SUM(#REF!)*#REF!", "Other!A1&\"Data!A1\"", "SUM(#REF!)", "#REF!",
                                          "#REF!"}));
     QCOMPARE(definedNames(), QStringList({"Mine=Sum!$A$1"}));
+}
+
+void TestXlsxBook::sheetsBeyondTheMemoryBudget()
+{
+    // Ten sheets of 1000 x 10 text cells: about 100,000 cells, three elements each, estimated
+    // at twice the book's 16 MB budget for parsed sheets, so walking through them drops the
+    // least recently used ones. A changed sheet that is dropped keeps its changes (deflated in
+    // the package) and is parsed again when used; the saved file holds every change.
+    const QString src = m_dir.filePath(QStringLiteral("budget.xlsx"));
+    const QString out = m_dir.filePath(QStringLiteral("budget-out.xlsx"));
+    constexpr int kSheets = 10, kRows = 1000, kCols = 10;
+    {
+        Book a;
+        for (int i = 0; i < kSheets; ++i) {
+            Sheet* s = a.addSheet(QStringLiteral("S%1").arg(i));
+            QVERIFY(s);
+            for (int r = 0; r < kRows; ++r)
+                for (int c = 0; c < kCols; ++c)
+                    QVERIFY(s->writeStr(r, c, QStringLiteral("%1:%2:%3").arg(i).arg(r).arg(c)));
+        }
+        a.getSheet(3)->setProtect(true);
+        QVERIFY(a.save(src));
+    }
+    Book b;
+    QVERIFY2(b.load(src), qPrintable(b.errorMessage()));
+    QCOMPARE(b.sheetCount(), kSheets);
+    QVERIFY(b.getSheet(0)->writeStr(4, 1, QStringLiteral("changed 0")));
+    QVERIFY(b.getSheet(0)->writeNum(5, 0, 2.5));
+    for (int i = 1; i < kSheets; ++i) {
+        QCOMPARE(b.getSheet(i)->readStr(kRows - 1, kCols - 1), QStringLiteral("%1:%2:%3").arg(i).arg(kRows - 1).arg(kCols - 1));
+        QVERIFY(b.getSheet(i)->writeStr(7, 2, QStringLiteral("changed %1").arg(i)));
+    }
+    // The first sheets went out of memory while the later ones were used.
+    QVERIFY(b.impl()->sheets[0]->xml == nullptr);
+    QVERIFY(b.impl()->sheets[3]->xml == nullptr);
+    QVERIFY(b.getSheet(3)->protect());
+    QVERIFY(!b.getSheet(4)->protect());
+    // Back to the first: parsed again from its changed copy, and changed once more.
+    QCOMPARE(b.getSheet(0)->readStr(4, 1), QStringLiteral("changed 0"));
+    QCOMPARE(b.getSheet(0)->readNum(5, 0), 2.5);
+    QCOMPARE(b.getSheet(0)->readStr(4, 2), QStringLiteral("0:4:2"));
+    QVERIFY(b.getSheet(0)->writeStr(8, 3, QString()));
+    QVERIFY(b.save(out));
+
+    Book c;
+    QVERIFY2(c.load(out), qPrintable(c.errorMessage()));
+    QCOMPARE(c.sheetCount(), kSheets);
+    QCOMPARE(c.getSheet(0)->readStr(4, 1), QStringLiteral("changed 0"));
+    QCOMPARE(c.getSheet(0)->readNum(5, 0), 2.5);
+    QCOMPARE(c.getSheet(0)->readStr(8, 3), QString());
+    for (int i = 0; i < kSheets; ++i) {
+        QCOMPARE(c.getSheet(i)->name(), QStringLiteral("S%1").arg(i));
+        if (i > 0)
+            QCOMPARE(c.getSheet(i)->readStr(7, 2), QStringLiteral("changed %1").arg(i));
+        QCOMPARE(c.getSheet(i)->readStr(kRows - 1, 0), QStringLiteral("%1:%2:0").arg(i).arg(kRows - 1));
+        QCOMPARE(c.getSheet(i)->protect(), i == 3);
+    }
+    if (m_openpyxl) {
+        QString why;
+        QVERIFY2(matches(dumpWithOpenpyxl(out),
+                         QJsonDocument::fromJson(R"({"cells": {"S0!B5": ["s", "changed 0"], "S0!A6": ["n", 2.5],
+                                                               "S9!C8": ["s", "changed 9"], "S5!J1000": ["s", "5:999:9"]}})")
+                             .object(),
+                         &why),
+                 qPrintable(why));
+    }
 }
 
 void TestXlsxBook::referenceShifting_data()

@@ -174,6 +174,10 @@ WorkbookAccess::WorkbookAccess(const QString& path, Mode mode)
         e = nullptr;
     }
     if (!e) {
+        // A reader of a file that is not there has nothing to read: no book is built for it
+        // (a whole-project run asks for the missing bus and cable workbooks once a panel).
+        if (mode == Mode::Read && !stamp.exists)
+            return;
         auto book = std::make_unique<Book>();
         if (!book->load(path)) {
             // Only a missing file may become a new book; an unreadable one is never written.
