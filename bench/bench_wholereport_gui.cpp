@@ -11,10 +11,10 @@
 //                                               form runs; by hand, e.g. under /usr/bin/time -v)
 #include "app/core/companionworkbook.h"
 #include "app/core/sevrin.h"
-#include "cable/gui/sevrinpro40view.h"
+#include "cable/gui/cablescreen.h"
 #include "loads/core/designconditions.h"
 #include "loads/core/mccpanel.h"
-#include "loads/gui/sevrinpro10view.h"
+#include "loads/gui/mccscreen.h"
 #include "platform/prompt.h"
 #include "platform/xlsxbook.h"
 #include "report/core/reportdriver.h"
@@ -181,10 +181,10 @@ int RunReport(const QString& dir)
         return 1;
     a.ProjectLoaded = 1;
     ApplyProjectDesignConditions(a);
-    auto mcc = std::make_unique<CSevrinPro10View>();
+    auto mcc = std::make_unique<CMccScreen>();
     mcc->OnInitialUpdate();
     mcc->ApplyMccDesignConditions(0, true);
-    auto cables = std::make_unique<CSevrinPro40View>();
+    auto cables = std::make_unique<CCableScreen>();
     cables->OnInitialUpdate();
     ClearReportSheetWriters();
     RegisterReportSheetWriters();
@@ -214,8 +214,8 @@ int RunReport(const QString& dir)
                 Ms(after, true) - Ms(before, true), host.progress, static_cast<long long>(QFileInfo(report).size()));
     cables.reset();
     mcc.reset();
-    theApp.ScreenPointers.Pro10View = nullptr;
-    theApp.ScreenPointers.Pro40View = nullptr;
+    theApp.SetScreen(Screen::Mcc, nullptr);
+    theApp.SetScreen(Screen::Cable, nullptr);
     return 0;
 }
 
