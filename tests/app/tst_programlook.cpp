@@ -11,6 +11,7 @@
 #include "library/gui/thresholddlg.h"
 #include "library/gui/ambienttemperaturedlg.h"
 #include "library/gui/methodfactorsdlg.h"
+#include "common/testsupport.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -343,13 +344,13 @@ void TestProgramLook::cutCellTextsShowAsTips()
         const QRect cut = c.view->visualRect(c.rows->index(0, 0));
         QHelpEvent onCut(QEvent::ToolTip, cut.center(), c.view->viewport()->mapToGlobal(cut.center()));
         QApplication::sendEvent(c.view->viewport(), &onCut);
-        QTRY_VERIFY_WITH_TIMEOUT(QToolTip::isVisible(), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(QToolTip::isVisible(), kPatienceMs);
         QCOMPARE(QToolTip::text(), remark);
 
         const QRect whole = c.view->visualRect(c.rows->index(0, 1));
         QHelpEvent onWhole(QEvent::ToolTip, whole.center(), c.view->viewport()->mapToGlobal(whole.center()));
         QApplication::sendEvent(c.view->viewport(), &onWhole);
-        QTRY_VERIFY_WITH_TIMEOUT(!QToolTip::isVisible(), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(!QToolTip::isVisible(), kPatienceMs);
         c.view->hide();
     }
 }

@@ -786,13 +786,13 @@ void TestStartup::twoProcessesWithOwnRuntimeFoldersBothStart()
         copies[i].setWorkingDirectory(m_caseDir);
         copies[i].setProcessChannelMode(QProcess::ForwardedErrorChannel);
         copies[i].start(ProgramExe(), {});
-        QVERIFY2(copies[i].waitForStarted(10000), qPrintable(copies[i].errorString()));
+        QVERIFY2(copies[i].waitForStarted(kPatienceMs), qPrintable(copies[i].errorString()));
     }
     // Each takes the lock of its own session (the lock file names its process) and runs on:
     // neither quits because of the other, both still run once both locks are taken.
     for (int i = 0; i < 2; ++i) {
         const QString lock = sessions[i].filePath(QStringLiteral("ORVAapp.lock"));
-        QTRY_VERIFY_WITH_TIMEOUT(ReadFile(lock).startsWith(QByteArray::number(copies[i].processId()) + '\n'), 60000);
+        QTRY_VERIFY_WITH_TIMEOUT(ReadFile(lock).startsWith(QByteArray::number(copies[i].processId()) + '\n'), kPatienceMs);
     }
     for (QProcess& p : copies) {
         QCOMPARE(p.state(), QProcess::Running);

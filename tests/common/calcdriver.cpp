@@ -1,5 +1,6 @@
 #include "calcdriver.h"
 #include "testpaths.h"
+#include "testsupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,13 +23,13 @@ CalcRun Run(QProcess& p, const QStringList& args, const QString& exe = CalcExe()
 {
     CalcRun r;
     p.start(exe, args);
-    if (!p.waitForStarted(120000)) {
+    if (!p.waitForStarted(kPatienceMs)) {
         r.err = QStringLiteral("cannot start %1: %2").arg(exe, p.errorString());
         p.kill();
         p.waitForFinished();
         return r;
     }
-    if (!p.waitForFinished(120000)) {
+    if (!p.waitForFinished(kPatienceMs)) {
         p.kill();
         p.waitForFinished();
         r.err = QStringLiteral("timed out");

@@ -10,7 +10,7 @@ struct CalcRun
     QString err;  // stderr, UTF-8
 };
 
-// sevrin-calc --root ROOT --project PROJECT COMMAND; times out after 120 s.
+// sevrin-calc --root ROOT --project PROJECT COMMAND; gives up after kPatienceMs.
 CalcRun RunSevrinCalc(const QString& root, const QString& project, const QString& command);
 // sevrin-calc with exactly these arguments.
 CalcRun RunSevrinCalcArgs(const QStringList& args);

@@ -19,7 +19,7 @@ PythonResult RunPython(const QString& script, const QStringList& args)
     // comes first on PATH (pyenv, a virtualenv) may not have it.
     const QString debianPython = QStringLiteral("/usr/bin/python3");
     p.start(QFileInfo::exists(debianPython) ? debianPython : QStringLiteral("python3"), all);
-    if (!p.waitForFinished(120000)) {
+    if (!p.waitForFinished(kPatienceMs)) {
         p.kill();
         p.waitForFinished();
         r.err = QStringLiteral("python3 timed out or did not start");

@@ -5,6 +5,12 @@
 #include <QString>
 #include <QStringList>
 
+// How long a test waits for an event (a child process, a worker thread, a dialog closing)
+// before it fails: a guard against a hang, far beyond what any step takes on a busy machine. A
+// wait on an event ends when the event comes, so the limit costs nothing; each test's own limit
+// (ctest's TIMEOUT) lies above it.
+constexpr int kPatienceMs = 10 * 60 * 1000;
+
 struct PythonResult
 {
     int exitCode = -1;
@@ -13,7 +19,7 @@ struct PythonResult
 };
 
 // Runs python3 with the script text and arguments (an independent reader such as openpyxl
-// checks what our code wrote). Times out after 120 s.
+// checks what our code wrote). Gives up after kPatienceMs.
 PythonResult RunPython(const QString& script, const QStringList& args = {});
 
 // Whole-file reads and writes for fixtures; ReadFile gives an empty array when the file

@@ -367,7 +367,7 @@ void TestGroundingScreen::reportCallFromAnotherThread()
         done = true;
     });
     worker->start();
-    QTRY_VERIFY_WITH_TIMEOUT(done.load(), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(done.load(), kPatienceMs);
     worker->wait();
     delete worker;
 

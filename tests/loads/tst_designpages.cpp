@@ -631,7 +631,7 @@ void TestDesignPages::reportCallsFromWorkerThread()
         done = true;
     });
     worker->start();
-    QVERIFY(QTest::qWaitFor([&done] { return done.load(); }, 20000));
+    QVERIFY(QTest::qWaitFor([&done] { return done.load(); }, kPatienceMs));
     worker->wait();
     delete worker;
     QVERIFY(!onGuiThread);

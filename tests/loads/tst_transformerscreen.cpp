@@ -219,7 +219,7 @@ void TestTransformerScreen::reportWorkerDrivesBothScreens()
         m_gen->ShowGeneratorInputs();
     });
     worker->start();
-    QTRY_VERIFY_WITH_TIMEOUT(worker->isFinished(), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(worker->isFinished(), kPatienceMs);
     delete worker;
     QCOMPARE(m_tr->CapacityEdit(1)->text(), QString("315"));
     // 37 kW DOL, a 1.45, c 6, k 1.1 in both cases: GP = 37 × 1.45 × 6 × 1.1 = 354.09 kVA,

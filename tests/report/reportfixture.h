@@ -2,6 +2,7 @@
 // Shared pieces of the report tests: a program folder with a report template, and fake sheet
 // writers that record their calls and mark the sheets they fill.
 #include "app/core/sevrin.h"
+#include "common/testsupport.h"
 #include "platform/xlsxbook.h"
 #include "report/core/reportdriver.h"
 #include "report/core/reportwriter.h"
@@ -162,7 +163,7 @@ inline std::array<std::shared_ptr<FakeWriter>, kReportCount> RegisterFakeWriters
     return writers;
 }
 
-// A gate a fake writer waits at until the test opens it. The wait is bounded (a minute) only
+// A gate a fake writer waits at until the test opens it. The wait is bounded (kPatienceMs) only
 // so that a test that fails before opening it does not hang its worker for good.
 struct Gate
 {
@@ -171,7 +172,7 @@ struct Gate
     {
         std::unique_lock<std::mutex> lock(m_mutex);
         reached = true;
-        m_changed.wait_for(lock, std::chrono::minutes(1), [this] { return m_open; });
+        m_changed.wait_for(lock, std::chrono::milliseconds(kPatienceMs), [this] { return m_open; });
     }
     void open()
     {

@@ -433,7 +433,7 @@ void TestFaultReport::recomputeLeavesTheWorkbooksAsCalculateDoes()
     bool saved = false;
     QThread* worker = QThread::create([&] { saved = RunReport(report, host); });
     worker->start();
-    QTRY_VERIFY_WITH_TIMEOUT(worker->isFinished(), 60000);
+    QTRY_VERIFY_WITH_TIMEOUT(worker->isFinished(), kPatienceMs);
     delete worker;
     QVERIFY(saved);
     QVERIFY2(!QFileInfo::exists(project), "the report does not save the project file");

@@ -104,7 +104,7 @@ int PrintedPages(const QString& report, const QString& keepName)
                   {QStringLiteral("-env:UserInstallation=file://") + work.path() + QStringLiteral("/profile"),
                    QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("pdf"),
                    QStringLiteral("--outdir"), work.path(), report});
-    if (!soffice.waitForFinished(240000))
+    if (!soffice.waitForFinished(kPatienceMs))
         return -1;
     const QString pdf = work.path() + QLatin1Char('/') + QFileInfo(report).completeBaseName() + QStringLiteral(".pdf");
     if (!QFileInfo::exists(pdf)) {
@@ -113,7 +113,7 @@ int PrintedPages(const QString& report, const QString& keepName)
     }
     QProcess info;
     info.start(QStringLiteral("pdfinfo"), {pdf});
-    if (!info.waitForFinished(60000))
+    if (!info.waitForFinished(kPatienceMs))
         return -1;
     const QRegularExpressionMatch m =
         QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(QString::fromUtf8(info.readAllStandardOutput()));
@@ -240,13 +240,13 @@ void TestFullReport::pdfHasOnePagePerKeptBlock()
                   {QStringLiteral("-env:UserInstallation=file://") + work.path() + QStringLiteral("/profile"),
                    QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("pdf"),
                    QStringLiteral("--outdir"), work.path(), report});
-    QVERIFY(soffice.waitForFinished(240000));
+    QVERIFY(soffice.waitForFinished(kPatienceMs));
     const QString pdf = work.path() + QStringLiteral("/plant.pdf");
     QVERIFY2(QFileInfo::exists(pdf), soffice.readAllStandardError().constData());
 
     QProcess info;
     info.start(QStringLiteral("pdfinfo"), {pdf});
-    QVERIFY(info.waitForFinished(60000));
+    QVERIFY(info.waitForFinished(kPatienceMs));
     const QRegularExpressionMatch m =
         QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(QString::fromUtf8(info.readAllStandardOutput()));
     QVERIFY(m.hasMatch());

@@ -262,7 +262,7 @@ void TestGeneratorReport::storedFilesUntouched()
     QThread* worker = QThread::create(
         [&] { result = RunReport(m_folder->outFolder() + QStringLiteral("/g.xlsx"), host); });
     worker->start();
-    QTRY_VERIFY_WITH_TIMEOUT(worker->isFinished(), 60000);
+    QTRY_VERIFY_WITH_TIMEOUT(worker->isFinished(), kPatienceMs);
     delete worker;
     QCOMPARE(result, ReportRunResult::Saved);
     QCOMPARE(ReadFile(project), projectBefore);

@@ -87,7 +87,7 @@ void TestProjectReport::RunReport(const std::array<uint8_t, 9>& choices, ReportP
     dlg.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dlg));
     QTest::mouseClick(dlg.findChild<QPushButton*>(QStringLiteral("1009")), Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(!dlg.isVisible(), 120000);
+    QTRY_VERIFY_WITH_TIMEOUT(!dlg.isVisible(), kPatienceMs);
     for (const QString& f : folder.outFiles())
         if (!before.contains(f))
             report = folder.outFolder() + QLatin1Char('/') + f;

@@ -122,7 +122,7 @@ void TestReportOutput::RunDialog(std::array<uint8_t, 9> choices)
     dlg.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dlg));
     QTest::mouseClick(Button(dlg, 1009), Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(!dlg.isVisible(), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(!dlg.isVisible(), kPatienceMs);
 }
 
 void TestReportOutput::listsFollowTheButtons()
@@ -329,13 +329,13 @@ void TestReportOutput::stopDuringMccDeletesTheFileAndSkipsTheRest()
     dlg.ReportChoices = Choices({1, 3, 8});
     dlg.show();
     QTest::mouseClick(Button(dlg, 1009), Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(gate.reached, 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(gate.reached, kPatienceMs);
     QCOMPARE(m_folder->outFiles().size(), 1);
     QTest::mouseClick(Button(dlg, 2), Qt::LeftButton);
     QCOMPARE(m_prompt->messages, QStringList({"자동 종료 됩니다."}));
     QCOMPARE(int(theApp.ReportStopFlag), 1);
     gate.open();
-    QTRY_VERIFY_WITH_TIMEOUT(!dlg.isVisible(), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(!dlg.isVisible(), kPatienceMs);
     QCOMPARE(dlg.LastRunResult(), ReportRunResult::Stopped);
     QCOMPARE(m_log.sheets(), QStringList({"1"}));
     QVERIFY(m_folder->outFiles().isEmpty());
@@ -364,8 +364,8 @@ void TestReportOutput::dialogCannotCloseWhileRunning()
     for (int id : {1044, 1011, 1010, 1009})
         QVERIFY2(!Button(dlg, id)->isEnabled(), qPrintable(QString::number(id)));
     QVERIFY(Button(dlg, 2)->isEnabled());
-    QTRY_VERIFY_WITH_TIMEOUT(gate.reached, 20000);
-    QTRY_COMPARE_WITH_TIMEOUT(dlg.findChild<QLabel*>(QStringLiteral("1737"))->text(), QStringLiteral("fake-3"), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(gate.reached, kPatienceMs);
+    QTRY_COMPARE_WITH_TIMEOUT(dlg.findChild<QLabel*>(QStringLiteral("1737"))->text(), QStringLiteral("fake-3"), kPatienceMs);
 
     // A second "출력하기" does nothing (even invoked directly, past the disabled button).
     dlg.OnOutputReports();
@@ -382,7 +382,7 @@ void TestReportOutput::dialogCannotCloseWhileRunning()
     QCOMPARE(m_prompt->messages, QStringList({"자동 종료 됩니다."}));
 
     gate.open();
-    QTRY_VERIFY_WITH_TIMEOUT(!dlg.isVisible(), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(!dlg.isVisible(), kPatienceMs);
     QCOMPARE(int(m_log.snapshot().size()), 1);
     QCOMPARE(m_folder->outFiles().size(), 0);
 }

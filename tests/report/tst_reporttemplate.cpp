@@ -28,7 +28,7 @@ int PdfPages(const QString& workbook, const QString& work, QString& error)
     p.start(soffice, {QStringLiteral("-env:UserInstallation=file://") + work + QStringLiteral("/profile"),
                       QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("pdf"),
                       QStringLiteral("--outdir"), work, workbook});
-    if (!p.waitForFinished(300000)) {
+    if (!p.waitForFinished(kPatienceMs)) {
         p.kill();
         p.waitForFinished();
         error = QStringLiteral("soffice did not finish");

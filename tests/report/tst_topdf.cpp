@@ -33,7 +33,7 @@ bool RunOpenssl(const QStringList& args, const QString& dir)
     QProcess p;
     p.setWorkingDirectory(dir);
     p.start(QStringLiteral("openssl"), args);
-    return p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+    return p.waitForFinished(kPatienceMs) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
 }
 
 }  // namespace
@@ -121,7 +121,7 @@ quint16 TestTopdf::StartServer(const QString& mode)
                                                                           : QStringLiteral("python3"),
                    {script, m_certs.path() + QStringLiteral("/server.pem"),
                     m_certs.path() + QStringLiteral("/server.key"), mode, m_record.path()});
-    if (!m_server.waitForReadyRead(20000))
+    if (!m_server.waitForReadyRead(kPatienceMs))
         return 0;
     return quint16(m_server.readLine().trimmed().toUInt());
 }

@@ -245,7 +245,7 @@ void TestTransformerReport::storedFilesAsCalculateLeavesThem()
     QThread* worker = QThread::create(
         [&] { result = RunReport(m_folder->outFolder() + QStringLiteral("/t.xlsx"), host); });
     worker->start();
-    QTRY_VERIFY_WITH_TIMEOUT(worker->isFinished(), 60000);
+    QTRY_VERIFY_WITH_TIMEOUT(worker->isFinished(), kPatienceMs);
     delete worker;
     QCOMPARE(result, ReportRunResult::Saved);
     QCOMPARE(ReadFile(project), projectByHand);
