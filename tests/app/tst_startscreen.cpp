@@ -204,7 +204,7 @@ void TestStartScreen::layout()
     QCOMPARE(m_prompt->messages.value(0), QStringLiteral("게시판을 이용하세요.!!!"));
 
     // For a look by eye.
-    QVERIFY(start()->grab().save(QStringLiteral("/tmp/sevrin-startscreen.png")));
+    QVERIFY(start()->grab().save(ShotsDir() + QStringLiteral("/sevrin-startscreen.png")));
 }
 
 void TestStartScreen::newProjectWithPickerCancelled()

@@ -8,6 +8,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <unistd.h>
 
 PythonResult RunPython(const QString& script, const QStringList& args)
 {
@@ -29,6 +30,15 @@ PythonResult RunPython(const QString& script, const QStringList& args)
     r.out = QString::fromUtf8(p.readAllStandardOutput());
     r.err = QString::fromUtf8(p.readAllStandardError());
     return r;
+}
+
+QString ShotsDir()
+{
+    QString dir = qEnvironmentVariable("SEVRIN_SHOTS_DIR");
+    if (dir.isEmpty())
+        dir = QDir::tempPath() + QStringLiteral("/sevrin-shots-%1").arg(::getuid());
+    QDir().mkpath(dir);
+    return dir;
 }
 
 QByteArray ReadFile(const QString& path)

@@ -22,6 +22,11 @@ struct PythonResult
 // checks what our code wrote). Gives up after kPatienceMs.
 PythonResult RunPython(const QString& script, const QStringList& args = {});
 
+// The folder for pictures a test keeps for a look by eye: $SEVRIN_SHOTS_DIR when set, else a
+// folder of the user's own below the temporary folder (fixed names in a shared /tmp would
+// belong to whichever user wrote them first). Made when missing.
+QString ShotsDir();
+
 // Whole-file reads and writes for fixtures; ReadFile gives an empty array when the file
 // cannot be read.
 QByteArray ReadFile(const QString& path);

@@ -21,6 +21,7 @@
 #include "libraryfixture.h"
 #include "common/recordingprompt.h"
 #include "common/testpaths.h"
+#include "common/testsupport.h"
 
 namespace {
 
@@ -829,7 +830,7 @@ void TestLibraryScreen::cableTypeLegend()
 void TestLibraryScreen::screenshots()
 {
     m_view->RefillAllPages();
-    const QString dir = QDir::tempPath();
+    const QString dir = ShotsDir();
     for (int n : {0, 5, 8, 13, 22}) {
         Show(n);
         QApplication::processEvents();
@@ -881,7 +882,7 @@ void TestLibraryScreen::realWorkbooksFillEveryPage()
     for (int n : {2, 9, 10, 17, 23}) {
         Show(n);
         QApplication::processEvents();
-        QVERIFY(m_view->grab().save(QStringLiteral("%1/sevrin_library_real_page%2.png").arg(QDir::tempPath()).arg(n)));
+        QVERIFY(m_view->grab().save(QStringLiteral("%1/sevrin_library_real_page%2.png").arg(ShotsDir()).arg(n)));
     }
 }
 
