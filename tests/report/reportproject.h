@@ -78,19 +78,15 @@ inline void SetCableDesignInputs(CSevrinApp& app)
 }
 
 // A cable schedule ("_40") holding these rows, every cell as the row has it.
-template <typename Rows>
-bool WriteCableRows(const QString& path, const Rows& rows)
+inline bool WriteCableRows(const QString& path, const std::vector<CableRow>& rows)
 {
     Book book;
     Sheet* sheet = book.addSheet(QStringLiteral("Sheet1"));
     if (!sheet)
         return false;
-    int r = 0;
-    for (const CableRow& row : rows) {
+    for (int r = 0; r < int(rows.size()); ++r)
         for (int k = 0; k < kCableColumnCount; ++k)
-            sheet->writeStr(r, k, row[std::size_t(k)]);
-        ++r;
-    }
+            sheet->writeStr(r, k, rows[std::size_t(r)][std::size_t(k)]);
     return book.save(path);
 }
 
