@@ -178,8 +178,7 @@ void TestSpreadsheetSaved::generatorSumsFromNumberCells()
     // and 20 kVA, fire 37 + 110 kW and 10 kVA (hand calculation: 20 kVA x 50 %).
     sourcesfixture::DriverApp d;
     QVERIFY(d.made.ok);
-    const QString& root = d.made.root;
-    const QString& project = d.made.project;
+    const auto& [root, project, ok] = d.made;
     auto& app = d.app;
     QVERIFY(sourcesfixture::StoreHandWorkedGenerator(*app, project));
     const QString path = app->CompanionPath(CSevrinApp::GeneratorWorkbook);

@@ -34,11 +34,10 @@ inline RatingLookup FloorTable(std::vector<std::pair<double, double>> table)
     };
 }
 
-// IEC 60076-1 preferred ratings, keyed 0 and then each rating + 1.
-inline RatingLookup TransformerTable()
+// The next rating up: ratings keyed 0 and then each rating + 1, floor-matched.
+template <typename Ratings>
+RatingLookup NextRatingTable(const Ratings& ratings)
 {
-    const double ratings[] = {100, 125, 160, 200, 250, 315, 400, 500, 630, 800,
-                              1000, 1250, 1600, 2000, 2500, 3150, 4000, 5000, 6300};
     std::vector<std::pair<double, double>> t;
     double key = 0;
     for (double r : ratings) {
@@ -48,19 +47,21 @@ inline RatingLookup TransformerTable()
     return FloorTable(t);
 }
 
+// IEC 60076-1 preferred ratings, keyed 0 and then each rating + 1.
+inline RatingLookup TransformerTable()
+{
+    const double ratings[] = {100, 125, 160, 200, 250, 315, 400, 500, 630, 800,
+                              1000, 1250, 1600, 2000, 2500, 3150, 4000, 5000, 6300};
+    return NextRatingTable(ratings);
+}
+
 // Generator ratings in kW (keyed 0, then each rating + 1) and their kVA at power factor 0.8.
 inline const double kGeneratorKw[] = {20,  25,  30,  40,  50,  60,  80,   100,  125,  150,
                                       175, 200, 250, 300, 350, 400, 450,  500,  600,  750,
                                       800, 1000, 1250, 1500, 1750, 2000, 2500, 3000};
 inline RatingLookup GeneratorTable()
 {
-    std::vector<std::pair<double, double>> t;
-    double key = 0;
-    for (double r : kGeneratorKw) {
-        t.push_back({key, r});
-        key = r + 1;
-    }
-    return FloorTable(t);
+    return NextRatingTable(kGeneratorKw);
 }
 inline RatingLookup GeneratorKvaTable()
 {

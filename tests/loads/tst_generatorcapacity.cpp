@@ -265,8 +265,7 @@ void TestGeneratorCapacity::driverGeneratorCommand()
 {
     DriverApp d;
     QVERIFY(d.made.ok);
-    const QString& root = d.made.root;
-    const QString& project = d.made.project;
+    const auto& [root, project, ok] = d.made;
     auto& app = d.app;
     QVERIFY(StoreHandWorkedGenerator(*app, project));
     const CalcRun r = RunSevrinCalc(root, project, "generator");
@@ -290,8 +289,7 @@ void TestGeneratorCapacity::driverPrintsNoFigureFromNonsense()
 {
     DriverApp d;
     QVERIFY(d.made.ok);
-    const QString& root = d.made.root;
-    const QString& project = d.made.project;
+    const auto& [root, project, ok] = d.made;
     auto& app = d.app;
     auto& b = app->GeneratorSizingBlock;
     // Outage: a 1.45, c nan, k 1e308. Fire: a 1.38, c -6, k "12,5".

@@ -526,8 +526,7 @@ void TestTransformerCapacity::driverTransformersCommand()
 {
     DriverApp d;
     QVERIFY(d.made.ok);
-    const QString& root = d.made.root;
-    const QString& project = d.made.project;
+    const auto& [root, project, ok] = d.made;
     auto& app = d.app;
 
     // TR-1: the worked motor block (demand 500 kVA). TR-2: a demand of 1500m VA and a "-" row,
@@ -591,8 +590,7 @@ void TestTransformerCapacity::driverPrintsNoFigureFromNonsense()
 {
     DriverApp d;
     QVERIFY(d.made.ok);
-    const QString& root = d.made.root;
-    const QString& project = d.made.project;
+    const auto& [root, project, ok] = d.made;
     auto& app = d.app;
 
     // Every transformer holds nonsense of one kind in its loads and its motor block; TR-5

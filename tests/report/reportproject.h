@@ -5,6 +5,9 @@
 // sheets read and the inputs typed on the screens that recompute during a run.
 #include "reportfixture.h"
 
+#include "common/companionsuffixes.h"
+#include "common/recordingprompt.h"
+
 #include "app/core/companionworkbook.h"
 #include "cable/core/cablerow.h"
 #include "fault/core/busfault.h"
@@ -21,12 +24,14 @@
 #include "loads/core/generatorsizing.h"
 #include "loads/gui/generatorresultpage.h"
 #include "loads/gui/generatorscreen.h"
+#include "loads/sourcesfixture.h"
 #include "platform/xlsxbook.h"
 
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 // The blank project form (FORM/form.pro) copied to theApp's current project path, writable by
@@ -62,6 +67,34 @@ inline void UseProgramLibraryAndBreakers()
     UseProgramLibrary();
     theApp.LoadBreakerWorkbook(true, 0);
 }
+
+// One case of a report test whose screen reads the loaded project: a fresh program folder with
+// the real template, a recording prompt, the standard companion suffixes, the program's library
+// and the screen made as the main window makes it. start() from init(), finish() from cleanup().
+template <typename ScreenT>
+struct ReportScreenCase
+{
+    std::unique_ptr<ReportProgramFolder> folder;
+    RecordingPrompt* prompt = nullptr;
+    std::unique_ptr<ScreenT> screen;
+
+    void start()
+    {
+        prompt = RecordingPrompt::Install();
+        folder = std::make_unique<ReportProgramFolder>(ReportTemplatePath());
+        theApp.ProjectPathTable.CompanionSuffixTable = StandardCompanionSuffixes();
+        UseProgramLibrary();
+        screen = std::make_unique<ScreenT>();
+        screen->OnInitialUpdate();
+    }
+    void finish()
+    {
+        screen.reset();
+        folder.reset();
+        theApp.ProjectLoaded = 0;
+        companion::DropCache();
+    }
+};
 
 // Design inputs of the cable sheets: 30 degC in air, single-core from 16 mm2, pf 0.9,
 // efficiency 0.95, drops 3 % feeder / 3 % branch / 5 % motor branch, motor starting 10 % and
@@ -112,6 +145,17 @@ inline bool WriteGeneratorWorkbook(const QString& path, const std::vector<Genera
         for (int k = 0; k < 14; ++k)
             sheet->writeStr(r, k, rows[std::size_t(r)][std::size_t(k)]);
     return book.save(path);
+}
+
+// Two generator loads: a `motorKw` kW DOL motor on MCC-1 and 20 kVA of lighting on LP-1, both
+// at 100 % on outage and in a fire.
+inline std::vector<GeneratorLoadRowT> MotorAndLightingGeneratorLoads(const QString& motorKw)
+{
+    const QString all = QStringLiteral("100");
+    return {sourcesfixture::GeneratorLoad(1, QStringLiteral("MCC-1"), QStringLiteral("M"), motorKw, QString(),
+                                          QStringLiteral("DOL"), all, all),
+            sourcesfixture::GeneratorLoad(2, QStringLiteral("LP-1"), QStringLiteral("L"), QString(),
+                                          QStringLiteral("20"), QStringLiteral("-"), all, all)};
 }
 
 // The six factors of the generator's result page: a = 1.38 (outage) and 1.45 (fire); c = 6

@@ -9,7 +9,6 @@
 #include "cable/cablefixture.h"
 #include "fault/faultfixture.h"
 #include "grounding/groundingfixture.h"
-#include "loads/sourcesfixture.h"
 #include "reportproject.h"
 
 #include "app/core/calcutil.h"
@@ -180,33 +179,8 @@ void TestFullReport::pdfHasOnePagePerKeptBlock()
     QCOMPARE(py.out.trimmed().split(QLatin1Char('\n')),
              QStringList({"표지 2", "케이블&차단기 2", "접지 7"}));
 
-    // What LibreOffice prints of it.
-    QTemporaryDir work;
-    QVERIFY(work.isValid());
-    QProcess soffice;
-    soffice.setWorkingDirectory(work.path());
-    soffice.start(QStringLiteral("soffice"),
-                  {QStringLiteral("-env:UserInstallation=file://") + work.path() + QStringLiteral("/profile"),
-                   QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("pdf"),
-                   QStringLiteral("--outdir"), work.path(), report});
-    QVERIFY(soffice.waitForFinished(kPatienceMs));
-    const QString pdf = work.path() + QStringLiteral("/plant.pdf");
-    QVERIFY2(QFileInfo::exists(pdf), soffice.readAllStandardError().constData());
-
-    QProcess info;
-    info.start(QStringLiteral("pdfinfo"), {pdf});
-    QVERIFY(info.waitForFinished(kPatienceMs));
-    const QRegularExpressionMatch m =
-        QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(QString::fromUtf8(info.readAllStandardOutput()));
-    QVERIFY(m.hasMatch());
-    QCOMPARE(m.captured(1).toInt(), 2 + 2 + 7);
-
-    // SEVRIN_KEEP_REPORT_PDF names a folder to keep the PDF in for a look at the pages.
-    const QString keep = qEnvironmentVariable("SEVRIN_KEEP_REPORT_PDF");
-    if (!keep.isEmpty()) {
-        QFile::remove(keep + QStringLiteral("/plant.pdf"));
-        QFile::copy(pdf, keep + QStringLiteral("/plant.pdf"));
-    }
+    // What LibreOffice prints of it (kept as plant.pdf with SEVRIN_KEEP_REPORT_PDF).
+    QCOMPARE(PrintedPages(report, QStringLiteral("plant.pdf")), 2 + 2 + 7);
 }
 
 void TestFullReport::wholeReport()
@@ -318,12 +292,8 @@ void TestFullReport::wholeReport()
     transformers->FillTransformerPage(0);
 
     // Generator: a 30 kW DOL fan and 20 kVA of lighting.
-    QVERIFY(WriteGeneratorWorkbook(
-        app.CompanionPath(CSevrinApp::GeneratorWorkbook),
-        {sourcesfixture::GeneratorLoad(1, QStringLiteral("MCC-1"), QStringLiteral("M"), QStringLiteral("30"),
-                                       QString(), QStringLiteral("DOL"), QStringLiteral("100"), QStringLiteral("100")),
-         sourcesfixture::GeneratorLoad(2, QStringLiteral("LP-1"), QStringLiteral("L"), QString(), QStringLiteral("20"),
-                                       QStringLiteral("-"), QStringLiteral("100"), QStringLiteral("100"))}));
+    QVERIFY(WriteGeneratorWorkbook(app.CompanionPath(CSevrinApp::GeneratorWorkbook),
+                                   MotorAndLightingGeneratorLoads(QStringLiteral("30"))));
     companion::DropCache();
     auto generator = std::make_unique<CGeneratorScreen>();
     generator->OnInitialUpdate();

@@ -1,8 +1,6 @@
 // The generator-capacity report sheet: fixture generator workbooks turned into a report
 // through the report driver and the real template with the generator screen recomputing as
 // its "계산" does, read back with openpyxl.
-#include "common/companionsuffixes.h"
-#include "common/recordingprompt.h"
 #include "loads/sourcesfixture.h"
 #include "reportproject.h"
 
@@ -65,9 +63,7 @@ private:
     void MakeProject(const std::vector<GeneratorLoadRowT>& rows);
     ReportRunResult RunReport(const QString& report, RecordingHost& host);
 
-    std::unique_ptr<ReportProgramFolder> m_folder;
-    RecordingPrompt* m_prompt = nullptr;
-    std::unique_ptr<CGeneratorScreen> m_screen;
+    ReportScreenCase<CGeneratorScreen> m_case;
 };
 
 void TestGeneratorReport::initTestCase()
@@ -79,20 +75,12 @@ void TestGeneratorReport::initTestCase()
 
 void TestGeneratorReport::init()
 {
-    m_prompt = RecordingPrompt::Install();
-    m_folder = std::make_unique<ReportProgramFolder>(ReportTemplatePath());
-    theApp.ProjectPathTable.CompanionSuffixTable = StandardCompanionSuffixes();
-    UseProgramLibrary();
-    m_screen = std::make_unique<CGeneratorScreen>();
-    m_screen->OnInitialUpdate();
+    m_case.start();
 }
 
 void TestGeneratorReport::cleanup()
 {
-    m_screen.reset();
-    m_folder.reset();
-    theApp.ProjectLoaded = 0;
-    companion::DropCache();
+    m_case.finish();
 }
 
 void TestGeneratorReport::MakeProject(const std::vector<GeneratorLoadRowT>& rows)
@@ -101,8 +89,8 @@ void TestGeneratorReport::MakeProject(const std::vector<GeneratorLoadRowT>& rows
     if (!rows.empty())
         QVERIFY(WriteGeneratorWorkbook(theApp.CompanionPath(CSevrinApp::GeneratorWorkbook), rows));
     companion::DropCache();
-    m_screen->ShowGeneratorInputs();
-    TypeGeneratorFactors(*m_screen);
+    m_case.screen->ShowGeneratorInputs();
+    TypeGeneratorFactors(*m_case.screen);
 }
 
 ReportRunResult TestGeneratorReport::RunReport(const QString& report, RecordingHost& host)
@@ -160,7 +148,7 @@ void TestGeneratorReport::pages()
     QFETCH(std::vector<SheetCell>, cells);
 
     MakeProject(rows);
-    const QString report = m_folder->outFolder() + QStringLiteral("/generator.xlsx");
+    const QString report = m_case.folder->outFolder() + QStringLiteral("/generator.xlsx");
     RecordingHost host;
     QCOMPARE(RunReport(report, host), ReportRunResult::Saved);
     QCOMPARE(host.progress, QStringList{"발전기용량-0"});
@@ -169,7 +157,7 @@ void TestGeneratorReport::pages()
     // Removed pages leave no merge, styled cell, width or break behind the last page kept.
     QCOMPARE(ReadReportSheet(report, kSheet, 10 + 14 * loadPages, cells), CleanSheetLines(area, cells));
     // The run ends with one message: where the report is, and the warnings given.
-    QCOMPARE(m_prompt->messages, QStringList{ReportRunSummary(report, host.warnings)});
+    QCOMPARE(m_case.prompt->messages, QStringList{ReportRunSummary(report, host.warnings)});
 }
 
 void TestGeneratorReport::storedFilesUntouched()
@@ -184,7 +172,7 @@ void TestGeneratorReport::storedFilesUntouched()
     RecordingHost host;
     // From the report worker, as the program runs it: the screen recomputes on its own thread.
     ReportRunResult result = ReportRunResult::Failed;
-    QVERIFY(RunOnWorkerThread([&] { result = RunReport(m_folder->outFolder() + QStringLiteral("/g.xlsx"), host); }));
+    QVERIFY(RunOnWorkerThread([&] { result = RunReport(m_case.folder->outFolder() + QStringLiteral("/g.xlsx"), host); }));
     QCOMPARE(result, ReportRunResult::Saved);
     QCOMPARE(ReadFile(project), projectBefore);
     QCOMPARE(ReadFile(workbook), workbookBefore);
@@ -196,10 +184,10 @@ void TestGeneratorReport::noGeneratorScreenWritesNothing()
 {
     MakeProject(MotorLoads());
     theApp.SetScreen(Screen::Generator, nullptr);
-    const QString report = m_folder->outFolder() + QStringLiteral("/none.xlsx");
+    const QString report = m_case.folder->outFolder() + QStringLiteral("/none.xlsx");
     RecordingHost host;
     QCOMPARE(RunReport(report, host), ReportRunResult::Saved);
-    theApp.SetScreen(Screen::Generator, m_screen.get());
+    theApp.SetScreen(Screen::Generator, m_case.screen.get());
     QVERIFY(host.progress.isEmpty());
     // The sheet keeps the template's result page and ten load pages, empty.
     const std::vector<SheetCell> empty = {{27, 5, ""}, {6, 11, ""}};

@@ -5,7 +5,6 @@
 // naming a folder the report workbooks are kept there for a look at the printed pages.
 #include "common/companionsuffixes.h"
 #include "common/recordingprompt.h"
-#include "loads/sourcesfixture.h"
 #include "reportproject.h"
 
 #include "app/core/calcutil.h"
@@ -145,12 +144,8 @@ void TestProjectReport::reportOfAProjectWithoutBoards()
     }
 
     // Generator: the motor and 20 kVA of lighting.
-    QVERIFY(WriteGeneratorWorkbook(
-        app.CompanionPath(CSevrinApp::GeneratorWorkbook),
-        {sourcesfixture::GeneratorLoad(1, QStringLiteral("MCC-1"), QStringLiteral("M"), QStringLiteral("37"),
-                                       QString(), QStringLiteral("DOL"), QStringLiteral("100"), QStringLiteral("100")),
-         sourcesfixture::GeneratorLoad(2, QStringLiteral("LP-1"), QStringLiteral("L"), QString(), QStringLiteral("20"),
-                                       QStringLiteral("-"), QStringLiteral("100"), QStringLiteral("100"))}));
+    QVERIFY(WriteGeneratorWorkbook(app.CompanionPath(CSevrinApp::GeneratorWorkbook),
+                                   MotorAndLightingGeneratorLoads(QStringLiteral("37"))));
     companion::DropCache();
     auto generator = std::make_unique<CGeneratorScreen>();
     generator->OnInitialUpdate();

@@ -1,8 +1,6 @@
 // The transformer-capacity report sheet: fixture projects whose transformer workbook feeds
 // some of TR-1..TR-5, turned into a report through the report driver and the real template
 // with the transformer screen recomputing, read back with openpyxl.
-#include "common/companionsuffixes.h"
-#include "common/recordingprompt.h"
 #include "reportproject.h"
 
 #include "loads/core/transformersizing.h"
@@ -48,9 +46,7 @@ private:
     void MakeProject(const std::vector<Feed>& feeds);
     ReportRunResult RunReport(const QString& report, RecordingHost& host);
 
-    std::unique_ptr<ReportProgramFolder> m_folder;
-    RecordingPrompt* m_prompt = nullptr;
-    std::unique_ptr<CTransformerScreen> m_screen;
+    ReportScreenCase<CTransformerScreen> m_case;
 };
 
 void TestTransformerReport::initTestCase()
@@ -62,20 +58,12 @@ void TestTransformerReport::initTestCase()
 
 void TestTransformerReport::init()
 {
-    m_prompt = RecordingPrompt::Install();
-    m_folder = std::make_unique<ReportProgramFolder>(ReportTemplatePath());
-    theApp.ProjectPathTable.CompanionSuffixTable = StandardCompanionSuffixes();
-    UseProgramLibrary();
-    m_screen = std::make_unique<CTransformerScreen>();
-    m_screen->OnInitialUpdate();
+    m_case.start();
 }
 
 void TestTransformerReport::cleanup()
 {
-    m_screen.reset();
-    m_folder.reset();
-    theApp.ProjectLoaded = 0;
-    companion::DropCache();
+    m_case.finish();
 }
 
 void TestTransformerReport::MakeProject(const std::vector<Feed>& feeds)
@@ -85,7 +73,7 @@ void TestTransformerReport::MakeProject(const std::vector<Feed>& feeds)
     for (const Feed& f : feeds)
         QVERIFY(WriteTransformerLoads(f.tr, f.loads));
     companion::DropCache();
-    m_screen->FillTransformerPage(0);  // as the project screen's refill does
+    m_case.screen->FillTransformerPage(0);  // as the project screen's refill does
 }
 
 ReportRunResult TestTransformerReport::RunReport(const QString& report, RecordingHost& host)
@@ -160,22 +148,22 @@ void TestTransformerReport::pages()
         companion::DropCache();
     }
     if (lockedTr >= 0) {
-        m_screen->CapacityCheck(lockedTr + 1)->click();
-        m_screen->CapacityEdit(lockedTr + 1)->setText(QStringLiteral("123"));
+        m_case.screen->CapacityCheck(lockedTr + 1)->click();
+        m_case.screen->CapacityEdit(lockedTr + 1)->setText(QStringLiteral("123"));
     }
 
-    const QString report = m_folder->outFolder() + QStringLiteral("/transformers.xlsx");
+    const QString report = m_case.folder->outFolder() + QStringLiteral("/transformers.xlsx");
     RecordingHost host;
     QCOMPARE(RunReport(report, host), ReportRunResult::Saved);
     QCOMPARE(host.progress, QStringList{"변압기용량-0"});
     QCOMPARE(host.warnings, warning.isEmpty() ? QStringList() : QStringList{warning});
     // The screen is left on TR-5.
-    QCOMPARE(m_screen->CurrentIndex(), 4);
+    QCOMPARE(m_case.screen->CurrentIndex(), 4);
 
     // Removed pages leave no merge, styled cell, width or break behind the last page kept.
     QCOMPARE(ReadReportSheet(report, kSheet, 13 * pages, cells), CleanSheetLines(area, cells));
     // The run ends with one message: where the report is, and the warnings given.
-    QCOMPARE(m_prompt->messages, QStringList{ReportRunSummary(report, host.warnings)});
+    QCOMPARE(m_case.prompt->messages, QStringList{ReportRunSummary(report, host.warnings)});
 }
 
 void TestTransformerReport::storedFilesAsCalculateLeavesThem()
@@ -188,8 +176,8 @@ void TestTransformerReport::storedFilesAsCalculateLeavesThem()
 
     // "계산" on every transformer page, by hand.
     for (int t = 0; t < 5; ++t) {
-        m_screen->SelectTransformerTab(t);
-        m_screen->Control<QPushButton>(1111)->click();
+        m_case.screen->SelectTransformerTab(t);
+        m_case.screen->Control<QPushButton>(1111)->click();
     }
     const QByteArray projectByHand = ReadFile(project);
     QVERIFY(projectByHand != projectBefore);  // the capacities are stored
@@ -201,7 +189,7 @@ void TestTransformerReport::storedFilesAsCalculateLeavesThem()
     RecordingHost host;
     // From the report worker, as the program runs it: the screen recomputes on its own thread.
     ReportRunResult result = ReportRunResult::Failed;
-    QVERIFY(RunOnWorkerThread([&] { result = RunReport(m_folder->outFolder() + QStringLiteral("/t.xlsx"), host); }));
+    QVERIFY(RunOnWorkerThread([&] { result = RunReport(m_case.folder->outFolder() + QStringLiteral("/t.xlsx"), host); }));
     QCOMPARE(result, ReportRunResult::Saved);
     QCOMPARE(ReadFile(project), projectByHand);
     QCOMPARE(ReadFile(workbook), workbookBefore);
@@ -211,10 +199,10 @@ void TestTransformerReport::noTransformerScreenWritesNothing()
 {
     MakeProject({{0, 2}});
     theApp.SetScreen(Screen::Transformer, nullptr);
-    const QString report = m_folder->outFolder() + QStringLiteral("/none.xlsx");
+    const QString report = m_case.folder->outFolder() + QStringLiteral("/none.xlsx");
     RecordingHost host;
     QCOMPARE(RunReport(report, host), ReportRunResult::Saved);
-    theApp.SetScreen(Screen::Transformer, m_screen.get());
+    theApp.SetScreen(Screen::Transformer, m_case.screen.get());
     QVERIFY(host.progress.isEmpty());
     // The sheet keeps the template's five pages, empty.
     const std::vector<SheetCell> empty = {{3, 3, ""}, {7, 1, ""}};
