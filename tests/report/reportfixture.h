@@ -20,6 +20,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <vector>
 
@@ -187,6 +188,30 @@ inline QStringList ReadReportSheet(const QString& report, const QString& sheet, 
         return {QStringLiteral("readsheet.py failed: ") + py.err};
     return py.out.trimmed().split(QLatin1Char('\n'));
 }
+
+// A report-sheet test's screen and sheet writer, for the whole test: start() makes the screen
+// as the main window makes it and registers `writer` as the only sheet writer, for `report`;
+// finish() clears the writers and the screen.
+template <typename ScreenT>
+struct ReportSheetScreen
+{
+    Screen which;
+    std::unique_ptr<ScreenT> screen;
+
+    void start(int report, std::shared_ptr<ReportSheetWriter> writer)
+    {
+        screen = std::make_unique<ScreenT>();
+        screen->OnInitialUpdate();
+        ClearReportSheetWriters();
+        SetReportSheetWriter(report, std::move(writer));
+    }
+    void finish()
+    {
+        ClearReportSheetWriters();
+        screen.reset();
+        theApp.SetScreen(which, nullptr);
+    }
+};
 
 // One call of a sheet writer.
 struct WriterCall

@@ -54,7 +54,7 @@ private slots:
     void runningDropOverTheBranchLimitIsMarked();
 
 private:
-    std::unique_ptr<CBoardScreen> m_view;
+    ReportSheetScreen<CBoardScreen> m_sheet{Screen::PanelBoard};
 };
 
 void TestBoardReport::initTestCase()
@@ -62,17 +62,12 @@ void TestBoardReport::initTestCase()
     QVERIFY2(QFileInfo::exists(ReportTemplatePath()), "the build writes FORM/form.xlsx");
     RecordingPrompt::Install();
     UseProgramLibraryAndBreakers();
-    m_view = std::make_unique<CBoardScreen>();
-    m_view->OnInitialUpdate();
-    ClearReportSheetWriters();
-    SetReportSheetWriter(2, std::make_shared<PanelBoardReportWriter>());
+    m_sheet.start(2, std::make_shared<PanelBoardReportWriter>());
 }
 
 void TestBoardReport::cleanupTestCase()
 {
-    ClearReportSheetWriters();
-    m_view.reset();
-    theApp.SetScreen(Screen::PanelBoard, nullptr);
+    m_sheet.finish();
 }
 
 void TestBoardReport::sheet()
@@ -115,7 +110,7 @@ void TestBoardReport::sheet()
     QVERIFY(boardfixture::WriteCableSchedule(theApp.CompanionPath(CSevrinApp::CableWorkbook),
                                              {{"LN-1", "4P", "100AF", "75AT", "25kA"}}));
     QVERIFY(boardfixture::WriteBusWorkbook(theApp.BusWorkbookPath(0), {{"LN-1", "12.5", "6.25"}}));
-    m_view->RefreshPanelBoardPages(0);
+    m_sheet.screen->RefreshPanelBoardPages(0);
 
     const QString report = folder.outFolder() + QStringLiteral("/boards.xlsx");
     RecordingHost host;
@@ -192,8 +187,8 @@ void TestBoardReport::designPagesOfAProjectWithoutBoards()
     b.BreakerCriteriaIndex = {0, 0, 0};
     b.BreakerCriteriaText = {"1.1", "LS Metasol"};
     ApplyPanelBoardDesignConditions(theApp);
-    m_view->RefreshPanelBoardPages(0);
-    QCOMPARE(m_view->BoardPage()->BoardList()->rows()->rowCount(), 0);
+    m_sheet.screen->RefreshPanelBoardPages(0);
+    QCOMPARE(m_sheet.screen->BoardPage()->BoardList()->rows()->rowCount(), 0);
 
     const QString report = folder.outFolder() + QStringLiteral("/noboards.xlsx");
     RecordingHost host;

@@ -41,24 +41,19 @@ private slots:
     void dropsOverTheirLimitAreMarked();
 
 private:
-    std::unique_ptr<CCableScreen> m_screen;
+    ReportSheetScreen<CCableScreen> m_sheet{Screen::Cable};
 };
 
 void TestCableReport::initTestCase()
 {
     QVERIFY2(QFileInfo::exists(ReportTemplatePath()), "the build writes FORM/form.xlsx");
     RecordingPrompt::Install();
-    m_screen = std::make_unique<CCableScreen>();
-    m_screen->OnInitialUpdate();
-    ClearReportSheetWriters();
-    SetReportSheetWriter(3, std::make_shared<CableScheduleReportWriter>());
+    m_sheet.start(3, std::make_shared<CableScheduleReportWriter>());
 }
 
 void TestCableReport::cleanupTestCase()
 {
-    ClearReportSheetWriters();
-    theApp.SetScreen(Screen::Cable, nullptr);
-    m_screen.reset();
+    m_sheet.finish();
 }
 
 void TestCableReport::pages_data()
@@ -177,7 +172,7 @@ void TestCableReport::noCableScreenWritesNothing()
     theApp.SetScreen(Screen::Cable, nullptr);
     RecordingHost host;
     QCOMPARE(RunReportFromTemplate(report, OnlyReport(3), host), ReportRunResult::Saved);
-    theApp.SetScreen(Screen::Cable, m_screen.get());
+    theApp.SetScreen(Screen::Cable, m_sheet.screen.get());
     QVERIFY(host.progress.isEmpty());
     const std::vector<SheetCell> empty = {{6, 0, ""}, {6, 1, ""}};
     const QStringList lines = ReadReportSheet(report, kSheet, 460, empty);

@@ -28,7 +28,7 @@ private slots:
 private:
     // The report of the screen's current inputs; the sheet's cells as "row,col=text".
     QStringList RunReport(const std::vector<SheetCell>& cells, RecordingHost& host);
-    std::unique_ptr<CGroundingScreen> m_view;
+    ReportSheetScreen<CGroundingScreen> m_sheet{Screen::Grounding};
 };
 
 void TestGroundingReport::initTestCase()
@@ -37,17 +37,12 @@ void TestGroundingReport::initTestCase()
     RecordingPrompt::Install();
     FillGroundingFixtureLibrary(theApp.GroundingLibBlock);
     theApp.GroundingDesignBlock = CSevrinApp::GroundingDesignBlockT{};
-    m_view = std::make_unique<CGroundingScreen>();
-    m_view->OnInitialUpdate();
-    ClearReportSheetWriters();
-    SetReportSheetWriter(8, std::make_shared<GroundingReportWriter>());
+    m_sheet.start(8, std::make_shared<GroundingReportWriter>());
 }
 
 void TestGroundingReport::cleanupTestCase()
 {
-    ClearReportSheetWriters();
-    m_view.reset();
-    theApp.SetScreen(Screen::Grounding, nullptr);
+    m_sheet.finish();
 }
 
 void TestGroundingReport::verdict_data()
@@ -129,7 +124,7 @@ void TestGroundingReport::sheet()
     QFETCH(QString, faultCurrent);
     QFETCH(std::vector<SheetCell>, cells);
 
-    TypeWorkedGroundingGrid(*m_view, faultCurrent);
+    TypeWorkedGroundingGrid(*m_sheet.screen, faultCurrent);
 
     RecordingHost host;
     const QStringList expected = CleanSheetLines(QStringLiteral("$A$1:$ML$45"), cells);
@@ -146,7 +141,7 @@ void TestGroundingReport::noGroundingScreenWritesNothing()
     theApp.SetScreen(Screen::Grounding, nullptr);
     RecordingHost host;
     const QStringList lines = RunReport({{0, 42, ""}, {33, 238, ""}}, host);
-    theApp.SetScreen(Screen::Grounding, m_view.get());
+    theApp.SetScreen(Screen::Grounding, m_sheet.screen.get());
     QVERIFY(host.progress.isEmpty());
     QCOMPARE(lines.mid(5), QStringList({"0,42=", "33,238="}));
 }

@@ -57,7 +57,7 @@ private:
 
     QTemporaryDir m_lib;
     std::unique_ptr<ReportProgramFolder> m_folder;
-    std::unique_ptr<CMccScreen> m_screen;
+    ReportSheetScreen<CMccScreen> m_sheet{Screen::Mcc};
 };
 
 void TestMccReport::initTestCase()
@@ -71,10 +71,7 @@ void TestMccReport::initTestCase()
     // The CT ratios first: the motor tables take their CT labels from them.
     mccfixture::FillCtTable(theApp.SwitchgearLibBlock.CtRatioTable);
     ApplyProjectDesignConditions(theApp);
-    m_screen = std::make_unique<CMccScreen>();
-    m_screen->OnInitialUpdate();
-    ClearReportSheetWriters();
-    SetReportSheetWriter(1, std::make_shared<MccReportWriter>());
+    m_sheet.start(1, std::make_shared<MccReportWriter>());
 }
 
 void TestMccReport::init()
@@ -85,7 +82,7 @@ void TestMccReport::init()
     theApp.MotorControlCenterBlock.MccPanelCount = 0;
     WriteProject();
     // As after a project load: the conditions into the design page, the panels and loads in.
-    m_screen->ApplyMccDesignConditions(0, true);
+    m_sheet.screen->ApplyMccDesignConditions(0, true);
 }
 
 void TestMccReport::cleanup()
@@ -96,9 +93,7 @@ void TestMccReport::cleanup()
 
 void TestMccReport::cleanupTestCase()
 {
-    ClearReportSheetWriters();
-    m_screen.reset();
-    theApp.SetScreen(Screen::Mcc, nullptr);
+    m_sheet.finish();
 }
 
 void TestMccReport::WriteProject()
@@ -189,7 +184,7 @@ void TestMccReport::stopKeepsWrittenPanels()
     QVERIFY(sheet);
     StoppingHost host;
     host.stopAt = 1;
-    WriteMccReport(*sheet, *m_screen, -1, QStringLiteral("Rev.3"), host);
+    WriteMccReport(*sheet, *m_sheet.screen, -1, QStringLiteral("Rev.3"), host);
     theApp.ReportStopFlag = 0;
     QVERIFY(book.save(report));
     QCOMPARE(host.progress.last(), QStringLiteral("동력-1"));
@@ -210,7 +205,7 @@ void TestMccReport::noScreenWritesNothing()
     StoppingHost host;
     job.host = &host;
     MccReportWriter().WriteSheet(job);
-    theApp.SetScreen(Screen::Mcc, m_screen.get());
+    theApp.SetScreen(Screen::Mcc, m_sheet.screen.get());
     QVERIFY(host.progress.isEmpty());
     QVERIFY(book.save(report));
     // The template's panel blocks are all still there: nothing written, nothing removed.

@@ -83,24 +83,19 @@ private slots:
     void noTrayScreenWritesNothing();
 
 private:
-    std::unique_ptr<CTrayScreen> m_screen;
+    ReportSheetScreen<CTrayScreen> m_sheet{Screen::Tray};
 };
 
 void TestTrayReport::initTestCase()
 {
     QVERIFY2(QFileInfo::exists(ReportTemplatePath()), "the build writes FORM/form.xlsx");
     RecordingPrompt::Install();
-    m_screen = std::make_unique<CTrayScreen>();
-    m_screen->OnInitialUpdate();
-    ClearReportSheetWriters();
-    SetReportSheetWriter(4, std::make_shared<CableTrayReportWriter>());
+    m_sheet.start(4, std::make_shared<CableTrayReportWriter>());
 }
 
 void TestTrayReport::cleanupTestCase()
 {
-    ClearReportSheetWriters();
-    theApp.SetScreen(Screen::Tray, nullptr);
-    m_screen.reset();
+    m_sheet.finish();
 }
 
 void TestTrayReport::pages_data()
@@ -207,7 +202,7 @@ void TestTrayReport::noTrayScreenWritesNothing()
     theApp.SetScreen(Screen::Tray, nullptr);
     RecordingHost host;
     QCOMPARE(RunReportFromTemplate(report, OnlyReport(4), host), ReportRunResult::Saved);
-    theApp.SetScreen(Screen::Tray, m_screen.get());
+    theApp.SetScreen(Screen::Tray, m_sheet.screen.get());
     QVERIFY(host.progress.isEmpty());
     const std::vector<SheetCell> empty = {{6, 0, ""}, {6, 1, ""}};
     QCOMPARE(ReadReportSheet(report, kSheet, 420, empty).mid(5), SheetCellLines(empty));
