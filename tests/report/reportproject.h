@@ -110,17 +110,24 @@ inline void SetCableDesignInputs(CSevrinApp& app)
     cab.BreakerCriteriaText = {"1.2", "LS Metasol"};
 }
 
-// A cable schedule ("_40") holding these rows, every cell as the row has it.
-inline bool WriteCableRows(const QString& path, const std::vector<CableRow>& rows)
+// A one-sheet workbook, its sheet named `sheetName`, holding these rows of texts.
+template <typename Row>
+bool WriteRowsWorkbook(const QString& path, const QString& sheetName, const std::vector<Row>& rows)
 {
     Book book;
-    Sheet* sheet = book.addSheet(QStringLiteral("Sheet1"));
+    Sheet* sheet = book.addSheet(sheetName);
     if (!sheet)
         return false;
     for (int r = 0; r < int(rows.size()); ++r)
-        for (int k = 0; k < kCableColumnCount; ++k)
+        for (int k = 0; k < int(rows[std::size_t(r)].size()); ++k)
             sheet->writeStr(r, k, rows[std::size_t(r)][std::size_t(k)]);
     return book.save(path);
+}
+
+// A cable schedule ("_40") holding these rows, every cell as the row has it.
+inline bool WriteCableRows(const QString& path, const std::vector<CableRow>& rows)
+{
+    return WriteRowsWorkbook(path, QStringLiteral("Sheet1"), rows);
 }
 
 // n cable rows whose cell (r, k) holds "<r + 1>:<k>", so every printed cell names its cable
@@ -137,14 +144,7 @@ inline std::vector<CableRow> NamedCableRows(int n)
 // A generator load list ("_60") holding these rows.
 inline bool WriteGeneratorWorkbook(const QString& path, const std::vector<GeneratorLoadRowT>& rows)
 {
-    Book book;
-    Sheet* sheet = book.addSheet(QStringLiteral("Data"));
-    if (!sheet)
-        return false;
-    for (int r = 0; r < int(rows.size()); ++r)
-        for (int k = 0; k < 14; ++k)
-            sheet->writeStr(r, k, rows[std::size_t(r)][std::size_t(k)]);
-    return book.save(path);
+    return WriteRowsWorkbook(path, QStringLiteral("Data"), rows);
 }
 
 // Two generator loads: a `motorKw` kW DOL motor on MCC-1 and 20 kVA of lighting on LP-1, both

@@ -180,11 +180,8 @@ void TestBoardReport::designPagesOfAProjectWithoutBoards()
     // 30 degC in air, single-core from 16 mm2, pf 0.85, efficiency 0.9, drops 3 / 2 / 5 %,
     // tN 0.01 s, LS Metasol, inrush margin 1.1.
     auto& b = theApp.CabinetSizingBlock;
-    b.InstallConditionIndex = {2, 2, 0, 5, 0};
-    b.ConductorCriteriaIndex = {0, 0, 0};
+    SetCableDesignInputs(theApp);
     b.ConductorCriteriaText = {"0.85", "0.9", "3", "2", "5", "100", "1.0"};
-    b.MotorStartCriteriaText = {"10", "15", "1.0"};
-    b.BreakerCriteriaIndex = {0, 0, 0};
     b.BreakerCriteriaText = {"1.1", "LS Metasol"};
     ApplyPanelBoardDesignConditions(theApp);
     m_sheet.screen->RefreshPanelBoardPages(0);
