@@ -4,6 +4,7 @@
 #include "app/core/companionworkbook.h"
 #include "app/core/sevrin.h"
 #include "boardfixture.h"
+#include "circuitinputs.h"
 #include "common/calcdriver.h"
 #include "loads/core/branchcircuit.h"
 #include "common/testpaths.h"
@@ -14,25 +15,17 @@
 
 namespace {
 
+// A stored circuit: its NO., name and subtotal beside the inputs.
 CircuitCells Circuit(const QString& no, const QString& name, const QString& unit,
                      const QString& qty, const QString& phase, const QString& length,
                      const QString& breaker, const QString& poles, const QString& conductor,
                      const QString& method, const QString& isMin, const QString& subtotal)
 {
-    CircuitCells row;
+    CircuitCells row =
+        CircuitInputs(unit, qty, phase, length, breaker, poles, conductor, method, isMin);
     row[CcNo] = no;
     row[CcName] = name;
-    row[CcUnitLoad] = unit;
-    row[CcQuantity] = qty;
     row[CcSubtotal] = subtotal;
-    row[CcPhase] = phase;
-    row[CcLength] = length;
-    row[CcBreaker] = breaker;
-    row[CcPoles] = poles;
-    row[CcConductor] = conductor;
-    row[CcMethod] = method;
-    row[CcIsMin] = isMin;
-    row[CcBar1] = row[CcBar2] = "|";
     return row;
 }
 
