@@ -84,8 +84,7 @@ private slots:
     void storedEdgesPrintNoFigure();
     void motorWithoutWiresPrintsNoFigureOnThem_data();
     void motorWithoutWiresPrintsNoFigureOnThem();
-    void projectWithoutSchedulePrintsNothing();
-    void unreadableScheduleFails();
+    void scheduleMissingPrintsNothingUnreadableFails();
 };
 
 void TestCablesCommand::recomputesEveryStoredRow()
@@ -272,18 +271,11 @@ void TestCablesCommand::motorWithoutWiresPrintsNoFigureOnThem()
     QCOMPARE(r.field(0, other), otherText);
 }
 
-void TestCablesCommand::projectWithoutSchedulePrintsNothing()
+void TestCablesCommand::scheduleMissingPrintsNothingUnreadableFails()
 {
     const CommandProject p(UseWorkedConditions);
     QVERIFY(p.ok());
-    VerifyPrintsNothing(p, "cables");
-}
-
-void TestCablesCommand::unreadableScheduleFails()
-{
-    const CommandProject p(UseWorkedConditions);
-    QVERIFY(p.ok());
-    VerifyUnreadableWorkbookFails(p, "P1_40.xlsx", "cables");
+    VerifyWorkbookMissingThenUnreadable(p, "P1_40.xlsx", "cables");
 }
 
 QTEST_GUILESS_MAIN(TestCablesCommand)

@@ -47,8 +47,7 @@ private slots:
     void nonsenseRowsPrintNoFigure();
     void rowsPastTheLimitAreSaid_data();
     void rowsPastTheLimitAreSaid();
-    void projectWithoutTraysPrintsNothing();
-    void unreadableWorkbookFails();
+    void workbookMissingPrintsNothingUnreadableFails();
 
 private:
     bool AddTray(CSevrinApp& app, int t, const QString& name, const QList<RowSpec>& cables,
@@ -205,18 +204,11 @@ void TestTraysCommand::rowsPastTheLimitAreSaid()
     QCOMPARE(ReadFile(path), before);  // the rows past the limit stay as they are
 }
 
-void TestTraysCommand::projectWithoutTraysPrintsNothing()
+void TestTraysCommand::workbookMissingPrintsNothingUnreadableFails()
 {
     const CommandProject p(UseShippedLibrary);
     QVERIFY(p.ok());
-    VerifyPrintsNothing(p, "trays");
-}
-
-void TestTraysCommand::unreadableWorkbookFails()
-{
-    const CommandProject p(UseShippedLibrary);
-    QVERIFY(p.ok());
-    VerifyUnreadableWorkbookFails(p, "P1_50.xlsx", "trays");
+    VerifyWorkbookMissingThenUnreadable(p, "P1_50.xlsx", "trays");
 }
 
 QTEST_GUILESS_MAIN(TestTraysCommand)

@@ -60,18 +60,16 @@ PrintedRun RunPrinting(const TempDriverProject& p, const QString& command)
     return r;
 }
 
-void VerifyPrintsNothing(const TempDriverProject& p, const QString& command)
-{
-    const CalcRun r = p.run(command);
-    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
-    QVERIFY2(r.out.isEmpty(), qPrintable(r.out));
-    QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
-}
-
-void VerifyUnreadableWorkbookFails(const TempDriverProject& p, const QString& file,
-                                   const QString& command)
+void VerifyWorkbookMissingThenUnreadable(const TempDriverProject& p, const QString& file,
+                                         const QString& command)
 {
     const QString path = QFileInfo(p.project()).absolutePath() + QLatin1Char('/') + file;
+    QVERIFY2(!QFileInfo::exists(path), qPrintable(path));
+    const CalcRun none = p.run(command);
+    QVERIFY2(none.exitCode == 0, qPrintable(none.err));
+    QVERIFY2(none.out.isEmpty(), qPrintable(none.out));
+    QVERIFY2(none.err.isEmpty(), qPrintable(none.err));
+
     const QByteArray junk("not a workbook");
     QVERIFY(WriteFile(path, junk));
     const CalcRun r = p.run(command);

@@ -76,9 +76,8 @@ struct PrintedRun
 };
 PrintedRun RunPrinting(const TempDriverProject& p, const QString& command);
 
-// On a project without the command's workbook: exit code 0, nothing printed, nothing said.
-void VerifyPrintsNothing(const TempDriverProject& p, const QString& command);
-// Puts bytes that are no workbook at `file` (below the project's folder) and runs `command`:
-// exit code 1, nothing printed, one stderr line naming the file, and the file as it was.
-void VerifyUnreadableWorkbookFails(const TempDriverProject& p, const QString& file,
-                                   const QString& command);
+// A command on a project without its workbook: exit code 0, nothing printed, nothing said. Then
+// bytes that are no workbook put at `file` (below the project's folder): exit code 1, nothing
+// printed, one stderr line naming the file, and the file as it was.
+void VerifyWorkbookMissingThenUnreadable(const TempDriverProject& p, const QString& file,
+                                         const QString& command);

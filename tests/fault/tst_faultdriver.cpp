@@ -127,9 +127,7 @@ void TestFaultDriver::faultCommandMatchesExpectedFile()
     GoldenNetwork g;
     if (!BuildProject(g))
         return;
-    Project& p = g.p;
     CSevrinApp& a = g.a;
-    const QString& project = g.project;
 
     const CalcRun run = g.runFault();
     QVERIFY2(run.exitCode == 0, qPrintable(run.err));
@@ -142,10 +140,10 @@ void TestFaultDriver::faultCommandMatchesExpectedFile()
         return f.join(QLatin1Char('\t'));
     };
     const QStringList lines = run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    QVERIFY(lines.contains(line({"INCOMING"}, p.pages.Incoming.Results)));
-    QVERIFY(lines.contains(line({"TR", "1"}, p.pages.Columns[0].TransformerCell.Results)));
-    QVERIFY(lines.contains(line({"TR", "2"}, p.pages.Columns[1].TransformerCell.Results)));
-    QVERIFY(lines.contains(line({"BUS", "2", "3", "MCC-2"}, p.pages.Columns[1].Cells[2].Results)));
+    QVERIFY(lines.contains(line({"INCOMING"}, g.p.pages.Incoming.Results)));
+    QVERIFY(lines.contains(line({"TR", "1"}, g.p.pages.Columns[0].TransformerCell.Results)));
+    QVERIFY(lines.contains(line({"TR", "2"}, g.p.pages.Columns[1].TransformerCell.Results)));
+    QVERIFY(lines.contains(line({"BUS", "2", "3", "MCC-2"}, g.p.pages.Columns[1].Cells[2].Results)));
 
     // The stored page reads the same in another spreadsheet reader.
     const PythonResult py = RunPython(QStringLiteral(
@@ -154,7 +152,7 @@ void TestFaultDriver::faultCommandMatchesExpectedFile()
         "print(ws.cell(row=2, column=17).value, ws.cell(row=1, column=1).value, ws.cell(row=1, column=2).value)\n"),
         {a.BusWorkbookPath(1)});
     QVERIFY2(py.exitCode == 0, qPrintable(py.err));
-    const auto& mcc2 = p.pages.Columns[1].Cells[2].Results;
+    const auto& mcc2 = g.p.pages.Columns[1].Cells[2].Results;
     QCOMPARE(py.out.trimmed(), QStringLiteral("MCC-2 %1 %2").arg(mcc2[ResIk], mcc2[ResIbMax]));
 
     const QString diff = GoldenDifference(run.out, TestDataDir() + QStringLiteral("/fault/golden/fault.txt"));
@@ -181,11 +179,9 @@ void TestFaultDriver::unreadableWorkbookChangesNoFile()
     GoldenNetwork g;
     if (!BuildProject(g))
         return;
-    Project& p = g.p;
     CSevrinApp& a = g.a;
-    const QString& project = g.project;
     // Another breaker time would change the stored results of every bus.
-    QVERIFY(WriteProfileString(project, QStringLiteral("Cabinet_Sizing"), QStringLiteral("IDC_PRO_2_4_COMBO3"), QStringLiteral("3")));
+    QVERIFY(WriteProfileString(g.project, QStringLiteral("Cabinet_Sizing"), QStringLiteral("IDC_PRO_2_4_COMBO3"), QStringLiteral("3")));
     const QString path = workbook < 0 ? a.CompanionPath(CSevrinApp::FaultDataWorkbook)
                                       : a.BusWorkbookPath(workbook);
     QVERIFY(QFile::remove(path));
@@ -193,7 +189,7 @@ void TestFaultDriver::unreadableWorkbookChangesNoFile()
         QVERIFY(QDir().mkdir(path));
     else
         QVERIFY(WriteFile(path, QByteArrayLiteral("PK\x03\x04 not a workbook")));
-    const QMap<QString, QByteArray> before = FolderSnapshot(p.dir.path());
+    const QMap<QString, QByteArray> before = FolderSnapshot(g.p.dir.path());
 
     const CalcRun run = g.runFault();
     QCOMPARE(run.exitCode, 1);
@@ -201,7 +197,7 @@ void TestFaultDriver::unreadableWorkbookChangesNoFile()
     QCOMPARE(run.err.count(QLatin1Char('\n')), 1);
     QVERIFY2(run.err.startsWith(QStringLiteral("sevrin-calc: cannot read fault-current workbook: ") + path),
              qPrintable(run.err));
-    QCOMPARE(ChangedEntries(before, FolderSnapshot(p.dir.path())), QStringList());
+    QCOMPARE(ChangedEntries(before, FolderSnapshot(g.p.dir.path())), QStringList());
 }
 
 // Every write refused, as by a full disk (file permissions do not stop a test run as root):
@@ -211,13 +207,11 @@ void TestFaultDriver::unstorableResultsChangeNoFile()
     GoldenNetwork g;
     if (!BuildProject(g))
         return;
-    Project& p = g.p;
     CSevrinApp& a = g.a;
-    const QString& project = g.project;
-    QVERIFY(WriteProfileString(project, QStringLiteral("Cabinet_Sizing"), QStringLiteral("IDC_PRO_2_4_COMBO3"), QStringLiteral("3")));
-    const QMap<QString, QByteArray> before = FolderSnapshot(p.dir.path());
+    QVERIFY(WriteProfileString(g.project, QStringLiteral("Cabinet_Sizing"), QStringLiteral("IDC_PRO_2_4_COMBO3"), QStringLiteral("3")));
+    const QMap<QString, QByteArray> before = FolderSnapshot(g.p.dir.path());
 
-    const CalcRun refused = RunSevrinCalcRefusingWrites(g.rootDir.path(), project, QStringLiteral("fault"));
+    const CalcRun refused = RunSevrinCalcRefusingWrites(g.rootDir.path(), g.project, QStringLiteral("fault"));
     QCOMPARE(refused.exitCode, 1);
     QVERIFY2(refused.out.isEmpty(), qPrintable(refused.out));
     QCOMPARE(refused.err.count(QLatin1Char('\n')), 1);
@@ -227,12 +221,12 @@ void TestFaultDriver::unstorableResultsChangeNoFile()
     QVERIFY2(refused.err.contains(a.BusWorkbookPath(0)) && refused.err.contains(a.BusWorkbookPath(1)),
              qPrintable(refused.err));
     QVERIFY2(!refused.err.contains(a.BusWorkbookPath(2)), qPrintable(refused.err));
-    QCOMPARE(ChangedEntries(before, FolderSnapshot(p.dir.path())), QStringList());
+    QCOMPARE(ChangedEntries(before, FolderSnapshot(g.p.dir.path())), QStringList());
 
     // The same run allowed to write stores the new figures: the refusal alone kept them out.
     const CalcRun stored = g.runFault();
     QVERIFY2(stored.exitCode == 0, qPrintable(stored.err));
-    const QStringList changed = ChangedEntries(before, FolderSnapshot(p.dir.path()));
+    const QStringList changed = ChangedEntries(before, FolderSnapshot(g.p.dir.path()));
     QVERIFY2(changed.contains(QFileInfo(a.BusWorkbookPath(0)).fileName()), qPrintable(changed.join(' ')));
     QVERIFY2(changed.contains(QFileInfo(a.BusWorkbookPath(1)).fileName()), qPrintable(changed.join(' ')));
 }
@@ -245,11 +239,9 @@ void TestFaultDriver::readOnlyBusWorkbookChangesNoFile()
     GoldenNetwork g;
     if (!BuildProject(g))
         return;
-    Project& p = g.p;
     CSevrinApp& a = g.a;
-    const QString& project = g.project;
     // Another utility reactance changes the transformer rows of "_80" and every bus.
-    QVERIFY(WriteProfileString(project, QStringLiteral("Fault_Current"), QStringLiteral("IDC_PRO_8_1_EDIT4"), QStringLiteral("30.0")));
+    QVERIFY(WriteProfileString(g.project, QStringLiteral("Fault_Current"), QStringLiteral("IDC_PRO_8_1_EDIT4"), QStringLiteral("30.0")));
 
     // Everything readable by the driver's user, the project's folder and files writable by
     // anyone but TR-1's bus workbook, which no one may write.
@@ -262,26 +254,26 @@ void TestFaultDriver::readOnlyBusWorkbookChangesNoFile()
             QVERIFY(QFile::setPermissions(g.rootDir.path() + sub + QLatin1Char('/') + name, read | QFile::WriteOwner));
     }
     const QString readOnly = a.BusWorkbookPath(0);
-    for (const QString& name : QDir(p.dir.path()).entryList(QDir::Files)) {
-        const QString file = p.dir.filePath(name);
+    for (const QString& name : QDir(g.p.dir.path()).entryList(QDir::Files)) {
+        const QString file = g.p.dir.filePath(name);
         QVERIFY(QFile::setPermissions(file, file == readOnly ? read : read | write));
     }
-    QVERIFY(QFile::setPermissions(p.dir.path(), read | write | execute));
-    const QMap<QString, QByteArray> before = FolderSnapshot(p.dir.path());
+    QVERIFY(QFile::setPermissions(g.p.dir.path(), read | write | execute));
+    const QMap<QString, QByteArray> before = FolderSnapshot(g.p.dir.path());
 
-    const CalcRun run = RunSevrinCalcUnprivileged(g.rootDir.path(), project, QStringLiteral("fault"));
+    const CalcRun run = RunSevrinCalcUnprivileged(g.rootDir.path(), g.project, QStringLiteral("fault"));
     QVERIFY2(run.exitCode == 1, qPrintable(run.err));
     QVERIFY2(run.out.isEmpty(), qPrintable(run.out));
     QCOMPARE(run.err.count(QLatin1Char('\n')), 1);
     QVERIFY2(run.err.startsWith(QStringLiteral("sevrin-calc: cannot store fault-current results: ") + readOnly + QLatin1Char('\n')),
              qPrintable(run.err));
-    QCOMPARE(ChangedEntries(before, FolderSnapshot(p.dir.path())), QStringList());
+    QCOMPARE(ChangedEntries(before, FolderSnapshot(g.p.dir.path())), QStringList());
 
     // Writable again, the same run stores the bus workbooks and "_80".
     QVERIFY(QFile::setPermissions(readOnly, read | write));
-    const CalcRun stored = RunSevrinCalcUnprivileged(g.rootDir.path(), project, QStringLiteral("fault"));
+    const CalcRun stored = RunSevrinCalcUnprivileged(g.rootDir.path(), g.project, QStringLiteral("fault"));
     QVERIFY2(stored.exitCode == 0, qPrintable(stored.err));
-    const QStringList changed = ChangedEntries(before, FolderSnapshot(p.dir.path()));
+    const QStringList changed = ChangedEntries(before, FolderSnapshot(g.p.dir.path()));
     for (const QString& file : {a.BusWorkbookPath(0), a.BusWorkbookPath(1), a.CompanionPath(CSevrinApp::FaultDataWorkbook)})
         QVERIFY2(changed.contains(QFileInfo(file).fileName()), qPrintable(changed.join(QLatin1Char(' '))));
 }
@@ -375,7 +367,6 @@ void TestFaultDriver::listsPastTheLimitAreSaid()
     GoldenNetwork g;
     if (!BuildProject(g))
         return;
-    Project& p = g.p;
     CSevrinApp& a = g.a;
     auto& b = a.FaultCurrentBlock;
     QString path = a.CompanionPath(CSevrinApp::FaultDataWorkbook);
@@ -403,7 +394,7 @@ void TestFaultDriver::listsPastTheLimitAreSaid()
                 QVERIFY(a.WriteFaultDataRow(CableSheet, r, false));
             } else {
                 path = a.BusWorkbookPath(0);
-                const BusListRow cable = p.CableForBus(0);
+                const BusListRow cable = g.p.CableForBus(0);
                 for (std::size_t c = 0; c < 16; ++c)
                     b.BusRow[c] = cable[c];
                 for (int c = BusR90; c <= BusX; ++c)

@@ -81,7 +81,7 @@ private slots:
     void nonsenseInputsPrintNoFigure();
     void storedTextsPrintNoRefusedNumber_data();
     void storedTextsPrintNoRefusedNumber();
-    void unreadableWorkbookFails();
+    void workbookMissingPrintsNothingUnreadableFails();
 };
 
 void TestBoardsCommand::recomputesEveryBoard()
@@ -260,15 +260,11 @@ void TestBoardsCommand::storedTextsPrintNoRefusedNumber()
     QCOMPARE(r.field(0, 2 + column), expected);
 }
 
-void TestBoardsCommand::unreadableWorkbookFails()
+void TestBoardsCommand::workbookMissingPrintsNothingUnreadableFails()
 {
     const CommandProject p(UseWorkedConditions);
     QVERIFY(p.ok());
-    // No panel-board workbook: nothing to print.
-    VerifyPrintsNothing(p, "boards");
-    if (QTest::currentTestFailed())
-        return;
-    VerifyUnreadableWorkbookFails(p, "P1_20.xlsx", "boards");
+    VerifyWorkbookMissingThenUnreadable(p, "P1_20.xlsx", "boards");
 }
 
 QTEST_GUILESS_MAIN(TestBoardsCommand)

@@ -66,11 +66,10 @@ class TestMccCommand : public QObject
 
 private slots:
     void recomputesPanelsAndLoads();
-    void projectWithoutPanelsPrintsNothing();
     void nonsenseInputsPrintNoFigure();
     void refusedRowPrintsZeroWithoutSign_data();
     void refusedRowPrintsZeroWithoutSign();
-    void unreadableWorkbookFails();
+    void workbookMissingPrintsNothingUnreadableFails();
 };
 
 void TestMccCommand::recomputesPanelsAndLoads()
@@ -125,13 +124,6 @@ void TestMccCommand::recomputesPanelsAndLoads()
     QVERIFY(app.ReadMccPanelSheet(0));
     QCOMPARE(app.MotorControlCenterBlock.MccPanelRecord[9], QStringLiteral("141"));
     QCOMPARE(ReadMccLoadRows(app, 0)[1][MccCol::Ims], QStringLiteral("221.17"));
-}
-
-void TestMccCommand::projectWithoutPanelsPrintsNothing()
-{
-    const CommandProject p(UseWorkedConditions);
-    QVERIFY(p.ok());
-    VerifyPrintsNothing(p, "mcc");
 }
 
 void TestMccCommand::nonsenseInputsPrintNoFigure()
@@ -219,12 +211,12 @@ void TestMccCommand::refusedRowPrintsZeroWithoutSign()
     QCOMPARE(ReadMccLoadRows(app, 0)[0][std::size_t(column)], stored);
 }
 
-void TestMccCommand::unreadableWorkbookFails()
+void TestMccCommand::workbookMissingPrintsNothingUnreadableFails()
 {
     const CommandProject p(UseWorkedConditions);
     QVERIFY(p.ok());
     QCOMPARE(p.app().CompanionPath(CSevrinApp::MccWorkbook), p.filePath("P1_10.xlsx"));
-    VerifyUnreadableWorkbookFails(p, "P1_10.xlsx", "mcc");
+    VerifyWorkbookMissingThenUnreadable(p, "P1_10.xlsx", "mcc");
 }
 
 QTEST_GUILESS_MAIN(TestMccCommand)
