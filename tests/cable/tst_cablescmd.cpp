@@ -4,7 +4,7 @@
 #include "cable/core/cableapp.h"
 
 #include "app/core/sevrin.h"
-#include "cablefixture.h"
+#include "cabledriverproject.h"
 #include "common/calcdriver.h"
 #include "common/testpaths.h"
 #include "common/unprintable.h"
@@ -39,13 +39,8 @@ const QList<Cells> kRows = {
 // The fixture library and the worked conditions, stored in the project.
 bool UseWorkedConditions(CSevrinApp& app, const TempDriverProject& where)
 {
-    if (!cablefixture::ReplaceLibrary(where.root() + "/LIB"))
-        return false;
-    cablefixture::UseLibrary(app, where.root() + "/LIB");
-    cablefixture::SetConditions(app);
-    app.ProjectPathTable.CurrentProjectPath = where.project();
-    return app.SaveMotorControlCenterSection(where.project()) &&
-           app.SaveCabinetSizingSection(where.project());
+    return cablefixture::ReplaceLibrary(where.root() + "/LIB") &&
+           cablefixture::StoreWorkedConditions(app, where);
 }
 
 // Stored row i of the schedule: its No., the three bars of the sheet and `cells` (a later

@@ -16,7 +16,7 @@
 // 456.87); largest load 60.53, so 141.29 - 60.53 = 80.76 -> "81".
 // MCC-B: one 20 kVA three-phase load: "20", "100", "20", no motor: "-".
 #include "app/core/sevrin.h"
-#include "cable/cablefixture.h"
+#include "cable/cabledriverproject.h"
 #include "common/calcdriver.h"
 #include "loads/core/mccpanel.h"
 #include "mccfixture.h"
@@ -51,11 +51,7 @@ bool UseWorkedConditions(CSevrinApp& app, const TempDriverProject& where)
         if (!book.save(lib))
             return false;
     }
-    cablefixture::UseLibrary(app, where.root() + "/LIB");
-    cablefixture::SetConditions(app);
-    app.ProjectPathTable.CurrentProjectPath = where.project();
-    return app.SaveMotorControlCenterSection(where.project()) &&
-           app.SaveCabinetSizingSection(where.project());
+    return cablefixture::StoreWorkedConditions(app, where);
 }
 
 }  // namespace
