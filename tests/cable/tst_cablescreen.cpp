@@ -10,6 +10,7 @@
 #include "cable/gui/cablepickerdlg.h"
 #include "cable/gui/cablescreen.h"
 #include "cablefixture.h"
+#include "common/formcontrols.h"
 #include "common/recordingprompt.h"
 #include "common/testsupport.h"
 #include "loads/core/designconditions.h"
@@ -107,12 +108,12 @@ private slots:
 private:
     QString Path(int role) const { return theApp.CompanionPath(role); }
     QString CablePath() const { return Path(CSevrinApp::CableWorkbook); }
-    void Click(int id);
-    void Type(int id, const QString& text);
-    void Choose(int id, const QString& text);
+    void Click(int id) { ClickButton(m_view.get(), id); }
+    void Type(int id, const QString& text) { TypeText(m_view.get(), id, text); }
+    void Choose(int id, const QString& text) { ChooseListed(m_view.get(), id, text); }
     // An editable combo set to any text, listed or not.
     void SetComboText(int id, const QString& text);
-    void ClickRow(int row);
+    void ClickRow(int row) { ClickListRow(m_view->CableList(), row, 2); }
     void Add(const QString& from, const QString& to, const QString& kva = QStringLiteral("50"));
     QStringList ListRow(int r) const { return m_view->CableList()->rows()->row(r); }
     int ListCount() const { return m_view->CableList()->rows()->rowCount(); }
@@ -165,29 +166,6 @@ void TestCableScreen::cleanup()
     m_project.reset();
 }
 
-void TestCableScreen::Click(int id)
-{
-    QPushButton* b = m_view->Control<QPushButton>(id);
-    QVERIFY2(b, qPrintable(QString::number(id)));
-    b->click();
-}
-
-void TestCableScreen::Type(int id, const QString& text)
-{
-    QLineEdit* e = m_view->Control<QLineEdit>(id);
-    QVERIFY2(e, qPrintable(QString::number(id)));
-    e->setText(text);
-}
-
-void TestCableScreen::Choose(int id, const QString& text)
-{
-    QComboBox* c = m_view->Control<QComboBox>(id);
-    QVERIFY2(c, qPrintable(QString::number(id)));
-    const int i = c->findText(text);
-    QVERIFY2(i >= 0, qPrintable(text));
-    c->setCurrentIndex(i);
-}
-
 void TestCableScreen::SetComboText(int id, const QString& text)
 {
     QComboBox* c = m_view->Control<QComboBox>(id);
@@ -195,15 +173,6 @@ void TestCableScreen::SetComboText(int id, const QString& text)
     c->setCurrentIndex(c->findText(text));
     if (c->currentIndex() < 0)
         c->setEditText(text);
-}
-
-void TestCableScreen::ClickRow(int row)
-{
-    ReportListView* list = m_view->CableList();
-    const QModelIndex index = list->rows()->index(row, 2);
-    list->scrollTo(index);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
-    QCOMPARE(list->selectionMark(), row);
 }
 
 void TestCableScreen::Add(const QString& from, const QString& to, const QString& kva)

@@ -7,6 +7,7 @@
 #include "app/core/sevrin.h"
 #include "app/gui/rowlistmodel.h"
 #include "cable/cablefixture.h"
+#include "common/formcontrols.h"
 #include "common/recordingprompt.h"
 #include "common/testsupport.h"
 #include "loads/core/designconditions.h"
@@ -72,11 +73,12 @@ private slots:
 
 private:
     QString MccPath() const { return theApp.CompanionPath(CSevrinApp::MccWorkbook); }
-    void Click(int id);
-    void Type(int id, const QString& text);
-    void Choose(int id, const QString& text);
-    void ClickPanel(int row);
-    void ClickLoad(int row);
+    void Click(int id) { ClickButton(m_view.get(), id); }
+    void Type(int id, const QString& text) { TypeText(m_view.get(), id, text); }
+    // An unlisted text is typed into the combo's edit field.
+    void Choose(int id, const QString& text) { ChooseOrType(m_view.get(), id, text); }
+    void ClickPanel(int row) { ClickListRow(m_view->PanelList(), row, 1); }
+    void ClickLoad(int row) { ClickListRow(m_view->LoadList(), row, 1); }
     void AddPanel(const QString& name, const QString& supply = QStringLiteral("3P4W"));
     void AddLoad(const QString& name, const QString& number, const QString& kind,
                  const QString& kw, const QString& kva, const QString& method,
@@ -126,49 +128,6 @@ void TestMccScreen::cleanup()
     m_view.reset();
     companion::DropCache();
     m_project.reset();
-}
-
-void TestMccScreen::Click(int id)
-{
-    QPushButton* b = m_view->Control<QPushButton>(id);
-    QVERIFY2(b, qPrintable(QString::number(id)));
-    b->click();
-}
-
-void TestMccScreen::Type(int id, const QString& text)
-{
-    QLineEdit* e = m_view->Control<QLineEdit>(id);
-    QVERIFY2(e, qPrintable(QString::number(id)));
-    e->setText(text);
-}
-
-void TestMccScreen::Choose(int id, const QString& text)
-{
-    QComboBox* c = m_view->Control<QComboBox>(id);
-    QVERIFY2(c, qPrintable(QString::number(id)));
-    const int i = c->findText(text);
-    if (i >= 0)
-        c->setCurrentIndex(i);
-    else
-        c->setEditText(text);  // typed into the combo's edit field
-}
-
-void TestMccScreen::ClickPanel(int row)
-{
-    ReportListView* list = m_view->PanelList();
-    const QModelIndex index = list->rows()->index(row, 1);
-    list->scrollTo(index);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
-    QCOMPARE(list->selectionMark(), row);
-}
-
-void TestMccScreen::ClickLoad(int row)
-{
-    ReportListView* list = m_view->LoadList();
-    const QModelIndex index = list->rows()->index(row, 1);
-    list->scrollTo(index);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
-    QCOMPARE(list->selectionMark(), row);
 }
 
 void TestMccScreen::AddPanel(const QString& name, const QString& supply)
