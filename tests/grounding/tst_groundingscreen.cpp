@@ -3,6 +3,7 @@
 // final-size choice, and the report writer's call from another thread.
 #include "app/core/sevrin.h"
 #include "app/gui/rowlistmodel.h"
+#include "common/formcontrols.h"
 #include "common/recordingprompt.h"
 #include "grounding/groundingfixture.h"
 #include "grounding/gui/groundingsummarydlg.h"
@@ -53,8 +54,6 @@ public:
     }
 };
 
-const int kPageButtons[] = {1117, 1108, 1109, 1112, 1115, 1116, 1113};
-
 QString Key(const char* page, int i)
 {
     const QString index = i <= 9 ? QString::number(i) : QString(QChar(u'A' + (i - 10)));
@@ -87,7 +86,7 @@ private slots:
 
 private:
     void TypeWorkedExample();
-    void Click(int id);
+    void Click(int id) { ClickButton(m_view.get(), id); }
     QString Shown(CGroundingPage* page, int id) const { return page->Text(id); }
 
     QTemporaryDir m_dir;
@@ -116,13 +115,6 @@ void TestGroundingScreen::cleanup()
 {
     m_view.reset();
     theApp.SetScreen(Screen::Grounding, nullptr);
-}
-
-void TestGroundingScreen::Click(int id)
-{
-    QPushButton* button = m_view->Control<QPushButton>(id);
-    QVERIFY2(button, qPrintable(QString::number(id)));
-    button->click();
 }
 
 void TestGroundingScreen::TypeWorkedExample()
@@ -174,11 +166,9 @@ void TestGroundingScreen::navigation()
     for (int index = 0; index <= 6; ++index)
         QCOMPARE(m_view->Page(index)->isHidden(), index != page);
     QVERIFY(m_view->LayerPage()->isHidden());
-    for (int id : kPageButtons)
-        QCOMPARE(m_view->Control<QPushButton>(id)->isEnabled(), id != disabledButton);
+    CheckPageButtons(m_view.get(), {1117, 1108, 1109, 1112, 1115, 1116, 1113}, disabledButton, 1107,
+                     previous, 1106, next);
     QVERIFY(m_view->Control<QPushButton>(1113)->isHidden());
-    QCOMPARE(m_view->Control<QPushButton>(1107)->isEnabled(), previous);
-    QCOMPARE(m_view->Control<QPushButton>(1106)->isEnabled(), next);
 }
 
 void TestGroundingScreen::pageChangeStoresWithoutRecomputing()
