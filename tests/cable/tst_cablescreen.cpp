@@ -132,12 +132,8 @@ private:
 void TestCableScreen::initTestCase()
 {
     QVERIFY(m_lib.isValid());
-    QVERIFY(cablefixture::WriteLibrary(m_lib.filePath("lib_v3p4.xlsx")));
-    QVERIFY(cablefixture::WriteBreakers(m_lib.filePath("breaker_v3p4.xlsx")));
     m_prompt = RecordingPrompt::Install();
-    cablefixture::UseLibrary(theApp, m_lib.path());
-    cablefixture::SetConditions(theApp);
-    ApplyProjectDesignConditions(theApp);
+    QVERIFY(cablefixture::UseFixtureLibraryAndConditions(theApp, m_lib.path()));
     QVERIFY2(m_prompt->messages.isEmpty(), qPrintable(m_prompt->messages.join('\n')));
 }
 

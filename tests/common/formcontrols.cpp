@@ -61,17 +61,36 @@ void ClickListRow(ReportListView* list, int row, int column)
     QCOMPARE(list->selectionMark(), row);
 }
 
+void AddPageButtonsColumns()
+{
+    QTest::addColumn<QList<int>>("clicks");
+    QTest::addColumn<int>("page");
+    QTest::addColumn<int>("disabledButton");
+    QTest::addColumn<bool>("previous");
+    QTest::addColumn<bool>("next");
+}
+
+PageButtonsRow FetchPageButtonsRow()
+{
+    QFETCH(QList<int>, clicks);
+    QFETCH(int, page);
+    QFETCH(int, disabledButton);
+    QFETCH(bool, previous);
+    QFETCH(bool, next);
+    return {clicks, page, disabledButton, previous, next};
+}
+
 void CheckPageButtons(const QWidget* form, std::initializer_list<int> pageButtons,
-                      int disabledButton, int previousId, bool previous, int nextId, bool next)
+                      const PageButtonsRow& row, int previousId, int nextId)
 {
     for (int id : pageButtons) {
         auto* button = Find<QPushButton>(form, id);
         QVERIFY2(button, qPrintable(QString::number(id)));
-        QCOMPARE(button->isEnabled(), id != disabledButton);
+        QCOMPARE(button->isEnabled(), id != row.disabledButton);
     }
     auto* previousButton = Find<QPushButton>(form, previousId);
     auto* nextButton = Find<QPushButton>(form, nextId);
     QVERIFY(previousButton && nextButton);
-    QCOMPARE(previousButton->isEnabled(), previous);
-    QCOMPARE(nextButton->isEnabled(), next);
+    QCOMPARE(previousButton->isEnabled(), row.previous);
+    QCOMPARE(nextButton->isEnabled(), row.next);
 }

@@ -93,11 +93,7 @@ void TestFaultScreen::cleanup()
 // and whether "이전" and "다음" are enabled.
 void TestFaultScreen::pageButtons_data()
 {
-    QTest::addColumn<QList<int>>("clicks");
-    QTest::addColumn<int>("page");
-    QTest::addColumn<int>("disabledButton");
-    QTest::addColumn<bool>("previous");
-    QTest::addColumn<bool>("next");
+    AddPageButtonsColumns();
     QTest::newRow("start") << QList<int>{} << 0 << 1056 << false << true;
     QTest::newRow("이전 on the first page") << QList<int>{1124} << 0 << 1056 << false << true;
     QTest::newRow("다음 to page 1 keeps 계통 임피던스 off") << QList<int>{1123} << 1 << 1056 << true << true;
@@ -116,19 +112,14 @@ void TestFaultScreen::pageButtons_data()
 
 void TestFaultScreen::pageButtons()
 {
-    QFETCH(QList<int>, clicks);
-    QFETCH(int, page);
-    QFETCH(int, disabledButton);
-    QFETCH(bool, previous);
-    QFETCH(bool, next);
-    for (int id : clicks)
+    const PageButtonsRow row = FetchPageButtonsRow();
+    for (int id : row.clicks)
         Click(id);
-    QCOMPARE(m_view->PageIndex(), page);
-    QCOMPARE(m_view->CurrentPage(), m_view->Page(page));
+    QCOMPARE(m_view->PageIndex(), row.page);
+    QCOMPARE(m_view->CurrentPage(), m_view->Page(row.page));
     for (int index = 0; index <= 5; ++index)
-        QCOMPARE(m_view->Page(index)->isVisible(), index == page);
-    CheckPageButtons(m_view.get(), {1056, 1057, 1058, 1059, 1060}, disabledButton, 1124, previous,
-                     1123, next);
+        QCOMPARE(m_view->Page(index)->isVisible(), index == row.page);
+    CheckPageButtons(m_view.get(), {1056, 1057, 1058, 1059, 1060}, row, 1124, 1123);
 }
 
 void TestFaultScreen::firstVisitComputesOnce()

@@ -133,11 +133,7 @@ void TestGroundingScreen::TypeWorkedExample()
 // the one page button disabled, and whether "이전" and "다음" are enabled.
 void TestGroundingScreen::navigation_data()
 {
-    QTest::addColumn<QList<int>>("clicks");
-    QTest::addColumn<int>("page");
-    QTest::addColumn<int>("disabledButton");
-    QTest::addColumn<bool>("previous");
-    QTest::addColumn<bool>("next");
+    AddPageButtonsColumns();
     QTest::newRow("start") << QList<int>{} << 0 << 1117 << false << true;
     QTest::newRow("이전 on the first page does nothing") << QList<int>{1107} << 0 << 1117 << false << true;
     QTest::newRow("접지굵기") << QList<int>{1108} << 1 << 1108 << true << true;
@@ -154,20 +150,15 @@ void TestGroundingScreen::navigation_data()
 
 void TestGroundingScreen::navigation()
 {
-    QFETCH(QList<int>, clicks);
-    QFETCH(int, page);
-    QFETCH(int, disabledButton);
-    QFETCH(bool, previous);
-    QFETCH(bool, next);
-    for (int id : clicks)
+    const PageButtonsRow row = FetchPageButtonsRow();
+    for (int id : row.clicks)
         Click(id);
-    QCOMPARE(m_view->PageIndex(), page);
-    QCOMPARE(m_view->PageShown(), m_view->Page(page));
+    QCOMPARE(m_view->PageIndex(), row.page);
+    QCOMPARE(m_view->PageShown(), m_view->Page(row.page));
     for (int index = 0; index <= 6; ++index)
-        QCOMPARE(m_view->Page(index)->isHidden(), index != page);
+        QCOMPARE(m_view->Page(index)->isHidden(), index != row.page);
     QVERIFY(m_view->LayerPage()->isHidden());
-    CheckPageButtons(m_view.get(), {1117, 1108, 1109, 1112, 1115, 1116, 1113}, disabledButton, 1107,
-                     previous, 1106, next);
+    CheckPageButtons(m_view.get(), {1117, 1108, 1109, 1112, 1115, 1116, 1113}, row, 1107, 1106);
     QVERIFY(m_view->Control<QPushButton>(1113)->isHidden());
 }
 
