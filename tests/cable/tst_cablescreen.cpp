@@ -118,6 +118,10 @@ private:
     QStringList ListRow(int r) const { return m_view->CableList()->rows()->row(r); }
     int ListCount() const { return m_view->CableList()->rows()->rowCount(); }
     void CheckListMatchesWorkbook();
+    // Presses `button` of the one-row list: with a `message`, that message alone is said and the
+    // workbook (`before`) and the list stay; without, no message holds `refusalWords`.
+    void PressAndCheckRefusal(int button, const QString& message, const QString& refusalWords,
+                              const QList<QStringList>& before);
     void WriteBusWorkbook(int tr, int pages, const QList<BusPage>& named);
     void WriteBoard(const QString& name, const QString& from, const QString& va);
     void WriteMccPanel(const QString& name, const QStringList& results,
@@ -169,6 +173,22 @@ void TestCableScreen::SetComboText(int id, const QString& text)
     c->setCurrentIndex(c->findText(text));
     if (c->currentIndex() < 0)
         c->setEditText(text);
+}
+
+void TestCableScreen::PressAndCheckRefusal(int button, const QString& message,
+                                           const QString& refusalWords,
+                                           const QList<QStringList>& before)
+{
+    m_prompt->messages.clear();
+    Click(button);
+    if (message.isEmpty()) {
+        for (const QString& m : m_prompt->messages)
+            QVERIFY2(!m.contains(refusalWords), qPrintable(m));
+        return;
+    }
+    QCOMPARE(m_prompt->messages, QStringList{message});
+    QCOMPARE(StoredRows(CablePath()), before);
+    QCOMPARE(ListCount(), 1);
 }
 
 void TestCableScreen::Add(const QString& from, const QString& to, const QString& kva)
@@ -912,16 +932,7 @@ void TestCableScreen::quantityChecksNameTheField()
     for (int button : {int(V::IdAdd), int(V::IdModify), int(V::IdInsert)}) {
         ClickRow(0);
         Type(field, text);
-        m_prompt->messages.clear();
-        Click(button);
-        if (message.isEmpty()) {
-            for (const QString& m : m_prompt->messages)
-                QVERIFY2(!m.contains(QStringLiteral("숫자여야 합니다")), qPrintable(m));
-            continue;
-        }
-        QCOMPARE(m_prompt->messages, QStringList{message});
-        QCOMPARE(StoredRows(CablePath()), before);
-        QCOMPARE(ListCount(), 1);
+        PressAndCheckRefusal(button, message, QStringLiteral("숫자여야 합니다"), before);
     }
 }
 
@@ -967,16 +978,7 @@ void TestCableScreen::choicesTheSizingNeedsNameTheField()
         SetComboText(V::IdStartMethod, startMethod);
         SetComboText(V::IdMethod, method);
         SetComboText(V::IdCableType, cableType);
-        m_prompt->messages.clear();
-        Click(button);
-        if (message.isEmpty()) {
-            for (const QString& m : m_prompt->messages)
-                QVERIFY2(!m.contains(QStringLiteral("중 하나여야")), qPrintable(m));
-            continue;
-        }
-        QCOMPARE(m_prompt->messages, QStringList{message});
-        QCOMPARE(StoredRows(CablePath()), before);
-        QCOMPARE(ListCount(), 1);
+        PressAndCheckRefusal(button, message, QStringLiteral("중 하나여야"), before);
     }
 }
 
