@@ -6,6 +6,7 @@
 #include "common/formcontrols.h"
 #include "common/recordingprompt.h"
 #include "grounding/groundingfixture.h"
+#include "grounding/groundingscreenfixture.h"
 #include "grounding/gui/groundingsummarydlg.h"
 #include "grounding/gui/groundingscreen.h"
 #include "grounding/gui/groundconductorpage.h"
@@ -121,12 +122,7 @@ void TestGroundingScreen::TypeWorkedExample()
 {
     CSevrinApp::GroundingDesignBlockT b;
     SetWorkedExampleInputs(b);
-    CGroundingInputPage* page = m_view->DesignPage();
-    for (int i = 0; i < 28; ++i)
-        page->Box(1461 + i)->setText(b.GroundingConditionInput[i]);
-    for (int i = 0; i < 3; ++i)
-        page->Combo(1458 + i)->setCurrentIndex(b.GroundingConditionIndex[i]);
-    m_view->ConductorPage()->FinalSizeCombo()->setCurrentIndex(7);
+    TypeGroundingInputs(*m_view, b);
 }
 
 // Buttons pressed from the design-inputs page, and the page that is then shown: its index,

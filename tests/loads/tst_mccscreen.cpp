@@ -10,6 +10,7 @@
 #include "common/formcontrols.h"
 #include "common/recordingprompt.h"
 #include "common/testsupport.h"
+#include "common/workbooksheetnames.h"
 #include "loads/core/designconditions.h"
 #include "loads/core/mccpanel.h"
 #include "loads/gui/mccscreen.h"
@@ -33,17 +34,6 @@ using V = CMccSheetPage;
 namespace {
 
 const QString kExists = QStringLiteral("해당 부하가 존재합니다. !!!");
-
-// Sheet names and load rows of "_10" as our Book reads them.
-QStringList SheetNames(const QString& path)
-{
-    QStringList names;
-    Book book;
-    if (book.load(path))
-        for (int i = 0; i < book.sheetCount(); ++i)
-            names << book.getSheet(i)->name();
-    return names;
-}
 
 }  // namespace
 
@@ -167,7 +157,7 @@ void TestMccScreen::panelsAndRefusedNames()
 {
     QVERIFY(!QFile::exists(MccPath()));
     AddPanel("MCC-A");
-    QCOMPARE(SheetNames(MccPath()), QStringList({"MCC-A"}));
+    QCOMPARE(WorkbookSheetNames(MccPath()), QStringList({"MCC-A"}));
     QCOMPARE(m_view->PanelList()->rows()->row(0).mid(0, 8),
              QStringList({"1", "MCC-A", "B2", "돌출형", "TR-1", "0.38", "3P4W", "X"}));
 
@@ -189,7 +179,7 @@ void TestMccScreen::panelsAndRefusedNames()
         AddPanel(c.name);
         QCOMPARE(m_prompt->messages, c.message.isEmpty() ? QStringList() : QStringList{c.message});
         QCOMPARE(Panels(), 1);
-        QCOMPARE(SheetNames(MccPath()), QStringList({"MCC-A"}));
+        QCOMPARE(WorkbookSheetNames(MccPath()), QStringList({"MCC-A"}));
     }
 
     // Modify: onto another panel's name (in any case) is refused; a new name renames the sheet.
@@ -199,11 +189,11 @@ void TestMccScreen::panelsAndRefusedNames()
     m_prompt->messages.clear();
     Click(V::IdModifyPanel);
     QCOMPARE(m_prompt->messages, QStringList{kExists});
-    QCOMPARE(SheetNames(MccPath()), QStringList({"MCC-A", "MCC-B"}));
+    QCOMPARE(WorkbookSheetNames(MccPath()), QStringList({"MCC-A", "MCC-B"}));
     Type(V::IdPanelName, "MCC-C");
     Type(V::IdLocation, "B3");
     Click(V::IdModifyPanel);
-    QCOMPARE(SheetNames(MccPath()), QStringList({"MCC-A", "MCC-C"}));
+    QCOMPARE(WorkbookSheetNames(MccPath()), QStringList({"MCC-A", "MCC-C"}));
     QCOMPARE(m_view->PanelList()->rows()->text(1, 2), QStringLiteral("B3"));
     QCOMPARE(m_view->PanelList()->selectionMark(), -1);
 
@@ -211,7 +201,7 @@ void TestMccScreen::panelsAndRefusedNames()
     m_view->SetInsertButtonsVisible(true);
     ClickPanel(0);
     Click(V::IdInsertPanel);
-    QCOMPARE(SheetNames(MccPath()), QStringList({"_____", "MCC-A", "MCC-C"}));
+    QCOMPARE(WorkbookSheetNames(MccPath()), QStringList({"_____", "MCC-A", "MCC-C"}));
     QCOMPARE(m_view->PanelList()->rows()->text(1, 0), QStringLiteral("2"));
     m_prompt->messages.clear();
     ClickPanel(0);
@@ -255,7 +245,7 @@ void TestMccScreen::deletingTheOnlyPanelRemovesTheWorkbook()
     Click(V::IdDeletePanel);
     ClickPanel(0);
     Click(V::IdDeletePanel);
-    QCOMPARE(SheetNames(MccPath()), QStringList({"MCC-B"}));
+    QCOMPARE(WorkbookSheetNames(MccPath()), QStringList({"MCC-B"}));
     QCOMPARE(m_view->PanelList()->rows()->text(0, 0), QStringLiteral("1"));
     QCOMPARE(Field(V::IdLoadPanelName), QStringLiteral("MCC-B"));
 }
@@ -392,7 +382,7 @@ void TestMccScreen::refusedLoadChangesNothing()
         QCOMPARE(m_prompt->messages,
                  QStringList{"전압[kV] 값은 0보다 큰 숫자여야 합니다. 값을 확인하시기 바랍니다."});
         QCOMPARE(Panels(), 1);
-        QCOMPARE(SheetNames(MccPath()), QStringList{"MCC-1"});
+        QCOMPARE(WorkbookSheetNames(MccPath()), QStringList{"MCC-1"});
     }
 }
 
@@ -549,7 +539,7 @@ void TestMccScreen::copyPanel()
     ClickPanel(0);
     Click(V::IdCopyPanel);
     QCOMPARE(m_prompt->messages, QStringList());
-    const QStringList names = SheetNames(MccPath());
+    const QStringList names = WorkbookSheetNames(MccPath());
     QCOMPARE(names.size(), 4);
     // Two copies within the same second get distinct names.
     QVERIFY(names[2].startsWith("MCC-A_"));
@@ -563,7 +553,7 @@ void TestMccScreen::copyPanel()
     QCOMPARE(m_view->PanelList()->selectionMark(), -1);
     // No panel marked: nothing.
     Click(V::IdCopyPanel);
-    QCOMPARE(SheetNames(MccPath()).size(), 4);
+    QCOMPARE(WorkbookSheetNames(MccPath()).size(), 4);
 }
 
 void TestMccScreen::failedStoreReloadsFromWorkbook()
