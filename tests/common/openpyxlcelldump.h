@@ -1,7 +1,0 @@
-#pragma once
-// Every cell of a workbook's first sheets as openpyxl, an independent reader, sees it.
-#include "common/testsupport.h"
-
-// Runs openpyxl over the workbook at `path`: for each of its first nine sheets a line
-// "# <title>", then one line "<coordinate> <repr(value)>" a cell that holds a value.
-PythonResult OpenpyxlCellDump(const QString& path);
