@@ -7,6 +7,8 @@
 // save of the workbook per run, not per panel), and so must what the run asks of the system:
 // the process's minor page faults, system time and peak memory are shown. Targets for 1000
 // panels: under 1 s, system time under 0.2 s, under 20,000 minor page faults, peak under 100 MB.
+#include "benchpaths.h"
+#include "benchproject.h"
 #include "app/core/companionworkbook.h"
 #include "app/core/sevrin.h"
 #include "loads/core/designconditions.h"
@@ -41,55 +43,16 @@ void Report(const char* what, double ms, double targetMs)
                 ms < targetMs ? "" : "  OVER");
 }
 
-// The ten loads of every panel: motors of the library in turn, every fifth a lighting load,
-// the tenth spare.
-MccLoadRow BenchLoad(const LibTable& motors, int panel, int k)
-{
-    MccLoadRow row;
-    row[MccCol::Name] = QStringLiteral("부하 %1").arg(k + 1);
-    row[MccCol::Number] = QStringLiteral("M-%1-%2").arg(panel + 1).arg(k + 1);
-    row[MccCol::Spare] = k % 10 == 9 ? QStringLiteral("Y") : QStringLiteral("N");
-    row[MccCol::Phases] = QStringLiteral("3P");
-    row[MccCol::DemandFactor] = QStringLiteral("0.8");
-    const int e = (panel + k) % std::max(1, motors.Count);
-    if (k % 5 == 4 || motors.Count == 0) {
-        row[MccCol::Kind] = QStringLiteral("L1");
-        row[MccCol::Kva] = QStringLiteral("12");
-        row[MccCol::StartMethod] = QStringLiteral("-");
-    } else {
-        row[MccCol::Kind] = QStringLiteral("M");
-        row[MccCol::Kw] = motors.Cell(e, 1);
-        row[MccCol::StartMethod] = motors.Cell(e, 7);
-    }
-    return row;
-}
-
 // A project dir/P<panels>.pro with `panels` panels of ten loads in its "_10"; false when it
 // could not be written.
 bool MakeMccProject(CSevrinApp& a, const QString& dir, int panels, QString& project)
 {
     project = QDir(dir).filePath(QStringLiteral("P%1.pro").arg(panels));
-    if (!QFile::copy(QStringLiteral(SEVRIN_PROGRAM_DIR) + "/FORM/form.pro", project))
+    if (!QFile::copy(BenchProgramDir() + "/FORM/form.pro", project))
         return false;
     QFile(project).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
     a.ProjectPathTable.CurrentProjectPath = project;
-    auto& rec = a.MotorControlCenterBlock.MccPanelRecord;
-    CompanionBatch batch;
-    for (int p = 0; p < panels; ++p) {
-        rec = {};
-        rec[0] = QStringLiteral("MCC-%1").arg(p + 1);
-        rec[3] = QStringLiteral("TR-1");
-        rec[4] = QStringLiteral("0.38");
-        rec[5] = QStringLiteral("3P4W");
-        if (!a.AddMccPanelSheet())
-            return false;
-        for (int k = 0; k < 10; ++k) {
-            a.MotorControlCenterBlock.MccLoadRow = BenchLoad(a.MotorLibBlock.MotorTable2, p, k);
-            if (!a.WriteMccLoadRow(p, k, false))
-                return false;
-        }
-    }
-    return batch.finish();
+    return WriteBenchMccPanels(a, panels, 10);
 }
 
 // What a finished child process asked of the system.
@@ -121,8 +84,8 @@ double TimeDriverMcc(const QString& project, int expectedLines, ChildUsage* usag
     QProcess p;
     QElapsedTimer t;
     t.start();
-    p.start(QStringLiteral(SEVRIN_CALC_EXE),
-            {QStringLiteral("--root"), QStringLiteral(SEVRIN_PROGRAM_DIR), QStringLiteral("--project"),
+    p.start(BenchCalcExe(),
+            {QStringLiteral("--root"), BenchProgramDir(), QStringLiteral("--project"),
              project, QStringLiteral("mcc")});
     if (!p.waitForFinished(600000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
         std::printf("sevrin-calc mcc failed: %s\n", p.readAllStandardError().constData());
@@ -218,12 +181,10 @@ int main(int argc, char** argv)
         return 1;
     auto app = std::make_unique<CSevrinApp>();
     CSevrinApp& a = *app;
-    a.ProjectPathTable.LibWorkbookPath = QStringLiteral(SEVRIN_PROGRAM_DIR) + "/LIB/lib_v3p4.xlsx";
+    a.ProjectPathTable.LibWorkbookPath = BenchProgramDir() + "/LIB/lib_v3p4.xlsx";
     a.ProjectPathTable.BreakerWorkbookPath =
-        QStringLiteral(SEVRIN_PROGRAM_DIR) + "/LIB/breaker_v3p4.xlsx";
-    a.ProjectPathTable.CompanionSuffixTable = {"_10.xlsx",  "_20.xlsx",  "_40.xlsx",  "_50.xlsx",
-                                               "_30.xlsx",  "_60.xlsx",  "_80.xlsx",  "_851.xlsx",
-                                               "_852.xlsx", "_853.xlsx", "_854.xlsx", "_855.xlsx"};
+        BenchProgramDir() + "/LIB/breaker_v3p4.xlsx";
+    a.ProjectPathTable.CompanionSuffixTable = BenchCompanionSuffixes();
     a.ProjectPathTable.CurrentProjectPath = dir.filePath("P1.pro");
     a.LoadLibraryWorkbook();
     a.MotorControlCenterBlock.MccConditionIndex = {6, 0, 0, 1, 1, 3, 2, 2, 2, 4};
@@ -237,8 +198,8 @@ int main(int argc, char** argv)
             return 1;
         }
         companion::DropCache();
-        std::printf("%s\n%s --root %s --project %s mcc\n", qPrintable(project), SEVRIN_CALC_EXE,
-                    SEVRIN_PROGRAM_DIR, qPrintable(project));
+        std::printf("%s\n%s --root %s --project %s mcc\n", qPrintable(project),
+                    qPrintable(BenchCalcExe()), qPrintable(BenchProgramDir()), qPrintable(project));
         return 0;
     }
 
@@ -255,22 +216,8 @@ int main(int argc, char** argv)
     {
         CompanionBatch batch;
         for (int k = 0; k < kLoads; ++k) {
-            MccLoadRow row;
-            row[MccCol::Name] = QStringLiteral("부하 %1").arg(k + 1);
+            MccLoadRow row = BenchMccLoad(motors, 0, k);
             row[MccCol::Number] = QStringLiteral("M-%1").arg(k + 1, 3, 10, QLatin1Char('0'));
-            row[MccCol::Spare] = k % 10 == 9 ? QStringLiteral("Y") : QStringLiteral("N");
-            row[MccCol::Phases] = QStringLiteral("3P");
-            row[MccCol::DemandFactor] = QStringLiteral("0.8");
-            const int e = k % std::max(1, motors.Count);
-            if (k % 5 == 4 || motors.Count == 0) {
-                row[MccCol::Kind] = QStringLiteral("L1");
-                row[MccCol::Kva] = QStringLiteral("12");
-                row[MccCol::StartMethod] = QStringLiteral("-");
-            } else {
-                row[MccCol::Kind] = QStringLiteral("M");
-                row[MccCol::Kw] = motors.Cell(e, 1);
-                row[MccCol::StartMethod] = motors.Cell(e, 7);
-            }
             a.MotorControlCenterBlock.MccLoadRow = row;
             if (!a.WriteMccLoadRow(0, k, false))
                 return 1;
