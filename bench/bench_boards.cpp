@@ -3,6 +3,8 @@
 // in memory, recomputed and stored in one batch (as the fault-current search stores them),
 // and the board computed and its results stored (as "계산" does). Prints figures.
 #include "benchcheck.h"
+#include "benchpaths.h"
+#include "benchproject.h"
 #include "app/core/calcutil.h"
 #include "app/core/companionworkbook.h"
 #include "app/core/sevrin.h"
@@ -59,13 +61,11 @@ int main(int argc, char** argv)
     QTemporaryDir dir;
     if (!dir.isValid())
         return 1;
-    const QString lib = QStringLiteral(SEVRIN_PROGRAM_DIR) + QStringLiteral("/LIB");
+    const QString lib = BenchProgramDir() + QStringLiteral("/LIB");
     auto& paths = theApp.ProjectPathTable;
     paths.LibWorkbookPath = lib + QStringLiteral("/lib_v3p4.xlsx");
     paths.BreakerWorkbookPath = lib + QStringLiteral("/breaker_v3p4.xlsx");
-    paths.CompanionSuffixTable = {"_10.xlsx", "_20.xlsx", "_40.xlsx", "_50.xlsx",
-                                  "_30.xlsx", "_60.xlsx", "_80.xlsx", "_851.xlsx",
-                                  "_852.xlsx", "_853.xlsx", "_854.xlsx", "_855.xlsx"};
+    paths.CompanionSuffixTable = BenchCompanionSuffixes();
     paths.CurrentProjectPath = dir.filePath(QStringLiteral("P1.pro"));
     theApp.LoadLibraryWorkbook();
     auto& b = theApp.CabinetSizingBlock;

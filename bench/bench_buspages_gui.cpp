@@ -5,6 +5,8 @@
 // page, and "계산" over all 500 buses.
 // Run offscreen: QT_QPA_PLATFORM=offscreen ./bench_buspages_gui
 #include "benchcheck.h"
+#include "benchprompt.h"
+#include "benchproject.h"
 #include "app/core/companionworkbook.h"
 #include "app/core/sevrin.h"
 #include "fault/core/buspages.h"
@@ -21,24 +23,6 @@
 #include <cstdio>
 
 namespace {
-
-class QuietPrompt final : public Prompt::Handler
-{
-public:
-    int messages = 0;
-    Prompt::Answer message(const QString&, Prompt::Buttons, Prompt::Icon) override
-    {
-        ++messages;
-        return Prompt::Answer::Ok;
-    }
-    QString openFile(const QString&, const QString&, const QString&) override { return {}; }
-    QString pickFolder(const QString&, const QString&) override { return {}; }
-    bool openWithDefault(const QString&) override { return false; }
-    bool startProgram(const QString&, const QStringList&) override { return false; }
-    bool inputText(const QString&, const QString&, QString&) override { return false; }
-    bool confirmRun(const QString&) override { return false; }
-    [[noreturn]] void exitProgram(int code) override { std::exit(code); }
-};
 
 double Ms(const QElapsedTimer& t)
 {
@@ -89,14 +73,12 @@ void WriteBusWorkbooks()
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    auto prompt = std::make_unique<QuietPrompt>();
-    QuietPrompt* quiet = prompt.get();
+    auto prompt = std::make_unique<BenchPrompt>();
+    BenchPrompt* quiet = prompt.get();
     Prompt::SetHandler(std::move(prompt));
 
     QTemporaryDir dir;
-    theApp.ProjectPathTable.CompanionSuffixTable = {
-        "_10.xlsx",  "_20.xlsx",  "_40.xlsx",  "_50.xlsx",  "_30.xlsx",  "_60.xlsx",
-        "_80.xlsx",  "_851.xlsx", "_852.xlsx", "_853.xlsx", "_854.xlsx", "_855.xlsx"};
+    theApp.ProjectPathTable.CompanionSuffixTable = BenchCompanionSuffixes();
     theApp.ProjectPathTable.CurrentProjectPath = dir.filePath(QStringLiteral("BENCH.pro"));
     theApp.FaultCurrentBlock.UtilityInput = {"변전소", "00 S/S", "2.0", "20.0", "4.0", "40.0"};
     WriteBusWorkbooks();

@@ -3,6 +3,7 @@
 // end to end (program start, library and project load, reading "_40", printing every row).
 // Target: the in-memory recomputation of 1000 rows under 20 ms.
 #include "benchcheck.h"
+#include "benchpaths.h"
 #include "../tests/cable/cablefixture.h"
 
 #include "app/core/companionworkbook.h"
@@ -100,7 +101,7 @@ int main(int argc, char** argv)
     QDir().mkpath(root + "/FORM");
     if (!cablefixture::WriteLibrary(root + "/LIB/lib_v3p4.xlsx") ||
         !cablefixture::WriteBreakers(root + "/LIB/breaker_v3p4.xlsx") ||
-        !QFile::copy(QStringLiteral(SEVRIN_PROGRAM_DIR "/FORM/form.pro"), root + "/FORM/form.pro"))
+        !QFile::copy(BenchProgramDir() + QStringLiteral("/FORM/form.pro"), root + "/FORM/form.pro"))
         return 1;
 
     auto app = std::make_unique<CSevrinApp>();
@@ -174,7 +175,7 @@ int main(int argc, char** argv)
         if (!batch.finish())
             return 1;
     }
-    const QString exe = QDir(QStringLiteral(SEVRIN_PROGRAM_DIR)).filePath("../sevrin-calc");
+    const QString exe = BenchCalcExe();
     std::vector<double> runs;
     int lines = 0;
     for (int run = 0; run < 3; ++run) {
@@ -194,7 +195,7 @@ int main(int argc, char** argv)
                 "sevrin-calc cables, 1000 rows, end to end", runs[1], lines);
 
     // The same project on the program folder's own reference workbooks, when they are built.
-    const QString realRoot = QStringLiteral(SEVRIN_PROGRAM_DIR);
+    const QString realRoot = BenchProgramDir();
     if (QFile::exists(realRoot + "/LIB/lib_v3p4.xlsx")) {
         QProcess p;
         QElapsedTimer t;

@@ -3,6 +3,7 @@
 // workbooks of 100 pages, every tenth row without a bus, its message answered).
 // Run offscreen: QT_QPA_PLATFORM=offscreen ./bench_cablescreen_gui
 #include "benchcheck.h"
+#include "benchprompt.h"
 #include "../tests/cable/cablefixture.h"
 
 #include "app/core/companionworkbook.h"
@@ -25,27 +26,6 @@
 #include <cstdio>
 
 namespace {
-
-// Answers every message with Ok and counts them.
-class CountingPrompt final : public Prompt::Handler
-{
-public:
-    int messages = 0;
-    QString last;
-    Prompt::Answer message(const QString& text, Prompt::Buttons, Prompt::Icon) override
-    {
-        ++messages;
-        last = text;
-        return Prompt::Answer::Ok;
-    }
-    QString openFile(const QString&, const QString&, const QString&) override { return {}; }
-    QString pickFolder(const QString&, const QString&) override { return {}; }
-    bool openWithDefault(const QString&) override { return false; }
-    bool startProgram(const QString&, const QStringList&) override { return false; }
-    bool inputText(const QString&, const QString&, QString&) override { return false; }
-    bool confirmRun(const QString&) override { return false; }
-    [[noreturn]] void exitProgram(int code) override { std::exit(code); }
-};
 
 double Ms(const QElapsedTimer& t)
 {
@@ -109,8 +89,8 @@ void WriteBusWorkbooks()
 int main(int argc, char* argv[])
 {
     QApplication qapp(argc, argv);
-    auto prompt = std::make_unique<CountingPrompt>();
-    CountingPrompt* answers = prompt.get();
+    auto prompt = std::make_unique<BenchPrompt>();
+    BenchPrompt* answers = prompt.get();
     Prompt::SetHandler(std::move(prompt));
 
     QTemporaryDir lib, project;

@@ -2,6 +2,7 @@
 // 100 buses per transformer (every page of every bus workbook in use, two cables per bus) and
 // 1000 feeder cables in the data workbook. Target: the whole calculation under 1 s.
 #include "benchcheck.h"
+#include "benchproject.h"
 #include "app/core/companionworkbook.h"
 #include "app/core/sevrin.h"
 #include "fault/core/buspages.h"
@@ -35,9 +36,7 @@ int main()
     QTemporaryDir dir;
     auto app = std::make_unique<CSevrinApp>();
     CSevrinApp& a = *app;
-    a.ProjectPathTable.CompanionSuffixTable = {
-        "_10.xlsx",  "_20.xlsx",  "_40.xlsx",  "_50.xlsx",  "_30.xlsx",  "_60.xlsx",
-        "_80.xlsx",  "_851.xlsx", "_852.xlsx", "_853.xlsx", "_854.xlsx", "_855.xlsx"};
+    a.ProjectPathTable.CompanionSuffixTable = BenchCompanionSuffixes();
     a.ProjectPathTable.CurrentProjectPath = dir.filePath("BIG.pro");
     LibTable& trimp = a.TransformerLibBlock.TRIMP;
     trimp.Cell(0, 0) = "1000";

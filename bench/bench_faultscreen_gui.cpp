@@ -5,6 +5,9 @@
 // impedance summary, the cable picker and the fault-current report sheet.
 // Run offscreen: QT_QPA_PLATFORM=offscreen ./bench_faultscreen_gui
 #include "benchcheck.h"
+#include "benchprompt.h"
+#include "benchpaths.h"
+#include "benchproject.h"
 #include "app/core/companionworkbook.h"
 #include "app/core/sevrin.h"
 #include "app/gui/rowlistmodel.h"
@@ -36,25 +39,6 @@
 namespace {
 
 constexpr int kRows = 1000;
-
-// Answers every message with Ok and counts them.
-class CountingPrompt final : public Prompt::Handler
-{
-public:
-    int messages = 0;
-    Prompt::Answer message(const QString&, Prompt::Buttons, Prompt::Icon) override
-    {
-        ++messages;
-        return Prompt::Answer::Ok;
-    }
-    QString openFile(const QString&, const QString&, const QString&) override { return {}; }
-    QString pickFolder(const QString&, const QString&) override { return {}; }
-    bool openWithDefault(const QString&) override { return false; }
-    bool startProgram(const QString&, const QStringList&) override { return false; }
-    bool inputText(const QString&, const QString&, QString&) override { return false; }
-    bool confirmRun(const QString&) override { return false; }
-    [[noreturn]] void exitProgram(int code) override { std::exit(code); }
-};
 
 double Ms(const std::function<void()>& work)
 {
@@ -235,14 +219,12 @@ void Refill(CFaultScreen& view)
 int main(int argc, char* argv[])
 {
     QApplication qapp(argc, argv);
-    auto prompt = std::make_unique<CountingPrompt>();
-    CountingPrompt* answers = prompt.get();
+    auto prompt = std::make_unique<BenchPrompt>();
+    BenchPrompt* answers = prompt.get();
     Prompt::SetHandler(std::move(prompt));
 
     QTemporaryDir project;
-    theApp.ProjectPathTable.CompanionSuffixTable = {
-        "_10.xlsx", "_20.xlsx",  "_40.xlsx",  "_50.xlsx",  "_30.xlsx",  "_60.xlsx",
-        "_80.xlsx", "_851.xlsx", "_852.xlsx", "_853.xlsx", "_854.xlsx", "_855.xlsx"};
+    theApp.ProjectPathTable.CompanionSuffixTable = BenchCompanionSuffixes();
     theApp.ProjectPathTable.CurrentProjectPath = project.filePath(QStringLiteral("P1.pro"));
     FillLibrary();
     theApp.FaultCurrentBlock.UtilityInput = {"변전소", "00 S/S", "2.0", "20.0", "4.0", "40.0"};
@@ -371,7 +353,7 @@ int main(int argc, char* argv[])
                 summary, listed, picker);
 
     // The report of the fault-current sheet alone: recompute, snapshot, write, save.
-    const QString form = QStringLiteral(SEVRIN_PROGRAM_DIR "/FORM/form.xlsx");
+    const QString form = BenchProgramDir() + QStringLiteral("/FORM/form.xlsx");
     const QString report = project.filePath(QStringLiteral("report.xlsx"));
     if (QFile::copy(form, report)) {
         SetReportSheetWriter(7, std::make_shared<FaultCurrentReportWriter>());

@@ -3,6 +3,7 @@
 // Targets: start-up load of both workbooks under 100 ms; 100,000 mixed lookups under 50 ms.
 // Uses the shipped workbooks of the program folder (LIB/), or the test fixture when they are
 // not built.
+#include "benchpaths.h"
 #include "../tests/library/libraryfixture.h"
 #include "app/core/calcutil.h"
 #include "app/core/sevrin.h"
@@ -45,8 +46,8 @@ std::unique_ptr<CSevrinApp> NewApp(const QString& lib, const QString& breakers)
 int main(int argc, char* argv[])
 {
     QCoreApplication qapp(argc, argv);
-    QString lib = QStringLiteral(SEVRIN_PROGRAM_DIR "/LIB/lib_v3p4.xlsx");
-    QString breakers = QStringLiteral(SEVRIN_PROGRAM_DIR "/LIB/breaker_v3p4.xlsx");
+    QString lib = BenchProgramDir() + QStringLiteral("/LIB/lib_v3p4.xlsx");
+    QString breakers = BenchProgramDir() + QStringLiteral("/LIB/breaker_v3p4.xlsx");
     QTemporaryDir dir;
     if (!QFile::exists(lib) || !QFile::exists(breakers)) {
         lib = dir.filePath("lib_v3p4.xlsx");

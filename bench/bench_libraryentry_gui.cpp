@@ -7,6 +7,7 @@
 #include <QFile>
 #include <cstdio>
 
+#include "benchpaths.h"
 #include "app/core/sevrin.h"
 #include "library/gui/libraryscreen.h"
 
@@ -19,10 +20,10 @@ double Ms(const QElapsedTimer& t) { return t.nsecsElapsed() / 1e6; }
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    const QString lib = QStringLiteral(SEVRIN_PROGRAM_DIR "/LIB/lib_v3p4.xlsx");
-    const QString breakers = QStringLiteral(SEVRIN_PROGRAM_DIR "/LIB/breaker_v3p4.xlsx");
+    const QString lib = BenchProgramDir() + QStringLiteral("/LIB/lib_v3p4.xlsx");
+    const QString breakers = BenchProgramDir() + QStringLiteral("/LIB/breaker_v3p4.xlsx");
     if (!QFile::exists(lib) || !QFile::exists(breakers)) {
-        std::printf("the shipped reference workbooks are not in %s/LIB\n", SEVRIN_PROGRAM_DIR);
+        std::printf("the shipped reference workbooks are not in %s/LIB\n", qPrintable(BenchProgramDir()));
         return 1;
     }
     theApp.ProjectPathTable.LibWorkbookPath = lib;

@@ -7,6 +7,9 @@
 // save of the workbook per run, not per panel), and so must what the run asks of the system:
 // the process's minor page faults, system time and peak memory are shown. Targets for 1000
 // panels: under 1 s, system time under 0.2 s, under 20,000 minor page faults, peak under 100 MB.
+#include "benchchild.h"
+#include "benchpaths.h"
+#include "benchproject.h"
 #include "app/core/companionworkbook.h"
 #include "app/core/sevrin.h"
 #include "loads/core/designconditions.h"
@@ -15,10 +18,8 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
-#include <sys/resource.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -41,105 +42,34 @@ void Report(const char* what, double ms, double targetMs)
                 ms < targetMs ? "" : "  OVER");
 }
 
-// The ten loads of every panel: motors of the library in turn, every fifth a lighting load,
-// the tenth spare.
-MccLoadRow BenchLoad(const LibTable& motors, int panel, int k)
-{
-    MccLoadRow row;
-    row[MccCol::Name] = QStringLiteral("부하 %1").arg(k + 1);
-    row[MccCol::Number] = QStringLiteral("M-%1-%2").arg(panel + 1).arg(k + 1);
-    row[MccCol::Spare] = k % 10 == 9 ? QStringLiteral("Y") : QStringLiteral("N");
-    row[MccCol::Phases] = QStringLiteral("3P");
-    row[MccCol::DemandFactor] = QStringLiteral("0.8");
-    const int e = (panel + k) % std::max(1, motors.Count);
-    if (k % 5 == 4 || motors.Count == 0) {
-        row[MccCol::Kind] = QStringLiteral("L1");
-        row[MccCol::Kva] = QStringLiteral("12");
-        row[MccCol::StartMethod] = QStringLiteral("-");
-    } else {
-        row[MccCol::Kind] = QStringLiteral("M");
-        row[MccCol::Kw] = motors.Cell(e, 1);
-        row[MccCol::StartMethod] = motors.Cell(e, 7);
-    }
-    return row;
-}
-
 // A project dir/P<panels>.pro with `panels` panels of ten loads in its "_10"; false when it
 // could not be written.
 bool MakeMccProject(CSevrinApp& a, const QString& dir, int panels, QString& project)
 {
     project = QDir(dir).filePath(QStringLiteral("P%1.pro").arg(panels));
-    if (!QFile::copy(QStringLiteral(SEVRIN_PROGRAM_DIR) + "/FORM/form.pro", project))
+    if (!QFile::copy(BenchProgramDir() + "/FORM/form.pro", project))
         return false;
     QFile(project).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
     a.ProjectPathTable.CurrentProjectPath = project;
-    auto& rec = a.MotorControlCenterBlock.MccPanelRecord;
-    CompanionBatch batch;
-    for (int p = 0; p < panels; ++p) {
-        rec = {};
-        rec[0] = QStringLiteral("MCC-%1").arg(p + 1);
-        rec[3] = QStringLiteral("TR-1");
-        rec[4] = QStringLiteral("0.38");
-        rec[5] = QStringLiteral("3P4W");
-        if (!a.AddMccPanelSheet())
-            return false;
-        for (int k = 0; k < 10; ++k) {
-            a.MotorControlCenterBlock.MccLoadRow = BenchLoad(a.MotorLibBlock.MotorTable2, p, k);
-            if (!a.WriteMccLoadRow(p, k, false))
-                return false;
-        }
-    }
-    return batch.finish();
-}
-
-// What a finished child process asked of the system.
-struct ChildUsage
-{
-    long minorFaults = 0;
-    double systemMs = 0;
-    double userMs = 0;
-    long peakKb = 0;
-};
-
-ChildUsage ChildrenUsage()
-{
-    rusage ru{};
-    getrusage(RUSAGE_CHILDREN, &ru);
-    ChildUsage u;
-    u.minorFaults = ru.ru_minflt;
-    u.systemMs = double(ru.ru_stime.tv_sec) * 1e3 + double(ru.ru_stime.tv_usec) / 1e3;
-    u.userMs = double(ru.ru_utime.tv_sec) * 1e3 + double(ru.ru_utime.tv_usec) / 1e3;
-    u.peakKb = ru.ru_maxrss;  // the largest child's so far: the projects grow, so this run's
-    return u;
+    return WriteBenchMccPanels(a, panels, 10);
 }
 
 // `sevrin-calc mcc` on the project: its time in ms, or a negative number when it failed; what
 // the driver process asked of the system in `usage`.
-double TimeDriverMcc(const QString& project, int expectedLines, ChildUsage* usage)
+double TimeDriverMcc(const QString& project, int expectedLines, ChildRun* usage)
 {
-    const ChildUsage before = ChildrenUsage();
-    QProcess p;
-    QElapsedTimer t;
-    t.start();
-    p.start(QStringLiteral(SEVRIN_CALC_EXE),
-            {QStringLiteral("--root"), QStringLiteral(SEVRIN_PROGRAM_DIR), QStringLiteral("--project"),
-             project, QStringLiteral("mcc")});
-    if (!p.waitForFinished(600000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
-        std::printf("sevrin-calc mcc failed: %s\n", p.readAllStandardError().constData());
+    *usage = RunChild(BenchCalcExe(), {QStringLiteral("--root"), BenchProgramDir(),
+                                       QStringLiteral("--project"), project, QStringLiteral("mcc")});
+    if (!usage->succeeded()) {
+        std::printf("sevrin-calc mcc failed: %s\n", usage->err.constData());
         return -1;
     }
-    const double ms = Ms(t);
-    const ChildUsage after = ChildrenUsage();
-    usage->minorFaults = after.minorFaults - before.minorFaults;
-    usage->systemMs = after.systemMs - before.systemMs;
-    usage->userMs = after.userMs - before.userMs;
-    usage->peakKb = after.peakKb;
-    const int lines = int(p.readAllStandardOutput().count('\n'));
+    const int lines = int(usage->out.count('\n'));
     if (lines != expectedLines) {
         std::printf("sevrin-calc mcc printed %d lines, expected %d\n", lines, expectedLines);
         return -1;
     }
-    return ms;
+    return usage->wallMs;
 }
 
 // The driver's run over growing projects. Linear growth shows as a flat time per panel.
@@ -161,11 +91,11 @@ bool BenchDriverMcc(CSevrinApp& a, const QString& dir)
         if (!QFile::copy(workbook, pristine))
             return false;
         std::vector<double> times;
-        ChildUsage best;
+        ChildRun best;
         for (int run = 0; run < (panels == 1000 ? 3 : 1); ++run) {
             QFile::remove(workbook);
             QFile::copy(pristine, workbook);
-            ChildUsage usage;
+            ChildRun usage;
             const double ms = TimeDriverMcc(project, panels * 11, &usage);
             if (ms < 0)
                 return false;
@@ -199,6 +129,8 @@ bool BenchDriverMcc(CSevrinApp& a, const QString& dir)
 
 int main(int argc, char** argv)
 {
+    if (const int measured = MeasureChildIfAsked(argc, argv); measured >= 0)
+        return measured;
     // "--write-project DIR [PANELS]": only writes the project (DIR/P<PANELS>.pro and its
     // workbooks, 1000 panels unless told) for a run of the driver by hand, e.g. under
     // /usr/bin/time -v.
@@ -218,12 +150,10 @@ int main(int argc, char** argv)
         return 1;
     auto app = std::make_unique<CSevrinApp>();
     CSevrinApp& a = *app;
-    a.ProjectPathTable.LibWorkbookPath = QStringLiteral(SEVRIN_PROGRAM_DIR) + "/LIB/lib_v3p4.xlsx";
+    a.ProjectPathTable.LibWorkbookPath = BenchProgramDir() + "/LIB/lib_v3p4.xlsx";
     a.ProjectPathTable.BreakerWorkbookPath =
-        QStringLiteral(SEVRIN_PROGRAM_DIR) + "/LIB/breaker_v3p4.xlsx";
-    a.ProjectPathTable.CompanionSuffixTable = {"_10.xlsx",  "_20.xlsx",  "_40.xlsx",  "_50.xlsx",
-                                               "_30.xlsx",  "_60.xlsx",  "_80.xlsx",  "_851.xlsx",
-                                               "_852.xlsx", "_853.xlsx", "_854.xlsx", "_855.xlsx"};
+        BenchProgramDir() + "/LIB/breaker_v3p4.xlsx";
+    a.ProjectPathTable.CompanionSuffixTable = BenchCompanionSuffixes();
     a.ProjectPathTable.CurrentProjectPath = dir.filePath("P1.pro");
     a.LoadLibraryWorkbook();
     a.MotorControlCenterBlock.MccConditionIndex = {6, 0, 0, 1, 1, 3, 2, 2, 2, 4};
@@ -237,8 +167,8 @@ int main(int argc, char** argv)
             return 1;
         }
         companion::DropCache();
-        std::printf("%s\n%s --root %s --project %s mcc\n", qPrintable(project), SEVRIN_CALC_EXE,
-                    SEVRIN_PROGRAM_DIR, qPrintable(project));
+        std::printf("%s\n%s --root %s --project %s mcc\n", qPrintable(project),
+                    qPrintable(BenchCalcExe()), qPrintable(BenchProgramDir()), qPrintable(project));
         return 0;
     }
 
@@ -255,22 +185,8 @@ int main(int argc, char** argv)
     {
         CompanionBatch batch;
         for (int k = 0; k < kLoads; ++k) {
-            MccLoadRow row;
-            row[MccCol::Name] = QStringLiteral("부하 %1").arg(k + 1);
+            MccLoadRow row = BenchMccLoad(motors, 0, k);
             row[MccCol::Number] = QStringLiteral("M-%1").arg(k + 1, 3, 10, QLatin1Char('0'));
-            row[MccCol::Spare] = k % 10 == 9 ? QStringLiteral("Y") : QStringLiteral("N");
-            row[MccCol::Phases] = QStringLiteral("3P");
-            row[MccCol::DemandFactor] = QStringLiteral("0.8");
-            const int e = k % std::max(1, motors.Count);
-            if (k % 5 == 4 || motors.Count == 0) {
-                row[MccCol::Kind] = QStringLiteral("L1");
-                row[MccCol::Kva] = QStringLiteral("12");
-                row[MccCol::StartMethod] = QStringLiteral("-");
-            } else {
-                row[MccCol::Kind] = QStringLiteral("M");
-                row[MccCol::Kw] = motors.Cell(e, 1);
-                row[MccCol::StartMethod] = motors.Cell(e, 7);
-            }
             a.MotorControlCenterBlock.MccLoadRow = row;
             if (!a.WriteMccLoadRow(0, k, false))
                 return 1;

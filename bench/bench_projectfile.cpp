@@ -3,6 +3,7 @@
 // foreign section of notes between its sections (a lookup that re-read and scanned the whole
 // file would show here).
 #include "benchcheck.h"
+#include "benchpaths.h"
 #include "app/core/sevrin.h"
 
 #include <QCoreApplication>
@@ -16,7 +17,7 @@ namespace {
 
 bool MakeProject(const QString& path, qint64 padBytes)
 {
-    QFile form(QStringLiteral(SEVRIN_PROGRAM_DIR "/FORM/form.pro"));
+    QFile form(BenchProgramDir() + QStringLiteral("/FORM/form.pro"));
     if (!form.open(QIODevice::ReadOnly))
         return false;
     QByteArray text = form.readAll();

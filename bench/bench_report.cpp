@@ -4,6 +4,7 @@
 // grounding pages), through the report driver with stand-in sheet writers that fill exactly
 // the writers' cells. The yardstick: openpyxl writing the same cells into the same template
 // in the same run (load, write, remove the spare sheet, protect, save).
+#include "benchpaths.h"
 #include "../tests/report/writercells.h"
 
 #include "app/core/sevrin.h"
@@ -75,8 +76,8 @@ print("%d %.0f %.0f %.0f %.0f" % (n, (t1 - t0) * 1000, (t2 - t1) * 1000, (t3 - t
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    const QString form = QStringLiteral(SEVRIN_PROGRAM_DIR "/FORM/form.xlsx");
-    const QString cellsFile = QStringLiteral(SEVRIN_SOURCE_DIR "/tests/report/writercells.txt");
+    const QString form = BenchProgramDir() + QStringLiteral("/FORM/form.xlsx");
+    const QString cellsFile = BenchSourceDir() + QStringLiteral("/tests/report/writercells.txt");
     if (!QFileInfo::exists(form)) {
         std::fprintf(stderr, "no template at %s (build first)\n", qPrintable(form));
         return 1;

@@ -3,6 +3,7 @@
 // every cable by its bus name over five bus workbooks of 100 pages.
 // Targets: listing and appending under 0.1 s each, rewriting all rows under 1 s.
 #include "benchcheck.h"
+#include "benchproject.h"
 #include "app/core/companionworkbook.h"
 #include "app/core/sevrin.h"
 #include "platform/xlsxbook.h"
@@ -51,9 +52,7 @@ int main()
     QDir(dir.path()).mkpath("P1");
     auto app = std::make_unique<CSevrinApp>();
     CSevrinApp& a = *app;
-    a.ProjectPathTable.CompanionSuffixTable = {"_10.xlsx",  "_20.xlsx",  "_40.xlsx",  "_50.xlsx",
-                                               "_30.xlsx",  "_60.xlsx",  "_80.xlsx",  "_851.xlsx",
-                                               "_852.xlsx", "_853.xlsx", "_854.xlsx", "_855.xlsx"};
+    a.ProjectPathTable.CompanionSuffixTable = BenchCompanionSuffixes();
     a.ProjectPathTable.CurrentProjectPath = dir.filePath("P1/P1.pro");
     auto& row = a.CableScheduleBlock.CableRow;
 

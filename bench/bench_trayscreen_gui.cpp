@@ -3,6 +3,9 @@
 // computed), one cable "추가", one "반영하기", and the trays driver's computation of all trays.
 // Run offscreen: QT_QPA_PLATFORM=offscreen ./bench_trayscreen_gui
 #include "benchcheck.h"
+#include "benchprompt.h"
+#include "benchpaths.h"
+#include "benchproject.h"
 #include "app/core/companionworkbook.h"
 #include "app/core/sevrin.h"
 #include "app/gui/rowlistmodel.h"
@@ -19,24 +22,6 @@
 
 namespace {
 
-class SilentPrompt final : public Prompt::Handler
-{
-public:
-    int messages = 0;
-    Prompt::Answer message(const QString&, Prompt::Buttons, Prompt::Icon) override
-    {
-        ++messages;
-        return Prompt::Answer::Ok;
-    }
-    QString openFile(const QString&, const QString&, const QString&) override { return {}; }
-    QString pickFolder(const QString&, const QString&) override { return {}; }
-    bool openWithDefault(const QString&) override { return false; }
-    bool startProgram(const QString&, const QStringList&) override { return false; }
-    bool inputText(const QString&, const QString&, QString&) override { return false; }
-    bool confirmRun(const QString&) override { return false; }
-    [[noreturn]] void exitProgram(int code) override { std::exit(code); }
-};
-
 double Ms(const QElapsedTimer& t)
 {
     return double(t.nsecsElapsed()) / 1e6;
@@ -47,12 +32,10 @@ double Ms(const QElapsedTimer& t)
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    auto* prompt = new SilentPrompt;
+    auto* prompt = new BenchPrompt;
     Prompt::SetHandler(std::unique_ptr<Prompt::Handler>(prompt));
-    theApp.ProjectPathTable.LibWorkbookPath = QStringLiteral(SEVRIN_PROGRAM_DIR "/LIB/lib_v3p4.xlsx");
-    theApp.ProjectPathTable.CompanionSuffixTable = {
-        "_10.xlsx", "_20.xlsx", "_40.xlsx", "_50.xlsx", "_30.xlsx", "_60.xlsx",
-        "_80.xlsx", "_851.xlsx", "_852.xlsx", "_853.xlsx", "_854.xlsx", "_855.xlsx"};
+    theApp.ProjectPathTable.LibWorkbookPath = BenchProgramDir() + QStringLiteral("/LIB/lib_v3p4.xlsx");
+    theApp.ProjectPathTable.CompanionSuffixTable = BenchCompanionSuffixes();
     theApp.LoadLibraryWorkbook();
     QTemporaryDir dir;
     theApp.ProjectPathTable.CurrentProjectPath = dir.filePath("P1.pro");

@@ -9,6 +9,10 @@
 //   bench_wholereport_gui --write-project DIR   only writes the project (program folder and all)
 //   bench_wholereport_gui --run DIR             the report of the project in DIR (what the first
 //                                               form runs; by hand, e.g. under /usr/bin/time -v)
+#include "benchchild.h"
+#include "benchprompt.h"
+#include "benchpaths.h"
+#include "benchproject.h"
 #include "app/core/companionworkbook.h"
 #include "app/core/sevrin.h"
 #include "cable/gui/cablescreen.h"
@@ -24,7 +28,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <sys/resource.h>
@@ -40,20 +43,6 @@ namespace {
 constexpr int kPanels = 100;
 constexpr int kLoadsPerPanel = 10;
 constexpr int kCables = 1000;
-
-// Answers every question as OK: nobody sits at a bench.
-class QuietPrompt final : public Prompt::Handler
-{
-public:
-    Prompt::Answer message(const QString&, Prompt::Buttons, Prompt::Icon) override { return Prompt::Answer::Ok; }
-    QString openFile(const QString&, const QString&, const QString&) override { return {}; }
-    QString pickFolder(const QString&, const QString&) override { return {}; }
-    bool openWithDefault(const QString&) override { return false; }
-    bool startProgram(const QString&, const QStringList&) override { return false; }
-    bool inputText(const QString&, const QString&, QString&) override { return false; }
-    bool confirmRun(const QString&) override { return false; }
-    [[noreturn]] void exitProgram(int code) override { std::exit(code); }
-};
 
 class BenchHost final : public ReportHost
 {
@@ -84,12 +73,11 @@ void UseProgramFolder(CSevrinApp& a, const QString& dir)
     p.OutFolder = QStringLiteral("OUT");
     p.ProFolder = QStringLiteral("PRO");
     p.CiFolder = QStringLiteral("CI");
-    p.LibWorkbookPath = QStringLiteral(SEVRIN_PROGRAM_DIR "/LIB/lib_v3p4.xlsx");
-    p.BreakerWorkbookPath = QStringLiteral(SEVRIN_PROGRAM_DIR "/LIB/breaker_v3p4.xlsx");
-    p.FormProPath = QStringLiteral(SEVRIN_PROGRAM_DIR "/FORM/form.pro");
+    p.LibWorkbookPath = BenchProgramDir() + QStringLiteral("/LIB/lib_v3p4.xlsx");
+    p.BreakerWorkbookPath = BenchProgramDir() + QStringLiteral("/LIB/breaker_v3p4.xlsx");
+    p.FormProPath = BenchProgramDir() + QStringLiteral("/FORM/form.pro");
     p.FormXlsxPath = root + QStringLiteral("/FORM/form.xlsx");
-    p.CompanionSuffixTable = {"_10.xlsx",  "_20.xlsx",  "_40.xlsx",  "_50.xlsx",  "_30.xlsx",  "_60.xlsx",
-                              "_80.xlsx",  "_851.xlsx", "_852.xlsx", "_853.xlsx", "_854.xlsx", "_855.xlsx"};
+    p.CompanionSuffixTable = BenchCompanionSuffixes();
     p.CurrentProjectPath = ProjectPath(dir);
     a.AppSettings.PrintMode = 0;
 }
@@ -102,8 +90,8 @@ bool WriteProject(CSevrinApp& a, const QString& dir)
         if (!QDir().mkpath(dir + QLatin1String(sub)))
             return false;
     UseProgramFolder(a, dir);
-    if (!QFile::copy(QStringLiteral(SEVRIN_PROGRAM_DIR "/FORM/form.xlsx"), a.ProjectPathTable.FormXlsxPath) ||
-        !QFile::copy(QStringLiteral(SEVRIN_PROGRAM_DIR "/FORM/form.pro"), ProjectPath(dir)))
+    if (!QFile::copy(BenchProgramDir() + QStringLiteral("/FORM/form.xlsx"), a.ProjectPathTable.FormXlsxPath) ||
+        !QFile::copy(BenchProgramDir() + QStringLiteral("/FORM/form.pro"), ProjectPath(dir)))
         return false;
     QFile(ProjectPath(dir)).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
     a.LoadLibraryWorkbook();
@@ -111,40 +99,7 @@ bool WriteProject(CSevrinApp& a, const QString& dir)
         return false;
     ApplyProjectDesignConditions(a);
 
-    const LibTable& motors = a.MotorLibBlock.MotorTable2;
-    auto& rec = a.MotorControlCenterBlock.MccPanelRecord;
-    CompanionBatch batch;
-    for (int p = 0; p < kPanels; ++p) {
-        rec = {};
-        rec[0] = QStringLiteral("MCC-%1").arg(p + 1);
-        rec[3] = QStringLiteral("TR-1");
-        rec[4] = QStringLiteral("0.38");
-        rec[5] = QStringLiteral("3P4W");
-        if (!a.AddMccPanelSheet())
-            return false;
-        for (int k = 0; k < kLoadsPerPanel; ++k) {
-            MccLoadRow row;
-            row[MccCol::Name] = QStringLiteral("부하 %1").arg(k + 1);
-            row[MccCol::Number] = QStringLiteral("M-%1-%2").arg(p + 1).arg(k + 1);
-            row[MccCol::Spare] = k % 10 == 9 ? QStringLiteral("Y") : QStringLiteral("N");
-            row[MccCol::Phases] = QStringLiteral("3P");
-            row[MccCol::DemandFactor] = QStringLiteral("0.8");
-            const int e = (p + k) % std::max(1, motors.Count);
-            if (k % 5 == 4 || motors.Count == 0) {
-                row[MccCol::Kind] = QStringLiteral("L1");
-                row[MccCol::Kva] = QStringLiteral("12");
-                row[MccCol::StartMethod] = QStringLiteral("-");
-            } else {
-                row[MccCol::Kind] = QStringLiteral("M");
-                row[MccCol::Kw] = motors.Cell(e, 1);
-                row[MccCol::StartMethod] = motors.Cell(e, 7);
-            }
-            a.MotorControlCenterBlock.MccLoadRow = row;
-            if (!a.WriteMccLoadRow(p, k, false))
-                return false;
-        }
-    }
-    if (!batch.finish())
+    if (!WriteBenchMccPanels(a, kPanels, kLoadsPerPanel))
         return false;
     a.MotorControlCenterBlock.MccPanelCount = kPanels;
 
@@ -172,7 +127,7 @@ double Ms(const rusage& ru, bool system)
 // (after the load) asked of the system.
 int RunReport(const QString& dir)
 {
-    Prompt::SetHandler(std::make_unique<QuietPrompt>());
+    Prompt::SetHandler(std::make_unique<BenchPrompt>());
     CSevrinApp& a = theApp;
     UseProgramFolder(a, dir);
     a.LoadLibraryWorkbook();
@@ -223,6 +178,8 @@ int RunReport(const QString& dir)
 
 int main(int argc, char** argv)
 {
+    if (const int measured = MeasureChildIfAsked(argc, argv); measured >= 0)
+        return measured;
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
@@ -244,25 +201,18 @@ int main(int argc, char** argv)
                 kCables);
     std::vector<double> times;
     for (int run = 0; run < 3; ++run) {
-        rusage before{}, after{};
-        getrusage(RUSAGE_CHILDREN, &before);
-        QProcess p;
-        QElapsedTimer t;
-        t.start();
-        p.start(app.applicationFilePath(), {QStringLiteral("--run"), dir.path()});
-        if (!p.waitForFinished(600000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
-            std::printf("the report run failed: %s\n", p.readAllStandardError().constData());
+        const ChildRun r = RunChild(app.applicationFilePath(), {QStringLiteral("--run"), dir.path()});
+        if (!r.succeeded()) {
+            std::printf("the report run failed: %s\n", r.err.constData());
             return 1;
         }
-        const double processMs = double(t.nsecsElapsed()) / 1e6;
-        getrusage(RUSAGE_CHILDREN, &after);
-        const QList<QByteArray> f = p.readAllStandardOutput().trimmed().split(' ');
+        const double processMs = r.wallMs;
+        const QList<QByteArray> f = r.out.trimmed().split(' ');
         times.push_back(processMs);
         std::printf("  run %d: process %.0f ms (report %.0f ms): user %.0f ms, system %.0f ms, %ld minor page faults, "
                     "peak %.0f MB; the report alone: system %.0f ms, %s minor page faults; %s bytes\n",
-                    run + 1, processMs, f.value(0).toDouble(), Ms(after, false) - Ms(before, false),
-                    Ms(after, true) - Ms(before, true), after.ru_minflt - before.ru_minflt,
-                    double(after.ru_maxrss) / 1024, f.value(2).toDouble(), f.value(1).constData(),
+                    run + 1, processMs, f.value(0).toDouble(), r.userMs, r.systemMs, r.minorFaults,
+                    double(r.peakKb) / 1024, f.value(2).toDouble(), f.value(1).constData(),
                     f.value(4).constData());
     }
     std::sort(times.begin(), times.end());

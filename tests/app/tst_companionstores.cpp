@@ -8,6 +8,7 @@
 #include "app/core/sevrin.h"
 #include "platform/xlsxbook.h"
 #include "common/testsupport.h"
+#include "common/workbooksheetnames.h"
 
 #include <QDir>
 #include <QFile>
@@ -35,18 +36,6 @@ bool WriteBytes(const QString& path, const QByteArray& bytes)
 {
     QFile f(path);
     return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
-}
-
-// What the file holds, read by a fresh book (never the stores' cached copy).
-QStringList SheetNames(const QString& path)
-{
-    Book book;
-    QStringList names;
-    if (!book.load(path))
-        return {QStringLiteral("<cannot load>")};
-    for (int i = 0; i < book.sheetCount(); ++i)
-        names << book.getSheet(i)->name();
-    return names;
 }
 
 std::optional<QString> FileCell(const QString& path, int sheet, int row, int col)
@@ -248,7 +237,7 @@ void TestCompanionStores::firstUseCreates()
     if (o.sheets.isEmpty()) {
         QVERIFY2(!QFile::exists(path(o.role)), "no store but the creator may make the file");
     } else {
-        QCOMPARE(SheetNames(path(o.role)), o.sheets);
+        QCOMPARE(WorkbookSheetNames(path(o.role)), o.sheets);
     }
 }
 
@@ -391,7 +380,7 @@ void TestCompanionStores::panelSheetsAndLoadRows()
     b.MccPanelRecord[0] = "MCC-0";
     b.MccPanelRecord[3] = "TR-1";
     QVERIFY(a.InsertMccPanelSheet(0));
-    QCOMPARE(SheetNames(path(0)), QStringList({"MCC-0", "MCC-A", "MCC-B"}));
+    QCOMPARE(WorkbookSheetNames(path(0)), QStringList({"MCC-0", "MCC-A", "MCC-B"}));
 
     // Results never written read as empty texts.
     QVERIFY(a.ReadMccPanelSheet(0));
@@ -445,7 +434,7 @@ void TestCompanionStores::panelSheetsAndLoadRows()
 
     // Deleting a panel moves the later ones up.
     QVERIFY(a.DeleteMccPanelSheet(0));
-    QCOMPARE(SheetNames(path(0)), QStringList({"mcc-a", "MCC-B"}));
+    QCOMPARE(WorkbookSheetNames(path(0)), QStringList({"mcc-a", "MCC-B"}));
     QVERIFY(!a.ReadMccLoadRow(2, 0));
 }
 
@@ -639,7 +628,7 @@ void TestCompanionStores::cableAndGeneratorRows()
     QVERIFY(!a.ReadCableRow(0));
     Fill(cable, "N");
     QVERIFY(a.WriteCableRow(0, false));
-    QCOMPARE(SheetNames(path(CSevrinApp::CableWorkbook)), QStringList({"Data"}));
+    QCOMPARE(WorkbookSheetNames(path(CSevrinApp::CableWorkbook)), QStringList({"Data"}));
     QVERIFY(a.ReadCableRow(0));
     QCOMPARE(cable[50], QString("N-50"));
 
@@ -650,7 +639,7 @@ void TestCompanionStores::cableAndGeneratorRows()
     QVERIFY(a.DeleteGeneratorLoadRow(0));
     Fill(gen, "H");
     QVERIFY(a.WriteGeneratorLoadRow(0, false));
-    QCOMPARE(SheetNames(path(CSevrinApp::GeneratorWorkbook)), QStringList({"Data"}));
+    QCOMPARE(WorkbookSheetNames(path(CSevrinApp::GeneratorWorkbook)), QStringList({"Data"}));
     Fill(gen, "?");
     QVERIFY(a.ReadGeneratorLoadRow(0));
     QCOMPARE(gen[13], QString("H-13"));
@@ -692,13 +681,13 @@ void TestCompanionStores::traySheets()
     QVERIFY(!a.InsertTraySheets(1));  // "U-0" is tray 0's name now
     Fill(t.TrayRecord, "V");
     QVERIFY(a.InsertTraySheets(1));
-    QCOMPARE(SheetNames(path(3)),
+    QCOMPARE(WorkbookSheetNames(path(3)),
              QStringList({"U-0", "U-0_", "V-0", "V-0_", "T1-0", "T1-0_", "T2-0", "T2-0_"}));
     QCOMPARE(FileCell(path(3), 0, 8, 0), std::optional<QString>("c0-0"));  // rows stay with the tray
 
     // Deleting tray 2 of four: tray 3's sheets take places 4 and 5.
     QVERIFY(a.DeleteTraySheets(2));
-    QCOMPARE(SheetNames(path(3)), QStringList({"U-0", "U-0_", "V-0", "V-0_", "T2-0", "T2-0_"}));
+    QCOMPARE(WorkbookSheetNames(path(3)), QStringList({"U-0", "U-0_", "V-0", "V-0_", "T2-0", "T2-0_"}));
     QVERIFY(a.DeleteTrayPeRow(2, 0));
     QCOMPARE(FileCell(path(3), 5, 8, 0), std::nullopt);
     QVERIFY(a.DeleteTrayCableRow(2, 0));
@@ -783,7 +772,7 @@ void TestCompanionStores::busPagesKeepTheirCount()
     auto busName = [&](int page) { return FileCell(bus, page, 1, 16).value_or("<none>"); };
 
     QVERIFY(a.MoveBusPage(1, 3, true));
-    QCOMPARE(SheetNames(bus).size(), 100);
+    QCOMPARE(WorkbookSheetNames(bus).size(), 100);
     QCOMPARE(busName(3), QString("SPARE"));
     QCOMPARE(busName(4), QString("BUS-3"));
     QCOMPARE(busName(6), QString("BUS-5"));
@@ -799,7 +788,7 @@ void TestCompanionStores::busPagesKeepTheirCount()
         }
     }
     QVERIFY(a.MoveBusPage(1, 3, false));
-    QCOMPARE(SheetNames(bus).size(), 100);
+    QCOMPARE(WorkbookSheetNames(bus).size(), 100);
     QCOMPARE(busName(3), QString("BUS-3"));
     QCOMPARE(busName(5), QString("BUS-5"));
     QCOMPARE(busName(99), QString("<none>"));
@@ -903,7 +892,7 @@ void TestCompanionStores::cacheFollowsTheFile()
     Fill(cable, "new");
     QVERIFY(a.WriteCableRow(0, false));
     QVERIFY(!a.ReadCableRow(1));
-    QCOMPARE(SheetNames(path(2)), QStringList({"Data"}));
+    QCOMPARE(WorkbookSheetNames(path(2)), QStringList({"Data"}));
 
     // The file turns into junk: not even the cached copy is written over it.
     QVERIFY(WriteBytes(path(2), "junk"));
@@ -1073,7 +1062,7 @@ print(json.dumps(out, ensure_ascii=False))
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));
     const QJsonObject got = QJsonDocument::fromJson(r.out.toUtf8()).object();
     QJsonArray names;
-    for (const QString& n : SheetNames(path(role)))
+    for (const QString& n : WorkbookSheetNames(path(role)))
         names.append(n);
     QCOMPARE(got.value("sheets").toArray(), names);
     const QJsonArray cells = got.value("cells").toArray();

@@ -3,6 +3,7 @@
 #include "app/core/projectfile.h"
 #include "app/core/projectfolder.h"
 #include "app/core/sevrin.h"
+#include "common/sheetprotection.h"
 #include "common/testsupport.h"
 #include "platform/profile.h"
 #include "platform/xlsxbook.h"
@@ -28,19 +29,6 @@ bool MakeWorkbook(const QString& path, bool protect)
     a->setProtect(protect);
     b->setProtect(protect);
     return book.save(path);
-}
-
-// "True,True" style: the protection of every sheet as openpyxl reads it, one workbook a line.
-QStringList SheetProtection(const QStringList& paths)
-{
-    const PythonResult r = RunPython(QStringLiteral("import openpyxl,sys\n"
-                                                    "for p in sys.argv[1:]:\n"
-                                                    "    wb=openpyxl.load_workbook(p)\n"
-                                                    "    print(','.join(str(ws.protection.sheet) for ws in wb.worksheets))\n"),
-                                     paths);
-    if (r.exitCode != 0)
-        return {QStringLiteral("python failed: ") + r.err};
-    return r.out.trimmed().split(QLatin1Char('\n'));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "common/notprojectfiles.h"
 #include "common/recordingprompt.h"
 #include "common/testpaths.h"
+#include "common/sheetprotection.h"
 #include "common/testsupport.h"
 #include "loads/gui/transformerscreen.h"
 #include "platform/profile.h"
@@ -45,18 +46,6 @@ bool MakeWorkbook(const QString& path, bool protect)
     sheet->writeStr(6, 0, QStringLiteral("ACSR-32"));
     sheet->setProtect(protect);
     return book.save(path);
-}
-
-QStringList SheetProtection(const QStringList& paths)
-{
-    const PythonResult r = RunPython(QStringLiteral("import openpyxl,sys\n"
-                                                    "for p in sys.argv[1:]:\n"
-                                                    "    wb=openpyxl.load_workbook(p)\n"
-                                                    "    print(','.join(str(ws.protection.sheet) for ws in wb.worksheets))\n"),
-                                     paths);
-    if (r.exitCode != 0)
-        return {QStringLiteral("python failed: ") + r.err};
-    return r.out.trimmed().split(QLatin1Char('\n'));
 }
 
 QStringList FilesIn(const QString& folder)

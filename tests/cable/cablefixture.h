@@ -6,6 +6,7 @@
 // tray tier), so the tables stay the same whether or not the conditions are applied.
 #include "../common/companionsuffixes.h"
 #include "app/core/sevrin.h"
+#include "loads/core/designconditions.h"
 #include "platform/xlsxbook.h"
 
 #include <QFile>
@@ -236,6 +237,19 @@ inline void SetConditions(CSevrinApp& app)
     auto& m = app.MotorControlCenterBlock;
     m.MccConditionIndex = {6, 0, 0, 1, 1, 3, 2, 2, 2, 4};
     m.MccConditionText = {"0.65", "1.25"};
+}
+
+// Writes the fixture's two workbooks into the library folder `dir`, loads them and applies the
+// worked feeders' design conditions; false when a workbook could not be written.
+inline bool UseFixtureLibraryAndConditions(CSevrinApp& app, const QString& dir)
+{
+    if (!WriteLibrary(dir + QStringLiteral("/lib_v3p4.xlsx"))
+        || !WriteBreakers(dir + QStringLiteral("/breaker_v3p4.xlsx")))
+        return false;
+    UseLibrary(app, dir);
+    SetConditions(app);
+    ApplyProjectDesignConditions(app);
+    return true;
 }
 
 }  // namespace cablefixture

@@ -10,6 +10,7 @@
 #include "cable/gui/cablepickerdlg.h"
 #include "cable/gui/cablescreen.h"
 #include "cablefixture.h"
+#include "common/formcontrols.h"
 #include "common/recordingprompt.h"
 #include "common/testsupport.h"
 #include "loads/core/designconditions.h"
@@ -107,16 +108,20 @@ private slots:
 private:
     QString Path(int role) const { return theApp.CompanionPath(role); }
     QString CablePath() const { return Path(CSevrinApp::CableWorkbook); }
-    void Click(int id);
-    void Type(int id, const QString& text);
-    void Choose(int id, const QString& text);
+    void Click(int id) { ClickButton(m_view.get(), id); }
+    void Type(int id, const QString& text) { TypeText(m_view.get(), id, text); }
+    void Choose(int id, const QString& text) { ChooseListed(m_view.get(), id, text); }
     // An editable combo set to any text, listed or not.
     void SetComboText(int id, const QString& text);
-    void ClickRow(int row);
+    void ClickRow(int row) { ClickListRow(m_view->CableList(), row, 2); }
     void Add(const QString& from, const QString& to, const QString& kva = QStringLiteral("50"));
     QStringList ListRow(int r) const { return m_view->CableList()->rows()->row(r); }
     int ListCount() const { return m_view->CableList()->rows()->rowCount(); }
     void CheckListMatchesWorkbook();
+    // Presses `button` of the one-row list: with a `message`, that message alone is said and the
+    // workbook (`before`) and the list stay; without, no message holds `refusalWords`.
+    void PressAndCheckRefusal(int button, const QString& message, const QString& refusalWords,
+                              const QList<QStringList>& before);
     void WriteBusWorkbook(int tr, int pages, const QList<BusPage>& named);
     void WriteBoard(const QString& name, const QString& from, const QString& va);
     void WriteMccPanel(const QString& name, const QStringList& results,
@@ -131,12 +136,8 @@ private:
 void TestCableScreen::initTestCase()
 {
     QVERIFY(m_lib.isValid());
-    QVERIFY(cablefixture::WriteLibrary(m_lib.filePath("lib_v3p4.xlsx")));
-    QVERIFY(cablefixture::WriteBreakers(m_lib.filePath("breaker_v3p4.xlsx")));
     m_prompt = RecordingPrompt::Install();
-    cablefixture::UseLibrary(theApp, m_lib.path());
-    cablefixture::SetConditions(theApp);
-    ApplyProjectDesignConditions(theApp);
+    QVERIFY(cablefixture::UseFixtureLibraryAndConditions(theApp, m_lib.path()));
     QVERIFY2(m_prompt->messages.isEmpty(), qPrintable(m_prompt->messages.join('\n')));
 }
 
@@ -165,29 +166,6 @@ void TestCableScreen::cleanup()
     m_project.reset();
 }
 
-void TestCableScreen::Click(int id)
-{
-    QPushButton* b = m_view->Control<QPushButton>(id);
-    QVERIFY2(b, qPrintable(QString::number(id)));
-    b->click();
-}
-
-void TestCableScreen::Type(int id, const QString& text)
-{
-    QLineEdit* e = m_view->Control<QLineEdit>(id);
-    QVERIFY2(e, qPrintable(QString::number(id)));
-    e->setText(text);
-}
-
-void TestCableScreen::Choose(int id, const QString& text)
-{
-    QComboBox* c = m_view->Control<QComboBox>(id);
-    QVERIFY2(c, qPrintable(QString::number(id)));
-    const int i = c->findText(text);
-    QVERIFY2(i >= 0, qPrintable(text));
-    c->setCurrentIndex(i);
-}
-
 void TestCableScreen::SetComboText(int id, const QString& text)
 {
     QComboBox* c = m_view->Control<QComboBox>(id);
@@ -197,13 +175,20 @@ void TestCableScreen::SetComboText(int id, const QString& text)
         c->setEditText(text);
 }
 
-void TestCableScreen::ClickRow(int row)
+void TestCableScreen::PressAndCheckRefusal(int button, const QString& message,
+                                           const QString& refusalWords,
+                                           const QList<QStringList>& before)
 {
-    ReportListView* list = m_view->CableList();
-    const QModelIndex index = list->rows()->index(row, 2);
-    list->scrollTo(index);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
-    QCOMPARE(list->selectionMark(), row);
+    m_prompt->messages.clear();
+    Click(button);
+    if (message.isEmpty()) {
+        for (const QString& m : m_prompt->messages)
+            QVERIFY2(!m.contains(refusalWords), qPrintable(m));
+        return;
+    }
+    QCOMPARE(m_prompt->messages, QStringList{message});
+    QCOMPARE(StoredRows(CablePath()), before);
+    QCOMPARE(ListCount(), 1);
 }
 
 void TestCableScreen::Add(const QString& from, const QString& to, const QString& kva)
@@ -947,16 +932,7 @@ void TestCableScreen::quantityChecksNameTheField()
     for (int button : {int(V::IdAdd), int(V::IdModify), int(V::IdInsert)}) {
         ClickRow(0);
         Type(field, text);
-        m_prompt->messages.clear();
-        Click(button);
-        if (message.isEmpty()) {
-            for (const QString& m : m_prompt->messages)
-                QVERIFY2(!m.contains(QStringLiteral("숫자여야 합니다")), qPrintable(m));
-            continue;
-        }
-        QCOMPARE(m_prompt->messages, QStringList{message});
-        QCOMPARE(StoredRows(CablePath()), before);
-        QCOMPARE(ListCount(), 1);
+        PressAndCheckRefusal(button, message, QStringLiteral("숫자여야 합니다"), before);
     }
 }
 
@@ -1002,16 +978,7 @@ void TestCableScreen::choicesTheSizingNeedsNameTheField()
         SetComboText(V::IdStartMethod, startMethod);
         SetComboText(V::IdMethod, method);
         SetComboText(V::IdCableType, cableType);
-        m_prompt->messages.clear();
-        Click(button);
-        if (message.isEmpty()) {
-            for (const QString& m : m_prompt->messages)
-                QVERIFY2(!m.contains(QStringLiteral("중 하나여야")), qPrintable(m));
-            continue;
-        }
-        QCOMPARE(m_prompt->messages, QStringList{message});
-        QCOMPARE(StoredRows(CablePath()), before);
-        QCOMPARE(ListCount(), 1);
+        PressAndCheckRefusal(button, message, QStringLiteral("중 하나여야"), before);
     }
 }
 

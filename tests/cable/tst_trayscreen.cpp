@@ -10,6 +10,7 @@
 #include "cable/core/traysizing.h"
 #include "cable/gui/cablepickerdlg.h"
 #include "cable/gui/trayscreen.h"
+#include "common/formcontrols.h"
 #include "common/recordingprompt.h"
 #include "common/testpaths.h"
 #include "common/testsupport.h"
@@ -104,10 +105,10 @@ private slots:
 
 private:
     QString TrayPath() const { return theApp.CompanionPath(CSevrinApp::TrayWorkbook); }
-    void Click(int id);
-    void Type(int id, const QString& text);
-    void Choose(int id, const QString& text);
-    void ClickRow(ReportListView* list, int row);
+    void Click(int id) { ClickButton(m_view.get(), id); }
+    void Type(int id, const QString& text) { TypeText(m_view.get(), id, text); }
+    void Choose(int id, const QString& text) { ChooseListed(m_view.get(), id, text); }
+    void ClickRow(ReportListView* list, int row) { ClickListRow(list, row); }
     void AddTray(const QString& name, const QString& location = "전기실");
     void AddCable(const QString& purpose, const QString& type = "FCV", const QString& sq = "35",
                   const QString& core = "4", const QString& line = "1");
@@ -153,37 +154,6 @@ void TestTrayScreen::cleanup()
     m_view.reset();
     companion::DropCache();
     m_project.reset();
-}
-
-void TestTrayScreen::Click(int id)
-{
-    QPushButton* b = m_view->Control<QPushButton>(id);
-    QVERIFY2(b, qPrintable(QString::number(id)));
-    b->click();
-}
-
-void TestTrayScreen::Type(int id, const QString& text)
-{
-    QLineEdit* e = m_view->Control<QLineEdit>(id);
-    QVERIFY2(e, qPrintable(QString::number(id)));
-    e->setText(text);
-}
-
-void TestTrayScreen::Choose(int id, const QString& text)
-{
-    QComboBox* c = m_view->Control<QComboBox>(id);
-    QVERIFY2(c, qPrintable(QString::number(id)));
-    const int i = c->findText(text);
-    QVERIFY2(i >= 0, qPrintable(text));
-    c->setCurrentIndex(i);
-}
-
-void TestTrayScreen::ClickRow(ReportListView* list, int row)
-{
-    const QModelIndex index = list->rows()->index(row, 0);
-    list->scrollTo(index);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
-    QCOMPARE(list->selectionMark(), row);
 }
 
 void TestTrayScreen::AddTray(const QString& name, const QString& location)

@@ -147,4 +147,31 @@ inline void BuildRadialNetwork(Project& p, bool withMotor, const QString& ngr = 
     QVERIFY(fault::CalcFaultCurrent(a, p.pages).ok());
 }
 
+// Stores a bus named `name` with `cables` cable rows (named "C<name>-<k>") on page `sheet` of
+// transformer tr, and "old" results in its row 0.
+inline void StoreBus(CSevrinApp& a, int tr, int sheet, const QString& name, int cables = 1)
+{
+    auto& row = a.FaultCurrentBlock.BusRow;
+    for (int k = 0; k < cables; ++k) {
+        row = {};
+        row[0] = QStringLiteral("C%1-%2").arg(name).arg(k + 1);
+        row[11] = row[12] = QStringLiteral("0.001000");
+        row[13] = QStringLiteral("0.002000");
+        row[16] = name;
+        row[17] = QStringLiteral("0.38");
+        row[18] = QStringLiteral("TR-%1").arg(tr + 1);
+        row[19] = QStringLiteral("0");
+        QVERIFY(a.WriteBusRow(tr, sheet, k));
+    }
+    a.FaultCurrentBlock.BusPageHeader.fill(QStringLiteral("old"));
+    QVERIFY(a.WriteBusPageHeader(tr, sheet));
+}
+
+// Buses "B1" .. "B<count>" on the first `count` pages of transformer tr, one cable each.
+inline void StoreNumberedBuses(CSevrinApp& a, int tr, int count)
+{
+    for (int s = 0; s < count; ++s)
+        StoreBus(a, tr, s, QStringLiteral("B%1").arg(s + 1));
+}
+
 }  // namespace faultfixture

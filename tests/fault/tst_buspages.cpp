@@ -15,28 +15,10 @@
 using namespace fault;
 using faultfixture::BuildRadialNetwork;
 using faultfixture::Project;
+using faultfixture::StoreBus;
+using faultfixture::StoreNumberedBuses;
 
 namespace {
-
-// Stores a bus named `name` with `cables` cable rows on page `sheet` of transformer tr, and
-// "old" results in its row 0.
-void StoreBus(CSevrinApp& a, int tr, int sheet, const QString& name, int cables = 1)
-{
-    auto& row = a.FaultCurrentBlock.BusRow;
-    for (int k = 0; k < cables; ++k) {
-        row = {};
-        row[0] = QStringLiteral("C%1-%2").arg(name).arg(k + 1);
-        row[11] = row[12] = QStringLiteral("0.001000");
-        row[13] = QStringLiteral("0.002000");
-        row[16] = name;
-        row[17] = QStringLiteral("0.38");
-        row[18] = QStringLiteral("TR-%1").arg(tr + 1);
-        row[19] = QStringLiteral("0");
-        QVERIFY(a.WriteBusRow(tr, sheet, k));
-    }
-    a.FaultCurrentBlock.BusPageHeader.fill(QStringLiteral("old"));
-    QVERIFY(a.WriteBusPageHeader(tr, sheet));
-}
 
 QString PageName(CSevrinApp& a, int tr, int sheet)
 {
@@ -176,8 +158,7 @@ void TestBusPages::deleteMovesLaterBusesUp()
     Project p;
     CSevrinApp& a = *p.app;
     QVERIFY(LoadFaultBusData(a, p.pages).ok());
-    for (int s = 0; s < 10; ++s)
-        StoreBus(a, 0, s, QStringLiteral("B%1").arg(s + 1));
+    StoreNumberedBuses(a, 0, 10);
     BusColumn& col = p.pages.Columns[0];
     m_prompt->confirmAnswers = {true};
     // "▲" beside the cell numbered 4: the buses of cells 5.. move up; cell 100 becomes empty.
@@ -225,8 +206,7 @@ void TestBusPages::insertMovesBusesDown()
     Project p;
     CSevrinApp& a = *p.app;
     QVERIFY(LoadFaultBusData(a, p.pages).ok());
-    for (int s = 0; s < 10; ++s)
-        StoreBus(a, 0, s, QStringLiteral("B%1").arg(s + 1));
+    StoreNumberedBuses(a, 0, 10);
     BusColumn& col = p.pages.Columns[0];
     m_prompt->confirmAnswers = {true};
     // "▼" beside cell 4: cell 4 is empty, the buses of cells 4..10 show in cells 5..11.
@@ -250,8 +230,7 @@ void TestBusPages::cancelledConfirmationChangesNothing()
     Project p;
     CSevrinApp& a = *p.app;
     QVERIFY(LoadFaultBusData(a, p.pages).ok());
-    for (int s = 0; s < 5; ++s)
-        StoreBus(a, 0, s, QStringLiteral("B%1").arg(s + 1));
+    StoreNumberedBuses(a, 0, 5);
     const QByteArray before = ReadFile(a.BusWorkbookPath(0));
     m_prompt->confirmAnswers = {false, false};
     QVERIFY(!InsertBusCell(a, p.pages.Columns[0], 1));

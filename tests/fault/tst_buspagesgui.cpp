@@ -6,9 +6,10 @@
 #include "app/core/sevrin.h"
 #include "app/gui/formview.h"
 #include "app/gui/rowlistmodel.h"
+#include "common/formcontrols.h"
 #include "common/recordingprompt.h"
 #include "common/testsupport.h"
-#include "fault/faultfixture.h"
+#include "fault/faultscreenfixture.h"
 #include "fault/gui/faultcablepickerdlg.h"
 #include "fault/gui/faultscreen.h"
 #include "fault/gui/utilitypage.h"
@@ -34,6 +35,8 @@
 #include <memory>
 
 using companion::WorkbookAccess;
+using faultfixture::StoreBus;
+using faultfixture::StoreNumberedBuses;
 
 namespace {
 
@@ -53,25 +56,6 @@ QStringList PageNames(int tr, int count)
     for (int s = 0; s < count; ++s)
         names << PageCell(tr, s, 1, 16);
     return names;
-}
-
-// Stores a bus with `cables` cable rows and "old" results on page `sheet` of transformer tr.
-void StoreBus(int tr, int sheet, const QString& name, int cables = 1)
-{
-    auto& row = theApp.FaultCurrentBlock.BusRow;
-    for (int k = 0; k < cables; ++k) {
-        row = {};
-        row[0] = QStringLiteral("C-%1-%2").arg(name).arg(k + 1);
-        row[11] = row[12] = QStringLiteral("0.001000");
-        row[13] = QStringLiteral("0.002000");
-        row[16] = name;
-        row[17] = QStringLiteral("0.38");
-        row[18] = QStringLiteral("TR-%1").arg(tr + 1);
-        row[19] = QStringLiteral("0");
-        QVERIFY(theApp.WriteBusRow(tr, sheet, k));
-    }
-    theApp.FaultCurrentBlock.BusPageHeader.fill(QStringLiteral("old"));
-    QVERIFY(theApp.WriteBusPageHeader(tr, sheet));
 }
 
 QStringList ShownNames(CBusColumn* column)
@@ -110,8 +94,8 @@ private slots:
     void scrollByCells();
 
 private:
-    void Click(QWidget* parent, int id);
-    void ClickRow(ReportListView* list, int row);
+    void Click(QWidget* parent, int id) { ClickButton(parent, id); }
+    void ClickRow(ReportListView* list, int row) { ClickListRow(list, row); }
     // Runs `action` (which opens the cable picker) and answers the picker: clicks row
     // `cableRow` (-1: none) and closes it with "확인" (or "취소"). False when no picker opened.
     bool WithPicker(const std::function<void()>& action, int cableRow, bool ok = true);
@@ -130,23 +114,14 @@ private:
 
 void TestBusPagesGui::init()
 {
-    companion::DropCache();
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
-    theApp.FaultCurrentBlock = CSevrinApp::FaultCurrentBlockT{};
-    theApp.ProjectPathTable.CompanionSuffixTable = faultfixture::kSuffixes;
-    theApp.ProjectPathTable.CurrentProjectPath = m_dir->filePath(QStringLiteral("P1.pro"));
+    faultfixture::UseFaultProject(m_dir->filePath(QStringLiteral("P1.pro")));
     theApp.CabinetSizingBlock.ConductorCriteriaIndex[2] = 0;  // 0.01 s
-    faultfixture::FillLibrary(theApp);
-    faultfixture::SetFactors(theApp);
     m_prompt = RecordingPrompt::Install();
-    m_view = std::make_unique<CFaultScreen>();
-    m_view->OnInitialUpdate();
-    m_view->resize(m_view->FormSize());
-    m_view->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));
+    m_view = faultfixture::ShowFaultScreen();
+    QVERIFY(m_view);
     // As a project load refills the screen.
-    m_view->ShowFaultCurrentInputs();
     m_view->TransformerPage()->FillTransformerList();
     m_view->CablePage()->FillCableList();
     BusPage()->LoadFaultBusData();
@@ -157,24 +132,8 @@ void TestBusPagesGui::init()
 void TestBusPagesGui::cleanup()
 {
     companion::SetSaveRefusal({});
-    m_view.reset();
-    theApp.SetScreen(Screen::FaultCurrent, nullptr);
-    companion::DropCache();
+    faultfixture::CloseFaultScreen(m_view);
     m_dir.reset();
-}
-
-void TestBusPagesGui::Click(QWidget* parent, int id)
-{
-    auto* button = parent->findChild<QAbstractButton*>(QString::number(id));
-    QVERIFY2(button, qPrintable(QString::number(id)));
-    button->click();
-}
-
-void TestBusPagesGui::ClickRow(ReportListView* list, int row)
-{
-    const QRect cell = list->visualRect(list->model()->index(row, 0));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
-    QCOMPARE(list->selectionMark(), row);
 }
 
 bool TestBusPagesGui::WithPicker(const std::function<void()>& action, int cableRow, bool ok)
@@ -402,7 +361,7 @@ void TestBusPagesGui::reloadShowsPageOneAndTheFields()
 {
     BuildSupplyAndCables();
     MakeBus(0, QStringLiteral("MCC-1"), 0);
-    StoreBus(0, 26, QStringLiteral("P2-BUS"));
+    StoreBus(theApp, 0, 26, QStringLiteral("P2-BUS"));
     CBusColumn* column = Column0();
     CBusCell* cell = column->BusCell(0);
     QStringList shown;
@@ -445,8 +404,8 @@ void TestBusPagesGui::reloadShowsPageOneAndTheFields()
 
 void TestBusPagesGui::pagesShowTheirSheets()
 {
-    StoreBus(0, 25, QStringLiteral("FIRST-2"));
-    StoreBus(0, 99, QStringLiteral("LAST-4"));
+    StoreBus(theApp, 0, 25, QStringLiteral("FIRST-2"));
+    StoreBus(theApp, 0, 99, QStringLiteral("LAST-4"));
     CBusColumn* column = Column0();
     Click(column->Form(), 1387);
     QCOMPARE(column->BusCell(0)->Text(1725), QStringLiteral("26"));
@@ -469,9 +428,8 @@ void TestBusPagesGui::pagesShowTheirSheets()
 // inserts an empty cell (the buses from it on move down); each asks first.
 void TestBusPagesGui::deleteAndInsertCells()
 {
-    for (int s = 0; s < 10; ++s)
-        StoreBus(0, s, QStringLiteral("B%1").arg(s + 1));
-    StoreBus(0, 98, QStringLiteral("B99"));
+    StoreNumberedBuses(theApp, 0, 10);
+    StoreBus(theApp, 0, 98, QStringLiteral("B99"));
     BusPage()->LoadFaultBusData();
     CBusColumn* column = Column0();
     const QString path = theApp.BusWorkbookPath(0);
@@ -509,7 +467,7 @@ void TestBusPagesGui::deleteAndInsertCells()
     }
 
     // On page 2 the buttons address sheets 25..49.
-    StoreBus(0, 30, QStringLiteral("B31"));
+    StoreBus(theApp, 0, 30, QStringLiteral("B31"));
     Click(column->Form(), 1387);
     m_prompt->confirmAnswers = {true};
     Click(column->Form(), 1011 + 2 * 5);
@@ -522,8 +480,8 @@ void TestBusPagesGui::deleteAndInsertCells()
 
 void TestBusPagesGui::insertRefusedWhileTheLastCellHoldsABus()
 {
-    StoreBus(0, 0, QStringLiteral("FIRST"));
-    StoreBus(0, 99, QStringLiteral("LAST"));
+    StoreBus(theApp, 0, 0, QStringLiteral("FIRST"));
+    StoreBus(theApp, 0, 99, QStringLiteral("LAST"));
     BusPage()->LoadFaultBusData();
     companion::DropCache();
     const QByteArray before = ReadFile(theApp.BusWorkbookPath(0));

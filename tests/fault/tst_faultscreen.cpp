@@ -5,9 +5,10 @@
 #include "app/core/quantity.h"
 #include "app/core/sevrin.h"
 #include "app/gui/rowlistmodel.h"
+#include "common/formcontrols.h"
 #include "common/recordingprompt.h"
 #include "common/testsupport.h"
-#include "fault/faultfixture.h"
+#include "fault/faultscreenfixture.h"
 #include "fault/gui/faultscreen.h"
 #include "fault/gui/utilitypage.h"
 #include "fault/gui/faulttransformerpage.h"
@@ -27,49 +28,8 @@
 
 #include <memory>
 
-namespace {
-
-using companion::WorkbookAccess;
-
-// The rows of a sheet as the file holds them, from row 0 to the first without a number.
-std::vector<QStringList> SheetRows(int sheet, int columns)
-{
-    companion::DropCache();
-    std::vector<QStringList> rows;
-    WorkbookAccess wb(theApp.CompanionPath(CSevrinApp::FaultDataWorkbook), WorkbookAccess::Mode::Read);
-    const Sheet* s = wb.ok() ? wb.sheet(sheet) : nullptr;
-    for (int r = 0; s && r < 1000; ++r) {
-        QStringList row;
-        for (int c = 0; c < columns; ++c)
-            row << companion::CellText(*s, r, c);
-        if (row[0].isEmpty() && sheet != fault::TransformerSheet)
-            break;
-        rows.push_back(row);
-    }
-    return rows;
-}
-
-std::vector<QStringList> ListRows(ReportListView* list)
-{
-    std::vector<QStringList> rows;
-    for (int r = 0; r < list->rows()->rowCount(); ++r)
-        rows.push_back(list->rows()->row(r));
-    return rows;
-}
-
-// Every cell of the list equals the cell of the sheet; the running number (column 0) only
-// where `withNumbers`.
-void CompareListWithSheet(ReportListView* list, int sheet, bool withNumbers = true)
-{
-    const std::vector<QStringList> shown = ListRows(list);
-    const std::vector<QStringList> stored = SheetRows(sheet, list->rows()->columnCount());
-    QCOMPARE(int(stored.size()), int(shown.size()));
-    for (std::size_t r = 0; r < shown.size(); ++r)
-        for (int c = withNumbers ? 0 : 1; c < shown[r].size(); ++c)
-            QCOMPARE(shown[r][c], stored[r][c]);
-}
-
-}  // namespace
+using faultfixture::CompareListWithSheet;
+using faultfixture::SheetRows;
 
 class TestFaultScreen : public QObject
 {
@@ -95,8 +55,8 @@ private slots:
     void inputChecksNameTheField();
 
 private:
-    void Click(int id);
-    void ClickRow(ReportListView* list, int row);
+    void Click(int id) { ClickButton(m_view.get(), id); }
+    void ClickRow(ReportListView* list, int row) { ClickListRow(list, row); }
 
     std::unique_ptr<QTemporaryDir> m_dir;
     RecordingPrompt* m_prompt = nullptr;
@@ -105,30 +65,18 @@ private:
 
 void TestFaultScreen::init()
 {
-    companion::DropCache();
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
-    theApp.FaultCurrentBlock = CSevrinApp::FaultCurrentBlockT{};
-    // The inputs as a project load leaves them when its file holds none: the utility's
-    // impedances 0.0 and the transformer page's initial factors.
-    for (int i = 2; i < 6; ++i)
-        theApp.FaultCurrentBlock.UtilityInput[std::size_t(i)] = QStringLiteral("0.0");
-    faultfixture::SetFactors(theApp);
-    theApp.ProjectPathTable.CompanionSuffixTable = faultfixture::kSuffixes;
-    theApp.ProjectPathTable.CurrentProjectPath = m_dir->filePath(QStringLiteral("P1.pro"));
-    faultfixture::FillLibrary(theApp);
+    faultfixture::UseFaultProject(m_dir->filePath(QStringLiteral("P1.pro")));
+    faultfixture::SetUtilityAsLoadedWithoutInputs();
     LibTable& legend = theApp.CableLibBlock.CableTypeLegend;
     legend.Cell(0, 0) = QStringLiteral("ACSR");
     legend.Cell(1, 0) = QStringLiteral("CNCV");
     legend.Count = 2;
     m_prompt = RecordingPrompt::Install();
-    m_view = std::make_unique<CFaultScreen>();
-    m_view->OnInitialUpdate();
-    m_view->resize(m_view->FormSize());
-    m_view->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));
+    m_view = faultfixture::ShowFaultScreen();
+    QVERIFY(m_view);
     // As a project load refills the screen.
-    m_view->ShowFaultCurrentInputs();
     m_view->UtilityPage()->FillUtilityTypeCombos();
     m_view->UtilityPage()->FillUtilityLineList();
     m_view->UtilityPage()->FillIncomingCableList();
@@ -137,35 +85,15 @@ void TestFaultScreen::init()
 
 void TestFaultScreen::cleanup()
 {
-    m_view.reset();
-    theApp.SetScreen(Screen::FaultCurrent, nullptr);
-    companion::DropCache();
+    faultfixture::CloseFaultScreen(m_view);
     m_dir.reset();
-}
-
-void TestFaultScreen::Click(int id)
-{
-    QPushButton* button = m_view->Control<QPushButton>(id);
-    QVERIFY2(button, qPrintable(QString::number(id)));
-    button->click();
-}
-
-void TestFaultScreen::ClickRow(ReportListView* list, int row)
-{
-    const QRect cell = list->visualRect(list->model()->index(row, 0));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
-    QCOMPARE(list->selectionMark(), row);
 }
 
 // Buttons pressed from page 0 and what is then shown: the page, the one page button disabled,
 // and whether "이전" and "다음" are enabled.
 void TestFaultScreen::pageButtons_data()
 {
-    QTest::addColumn<QList<int>>("clicks");
-    QTest::addColumn<int>("page");
-    QTest::addColumn<int>("disabledButton");
-    QTest::addColumn<bool>("previous");
-    QTest::addColumn<bool>("next");
+    AddPageButtonsColumns();
     QTest::newRow("start") << QList<int>{} << 0 << 1056 << false << true;
     QTest::newRow("이전 on the first page") << QList<int>{1124} << 0 << 1056 << false << true;
     QTest::newRow("다음 to page 1 keeps 계통 임피던스 off") << QList<int>{1123} << 1 << 1056 << true << true;
@@ -184,21 +112,14 @@ void TestFaultScreen::pageButtons_data()
 
 void TestFaultScreen::pageButtons()
 {
-    QFETCH(QList<int>, clicks);
-    QFETCH(int, page);
-    QFETCH(int, disabledButton);
-    QFETCH(bool, previous);
-    QFETCH(bool, next);
-    for (int id : clicks)
+    const PageButtonsRow row = FetchPageButtonsRow();
+    for (int id : row.clicks)
         Click(id);
-    QCOMPARE(m_view->PageIndex(), page);
-    QCOMPARE(m_view->CurrentPage(), m_view->Page(page));
+    QCOMPARE(m_view->PageIndex(), row.page);
+    QCOMPARE(m_view->CurrentPage(), m_view->Page(row.page));
     for (int index = 0; index <= 5; ++index)
-        QCOMPARE(m_view->Page(index)->isVisible(), index == page);
-    for (int id : {1056, 1057, 1058, 1059, 1060})
-        QCOMPARE(m_view->Control<QPushButton>(id)->isEnabled(), id != disabledButton);
-    QCOMPARE(m_view->Control<QPushButton>(1124)->isEnabled(), previous);
-    QCOMPARE(m_view->Control<QPushButton>(1123)->isEnabled(), next);
+        QCOMPARE(m_view->Page(index)->isVisible(), index == row.page);
+    CheckPageButtons(m_view.get(), {1056, 1057, 1058, 1059, 1060}, row, 1124, 1123);
 }
 
 void TestFaultScreen::firstVisitComputesOnce()

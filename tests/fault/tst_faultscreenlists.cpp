@@ -5,9 +5,10 @@
 #include "app/core/companionworkbook.h"
 #include "app/core/sevrin.h"
 #include "app/gui/rowlistmodel.h"
+#include "common/formcontrols.h"
 #include "common/recordingprompt.h"
 #include "common/testsupport.h"
-#include "fault/faultfixture.h"
+#include "fault/faultscreenfixture.h"
 #include "fault/gui/debugdlg.h"
 #include "fault/gui/faultpage.h"
 #include "fault/gui/faultcablepickerdlg.h"
@@ -29,39 +30,10 @@
 #include <functional>
 #include <memory>
 
+using faultfixture::CompareListWithSheet;
+using faultfixture::SheetRows;
+
 namespace {
-
-using companion::WorkbookAccess;
-
-std::vector<QStringList> SheetRows(int sheet, int columns)
-{
-    companion::DropCache();
-    std::vector<QStringList> rows;
-    WorkbookAccess wb(theApp.CompanionPath(CSevrinApp::FaultDataWorkbook), WorkbookAccess::Mode::Read);
-    const Sheet* s = wb.ok() ? wb.sheet(sheet) : nullptr;
-    for (int r = 0; s && r < 1000; ++r) {
-        QStringList row;
-        for (int c = 0; c < columns; ++c)
-            row << companion::CellText(*s, r, c);
-        if (row[0].isEmpty())
-            break;
-        rows.push_back(row);
-    }
-    return rows;
-}
-
-// Every cell of the list equals the cell of the sheet; the running number (column 0) only where
-// `withNumbers`: a delete renumbers the list but leaves the numbers stored in the sheet, and the
-// next fill numbers the list from 1 again.
-void CompareListWithSheet(ReportListView* list, int sheet, bool withNumbers = true)
-{
-    const std::vector<QStringList> stored = SheetRows(sheet, list->rows()->columnCount());
-    QCOMPARE(int(stored.size()), list->rows()->rowCount());
-    for (int r = 0; r < list->rows()->rowCount(); ++r) {
-        const int from = withNumbers ? 0 : 1;
-        QCOMPARE(list->rows()->row(r).mid(from), stored[std::size_t(r)].mid(from));
-    }
-}
 
 QStringList Numbers(ReportListView* list)
 {
@@ -96,8 +68,8 @@ private slots:
     void listsPastTheLimitAreSaid();
 
 private:
-    void Click(QWidget* page, int id);
-    void ClickRow(ReportListView* list, int row);
+    void Click(QWidget* page, int id) { ClickButton(page, id); }
+    void ClickRow(ReportListView* list, int row) { ClickListRow(list, row); }
 
     std::unique_ptr<QTemporaryDir> m_dir;
     RecordingPrompt* m_prompt = nullptr;
@@ -106,25 +78,13 @@ private:
 
 void TestFaultScreenLists::init()
 {
-    companion::DropCache();
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
-    theApp.FaultCurrentBlock = CSevrinApp::FaultCurrentBlockT{};
-    // The inputs as a project load leaves them when its file holds none: the utility's
-    // impedances 0.0 and the transformer page's initial factors.
-    for (int i = 2; i < 6; ++i)
-        theApp.FaultCurrentBlock.UtilityInput[std::size_t(i)] = QStringLiteral("0.0");
-    faultfixture::SetFactors(theApp);
-    theApp.ProjectPathTable.CompanionSuffixTable = faultfixture::kSuffixes;
-    theApp.ProjectPathTable.CurrentProjectPath = m_dir->filePath(QStringLiteral("P1.pro"));
-    faultfixture::FillLibrary(theApp);
+    faultfixture::UseFaultProject(m_dir->filePath(QStringLiteral("P1.pro")));
+    faultfixture::SetUtilityAsLoadedWithoutInputs();
     m_prompt = RecordingPrompt::Install();
-    m_view = std::make_unique<CFaultScreen>();
-    m_view->OnInitialUpdate();
-    m_view->resize(m_view->FormSize());
-    m_view->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));
-    m_view->ShowFaultCurrentInputs();
+    m_view = faultfixture::ShowFaultScreen();
+    QVERIFY(m_view);
     m_view->MotorPage()->FillMotorList();
     m_view->CablePage()->FillCableList();
     m_view->CablePage()->SetInsertButtonsVisible(true);
@@ -136,24 +96,8 @@ void TestFaultScreenLists::init()
 
 void TestFaultScreenLists::cleanup()
 {
-    m_view.reset();
-    theApp.SetScreen(Screen::FaultCurrent, nullptr);
-    companion::DropCache();
+    faultfixture::CloseFaultScreen(m_view);
     m_dir.reset();
-}
-
-void TestFaultScreenLists::Click(QWidget* page, int id)
-{
-    auto* button = page->findChild<QPushButton*>(QString::number(id));
-    QVERIFY2(button, qPrintable(QString::number(id)));
-    button->click();
-}
-
-void TestFaultScreenLists::ClickRow(ReportListView* list, int row)
-{
-    const QRect cell = list->visualRect(list->model()->index(row, 0));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
-    QCOMPARE(list->selectionMark(), row);
 }
 
 void TestFaultScreenLists::cableRowsMirrorTheWorkbook()

@@ -57,6 +57,15 @@ bool NoNumberWordIn(const GroundingDesignBlockT& b, const GroundingSummaryValues
     return true;
 }
 
+// A quantity left undefined: neither step nor touch voltage reads safe, the conclusion reads
+// dangerous.
+void CheckNothingReadsSafe(const GroundingDesignBlockT& b)
+{
+    QCOMPARE(b.VoltageResults[9], QStringLiteral("CHECK"));
+    QCOMPARE(b.VoltageResults[12], QStringLiteral("CHECK"));
+    QVERIFY2(b.VoltageResults[3].endsWith(QStringLiteral("높으므로 위험하다.")), qPrintable(b.VoltageResults[3]));
+}
+
 }  // namespace
 
 class TestGroundingDesign : public QObject
@@ -332,11 +341,8 @@ void TestGroundingDesign::soilLayers()
     QCOMPARE(b.ConductorResults[7], average);
     QString where;
     QVERIFY2(NoNumberWordIn(b, s, &where), qPrintable(where));
-    if (average == GroundingUndefinedText()) {
-        QCOMPARE(b.VoltageResults[9], QStringLiteral("CHECK"));
-        QCOMPARE(b.VoltageResults[12], QStringLiteral("CHECK"));
-        QVERIFY(b.VoltageResults[3].endsWith(QStringLiteral("높으므로 위험하다.")));
-    }
+    if (average == GroundingUndefinedText())
+        CheckNothingReadsSafe(b);
 }
 
 // Inputs that leave a quantity undefined: nothing may read "safe" and no text reads nan/inf.
@@ -367,9 +373,7 @@ void TestGroundingDesign::undefinedInputsAreChecked()
     else
         b.GroundingConditionInput[input] = value;
     const GroundingSummaryValues s = Calc(b);
-    QCOMPARE(b.VoltageResults[9], QStringLiteral("CHECK"));
-    QCOMPARE(b.VoltageResults[12], QStringLiteral("CHECK"));
-    QVERIFY2(b.VoltageResults[3].endsWith(QStringLiteral("높으므로 위험하다.")), qPrintable(b.VoltageResults[3]));
+    CheckNothingReadsSafe(b);
     QString where;
     QVERIFY2(NoNumberWordIn(b, s, &where), qPrintable(where));
 

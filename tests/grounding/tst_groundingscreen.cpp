@@ -3,8 +3,10 @@
 // final-size choice, and the report writer's call from another thread.
 #include "app/core/sevrin.h"
 #include "app/gui/rowlistmodel.h"
+#include "common/formcontrols.h"
 #include "common/recordingprompt.h"
 #include "grounding/groundingfixture.h"
+#include "grounding/groundingscreenfixture.h"
 #include "grounding/gui/groundingsummarydlg.h"
 #include "grounding/gui/groundingscreen.h"
 #include "grounding/gui/groundconductorpage.h"
@@ -53,8 +55,6 @@ public:
     }
 };
 
-const int kPageButtons[] = {1117, 1108, 1109, 1112, 1115, 1116, 1113};
-
 QString Key(const char* page, int i)
 {
     const QString index = i <= 9 ? QString::number(i) : QString(QChar(u'A' + (i - 10)));
@@ -87,7 +87,7 @@ private slots:
 
 private:
     void TypeWorkedExample();
-    void Click(int id);
+    void Click(int id) { ClickButton(m_view.get(), id); }
     QString Shown(CGroundingPage* page, int id) const { return page->Text(id); }
 
     QTemporaryDir m_dir;
@@ -118,34 +118,18 @@ void TestGroundingScreen::cleanup()
     theApp.SetScreen(Screen::Grounding, nullptr);
 }
 
-void TestGroundingScreen::Click(int id)
-{
-    QPushButton* button = m_view->Control<QPushButton>(id);
-    QVERIFY2(button, qPrintable(QString::number(id)));
-    button->click();
-}
-
 void TestGroundingScreen::TypeWorkedExample()
 {
     CSevrinApp::GroundingDesignBlockT b;
     SetWorkedExampleInputs(b);
-    CGroundingInputPage* page = m_view->DesignPage();
-    for (int i = 0; i < 28; ++i)
-        page->Box(1461 + i)->setText(b.GroundingConditionInput[i]);
-    for (int i = 0; i < 3; ++i)
-        page->Combo(1458 + i)->setCurrentIndex(b.GroundingConditionIndex[i]);
-    m_view->ConductorPage()->FinalSizeCombo()->setCurrentIndex(7);
+    TypeGroundingInputs(*m_view, b);
 }
 
 // Buttons pressed from the design-inputs page, and the page that is then shown: its index,
 // the one page button disabled, and whether "이전" and "다음" are enabled.
 void TestGroundingScreen::navigation_data()
 {
-    QTest::addColumn<QList<int>>("clicks");
-    QTest::addColumn<int>("page");
-    QTest::addColumn<int>("disabledButton");
-    QTest::addColumn<bool>("previous");
-    QTest::addColumn<bool>("next");
+    AddPageButtonsColumns();
     QTest::newRow("start") << QList<int>{} << 0 << 1117 << false << true;
     QTest::newRow("이전 on the first page does nothing") << QList<int>{1107} << 0 << 1117 << false << true;
     QTest::newRow("접지굵기") << QList<int>{1108} << 1 << 1108 << true << true;
@@ -162,23 +146,16 @@ void TestGroundingScreen::navigation_data()
 
 void TestGroundingScreen::navigation()
 {
-    QFETCH(QList<int>, clicks);
-    QFETCH(int, page);
-    QFETCH(int, disabledButton);
-    QFETCH(bool, previous);
-    QFETCH(bool, next);
-    for (int id : clicks)
+    const PageButtonsRow row = FetchPageButtonsRow();
+    for (int id : row.clicks)
         Click(id);
-    QCOMPARE(m_view->PageIndex(), page);
-    QCOMPARE(m_view->PageShown(), m_view->Page(page));
+    QCOMPARE(m_view->PageIndex(), row.page);
+    QCOMPARE(m_view->PageShown(), m_view->Page(row.page));
     for (int index = 0; index <= 6; ++index)
-        QCOMPARE(m_view->Page(index)->isHidden(), index != page);
+        QCOMPARE(m_view->Page(index)->isHidden(), index != row.page);
     QVERIFY(m_view->LayerPage()->isHidden());
-    for (int id : kPageButtons)
-        QCOMPARE(m_view->Control<QPushButton>(id)->isEnabled(), id != disabledButton);
+    CheckPageButtons(m_view.get(), {1117, 1108, 1109, 1112, 1115, 1116, 1113}, row, 1107, 1106);
     QVERIFY(m_view->Control<QPushButton>(1113)->isHidden());
-    QCOMPARE(m_view->Control<QPushButton>(1107)->isEnabled(), previous);
-    QCOMPARE(m_view->Control<QPushButton>(1106)->isEnabled(), next);
 }
 
 void TestGroundingScreen::pageChangeStoresWithoutRecomputing()

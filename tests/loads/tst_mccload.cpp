@@ -7,6 +7,7 @@
 
 #include "library/core/libraryblocks.h"
 #include "common/unprintable.h"
+#include "loads/mccfixture.h"
 
 #include <QTest>
 
@@ -67,16 +68,7 @@ MccLoadConditions Conditions()
 MccLoadRow Input(const QString& kind, const QString& kw, const QString& kva, const QString& phases,
                  const QString& method, const QString& df, const QString& spare = "N")
 {
-    MccLoadRow row;
-    row[MccCol::Name] = "P";
-    row[MccCol::Number] = "P-1";
-    row[MccCol::Kind] = kind;
-    row[MccCol::Kw] = kw;
-    row[MccCol::Kva] = kva;
-    row[MccCol::Spare] = spare;
-    row[MccCol::Phases] = phases;
-    row[MccCol::StartMethod] = method;
-    row[MccCol::DemandFactor] = df;
+    MccLoadRow row = mccfixture::LoadInputs("P", "P-1", kind, kw, kva, spare, phases, method, df);
     row[MccCol::Efficiency] = "0.96";  // typed in the hidden edits; always replaced
     row[MccCol::PowerFactor] = "0.86";
     return row;

@@ -7,8 +7,10 @@
 #include "app/core/sevrin.h"
 #include "app/gui/rowlistmodel.h"
 #include "cable/cablefixture.h"
+#include "common/formcontrols.h"
 #include "common/recordingprompt.h"
 #include "common/testsupport.h"
+#include "common/workbooksheetnames.h"
 #include "loads/core/designconditions.h"
 #include "loads/core/mccpanel.h"
 #include "loads/gui/mccscreen.h"
@@ -32,17 +34,6 @@ using V = CMccSheetPage;
 namespace {
 
 const QString kExists = QStringLiteral("해당 부하가 존재합니다. !!!");
-
-// Sheet names and load rows of "_10" as our Book reads them.
-QStringList SheetNames(const QString& path)
-{
-    QStringList names;
-    Book book;
-    if (book.load(path))
-        for (int i = 0; i < book.sheetCount(); ++i)
-            names << book.getSheet(i)->name();
-    return names;
-}
 
 }  // namespace
 
@@ -72,11 +63,12 @@ private slots:
 
 private:
     QString MccPath() const { return theApp.CompanionPath(CSevrinApp::MccWorkbook); }
-    void Click(int id);
-    void Type(int id, const QString& text);
-    void Choose(int id, const QString& text);
-    void ClickPanel(int row);
-    void ClickLoad(int row);
+    void Click(int id) { ClickButton(m_view.get(), id); }
+    void Type(int id, const QString& text) { TypeText(m_view.get(), id, text); }
+    // An unlisted text is typed into the combo's edit field.
+    void Choose(int id, const QString& text) { ChooseOrType(m_view.get(), id, text); }
+    void ClickPanel(int row) { ClickListRow(m_view->PanelList(), row, 1); }
+    void ClickLoad(int row) { ClickListRow(m_view->LoadList(), row, 1); }
     void AddPanel(const QString& name, const QString& supply = QStringLiteral("3P4W"));
     void AddLoad(const QString& name, const QString& number, const QString& kind,
                  const QString& kw, const QString& kva, const QString& method,
@@ -96,12 +88,8 @@ private:
 void TestMccScreen::initTestCase()
 {
     QVERIFY(m_lib.isValid());
-    QVERIFY(cablefixture::WriteLibrary(m_lib.filePath("lib_v3p4.xlsx")));
-    QVERIFY(cablefixture::WriteBreakers(m_lib.filePath("breaker_v3p4.xlsx")));
     m_prompt = RecordingPrompt::Install();
-    cablefixture::UseLibrary(theApp, m_lib.path());
-    cablefixture::SetConditions(theApp);
-    ApplyProjectDesignConditions(theApp);
+    QVERIFY(cablefixture::UseFixtureLibraryAndConditions(theApp, m_lib.path()));
     mccfixture::FillCtTable(theApp.SwitchgearLibBlock.CtRatioTable);
     QVERIFY2(m_prompt->messages.isEmpty(), qPrintable(m_prompt->messages.join('\n')));
 }
@@ -126,49 +114,6 @@ void TestMccScreen::cleanup()
     m_view.reset();
     companion::DropCache();
     m_project.reset();
-}
-
-void TestMccScreen::Click(int id)
-{
-    QPushButton* b = m_view->Control<QPushButton>(id);
-    QVERIFY2(b, qPrintable(QString::number(id)));
-    b->click();
-}
-
-void TestMccScreen::Type(int id, const QString& text)
-{
-    QLineEdit* e = m_view->Control<QLineEdit>(id);
-    QVERIFY2(e, qPrintable(QString::number(id)));
-    e->setText(text);
-}
-
-void TestMccScreen::Choose(int id, const QString& text)
-{
-    QComboBox* c = m_view->Control<QComboBox>(id);
-    QVERIFY2(c, qPrintable(QString::number(id)));
-    const int i = c->findText(text);
-    if (i >= 0)
-        c->setCurrentIndex(i);
-    else
-        c->setEditText(text);  // typed into the combo's edit field
-}
-
-void TestMccScreen::ClickPanel(int row)
-{
-    ReportListView* list = m_view->PanelList();
-    const QModelIndex index = list->rows()->index(row, 1);
-    list->scrollTo(index);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
-    QCOMPARE(list->selectionMark(), row);
-}
-
-void TestMccScreen::ClickLoad(int row)
-{
-    ReportListView* list = m_view->LoadList();
-    const QModelIndex index = list->rows()->index(row, 1);
-    list->scrollTo(index);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
-    QCOMPARE(list->selectionMark(), row);
 }
 
 void TestMccScreen::AddPanel(const QString& name, const QString& supply)
@@ -212,7 +157,7 @@ void TestMccScreen::panelsAndRefusedNames()
 {
     QVERIFY(!QFile::exists(MccPath()));
     AddPanel("MCC-A");
-    QCOMPARE(SheetNames(MccPath()), QStringList({"MCC-A"}));
+    QCOMPARE(WorkbookSheetNames(MccPath()), QStringList({"MCC-A"}));
     QCOMPARE(m_view->PanelList()->rows()->row(0).mid(0, 8),
              QStringList({"1", "MCC-A", "B2", "돌출형", "TR-1", "0.38", "3P4W", "X"}));
 
@@ -234,7 +179,7 @@ void TestMccScreen::panelsAndRefusedNames()
         AddPanel(c.name);
         QCOMPARE(m_prompt->messages, c.message.isEmpty() ? QStringList() : QStringList{c.message});
         QCOMPARE(Panels(), 1);
-        QCOMPARE(SheetNames(MccPath()), QStringList({"MCC-A"}));
+        QCOMPARE(WorkbookSheetNames(MccPath()), QStringList({"MCC-A"}));
     }
 
     // Modify: onto another panel's name (in any case) is refused; a new name renames the sheet.
@@ -244,11 +189,11 @@ void TestMccScreen::panelsAndRefusedNames()
     m_prompt->messages.clear();
     Click(V::IdModifyPanel);
     QCOMPARE(m_prompt->messages, QStringList{kExists});
-    QCOMPARE(SheetNames(MccPath()), QStringList({"MCC-A", "MCC-B"}));
+    QCOMPARE(WorkbookSheetNames(MccPath()), QStringList({"MCC-A", "MCC-B"}));
     Type(V::IdPanelName, "MCC-C");
     Type(V::IdLocation, "B3");
     Click(V::IdModifyPanel);
-    QCOMPARE(SheetNames(MccPath()), QStringList({"MCC-A", "MCC-C"}));
+    QCOMPARE(WorkbookSheetNames(MccPath()), QStringList({"MCC-A", "MCC-C"}));
     QCOMPARE(m_view->PanelList()->rows()->text(1, 2), QStringLiteral("B3"));
     QCOMPARE(m_view->PanelList()->selectionMark(), -1);
 
@@ -256,7 +201,7 @@ void TestMccScreen::panelsAndRefusedNames()
     m_view->SetInsertButtonsVisible(true);
     ClickPanel(0);
     Click(V::IdInsertPanel);
-    QCOMPARE(SheetNames(MccPath()), QStringList({"_____", "MCC-A", "MCC-C"}));
+    QCOMPARE(WorkbookSheetNames(MccPath()), QStringList({"_____", "MCC-A", "MCC-C"}));
     QCOMPARE(m_view->PanelList()->rows()->text(1, 0), QStringLiteral("2"));
     m_prompt->messages.clear();
     ClickPanel(0);
@@ -300,7 +245,7 @@ void TestMccScreen::deletingTheOnlyPanelRemovesTheWorkbook()
     Click(V::IdDeletePanel);
     ClickPanel(0);
     Click(V::IdDeletePanel);
-    QCOMPARE(SheetNames(MccPath()), QStringList({"MCC-B"}));
+    QCOMPARE(WorkbookSheetNames(MccPath()), QStringList({"MCC-B"}));
     QCOMPARE(m_view->PanelList()->rows()->text(0, 0), QStringLiteral("1"));
     QCOMPARE(Field(V::IdLoadPanelName), QStringLiteral("MCC-B"));
 }
@@ -437,7 +382,7 @@ void TestMccScreen::refusedLoadChangesNothing()
         QCOMPARE(m_prompt->messages,
                  QStringList{"전압[kV] 값은 0보다 큰 숫자여야 합니다. 값을 확인하시기 바랍니다."});
         QCOMPARE(Panels(), 1);
-        QCOMPARE(SheetNames(MccPath()), QStringList{"MCC-1"});
+        QCOMPARE(WorkbookSheetNames(MccPath()), QStringList{"MCC-1"});
     }
 }
 
@@ -594,7 +539,7 @@ void TestMccScreen::copyPanel()
     ClickPanel(0);
     Click(V::IdCopyPanel);
     QCOMPARE(m_prompt->messages, QStringList());
-    const QStringList names = SheetNames(MccPath());
+    const QStringList names = WorkbookSheetNames(MccPath());
     QCOMPARE(names.size(), 4);
     // Two copies within the same second get distinct names.
     QVERIFY(names[2].startsWith("MCC-A_"));
@@ -608,7 +553,7 @@ void TestMccScreen::copyPanel()
     QCOMPARE(m_view->PanelList()->selectionMark(), -1);
     // No panel marked: nothing.
     Click(V::IdCopyPanel);
-    QCOMPARE(SheetNames(MccPath()).size(), 4);
+    QCOMPARE(WorkbookSheetNames(MccPath()).size(), 4);
 }
 
 void TestMccScreen::failedStoreReloadsFromWorkbook()

@@ -52,6 +52,8 @@ private slots:
     void loadListsPastTheirLimitKeepTheRest();
 
 private:
+    // The program's empty project copied to a fresh folder and loaded.
+    void LoadEmptyProject();
     // Loaded project in a fresh folder, with TR-1 fed 300 kVA and TR-3 fed 40 kVA.
     void MakeProject();
 
@@ -88,7 +90,7 @@ void TestTransformerScreen::cleanup()
     theApp.ProjectLoaded = 0;
 }
 
-void TestTransformerScreen::MakeProject()
+void TestTransformerScreen::LoadEmptyProject()
 {
     m_project = m_dir->filePath("P1.pro");
     QVERIFY(QFile::copy(ProgramDir() + "/FORM/form.pro", m_project));
@@ -96,6 +98,12 @@ void TestTransformerScreen::MakeProject()
     theApp.ProjectPathTable.CurrentProjectPath = m_project;
     QVERIFY(theApp.LoadProjectFile(m_project));
     theApp.ProjectLoaded = 1;
+}
+
+void TestTransformerScreen::MakeProject()
+{
+    LoadEmptyProject();
+    QVERIFY(!QTest::currentTestFailed());
     QVERIFY(theApp.ReadTransformerSheet(0));  // creates "_30" with its five sheets
     auto& b = theApp.TransformerSizingBlock;
     b.TransformerLoadRow = {"1", "MCC-1", "-", "400000", "75", "300000", ""};
@@ -167,12 +175,8 @@ void TestTransformerScreen::lockClickWithoutProjectWritesNothing()
 
 void TestTransformerScreen::transformerWorkbookCreatedOnlyWhenMissing()
 {
-    m_project = m_dir->filePath("P1.pro");
-    QVERIFY(QFile::copy(ProgramDir() + "/FORM/form.pro", m_project));
-    QFile(m_project).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
-    theApp.ProjectPathTable.CurrentProjectPath = m_project;
-    QVERIFY(theApp.LoadProjectFile(m_project));
-    theApp.ProjectLoaded = 1;
+    LoadEmptyProject();
+    QVERIFY(!QTest::currentTestFailed());
     const QString path = theApp.CompanionPath(CSevrinApp::TransformerWorkbook);
     // Showing a transformer creates nothing; the first row written creates all five sheets.
     m_tr->FillTransformerPage(0);

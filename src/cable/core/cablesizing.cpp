@@ -45,20 +45,14 @@ double Checked(double v)
     return IsPrintable(v) ? v : NO_VALUE;
 }
 
-// A cell without the unit its column is written with ("5.00kA", "35㎟").
+// A cell without its blanks and the unit its column is written with ("5.00kA", "35㎟"), as the
+// quantity reader takes it: "nan", "inf", "1e308", "12,5" or a stray unit stay no number.
 QStringView WithoutUnit(const QString& text, QStringView unit)
 {
     QStringView t = QStringView(text).trimmed();
     if (!unit.isEmpty() && t.endsWith(unit))
         t.chop(unit.size());
     return t;
-}
-
-// The number of a cell, alone or followed by its unit, read by the shared quantity reader:
-// "nan", "inf", "1e308", "12,5" or a stray unit are no number.
-bool CellNumber(const QString& text, QStringView unit, double* out)
-{
-    return ReadQuantity(WithoutUnit(text, unit), QuantitySign::Any, out);
 }
 
 // The value of a computed or fed-panel cell as the later stages read it: empty 0, "-" 1, a
@@ -71,20 +65,6 @@ double CellValue(const QString& text, QStringView unit = {})
     if (text == QLatin1String("-"))
         return 1.0;
     return QuantityOr(WithoutUnit(text, unit), QuantitySign::NonNegative);
-}
-
-// A given number, or NO_VALUE for empty text, "-" and anything that is not a positive number.
-double Positive(const QString& text, QStringView unit = {})
-{
-    return QuantityOr(WithoutUnit(text, unit), QuantitySign::Positive);
-}
-
-// A quantity the row must give (a load, a voltage): NO_VALUE when the cell is empty or holds
-// anything but a positive number, and so is all that rests on it. Whether the cell was given
-// at all is asked of its text (Blank).
-double Given(const QString& text)
-{
-    return QuantityOr(text, QuantitySign::Positive);
 }
 
 // True for a cell left empty (nothing given), as against one that holds no number.
@@ -223,8 +203,9 @@ double BreakerDelta(CableLookup& l, const Maker& m, double rating, double time)
     if (!WholeNumber(rating, at) || !WholeNumber(time, t))
         return 0.0;
     double delta = 0.0;
-    if (!CellNumber(l.GetBreakerDelta(QLatin1String(m.deltaCode), at, t, QStringLiteral("-")), {},
-                    &delta))
+    const QString deltaText =
+        l.GetBreakerDelta(QLatin1String(m.deltaCode), at, t, QStringLiteral("-"));
+    if (!ReadQuantity(QStringView(deltaText).trimmed(), QuantitySign::Any, &delta))
         return 0.0;
     // A negative multiple (a damaged or mistyped table) is none: no ATMS is derived from it.
     return delta >= 0.0 ? delta : NO_VALUE;
@@ -254,8 +235,8 @@ void LookupMotorEfficiency(CableLookup& lookup, double kW, const QString& starti
     if (!lookup.FindMotorData(kW, startingMethod, motor))
         return;
     // A field that is missing, or holds no usable figure, keeps the default.
-    const double eta = Positive(motor[4]);
-    const double cos = Positive(motor[5]);
+    const double eta = QuantityOr(QStringView(motor[4]).trimmed(), QuantitySign::Positive);
+    const double cos = QuantityOr(QStringView(motor[5]).trimmed(), QuantitySign::Positive);
     if (Has(eta))
         efficiency = eta;
     if (Has(cos) && cos <= 1.0)
@@ -271,9 +252,7 @@ std::array<QString, 8> CalcMotorStartCharacteristics(CableLookup& lookup,
     if (lookup.FindMotorData(kW, startMethod, data)) {
         // An empty field is as absent as "-".
         auto field = [&data](int f) {
-            const QString& t = data[std::size_t(f)];
-            double v = 0.0;
-            return CellNumber(t, {}, &v) ? v : NO_VALUE;
+            return QuantityOr(QStringView(data[std::size_t(f)]).trimmed(), QuantitySign::Any);
         };
         beta = field(8);
         c = field(9);
@@ -332,13 +311,13 @@ LoadInputs LoadInputsOf(const CableRow& row)
 {
     LoadInputs l;
     l.loadType = row[LoadType];
-    l.lengthM = Given(row[Length]);
-    l.p = Given(row[Phases]);
-    l.w = Given(row[Wires]);
-    l.volt = Given(row[Volt]);
+    l.lengthM = QuantityOr(row[Length], QuantitySign::Positive);
+    l.p = QuantityOr(row[Phases], QuantitySign::Positive);
+    l.w = QuantityOr(row[Wires], QuantitySign::Positive);
+    l.volt = QuantityOr(row[Volt], QuantitySign::Positive);
     l.threePhase = l.p == 3.0;
-    l.kW = Given(row[KW]);
-    l.kVA = Given(row[KVA]);
+    l.kW = QuantityOr(row[KW], QuantitySign::Positive);
+    l.kVA = QuantityOr(row[KVA], QuantitySign::Positive);
     // A kW that is given but no number still decides the row: its load is then unknown.
     l.byKw = !Blank(row[KW]);
     l.motor = l.loadType == QLatin1String("M");
@@ -506,9 +485,12 @@ DesignCurrent DesignCurrentOf(const CableRow& row, bool fromStored, const CableC
     // and 1 is a single cable; a demand factor or count that is not a positive number is no
     // value.
     const QString& dfText = row[Demand];
-    d.df = (dfText.trimmed().isEmpty() || dfText == QLatin1String("-")) ? 1.0 : Given(dfText);
+    d.df = (dfText.trimmed().isEmpty() || dfText == QLatin1String("-"))
+               ? 1.0
+               : QuantityOr(dfText, QuantitySign::Positive);
     d.method = MethodIndex(row[Method]);
-    d.n = row[Parallel].trimmed().isEmpty() ? 1.0 : Given(row[Parallel]);
+    d.n = row[Parallel].trimmed().isEmpty() ? 1.0
+                                            : QuantityOr(row[Parallel], QuantitySign::Positive);
     if (Has(d.n) && d.n < 1.0)
         d.n = 1.0;
     d.demandKva = Has(d.input.inputKva) && Has(d.df) ? Checked(d.input.inputKva * d.df) : NO_VALUE;
@@ -629,7 +611,8 @@ BreakerChoice BreakerChoiceOf(const CableRow& row, bool manual, const DesignCurr
     }
 
     b.atth = b.atb;
-    b.at = manual ? Positive(row[KaMaker]) : GetMaxOf2(b.atb, b.atth);
+    b.at = manual ? QuantityOr(QStringView(row[KaMaker]).trimmed(), QuantitySign::Positive)
+                  : GetMaxOf2(b.atb, b.atth);
 
     // Operating multiples of the row's maker.
     b.deltas.fill(NO_VALUE);
@@ -664,7 +647,8 @@ BreakerChoice BreakerChoiceOf(const CableRow& row, bool manual, const DesignCurr
     b.afBy.fill(NO_VALUE);
     if (maker)
         b.afBy[std::size_t(maker->index)] = look.V(b.at, QLatin1String(maker->frameTable), 2);
-    b.af = manual ? Positive(row[At], u"AF") : GetMaxOf4(b.afBy[0], b.afBy[1], b.afBy[2], b.afBy[3]);
+    b.af = manual ? QuantityOr(WithoutUnit(row[At], u"AF"), QuantitySign::Positive)
+                  : GetMaxOf4(b.afBy[0], b.afBy[1], b.afBy[2], b.afBy[3]);
 
     // Breaking capacity.
     b.kaBy.fill(NO_VALUE);
@@ -703,7 +687,9 @@ SizeCriteria SizeCriteriaOf(const CableRow& row, bool manual, const DesignCurren
     const double n = d.n;
     const int method = d.method;
     const double r = threePhase ? kSqrt3 : 1.0;
-    auto manualSize = [&row](int col) { return Positive(row[std::size_t(col)], u"㎟"); };
+    auto manualSize = [&row](int col) {
+        return QuantityOr(WithoutUnit(row[std::size_t(col)], u"㎟"), QuantitySign::Positive);
+    };
     SizeCriteria s;
 
     // SB: the size whose derated ampacity carries IB / N.
@@ -727,7 +713,7 @@ SizeCriteria SizeCriteriaOf(const CableRow& row, bool manual, const DesignCurren
 
     // SSC: the fault current's heat, from the minimum fault current. A row without one has no
     // SSC criterion.
-    s.isMin = Positive(row[IsMin], u"kA");
+    s.isMin = QuantityOr(WithoutUnit(row[IsMin], u"kA"), QuantitySign::Positive);
     s.tripT = cond.conductorTripTime;
     if (Has(s.isMin) && Has(s.tripT) && s.tripT >= 0 && Has(crit.conductorMargin)) {
         const double share = threePhase ? 1.0 : kSinglePhaseFault;
@@ -859,7 +845,7 @@ Specification SpecificationOf(const CableRow& row, const DesignCurrent& d, doubl
     static const char* const codes[4][2] = {{"A1", "A2"}, {"B1", "B2"}, {"D1", "D1"}, {"F", "E"}};
     sp.methodCode = method >= 0 ? QLatin1String(codes[method][multiCore ? 1 : 0]) : QString();
 
-    sp.isMax = Positive(row[IsMax], u"kA");
+    sp.isMax = QuantityOr(WithoutUnit(row[IsMax], u"kA"), QuantitySign::Positive);
     sp.cores = multiCore ? w : 1.0;
     sp.lines = multiCore ? n : w * n;
     if (d.input.startMethod == QLatin1String("Y-D"))
@@ -1006,8 +992,11 @@ std::vector<int> CheckCableAlarms(const CableRow& row)
     // A figure over its limit; a cell without a figure ("-", empty) decides nothing.
     const auto over = [&row](int valueCol, int limitCol, QStringView unit) {
         double value = 0.0, limit = 0.0;
-        return CellNumber(row[std::size_t(valueCol)], unit, &value) &&
-               CellNumber(row[std::size_t(limitCol)], unit, &limit) && value > limit;
+        return ReadQuantity(WithoutUnit(row[std::size_t(valueCol)], unit), QuantitySign::Any,
+                            &value) &&
+               ReadQuantity(WithoutUnit(row[std::size_t(limitCol)], unit), QuantitySign::Any,
+                            &limit) &&
+               value > limit;
     };
     auto check = [&row](int col) { return row[std::size_t(col)] == QLatin1String("Check"); };
     std::vector<int> codes;
@@ -1024,8 +1013,8 @@ std::vector<int> CheckCableAlarms(const CableRow& row)
     // A fault current against a breaking capacity that was never found is not known to be
     // broken: checked as well.
     double isMax = 0.0, ka = 0.0;
-    if (CellNumber(row[IsMax], u"kA", &isMax) && isMax > 0 &&
-        (!CellNumber(row[Ka], u"kA", &ka) || isMax > ka))
+    if (ReadQuantity(WithoutUnit(row[IsMax], u"kA"), QuantitySign::Any, &isMax) && isMax > 0 &&
+        (!ReadQuantity(WithoutUnit(row[Ka], u"kA"), QuantitySign::Any, &ka) || isMax > ka))
         codes.push_back(4);
     return codes;
 }

@@ -57,19 +57,6 @@ double Weight(double g, double lines)
     return IsNoValue(g) || IsNoValue(lines) ? NO_VALUE : Finite(g * lines);
 }
 
-// A stored width or weight adds what it shows; "-", empty text, anything that is no number
-// and a figure that is not positive add nothing.
-double AddCell(double sum, const QString& cell, const QString& unit)
-{
-    return sum + QuantityOr(TrayCellWithoutUnit(cell, unit), QuantitySign::Positive, 0.0);
-}
-
-// A size, core or line count of a row: a positive number (its unit removed) or NO_VALUE.
-double RowCount(const QString& cell, const QString& unit)
-{
-    return QuantityOr(TrayCellWithoutUnit(cell, unit), QuantitySign::Positive);
-}
-
 }  // namespace
 
 QStringView TrayCellWithoutUnit(const QString& text, const QString& unit)
@@ -89,9 +76,11 @@ QStringView TrayCellWithoutUnit(const QString& text, const QString& unit)
 
 void CalcTrayCableRow(TrayRow& row, TrayLookup& lookup)
 {
-    const double sq = RowCount(row[6], kMm2);
-    const double cores = RowCount(row[7], QStringLiteral("C"));
-    const double lines = RowCount(row[8], QStringLiteral("L"));
+    const double sq = QuantityOr(TrayCellWithoutUnit(row[6], kMm2), QuantitySign::Positive);
+    const double cores =
+        QuantityOr(TrayCellWithoutUnit(row[7], QStringLiteral("C")), QuantitySign::Positive);
+    const double lines =
+        QuantityOr(TrayCellWithoutUnit(row[8], QStringLiteral("L")), QuantitySign::Positive);
     const QString& type = row[5];
 
     double d = NO_VALUE;
@@ -115,8 +104,9 @@ void CalcTrayCableRow(TrayRow& row, TrayLookup& lookup)
 
 void CalcTrayPeRow(TrayRow& row, TrayLookup& lookup)
 {
-    const double sq = RowCount(row[6], kMm2);
-    const double lines = RowCount(row[8], QStringLiteral("L"));
+    const double sq = QuantityOr(TrayCellWithoutUnit(row[6], kMm2), QuantitySign::Positive);
+    const double lines =
+        QuantityOr(TrayCellWithoutUnit(row[8], QStringLiteral("L")), QuantitySign::Positive);
     // No size (a cable never sized hands over none): no conductor to look up, rather than
     // the table's first entry.
     const double d = !IsNoValue(sq) ? Finite(lookup.VLookup(sq, QStringLiteral("FGVSEC"), 2)) : NO_VALUE;
@@ -170,13 +160,15 @@ TrayResult CalcTray(const std::vector<TrayRow>& cables, const std::vector<TrayRo
     TrayResult r;
     const QString mm = QStringLiteral("mm");
     const QString kgm = QStringLiteral("kg/m");
+    // A stored width or weight adds what it shows; "-", empty text, anything that is no number
+    // and a figure that is not positive add nothing.
     for (const TrayRow& row : cables) {
-        r.widthSum = AddCell(r.widthSum, row[10], mm);
-        r.weightSum = AddCell(r.weightSum, row[11], kgm);
+        r.widthSum += QuantityOr(TrayCellWithoutUnit(row[10], mm), QuantitySign::Positive, 0.0);
+        r.weightSum += QuantityOr(TrayCellWithoutUnit(row[11], kgm), QuantitySign::Positive, 0.0);
     }
     // Earth conductors lie in the gaps between the cables: weight, never width.
     for (const TrayRow& row : pes)
-        r.weightSum = AddCell(r.weightSum, row[11], kgm);
+        r.weightSum += QuantityOr(TrayCellWithoutUnit(row[11], kgm), QuantitySign::Positive, 0.0);
     // Sums beyond any real tray (stored figures of absurd size) have no value.
     r.widthSum = Finite(r.widthSum);
     r.weightSum = Finite(r.weightSum);

@@ -416,13 +416,9 @@ bool ValidateFaultMotorInput(CSevrinApp& app, const QString& kw, const QString& 
         kv = eta = pf = NO_VALUE;
         return false;
     }
-    const auto field = [&](int i) {
-        const QString& t = fields[std::size_t(i)];
-        return QuantityOr(t, QuantitySign::Any);
-    };
-    kv = field(3);
-    eta = field(4);
-    pf = field(5);
+    kv = QuantityOr(fields[3], QuantitySign::Any);
+    eta = QuantityOr(fields[4], QuantitySign::Any);
+    pf = QuantityOr(fields[5], QuantitySign::Any);
     return true;
 }
 

@@ -48,29 +48,12 @@ double Cut(double v)
     return std::floor(Snapped(v));
 }
 
-// What a typed quantity may be: lengths, times, currents, resistivities and factors are
-// positive; a rod count, a surface layer or a soil layer may be 0 ("none"); temperatures any.
-using Sign = QuantitySign;
-
-// A typed quantity of its sign, NO_VALUE otherwise (the empty text included), so everything
-// that rests on it is "-".
-double In(const QString& text, Sign sign = Sign::Any)
-{
-    return QuantityOr(text, sign);
-}
-
 // A typed input as the result pages repeat it: as typed when it is a number of its sign (or
 // blank; "-0" without its minus), "-" otherwise, so no "nan", "-5" or 309-digit text is shown
 // as if it were a figure.
-QString Echo(const QString& text, Sign sign)
+QString Echo(const QString& text, QuantitySign sign)
 {
     return text.trimmed().isEmpty() ? text : QuantityText(text, sign);
-}
-
-// A stored result text read back; an undefined result stays undefined.
-double Res(const QString& text)
-{
-    return In(text);
 }
 
 QString Fmt(double v, int decimals)
@@ -82,7 +65,7 @@ QString Fmt(double v, int decimals)
 double Put(QString& field, double v, int decimals)
 {
     field = Fmt(v, decimals);
-    return Res(field);
+    return QuantityOr(field, QuantitySign::Any);
 }
 
 int IndexInRange(int index, int count)
@@ -112,12 +95,14 @@ double AverageResistivity(const std::array<QString, 28>& t)
     for (int i = 0; i < 5; ++i) {
         // An empty thickness is a layer left out, as a thickness of 0 is.
         const QString& thicknessText = t[T_h1 + i];
-        const double h = thicknessText.trimmed().isEmpty() ? 0.0 : In(thicknessText, Sign::NonNegative);
+        const double h = thicknessText.trimmed().isEmpty()
+                             ? 0.0
+                             : QuantityOr(thicknessText, QuantitySign::NonNegative);
         if (std::isnan(h))
             return NO_VALUE;
         if (!(h > 0.0))
             continue;
-        const double rho = In(t[T_rho1 + i], Sign::Positive);
+        const double rho = QuantityOr(t[T_rho1 + i], QuantitySign::Positive);
         if (std::isnan(rho))
             return NO_VALUE;
         thickness += h;
@@ -125,7 +110,8 @@ double AverageResistivity(const std::array<QString, 28>& t)
     }
     if (!(thickness > 0.0))
         return NO_VALUE;
-    const double avg = Round(thickness / conductance * In(t[T_Margin], Sign::Positive), 2);
+    const double margin = QuantityOr(t[T_Margin], QuantitySign::Positive);
+    const double avg = Round(thickness / conductance * margin, 2);
     return avg > 0.0 && IsPrintable(avg) ? avg : NO_VALUE;
 }
 
@@ -148,13 +134,15 @@ GroundingSummaryValues Summary(const GroundingDesignBlockT& b, const GroundingLi
     const auto& cr = b.ConductorResults;
     const auto& sc = b.SafetyConditions;
     const auto& v = b.VoltageResults;
-    auto num = [](const QString& text, int decimals) { return Fmt(Res(text), decimals); };
+    auto num = [](const QString& text, int decimals) {
+        return Fmt(QuantityOr(text, QuantitySign::Any), decimals);
+    };
 
     GroundingSummaryValues s;
     s[0] = GroundingSystemKinds().value(IndexInRange(b.GroundingConditionIndex[0], 3));
-    const double amps = In(ci[C_I]) * 1000.0;
+    const double amps = QuantityOr(ci[C_I], QuantitySign::Any) * 1000.0;
     s[1] = Fmt(amps, 0);
-    s[2] = Fmt(amps * Res(sc[4]), 0);
+    s[2] = Fmt(amps * QuantityOr(sc[4], QuantitySign::Any), 0);
     s[3] = num(sc[4], 1);
     s[4] = num(cr[7], 4);
     s[5] = num(b.SafetyVoltageInput[S_RhoS], 0);
@@ -165,7 +153,7 @@ GroundingSummaryValues Summary(const GroundingDesignBlockT& b, const GroundingLi
     s[10] = num(ci[C_h], 4);
     s[11] = Fmt(own.d, 4);
     s[12] = num(cr[14], 0);
-    s[13] = Fmt(In(t[T_D], Sign::Positive), 4);
+    s[13] = Fmt(QuantityOr(t[T_D], QuantitySign::Positive), 4);
     s[14] = QStringLiteral("1");
     s[15] = num(b.GridFactors[0], 4);
     s[16] = num(sc[12], 4);
@@ -173,7 +161,7 @@ GroundingSummaryValues Summary(const GroundingDesignBlockT& b, const GroundingLi
     s[18] = Fmt(own.kii, 4);
     s[19] = Fmt(own.kh, 4);
     s[20] = num(sc[5], 0);
-    s[21] = Echo(t[T_Lp], Sign::Positive);
+    s[21] = Echo(t[T_Lp], QuantitySign::Positive);
     s[22] = num(sc[6], 1);
     s[23] = num(sc[9], 1);
     s[24] = cr[16];
@@ -265,33 +253,34 @@ void ApplyGroundingDesignInputs(GroundingDesignBlockT& b, const GroundingLibBloc
     b.GroundingConditionIndex[1] = IndexInRange(b.GroundingConditionIndex[1], materials.Count);
     b.ConductorSizeIndex[0] = b.GroundingConditionIndex[1];
     // The copies repeat a typed figure only when it is a number of its sign; "-" otherwise.
-    const Sign conductorSigns[5] = {Sign::Positive, Sign::Positive, Sign::Positive, Sign::Any,
-                                    Sign::Any};
+    const QuantitySign conductorSigns[5] = {QuantitySign::Positive, QuantitySign::Positive,
+                                            QuantitySign::Positive, QuantitySign::Any,
+                                            QuantitySign::Any};
     for (int i = 0; i < 5; ++i)
         ci[C_I + i] = Echo(t[T_I + i], conductorSigns[i]);
-    ci[C_h] = Echo(t[T_h], Sign::Positive);
-    ci[C_Lx] = Echo(t[T_Lx], Sign::Positive);
-    ci[C_Ly] = Echo(t[T_Ly], Sign::Positive);
+    ci[C_h] = Echo(t[T_h], QuantitySign::Positive);
+    ci[C_Lx] = Echo(t[T_Lx], QuantitySign::Positive);
+    ci[C_Ly] = Echo(t[T_Ly], QuantitySign::Positive);
     // The rod as typed; the calculation replaces both with the rod it uses.
     ci[C_RodDia] = t[T_RodDia];
-    ci[C_RodLen] = Echo(t[T_RodLen], Sign::Positive);
-    ci[C_Lc] = Echo(t[T_Lc], Sign::Positive);
-    ci[C_N] = Echo(t[T_N], Sign::NonNegative);
+    ci[C_RodLen] = Echo(t[T_RodLen], QuantitySign::Positive);
+    ci[C_Lc] = Echo(t[T_Lc], QuantitySign::Positive);
+    ci[C_N] = Echo(t[T_N], QuantitySign::NonNegative);
     ci[C_Material] = materials.Cell(b.ConductorSizeIndex[0], 0);
-    b.SafetyVoltageInput[S_RhoS] = Echo(t[T_RhoS], Sign::Positive);
-    b.SafetyVoltageInput[S_hS] = Echo(t[T_hS], Sign::NonNegative);
-    b.SafetyVoltageInput[S_Sf] = Echo(t[T_Sf], Sign::Positive);
+    b.SafetyVoltageInput[S_RhoS] = Echo(t[T_RhoS], QuantitySign::Positive);
+    b.SafetyVoltageInput[S_hS] = Echo(t[T_hS], QuantitySign::NonNegative);
+    b.SafetyVoltageInput[S_Sf] = Echo(t[T_Sf], QuantitySign::Positive);
 }
 
 void ApplyGroundingDisplayCopies(GroundingDesignBlockT& b)
 {
     const auto& t = b.GroundingConditionInput;
-    b.ConductorSizeInput[C_Lx] = Echo(t[T_Lx], Sign::Positive);
-    b.ConductorSizeInput[C_Ly] = Echo(t[T_Ly], Sign::Positive);
-    b.ConductorSizeInput[C_Lc] = Echo(t[T_Lc], Sign::Positive);
+    b.ConductorSizeInput[C_Lx] = Echo(t[T_Lx], QuantitySign::Positive);
+    b.ConductorSizeInput[C_Ly] = Echo(t[T_Ly], QuantitySign::Positive);
+    b.ConductorSizeInput[C_Lc] = Echo(t[T_Lc], QuantitySign::Positive);
     b.GroundingConditionIndex[2] = IndexInRange(b.GroundingConditionIndex[2], 4);
     b.SafetyVoltageIndex = b.GroundingConditionIndex[2];
-    b.SafetyVoltageInput[S_D] = Echo(t[T_D], Sign::Positive);
+    b.SafetyVoltageInput[S_D] = Echo(t[T_D], QuantitySign::Positive);
 }
 
 namespace {
@@ -311,11 +300,11 @@ GridShape GridFactorsPage(GroundingDesignBlockT& b)
     const int shape = b.GroundingConditionIndex[2];
     GridShape g;
     // The grid area is taken as Lx·Ly, so nc is 1, and nd uses the conductor spacing D.
-    const double lc = In(t[T_Lc], Sign::Positive);
-    const double lp = In(t[T_Lp], Sign::Positive);
-    g.lx = In(t[T_Lx], Sign::Positive);
-    g.ly = In(t[T_Ly], Sign::Positive);
-    g.spacing = In(t[T_D], Sign::Positive);
+    const double lc = QuantityOr(t[T_Lc], QuantitySign::Positive);
+    const double lp = QuantityOr(t[T_Lp], QuantitySign::Positive);
+    g.lx = QuantityOr(t[T_Lx], QuantitySign::Positive);
+    g.ly = QuantityOr(t[T_Ly], QuantitySign::Positive);
+    g.spacing = QuantityOr(t[T_D], QuantitySign::Positive);
     const double lx = g.lx;
     const double ly = g.ly;
     const double area = lx * ly;
@@ -371,21 +360,22 @@ ConductorSize ConductorSizePage(GroundingDesignBlockT& b, const GroundingLibBloc
     cr[1] = materials.Cell(material, 5);
     cr[2] = materials.Cell(material, 6);
     cr[3] = materials.Cell(material, 3);
-    const double alphaR = In(cr[0]);
-    const double rhoR = In(cr[1]);
-    const double tcap = In(cr[2]);
-    const double k0 = In(cr[3]);
-    const double tm = In(ci[C_Tm]);
-    const double ta = In(ci[C_Ta]);
+    const double alphaR = QuantityOr(cr[0], QuantitySign::Any);
+    const double rhoR = QuantityOr(cr[1], QuantitySign::Any);
+    const double tcap = QuantityOr(cr[2], QuantitySign::Any);
+    const double k0 = QuantityOr(cr[3], QuantitySign::Any);
+    const double tm = QuantityOr(ci[C_Tm], QuantitySign::Any);
+    const double ta = QuantityOr(ci[C_Ta], QuantitySign::Any);
     // The equation holds above the material's inferred temperature of zero resistance, -K0, and
     // for a maximum temperature above the ambient: K0 + Ta > 0 and Tm > Ta. Anywhere else the
     // logarithm is 0, negative or undefined (Ta = -K0 divides by zero and would give 0 mm2), and
     // the area and the standard size have no value.
-    const double heat = In(ci[C_tC]) * alphaR * rhoR * 1e4 / tcap;
+    const double heat = QuantityOr(ci[C_tC], QuantitySign::Any) * alphaR * rhoR * 1e4 / tcap;
     double areaMm2 = NO_VALUE;
     if (k0 + ta > 0.0 && tm > ta && heat > 0.0) {
         const double logTerm = std::log((tm - ta) / (k0 + ta) + 1.0);
-        areaMm2 = Cut(In(ci[C_I]) * In(ci[C_alpha]) * std::sqrt(heat / logTerm));
+        areaMm2 = Cut(QuantityOr(ci[C_I], QuantitySign::Any) *
+                      QuantityOr(ci[C_alpha], QuantitySign::Any) * std::sqrt(heat / logTerm));
     }
     const double conductorArea = Put(cr[4], areaMm2, 0);
 
@@ -393,9 +383,9 @@ ConductorSize ConductorSizePage(GroundingDesignBlockT& b, const GroundingLibBloc
     const LibTable& sizes = lib.GroundConductorSizeTable;
     if (std::isfinite(conductorArea)) {
         int i = 0;
-        while (i < sizes.Count && !(In(sizes.Cell(i, 0)) > conductorArea))
+        while (i < sizes.Count && !(QuantityOr(sizes.Cell(i, 0), QuantitySign::Any) > conductorArea))
             ++i;
-        cr[5] = i <= 1 ? sizes.Cell(0, 1) : Fmt(In(sizes.Cell(i - 1, 1)), 0);
+        cr[5] = i <= 1 ? sizes.Cell(0, 1) : Fmt(QuantityOr(sizes.Cell(i - 1, 1), QuantitySign::Any), 0);
     } else {
         cr[5] = GroundingUndefinedText();
     }
@@ -421,7 +411,7 @@ ConductorSize ConductorSizePage(GroundingDesignBlockT& b, const GroundingLibBloc
             diameterMm = diameters.Cell(row, 1);
     }
     ConductorSize c;
-    c.d = Put(cr[8], Raise(In(diameterMm) / 1000.0, 4), 4);
+    c.d = Put(cr[8], Raise(QuantityOr(diameterMm, QuantitySign::Any) / 1000.0, 4), 4);
     return c;
 }
 
@@ -451,7 +441,7 @@ GroundRods GroundRodsOf(GroundingDesignBlockT& b, const GroundingLibBlockT& lib)
     const QString& rodText = t[T_RodDia];
     const QString& lengthText = t[T_RodLen];
     const bool lengthTyped = !lengthText.trimmed().isEmpty();
-    const double typedLength = In(lengthText, Sign::Positive);
+    const double typedLength = QuantityOr(lengthText, QuantitySign::Positive);
     const LibTable& rods = lib.GroundRodTable;
     int rodRow = -1;
     bool lengthMatched = false;
@@ -460,15 +450,17 @@ GroundRods GroundRodsOf(GroundingDesignBlockT& b, const GroundingLibBlockT& lib)
             continue;
         if (rodRow < 0)
             rodRow = row;
-        if (std::fabs(In(rods.Cell(row, 1)) - typedLength) <= 1e-9) {
+        if (std::fabs(QuantityOr(rods.Cell(row, 1), QuantitySign::Any) - typedLength) <= 1e-9) {
             rodRow = row;
             lengthMatched = true;
             break;
         }
     }
     if (rodRow >= 0) {
-        Put(cr[9], Raise(In(rods.Cell(rodRow, 2)) / 1000.0, 4), 4);
-        const double length = lengthMatched || lengthTyped ? typedLength : In(rods.Cell(rodRow, 1));
+        Put(cr[9], Raise(QuantityOr(rods.Cell(rodRow, 2), QuantitySign::Any) / 1000.0, 4), 4);
+        const double length = lengthMatched || lengthTyped
+                                  ? typedLength
+                                  : QuantityOr(rods.Cell(rodRow, 1), QuantitySign::Any);
         Put(cr[10], length, 1);
         // The rod pages show the rod the calculation uses.
         ci[C_RodLen] = cr[10];
@@ -476,10 +468,10 @@ GroundRods GroundRodsOf(GroundingDesignBlockT& b, const GroundingLibBlockT& lib)
         ci[C_RodDia] = GroundingUndefinedText();
     }
     GroundRods r;
-    r.diameter = Res(cr[9]);
-    r.length = Res(cr[10]);
+    r.diameter = QuantityOr(cr[9], QuantitySign::Any);
+    r.length = QuantityOr(cr[10], QuantitySign::Any);
     // An empty rod count is no rod; a count that is no number of its sign has no value.
-    r.count = ci[C_N].trimmed().isEmpty() ? 0.0 : In(ci[C_N], Sign::NonNegative);
+    r.count = ci[C_N].trimmed().isEmpty() ? 0.0 : QuantityOr(ci[C_N], QuantitySign::NonNegative);
     r.none = rodRow < 0 || (!(r.count > 0.0) && !std::isnan(r.count));
     r.unknown = !r.none && (!(r.count > 0.0) || !(r.length > 0.0) || !(r.diameter > 0.0));
     return r;
@@ -505,8 +497,8 @@ GridGeometry GridGeometryOf(GroundingDesignBlockT& b, const GridShape& g, double
     const auto& ci = b.ConductorSizeInput;
     auto& cr = b.ConductorResults;
     GridGeometry s;
-    s.h = In(ci[C_h], Sign::Positive);
-    s.lc = In(ci[C_Lc], Sign::Positive);
+    s.h = QuantityOr(ci[C_h], QuantitySign::Positive);
+    s.lc = QuantityOr(ci[C_Lc], QuantitySign::Positive);
     s.aPrime = Put(cr[13], Round(std::sqrt((d / 2.0) * 2.0 * s.h), 3), 3);
     // Lx and Ly as the grid factors read them, from the same design inputs.
     s.area = Put(cr[14], g.lx * g.ly, 0);
@@ -532,7 +524,7 @@ GridResistance ResistancePage(GroundingDesignBlockT& b, const GridGeometry& g, c
 {
     auto& rr = b.ResistanceResults;
     GridResistance out;
-    const double rho = Res(b.ConductorResults[7]);
+    const double rho = QuantityOr(b.ConductorResults[7], QuantitySign::Any);
     out.rho = rho;
     const double gridLc = g.lc;
     const double lr = rods.length;
@@ -560,11 +552,11 @@ GridResistance ResistancePage(GroundingDesignBlockT& b, const GridGeometry& g, c
         rr[5] = Fmt(Round(rm, 3), 3);
     }
 
-    const double r1s = Res(rr[0]);
+    const double r1s = QuantityOr(rr[0], QuantitySign::Any);
     double rg = r1s;
     if (!rods.none) {
-        const double r2s = Res(rr[2]);
-        const double rms = Res(rr[4]);
+        const double r2s = QuantityOr(rr[2], QuantitySign::Any);
+        const double rms = QuantityOr(rr[4], QuantitySign::Any);
         // With R1 + R2 <= 2·Rm the numerator is negative too (Rm is then at least the mean of
         // R1 and R2, so Rm² >= R1·R2), and their quotient a positive figure that means nothing.
         const double denominator = r1s + r2s - 2.0 * rms;
@@ -573,7 +565,7 @@ GridResistance ResistancePage(GroundingDesignBlockT& b, const GridGeometry& g, c
     rr[6] = Fmt(Round(rg, 2), 2);
     rr[7] = Fmt(Round(rg, 3), 3);
     out.rg = rg;
-    out.rgShown = Res(rr[6]);
+    out.rgShown = QuantityOr(rr[6], QuantitySign::Any);
 
     // Sverak's resistance, for reference.
     rr[8] = Fmt(rho * (1.0 / g.lt + 1.0 / std::sqrt(20.0 * g.area) *
@@ -611,8 +603,8 @@ SafetyFactors SafetyPages(GroundingDesignBlockT& b, const GridShape& shape, cons
     // Surface-layer derating factor of a thin surface layer.
     sc[0] = b.ConductorResults[7];
     sc[1] = ci[C_tC];
-    out.rhoS = In(b.SafetyVoltageInput[S_RhoS], Sign::Positive);
-    const double hS = In(b.SafetyVoltageInput[S_hS], Sign::NonNegative);
+    out.rhoS = QuantityOr(b.SafetyVoltageInput[S_RhoS], QuantitySign::Positive);
+    const double hS = QuantityOr(b.SafetyVoltageInput[S_hS], QuantitySign::NonNegative);
     out.cs = Put(sc[2], Raise(Round(1.0 - 0.09 * (1.0 - rho / out.rhoS) / (2.0 * hS + 0.09), 4), 3), 3);
 
     // Effective lengths; LM for grids with rods along the perimeter.
@@ -622,13 +614,15 @@ SafetyFactors SafetyPages(GroundingDesignBlockT& b, const GridShape& shape, cons
     sc[7] = ci[C_Lx];
     sc[8] = ci[C_Ly];
     const double lrTotal = Put(sc[9], g.rodTotal, 1);
-    const double lxs = Res(sc[7]);
-    const double lys = Res(sc[8]);
-    out.lm = Put(sc[10], Round(Res(sc[5]) + (1.55 + 1.22 * Res(sc[6]) / std::sqrt(lxs * lxs + lys * lys)) * lrTotal, 2), 2);
+    const double lxs = QuantityOr(sc[7], QuantitySign::Any);
+    const double lys = QuantityOr(sc[8], QuantitySign::Any);
+    const double lcs = QuantityOr(sc[5], QuantitySign::Any);
+    const double lrs = QuantityOr(sc[6], QuantitySign::Any);
+    out.lm = Put(sc[10], Round(lcs + (1.55 + 1.22 * lrs / std::sqrt(lxs * lxs + lys * lys)) * lrTotal, 2), 2);
 
     // Spacing factor for the touch voltage; Kii = 1/(2n)^(2/n) for grids without rods.
     out.kh = Round(std::sqrt(1.0 + h / 1.0), 4);
-    const double ns = Res(b.GridFactors[0]);
+    const double ns = QuantityOr(b.GridFactors[0], QuantitySign::Any);
     out.kii = rods.none ? 1.0 / std::pow(2.0 * ns, 2.0 / ns) : 1.0;
     // Km and Ks are positive factors; a grid of few conductors for its burial depth and
     // spacing (n well below 2, D and h of a few millimetres) drives the formulas to 0 or below,
@@ -649,7 +643,7 @@ SafetyFactors SafetyPages(GroundingDesignBlockT& b, const GridShape& shape, cons
 
     // Irregularity factor, effective length and spacing factor for the step voltage.
     out.ki = Put(sf[3], Round(0.644 + 0.148 * ns, 3), 3);
-    out.ls = Put(sf[5], 0.75 * Res(sc[5]) + 0.85 * Res(sc[9]), 3);
+    out.ls = Put(sf[5], 0.75 * lcs + 0.85 * QuantityOr(sc[9], QuantitySign::Any), 3);
     out.ks = Put(sf[7], factor(Round(1.0 / kPi * (1.0 / (2.0 * h) + 1.0 / (spacing + h) +
                                                   1.0 / spacing * (1.0 - std::pow(0.5, ns - 2.0))),
                                       3)),
@@ -670,9 +664,9 @@ Voltages VoltagePage(GroundingDesignBlockT& b, double rho, const GridResistance&
     const auto& ci = b.ConductorSizeInput;
     const auto& sc = b.SafetyConditions;
     auto& vr = b.VoltageResults;
-    const double ts = Res(sc[1]);
-    const double sfv = Res(sc[4]);
-    const double amps = In(ci[C_I]) * 1000.0;
+    const double ts = QuantityOr(sc[1], QuantitySign::Any);
+    const double sfv = QuantityOr(sc[4], QuantitySign::Any);
+    const double amps = QuantityOr(ci[C_I], QuantitySign::Any) * 1000.0;
     const double estep = (1000.0 + 6.0 * f.cs * f.rhoS) * 0.116 / std::sqrt(ts);
     const double etouch = (1000.0 + 1.5 * f.cs * f.rhoS) * 0.116 / std::sqrt(ts);
     const double gpr = Round(amps * r.rgShown * sfv, 2);
@@ -687,13 +681,14 @@ Voltages VoltagePage(GroundingDesignBlockT& b, double rho, const GridResistance&
     const double es = Put(vr[5], voltage(Raise(rho * f.ks * f.ki * amps * sfv / f.ls, 2)), 2);
 
     // Whole volts, the verdicts and the sentence on the ground potential rise.
-    vr[6] = Fmt(Res(vr[2]), 0);
-    vr[7] = Fmt(Res(vr[1]), 0);
+    vr[6] = Fmt(QuantityOr(vr[2], QuantitySign::Any), 0);
+    vr[7] = Fmt(QuantityOr(vr[1], QuantitySign::Any), 0);
     vr[8] = Fmt(em, 0);
     vr[10] = Fmt(estepShown, 0);
     vr[11] = Fmt(es, 0);
     const GroundingVerdicts verdicts =
-        JudgeGroundingVoltages(r.rgShown, gpr, etouch, em, Res(vr[10]), Res(vr[11]));
+        JudgeGroundingVoltages(r.rgShown, gpr, etouch, em, QuantityOr(vr[10], QuantitySign::Any),
+                               QuantityOr(vr[11], QuantitySign::Any));
     vr[3] = verdicts.sentence;
     vr[9] = verdicts.touch;
     vr[12] = verdicts.step;
@@ -709,7 +704,7 @@ void AverageResistivityPage(GroundingDesignBlockT& b)
     const auto& t = b.GroundingConditionInput;
     auto& ar = b.AverageResistivityFields;
     for (int i = 0; i < 11; ++i)
-        ar[i] = Echo(t[T_h1 + i], i < 10 ? Sign::NonNegative : Sign::Positive);
+        ar[i] = Echo(t[T_h1 + i], i < 10 ? QuantitySign::NonNegative : QuantitySign::Positive);
     ar[11] = ar[12] = b.GridFactors[5];
 }
 

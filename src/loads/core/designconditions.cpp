@@ -28,13 +28,6 @@ QString Fixed(double v, int decimals)
     return IsPrintable(v) ? FormatFixed(v, decimals) : QStringLiteral("-");
 }
 
-// A motor condition typed as text (the reactor tap, the CT factor): a number above 0, NaN
-// otherwise, so that the motor tables show no figure computed from it.
-double PositiveCondition(const QString& text)
-{
-    return QuantityOr(text, QuantitySign::Positive);
-}
-
 }  // namespace
 
 int ClampOptionIndex(int index, int count)
@@ -79,7 +72,7 @@ MotorParameters BuildMotorParameters(const MccDesignConditions& c)
     p.beta = OptionValue(StartMultiple, c.startMultipleIndex);
     p.cDol = 1.0;              // full-voltage start
     p.cStarDelta = 1.0 / 3.0;  // star connection: a third of the delta current
-    p.cReactor = PositiveCondition(c.reactorTap);
+    p.cReactor = QuantityOr(c.reactorTap, QuantitySign::Positive);
     p.lambdaSoftStarter = OptionValue(SoftStarterLimit, c.softStarterLimitIndex);
     p.lambdaInverter = OptionValue(InverterLimit, c.inverterLimitIndex);
     p.k = OptionValue(InrushMultiple, c.inrushMultipleIndex);
@@ -88,7 +81,7 @@ MotorParameters BuildMotorParameters(const MccDesignConditions& c)
     p.tmReactor = OptionValue(StartTime, c.startTimeIndex[2]);
     p.tmSoftStarter = OptionValue(StartTime, c.startTimeIndex[3]);
     p.tmInverter = OptionValue(StartTime, c.startTimeIndex[4]);
-    p.ctFactor = PositiveCondition(c.ctFactor);
+    p.ctFactor = QuantityOr(c.ctFactor, QuantitySign::Positive);
     return p;
 }
 

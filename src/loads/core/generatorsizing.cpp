@@ -18,18 +18,6 @@ bool Defined(double v)
     return IsPrintable(v) && !IsNoValue(v);
 }
 
-// A factor that can enter the formula: a number above 0, read strictly.
-bool PositiveFactor(const QString& text, double* value)
-{
-    return ReadQuantity(text, QuantitySign::Positive, value);
-}
-
-// A total as shown, read back for the formula; false for "-".
-bool ShownTotal(const QString& text, double* value)
-{
-    return ReadQuantity(text, QuantitySign::NonNegative, value);
-}
-
 const QString kOutagePlaceholder =
     QStringLiteral("▣ 정전 시 부하를 고려한 발전기 출력 용량 : _____KVA (_______kW)");
 const QString kFirePlaceholder =
@@ -63,9 +51,13 @@ GeneratorCase ComputeCase(const Sums& s, const GeneratorFactors& f)
     // The formula takes the figures as shown, to three decimals; a total that is no value
     // ("-": a load that could not be read) leaves the case without GP.
     double sumP = 0, sumPm = 0, pl = 0, a = 0, cf = 0, k = 0;
-    c.defined = ShownTotal(c.kvaSum, &sumP) && ShownTotal(c.kwSum, &sumPm) &&
-                ShownTotal(c.maxKw, &pl) && PositiveFactor(f.a, &a) && PositiveFactor(f.c, &cf) &&
-                PositiveFactor(f.k, &k);
+    // The totals as shown, read back (false for "-"); the factors must be above 0.
+    c.defined = ReadQuantity(c.kvaSum, QuantitySign::NonNegative, &sumP) &&
+                ReadQuantity(c.kwSum, QuantitySign::NonNegative, &sumPm) &&
+                ReadQuantity(c.maxKw, QuantitySign::NonNegative, &pl) &&
+                ReadQuantity(f.a, QuantitySign::Positive, &a) &&
+                ReadQuantity(f.c, QuantitySign::Positive, &cf) &&
+                ReadQuantity(f.k, QuantitySign::Positive, &k);
     c.gp = c.defined ? ((sumPm - pl) * a + sumP + pl * a * cf) * k : NO_VALUE;
     c.output = c.gp * kOutputPowerFactor;
     c.defined = c.defined && Defined(c.gp) && Defined(c.output) && c.gp >= 0.0;

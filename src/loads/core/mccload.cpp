@@ -14,13 +14,6 @@ bool Is(const QString& text, const char* value)
     return text == QLatin1String(value);
 }
 
-// A motor-data field as a factor: "-", an empty field and anything that is not a positive
-// number are no value.
-double FieldValue(const QString& text)
-{
-    return QuantityOr(text, QuantitySign::Positive);
-}
-
 // A product of factors; no value when any of them has none (a factor of the motor's data
 // given as "-" cannot be taken as 0 or 1 without inventing a starting current), and when the
 // product leaves the printable range.
@@ -100,16 +93,16 @@ void CalcMccLoadRow(MccLoadRow& row, const MccLoadConditions& c, const MotorData
     QString ct = QStringLiteral("-");
     MotorRow data;
     if (motor && findMotor && !IsNoValue(p) && findMotor(p, method, data)) {
-        beta = FieldValue(data[MotorField::Beta]);
-        cc = FieldValue(data[MotorField::C]);
-        lambda = FieldValue(data[MotorField::Lambda]);
-        k = FieldValue(data[MotorField::K]);
-        tm = FieldValue(data[MotorField::Tm]);
-        capacitor = FieldValue(data[MotorField::Capacitor]);
-        unitSize = FieldValue(data[MotorField::UnitSize]);
+        beta = QuantityOr(data[MotorField::Beta], QuantitySign::Positive);
+        cc = QuantityOr(data[MotorField::C], QuantitySign::Positive);
+        lambda = QuantityOr(data[MotorField::Lambda], QuantitySign::Positive);
+        k = QuantityOr(data[MotorField::K], QuantitySign::Positive);
+        tm = QuantityOr(data[MotorField::Tm], QuantitySign::Positive);
+        capacitor = QuantityOr(data[MotorField::Capacitor], QuantitySign::Positive);
+        unitSize = QuantityOr(data[MotorField::UnitSize], QuantitySign::Positive);
         ct = data[MotorField::Ct];
-        eta = FieldValue(data[MotorField::Efficiency]);
-        cosPhi = FieldValue(data[MotorField::PowerFactor]);
+        eta = QuantityOr(data[MotorField::Efficiency], QuantitySign::Positive);
+        cosPhi = QuantityOr(data[MotorField::PowerFactor], QuantitySign::Positive);
     }
     // 2. Starting times of the current-limited starters are the project's choice.
     if (softStarter)
@@ -209,8 +202,8 @@ MccLoadRefusal ValidateMccLoadInput(const MccLoadInput& in, const MotorDataLooku
         if (!findMotor || in.kw.isEmpty() || !findMotor(kw, in.startMethod, data))
             return MccLoadRefusal::MotorNotFound;
         // The input load is kW / eta / cos(phi): both must be real, positive figures.
-        const double eta = FieldValue(data[MotorField::Efficiency]);
-        const double cosPhi = FieldValue(data[MotorField::PowerFactor]);
+        const double eta = QuantityOr(data[MotorField::Efficiency], QuantitySign::Positive);
+        const double cosPhi = QuantityOr(data[MotorField::PowerFactor], QuantitySign::Positive);
         if (!(eta > 0) || !(cosPhi > 0))
             return MccLoadRefusal::MotorDataIncomplete;
     }

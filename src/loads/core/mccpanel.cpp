@@ -49,12 +49,6 @@ double Sum(const QString& text)
     return QuantityOr(text, QuantitySign::NonNegative);
 }
 
-// A stored figure that must be a number of at least 0 ("-", empty or other text is none).
-bool Numeric(const QString& text, double& value)
-{
-    return ReadQuantity(text, QuantitySign::NonNegative, &value);
-}
-
 QString Fixed0(double v)
 {
     return IsPrintable(v) && !IsNoValue(v) ? FormatFixed(v, 0) : QStringLiteral("-");
@@ -64,7 +58,8 @@ QString Fixed0(double v)
 QString Reprint(const QString& text, int decimals, const QString& suffix = QString())
 {
     double v = 0;
-    return Numeric(text, v) ? FormatFixed(v, decimals) + suffix : QStringLiteral("-");
+    return ReadQuantity(text, QuantitySign::NonNegative, &v) ? FormatFixed(v, decimals) + suffix
+                                                             : QStringLiteral("-");
 }
 
 // Load row r of a panel sheet; false where the list ends (no equipment number).
@@ -147,7 +142,8 @@ MccTotalsResult CalcMccPanelTotals(const std::vector<MccLoadRow>& rows, const QS
         }
         // The largest motor: spare motors too (one may be started in place of another).
         double ims = 0;
-        if (row[Kind] == QLatin1String("M") && Numeric(row[Ims], ims) &&
+        if (row[Kind] == QLatin1String("M") &&
+            ReadQuantity(row[Ims], QuantitySign::NonNegative, &ims) &&
             (!largestMotor || ims > largestIms)) {
             largestMotor = &row;
             largestIms = ims;
@@ -344,7 +340,7 @@ MccLinkedLoads CollectMccLinkedLoads(CSevrinApp& app, const QString& panelName)
         // A board keeps its connected load in VA and its demand load in kVA.
         const double connectedKva = Sum(board[7]) / 1000.0;
         double demand = 0;
-        if (!Numeric(board[9], demand))
+        if (!ReadQuantity(board[9], QuantitySign::NonNegative, &demand))
             demand = std::isfinite(connectedKva) ? connectedKva : NO_VALUE;
         r.rows.push_back(MakeMccLinkedLoadRow(board[0], Fixed0(connectedKva), demand));
         ++r.boards;

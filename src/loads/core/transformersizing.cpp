@@ -39,18 +39,6 @@ QString RoundedUpText(double v)
     return FormatFixed(std::ceil(v * 10.0 - 1e-6) / 10.0, 1);
 }
 
-// A typed input of the motor block: NaN when the strict reader refuses it.
-double Number(const QString& text)
-{
-    return QuantityOr(text, QuantitySign::Any);
-}
-
-// A stored load or demand factor of a panel or board: at least 0, NaN otherwise.
-double StoredLoad(const QString& text)
-{
-    return QuantityOr(text, QuantitySign::NonNegative);
-}
-
 // A power factor or an efficiency: above 0 and at most 1.
 bool IsRatio(double v)
 {
@@ -143,15 +131,15 @@ TransformerMotorInputs ReadTransformerMotorInputs(const TransformerRecordT& r)
 {
     using namespace trfield;
     TransformerMotorInputs in;
-    in.pm = Number(r[kPm]);
-    in.cosM = Number(r[kCosM]);
-    in.beta = Number(r[kBeta]);
-    in.z = Number(r[kZ]);
-    in.epsilon = Number(r[kEpsilon]);
-    in.cos = Number(r[kCos]);
-    in.etaM = Number(r[kEtaM]);
-    in.cosMs = Number(r[kCosMs]);
-    in.c = Number(r[kC]);
+    in.pm = QuantityOr(r[kPm], QuantitySign::Any);
+    in.cosM = QuantityOr(r[kCosM], QuantitySign::Any);
+    in.beta = QuantityOr(r[kBeta], QuantitySign::Any);
+    in.z = QuantityOr(r[kZ], QuantitySign::Any);
+    in.epsilon = QuantityOr(r[kEpsilon], QuantitySign::Any);
+    in.cos = QuantityOr(r[kCos], QuantitySign::Any);
+    in.etaM = QuantityOr(r[kEtaM], QuantitySign::Any);
+    in.cosMs = QuantityOr(r[kCosMs], QuantitySign::Any);
+    in.c = QuantityOr(r[kC], QuantitySign::Any);
     return in;
 }
 
@@ -287,9 +275,9 @@ TransformerLoadRowT TransformerRowFromMccPanel(const std::array<QString, 20>& pa
     row[trcol::kNumber] = QString::number(number);
     row[trcol::kPanel] = panel[0];
     row[trcol::kDescription] = QStringLiteral("-");
-    row[trcol::kConnectedVA] = FixedOrDash(StoredLoad(panel[7]) * 1000.0, 0);
-    row[trcol::kDemandPct] = FixedOrDash(StoredLoad(panel[8]), 0);
-    row[trcol::kDemandVA] = FixedOrDash(StoredLoad(panel[9]) * 1000.0, 0);
+    row[trcol::kConnectedVA] = FixedOrDash(QuantityOr(panel[7], QuantitySign::NonNegative) * 1000.0, 0);
+    row[trcol::kDemandPct] = FixedOrDash(QuantityOr(panel[8], QuantitySign::NonNegative), 0);
+    row[trcol::kDemandVA] = FixedOrDash(QuantityOr(panel[9], QuantitySign::NonNegative) * 1000.0, 0);
     return row;
 }
 
@@ -300,9 +288,9 @@ TransformerLoadRowT TransformerRowFromBoard(const std::array<QString, 13>& board
     row[trcol::kNumber] = QString::number(number);
     row[trcol::kPanel] = board[0];
     row[trcol::kDescription] = QStringLiteral("-");
-    row[trcol::kConnectedVA] = FixedOrDash(StoredLoad(board[7]), 0);
-    row[trcol::kDemandPct] = FixedOrDash(StoredLoad(board[8]), 0);
-    row[trcol::kDemandVA] = FixedOrDash(StoredLoad(board[9]) * 1000.0, 0);
+    row[trcol::kConnectedVA] = FixedOrDash(QuantityOr(board[7], QuantitySign::NonNegative), 0);
+    row[trcol::kDemandPct] = FixedOrDash(QuantityOr(board[8], QuantitySign::NonNegative), 0);
+    row[trcol::kDemandVA] = FixedOrDash(QuantityOr(board[9], QuantitySign::NonNegative) * 1000.0, 0);
     return row;
 }
 
