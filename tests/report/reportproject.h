@@ -9,6 +9,7 @@
 #include "common/recordingprompt.h"
 
 #include "app/core/companionworkbook.h"
+#include "cable/core/cableapp.h"
 #include "cable/core/cablerow.h"
 #include "fault/core/busfault.h"
 #include "fault/gui/buspage.h"
@@ -18,9 +19,9 @@
 #include "fault/gui/faulttransformerpage.h"
 #include "fault/gui/utilitypage.h"
 #include "grounding/groundingfixture.h"
-#include "grounding/gui/groundconductorpage.h"
-#include "grounding/gui/groundinginputpage.h"
-#include "grounding/gui/groundingscreen.h"
+#include "grounding/groundingscreenfixture.h"
+#include "loads/circuitinputs.h"
+#include "loads/core/branchcircuit.h"
 #include "loads/core/generatorsizing.h"
 #include "loads/gui/generatorresultpage.h"
 #include "loads/gui/generatorscreen.h"
@@ -171,6 +172,44 @@ inline void TypeGeneratorFactors(CGeneratorScreen& screen)
     page->Edit(1537)->setText(QStringLiteral("1.07"));
 }
 
+// Circuit n of a lighting board: "전등-<n>", 100 VA x 1 on `phase`, 20 m, `breaker` 2P, HFIX
+// in method A, ISMIN 2.
+inline CircuitCells LightingCircuit(int n, const QString& phase, const QString& breaker)
+{
+    CircuitCells row = CircuitInputs(QStringLiteral("100"), QStringLiteral("1"), phase, QStringLiteral("20"),
+                                     breaker, QStringLiteral("2"), QStringLiteral("HFIX"), QStringLiteral("A"),
+                                     QStringLiteral("2"));
+    row[CcNo] = QString::number(n);
+    row[CcName] = QStringLiteral("전등-%1").arg(n);
+    return row;
+}
+
+// Panel board `index` of theApp's project: its header (name, place, type, source, kV, phases
+// and wires, generator mark) with a demand factor of 70 %, and these circuits computed by the
+// branch-circuit engine on the app's design conditions and library.
+inline bool AddPanelBoard(int index, const QStringList& header, const std::vector<CircuitCells>& circuits)
+{
+    AppCableLookup lookup(theApp);
+    const BranchCircuitConditions cond = BranchCircuitConditionsFromApp(theApp);
+    auto& cab = theApp.CabinetSizingBlock;
+    auto& r = cab.PanelBoardRecord();
+    r = {};
+    for (int i = 0; i < 7; ++i)
+        r[std::size_t(i)] = header[i];
+    r[8] = QStringLiteral("70");
+    if (!theApp.AddPanelBoardSheet() || !theApp.WritePanelBoardResults(index))
+        return false;
+    CompanionBatch batch;
+    for (int j = 0; j < int(circuits.size()); ++j) {
+        CircuitCells row = circuits[std::size_t(j)];
+        CalcBranchCircuitRow(row, 0, 0.0, NO_VALUE, cond, lookup);
+        cab.CircuitRow = row;
+        if (!theApp.WriteCircuitRow(index, j, false))
+            return false;
+    }
+    return batch.finish();
+}
+
 // Loads 1..n of transformer `tr` (0 for TR-1) stored in "_30": "LP-<k>", 전등, 1000 VA at 50 %,
 // 500 VA of demand.
 inline bool WriteTransformerLoads(int tr, int n)
@@ -194,12 +233,7 @@ inline void TypeWorkedGroundingGrid(CGroundingScreen& screen, const QString& fau
     SetWorkedExampleInputs(b);
     if (!faultCurrentKa.isEmpty())
         b.GroundingConditionInput[0] = faultCurrentKa;
-    CGroundingInputPage* page = screen.DesignPage();
-    for (int i = 0; i < 28; ++i)
-        page->Box(1461 + i)->setText(b.GroundingConditionInput[i]);
-    for (int i = 0; i < 3; ++i)
-        page->Combo(1458 + i)->setCurrentIndex(b.GroundingConditionIndex[i]);
-    screen.ConductorPage()->FinalSizeCombo()->setCurrentIndex(7);
+    TypeGroundingInputs(screen, b, 7);
 }
 
 // Row `cableRow` of the fault-current cable list as a bus takes it.

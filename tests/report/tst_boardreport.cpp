@@ -20,23 +20,6 @@ namespace {
 
 const QString kSheet = QStringLiteral("부하");
 
-CircuitCells Circuit(int n, const QString& phase, const QString& breaker)
-{
-    CircuitCells row;
-    row[CcNo] = QString::number(n);
-    row[CcName] = QStringLiteral("전등-%1").arg(n);
-    row[CcUnitLoad] = QStringLiteral("100");
-    row[CcQuantity] = QStringLiteral("1");
-    row[CcPhase] = phase;
-    row[CcLength] = QStringLiteral("20");
-    row[CcBreaker] = breaker;
-    row[CcPoles] = QStringLiteral("2");
-    row[CcConductor] = QStringLiteral("HFIX");
-    row[CcMethod] = QStringLiteral("A");
-    row[CcIsMin] = QStringLiteral("2");
-    row[CcBar1] = row[CcBar2] = QStringLiteral("|");
-    return row;
-}
 
 }  // namespace
 
@@ -84,29 +67,12 @@ void TestBoardReport::sheet()
     ApplyPanelBoardDesignConditions(theApp);
 
     // LN-1: 72 circuits of 100 VA on L1; LN-2 (generator-backed, 1P3W): one of 100 VA on L3.
-    AppCableLookup lookup(theApp);
-    const BranchCircuitConditions cond = BranchCircuitConditionsFromApp(theApp);
-    const auto addBoard = [&](int index, const QStringList& header, int circuits,
-                              const QString& phase, const QString& breaker) {
-        auto& r = b.PanelBoardRecord();
-        r = {};
-        for (int i = 0; i < 7; ++i)
-            r[std::size_t(i)] = header[i];
-        r[8] = QStringLiteral("70");
-        if (!theApp.AddPanelBoardSheet() || !theApp.WritePanelBoardResults(index))
-            return false;
-        CompanionBatch batch;
-        for (int j = 0; j < circuits; ++j) {
-            CircuitCells row = Circuit(j + 1, phase, breaker);
-            CalcBranchCircuitRow(row, 0, 0.0, NO_VALUE, cond, lookup);
-            b.CircuitRow = row;
-            if (!theApp.WriteCircuitRow(index, j, false))
-                return false;
-        }
-        return batch.finish();
-    };
-    QVERIFY(addBoard(0, {"LN-1", "B1", "매립형", "TR-1", "0.38", "3P4W", "X"}, 72, "L1", "CBR|10"));
-    QVERIFY(addBoard(1, {"LN-2", "2F", "돌출형", "LN-1", "0.22", "1P3W", "O"}, 1, "L3", "MCB"));
+    std::vector<CircuitCells> ln1;
+    for (int j = 0; j < 72; ++j)
+        ln1.push_back(LightingCircuit(j + 1, QStringLiteral("L1"), QStringLiteral("CBR|10")));
+    QVERIFY(AddPanelBoard(0, {"LN-1", "B1", "매립형", "TR-1", "0.38", "3P4W", "X"}, ln1));
+    QVERIFY(AddPanelBoard(1, {"LN-2", "2F", "돌출형", "LN-1", "0.22", "1P3W", "O"},
+                          {LightingCircuit(1, QStringLiteral("L3"), QStringLiteral("MCB"))}));
     QVERIFY(boardfixture::WriteCableSchedule(theApp.CompanionPath(CSevrinApp::CableWorkbook),
                                              {{"LN-1", "4P", "100AF", "75AT", "25kA"}}));
     QVERIFY(boardfixture::WriteBusWorkbook(theApp.BusWorkbookPath(0), {{"LN-1", "12.5", "6.25"}}));

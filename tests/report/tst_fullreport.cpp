@@ -224,37 +224,10 @@ void TestFullReport::wholeReport()
     // Panel boards: LN-1 with three circuits of 100 VA.
     auto boards = std::make_unique<CBoardScreen>();
     boards->OnInitialUpdate();
-    {
-        AppCableLookup lookup(app);
-        const BranchCircuitConditions cond = BranchCircuitConditionsFromApp(app);
-        auto& r = cab.PanelBoardRecord();
-        r = {};
-        const QStringList header = {"LN-1", "B1", "매립형", "TR-1", "0.38", "3P4W", "X"};
-        for (int i = 0; i < 7; ++i)
-            r[std::size_t(i)] = header[i];
-        r[8] = QStringLiteral("70");
-        QVERIFY(app.AddPanelBoardSheet() && app.WritePanelBoardResults(0));
-        CompanionBatch batch;
-        for (int j = 0; j < 3; ++j) {
-            CircuitCells row;
-            row[CcNo] = QString::number(j + 1);
-            row[CcName] = QStringLiteral("전등-%1").arg(j + 1);
-            row[CcUnitLoad] = QStringLiteral("100");
-            row[CcQuantity] = QStringLiteral("1");
-            row[CcPhase] = QStringLiteral("L%1").arg(j + 1);
-            row[CcLength] = QStringLiteral("20");
-            row[CcBreaker] = QStringLiteral("MCB");
-            row[CcPoles] = QStringLiteral("2");
-            row[CcConductor] = QStringLiteral("HFIX");
-            row[CcMethod] = QStringLiteral("A");
-            row[CcIsMin] = QStringLiteral("2");
-            row[CcBar1] = row[CcBar2] = QStringLiteral("|");
-            CalcBranchCircuitRow(row, 0, 0.0, NO_VALUE, cond, lookup);
-            cab.CircuitRow = row;
-            QVERIFY(app.WriteCircuitRow(0, j, false));
-        }
-        QVERIFY(batch.finish());
-    }
+    QVERIFY(AddPanelBoard(0, {"LN-1", "B1", "매립형", "TR-1", "0.38", "3P4W", "X"},
+                          {LightingCircuit(1, QStringLiteral("L1"), QStringLiteral("MCB")),
+                           LightingCircuit(2, QStringLiteral("L2"), QStringLiteral("MCB")),
+                           LightingCircuit(3, QStringLiteral("L3"), QStringLiteral("MCB"))}));
     boards->RefreshPanelBoardPages(0);
 
     // Cable schedule: five rows.
