@@ -2,6 +2,7 @@
 // the library workbook, on small fixture workbooks.
 #include "app/core/calcutil.h"
 #include "app/core/sevrin.h"
+#include "common/openpyxlcelldump.h"
 #include "common/recordingprompt.h"
 #include "libraryfixture.h"
 #include "platform/xlsxbook.h"
@@ -47,18 +48,6 @@ QByteArray FileHash(const QString& path)
         return {};
     return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
 }
-
-// Every cell of sheets 0 to 8 as an independent reader sees it.
-const char* kDumpSheets = R"(
-import sys, openpyxl
-wb = openpyxl.load_workbook(sys.argv[1])
-for ws in wb.worksheets[:9]:
-    print('#', ws.title)
-    for row in ws.iter_rows():
-        for c in row:
-            if c.value is not None:
-                print(c.coordinate, repr(c.value))
-)";
 
 }  // namespace
 
@@ -364,7 +353,7 @@ void TestBreakerWorkbook::userRowsLeaveLibrarySheetsAlone()
 {
     const QString path = m_dir.filePath("lib_alone.xlsx");
     QVERIFY(fixture::WriteLibrary(path));
-    const PythonResult before = RunPython(kDumpSheets, {path});
+    const PythonResult before = OpenpyxlCellDump(path);
     QVERIFY2(before.exitCode == 0, qPrintable(before.err));
     QVERIFY(before.out.count('\n') > 500);
 
@@ -383,7 +372,7 @@ void TestBreakerWorkbook::userRowsLeaveLibrarySheetsAlone()
             book.getSheet(i)->setProtect(on);
         QVERIFY(book.save(path));
     }
-    const PythonResult after = RunPython(kDumpSheets, {path});
+    const PythonResult after = OpenpyxlCellDump(path);
     QVERIFY2(after.exitCode == 0, qPrintable(after.err));
     QCOMPARE(after.out, before.out);
 

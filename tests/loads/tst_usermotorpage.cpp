@@ -3,6 +3,7 @@
 // prefers the user's motor, refused motors and failed writes store nothing and say so.
 #include "app/core/sevrin.h"
 #include "app/gui/rowlistmodel.h"
+#include "common/openpyxlcelldump.h"
 #include "common/recordingprompt.h"
 #include "common/testsupport.h"
 #include "library/libraryfixture.h"
@@ -21,18 +22,6 @@
 #include <memory>
 
 namespace {
-
-// Every cell of sheets 0 to 8 as an independent reader sees it.
-const char* kDumpSheets = R"(
-import sys, openpyxl
-wb = openpyxl.load_workbook(sys.argv[1])
-for ws in wb.worksheets[:9]:
-    print('#', ws.title)
-    for row in ws.iter_rows():
-        for c in row:
-            if c.value is not None:
-                print(c.coordinate, repr(c.value))
-)";
 
 // The user-motor sheet's rows (19 cells each) up to the first empty key, read by openpyxl.
 QList<QStringList> SheetRows(const QString& path)
@@ -167,7 +156,7 @@ void TestUserMotorPage::CheckSheetEqualsList()
 
 void TestUserMotorPage::sheetEqualsListAfterEveryOperation()
 {
-    const PythonResult before = RunPython(kDumpSheets, {m_lib});
+    const PythonResult before = OpenpyxlCellDump(m_lib);
     QVERIFY2(before.exitCode == 0, qPrintable(before.err));
     ReportListView* list = m_page->UserMotorList();
 
@@ -218,7 +207,7 @@ void TestUserMotorPage::sheetEqualsListAfterEveryOperation()
     QCOMPARE(list->rows()->rowCount(), 1);
 
     // The library's own sheets are cell for cell as they were.
-    const PythonResult after = RunPython(kDumpSheets, {m_lib});
+    const PythonResult after = OpenpyxlCellDump(m_lib);
     QVERIFY2(after.exitCode == 0, qPrintable(after.err));
     QCOMPARE(after.out, before.out);
     QVERIFY(m_prompt->messages.isEmpty());
