@@ -1,6 +1,7 @@
 // The PDF conversion request against a loopback HTTPS server (Python's ssl module, with a
 // certificate authority made for the test run): the exact multipart body and the answers.
 #include "common/localhttpserver.h"
+#include "common/loopbackproxy.h"
 #include "common/recordingprompt.h"
 #include "common/testpaths.h"
 #include "common/testsupport.h"
@@ -261,26 +262,17 @@ void TestTopdf::goesThroughTheSystemProxy()
 {
     // The system configuration names a proxy (a loopback test server that refuses tunnels),
     // as the update and notice requests see it.
-    LocalHttpServer proxy;
+    LoopbackSystemProxy proxy;
     QVERIFY(proxy.listening());
-    const QByteArray proxyUrl = "http://127.0.0.1:" + QByteArray::number(proxy.port());
-    qputenv("https_proxy", proxyUrl);
-    qputenv("http_proxy", proxyUrl);
-    qunsetenv("no_proxy");
-    qunsetenv("NO_PROXY");
-    const auto restore = qScopeGuard([] {
-        qunsetenv("https_proxy");
-        qunsetenv("http_proxy");
-    });
 
     // A server by name: the request asks the proxy for a tunnel instead of going out directly.
     // The proxy refuses at once; the long timeout only keeps a busy machine from cutting in.
     m_settings.serverHost = QStringLiteral("pdf.sevrin.invalid");
     m_settings.serverPort = 9300;
     QCOMPARE(ConvertToPdf(m_report, m_settings), PdfResult::NetworkError);
-    QCOMPARE(proxy.requests.size(), 1);
-    QCOMPARE(proxy.requests.first().method, QByteArray("CONNECT"));
-    QCOMPARE(proxy.requests.first().path, QByteArray("pdf.sevrin.invalid:9300"));
+    VerifyOneTunnelRequest(proxy, "pdf.sevrin.invalid:9300");
+    if (QTest::currentTestFailed())
+        return;
     QCOMPARE(m_prompt->messages.size(), 1);
     QVERIFY(m_prompt->messages.first().startsWith(QStringLiteral("PDF 변환 서버와 통신하지 못했습니다.")));
     QVERIFY(!QFileInfo::exists(PdfPathOf(m_report)));
@@ -290,7 +282,7 @@ void TestTopdf::goesThroughTheSystemProxy()
     m_settings.serverPort = StartServer(QStringLiteral("ok"));
     QVERIFY(m_settings.serverPort != 0);
     QCOMPARE(ConvertToPdf(m_report, m_settings), PdfResult::Saved);
-    QCOMPARE(proxy.requests.size(), 1);
+    QCOMPARE(proxy.requests().size(), 1);
 }
 
 void TestTopdf::dialogCancelAbortsTheConversion()
