@@ -4,7 +4,7 @@
 // refused without being touched.
 #include "app/core/calcutil.h"
 #include "app/core/sevrin.h"
-#include "cable/cablefixture.h"
+#include "cable/cabledriverproject.h"
 #include "cable/core/cableapp.h"
 #include "common/calcdriver.h"
 #include "common/recordingprompt.h"
@@ -16,7 +16,6 @@
 #include "common/driverproject.h"
 
 #include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -52,8 +51,8 @@ int ToNumberCells(const QString& path)
 // Rows of the cable schedule as the screen's input step leaves them (the feeders worked in
 // tst_cablesizing.cpp): from, to, kind, kW, kVA, phases, wires, kV, demand factor, length,
 // method, cables per phase, fault kA, maker, fault kA at the load, cable type.
-using Cells = QList<QPair<int, QString>>;
-const QList<Cells> kFeeders = {
+using cablefixture::RowCells;
+const QList<RowCells> kFeeders = {
     {{2, "MDB"}, {4, "L3P"}, {6, "100"}, {8, "3"}, {9, "4"}, {10, "0.38"}, {23, "1.00"}, {30, "50"},
      {33, "A"}, {44, "1"}, {51, "10.000"}, {71, "LSM"}, {103, "8.000"}, {105, "FCV"}},
     {{2, "MCC-1"}, {4, "M"}, {5, "37"}, {8, "3"}, {9, "3"}, {10, "0.38"}, {14, "DOL"}, {23, "1"},
@@ -62,6 +61,17 @@ const QList<Cells> kFeeders = {
      {33, "B"}, {44, "1"}, {51, "5"}, {71, "HG"}, {103, "5"}, {105, "FR8"}},
 };
 constexpr int kCableRows = 12;
+
+// The fixture library, the worked conditions and kCableRows rows of the schedule: the feeders
+// in turn, named F-1, F-2, ...
+bool StoreFeederSchedule(CSevrinApp& app, const TempDriverProject& where)
+{
+    QList<RowCells> rows;
+    for (int i = 0; i < kCableRows; ++i)
+        rows << kFeeders[i % kFeeders.size()] + RowCells{{3, QStringLiteral("F-%1").arg(i + 1)}};
+    return cablefixture::StoreFixtureLibraryAndWorkedConditions(app, where) &&
+           cablefixture::WriteStoredCableRows(app, rows);
+}
 
 // Two texts of one field agree when they are equal or stand for the same number ("1.00" was
 // saved as the number 1 and reads "1").
@@ -84,9 +94,6 @@ private slots:
     void duplicateEntryRefusedUntouched();
 
 private:
-    // A program folder with the cable fixture's library and a project with its conditions
-    // and the schedule's rows; returns the project file's path.
-    QString MakeCableProject(const QString& dir);
     bool m_openpyxl = false;
 };
 
@@ -96,47 +103,15 @@ void TestSpreadsheetSaved::initTestCase()
     m_openpyxl = RunPython(QStringLiteral("import openpyxl")).exitCode == 0;
 }
 
-QString TestSpreadsheetSaved::MakeCableProject(const QString& dir)
-{
-    const DriverProject made = MakeDriverProject(dir);
-    if (!made.ok)
-        return {};
-    const QString& root = made.root;
-    const QString& project = made.project;
-    if (!cablefixture::ReplaceLibrary(root + "/LIB"))
-        return {};
-    CSevrinApp app;
-    cablefixture::UseLibrary(app, root + "/LIB");
-    cablefixture::SetConditions(app);
-    app.ProjectPathTable.CurrentProjectPath = project;
-    if (!app.SaveMotorControlCenterSection(project) || !app.SaveCabinetSizingSection(project))
-        return {};
-    for (int i = 0; i < kCableRows; ++i) {
-        CableRow row;
-        row[0] = QString::number(i + 1);
-        row[3] = QStringLiteral("F-%1").arg(i + 1);
-        row[31] = row[43] = row[62] = "|";
-        for (const auto& [col, text] : kFeeders[i % kFeeders.size()])
-            row[std::size_t(col)] = text;
-        app.CableScheduleBlock.CableRow = row;
-        if (!app.WriteCableRow(i, false))
-            return {};
-    }
-    return project;
-}
-
 void TestSpreadsheetSaved::cableScheduleKeepsEveryRow()
 {
     QVERIFY2(m_openpyxl, "python3-openpyxl is required");
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString project = MakeCableProject(dir.path());
-    QVERIFY(!project.isEmpty());
-    const QString root = dir.path() + "/root";
-    const QString schedule = dir.path() + "/P1_40.xlsx";
+    const CommandProject p(StoreFeederSchedule);
+    QVERIFY(p.ok());
+    const QString schedule = p.filePath("P1_40.xlsx");
     const QByteArray asStored = ReadFile(schedule);
 
-    const CalcRun before = RunSevrinCalc(root, project, "cables");
+    const CalcRun before = p.run("cables");
     QVERIFY2(before.exitCode == 0, qPrintable(before.err));
     const QStringList want = before.out.split('\n', Qt::SkipEmptyParts);
     QCOMPARE(want.size(), kCableRows);
@@ -154,7 +129,7 @@ void TestSpreadsheetSaved::cableScheduleKeepsEveryRow()
         }
     }
 
-    const CalcRun after = RunSevrinCalc(root, project, "cables");
+    const CalcRun after = p.run("cables");
     QVERIFY2(after.exitCode == 0, qPrintable(after.err));
     QVERIFY2(after.err.isEmpty(), qPrintable(after.err));
     const QStringList got = after.out.split('\n', Qt::SkipEmptyParts);
@@ -176,15 +151,12 @@ void TestSpreadsheetSaved::generatorSumsFromNumberCells()
     QVERIFY2(m_openpyxl, "python3-openpyxl is required");
     // The loads worked by hand in tst_generatorcapacity.cpp (bothCasesByHand): outage 37 + 15 kW
     // and 20 kVA, fire 37 + 110 kW and 10 kVA (hand calculation: 20 kVA x 50 %).
-    sourcesfixture::DriverApp d;
-    QVERIFY(d.made.ok);
-    const auto& [root, project, ok] = d.made;
-    auto& app = d.app;
-    QVERIFY(sourcesfixture::StoreHandWorkedGenerator(*app, project));
-    const QString path = app->CompanionPath(CSevrinApp::GeneratorWorkbook);
+    const CommandProject p(sourcesfixture::StoreHandWorkedGenerator);
+    QVERIFY(p.ok());
+    const QString path = p.app().CompanionPath(CSevrinApp::GeneratorWorkbook);
     QVERIFY(ToNumberCells(path) >= 5 * 4);
 
-    const CalcRun r = RunSevrinCalc(root, project, "generator");
+    const CalcRun r = p.run("generator");
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));
     const QString diff = GoldenDifference(r.out, TestDataDir() + QStringLiteral("/loads/golden/generator.txt"));
     QVERIFY2(diff.isEmpty(), qPrintable(diff));
@@ -197,11 +169,9 @@ void TestSpreadsheetSaved::duplicateEntryRefusedUntouched()
     // A stray second entry named like the workbook part, after the real one: the first run
     // stops with one line naming the file and leaves it as it is (a file rewritten from the
     // stray entry would not load).
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString project = MakeCableProject(dir.path());
-    QVERIFY(!project.isEmpty());
-    const QString schedule = dir.path() + "/P1_40.xlsx";
+    const CommandProject p(StoreFeederSchedule);
+    QVERIFY(p.ok());
+    const QString schedule = p.filePath("P1_40.xlsx");
     const PythonResult stray = RunPython(QStringLiteral(R"PY(
 import sys, warnings, zipfile
 with zipfile.ZipFile(sys.argv[1]) as z:
@@ -213,7 +183,7 @@ with zipfile.ZipFile(sys.argv[1], "a") as z, warnings.catch_warnings():
                                          {schedule});
     QVERIFY2(stray.exitCode == 0, qPrintable(stray.err));
     const QByteArray damaged = ReadFile(schedule);
-    const CalcRun r = RunSevrinCalc(dir.path() + "/root", project, "cables");
+    const CalcRun r = p.run("cables");
     QCOMPARE(r.exitCode, 1);
     QVERIFY(r.out.isEmpty());
     QCOMPARE(r.err.count('\n'), 1);

@@ -15,7 +15,7 @@
 
 namespace {
 
-using Cells = QList<QPair<int, QString>>;
+using Cells = cablefixture::RowCells;
 
 // The stored rows: inputs as the screen's input step leaves them, with the starting method and
 // the fed-panel values a stored row carries.
@@ -36,36 +36,6 @@ const QList<Cells> kRows = {
      {23, "1"}, {30, "40"}, {33, "B"}, {44, ""}, {105, "FCV"}},
 };
 
-// The fixture library and the worked conditions, stored in the project.
-bool UseWorkedConditions(CSevrinApp& app, const TempDriverProject& where)
-{
-    return cablefixture::ReplaceLibrary(where.root() + "/LIB") &&
-           cablefixture::StoreWorkedConditions(app, where);
-}
-
-// Stored row i of the schedule: its No., the three bars of the sheet and `cells` (a later
-// cell overwrites an earlier one).
-CableRow StoredRow(int i, const Cells& cells)
-{
-    CableRow row;
-    row[0] = QString::number(i + 1);
-    row[31] = row[43] = row[62] = "|";
-    for (const auto& [col, text] : cells)
-        row[std::size_t(col)] = text;
-    return row;
-}
-
-// Writes `rows` as the schedule's rows 0, 1, ...
-bool WriteRows(CSevrinApp& app, const QList<Cells>& rows)
-{
-    for (int i = 0; i < rows.size(); ++i) {
-        app.CableScheduleBlock.CableRow = StoredRow(i, rows[i]);
-        if (!app.WriteCableRow(i, false))
-            return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 class TestCablesCommand : public QObject
@@ -84,10 +54,10 @@ private slots:
 
 void TestCablesCommand::recomputesEveryStoredRow()
 {
-    const CommandProject p(UseWorkedConditions);
+    const CommandProject p(cablefixture::StoreFixtureLibraryAndWorkedConditions);
     QVERIFY(p.ok());
     CSevrinApp& app = p.app();
-    QVERIFY(WriteRows(app, kRows));
+    QVERIFY(cablefixture::WriteStoredCableRows(app, kRows));
     // A row with an empty number ends the schedule: the row after it is never read.
     app.CableScheduleBlock.CableRow = CableRow{};
     app.CableScheduleBlock.CableRow[3] = "ORPHAN";
@@ -108,7 +78,7 @@ void TestCablesCommand::recomputesEveryStoredRow()
     const CableConditions cond = CableConditionsFromApp(app);
     AppCableLookup lookup(app);
     for (int i = 0; i < lines.size(); ++i) {
-        CableRow row = StoredRow(i, kRows[i]);
+        CableRow row = cablefixture::StoredCableRow(i, kRows[i]);
         RecalcStoredCableRow(row, cond, lookup);
         const QStringList fields = lines[i].split('\t');
         QCOMPARE(fields.size(), kCableColumnCount);
@@ -124,7 +94,7 @@ void TestCablesCommand::recomputesEveryStoredRow()
 // of sane length.
 void TestCablesCommand::nonsenseRowsPrintNoFigure()
 {
-    const CommandProject p(UseWorkedConditions);
+    const CommandProject p(cablefixture::StoreFixtureLibraryAndWorkedConditions);
     QVERIFY(p.ok());
     const Cells feeder = {{2, "MDB"}, {3, "P-A"}, {4, "L3P"}, {6, "100"}, {8, "3"}, {9, "4"},
                           {10, "0.38"}, {23, "1"}, {30, "50"}, {33, "A"}, {44, "1"}, {51, "10"},
@@ -146,7 +116,7 @@ void TestCablesCommand::nonsenseRowsPrintNoFigure()
         with({{6, "99999999999"}}),
     };
     // Later changes overwrite the feeder's cells.
-    QVERIFY(WriteRows(p.app(), rows));
+    QVERIFY(cablefixture::WriteStoredCableRows(p.app(), rows));
 
     const PrintedRun r = RunPrinting(p, "cables");
     QVERIFY2(r.failure.isEmpty(), qPrintable(r.failure));
@@ -218,9 +188,9 @@ void TestCablesCommand::storedEdgesPrintNoFigure()
     QFETCH(Cells, changes);
     QFETCH(int, column);
     QFETCH(QString, expected);
-    const CommandProject p(UseWorkedConditions);
+    const CommandProject p(cablefixture::StoreFixtureLibraryAndWorkedConditions);
     QVERIFY(p.ok());
-    QVERIFY(WriteRows(p.app(), {kRows[0], kRows[0], kRows[0] + changes}));
+    QVERIFY(cablefixture::WriteStoredCableRows(p.app(), {kRows[0], kRows[0], kRows[0] + changes}));
     const PrintedRun r = RunPrinting(p, "cables");
     QVERIFY2(r.failure.isEmpty(), qPrintable(r.failure));
     QVERIFY2(r.run.err.isEmpty(), qPrintable(r.run.err));
@@ -252,12 +222,12 @@ void TestCablesCommand::motorWithoutWiresPrintsNoFigureOnThem()
     QFETCH(int, noFigure);
     QFETCH(int, other);
     QFETCH(QString, otherText);
-    const CommandProject p(UseWorkedConditions);
+    const CommandProject p(cablefixture::StoreFixtureLibraryAndWorkedConditions);
     QVERIFY(p.ok());
     const Cells motor = {{2, "MCC-1"}, {3, "M-201"}, {4, "M"}, {5, kw}, {8, "3"}, {9, ""},
                          {10, "0.38"}, {14, "Y-D"}, {23, "1"}, {30, "80"}, {33, "E"}, {44, "1"},
                          {51, "1"}, {71, "LSS"}, {103, "20"}, {105, "FCV"}};
-    QVERIFY(WriteRows(p.app(), {motor}));
+    QVERIFY(cablefixture::WriteStoredCableRows(p.app(), {motor}));
     const PrintedRun r = RunPrinting(p, "cables");
     QVERIFY2(r.failure.isEmpty(), qPrintable(r.failure));
     QCOMPARE(r.lines.size(), 1);
@@ -268,7 +238,7 @@ void TestCablesCommand::motorWithoutWiresPrintsNoFigureOnThem()
 
 void TestCablesCommand::scheduleMissingPrintsNothingUnreadableFails()
 {
-    const CommandProject p(UseWorkedConditions);
+    const CommandProject p(cablefixture::StoreFixtureLibraryAndWorkedConditions);
     QVERIFY(p.ok());
     VerifyWorkbookMissingThenUnreadable(p, "P1_40.xlsx", "cables");
 }

@@ -1,5 +1,6 @@
 #include "driverproject.h"
 
+#include "companionsuffixes.h"
 #include "recordingprompt.h"
 #include "testsupport.h"
 #include "unprintable.h"
@@ -42,6 +43,13 @@ CommandProject::CommandProject(const Prepare& prepare, const QString& name)
 
 CommandProject::~CommandProject() = default;
 
+bool UseDriverProject(CSevrinApp& app, const TempDriverProject& where)
+{
+    app.ProjectPathTable.CompanionSuffixTable = StandardCompanionSuffixes();
+    app.ProjectPathTable.CurrentProjectPath = where.project();
+    return true;
+}
+
 QString PrintedRun::field(int line, int column) const
 {
     return lines.value(line).split(QLatin1Char('\t')).value(column);
@@ -69,7 +77,11 @@ void VerifyWorkbookMissingThenUnreadable(const TempDriverProject& p, const QStri
     QVERIFY2(none.exitCode == 0, qPrintable(none.err));
     QVERIFY2(none.out.isEmpty(), qPrintable(none.out));
     QVERIFY2(none.err.isEmpty(), qPrintable(none.err));
+    VerifyUnreadableWorkbookRefused(p, path, command);
+}
 
+void VerifyUnreadableWorkbookRefused(const TempDriverProject& p, const QString& path, const QString& command)
+{
     const QByteArray junk("not a workbook");
     QVERIFY(WriteFile(path, junk));
     const CalcRun r = p.run(command);

@@ -63,6 +63,10 @@ private:
     bool m_ready = false;
 };
 
+// Points `app` at the project, with the program's companion-workbook suffixes: the `prepare` of
+// a test that stores its rows itself.
+bool UseDriverProject(CSevrinApp& app, const TempDriverProject& where);
+
 // A run of a command that must succeed and print no figure that must not be trusted
 // (FindUnprintableFigure): what it printed as lines of tab-separated fields, and `failure`
 // saying which of the two it broke, empty when none.
@@ -77,7 +81,10 @@ struct PrintedRun
 PrintedRun RunPrinting(const TempDriverProject& p, const QString& command);
 
 // A command on a project without its workbook: exit code 0, nothing printed, nothing said. Then
-// bytes that are no workbook put at `file` (below the project's folder): exit code 1, nothing
-// printed, one stderr line naming the file, and the file as it was.
+// VerifyUnreadableWorkbookRefused on `file` (below the project's folder).
 void VerifyWorkbookMissingThenUnreadable(const TempDriverProject& p, const QString& file,
                                          const QString& command);
+
+// Bytes that are no workbook put at `path`, then the command: exit code 1, nothing printed, one
+// stderr line naming the file, and the file as it was.
+void VerifyUnreadableWorkbookRefused(const TempDriverProject& p, const QString& path, const QString& command);

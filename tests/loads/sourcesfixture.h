@@ -1,6 +1,7 @@
 #pragma once
 // Shared pieces of the transformer and generator tests: floor-matched rating tables as the
-// library holds them, an application object on a temporary project, "_10" / "_20" workbooks
+// library holds them, an application object on a temporary project, the hand-worked generator
+// stored in a driver project, "_10" / "_20" workbooks
 // written through the stores in the layout the schedule screens keep, and generator load rows.
 #include "../common/companionsuffixes.h"
 #include "app/core/calcutil.h"
@@ -11,7 +12,6 @@
 
 #include <QDir>
 #include <QString>
-#include <QTemporaryDir>
 
 #include <memory>
 #include <utility>
@@ -80,15 +80,6 @@ inline std::unique_ptr<CSevrinApp> NewApp(const QString& dir)
     return app;
 }
 
-// A driver test's start: a program folder and blank project (MakeDriverProject) in a temporary
-// folder, and an application object on that project. made.ok is false when a copy failed.
-struct DriverApp
-{
-    QTemporaryDir dir;
-    DriverProject made = dir.isValid() ? MakeDriverProject(dir.path()) : DriverProject{};
-    std::unique_ptr<CSevrinApp> app = NewApp(dir.path());
-};
-
 // A generator load row as "추가" builds it, its demands computed: number, panel, type, kW, kVA,
 // starting method, outage %, fire %; the equipment and tag named after the number.
 inline GeneratorLoadRowT GeneratorLoad(int number, const QString& panel, const QString& type,
@@ -123,14 +114,16 @@ inline std::vector<GeneratorLoadRowT> HandWorkedGeneratorLoads()
             GeneratorLoad(5, p, "L1", "", "5", "-", "", "")};           // no demand factors yet: counts nowhere
 }
 
-// The hand-worked generator stored for the driver: a = 1.45 / c = 6 / k = 1.1 on outage,
-// a = 1.38 / c = 3.9 / k = 1.1 on fire, in `project`; HandWorkedGeneratorLoads in "_60".
-inline bool StoreHandWorkedGenerator(CSevrinApp& app, const QString& project)
+// The hand-worked generator stored in a driver project (a CommandProject's prepare step):
+// a = 1.45 / c = 6 / k = 1.1 on outage, a = 1.38 / c = 3.9 / k = 1.1 on fire, in the project;
+// HandWorkedGeneratorLoads in "_60".
+inline bool StoreHandWorkedGenerator(CSevrinApp& app, const TempDriverProject& where)
 {
+    UseDriverProject(app, where);
     auto& b = app.GeneratorSizingBlock;
     b.GeneratorConditionIndex = {1, 0};  // a: 1.45 outage, 1.38 fire
     b.GeneratorConditionText = {"6", "1.1", "3.9", "1.1"};
-    if (!app.SaveGeneratorSizingSection(project))
+    if (!app.SaveGeneratorSizingSection(where.project()))
         return false;
     int i = 0;
     for (const GeneratorLoadRowT& row : HandWorkedGeneratorLoads()) {

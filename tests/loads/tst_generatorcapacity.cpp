@@ -263,39 +263,32 @@ void TestGeneratorCapacity::importMarkedLoadsAndBoards()
 
 void TestGeneratorCapacity::driverGeneratorCommand()
 {
-    DriverApp d;
-    QVERIFY(d.made.ok);
-    const auto& [root, project, ok] = d.made;
-    auto& app = d.app;
-    QVERIFY(StoreHandWorkedGenerator(*app, project));
-    const CalcRun r = RunSevrinCalc(root, project, "generator");
+    const CommandProject p(StoreHandWorkedGenerator);
+    QVERIFY(p.ok());
+    const CalcRun r = p.run("generator");
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));
     const QString diff = GoldenDifference(r.out, TestDataDir() + QStringLiteral("/loads/golden/generator.txt"));
     QVERIFY2(diff.isEmpty(), qPrintable(diff));
 
     // A project without "_60" prints the placeholders; an unreadable "_60" is reported.
-    const QString path = app->CompanionPath(CSevrinApp::GeneratorWorkbook);
+    const QString path = p.app().CompanionPath(CSevrinApp::GeneratorWorkbook);
     QVERIFY(QFile::remove(path));
-    const CalcRun none = RunSevrinCalc(root, project, "generator");
+    const CalcRun none = p.run("generator");
     QCOMPARE(none.exitCode, 0);
     QVERIFY(none.out.contains("_____kW (_______KVA)"));
-    QVERIFY(WriteFile(path, "not a workbook"));
-    const CalcRun bad = RunSevrinCalc(root, project, "generator");
-    QCOMPARE(bad.exitCode, 1);
-    QCOMPARE(ReadFile(path), QByteArray("not a workbook"));
+    VerifyUnreadableWorkbookRefused(p, path, "generator");
 }
 
 void TestGeneratorCapacity::driverPrintsNoFigureFromNonsense()
 {
-    DriverApp d;
-    QVERIFY(d.made.ok);
-    const auto& [root, project, ok] = d.made;
-    auto& app = d.app;
-    auto& b = app->GeneratorSizingBlock;
+    const CommandProject p(UseDriverProject);
+    QVERIFY(p.ok());
+    CSevrinApp& app = p.app();
+    auto& b = app.GeneratorSizingBlock;
     // Outage: a 1.45, c nan, k 1e308. Fire: a 1.38, c -6, k "12,5".
     b.GeneratorConditionIndex = {1, 0};
     b.GeneratorConditionText = {"nan", "1e308", "-6", "12,5"};
-    QVERIFY(app->SaveGeneratorSizingSection(project));
+    QVERIFY(app.SaveGeneratorSizingSection(p.project()));
     // Stored rows as an older version or another program may have left them.
     const std::vector<GeneratorLoadRowT> rows = {
         {"1", "MCC-1", "pump", "P-1", "M", "-inf", "", "DOL", "100", "nan", "0.000", "100", "inf", "0.000"},
@@ -304,24 +297,20 @@ void TestGeneratorCapacity::driverPrintsNoFigureFromNonsense()
         {"4", "LP-2", "-", "-", "L3P", "", "", "-", "", "", "", "-20", "0.000", "-2"}};
     for (std::size_t i = 0; i < rows.size(); ++i) {
         b.GeneratorLoadRow = rows[i];
-        QVERIFY(app->WriteGeneratorLoadRow(int(i), false));
+        QVERIFY(app.WriteGeneratorLoadRow(int(i), false));
     }
-    const CalcRun r = RunSevrinCalc(root, project, "generator");
-    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
-    const QString bad = FindUnprintableFigure(r.out);
-    QVERIFY2(bad.isEmpty(), qPrintable(bad));
+    const PrintedRun r = RunPrinting(p, "generator");
+    QVERIFY2(r.failure.isEmpty(), qPrintable(r.failure));
     // Neither case has a GP and no rating is chosen.
-    const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
-    QCOMPARE(lines.size(), 3);
+    QCOMPARE(r.lines.size(), 3);
     for (int i = 0; i < 2; ++i) {
-        const QStringList f = lines[i].split('\t');
-        QCOMPARE(f.value(2), QString("-"));  // ΣPm: a demand that cannot be read
-        QCOMPARE(f.value(4), QString("-"));  // PL, not the largest of what could be read
-        QCOMPARE(f.value(6), QString("-"));  // c
-        QCOMPARE(f.value(7), QString("-"));  // k
-        QCOMPARE(f.value(8), QString("-"));  // GP
+        QCOMPARE(r.field(i, 2), QString("-"));  // ΣPm: a demand that cannot be read
+        QCOMPARE(r.field(i, 4), QString("-"));  // PL, not the largest of what could be read
+        QCOMPARE(r.field(i, 6), QString("-"));  // c
+        QCOMPARE(r.field(i, 7), QString("-"));  // k
+        QCOMPARE(r.field(i, 8), QString("-"));  // GP
     }
-    QCOMPARE(lines[2], QString("GEN\tselected\t-\t-\t▣ 발전기 용량은 (정전 시, 화재 시) 중 최대 용량 : -kW (-KVA)로 선정"));
+    QCOMPARE(r.lines[2], QString("GEN\tselected\t-\t-\t▣ 발전기 용량은 (정전 시, 화재 시) 중 최대 용량 : -kW (-KVA)로 선정"));
 }
 
 QTEST_GUILESS_MAIN(TestGeneratorCapacity)

@@ -524,16 +524,15 @@ void TestTransformerCapacity::shippedTablesCoverEveryDemand()
 
 void TestTransformerCapacity::driverTransformersCommand()
 {
-    DriverApp d;
-    QVERIFY(d.made.ok);
-    const auto& [root, project, ok] = d.made;
-    auto& app = d.app;
+    const CommandProject p(UseDriverProject);
+    QVERIFY(p.ok());
+    CSevrinApp& app = p.app();
 
     // TR-1: the worked motor block (demand 500 kVA). TR-2: a demand of 1500m VA and a "-" row,
     // motor option off. TR-3: the motor option on with ηm "-". TR-4: 166 kVA, PTR 67 kVA.
     // TR-5: empty.
-    QVERIFY(app->ReadTransformerSheet(0));
-    auto& rec = app->TransformerSizingBlock.TransformerRecord;
+    QVERIFY(app.ReadTransformerSheet(0));
+    auto& rec = app.TransformerSizingBlock.TransformerRecord;
     rec = {};
     rec[0] = "표준소비효율 몰드 변압기";
     rec[1] = " 22.9kV";
@@ -544,62 +543,57 @@ void TestTransformerCapacity::driverTransformersCommand()
                           trfield::kCos, trfield::kEtaM, trfield::kCosMs, trfield::kC};
     for (int i = 0; i < 9; ++i)
         rec[std::size_t(fields[i])] = in[i];
-    QVERIFY(app->WriteTransformerSheet(0));
-    app->TransformerSizingBlock.TransformerLoadRow = {"1", "LP-1", "전등", "600000", "83.33", "500000m", ""};
-    QVERIFY(app->WriteTransformerLoadRow(0, 0, false));
+    QVERIFY(app.WriteTransformerSheet(0));
+    app.TransformerSizingBlock.TransformerLoadRow = {"1", "LP-1", "전등", "600000", "83.33", "500000m", ""};
+    QVERIFY(app.WriteTransformerLoadRow(0, 0, false));
 
     rec[3] = "N";
-    QVERIFY(app->WriteTransformerSheet(1));
-    app->TransformerSizingBlock.TransformerLoadRow = {"1", "LP-2", "-", "3000", "50", "1500m", ""};
-    QVERIFY(app->WriteTransformerLoadRow(1, 0, false));
-    app->TransformerSizingBlock.TransformerLoadRow = {"2", "LP-3", "-", "1000", "-", "-", ""};
-    QVERIFY(app->WriteTransformerLoadRow(1, 1, false));
+    QVERIFY(app.WriteTransformerSheet(1));
+    app.TransformerSizingBlock.TransformerLoadRow = {"1", "LP-2", "-", "3000", "50", "1500m", ""};
+    QVERIFY(app.WriteTransformerLoadRow(1, 0, false));
+    app.TransformerSizingBlock.TransformerLoadRow = {"2", "LP-3", "-", "1000", "-", "-", ""};
+    QVERIFY(app.WriteTransformerLoadRow(1, 1, false));
 
     rec[3] = "Y";
     rec[trfield::kEtaM] = "-";
-    QVERIFY(app->WriteTransformerSheet(2));
-    app->TransformerSizingBlock.TransformerLoadRow = {"1", "MCC-1", "-", "300000", "100", "300000", ""};
-    QVERIFY(app->WriteTransformerLoadRow(2, 0, false));
+    QVERIFY(app.WriteTransformerSheet(2));
+    app.TransformerSizingBlock.TransformerLoadRow = {"1", "MCC-1", "-", "300000", "100", "300000", ""};
+    QVERIFY(app.WriteTransformerLoadRow(2, 0, false));
 
     // TR-4: 166 kVA of demand with a motor whose PTR is 67 kVA (motorCheckNeverChoosesBelowTheDemand):
     // the capacity is the demand's 200 kVA, not the 100 kVA of PTR.
     const QStringList small = {"10", "0.85", "6", "6", "20", "0.8", "0.9", "0.3", "1"};
     for (int i = 0; i < 9; ++i)
         rec[std::size_t(fields[i])] = small[i];
-    QVERIFY(app->WriteTransformerSheet(3));
-    app->TransformerSizingBlock.TransformerLoadRow = {"1", "LP-4", "-", "200000", "83", "166000", ""};
-    QVERIFY(app->WriteTransformerLoadRow(3, 0, false));
+    QVERIFY(app.WriteTransformerSheet(3));
+    app.TransformerSizingBlock.TransformerLoadRow = {"1", "LP-4", "-", "200000", "83", "166000", ""};
+    QVERIFY(app.WriteTransformerLoadRow(3, 0, false));
 
-    const CalcRun r = RunSevrinCalc(root, project, "transformers");
+    const CalcRun r = p.run("transformers");
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));
     QVERIFY2(HasNoNumberText(r.out), qPrintable(r.out));
     const QString diff = GoldenDifference(r.out, TestDataDir() + QStringLiteral("/loads/golden/transformers.txt"));
     QVERIFY2(diff.isEmpty(), qPrintable(diff));
 
     // An existing "_30" that cannot be read is reported and left as it is.
-    const QString path = app->CompanionPath(CSevrinApp::TransformerWorkbook);
+    const QString path = app.CompanionPath(CSevrinApp::TransformerWorkbook);
     QVERIFY(QFile::remove(path));
-    QVERIFY(WriteFile(path, "not a workbook"));
-    const CalcRun bad = RunSevrinCalc(root, project, "transformers");
-    QCOMPARE(bad.exitCode, 1);
-    QVERIFY(!bad.err.isEmpty());
-    QCOMPARE(ReadFile(path), QByteArray("not a workbook"));
+    VerifyUnreadableWorkbookRefused(p, path, "transformers");
 }
 
 void TestTransformerCapacity::driverPrintsNoFigureFromNonsense()
 {
-    DriverApp d;
-    QVERIFY(d.made.ok);
-    const auto& [root, project, ok] = d.made;
-    auto& app = d.app;
+    const CommandProject p(UseDriverProject);
+    QVERIFY(p.ok());
+    CSevrinApp& app = p.app();
 
     // Every transformer holds nonsense of one kind in its loads and its motor block; TR-5
     // stores the motor results and secondary voltage of an older calculation as nonsense
     // with its option off, so they are printed as stored.
     const QStringList nonsense = {"nan", "inf", "-inf", "1e308", "-5", "", "12,5"};
-    auto& b = app->TransformerSizingBlock;
+    auto& b = app.TransformerSizingBlock;
     for (int n = 0; n < 5; ++n) {
-        QVERIFY(app->ReadTransformerSheet(n));
+        QVERIFY(app.ReadTransformerSheet(n));
         auto& rec = b.TransformerRecord;
         rec = {};
         rec[trfield::kType] = "표준소비효율 몰드 변압기";
@@ -613,30 +607,26 @@ void TestTransformerCapacity::driverPrintsNoFigureFromNonsense()
         if (n == 4)
             for (int f : {trfield::kS, trfield::kP1, trfield::kQ1, trfield::kP2, trfield::kQ2})
                 rec[std::size_t(f)] = nonsense[(f + 1) % nonsense.size()];
-        QVERIFY(app->WriteTransformerSheet(n));
+        QVERIFY(app.WriteTransformerSheet(n));
         for (int r = 0; r < 3; ++r) {
             b.TransformerLoadRow = {QString::number(r + 1), "LP", "-",
                                     nonsense[(n + r) % nonsense.size()], "50",
                                     nonsense[(n + r + 3) % nonsense.size()], ""};
-            QVERIFY(app->WriteTransformerLoadRow(n, r, false));
+            QVERIFY(app.WriteTransformerLoadRow(n, r, false));
         }
     }
-    const QString path = app->CompanionPath(CSevrinApp::TransformerWorkbook);
+    const QString path = app.CompanionPath(CSevrinApp::TransformerWorkbook);
     const QByteArray before = ReadFile(path);
 
-    const CalcRun r = RunSevrinCalc(root, project, "transformers");
-    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
-    const QString bad = FindUnprintableFigure(r.out);
-    QVERIFY2(bad.isEmpty(), qPrintable(bad));
+    const PrintedRun r = RunPrinting(p, "transformers");
+    QVERIFY2(r.failure.isEmpty(), qPrintable(r.failure));
     // No transformer gets a rating from nonsense: never 0 kVA and the smallest unit.
-    const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
-    QCOMPARE(lines.size(), 10);
+    QCOMPARE(r.lines.size(), 10);
     for (int n = 0; n < 5; ++n) {
-        const QStringList cap = lines[2 * n + 1].split('\t');
-        QCOMPARE(cap.value(0), QString("TRCAP"));
-        QCOMPARE(cap.value(5), QString("-"));
-        QCOMPARE(cap.value(6), QString("상기 계산상 -kVA이므로 3φ - 변압기 1대로 결정함."));
-        QCOMPARE(cap.value(7), QString("-"));
+        QCOMPARE(r.field(2 * n + 1, 0), QString("TRCAP"));
+        QCOMPARE(r.field(2 * n + 1, 5), QString("-"));
+        QCOMPARE(r.field(2 * n + 1, 6), QString("상기 계산상 -kVA이므로 3φ - 변압기 1대로 결정함."));
+        QCOMPARE(r.field(2 * n + 1, 7), QString("-"));
     }
     // The driver reads nonsense, it does not repair it: the workbook is unchanged.
     QCOMPARE(ReadFile(path), before);

@@ -4,7 +4,6 @@
 #include "app/core/companionworkbook.h"
 #include "app/core/sevrin.h"
 #include "common/calcdriver.h"
-#include "common/companionsuffixes.h"
 #include "common/testsupport.h"
 #include "common/driverproject.h"
 
@@ -15,8 +14,7 @@ namespace {
 // One MCC panel and one panel board stored in the project.
 bool UseProjectWithPanelAndBoard(CSevrinApp& app, const TempDriverProject& where)
 {
-    app.ProjectPathTable.CompanionSuffixTable = StandardCompanionSuffixes();
-    app.ProjectPathTable.CurrentProjectPath = where.project();
+    UseDriverProject(app, where);
     app.MotorControlCenterBlock.MccPanelRecord[0] = QStringLiteral("MCC-1");
     app.CabinetSizingBlock.PanelBoardRecord()[0] = QStringLiteral("LP-1");
     const bool stored = app.AddMccPanelSheet() && app.AddPanelBoardSheet();

@@ -7,7 +7,6 @@
 #include "app/core/sevrin.h"
 #include "cable/core/cableschedule.h"
 #include "common/calcdriver.h"
-#include "common/companionsuffixes.h"
 #include "common/notprojectfiles.h"
 #include "common/recordingprompt.h"
 #include "common/testsupport.h"
@@ -35,9 +34,8 @@ bool UseProjectFolder(CSevrinApp& app, const TempDriverProject& where)
 {
     QFile(where.project()).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
                                           QFile::ReadOther);
+    UseDriverProject(app, where);
     auto& p = app.ProjectPathTable;
-    p.CompanionSuffixTable = StandardCompanionSuffixes();
-    p.CurrentProjectPath = where.project();
     p.LibWorkbookPath = where.root() + "/LIB/lib_v3p4.xlsx";
     p.BreakerWorkbookPath = where.root() + "/LIB/breaker_v3p4.xlsx";
     p.FormXlsxPath = where.root() + "/FORM/form.xlsx";
