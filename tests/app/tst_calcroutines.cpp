@@ -3,6 +3,7 @@
 // number texts under a comma-decimal desktop locale.
 #include "app/core/calcutil.h"
 #include "app/core/sevrin.h"
+#include "common/commadecimallocale.h"
 #include "common/recordingprompt.h"
 #include "platform/xlsxbook.h"
 
@@ -162,8 +163,8 @@ void TestCalcRoutines::calcWarnings()
 
 void TestCalcRoutines::commaDecimalLocale()
 {
-    const char* set = std::setlocale(LC_ALL, "de_DE.UTF-8");
-    if (!set)
+    const CommaDecimalLocale comma;
+    if (!comma.installed())
         QSKIP("the de_DE.UTF-8 locale cannot be set; scripts/deps.sh generates it");
     QLocale::setDefault(QLocale(QLocale::German));
     struct Case { double value; int decimals; const char* unit; const char* text; };
@@ -177,7 +178,6 @@ void TestCalcRoutines::commaDecimalLocale()
     // A text printed here reads back to the same number.
     QCOMPARE(ReadLeadingNumber(FormatValue(0.1 + 0.2, 8, "", "")), 0.3);
     QLocale::setDefault(QLocale::c());
-    std::setlocale(LC_ALL, "C");
 }
 
 void TestCalcRoutines::oneSignOnly()

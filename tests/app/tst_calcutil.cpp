@@ -1,4 +1,5 @@
 // The no-value arithmetic, maxima, and the locale-free reading and printing of cell numbers.
+#include "common/commadecimallocale.h"
 #include "app/core/calcutil.h"
 
 #include <QtTest>
@@ -219,13 +220,12 @@ void TestCalcUtil::decimalsWithinPrecision()
 
 void TestCalcUtil::commaLocaleChangesNothing()
 {
-    const char* set = std::setlocale(LC_ALL, "de_DE.UTF-8");
-    if (!set)
+    const CommaDecimalLocale comma;
+    if (!comma.installed())
         QSKIP("the de_DE.UTF-8 locale is not installed (scripts/deps.sh generates it)");
     QCOMPARE(FormatFixed(1234.5, 2), QString("1234.50"));
     QCOMPARE(ReadLeadingNumber(QStringLiteral("0.91")), 0.91);
     QCOMPARE(FormatValue(0.875, 3, "", ""), QString("0.875"));
-    std::setlocale(LC_ALL, "C");
 }
 
 QTEST_GUILESS_MAIN(TestCalcUtil)

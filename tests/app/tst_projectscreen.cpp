@@ -19,6 +19,7 @@
 #include "app/gui/rowlistmodel.h"
 #include "app/gui/sevrinapp.h"
 #include "app/gui/projectscreen.h"
+#include "common/enterescapekeys.h"
 #include "common/recordingprompt.h"
 #include "common/testpaths.h"
 #include "common/testsupport.h"
@@ -28,25 +29,6 @@
 #include "report/gui/outputdlg.h"
 
 namespace {
-
-// Counts Enter and Escape presses that reach the object it watches.
-class KeySpy : public QObject
-{
-public:
-    int enterOrEscape = 0;
-    int other = 0;
-    bool eventFilter(QObject*, QEvent* e) override
-    {
-        if (e->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent*>(e)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape)
-                ++enterOrEscape;
-            else
-                ++other;
-        }
-        return false;
-    }
-};
 
 struct Issue
 {
@@ -651,18 +633,13 @@ void TestProjectScreen::enterAndEscapeAreSwallowed()
 {
     FillRows(2);
     QLineEdit* purpose = Edit(1033);
-    KeySpy spy;
-    purpose->installEventFilter(&spy);
     int returnPressed = 0;
     connect(purpose, &QLineEdit::returnPressed, this, [&returnPressed] { ++returnPressed; });
     purpose->setFocus();
-    QTest::keyClick(purpose, Qt::Key_Return);
-    QTest::keyClick(purpose, Qt::Key_Enter);
-    QTest::keyClick(purpose, Qt::Key_Escape);
-    QTest::keyClick(purpose, Qt::Key_X);
-    QCOMPARE(spy.enterOrEscape, 0);
+    const KeysReached reached = ClickEnterEscapeAndALetter(purpose);
+    QCOMPARE(reached.enterOrEscape, 0);
     QCOMPARE(returnPressed, 0);
-    QCOMPARE(spy.other, 1);
+    QCOMPARE(reached.other, 1);
 
     // Enter on a focused button does not press it either.
     auto* add = m_view->Control<QPushButton>(1087);
@@ -670,7 +647,6 @@ void TestProjectScreen::enterAndEscapeAreSwallowed()
     QTest::keyClick(add, Qt::Key_Return);
     QTest::keyClick(add, Qt::Key_Space);  // a real press still works
     QCOMPARE(theApp.ProjectIntroduceBlock.RR, 3);
-    purpose->removeEventFilter(&spy);
 }
 
 void TestProjectScreen::saveTakesHeaderEditsIntoBlock()

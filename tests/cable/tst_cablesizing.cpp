@@ -6,6 +6,7 @@
 #include "app/core/calcutil.h"
 #include "app/core/sevrin.h"
 #include "cablefixture.h"
+#include "common/commadecimallocale.h"
 #include "common/recordingprompt.h"
 #include "loads/core/designconditions.h"
 #include "common/unprintable.h"
@@ -860,11 +861,13 @@ void TestCableSizing::sweepNeverPrintsNanOrInf()
 
 void TestCableSizing::commaLocaleKeepsPoints()
 {
-    const char* set = std::setlocale(LC_ALL, "de_DE.UTF-8");
-    if (!set)
-        QSKIP("the de_DE.UTF-8 locale is not installed (scripts/deps.sh generates it)");
-    const CableRow row = Calc(kFedPanel, false, FedPanel());
-    std::setlocale(LC_ALL, "C");
+    CableRow row;
+    {
+        const CommaDecimalLocale comma;
+        if (!comma.installed())
+            QSKIP("the de_DE.UTF-8 locale is not installed (scripts/deps.sh generates it)");
+        row = Calc(kFedPanel, false, FedPanel());
+    }
     QCOMPARE(row[13], QString("486.19"));
     QCOMPARE(row[29], QString("0.90"));
     QCOMPARE(row[49], QString("1.0%"));

@@ -4,6 +4,7 @@
 #include "grounding/core/groundingdesign.h"
 #include "grounding/groundingfixture.h"
 
+#include "common/commadecimallocale.h"
 #include "common/calcdriver.h"
 #include "common/testpaths.h"
 #include "common/unprintable.h"
@@ -458,12 +459,13 @@ void TestGroundingDesign::commaDecimalLocaleChangesNothing()
 
     const QLocale previous;
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    const std::string cLocale = std::setlocale(LC_ALL, nullptr);
-    std::setlocale(LC_ALL, "de_DE.UTF-8");  // where installed; Qt's default changes either way
     GroundingDesignBlockT german;
-    SetWorkedExampleInputs(german);
-    const GroundingSummaryValues got = Calc(german);
-    std::setlocale(LC_ALL, cLocale.c_str());
+    GroundingSummaryValues got;
+    {
+        const CommaDecimalLocale comma;  // where installed; Qt's default changes either way
+        SetWorkedExampleInputs(german);
+        got = Calc(german);
+    }
     QLocale::setDefault(previous);
 
     for (int i = 0; i < kGroundingSummaryRows; ++i)

@@ -4,6 +4,7 @@
 #include "app/core/sevrin.h"
 #include "platform/xlsxbook.h"
 
+#include <QDir>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -284,6 +285,22 @@ inline bool WriteBreakers(const QString& path, int extraSheets = 0)
     for (int i = 0; i < extraSheets; ++i)
         book.addSheet(QStringLiteral("Maker %1").arg(i + 5));
     return book.save(path);
+}
+
+// theApp's library folder made at `root`/LIB with the fixture's two workbooks, and the library
+// workbook loaded; false when the folder or a workbook could not be written.
+inline bool UseLibraryFolder(const QString& root)
+{
+    const QString lib = root + QStringLiteral("/LIB");
+    CSevrinApp::ProjectPathTableT& p = theApp.ProjectPathTable;
+    p.RootPath = root;
+    p.LibFolder = QStringLiteral("LIB");
+    p.LibWorkbookPath = lib + QStringLiteral("/lib_v3p4.xlsx");
+    p.BreakerWorkbookPath = lib + QStringLiteral("/breaker_v3p4.xlsx");
+    if (!QDir().mkpath(lib) || !WriteLibrary(p.LibWorkbookPath) || !WriteBreakers(p.BreakerWorkbookPath))
+        return false;
+    theApp.LoadLibraryWorkbook();
+    return true;
 }
 
 }  // namespace fixture

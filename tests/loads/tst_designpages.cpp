@@ -5,6 +5,7 @@
 #include "app/core/sevrin.h"
 #include "app/gui/rowlistmodel.h"
 #include "common/companionsuffixes.h"
+#include "common/enterescapekeys.h"
 #include "common/recordingprompt.h"
 #include "common/testsupport.h"
 #include "library/libraryfixture.h"
@@ -147,16 +148,7 @@ void TestDesignPages::initTestCase()
 {
     QVERIFY(m_dir.isValid());
     RecordingPrompt::Install();
-    const QString lib = m_dir.filePath(QStringLiteral("LIB"));
-    QVERIFY(QDir().mkpath(lib));
-    CSevrinApp::ProjectPathTableT& p = theApp.ProjectPathTable;
-    p.RootPath = m_dir.path();
-    p.LibFolder = QStringLiteral("LIB");
-    p.LibWorkbookPath = lib + QStringLiteral("/lib_v3p4.xlsx");
-    p.BreakerWorkbookPath = lib + QStringLiteral("/breaker_v3p4.xlsx");
-    QVERIFY(fixture::WriteLibrary(p.LibWorkbookPath));
-    QVERIFY(fixture::WriteBreakers(p.BreakerWorkbookPath));
-    theApp.LoadLibraryWorkbook();
+    QVERIFY(fixture::UseLibraryFolder(m_dir.path()));
     theApp.LoadBreakerWorkbook(true, 0);
     m_project = m_dir.filePath(QStringLiteral("P-14.pro"));
 }
@@ -671,22 +663,6 @@ void TestDesignPages::switchgearButtonsKeepNothing()
 
 void TestDesignPages::enterAndEscapeNeverReachThePages()
 {
-    // Counts the key presses that arrive at a control.
-    class KeySpy : public QObject
-    {
-    public:
-        int enterOrEscape = 0;
-        int other = 0;
-        bool eventFilter(QObject*, QEvent* e) override
-        {
-            if (e->type() == QEvent::KeyPress) {
-                const int key = static_cast<QKeyEvent*>(e)->key();
-                (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape ? enterOrEscape
-                                                                                      : other)++;
-            }
-            return false;
-        }
-    };
     m_mcc->show();
     m_boards->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_mcc.get()));
@@ -695,13 +671,9 @@ void TestDesignPages::enterAndEscapeNeverReachThePages()
                             Edit(m_boards->BreakerPage(), 1008), m_boards->BoardPage()->DemandFactorEdit()};
     for (QLineEdit* e : targets) {
         QVERIFY(e);
-        KeySpy spy;
-        e->installEventFilter(&spy);
-        for (Qt::Key k : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape, Qt::Key_A})
-            QTest::keyClick(e, k);
-        e->removeEventFilter(&spy);
-        QCOMPARE(spy.enterOrEscape, 0);
-        QCOMPARE(spy.other, 1);
+        const KeysReached reached = ClickEnterEscapeAndALetter(e);
+        QCOMPARE(reached.enterOrEscape, 0);
+        QCOMPARE(reached.other, 1);
     }
 }
 

@@ -101,16 +101,8 @@ void TestUserMotorPage::initTestCase()
 {
     QVERIFY(m_dir.isValid());
     RecordingPrompt::Install();
-    const QString lib = m_dir.filePath(QStringLiteral("LIB"));
-    QVERIFY(QDir().mkpath(lib));
-    CSevrinApp::ProjectPathTableT& p = theApp.ProjectPathTable;
-    p.RootPath = m_dir.path();
-    p.LibFolder = QStringLiteral("LIB");
-    p.LibWorkbookPath = m_lib = lib + QStringLiteral("/lib_v3p4.xlsx");
-    p.BreakerWorkbookPath = lib + QStringLiteral("/breaker_v3p4.xlsx");
-    QVERIFY(fixture::WriteLibrary(p.LibWorkbookPath));
-    QVERIFY(fixture::WriteBreakers(p.BreakerWorkbookPath));
-    theApp.LoadLibraryWorkbook();
+    QVERIFY(fixture::UseLibraryFolder(m_dir.path()));
+    m_lib = theApp.ProjectPathTable.LibWorkbookPath;
 }
 
 void TestUserMotorPage::init()

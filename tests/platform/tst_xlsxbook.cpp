@@ -1,5 +1,6 @@
 // The workbook layer: what it writes is read back by openpyxl as an independent reader, what
 // it does not touch survives byte for byte, and damaged files fail cleanly.
+#include "common/commadecimallocale.h"
 #include "common/testsupport.h"
 #include "platform/xlsxbook.h"
 #include "platform/xlsxbookimpl.h"
@@ -472,13 +473,7 @@ void TestXlsxBook::openpyxlReadsWhatWeWrite()
 void TestXlsxBook::roundTripThroughOurReader()
 {
     // Numbers are written and read the same under a comma-decimal locale.
-    const std::string oldLocale = std::setlocale(LC_ALL, nullptr);
-    std::setlocale(LC_ALL, "de_DE.UTF-8");
-    struct Restore
-    {
-        std::string locale;
-        ~Restore() { std::setlocale(LC_ALL, locale.c_str()); }
-    } restore{oldLocale};
+    const CommaDecimalLocale comma;
     const QString path = m_dir.filePath(QStringLiteral("roundtrip.xlsx"));
     {
         Book b;
@@ -902,13 +897,7 @@ void TestXlsxBook::readTextOfEveryCellKind()
     QFETCH(QByteArray, cell);
     QFETCH(std::optional<QString>, text);
     // Numbers print the same under a comma-decimal locale.
-    const std::string oldLocale = std::setlocale(LC_ALL, nullptr);
-    std::setlocale(LC_ALL, "de_DE.UTF-8");
-    struct Restore
-    {
-        std::string locale;
-        ~Restore() { std::setlocale(LC_ALL, locale.c_str()); }
-    } restore{oldLocale};
+    const CommaDecimalLocale comma;
     const QByteArray sst = "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
                            "<si><t>plain</t></si>"
                            "<si><r><t>rich </t></r><r><rPr><b/></rPr><t>text</t></r><rPh><t>ignored</t></rPh></si>"
