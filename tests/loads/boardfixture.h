@@ -7,6 +7,7 @@
 #include "app/core/calcutil.h"
 #include "app/core/sevrin.h"
 #include "cable/core/cablesizing.h"
+#include "loads/core/branchcircuit.h"
 #include "platform/xlsxbook.h"
 
 #include <QHash>
@@ -14,6 +15,7 @@
 #include <QString>
 
 #include <cmath>
+#include <vector>
 
 namespace boardfixture {
 
@@ -148,6 +150,17 @@ inline void UseProject(CSevrinApp& app, const QString& project)
 {
     app.ProjectPathTable.CompanionSuffixTable = StandardCompanionSuffixes();
     app.ProjectPathTable.CurrentProjectPath = project;
+}
+
+// Writes `rows` as the circuit rows 0, 1, ... of board sheet `board`.
+inline bool WriteCircuitRows(CSevrinApp& app, int board, const std::vector<CircuitCells>& rows)
+{
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        app.CabinetSizingBlock.CircuitRow = rows[i];
+        if (!app.WriteCircuitRow(board, int(i), false))
+            return false;
+    }
+    return true;
 }
 
 // A cable schedule with one feeder row per (To, poles, AF, AT, kA).

@@ -48,12 +48,7 @@ bool AddBoard(CSevrinApp& app, const QString& name, const QString& from,
         if (!app.WritePanelBoardResults(board))
             return false;
     }
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        app.CabinetSizingBlock.CircuitRow = rows[i];
-        if (!app.WriteCircuitRow(board, int(i), false))
-            return false;
-    }
-    return true;
+    return boardfixture::WriteCircuitRows(app, board, rows);
 }
 
 }  // namespace

@@ -43,12 +43,7 @@ bool AddBoard(CSevrinApp& app, int index, const QStringList& header, const QStri
         if (!app.WritePanelBoardResults(index))
             return false;
     }
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        app.CabinetSizingBlock.CircuitRow = rows[i];
-        if (!app.WriteCircuitRow(index, int(i), false))
-            return false;
-    }
-    return true;
+    return boardfixture::WriteCircuitRows(app, index, rows);
 }
 
 // The worked design conditions, stored in the project.
