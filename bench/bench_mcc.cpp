@@ -7,6 +7,7 @@
 // save of the workbook per run, not per panel), and so must what the run asks of the system:
 // the process's minor page faults, system time and peak memory are shown. Targets for 1000
 // panels: under 1 s, system time under 0.2 s, under 20,000 minor page faults, peak under 100 MB.
+#include "benchchild.h"
 #include "benchpaths.h"
 #include "benchproject.h"
 #include "app/core/companionworkbook.h"
@@ -17,10 +18,8 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
-#include <sys/resource.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -55,54 +54,22 @@ bool MakeMccProject(CSevrinApp& a, const QString& dir, int panels, QString& proj
     return WriteBenchMccPanels(a, panels, 10);
 }
 
-// What a finished child process asked of the system.
-struct ChildUsage
-{
-    long minorFaults = 0;
-    double systemMs = 0;
-    double userMs = 0;
-    long peakKb = 0;
-};
-
-ChildUsage ChildrenUsage()
-{
-    rusage ru{};
-    getrusage(RUSAGE_CHILDREN, &ru);
-    ChildUsage u;
-    u.minorFaults = ru.ru_minflt;
-    u.systemMs = double(ru.ru_stime.tv_sec) * 1e3 + double(ru.ru_stime.tv_usec) / 1e3;
-    u.userMs = double(ru.ru_utime.tv_sec) * 1e3 + double(ru.ru_utime.tv_usec) / 1e3;
-    u.peakKb = ru.ru_maxrss;  // the largest child's so far: the projects grow, so this run's
-    return u;
-}
-
 // `sevrin-calc mcc` on the project: its time in ms, or a negative number when it failed; what
 // the driver process asked of the system in `usage`.
-double TimeDriverMcc(const QString& project, int expectedLines, ChildUsage* usage)
+double TimeDriverMcc(const QString& project, int expectedLines, ChildRun* usage)
 {
-    const ChildUsage before = ChildrenUsage();
-    QProcess p;
-    QElapsedTimer t;
-    t.start();
-    p.start(BenchCalcExe(),
-            {QStringLiteral("--root"), BenchProgramDir(), QStringLiteral("--project"),
-             project, QStringLiteral("mcc")});
-    if (!p.waitForFinished(600000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
-        std::printf("sevrin-calc mcc failed: %s\n", p.readAllStandardError().constData());
+    *usage = RunChild(BenchCalcExe(), {QStringLiteral("--root"), BenchProgramDir(),
+                                       QStringLiteral("--project"), project, QStringLiteral("mcc")});
+    if (!usage->succeeded()) {
+        std::printf("sevrin-calc mcc failed: %s\n", usage->err.constData());
         return -1;
     }
-    const double ms = Ms(t);
-    const ChildUsage after = ChildrenUsage();
-    usage->minorFaults = after.minorFaults - before.minorFaults;
-    usage->systemMs = after.systemMs - before.systemMs;
-    usage->userMs = after.userMs - before.userMs;
-    usage->peakKb = after.peakKb;
-    const int lines = int(p.readAllStandardOutput().count('\n'));
+    const int lines = int(usage->out.count('\n'));
     if (lines != expectedLines) {
         std::printf("sevrin-calc mcc printed %d lines, expected %d\n", lines, expectedLines);
         return -1;
     }
-    return ms;
+    return usage->wallMs;
 }
 
 // The driver's run over growing projects. Linear growth shows as a flat time per panel.
@@ -124,11 +91,11 @@ bool BenchDriverMcc(CSevrinApp& a, const QString& dir)
         if (!QFile::copy(workbook, pristine))
             return false;
         std::vector<double> times;
-        ChildUsage best;
+        ChildRun best;
         for (int run = 0; run < (panels == 1000 ? 3 : 1); ++run) {
             QFile::remove(workbook);
             QFile::copy(pristine, workbook);
-            ChildUsage usage;
+            ChildRun usage;
             const double ms = TimeDriverMcc(project, panels * 11, &usage);
             if (ms < 0)
                 return false;
@@ -162,6 +129,8 @@ bool BenchDriverMcc(CSevrinApp& a, const QString& dir)
 
 int main(int argc, char** argv)
 {
+    if (const int measured = MeasureChildIfAsked(argc, argv); measured >= 0)
+        return measured;
     // "--write-project DIR [PANELS]": only writes the project (DIR/P<PANELS>.pro and its
     // workbooks, 1000 panels unless told) for a run of the driver by hand, e.g. under
     // /usr/bin/time -v.

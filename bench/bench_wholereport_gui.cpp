@@ -9,6 +9,7 @@
 //   bench_wholereport_gui --write-project DIR   only writes the project (program folder and all)
 //   bench_wholereport_gui --run DIR             the report of the project in DIR (what the first
 //                                               form runs; by hand, e.g. under /usr/bin/time -v)
+#include "benchchild.h"
 #include "benchprompt.h"
 #include "benchpaths.h"
 #include "benchproject.h"
@@ -27,7 +28,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <sys/resource.h>
@@ -178,6 +178,8 @@ int RunReport(const QString& dir)
 
 int main(int argc, char** argv)
 {
+    if (const int measured = MeasureChildIfAsked(argc, argv); measured >= 0)
+        return measured;
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
@@ -199,25 +201,18 @@ int main(int argc, char** argv)
                 kCables);
     std::vector<double> times;
     for (int run = 0; run < 3; ++run) {
-        rusage before{}, after{};
-        getrusage(RUSAGE_CHILDREN, &before);
-        QProcess p;
-        QElapsedTimer t;
-        t.start();
-        p.start(app.applicationFilePath(), {QStringLiteral("--run"), dir.path()});
-        if (!p.waitForFinished(600000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
-            std::printf("the report run failed: %s\n", p.readAllStandardError().constData());
+        const ChildRun r = RunChild(app.applicationFilePath(), {QStringLiteral("--run"), dir.path()});
+        if (!r.succeeded()) {
+            std::printf("the report run failed: %s\n", r.err.constData());
             return 1;
         }
-        const double processMs = double(t.nsecsElapsed()) / 1e6;
-        getrusage(RUSAGE_CHILDREN, &after);
-        const QList<QByteArray> f = p.readAllStandardOutput().trimmed().split(' ');
+        const double processMs = r.wallMs;
+        const QList<QByteArray> f = r.out.trimmed().split(' ');
         times.push_back(processMs);
         std::printf("  run %d: process %.0f ms (report %.0f ms): user %.0f ms, system %.0f ms, %ld minor page faults, "
                     "peak %.0f MB; the report alone: system %.0f ms, %s minor page faults; %s bytes\n",
-                    run + 1, processMs, f.value(0).toDouble(), Ms(after, false) - Ms(before, false),
-                    Ms(after, true) - Ms(before, true), after.ru_minflt - before.ru_minflt,
-                    double(after.ru_maxrss) / 1024, f.value(2).toDouble(), f.value(1).constData(),
+                    run + 1, processMs, f.value(0).toDouble(), r.userMs, r.systemMs, r.minorFaults,
+                    double(r.peakKb) / 1024, f.value(2).toDouble(), f.value(1).constData(),
                     f.value(4).constData());
     }
     std::sort(times.begin(), times.end());

@@ -10,7 +10,6 @@
 #include "common/recordingprompt.h"
 #include "common/testpaths.h"
 #include "common/testsupport.h"
-#include "loads/core/generatorsizing.h"
 #include "loads/sourcesfixture.h"
 #include "platform/xlsxbook.h"
 #include "common/golden.h"
@@ -63,24 +62,6 @@ const QList<Cells> kFeeders = {
      {33, "B"}, {44, "1"}, {51, "5"}, {71, "HG"}, {103, "5"}, {105, "FR8"}},
 };
 constexpr int kCableRows = 12;
-
-// A generator row as "추가" builds it: type, kW, kVA, start, outage %, fire %.
-GeneratorLoadRowT GeneratorLoad(int number, const QString& type, const QString& kw, const QString& kva,
-                                const QString& start, const QString& outagePct, const QString& firePct)
-{
-    GeneratorLoadRowT r;
-    r[gencol::kNumber] = QString::number(number);
-    r[gencol::kPanel] = "MCC-FA";
-    r[gencol::kEquipment] = "load";
-    r[gencol::kType] = type;
-    r[gencol::kKw] = kw;
-    r[gencol::kKva] = kva;
-    r[gencol::kStart] = start;
-    r[gencol::kOutagePct] = outagePct;
-    r[gencol::kFirePct] = firePct;
-    CalcGeneratorLoadDemand(r);
-    return r;
-}
 
 // Two texts of one field agree when they are equal or stand for the same number ("1.00" was
 // saved as the number 1 and reads "1").
@@ -193,30 +174,13 @@ void TestSpreadsheetSaved::cableScheduleKeepsEveryRow()
 void TestSpreadsheetSaved::generatorSumsFromNumberCells()
 {
     QVERIFY2(m_openpyxl, "python3-openpyxl is required");
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const DriverProject made = MakeDriverProject(dir.path());
-    QVERIFY(made.ok);
-    const QString& root = made.root;
-    const QString& project = made.project;
-    auto app = sourcesfixture::NewApp(dir.path());
-    auto& b = app->GeneratorSizingBlock;
-    b.GeneratorConditionIndex = {1, 0};  // a: 1.45 outage, 1.38 fire
-    b.GeneratorConditionText = {"6", "1.1", "3.9", "1.1"};
-    QVERIFY(app->SaveGeneratorSizingSection(project));
     // The loads worked by hand in tst_generatorcapacity.cpp (bothCasesByHand): outage 37 + 15 kW
     // and 20 kVA, fire 37 + 110 kW and 10 kVA (hand calculation: 20 kVA x 50 %).
-    const GeneratorLoadRowT rows[] = {
-        GeneratorLoad(1, "M", "37", "", "DOL", "100", "100"),
-        GeneratorLoad(2, "M", "15", "", "Y-D", "100", "0"),
-        GeneratorLoad(3, "M", "110", "", "리액터", "0", "100"),
-        GeneratorLoad(4, "L3P", "", "20", "-", "100", "50"),
-        GeneratorLoad(5, "L1", "", "5", "-", "", ""),
-    };
-    for (int i = 0; i < 5; ++i) {
-        b.GeneratorLoadRow = rows[i];
-        QVERIFY(app->WriteGeneratorLoadRow(i, false));
-    }
+    sourcesfixture::DriverApp d;
+    QVERIFY(d.made.ok);
+    const auto& [root, project, ok] = d.made;
+    auto& app = d.app;
+    QVERIFY(sourcesfixture::StoreHandWorkedGenerator(*app, project));
     const QString path = app->CompanionPath(CSevrinApp::GeneratorWorkbook);
     QVERIFY(ToNumberCells(path) >= 5 * 4);
 

@@ -4,16 +4,13 @@
 #include "cable/core/cableapp.h"
 
 #include "app/core/sevrin.h"
-#include "cablefixture.h"
+#include "cabledriverproject.h"
 #include "common/calcdriver.h"
 #include "common/testpaths.h"
 #include "common/unprintable.h"
-#include "common/recordingprompt.h"
 #include "common/golden.h"
 #include "common/driverproject.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -39,6 +36,36 @@ const QList<Cells> kRows = {
      {23, "1"}, {30, "40"}, {33, "B"}, {44, ""}, {105, "FCV"}},
 };
 
+// The fixture library and the worked conditions, stored in the project.
+bool UseWorkedConditions(CSevrinApp& app, const TempDriverProject& where)
+{
+    return cablefixture::ReplaceLibrary(where.root() + "/LIB") &&
+           cablefixture::StoreWorkedConditions(app, where);
+}
+
+// Stored row i of the schedule: its No., the three bars of the sheet and `cells` (a later
+// cell overwrites an earlier one).
+CableRow StoredRow(int i, const Cells& cells)
+{
+    CableRow row;
+    row[0] = QString::number(i + 1);
+    row[31] = row[43] = row[62] = "|";
+    for (const auto& [col, text] : cells)
+        row[std::size_t(col)] = text;
+    return row;
+}
+
+// Writes `rows` as the schedule's rows 0, 1, ...
+bool WriteRows(CSevrinApp& app, const QList<Cells>& rows)
+{
+    for (int i = 0; i < rows.size(); ++i) {
+        app.CableScheduleBlock.CableRow = StoredRow(i, rows[i]);
+        if (!app.WriteCableRow(i, false))
+            return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 class TestCablesCommand : public QObject
@@ -50,51 +77,17 @@ private slots:
     void nonsenseRowsPrintNoFigure();
     void storedEdgesPrintNoFigure_data();
     void storedEdgesPrintNoFigure();
-    void projectWithoutSchedulePrintsNothing();
-    void unreadableScheduleFails();
-
-private:
-    // A program folder with the fixture library and a project with the worked conditions;
-    // returns the project file's path.
-    QString MakeProject(const QString& dir, CSevrinApp& app);
+    void motorWithoutWiresPrintsNoFigureOnThem_data();
+    void motorWithoutWiresPrintsNoFigureOnThem();
+    void scheduleMissingPrintsNothingUnreadableFails();
 };
-
-QString TestCablesCommand::MakeProject(const QString& dir, CSevrinApp& app)
-{
-    RecordingPrompt::Install();
-    const DriverProject made = MakeDriverProject(dir);
-    if (!made.ok)
-        return {};
-    const QString& root = made.root;
-    const QString& project = made.project;
-    if (!cablefixture::ReplaceLibrary(root + "/LIB"))
-        return {};
-    cablefixture::UseLibrary(app, root + "/LIB");
-    cablefixture::SetConditions(app);
-    app.ProjectPathTable.CurrentProjectPath = project;
-    if (!app.SaveMotorControlCenterSection(project) || !app.SaveCabinetSizingSection(project))
-        return {};
-    return project;
-}
 
 void TestCablesCommand::recomputesEveryStoredRow()
 {
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    CSevrinApp app;
-    const QString project = MakeProject(dir.path(), app);
-    QVERIFY(!project.isEmpty());
-    QList<CableRow> stored;
-    for (int i = 0; i < kRows.size(); ++i) {
-        CableRow row;
-        row[0] = QString::number(i + 1);
-        row[31] = row[43] = row[62] = "|";
-        for (const auto& [col, text] : kRows[i])
-            row[std::size_t(col)] = text;
-        app.CableScheduleBlock.CableRow = row;
-        QVERIFY(app.WriteCableRow(i, false));
-        stored.append(row);
-    }
+    const CommandProject p(UseWorkedConditions);
+    QVERIFY(p.ok());
+    CSevrinApp& app = p.app();
+    QVERIFY(WriteRows(app, kRows));
     // A row with an empty number ends the schedule: the row after it is never read.
     app.CableScheduleBlock.CableRow = CableRow{};
     app.CableScheduleBlock.CableRow[3] = "ORPHAN";
@@ -102,7 +95,7 @@ void TestCablesCommand::recomputesEveryStoredRow()
     app.CableScheduleBlock.CableRow[0] = "7";
     QVERIFY(app.WriteCableRow(kRows.size() + 1, false));
 
-    const CalcRun r = RunSevrinCalc(dir.path() + "/root", project, "cables");
+    const CalcRun r = p.run("cables");
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));
     QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
 
@@ -115,7 +108,7 @@ void TestCablesCommand::recomputesEveryStoredRow()
     const CableConditions cond = CableConditionsFromApp(app);
     AppCableLookup lookup(app);
     for (int i = 0; i < lines.size(); ++i) {
-        CableRow row = stored[i];
+        CableRow row = StoredRow(i, kRows[i]);
         RecalcStoredCableRow(row, cond, lookup);
         const QStringList fields = lines[i].split('\t');
         QCOMPARE(fields.size(), kCableColumnCount);
@@ -131,11 +124,8 @@ void TestCablesCommand::recomputesEveryStoredRow()
 // of sane length.
 void TestCablesCommand::nonsenseRowsPrintNoFigure()
 {
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    CSevrinApp app;
-    const QString project = MakeProject(dir.path(), app);
-    QVERIFY(!project.isEmpty());
+    const CommandProject p(UseWorkedConditions);
+    QVERIFY(p.ok());
     const Cells feeder = {{2, "MDB"}, {3, "P-A"}, {4, "L3P"}, {6, "100"}, {8, "3"}, {9, "4"},
                           {10, "0.38"}, {23, "1"}, {30, "50"}, {33, "A"}, {44, "1"}, {51, "10"},
                           {71, "LSM"}, {103, "8"}, {105, "FCV"}};
@@ -155,23 +145,13 @@ void TestCablesCommand::nonsenseRowsPrintNoFigure()
         with({{6, "12,5"}, {30, "1e999"}, {44, "-2"}}),
         with({{6, "99999999999"}}),
     };
-    for (int i = 0; i < rows.size(); ++i) {
-        CableRow row;
-        row[0] = QString::number(i + 1);
-        row[31] = row[43] = row[62] = "|";
-        // Later changes overwrite the feeder's cells.
-        for (const auto& [col, text] : rows[i])
-            row[std::size_t(col)] = text;
-        app.CableScheduleBlock.CableRow = row;
-        QVERIFY(app.WriteCableRow(i, false));
-    }
+    // Later changes overwrite the feeder's cells.
+    QVERIFY(WriteRows(p.app(), rows));
 
-    const CalcRun r = RunSevrinCalc(dir.path() + "/root", project, "cables");
-    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
-    QVERIFY2(FindUnprintableFigure(r.out).isEmpty(), qPrintable(FindUnprintableFigure(r.out)));
-    const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
-    QCOMPARE(lines.size(), rows.size());
-    const auto cell = [&lines](int row, int col) { return lines[row].split('\t').value(col); };
+    const PrintedRun r = RunPrinting(p, "cables");
+    QVERIFY2(r.failure.isEmpty(), qPrintable(r.failure));
+    QCOMPARE(r.lines.size(), rows.size());
+    const auto cell = [&r](int row, int col) { return r.field(row, col); };
     // The load that is no number shows "-", and so do the design current and the size.
     for (int i : {0, 1, 2, 6}) {
         QCOMPARE(cell(i, 6), QStringLiteral("-"));
@@ -238,65 +218,59 @@ void TestCablesCommand::storedEdgesPrintNoFigure()
     QFETCH(Cells, changes);
     QFETCH(int, column);
     QFETCH(QString, expected);
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    CSevrinApp app;
-    const QString project = MakeProject(dir.path(), app);
-    QVERIFY(!project.isEmpty());
-    for (int i = 0; i < 3; ++i) {
-        CableRow row;
-        row[0] = QString::number(i + 1);
-        row[31] = row[43] = row[62] = "|";
-        for (const auto& [col, text] : kRows[0])
-            row[std::size_t(col)] = text;
-        if (i == 2) {
-            for (const auto& [col, text] : changes)
-                row[std::size_t(col)] = text;
-        }
-        app.CableScheduleBlock.CableRow = row;
-        QVERIFY(app.WriteCableRow(i, false));
-    }
-    const CalcRun r = RunSevrinCalc(dir.path() + "/root", project, "cables");
-    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
-    QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
-    QVERIFY2(FindUnprintableFigure(r.out).isEmpty(), qPrintable(FindUnprintableFigure(r.out)));
-    const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
-    QCOMPARE(lines.size(), 3);
-    QCOMPARE(lines[2].split('\t').value(column), expected);
+    const CommandProject p(UseWorkedConditions);
+    QVERIFY(p.ok());
+    QVERIFY(WriteRows(p.app(), {kRows[0], kRows[0], kRows[0] + changes}));
+    const PrintedRun r = RunPrinting(p, "cables");
+    QVERIFY2(r.failure.isEmpty(), qPrintable(r.failure));
+    QVERIFY2(r.run.err.isEmpty(), qPrintable(r.run.err));
+    QCOMPARE(r.lines.size(), 3);
+    QCOMPARE(r.field(2, column), expected);
 }
 
-void TestCablesCommand::projectWithoutSchedulePrintsNothing()
+// A motor row whose number of wires is empty, started star-delta: the figure that rests on the
+// wires is "-", never a negative or made-up count. Below the single-core threshold that is the
+// cores of the multi-core cable (the lines are the one run doubled for star-delta: "2L"); from
+// it on, each wire is a single-core cable and the lines (wires x runs x 2) are "-".
+// Hand calculation with the row's eta 0.9 and cos 0.8: 5.5 kW -> 5.5 / 0.8 / 0.9 = 7.64 kVA,
+// IB = 7.64 / (sqrt3 x 0.38) = 11.61 A, 1.5 mm2 (below the threshold); 250 kW -> 347.22 kVA,
+// IB 527.55 A, 300 mm2 (above it). ISMIN 1 kA keeps the short-circuit size out of the way.
+void TestCablesCommand::motorWithoutWiresPrintsNoFigureOnThem_data()
 {
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    CSevrinApp app;
-    const QString project = MakeProject(dir.path(), app);
-    QVERIFY(!project.isEmpty());
-    const CalcRun r = RunSevrinCalc(dir.path() + "/root", project, "cables");
-    QCOMPARE(r.exitCode, 0);
-    QVERIFY(r.out.isEmpty());
-    QVERIFY(r.err.isEmpty());
+    QTest::addColumn<QString>("kw");
+    QTest::addColumn<int>("noFigure");  // the column that rests on the wires
+    QTest::addColumn<int>("other");     // its neighbour, which does not
+    QTest::addColumn<QString>("otherText");
+    // Columns 108 CORE and 109 LINE of the cable specification.
+    QTest::newRow("multi-core 5.5 kW") << "5.5" << 108 << 109 << "2L";
+    QTest::newRow("single-core 250 kW") << "250" << 109 << 108 << "1C";
 }
 
-void TestCablesCommand::unreadableScheduleFails()
+void TestCablesCommand::motorWithoutWiresPrintsNoFigureOnThem()
 {
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    CSevrinApp app;
-    const QString project = MakeProject(dir.path(), app);
-    QVERIFY(!project.isEmpty());
-    QFile junk(dir.path() + "/P1_40.xlsx");
-    QVERIFY(junk.open(QIODevice::WriteOnly));
-    junk.write("not a workbook");
-    junk.close();
-    const CalcRun r = RunSevrinCalc(dir.path() + "/root", project, "cables");
-    QCOMPARE(r.exitCode, 1);
-    QVERIFY(r.out.isEmpty());
-    QCOMPARE(r.err.count('\n'), 1);
-    QVERIFY2(r.err.contains("P1_40.xlsx"), qPrintable(r.err));
-    // The file that could not be read is left as it was.
-    QVERIFY(junk.open(QIODevice::ReadOnly));
-    QCOMPARE(junk.readAll(), QByteArray("not a workbook"));
+    QFETCH(QString, kw);
+    QFETCH(int, noFigure);
+    QFETCH(int, other);
+    QFETCH(QString, otherText);
+    const CommandProject p(UseWorkedConditions);
+    QVERIFY(p.ok());
+    const Cells motor = {{2, "MCC-1"}, {3, "M-201"}, {4, "M"}, {5, kw}, {8, "3"}, {9, ""},
+                         {10, "0.38"}, {14, "Y-D"}, {23, "1"}, {30, "80"}, {33, "E"}, {44, "1"},
+                         {51, "1"}, {71, "LSS"}, {103, "20"}, {105, "FCV"}};
+    QVERIFY(WriteRows(p.app(), {motor}));
+    const PrintedRun r = RunPrinting(p, "cables");
+    QVERIFY2(r.failure.isEmpty(), qPrintable(r.failure));
+    QCOMPARE(r.lines.size(), 1);
+    QCOMPARE(r.field(0, 9), QStringLiteral("-"));  // the wires as printed
+    QCOMPARE(r.field(0, noFigure), QStringLiteral("-"));
+    QCOMPARE(r.field(0, other), otherText);
+}
+
+void TestCablesCommand::scheduleMissingPrintsNothingUnreadableFails()
+{
+    const CommandProject p(UseWorkedConditions);
+    QVERIFY(p.ok());
+    VerifyWorkbookMissingThenUnreadable(p, "P1_40.xlsx", "cables");
 }
 
 QTEST_GUILESS_MAIN(TestCablesCommand)

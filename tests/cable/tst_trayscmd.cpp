@@ -13,14 +13,10 @@
 #include "cable/core/trayapp.h"
 #include "common/calcdriver.h"
 #include "common/testpaths.h"
-#include "common/unprintable.h"
-#include "common/recordingprompt.h"
 #include "common/testsupport.h"
 #include "common/golden.h"
 #include "common/driverproject.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -29,6 +25,16 @@ struct RowSpec
 {
     QString type, sq, core, line;
 };
+
+// The shipped library, read from the program folder's copy.
+bool UseShippedLibrary(CSevrinApp& app, const TempDriverProject& where)
+{
+    app.ProjectPathTable.LibWorkbookPath = where.root() + "/LIB/lib_v3p4.xlsx";
+    app.ProjectPathTable.CompanionSuffixTable = StandardCompanionSuffixes();
+    app.LoadLibraryWorkbook();
+    app.ProjectPathTable.CurrentProjectPath = where.project();
+    return true;
+}
 
 }  // namespace
 
@@ -41,30 +47,12 @@ private slots:
     void nonsenseRowsPrintNoFigure();
     void rowsPastTheLimitAreSaid_data();
     void rowsPastTheLimitAreSaid();
-    void projectWithoutTraysPrintsNothing();
-    void unreadableWorkbookFails();
+    void workbookMissingPrintsNothingUnreadableFails();
 
 private:
-    // A program folder with the shipped library and a project; returns the project's path.
-    QString MakeProject(const QString& dir, CSevrinApp& app);
     bool AddTray(CSevrinApp& app, int t, const QString& name, const QList<RowSpec>& cables,
                  const QList<RowSpec>& pes, const std::array<QString, 4>& choices);
 };
-
-QString TestTraysCommand::MakeProject(const QString& dir, CSevrinApp& app)
-{
-    RecordingPrompt::Install();
-    const DriverProject made = MakeDriverProject(dir);
-    if (!made.ok)
-        return {};
-    const QString& root = made.root;
-    const QString& project = made.project;
-    app.ProjectPathTable.LibWorkbookPath = root + "/LIB/lib_v3p4.xlsx";
-    app.ProjectPathTable.CompanionSuffixTable = StandardCompanionSuffixes();
-    app.LoadLibraryWorkbook();
-    app.ProjectPathTable.CurrentProjectPath = project;
-    return project;
-}
 
 bool TestTraysCommand::AddTray(CSevrinApp& app, int t, const QString& name,
                                const QList<RowSpec>& cables, const QList<RowSpec>& pes,
@@ -109,11 +97,9 @@ bool TestTraysCommand::AddTray(CSevrinApp& app, int t, const QString& name,
 
 void TestTraysCommand::recomputesEveryTray()
 {
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    CSevrinApp app;
-    const QString project = MakeProject(dir.path(), app);
-    QVERIFY(!project.isEmpty());
+    const CommandProject p(UseShippedLibrary);
+    QVERIFY(p.ok());
+    CSevrinApp& app = p.app();
     QVERIFY(AddTray(app, 0, "TR-A",
                     {{"FCV", "35", "4", "2"}, {"FR8", "70", "1", "3"}, {"FCV", "2.5", "3", "1"}},
                     {{"FGV", "16", "1", "1"}, {"FGV", "35", "1", "2"}}, {"1", "4", "0", "0"}));
@@ -121,7 +107,7 @@ void TestTraysCommand::recomputesEveryTray()
     const RowSpec big{"FCV", "300", "4", "4"};
     QVERIFY(AddTray(app, 2, "TR-C", {big, big, big, big}, {}, {"0", "0", "1", "1"}));
 
-    const CalcRun r = RunSevrinCalc(dir.path() + "/root", project, "trays");
+    const CalcRun r = p.run("trays");
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));
     QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
     const QString diff = GoldenDifference(r.out, TestDataDir() + QStringLiteral("/cable/golden/trays.txt"));
@@ -139,11 +125,9 @@ void TestTraysCommand::recomputesEveryTray()
 // width: "W-", no occupancy, no tray or cover weight and no total, never 0, nan or 13 digits.
 void TestTraysCommand::nonsenseRowsPrintNoFigure()
 {
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    CSevrinApp app;
-    const QString project = MakeProject(dir.path(), app);
-    QVERIFY(!project.isEmpty());
+    const CommandProject p(UseShippedLibrary);
+    QVERIFY(p.ok());
+    CSevrinApp& app = p.app();
     QVERIFY(AddTray(app, 0, "TN", {}, {}, {}));
     const QList<QPair<QString, QString>> cells = {
         {"nan", "inf"},          {"-50.00mm", "-3.00kg/m"},  {"1e308mm", "1e308kg/m"},
@@ -163,10 +147,9 @@ void TestTraysCommand::nonsenseRowsPrintNoFigure()
     block.TrayResult = {"0", "0", "0", "0"};
     QVERIFY(app.WriteTrayResults(0));
 
-    const CalcRun r = RunSevrinCalc(dir.path() + "/root", project, "trays");
-    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
-    QCOMPARE(r.out, QStringLiteral("TRAY\tTN\tH100\t1.0\tW-\t-\t0.0\t-\t-\t-\tLadder\t적용\n"));
-    QVERIFY2(FindUnprintableFigure(r.out).isEmpty(), qPrintable(FindUnprintableFigure(r.out)));
+    const PrintedRun r = RunPrinting(p, "trays");
+    QVERIFY2(r.failure.isEmpty(), qPrintable(r.failure));
+    QCOMPARE(r.run.out, QStringLiteral("TRAY\tTN\tH100\t1.0\tW-\t-\t0.0\t-\t-\t-\tLadder\t적용\n"));
 }
 
 // A tray list holds 1000 trays and a tray 1000 cable and 1000 PE rows. A workbook with more
@@ -191,11 +174,9 @@ void TestTraysCommand::rowsPastTheLimitAreSaid()
     QFETCH(int, pes);
     QFETCH(int, trays);
     QFETCH(bool, said);
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    CSevrinApp app;
-    const QString project = MakeProject(dir.path(), app);
-    QVERIFY(!project.isEmpty());
+    const CommandProject p(UseShippedLibrary);
+    QVERIFY(p.ok());
+    CSevrinApp& app = p.app();
     const RowSpec cable{"FCV", "2.5", "3", "1"};
     const RowSpec pe{"FGV", "2.5", "1", "1"};
     {
@@ -212,7 +193,7 @@ void TestTraysCommand::rowsPastTheLimitAreSaid()
     const QString path = app.CompanionPath(CSevrinApp::TrayWorkbook);
     const QByteArray before = ReadFile(path);
 
-    const CalcRun r = RunSevrinCalc(dir.path() + "/root", project, "trays");
+    const CalcRun r = p.run("trays");
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));
     QCOMPARE(r.err, said ? QStringLiteral("sevrin-calc: ") +
                                companion::RowLimitMessage(path, 1000).replace('\n', ' ') + '\n'
@@ -223,34 +204,11 @@ void TestTraysCommand::rowsPastTheLimitAreSaid()
     QCOMPARE(ReadFile(path), before);  // the rows past the limit stay as they are
 }
 
-void TestTraysCommand::projectWithoutTraysPrintsNothing()
+void TestTraysCommand::workbookMissingPrintsNothingUnreadableFails()
 {
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    CSevrinApp app;
-    const QString project = MakeProject(dir.path(), app);
-    QVERIFY(!project.isEmpty());
-    const CalcRun r = RunSevrinCalc(dir.path() + "/root", project, "trays");
-    QCOMPARE(r.exitCode, 0);
-    QVERIFY(r.out.isEmpty());
-    QVERIFY(r.err.isEmpty());
-}
-
-void TestTraysCommand::unreadableWorkbookFails()
-{
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    CSevrinApp app;
-    const QString project = MakeProject(dir.path(), app);
-    QVERIFY(!project.isEmpty());
-    const QString path = dir.path() + "/P1_50.xlsx";
-    QVERIFY(WriteFile(path, "not a workbook"));
-    const CalcRun r = RunSevrinCalc(dir.path() + "/root", project, "trays");
-    QCOMPARE(r.exitCode, 1);
-    QVERIFY(r.out.isEmpty());
-    QCOMPARE(r.err.count('\n'), 1);
-    QVERIFY2(r.err.contains("P1_50.xlsx"), qPrintable(r.err));
-    QCOMPARE(ReadFile(path), QByteArray("not a workbook"));
+    const CommandProject p(UseShippedLibrary);
+    QVERIFY(p.ok());
+    VerifyWorkbookMissingThenUnreadable(p, "P1_50.xlsx", "trays");
 }
 
 QTEST_GUILESS_MAIN(TestTraysCommand)

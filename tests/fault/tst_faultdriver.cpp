@@ -25,6 +25,47 @@ using namespace fault;
 using faultfixture::BuildRadialNetwork;
 using faultfixture::Project;
 
+namespace {
+
+// The golden network in a project file beside its workbooks (p.dir), and a copy of the program
+// folder in `rootDir`.
+struct GoldenNetwork
+{
+    QTemporaryDir rootDir;
+    Project p;
+    CSevrinApp& a = *p.app;
+    QString project;  // the project file
+
+    CalcRun runFault() const { return RunSevrinCalc(rootDir.path(), project, QStringLiteral("fault")); }
+};
+
+// The lines of the hand-checked expected output.
+QStringList GoldenLines()
+{
+    return QString::fromUtf8(ReadFile(TestDataDir() + QStringLiteral("/fault/golden/fault.txt")))
+        .split(QLatin1Char('\n'));
+}
+
+// The line whose first fields are `head` ("INCOMING", "TR\t1", ...), or "missing".
+QString LineOf(const QStringList& lines, const QString& head)
+{
+    for (const QString& l : lines)
+        if (l.startsWith(head + QLatin1Char('\t')))
+            return l;
+    return QStringLiteral("missing");
+}
+
+// Ik'', the first field after `head` on its line, or "missing" when no line has that head.
+QString IkOf(const QStringList& lines, const QString& head)
+{
+    const QString line = LineOf(lines, head);
+    return line.startsWith(head + QLatin1Char('\t'))
+               ? line.mid(head.size() + 1).section(QLatin1Char('\t'), 0, 0)
+               : line;
+}
+
+}  // namespace
+
 class TestFaultDriver : public QObject
 {
     Q_OBJECT
@@ -44,21 +85,28 @@ private slots:
     void figuresKeepWhatADoubleHolds();
 
 private:
-    // The golden network (TR-1 with a motor and MCC-1, TR-2 with NGR 10 and MCC-2) stored in
-    // a project file beside its workbooks; a copy of the program folder in `rootDir`. A step that
-    // fails fails the test.
-    void BuildProject(Project& p, const QTemporaryDir& rootDir);
+    // The golden network (TR-1 with a motor and MCC-1, TR-2 with NGR 10 and MCC-2) built and
+    // stored; false, with the test failed, when a step failed.
+    bool BuildProject(GoldenNetwork& g);
+    void StoreGoldenNetwork(GoldenNetwork& g);
 };
 
-void TestFaultDriver::BuildProject(Project& p, const QTemporaryDir& rootDir)
+bool TestFaultDriver::BuildProject(GoldenNetwork& g)
 {
-    QVERIFY(rootDir.isValid());
-    const QString root = rootDir.path();
-    QVERIFY(CopyProgramFolder(root));
-    CSevrinApp& a = *p.app;
+    StoreGoldenNetwork(g);
+    return !QTest::currentTestFailed();
+}
+
+void TestFaultDriver::StoreGoldenNetwork(GoldenNetwork& g)
+{
+    QVERIFY(g.rootDir.isValid());
+    QVERIFY(CopyProgramFolder(g.rootDir.path()));
+    Project& p = g.p;
+    CSevrinApp& a = g.a;
     a.CabinetSizingBlock.ConductorCriteriaIndex[2] = 1;  // 0.02 s
-    const QString project = a.ProjectPathTable.CurrentProjectPath;
-    QVERIFY(QFile::copy(root + "/FORM/form.pro", project));
+    g.project = a.ProjectPathTable.CurrentProjectPath;
+    const QString& project = g.project;
+    QVERIFY(QFile::copy(g.rootDir.path() + "/FORM/form.pro", project));
     QFile::setPermissions(project, QFile::ReadOwner | QFile::WriteOwner);
     QList<QPair<QString, QString>> keys;
     for (int i = 0; i < 6; ++i)
@@ -76,16 +124,12 @@ void TestFaultDriver::BuildProject(Project& p, const QTemporaryDir& rootDir)
 
 void TestFaultDriver::faultCommandMatchesExpectedFile()
 {
-    QTemporaryDir rootDir;
-
-    Project p;
-    BuildProject(p, rootDir);
-    if (QTest::currentTestFailed())
+    GoldenNetwork g;
+    if (!BuildProject(g))
         return;
-    CSevrinApp& a = *p.app;
-    const QString project = a.ProjectPathTable.CurrentProjectPath;
+    CSevrinApp& a = g.a;
 
-    const CalcRun run = RunSevrinCalc(rootDir.path(), project, QStringLiteral("fault"));
+    const CalcRun run = g.runFault();
     QVERIFY2(run.exitCode == 0, qPrintable(run.err));
 
     // The driver's "계산" is the screen's: its lines carry the texts the views show here.
@@ -96,10 +140,10 @@ void TestFaultDriver::faultCommandMatchesExpectedFile()
         return f.join(QLatin1Char('\t'));
     };
     const QStringList lines = run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    QVERIFY(lines.contains(line({"INCOMING"}, p.pages.Incoming.Results)));
-    QVERIFY(lines.contains(line({"TR", "1"}, p.pages.Columns[0].TransformerCell.Results)));
-    QVERIFY(lines.contains(line({"TR", "2"}, p.pages.Columns[1].TransformerCell.Results)));
-    QVERIFY(lines.contains(line({"BUS", "2", "3", "MCC-2"}, p.pages.Columns[1].Cells[2].Results)));
+    QVERIFY(lines.contains(line({"INCOMING"}, g.p.pages.Incoming.Results)));
+    QVERIFY(lines.contains(line({"TR", "1"}, g.p.pages.Columns[0].TransformerCell.Results)));
+    QVERIFY(lines.contains(line({"TR", "2"}, g.p.pages.Columns[1].TransformerCell.Results)));
+    QVERIFY(lines.contains(line({"BUS", "2", "3", "MCC-2"}, g.p.pages.Columns[1].Cells[2].Results)));
 
     // The stored page reads the same in another spreadsheet reader.
     const PythonResult py = RunPython(QStringLiteral(
@@ -108,7 +152,7 @@ void TestFaultDriver::faultCommandMatchesExpectedFile()
         "print(ws.cell(row=2, column=17).value, ws.cell(row=1, column=1).value, ws.cell(row=1, column=2).value)\n"),
         {a.BusWorkbookPath(1)});
     QVERIFY2(py.exitCode == 0, qPrintable(py.err));
-    const auto& mcc2 = p.pages.Columns[1].Cells[2].Results;
+    const auto& mcc2 = g.p.pages.Columns[1].Cells[2].Results;
     QCOMPARE(py.out.trimmed(), QStringLiteral("MCC-2 %1 %2").arg(mcc2[ResIk], mcc2[ResIbMax]));
 
     const QString diff = GoldenDifference(run.out, TestDataDir() + QStringLiteral("/fault/golden/fault.txt"));
@@ -132,15 +176,12 @@ void TestFaultDriver::unreadableWorkbookChangesNoFile()
 {
     QFETCH(int, workbook);
     QFETCH(bool, folder);
-    QTemporaryDir rootDir;
-    Project p;
-    CSevrinApp& a = *p.app;
-    BuildProject(p, rootDir);
-    if (QTest::currentTestFailed())
+    GoldenNetwork g;
+    if (!BuildProject(g))
         return;
-    const QString project = a.ProjectPathTable.CurrentProjectPath;
+    CSevrinApp& a = g.a;
     // Another breaker time would change the stored results of every bus.
-    QVERIFY(WriteProfileString(project, QStringLiteral("Cabinet_Sizing"), QStringLiteral("IDC_PRO_2_4_COMBO3"), QStringLiteral("3")));
+    QVERIFY(WriteProfileString(g.project, QStringLiteral("Cabinet_Sizing"), QStringLiteral("IDC_PRO_2_4_COMBO3"), QStringLiteral("3")));
     const QString path = workbook < 0 ? a.CompanionPath(CSevrinApp::FaultDataWorkbook)
                                       : a.BusWorkbookPath(workbook);
     QVERIFY(QFile::remove(path));
@@ -148,32 +189,29 @@ void TestFaultDriver::unreadableWorkbookChangesNoFile()
         QVERIFY(QDir().mkdir(path));
     else
         QVERIFY(WriteFile(path, QByteArrayLiteral("PK\x03\x04 not a workbook")));
-    const QMap<QString, QByteArray> before = FolderSnapshot(p.dir.path());
+    const QMap<QString, QByteArray> before = FolderSnapshot(g.p.dir.path());
 
-    const CalcRun run = RunSevrinCalc(rootDir.path(), project, QStringLiteral("fault"));
+    const CalcRun run = g.runFault();
     QCOMPARE(run.exitCode, 1);
     QVERIFY2(run.out.isEmpty(), qPrintable(run.out));
     QCOMPARE(run.err.count(QLatin1Char('\n')), 1);
     QVERIFY2(run.err.startsWith(QStringLiteral("sevrin-calc: cannot read fault-current workbook: ") + path),
              qPrintable(run.err));
-    QCOMPARE(ChangedEntries(before, FolderSnapshot(p.dir.path())), QStringList());
+    QCOMPARE(ChangedEntries(before, FolderSnapshot(g.p.dir.path())), QStringList());
 }
 
 // Every write refused, as by a full disk (file permissions do not stop a test run as root):
 // the run says which workbooks kept their old results and prints none of the new ones.
 void TestFaultDriver::unstorableResultsChangeNoFile()
 {
-    QTemporaryDir rootDir;
-    Project p;
-    CSevrinApp& a = *p.app;
-    BuildProject(p, rootDir);
-    if (QTest::currentTestFailed())
+    GoldenNetwork g;
+    if (!BuildProject(g))
         return;
-    const QString project = a.ProjectPathTable.CurrentProjectPath;
-    QVERIFY(WriteProfileString(project, QStringLiteral("Cabinet_Sizing"), QStringLiteral("IDC_PRO_2_4_COMBO3"), QStringLiteral("3")));
-    const QMap<QString, QByteArray> before = FolderSnapshot(p.dir.path());
+    CSevrinApp& a = g.a;
+    QVERIFY(WriteProfileString(g.project, QStringLiteral("Cabinet_Sizing"), QStringLiteral("IDC_PRO_2_4_COMBO3"), QStringLiteral("3")));
+    const QMap<QString, QByteArray> before = FolderSnapshot(g.p.dir.path());
 
-    const CalcRun refused = RunSevrinCalcRefusingWrites(rootDir.path(), project, QStringLiteral("fault"));
+    const CalcRun refused = RunSevrinCalcRefusingWrites(g.rootDir.path(), g.project, QStringLiteral("fault"));
     QCOMPARE(refused.exitCode, 1);
     QVERIFY2(refused.out.isEmpty(), qPrintable(refused.out));
     QCOMPARE(refused.err.count(QLatin1Char('\n')), 1);
@@ -183,12 +221,12 @@ void TestFaultDriver::unstorableResultsChangeNoFile()
     QVERIFY2(refused.err.contains(a.BusWorkbookPath(0)) && refused.err.contains(a.BusWorkbookPath(1)),
              qPrintable(refused.err));
     QVERIFY2(!refused.err.contains(a.BusWorkbookPath(2)), qPrintable(refused.err));
-    QCOMPARE(ChangedEntries(before, FolderSnapshot(p.dir.path())), QStringList());
+    QCOMPARE(ChangedEntries(before, FolderSnapshot(g.p.dir.path())), QStringList());
 
     // The same run allowed to write stores the new figures: the refusal alone kept them out.
-    const CalcRun stored = RunSevrinCalc(rootDir.path(), project, QStringLiteral("fault"));
+    const CalcRun stored = g.runFault();
     QVERIFY2(stored.exitCode == 0, qPrintable(stored.err));
-    const QStringList changed = ChangedEntries(before, FolderSnapshot(p.dir.path()));
+    const QStringList changed = ChangedEntries(before, FolderSnapshot(g.p.dir.path()));
     QVERIFY2(changed.contains(QFileInfo(a.BusWorkbookPath(0)).fileName()), qPrintable(changed.join(' ')));
     QVERIFY2(changed.contains(QFileInfo(a.BusWorkbookPath(1)).fileName()), qPrintable(changed.join(' ')));
 }
@@ -198,15 +236,12 @@ void TestFaultDriver::unstorableResultsChangeNoFile()
 // workbooks nor "_80", so they never hold another run than it.
 void TestFaultDriver::readOnlyBusWorkbookChangesNoFile()
 {
-    QTemporaryDir rootDir;
-    Project p;
-    CSevrinApp& a = *p.app;
-    BuildProject(p, rootDir);
-    if (QTest::currentTestFailed())
+    GoldenNetwork g;
+    if (!BuildProject(g))
         return;
-    const QString project = a.ProjectPathTable.CurrentProjectPath;
+    CSevrinApp& a = g.a;
     // Another utility reactance changes the transformer rows of "_80" and every bus.
-    QVERIFY(WriteProfileString(project, QStringLiteral("Fault_Current"), QStringLiteral("IDC_PRO_8_1_EDIT4"), QStringLiteral("30.0")));
+    QVERIFY(WriteProfileString(g.project, QStringLiteral("Fault_Current"), QStringLiteral("IDC_PRO_8_1_EDIT4"), QStringLiteral("30.0")));
 
     // Everything readable by the driver's user, the project's folder and files writable by
     // anyone but TR-1's bus workbook, which no one may write.
@@ -214,31 +249,31 @@ void TestFaultDriver::readOnlyBusWorkbookChangesNoFile()
     const auto write = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
     const auto execute = QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
     for (const QString& sub : {QString(), QStringLiteral("/LIB"), QStringLiteral("/FORM")}) {
-        QVERIFY(QFile::setPermissions(rootDir.path() + sub, read | execute | QFile::WriteOwner));
-        for (const QString& name : QDir(rootDir.path() + sub).entryList(QDir::Files))
-            QVERIFY(QFile::setPermissions(rootDir.path() + sub + QLatin1Char('/') + name, read | QFile::WriteOwner));
+        QVERIFY(QFile::setPermissions(g.rootDir.path() + sub, read | execute | QFile::WriteOwner));
+        for (const QString& name : QDir(g.rootDir.path() + sub).entryList(QDir::Files))
+            QVERIFY(QFile::setPermissions(g.rootDir.path() + sub + QLatin1Char('/') + name, read | QFile::WriteOwner));
     }
     const QString readOnly = a.BusWorkbookPath(0);
-    for (const QString& name : QDir(p.dir.path()).entryList(QDir::Files)) {
-        const QString file = p.dir.filePath(name);
+    for (const QString& name : QDir(g.p.dir.path()).entryList(QDir::Files)) {
+        const QString file = g.p.dir.filePath(name);
         QVERIFY(QFile::setPermissions(file, file == readOnly ? read : read | write));
     }
-    QVERIFY(QFile::setPermissions(p.dir.path(), read | write | execute));
-    const QMap<QString, QByteArray> before = FolderSnapshot(p.dir.path());
+    QVERIFY(QFile::setPermissions(g.p.dir.path(), read | write | execute));
+    const QMap<QString, QByteArray> before = FolderSnapshot(g.p.dir.path());
 
-    const CalcRun run = RunSevrinCalcUnprivileged(rootDir.path(), project, QStringLiteral("fault"));
+    const CalcRun run = RunSevrinCalcUnprivileged(g.rootDir.path(), g.project, QStringLiteral("fault"));
     QVERIFY2(run.exitCode == 1, qPrintable(run.err));
     QVERIFY2(run.out.isEmpty(), qPrintable(run.out));
     QCOMPARE(run.err.count(QLatin1Char('\n')), 1);
     QVERIFY2(run.err.startsWith(QStringLiteral("sevrin-calc: cannot store fault-current results: ") + readOnly + QLatin1Char('\n')),
              qPrintable(run.err));
-    QCOMPARE(ChangedEntries(before, FolderSnapshot(p.dir.path())), QStringList());
+    QCOMPARE(ChangedEntries(before, FolderSnapshot(g.p.dir.path())), QStringList());
 
     // Writable again, the same run stores the bus workbooks and "_80".
     QVERIFY(QFile::setPermissions(readOnly, read | write));
-    const CalcRun stored = RunSevrinCalcUnprivileged(rootDir.path(), project, QStringLiteral("fault"));
+    const CalcRun stored = RunSevrinCalcUnprivileged(g.rootDir.path(), g.project, QStringLiteral("fault"));
     QVERIFY2(stored.exitCode == 0, qPrintable(stored.err));
-    const QStringList changed = ChangedEntries(before, FolderSnapshot(p.dir.path()));
+    const QStringList changed = ChangedEntries(before, FolderSnapshot(g.p.dir.path()));
     for (const QString& file : {a.BusWorkbookPath(0), a.BusWorkbookPath(1), a.CompanionPath(CSevrinApp::FaultDataWorkbook)})
         QVERIFY2(changed.contains(QFileInfo(file).fileName()), qPrintable(changed.join(QLatin1Char(' '))));
 }
@@ -277,13 +312,12 @@ void TestFaultDriver::nonsenseInputsPrintNoFigure()
     QFETCH(QString, text);
     QFETCH(QString, empty);
     QFETCH(QString, kept);
-    QTemporaryDir rootDir;
-    Project p;
-    BuildProject(p, rootDir);
-    CSevrinApp& a = *p.app;
-    const QString project = a.ProjectPathTable.CurrentProjectPath;
+    GoldenNetwork g;
+    if (!BuildProject(g))
+        return;
+    CSevrinApp& a = g.a;
     if (sheet < 0) {
-        QVERIFY(WriteProfileString(project, QStringLiteral("Fault_Current"), key, text));
+        QVERIFY(WriteProfileString(g.project, QStringLiteral("Fault_Current"), key, text));
     } else {
         QVERIFY(a.ReadFaultDataRow(sheet, row));
         auto& cells = sheet == TransformerSheet ? a.FaultCurrentBlock.TransformerImpedanceRow
@@ -293,22 +327,15 @@ void TestFaultDriver::nonsenseInputsPrintNoFigure()
     }
     companion::DropCache();
 
-    const CalcRun run = RunSevrinCalc(rootDir.path(), project, QStringLiteral("fault"));
+    const CalcRun run = g.runFault();
     QVERIFY2(run.exitCode == 0, qPrintable(run.err));
     QVERIFY2(FindUnprintableFigure(run.out).isEmpty(), qPrintable(FindUnprintableFigure(run.out)));
-    const QStringList golden = QString::fromUtf8(ReadFile(TestDataDir() + QStringLiteral("/fault/golden/fault.txt")))
-                                   .split(QLatin1Char('\n'));
+    const QStringList golden = GoldenLines();
     const QStringList lines = run.out.split(QLatin1Char('\n'));
-    const auto ik = [](const QStringList& from, const QString& head) {
-        for (const QString& l : from)
-            if (l.startsWith(head + QLatin1Char('\t')))
-                return l.mid(head.size() + 1).section(QLatin1Char('\t'), 0, 0);
-        return QStringLiteral("missing");
-    };
-    QCOMPARE(ik(lines, empty), QString());
+    QCOMPARE(IkOf(lines, empty), QString());
     if (!kept.isEmpty()) {
-        QVERIFY(!ik(golden, kept).isEmpty());
-        QCOMPARE(ik(lines, kept), ik(golden, kept));
+        QVERIFY(!IkOf(golden, kept).isEmpty());
+        QCOMPARE(IkOf(lines, kept), IkOf(golden, kept));
     }
 }
 
@@ -337,12 +364,10 @@ void TestFaultDriver::listsPastTheLimitAreSaid()
     QFETCH(QString, list);
     QFETCH(int, rows);
     QFETCH(QString, same);
-    QTemporaryDir rootDir;
-    Project p;
-    BuildProject(p, rootDir);
-    if (QTest::currentTestFailed())
+    GoldenNetwork g;
+    if (!BuildProject(g))
         return;
-    CSevrinApp& a = *p.app;
+    CSevrinApp& a = g.a;
     auto& b = a.FaultCurrentBlock;
     QString path = a.CompanionPath(CSevrinApp::FaultDataWorkbook);
     {
@@ -369,7 +394,7 @@ void TestFaultDriver::listsPastTheLimitAreSaid()
                 QVERIFY(a.WriteFaultDataRow(CableSheet, r, false));
             } else {
                 path = a.BusWorkbookPath(0);
-                const BusListRow cable = p.CableForBus(0);
+                const BusListRow cable = g.p.CableForBus(0);
                 for (std::size_t c = 0; c < 16; ++c)
                     b.BusRow[c] = cable[c];
                 for (int c = BusR90; c <= BusX; ++c)
@@ -385,21 +410,12 @@ void TestFaultDriver::listsPastTheLimitAreSaid()
     }
     companion::DropCache();
 
-    const CalcRun run = RunSevrinCalc(rootDir.path(), a.ProjectPathTable.CurrentProjectPath,
-                                      QStringLiteral("fault"));
+    const CalcRun run = g.runFault();
     QVERIFY2(run.exitCode == 0, qPrintable(run.err));
     QCOMPARE(run.err, rows > 1000 ? QStringLiteral("sevrin-calc: ") +
                                         companion::RowLimitMessage(path, 1000).replace('\n', ' ') + '\n'
                                   : QString());
-    const auto lineOf = [&same](const QStringList& from) {
-        for (const QString& l : from)
-            if (l.startsWith(same + QLatin1Char('\t')))
-                return l;
-        return QStringLiteral("missing");
-    };
-    const QStringList golden = QString::fromUtf8(ReadFile(TestDataDir() + QStringLiteral("/fault/golden/fault.txt")))
-                                   .split(QLatin1Char('\n'));
-    QCOMPARE(lineOf(run.out.split(QLatin1Char('\n'))), lineOf(golden));
+    QCOMPARE(LineOf(run.out.split(QLatin1Char('\n')), same), LineOf(GoldenLines(), same));
 }
 
 // An accepted utility %R1 of 999999999999 gives impedances of 5.2e10 ohm: they print with no
@@ -409,15 +425,12 @@ void TestFaultDriver::listsPastTheLimitAreSaid()
 // zero sequence) + 104881999999.9476 = 104882000000.236.
 void TestFaultDriver::figuresKeepWhatADoubleHolds()
 {
-    QTemporaryDir rootDir;
-    Project p;
-    BuildProject(p, rootDir);
-    if (QTest::currentTestFailed())
+    GoldenNetwork g;
+    if (!BuildProject(g))
         return;
-    const QString project = p.app->ProjectPathTable.CurrentProjectPath;
-    QVERIFY(WriteProfileString(project, QStringLiteral("Fault_Current"), QStringLiteral("IDC_PRO_8_1_EDIT3"),
+    QVERIFY(WriteProfileString(g.project, QStringLiteral("Fault_Current"), QStringLiteral("IDC_PRO_8_1_EDIT3"),
                                QStringLiteral("999999999999")));
-    const CalcRun run = RunSevrinCalc(rootDir.path(), project, QStringLiteral("fault"));
+    const CalcRun run = g.runFault();
     QVERIFY2(run.exitCode == 0, qPrintable(run.err));
     QVERIFY2(FindUnprintableFigure(run.out).isEmpty(), qPrintable(FindUnprintableFigure(run.out)));
     // No figure of more than 15 significant digits anywhere.

@@ -4,39 +4,28 @@
 #include "app/core/companionworkbook.h"
 #include "app/core/sevrin.h"
 #include "boardfixture.h"
+#include "circuitinputs.h"
 #include "common/calcdriver.h"
-#include "common/recordingprompt.h"
 #include "loads/core/branchcircuit.h"
 #include "common/testpaths.h"
-#include "common/unprintable.h"
 #include "common/golden.h"
 #include "common/driverproject.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
 
+// A stored circuit: its NO., name and subtotal beside the inputs.
 CircuitCells Circuit(const QString& no, const QString& name, const QString& unit,
                      const QString& qty, const QString& phase, const QString& length,
                      const QString& breaker, const QString& poles, const QString& conductor,
                      const QString& method, const QString& isMin, const QString& subtotal)
 {
-    CircuitCells row;
+    CircuitCells row =
+        CircuitInputs(unit, qty, phase, length, breaker, poles, conductor, method, isMin);
     row[CcNo] = no;
     row[CcName] = name;
-    row[CcUnitLoad] = unit;
-    row[CcQuantity] = qty;
     row[CcSubtotal] = subtotal;
-    row[CcPhase] = phase;
-    row[CcLength] = length;
-    row[CcBreaker] = breaker;
-    row[CcPoles] = poles;
-    row[CcConductor] = conductor;
-    row[CcMethod] = method;
-    row[CcIsMin] = isMin;
-    row[CcBar1] = row[CcBar2] = "|";
     return row;
 }
 
@@ -62,32 +51,10 @@ bool AddBoard(CSevrinApp& app, int index, const QStringList& header, const QStri
     return true;
 }
 
-}  // namespace
-
-class TestBoardsCommand : public QObject
+// The worked design conditions, stored in the project.
+bool UseWorkedConditions(CSevrinApp& app, const TempDriverProject& where)
 {
-    Q_OBJECT
-
-private slots:
-    void recomputesEveryBoard();
-    void nonsenseInputsPrintNoFigure();
-    void storedTextsPrintNoRefusedNumber_data();
-    void storedTextsPrintNoRefusedNumber();
-    void unreadableWorkbookFails();
-
-private:
-    QString MakeProject(const QString& dir, CSevrinApp& app);
-};
-
-QString TestBoardsCommand::MakeProject(const QString& dir, CSevrinApp& app)
-{
-    RecordingPrompt::Install();
-    const DriverProject made = MakeDriverProject(dir);
-    if (!made.ok)
-        return {};
-    const QString& root = made.root;
-    const QString& project = made.project;
-    boardfixture::UseProject(app, project);
+    boardfixture::UseProject(app, where.project());
     // 30 degC in air, 20 degC in the ground, one tray tier, 2.5 K.m/W, 0.6 m; single-core from
     // 16 mm2; pf 0.9; expected fault current 100 % of the breaking capacity; SSC margin 1.0;
     // tN 0.01 s; the project's demand factor 80 %.
@@ -100,18 +67,28 @@ QString TestBoardsCommand::MakeProject(const QString& dir, CSevrinApp& app)
     b.MotorStartCriteriaText = {"10", "15", "1.0"};
     b.BreakerCriteriaIndex = {0, 0, 0};
     b.BreakerCriteriaText = {"1.2", "LS Metasol"};
-    if (!app.SaveCabinetSizingSection(project))
-        return {};
-    return project;
+    return app.SaveCabinetSizingSection(where.project());
 }
+
+}  // namespace
+
+class TestBoardsCommand : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void recomputesEveryBoard();
+    void nonsenseInputsPrintNoFigure();
+    void storedTextsPrintNoRefusedNumber_data();
+    void storedTextsPrintNoRefusedNumber();
+    void workbookMissingPrintsNothingUnreadableFails();
+};
 
 void TestBoardsCommand::recomputesEveryBoard()
 {
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    CSevrinApp app;
-    const QString project = MakeProject(dir.path(), app);
-    QVERIFY(!project.isEmpty());
+    const CommandProject p(UseWorkedConditions);
+    QVERIFY(p.ok());
+    CSevrinApp& app = p.app();
 
     // LN-1: a lighting circuit, a group of two sockets (head line, closing row carrying the
     // head's 300 VA above its own 150 VA), a three-phase circuit and the linked sub-board LN-2.
@@ -127,10 +104,10 @@ void TestBoardsCommand::recomputesEveryBoard()
         Circuit("1", "전열", "1500", "2", "L3", "15", "MCB|C", "2", "HFIX", "A", "1.5", "3000.00"),
     };
     QVERIFY(AddBoard(app, 1, {"LN-2", "1F", "돌출형", "LN-1", "0.22", "1P3W", "X"}, "", ln2));
-    QVERIFY(boardfixture::WriteCableSchedule(dir.path() + "/P1_40.xlsx",
+    QVERIFY(boardfixture::WriteCableSchedule(p.filePath("P1_40.xlsx"),
                                              {{"LN-1", "4", "100", "40", "25"}}));
 
-    const CalcRun r = RunSevrinCalc(dir.path() + "/root", project, "boards");
+    const CalcRun r = p.run("boards");
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));
     QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
 
@@ -176,11 +153,9 @@ void TestBoardsCommand::recomputesEveryBoard()
 
 void TestBoardsCommand::nonsenseInputsPrintNoFigure()
 {
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    CSevrinApp app;
-    const QString project = MakeProject(dir.path(), app);
-    QVERIFY(!project.isEmpty());
+    const CommandProject p(UseWorkedConditions);
+    QVERIFY(p.ok());
+    CSevrinApp& app = p.app();
 
     // LN-N: voltage inf, demand factor -70 %, and circuits whose loads, quantities, lengths and
     // ISMIN are nan, inf, -inf, 1e308, negatives, empty texts or a decimal comma; a group whose
@@ -206,12 +181,9 @@ void TestBoardsCommand::nonsenseInputsPrintNoFigure()
         Circuit("1", "전등", "56", "10", "L2", "20", "CBR|10", "2", "HFIX", "A", "1.9586", "560.00")};
     QVERIFY(AddBoard(app, 1, {"LN-M", "1F", "돌출형", "LN-N", "0.22", "1P3W", "X"}, "12,5", sound));
 
-    const CalcRun r = RunSevrinCalc(dir.path() + "/root", project, "boards");
-    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
-    const QString found = FindUnprintableFigure(r.out);
-    QVERIFY2(found.isEmpty(), qPrintable(found));
-
-    const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+    const PrintedRun r = RunPrinting(p, "boards");
+    QVERIFY2(r.failure.isEmpty(), qPrintable(r.failure));
+    const QStringList& lines = r.lines;
     QCOMPARE(lines.size(), 9 + 1 + 1 + 1);
     // Rows whose load cannot be read are "-" with both verdicts "Chk"; the row with a negative
     // ISMIN keeps its load and breaker but cannot pass the short-circuit check.
@@ -275,46 +247,24 @@ void TestBoardsCommand::storedTextsPrintNoRefusedNumber()
     QFETCH(QString, isMin);
     QFETCH(int, column);
     QFETCH(QString, expected);
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    CSevrinApp app;
-    const QString project = MakeProject(dir.path(), app);
-    QVERIFY(!project.isEmpty());
+    const CommandProject p(UseWorkedConditions);
+    QVERIFY(p.ok());
+    CSevrinApp& app = p.app();
     const std::vector<CircuitCells> rows = {
         Circuit(no, "전등", unit, qty, "L2", length, "CBR|10", "2", "HFIX", "A", isMin, "560.00")};
     QVERIFY(AddBoard(app, 0, {"LN-E", "B2", "매립형", "TR-1", "0.38", "3P4W", "X"}, "70", rows));
 
-    const CalcRun r = RunSevrinCalc(dir.path() + "/root", project, "boards");
-    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
-    const QString found = FindUnprintableFigure(r.out);
-    QVERIFY2(found.isEmpty(), qPrintable(found));
-    const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
-    QCOMPARE(lines.size(), 2);
-    QCOMPARE(lines[0].split('\t').value(2 + column), expected);
+    const PrintedRun r = RunPrinting(p, "boards");
+    QVERIFY2(r.failure.isEmpty(), qPrintable(r.failure));
+    QCOMPARE(r.lines.size(), 2);
+    QCOMPARE(r.field(0, 2 + column), expected);
 }
 
-void TestBoardsCommand::unreadableWorkbookFails()
+void TestBoardsCommand::workbookMissingPrintsNothingUnreadableFails()
 {
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    CSevrinApp app;
-    const QString project = MakeProject(dir.path(), app);
-    QVERIFY(!project.isEmpty());
-    // No panel-board workbook: nothing to print.
-    CalcRun r = RunSevrinCalc(dir.path() + "/root", project, "boards");
-    QCOMPARE(r.exitCode, 0);
-    QVERIFY(r.out.isEmpty());
-    QFile junk(dir.path() + "/P1_20.xlsx");
-    QVERIFY(junk.open(QIODevice::WriteOnly));
-    junk.write("not a workbook");
-    junk.close();
-    r = RunSevrinCalc(dir.path() + "/root", project, "boards");
-    QCOMPARE(r.exitCode, 1);
-    QVERIFY(r.out.isEmpty());
-    QCOMPARE(r.err.count('\n'), 1);
-    QVERIFY2(r.err.contains("P1_20.xlsx"), qPrintable(r.err));
-    QVERIFY(junk.open(QIODevice::ReadOnly));
-    QCOMPARE(junk.readAll(), QByteArray("not a workbook"));
+    const CommandProject p(UseWorkedConditions);
+    QVERIFY(p.ok());
+    VerifyWorkbookMissingThenUnreadable(p, "P1_20.xlsx", "boards");
 }
 
 QTEST_GUILESS_MAIN(TestBoardsCommand)

@@ -5,6 +5,7 @@
 #include "loads/core/branchcircuit.h"
 
 #include "boardfixture.h"
+#include "circuitinputs.h"
 #include "common/unprintable.h"
 
 #include <QTest>
@@ -26,27 +27,6 @@ BranchCircuitConditions Conditions()
     c.faultCurrentRatingPct = 80;
     c.conductorMarginFactor = 1.0;
     return c;
-}
-
-// Inputs: 용량, 수량, Ph, 거리, TYPE, P, 도체, 공사, ISMIN.
-CircuitCells Inputs(const QString& unit, const QString& qty, const QString& phase,
-                    const QString& length, const QString& breaker, const QString& poles,
-                    const QString& conductor, const QString& method, const QString& isMin)
-{
-    CircuitCells row;
-    row[CcNo] = "1";
-    row[CcName] = "부하";
-    row[CcUnitLoad] = unit;
-    row[CcQuantity] = qty;
-    row[CcPhase] = phase;
-    row[CcLength] = length;
-    row[CcBreaker] = breaker;
-    row[CcPoles] = poles;
-    row[CcConductor] = conductor;
-    row[CcMethod] = method;
-    row[CcIsMin] = isMin;
-    row[CcBar1] = row[CcBar2] = "|";
-    return row;
 }
 
 QList<QStringList> Rows(const QList<QPair<QString, QString>>& keys)
@@ -108,7 +88,7 @@ void TestBranchCircuit::sizesCircuits_data()
     //  sin = sqrt(1 - 0.81) = 0.4359; u = 2 x 2.545 x (0.3086 x 0.9 + 0.0025 x 0.4359)
     //  = 1.42 V; 1.42 / 220 = 0.65 %. Method A with HFIX: "A1".
     QTest::addRow("single-phase HFIX on CBR")
-        << Inputs("56", "10", "L2", "20", "CBR|10", "2", "HFIX", "A", "1.9586")
+        << CircuitInputs("56", "10", "L2", "20", "CBR|10", "2", "HFIX", "A", "1.9586")
         << Cells{{4, "560.00"}, {6, "-"}, {7, "560.00"}, {8, "-"}, {9, "2.55"}, {13, "100.00"},
                  {14, "10.00"}, {15, "10.00"}, {16, "OK"}, {17, "OK"}, {19, "1.50"}, {20, "A1"},
                  {22, "1.50"}, {23, "1.50"}, {24, "-"}, {25, "1.50"}, {26, "1.50"}, {27, "-"},
@@ -126,7 +106,7 @@ void TestBranchCircuit::sizesCircuits_data()
     // R = 5.8783 x 0.05 = 0.2939 ohm, X = 0.1126 x 0.05 = 0.0056 ohm; u = 7.895 x (0.2645 +
     // 0.0025) = 2.11 V, 2.11 / 380 = 0.55 %. Method B, FCV below 16 mm2: "B2".
     QTest::addRow("three-phase FCV on MCCB, SSC governs")
-        << Inputs("1000", "3", "A", "50", "MCCB|C", "3", "FCV", "B", "5")
+        << CircuitInputs("1000", "3", "A", "50", "MCCB|C", "3", "FCV", "B", "5")
         << Cells{{4, "3000.00"}, {6, "1000.00"}, {7, "1000.00"}, {8, "1000.00"}, {9, "4.56"},
                  {13, "100.00"}, {14, "10.00"}, {16, "OK"}, {17, "OK"}, {19, "4.00"}, {20, "B2"},
                  {22, "1.50"}, {23, "-"}, {24, "1.50"}, {25, "1.50"}, {29, "4.00"}, {34, "1.30"},
@@ -140,7 +120,7 @@ void TestBranchCircuit::sizesCircuits_data()
     // OK; SCR = 75; tZ = (143 x 16 / 6000)^2 = 0.15 s; curve D: 20 x.
     // Annex G: u = 2 x 68.18 x (0.014666 x 0.9 + 0.001018 x 0.4359) = 1.86 V = 0.85 %.
     QTest::addRow("MCB above 63 A, SCB governs")
-        << Inputs("15000", "1", "L1", "10", "MCB|D", "2", "HFIX", "B", "6")
+        << CircuitInputs("15000", "1", "L1", "10", "MCB|D", "2", "HFIX", "B", "6")
         << Cells{{6, "15000.00"}, {7, "-"}, {9, "68.18"}, {13, "100.00"}, {14, "80.00"},
                  {16, "OK"}, {17, "OK"}, {19, "16.00"}, {20, "B1"}, {22, "10.00"}, {25, "16.00"},
                  {29, "6.00"}, {32, "1.52"}, {36, "121.60"}, {37, "145.00"}, {39, "20"},
@@ -151,27 +131,27 @@ void TestBranchCircuit::sizesCircuits_data()
     // Ssc = 25000 x 0.1 / 143 = 17.48 -> SSC 25 governs; tZ = (143 x 25 / 25000)^2 = 0.0204 s,
     // just above tN.
     QTest::addRow("large fault current, SSC 25")
-        << Inputs("56", "10", "L2", "20", "CBR|10", "2", "HFIX", "A", "25")
+        << CircuitInputs("56", "10", "L2", "20", "CBR|10", "2", "HFIX", "A", "25")
         << Cells{{17, "OK"}, {19, "25.00"}, {29, "25.00"}, {41, "0.02"}, {58, "17.48"}};
 
     // Two-pole MCCB reads the two-pole tables (14 kA -> 11.2 kA expected); no ISMIN: the
     // expected fault current is used (column 44 = column 42). IB = 2200 / 220 = 10 A -> 10 A;
     // Ssc = 11200 x 0.1 / 143 = 7.83 -> SSC 10 mm2, whose two-core D1 ampacity is 71 A.
     QTest::addRow("two-pole MCCB, no ISMIN")
-        << Inputs("2200", "1", "L3", "0", "MCCB|C", "2", "FCV", "D", "")
+        << CircuitInputs("2200", "1", "L3", "0", "MCCB|C", "2", "FCV", "D", "")
         << Cells{{9, "10.00"}, {14, "10.00"}, {8, "2200.00"}, {20, "D1"}, {42, "11.20"},
                  {44, "11.20"}, {24, "1.50"}, {29, "10.00"}, {19, "10.00"}, {49, "71.00"}, {53, "0.00"}};
 
     // HFIX in the ground (method D): no HFIX table applies and no FCV one either; SB, SCB and
     // IZ are the product of two absent values, 1.
     QTest::addRow("HFIX method D")
-        << Inputs("1000", "1", "L1", "10", "MCB|C", "2", "HFIX", "D", "3")
+        << CircuitInputs("1000", "1", "L1", "10", "MCB|C", "2", "HFIX", "D", "3")
         << Cells{{22, "1.00"}, {23, "-"}, {24, "-"}, {25, "1.00"}, {48, "-"}, {49, "-"},
                  {50, "1.00"}, {20, "D1"}};
 
     // Method E with a single-core size (25 mm2 at the 16 mm2 threshold) gives "F".
     QTest::addRow("method E single-core")
-        << Inputs("1000", "1", "L1", "10", "MCB|C", "2", "FCV", "E", "25")
+        << CircuitInputs("1000", "1", "L1", "10", "MCB|C", "2", "FCV", "E", "25")
         << Cells{{19, "25.00"}, {20, "F"}};
 }
 
@@ -220,7 +200,7 @@ void TestBranchCircuit::i2FactorsAroundSixtyThreeAmps()
     QFETCH(QString, factor);
     QFETCH(QString, i2);
     boardfixture::TableLookup lookup = boardfixture::MakeLookup();
-    CircuitCells row = Inputs(load, "1", "L1", "10", type + "|C", "2", "HFIX", "B", "5");
+    CircuitCells row = CircuitInputs(load, "1", "L1", "10", type + "|C", "2", "HFIX", "B", "5");
     CalcBranchCircuitRow(row, 0, 0.0, NO_VALUE, Conditions(), lookup);
     for (int c = 32; c <= 35; ++c)
         QCOMPARE(row[std::size_t(c)], c == column ? factor : QStringLiteral("-"));
@@ -233,7 +213,7 @@ void TestBranchCircuit::noFaultCurrentGivesNoFiniteTz()
     // the short-circuit verdict cannot be OK. A fault current of 0 is no value: ISC/IN and ISC
     // show "-" too (they once showed 0 and 0.00).
     boardfixture::TableLookup lookup = boardfixture::MakeLookup();
-    CircuitCells row = Inputs("56", "10", "L2", "20", "CBR|10", "2", "HFIX", "A", "0");
+    CircuitCells row = CircuitInputs("56", "10", "L2", "20", "CBR|10", "2", "HFIX", "A", "0");
     CalcBranchCircuitRow(row, 0, 0.0, NO_VALUE, Conditions(), lookup);
     QCOMPARE(row[41], QStringLiteral("-"));
     QCOMPARE(row[CcShortCircuit], QStringLiteral("Chk"));
@@ -250,7 +230,7 @@ void TestBranchCircuit::manualSizeReplacesOnlyTheSelectedSize()
     // The 25 kA lighting circuit with 1.5 mm2 chosen by hand: tZ = (143 x 1.5 / 25000)^2 =
     // 0.00007 s < tN: "Chk"; the criteria columns still show what the rules ask for (SSC 25).
     boardfixture::TableLookup lookup = boardfixture::MakeLookup();
-    CircuitCells row = Inputs("56", "10", "L2", "20", "CBR|10", "2", "HFIX", "A", "25");
+    CircuitCells row = CircuitInputs("56", "10", "L2", "20", "CBR|10", "2", "HFIX", "A", "25");
     CalcBranchCircuitRow(row, 2, 0.0, 1.5, Conditions(), lookup);
     QCOMPARE(row[CcSize], QStringLiteral("1.50"));
     QCOMPARE(row[29], QStringLiteral("25.00"));
@@ -393,7 +373,7 @@ void TestBranchCircuit::nonsenseInputsGiveNoFigures_data()
     QTest::addColumn<CircuitCells>("row");
     // The worked lighting circuit of sizesCircuits with one input spoiled at a time.
     const auto spoil = [](int column, const QString& text) {
-        CircuitCells row = Inputs("56", "10", "L2", "20", "CBR|10", "2", "HFIX", "A", "1.9586");
+        CircuitCells row = CircuitInputs("56", "10", "L2", "20", "CBR|10", "2", "HFIX", "A", "1.9586");
         row[std::size_t(column)] = text;
         return row;
     };
@@ -407,7 +387,7 @@ void TestBranchCircuit::nonsenseInputsGiveNoFigures_data()
     QTest::addRow("length inf") << spoil(CcLength, "inf");
     // Readable, but 1e12 VA x 1e12 lies beyond every quantity.
     QTest::addRow("product beyond") << [] {
-        CircuitCells row = Inputs("1000000000000", "1000000000000", "L2", "20", "CBR|10", "2",
+        CircuitCells row = CircuitInputs("1000000000000", "1000000000000", "L2", "20", "CBR|10", "2",
                                   "HFIX", "A", "1.9586");
         return row;
     }();
@@ -443,7 +423,7 @@ void TestBranchCircuit::designConditionsThatAreNoNumber()
     boardfixture::TableLookup lookup = boardfixture::MakeLookup();
     BranchCircuitConditions c = Conditions();
     c.loadPowerFactor = std::numeric_limits<double>::quiet_NaN();
-    CircuitCells row = Inputs("56", "10", "L2", "20", "CBR|10", "2", "HFIX", "A", "1.9586");
+    CircuitCells row = CircuitInputs("56", "10", "L2", "20", "CBR|10", "2", "HFIX", "A", "1.9586");
     CalcBranchCircuitRow(row, 0, 0.0, NO_VALUE, c, lookup);
     QCOMPARE(row[CcSubtotal], QStringLiteral("560.00"));
     for (int col : {28, 52, 53, 55, 57})
@@ -451,7 +431,7 @@ void TestBranchCircuit::designConditionsThatAreNoNumber()
 
     c = Conditions();
     c.faultCurrentRatingPct = std::numeric_limits<double>::quiet_NaN();
-    row = Inputs("56", "10", "L2", "20", "CBR|10", "2", "HFIX", "A", "");
+    row = CircuitInputs("56", "10", "L2", "20", "CBR|10", "2", "HFIX", "A", "");
     CalcBranchCircuitRow(row, 0, 0.0, NO_VALUE, c, lookup);
     QCOMPARE(row[CcAt], QStringLiteral("10.00"));
     QCOMPARE(row[29], QStringLiteral("-"));
@@ -463,7 +443,7 @@ void TestBranchCircuit::recomputeKeepsSubtotalsAndLinkedLoads()
 {
     boardfixture::TableLookup lookup = boardfixture::MakeLookup();
     // A subtotal line and a linked panel stay as stored.
-    CircuitCells line = Inputs("50", "2", "L1", "10", "MCB|C", "2", "HFIX", "A", "3");
+    CircuitCells line = CircuitInputs("50", "2", "L1", "10", "MCB|C", "2", "HFIX", "A", "3");
     line[CcNo].clear();
     CircuitCells before = line;
     RecalcStoredCircuitRow(line, Conditions(), lookup);
@@ -476,7 +456,7 @@ void TestBranchCircuit::recomputeKeepsSubtotalsAndLinkedLoads()
     QCOMPARE(pnl[CcQuantity], QStringLiteral("1"));
 
     // A closing row keeps its group's 360 VA above its own 40 VA.
-    CircuitCells closing = Inputs("20", "2", "L1", "10", "MCB|C", "2", "HFIX", "A", "3");
+    CircuitCells closing = CircuitInputs("20", "2", "L1", "10", "MCB|C", "2", "HFIX", "A", "3");
     closing[CcNo].clear();
     closing[CcSubtotal] = "400.00";
     RecalcStoredCircuitRow(closing, Conditions(), lookup);

@@ -24,33 +24,11 @@ using namespace sourcesfixture;
 
 namespace {
 
-// A generator row as "추가" builds it: panel, equipment, tag, type, kW, kVA, start, outage %,
-// fire %.
+// A generator row as "추가" builds it on MCC-FA: type, kW, kVA, start, outage %, fire %.
 GeneratorLoadRowT Load(const QString& type, const QString& kw, const QString& kva,
                        const QString& start, const QString& outagePct, const QString& firePct)
 {
-    GeneratorLoadRowT r;
-    r[gencol::kNumber] = "1";
-    r[gencol::kPanel] = "MCC-FA";
-    r[gencol::kEquipment] = "load";
-    r[gencol::kType] = type;
-    r[gencol::kKw] = kw;
-    r[gencol::kKva] = kva;
-    r[gencol::kStart] = start;
-    r[gencol::kOutagePct] = outagePct;
-    r[gencol::kFirePct] = firePct;
-    CalcGeneratorLoadDemand(r);
-    return r;
-}
-
-// The small set of loads worked by hand below.
-std::vector<GeneratorLoadRowT> SmallSet()
-{
-    return {Load("M", "37", "", "DOL", "100", "100"),     // fire-fighting supply fan
-            Load("M", "15", "", "Y-D", "100", "0"),       // drainage pump, outage only
-            Load("M", "110", "", "리액터", "0", "100"),    // sprinkler pump, fire only
-            Load("L3P", "", "20", "-", "100", "50"),      // lighting
-            Load("L1", "", "5", "-", "", "")};            // no demand factors yet: counts nowhere
+    return GeneratorLoad(1, QStringLiteral("MCC-FA"), type, kw, kva, start, outagePct, firePct);
 }
 
 }  // namespace
@@ -138,7 +116,7 @@ void TestGeneratorCapacity::bothCasesByHand()
     //   k 1.1: GP = [10 + 37 × 1.38 + 110 × 1.38 × 3.9] × 1.1 = 653.08 × 1.1 = 718.388 kVA,
     //   output 574.710 kW.
     // The larger output, 574.71 kW, takes the 600 kW set (750 kVA).
-    const GeneratorCapacity c = CalcGeneratorOutput(SmallSet(), {"1.45", "6", "1.1"},
+    const GeneratorCapacity c = CalcGeneratorOutput(HandWorkedGeneratorLoads(), {"1.45", "6", "1.1"},
                                                     {"1.38", "3.9", "1.1"}, GeneratorTable(),
                                                     GeneratorKvaTable());
     QCOMPARE(c.outage.kwSum, QString("52.000"));
@@ -204,7 +182,7 @@ void TestGeneratorCapacity::undefinedFactorsNeverSize()
     QFETCH(QString, a);
     QFETCH(QString, c);
     QFETCH(QString, k);
-    const GeneratorCapacity r = CalcGeneratorOutput(SmallSet(), {a, c, k}, {"1.38", "3.9", "1.1"},
+    const GeneratorCapacity r = CalcGeneratorOutput(HandWorkedGeneratorLoads(), {a, c, k}, {"1.38", "3.9", "1.1"},
                                                     GeneratorTable(), GeneratorKvaTable());
     QVERIFY(!r.outage.defined);
     QVERIFY(r.fire.defined);
@@ -285,23 +263,11 @@ void TestGeneratorCapacity::importMarkedLoadsAndBoards()
 
 void TestGeneratorCapacity::driverGeneratorCommand()
 {
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const DriverProject made = MakeDriverProject(dir.path());
-    QVERIFY(made.ok);
-    const QString& root = made.root;
-    const QString& project = made.project;
-    auto app = NewApp(dir.path());
-    auto& b = app->GeneratorSizingBlock;
-    b.GeneratorConditionIndex = {1, 0};  // a: 1.45 outage, 1.38 fire
-    b.GeneratorConditionText = {"6", "1.1", "3.9", "1.1"};
-    QVERIFY(app->SaveGeneratorSizingSection(project));
-    int i = 0;
-    for (const GeneratorLoadRowT& row : SmallSet()) {
-        b.GeneratorLoadRow = row;
-        b.GeneratorLoadRow[0] = QString::number(i + 1);
-        QVERIFY(app->WriteGeneratorLoadRow(i++, false));
-    }
+    DriverApp d;
+    QVERIFY(d.made.ok);
+    const auto& [root, project, ok] = d.made;
+    auto& app = d.app;
+    QVERIFY(StoreHandWorkedGenerator(*app, project));
     const CalcRun r = RunSevrinCalc(root, project, "generator");
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));
     const QString diff = GoldenDifference(r.out, TestDataDir() + QStringLiteral("/loads/golden/generator.txt"));
@@ -321,13 +287,10 @@ void TestGeneratorCapacity::driverGeneratorCommand()
 
 void TestGeneratorCapacity::driverPrintsNoFigureFromNonsense()
 {
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const DriverProject made = MakeDriverProject(dir.path());
-    QVERIFY(made.ok);
-    const QString& root = made.root;
-    const QString& project = made.project;
-    auto app = NewApp(dir.path());
+    DriverApp d;
+    QVERIFY(d.made.ok);
+    const auto& [root, project, ok] = d.made;
+    auto& app = d.app;
     auto& b = app->GeneratorSizingBlock;
     // Outage: a 1.45, c nan, k 1e308. Fire: a 1.38, c -6, k "12,5".
     b.GeneratorConditionIndex = {1, 0};

@@ -16,54 +16,31 @@
 // 456.87); largest load 60.53, so 141.29 - 60.53 = 80.76 -> "81".
 // MCC-B: one 20 kVA three-phase load: "20", "100", "20", no motor: "-".
 #include "app/core/sevrin.h"
-#include "cable/cablefixture.h"
+#include "cable/cabledriverproject.h"
 #include "common/calcdriver.h"
-#include "common/recordingprompt.h"
 #include "loads/core/mccpanel.h"
 #include "mccfixture.h"
 #include "common/testpaths.h"
-#include "common/unprintable.h"
 #include "common/golden.h"
 #include "common/driverproject.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace mccfixture;
 
-class TestMccCommand : public QObject
+namespace {
+
+// The fixture library with the CT ratio table of the switchgear sheet, and the worked
+// conditions stored in the project.
+bool UseWorkedConditions(CSevrinApp& app, const TempDriverProject& where)
 {
-    Q_OBJECT
-
-private slots:
-    void recomputesPanelsAndLoads();
-    void projectWithoutPanelsPrintsNothing();
-    void nonsenseInputsPrintNoFigure();
-    void refusedRowPrintsZeroWithoutSign_data();
-    void refusedRowPrintsZeroWithoutSign();
-    void unreadableWorkbookFails();
-
-private:
-    QString MakeProject(const QString& dir, CSevrinApp& app);
-};
-
-QString TestMccCommand::MakeProject(const QString& dir, CSevrinApp& app)
-{
-    RecordingPrompt::Install();
-    const DriverProject made = MakeDriverProject(dir);
-    if (!made.ok)
-        return {};
-    const QString& root = made.root;
-    const QString& project = made.project;
-    const QString lib = root + "/LIB/lib_v3p4.xlsx";
-    if (!cablefixture::ReplaceLibrary(root + "/LIB"))
-        return {};
+    const QString lib = where.root() + "/LIB/lib_v3p4.xlsx";
+    if (!cablefixture::ReplaceLibrary(where.root() + "/LIB"))
+        return false;
     {
-        // The CT ratio table of the switchgear sheet.
         Book book;
         if (!book.load(lib))
-            return {};
+            return false;
         Sheet* s = book.getSheet(6);
         const int primaries[] = {0, 15, 30, 50, 75, 100, 150, 200, 300, 400};
         const char* labels[] = {"15", "20", "30", "50", "75", "100", "150", "200", "300", "400"};
@@ -72,23 +49,30 @@ QString TestMccCommand::MakeProject(const QString& dir, CSevrinApp& app)
             s->writeStr(6 + e, 8, QString::fromLatin1(labels[e]));
         }
         if (!book.save(lib))
-            return {};
+            return false;
     }
-    cablefixture::UseLibrary(app, root + "/LIB");
-    cablefixture::SetConditions(app);
-    app.ProjectPathTable.CurrentProjectPath = project;
-    if (!app.SaveMotorControlCenterSection(project) || !app.SaveCabinetSizingSection(project))
-        return {};
-    return project;
+    return cablefixture::StoreWorkedConditions(app, where);
 }
+
+}  // namespace
+
+class TestMccCommand : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void recomputesPanelsAndLoads();
+    void nonsenseInputsPrintNoFigure();
+    void refusedRowPrintsZeroWithoutSign_data();
+    void refusedRowPrintsZeroWithoutSign();
+    void workbookMissingPrintsNothingUnreadableFails();
+};
 
 void TestMccCommand::recomputesPanelsAndLoads()
 {
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    CSevrinApp app;
-    const QString project = MakeProject(dir.path(), app);
-    QVERIFY(!project.isEmpty());
+    const CommandProject p(UseWorkedConditions);
+    QVERIFY(p.ok());
+    CSevrinApp& app = p.app();
 
     QVERIFY(AddPanel(app, {"MCC-A"}));
     QVERIFY(AddPanel(app, {"MCC-B", "MCC-A", "3P4W", "0.38", "20"}));
@@ -109,7 +93,7 @@ void TestMccCommand::recomputesPanelsAndLoads()
                         LoadInputs("고아", "O-1", "L1", "", "1", "N", "2P", "-", "1")}));
     QVERIFY(WriteLoads(app, 1, {LoadInputs("팬", "F-1", "L3P", "", "20", "N", "3P", "-", "1.0")}));
 
-    const CalcRun r = RunSevrinCalc(dir.path() + "/root", project, "mcc");
+    const CalcRun r = p.run("mcc");
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));
     QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
 
@@ -138,25 +122,11 @@ void TestMccCommand::recomputesPanelsAndLoads()
     QCOMPARE(ReadMccLoadRows(app, 0)[1][MccCol::Ims], QStringLiteral("221.17"));
 }
 
-void TestMccCommand::projectWithoutPanelsPrintsNothing()
-{
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    CSevrinApp app;
-    const QString project = MakeProject(dir.path(), app);
-    QVERIFY(!project.isEmpty());
-    const CalcRun r = RunSevrinCalc(dir.path() + "/root", project, "mcc");
-    QCOMPARE(r.exitCode, 0);
-    QCOMPARE(r.out, QString());
-}
-
 void TestMccCommand::nonsenseInputsPrintNoFigure()
 {
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    CSevrinApp app;
-    const QString project = MakeProject(dir.path(), app);
-    QVERIFY(!project.isEmpty());
+    const CommandProject p(UseWorkedConditions);
+    QVERIFY(p.ok());
+    CSevrinApp& app = p.app();
 
     // MCC-N: a panel of nonsense. Its voltage is no number; its rows hold nan, inf, -inf,
     // 1e308, negatives, empty texts and a decimal comma as loads and demand factors, and one
@@ -180,17 +150,13 @@ void TestMccCommand::nonsenseInputsPrintNoFigure()
                         LoadInputs("전등6", "N-8", "L1", "", "10", "N", "2P", "-", ""),
                         stale, MakeMccLinkedLoadRow("MCC-F", "1e308", 1e308)}));
 
-    const QString path = app.CompanionPath(CSevrinApp::MccWorkbook);
-    const CalcRun r = RunSevrinCalc(dir.path() + "/root", project, "mcc");
-    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
-    const QString bad = FindUnprintableFigure(r.out);
-    QVERIFY2(bad.isEmpty(), qPrintable(bad));
+    const PrintedRun r = RunPrinting(p, "mcc");
+    QVERIFY2(r.failure.isEmpty(), qPrintable(r.failure));
 
     // Every row is refused by the input check and kept as stored; the panel's totals cannot
     // be computed from them: "-", never 0 or a 309-digit figure, and no main CT.
-    const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
-    QCOMPARE(lines.size(), 10 + 1 + 1);
-    const QStringList panel = lines[10].split('\t');
+    QCOMPARE(r.lines.size(), 10 + 1 + 1);
+    const QStringList panel = r.lines[10].split('\t');
     QCOMPARE(panel.mid(0, 2), QStringList({"PANEL", "MCC-N"}));
     QCOMPARE(panel.value(2 + 4), QString("-"));  // the voltage as printed
     QCOMPARE(panel.mid(9, 3), QStringList({"-", "-", "-"}));
@@ -225,43 +191,28 @@ void TestMccCommand::refusedRowPrintsZeroWithoutSign()
     QFETCH(int, column);
     QFETCH(QString, stored);
     QFETCH(QString, expected);
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    CSevrinApp app;
-    const QString project = MakeProject(dir.path(), app);
-    QVERIFY(!project.isEmpty());
+    const CommandProject p(UseWorkedConditions);
+    QVERIFY(p.ok());
+    CSevrinApp& app = p.app();
     QVERIFY(AddPanel(app, {"MCC-Z"}));
     MccLoadRow refused = LoadInputs("펌프", "Z-1", "M", "nan", "", "N", "3P", "DOL", "1");
     refused[std::size_t(column)] = stored;
     QVERIFY(WriteLoads(app, 0, {refused}));
 
-    const CalcRun r = RunSevrinCalc(dir.path() + "/root", project, "mcc");
-    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
-    const QString bad = FindUnprintableFigure(r.out);
-    QVERIFY2(bad.isEmpty(), qPrintable(bad));
-    const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
-    QCOMPARE(lines.size(), 2);
-    QCOMPARE(lines[0].split('\t').value(2 + column), expected);
+    const PrintedRun r = RunPrinting(p, "mcc");
+    QVERIFY2(r.failure.isEmpty(), qPrintable(r.failure));
+    QCOMPARE(r.lines.size(), 2);
+    QCOMPARE(r.field(0, 2 + column), expected);
     // The file keeps what was stored: the driver shows the zero, it does not rewrite it.
     QCOMPARE(ReadMccLoadRows(app, 0)[0][std::size_t(column)], stored);
 }
 
-void TestMccCommand::unreadableWorkbookFails()
+void TestMccCommand::workbookMissingPrintsNothingUnreadableFails()
 {
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    CSevrinApp app;
-    const QString project = MakeProject(dir.path(), app);
-    QVERIFY(!project.isEmpty());
-    const QString path = app.CompanionPath(CSevrinApp::MccWorkbook);
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write("garbage");
-    f.close();
-    const CalcRun r = RunSevrinCalc(dir.path() + "/root", project, "mcc");
-    QCOMPARE(r.exitCode, 1);
-    QVERIFY(r.err.contains(path));
-    QCOMPARE(r.out, QString());
+    const CommandProject p(UseWorkedConditions);
+    QVERIFY(p.ok());
+    QCOMPARE(p.app().CompanionPath(CSevrinApp::MccWorkbook), p.filePath("P1_10.xlsx"));
+    VerifyWorkbookMissingThenUnreadable(p, "P1_10.xlsx", "mcc");
 }
 
 QTEST_GUILESS_MAIN(TestMccCommand)

@@ -524,13 +524,10 @@ void TestTransformerCapacity::shippedTablesCoverEveryDemand()
 
 void TestTransformerCapacity::driverTransformersCommand()
 {
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const DriverProject made = MakeDriverProject(dir.path());
-    QVERIFY(made.ok);
-    const QString& root = made.root;
-    const QString& project = made.project;
-    auto app = NewApp(dir.path());
+    DriverApp d;
+    QVERIFY(d.made.ok);
+    const auto& [root, project, ok] = d.made;
+    auto& app = d.app;
 
     // TR-1: the worked motor block (demand 500 kVA). TR-2: a demand of 1500m VA and a "-" row,
     // motor option off. TR-3: the motor option on with ηm "-". TR-4: 166 kVA, PTR 67 kVA.
@@ -591,13 +588,10 @@ void TestTransformerCapacity::driverTransformersCommand()
 
 void TestTransformerCapacity::driverPrintsNoFigureFromNonsense()
 {
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const DriverProject made = MakeDriverProject(dir.path());
-    QVERIFY(made.ok);
-    const QString& root = made.root;
-    const QString& project = made.project;
-    auto app = NewApp(dir.path());
+    DriverApp d;
+    QVERIFY(d.made.ok);
+    const auto& [root, project, ok] = d.made;
+    auto& app = d.app;
 
     // Every transformer holds nonsense of one kind in its loads and its motor block; TR-5
     // stores the motor results and secondary voltage of an older calculation as nonsense

@@ -1,7 +1,9 @@
 #pragma once
-// Shared pieces of the report tests: a program folder with a report template, and fake sheet
-// writers that record their calls and mark the sheets they fill.
+// Shared pieces of the report tests: a program folder with a report template, one report run
+// from the template and its sheet read back, and fake sheet writers that record their calls and
+// mark the sheets they fill.
 #include "app/core/sevrin.h"
+#include "common/testpaths.h"
 #include "common/testsupport.h"
 #include "platform/xlsxbook.h"
 #include "report/core/reportdriver.h"
@@ -9,13 +11,24 @@
 
 #include <QDir>
 #include <QFile>
+#include <QMetaType>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <functional>
+#include <memory>
 #include <mutex>
+#include <vector>
+
+// The report template the build writes into the program folder.
+inline QString ReportTemplatePath()
+{
+    return ProgramDir() + QStringLiteral("/FORM/form.xlsx");
+}
 
 // The template's sheet names in order (the report template's fixed layout).
 inline QStringList TemplateSheetNames()
@@ -91,6 +104,112 @@ struct ReportProgramFolder
     QStringList outFiles() const
     {
         return QDir(outFolder()).entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
+    }
+};
+
+// The choice of one report (index as in the report dialog).
+inline ReportChoiceSet OnlyReport(int report)
+{
+    ReportChoiceSet choices{};
+    choices[std::size_t(report)] = 1;
+    return choices;
+}
+
+// A report run as the dialog's worker makes it: the real template copied to `report`, then
+// the chosen reports written into it. Failed when the template could not be copied.
+inline ReportRunResult RunReportFromTemplate(const QString& report, const ReportChoiceSet& choices,
+                                             ReportHost& host,
+                                             const ReportRunSettings& settings = ReportRunSettings{})
+{
+    if (!CopyReportTemplate(ReportTemplatePath(), report)) {
+        qWarning("cannot copy the report template to %s", qPrintable(report));
+        return ReportRunResult::Failed;
+    }
+    return WriteReportWorkbook(report, choices, host, settings);
+}
+
+// Runs `run` on a thread of its own, as the report worker runs the writers, serving this
+// thread's events meanwhile (a screen recomputes on its own thread). False when it did not end
+// within kPatienceMs.
+inline bool RunOnWorkerThread(const std::function<void()>& run)
+{
+    QThread* worker = QThread::create(run);
+    worker->start();
+    if (!QTest::qWaitFor([worker] { return worker->isFinished(); }, kPatienceMs))
+        return false;
+    delete worker;
+    return true;
+}
+
+// One cell of a report sheet (0-based) and the text it should hold.
+struct SheetCell
+{
+    int row, col;
+    QString text;
+};
+Q_DECLARE_METATYPE(std::vector<SheetCell>)
+
+// "row,col=text" for every cell, as readsheet.py prints them.
+inline QStringList SheetCellLines(const std::vector<SheetCell>& cells)
+{
+    QStringList lines;
+    for (const SheetCell& c : cells)
+        lines << QStringLiteral("%1,%2=%3").arg(c.row).arg(c.col).arg(c.text);
+    return lines;
+}
+
+// readsheet.py's lines for a sheet that keeps nothing beyond its last page: no merge, styled
+// cell, custom width or break.
+inline QStringList NothingBeyondLines()
+{
+    return {QStringLiteral("merges beyond 0"), QStringLiteral("cells beyond 0"),
+            QStringLiteral("widths beyond 0"), QStringLiteral("breaks beyond 0")};
+}
+
+// readsheet.py's whole output for a sheet with print area `area` ("" for none), nothing beyond
+// its last page and the given cells.
+inline QStringList CleanSheetLines(const QString& area, const std::vector<SheetCell>& cells)
+{
+    return QStringList{QStringLiteral("area ") + area} + NothingBeyondLines() + SheetCellLines(cells);
+}
+
+// Sheet `sheet` of a report read back by readsheet.py: "area <print area>", the merges, styled
+// cells, custom widths and breaks beyond column `limit` (1-based), then "row,col=text" for each
+// cell asked for (the cells' texts are not used). The script's error output when it fails.
+inline QStringList ReadReportSheet(const QString& report, const QString& sheet, int limit,
+                                   const std::vector<SheetCell>& cells)
+{
+    QStringList args{report, sheet, QString::number(limit)};
+    for (const SheetCell& c : cells)
+        args << QStringLiteral("%1,%2").arg(c.row).arg(c.col);
+    const PythonResult py =
+        RunPython(QString::fromUtf8(ReadFile(TestDataDir() + QStringLiteral("/report/readsheet.py"))), args);
+    if (py.exitCode != 0)
+        return {QStringLiteral("readsheet.py failed: ") + py.err};
+    return py.out.trimmed().split(QLatin1Char('\n'));
+}
+
+// A report-sheet test's screen and sheet writer, for the whole test: start() makes the screen
+// as the main window makes it and registers `writer` as the only sheet writer, for `report`;
+// finish() clears the writers and the screen.
+template <typename ScreenT>
+struct ReportSheetScreen
+{
+    Screen which;
+    std::unique_ptr<ScreenT> screen;
+
+    void start(int report, std::shared_ptr<ReportSheetWriter> writer)
+    {
+        screen = std::make_unique<ScreenT>();
+        screen->OnInitialUpdate();
+        ClearReportSheetWriters();
+        SetReportSheetWriter(report, std::move(writer));
+    }
+    void finish()
+    {
+        ClearReportSheetWriters();
+        screen.reset();
+        theApp.SetScreen(which, nullptr);
     }
 };
 

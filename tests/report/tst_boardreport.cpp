@@ -2,48 +2,24 @@
 // panel-board screen, written through the report driver and the real template and read back
 // with openpyxl.
 #include "common/recordingprompt.h"
-#include "common/testpaths.h"
-#include "common/testsupport.h"
 #include "loads/boardfixture.h"
-#include "reportfixture.h"
+#include "reportproject.h"
 
-#include "app/core/companionworkbook.h"
 #include "cable/core/cableapp.h"
 #include "loads/core/branchcircuit.h"
 #include "loads/core/designconditions.h"
 #include "app/gui/rowlistmodel.h"
 #include "loads/gui/boardscreen.h"
 #include "loads/gui/boardsheetpage.h"
-#include "report/core/reportdriver.h"
 #include "report/gui/panelboardreport.h"
-
-#include "platform/xlsxbook.h"
 
 #include <QTest>
 #include <memory>
 
 namespace {
 
-const QString kTemplate = ProgramDir() + QStringLiteral("/FORM/form.xlsx");
-const QString kReadSheet = TestDataDir() + QStringLiteral("/report/readsheet.py");
+const QString kSheet = QStringLiteral("부하");
 
-CircuitCells Circuit(int n, const QString& phase, const QString& breaker)
-{
-    CircuitCells row;
-    row[CcNo] = QString::number(n);
-    row[CcName] = QStringLiteral("전등-%1").arg(n);
-    row[CcUnitLoad] = QStringLiteral("100");
-    row[CcQuantity] = QStringLiteral("1");
-    row[CcPhase] = phase;
-    row[CcLength] = QStringLiteral("20");
-    row[CcBreaker] = breaker;
-    row[CcPoles] = QStringLiteral("2");
-    row[CcConductor] = QStringLiteral("HFIX");
-    row[CcMethod] = QStringLiteral("A");
-    row[CcIsMin] = QStringLiteral("2");
-    row[CcBar1] = row[CcBar2] = QStringLiteral("|");
-    return row;
-}
 
 }  // namespace
 
@@ -61,83 +37,50 @@ private slots:
     void runningDropOverTheBranchLimitIsMarked();
 
 private:
-    std::unique_ptr<CBoardScreen> m_view;
+    ReportSheetScreen<CBoardScreen> m_sheet{Screen::PanelBoard};
 };
 
 void TestBoardReport::initTestCase()
 {
-    QVERIFY2(QFileInfo::exists(kTemplate), "the build writes FORM/form.xlsx");
+    QVERIFY2(QFileInfo::exists(ReportTemplatePath()), "the build writes FORM/form.xlsx");
     RecordingPrompt::Install();
-    const QString lib = ProgramDir() + "/LIB";
-    theApp.ProjectPathTable.LibWorkbookPath = lib + "/lib_v3p4.xlsx";
-    theApp.ProjectPathTable.BreakerWorkbookPath = lib + "/breaker_v3p4.xlsx";
-    theApp.LoadLibraryWorkbook();
-    theApp.LoadBreakerWorkbook(true, 0);
-    m_view = std::make_unique<CBoardScreen>();
-    m_view->OnInitialUpdate();
-    ClearReportSheetWriters();
-    SetReportSheetWriter(2, std::make_shared<PanelBoardReportWriter>());
+    UseProgramLibraryAndBreakers();
+    m_sheet.start(2, std::make_shared<PanelBoardReportWriter>());
 }
 
 void TestBoardReport::cleanupTestCase()
 {
-    ClearReportSheetWriters();
-    m_view.reset();
-    theApp.SetScreen(Screen::PanelBoard, nullptr);
+    m_sheet.finish();
 }
 
 void TestBoardReport::sheet()
 {
-    ReportProgramFolder folder(kTemplate);
+    ReportProgramFolder folder(ReportTemplatePath());
     const QString project = theApp.ProjectPathTable.CurrentProjectPath;
     boardfixture::UseProject(theApp, project);
     companion::DropCache();
-    // 30 degC in air, single-core from 16 mm2, pf 0.9, 100 % of the breaking capacity.
+    // 30 degC in air, single-core from 16 mm2, pf 0.9, 100 % of the breaking capacity; board
+    // demand factor 70 %.
     auto& b = theApp.CabinetSizingBlock;
+    SetCableDesignInputs(theApp);
     b.DemandFactorPct() = "70";
-    b.InstallConditionIndex = {2, 2, 0, 5, 0};
-    b.ConductorCriteriaIndex = {0, 0, 0};
-    b.ConductorCriteriaText = {"0.9", "0.95", "3", "3", "5", "100", "1.0"};
-    b.MotorStartCriteriaText = {"10", "15", "1.0"};
-    b.BreakerCriteriaIndex = {0, 0, 0};
-    b.BreakerCriteriaText = {"1.2", "LS Metasol"};
     ApplyPanelBoardDesignConditions(theApp);
 
     // LN-1: 72 circuits of 100 VA on L1; LN-2 (generator-backed, 1P3W): one of 100 VA on L3.
-    AppCableLookup lookup(theApp);
-    const BranchCircuitConditions cond = BranchCircuitConditionsFromApp(theApp);
-    const auto addBoard = [&](int index, const QStringList& header, int circuits,
-                              const QString& phase, const QString& breaker) {
-        auto& r = b.PanelBoardRecord();
-        r = {};
-        for (int i = 0; i < 7; ++i)
-            r[std::size_t(i)] = header[i];
-        r[8] = QStringLiteral("70");
-        if (!theApp.AddPanelBoardSheet() || !theApp.WritePanelBoardResults(index))
-            return false;
-        CompanionBatch batch;
-        for (int j = 0; j < circuits; ++j) {
-            CircuitCells row = Circuit(j + 1, phase, breaker);
-            CalcBranchCircuitRow(row, 0, 0.0, NO_VALUE, cond, lookup);
-            b.CircuitRow = row;
-            if (!theApp.WriteCircuitRow(index, j, false))
-                return false;
-        }
-        return batch.finish();
-    };
-    QVERIFY(addBoard(0, {"LN-1", "B1", "매립형", "TR-1", "0.38", "3P4W", "X"}, 72, "L1", "CBR|10"));
-    QVERIFY(addBoard(1, {"LN-2", "2F", "돌출형", "LN-1", "0.22", "1P3W", "O"}, 1, "L3", "MCB"));
+    std::vector<CircuitCells> ln1;
+    for (int j = 0; j < 72; ++j)
+        ln1.push_back(LightingCircuit(j + 1, QStringLiteral("L1"), QStringLiteral("CBR|10")));
+    QVERIFY(AddPanelBoard(0, {"LN-1", "B1", "매립형", "TR-1", "0.38", "3P4W", "X"}, ln1));
+    QVERIFY(AddPanelBoard(1, {"LN-2", "2F", "돌출형", "LN-1", "0.22", "1P3W", "O"},
+                          {LightingCircuit(1, QStringLiteral("L3"), QStringLiteral("MCB"))}));
     QVERIFY(boardfixture::WriteCableSchedule(theApp.CompanionPath(CSevrinApp::CableWorkbook),
                                              {{"LN-1", "4P", "100AF", "75AT", "25kA"}}));
     QVERIFY(boardfixture::WriteBusWorkbook(theApp.BusWorkbookPath(0), {{"LN-1", "12.5", "6.25"}}));
-    m_view->RefreshPanelBoardPages(0);
+    m_sheet.screen->RefreshPanelBoardPages(0);
 
     const QString report = folder.outFolder() + QStringLiteral("/boards.xlsx");
-    QVERIFY(CopyReportTemplate(kTemplate, report));
-    ReportChoiceSet choices{};
-    choices[2] = 1;
     RecordingHost host;
-    QCOMPARE(WriteReportWorkbook(report, choices, host, ReportRunSettings{}), ReportRunResult::Saved);
+    QCOMPARE(RunReportFromTemplate(report, OnlyReport(2), host), ReportRunResult::Saved);
     // The 72nd circuit has no room on the page: a warning of the run, not dropped silently.
     QCOMPARE(host.progress, (QStringList{"부하-0", "부하-1"}));
     QCOMPARE(host.warnings, QStringList{"부하 LN-1: 71개를 넘는 회로는 출력하지 않음"});
@@ -145,41 +88,32 @@ void TestBoardReport::sheet()
     // Hand figures: LN-1 carries 72 x 100 VA on L1: 7200 VA, 32.73 A, 100 %; at 70 % 5.04 kVA,
     // 5.04 / sqrt3 / 0.38 = 7.66 A -> "8". LN-2: 100 VA on L3, 0.07 kVA, 0 A.
     const auto& f = b.CorrectionFactors();
-    const QList<QPair<QString, QString>> cells = {
+    const std::vector<SheetCell> cells = {
         // Design pages: headers, the air temperature and its factor, the literal, the
         // threshold, tN and the breaker maker.
-        {"0,26", "Rev."}, {"1,2", "시험 플랜트"}, {"1,26", "2026.12.11"}, {"0,54", "Rev."},
-        {"1,58", "시험 플랜트"}, {"38,7", "30℃"}, {"38,13", f[0]}, {"43,13", "1.0"},
-        {"53,16", f[8]}, {"19,34", "16"}, {"20,34", "16"}, {"26,34", "0.9"}, {"45,37", "100"},
-        {"38,63", "0.01"}, {"15,62", "LS Metasol"},
+        {0, 26, "Rev."}, {1, 2, "시험 플랜트"}, {1, 26, "2026.12.11"}, {0, 54, "Rev."},
+        {1, 58, "시험 플랜트"}, {38, 7, "30℃"}, {38, 13, f[0]}, {43, 13, "1.0"},
+        {53, 16, f[8]}, {19, 34, "16"}, {20, 34, "16"}, {26, 34, "0.9"}, {45, 37, "100"},
+        {38, 63, "0.01"}, {15, 62, "LS Metasol"},
         // LN-1's page (c = 84).
-        {"0,110", "Rev."}, {"1,86", "시험 플랜트"}, {"2,86", "LN-1"}, {"2,93", "B1"},
-        {"2,101", "TR-1"}, {"3,93", "일반부하"}, {"3,101", "3P"}, {"3,103", "4W"},
-        {"3,105", "0.38"}, {"2,110", "12.500"}, {"3,110", "6.250"},
-        {"6,84", "1"}, {"6,85", "전등-1"}, {"6,87", "100"}, {"6,89", "100.00"},
-        {"6,90", "L1"}, {"6,96", "CBR"}, {"6,97", "10"}, {"6,98", "2"}, {"6,100", "16.00"},
-        {"6,104", "HFIX"}, {"6,105", "1.50"}, {"76,84", "71"}, {"76,85", "전등-71"},
-        {"77,91", "7200.00"}, {"77,92", "0.00"}, {"78,91", "7200.00"}, {"79,91", "32.73"},
-        {"80,91", "100.00 %"}, {"77,98", "70%"}, {"78,98", "5.04"}, {"78,105", "8"},
-        {"79,101", "MCCB"}, {"79,107", "4P"}, {"80,98", "100"}, {"80,102", "75"}, {"80,105", "25"},
+        {0, 110, "Rev."}, {1, 86, "시험 플랜트"}, {2, 86, "LN-1"}, {2, 93, "B1"},
+        {2, 101, "TR-1"}, {3, 93, "일반부하"}, {3, 101, "3P"}, {3, 103, "4W"},
+        {3, 105, "0.38"}, {2, 110, "12.500"}, {3, 110, "6.250"},
+        {6, 84, "1"}, {6, 85, "전등-1"}, {6, 87, "100"}, {6, 89, "100.00"},
+        {6, 90, "L1"}, {6, 96, "CBR"}, {6, 97, "10"}, {6, 98, "2"}, {6, 100, "16.00"},
+        {6, 104, "HFIX"}, {6, 105, "1.50"}, {76, 84, "71"}, {76, 85, "전등-71"},
+        {77, 91, "7200.00"}, {77, 92, "0.00"}, {78, 91, "7200.00"}, {79, 91, "32.73"},
+        {80, 91, "100.00 %"}, {77, 98, "70%"}, {78, 98, "5.04"}, {78, 105, "8"},
+        {79, 101, "MCCB"}, {79, 107, "4P"}, {80, 98, "100"}, {80, 102, "75"}, {80, 105, "25"},
         // LN-2's page (c = 112): a breaker text without a bar goes whole into the second cell.
-        {"2,114", "LN-2"}, {"3,121", "비상부하"}, {"3,129", "1P"}, {"3,131", "3W"},
-        {"3,133", "0.22"}, {"2,138", "-"}, {"6,124", ""}, {"6,125", "MCB"}, {"77,121", "100.00"},
-        {"78,126", "0.07"}, {"78,133", "0"}, {"80,126", ""},
+        {2, 114, "LN-2"}, {3, 121, "비상부하"}, {3, 129, "1P"}, {3, 131, "3W"},
+        {3, 133, "0.22"}, {2, 138, "-"}, {6, 124, ""}, {6, 125, "MCB"}, {77, 121, "100.00"},
+        {78, 126, "0.07"}, {78, 133, "0"}, {80, 126, ""},
     };
-    QStringList args{report, QStringLiteral("부하"), QString::number(84 + 28 * 2)};
-    QStringList expected;
-    for (const auto& [cell, text] : cells) {
-        args << cell;
-        expected << QStringLiteral("%1=%2").arg(cell, text);
-    }
-    const PythonResult py = RunPython(QString::fromUtf8(ReadFile(kReadSheet)), args);
-    QVERIFY2(py.exitCode == 0, qPrintable(py.err));
-    const QStringList lines = py.out.trimmed().split(QLatin1Char('\n'));
+    const QStringList lines = ReadReportSheet(report, kSheet, 84 + 28 * 2, cells);
     // The unused board blocks are gone with their frames.
-    QCOMPARE(lines.mid(1, 4), (QStringList{"merges beyond 0", "cells beyond 0", "widths beyond 0",
-                                           "breaks beyond 0"}));
-    QCOMPARE(lines.mid(5), expected);
+    QCOMPARE(lines.mid(1, 4), NothingBeyondLines());
+    QCOMPARE(lines.mid(5), SheetCellLines(cells));
 }
 
 void TestBoardReport::noScreenWritesNothing()
@@ -206,56 +140,39 @@ void TestBoardReport::noScreenWritesNothing()
 // fifty board pages are removed.
 void TestBoardReport::designPagesOfAProjectWithoutBoards()
 {
-    ReportProgramFolder folder(kTemplate);
+    ReportProgramFolder folder(ReportTemplatePath());
     boardfixture::UseProject(theApp, theApp.ProjectPathTable.CurrentProjectPath);
     companion::DropCache();
     // 30 degC in air, single-core from 16 mm2, pf 0.85, efficiency 0.9, drops 3 / 2 / 5 %,
     // tN 0.01 s, LS Metasol, inrush margin 1.1.
     auto& b = theApp.CabinetSizingBlock;
-    b.InstallConditionIndex = {2, 2, 0, 5, 0};
-    b.ConductorCriteriaIndex = {0, 0, 0};
+    SetCableDesignInputs(theApp);
     b.ConductorCriteriaText = {"0.85", "0.9", "3", "2", "5", "100", "1.0"};
-    b.MotorStartCriteriaText = {"10", "15", "1.0"};
-    b.BreakerCriteriaIndex = {0, 0, 0};
     b.BreakerCriteriaText = {"1.1", "LS Metasol"};
     ApplyPanelBoardDesignConditions(theApp);
-    m_view->RefreshPanelBoardPages(0);
-    QCOMPARE(m_view->BoardPage()->BoardList()->rows()->rowCount(), 0);
+    m_sheet.screen->RefreshPanelBoardPages(0);
+    QCOMPARE(m_sheet.screen->BoardPage()->BoardList()->rows()->rowCount(), 0);
 
     const QString report = folder.outFolder() + QStringLiteral("/noboards.xlsx");
-    QVERIFY(CopyReportTemplate(kTemplate, report));
-    ReportChoiceSet choices{};
-    choices[2] = 1;
     RecordingHost host;
-    QCOMPARE(WriteReportWorkbook(report, choices, host, ReportRunSettings{}), ReportRunResult::Saved);
+    QCOMPARE(RunReportFromTemplate(report, OnlyReport(2), host), ReportRunResult::Saved);
     QCOMPARE(host.progress, QStringList{"부하-0"});
     QCOMPARE(host.warnings, QStringList());
 
     const auto& f = b.CorrectionFactors();
-    const QList<QPair<QString, QString>> cells = {
+    const std::vector<SheetCell> cells = {
         // Every page's header: revision, project name and date.
-        {"0,26", "Rev."}, {"1,2", "시험 플랜트"}, {"1,26", "2026.12.11"},
-        {"0,54", "Rev."}, {"1,30", "시험 플랜트"}, {"1,54", "2026.12.11"},
-        {"0,82", "Rev."}, {"1,58", "시험 플랜트"}, {"1,82", "2026.12.11"},
+        {0, 26, "Rev."}, {1, 2, "시험 플랜트"}, {1, 26, "2026.12.11"},
+        {0, 54, "Rev."}, {1, 30, "시험 플랜트"}, {1, 54, "2026.12.11"},
+        {0, 82, "Rev."}, {1, 58, "시험 플랜트"}, {1, 82, "2026.12.11"},
         // Installation: the air temperature and its factor, the one-circuit literal.
-        {"38,7", "30℃"}, {"38,13", f[0]}, {"43,13", "1.0"},
+        {38, 7, "30℃"}, {38, 13, f[0]}, {43, 13, "1.0"},
         // Conductor size: threshold, pf, efficiency, feeder and branch drops.
-        {"19,34", "16"}, {"26,34", "0.85"}, {"27,34", "0.9"}, {"34,34", "3"}, {"34,37", "2"},
+        {19, 34, "16"}, {26, 34, "0.85"}, {27, 34, "0.9"}, {34, 34, "3"}, {34, 37, "2"},
         // Breaker rating: maker, inrush margin, tN.
-        {"15,62", "LS Metasol"}, {"27,61", "1.1"}, {"38,63", "0.01"},
+        {15, 62, "LS Metasol"}, {27, 61, "1.1"}, {38, 63, "0.01"},
     };
-    QStringList args{report, QStringLiteral("부하"), QString::number(84)};
-    QStringList expected;
-    for (const auto& [cell, text] : cells) {
-        args << cell;
-        expected << QStringLiteral("%1=%2").arg(cell, text);
-    }
-    const PythonResult py = RunPython(QString::fromUtf8(ReadFile(kReadSheet)), args);
-    QVERIFY2(py.exitCode == 0, qPrintable(py.err));
-    const QStringList lines = py.out.trimmed().split(QLatin1Char('\n'));
-    QCOMPARE(lines.mid(0, 5), (QStringList{"area $A$1:$CF$81", "merges beyond 0", "cells beyond 0",
-                                           "widths beyond 0", "breaks beyond 0"}));
-    QCOMPARE(lines.mid(5), expected);
+    QCOMPARE(ReadReportSheet(report, kSheet, 84, cells), CleanSheetLines(QStringLiteral("$A$1:$CF$81"), cells));
 }
 
 // A circuit whose running voltage drop (SVD%, as the circuit list shows it) is above the

@@ -7,7 +7,7 @@
 #include "common/testpaths.h"
 #include "common/testsupport.h"
 #include "fault/faultfixture.h"
-#include "reportfixture.h"
+#include "reportproject.h"
 
 #include "app/core/companionworkbook.h"
 #include "fault/gui/faultscreen.h"
@@ -24,8 +24,6 @@
 
 namespace {
 
-const QString kTemplate = ProgramDir() + QStringLiteral("/FORM/form.xlsx");
-const QString kReadSheet = TestDataDir() + QStringLiteral("/report/readsheet.py");
 
 // The fault-current report's writer stands in here for its own sheet (left as the template
 // holds it) and hands the bus sheets to the bus-sheet writer.
@@ -42,12 +40,6 @@ private:
     BusFaultReportWriter m_bus;
 };
 
-struct Cell
-{
-    int row, col;
-    QString text;
-};
-
 // Row 0 of bus page `sheet` of transformer tr: the results stored with the bus.
 QStringList StoredResults(int tr, int sheet)
 {
@@ -61,7 +53,7 @@ QStringList StoredResults(int tr, int sheet)
 }
 
 // The fifteen results of a block at (r, c) as the sheet should hold them.
-void AddResults(std::vector<Cell>& cells, int r, int c, const QStringList& results)
+void AddResults(std::vector<SheetCell>& cells, int r, int c, const QStringList& results)
 {
     const int at[15][2] = {{10, 1}, {11, 1}, {12, 1}, {13, 1}, {14, 1}, {10, 4}, {11, 4}, {12, 4},
                            {13, 4}, {10, 7}, {11, 7}, {10, 11}, {11, 11}, {10, 14}, {11, 14}};
@@ -69,7 +61,7 @@ void AddResults(std::vector<Cell>& cells, int r, int c, const QStringList& resul
         cells.push_back({r + at[i][0], c + at[i][1], results.value(i)});
 }
 
-void AddHeaders(std::vector<Cell>& cells, int pages)
+void AddHeaders(std::vector<SheetCell>& cells, int pages)
 {
     for (int p = 0; p < pages; ++p) {
         cells.push_back({0, 16 * p + 14, QStringLiteral("Rev.")});
@@ -96,12 +88,10 @@ private slots:
 private:
     // Runs the fault-current report; the sheet's summary and cells from readsheet.py.
     QStringList RunReport(RecordingHost& host, const QString& sheetName, int limit,
-                          const std::vector<Cell>& cells);
-    static QStringList Expected(const QString& area, const std::vector<Cell>& cells);
+                          const std::vector<SheetCell>& cells);
     // Names bus cell k of TR-1 and gives it the feeder cables `cables` (rows of the cable
     // sheet) in that order.
     void MakeBus(int k, const QString& name, const QList<int>& cables);
-    fault::BusListRow CableForBus(int cableRow);
 
     std::unique_ptr<ReportProgramFolder> m_folder;
     std::unique_ptr<CFaultScreen> m_view;
@@ -109,14 +99,14 @@ private:
 
 void TestBusFaultReport::initTestCase()
 {
-    QVERIFY2(QFileInfo::exists(kTemplate), "the build writes FORM/form.xlsx");
+    QVERIFY2(QFileInfo::exists(ReportTemplatePath()), "the build writes FORM/form.xlsx");
     RecordingPrompt::Install();
 }
 
 void TestBusFaultReport::init()
 {
     companion::DropCache();
-    m_folder = std::make_unique<ReportProgramFolder>(kTemplate);
+    m_folder = std::make_unique<ReportProgramFolder>(ReportTemplatePath());
     theApp.FaultCurrentBlock = CSevrinApp::FaultCurrentBlockT{};
     theApp.ProjectPathTable.CompanionSuffixTable = faultfixture::kSuffixes;
     theApp.CabinetSizingBlock.ConductorCriteriaIndex[2] = 0;  // 0.01 s
@@ -152,50 +142,22 @@ void TestBusFaultReport::cleanup()
     m_folder.reset();
 }
 
-fault::BusListRow TestBusFaultReport::CableForBus(int cableRow)
-{
-    theApp.ReadFaultDataRow(fault::CableSheet, cableRow);
-    fault::BusListRow r;
-    for (int c = 0; c < 16; ++c)
-        r[std::size_t(c)] = theApp.FaultCurrentBlock.FaultCableRow[std::size_t(c + 1)];
-    return r;
-}
-
 void TestBusFaultReport::MakeBus(int k, const QString& name, const QList<int>& cables)
 {
     fault::BusView& cell = m_view->BusPages().Columns[0].Cells[std::size_t(k)];
     QVERIFY(fault::SetBusName(theApp, cell, name));
     for (int c : cables)
-        QVERIFY(fault::AddBusCable(theApp, cell, CableForBus(c)));
+        QVERIFY(fault::AddBusCable(theApp, cell, BusCableFromFaultList(c)));
 }
 
 QStringList TestBusFaultReport::RunReport(RecordingHost& host, const QString& sheetName, int limit,
-                                          const std::vector<Cell>& cells)
+                                          const std::vector<SheetCell>& cells)
 {
     const QString report = m_folder->outFolder() + QStringLiteral("/bus.xlsx");
     QFile::remove(report);
-    if (!CopyReportTemplate(kTemplate, report))
-        return {QStringLiteral("no template copy")};
-    ReportChoiceSet choices{};
-    choices[7] = 1;
-    if (WriteReportWorkbook(report, choices, host, ReportRunSettings{}) != ReportRunResult::Saved)
+    if (RunReportFromTemplate(report, OnlyReport(7), host) != ReportRunResult::Saved)
         return {QStringLiteral("not saved")};
-    QStringList args{report, sheetName, QString::number(limit)};
-    for (const Cell& c : cells)
-        args << QStringLiteral("%1,%2").arg(c.row).arg(c.col);
-    const PythonResult py = RunPython(QString::fromUtf8(ReadFile(kReadSheet)), args);
-    if (py.exitCode != 0)
-        return {py.err};
-    return py.out.trimmed().split(QLatin1Char('\n'));
-}
-
-QStringList TestBusFaultReport::Expected(const QString& area, const std::vector<Cell>& cells)
-{
-    QStringList expected{area, "merges beyond 0", "cells beyond 0", "widths beyond 0",
-                         "breaks beyond 0"};
-    for (const Cell& c : cells)
-        expected << QStringLiteral("%1,%2=%3").arg(c.row).arg(c.col).arg(c.text);
-    return expected;
+    return ReadReportSheet(report, sheetName, limit, cells);
 }
 
 // Four buses in cells 1, 2, 3 and 5 (cell 4 left empty by an insertion): page 1 holds the
@@ -214,9 +176,9 @@ void TestBusFaultReport::fourBusesOnTwoPages()
     column->LoadBusLayout(0, 1);
 
     const fault::FaultBusPages& pages = m_view->BusPages();
-    const QString cable50 = CableForBus(0)[0];
-    const QString cable80 = CableForBus(1)[0];
-    std::vector<Cell> tr1;
+    const QString cable50 = BusCableFromFaultList(0)[0];
+    const QString cable80 = BusCableFromFaultList(1)[0];
+    std::vector<SheetCell> tr1;
     AddHeaders(tr1, 3);
     // Page 0: the incoming bus (one list row) and TR-1's secondary bus (two).
     tr1.insert(tr1.end(), {{3, 1, "INCOMING"}, {3, 5, "22.9"}, {7, 0, "계통 (특고기준)"}, {8, 0, ""},
@@ -242,7 +204,7 @@ void TestBusFaultReport::fourBusesOnTwoPages()
 
     RecordingHost host;
     QCOMPARE(RunReport(host, QStringLiteral("고장전류 TR-1"), 48, tr1),
-             Expected(QStringLiteral("area $A$1:$AV$51"), tr1));
+             CleanSheetLines(QStringLiteral("$A$1:$AV$51"), tr1));
     QCOMPARE(host.warnings, QStringList{"고장전류: TR-1 MCC-2, 6행을 넘는 케이블은 출력하지 않음"});
     QCOMPARE(host.progress.filter(QStringLiteral("고장전류-")),
              QStringList({"고장전류-0", "고장전류-1", "고장전류-2", "고장전류-3", "고장전류-4"}));
@@ -268,13 +230,13 @@ void TestBusFaultReport::fourBusesOnTwoPages()
     // own secondary bus.
     QVERIFY(fault::ModifyTransformer(theApp, m_view->BusPages(), 1, "500", "5", "0.38", "0"));
     QVERIFY(m_view->CalcFaultCurrent().ok());
-    std::vector<Cell> tr2;
+    std::vector<SheetCell> tr2;
     AddHeaders(tr2, 1);
     tr2.insert(tr2.end(), {{19, 5, "0.38"}, {19, 10, "TR-2"}, {23, 0, "TR-2 기준계통"}, {3, 1, "INCOMING"}});
     AddResults(tr2, 3, 0, incoming);
     RecordingHost again;
     QCOMPARE(RunReport(again, QStringLiteral("고장전류 TR-2"), 16, tr2),
-             Expected(QStringLiteral("area $A$1:$P$51"), tr2));
+             CleanSheetLines(QStringLiteral("$A$1:$P$51"), tr2));
 }
 
 // A hundred buses: pages 1 to 34, the last beyond the template's pages (reported), nothing
@@ -295,14 +257,14 @@ void TestBusFaultReport::hundredBusesFillEveryPage()
         }
     }
     m_view->BusPage()->LoadFaultBusData();
-    std::vector<Cell> cells;
+    std::vector<SheetCell> cells;
     AddHeaders(cells, 35);
     cells.insert(cells.end(), {{3, 17, "B1"}, {35, 17, "B3"}, {3, 145, "B25"}, {19, 145, "B26"},
                                {25, 144, "C26"}, {13, 145, "25"}, {29, 145, "26"}, {35, 529, "B99"}, {3, 545, "B100"},
                                {7, 544, "TR-3 기준계통"}, {9, 544, "C100"}, {19, 545, ""}});
     RecordingHost host;
     QCOMPARE(RunReport(host, QStringLiteral("고장전류 TR-3"), 560, cells),
-             Expected(QStringLiteral("area $A$1:$TX$51"), cells));
+             CleanSheetLines(QStringLiteral("$A$1:$TX$51"), cells));
     QCOMPARE(host.warnings, QStringList{"고장전류: TR-3 35쪽부터 서식 없이 출력"});
 }
 
@@ -329,14 +291,14 @@ void TestBusFaultReport::throughTheFaultCurrentReport()
     // A weaker supply typed on the screen but not computed yet.
     m_view->UtilityPage()->SetText(1642, QStringLiteral("40.0"));
 
-    std::vector<Cell> cells{{3, 17, "MCC-1"}};
+    std::vector<SheetCell> cells{{3, 17, "MCC-1"}};
     AddResults(cells, 3, 16, QStringList());
     RecordingHost host;
     const QStringList out = RunReport(host, QStringLiteral("고장전류 TR-1"), 32, cells);
     cells.resize(1);
     const QStringList stored = StoredResults(0, 0);
     AddResults(cells, 3, 16, stored);
-    QCOMPARE(out, Expected(QStringLiteral("area $A$1:$AF$51"), cells));
+    QCOMPARE(out, CleanSheetLines(QStringLiteral("$A$1:$AF$51"), cells));
     QVERIFY2(stored[1].toDouble() < ibMaxBefore.toDouble(), qPrintable(stored[1] + " " + ibMaxBefore));
 }
 

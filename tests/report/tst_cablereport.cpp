@@ -1,53 +1,31 @@
 // The cable and breaker report sheet: fixture cable schedules turned into reports through the
 // report driver and the real template, read back with openpyxl.
 #include "common/recordingprompt.h"
-#include "common/testpaths.h"
-#include "common/testsupport.h"
-#include "reportfixture.h"
+#include "reportproject.h"
 
-#include "app/core/companionworkbook.h"
 #include "cable/core/cableapp.h"
 #include "cable/core/cablesizing.h"
 #include "loads/core/designconditions.h"
 #include "cable/gui/cablescreen.h"
 #include "report/core/cablereport.h"
-#include "report/core/reportdriver.h"
 
 #include <QTest>
-#include <map>
 #include <memory>
 
 namespace {
 
-const QString kTemplate = ProgramDir() + QStringLiteral("/FORM/form.xlsx");
-const QString kReadSheet = TestDataDir() + QStringLiteral("/report/readsheet.py");
+const QString kSheet = QStringLiteral("케이블&차단기");
 
-// A cable schedule of n cables: cell (r, k) holds "<r + 1>:<k>", so every printed cell names
-// its cable and source column; column 111 from `conduits` where given.
-bool WriteCableSchedule(const QString& path, int n, const std::map<int, QString>& conduits)
+// The cable workbook ("_40") of theApp's project holding these rows.
+bool WriteCableSchedule(const std::vector<CableRow>& rows)
 {
-    Book book;
-    Sheet* sheet = book.addSheet(QStringLiteral("Sheet1"));
-    if (!sheet)
-        return false;
-    for (int r = 0; r < n; ++r) {
-        for (int k = 0; k < 112; ++k)
-            sheet->writeStr(r, k, QStringLiteral("%1:%2").arg(r + 1).arg(k));
-        if (conduits.count(r))
-            sheet->writeStr(r, 111, conduits.at(r));
-    }
-    return book.save(path);
+    theApp.ProjectPathTable.CompanionSuffixTable[CSevrinApp::CableWorkbook] = QStringLiteral("_40.xlsx");
+    const bool written = WriteCableRows(theApp.CompanionPath(CSevrinApp::CableWorkbook), rows);
+    companion::DropCache();
+    return written;
 }
 
-struct Cell
-{
-    int row, col;
-    QString text;
-};
-
 }  // namespace
-
-Q_DECLARE_METATYPE(std::vector<Cell>)
 
 class TestCableReport : public QObject
 {
@@ -63,24 +41,19 @@ private slots:
     void dropsOverTheirLimitAreMarked();
 
 private:
-    std::unique_ptr<CCableScreen> m_screen;
+    ReportSheetScreen<CCableScreen> m_sheet{Screen::Cable};
 };
 
 void TestCableReport::initTestCase()
 {
-    QVERIFY2(QFileInfo::exists(kTemplate), "the build writes FORM/form.xlsx");
+    QVERIFY2(QFileInfo::exists(ReportTemplatePath()), "the build writes FORM/form.xlsx");
     RecordingPrompt::Install();
-    m_screen = std::make_unique<CCableScreen>();
-    m_screen->OnInitialUpdate();
-    ClearReportSheetWriters();
-    SetReportSheetWriter(3, std::make_shared<CableScheduleReportWriter>());
+    m_sheet.start(3, std::make_shared<CableScheduleReportWriter>());
 }
 
 void TestCableReport::cleanupTestCase()
 {
-    ClearReportSheetWriters();
-    theApp.SetScreen(Screen::Cable, nullptr);
-    m_screen.reset();
+    m_sheet.finish();
 }
 
 void TestCableReport::pages_data()
@@ -90,9 +63,9 @@ void TestCableReport::pages_data()
     QTest::addColumn<int>("pages");
     QTest::addColumn<QString>("area");
     QTest::addColumn<QStringList>("warnings");
-    QTest::addColumn<std::vector<Cell>>("cells");
+    QTest::addColumn<std::vector<SheetCell>>("cells");
 
-    using C = std::vector<Cell>;
+    using C = std::vector<SheetCell>;
     const QVariantMap none;
     QTest::newRow("no workbook: every page removed")
         << -1 << QVariant(none) << 0 << "" << QStringList() << C{};
@@ -136,42 +109,29 @@ void TestCableReport::pages()
     QFETCH(int, pages);
     QFETCH(QString, area);
     QFETCH(QStringList, warnings);
-    QFETCH(std::vector<Cell>, cells);
+    QFETCH(std::vector<SheetCell>, cells);
 
-    ReportProgramFolder folder(kTemplate);
+    ReportProgramFolder folder(ReportTemplatePath());
     theApp.ProjectPathTable.CompanionSuffixTable[CSevrinApp::CableWorkbook] = QStringLiteral("_40.xlsx");
-    const QString schedule = theApp.CompanionPath(CSevrinApp::CableWorkbook);
+    companion::DropCache();
     if (cables >= 0) {
-        std::map<int, QString> conduitRows;
+        // Column 111 (conduit) from `conduits` where given.
+        std::vector<CableRow> rows = NamedCableRows(cables);
         const QVariantMap m = conduits.toMap();
         for (auto it = m.begin(); it != m.end(); ++it)
-            conduitRows[it.key().toInt()] = it.value().toString();
-        QVERIFY(WriteCableSchedule(schedule, cables, conduitRows));
+            rows[std::size_t(it.key().toInt())][111] = it.value().toString();
+        QVERIFY(WriteCableSchedule(rows));
     }
-    companion::DropCache();
 
     const QString report = folder.outFolder() + QStringLiteral("/cables.xlsx");
-    QVERIFY(CopyReportTemplate(kTemplate, report));
     RecordingHost host;
-    ReportChoiceSet choices{};
-    choices[3] = 1;
-    QCOMPARE(WriteReportWorkbook(report, choices, host, ReportRunSettings{}), ReportRunResult::Saved);
+    QCOMPARE(RunReportFromTemplate(report, OnlyReport(3), host), ReportRunResult::Saved);
     QCOMPARE(host.progress, QStringList{"케이블&차단기-0"});
     QCOMPARE(host.warnings, warnings);
 
     // Removed pages leave nothing behind: no merge, styled cell, width or break beyond the
     // last kept page (beyond the template's ten the pages were added, so nothing was removed).
-    const int limit = 46 * pages;
-    QStringList args{report, QStringLiteral("케이블&차단기"), QString::number(limit)};
-    for (const Cell& c : cells)
-        args << QStringLiteral("%1,%2").arg(c.row).arg(c.col);
-    const PythonResult py = RunPython(QString::fromUtf8(ReadFile(kReadSheet)), args);
-    QVERIFY2(py.exitCode == 0, qPrintable(py.err));
-    QStringList expected{QStringLiteral("area ") + area, "merges beyond 0", "cells beyond 0",
-                         "widths beyond 0", "breaks beyond 0"};
-    for (const Cell& c : cells)
-        expected << QStringLiteral("%1,%2=%3").arg(c.row).arg(c.col).arg(c.text);
-    QCOMPARE(py.out.trimmed().split(QLatin1Char('\n')), expected);
+    QCOMPARE(ReadReportSheet(report, kSheet, 46 * pages, cells), CleanSheetLines(area, cells));
 }
 
 void TestCableReport::rowsAsTheScreenListsThem()
@@ -180,71 +140,44 @@ void TestCableReport::rowsAsTheScreenListsThem()
     // just imported (no cable number, no selected size), cable 4 lost its selected size: both
     // are printed and named in the run's warnings, and the cables after them are not cut off.
     // Row 6 has no number and ends the list; row 7 behind it is not printed.
-    ReportProgramFolder folder(kTemplate);
-    theApp.ProjectPathTable.CompanionSuffixTable[CSevrinApp::CableWorkbook] = QStringLiteral("_40.xlsx");
-    {
-        Book book;
-        Sheet* sheet = book.addSheet(QStringLiteral("Sheet1"));
-        QVERIFY(sheet);
-        for (int r = 0; r < 7; ++r)
-            for (int k = 0; k < 112; ++k)
-                sheet->writeStr(r, k, QStringLiteral("%1:%2").arg(r + 1).arg(k));
-        sheet->writeStr(1, 1, QString());
-        sheet->writeStr(1, 60, QString());
-        sheet->writeStr(3, 60, QString());
-        sheet->writeStr(5, 0, QString());
-        // ISMIN and ISMAX in one format with their unit, whatever the row holds; a text that
-        // is not a figure as it stands.
-        sheet->writeStr(0, 51, QStringLiteral("10"));
-        sheet->writeStr(0, 103, QStringLiteral("8.000"));
-        sheet->writeStr(2, 51, QStringLiteral("5.00kA"));
-        sheet->writeStr(2, 103, QStringLiteral("-"));
-        QVERIFY(book.save(theApp.CompanionPath(CSevrinApp::CableWorkbook)));
-    }
-    companion::DropCache();
+    ReportProgramFolder folder(ReportTemplatePath());
+    std::vector<CableRow> rows = NamedCableRows(7);
+    rows[1][1] = rows[1][60] = rows[3][60] = rows[5][0] = QString();
+    // ISMIN and ISMAX in one format with their unit, whatever the row holds; a text that is not
+    // a figure as it stands.
+    rows[0][51] = QStringLiteral("10");
+    rows[0][103] = QStringLiteral("8.000");
+    rows[2][51] = QStringLiteral("5.00kA");
+    rows[2][103] = QStringLiteral("-");
+    QVERIFY(WriteCableSchedule(rows));
 
     const QString report = folder.outFolder() + QStringLiteral("/cables.xlsx");
-    QVERIFY(CopyReportTemplate(kTemplate, report));
     RecordingHost host;
-    ReportChoiceSet choices{};
-    choices[3] = 1;
-    QCOMPARE(WriteReportWorkbook(report, choices, host, ReportRunSettings{}), ReportRunResult::Saved);
+    QCOMPARE(RunReportFromTemplate(report, OnlyReport(3), host), ReportRunResult::Saved);
     QCOMPARE(host.warnings,
              QStringList{"케이블&차단기: 계산되지 않은 케이블 2개 (No. 2, 4) - 계산 후 다시 출력하십시오"});
 
-    const PythonResult py = RunPython(QString::fromUtf8(ReadFile(kReadSheet)),
-                                      {report, QStringLiteral("케이블&차단기"), QStringLiteral("46"),
-                                       "7,0", "7,1", "7,22", "9,0", "9,22", "10,0", "10,1", "11,0",
-                                       "6,18", "6,37", "8,18", "8,37"});
-    QVERIFY2(py.exitCode == 0, qPrintable(py.err));
-    QCOMPARE(py.out.trimmed().split(QLatin1Char('\n')).mid(5),
-             QStringList({"7,0=2", "7,1=2:2", "7,22=", "9,0=4", "9,22=", "10,0=5", "10,1=5:2", "11,0=",
-                          "6,18=10.00kA", "6,37=8.00kA", "8,18=5.00kA", "8,37=-"}));
+    const std::vector<SheetCell> cells = {
+        {7, 0, "2"},  {7, 1, "2:2"},  {7, 22, ""}, {9, 0, "4"},        {9, 22, ""},       {10, 0, "5"},
+        {10, 1, "5:2"}, {11, 0, ""}, {6, 18, "10.00kA"}, {6, 37, "8.00kA"}, {8, 18, "5.00kA"}, {8, 37, "-"}};
+    QCOMPARE(ReadReportSheet(report, kSheet, 46, cells).mid(5), SheetCellLines(cells));
 }
 
 void TestCableReport::noCableScreenWritesNothing()
 {
     // Without the cable screen the sheet stays as the template has it: ten pages, no texts.
-    ReportProgramFolder folder(kTemplate);
-    theApp.ProjectPathTable.CompanionSuffixTable[CSevrinApp::CableWorkbook] = QStringLiteral("_40.xlsx");
-    QVERIFY(WriteCableSchedule(theApp.CompanionPath(CSevrinApp::CableWorkbook), 3, {}));
-    companion::DropCache();
+    ReportProgramFolder folder(ReportTemplatePath());
+    QVERIFY(WriteCableSchedule(NamedCableRows(3)));
     const QString report = folder.outFolder() + QStringLiteral("/cables.xlsx");
-    QVERIFY(CopyReportTemplate(kTemplate, report));
     theApp.SetScreen(Screen::Cable, nullptr);
     RecordingHost host;
-    ReportChoiceSet choices{};
-    choices[3] = 1;
-    QCOMPARE(WriteReportWorkbook(report, choices, host, ReportRunSettings{}), ReportRunResult::Saved);
-    theApp.SetScreen(Screen::Cable, m_screen.get());
+    QCOMPARE(RunReportFromTemplate(report, OnlyReport(3), host), ReportRunResult::Saved);
+    theApp.SetScreen(Screen::Cable, m_sheet.screen.get());
     QVERIFY(host.progress.isEmpty());
-    const PythonResult py = RunPython(QString::fromUtf8(ReadFile(kReadSheet)),
-                                      {report, QStringLiteral("케이블&차단기"), QStringLiteral("460"),
-                                       QStringLiteral("6,0"), QStringLiteral("6,1")});
-    QVERIFY2(py.exitCode == 0, qPrintable(py.err));
-    const QStringList lines = py.out.trimmed().split(QLatin1Char('\n'));
+    const std::vector<SheetCell> empty = {{6, 0, ""}, {6, 1, ""}};
+    const QStringList lines = ReadReportSheet(report, kSheet, 460, empty);
     QCOMPARE(lines.value(0), QStringLiteral("area $A$1:$QR$54"));
-    QCOMPARE(lines.mid(5), QStringList({"6,0=", "6,1="}));
+    QCOMPARE(lines.mid(5), SheetCellLines(empty));
 }
 
 // A voltage drop over its limit is marked on the sheet as the panel-board sheet marks a
@@ -253,22 +186,11 @@ void TestCableReport::noCableScreenWritesNothing()
 // the sizing engine on the program's library.
 void TestCableReport::dropsOverTheirLimitAreMarked()
 {
-    ReportProgramFolder folder(kTemplate);
-    theApp.ProjectPathTable.CompanionSuffixTable[CSevrinApp::CableWorkbook] = QStringLiteral("_40.xlsx");
-    const QString lib = ProgramDir() + QStringLiteral("/LIB");
-    theApp.ProjectPathTable.LibWorkbookPath = lib + QStringLiteral("/lib_v3p4.xlsx");
-    theApp.ProjectPathTable.BreakerWorkbookPath = lib + QStringLiteral("/breaker_v3p4.xlsx");
-    theApp.LoadLibraryWorkbook();
-    theApp.LoadBreakerWorkbook(true, 0);
+    ReportProgramFolder folder(ReportTemplatePath());
+    UseProgramLibraryAndBreakers();
     // 30 degC in air, pf 0.9, drops: feeder 3 %, branch 3 %, motor branch 5 %; motor starting
     // 10 % (feeder) and 15 % (motor).
-    auto& cab = theApp.CabinetSizingBlock;
-    cab.InstallConditionIndex = {2, 2, 0, 5, 0};
-    cab.ConductorCriteriaIndex = {0, 0, 0};
-    cab.ConductorCriteriaText = {"0.9", "0.95", "3", "3", "5", "100", "1.0"};
-    cab.MotorStartCriteriaText = {"10", "15", "1.0"};
-    cab.BreakerCriteriaIndex = {0, 0, 0};
-    cab.BreakerCriteriaText = {"1.2", "LS Metasol"};
+    SetCableDesignInputs(theApp);
     ApplyProjectDesignConditions(theApp);
     ApplyPanelBoardDesignConditions(theApp);
     const CableConditions cond = CableConditionsFromApp(theApp);
@@ -302,23 +224,11 @@ void TestCableReport::dropsOverTheirLimitAreMarked()
     const QStringList figures = {rows[0][49], rows[0][56], rows[1][49], rows[1][56], rows[2][49], rows[2][56]};
     QCOMPARE(figures, QStringList({"6.8%", "7.1%", "0.8%", "0.9%", "16.3%", "17.1%"}));
     QCOMPARE(rows[0][50], QStringLiteral("25㎟"));
-    {
-        Book book;
-        Sheet* sheet = book.addSheet(QStringLiteral("Sheet1"));
-        QVERIFY(sheet);
-        for (int r = 0; r < int(rows.size()); ++r)
-            for (int k = 0; k < kCableColumnCount; ++k)
-                sheet->writeStr(r, k, rows[std::size_t(r)][std::size_t(k)]);
-        QVERIFY(book.save(theApp.CompanionPath(CSevrinApp::CableWorkbook)));
-    }
-    companion::DropCache();
+    QVERIFY(WriteCableSchedule({rows.begin(), rows.end()}));
 
     const QString report = folder.outFolder() + QStringLiteral("/drops.xlsx");
-    QVERIFY(CopyReportTemplate(kTemplate, report));
     RecordingHost host;
-    ReportChoiceSet choices{};
-    choices[3] = 1;
-    QCOMPARE(WriteReportWorkbook(report, choices, host, ReportRunSettings{}), ReportRunResult::Saved);
+    QCOMPARE(RunReportFromTemplate(report, OnlyReport(3), host), ReportRunResult::Saved);
     QCOMPARE(host.warnings,
              QStringList({"케이블&차단기: SVD% 계산값이 기준값을 초과하는 케이블 2개 (No. 1: 6.8% > 5.0%, 3: 16.3% > 5.0%), "
                           "SVD% 칸에 Chk 표시",
@@ -326,14 +236,10 @@ void TestCableReport::dropsOverTheirLimitAreMarked()
                           "SMSVD% 칸에 Chk 표시"}));
     // SVD% (+17) and SMSVD% (+20) print the sizes the drops were computed at; the selected
     // size (+22) is as computed.
-    const PythonResult py =
-        RunPython(QString::fromUtf8(ReadFile(kReadSheet)),
-                  {report, QStringLiteral("케이블&차단기"), QStringLiteral("46"), "6,17", "6,20", "6,22", "7,17",
-                   "7,20", "8,17", "8,20"});
-    QVERIFY2(py.exitCode == 0, qPrintable(py.err));
-    QCOMPARE(py.out.trimmed().split(QLatin1Char('\n')).mid(5),
-             QStringList({"6,17=25㎟ Chk", "6,20=25㎟", "6,22=25.0㎟", "7,17=25㎟", "7,20=25㎟", "8,17=25㎟ Chk",
-                          "8,20=25㎟ Chk"}));
+    const std::vector<SheetCell> cells = {{6, 17, "25㎟ Chk"}, {6, 20, "25㎟"}, {6, 22, "25.0㎟"},
+                                          {7, 17, "25㎟"},     {7, 20, "25㎟"}, {8, 17, "25㎟ Chk"},
+                                          {8, 20, "25㎟ Chk"}};
+    QCOMPARE(ReadReportSheet(report, kSheet, 46, cells).mid(5), SheetCellLines(cells));
 }
 
 QTEST_MAIN(TestCableReport)

@@ -2,10 +2,8 @@
 // row operations, shown by the fault-current screen, turned into reports through the report
 // driver and the real template, and read back with openpyxl.
 #include "common/recordingprompt.h"
-#include "common/testpaths.h"
-#include "common/testsupport.h"
 #include "fault/faultfixture.h"
-#include "reportfixture.h"
+#include "reportproject.h"
 
 #include "app/core/companionworkbook.h"
 #include "fault/gui/faultscreen.h"
@@ -21,22 +19,13 @@
 #include <QImage>
 #include <QPushButton>
 #include <QTest>
-#include <QThread>
 #include <memory>
 
 namespace {
 
-const QString kTemplate = ProgramDir() + QStringLiteral("/FORM/form.xlsx");
-const QString kReadSheet = TestDataDir() + QStringLiteral("/report/readsheet.py");
 const QString kSheet = QStringLiteral("고장전류");
 
 const QString kReadPages = TestDataDir() + QStringLiteral("/report/readpages.py");
-
-struct Cell
-{
-    int row, col;
-    QString text;
-};
 
 enum class Setup { MotorsOnTr1AndTr3, NoMotors, Limits, NoDataWorkbook };
 
@@ -120,7 +109,6 @@ void BuildProject(Setup setup)
 
 }  // namespace
 
-Q_DECLARE_METATYPE(std::vector<Cell>)
 Q_DECLARE_METATYPE(Setup)
 
 class TestFaultReport : public QObject
@@ -141,11 +129,8 @@ private slots:
     void recomputeLeavesTheWorkbooksAsCalculateDoes();
 
 private:
-    // As a project load refills the screen.
-    void Refill();
     // Runs the driver with the fault-current report chosen; false when it did not save.
     bool RunReport(const QString& report, RecordingHost& host, const QString& logo = QString());
-    QStringList ReadCells(const QString& report, int limit, const std::vector<Cell>& cells);
 
     std::unique_ptr<ReportProgramFolder> m_folder;
     std::unique_ptr<CFaultScreen> m_view;
@@ -153,7 +138,7 @@ private:
 
 void TestFaultReport::initTestCase()
 {
-    QVERIFY2(QFileInfo::exists(kTemplate), "the build writes FORM/form.xlsx");
+    QVERIFY2(QFileInfo::exists(ReportTemplatePath()), "the build writes FORM/form.xlsx");
     RecordingPrompt::Install();
     faultfixture::FillLibrary(theApp);
     ClearReportSheetWriters();
@@ -163,7 +148,7 @@ void TestFaultReport::initTestCase()
 void TestFaultReport::init()
 {
     companion::DropCache();
-    m_folder = std::make_unique<ReportProgramFolder>(kTemplate);
+    m_folder = std::make_unique<ReportProgramFolder>(ReportTemplatePath());
     theApp.ProjectPathTable.CompanionSuffixTable = faultfixture::kSuffixes;
     m_view = std::make_unique<CFaultScreen>();
     m_view->OnInitialUpdate();
@@ -182,40 +167,13 @@ void TestFaultReport::cleanupTestCase()
     ClearReportSheetWriters();
 }
 
-void TestFaultReport::Refill()
-{
-    m_view->ShowFaultCurrentInputs();
-    m_view->UtilityPage()->FillUtilityTypeCombos();
-    m_view->UtilityPage()->FillUtilityLineList();
-    m_view->UtilityPage()->FillIncomingCableList();
-    m_view->TransformerPage()->FillTransformerList();
-    m_view->MotorPage()->FillMotorList();
-    m_view->CablePage()->FillCableList();
-    m_view->BusPage()->LoadFaultBusData();
-}
-
 bool TestFaultReport::RunReport(const QString& report, RecordingHost& host, const QString& logo)
 {
-    if (!CopyReportTemplate(kTemplate, report))
-        return false;
-    ReportChoiceSet choices{};
-    choices[7] = 1;
     ReportRunSettings settings;
     settings.rootPath = m_folder->root;
     settings.ciFolder = QStringLiteral("CI");
     settings.ci = logo;
-    return WriteReportWorkbook(report, choices, host, settings) == ReportRunResult::Saved;
-}
-
-QStringList TestFaultReport::ReadCells(const QString& report, int limit, const std::vector<Cell>& cells)
-{
-    QStringList args{report, kSheet, QString::number(limit)};
-    for (const Cell& c : cells)
-        args << QStringLiteral("%1,%2").arg(c.row).arg(c.col);
-    const PythonResult py = RunPython(QString::fromUtf8(ReadFile(kReadSheet)), args);
-    if (py.exitCode != 0)
-        return {py.err};
-    return py.out.trimmed().split(QLatin1Char('\n'));
+    return RunReportFromTemplate(report, OnlyReport(7), host, settings) == ReportRunResult::Saved;
 }
 
 void TestFaultReport::parallelEquivalent_data()
@@ -241,7 +199,7 @@ void TestFaultReport::sheet_data()
     QTest::addColumn<QStringList>("warnings");
     QTest::addColumn<QString>("area");
     QTest::addColumn<int>("lastColumn");  // 1-based; nothing may lie beyond it
-    QTest::addColumn<std::vector<Cell>>("cells");
+    QTest::addColumn<std::vector<SheetCell>>("cells");
     QTest::addColumn<QString>("mergesInRow2");  // the motor pages' title merges
 
     const QString p = QStringLiteral("시험 플랜트");
@@ -264,7 +222,7 @@ void TestFaultReport::sheet_data()
         << QStringList{"고장전류: 8개를 넘는 배전선로는 출력하지 않음",
                        "고장전류: 첫 번째 외의 인입케이블은 출력하지 않음"}
         << "$A$1:$CT$56" << 98
-        << std::vector<Cell>{
+        << std::vector<SheetCell>{
                // Page 1: header, utility, the first line from the library, the "|" split.
                {0, 16, "Rev."}, {1, 2, p}, {1, 16, d}, {6, 2, "00 S/S"}, {6, 5, "2.0"},
                {6, 8, "40.0"}, {6, 11, "2.0"}, {6, 14, "40.0"},
@@ -301,7 +259,7 @@ void TestFaultReport::sheet_data()
     // No motors at all: the five motor pages go and the cables start at column 41.
     QTest::newRow("no motors")
         << Setup::NoMotors << QStringList() << "$A$1:$BF$56" << 58
-        << std::vector<Cell>{{11, 11, "0.1"}, {13, 11, ""}, {33, 11, ""}, {0, 56, "Rev."},
+        << std::vector<SheetCell>{{11, 11, "0.1"}, {13, 11, ""}, {33, 11, ""}, {0, 56, "Rev."},
                              {1, 43, p}, {6, 41, "1"}, {6, 42, "P-S/S/MCC-1"}, {7, 41, ""}}
         << "";
     // 51 motors on TR-2 (every reciprocal 1) and 51 cables: fifty of each are printed (the
@@ -312,7 +270,7 @@ void TestFaultReport::sheet_data()
         << QStringList{"고장전류: TR-2 전동기 50개를 넘는 행은 출력과 합계에서 제외",
                        "고장전류: 50개를 넘는 케이블은 출력하지 않음"}
         << "$A$1:$BZ$56" << 78
-        << std::vector<Cell>{{2, 41, "TR-2 연계부하"}, {5, 41, "1"}, {54, 41, "50"},
+        << std::vector<SheetCell>{{2, 41, "TR-2 연계부하"}, {5, 41, "1"}, {54, 41, "50"},
                              {54, 42, "MCC-2"}, {55, 41, "합계 (병렬 등가)"}, {55, 53, "0.020000"},
                              {55, 60, "0.020000"}, {6, 61, "1"}, {55, 61, "50"}, {56, 61, ""},
                              {56, 62, ""}}
@@ -321,7 +279,7 @@ void TestFaultReport::sheet_data()
     // cable page's header.
     QTest::newRow("no data workbook")
         << Setup::NoDataWorkbook << QStringList() << "$A$1:$BF$56" << 58
-        << std::vector<Cell>{{6, 2, "00 S/S"}, {6, 5, "2.0"}, {39, 11, "2.0000"}, {7, 20, "2.0"},
+        << std::vector<SheetCell>{{6, 2, "00 S/S"}, {6, 5, "2.0"}, {39, 11, "2.0000"}, {7, 20, "2.0"},
                              {5, 34, ""}, {0, 56, "Rev."}, {1, 43, p}, {6, 41, ""}}
         << "";
 }
@@ -332,11 +290,11 @@ void TestFaultReport::sheet()
     QFETCH(QStringList, warnings);
     QFETCH(QString, area);
     QFETCH(int, lastColumn);
-    QFETCH(std::vector<Cell>, cells);
+    QFETCH(std::vector<SheetCell>, cells);
     QFETCH(QString, mergesInRow2);
 
     BuildProject(setup);
-    Refill();
+    RefillFaultScreen(*m_view);
     QImage logo(40, 20, QImage::Format_RGB32);
     logo.fill(Qt::blue);
     QVERIFY(logo.save(m_folder->root + QStringLiteral("/CI/logo.png")));
@@ -348,11 +306,7 @@ void TestFaultReport::sheet()
 
     // Removed pages leave nothing behind: no merge, styled cell, width or break beyond the
     // cable page, which now ends the sheet.
-    QStringList expected{QStringLiteral("area ") + area, "merges beyond 0", "cells beyond 0",
-                         "widths beyond 0", "breaks beyond 0"};
-    for (const Cell& c : cells)
-        expected << QStringLiteral("%1,%2=%3").arg(c.row).arg(c.col).arg(c.text);
-    QCOMPARE(ReadCells(report, lastColumn, cells), expected);
+    QCOMPARE(ReadReportSheet(report, kSheet, lastColumn, cells), CleanSheetLines(area, cells));
 
     // One logo a kept page, none left on a removed one; the titles of the kept motor pages
     // keep their merges (20 columns each) at their new places.
@@ -377,17 +331,17 @@ void TestFaultReport::noFaultScreenWritesNothing()
     const QString report = m_folder->outFolder() + QStringLiteral("/fault.xlsx");
     QVERIFY(RunReport(report, host));
     QVERIFY(host.progress.isEmpty());
-    const QStringList lines =
-        ReadCells(report, 158, {{0, 16, ""}, {6, 2, ""}, {2, 41, ""}, {6, 141, ""}});
+    const std::vector<SheetCell> empty = {{0, 16, ""}, {6, 2, ""}, {2, 41, ""}, {6, 141, ""}};
+    const QStringList lines = ReadReportSheet(report, kSheet, 158, empty);
     QCOMPARE(lines.value(0), QStringLiteral("area $A$1:$FB$56"));
-    QCOMPARE(lines.mid(5), QStringList({"0,16=", "6,2=", "2,41=", "6,141="}));
+    QCOMPARE(lines.mid(5), SheetCellLines(empty));
 }
 
 void TestFaultReport::busSheetsGoToTheBusWriter()
 {
     // The report's five bus sheets (8..12, transformers 0..4) are the bus-sheet writer's.
     BuildProject(Setup::NoMotors);
-    Refill();
+    RefillFaultScreen(*m_view);
     WriterLog log;
     auto bus = std::make_shared<FakeWriter>(7, log);
     ClearReportSheetWriters();
@@ -410,7 +364,7 @@ void TestFaultReport::recomputeLeavesTheWorkbooksAsCalculateDoes()
     // The report recomputes as "계산" does: afterwards the data workbook holds the rows "계산"
     // would store, and a "계산" then changes none of them; only "계산" saves the project file.
     BuildProject(Setup::MotorsOnTr1AndTr3);
-    Refill();
+    RefillFaultScreen(*m_view);
     const QString project = theApp.ProjectPathTable.CurrentProjectPath;
     QVERIFY(!QFileInfo::exists(project));
     const auto transformerRows = [] {
@@ -431,10 +385,7 @@ void TestFaultReport::recomputeLeavesTheWorkbooksAsCalculateDoes()
     RecordingHost host;
     const QString report = m_folder->outFolder() + QStringLiteral("/fault.xlsx");
     bool saved = false;
-    QThread* worker = QThread::create([&] { saved = RunReport(report, host); });
-    worker->start();
-    QTRY_VERIFY_WITH_TIMEOUT(worker->isFinished(), kPatienceMs);
-    delete worker;
+    QVERIFY(RunOnWorkerThread([&] { saved = RunReport(report, host); }));
     QVERIFY(saved);
     QVERIFY2(!QFileInfo::exists(project), "the report does not save the project file");
     const QStringList afterReport = transformerRows();

@@ -6,11 +6,10 @@
 // page and its cable page printing at 7 pt or more.
 #include "common/recordingprompt.h"
 #include "app/core/quantity.h"
-#include "common/testpaths.h"
-#include "common/testsupport.h"
+#include "cable/cablefixture.h"
 #include "fault/faultfixture.h"
 #include "grounding/groundingfixture.h"
-#include "reportfixture.h"
+#include "reportproject.h"
 
 #include "app/core/calcutil.h"
 #include "app/core/companionworkbook.h"
@@ -56,20 +55,7 @@
 
 namespace {
 
-const QString kTemplate = ProgramDir() + QStringLiteral("/FORM/form.xlsx");
 const QString kReadPrint = TestDataDir() + QStringLiteral("/report/readprint.py");
-
-bool WriteCableSchedule(const QString& path, int n)
-{
-    Book book;
-    Sheet* sheet = book.addSheet(QStringLiteral("Sheet1"));
-    if (!sheet)
-        return false;
-    for (int r = 0; r < n; ++r)
-        for (int k = 0; k < 112; ++k)
-            sheet->writeStr(r, k, QStringLiteral("%1:%2").arg(r + 1).arg(k));
-    return book.save(path);
-}
 
 // Pages each sheet prints by its print area and manual breaks, "name pages" per sheet in
 // workbook order.
@@ -125,35 +111,6 @@ int PrintedPages(const QString& report, const QString& keepName)
     return m.hasMatch() ? m.captured(1).toInt() : -1;
 }
 
-// Row k + 1 of the fault-current cable list as a bus takes it.
-fault::BusListRow FaultCableForBus(int cableRow)
-{
-    theApp.ReadFaultDataRow(fault::CableSheet, cableRow);
-    fault::BusListRow r;
-    for (int c = 0; c < 16; ++c)
-        r[std::size_t(c)] = theApp.FaultCurrentBlock.FaultCableRow[std::size_t(c + 1)];
-    return r;
-}
-
-GeneratorLoadRowT GeneratorLoad(int number, const QString& panel, const QString& type,
-                                const QString& kw, const QString& kva, const QString& start)
-{
-    using namespace gencol;
-    GeneratorLoadRowT row;
-    row[kNumber] = QString::number(number);
-    row[kPanel] = panel;
-    row[kEquipment] = QStringLiteral("E-%1").arg(number);
-    row[kTag] = QStringLiteral("T-%1").arg(number);
-    row[kType] = type;
-    row[kKw] = kw;
-    row[kKva] = kva;
-    row[kStart] = start;
-    row[kOutagePct] = QStringLiteral("100");
-    row[kFirePct] = QStringLiteral("100");
-    CalcGeneratorLoadDemand(row);
-    return row;
-}
-
 }  // namespace
 
 class TestFullReport : public QObject
@@ -173,7 +130,7 @@ private:
 
 void TestFullReport::initTestCase()
 {
-    QVERIFY2(QFileInfo::exists(kTemplate), "the build writes FORM/form.xlsx");
+    QVERIFY2(QFileInfo::exists(ReportTemplatePath()), "the build writes FORM/form.xlsx");
     QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("soffice")).isEmpty(),
              "scripts/deps.sh installs libreoffice-calc-nogui");
     QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty(),
@@ -201,28 +158,19 @@ void TestFullReport::cleanupTestCase()
 
 void TestFullReport::pdfHasOnePagePerKeptBlock()
 {
-    ReportProgramFolder folder(kTemplate);
+    ReportProgramFolder folder(ReportTemplatePath());
     theApp.ProjectPathTable.CompanionSuffixTable[CSevrinApp::CableWorkbook] = QStringLiteral("_40.xlsx");
-    QVERIFY(WriteCableSchedule(theApp.CompanionPath(CSevrinApp::CableWorkbook), 49));
+    QVERIFY(WriteCableRows(theApp.CompanionPath(CSevrinApp::CableWorkbook), NamedCableRows(49)));
     companion::DropCache();
-
-    CSevrinApp::GroundingDesignBlockT b;
-    SetWorkedExampleInputs(b);
-    CGroundingInputPage* page = m_grounding->DesignPage();
-    for (int i = 0; i < 28; ++i)
-        page->Box(1461 + i)->setText(b.GroundingConditionInput[i]);
-    for (int i = 0; i < 3; ++i)
-        page->Combo(1458 + i)->setCurrentIndex(b.GroundingConditionIndex[i]);
-    m_grounding->ConductorPage()->FinalSizeCombo()->setCurrentIndex(7);
+    TypeWorkedGroundingGrid(*m_grounding);
 
     const QString report = folder.outFolder() + QStringLiteral("/plant.xlsx");
-    QVERIFY(CopyReportTemplate(kTemplate, report));
     RecordingHost host;
     ReportChoiceSet choices{};
     choices[0] = 1;  // cover
     choices[3] = 1;  // cables and breakers
     choices[8] = 1;  // grounding
-    QCOMPARE(WriteReportWorkbook(report, choices, host, ReportRunSettings{}), ReportRunResult::Saved);
+    QCOMPARE(RunReportFromTemplate(report, choices, host), ReportRunResult::Saved);
 
     // What the workbook asks the printer for: the cover and its issue page, 49 cables on two
     // pages of 48 rows, the grounding sheet's seven blocks.
@@ -231,65 +179,25 @@ void TestFullReport::pdfHasOnePagePerKeptBlock()
     QCOMPARE(py.out.trimmed().split(QLatin1Char('\n')),
              QStringList({"표지 2", "케이블&차단기 2", "접지 7"}));
 
-    // What LibreOffice prints of it.
-    QTemporaryDir work;
-    QVERIFY(work.isValid());
-    QProcess soffice;
-    soffice.setWorkingDirectory(work.path());
-    soffice.start(QStringLiteral("soffice"),
-                  {QStringLiteral("-env:UserInstallation=file://") + work.path() + QStringLiteral("/profile"),
-                   QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("pdf"),
-                   QStringLiteral("--outdir"), work.path(), report});
-    QVERIFY(soffice.waitForFinished(kPatienceMs));
-    const QString pdf = work.path() + QStringLiteral("/plant.pdf");
-    QVERIFY2(QFileInfo::exists(pdf), soffice.readAllStandardError().constData());
-
-    QProcess info;
-    info.start(QStringLiteral("pdfinfo"), {pdf});
-    QVERIFY(info.waitForFinished(kPatienceMs));
-    const QRegularExpressionMatch m =
-        QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(QString::fromUtf8(info.readAllStandardOutput()));
-    QVERIFY(m.hasMatch());
-    QCOMPARE(m.captured(1).toInt(), 2 + 2 + 7);
-
-    // SEVRIN_KEEP_REPORT_PDF names a folder to keep the PDF in for a look at the pages.
-    const QString keep = qEnvironmentVariable("SEVRIN_KEEP_REPORT_PDF");
-    if (!keep.isEmpty()) {
-        QFile::remove(keep + QStringLiteral("/plant.pdf"));
-        QFile::copy(pdf, keep + QStringLiteral("/plant.pdf"));
-    }
+    // What LibreOffice prints of it (kept as plant.pdf with SEVRIN_KEEP_REPORT_PDF).
+    QCOMPARE(PrintedPages(report, QStringLiteral("plant.pdf")), 2 + 2 + 7);
 }
 
 void TestFullReport::wholeReport()
 {
-    ReportProgramFolder folder(kTemplate);
+    ReportProgramFolder folder(ReportTemplatePath());
     CSevrinApp& app = theApp;
     // A loaded project (the transformer and generator screens read it) on the program's library.
-    const QString project = app.ProjectPathTable.CurrentProjectPath;
-    QVERIFY(QFile::copy(ProgramDir() + QStringLiteral("/FORM/form.pro"), project));
-    QFile(project).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
-    QVERIFY(app.LoadProjectFile(project));
-    app.ProjectLoaded = 1;
+    QVERIFY(LoadBlankProject());
     app.ProjectPathTable.CompanionSuffixTable = faultfixture::kSuffixes;
-    app.ProjectPathTable.LibWorkbookPath = ProgramDir() + QStringLiteral("/LIB/lib_v3p4.xlsx");
-    app.ProjectPathTable.BreakerWorkbookPath = ProgramDir() + QStringLiteral("/LIB/breaker_v3p4.xlsx");
-    app.LoadLibraryWorkbook();
-    app.LoadBreakerWorkbook(true, 0);
+    UseProgramLibraryAndBreakers();
     companion::DropCache();
 
-    // Design conditions: 30 degC in air, pf 0.9, 100 % breaking capacity.
+    // Design conditions: 30 degC in air, pf 0.9, 100 % breaking capacity (the cable tests'
+    // conditions), panel-board demand factor 70 %.
     auto& cab = app.CabinetSizingBlock;
-    cab.BoardDemandFactor = QStringLiteral("100");
+    cablefixture::SetConditions(app);
     cab.DemandFactorPct() = "70";
-    cab.InstallConditionIndex = {2, 2, 0, 5, 0};
-    cab.ConductorCriteriaIndex = {0, 0, 0};
-    cab.ConductorCriteriaText = {"0.9", "0.95", "3", "3", "5", "100", "1.0"};
-    cab.MotorStartCriteriaIndex = 4;
-    cab.MotorStartCriteriaText = {"10", "15", "1.0"};
-    cab.BreakerCriteriaIndex = {0, 1, 1};
-    cab.BreakerCriteriaText = {"1.2", "LS Metasol"};
-    app.MotorControlCenterBlock.MccConditionIndex = {6, 0, 0, 1, 1, 3, 2, 2, 2, 4};
-    app.MotorControlCenterBlock.MccConditionText = {"0.65", "1.25"};
     ApplyProjectDesignConditions(app);
     ApplyPanelBoardDesignConditions(app);
 
@@ -316,41 +224,14 @@ void TestFullReport::wholeReport()
     // Panel boards: LN-1 with three circuits of 100 VA.
     auto boards = std::make_unique<CBoardScreen>();
     boards->OnInitialUpdate();
-    {
-        AppCableLookup lookup(app);
-        const BranchCircuitConditions cond = BranchCircuitConditionsFromApp(app);
-        auto& r = cab.PanelBoardRecord();
-        r = {};
-        const QStringList header = {"LN-1", "B1", "매립형", "TR-1", "0.38", "3P4W", "X"};
-        for (int i = 0; i < 7; ++i)
-            r[std::size_t(i)] = header[i];
-        r[8] = QStringLiteral("70");
-        QVERIFY(app.AddPanelBoardSheet() && app.WritePanelBoardResults(0));
-        CompanionBatch batch;
-        for (int j = 0; j < 3; ++j) {
-            CircuitCells row;
-            row[CcNo] = QString::number(j + 1);
-            row[CcName] = QStringLiteral("전등-%1").arg(j + 1);
-            row[CcUnitLoad] = QStringLiteral("100");
-            row[CcQuantity] = QStringLiteral("1");
-            row[CcPhase] = QStringLiteral("L%1").arg(j + 1);
-            row[CcLength] = QStringLiteral("20");
-            row[CcBreaker] = QStringLiteral("MCB");
-            row[CcPoles] = QStringLiteral("2");
-            row[CcConductor] = QStringLiteral("HFIX");
-            row[CcMethod] = QStringLiteral("A");
-            row[CcIsMin] = QStringLiteral("2");
-            row[CcBar1] = row[CcBar2] = QStringLiteral("|");
-            CalcBranchCircuitRow(row, 0, 0.0, NO_VALUE, cond, lookup);
-            cab.CircuitRow = row;
-            QVERIFY(app.WriteCircuitRow(0, j, false));
-        }
-        QVERIFY(batch.finish());
-    }
+    QVERIFY(AddPanelBoard(0, {"LN-1", "B1", "매립형", "TR-1", "0.38", "3P4W", "X"},
+                          {LightingCircuit(1, QStringLiteral("L1"), QStringLiteral("MCB")),
+                           LightingCircuit(2, QStringLiteral("L2"), QStringLiteral("MCB")),
+                           LightingCircuit(3, QStringLiteral("L3"), QStringLiteral("MCB"))}));
     boards->RefreshPanelBoardPages(0);
 
     // Cable schedule: five rows.
-    QVERIFY(WriteCableSchedule(app.CompanionPath(CSevrinApp::CableWorkbook), 5));
+    QVERIFY(WriteCableRows(app.CompanionPath(CSevrinApp::CableWorkbook), NamedCableRows(5)));
 
     // Cable trays: TR-1 with two cables and a PE conductor.
     {
@@ -379,43 +260,18 @@ void TestFullReport::wholeReport()
     auto transformers = std::make_unique<CTransformerScreen>();
     transformers->OnInitialUpdate();
     QVERIFY(app.ReadTransformerSheet(0));
-    for (int k = 0; k < 2; ++k) {
-        app.TransformerSizingBlock.TransformerLoadRow = {QString::number(k + 1), QStringLiteral("LP-%1").arg(k + 1),
-                                                         QStringLiteral("전등"), QStringLiteral("1000"),
-                                                         QStringLiteral("50"), QStringLiteral("500"), QString()};
-        QVERIFY(app.WriteTransformerLoadRow(0, k, false));
-    }
+    QVERIFY(WriteTransformerLoads(0, 2));
     companion::DropCache();
     transformers->FillTransformerPage(0);
 
     // Generator: a 30 kW DOL fan and 20 kVA of lighting.
-    {
-        Book book;
-        Sheet* sheet = book.addSheet(QStringLiteral("Data"));
-        QVERIFY(sheet);
-        const std::vector<GeneratorLoadRowT> rows = {
-            GeneratorLoad(1, QStringLiteral("MCC-1"), QStringLiteral("M"), QStringLiteral("30"), QString(),
-                          QStringLiteral("DOL")),
-            GeneratorLoad(2, QStringLiteral("LP-1"), QStringLiteral("L"), QString(), QStringLiteral("20"),
-                          QStringLiteral("-"))};
-        for (int r = 0; r < int(rows.size()); ++r)
-            for (int k = 0; k < 14; ++k)
-                sheet->writeStr(r, k, rows[std::size_t(r)][std::size_t(k)]);
-        QVERIFY(book.save(app.CompanionPath(CSevrinApp::GeneratorWorkbook)));
-    }
+    QVERIFY(WriteGeneratorWorkbook(app.CompanionPath(CSevrinApp::GeneratorWorkbook),
+                                   MotorAndLightingGeneratorLoads(QStringLiteral("30"))));
     companion::DropCache();
     auto generator = std::make_unique<CGeneratorScreen>();
     generator->OnInitialUpdate();
     generator->ShowGeneratorInputs();
-    {
-        CGeneratorResultPage* page = generator->ResultPage();
-        page->Combo(1554)->setCurrentIndex(0);
-        page->Combo(1555)->setCurrentIndex(1);
-        page->Edit(1531)->setText(QStringLiteral("6"));
-        page->Edit(1532)->setText(QStringLiteral("1.1"));
-        page->Edit(1533)->setText(QStringLiteral("2"));
-        page->Edit(1537)->setText(QStringLiteral("1.07"));
-    }
+    TypeGeneratorFactors(*generator);
 
     // Fault currents: the substation, TR-1 (1000 kVA, 5 %, 0.38 kV), a 50 m feeder cable and
     // the bus MCC-1 on it.
@@ -436,30 +292,14 @@ void TestFullReport::wholeReport()
         QVERIFY(fault->CalcFaultCurrent().ok());
         fault::BusView& cell = fault->BusPages().Columns[0].Cells[0];
         QVERIFY(fault::SetBusName(app, cell, QStringLiteral("MCC-1")));
-        QVERIFY(fault::AddBusCable(app, cell, FaultCableForBus(0)));
+        QVERIFY(fault::AddBusCable(app, cell, BusCableFromFaultList(0)));
         QVERIFY(fault->CalcFaultCurrent().ok());
     }
     // As a project load refills the screen.
-    fault->ShowFaultCurrentInputs();
-    fault->UtilityPage()->FillUtilityTypeCombos();
-    fault->UtilityPage()->FillUtilityLineList();
-    fault->UtilityPage()->FillIncomingCableList();
-    fault->TransformerPage()->FillTransformerList();
-    fault->MotorPage()->FillMotorList();
-    fault->CablePage()->FillCableList();
-    fault->BusPage()->LoadFaultBusData();
+    RefillFaultScreen(*fault);
 
     // Grounding: the worked grid, as in the first case.
-    {
-        CSevrinApp::GroundingDesignBlockT b;
-        SetWorkedExampleInputs(b);
-        CGroundingInputPage* page = m_grounding->DesignPage();
-        for (int i = 0; i < 28; ++i)
-            page->Box(1461 + i)->setText(b.GroundingConditionInput[i]);
-        for (int i = 0; i < 3; ++i)
-            page->Combo(1458 + i)->setCurrentIndex(b.GroundingConditionIndex[i]);
-        m_grounding->ConductorPage()->FinalSizeCombo()->setCurrentIndex(7);
-    }
+    TypeWorkedGroundingGrid(*m_grounding);
 
     // The client's logo: a wide one, 642 x 126 pixels, as users hand them in.
     QImage logo(642, 126, QImage::Format_RGB32);
@@ -473,11 +313,10 @@ void TestFullReport::wholeReport()
     ClearReportSheetWriters();
     RegisterReportSheetWriters();
     const QString report = folder.outFolder() + QStringLiteral("/whole.xlsx");
-    QVERIFY(CopyReportTemplate(kTemplate, report));
     RecordingHost host;
     ReportChoiceSet choices{};
     choices.fill(1);
-    QCOMPARE(WriteReportWorkbook(report, choices, host, settings), ReportRunResult::Saved);
+    QCOMPARE(RunReportFromTemplate(report, choices, host, settings), ReportRunResult::Saved);
     // Every writer ran, the bus-sheet writer once per transformer, and none cut a list short.
     QCOMPARE(host.progress, QStringList({"메인표지-0", "동력-0", "동력-1", "부하-0", "케이블&차단기-0",
                                          "케이블 트레이-0", "변압기용량-0", "발전기용량-0", "고장전류-0",

@@ -1,79 +1,29 @@
 // The generator-capacity report sheet: fixture generator workbooks turned into a report
 // through the report driver and the real template with the generator screen recomputing as
 // its "계산" does, read back with openpyxl.
-#include "common/companionsuffixes.h"
-#include "common/recordingprompt.h"
-#include "common/testpaths.h"
-#include "common/testsupport.h"
-#include "reportfixture.h"
+#include "loads/sourcesfixture.h"
+#include "reportproject.h"
 
-#include "app/core/companionworkbook.h"
-#include "loads/core/generatorsizing.h"
 #include "loads/gui/generatorscreen.h"
-#include "loads/gui/generatorloadpage.h"
-#include "loads/gui/generatorresultpage.h"
-#include "report/core/reportdriver.h"
 #include "report/gui/generatorreport.h"
 
-#include <QComboBox>
-#include <QLineEdit>
 #include <QTest>
-#include <QThread>
 #include <memory>
 
 namespace {
 
-const QString kTemplate = ProgramDir() + QStringLiteral("/FORM/form.xlsx");
-const QString kReadSheet = TestDataDir() + QStringLiteral("/report/readsheet.py");
+using sourcesfixture::GeneratorLoad;
+
 const QString kSheet = QStringLiteral("발전기용량");
-
-struct Cell
-{
-    int row, col;
-    QString text;
-};
-
-// One generator load: number, panel, equipment, type, kW, kVA, start, outage %, fire %.
-GeneratorLoadRowT Load(int number, const QString& panel, const QString& type, const QString& kw,
-                       const QString& kva, const QString& start, const QString& outage,
-                       const QString& fire)
-{
-    using namespace gencol;
-    GeneratorLoadRowT row;
-    row[kNumber] = QString::number(number);
-    row[kPanel] = panel;
-    row[kEquipment] = QStringLiteral("E-%1").arg(number);
-    row[kTag] = QStringLiteral("T-%1").arg(number);
-    row[kType] = type;
-    row[kKw] = kw;
-    row[kKva] = kva;
-    row[kStart] = start;
-    row[kOutagePct] = outage;
-    row[kFirePct] = fire;
-    CalcGeneratorLoadDemand(row);
-    return row;
-}
-
-bool WriteGeneratorWorkbook(const QString& path, const std::vector<GeneratorLoadRowT>& rows)
-{
-    Book book;
-    Sheet* sheet = book.addSheet(QStringLiteral("Data"));
-    if (!sheet)
-        return false;
-    for (int r = 0; r < int(rows.size()); ++r)
-        for (int k = 0; k < 14; ++k)
-            sheet->writeStr(r, k, rows[std::size_t(r)][std::size_t(k)]);
-    return book.save(path);
-}
 
 // n lighting loads of 1 kVA, panels named after their row.
 std::vector<GeneratorLoadRowT> LightingLoads(int n)
 {
     std::vector<GeneratorLoadRowT> rows;
     for (int j = 0; j < n; ++j)
-        rows.push_back(Load(j + 1, QStringLiteral("LP-%1").arg(j + 1), QStringLiteral("L"), QString(),
-                            QStringLiteral("1"), QStringLiteral("-"), QStringLiteral("100"),
-                            QStringLiteral("100")));
+        rows.push_back(GeneratorLoad(j + 1, QStringLiteral("LP-%1").arg(j + 1), QStringLiteral("L"), QString(),
+                                     QStringLiteral("1"), QStringLiteral("-"), QStringLiteral("100"),
+                                     QStringLiteral("100")));
     return rows;
 }
 
@@ -82,17 +32,16 @@ std::vector<GeneratorLoadRowT> LightingLoads(int n)
 //   3: 20 kVA of lighting, 100 % in both.
 std::vector<GeneratorLoadRowT> MotorLoads()
 {
-    return {Load(1, QStringLiteral("MCC-1"), QStringLiteral("M"), QStringLiteral("30"), QString(),
-                 QStringLiteral("DOL"), QStringLiteral("100"), QStringLiteral("100")),
-            Load(2, QStringLiteral("MCC-1"), QStringLiteral("M"), QStringLiteral("15"), QString(),
-                 QStringLiteral("Y-D"), QStringLiteral("100"), QString()),
-            Load(3, QStringLiteral("LP-1"), QStringLiteral("L"), QString(), QStringLiteral("20"),
-                 QStringLiteral("-"), QStringLiteral("100"), QStringLiteral("100"))};
+    return {GeneratorLoad(1, QStringLiteral("MCC-1"), QStringLiteral("M"), QStringLiteral("30"), QString(),
+                          QStringLiteral("DOL"), QStringLiteral("100"), QStringLiteral("100")),
+            GeneratorLoad(2, QStringLiteral("MCC-1"), QStringLiteral("M"), QStringLiteral("15"), QString(),
+                          QStringLiteral("Y-D"), QStringLiteral("100"), QString()),
+            GeneratorLoad(3, QStringLiteral("LP-1"), QStringLiteral("L"), QString(), QStringLiteral("20"),
+                          QStringLiteral("-"), QStringLiteral("100"), QStringLiteral("100"))};
 }
 
 }  // namespace
 
-Q_DECLARE_METATYPE(std::vector<Cell>)
 Q_DECLARE_METATYPE(std::vector<GeneratorLoadRowT>)
 
 class TestGeneratorReport : public QObject
@@ -114,66 +63,39 @@ private:
     void MakeProject(const std::vector<GeneratorLoadRowT>& rows);
     ReportRunResult RunReport(const QString& report, RecordingHost& host);
 
-    std::unique_ptr<ReportProgramFolder> m_folder;
-    RecordingPrompt* m_prompt = nullptr;
-    std::unique_ptr<CGeneratorScreen> m_screen;
+    ReportScreenCase<CGeneratorScreen> m_case;
 };
 
 void TestGeneratorReport::initTestCase()
 {
-    QVERIFY2(QFileInfo::exists(kTemplate), "the build writes FORM/form.xlsx");
+    QVERIFY2(QFileInfo::exists(ReportTemplatePath()), "the build writes FORM/form.xlsx");
     ClearReportSheetWriters();
     SetReportSheetWriter(6, std::make_shared<GeneratorReportWriter>());
 }
 
 void TestGeneratorReport::init()
 {
-    m_prompt = RecordingPrompt::Install();
-    m_folder = std::make_unique<ReportProgramFolder>(kTemplate);
-    auto& p = theApp.ProjectPathTable;
-    p.CompanionSuffixTable = StandardCompanionSuffixes();
-    p.LibWorkbookPath = ProgramDir() + QStringLiteral("/LIB/lib_v3p4.xlsx");
-    theApp.LoadLibraryWorkbook();
-    m_screen = std::make_unique<CGeneratorScreen>();
-    m_screen->OnInitialUpdate();
+    m_case.start();
 }
 
 void TestGeneratorReport::cleanup()
 {
-    m_screen.reset();
-    m_folder.reset();
-    theApp.ProjectLoaded = 0;
-    companion::DropCache();
+    m_case.finish();
 }
 
 void TestGeneratorReport::MakeProject(const std::vector<GeneratorLoadRowT>& rows)
 {
-    const QString project = theApp.ProjectPathTable.CurrentProjectPath;
-    QVERIFY(QFile::copy(ProgramDir() + QStringLiteral("/FORM/form.pro"), project));
-    QFile(project).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
-    QVERIFY(theApp.LoadProjectFile(project));
-    theApp.ProjectLoaded = 1;
+    QVERIFY(LoadBlankProject());
     if (!rows.empty())
         QVERIFY(WriteGeneratorWorkbook(theApp.CompanionPath(CSevrinApp::GeneratorWorkbook), rows));
     companion::DropCache();
-    m_screen->ShowGeneratorInputs();
-    // a = 1.38 (outage), 1.45 (fire); c = 6 and 2; k = 1.1 and 1.07.
-    CGeneratorResultPage* page = m_screen->ResultPage();
-    page->Combo(1554)->setCurrentIndex(0);
-    page->Combo(1555)->setCurrentIndex(1);
-    page->Edit(1531)->setText(QStringLiteral("6"));
-    page->Edit(1532)->setText(QStringLiteral("1.1"));
-    page->Edit(1533)->setText(QStringLiteral("2"));
-    page->Edit(1537)->setText(QStringLiteral("1.07"));
+    m_case.screen->ShowGeneratorInputs();
+    TypeGeneratorFactors(*m_case.screen);
 }
 
 ReportRunResult TestGeneratorReport::RunReport(const QString& report, RecordingHost& host)
 {
-    if (!CopyReportTemplate(kTemplate, report))
-        return ReportRunResult::Failed;
-    ReportChoiceSet choices{};
-    choices[6] = 1;
-    return WriteReportWorkbook(report, choices, host, ReportRunSettings{});
+    return RunReportFromTemplate(report, OnlyReport(6), host);
 }
 
 void TestGeneratorReport::pages_data()
@@ -182,9 +104,9 @@ void TestGeneratorReport::pages_data()
     QTest::addColumn<int>("loadPages");
     QTest::addColumn<QString>("area");
     QTest::addColumn<QString>("warning");
-    QTest::addColumn<std::vector<Cell>>("cells");
+    QTest::addColumn<std::vector<SheetCell>>("cells");
 
-    using C = std::vector<Cell>;
+    using C = std::vector<SheetCell>;
     // By hand, GP = [ΣP + (ΣPm − PL) a + PL a c] k:
     //   outage: ΣP = 20 kVA, ΣPm = 30 + 15 = 45 kW, PL = 30 kW;
     //           GP = [20 + 15 × 1.38 + 30 × 1.38 × 6] × 1.1 = 289.1 × 1.1 = 318.01 kVA;
@@ -223,28 +145,19 @@ void TestGeneratorReport::pages()
     QFETCH(int, loadPages);
     QFETCH(QString, area);
     QFETCH(QString, warning);
-    QFETCH(std::vector<Cell>, cells);
+    QFETCH(std::vector<SheetCell>, cells);
 
     MakeProject(rows);
-    const QString report = m_folder->outFolder() + QStringLiteral("/generator.xlsx");
+    const QString report = m_case.folder->outFolder() + QStringLiteral("/generator.xlsx");
     RecordingHost host;
     QCOMPARE(RunReport(report, host), ReportRunResult::Saved);
     QCOMPARE(host.progress, QStringList{"발전기용량-0"});
     QCOMPARE(host.warnings, warning.isEmpty() ? QStringList() : QStringList{warning});
 
     // Removed pages leave no merge, styled cell, width or break behind the last page kept.
-    QStringList args{report, kSheet, QString::number(10 + 14 * loadPages)};
-    for (const Cell& c : cells)
-        args << QStringLiteral("%1,%2").arg(c.row).arg(c.col);
-    const PythonResult py = RunPython(QString::fromUtf8(ReadFile(kReadSheet)), args);
-    QVERIFY2(py.exitCode == 0, qPrintable(py.err));
-    QStringList expected{QStringLiteral("area ") + area, "merges beyond 0", "cells beyond 0",
-                         "widths beyond 0", "breaks beyond 0"};
-    for (const Cell& c : cells)
-        expected << QStringLiteral("%1,%2=%3").arg(c.row).arg(c.col).arg(c.text);
-    QCOMPARE(py.out.trimmed().split(QLatin1Char('\n')), expected);
+    QCOMPARE(ReadReportSheet(report, kSheet, 10 + 14 * loadPages, cells), CleanSheetLines(area, cells));
     // The run ends with one message: where the report is, and the warnings given.
-    QCOMPARE(m_prompt->messages, QStringList{ReportRunSummary(report, host.warnings)});
+    QCOMPARE(m_case.prompt->messages, QStringList{ReportRunSummary(report, host.warnings)});
 }
 
 void TestGeneratorReport::storedFilesUntouched()
@@ -259,11 +172,7 @@ void TestGeneratorReport::storedFilesUntouched()
     RecordingHost host;
     // From the report worker, as the program runs it: the screen recomputes on its own thread.
     ReportRunResult result = ReportRunResult::Failed;
-    QThread* worker = QThread::create(
-        [&] { result = RunReport(m_folder->outFolder() + QStringLiteral("/g.xlsx"), host); });
-    worker->start();
-    QTRY_VERIFY_WITH_TIMEOUT(worker->isFinished(), kPatienceMs);
-    delete worker;
+    QVERIFY(RunOnWorkerThread([&] { result = RunReport(m_case.folder->outFolder() + QStringLiteral("/g.xlsx"), host); }));
     QCOMPARE(result, ReportRunResult::Saved);
     QCOMPARE(ReadFile(project), projectBefore);
     QCOMPARE(ReadFile(workbook), workbookBefore);
@@ -275,19 +184,16 @@ void TestGeneratorReport::noGeneratorScreenWritesNothing()
 {
     MakeProject(MotorLoads());
     theApp.SetScreen(Screen::Generator, nullptr);
-    const QString report = m_folder->outFolder() + QStringLiteral("/none.xlsx");
+    const QString report = m_case.folder->outFolder() + QStringLiteral("/none.xlsx");
     RecordingHost host;
     QCOMPARE(RunReport(report, host), ReportRunResult::Saved);
-    theApp.SetScreen(Screen::Generator, m_screen.get());
+    theApp.SetScreen(Screen::Generator, m_case.screen.get());
     QVERIFY(host.progress.isEmpty());
     // The sheet keeps the template's result page and ten load pages, empty.
-    const PythonResult py = RunPython(QString::fromUtf8(ReadFile(kReadSheet)),
-                                      {report, kSheet, QStringLiteral("150"), QStringLiteral("27,5"),
-                                       QStringLiteral("6,11")});
-    QVERIFY2(py.exitCode == 0, qPrintable(py.err));
-    const QStringList lines = py.out.trimmed().split(QLatin1Char('\n'));
+    const std::vector<SheetCell> empty = {{27, 5, ""}, {6, 11, ""}};
+    const QStringList lines = ReadReportSheet(report, kSheet, 150, empty);
     QCOMPARE(lines.value(0), QStringLiteral("area $A$1:$ET$42"));
-    QCOMPARE(lines.mid(5), QStringList({"27,5=", "6,11="}));
+    QCOMPARE(lines.mid(5), SheetCellLines(empty));
 }
 
 QTEST_MAIN(TestGeneratorReport)

@@ -3,36 +3,14 @@
 // openpyxl. Expected values: tests/grounding/golden/G1.expected, the same grid worked out
 // for the grounding calculation (IEEE Std 80-2000 equations, annealed copper).
 #include "common/recordingprompt.h"
-#include "common/testpaths.h"
-#include "common/testsupport.h"
 #include "grounding/groundingfixture.h"
-#include "reportfixture.h"
+#include "reportproject.h"
 
 #include "grounding/gui/groundingscreen.h"
-#include "grounding/gui/groundconductorpage.h"
-#include "grounding/gui/groundinginputpage.h"
-#include "report/core/reportdriver.h"
 #include "report/gui/groundingreport.h"
 
-#include <QComboBox>
-#include <QLineEdit>
 #include <QTest>
 #include <memory>
-
-namespace {
-
-const QString kTemplate = ProgramDir() + QStringLiteral("/FORM/form.xlsx");
-const QString kReadSheet = TestDataDir() + QStringLiteral("/report/readsheet.py");
-
-struct Cell
-{
-    int row, col;
-    QString text;
-};
-
-}  // namespace
-
-Q_DECLARE_METATYPE(std::vector<Cell>)
 
 class TestGroundingReport : public QObject
 {
@@ -49,27 +27,22 @@ private slots:
 
 private:
     // The report of the screen's current inputs; the sheet's cells as "row,col=text".
-    QStringList RunReport(const std::vector<Cell>& cells, RecordingHost& host);
-    std::unique_ptr<CGroundingScreen> m_view;
+    QStringList RunReport(const std::vector<SheetCell>& cells, RecordingHost& host);
+    ReportSheetScreen<CGroundingScreen> m_sheet{Screen::Grounding};
 };
 
 void TestGroundingReport::initTestCase()
 {
-    QVERIFY2(QFileInfo::exists(kTemplate), "the build writes FORM/form.xlsx");
+    QVERIFY2(QFileInfo::exists(ReportTemplatePath()), "the build writes FORM/form.xlsx");
     RecordingPrompt::Install();
     FillGroundingFixtureLibrary(theApp.GroundingLibBlock);
     theApp.GroundingDesignBlock = CSevrinApp::GroundingDesignBlockT{};
-    m_view = std::make_unique<CGroundingScreen>();
-    m_view->OnInitialUpdate();
-    ClearReportSheetWriters();
-    SetReportSheetWriter(8, std::make_shared<GroundingReportWriter>());
+    m_sheet.start(8, std::make_shared<GroundingReportWriter>());
 }
 
 void TestGroundingReport::cleanupTestCase()
 {
-    ClearReportSheetWriters();
-    m_view.reset();
-    theApp.SetScreen(Screen::Grounding, nullptr);
+    m_sheet.finish();
 }
 
 void TestGroundingReport::verdict_data()
@@ -98,38 +71,28 @@ void TestGroundingReport::verdict()
     QCOMPARE(GroundPotentialRiseVerdict(touch, rise), expected);
 }
 
-QStringList TestGroundingReport::RunReport(const std::vector<Cell>& cells, RecordingHost& host)
+QStringList TestGroundingReport::RunReport(const std::vector<SheetCell>& cells, RecordingHost& host)
 {
-    ReportProgramFolder folder(kTemplate);
+    ReportProgramFolder folder(ReportTemplatePath());
     const QString report = folder.outFolder() + QStringLiteral("/grounding.xlsx");
-    if (!CopyReportTemplate(kTemplate, report))
-        return {QStringLiteral("no template copy")};
-    ReportChoiceSet choices{};
-    choices[8] = 1;
-    if (WriteReportWorkbook(report, choices, host, ReportRunSettings{}) != ReportRunResult::Saved)
+    if (RunReportFromTemplate(report, OnlyReport(8), host) != ReportRunResult::Saved)
         return {QStringLiteral("not saved")};
-    QStringList args{report, QStringLiteral("접지"), QStringLiteral("350")};
-    for (const Cell& c : cells)
-        args << QStringLiteral("%1,%2").arg(c.row).arg(c.col);
-    const PythonResult py = RunPython(QString::fromUtf8(ReadFile(kReadSheet)), args);
-    if (py.exitCode != 0)
-        return {py.err};
-    return py.out.trimmed().split(QLatin1Char('\n'));
+    return ReadReportSheet(report, QStringLiteral("접지"), 350, cells);
 }
 
 void TestGroundingReport::sheet_data()
 {
     QTest::addColumn<QString>("faultCurrent");  // I [kA], typed on the design-inputs page
-    QTest::addColumn<std::vector<Cell>>("cells");
+    QTest::addColumn<std::vector<SheetCell>>("cells");
 
-    std::vector<Cell> header;
+    std::vector<SheetCell> header;
     for (int k = 0; k < 7; ++k) {
         header.push_back({0, 50 * k + 42, "Rev."});
         header.push_back({1, 50 * k + 7, "시험 플랜트"});
         header.push_back({1, 50 * k + 42, "2026.12.11"});
     }
-    std::vector<Cell> example = header;
-    const std::vector<Cell> values = {
+    std::vector<SheetCell> example = header;
+    const std::vector<SheetCell> values = {
         // Block 0: αr, ρr, TCAP, K0, the required and the standard size (G1 ConductorResults).
         {17, 35, "0.003930"}, {18, 35, "1.7200"}, {19, 35, "3.4200"}, {22, 35, "234"},
         {33, 35, "7"}, {36, 35, "10"}, {16, 6, "연동선"},
@@ -150,7 +113,7 @@ void TestGroundingReport::sheet_data()
 
     // A 0.1 kA fault: the rise Ig·Rg = 100 × 0.6 × 2.904 ≈ 174 V stays under the 621.13 V
     // permissible touch voltage, which does not depend on the current.
-    std::vector<Cell> small = header;
+    std::vector<SheetCell> small = header;
     small.push_back({25, 230, "621.13"});
     small.push_back({33, 238, "낮으므로 안전하다."});
     QTest::newRow("small fault current: safe") << "0.1" << small;
@@ -159,23 +122,12 @@ void TestGroundingReport::sheet_data()
 void TestGroundingReport::sheet()
 {
     QFETCH(QString, faultCurrent);
-    QFETCH(std::vector<Cell>, cells);
+    QFETCH(std::vector<SheetCell>, cells);
 
-    CSevrinApp::GroundingDesignBlockT b;
-    SetWorkedExampleInputs(b);
-    b.GroundingConditionInput[0] = faultCurrent;
-    CGroundingInputPage* page = m_view->DesignPage();
-    for (int i = 0; i < 28; ++i)
-        page->Box(1461 + i)->setText(b.GroundingConditionInput[i]);
-    for (int i = 0; i < 3; ++i)
-        page->Combo(1458 + i)->setCurrentIndex(b.GroundingConditionIndex[i]);
-    m_view->ConductorPage()->FinalSizeCombo()->setCurrentIndex(7);
+    TypeWorkedGroundingGrid(*m_sheet.screen, faultCurrent);
 
     RecordingHost host;
-    QStringList expected{"area $A$1:$ML$45", "merges beyond 0", "cells beyond 0", "widths beyond 0",
-                         "breaks beyond 0"};
-    for (const Cell& c : cells)
-        expected << QStringLiteral("%1,%2=%3").arg(c.row).arg(c.col).arg(c.text);
+    const QStringList expected = CleanSheetLines(QStringLiteral("$A$1:$ML$45"), cells);
     QCOMPARE(RunReport(cells, host), expected);
     QCOMPARE(host.progress, QStringList({"접지-0"}));
 
@@ -189,7 +141,7 @@ void TestGroundingReport::noGroundingScreenWritesNothing()
     theApp.SetScreen(Screen::Grounding, nullptr);
     RecordingHost host;
     const QStringList lines = RunReport({{0, 42, ""}, {33, 238, ""}}, host);
-    theApp.SetScreen(Screen::Grounding, m_view.get());
+    theApp.SetScreen(Screen::Grounding, m_sheet.screen.get());
     QVERIFY(host.progress.isEmpty());
     QCOMPARE(lines.mid(5), QStringList({"0,42=", "33,238="}));
 }

@@ -22,9 +22,6 @@
 
 namespace {
 
-const QString kTemplate = ProgramDir() + QStringLiteral("/FORM/form.xlsx");
-const QString kReadSheet = TestDataDir() + QStringLiteral("/report/readsheet.py");
-
 // Sets the stop flag when the given panel's progress is reported.
 class StoppingHost : public RecordingHost
 {
@@ -37,15 +34,6 @@ public:
             theApp.ReportStopFlag = 1;
     }
 };
-
-// "row,col" arguments for readsheet.py.
-QStringList CellArgs(const QList<QPair<int, int>>& cells)
-{
-    QStringList args;
-    for (const auto& [r, c] : cells)
-        args << QStringLiteral("%1,%2").arg(r).arg(c);
-    return args;
-}
 
 }  // namespace
 
@@ -69,12 +57,12 @@ private:
 
     QTemporaryDir m_lib;
     std::unique_ptr<ReportProgramFolder> m_folder;
-    std::unique_ptr<CMccScreen> m_screen;
+    ReportSheetScreen<CMccScreen> m_sheet{Screen::Mcc};
 };
 
 void TestMccReport::initTestCase()
 {
-    QVERIFY2(QFileInfo::exists(kTemplate), "the build writes FORM/form.xlsx");
+    QVERIFY2(QFileInfo::exists(ReportTemplatePath()), "the build writes FORM/form.xlsx");
     RecordingPrompt::Install();
     QVERIFY(cablefixture::WriteLibrary(m_lib.filePath("lib_v3p4.xlsx")));
     QVERIFY(cablefixture::WriteBreakers(m_lib.filePath("breaker_v3p4.xlsx")));
@@ -83,21 +71,18 @@ void TestMccReport::initTestCase()
     // The CT ratios first: the motor tables take their CT labels from them.
     mccfixture::FillCtTable(theApp.SwitchgearLibBlock.CtRatioTable);
     ApplyProjectDesignConditions(theApp);
-    m_screen = std::make_unique<CMccScreen>();
-    m_screen->OnInitialUpdate();
-    ClearReportSheetWriters();
-    SetReportSheetWriter(1, std::make_shared<MccReportWriter>());
+    m_sheet.start(1, std::make_shared<MccReportWriter>());
 }
 
 void TestMccReport::init()
 {
     RecordingPrompt::Install();
     theApp.ReportStopFlag = 0;
-    m_folder = std::make_unique<ReportProgramFolder>(kTemplate);
+    m_folder = std::make_unique<ReportProgramFolder>(ReportTemplatePath());
     theApp.MotorControlCenterBlock.MccPanelCount = 0;
     WriteProject();
     // As after a project load: the conditions into the design page, the panels and loads in.
-    m_screen->ApplyMccDesignConditions(0, true);
+    m_sheet.screen->ApplyMccDesignConditions(0, true);
 }
 
 void TestMccReport::cleanup()
@@ -108,9 +93,7 @@ void TestMccReport::cleanup()
 
 void TestMccReport::cleanupTestCase()
 {
-    ClearReportSheetWriters();
-    m_screen.reset();
-    theApp.SetScreen(Screen::Mcc, nullptr);
+    m_sheet.finish();
 }
 
 void TestMccReport::WriteProject()
@@ -143,22 +126,17 @@ void TestMccReport::WriteProject()
 QStringList TestMccReport::Read(const QString& report, int lastColumn,
                                 const QList<QPair<int, int>>& cells)
 {
-    QStringList args{report, QStringLiteral("동력"), QString::number(lastColumn)};
-    args << CellArgs(cells);
-    const PythonResult py = RunPython(QString::fromUtf8(ReadFile(kReadSheet)), args);
-    if (py.exitCode != 0)
-        return {py.err};
-    return py.out.trimmed().split(QLatin1Char('\n'));
+    std::vector<SheetCell> asked;
+    for (const auto& [r, c] : cells)
+        asked.push_back({r, c, QString()});
+    return ReadReportSheet(report, QStringLiteral("동력"), lastColumn, asked);
 }
 
 void TestMccReport::sheet()
 {
     const QString report = m_folder->outFolder() + QStringLiteral("/mcc.xlsx");
-    QVERIFY(CopyReportTemplate(kTemplate, report));
-    ReportChoiceSet choices{};
-    choices[1] = 1;
     StoppingHost host;
-    QCOMPARE(WriteReportWorkbook(report, choices, host, ReportRunSettings{}), ReportRunResult::Saved);
+    QCOMPARE(RunReportFromTemplate(report, OnlyReport(1), host), ReportRunResult::Saved);
     // The 31st and 32nd loads of MCC-A do not fit its page, and the user is told so.
     QCOMPARE(host.progress, QStringList({"동력-0", "동력-1"}));
     QCOMPARE(host.warnings, QStringList({"동력: MCC-A의 부하 32개 중 30개만 출력"}));
@@ -190,8 +168,7 @@ void TestMccReport::sheet()
         "225", "150AT", "100/5", "35", "0.6/1kV FCV 70/4-1,E-35(ST|54)",
         "MCC-B", "일반부하", "3P", "3W", "F-1", "20", "-", "-", ""};
     QCOMPARE(got.size(), 5 + cells.size());
-    QCOMPARE(got.mid(1, 4), QStringList({"merges beyond 0", "cells beyond 0", "widths beyond 0",
-                                         "breaks beyond 0"}));
+    QCOMPARE(got.mid(1, 4), NothingBeyondLines());
     for (int i = 0; i < cells.size(); ++i)
         QCOMPARE(got[5 + i], QStringLiteral("%1,%2=%3").arg(cells[i].first).arg(cells[i].second).arg(values[i]));
 }
@@ -200,26 +177,25 @@ void TestMccReport::stopKeepsWrittenPanels()
 {
     // A stop after the first panel: its page stays, every later page is removed.
     const QString report = m_folder->outFolder() + QStringLiteral("/mcc.xlsx");
-    QVERIFY(CopyReportTemplate(kTemplate, report));
+    QVERIFY(CopyReportTemplate(ReportTemplatePath(), report));
     Book book;
     QVERIFY(book.load(report));
     Sheet* sheet = book.getSheet(1);
     QVERIFY(sheet);
     StoppingHost host;
     host.stopAt = 1;
-    WriteMccReport(*sheet, *m_screen, -1, QStringLiteral("Rev.3"), host);
+    WriteMccReport(*sheet, *m_sheet.screen, -1, QStringLiteral("Rev.3"), host);
     theApp.ReportStopFlag = 0;
     QVERIFY(book.save(report));
     QCOMPARE(host.progress.last(), QStringLiteral("동력-1"));
     const QStringList got = Read(report, 48, {{0, 46}, {2, 25}, {2, 49}});
-    QCOMPARE(got.mid(1), QStringList({"merges beyond 0", "cells beyond 0", "widths beyond 0",
-                                      "breaks beyond 0", "0,46=Rev.3", "2,25=MCC-A", "2,49="}));
+    QCOMPARE(got.mid(1), NothingBeyondLines() + QStringList({"0,46=Rev.3", "2,25=MCC-A", "2,49="}));
 }
 
 void TestMccReport::noScreenWritesNothing()
 {
     const QString report = m_folder->outFolder() + QStringLiteral("/mcc.xlsx");
-    QVERIFY(CopyReportTemplate(kTemplate, report));
+    QVERIFY(CopyReportTemplate(ReportTemplatePath(), report));
     Book book;
     QVERIFY(book.load(report));
     theApp.SetScreen(Screen::Mcc, nullptr);
@@ -229,7 +205,7 @@ void TestMccReport::noScreenWritesNothing()
     StoppingHost host;
     job.host = &host;
     MccReportWriter().WriteSheet(job);
-    theApp.SetScreen(Screen::Mcc, m_screen.get());
+    theApp.SetScreen(Screen::Mcc, m_sheet.screen.get());
     QVERIFY(host.progress.isEmpty());
     QVERIFY(book.save(report));
     // The template's panel blocks are all still there: nothing written, nothing removed.

@@ -5,18 +5,14 @@
 // naming a folder the report workbooks are kept there for a look at the printed pages.
 #include "common/companionsuffixes.h"
 #include "common/recordingprompt.h"
-#include "common/testpaths.h"
-#include "common/testsupport.h"
-#include "reportfixture.h"
+#include "reportproject.h"
 
 #include "app/core/calcutil.h"
-#include "app/core/companionworkbook.h"
 #include "app/gui/projectscreen.h"
 #include "cable/core/cableapp.h"
 #include "cable/core/cablesizing.h"
 #include "cable/gui/cablescreen.h"
 #include "loads/core/designconditions.h"
-#include "loads/core/generatorsizing.h"
 #include "loads/gui/boardscreen.h"
 #include "loads/gui/generatorscreen.h"
 #include "report/gui/outputdlg.h"
@@ -30,8 +26,6 @@
 
 namespace {
 
-const QString kTemplate = ProgramDir() + QStringLiteral("/FORM/form.xlsx");
-
 // The cells asked for ("sheet!row,col") and the logos of every sheet ("logos <sheet> <n>").
 const char* const kReadBack = R"(
 import sys, openpyxl
@@ -44,25 +38,6 @@ for cell in sys.argv[2:]:
     v = wb[sheet].cell(row=r + 1, column=c + 1).value
     print('%s=%s' % (cell, '' if v is None else v))
 )";
-
-GeneratorLoadRowT GeneratorLoad(int number, const QString& panel, const QString& type, const QString& kw,
-                                const QString& kva, const QString& start)
-{
-    using namespace gencol;
-    GeneratorLoadRowT row;
-    row[kNumber] = QString::number(number);
-    row[kPanel] = panel;
-    row[kEquipment] = QStringLiteral("E-%1").arg(number);
-    row[kTag] = QStringLiteral("T-%1").arg(number);
-    row[kType] = type;
-    row[kKw] = kw;
-    row[kKva] = kva;
-    row[kStart] = start;
-    row[kOutagePct] = QStringLiteral("100");
-    row[kFirePct] = QStringLiteral("100");
-    CalcGeneratorLoadDemand(row);
-    return row;
-}
 
 }  // namespace
 
@@ -96,28 +71,15 @@ void TestProjectReport::RunReport(const std::array<uint8_t, 9>& choices, ReportP
 void TestProjectReport::reportOfAProjectWithoutBoards()
 {
     RecordingPrompt* prompt = RecordingPrompt::Install();
-    ReportProgramFolder folder(kTemplate);
+    ReportProgramFolder folder(ReportTemplatePath());
     CSevrinApp& app = theApp;
-    const QString project = app.ProjectPathTable.CurrentProjectPath;
-    QVERIFY(QFile::copy(ProgramDir() + QStringLiteral("/FORM/form.pro"), project));
-    QFile(project).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
-    QVERIFY(app.LoadProjectFile(project));
-    app.ProjectLoaded = 1;
+    QVERIFY(LoadBlankProject());
     app.ProjectPathTable.CompanionSuffixTable = StandardCompanionSuffixes();
-    app.ProjectPathTable.LibWorkbookPath = ProgramDir() + QStringLiteral("/LIB/lib_v3p4.xlsx");
-    app.ProjectPathTable.BreakerWorkbookPath = ProgramDir() + QStringLiteral("/LIB/breaker_v3p4.xlsx");
-    app.LoadLibraryWorkbook();
-    app.LoadBreakerWorkbook(true, 0);
+    UseProgramLibraryAndBreakers();
     companion::DropCache();
 
     // Design conditions: 30 degC in air, pf 0.9, drops 3 / 3 / 5 %, LS Metasol.
-    auto& cab = app.CabinetSizingBlock;
-    cab.InstallConditionIndex = {2, 2, 0, 5, 0};
-    cab.ConductorCriteriaIndex = {0, 0, 0};
-    cab.ConductorCriteriaText = {"0.9", "0.95", "3", "3", "5", "100", "1.0"};
-    cab.MotorStartCriteriaText = {"10", "15", "1.0"};
-    cab.BreakerCriteriaIndex = {0, 0, 0};
-    cab.BreakerCriteriaText = {"1.2", "LS Metasol"};
+    SetCableDesignInputs(app);
     ApplyProjectDesignConditions(app);
     ApplyPanelBoardDesignConditions(app);
 
@@ -163,7 +125,7 @@ void TestProjectReport::reportOfAProjectWithoutBoards()
             CalcCableAndBreaker(r, false, false, cond, form, lookup);
             return r;
         };
-        const std::array<CableRow, 2> rows = {
+        const std::vector<CableRow> rows = {
             row({{0, "1"}, {2, "MCC-1"}, {3, "P-101"}, {4, "M"}, {5, "37"}, {8, "3"}, {9, "3"}, {10, "0.38"},
                  {23, "1"}, {30, "250"}, {33, "A"}, {44, "1"}, {51, "10"}, {71, "LSM"}, {103, "8"},
                  {105, "FCV"}},
@@ -178,30 +140,12 @@ void TestProjectReport::reportOfAProjectWithoutBoards()
         // Its starting drop, at the project's starting power factor, is over 15 % too.
         motorStartDrop = rows[0][56] + QStringLiteral(" > ") + rows[0][55];
         QVERIFY(!feederSvdSize.isEmpty());
-        Book book;
-        Sheet* sheet = book.addSheet(QStringLiteral("Sheet1"));
-        QVERIFY(sheet);
-        for (int r = 0; r < 2; ++r)
-            for (int k = 0; k < kCableColumnCount; ++k)
-                sheet->writeStr(r, k, rows[std::size_t(r)][std::size_t(k)]);
-        QVERIFY(book.save(app.CompanionPath(CSevrinApp::CableWorkbook)));
+        QVERIFY(WriteCableRows(app.CompanionPath(CSevrinApp::CableWorkbook), rows));
     }
 
     // Generator: the motor and 20 kVA of lighting.
-    {
-        Book book;
-        Sheet* sheet = book.addSheet(QStringLiteral("Data"));
-        QVERIFY(sheet);
-        const std::vector<GeneratorLoadRowT> rows = {
-            GeneratorLoad(1, QStringLiteral("MCC-1"), QStringLiteral("M"), QStringLiteral("37"), QString(),
-                          QStringLiteral("DOL")),
-            GeneratorLoad(2, QStringLiteral("LP-1"), QStringLiteral("L"), QString(), QStringLiteral("20"),
-                          QStringLiteral("-"))};
-        for (int r = 0; r < int(rows.size()); ++r)
-            for (int k = 0; k < 14; ++k)
-                sheet->writeStr(r, k, rows[std::size_t(r)][std::size_t(k)]);
-        QVERIFY(book.save(app.CompanionPath(CSevrinApp::GeneratorWorkbook)));
-    }
+    QVERIFY(WriteGeneratorWorkbook(app.CompanionPath(CSevrinApp::GeneratorWorkbook),
+                                   MotorAndLightingGeneratorLoads(QStringLiteral("37"))));
     companion::DropCache();
     auto generator = std::make_unique<CGeneratorScreen>();
     generator->OnInitialUpdate();

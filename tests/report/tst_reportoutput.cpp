@@ -1,5 +1,6 @@
 // The report dialog, its worker and the report driver, offscreen, with fake sheet writers.
 #include "common/recordingprompt.h"
+#include "common/workbooksheetnames.h"
 #include "common/testsupport.h"
 #include "reportfixture.h"
 
@@ -22,17 +23,6 @@ using ChoiceBytes = std::array<uint8_t, 9>;
 Q_DECLARE_METATYPE(ChoiceBytes)
 
 namespace {
-
-QStringList SheetNames(const QString& path)
-{
-    Book book;
-    QStringList names;
-    if (!book.load(path))
-        return {QStringLiteral("<cannot load>")};
-    for (int i = 0; i < book.sheetCount(); ++i)
-        names << book.getSheet(i)->name();
-    return names;
-}
 
 std::array<uint8_t, 9> Choices(std::initializer_list<int> chosen)
 {
@@ -240,7 +230,7 @@ void TestReportOutput::keepTableShowsInTheOutput()
     const QStringList files = m_folder->outFiles();
     QCOMPARE(files.size(), 1);
     const QString out = m_folder->outFolder() + QLatin1Char('/') + files.first();
-    QCOMPARE(SheetNames(out), sheets);
+    QCOMPARE(WorkbookSheetNames(out), sheets);
     QCOMPARE(m_log.sheets(), written);
     // Without a project screen the cover writes nothing and the revision stays "Rev.".
     for (const WriterCall& c : m_log.snapshot())
@@ -291,7 +281,7 @@ void TestReportOutput::coverWithThreeRevisions()
     const QStringList files = m_folder->outFiles();
     QCOMPARE(files.size(), 1);
     const QString out = m_folder->outFolder() + QLatin1Char('/') + files.first();
-    QCOMPARE(SheetNames(out), QStringList({"표지", "케이블&차단기"}));
+    QCOMPARE(WorkbookSheetNames(out), QStringList({"표지", "케이블&차단기"}));
 
     // The other sheets get the latest revision number.
     const auto calls = m_log.snapshot();
@@ -437,7 +427,7 @@ void TestReportOutput::absentWriterIsReportedNotFaked()
     QCOMPARE(m_prompt->messages,
              QStringList({"다음 계산서는 이 버전에서 출력할 수 없어 보고서에서 빠졌습니다.\n동력 계산서",
                           "계산서를 저장하였습니다.\n" + m_folder->outFolder() + "/" + files.first()}));
-    QCOMPARE(SheetNames(m_folder->outFolder() + QLatin1Char('/') + files.first()),
+    QCOMPARE(WorkbookSheetNames(m_folder->outFolder() + QLatin1Char('/') + files.first()),
              QStringList({"케이블&차단기"}));
 
     // Nothing left to write: no report at all.

@@ -15,7 +15,7 @@
 
 namespace {
 
-const QString kTemplate = ProgramDir() + QStringLiteral("/FORM/form.xlsx");
+const QString kTemplate = ReportTemplatePath();
 const QString kWriterCells = TestDataDir() + QStringLiteral("/report/writercells.txt");
 
 // Converts a workbook to PDF with LibreOffice (a private profile in `work`); the page count,
@@ -101,7 +101,6 @@ void TestReportTemplate::keptBlocksPrintOnePageEach()
     }));
     SetReportSheetWriter(8, std::make_shared<CellFillWriter>(cells));
     const QString report = folder.outFolder() + QStringLiteral("/kept.xlsx");
-    QVERIFY(CopyReportTemplate(kTemplate, report));
     FixedReportHost host;
     host.texts.projectName = QStringLiteral("시험 프로젝트");
     host.texts.date = QStringLiteral("2026.12.11");
@@ -109,7 +108,7 @@ void TestReportTemplate::keptBlocksPrintOnePageEach()
     ReportChoiceSet choices{};
     for (int r : {0, 3, 5, 8})
         choices[size_t(r)] = 1;
-    QCOMPARE(WriteReportWorkbook(report, choices, host, ReportRunSettings{}), ReportRunResult::Saved);
+    QCOMPARE(RunReportFromTemplate(report, choices, host), ReportRunResult::Saved);
     ClearReportSheetWriters();
     // No message but the run's summary: the report saved where it was asked for.
     QCOMPARE(prompt->messages, QStringList{"계산서를 저장하였습니다.\n" + report});

@@ -1,37 +1,21 @@
 // The transformer-capacity report sheet: fixture projects whose transformer workbook feeds
 // some of TR-1..TR-5, turned into a report through the report driver and the real template
 // with the transformer screen recomputing, read back with openpyxl.
-#include "common/companionsuffixes.h"
-#include "common/recordingprompt.h"
-#include "common/testpaths.h"
-#include "common/testsupport.h"
-#include "reportfixture.h"
+#include "reportproject.h"
 
-#include "app/core/companionworkbook.h"
 #include "loads/core/transformersizing.h"
 #include "loads/gui/transformerscreen.h"
-#include "loads/gui/transformerloadpage.h"
-#include "report/core/reportdriver.h"
 #include "report/gui/transformerreport.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QThread>
 #include <memory>
 
 namespace {
 
-const QString kTemplate = ProgramDir() + QStringLiteral("/FORM/form.xlsx");
-const QString kReadSheet = TestDataDir() + QStringLiteral("/report/readsheet.py");
 const QString kSheet = QStringLiteral("변압기용량");
-
-struct Cell
-{
-    int row, col;
-    QString text;
-};
 
 // Loads per transformer (0: none); 39 loads are numbered rows of 1000 VA at 50 %.
 struct Feed
@@ -42,7 +26,6 @@ struct Feed
 
 }  // namespace
 
-Q_DECLARE_METATYPE(std::vector<Cell>)
 Q_DECLARE_METATYPE(std::vector<Feed>)
 
 class TestTransformerReport : public QObject
@@ -63,66 +46,39 @@ private:
     void MakeProject(const std::vector<Feed>& feeds);
     ReportRunResult RunReport(const QString& report, RecordingHost& host);
 
-    std::unique_ptr<ReportProgramFolder> m_folder;
-    RecordingPrompt* m_prompt = nullptr;
-    std::unique_ptr<CTransformerScreen> m_screen;
+    ReportScreenCase<CTransformerScreen> m_case;
 };
 
 void TestTransformerReport::initTestCase()
 {
-    QVERIFY2(QFileInfo::exists(kTemplate), "the build writes FORM/form.xlsx");
+    QVERIFY2(QFileInfo::exists(ReportTemplatePath()), "the build writes FORM/form.xlsx");
     ClearReportSheetWriters();
     SetReportSheetWriter(5, std::make_shared<TransformerReportWriter>());
 }
 
 void TestTransformerReport::init()
 {
-    m_prompt = RecordingPrompt::Install();
-    m_folder = std::make_unique<ReportProgramFolder>(kTemplate);
-    auto& p = theApp.ProjectPathTable;
-    p.CompanionSuffixTable = StandardCompanionSuffixes();
-    p.LibWorkbookPath = ProgramDir() + QStringLiteral("/LIB/lib_v3p4.xlsx");
-    theApp.LoadLibraryWorkbook();
-    m_screen = std::make_unique<CTransformerScreen>();
-    m_screen->OnInitialUpdate();
+    m_case.start();
 }
 
 void TestTransformerReport::cleanup()
 {
-    m_screen.reset();
-    m_folder.reset();
-    theApp.ProjectLoaded = 0;
-    companion::DropCache();
+    m_case.finish();
 }
 
 void TestTransformerReport::MakeProject(const std::vector<Feed>& feeds)
 {
-    const QString project = theApp.ProjectPathTable.CurrentProjectPath;
-    QVERIFY(QFile::copy(ProgramDir() + QStringLiteral("/FORM/form.pro"), project));
-    QFile(project).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
-    QVERIFY(theApp.LoadProjectFile(project));
-    theApp.ProjectLoaded = 1;
+    QVERIFY(LoadBlankProject());
     QVERIFY(theApp.ReadTransformerSheet(0));  // "_30" with its five sheets
-    auto& b = theApp.TransformerSizingBlock;
-    for (const Feed& f : feeds) {
-        for (int k = 0; k < f.loads; ++k) {
-            b.TransformerLoadRow = {QString::number(k + 1), QStringLiteral("LP-%1").arg(k + 1),
-                                    QStringLiteral("전등"), QStringLiteral("1000"), QStringLiteral("50"),
-                                    QStringLiteral("500"), QString()};
-            QVERIFY(theApp.WriteTransformerLoadRow(f.tr, k, false));
-        }
-    }
+    for (const Feed& f : feeds)
+        QVERIFY(WriteTransformerLoads(f.tr, f.loads));
     companion::DropCache();
-    m_screen->FillTransformerPage(0);  // as the project screen's refill does
+    m_case.screen->FillTransformerPage(0);  // as the project screen's refill does
 }
 
 ReportRunResult TestTransformerReport::RunReport(const QString& report, RecordingHost& host)
 {
-    if (!CopyReportTemplate(kTemplate, report))
-        return ReportRunResult::Failed;
-    ReportChoiceSet choices{};
-    choices[5] = 1;
-    return WriteReportWorkbook(report, choices, host, ReportRunSettings{});
+    return RunReportFromTemplate(report, OnlyReport(5), host);
 }
 
 void TestTransformerReport::pages_data()
@@ -133,9 +89,9 @@ void TestTransformerReport::pages_data()
     QTest::addColumn<int>("pages");
     QTest::addColumn<QString>("area");
     QTest::addColumn<QString>("warning");
-    QTest::addColumn<std::vector<Cell>>("cells");
+    QTest::addColumn<std::vector<SheetCell>>("cells");
 
-    using C = std::vector<Cell>;
+    using C = std::vector<SheetCell>;
     using F = std::vector<Feed>;
     QTest::newRow("no loads: every page removed") << F{} << -1 << -1 << 0 << "" << "" << C{};
     // TR-3 and TR-5 fill the first two pages. One load of 1000 VA at 50 %: 500 VA of demand,
@@ -172,7 +128,7 @@ void TestTransformerReport::pages()
     QFETCH(int, pages);
     QFETCH(QString, area);
     QFETCH(QString, warning);
-    QFETCH(std::vector<Cell>, cells);
+    QFETCH(std::vector<SheetCell>, cells);
 
     MakeProject(feeds);
     if (motorTr >= 0) {
@@ -192,31 +148,22 @@ void TestTransformerReport::pages()
         companion::DropCache();
     }
     if (lockedTr >= 0) {
-        m_screen->CapacityCheck(lockedTr + 1)->click();
-        m_screen->CapacityEdit(lockedTr + 1)->setText(QStringLiteral("123"));
+        m_case.screen->CapacityCheck(lockedTr + 1)->click();
+        m_case.screen->CapacityEdit(lockedTr + 1)->setText(QStringLiteral("123"));
     }
 
-    const QString report = m_folder->outFolder() + QStringLiteral("/transformers.xlsx");
+    const QString report = m_case.folder->outFolder() + QStringLiteral("/transformers.xlsx");
     RecordingHost host;
     QCOMPARE(RunReport(report, host), ReportRunResult::Saved);
     QCOMPARE(host.progress, QStringList{"변압기용량-0"});
     QCOMPARE(host.warnings, warning.isEmpty() ? QStringList() : QStringList{warning});
     // The screen is left on TR-5.
-    QCOMPARE(m_screen->CurrentIndex(), 4);
+    QCOMPARE(m_case.screen->CurrentIndex(), 4);
 
     // Removed pages leave no merge, styled cell, width or break behind the last page kept.
-    QStringList args{report, kSheet, QString::number(13 * pages)};
-    for (const Cell& c : cells)
-        args << QStringLiteral("%1,%2").arg(c.row).arg(c.col);
-    const PythonResult py = RunPython(QString::fromUtf8(ReadFile(kReadSheet)), args);
-    QVERIFY2(py.exitCode == 0, qPrintable(py.err));
-    QStringList expected{QStringLiteral("area ") + area, "merges beyond 0", "cells beyond 0",
-                         "widths beyond 0", "breaks beyond 0"};
-    for (const Cell& c : cells)
-        expected << QStringLiteral("%1,%2=%3").arg(c.row).arg(c.col).arg(c.text);
-    QCOMPARE(py.out.trimmed().split(QLatin1Char('\n')), expected);
+    QCOMPARE(ReadReportSheet(report, kSheet, 13 * pages, cells), CleanSheetLines(area, cells));
     // The run ends with one message: where the report is, and the warnings given.
-    QCOMPARE(m_prompt->messages, QStringList{ReportRunSummary(report, host.warnings)});
+    QCOMPARE(m_case.prompt->messages, QStringList{ReportRunSummary(report, host.warnings)});
 }
 
 void TestTransformerReport::storedFilesAsCalculateLeavesThem()
@@ -229,8 +176,8 @@ void TestTransformerReport::storedFilesAsCalculateLeavesThem()
 
     // "계산" on every transformer page, by hand.
     for (int t = 0; t < 5; ++t) {
-        m_screen->SelectTransformerTab(t);
-        m_screen->Control<QPushButton>(1111)->click();
+        m_case.screen->SelectTransformerTab(t);
+        m_case.screen->Control<QPushButton>(1111)->click();
     }
     const QByteArray projectByHand = ReadFile(project);
     QVERIFY(projectByHand != projectBefore);  // the capacities are stored
@@ -242,11 +189,7 @@ void TestTransformerReport::storedFilesAsCalculateLeavesThem()
     RecordingHost host;
     // From the report worker, as the program runs it: the screen recomputes on its own thread.
     ReportRunResult result = ReportRunResult::Failed;
-    QThread* worker = QThread::create(
-        [&] { result = RunReport(m_folder->outFolder() + QStringLiteral("/t.xlsx"), host); });
-    worker->start();
-    QTRY_VERIFY_WITH_TIMEOUT(worker->isFinished(), kPatienceMs);
-    delete worker;
+    QVERIFY(RunOnWorkerThread([&] { result = RunReport(m_case.folder->outFolder() + QStringLiteral("/t.xlsx"), host); }));
     QCOMPARE(result, ReportRunResult::Saved);
     QCOMPARE(ReadFile(project), projectByHand);
     QCOMPARE(ReadFile(workbook), workbookBefore);
@@ -256,19 +199,16 @@ void TestTransformerReport::noTransformerScreenWritesNothing()
 {
     MakeProject({{0, 2}});
     theApp.SetScreen(Screen::Transformer, nullptr);
-    const QString report = m_folder->outFolder() + QStringLiteral("/none.xlsx");
+    const QString report = m_case.folder->outFolder() + QStringLiteral("/none.xlsx");
     RecordingHost host;
     QCOMPARE(RunReport(report, host), ReportRunResult::Saved);
-    theApp.SetScreen(Screen::Transformer, m_screen.get());
+    theApp.SetScreen(Screen::Transformer, m_case.screen.get());
     QVERIFY(host.progress.isEmpty());
     // The sheet keeps the template's five pages, empty.
-    const PythonResult py = RunPython(QString::fromUtf8(ReadFile(kReadSheet)),
-                                      {report, kSheet, QStringLiteral("65"), QStringLiteral("3,3"),
-                                       QStringLiteral("7,1")});
-    QVERIFY2(py.exitCode == 0, qPrintable(py.err));
-    const QStringList lines = py.out.trimmed().split(QLatin1Char('\n'));
+    const std::vector<SheetCell> empty = {{3, 3, ""}, {7, 1, ""}};
+    const QStringList lines = ReadReportSheet(report, kSheet, 65, empty);
     QCOMPARE(lines.value(0), QStringLiteral("area $A$1:$BM$50"));
-    QCOMPARE(lines.mid(5), QStringList({"3,3=", "7,1="}));
+    QCOMPARE(lines.mid(5), SheetCellLines(empty));
 }
 
 QTEST_MAIN(TestTransformerReport)

@@ -1,13 +1,10 @@
 // The cable-tray report sheet: fixture tray workbooks turned into reports through the report
 // driver and the real template, read back with openpyxl.
 #include "common/recordingprompt.h"
-#include "common/testpaths.h"
-#include "common/testsupport.h"
 #include "reportfixture.h"
 
 #include "app/core/companionworkbook.h"
 #include "cable/gui/trayscreen.h"
-#include "report/core/reportdriver.h"
 #include "report/core/trayreport.h"
 
 #include <QTest>
@@ -15,8 +12,6 @@
 
 namespace {
 
-const QString kTemplate = ProgramDir() + QStringLiteral("/FORM/form.xlsx");
-const QString kReadSheet = TestDataDir() + QStringLiteral("/report/readsheet.py");
 const QString kSheet = QStringLiteral("케이블 트레이");
 
 // One tray of the fixture: its cable rows' widths and weights and its PE rows' weights. Every
@@ -72,16 +67,9 @@ FixtureTray Repeated(int cables, int pes)
     return t;
 }
 
-struct Cell
-{
-    int row, col;
-    QString text;
-};
-
 }  // namespace
 
 Q_DECLARE_METATYPE(QList<FixtureTray>)
-Q_DECLARE_METATYPE(std::vector<Cell>)
 
 class TestTrayReport : public QObject
 {
@@ -95,24 +83,19 @@ private slots:
     void noTrayScreenWritesNothing();
 
 private:
-    std::unique_ptr<CTrayScreen> m_screen;
+    ReportSheetScreen<CTrayScreen> m_sheet{Screen::Tray};
 };
 
 void TestTrayReport::initTestCase()
 {
-    QVERIFY2(QFileInfo::exists(kTemplate), "the build writes FORM/form.xlsx");
+    QVERIFY2(QFileInfo::exists(ReportTemplatePath()), "the build writes FORM/form.xlsx");
     RecordingPrompt::Install();
-    m_screen = std::make_unique<CTrayScreen>();
-    m_screen->OnInitialUpdate();
-    ClearReportSheetWriters();
-    SetReportSheetWriter(4, std::make_shared<CableTrayReportWriter>());
+    m_sheet.start(4, std::make_shared<CableTrayReportWriter>());
 }
 
 void TestTrayReport::cleanupTestCase()
 {
-    ClearReportSheetWriters();
-    theApp.SetScreen(Screen::Tray, nullptr);
-    m_screen.reset();
+    m_sheet.finish();
 }
 
 void TestTrayReport::pages_data()
@@ -121,9 +104,9 @@ void TestTrayReport::pages_data()
     QTest::addColumn<QList<FixtureTray>>("trays");
     QTest::addColumn<int>("pages");
     QTest::addColumn<QStringList>("warnings");
-    QTest::addColumn<std::vector<Cell>>("cells");
+    QTest::addColumn<std::vector<SheetCell>>("cells");
 
-    using C = std::vector<Cell>;
+    using C = std::vector<SheetCell>;
     QTest::newRow("no workbook: every page removed")
         << -1 << QList<FixtureTray>{} << 0 << QStringList{} << C{};
 
@@ -185,34 +168,24 @@ void TestTrayReport::pages()
     QFETCH(QList<FixtureTray>, trays);
     QFETCH(int, pages);
     QFETCH(QStringList, warnings);
-    QFETCH(std::vector<Cell>, cells);
+    QFETCH(std::vector<SheetCell>, cells);
 
-    ReportProgramFolder folder(kTemplate);
+    ReportProgramFolder folder(ReportTemplatePath());
     theApp.ProjectPathTable.CompanionSuffixTable[CSevrinApp::TrayWorkbook] = QStringLiteral("_50.xlsx");
     if (mode >= 0)
         QVERIFY(WriteTrayWorkbook(theApp.CompanionPath(CSevrinApp::TrayWorkbook), trays, mode == 1));
     companion::DropCache();
 
     const QString report = folder.outFolder() + QStringLiteral("/trays.xlsx");
-    QVERIFY(CopyReportTemplate(kTemplate, report));
     RecordingHost host;
-    ReportChoiceSet choices{};
-    choices[4] = 1;
-    QCOMPARE(WriteReportWorkbook(report, choices, host, ReportRunSettings{}), ReportRunResult::Saved);
+    QCOMPARE(RunReportFromTemplate(report, OnlyReport(4), host), ReportRunResult::Saved);
     QCOMPARE(host.progress, QStringList{"케이블 트레이-0"});
     QCOMPARE(host.warnings, warnings);
 
     // Removed pages leave nothing behind: no merge, styled cell, width or break beyond the
     // last kept page (beyond the template's thirty the pages were added, nothing removed).
-    const int limit = 14 * pages;
-    QStringList args{report, kSheet, QString::number(limit)};
-    for (const Cell& c : cells)
-        args << QStringLiteral("%1,%2").arg(c.row).arg(c.col);
-    const PythonResult py = RunPython(QString::fromUtf8(ReadFile(kReadSheet)), args);
-    QVERIFY2(py.exitCode == 0, qPrintable(py.err));
-    const QStringList lines = py.out.trimmed().split(QLatin1Char('\n'));
-    QCOMPARE(lines.mid(1, 4),
-             (QStringList{"merges beyond 0", "cells beyond 0", "widths beyond 0", "breaks beyond 0"}));
+    const QStringList lines = ReadReportSheet(report, kSheet, 14 * pages, cells);
+    QCOMPARE(lines.mid(1, 4), NothingBeyondLines());
     // The print area ends with the last kept page (none: no area at all).
     const QString area = lines.value(0);
     if (pages == 0) {
@@ -225,33 +198,23 @@ void TestTrayReport::pages()
             col = col * 26 + (ch.unicode() - 'A' + 1);
         QCOMPARE(col, std::min(pages, 30) * 14);
     }
-    QStringList expected;
-    for (const Cell& c : cells)
-        expected << QStringLiteral("%1,%2=%3").arg(c.row).arg(c.col).arg(c.text);
-    QCOMPARE(lines.mid(5), expected);
+    QCOMPARE(lines.mid(5), SheetCellLines(cells));
 }
 
 void TestTrayReport::noTrayScreenWritesNothing()
 {
-    ReportProgramFolder folder(kTemplate);
+    ReportProgramFolder folder(ReportTemplatePath());
     theApp.ProjectPathTable.CompanionSuffixTable[CSevrinApp::TrayWorkbook] = QStringLiteral("_50.xlsx");
     QVERIFY(WriteTrayWorkbook(theApp.CompanionPath(CSevrinApp::TrayWorkbook), {Repeated(2, 1)}, false));
     companion::DropCache();
     const QString report = folder.outFolder() + QStringLiteral("/trays.xlsx");
-    QVERIFY(CopyReportTemplate(kTemplate, report));
     theApp.SetScreen(Screen::Tray, nullptr);
     RecordingHost host;
-    ReportChoiceSet choices{};
-    choices[4] = 1;
-    QCOMPARE(WriteReportWorkbook(report, choices, host, ReportRunSettings{}), ReportRunResult::Saved);
-    theApp.SetScreen(Screen::Tray, m_screen.get());
+    QCOMPARE(RunReportFromTemplate(report, OnlyReport(4), host), ReportRunResult::Saved);
+    theApp.SetScreen(Screen::Tray, m_sheet.screen.get());
     QVERIFY(host.progress.isEmpty());
-    const PythonResult py = RunPython(QString::fromUtf8(ReadFile(kReadSheet)),
-                                      {report, kSheet, QStringLiteral("420"), QStringLiteral("6,0"),
-                                       QStringLiteral("6,1")});
-    QVERIFY2(py.exitCode == 0, qPrintable(py.err));
-    const QStringList lines = py.out.trimmed().split(QLatin1Char('\n'));
-    QCOMPARE(lines.mid(5), QStringList({"6,0=", "6,1="}));
+    const std::vector<SheetCell> empty = {{6, 0, ""}, {6, 1, ""}};
+    QCOMPARE(ReadReportSheet(report, kSheet, 420, empty).mid(5), SheetCellLines(empty));
 }
 
 QTEST_MAIN(TestTrayReport)

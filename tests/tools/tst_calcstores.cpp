@@ -5,23 +5,32 @@
 #include "app/core/sevrin.h"
 #include "common/calcdriver.h"
 #include "common/companionsuffixes.h"
-#include "common/recordingprompt.h"
 #include "common/testsupport.h"
 #include "common/driverproject.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 
-#include <memory>
+namespace {
+
+// One MCC panel and one panel board stored in the project.
+bool UseProjectWithPanelAndBoard(CSevrinApp& app, const TempDriverProject& where)
+{
+    app.ProjectPathTable.CompanionSuffixTable = StandardCompanionSuffixes();
+    app.ProjectPathTable.CurrentProjectPath = where.project();
+    app.MotorControlCenterBlock.MccPanelRecord[0] = QStringLiteral("MCC-1");
+    app.CabinetSizingBlock.PanelBoardRecord()[0] = QStringLiteral("LP-1");
+    const bool stored = app.AddMccPanelSheet() && app.AddPanelBoardSheet();
+    companion::DropCache();
+    return stored;
+}
+
+}  // namespace
 
 class TestCalcStores : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void init() { RecordingPrompt::Install(); }
     void cleanup() { companion::DropCache(); }
     void refusedStoreFailsTheCommand_data();
     void refusedStoreFailsTheCommand();
@@ -42,25 +51,12 @@ void TestCalcStores::refusedStoreFailsTheCommand()
 {
     QFETCH(QString, command);
     QFETCH(QString, workbook);
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const DriverProject made = MakeDriverProject(dir.path(), QStringLiteral("project/P1.pro"));
-    QVERIFY(made.ok);
-    const QString& root = made.root;
-    const QString& project = made.project;
-    const QString folder = dir.filePath(QStringLiteral("project"));
-
-    auto app = std::make_unique<CSevrinApp>();
-    app->ProjectPathTable.CompanionSuffixTable = StandardCompanionSuffixes();
-    app->ProjectPathTable.CurrentProjectPath = project;
-    app->MotorControlCenterBlock.MccPanelRecord[0] = QStringLiteral("MCC-1");
-    QVERIFY(app->AddMccPanelSheet());
-    app->CabinetSizingBlock.PanelBoardRecord()[0] = QStringLiteral("LP-1");
-    QVERIFY(app->AddPanelBoardSheet());
-    companion::DropCache();
+    const CommandProject p(UseProjectWithPanelAndBoard, QStringLiteral("project/P1.pro"));
+    QVERIFY(p.ok());
+    const QString folder = p.filePath(QStringLiteral("project"));
     const QMap<QString, QByteArray> before = FolderSnapshot(folder);
 
-    const CalcRun refused = RunSevrinCalcRefusingWrites(root, project, command);
+    const CalcRun refused = RunSevrinCalcRefusingWrites(p.root(), p.project(), command);
     QCOMPARE(refused.exitCode, 1);
     QCOMPARE(refused.err.count(QLatin1Char('\n')), 1);
     QVERIFY2(refused.err.startsWith(QStringLiteral("sevrin-calc: ")) &&
@@ -69,7 +65,7 @@ void TestCalcStores::refusedStoreFailsTheCommand()
     QCOMPARE(ChangedEntries(before, FolderSnapshot(folder)), QStringList());
 
     // Allowed to write, the same command succeeds and stores: the refusal alone failed it.
-    const CalcRun stored = RunSevrinCalc(root, project, command);
+    const CalcRun stored = p.run(command);
     QVERIFY2(stored.exitCode == 0, qPrintable(stored.err));
     QVERIFY(!ChangedEntries(before, FolderSnapshot(folder)).isEmpty());
 }

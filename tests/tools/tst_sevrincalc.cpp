@@ -26,34 +26,29 @@
 
 namespace {
 
-// A copy of the program folder (dir/root) and a project folder beside it (dir/project/P1.pro),
-// with `app` pointed at both so the stores write the project's workbooks.
-struct DriverFolders
-{
-    QString root;
-    QString folder;
-    QString project;
+// The project file, in a folder of its own (dir/project) beside the program folder's copy.
+const QString kProjectName = QStringLiteral("project/P1.pro");
 
-    bool make(const QString& dir, CSevrinApp& app)
-    {
-        const DriverProject made = MakeDriverProject(dir, QStringLiteral("project/P1.pro"));
-        root = made.root;
-        folder = dir + "/project";
-        project = made.project;
-        if (!made.ok)
-            return false;
-        QFile(project).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
-                                      QFile::ReadOther);
-        auto& p = app.ProjectPathTable;
-        p.CompanionSuffixTable = StandardCompanionSuffixes();
-        p.CurrentProjectPath = project;
-        p.LibWorkbookPath = root + "/LIB/lib_v3p4.xlsx";
-        p.BreakerWorkbookPath = root + "/LIB/breaker_v3p4.xlsx";
-        p.FormXlsxPath = root + "/FORM/form.xlsx";
-        return true;
-    }
-    QString workbook(const char* suffix) const { return folder + "/P1" + QLatin1String(suffix); }
-};
+// Points `app` at the program folder's copy and the project (readable by everyone, as the
+// unprivileged driver reads it), so the stores write the project's workbooks.
+bool UseProjectFolder(CSevrinApp& app, const TempDriverProject& where)
+{
+    QFile(where.project()).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                                          QFile::ReadOther);
+    auto& p = app.ProjectPathTable;
+    p.CompanionSuffixTable = StandardCompanionSuffixes();
+    p.CurrentProjectPath = where.project();
+    p.LibWorkbookPath = where.root() + "/LIB/lib_v3p4.xlsx";
+    p.BreakerWorkbookPath = where.root() + "/LIB/breaker_v3p4.xlsx";
+    p.FormXlsxPath = where.root() + "/FORM/form.xlsx";
+    return true;
+}
+
+// The project's workbook of this suffix.
+QString Workbook(const TempDriverProject& where, const QString& suffix)
+{
+    return where.filePath(QStringLiteral("project/P1") + suffix);
+}
 
 // A list's stores, as the driver's commands read them.
 enum class Store { Mcc, Boards, Cables, Transformers, Generator };
@@ -85,15 +80,16 @@ StoreInfo InfoOf(Store s)
     return {};
 }
 
-// Row k of a list, named `key`: figures the calculations accept (a 12 kVA three-phase light,
-// a 100 VA lighting circuit, a feeder, a 1 kVA panel, a 5 kW load).
-template <std::size_t N>
-void FillRow(Store s, std::array<QString, N>& row, int k, const QString& key)
+// Stores row k of a list, named `key`, through the program's own store: figures the
+// calculations accept (a 12 kVA three-phase light, a 100 VA lighting circuit, a feeder, a 1 kVA
+// panel, a 5 kW load).
+bool StoreRow(CSevrinApp& app, Store s, int k, const QString& key)
 {
-    row = {};
     const QString number = QString::number(k + 1);
     switch (s) {
-    case Store::Mcc:
+    case Store::Mcc: {
+        auto& row = app.MotorControlCenterBlock.MccLoadRow;
+        row = {};
         row[MccCol::Name] = QStringLiteral("부하 %1").arg(number);
         row[MccCol::Number] = key;
         row[MccCol::Kind] = QStringLiteral("L1");
@@ -102,32 +98,46 @@ void FillRow(Store s, std::array<QString, N>& row, int k, const QString& key)
         row[MccCol::Phases] = QStringLiteral("3P");
         row[MccCol::StartMethod] = QStringLiteral("-");
         row[MccCol::DemandFactor] = QStringLiteral("0.8");
-        break;
-    case Store::Boards:
+        return app.WriteMccLoadRow(0, k, false);
+    }
+    case Store::Boards: {
+        auto& row = app.CabinetSizingBlock.CircuitRow;
+        row = {};
         row[CcNo] = number;
         row[CcName] = key;
         row[CcUnitLoad] = QStringLiteral("100");
         row[CcQuantity] = QStringLiteral("1");
-        break;
-    case Store::Cables:
+        return app.WriteCircuitRow(0, k, false);
+    }
+    case Store::Cables: {
+        auto& row = app.CableScheduleBlock.CableRow;
+        row = {};
         row[0] = number;
         row[1] = QStringLiteral("MCC-1/") + key;
         row[2] = QStringLiteral("MCC-1");
         row[3] = key;
-        break;
-    case Store::Transformers:
+        return app.WriteCableRow(k, false);
+    }
+    case Store::Transformers: {
+        auto& row = app.TransformerSizingBlock.TransformerLoadRow;
+        row = {};
         row[trcol::kNumber] = number;
         row[trcol::kPanel] = key;
         row[trcol::kConnectedVA] = QStringLiteral("1000");
         row[trcol::kDemandPct] = QStringLiteral("80");
         row[trcol::kDemandVA] = QStringLiteral("800");
-        break;
-    case Store::Generator:
+        return app.WriteTransformerLoadRow(0, k, false);
+    }
+    case Store::Generator: {
+        auto& row = app.GeneratorSizingBlock.GeneratorLoadRow;
+        row = {};
         row[0] = number;
         row[1] = key;
         row[2] = QStringLiteral("5");
-        break;
+        return app.WriteGeneratorLoadRow(k, false);
     }
+    }
+    return false;
 }
 
 // Writes `rows` rows into the store through the program's own stores (one save); list rows
@@ -160,30 +170,8 @@ bool StoreRows(CSevrinApp& app, Store s, int rows, int tailFrom)
     }
     CompanionBatch batch;
     bool ok = true;
-    for (int k = 0; k < rows && ok; ++k) {
-        switch (s) {
-        case Store::Mcc:
-            FillRow(s, app.MotorControlCenterBlock.MccLoadRow, k, key(k));
-            ok = app.WriteMccLoadRow(0, k, false);
-            break;
-        case Store::Boards:
-            FillRow(s, app.CabinetSizingBlock.CircuitRow, k, key(k));
-            ok = app.WriteCircuitRow(0, k, false);
-            break;
-        case Store::Cables:
-            FillRow(s, app.CableScheduleBlock.CableRow, k, key(k));
-            ok = app.WriteCableRow(k, false);
-            break;
-        case Store::Transformers:
-            FillRow(s, app.TransformerSizingBlock.TransformerLoadRow, k, key(k));
-            ok = app.WriteTransformerLoadRow(0, k, false);
-            break;
-        case Store::Generator:
-            FillRow(s, app.GeneratorSizingBlock.GeneratorLoadRow, k, key(k));
-            ok = app.WriteGeneratorLoadRow(k, false);
-            break;
-        }
-    }
+    for (int k = 0; k < rows && ok; ++k)
+        ok = StoreRow(app, s, k, key(k));
     return batch.finish() && ok;
 }
 
@@ -259,14 +247,12 @@ void TestSevrinCalc::badInvocationsExitWithOneLine()
 {
     QFETCH(QString, what);
     QFETCH(QString, expectedText);
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const DriverProject made = MakeDriverProject(dir.path());
-    QVERIFY(made.ok);
-    const QString& root = made.root;
-    const QString& project = made.project;
-    const QString missing = dir.filePath(QStringLiteral("nowhere/P1.pro"));
-    const QString emptyRoot = dir.filePath(QStringLiteral("empty"));
+    const TempDriverProject made;
+    QVERIFY(made.ok());
+    const QString& root = made.root();
+    const QString& project = made.project();
+    const QString missing = made.filePath(QStringLiteral("nowhere/P1.pro"));
+    const QString emptyRoot = made.filePath(QStringLiteral("empty"));
 
     CalcRun r;
     if (what == QLatin1String("none"))
@@ -343,17 +329,15 @@ void TestSevrinCalc::failuresSayOneLine()
     QFETCH(QString, command);
     QFETCH(QString, damaged);
     QFETCH(int, exitCode);
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    CSevrinApp app;
-    DriverFolders f;
-    QVERIFY(f.make(dir.path(), app));
+    const CommandProject f(UseProjectFolder, kProjectName);
+    QVERIFY(f.ok());
+    CSevrinApp& app = f.app();
     const QString path = damaged.startsWith(QLatin1String("LIB/"))
-                             ? f.root + QLatin1Char('/') + damaged
-                             : f.workbook(damaged.toLatin1().constData());
+                             ? f.root() + QLatin1Char('/') + damaged
+                             : Workbook(f, damaged);
     Corrupt(path);
 
-    const CalcRun r = RunSevrinCalc(f.root, f.project, command);
+    const CalcRun r = f.run(command);
     if (exitCode >= 0) {
         QCOMPARE(r.exitCode, exitCode);
         QVERIFY2(r.out.isEmpty(), qPrintable(r.out));
@@ -395,11 +379,9 @@ void TestSevrinCalc::filesChangeOnlyWhereACommandStores()
     QFETCH(QString, damaged);
     QFETCH(int, exitCode);
     QFETCH(QStringList, changed);
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    CSevrinApp app;
-    DriverFolders f;
-    QVERIFY(f.make(dir.path(), app));
+    const CommandProject f(UseProjectFolder, kProjectName);
+    QVERIFY(f.ok());
+    CSevrinApp& app = f.app();
     for (Store s : {Store::Mcc, Store::Boards, Store::Cables, Store::Transformers, Store::Generator})
         QVERIFY(StoreRows(app, s, 3, 3));
     app.ProtectAllWorkbooks();
@@ -408,16 +390,16 @@ void TestSevrinCalc::filesChangeOnlyWhereACommandStores()
         QVERIFY(lib.load(app.ProjectPathTable.LibWorkbookPath));
         QVERIFY(lib.getSheet(0)->protect());
         Book cables;
-        QVERIFY(cables.load(f.workbook("_40.xlsx")));
+        QVERIFY(cables.load(Workbook(f, "_40.xlsx")));
         QVERIFY(cables.getSheet(0)->protect());
     }
     if (!damaged.isEmpty())
-        Corrupt(f.workbook(damaged.toLatin1().constData()));
+        Corrupt(Workbook(f, damaged));
 
-    const QMap<QString, QByteArray> before = FolderSnapshot(dir.path());
-    const CalcRun r = RunSevrinCalc(f.root, f.project, command);
+    const QMap<QString, QByteArray> before = FolderSnapshot(f.dir());
+    const CalcRun r = f.run(command);
     QVERIFY2(r.exitCode == exitCode, qPrintable(r.err));
-    QCOMPARE(ChangedEntries(before, FolderSnapshot(dir.path())), changed);
+    QCOMPARE(ChangedEntries(before, FolderSnapshot(f.dir())), changed);
 }
 
 // A save that fails (the project's folder is read-only) is one stderr line naming the
@@ -433,38 +415,37 @@ void TestSevrinCalc::failedSaveIsReportedAndChangesNothing()
 {
     QFETCH(int, store);
     const StoreInfo info = InfoOf(Store(store));
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    CSevrinApp app;
-    DriverFolders f;
-    QVERIFY(f.make(dir.path(), app));
+    const CommandProject f(UseProjectFolder, kProjectName);
+    QVERIFY(f.ok());
+    CSevrinApp& app = f.app();
     QVERIFY(StoreRows(app, Store(store), 5, 5));
-    const QString path = f.workbook(info.suffix);
+    const QString path = Workbook(f, QLatin1String(info.suffix));
+    const QString folder = f.filePath(QStringLiteral("project"));
 
     // Everything readable by the driver's user (whatever the umask), the project's folder and
     // files writable by no one.
     const auto readOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
     const auto execute = QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
-    QVERIFY(QFile::setPermissions(dir.path(), readOnly | execute | QFile::WriteOwner));
+    QVERIFY(QFile::setPermissions(f.dir(), readOnly | execute | QFile::WriteOwner));
     for (const QString& sub : {QString(), QStringLiteral("/LIB"), QStringLiteral("/FORM")}) {
-        QVERIFY(QFile::setPermissions(f.root + sub, readOnly | execute | QFile::WriteOwner));
-        for (const QString& name : QDir(f.root + sub).entryList(QDir::Files))
-            QVERIFY(QFile::setPermissions(f.root + sub + QLatin1Char('/') + name,
+        QVERIFY(QFile::setPermissions(f.root() + sub, readOnly | execute | QFile::WriteOwner));
+        for (const QString& name : QDir(f.root() + sub).entryList(QDir::Files))
+            QVERIFY(QFile::setPermissions(f.root() + sub + QLatin1Char('/') + name,
                                           readOnly | QFile::WriteOwner));
     }
-    for (const QString& name : QDir(f.folder).entryList(QDir::Files))
-        QVERIFY(QFile::setPermissions(f.folder + QLatin1Char('/') + name, readOnly));
-    QVERIFY(QFile::setPermissions(f.folder, readOnly | execute));
-    const QMap<QString, QByteArray> before = FolderSnapshot(f.folder);
+    for (const QString& name : QDir(folder).entryList(QDir::Files))
+        QVERIFY(QFile::setPermissions(folder + QLatin1Char('/') + name, readOnly));
+    QVERIFY(QFile::setPermissions(folder, readOnly | execute));
+    const QMap<QString, QByteArray> before = FolderSnapshot(folder);
 
-    const CalcRun r = RunSevrinCalcUnprivileged(f.root, f.project, QString::fromLatin1(info.command));
-    QFile::setPermissions(f.folder, readOnly | execute | QFile::WriteOwner);
+    const CalcRun r = RunSevrinCalcUnprivileged(f.root(), f.project(), QString::fromLatin1(info.command));
+    QFile::setPermissions(folder, readOnly | execute | QFile::WriteOwner);
     QVERIFY2(r.exitCode == 1, qPrintable(r.err));
     QVERIFY2(r.out.isEmpty(), qPrintable(r.out));
     QVERIFY2(r.err.startsWith(QLatin1String("sevrin-calc: ")) && r.err.count(QLatin1Char('\n')) == 1,
              qPrintable(r.err));
     QVERIFY2(r.err.contains(path), qPrintable(r.err));
-    QCOMPARE(ChangedEntries(before, FolderSnapshot(f.folder)), QStringList());
+    QCOMPARE(ChangedEntries(before, FolderSnapshot(folder)), QStringList());
 }
 
 // A list stored with 1005 rows: the command computes the first 1000, says once on stderr that
@@ -486,19 +467,17 @@ void TestSevrinCalc::rowsPastTheListLimitAreReportedAndKept()
     QFETCH(int, store);
     QFETCH(QString, rowKind);
     const StoreInfo info = InfoOf(Store(store));
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    CSevrinApp app;
-    DriverFolders f;
-    QVERIFY(f.make(dir.path(), app));
+    const CommandProject f(UseProjectFolder, kProjectName);
+    QVERIFY(f.ok());
+    CSevrinApp& app = f.app();
     QVERIFY(StoreRows(app, Store(store), info.limit + 5, info.limit));
-    const QString path = f.workbook(info.suffix);
+    const QString path = Workbook(f, QLatin1String(info.suffix));
     const QStringList tail = RowTexts(path, info, info.limit, 6);
     QCOMPARE(tail.size(), 6);
     QVERIFY2(tail[0].contains(QStringLiteral("TAIL-%1").arg(info.limit + 1)), qPrintable(tail[0]));
     QVERIFY2(tail[4].contains(QStringLiteral("TAIL-%1").arg(info.limit + 5)), qPrintable(tail[4]));
 
-    const CalcRun r = RunSevrinCalc(f.root, f.project, QString::fromLatin1(info.command));
+    const CalcRun r = f.run(QString::fromLatin1(info.command));
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));
     QCOMPARE(r.err, QStringLiteral("sevrin-calc: ") +
                         companion::RowLimitMessage(path, info.limit).replace('\n', ' ') + '\n');
