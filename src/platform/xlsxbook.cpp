@@ -1213,8 +1213,11 @@ bool Book::Impl::unloadSheet(Sheet::Impl* s)
 {
     if (!s->xml)
         return true;
-    if (s->xml->dirty) {
-        s->finalize();
+    // A changed sheet, or one whose entry a save left to be made from this part, is deflated
+    // into the package before the part goes; an unchanged sheet costs nothing to drop.
+    if (s->xml->dirty || pkg.isProduced(s->path)) {
+        if (s->xml->dirty)
+            s->finalize();
         const XmlPart* p = s->xml;
         if (!pkg.writeDeflated(s->path, [p](std::string* out) { SerializeXml(p->doc, out); },
                                p->sourceSize + p->sourceSize / 8))

@@ -504,6 +504,12 @@ bool Package::writeDeflated(const std::string& name, const Producer& produce, si
     return true;
 }
 
+bool Package::isProduced(const std::string& name) const
+{
+    const Entry* e = find(name);
+    return e && e->replaced && e->produce;
+}
+
 void Package::remove(const std::string& name)
 {
     Entry* e = find(name);

@@ -59,6 +59,9 @@ public:
     // Adds the entry or replaces its content with what `produce` appends, deflated now and kept
     // so (a part dropped from memory until it is needed again). False when it cannot be made.
     bool writeDeflated(const std::string& name, const Producer& produce, size_t sizeHint);
+    // True while the entry's content is made by a Producer (given to write()), which must then
+    // stay valid until the entry is written anew or removed.
+    bool isProduced(const std::string& name) const;
     void remove(const std::string& name);
     // Names of the current entries, in file order.
     std::vector<std::string> names() const;

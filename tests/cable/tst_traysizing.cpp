@@ -266,6 +266,11 @@ void TestTraySizing::edgeCases_data()
         << QStringList{"", "-", "abc", "1e999m", "30.00m"}
         << QStringList{"-", "", "x", "1e999kg/m", "0.50kg/m"} << "1.0" << "Ladder" << "적용"
         << QStringList{"30.00", "0.50", "150.0", "20.0%", "0.5", "5.4", "2.8", "8.7"} << false;
+    // Negative stored figures add nothing either: ΣB = 30 mm (not 30 - 20 = 10), ΣG = 0.5 kg/m
+    // (not -0.5); the results are those of the row above.
+    QTest::newRow("negative figures add nothing")
+        << QStringList{"-20.00m", "30.00m"} << QStringList{"-1.00kg/m", "0.50kg/m"} << "1.0" << "Ladder"
+        << "적용" << QStringList{"30.00", "0.50", "150.0", "20.0%", "0.5", "5.4", "2.8", "8.7"} << false;
 }
 
 void TestTraySizing::edgeCases()

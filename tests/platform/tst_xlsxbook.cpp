@@ -49,6 +49,7 @@ private slots:
     void cellAnchoredPartsFollowRows();
     void renamedAndDeletedSheetsInFormulas();
     void sheetsBeyondTheMemoryBudget();
+    void savedSheetDroppedThenSavedAgain();
     void referenceShifting_data();
     void referenceShifting();
 
@@ -1586,6 +1587,64 @@ void TestXlsxBook::sheetsBeyondTheMemoryBudget()
         QVERIFY2(matches(dumpWithOpenpyxl(out),
                          QJsonDocument::fromJson(R"({"cells": {"S0!B5": ["s", "changed 0"], "S0!A6": ["n", 2.5],
                                                                "S9!C8": ["s", "changed 9"], "S5!J1000": ["s", "5:999:9"]}})")
+                             .object(),
+                         &why),
+                 qPrintable(why));
+    }
+}
+
+void TestXlsxBook::savedSheetDroppedThenSavedAgain()
+{
+    // A save leaves each changed sheet's entry to be made from its parsed part when the file is
+    // written. A sheet dropped from memory after that save, with no change since, must take its
+    // content with it: the same book is then read, changed elsewhere and saved again, and the
+    // file holds every edit of both saves.
+    const QString src = m_dir.filePath(QStringLiteral("drop-src.xlsx"));
+    const QString first = m_dir.filePath(QStringLiteral("drop-first.xlsx"));
+    const QString second = m_dir.filePath(QStringLiteral("drop-second.xlsx"));
+    {
+        Book a;
+        for (const char* name : {"Kept", "Dropped"}) {
+            Sheet* s = a.addSheet(QString::fromLatin1(name));
+            QVERIFY(s);
+            QVERIFY(s->writeStr(0, 0, QStringLiteral("original")));
+        }
+        QVERIFY(a.save(src));
+    }
+    Book b;
+    QVERIFY2(b.load(src), qPrintable(b.errorMessage()));
+    QVERIFY(b.getSheet(1)->writeStr(2, 1, QStringLiteral("first save")));
+    QVERIFY(b.getSheet(1)->writeNum(3, 0, 7.25));
+    QVERIFY(b.save(first));
+
+    Book::Impl* d = b.impl();
+    QVERIFY(d->unloadSheet(d->sheets[1].get()));
+    QVERIFY(d->sheets[1]->xml == nullptr);
+    QVERIFY(b.getSheet(0)->writeStr(4, 4, QStringLiteral("second save")));
+    QVERIFY(b.save(second));
+    // Read again in the same book from what the drop kept, dropped once more untouched, and
+    // saved again with nothing changed.
+    QCOMPARE(b.getSheet(1)->readStr(2, 1), QStringLiteral("first save"));
+    QCOMPARE(b.getSheet(1)->readStr(0, 0), QStringLiteral("original"));
+    QVERIFY(d->unloadSheet(d->sheets[1].get()));
+    QVERIFY(b.save(second));
+
+    for (const QString& path : {first, second}) {
+        Book c;
+        QVERIFY2(c.load(path), qPrintable(c.errorMessage()));
+        QCOMPARE(c.sheetCount(), 2);
+        QCOMPARE(c.getSheet(1)->readStr(0, 0), QStringLiteral("original"));
+        QCOMPARE(c.getSheet(1)->readStr(2, 1), QStringLiteral("first save"));
+        QCOMPARE(c.getSheet(1)->readNum(3, 0), 7.25);
+        QCOMPARE(c.getSheet(0)->readStr(0, 0), QStringLiteral("original"));
+        QCOMPARE(c.getSheet(0)->readStr(4, 4),
+                 path == second ? std::optional<QString>(QStringLiteral("second save")) : std::nullopt);
+    }
+    if (m_openpyxl) {
+        QString why;
+        QVERIFY2(matches(dumpWithOpenpyxl(second),
+                         QJsonDocument::fromJson(R"({"cells": {"Dropped!B3": ["s", "first save"], "Dropped!A4": ["n", 7.25],
+                                                               "Kept!E5": ["s", "second save"]}})")
                              .object(),
                          &why),
                  qPrintable(why));

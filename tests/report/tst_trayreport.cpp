@@ -137,6 +137,15 @@ void TestTrayReport::pages_data()
         << C{{45, 11, "0.08"}, {45, 12, "0.00"}, {3, 18, "TR-2"}, {6, 14, "1"},
              {6, 15, "2c1:1"}, {7, 14, "2"}, {7, 15, "2p1:1"}, {45, 25, "10.00"},
              {45, 26, "1.10"}, {0, 26, "Rev."}};
+    // Negative, refused and absurd stored figures add nothing, as on the tray screen. By hand:
+    // widths 0.05 (the -0.02, "abc" and 1e999 add nothing) -> "0.05"; weights 1.5 + 2.0 of the
+    // cables and 0.25 of the PE rows (-0.5 and -0.1 add nothing) = 3.75.
+    const FixtureTray negative{{"0.05m", "-0.02m", "abc", "1e999m"},
+                               {"1.50kg/m", "-0.50kg/m", "2.00kg/m", "-"},
+                               {"-0.10kg/m", "0.25kg/m"}};
+    QTest::newRow("negative and refused figures add nothing")
+        << 0 << QList<FixtureTray>{negative} << 1 << QStringList{}
+        << C{{45, 11, "0.05"}, {45, 12, "3.75"}, {7, 11, "-0.02m"}, {10, 12, "-0.10kg/m"}};
     // 30 cables and 11 PE rows: 39 printed (30 + 9), a warning of the run names the tray, and
     // the sums stay the tray's (all 30 widths, all 41 weights).
     QTest::newRow("41 rows: 39 printed, the rest reported")

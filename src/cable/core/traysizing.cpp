@@ -154,24 +154,38 @@ TrayChoices TrayChoicesFromIndexes(const std::array<QString, 4>& indexes)
             pick(3, TrayCoverItems())};
 }
 
-TrayResult CalcTray(const std::vector<TrayRow>& cables, const std::vector<TrayRow>& pes,
-                    const TrayChoices& choices, TrayLookup& lookup)
+TraySums SumTrayRows(const std::vector<TrayRow>& cables, const std::vector<TrayRow>& pes)
 {
-    TrayResult r;
+    TraySums s;
     const QString mm = QStringLiteral("mm");
     const QString kgm = QStringLiteral("kg/m");
     // A stored width or weight adds what it shows; "-", empty text, anything that is no number
     // and a figure that is not positive add nothing.
     for (const TrayRow& row : cables) {
-        r.widthSum += QuantityOr(TrayCellWithoutUnit(row[10], mm), QuantitySign::Positive, 0.0);
-        r.weightSum += QuantityOr(TrayCellWithoutUnit(row[11], kgm), QuantitySign::Positive, 0.0);
+        s.width += QuantityOr(TrayCellWithoutUnit(row[10], mm), QuantitySign::Positive, 0.0);
+        s.weight += QuantityOr(TrayCellWithoutUnit(row[11], kgm), QuantitySign::Positive, 0.0);
     }
     // Earth conductors lie in the gaps between the cables: weight, never width.
     for (const TrayRow& row : pes)
-        r.weightSum += QuantityOr(TrayCellWithoutUnit(row[11], kgm), QuantitySign::Positive, 0.0);
+        s.weight += QuantityOr(TrayCellWithoutUnit(row[11], kgm), QuantitySign::Positive, 0.0);
     // Sums beyond any real tray (stored figures of absurd size) have no value.
-    r.widthSum = Finite(r.widthSum);
-    r.weightSum = Finite(r.weightSum);
+    s.width = Finite(s.width);
+    s.weight = Finite(s.weight);
+    return s;
+}
+
+QString TraySumText(double sum)
+{
+    return FormatValue(sum, 2, QString(), QStringLiteral("-"));
+}
+
+TrayResult CalcTray(const std::vector<TrayRow>& cables, const std::vector<TrayRow>& pes,
+                    const TrayChoices& choices, TrayLookup& lookup)
+{
+    TrayResult r;
+    const TraySums sums = SumTrayRows(cables, pes);
+    r.widthSum = sums.width;
+    r.weightSum = sums.weight;
 
     // The margin chooses the tray; the occupancy is that of the cables themselves.
     const double margin = QuantityOr(choices.margin, QuantitySign::Any, 0.0);
@@ -198,8 +212,8 @@ TrayResult CalcTray(const std::vector<TrayRow>& cables, const std::vector<TrayRo
     r.overfilled = !IsNoValue(r.occupancy) && r.occupancy > 100.0;
 
     const QString dash = QStringLiteral("-");
-    r.widthSumText = FormatValue(r.widthSum, 2, QString(), dash);
-    r.weightSumText = FormatValue(r.weightSum, 2, QString(), dash);
+    r.widthSumText = TraySumText(r.widthSum);
+    r.weightSumText = TraySumText(r.weightSum);
     r.widthText = FormatValue(r.width, 1, QString(), dash);
     r.occupancyText = FormatValue(r.occupancy, 1, QStringLiteral("%"), dash);
     r.cableWeightText = FormatValue(r.cableWeight, 1, QString(), dash);

@@ -76,8 +76,19 @@ struct TrayResult
     QString cableWeightText, trayWeightText, coverWeightText, totalWeightText;
 };
 
-// Sums the stored rows of one tray and sizes it. Cable rows add width and weight, PE rows
-// weight only; a width or weight cell that is empty or "-" adds nothing.
+// The width and weight sums of one tray's stored rows, for the tray screen and the report
+// alike: cable rows add width and weight, PE rows weight only; a cell that is empty, "-", no
+// number or not positive adds nothing. A sum beyond any real tray is NO_VALUE.
+struct TraySums
+{
+    double width = 0;   // ΣB
+    double weight = 0;  // ΣG
+};
+TraySums SumTrayRows(const std::vector<TrayRow>& cables, const std::vector<TrayRow>& pes);
+// A sum as the screen shows it and the report prints it: two decimals, "-" for NO_VALUE.
+QString TraySumText(double sum);
+
+// Sums the stored rows of one tray (SumTrayRows) and sizes it.
 TrayResult CalcTray(const std::vector<TrayRow>& cables, const std::vector<TrayRow>& pes,
                     const TrayChoices& choices, TrayLookup& lookup);
 

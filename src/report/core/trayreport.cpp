@@ -1,5 +1,4 @@
 #include "report/core/trayreport.h"
-#include "app/core/quantity.h"
 
 #include "app/core/calcutil.h"
 #include "app/core/companionworkbook.h"
@@ -7,7 +6,6 @@
 #include "cable/core/traysizing.h"
 #include "platform/xlsxbook.h"
 
-#include <cmath>
 
 namespace {
 
@@ -67,14 +65,7 @@ void WriteCableTrayReport(Sheet& sheet, int pictureId, const QString& revision, 
             const std::vector<TrayRow> pes = ReadRows(wb.sheet(2 * t + 1));
 
             // The sums are the tray's, over every stored row, as the screen sums them.
-            double width = 0;
-            double weight = 0;
-            for (const TrayRow& row : cables) {
-                width += QuantityOr(TrayCellWithoutUnit(row[10], QStringLiteral("m")), QuantitySign::Any, 0.0);
-                weight += QuantityOr(TrayCellWithoutUnit(row[11], QStringLiteral("kg/m")), QuantitySign::Any, 0.0);
-            }
-            for (const TrayRow& row : pes)
-                weight += QuantityOr(TrayCellWithoutUnit(row[11], QStringLiteral("kg/m")), QuantitySign::Any, 0.0);
+            const TraySums sums = SumTrayRows(cables, pes);
 
             // Cable rows first, then PE rows, as many as the page holds.
             int k = 0;
@@ -105,8 +96,8 @@ void WriteCableTrayReport(Sheet& sheet, int pictureId, const QString& revision, 
                         sheet.writeStr(46 + i, c + kResultColumns[b],
                                        companion::CellText(*cableSheet, 0, kResultCells[b][i]));
             }
-            sheet.writeStr(45, c + 11, FormatFixed(std::isfinite(width) ? width : 0, 2));
-            sheet.writeStr(45, c + 12, FormatFixed(std::isfinite(weight) ? weight : 0, 2));
+            sheet.writeStr(45, c + 11, TraySumText(sums.width));
+            sheet.writeStr(45, c + 12, TraySumText(sums.weight));
         }
     }
 
