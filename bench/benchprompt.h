@@ -8,7 +8,7 @@
 
 #include <cstdlib>
 
-class BenchPrompt final : public Prompt::Handler
+class BenchPrompt final : public Prompt::DecliningHandler
 {
 public:
     int messages = 0;
@@ -19,11 +19,5 @@ public:
         last = text;
         return Prompt::Answer::Ok;
     }
-    QString openFile(const QString&, const QString&, const QString&) override { return {}; }
-    QString pickFolder(const QString&, const QString&) override { return {}; }
-    bool openWithDefault(const QString&) override { return false; }
-    bool startProgram(const QString&, const QStringList&) override { return false; }
-    bool inputText(const QString&, const QString&, QString&) override { return false; }
-    bool confirmRun(const QString&) override { return false; }
     [[noreturn]] void exitProgram(int code) override { std::exit(code); }
 };

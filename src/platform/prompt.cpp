@@ -9,7 +9,7 @@ namespace {
 
 // Without a GUI (tools, core tests that install nothing): messages go to stderr, every
 // question is answered no/cancel, and an exit ends the process.
-class ConsoleHandler final : public Handler
+class ConsoleHandler final : public DecliningHandler
 {
 public:
     Answer message(const QString& text, Buttons buttons, Icon) override
@@ -27,12 +27,6 @@ public:
         }
         return Answer::Cancel;
     }
-    QString openFile(const QString&, const QString&, const QString&) override { return {}; }
-    QString pickFolder(const QString&, const QString&) override { return {}; }
-    bool openWithDefault(const QString&) override { return false; }
-    bool startProgram(const QString&, const QStringList&) override { return false; }
-    bool inputText(const QString&, const QString&, QString&) override { return false; }
-    bool confirmRun(const QString&) override { return false; }
     [[noreturn]] void exitProgram(int code) override
     {
         std::fflush(stdout);

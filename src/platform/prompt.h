@@ -36,6 +36,20 @@ public:
     [[noreturn]] virtual void exitProgram(int code) = 0;
 };
 
+// A handler for a run nobody watches (the console, the driver, a bench): no picker, program
+// or dialog is ever opened, and every such request is declined. Only the message and the exit
+// are its own.
+class DecliningHandler : public Handler
+{
+public:
+    QString openFile(const QString&, const QString&, const QString&) override { return {}; }
+    QString pickFolder(const QString&, const QString&) override { return {}; }
+    bool openWithDefault(const QString&) override { return false; }
+    bool startProgram(const QString&, const QStringList&) override { return false; }
+    bool inputText(const QString&, const QString&, QString&) override { return false; }
+    bool confirmRun(const QString&) override { return false; }
+};
+
 // What a test handler throws from exitProgram().
 struct ProgramExit
 {

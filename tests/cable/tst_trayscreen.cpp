@@ -53,7 +53,7 @@ QList<QStringList> SheetRows(const Sheet* s)
 
 // Answers every message like RecordingPrompt and, at the moment a message is shown, runs a
 // check on what the files hold.
-class CheckingPrompt final : public Prompt::Handler
+class CheckingPrompt final : public Prompt::DecliningHandler
 {
 public:
     QStringList messages;
@@ -65,12 +65,6 @@ public:
             onMessage();
         return Prompt::Answer::Ok;
     }
-    QString openFile(const QString&, const QString&, const QString&) override { return {}; }
-    QString pickFolder(const QString&, const QString&) override { return {}; }
-    bool openWithDefault(const QString&) override { return false; }
-    bool startProgram(const QString&, const QStringList&) override { return false; }
-    bool inputText(const QString&, const QString&, QString&) override { return false; }
-    bool confirmRun(const QString&) override { return false; }
     [[noreturn]] void exitProgram(int code) override { throw Prompt::ProgramExit{code}; }
 };
 

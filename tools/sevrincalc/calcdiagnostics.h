@@ -36,18 +36,12 @@ private:
 
 // The driver's message seam: message boxes become messages of `diagnostics`, every question
 // is answered no or cancel, and an early exit writes the line before it ends the process.
-class CalcPromptHandler final : public Prompt::Handler
+class CalcPromptHandler final : public Prompt::DecliningHandler
 {
 public:
     explicit CalcPromptHandler(CalcDiagnostics& diagnostics) : m_diag(diagnostics) {}
 
     Prompt::Answer message(const QString& text, Prompt::Buttons buttons, Prompt::Icon) override;
-    QString openFile(const QString&, const QString&, const QString&) override { return {}; }
-    QString pickFolder(const QString&, const QString&) override { return {}; }
-    bool openWithDefault(const QString&) override { return false; }
-    bool startProgram(const QString&, const QStringList&) override { return false; }
-    bool inputText(const QString&, const QString&, QString&) override { return false; }
-    bool confirmRun(const QString&) override { return false; }
     [[noreturn]] void exitProgram(int code) override;
 
 private:
