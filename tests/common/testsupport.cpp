@@ -1,5 +1,7 @@
 #include "testsupport.h"
 
+#include "app/core/companionworkbook.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
@@ -103,4 +105,20 @@ FileWritesRefused::~FileWritesRefused()
     limit.rlim_cur = rlim_t(m_limit);
     setrlimit(RLIMIT_FSIZE, &limit);
     std::signal(SIGXFSZ, m_handler);
+}
+
+WorkbookWritesRefusedAfter::WorkbookWritesRefusedAfter(const QString& path, int allowed)
+{
+    auto opens = std::make_shared<int>(0);
+    companion::SetWriteRefusal([path, allowed, opens, refused = m_refused](const QString& p) {
+        if (p != path || ++*opens <= allowed)
+            return false;
+        ++*refused;
+        return true;
+    });
+}
+
+WorkbookWritesRefusedAfter::~WorkbookWritesRefusedAfter()
+{
+    companion::SetWriteRefusal({});
 }

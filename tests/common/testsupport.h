@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 // How long a test waits for an event (a child process, a worker thread, a dialog closing)
 // before it fails: a guard against a hang, far beyond what any step takes on a busy machine. A
 // wait on an event ends when the event comes, so the limit costs nothing; each test's own limit
@@ -53,4 +55,20 @@ public:
 private:
     unsigned long long m_limit = 0;
     void (*m_handler)(int) = nullptr;
+};
+
+// While it lives, the stores may open the workbook at `path` to change it `allowed` times; every
+// later open fails as one of a damaged workbook does. A later step of one action fails so.
+class WorkbookWritesRefusedAfter
+{
+public:
+    WorkbookWritesRefusedAfter(const QString& path, int allowed);
+    ~WorkbookWritesRefusedAfter();
+    WorkbookWritesRefusedAfter(const WorkbookWritesRefusedAfter&) = delete;
+    WorkbookWritesRefusedAfter& operator=(const WorkbookWritesRefusedAfter&) = delete;
+    // How many opens were refused.
+    int refused() const { return *m_refused; }
+
+private:
+    std::shared_ptr<int> m_refused = std::make_shared<int>(0);
 };

@@ -8,6 +8,7 @@
 #include "app/gui/rowlistmodel.h"
 #include "boardfixture.h"
 #include "common/recordingprompt.h"
+#include "common/testsupport.h"
 #include "common/testpaths.h"
 #include "loads/core/boardschedule.h"
 #include "loads/core/designconditions.h"
@@ -61,6 +62,8 @@ private slots:
     void failedStoreReloadsAndNamesWorkbook();
     void insertBeforeShownBoardKeepsItsResults();
     void circuitsPastTheLimitStayInTheWorkbook();
+    void failedLaterStepStoresNothingOfTheAction_data();
+    void failedLaterStepStoresNothingOfTheAction();
 
 private:
     QString BoardPath() const { return theApp.CompanionPath(CSevrinApp::PanelBoardWorkbook); }
@@ -82,6 +85,21 @@ private:
     int Boards() const { return m_view->BoardList()->rows()->rowCount(); }
     // The list and the board's sheet hold the same rows.
     void CheckCircuitsStored(int board);
+
+    QList<QStringList> BoardRows() const
+    {
+        QList<QStringList> rows;
+        for (int r = 0; r < Boards(); ++r)
+            rows << BoardRow(r);
+        return rows;
+    }
+    QList<QStringList> CircuitRows() const
+    {
+        QList<QStringList> rows;
+        for (int r = 0; r < Circuits(); ++r)
+            rows << Circuit(r);
+        return rows;
+    }
 
     std::unique_ptr<QTemporaryDir> m_project;
     RecordingPrompt* m_prompt = nullptr;
@@ -637,6 +655,74 @@ void TestBoardScreen::circuitsPastTheLimitStayInTheWorkbook()
     QCOMPARE(Circuit(kMaxBoardCircuits - 1).value(CcName), QStringLiteral("TAIL-1001"));
     QCOMPARE(stored(kMaxBoardCircuits - 1, 6), tail.mid(0, 5) + QStringList{""});
     QCOMPARE(stored(0, 3), (QStringList{"C-1", "C-3", "C-4"}));
+}
+
+// One action of several stores whose later store fails: the files keep nothing of it, the lists
+// stay as they were and the failure is named, as for any failed store.
+void TestBoardScreen::failedLaterStepStoresNothingOfTheAction_data()
+{
+    QTest::addColumn<int>("button");
+    QTest::addColumn<int>("board");
+    QTest::addColumn<int>("circuit");
+    // The opens of "_20" to change it that succeed before the refused one.
+    QTest::addColumn<int>("allowed");
+    // The new sheet is added, its demand factor is refused.
+    QTest::newRow("add board") << int(V::IdAddBoard) << -1 << -1 << 1;
+    QTest::newRow("insert board") << int(V::IdInsertBoard) << 1 << -1 << 1;
+    // Sheet and demand factor stored, the first circuit stored, the second refused.
+    QTest::newRow("copy board") << int(V::IdCopyBoard) << 0 << -1 << 3;
+    // The group's head goes, its closing row is refused.
+    QTest::newRow("delete circuit group") << int(V::IdDeleteCircuit) << -1 << 1 << 1;
+    // MCC-1 linked, LN-2 refused.
+    QTest::newRow("linked loads") << int(V::IdImportLinkedLoads) << -1 << -1 << 1;
+    // The first row found on "LN-1 BUS" stored, the next refused.
+    QTest::newRow("fault-current search") << int(V::IdSearchMinFault) << -1 << -1 << 1;
+}
+
+void TestBoardScreen::failedLaterStepStoresNothingOfTheAction()
+{
+    QFETCH(int, button);
+    QFETCH(int, board);
+    QFETCH(int, circuit);
+    QFETCH(int, allowed);
+    AddBoard("LN-1");
+    Type(V::IdFromBoard, "LN-1");
+    m_view->Control<QRadioButton>(V::IdFromBoardRadio)->setChecked(true);
+    AddBoard("LN-2");
+    QVERIFY(boardfixture::WriteMccPanels(theApp.CompanionPath(CSevrinApp::MccWorkbook),
+                                         {{"MCC-1", "LN-1", "12"}}));
+    QVERIFY(boardfixture::WriteBusWorkbook(theApp.BusWorkbookPath(1), {{"LN-1 BUS", "9", "3.25"}}));
+    m_view->SelectPanelBoard(0);
+    AddCircuit("1", "전등", "56", "10");
+    Type(V::IdNo, "2");
+    Type(V::IdLoadName, "콘센트");
+    Type(V::IdUnitLoad, "100");
+    Type(V::IdQuantity, "2");
+    Click(V::IdAddSubtotalLine);
+    AddCircuit("2", "콘센트", "10", "1");
+    AddCircuit("3", "동력", "1000", "1");
+    QCOMPARE(Circuits(), 4);
+    m_view->DemandFactorEdit()->setText("85");
+    Type(V::IdBoardName, "LN-3");
+    QVERIFY(m_prompt->messages.isEmpty());
+
+    const QMap<QString, QByteArray> before = FolderSnapshot(m_project->path());
+    const QList<QStringList> boards = BoardRows();
+    const QList<QStringList> circuits = CircuitRows();
+    if (board >= 0)
+        MarkBoard(board);
+    if (circuit >= 0)
+        MarkCircuit(circuit);
+    {
+        WorkbookWritesRefusedAfter refusal(BoardPath(), allowed);
+        Click(button);
+        QCOMPARE(refusal.refused(), 1);
+    }
+    QCOMPARE(m_prompt->messages, QStringList{"분전반 파일을 저장하지 못했습니다.\n" + BoardPath()});
+    QCOMPARE(ChangedEntries(before, FolderSnapshot(m_project->path())), QStringList());
+    QCOMPARE(BoardRows(), boards);
+    QCOMPARE(CircuitRows(), circuits);
+    CheckCircuitsStored(0);
 }
 
 QTEST_MAIN(TestBoardScreen)

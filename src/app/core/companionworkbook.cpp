@@ -38,6 +38,12 @@ bool Refused(const QString& path)
     return refuses && refuses(path);
 }
 
+std::function<bool(const QString&)>& WriteRefusal()
+{
+    static std::function<bool(const QString&)> refuses;
+    return refuses;
+}
+
 bool SaveBook(Book& book, const QString& path)
 {
     return !Refused(path) && book.save(path);
@@ -166,6 +172,8 @@ WorkbookAccess::WorkbookAccess(const QString& path, Mode mode)
 {
     if (path.isEmpty())
         return;
+    if (mode != Mode::Read && WriteRefusal() && WriteRefusal()(path))
+        return;
     Cache& cache = TheCache();
     const libio::FileStamp stamp = StampOf(path);
     Entry* e = cache.find(path);
@@ -241,6 +249,12 @@ void SetSaveRefusal(std::function<bool(const QString& path)> refuses)
 {
     std::lock_guard<std::recursive_mutex> lock(TheCache().mutex);
     SaveRefusal() = std::move(refuses);
+}
+
+void SetWriteRefusal(std::function<bool(const QString& path)> refuses)
+{
+    std::lock_guard<std::recursive_mutex> lock(TheCache().mutex);
+    WriteRefusal() = std::move(refuses);
 }
 
 void DropCache()
@@ -350,6 +364,14 @@ void CompanionBatch::discard()
             pending.push_back(e.get());
     for (companion::Entry* e : pending)
         cache.forget(e);
+}
+
+bool CompanionBatch::commit(bool stepsStored)
+{
+    if (stepsStored)
+        return finish();
+    discard();
+    return false;
 }
 
 // ---- paths --------------------------------------------------------------------------------

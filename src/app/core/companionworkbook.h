@@ -94,6 +94,11 @@ bool ListRowsBeyondLimit(const Sheet& sheet, int firstRow, int keyCol, int limit
 // permissions, so a read-only file cannot make a save fail there. An empty function restores
 // ordinary saves.
 void SetSaveRefusal(std::function<bool(const QString& path)> refuses);
+// Test seam: while a refusal is set, opening a path it answers true for to change it (Write or
+// ReadOrCreate) fails as opening a damaged workbook does, and the store that asked changes
+// nothing. A refusal that counts the opens makes a later step of one action fail. An empty
+// function restores ordinary opens.
+void SetWriteRefusal(std::function<bool(const QString& path)> refuses);
 
 }  // namespace companion
 
@@ -119,6 +124,10 @@ public:
     // are forgotten. Within an outer batch the outer one is abandoned as well (its finish()
     // saves nothing and answers false), so a failed step never leaves half its work behind.
     void discard();
+    // Ends the batch of one action: finish() when all its steps stored (`stepsStored`),
+    // discard() otherwise, so that the files hold the whole action or nothing of it. True when
+    // the action reached the files.
+    [[nodiscard]] bool commit(bool stepsStored);
 
 private:
     bool m_finished = false;

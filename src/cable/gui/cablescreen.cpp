@@ -843,8 +843,9 @@ void CCableScreen::SearchCableFaultCurrents()
             }
             pending.push_back({i, RowTexts(i + 1), panel, CableRowNeedsCheck(row)});
         }
-        // The workbook holds every change before any message is shown.
-        storeFailed = !batch.finish() || storeFailed;
+        // The workbook holds every change before any message is shown, or none of them when
+        // a row could not be stored.
+        storeFailed = !batch.commit(!storeFailed);
     }
     if (!storeFailed) {
         for (const Pending& p : pending) {

@@ -330,7 +330,7 @@ bool DeleteAllBusCables(CSevrinApp& app, BusView& v)
         // Bus rows are removed from the bottom so that each index still names its row.
         for (int k = m - 3; k >= 0 && stored; --k)
             stored = app.DeleteBusRow(v.TransformerIndex, v.SheetIndex, k);
-        stored = batch.finish() && stored;
+        stored = batch.commit(stored);
     }
     if (!stored) {
         ReportBusWriteFailure(app, v);

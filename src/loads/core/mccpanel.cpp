@@ -315,7 +315,8 @@ bool RecalcMccPanelLoads(CSevrinApp& app, int panel, std::vector<MccLoadRow>& ro
         block.MccLoadRow = row;
         ok = app.WriteMccLoadRow(panel, int(k), false);
     }
-    return batch.finish() && ok;
+    // A row that cannot be stored leaves every row as the file held it.
+    return batch.commit(ok);
 }
 
 MccLinkedLoads CollectMccLinkedLoads(CSevrinApp& app, const QString& panelName)

@@ -431,7 +431,7 @@ void CBoardSheetPage::OnAddPanelBoard()
     {
         CompanionBatch batch;
         stored = theApp.AddPanelBoardSheet() && StoreBoardDemandFactor(n);
-        stored = batch.finish() && stored;
+        stored = batch.commit(stored);
     }
     if (!stored) {
         ShowStoreFailure();
@@ -486,7 +486,7 @@ void CBoardSheetPage::OnInsertPanelBoard()
     {
         CompanionBatch batch;
         stored = theApp.InsertPanelBoardSheet(m) && StoreBoardDemandFactor(m);
-        stored = batch.finish() && stored;
+        stored = batch.commit(stored);
     }
     if (!stored) {
         ShowStoreFailure();
@@ -553,7 +553,7 @@ void CBoardSheetPage::OnCopyPanelBoard()
             Row() = rows[r];
             stored = theApp.WriteCircuitRow(count, int(r), false);
         }
-        stored = batch.finish() && stored;
+        stored = batch.commit(stored);
     }
     if (!stored) {
         ShowStoreFailure();
@@ -857,7 +857,7 @@ void CBoardSheetPage::OnDeleteCircuit()
         CompanionBatch batch;
         for (int i = 0; i < plan.count && stored; ++i)
             stored = theApp.DeleteCircuitRow(BoardIndex(), s);
-        stored = batch.finish() && stored;
+        stored = batch.commit(stored);
     }
     if (!stored) {
         ShowStoreFailure();
@@ -998,7 +998,7 @@ void CBoardSheetPage::OnImportCircuitLinkedLoads()
             Row() = linked.rows[i];
             stored = theApp.WriteCircuitRow(board, first + int(i), false);
         }
-        stored = batch.finish() && stored;
+        stored = batch.commit(stored);
     }
     if (!stored) {
         ShowStoreFailure();
@@ -1037,7 +1037,7 @@ void CBoardSheetPage::OnSearchCircuitMinFaultCurrents()
             Row() = rows[std::size_t(i)];
             stored = theApp.WriteCircuitRow(board, i, false);
         }
-        stored = batch.finish() && stored;
+        stored = batch.commit(stored);
     }
     if (!stored) {
         ShowStoreFailure();

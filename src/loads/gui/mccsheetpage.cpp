@@ -948,7 +948,7 @@ void CMccSheetPage::OnImportMccLinkedLoads()
             Block().MccLoadRow = linked.rows[i];
             stored = theApp.WriteMccLoadRow(p, first + int(i), false);
         }
-        stored = batch.finish() && stored;
+        stored = batch.commit(stored);
     }
     if (!stored) {
         ShowStoreFailure();
@@ -980,7 +980,7 @@ void CMccSheetPage::OnImportMccBreakers()
             Block().MccLoadRow = rows[std::size_t(k)];
             stored = theApp.WriteMccLoadRow(p, k, false);
         }
-        stored = batch.finish() && stored;
+        stored = batch.commit(stored);
     }
     if (!stored) {
         ShowStoreFailure();

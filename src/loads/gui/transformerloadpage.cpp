@@ -420,7 +420,7 @@ void CTransformerLoadPage::OnClearTransformer()
         ok = ok && theApp.WriteTransformerSheet(n);
         for (int k = m_list->rows()->rowCount() - 1; ok && k >= 0; --k)
             ok = theApp.DeleteTransformerLoadRow(n, k);
-        ok = batch.finish() && ok;
+        ok = batch.commit(ok);
     }
     if (!Checked(ok))
         return;
