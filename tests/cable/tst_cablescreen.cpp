@@ -97,6 +97,7 @@ private slots:
     void rowLimit();
     void searchScenarios();
     void searchFirstTransformerWins();
+    void failedSearchRowStoresNoneOfTheSearch();
     void searchEmptyValueKeepsRowValue();
     void pickerStripsUnits();
     void quantityChecksNameTheField_data();
@@ -800,6 +801,31 @@ void TestCableScreen::searchScenarios()
     QCOMPARE(checks >= 1, true);
     CheckListMatchesWorkbook();
     QCOMPARE(m_view->CableList()->selectionMark(), -1);
+}
+
+// Two rows found on the bus pages, the second cannot be stored: the schedule keeps both rows as
+// they were, the list shows them so and the failure is named first.
+void TestCableScreen::failedSearchRowStoresNoneOfTheSearch()
+{
+    WriteMccPanel("MCC-A", {}, {});
+    WriteBusWorkbook(0, 5, {{0, "MCC-A", "30.5", "12.25"}, {3, "MCC-A LV", "25", "8.1234"}});
+    Add("MDB", "MCC-A", "150");
+    Add("MCC-A", "P-101", "30");
+    const QList<QStringList> rows = {ListRow(0), ListRow(1)};
+    const QMap<QString, QByteArray> before = FolderSnapshot(m_project->path());
+    m_prompt->messages.clear();
+    {
+        WorkbookWritesRefusedAfter refusal(CablePath(), 1);
+        Click(V::IdSearch);
+        QCOMPARE(refusal.refused(), 1);
+    }
+    QVERIFY(!m_prompt->messages.isEmpty());
+    QCOMPARE(m_prompt->messages[0], "케이블&차단기 파일을 저장하지 못했습니다.\n" + CablePath());
+    QCOMPARE(ChangedEntries(before, FolderSnapshot(m_project->path())), QStringList());
+    QCOMPARE(ListCount(), 2);
+    QCOMPARE(ListRow(0), rows[0]);
+    QCOMPARE(ListRow(1), rows[1]);
+    CheckListMatchesWorkbook();
 }
 
 void TestCableScreen::searchFirstTransformerWins()

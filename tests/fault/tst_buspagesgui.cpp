@@ -81,6 +81,7 @@ private slots:
     void refusedNames_data();
     void refusedNames();
     void deleteAllKeepsTheResults();
+    void failedDeleteAllStoresNothingOfIt();
     void reloadShowsPageOneAndTheFields();
     void pagesShowTheirSheets();
     void deleteAndInsertCells();
@@ -355,6 +356,32 @@ void TestBusPagesGui::deleteAllKeepsTheResults()
     QCOMPARE(PageCell(0, 0, 0, 0), ik);
     double minimum = -1, maximum = -1;
     QVERIFY(!theApp.FindBusFaultValues(0, QStringLiteral("MCC-1"), minimum, maximum));
+}
+
+// "전체 삭제" removes the bus's cables one by one: when a later one cannot be stored, the bus
+// workbook keeps every cable and the cell still shows them and its name.
+void TestBusPagesGui::failedDeleteAllStoresNothingOfIt()
+{
+    BuildSupplyAndCables();
+    MakeBus(0, QStringLiteral("MCC-1"), 0);
+    CBusCell* cell = Column0()->BusCell(0);
+    QVERIFY(WithPicker([&] { Click(cell, 1726); }, 1));
+    const int rows = cell->List()->rows()->rowCount();
+    QCOMPARE(rows, 4);  // the transformer's two rows and the two cables
+    const QString path = theApp.BusWorkbookPath(0);
+    const QMap<QString, QByteArray> before = FolderSnapshot(m_dir->path());
+    m_prompt->messages.clear();
+    {
+        // The lower cable's delete is stored, the upper one's refused.
+        WorkbookWritesRefusedAfter refusal(path, 1);
+        Click(cell, 1731);
+        QCOMPARE(refusal.refused(), 1);
+    }
+    QCOMPARE(m_prompt->messages, QStringList{"BUS 파일에 저장하지 못했습니다.\n" + path});
+    QCOMPARE(ChangedEntries(before, FolderSnapshot(m_dir->path())), QStringList());
+    QCOMPARE(cell->List()->rows()->rowCount(), rows);
+    QCOMPARE(cell->Text(1029), QStringLiteral("MCC-1"));
+    QCOMPARE(PageCell(0, 0, 2, 0), cell->List()->rows()->text(3, 0));
 }
 
 void TestBusPagesGui::reloadShowsPageOneAndTheFields()

@@ -26,6 +26,7 @@ private slots:
     void linkedLoadsFromPanelsAndBoards();
     void breakerImportTakesFirstMatch();
     void recalcKeepsRefusedRowsAndBreakers();
+    void recalcThatCannotStoreARowStoresNone();
     void totalsReadTheListedRows();
     void copiesEveryRowOfTheSource();
     void unreadableWorkbookChangesNothing();
@@ -207,6 +208,27 @@ void TestMccPanel::recalcKeepsRefusedRowsAndBreakers()
     QCOMPARE(rows[1], refused);  // no 38 kW motor in the library: left as stored
     // Stored as computed.
     QCOMPARE(ReadMccLoadRows(app, 0)[0], rows[0]);
+}
+
+void TestMccPanel::recalcThatCannotStoreARowStoresNone()
+{
+    CSevrinApp& app = *m_app;
+    QVERIFY(AddPanel(app, {"MCC-A"}));
+    const std::vector<MccLoadRow> inputs = {
+        LoadInputs("주펌프", "FP-1", "M", "37", "", "N", "3P", "DOL", "1.00"),
+        LoadInputs("전등", "L-1", "L1", "", "10", "N", "2P", "-", "1")};
+    QVERIFY(WriteLoads(app, 0, inputs));
+    const QString path = app.CompanionPath(CSevrinApp::MccWorkbook);
+    const QByteArray before = ReadFile(path);
+    std::vector<MccLoadRow> rows;
+    {
+        // The first recomputed row is stored, the second refused.
+        WorkbookWritesRefusedAfter refusal(path, 1);
+        QVERIFY(!RecalcMccPanelLoads(app, 0, rows));
+        QCOMPARE(refusal.refused(), 1);
+    }
+    QCOMPARE(ReadFile(path), before);
+    QCOMPARE(ReadMccLoadRows(app, 0), inputs);
 }
 
 void TestMccPanel::totalsReadTheListedRows()

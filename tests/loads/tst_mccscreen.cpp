@@ -60,6 +60,8 @@ private slots:
     void failedStoreReloadsFromWorkbook();
     void calcButtonComputesTheShownPanel();
     void rowsPastTheListLimitStayInTheWorkbook();
+    void failedLaterRowStoresNothingOfTheImport_data();
+    void failedLaterRowStoresNothingOfTheImport();
 
 private:
     QString MccPath() const { return theApp.CompanionPath(CSevrinApp::MccWorkbook); }
@@ -78,6 +80,13 @@ private:
     int Panels() const { return m_view->PanelList()->rows()->rowCount(); }
     int Loads() const { return m_view->LoadList()->rows()->rowCount(); }
     void CheckLoadsMatchWorkbook(int panel);
+    static QList<QStringList> Rows(const RowListModel* model)
+    {
+        QList<QStringList> rows;
+        for (int r = 0; r < model->rowCount(); ++r)
+            rows << model->row(r);
+        return rows;
+    }
 
     QTemporaryDir m_lib;
     std::unique_ptr<QTemporaryDir> m_project;
@@ -101,6 +110,7 @@ void TestMccScreen::init()
     theApp.ProjectPathTable.CurrentProjectPath = m_project->filePath("P1.pro");
     theApp.MotorControlCenterBlock.MccPanelCount = 0;
     theApp.MotorControlCenterBlock.MccLoadCount = 0;
+    theApp.CabinetSizingBlock.BoardCount = 0;  // the boards mccfixture::AddBoard has added
     m_prompt = RecordingPrompt::Install();
     m_view = std::make_unique<CMccSheetPage>();
     m_view->LoadMccPanels();
@@ -668,6 +678,47 @@ void TestMccScreen::rowsPastTheListLimitStayInTheWorkbook()
     QCOMPARE(m_view->LoadList()->rows()->text(kMaxMccLoadRows - 1, MccCol::Number),
              QStringLiteral("TAIL-1001"));
     QCOMPARE(stored(kMaxMccLoadRows - 1, 6), tail.mid(0, 5) + QStringList{""});
+    CheckLoadsMatchWorkbook(0);
+}
+
+// An import whose second row cannot be stored: the workbook keeps nothing of it, the lists stay
+// as they were and the failure is named.
+void TestMccScreen::failedLaterRowStoresNothingOfTheImport_data()
+{
+    QTest::addColumn<int>("button");
+    // MCC-B and LP-1 are fed from MCC-A: LP-1's row is refused.
+    QTest::newRow("linked loads") << int(V::IdImportLinked);
+    // M-1 and M-2 have a schedule row each: M-2's breaker is refused.
+    QTest::newRow("breakers") << int(V::IdImportBreakers);
+}
+
+void TestMccScreen::failedLaterRowStoresNothingOfTheImport()
+{
+    QFETCH(int, button);
+    AddPanel("MCC-A");
+    QVERIFY(mccfixture::AddPanel(theApp, {"MCC-B", "MCC-A", "3P4W", "0.38", "35"}));
+    QVERIFY(mccfixture::AddBoard(theApp, "LP-1", "MCC-A", "12345", "77", "9.5"));
+    QVERIFY(mccfixture::AddCable(theApp, 0, "MCC-A", "M-1", {{91, "3"}, {96, "50"}, {97, "30"}}));
+    QVERIFY(mccfixture::AddCable(theApp, 1, "MCC-A", "M-2", {{91, "3"}, {96, "100"}, {97, "75"}}));
+    m_view->LoadMccPanels();
+    ClickPanel(0);
+    AddLoad("펌프1", "M-1", "M", "37", "", "DOL");
+    AddLoad("펌프2", "M-2", "M", "37", "", "DOL");
+    QCOMPARE(Loads(), 2);
+    m_prompt->messages.clear();
+
+    const QMap<QString, QByteArray> before = FolderSnapshot(m_project->path());
+    const QList<QStringList> panels = Rows(m_view->PanelList()->rows());
+    const QList<QStringList> loads = Rows(m_view->LoadList()->rows());
+    {
+        WorkbookWritesRefusedAfter refusal(MccPath(), 1);
+        Click(button);
+        QCOMPARE(refusal.refused(), 1);
+    }
+    QCOMPARE(m_prompt->messages, QStringList{"동력 파일을 저장하지 못했습니다.\n" + MccPath()});
+    QCOMPARE(ChangedEntries(before, FolderSnapshot(m_project->path())), QStringList());
+    QCOMPARE(Rows(m_view->PanelList()->rows()), panels);
+    QCOMPARE(Rows(m_view->LoadList()->rows()), loads);
     CheckLoadsMatchWorkbook(0);
 }
 

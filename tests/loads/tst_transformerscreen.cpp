@@ -50,6 +50,7 @@ private slots:
     void generatorResultLabelsReadWhole();
     void loadListsPastTheirLimitKeepTheRest_data();
     void loadListsPastTheirLimitKeepTheRest();
+    void failedClearStoresNothingOfIt();
 
 private:
     // The program's empty project copied to a fresh folder and loaded.
@@ -489,6 +490,37 @@ void TestTransformerScreen::loadListsPastTheirLimitKeepTheRest()
     QCOMPARE(list->rows()->text(kLimit - 1, 1), QStringLiteral("TAIL-1001"));
     QCOMPARE(stored(kLimit - 1, 6), tail.mid(0, 5) + QStringList{""});
     QCOMPARE(stored(0, 3), (QStringList{"R-1", "R-3", "R-4"}));
+}
+
+// "지우기" stores the emptied sheet and deletes the rows one by one: when a later delete cannot
+// be stored, the workbook keeps TR-1 as it was and the list still shows both rows.
+void TestTransformerScreen::failedClearStoresNothingOfIt()
+{
+    MakeProject();
+    auto& b = theApp.TransformerSizingBlock;
+    b.TransformerLoadRow = {"2", "LP-1", "-", "20000", "80", "16000", ""};
+    QVERIFY(theApp.WriteTransformerLoadRow(0, 1, false));
+    m_tr->SelectTransformerTab(0);
+    CTransformerLoadPage* tr = m_tr->LoadPage();
+    const RowListModel* rows = tr->List()->rows();
+    QCOMPARE(rows->rowCount(), 2);
+    const QStringList first = rows->row(0);
+    const QStringList second = rows->row(1);
+    const QString path = theApp.CompanionPath(CSevrinApp::TransformerWorkbook);
+    const QMap<QString, QByteArray> before = FolderSnapshot(m_dir->path());
+    m_prompt->messages.clear();
+    {
+        // The emptied sheet and the delete of the second row are stored, the first row's is
+        // refused.
+        WorkbookWritesRefusedAfter refusal(path, 2);
+        tr->OnClearTransformer();
+        QCOMPARE(refusal.refused(), 1);
+    }
+    QCOMPARE(m_prompt->messages, QStringList{"변압기 파일에 저장하지 못했습니다.\n" + path});
+    QCOMPARE(ChangedEntries(before, FolderSnapshot(m_dir->path())), QStringList());
+    QCOMPARE(rows->rowCount(), 2);
+    QCOMPARE(rows->row(0), first);
+    QCOMPARE(rows->row(1), second);
 }
 
 QTEST_MAIN(TestTransformerScreen)
