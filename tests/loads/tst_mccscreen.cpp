@@ -60,8 +60,8 @@ private slots:
     void failedStoreReloadsFromWorkbook();
     void calcButtonComputesTheShownPanel();
     void rowsPastTheListLimitStayInTheWorkbook();
-    void failedLaterRowStoresNothingOfTheImport_data();
-    void failedLaterRowStoresNothingOfTheImport();
+    void failedLaterStoreKeepsNothingOfTheAction_data();
+    void failedLaterStoreKeepsNothingOfTheAction();
 
 private:
     QString MccPath() const { return theApp.CompanionPath(CSevrinApp::MccWorkbook); }
@@ -681,18 +681,20 @@ void TestMccScreen::rowsPastTheListLimitStayInTheWorkbook()
     CheckLoadsMatchWorkbook(0);
 }
 
-// An import whose second row cannot be stored: the workbook keeps nothing of it, the lists stay
+// An import or a copy whose later store fails: the workbook keeps nothing of it, the lists stay
 // as they were and the failure is named.
-void TestMccScreen::failedLaterRowStoresNothingOfTheImport_data()
+void TestMccScreen::failedLaterStoreKeepsNothingOfTheAction_data()
 {
     QTest::addColumn<int>("button");
     // MCC-B and LP-1 are fed from MCC-A: LP-1's row is refused.
     QTest::newRow("linked loads") << int(V::IdImportLinked);
     // M-1 and M-2 have a schedule row each: M-2's breaker is refused.
     QTest::newRow("breakers") << int(V::IdImportBreakers);
+    // The copy's sheet is added, the copy of MCC-A's rows into it refused.
+    QTest::newRow("copy panel") << int(V::IdCopyPanel);
 }
 
-void TestMccScreen::failedLaterRowStoresNothingOfTheImport()
+void TestMccScreen::failedLaterStoreKeepsNothingOfTheAction()
 {
     QFETCH(int, button);
     AddPanel("MCC-A");
@@ -710,6 +712,7 @@ void TestMccScreen::failedLaterRowStoresNothingOfTheImport()
     const QMap<QString, QByteArray> before = FolderSnapshot(m_project->path());
     const QList<QStringList> panels = Rows(m_view->PanelList()->rows());
     const QList<QStringList> loads = Rows(m_view->LoadList()->rows());
+    ClickPanel(0);
     {
         WorkbookWritesRefusedAfter refusal(MccPath(), 1);
         Click(button);

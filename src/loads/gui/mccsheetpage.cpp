@@ -744,7 +744,15 @@ void CMccSheetPage::OnCopyMccPanel()
         return;
     }
     const int n = Block().MccPanelCount;
-    if (!theApp.AddMccPanelSheet()) {
+    bool stored = true;
+    {
+        // The new panel and every load row of the marked one (whichever panel the load list
+        // shows) are stored together or not at all.
+        CompanionBatch batch;
+        stored = theApp.AddMccPanelSheet() && CopyMccLoadRows(theApp, s, n);
+        stored = batch.commit(stored);
+    }
+    if (!stored) {
         ShowStoreFailure();
         return;
     }
@@ -752,9 +760,6 @@ void CMccSheetPage::OnCopyMccPanel()
     Block().MccPanelCount = n + 1;
     m_panelList->setSelectionMark(-1);
     m_panelList->clearSelection();
-    // Every load row of the panel copied, whichever panel the load list shows.
-    if (!CopyMccLoadRows(theApp, s, n))
-        ShowStoreFailure();
 }
 
 void CMccSheetPage::OnClickMccPanelList()
