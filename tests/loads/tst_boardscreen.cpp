@@ -78,6 +78,9 @@ private:
     void MarkCircuit(int r) { m_view->CircuitList()->setSelectionMark(r); }
     void AddBoard(const QString& name, const QString& supply = QStringLiteral("3P4W"));
     void AddCircuit(const QString& no, const QString& name, const QString& unit, const QString& qty);
+    // LN-1 fed from its own name, LN-2, an MCC panel fed from LN-1 (12 kVA) and LN-1's bus on
+    // TR-1's bus page (9 kA, X/R 3.25); LN-1 selected. False when a workbook was not written.
+    bool LinkedBoards();
     QStringList SheetNames() const;
     QStringList Circuit(int r) const { return m_view->CircuitList()->rows()->row(r); }
     int Circuits() const { return m_view->CircuitList()->rows()->rowCount(); }
@@ -146,6 +149,20 @@ void TestBoardScreen::AddBoard(const QString& name, const QString& supply)
     Type(V::IdBoardName, name);
     Choose(V::IdSupplyType, supply);
     Click(V::IdAddBoard);
+}
+
+bool TestBoardScreen::LinkedBoards()
+{
+    AddBoard("LN-1");
+    Type(V::IdFromBoard, "LN-1");
+    m_view->Control<QRadioButton>(V::IdFromBoardRadio)->setChecked(true);
+    AddBoard("LN-2");
+    const bool written =
+        boardfixture::WriteMccPanels(theApp.CompanionPath(CSevrinApp::MccWorkbook),
+                                     {{"MCC-1", "LN-1", "12"}}) &&
+        boardfixture::WriteBusWorkbook(theApp.BusWorkbookPath(1), {{"LN-1 BUS", "9", "3.25"}});
+    m_view->SelectPanelBoard(0);
+    return written;
 }
 
 void TestBoardScreen::AddCircuit(const QString& no, const QString& name, const QString& unit,
@@ -505,15 +522,7 @@ void TestBoardScreen::calcShowsTotalsAndStoresResults()
 
 void TestBoardScreen::linkedLoadsAndSearch()
 {
-    AddBoard("LN-1");
-    Type(V::IdFromBoard, "LN-1");
-    m_view->Control<QRadioButton>(V::IdFromBoardRadio)->setChecked(true);
-    AddBoard("LN-2");
-    QVERIFY(boardfixture::WriteMccPanels(theApp.CompanionPath(CSevrinApp::MccWorkbook),
-                                         {{"MCC-1", "LN-1", "12"}}));
-    QVERIFY(boardfixture::WriteBusWorkbook(theApp.BusWorkbookPath(1),
-                                           {{"LN-1 BUS", "9", "3.25"}}));
-    m_view->SelectPanelBoard(0);
+    QVERIFY(LinkedBoards());
     AddCircuit("1", "전등", "56", "10");
     Click(V::IdAddSubtotalLine);
     Click(V::IdImportLinkedLoads);
@@ -685,14 +694,7 @@ void TestBoardScreen::failedLaterStepStoresNothingOfTheAction()
     QFETCH(int, board);
     QFETCH(int, circuit);
     QFETCH(int, allowed);
-    AddBoard("LN-1");
-    Type(V::IdFromBoard, "LN-1");
-    m_view->Control<QRadioButton>(V::IdFromBoardRadio)->setChecked(true);
-    AddBoard("LN-2");
-    QVERIFY(boardfixture::WriteMccPanels(theApp.CompanionPath(CSevrinApp::MccWorkbook),
-                                         {{"MCC-1", "LN-1", "12"}}));
-    QVERIFY(boardfixture::WriteBusWorkbook(theApp.BusWorkbookPath(1), {{"LN-1 BUS", "9", "3.25"}}));
-    m_view->SelectPanelBoard(0);
+    QVERIFY(LinkedBoards());
     AddCircuit("1", "전등", "56", "10");
     Type(V::IdNo, "2");
     Type(V::IdLoadName, "콘센트");
