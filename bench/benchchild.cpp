@@ -121,7 +121,5 @@ ChildRun RunChild(const QString& program, const QStringList& arguments)
     err.seek(0);
     run.out = out.readAll();
     run.err = err.readAll();
-    if (run.exitCode == 127 && !run.exitedNormally)
-        run.started = false;
     return run;
 }

@@ -24,8 +24,9 @@ struct ChildRun
     bool succeeded() const { return started && exitedNormally && exitCode == 0; }
 };
 
-// Runs `program` with `arguments` and waits for it. A bench that calls this must begin its
-// main() with MeasureChildIfAsked.
+// Runs `program` with `arguments` and waits for it; a program that cannot be started exits
+// with 127, as from a shell. A bench that calls this must begin its main() with
+// MeasureChildIfAsked.
 ChildRun RunChild(const QString& program, const QStringList& arguments);
 
 // In the fresh copy RunChild starts: runs the child and writes its figures, then answers the

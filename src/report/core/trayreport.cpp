@@ -6,7 +6,6 @@
 #include "cable/core/traysizing.h"
 #include "platform/xlsxbook.h"
 
-
 namespace {
 
 const QString kLabel = QStringLiteral("케이블 트레이");
